@@ -1,0 +1,1 @@
+#include "tolv32dll/errors/error_numbers.h"
