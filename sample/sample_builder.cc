@@ -1,0 +1,41 @@
+// Builds the sample data set of a fictional carrier into an installation directory.
+// Usage: frelane_sample_builder <sample source dir> <installation dir>
+//
+// Each area of the data set is one function below; text files of sample/files/ are copied
+// as they stand, and binary files are written by the testkit writers from the readable
+// tables of sample/.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+// Copies every file of sample/files/ into the installation directory.
+bool CopyVerbatimFiles(const std::filesystem::path& source, const std::filesystem::path& target) {
+  std::filesystem::path files = source / "files";
+  if (!std::filesystem::exists(files)) return true;
+  std::error_code error;
+  std::filesystem::copy(files, target,
+                        std::filesystem::copy_options::recursive |
+                            std::filesystem::copy_options::overwrite_existing,
+                        error);
+  if (error) {
+    std::fprintf(stderr, "copying %s: %s\n", files.c_str(), error.message().c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: %s <sample dir> <installation dir>\n", argv[0]);
+    return 2;
+  }
+  std::filesystem::path source = argv[1];
+  std::filesystem::path target = argv[2];
+  std::filesystem::create_directories(target);
+  if (!CopyVerbatimFiles(source, target)) return 1;
+  return 0;
+}

@@ -1,0 +1,42 @@
+#include "testkit/temp_dir.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace testkit {
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "frelane-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) {
+    std::perror("mkdtemp");
+    std::abort();
+  }
+  path_ = pattern + "/";
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempDir::File(std::string_view name) const { return path_ + std::string(name); }
+
+void TempDir::Write(std::string_view name, std::span<const std::uint8_t> bytes) const {
+  std::filesystem::path target = File(name);
+  std::filesystem::create_directories(target.parent_path());
+  std::ofstream out(target, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!out) {
+    std::fprintf(stderr, "cannot write %s\n", target.c_str());
+    std::abort();
+  }
+}
+
+void TempDir::Write(std::string_view name, std::string_view text) const {
+  Write(name, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                            text.size()));
+}
+
+}  // namespace testkit
