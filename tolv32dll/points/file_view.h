@@ -1,0 +1,59 @@
+// Read access to one open tariff file, as the rating steps use it: the file's size and
+// positioned reads. The engine adapts its open descriptors to this view; tests hand in
+// bytes built by the testkit writers. Sorted files are searched through it without being
+// loaded.
+#ifndef TOLV32DLL_POINTS_FILE_VIEW_H_
+#define TOLV32DLL_POINTS_FILE_VIEW_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "platform/os/bytes.h"
+
+namespace tolv {
+
+class FileView {
+ public:
+  virtual ~FileView() = default;
+  // The size in bytes; -1 when it cannot be taken.
+  virtual std::int64_t Size() const = 0;
+  // Reads up to out.size() bytes at offset. Returns the count read (0 at or past the end),
+  // -1 on an error.
+  virtual std::int64_t ReadAt(std::int64_t offset, os::MutableByteSpan out) const = 0;
+};
+
+// A file held in memory.
+class MemoryFile : public FileView {
+ public:
+  MemoryFile() = default;
+  explicit MemoryFile(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
+  std::int64_t Size() const override { return static_cast<std::int64_t>(bytes_.size()); }
+  std::int64_t ReadAt(std::int64_t offset, os::MutableByteSpan out) const override;
+  const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+
+ private:
+  std::vector<std::uint8_t> bytes_;
+};
+
+// Reads exactly out.size() bytes at offset; false on a short read or an error.
+bool ReadExact(const FileView& file, std::int64_t offset, os::MutableByteSpan out);
+
+// Number of whole records of record_length bytes in the file (0 when the size is unknown).
+std::int64_t RecordCount(const FileView& file, std::size_t record_length);
+
+// Orders a search key against one record: negative when the key sorts before the record,
+// 0 on a match, positive after it. The record span holds at most the first 80 bytes.
+using RecordCompare = std::function<int(os::ByteSpan record)>;
+
+// Binary search over fixed-length records [first, first + count) (count -1: to the end of
+// the file) sorted consistently with compare. Returns the index of the first matching
+// record of the run, or -1 when none matches or a record cannot be read.
+std::int64_t FindFirstRecord(const FileView& file, std::size_t record_length,
+                             const RecordCompare& compare, std::int64_t first = 0,
+                             std::int64_t count = -1);
+
+}  // namespace tolv
+
+#endif  // TOLV32DLL_POINTS_FILE_VIEW_H_

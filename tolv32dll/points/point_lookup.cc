@@ -1,0 +1,190 @@
+#include "tolv32dll/points/point_lookup.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "tolv32dll/points/city_match.h"
+#include "tolv32dll/points/exp_record.h"
+#include "tolv32dll/points/packed_zip.h"
+#include "tolv32dll/points/text_compare.h"
+
+namespace tolv {
+namespace {
+
+// The work area holds at most this many EXP records of one key.
+constexpr std::size_t kMaxExpRecords = 100;
+
+std::string Pad(std::string s, std::size_t n) {
+  s.resize(n, ' ');
+  return s;
+}
+
+
+struct ExpCandidate {
+  std::string substitute;
+  std::string city;
+};
+
+// The key comparison of the EXP file: for the ZIP form both packed keys are unpacked and
+// compared on 5 characters (3 for a postal prefix); the postal form compares 6 characters.
+int CompareExpKey(ExpForm form, const std::string& key, os::ByteSpan record) {
+  int c;
+  if (form == ExpForm::kZip) {
+    std::string a = UnpackZip(reinterpret_cast<const std::uint8_t*>(key.data()));
+    std::string b = UnpackZip(record.data());
+    std::size_t n = (a[0] >= '0' && a[0] <= '9') ? 5 : 3;
+    c = std::memcmp(a.data(), b.data(), std::min({n, a.size(), b.size()}));
+  } else {
+    c = std::memcmp(key.data(), record.data(), ExpPostalRecordLayout::kCodeWidth);
+  }
+  return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+}  // namespace
+
+ErrorNumber SubstituteExpPoint(const FileView* exp_file, ExpForm form, ListRequest& request,
+                               WorkingPoint& point) {
+  point.exp_found = false;
+  if (exp_file == nullptr) return kOk;
+  const std::size_t record_length =
+      form == ExpForm::kZip ? ExpZipRecordLayout::kSize : ExpPostalRecordLayout::kSize;
+  const std::size_t city_offset =
+      form == ExpForm::kZip ? ExpZipRecordLayout::kCity : ExpPostalRecordLayout::kCity;
+
+  std::string key;
+  if (form == ExpForm::kZip) {
+    std::optional<PackedZip> packed = PackZip(point.code);
+    if (!packed) return kOk;  // a code that packs to nothing is in no file
+    key.assign(packed->begin(), packed->end());
+  } else {
+    key = Pad(point.code, ExpPostalRecordLayout::kCodeWidth);
+  }
+  auto compare = [&](os::ByteSpan record) { return CompareExpKey(form, key, record); };
+  std::int64_t first = FindFirstRecord(*exp_file, record_length, compare);
+  if (first < 0) return kOk;
+
+  // Collect the run of records with this key, in file order.
+  std::vector<ExpCandidate> candidates;
+  std::vector<CityEntry> list;
+  std::vector<std::uint8_t> record(record_length);
+  for (std::int64_t i = first; candidates.size() < kMaxExpRecords; ++i) {
+    if (!ReadExact(*exp_file, i * static_cast<std::int64_t>(record_length), record)) break;
+    if (compare(record) != 0) break;
+    ExpCandidate c;
+    if (form == ExpForm::kZip) {
+      c.substitute = Pad(UnpackZip(record.data() + ExpZipRecordLayout::kSubstitute), 6);
+    } else {
+      c.substitute = os::LoadRaw(record.data() + ExpPostalRecordLayout::kSubstitute,
+                                 ExpPostalRecordLayout::kSubstituteWidth);
+    }
+    c.city = os::LoadRaw(record.data() + city_offset, 19);
+    list.push_back(MakeCityEntry(c.city));
+    candidates.push_back(std::move(c));
+  }
+
+  std::string city = Pad(point.city, 19);
+  for (const ExpCandidate& c : candidates) {
+    if (c.city.compare(0, 2, "**") == 0 || EqualNoCase(c.city, city)) {
+      point.code = c.substitute;
+      point.exp_found = true;
+      return kOk;
+    }
+  }
+  list.push_back(NoneOfTheAboveEntry());
+  Result<int> chosen = MatchCity(request, list, point.code, CityChoice::kOptional);
+  if (!chosen.ok()) return chosen.error();
+  if (*chosen >= 0 && static_cast<std::size_t>(*chosen) < candidates.size()) {
+    const ExpCandidate& c = candidates[*chosen];
+    point.code = c.substitute;
+    point.city = c.city;
+    point.exp_found = true;
+  }
+  return kOk;
+}
+
+void PointState::Reset(const std::string& origin_zip, const std::string& origin_city,
+                       const std::string& destination_zip, const std::string& destination_city) {
+  *this = PointState{};
+  origin.code = Pad(origin_zip, 6);
+  origin.city = Pad(origin_city, 19);
+  destination.code = Pad(destination_zip, 6);
+  destination.city = Pad(destination_city, 19);
+}
+
+namespace {
+
+// Finds the record of one end in a point file and decodes it.
+Result<PointRecord> FindPoint(const FileView* file, const std::string& code, bool compact,
+                              std::size_t record_length, ErrorNumber not_found) {
+  if (file == nullptr) return Result<PointRecord>::Error(kErrPntopn);
+  auto compare = [&](os::ByteSpan record) {
+    return compact ? CompareCodeWithCompactRange(code, record)
+                   : CompareCodeWithPointRange(code, record);
+  };
+  std::int64_t index = FindFirstRecord(*file, record_length, compare);
+  if (index < 0) return Result<PointRecord>::Error(not_found);
+  std::vector<std::uint8_t> record(record_length);
+  if (!ReadExact(*file, index * static_cast<std::int64_t>(record_length), record)) {
+    return Result<PointRecord>::Error(not_found);
+  }
+  return compact ? DecodeCompactPointRecord(record) : DecodePointRecord(record);
+}
+
+}  // namespace
+
+Result<std::int32_t> LookupPoints(RatingFiles& files, PointLookupMode mode, PointState& state) {
+  const std::size_t record_length = mode.point_file_mode == 'Y'
+                                        ? PointRecordLayout::kSizeWithSecondFactor
+                                        : PointRecordLayout::kSize;
+  Result<PointFiles> origin_files = files.Points('O', state.origin.exp_found);
+  if (!origin_files.ok()) return Result<std::int32_t>::Error(origin_files.error());
+  Result<PointRecord> origin = FindPoint(origin_files->origin, state.origin.code, false,
+                                         record_length, kErrBadorg);
+  if (!origin.ok()) return Result<std::int32_t>::Error(origin.error());
+  state.origin_record = *origin;
+
+  Result<PointFiles> destination_files = files.Points('D', state.destination.exp_found);
+  if (!destination_files.ok()) return Result<std::int32_t>::Error(destination_files.error());
+  const FileView* destination_file = destination_files->destination;
+  Result<PointRecord> destination = FindPoint(destination_file, state.destination.code, false,
+                                              record_length, kErrBaddst);
+  if (!destination.ok()) return Result<std::int32_t>::Error(destination.error());
+  state.destination_record = *destination;
+  std::array<std::uint8_t, 4> count{};
+  std::int64_t size = destination_file->Size();
+  state.destination_point_count =
+      size >= 4 && ReadExact(*destination_file, size - 4, count) ? os::LoadI32Le(count.data()) : 0;
+
+  if (mode.point_file_mode == 'Y') {
+    state.destination_record.addon_factor = state.destination_record.second_addon_factor;
+  }
+  if (mode.point_file_mode == 'S') {
+    std::int64_t number = static_cast<std::int64_t>(state.destination_record.index) +
+                          static_cast<std::int64_t>(state.origin_record.index) *
+                              state.destination_point_count;
+    if (number < 0 || number > INT32_MAX) return Result<std::int32_t>::Error(kErrBadcmb);
+    return static_cast<std::int32_t>(number);
+  }
+  return PairIndex(state.origin_record.index, state.destination_record.index);
+}
+
+Result<std::int32_t> LookupCompactPoints(RatingFiles& files, PointLookupMode mode,
+                                         PointState& state) {
+  if (mode.point_file_mode == 'S') return Result<std::int32_t>::Error(kErrPntred);
+  Result<PointFiles> point_files = files.Points('O', false);
+  if (!point_files.ok()) return Result<std::int32_t>::Error(point_files.error());
+  constexpr std::size_t kLength = CompactPointRecordLayout::kSize;
+  Result<PointRecord> origin =
+      FindPoint(point_files->origin, state.origin.code, true, kLength, kErrBadorg);
+  if (!origin.ok()) return Result<std::int32_t>::Error(origin.error());
+  Result<PointRecord> destination =
+      FindPoint(point_files->destination, state.destination.code, true, kLength, kErrBaddst);
+  if (!destination.ok()) return Result<std::int32_t>::Error(destination.error());
+  state.origin_record = *origin;
+  state.destination_record = *destination;
+  return PairIndex(origin->index, destination->index);
+}
+
+}  // namespace tolv

@@ -1,0 +1,84 @@
+#include "tolv32dll/points/point_record.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace tolv {
+namespace {
+
+// The first five characters of a code, blank-padded: every comparison of a code with a
+// point range runs over five characters.
+std::string FiveChars(const std::string& code) {
+  std::string s = code.substr(0, 5);
+  s.resize(5, ' ');
+  return s;
+}
+
+int CompareFive(const std::string& code, const char* field) {
+  int c = std::memcmp(code.data(), field, 5);
+  return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+std::uint32_t CompactRange(os::ByteSpan record) {
+  return static_cast<std::uint32_t>(record[0]) | (static_cast<std::uint32_t>(record[1]) << 8) |
+         (static_cast<std::uint32_t>(record[2]) << 16);
+}
+
+std::string FormatZip(std::uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%05u", static_cast<unsigned>(value));
+  return text;
+}
+
+}  // namespace
+
+PointRecord DecodePointRecord(os::ByteSpan record) {
+  using L = PointRecordLayout;
+  PointRecord p;
+  p.high_zip = os::LoadRaw(record.data() + L::kHighZip, L::kZipWidth);
+  p.low_zip = os::LoadRaw(record.data() + L::kLowZip, L::kZipWidth);
+  p.index = os::LoadI16Le(record.data() + L::kIndex);
+  p.addon_factor = os::LoadI16Le(record.data() + L::kAddonFactor);
+  if (record.size() >= L::kSizeWithSecondFactor) {
+    p.second_addon_factor = os::LoadI16Le(record.data() + L::kSecondAddonFactor);
+  }
+  return p;
+}
+
+PointRecord DecodeCompactPointRecord(os::ByteSpan record) {
+  std::uint32_t v = CompactRange(record);
+  std::uint16_t w = os::LoadU16Le(record.data() + CompactPointRecordLayout::kPoint);
+  PointRecord p;
+  std::uint32_t low = v >> 7;
+  p.low_zip = FormatZip(low);
+  p.high_zip = FormatZip(low + (v & 127u));
+  p.index = static_cast<std::int16_t>(w & 1023u);
+  p.addon_factor = static_cast<std::int16_t>(w >> 10);
+  return p;
+}
+
+int CompareCodeWithPointRange(const std::string& code, os::ByteSpan record) {
+  using L = PointRecordLayout;
+  std::string key = FiveChars(code);
+  const char* bytes = reinterpret_cast<const char*>(record.data());
+  if (CompareFive(key, bytes + L::kLowZip) < 0) return -1;
+  if (CompareFive(key, bytes + L::kHighZip) > 0) return 1;
+  return 0;
+}
+
+int CompareCodeWithCompactRange(const std::string& code, os::ByteSpan record) {
+  PointRecord p = DecodeCompactPointRecord(record);
+  std::string key = FiveChars(code);
+  if (CompareFive(key, p.low_zip.c_str()) < 0) return -1;
+  if (CompareFive(key, p.high_zip.c_str()) > 0) return 1;
+  return 0;
+}
+
+std::int32_t PairIndex(std::int32_t a, std::int32_t b) {
+  std::int32_t lo = std::min(a, b);
+  std::int32_t hi = std::max(a, b);
+  return lo + hi * (hi + 1) / 2;
+}
+
+}  // namespace tolv
