@@ -1,0 +1,21 @@
+// Windows-1252 <-> UTF-8. Records and data files hold single-byte Windows-1252 text; the
+// form model and the terminal hold UTF-8. Conversion happens here and nowhere else.
+#ifndef FRELANE_PLATFORM_OS_CP1252_H_
+#define FRELANE_PLATFORM_OS_CP1252_H_
+
+#include <string>
+#include <string_view>
+
+namespace os {
+
+// Every byte becomes its character; the five bytes Windows-1252 leaves undefined (0x81,
+// 0x8D, 0x8F, 0x90, 0x9D) become the control characters of the same number, as Windows does.
+std::string Cp1252ToUtf8(std::string_view text);
+
+// Each character becomes its Windows-1252 byte; a character without one, and each byte
+// of a malformed UTF-8 sequence, becomes '?'.
+std::string Utf8ToCp1252(std::string_view text);
+
+}  // namespace os
+
+#endif  // FRELANE_PLATFORM_OS_CP1252_H_

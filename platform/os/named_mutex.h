@@ -1,0 +1,53 @@
+// A mutex shared by every process of the machine that opens the same name: an flock on a
+// lock file in the system temporary directory. Recursive per object: the owner may wait
+// again and must release as often as it acquired. One object serves one thread.
+//
+// "Abandoned" means the previous owner went away holding the lock (its process died, or
+// its object was destroyed without releasing) and the kernel let the lock go; the waiter
+// then owns the mutex, as with an acquired one, and should distrust what it guards.
+#ifndef FRELANE_PLATFORM_OS_NAMED_MUTEX_H_
+#define FRELANE_PLATFORM_OS_NAMED_MUTEX_H_
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace os {
+
+class NamedMutex {
+ public:
+  enum class WaitResult { kAcquired, kAbandoned, kTimeout, kFailed };
+
+  // Opens (creating when needed) the lock file of name in the temporary directory ($TMPDIR,
+  // else /tmp). Null when name is not a safe file name or the file cannot be opened.
+  static std::unique_ptr<NamedMutex> Open(std::string_view name);
+
+  ~NamedMutex();
+  NamedMutex(const NamedMutex&) = delete;
+  NamedMutex& operator=(const NamedMutex&) = delete;
+
+  // Waits at most timeout for the mutex, polling. An owner acquires again at once.
+  WaitResult Wait(std::chrono::milliseconds timeout);
+  // Gives up one acquisition; the last one unlocks. False when this object does not own it.
+  bool Release();
+
+  bool owned() const { return depth_ > 0; }
+  const std::string& lock_path() const { return lock_path_; }
+
+ private:
+  NamedMutex(int fd, std::string lock_path) : fd_(fd), lock_path_(std::move(lock_path)) {}
+  // Tries once to take the lock; on success tells whether the last owner abandoned it.
+  bool TryLock(bool* abandoned);
+
+  int fd_;
+  std::string lock_path_;
+  int depth_ = 0;
+};
+
+// The system temporary directory, without a trailing "/".
+std::string TempDirectory();
+
+}  // namespace os
+
+#endif  // FRELANE_PLATFORM_OS_NAMED_MUTEX_H_

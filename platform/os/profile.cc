@@ -1,0 +1,182 @@
+#include "platform/os/profile.h"
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <vector>
+
+#include "platform/os/atomic_file.h"
+#include "platform/os/file_lookup.h"
+
+namespace os {
+namespace {
+
+// One line of a profile file, classified.
+struct Line {
+  enum Kind { kOther, kSection, kEntry } kind = kOther;
+  std::string text;   // the line as stored, without its line break
+  std::string name;   // section name or key, trimmed
+  std::string value;  // entry value, trimmed, quotes removed
+};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+Line Classify(std::string text) {
+  Line line;
+  std::string_view t = Trim(text);
+  if (!t.empty() && t.front() == '[') {
+    std::size_t close = t.find(']');
+    if (close != std::string_view::npos) {
+      line.kind = Line::kSection;
+      line.name = Trim(t.substr(1, close - 1));
+    }
+  } else if (!t.empty() && t.front() != ';') {
+    line.kind = Line::kEntry;
+    std::size_t eq = t.find('=');
+    line.name = Trim(t.substr(0, eq));
+    if (eq != std::string_view::npos) {
+      std::string_view v = Trim(t.substr(eq + 1));
+      if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
+        v = v.substr(1, v.size() - 2);
+      }
+      line.value = v;
+    }
+  }
+  line.text = std::move(text);
+  return line;
+}
+
+// The lines of the file; nullopt when it cannot be read.
+std::optional<std::vector<Line>> ReadLines(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<Line> lines;
+  std::size_t start = 0;
+  while (start < content.size()) {
+    std::size_t end = content.find('\n', start);
+    if (end == std::string::npos) end = content.size();
+    std::string text = content.substr(start, end - start);
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    lines.push_back(Classify(std::move(text)));
+    start = end + 1;
+  }
+  return lines;
+}
+
+// The existing file path matches without regard to case, else path itself.
+std::string ResolvePath(const std::string& path) {
+  std::string normal = NormalizeSeparators(path);
+  std::size_t slash = normal.find_last_of('/');
+  std::string dir = slash == std::string::npos ? "" : normal.substr(0, slash + 1);
+  std::string name = slash == std::string::npos ? normal : normal.substr(slash + 1);
+  return FindFileNoCase(dir, name).value_or(normal);
+}
+
+// Index of the first section called section, or -1.
+long FindSection(const std::vector<Line>& lines, std::string_view section) {
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].kind == Line::kSection && EqualsNoCase(lines[i].name, section)) {
+      return static_cast<long>(i);
+    }
+  }
+  return -1;
+}
+
+bool HasLineBreak(std::string_view s) {
+  return s.find('\n') != std::string_view::npos || s.find('\r') != std::string_view::npos;
+}
+
+}  // namespace
+
+std::string GetProfileString(std::string_view section, std::string_view key,
+                             std::string_view default_value, const std::string& path) {
+  std::string fallback(default_value);
+  fallback.erase(fallback.find_last_not_of(' ') + 1);
+  auto lines = ReadLines(ResolvePath(path));
+  if (!lines) return fallback;
+  long at = FindSection(*lines, section);
+  if (at < 0) return fallback;
+  for (std::size_t i = static_cast<std::size_t>(at) + 1; i < lines->size(); ++i) {
+    const Line& line = (*lines)[i];
+    if (line.kind == Line::kSection) break;
+    if (line.kind == Line::kEntry && EqualsNoCase(line.name, key)) return line.value;
+  }
+  return fallback;
+}
+
+int GetProfileInt(std::string_view section, std::string_view key, int default_value,
+                  const std::string& path) {
+  std::string text = GetProfileString(section, key, "", path);
+  if (text.empty()) return default_value;
+  std::size_t i = 0;
+  while (i < text.size() && (IsBlank(text[i]) || text[i] == '\n')) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  std::uint32_t value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
+  }
+  if (negative) value = 0u - value;
+  return static_cast<int>(value);
+}
+
+bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
+                        const std::string& path) {
+  section = Trim(section);
+  key = Trim(key);
+  if (section.empty() || key.empty() || HasLineBreak(section) || HasLineBreak(key) ||
+      HasLineBreak(value) || key.find('=') != std::string_view::npos ||
+      section.find(']') != std::string_view::npos) {
+    return false;
+  }
+  std::string resolved = ResolvePath(path);
+  std::vector<Line> lines = ReadLines(resolved).value_or(std::vector<Line>{});
+  std::string entry = std::string(key) + "=" + std::string(value);
+
+  long at = FindSection(lines, section);
+  if (at < 0) {
+    lines.push_back(Classify("[" + std::string(section) + "]"));
+    lines.push_back(Classify(entry));
+  } else {
+    std::size_t insert_at = static_cast<std::size_t>(at) + 1;
+    bool replaced = false;
+    for (std::size_t i = insert_at; i < lines.size(); ++i) {
+      if (lines[i].kind == Line::kSection) break;
+      if (lines[i].kind != Line::kEntry) continue;
+      if (EqualsNoCase(lines[i].name, key)) {
+        lines[i] = Classify(entry);
+        replaced = true;
+        break;
+      }
+      insert_at = i + 1;
+    }
+    if (!replaced) lines.insert(lines.begin() + static_cast<long>(insert_at), Classify(entry));
+  }
+
+  std::string content;
+  for (const Line& line : lines) content += line.text + "\r\n";
+  std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(content.data()),
+                                      content.size());
+  return WriteFileAtomically(resolved, bytes, nullptr);
+}
+
+}  // namespace os
