@@ -1,0 +1,61 @@
+#include "KMLIB/record_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vector>
+
+namespace kmlib {
+
+std::unique_ptr<RecordFile> RecordFile::Open(const std::string& path, std::size_t record_size) {
+  if (record_size == 0) return nullptr;
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return nullptr;
+  }
+  std::size_t count = static_cast<std::size_t>(st.st_size) / record_size;
+  return std::unique_ptr<RecordFile>(new RecordFile(fd, record_size, count));
+}
+
+RecordFile::RecordFile(int fd, std::size_t record_size, std::size_t count)
+    : fd_(fd), record_size_(record_size), count_(count) {}
+
+RecordFile::~RecordFile() { ::close(fd_); }
+
+bool RecordFile::Read(std::size_t index, std::span<std::uint8_t> out) const {
+  if (index >= count_ || out.size() < record_size_) return false;
+  std::size_t done = 0;
+  off_t offset = static_cast<off_t>(index * record_size_);
+  while (done < record_size_) {
+    ssize_t got = ::pread(fd_, out.data() + done, record_size_ - done,
+                          offset + static_cast<off_t>(done));
+    if (got <= 0) return false;
+    done += static_cast<std::size_t>(got);
+  }
+  return true;
+}
+
+long RecordFile::FindFirst(const std::function<int(std::span<const std::uint8_t>)>& compare) const {
+  std::vector<std::uint8_t> record(record_size_);
+  // Invariant: every record before low sorts before the key; every record from high on
+  // sorts at or after it. The answer is low when it matches.
+  std::size_t low = 0;
+  std::size_t high = count_;
+  while (low < high) {
+    std::size_t mid = low + (high - low) / 2;
+    if (!Read(mid, record)) return -1;
+    if (compare(record) > 0) {
+      low = mid + 1;
+    } else {
+      high = mid;
+    }
+  }
+  if (low == count_ || !Read(low, record) || compare(record) != 0) return -1;
+  return static_cast<long>(low);
+}
+
+}  // namespace kmlib

@@ -1,0 +1,75 @@
+#include "KMLIB/td_scan.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace kmlib {
+
+namespace {
+bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+}  // namespace
+
+void FieldScanner::SkipSpace() {
+  while (!rest_.empty() && IsSpace(rest_.front())) rest_.remove_prefix(1);
+}
+
+std::optional<std::int16_t> FieldScanner::Short(int width) {
+  SkipSpace();
+  std::size_t i = 0;
+  bool negative = false;
+  std::size_t limit = std::min<std::size_t>(static_cast<std::size_t>(width), rest_.size());
+  if (i < limit && (rest_[i] == '-' || rest_[i] == '+')) {
+    negative = rest_[i] == '-';
+    ++i;
+  }
+  std::size_t first_digit = i;
+  int value = 0;
+  while (i < limit && IsDigit(rest_[i])) {
+    value = value * 10 + (rest_[i] - '0');
+    ++i;
+  }
+  if (i == first_digit) return std::nullopt;
+  rest_.remove_prefix(i);
+  // Widths here are at most 3 digits, so the value always fits 16 bits.
+  return static_cast<std::int16_t>(negative ? -value : value);
+}
+
+std::optional<std::string> FieldScanner::Word(int width) {
+  SkipSpace();
+  std::size_t i = 0;
+  while (i < rest_.size() && i < static_cast<std::size_t>(width) && !IsSpace(rest_[i])) ++i;
+  if (i == 0) return std::nullopt;
+  std::string word(rest_.substr(0, i));
+  rest_.remove_prefix(i);
+  return word;
+}
+
+LineStatus ReadBoundedLine(std::FILE* stream, std::size_t max_chars, std::string* line) {
+  line->clear();
+  bool too_long = false;
+  int c;
+  while ((c = std::fgetc(stream)) != EOF) {
+    if (c == '\n') break;
+    if (line->size() >= max_chars) {
+      too_long = true;
+    } else {
+      line->push_back(static_cast<char>(c));
+    }
+  }
+  if (c == EOF && line->empty() && !too_long) return LineStatus::kEnd;
+  // The bound counts the line end the way a fixed line buffer does.
+  std::size_t counted = line->size() + (c == '\n' ? 1 : 0);
+  if (too_long || counted > max_chars) return LineStatus::kTooLong;
+  if (!line->empty() && line->back() == '\r') line->pop_back();
+  return LineStatus::kLine;
+}
+
+bool IsBlankLine(std::string_view line) {
+  for (char c : line) {
+    if (!IsSpace(c)) return false;
+  }
+  return true;
+}
+
+}  // namespace kmlib

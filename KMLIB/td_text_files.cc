@@ -1,0 +1,104 @@
+#include "KMLIB/td_text_files.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+#include "KMLIB/td_scan.h"
+
+namespace kmlib {
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+File OpenForReading(const std::string& path) { return File(std::fopen(path.c_str(), "rb")); }
+
+}  // namespace
+
+TdStatus ReadTdv(const std::string& path, std::vector<TdVersionRow>* rows) {
+  rows->clear();
+  File file = OpenForReading(path);
+  if (!file) return TdStatus::kCannotOpen;
+  std::string line;
+  LineStatus status;
+  while ((status = ReadBoundedLine(file.get(), kTdvLineChars, &line)) != LineStatus::kEnd) {
+    if (status == LineStatus::kTooLong) return TdStatus::kBadData;
+    if (IsBlankLine(line)) continue;
+    FieldScanner scan(line);
+    std::array<std::int16_t, 5> n{};
+    for (auto& value : n) {
+      std::optional<std::int16_t> v = scan.Short(2);
+      if (!v || *v < 0) return TdStatus::kBadData;
+      value = *v;
+    }
+    if (rows->size() == kMaxTdvRows) return TdStatus::kBadData;
+    rows->push_back({static_cast<std::uint8_t>(n[0]), static_cast<std::uint8_t>(n[1]),
+                     static_cast<std::uint8_t>(n[2]), static_cast<std::uint8_t>(n[3]),
+                     static_cast<std::uint8_t>(n[4])});
+  }
+  return rows->empty() ? TdStatus::kEmpty : TdStatus::kOk;
+}
+
+TdStatus ReadTds(const std::string& path, TdSelectTable* table) {
+  *table = TdSelectTable{};
+  File file = OpenForReading(path);
+  if (!file) return TdStatus::kCannotOpen;
+  static constexpr int kWidths[7] = {2, 3, 3, 3, 3, 2, 2};
+  std::string line;
+  LineStatus status;
+  while (table->rows.size() < kMaxTdsRows &&
+         (status = ReadBoundedLine(file.get(), kTdsLineChars, &line)) != LineStatus::kEnd) {
+    if (status == LineStatus::kTooLong) return TdStatus::kBadData;
+    FieldScanner scan(line);
+    std::int16_t n[7] = {};
+    int read = 0;
+    for (int i = 0; i < 7; ++i) {
+      std::optional<std::int16_t> v = scan.Short(kWidths[i]);
+      if (!v) break;
+      n[i] = *v;
+      ++read;
+    }
+    if (read == 0) continue;  // a line counts only when its group number reads
+    if (n[0] < 1 || n[0] > kMaxGroups) return TdStatus::kBadData;
+    table->rows.push_back({n[0], n[1], n[2], n[3], n[4], n[5], n[6]});
+    table->group_count = std::max<int>(table->group_count, n[0]);
+  }
+  return TdStatus::kOk;
+}
+
+TdStatus ReadTda(const std::string& path, std::vector<TdAreaEntry>* entries) {
+  entries->clear();
+  File file = OpenForReading(path);
+  if (!file) return TdStatus::kCannotOpen;
+  std::string bytes;
+  char buffer[4096];
+  std::size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
+  if (std::ferror(file.get())) return TdStatus::kCannotOpen;
+  std::size_t count = bytes.size() / kTdaLineBytes;
+  entries->reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    std::string_view line(bytes.data() + i * kTdaLineBytes, kTdaLineBytes);
+    // Each line is exactly 6 bytes; a file with other line ends would be read askew.
+    if (line.substr(4, 2) != "\r\n") return TdStatus::kBadData;
+    FieldScanner scan(line);
+    std::optional<std::int16_t> area = scan.Short(2);
+    std::optional<std::string> code = scan.Word(3);
+    if (!area || !code) return TdStatus::kBadData;
+    TdAreaEntry entry;
+    entry.area = *area;
+    entry.state[0] = (*code)[0];
+    entry.state[1] = code->size() > 1 ? (*code)[1] : ' ';
+    entries->push_back(entry);
+  }
+  // Look-ups search by area; keep file order among equal areas.
+  std::stable_sort(entries->begin(), entries->end(),
+                   [](const TdAreaEntry& a, const TdAreaEntry& b) { return a.area < b.area; });
+  return TdStatus::kOk;
+}
+
+}  // namespace kmlib

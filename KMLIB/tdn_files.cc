@@ -1,0 +1,92 @@
+#include "KMLIB/tdn_files.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <cstdio>
+#include <memory>
+
+#include "KMLIB/packed_zip.h"
+#include "KMLIB/record_file.h"
+#include "platform/os/bytes.h"
+
+namespace kmlib {
+
+namespace {
+
+struct IndexEntry {
+  std::string zip;
+  std::int16_t name_code;
+  std::uint8_t first_version;
+  std::uint8_t end_version;
+  std::int32_t offset;
+};
+
+IndexEntry Decode(std::span<const std::uint8_t> b) {
+  return {UnpackZip(b.subspan(TdnIndexLayout::kZip, 3)),
+          os::LoadI16Le(&b[TdnIndexLayout::kNameCode]), b[TdnIndexLayout::kFirstVersion],
+          b[TdnIndexLayout::kEndVersion], os::LoadI32Le(&b[TdnIndexLayout::kNameOffset])};
+}
+
+int CompareZip5(std::string_view code, const std::string& zip) {
+  for (std::size_t i = 0; i < 5; ++i) {
+    unsigned char a = i < code.size() ? static_cast<unsigned char>(code[i]) : 0;
+    unsigned char b = i < zip.size() ? static_cast<unsigned char>(zip[i]) : 0;
+    if (a != b) return a < b ? -1 : 1;
+    if (a == 0) return 0;
+  }
+  return 0;
+}
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+// The name at offset, or nullopt when the offset or the name lies outside the file.
+std::optional<std::string> ReadName(std::FILE* names, std::int32_t offset) {
+  if (offset < 0 || std::fseek(names, offset, SEEK_SET) != 0) return std::nullopt;
+  int length = std::fgetc(names);
+  if (length == EOF) return std::nullopt;
+  std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(length), kMaxTdnNameChars);
+  std::string name(n, ' ');
+  if (n > 0 && std::fread(name.data(), 1, n, names) != n) return std::nullopt;
+  return name;
+}
+
+}  // namespace
+
+std::vector<std::string> ReadExceptionNames(const std::string& index_path,
+                                            const std::string& names_path, std::string_view code,
+                                            const std::vector<std::int16_t>& name_codes,
+                                            std::uint8_t version, std::size_t limit) {
+  std::vector<std::string> result;
+  std::unique_ptr<RecordFile> index = RecordFile::Open(index_path, TdnIndexLayout::kSize);
+  std::unique_ptr<std::FILE, FileCloser> names(std::fopen(names_path.c_str(), "rb"));
+  if (!index || !names) return result;
+  std::array<std::uint8_t, TdnIndexLayout::kSize> bytes;
+  for (std::int16_t name_code : name_codes) {
+    if (name_code == 0) continue;
+    long found = index->FindFirst([&](std::span<const std::uint8_t> b) {
+      IndexEntry e = Decode(b);
+      if (int c = CompareZip5(code, e.zip); c != 0) return c;
+      if (name_code != e.name_code) return name_code < e.name_code ? -1 : 1;
+      if (version < e.first_version) return -1;
+      if (version >= e.end_version) return 1;
+      return 0;
+    });
+    if (found < 0) continue;
+    for (std::size_t i = static_cast<std::size_t>(found); index->Read(i, bytes); ++i) {
+      IndexEntry e = Decode(bytes);
+      if (CompareZip5(code, e.zip) != 0 || e.name_code != name_code) break;
+      if (version < e.first_version || version > e.end_version) break;
+      std::optional<std::string> name = ReadName(names.get(), e.offset);
+      if (!name) break;
+      if (name->size() < 3) continue;
+      if (result.size() == limit) return result;
+      result.push_back(*name);
+    }
+  }
+  return result;
+}
+
+}  // namespace kmlib

@@ -1,0 +1,39 @@
+// TDN.IDX and TDN.IDA: exception names by ZIP. TDN.IDX holds 11-byte records sorted by
+// ZIP (compared unpacked over 5 characters), then name code; each points into TDN.IDA,
+// which holds at that offset a length byte and the name (at most 19 characters).
+#ifndef KMLIB_TDN_FILES_H_
+#define KMLIB_TDN_FILES_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kmlib {
+
+struct TdnIndexLayout {
+  static constexpr std::size_t kZip = 0;           // packed ZIP, 3 bytes
+  static constexpr std::size_t kNameCode = 3;      // i16
+  static constexpr std::size_t kFirstVersion = 5;  // u8
+  static constexpr std::size_t kEndVersion = 6;    // u8
+  static constexpr std::size_t kNameOffset = 7;    // i32, into TDN.IDA
+  static constexpr std::size_t kSize = 3 + 2 + 1 + 1 + 4;
+};
+static_assert(TdnIndexLayout::kNameOffset + 4 == TdnIndexLayout::kSize);
+
+inline constexpr std::size_t kMaxTdnNameChars = 19;
+
+// The exception names of a code for each name code in turn (a name code of 0 is passed
+// over), in file order: for each name code, from the first record whose version range
+// [first, end) holds the version, as long as the code and the name code stay the same
+// and the range [first, end] holds the version. Names shorter than 3 characters are left
+// out; the list stops at limit names. A missing or unreadable file gives no names; an
+// offset outside TDN.IDA ends the list for that name code.
+std::vector<std::string> ReadExceptionNames(const std::string& index_path,
+                                            const std::string& names_path, std::string_view code,
+                                            const std::vector<std::int16_t>& name_codes,
+                                            std::uint8_t version, std::size_t limit);
+
+}  // namespace kmlib
+
+#endif  // KMLIB_TDN_FILES_H_

@@ -1,0 +1,66 @@
+#include "KMLIB/tdx_file.h"
+
+#include <array>
+
+#include "platform/os/bytes.h"
+
+namespace kmlib {
+
+TdxRecord DecodeTdxRecord(std::span<const std::uint8_t> b) {
+  TdxRecord r;
+  r.first_version = b[TdxLayout::kFirstVersion];
+  r.end_version = b[TdxLayout::kEndVersion];
+  r.group_result = os::LoadI16Le(&b[TdxLayout::kGroupResult]);
+  r.origin_key = os::LoadI16Le(&b[TdxLayout::kOriginKey]);
+  r.link = os::LoadI16Le(&b[TdxLayout::kLink]);
+  r.destination_key = os::LoadI16Le(&b[TdxLayout::kDestinationKey]);
+  r.origin_order_key = os::LoadI16Le(&b[TdxLayout::kOriginOrderKey]);
+  r.destination_order_key = os::LoadI16Le(&b[TdxLayout::kDestinationOrderKey]);
+  r.origin_mark = os::LoadI16Le(&b[TdxLayout::kOriginMark]);
+  r.destination_mark = os::LoadI16Le(&b[TdxLayout::kDestinationMark]);
+  r.other_group_result = os::LoadI16Le(&b[TdxLayout::kOtherGroupResult]);
+  return r;
+}
+
+std::unique_ptr<ExceptionFile> ExceptionFile::Open(const std::string& path) {
+  std::unique_ptr<RecordFile> file = RecordFile::Open(path, TdxLayout::kSize);
+  if (!file) return nullptr;
+  return std::unique_ptr<ExceptionFile>(new ExceptionFile(std::move(file)));
+}
+
+bool ExceptionFile::Take(std::size_t index) {
+  std::array<std::uint8_t, TdxLayout::kSize> bytes;
+  if (!file_->Read(index, bytes)) {
+    in_hand_ = false;
+    return false;
+  }
+  index_ = index;
+  in_hand_ = true;
+  record_ = DecodeTdxRecord(bytes);
+  return true;
+}
+
+bool ExceptionFile::Find(std::int16_t group_result, std::int16_t origin_key,
+                         std::int16_t destination_key, std::uint8_t version) {
+  long index = file_->FindFirst([&](std::span<const std::uint8_t> bytes) {
+    TdxRecord r = DecodeTdxRecord(bytes);
+    if (group_result != r.group_result) return group_result < r.group_result ? -1 : 1;
+    if (origin_key != r.origin_key) return origin_key < r.origin_key ? -1 : 1;
+    if (destination_key != r.destination_key) return destination_key < r.destination_key ? -1 : 1;
+    if (version < r.first_version) return -1;
+    if (version >= r.end_version) return 1;
+    return 0;
+  });
+  if (index < 0) {
+    in_hand_ = false;
+    return false;
+  }
+  return Take(static_cast<std::size_t>(index));
+}
+
+bool ExceptionFile::Next() {
+  if (!in_hand_) return false;
+  return Take(index_ + 1);
+}
+
+}  // namespace kmlib
