@@ -1,0 +1,91 @@
+#include "frelane/core/settings_file.h"
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+#include <filesystem>
+
+#include "platform/os/atomic_file.h"
+
+namespace frelane {
+
+namespace s = settings;
+
+void DecodeSettings(const std::uint8_t* head, std::uint64_t file_length, SettingsRecord* record) {
+  record->Clear();
+  SettingsRecord::Bytes& bytes = record->mutable_bytes();
+  // Only whole fields are taken: a field cut by the end of the file keeps its cleared
+  // value rather than half of its bytes.
+  for (const FieldSpec& field : s::kAllFields) {
+    for (std::size_t i = 1; i <= field.count; ++i) {
+      std::size_t offset = field.ElementOffset(static_cast<int>(i));
+      if (offset + field.width > file_length) break;
+      std::memcpy(&bytes[offset], head + offset, field.width);
+    }
+  }
+  ApplyOlderVersionDefaults(file_length, record);
+}
+
+void ApplyOlderVersionDefaults(std::uint64_t length, SettingsRecord* r) {
+  if (length <= 1204) r->SetText(s::kUnservedLaneMessage, "Invalid Zip Code Combination");
+  if (length <= 1154) r->SetI16(s::kToolbarShown, -1);
+  if (length <= 1152) r->SetI16(s::kNeverAskSingleShipment, 0);
+  if (length <= 1148) {
+    r->SetI16(s::kZipDiscountsOffered, 0);
+    r->SetI16(s::kZipDiscountsUsed, 0);
+  }
+  if (length <= 1144) r->SetI32(s::kFuelSurchargeWeightThreshold, 20000);
+  if (length <= 1110) {
+    for (int i = 1; i <= 4; ++i) r->SetF64(s::kCanadaDiscounts, 0.0, i);
+    r->SetI16(s::kCanadaDiscountsEnabled, 0);
+  }
+  if (length == 958) {
+    r->SetF64(s::kLtlFuelSurchargeFloor, 0.0);
+    r->SetF64(s::kTlFuelSurchargeFloor, 0.0);
+    r->SetI16(s::kTlDiscountHidden, 0);
+    r->SetText(s::kWebAddress, "");
+    for (int i = 1; i <= 4; ++i) r->SetF64(s::kIntrastateDiscounts, 0.0, i);
+    r->SetI16(s::kIntrastateDiscountsEnabled, 0);
+  }
+}
+
+bool ReadSettingsFile(const std::string& path, SettingsRecord* record, std::string* error) {
+  record->Clear();
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    *error = "The settings file " + path + " was not found.";
+    return false;
+  }
+  std::uint64_t length = std::filesystem::file_size(path, ec);
+  if (ec) {
+    *error = "The settings file " + path + " could not be read: " + ec.message();
+    return false;
+  }
+  if (length == 0) {
+    *error = "The settings file " + path + " is empty.";
+    return false;
+  }
+  std::ifstream in(path, std::ios::binary);
+  std::array<std::uint8_t, SettingsRecord::kSize> head{};
+  std::size_t wanted = length < head.size() ? static_cast<std::size_t>(length) : head.size();
+  if (!in.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(wanted))) {
+    *error = "The settings file " + path + " could not be read.";
+    return false;
+  }
+  DecodeSettings(head.data(), length, record);
+  return true;
+}
+
+bool WriteSettingsFile(const std::string& path, const SettingsRecord& record,
+                       std::string* error) {
+  std::string why;
+  if (!os::WriteFileAtomically(path, record.bytes(), &why)) {
+    *error = "The settings file " + path + " could not be written: " + why;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace frelane

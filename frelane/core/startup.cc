@@ -1,0 +1,144 @@
+#include "frelane/core/startup.h"
+
+#include <unistd.h>
+
+#include <charconv>
+#include <cstring>
+#include <filesystem>
+#include <locale>
+#include <system_error>
+
+#include "frelane/core/main_module.h"
+#include "frelane/core/tolv_declares.h"
+#include "platform/os/bytes.h"
+
+namespace frelane {
+
+namespace {
+
+// Positions in the ShipmentRecord of the fields start-up sets once for the program's life.
+// TODO(h6-startup): take these from the engine's record layout once it is published.
+constexpr std::size_t kLeadByte = 0;
+constexpr std::size_t kRecordCode = 1;        // T2 "01"
+constexpr std::size_t kShipDate = 20;         // T10
+constexpr std::size_t kSingleShipment = 177;  // T1
+constexpr std::size_t kAdjustmentFactor = 236;
+constexpr std::size_t kAdjustmentFactorWidth = 5;
+constexpr std::size_t kFirstDetail = 265;
+constexpr std::size_t kDetailSize = 30;
+constexpr std::size_t kDiscountMarker = 865;  // first discount block
+constexpr std::size_t kTrailerByte = 2159;
+constexpr int kScreenDetailSlots = 8;
+
+std::string TrimBlanks(const std::string& s) {
+  std::size_t first = s.find_first_not_of(' ');
+  if (first == std::string::npos) return "";
+  return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+std::string FormatWithEnvironmentLocale(double value) {
+  char point = '.';
+  try {
+    point = std::use_facet<std::numpunct<char>>(std::locale("")).decimal_point();
+  } catch (const std::exception&) {
+    // An unknown locale name in the environment: numbers are written the C way.
+  }
+  std::string text = std::to_string(static_cast<long long>(value));
+  return text + point + "5";
+}
+
+void FillRecordConstants() {
+  modTolvDeclares32::ShipmentRecordBytes& record = modTolvDeclares32::ShipmentRecord();
+  const SettingsRecord& settings = modMain::Settings();
+  record[kLeadByte] = 'F';
+  record[kTrailerByte] = '*';
+  std::memcpy(&record[kRecordCode], "01", 2);
+  std::string date = settings.Raw(settings::kRatingDate);
+  std::memcpy(&record[kShipDate], date.data(), date.size());
+  modMain::FillAdjustmentFactor();
+  record[kSingleShipment] = 'N';
+  // The screens send at most eight lines; slots 9 to 20 are left as they are.
+  for (int slot = 0; slot < kScreenDetailSlots; ++slot) {
+    std::memcpy(&record[kFirstDetail + kDetailSize * slot], "02", 2);
+  }
+  std::memcpy(&record[kDiscountMarker], "D%", 2);
+}
+
+}  // namespace
+
+std::string ExecutableDirectory() {
+  std::error_code ec;
+  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) return "";
+  std::string dir = exe.parent_path().string();
+  if (dir.empty() || dir.back() != '/') dir += '/';
+  return dir;
+}
+
+namespace modMain {
+
+char DecimalCharacterOf(const std::string& one_and_a_half) {
+  return one_and_a_half.find('.') != std::string::npos ? '.' : ',';
+}
+
+void FillAdjustmentFactor() {
+  const SettingsRecord& settings = Settings();
+  double factor = (settings.F64(settings::kHiddenRateAdjustmentFactor) +
+                   settings.F64(settings::kRateAdjustmentFactor)) *
+                  10000;
+  // Fifteen significant digits, as the program's runtime writes a number: 1.13 x 10000
+  // is 11299.999999999998 in binary and must read "11300", 0.57 x 10000 "5700".
+  char buffer[32];
+  auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, factor, std::chars_format::general, 15);
+  std::string text = ec == std::errc() ? std::string(buffer, end) : "0";
+  os::StoreText(&modTolvDeclares32::ShipmentRecord()[kAdjustmentFactor], kAdjustmentFactorWidth,
+                text);
+}
+
+StartupResult InitializeApplication(const StartupEnvironment& env, std::string* error) {
+  State& state = Get();
+  std::string dir = env.executable_directory;
+  if (dir.empty() || dir.back() != '/') dir += '/';
+  state.data_directory = dir;
+
+  if (::chdir(dir.c_str()) != 0) {
+    *error = "The program directory " + dir + " cannot be used: " + std::strerror(errno);
+    return StartupResult::kCannotStart;
+  }
+
+  if (!LoadSettings(error)) return StartupResult::kCannotStart;
+
+  state.help_file = dir + "help.chm";
+
+  FillRecordConstants();
+
+  std::string engine_path = TrimBlanks(dir);
+  EngineOutcome init = modTolvDeclares32::Tolv_InitializeTolv(engine_path);
+  if (!init.ok()) {
+    *error = init.error->Message();
+    return StartupResult::kCannotStart;
+  }
+  // The engine's status is 32 bits wide; only its low 16 bits are the program's answer.
+  bool files_locked = (static_cast<std::uint32_t>(init.value) & 0xFFFF) == 10;
+
+  EngineOutcome set = modTolvDeclares32::Tolv_Set_Tolvdata(engine_path);
+  if (!set.ok()) {
+    *error = set.error->Message();
+    return StartupResult::kCannotStart;
+  }
+
+  std::string one_and_a_half =
+      env.format_in_locale ? env.format_in_locale(1.5) : FormatWithEnvironmentLocale(1.5);
+  state.decimal_character = DecimalCharacterOf(one_and_a_half);
+  state.decimal_character_code = state.decimal_character;
+
+  LoadClassTable();
+  if (Settings().On(settings::kFakInUse)) LoadFAK();
+
+  return files_locked ? StartupResult::kFilesLocked : StartupResult::kReady;
+}
+
+}  // namespace modMain
+
+}  // namespace frelane

@@ -1,0 +1,70 @@
+#include "frelane/core/tolv_declares.h"
+
+#include <cassert>
+
+#include "frelane/core/main_module.h"
+#include "frelane/core/tolv32_binding.h"
+#include "platform/os/bytes.h"
+#include "platform/os/cp1252.h"
+
+namespace frelane::modTolvDeclares32 {
+
+namespace {
+
+struct State {
+  ShipmentRecordBytes record{};
+  std::unique_ptr<EngineApi> engine;
+};
+
+State& Get() {
+  static State state;
+  return state;
+}
+
+}  // namespace
+
+ShipmentRecordBytes& ShipmentRecord() { return Get().record; }
+
+std::string RecordText(std::span<const std::uint8_t> record, std::size_t offset,
+                       std::size_t width) {
+  assert(offset + width <= record.size());
+  return os::Cp1252ToUtf8(os::LoadText(record.data() + offset, width));
+}
+
+void SetRecordText(std::span<std::uint8_t> record, std::size_t offset, std::size_t width,
+                   std::string_view utf8) {
+  assert(offset + width <= record.size());
+  os::StoreText(record.data() + offset, width, os::Utf8ToCp1252(utf8));
+}
+
+EngineApi& Engine() {
+  State& state = Get();
+  if (state.engine == nullptr) {
+    state.engine = std::make_unique<Tolv32Binding>(modMain::DataDirectory());
+  }
+  return *state.engine;
+}
+
+void InstallEngine(std::unique_ptr<EngineApi> engine) { Get().engine = std::move(engine); }
+
+void Reset() { Get() = State(); }
+
+// Paths are handed over as the operating system spells them: the engine opens files with
+// these bytes, so they are not converted.
+EngineOutcome Tolv_InitializeTolv(const std::string& data_path) {
+  return Engine().Tolv_InitializeTolv(data_path);
+}
+
+EngineOutcome Tolv_Set_Tolvdata(const std::string& data_path) {
+  return Engine().Tolv_Set_Tolvdata(data_path);
+}
+
+EngineOutcome Tolv_RateShipment() { return Engine().Tolv_RateShipment(ShipmentRecord()); }
+
+EngineOutcome Tolv_GetTables(TariffTablesRecordBytes& record) {
+  return Engine().Tolv_GetTables(record);
+}
+
+EngineOutcome Tolv_EndTolv() { return Engine().Tolv_EndTolv(); }
+
+}  // namespace frelane::modTolvDeclares32
