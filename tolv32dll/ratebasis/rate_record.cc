@@ -1,0 +1,44 @@
+#include "tolv32dll/ratebasis/rate_record.h"
+
+namespace tolv {
+
+std::int32_t RateRecord::Value(std::int64_t i) const {
+  if (i < 0) return 0;
+  std::size_t at = RateRecordLayout::kValues + static_cast<std::size_t>(i) * 3;
+  if (at + 3 > bytes_.size()) return 0;
+  return static_cast<std::int32_t>(bytes_[at] | (bytes_[at + 1] << 8) | (bytes_[at + 2] << 16));
+}
+
+std::string RateRecord::Text(std::size_t offset, std::size_t width) const {
+  std::string s(width, ' ');
+  for (std::size_t i = 0; i < width && offset + i < bytes_.size(); ++i) {
+    s[i] = static_cast<char>(bytes_[offset + i]);
+  }
+  return s;
+}
+
+int RateRecord::FactorSetNumber() const {
+  return ParseLeadingNumber(Text(RateRecordLayout::kFactorSet, RateRecordLayout::kFactorSetWidth));
+}
+
+int RateRecord::AreaNumber() const {
+  return ParseLeadingNumber(Text(RateRecordLayout::kArea, RateRecordLayout::kAreaWidth));
+}
+
+char RateRecord::KindLetter() const {
+  return bytes_.size() > RateRecordLayout::kLetter
+             ? static_cast<char>(bytes_[RateRecordLayout::kLetter])
+             : ' ';
+}
+
+int ParseLeadingNumber(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  int value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = value * 10 + (text[i] - '0');
+  }
+  return value;
+}
+
+}  // namespace tolv

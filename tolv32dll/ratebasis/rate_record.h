@@ -1,0 +1,68 @@
+// One record of the ".R" rate file: the rates of a rate basis. The engine keeps the
+// shipment's record in a rate record buffer; the class rates and the charge computation
+// read its 24-bit values.
+//
+// Layout: factor-set number (3 digits), the rate basis number as text (7 characters:
+// bytes 3-8 a number, byte 9 an optional letter, the rate-basis area in bytes 5-8), then
+// 24-bit little-endian unsigned values V(0), V(1), ... from byte 10. The record length
+// comes from the kind table of the tariff's point type.
+#ifndef TOLV32DLL_RATEBASIS_RATE_RECORD_H_
+#define TOLV32DLL_RATEBASIS_RATE_RECORD_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/os/bytes.h"
+
+namespace tolv {
+
+struct RateRecordLayout {
+  static constexpr std::size_t kFactorSet = 0, kFactorSetWidth = 3;
+  static constexpr std::size_t kNumber = kFactorSet + kFactorSetWidth, kNumberWidth = 7;
+  static constexpr std::size_t kNumberDigits = kNumber, kNumberDigitsWidth = 6;  // bytes 3-8
+  static constexpr std::size_t kArea = 5, kAreaWidth = 4;                         // bytes 5-8
+  static constexpr std::size_t kLetter = kNumber + kNumberDigitsWidth;            // byte 9
+  static constexpr std::size_t kValues = kNumber + kNumberWidth;                  // byte 10
+  static constexpr std::size_t kValueWidth = 3;
+  // The longest record of the kind table, and the four more bytes of point type 'N'.
+  static constexpr std::size_t kMaxSize = 631 + 4;
+};
+static_assert(RateRecordLayout::kValues == 10);
+static_assert(RateRecordLayout::kLetter == 9);
+
+// The rate record in hand. Empty until a rate basis has been read; cleared for every
+// shipment so that no lane is priced with another lane's rates.
+class RateRecord {
+ public:
+  RateRecord() = default;
+  explicit RateRecord(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
+
+  bool empty() const { return bytes_.empty(); }
+  void Clear() { bytes_.clear(); }
+  const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+  std::vector<std::uint8_t>& mutable_bytes() { return bytes_; }
+
+  // V(i): the 24-bit value i, or 0 when it lies beyond the record's end.
+  std::int32_t Value(std::int64_t i) const;
+  // The factor-set number of bytes 0-2 ("%3d": leading blanks skipped, digits read).
+  int FactorSetNumber() const;
+  // The 4-digit number of bytes 5-8 (the rate-basis area, "N" of the rate rules).
+  int AreaNumber() const;
+  // Byte 9: the rate-record kind letter; a blank when the record is shorter.
+  char KindLetter() const;
+  // `width` bytes from `offset` as text; blanks for bytes beyond the record.
+  std::string Text(std::size_t offset, std::size_t width) const;
+
+ private:
+  std::vector<std::uint8_t> bytes_;
+};
+
+// The number a decimal field reads as: leading blanks skipped, then digits up to the first
+// other character (0 when none).
+int ParseLeadingNumber(const std::string& text);
+
+}  // namespace tolv
+
+#endif  // TOLV32DLL_RATEBASIS_RATE_RECORD_H_

@@ -1,0 +1,54 @@
+// The cell rule: the rate of one class at one weight break, taken from the rate matrix
+// when the charge computation has priced the cell, else computed from the rate record by
+// the tariff's rate method.
+#ifndef TOLV32DLL_RATES_CELL_RULE_H_
+#define TOLV32DLL_RATES_CELL_RULE_H_
+
+#include <cstdint>
+#include <string>
+
+#include "tolv32dll/errors/result.h"
+#include "tolv32dll/ratebasis/rate_record.h"
+#include "tolv32dll/rates/class_rate_tables.h"
+
+namespace tolv {
+
+// R(x): a factor (10000 = 1.0) applied with rounding, on 64 bits, truncated.
+inline std::int64_t ApplyFactor(std::int64_t amount, std::int64_t factor) {
+  return (amount * factor + 5000) / 10000;
+}
+// R100(x): cents from a weight in lbs times a rate per 100 lbs.
+inline std::int64_t LineCharge(std::int64_t weight, std::int64_t rate) {
+  return (weight * rate + 50) / 100;
+}
+
+struct CellRuleContext {
+  char method_letter = '0';      // PointType, or the alternate letter when it is 'N'
+  char point_kind_letter = ' ';  // the point-file mode; 'M' changes method "A"
+  int tariff_number = 0;         // the selected tariff's number; 412 orders method "C"
+  // Lane-adjustment kind 'G', or a second break list loaded: methods "G" and "I"-"M" take
+  // the record's rates without the class factor.
+  bool unfactored_lane_rates = false;
+};
+
+// Everything the cell rule reads.
+struct CellRuleInputs {
+  const ClassRateTables& tables;
+  const RateMatrix& matrix;
+  const RateRecord& record;
+  CellRuleContext context;
+};
+
+// The rate of class index c at break index b computed from the rate record (never from the
+// matrix). 202 for a method letter without a rule.
+Result<std::int32_t> ComputeCell(const CellRuleInputs& in, int c, int b,
+                                 const std::string& class_text);
+
+// The rate of a class at a weight: 0 when the weight has no break or the class is not in the
+// list, or when the cell lies beyond the rate matrix; the priced cell when there is one.
+Result<std::int32_t> LookupCell(const CellRuleInputs& in, std::int32_t weight,
+                                const std::string& class_text);
+
+}  // namespace tolv
+
+#endif  // TOLV32DLL_RATES_CELL_RULE_H_
