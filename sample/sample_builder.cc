@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 
+#include "sample/app_files.h"
+
 namespace {
 
 // Copies every file of sample/files/ into the installation directory.
@@ -37,5 +39,6 @@ int main(int argc, char** argv) {
   std::filesystem::path target = argv[2];
   std::filesystem::create_directories(target);
   if (!CopyVerbatimFiles(source, target)) return 1;
+  if (!sample::BuildAppFiles(source, target)) return 1;
   return 0;
 }
