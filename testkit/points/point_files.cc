@@ -1,6 +1,5 @@
 #include "testkit/points/point_files.h"
 
-#include <cctype>
 #include <cstdio>
 
 namespace testkit {
@@ -19,19 +18,6 @@ void AppendI16(Bytes& out, std::int16_t v) {
 void AppendI32(Bytes& out, std::int32_t v) {
   auto u = static_cast<std::uint32_t>(v);
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(u >> (8 * i)));
-}
-
-Bytes PackZip(const std::string& code) {
-  if (!code.empty() && std::isdigit(static_cast<unsigned char>(code[0]))) {
-    std::string d = code + "00000";
-    return {static_cast<std::uint8_t>(d[0] - '0'),
-            static_cast<std::uint8_t>(((d[1] - '0') << 4) | (d[2] - '0')),
-            static_cast<std::uint8_t>(((d[3] - '0') << 4) | (d[4] - '0'))};
-  }
-  std::string p = code + "   ";
-  return {static_cast<std::uint8_t>(std::toupper(static_cast<unsigned char>(p[0]))),
-          static_cast<std::uint8_t>(p[1]),
-          static_cast<std::uint8_t>(std::toupper(static_cast<unsigned char>(p[2])))};
 }
 
 Bytes PointFile(const std::vector<PointRow>& rows, bool second_factor,

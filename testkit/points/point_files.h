@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace testkit {
+#include "testkit/td/td_writers.h"
 
-using Bytes = std::vector<std::uint8_t>;
+namespace testkit {
 
 // One range of a full point file: ZIPs as 5 characters.
 struct PointRow {
@@ -46,9 +46,6 @@ struct ExpRow {
 Bytes ExpZipFile(const std::vector<ExpRow>& rows);
 // 31-byte records with 6-character codes.
 Bytes ExpPostalFile(const std::vector<ExpRow>& rows);
-
-// The packed 3-byte form of a ZIP (5 BCD nibbles) or postal prefix (3 characters).
-Bytes PackZip(const std::string& code);
 
 // One area line of ".H": factor set, lowest and highest area, limit.
 struct AreaLine {

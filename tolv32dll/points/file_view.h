@@ -1,13 +1,12 @@
 // Read access to one open tariff file, as the rating steps use it: the file's size and
 // positioned reads. The engine adapts its open descriptors to this view; tests hand in
-// bytes built by the testkit writers. Sorted files are searched through it without being
-// loaded.
+// bytes built by the testkit writers. It is a Source of the record searches
+// (tolv32dll/tariff/record_search.h), so sorted files are searched without being loaded.
 #ifndef TOLV32DLL_POINTS_FILE_VIEW_H_
 #define TOLV32DLL_POINTS_FILE_VIEW_H_
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "platform/os/bytes.h"
@@ -42,17 +41,6 @@ bool ReadExact(const FileView& file, std::int64_t offset, os::MutableByteSpan ou
 
 // Number of whole records of record_length bytes in the file (0 when the size is unknown).
 std::int64_t RecordCount(const FileView& file, std::size_t record_length);
-
-// Orders a search key against one record: negative when the key sorts before the record,
-// 0 on a match, positive after it. The record span holds at most the first 80 bytes.
-using RecordCompare = std::function<int(os::ByteSpan record)>;
-
-// Binary search over fixed-length records [first, first + count) (count -1: to the end of
-// the file) sorted consistently with compare. Returns the index of the first matching
-// record of the run, or -1 when none matches or a record cannot be read.
-std::int64_t FindFirstRecord(const FileView& file, std::size_t record_length,
-                             const RecordCompare& compare, std::int64_t first = 0,
-                             std::int64_t count = -1);
 
 }  // namespace tolv
 

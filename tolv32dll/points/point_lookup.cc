@@ -7,8 +7,9 @@
 
 #include "tolv32dll/points/city_match.h"
 #include "tolv32dll/points/exp_record.h"
-#include "tolv32dll/points/packed_zip.h"
 #include "tolv32dll/points/text_compare.h"
+#include "tolv32dll/tariff/codecs.h"
+#include "tolv32dll/tariff/record_search.h"
 
 namespace tolv {
 namespace {
@@ -29,11 +30,11 @@ struct ExpCandidate {
 
 // The key comparison of the EXP file: for the ZIP form both packed keys are unpacked and
 // compared on 5 characters (3 for a postal prefix); the postal form compares 6 characters.
-int CompareExpKey(ExpForm form, const std::string& key, os::ByteSpan record) {
+int CompareExpKey(ExpForm form, os::ByteSpan key, os::ByteSpan record) {
   int c;
   if (form == ExpForm::kZip) {
-    std::string a = UnpackZip(reinterpret_cast<const std::uint8_t*>(key.data()));
-    std::string b = UnpackZip(record.data());
+    std::string a = Zip_Unpack(key.data());
+    std::string b = Zip_Unpack(record.data());
     std::size_t n = (a[0] >= '0' && a[0] <= '9') ? 5 : 3;
     c = std::memcmp(a.data(), b.data(), std::min({n, a.size(), b.size()}));
   } else {
@@ -55,14 +56,15 @@ ErrorNumber SubstituteExpPoint(const FileView* exp_file, ExpForm form, ListReque
 
   std::string key;
   if (form == ExpForm::kZip) {
-    std::optional<PackedZip> packed = PackZip(point.code);
+    std::optional<PackedZip> packed = Zip_Pack(point.code);
     if (!packed) return kOk;  // a code that packs to nothing is in no file
     key.assign(packed->begin(), packed->end());
   } else {
     key = Pad(point.code, ExpPostalRecordLayout::kCodeWidth);
   }
-  auto compare = [&](os::ByteSpan record) { return CompareExpKey(form, key, record); };
-  std::int64_t first = FindFirstRecord(*exp_file, record_length, compare);
+  os::ByteSpan key_bytes(reinterpret_cast<const std::uint8_t*>(key.data()), key.size());
+  auto compare = [form](os::ByteSpan k, os::ByteSpan record) { return CompareExpKey(form, k, record); };
+  std::int64_t first = RecordFile_Search(key_bytes, *exp_file, record_length, compare);
   if (first < 0) return kOk;
 
   // Collect the run of records with this key, in file order.
@@ -71,10 +73,10 @@ ErrorNumber SubstituteExpPoint(const FileView* exp_file, ExpForm form, ListReque
   std::vector<std::uint8_t> record(record_length);
   for (std::int64_t i = first; candidates.size() < kMaxExpRecords; ++i) {
     if (!ReadExact(*exp_file, i * static_cast<std::int64_t>(record_length), record)) break;
-    if (compare(record) != 0) break;
+    if (compare(key_bytes, record) != 0) break;
     ExpCandidate c;
     if (form == ExpForm::kZip) {
-      c.substitute = Pad(UnpackZip(record.data() + ExpZipRecordLayout::kSubstitute), 6);
+      c.substitute = Pad(Zip_Unpack(record.data() + ExpZipRecordLayout::kSubstitute), 6);
     } else {
       c.substitute = os::LoadRaw(record.data() + ExpPostalRecordLayout::kSubstitute,
                                  ExpPostalRecordLayout::kSubstituteWidth);
@@ -119,11 +121,11 @@ namespace {
 Result<PointRecord> FindPoint(const FileView* file, const std::string& code, bool compact,
                               std::size_t record_length, ErrorNumber not_found) {
   if (file == nullptr) return Result<PointRecord>::Error(kErrPntopn);
-  auto compare = [&](os::ByteSpan record) {
+  auto compare = [&](os::ByteSpan, os::ByteSpan record) {
     return compact ? CompareCodeWithCompactRange(code, record)
                    : CompareCodeWithPointRange(code, record);
   };
-  std::int64_t index = FindFirstRecord(*file, record_length, compare);
+  std::int64_t index = RecordFile_Search(os::ByteSpan(), *file, record_length, compare);
   if (index < 0) return Result<PointRecord>::Error(not_found);
   std::vector<std::uint8_t> record(record_length);
   if (!ReadExact(*file, index * static_cast<std::int64_t>(record_length), record)) {
@@ -167,7 +169,7 @@ Result<std::int32_t> LookupPoints(RatingFiles& files, PointLookupMode mode, Poin
     if (number < 0 || number > INT32_MAX) return Result<std::int32_t>::Error(kErrBadcmb);
     return static_cast<std::int32_t>(number);
   }
-  return PairIndex(state.origin_record.index, state.destination_record.index);
+  return Util_PairIndex(state.origin_record.index, state.destination_record.index);
 }
 
 Result<std::int32_t> LookupCompactPoints(RatingFiles& files, PointLookupMode mode,
@@ -184,7 +186,7 @@ Result<std::int32_t> LookupCompactPoints(RatingFiles& files, PointLookupMode mod
   if (!destination.ok()) return Result<std::int32_t>::Error(destination.error());
   state.origin_record = *origin;
   state.destination_record = *destination;
-  return PairIndex(origin->index, destination->index);
+  return Util_PairIndex(origin->index, destination->index);
 }
 
 }  // namespace tolv

@@ -1,6 +1,5 @@
 #include "tolv32dll/points/point_record.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -73,12 +72,6 @@ int CompareCodeWithCompactRange(const std::string& code, os::ByteSpan record) {
   if (CompareFive(key, p.low_zip.c_str()) < 0) return -1;
   if (CompareFive(key, p.high_zip.c_str()) > 0) return 1;
   return 0;
-}
-
-std::int32_t PairIndex(std::int32_t a, std::int32_t b) {
-  std::int32_t lo = std::min(a, b);
-  std::int32_t hi = std::max(a, b);
-  return lo + hi * (hi + 1) / 2;
 }
 
 }  // namespace tolv

@@ -56,9 +56,6 @@ int CompareCodeWithPointRange(const std::string& code, os::ByteSpan record);
 // The same against a compact record.
 int CompareCodeWithCompactRange(const std::string& code, os::ByteSpan record);
 
-// The position of the unordered pair (a, b) in a triangular table: lo + hi(hi+1)/2.
-std::int32_t PairIndex(std::int32_t a, std::int32_t b);
-
 }  // namespace tolv
 
 #endif  // TOLV32DLL_POINTS_POINT_RECORD_H_

@@ -1,18 +1,17 @@
 #include "tolv32dll/rates/class_totals.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "tolv32dll/ratebasis/kind_table.h"
+#include "tolv32dll/tariff/codecs.h"
 
 namespace tolv {
 namespace {
 
 constexpr std::int32_t kMaxBilledWeight = 999999;
 
-// The engine's rounding to a whole number of a float argument: floor(x + 0.51), computed
-// in double and handed back as float.
-float RoundWhole(float value) { return static_cast<float>(std::floor(static_cast<double>(value) + 0.51)); }
+// The engine's rounding to a whole number of a float argument.
+float RoundWhole(float value) { return Util_RoundDecimals(value, 0); }
 
 // Classes compare as the engine's 4-byte slots: 3 characters and NUL padding.
 std::string ClassSlot(const std::string& class_text) {

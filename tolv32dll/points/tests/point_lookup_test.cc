@@ -4,6 +4,7 @@
 
 #include "testkit/points/memory_rating_files.h"
 #include "testkit/points/point_files.h"
+#include "tolv32dll/tariff/codecs.h"
 
 namespace tolv {
 namespace {
@@ -61,7 +62,7 @@ TEST_F(PointLookupTest, SixteenByteRecordsTakeTheDestinationsSecondFactor) {
 
 TEST_F(PointLookupTest, CompactRecords) {
   files_.Set(".P", testkit::CompactPointFile({{15000, 99, 5, 3}, {25000, 127, 9, 63}}));
-  EXPECT_EQ(PairIndex(5, 9), *LookupCompactPoints(files_, {}, state_));
+  EXPECT_EQ(Util_PairIndex(5, 9), *LookupCompactPoints(files_, {}, state_));
   EXPECT_EQ(63, state_.destination_record.addon_factor);
   state_.Reset("15000", "", "25128", "");
   EXPECT_EQ(kErrBaddst, LookupCompactPoints(files_, {}, state_).error());
@@ -76,7 +77,7 @@ TEST_F(PointLookupTest, ExpSubstitutionByCity) {
   ASSERT_EQ(kOk, SubstituteExpPoint(&exp, ExpForm::kZip, request_, state_.origin));
   EXPECT_EQ("15100 ", state_.origin.code);
   EXPECT_TRUE(state_.origin.exp_found);
-  EXPECT_EQ(PairIndex(3, 2), *LookupPoints(files_, {}, state_));
+  EXPECT_EQ(Util_PairIndex(3, 2), *LookupPoints(files_, {}, state_));
 
   // The city is matched without regard to case.
   state_.destination.city = "BRINDLE";

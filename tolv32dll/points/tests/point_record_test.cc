@@ -41,19 +41,5 @@ TEST(PointRecordTest, CompactRecordsSplitTheirBits) {
   EXPECT_EQ("00501", DecodeCompactPointRecord(small).low_zip);
 }
 
-TEST(PointRecordTest, PairIndexIsUnorderedAndTriangular) {
-  EXPECT_EQ(4, PairIndex(1, 2));
-  EXPECT_EQ(4, PairIndex(2, 1));
-  EXPECT_EQ(2, PairIndex(1, 1));
-  EXPECT_EQ(5, PairIndex(2, 2));
-  EXPECT_EQ(0, PairIndex(0, 0));
-  // Every pair below 40 gets its own cell.
-  std::array<int, 40 * 41 / 2> seen{};
-  for (int a = 0; a < 40; ++a) {
-    for (int b = 0; b <= a; ++b) ++seen.at(PairIndex(a, b));
-  }
-  for (int n : seen) EXPECT_EQ(1, n);
-}
-
 }  // namespace
 }  // namespace tolv
