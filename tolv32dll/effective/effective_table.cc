@@ -1,0 +1,247 @@
+#include "tolv32dll/effective/effective_table.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <charconv>
+#include <cstring>
+
+#include "platform/os/bytes.h"
+#include "platform/os/file_lookup.h"
+#include "tolv32dll/effective/effective_record.h"
+#include "tolv32dll/effective/rating_version.h"
+
+namespace tolv {
+
+struct EffectiveTable::Image {
+  std::vector<std::uint8_t> bytes;
+  Stamp stamp;
+};
+
+// One access to the file: holds the mutex for its lifetime when it got it. The engine
+// goes on after a time-out as after success.
+class EffectiveTable::Access {
+ public:
+  explicit Access(EffectiveTable& table) : table_(table) {
+    if (table_.mutex_) {
+      os::NamedMutex::WaitResult r = table_.mutex_->Wait(table_.mutex_wait_);
+      held_ = r == os::NamedMutex::WaitResult::kAcquired ||
+              r == os::NamedMutex::WaitResult::kAbandoned;
+    }
+  }
+  ~Access() {
+    if (held_) table_.mutex_->Release();
+  }
+  Access(const Access&) = delete;
+  Access& operator=(const Access&) = delete;
+
+ private:
+  EffectiveTable& table_;
+  bool held_ = false;
+};
+
+EffectiveTable::EffectiveTable(std::string mutex_name, std::chrono::milliseconds mutex_wait)
+    : mutex_name_(std::move(mutex_name)),
+      mutex_wait_(mutex_wait),
+      mutex_(os::NamedMutex::Open(mutex_name_)) {}
+
+EffectiveTable::~EffectiveTable() { ReleaseAll(); }
+
+ErrorNumber EffectiveTable::ReadImage(Image* image) {
+  std::optional<std::string> path = os::FindFileNoCase(directory_, kEffectiveFileName);
+  if (!path) return kErrEfcopn;
+  int fd = ::open(path->c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return kErrEfcopn;
+  struct stat st;
+  if (::fstat(fd, &st) != 0) {
+    ::close(fd);
+    return kErrEfcopn;
+  }
+  image->stamp = {static_cast<std::int64_t>(st.st_mtim.tv_sec),
+                  static_cast<std::int64_t>(st.st_mtim.tv_nsec),
+                  static_cast<std::int64_t>(st.st_size), static_cast<std::uint64_t>(st.st_ino)};
+  image->bytes.clear();
+  std::uint8_t buffer[8192];
+  ssize_t got;
+  // More lines than the table can hold are never read.
+  const std::size_t limit = kMaxEffectiveEntries * EffectiveRecordLayout::kSize;
+  while (image->bytes.size() < limit && (got = ::read(fd, buffer, sizeof buffer)) > 0) {
+    image->bytes.insert(image->bytes.end(), buffer, buffer + got);
+  }
+  ::close(fd);
+  if (got < 0) return kErrEfcred;
+  return kOk;
+}
+
+ErrorNumber EffectiveTable::Reload(const Image& image) {
+  entries_.clear();
+  listing_.clear();
+  Result<std::vector<EffectiveEntry>> parsed = ParseEffectiveFile(image.bytes);
+  if (!parsed.ok()) return parsed.error();
+  entries_ = std::move(parsed).value();
+  listing_ = BuildEffectiveListing(entries_);
+  return kOk;
+}
+
+void EffectiveTable::Notify(std::int32_t code) {
+  if (notify_ == nullptr) return;
+  std::array<std::uint8_t, NotifyMessageLayout::kSize> message{};
+  os::StoreI32Le(&message[NotifyMessageLayout::kCode], code);
+  os::StoreI16Le(&message[NotifyMessageLayout::kOne], 1);
+  notify_(notify_user_, message.data());
+}
+
+ErrorNumber EffectiveTable::Load() {
+  if (!entries_.empty()) return kOk;
+  Access access(*this);
+  Image image;
+  TOLV_RETURN_IF_ERROR(ReadImage(&image));
+  return Reload(image);
+}
+
+void EffectiveTable::Clear() {
+  entries_.clear();
+  listing_.clear();
+}
+
+Result<int> EffectiveTable::ListingSize() {
+  Access access(*this);
+  Image image;
+  ErrorNumber error = ReadImage(&image);
+  if (error != kOk) return Result<int>::Error(error);
+  if (!(image.stamp == seen_)) {
+    seen_ = image.stamp;
+    error = Reload(image);
+    if (error != kOk) return Result<int>::Error(error);
+    Notify(kNotifyReloadOnListing);
+  }
+  return static_cast<int>(listing_.size());
+}
+
+const EffectiveTableRow* EffectiveTable::ListingRow(int index) const {
+  if (index < 0 || static_cast<std::size_t>(index) >= listing_.size()) return nullptr;
+  return &listing_[static_cast<std::size_t>(index)];
+}
+
+namespace {
+
+bool IsCurrent(const EffectiveEntry& e, const CurrentTariff& c) {
+  return e.tariff_number == c.tariff_number && e.date.century == c.century &&
+         e.date.year == c.year && e.date.month == c.month && e.date.day == c.day &&
+         std::memcmp(e.name.data(), c.tariff_name.data(), 8) == 0;
+}
+
+const EffectiveEntry* FindSame(const std::vector<EffectiveEntry>& entries,
+                               const EffectiveEntry& wanted) {
+  for (const EffectiveEntry& e : entries) {
+    if (e.SameTariff(wanted)) return &e;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+ErrorNumber EffectiveTable::Select(int index, CurrentTariff* current) {
+  if (index < 0 || static_cast<std::size_t>(index) >= entries_.size()) return kErrEfcred;
+  const EffectiveEntry wanted = entries_[static_cast<std::size_t>(index)];
+  if (IsCurrent(wanted, *current)) return kOk;
+
+  Access access(*this);
+  Image image;
+  TOLV_RETURN_IF_ERROR(ReadImage(&image));
+  bool reloaded = false;
+  if (!(image.stamp == seen_)) {
+    seen_ = image.stamp;
+    TOLV_RETURN_IF_ERROR(Reload(image));
+    reloaded = true;
+    Notify(kNotifyReloadOnSelect);
+  }
+  using L = EffectiveRecordLayout;
+  std::array<std::uint8_t, L::kSize> line{};
+  for (int attempt = 0;; ++attempt) {
+    const EffectiveEntry* entry = FindSame(entries_, wanted);
+    if (entry == nullptr) return kErrEfcred;
+    std::size_t offset = static_cast<std::size_t>(entry->record_index) * L::kSize;
+    if (offset + L::kMinBlock > image.bytes.size()) return kErrEfcred;
+    line.fill(' ');
+    std::memcpy(line.data(), image.bytes.data() + offset,
+                std::min(L::kSize, image.bytes.size() - offset));
+    DetermineRatingVersion(line, BuiltInRatingVersionTable());
+    // The file may have been rewritten without its stamp changing: the line read must
+    // still be the entry's, or the entries are rebuilt from what was read.
+    if (ParseEffectiveEntry(line, entry->record_index).SameTariff(*entry)) break;
+    if (attempt > 0 || reloaded) return kErrEfcred;
+    TOLV_RETURN_IF_ERROR(Reload(image));
+    reloaded = true;
+  }
+
+  std::string version_text(reinterpret_cast<const char*>(line.data() + L::kVersion.offset),
+                           L::kVersion.width);
+  std::optional<int> version = RatingVersionNumber(version_text);
+  if (!version || *version < 400) return kErrEfcold;
+  if (*version > LibraryRatingVersion()) return kErrEfcnew;
+  FillCurrentTariff(line, current);
+  return kOk;
+}
+
+bool EffectiveTable::Lock() {
+  if (!mutex_) return false;
+  os::NamedMutex::WaitResult r = mutex_->Wait(mutex_wait_);
+  return r == os::NamedMutex::WaitResult::kAcquired ||
+         r == os::NamedMutex::WaitResult::kAbandoned;
+}
+
+bool EffectiveTable::Unlock() { return mutex_ && mutex_->Release(); }
+
+void EffectiveTable::ReleaseAll() {
+  if (!mutex_) return;
+  while (mutex_->owned()) mutex_->Release();
+}
+
+void FillCurrentTariff(std::span<const std::uint8_t> line, CurrentTariff* c) {
+  using L = EffectiveRecordLayout;
+  EffectiveRecordView view(line);
+  auto file_no = [&](L::Field f) {
+    return FileNo{static_cast<char>(line[f.offset]), static_cast<char>(line[f.offset + 1])};
+  };
+  EffectiveEntry entry = ParseEffectiveEntry(line, 0);
+  CurrentTariff t;
+  t.record_letter = view.Letter(L::kRecordLetter);
+  t.tariff_number = entry.tariff_number;
+  t.century = entry.date.century;
+  t.year = entry.date.year;
+  t.month = entry.date.month;
+  t.day = entry.date.day;
+  t.default_file_no = file_no(L::kDefaultFileNo);
+  t.point_type = view.Letter(L::kPointType);
+  t.alt_point_type = view.Letter(L::kAltPointType);
+  t.lane_adj_kind = view.Letter(L::kLaneAdjKind);
+  t.lane_adj_file_no = file_no(L::kLaneAdjFileNo);
+  std::memcpy(t.tariff_name.data(), line.data() + L::kTariffName.offset, 8);
+  const char* version = reinterpret_cast<const char*>(line.data() + L::kVersion.offset);
+  const char* version_end = version + L::kVersion.width;
+  while (version < version_end && *version == ' ') ++version;
+  float value = 0.0f;
+  std::from_chars(version, version_end, value);
+  t.rating_version = value;
+  t.index_file_no = file_no(L::kIndexFileNo);
+  t.rate_file_no = file_no(L::kRateFileNo);
+  t.weight_type_file_no = file_no(L::kWeightTypeFileNo);
+  t.point_file_no = file_no(L::kPointFileNo);
+  t.exp_file_no = file_no(L::kExpFileNo);
+  t.factor_file_no = file_no(L::kFactorFileNo);
+  t.letter44 = view.Letter(L::kLetter44);
+  t.point_file_mode = view.Letter(L::kPointFileMode);
+  t.weight_type_digit = view.Letter(L::kWeightTypeDigit);
+  t.jurisdiction = view.Letter(L::kJurisdiction);
+  t.tariff_kind = entry.tariff_kind;
+  t.companion_point_type = view.Letter(L::kCompanionPointType);
+  t.companion_code = file_no(L::kCompanionCode);
+  t.addon_mode = view.Letter(L::kAddonMode);
+  t.index_format = view.Letter(L::kIndexFormat);
+  *c = t;
+}
+
+}  // namespace tolv

@@ -1,0 +1,120 @@
+// The effective-date table of one engine: the entries of EFCREC.TBL, their listing, the
+// selection of one entry as the current tariff, and the named mutex that guards the file
+// across processes. Every access to the file waits for the mutex, reads the file whole,
+// and reloads the entries when the file changed since the engine last looked.
+//
+// Thread safety: one object per engine, so per thread. The mutex serialises the engines
+// of all threads and processes.
+#ifndef TOLV32DLL_EFFECTIVE_EFFECTIVE_TABLE_H_
+#define TOLV32DLL_EFFECTIVE_EFFECTIVE_TABLE_H_
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/os/named_mutex.h"
+#include "tolv32dll/effective/effective_entry.h"
+#include "tolv32dll/effective/effective_listing.h"
+#include "tolv32dll/errors/result.h"
+#include "tolv32dll/tariff/current_tariff.h"
+
+namespace tolv {
+
+inline constexpr char kEffectiveMutexName[] = "TolvEffectiveMutexObject";
+inline constexpr char kEffectiveFileName[] = "EFCREC.TBL";
+inline constexpr std::chrono::milliseconds kEffectiveMutexWait{3'600'000};
+
+// NotifyMessage: 512 bytes, zero-filled, with the reason code (i32) at 0 and the value 1
+// (i16) at 4. Code 0 follows a reload during a selection, 6 one during a listing.
+struct NotifyMessageLayout {
+  static constexpr std::size_t kCode = 0;
+  static constexpr std::size_t kOne = 4;
+  static constexpr std::size_t kSize = 512;
+};
+inline constexpr std::int32_t kNotifyReloadOnSelect = 0;
+inline constexpr std::int32_t kNotifyReloadOnListing = 6;
+
+// The caller's callback, called with its user value and the message on the thread that
+// found the change.
+using NotifyCallback = void (*)(std::intptr_t user_value, std::uint8_t* message);
+
+class EffectiveTable {
+ public:
+  // Opens the named mutex; mutex_wait is how long each access waits for it.
+  explicit EffectiveTable(std::string mutex_name = kEffectiveMutexName,
+                          std::chrono::milliseconds mutex_wait = kEffectiveMutexWait);
+  ~EffectiveTable();
+  EffectiveTable(const EffectiveTable&) = delete;
+  EffectiveTable& operator=(const EffectiveTable&) = delete;
+
+  // The directory EFCREC.TBL is read from, ending in a separator (or empty).
+  void set_directory(std::string directory) { directory_ = std::move(directory); }
+  const std::string& directory() const { return directory_; }
+
+  // Loads the entries when there are none: 0, 203 (no file) or 209 (no full first line).
+  ErrorNumber Load();
+  // Forgets the entries (the next Load reads the file again).
+  void Clear();
+
+  // Rebuilds the listing, reloading first when the file changed (and then notifying with
+  // code 6): the row count, or 203 / 209 when the file cannot be read.
+  Result<int> ListingSize();
+  // Row index of the listing last built; null when index is out of range.
+  const EffectiveTableRow* ListingRow(int index) const;
+
+  // Makes entry index the current tariff: 0, 203, 209, 397 (version below 4.0 or not a
+  // version) or 398 (newer than the library). The entry is taken from the table as it
+  // stands; when the file changed it is found again by number, date and name in the
+  // reloaded table (209 when it is gone), so a selection never reads a stale line.
+  ErrorNumber Select(int index, CurrentTariff* current);
+
+  const std::vector<EffectiveEntry>& entries() const { return entries_; }
+
+  void SetNotifyCallback(std::intptr_t user_value, NotifyCallback callback) {
+    notify_user_ = user_value;
+    notify_ = callback;
+  }
+
+  // The caller's own hold on the mutex. Lock is true when the mutex was obtained (also
+  // after its owner died holding it); Unlock is the result of giving it back.
+  bool Lock();
+  bool Unlock();
+  // Gives back every hold this engine has on the mutex.
+  void ReleaseAll();
+
+ private:
+  struct Image;
+  class Access;
+  // The file's bytes, read under the mutex; 203 when it cannot be read.
+  ErrorNumber ReadImage(Image* image);
+  ErrorNumber Reload(const Image& image);
+  void Notify(std::int32_t code);
+
+  std::string mutex_name_;
+  std::chrono::milliseconds mutex_wait_;
+  std::unique_ptr<os::NamedMutex> mutex_;
+  std::string directory_;
+  std::vector<EffectiveEntry> entries_;
+  std::vector<EffectiveTableRow> listing_;
+  // What identified the file when it was last seen; all zero at construction, so the
+  // first look after initialisation always finds a change.
+  struct Stamp {
+    std::int64_t seconds = 0;
+    std::int64_t nanoseconds = 0;
+    std::int64_t size = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const Stamp&) const = default;
+  } seen_;
+  std::intptr_t notify_user_ = 0;
+  NotifyCallback notify_ = nullptr;
+};
+
+// Fills the current tariff from a line of EFCREC.TBL whose version has been determined.
+// REQUIRES: line holds at least EffectiveRecordLayout::kMinBlock bytes.
+void FillCurrentTariff(std::span<const std::uint8_t> line, CurrentTariff* current);
+
+}  // namespace tolv
+
+#endif  // TOLV32DLL_EFFECTIVE_EFFECTIVE_TABLE_H_
