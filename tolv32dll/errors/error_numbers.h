@@ -89,6 +89,7 @@ inline constexpr ErrorNumber kErrPbasopn = 273;
 inline constexpr ErrorNumber kErrPmatopn = 274;
 inline constexpr ErrorNumber kErrAdjnf = 275;
 inline constexpr ErrorNumber kErrXcpred = 276;
+inline constexpr ErrorNumber kErrGblLaOrgBase = 278;
 inline constexpr ErrorNumber kErrIvdmod = 370;
 inline constexpr ErrorNumber kErrPkgpsc = 371;
 inline constexpr ErrorNumber kErrPkgsdc = 372;

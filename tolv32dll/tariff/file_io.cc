@@ -1,0 +1,136 @@
+#include "tolv32dll/tariff/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace tolv {
+namespace {
+
+int Whence(int origin) { return origin == 1 ? SEEK_CUR : (origin == 2 ? SEEK_END : SEEK_SET); }
+
+}  // namespace
+
+int File_Open(const std::string& name) {
+  int descriptor;
+  do {
+    descriptor = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  } while (descriptor < 0 && errno == EINTR);
+  if (descriptor < 0) return -1;
+  struct stat st;
+  if (::fstat(descriptor, &st) != 0 || S_ISDIR(st.st_mode)) {
+    ::close(descriptor);
+    return -1;
+  }
+  return descriptor;
+}
+
+int File_Close(int descriptor) { return descriptor < 0 ? -1 : ::close(descriptor); }
+
+int File_Read(int descriptor, void* buffer, int count) {
+  if (descriptor < 0 || count < 0) return -1;
+  ssize_t n;
+  do {
+    n = ::read(descriptor, buffer, static_cast<std::size_t>(count));
+  } while (n < 0 && errno == EINTR);
+  return static_cast<int>(n);
+}
+
+std::int64_t File_Seek(int descriptor, std::int64_t offset, int origin) {
+  if (descriptor < 0) return -1;
+  return ::lseek(descriptor, static_cast<off_t>(offset), Whence(origin));
+}
+
+std::int64_t File_Tell(int descriptor) { return File_Seek(descriptor, 0, 1); }
+
+std::FILE* File_FOpen(const std::string& name, const char* mode) {
+  int descriptor = File_Open(name);
+  if (descriptor < 0) return nullptr;
+  std::FILE* stream = ::fdopen(descriptor, mode);
+  if (stream == nullptr) ::close(descriptor);
+  return stream;
+}
+
+char* File_GetLine(char* buffer, int size, std::FILE* stream) {
+  if (stream == nullptr || size < 2) return nullptr;
+  return std::fgets(buffer, size, stream);
+}
+
+std::size_t File_FRead(void* buffer, std::size_t size, std::size_t count, std::FILE* stream) {
+  if (stream == nullptr) return 0;
+  return std::fread(buffer, size, count, stream);
+}
+
+int File_FSeek(std::FILE* stream, std::int64_t offset, int origin) {
+  if (stream == nullptr) return -1;
+  return ::fseeko(stream, static_cast<off_t>(offset), Whence(origin));
+}
+
+void File_Rewind(std::FILE* stream) { std::rewind(stream); }
+
+int File_FClose(std::FILE* stream) { return stream == nullptr ? EOF : std::fclose(stream); }
+
+TariffFile& TariffFile::operator=(TariffFile&& other) noexcept {
+  if (this != &other) {
+    Close();
+    descriptor_ = other.Release();
+  }
+  return *this;
+}
+
+void TariffFile::Close() {
+  if (descriptor_ >= 0) File_Close(descriptor_);
+  descriptor_ = -1;
+}
+
+int TariffFile::Release() {
+  int descriptor = descriptor_;
+  descriptor_ = -1;
+  return descriptor;
+}
+
+std::int64_t TariffFile::Size() const {
+  struct stat st;
+  if (descriptor_ < 0 || ::fstat(descriptor_, &st) != 0) return -1;
+  return static_cast<std::int64_t>(st.st_size);
+}
+
+std::int64_t TariffFile::ReadAt(std::int64_t offset, os::MutableByteSpan out) const {
+  if (descriptor_ < 0 || offset < 0) return -1;
+  std::size_t done = 0;
+  while (done < out.size()) {
+    ssize_t n = ::pread(descriptor_, out.data() + done, out.size() - done,
+                        static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return -1;
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  return static_cast<std::int64_t>(done);
+}
+
+int TariffFile::Read(os::MutableByteSpan out) const {
+  return File_Read(descriptor_, out.data(), static_cast<int>(out.size()));
+}
+
+std::int64_t TariffFile::Seek(std::int64_t offset, int origin) const {
+  return File_Seek(descriptor_, offset, origin);
+}
+
+TariffStream& TariffStream::operator=(TariffStream&& other) noexcept {
+  if (this != &other) {
+    Close();
+    stream_ = other.stream_;
+    other.stream_ = nullptr;
+  }
+  return *this;
+}
+
+void TariffStream::Close() {
+  if (stream_ != nullptr) File_FClose(stream_);
+  stream_ = nullptr;
+}
+
+}  // namespace tolv

@@ -1,0 +1,323 @@
+#include "tolv32dll/tariff/tariff_file_set.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/os/file_lookup.h"
+
+namespace tolv {
+namespace {
+
+struct KindInfo {
+  const char* suffix;
+  FileNo CurrentTariff::*file_no;
+  ErrorNumber error;
+};
+
+// Indexed by TariffFileKind.
+constexpr KindInfo kKinds[] = {
+    {".B", &CurrentTariff::point_file_no, kErrEbsopn},
+    {".K", &CurrentTariff::point_file_no, kErrEmtopn},
+    {".E", &CurrentTariff::exp_file_no, kErrExpopn},
+    {".L", &CurrentTariff::lane_adj_file_no, kErrLalopn},
+    {".A", &CurrentTariff::lane_adj_file_no, kErrLadopn},
+    {".M", &CurrentTariff::rate_file_no, kErrMinopn},
+    {".H", &CurrentTariff::point_file_no, kErrTrbopn},
+    {".C", &CurrentTariff::factor_file_no, kErrCfacopn},
+    {".Z", &CurrentTariff::rate_file_no, kErrZrmopn},
+    {".Q", &CurrentTariff::factor_file_no, kErrPbasopn},
+    {".J", &CurrentTariff::factor_file_no, kErrPmatopn},
+    {".U", &CurrentTariff::factor_file_no, kErrGblLaOrgBase},
+    {".V", &CurrentTariff::factor_file_no, kErrGblLaOrgBase},
+};
+static_assert(std::size(kKinds) == static_cast<std::size_t>(TariffFileKind::kCount));
+
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// The stored name up to its first blank or NUL.
+std::string_view NameOf(std::string_view stored) {
+  std::size_t end = stored.find_first_of(std::string_view(" \0", 2));
+  return stored.substr(0, end == std::string_view::npos ? stored.size() : end);
+}
+
+// The stored name without its trailing blanks and NULs (a NUL also ends it).
+std::string_view TrimmedName(std::string_view stored) {
+  stored = stored.substr(0, std::min(stored.size(), stored.find('\0')));
+  std::size_t end = stored.find_last_not_of(' ');
+  return stored.substr(0, end == std::string_view::npos ? 0 : end + 1);
+}
+
+constexpr FileNo kFallbackD = {'9', '9'};
+
+}  // namespace
+
+bool DestinationBelowOrigin(std::string_view origin, std::string_view destination) {
+  for (std::size_t i = 0; i < 5; ++i) {
+    auto o = static_cast<unsigned char>(i < origin.size() ? origin[i] : '\0');
+    auto d = static_cast<unsigned char>(i < destination.size() ? destination[i] : '\0');
+    if (d != o) return d < o;
+  }
+  return false;
+}
+
+void TariffFileSet::SetTariffDataDirectory(std::string directory) {
+  CloseEverything();
+  tariff_data_directory_ = std::move(directory);
+}
+
+void TariffFileSet::SetRequestTariffName(std::string_view name) {
+  request_tariff_name_ = std::string(NameOf(name.substr(0, std::min<std::size_t>(8, name.size()))));
+}
+
+std::optional<std::string> TariffFileSet::TariffFileName(const CurrentTariff& tariff,
+                                                         std::string_view suffix,
+                                                         const FileNo& file_no,
+                                                         bool use_request_name) const {
+  std::string name(use_request_name ? std::string_view(request_tariff_name_)
+                                    : TrimmedName(TextOf(tariff.tariff_name)));
+  if (name.empty()) return std::nullopt;
+  name.append(suffix);
+  const FileNo& number = IsLetter(file_no[0]) ? tariff.default_file_no : file_no;
+  name.append(TextOf(number));
+  if (!os::IsSafeFileName(name)) return std::nullopt;
+  if (tariff_data_directory_.size() + name.size() > kMaxPathLength) return std::nullopt;
+  // Found without regard to case; a name that matches nothing keeps its spelling.
+  auto found = os::FindFileNoCase(tariff_data_directory_, name);
+  return found ? *found : os::JoinPath(tariff_data_directory_, name);
+}
+
+TariffFile TariffFileSet::OpenPath(const std::string& path) const {
+  if (path.size() > kMaxPathLength) return TariffFile();
+  TariffFile file(File_Open(path));
+  if (file.is_open() && open_log_) {
+    std::array<std::uint8_t, kMaxPathLength + 1> logged = {};
+    std::memcpy(logged.data(), path.data(), path.size());
+    open_log_(logged);
+  }
+  return file;
+}
+
+TariffFile TariffFileSet::TariffFile_Open(const CurrentTariff& tariff, std::string_view suffix,
+                                          const FileNo& file_no, bool use_request_name) const {
+  auto path = TariffFileName(tariff, suffix, file_no, use_request_name);
+  TariffFile file = path ? OpenPath(*path) : TariffFile();
+  if (!file.is_open() && suffix == ".D") {
+    path = TariffFileName(tariff, suffix, kFallbackD, use_request_name);
+    if (path) file = OpenPath(*path);
+  }
+  return file;
+}
+
+TariffStream TariffFileSet::TariffFile_FOpen(const CurrentTariff& tariff, std::string_view suffix,
+                                             const FileNo& file_no, const char* mode) const {
+  auto path = TariffFileName(tariff, suffix, file_no, false);
+  return path ? TariffStream(File_FOpen(*path, mode)) : TariffStream();
+}
+
+TariffFile TariffFileSet::TdFile_Open(std::string_view name) const {
+  if (data_directory_.size() + name.size() > kMaxPathLength) return TariffFile();
+  auto path = os::FindFileNoCase(data_directory_, name);
+  return path ? OpenPath(*path) : TariffFile();
+}
+
+TariffStream TariffFileSet::TdFile_FOpen(std::string_view name) const {
+  if (data_directory_.size() + name.size() > kMaxPathLength) return TariffStream();
+  auto path = os::FindFileNoCase(data_directory_, name);
+  return path ? TariffStream(File_FOpen(*path, "r")) : TariffStream();
+}
+
+ErrorNumber TariffFileSet::OpenSlot(TariffFile& slot, const CurrentTariff& tariff,
+                                    std::string_view suffix, const FileNo& file_no,
+                                    ErrorNumber error, bool use_request_name) {
+  if (slot.is_open()) return kOk;
+  slot = TariffFile_Open(tariff, suffix, file_no, use_request_name);
+  return slot.is_open() ? kOk : error;
+}
+
+ErrorNumber TariffFileSet::OpenStream(TariffStream& slot, const CurrentTariff& tariff,
+                                      std::string_view suffix, const FileNo& file_no,
+                                      const char* mode, ErrorNumber error) {
+  if (slot.is_open()) return kOk;
+  slot = TariffFile_FOpen(tariff, suffix, file_no, mode);
+  return slot.is_open() ? kOk : error;
+}
+
+ErrorNumber TariffFileSet::Open(TariffFileKind kind, const CurrentTariff& tariff) {
+  const KindInfo& info = kKinds[static_cast<std::size_t>(kind)];
+  return OpenSlot(files_[static_cast<std::size_t>(kind)], tariff, info.suffix,
+                  tariff.*info.file_no, info.error);
+}
+
+void TariffFileSet::Close(TariffFileKind kind) { files_[static_cast<std::size_t>(kind)].Close(); }
+
+ErrorNumber TariffFileSet::TariffFile_OpenRateIndex(const CurrentTariff& tariff,
+                                                    std::string_view origin,
+                                                    std::string_view destination) {
+  char suffix = tariff.point_file_mode == 'Y' && DestinationBelowOrigin(origin, destination)
+                    ? 'J'
+                    : 'I';
+  if (rate_index_.is_open() && rate_index_suffix_ == suffix) return kOk;
+  CloseRateIndex();
+  const char name[] = {'.', suffix, '\0'};
+  rate_index_ = TariffFile_Open(tariff, name, tariff.index_file_no, false);
+  if (!rate_index_.is_open()) return kErrIdxopn;
+  rate_index_suffix_ = suffix;
+  return kOk;
+}
+
+void TariffFileSet::CloseRateIndex() {
+  rate_index_.Close();
+  rate_index_suffix_ = ' ';
+}
+
+ErrorNumber TariffFileSet::TariffFile_OpenPoints(const CurrentTariff& tariff,
+                                                 std::string_view origin,
+                                                 std::string_view destination, char side,
+                                                 bool alternate) {
+  ClosePoints();
+  if (tariff.point_file_mode == 'S') {
+    points_first_ = TariffFile_Open(tariff, ".P", tariff.point_file_no, false);
+    if (!points_first_.is_open()) return kErrPntopn;
+    if (tariff.point_type == 'N') {
+      points_shared_ = true;
+    } else {
+      points_second_ = TariffFile_Open(tariff, ".Q", tariff.point_file_no, false);
+      if (!points_second_.is_open()) {
+        ClosePoints();
+        return kErrPntopn;
+      }
+    }
+    points_suffix_ = 'P';
+    return kOk;
+  }
+  char suffix = 'P';
+  if (tariff.point_type == '6' && alternate) {
+    suffix = 'Y';
+  } else if ((tariff.point_file_mode == 'Y' && DestinationBelowOrigin(origin, destination)) ||
+             (tariff.point_file_mode == 'M' && side == 'D')) {
+    suffix = 'Q';
+  }
+  const char name[] = {'.', suffix, '\0'};
+  points_first_ = TariffFile_Open(tariff, name, tariff.point_file_no, false);
+  if (!points_first_.is_open()) return kErrPntopn;
+  points_shared_ = true;
+  points_suffix_ = suffix;
+  return kOk;
+}
+
+void TariffFileSet::ClosePoints() {
+  // With one point file both handles are the one descriptor: it is closed once.
+  points_first_.Close();
+  points_second_.Close();
+  points_shared_ = false;
+  points_suffix_ = ' ';
+}
+
+ErrorNumber TariffFileSet::TariffFile_OpenRba(const CurrentTariff& tariff) {
+  rba_.Close();
+  rba_ = TariffFile_Open(tariff, ".O", tariff.point_file_no, false);
+  return rba_.is_open() ? kOk : kErrRbaopn;
+}
+
+ErrorNumber TariffFileSet::TariffFile_OpenRbaCompanion(const CurrentTariff& tariff) {
+  rba_.Close();
+  auto path = TariffFileName(tariff, ".H", tariff.point_file_no, false);
+  if (!path) return kErrRbaopn;
+  if (!os::FindFileNoCase(tariff_data_directory_, path->substr(path->rfind('/') + 1))) {
+    return -1;
+  }
+  rba_ = OpenPath(*path);
+  return rba_.is_open() ? kOk : kErrRbaopn;
+}
+
+void TariffFileSet::CloseRba() { rba_.Close(); }
+
+ErrorNumber TariffFileSet::TariffFile_OpenD(const CurrentTariff& tariff) {
+  if (direct_indirect_.is_open()) return kOk;
+  default_service_letter_ = ' ';
+  direct_indirect_header_.fill(0);
+  direct_indirect_ = TariffFile_Open(tariff, ".D", tariff.point_file_no, tariff.point_type == 'Y');
+  if (direct_indirect_.is_open() &&
+      direct_indirect_.ReadAt(0, direct_indirect_header_) ==
+          static_cast<std::int64_t>(direct_indirect_header_.size())) {
+    default_service_letter_ = static_cast<char>(direct_indirect_header_[6]);
+  }
+  return kOk;
+}
+
+void TariffFileSet::CloseD() { direct_indirect_.Close(); }
+
+ErrorNumber TariffFileSet::TariffFile_OpenRates(const CurrentTariff& tariff) {
+  if (rates_.is_open()) return kOk;
+  rate_control_block_.fill(0);
+  rates_ = TariffFile_Open(tariff, ".R", tariff.rate_file_no, false);
+  if (!rates_.is_open()) return kErrRteopn;
+  std::int64_t size = std::max<std::int64_t>(rates_.Size(), 0);
+  std::memcpy(rate_control_block_.data(), "000", 3);
+  std::memcpy(rate_control_block_.data() + 7, "***", 3);
+  os::StoreI32Le(rate_control_block_.data() + 10,
+                 static_cast<std::int32_t>(std::min<std::int64_t>(size, INT32_MAX)));
+  rates_.Seek(0, 0);
+  return kOk;
+}
+
+void TariffFileSet::CloseRates() { rates_.Close(); }
+
+ErrorNumber TariffFileSet::TariffFile_OpenExceptions(const CurrentTariff& tariff) {
+  return OpenSlot(exceptions_, tariff, ".X", tariff.point_file_no, 1);
+}
+
+void TariffFileSet::CloseExceptions() { exceptions_.Close(); }
+
+ErrorNumber TariffFileSet::TariffFile_OpenBorderPoints(const CurrentTariff& tariff) {
+  return OpenSlot(border_points_, tariff, ".N", tariff.point_file_no, kErrBcpopn);
+}
+
+void TariffFileSet::CloseBorderPoints() { border_points_.Close(); }
+
+ErrorNumber TariffFileSet::TariffFile_OpenFactors(const CurrentTariff& tariff) {
+  if (factors_.is_open()) {
+    factors_.Rewind();
+    return kOk;
+  }
+  return OpenStream(factors_, tariff, ".F", tariff.factor_file_no, "r", kErrFacopn);
+}
+
+ErrorNumber TariffFileSet::TariffFile_OpenWeightTypes(const CurrentTariff& tariff) {
+  return OpenStream(weight_types_, tariff, ".T", tariff.weight_type_file_no, "rb", kErrWtpopn);
+}
+
+ErrorNumber TariffFileSet::TariffFile_OpenLaneAdjText(const CurrentTariff& tariff) {
+  return OpenStream(lane_adj_text_, tariff, ".L", tariff.lane_adj_file_no, "rb", kErrLalopn);
+}
+
+void TariffFileSet::CloseTariffFiles() {
+  Close(TariffFileKind::kLiteBase);
+  Close(TariffFileKind::kLiteMatrix);
+  Close(TariffFileKind::kExp);
+  CloseFactors();
+  CloseRateIndex();
+  Close(TariffFileKind::kMin);
+  ClosePoints();
+  CloseRba();
+  CloseRates();
+  CloseWeightTypes();
+}
+
+void TariffFileSet::TariffFiles_CloseAll(const CurrentTariff& selected) {
+  if (open_tariff_ && *open_tariff_ == selected) return;
+  CloseTariffFiles();
+  open_tariff_ = selected;
+}
+
+void TariffFileSet::CloseEverything() {
+  CloseTariffFiles();
+  for (TariffFile& file : files_) file.Close();
+  CloseD();
+  CloseExceptions();
+  CloseBorderPoints();
+  CloseLaneAdjText();
+  open_tariff_.reset();
+}
+
+}  // namespace tolv

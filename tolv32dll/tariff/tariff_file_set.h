@@ -1,0 +1,214 @@
+// The files of the selected tariff. A tariff is a set of files sharing its 8-character
+// name and differing by a suffix and a 2-character file number:
+//   <tariff data directory><name><suffix><file number>      e.g. ABCD0001.P03
+// A file-number field whose first character is a letter takes the tariff's DefaultFileNo.
+// Files are opened lazily by the step that first needs them, read-only and shared, found
+// without regard to case; an open file is not opened again. Each opener returns 0 when its
+// file is open (or already was) and otherwise the file's error number.
+//
+// Names are refused (as files that cannot be opened) when the tariff name or file number
+// would leave the directory or the path would not fit 259 characters.
+//
+// Thread safety: one set belongs to one engine, that is to one thread.
+#ifndef TOLV32DLL_TARIFF_TARIFF_FILE_SET_H_
+#define TOLV32DLL_TARIFF_TARIFF_FILE_SET_H_
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/os/bytes.h"
+#include "tolv32dll/errors/error_numbers.h"
+#include "tolv32dll/tariff/current_tariff.h"
+#include "tolv32dll/tariff/file_io.h"
+
+namespace tolv {
+
+// The longest path the engine builds, its terminator not counted.
+inline constexpr std::size_t kMaxPathLength = 259;
+// The rate file's control block as the rate-basis step receives it.
+inline constexpr std::size_t kRateControlBlockSize = 700;
+
+// The single-handle kinds opened by the generic opener. The special kinds (rate index,
+// points, .D, .R, .O/.H companion, .X, .N and the streams) have their own openers.
+enum class TariffFileKind {
+  kLiteBase,        // .B  PointFileNo   221
+  kLiteMatrix,      // .K  PointFileNo   222
+  kExp,             // .E  ExpFileNo     220
+  kLaneAdjBinary,   // .L  LaneAdjFileNo 230 (record form)
+  kLaneAdjA,        // .A  LaneAdjFileNo 231
+  kMin,             // .M  RateFileNo    225
+  kRbnoAddons,      // .H  PointFileNo   260
+  kClassFactors,    // .C  FactorFileNo  270
+  kZipRbn,          // .Z  RateFileNo    205
+  kEBase,           // .Q  FactorFileNo  273
+  kEMatrix,         // .J  FactorFileNo  274
+  kLaneBaseU,       // .U  FactorFileNo  278
+  kLaneBaseV,       // .V  FactorFileNo  278
+  kCount
+};
+
+class TariffFileSet {
+ public:
+  TariffFileSet() = default;
+  TariffFileSet(const TariffFileSet&) = delete;
+  TariffFileSet& operator=(const TariffFileSet&) = delete;
+
+  // The directory of the tariff files, ending in "/". Changing it closes every open file,
+  // so no file of the old directory is read afterwards.
+  void SetTariffDataDirectory(std::string directory);
+  const std::string& tariff_data_directory() const { return tariff_data_directory_; }
+  // The directory of the effective-date table and the tariff-determination files.
+  void SetDataDirectory(std::string directory) { data_directory_ = std::move(directory); }
+  const std::string& data_directory() const { return data_directory_; }
+  // The request's own tariff name (8 characters; blanks and NULs end it).
+  void SetRequestTariffName(std::string_view name);
+  std::string_view request_tariff_name() const { return request_tariff_name_; }
+
+  // Called with the full name (260 bytes, NUL-filled) of every descriptor opened.
+  using OpenLog = std::function<void(os::ByteSpan name)>;
+  void SetOpenLog(OpenLog log) { open_log_ = std::move(log); }
+
+  // The name rule: the full path, or nullopt when the name is refused.
+  std::optional<std::string> TariffFileName(const CurrentTariff& tariff, std::string_view suffix,
+                                            const FileNo& file_no, bool use_request_name) const;
+  // Opens a tariff file by the name rule (".D" tries "99" as file number when its own
+  // number fails). Not open on failure.
+  TariffFile TariffFile_Open(const CurrentTariff& tariff, std::string_view suffix,
+                             const FileNo& file_no, bool use_request_name) const;
+  TariffStream TariffFile_FOpen(const CurrentTariff& tariff, std::string_view suffix,
+                                const FileNo& file_no, const char* mode) const;
+  // A bare name in the data directory.
+  TariffFile TdFile_Open(std::string_view name) const;
+  TariffStream TdFile_FOpen(std::string_view name) const;
+
+  // Generic single-handle kinds.
+  ErrorNumber Open(TariffFileKind kind, const CurrentTariff& tariff);
+  void Close(TariffFileKind kind);
+  const TariffFile& file(TariffFileKind kind) const {
+    return files_[static_cast<std::size_t>(kind)];
+  }
+
+  // .I, or .J when the point-file mode is 'Y' and the destination code sorts below the
+  // origin's over 5 characters. A different suffix closes the open index first. 207.
+  ErrorNumber TariffFile_OpenRateIndex(const CurrentTariff& tariff, std::string_view origin,
+                                       std::string_view destination);
+  void CloseRateIndex();
+  const TariffFile& rate_index() const { return rate_index_; }
+  // The suffix of the open rate index ('I' or 'J'), or ' ' when none is open; a lookup that
+  // caches values of the index compares it to see the file change.
+  char rate_index_suffix() const { return rate_index_suffix_; }
+
+  // The point files (206): with mode 'S' .P (origin) and .Q (destination; point type 'N'
+  // uses .P for both); otherwise one file: .Y for point type '6' and alternate, .Q for
+  // mode 'Y' with the destination below the origin or mode 'M' with side 'D', else .P.
+  ErrorNumber TariffFile_OpenPoints(const CurrentTariff& tariff, std::string_view origin,
+                                    std::string_view destination, char side, bool alternate);
+  void ClosePoints();
+  const TariffFile& points_origin() const { return points_first_; }
+  const TariffFile& points_destination() const {
+    return points_shared_ ? points_first_ : points_second_;
+  }
+  // The suffix of the one point file, or of the origin's in mode 'S'; ' ' when closed.
+  char points_suffix() const { return points_suffix_; }
+
+  // .O rate-basis areas (250) and its .H companion (-1 when it does not exist, else 250)
+  // share one slot: each opener closes whatever is open there first.
+  ErrorNumber TariffFile_OpenRba(const CurrentTariff& tariff);
+  ErrorNumber TariffFile_OpenRbaCompanion(const CurrentTariff& tariff);
+  void CloseRba();
+  const TariffFile& rba() const { return rba_; }
+
+  // .D direct and indirect service, under its own number and then "99"; named after the
+  // request's tariff for point type 'Y'. Never an error: a missing file leaves the slot
+  // empty and the default service letter blank. The first 7 bytes are the file's header;
+  // the 7th is the default service letter.
+  ErrorNumber TariffFile_OpenD(const CurrentTariff& tariff);
+  void CloseD();
+  const TariffFile& direct_indirect() const { return direct_indirect_; }
+  char default_service_letter() const { return default_service_letter_; }
+
+  // .R rates (208); fills the control block: "000" at 0-2, "***" at 7-9, the file size
+  // (int32 little-endian) at 10-13, zeros elsewhere.
+  ErrorNumber TariffFile_OpenRates(const CurrentTariff& tariff);
+  void CloseRates();
+  const TariffFile& rates() const { return rates_; }
+  const std::array<std::uint8_t, kRateControlBlockSize>& rate_control_block() const {
+    return rate_control_block_;
+  }
+
+  // .X exceptions: 1 when the file cannot be opened (a tariff without exceptions).
+  ErrorNumber TariffFile_OpenExceptions(const CurrentTariff& tariff);
+  void CloseExceptions();
+  const TariffFile& exceptions() const { return exceptions_; }
+
+  // .N border-crossing points: 271, which the caller raises.
+  ErrorNumber TariffFile_OpenBorderPoints(const CurrentTariff& tariff);
+  void CloseBorderPoints();
+  const TariffFile& border_points() const { return border_points_; }
+
+  // .F factor file as a stream (204); rewound when already open.
+  ErrorNumber TariffFile_OpenFactors(const CurrentTariff& tariff);
+  void CloseFactors() { factors_.Close(); }
+  const TariffStream& factors() const { return factors_; }
+  // .T weight types as a stream (219).
+  ErrorNumber TariffFile_OpenWeightTypes(const CurrentTariff& tariff);
+  void CloseWeightTypes() { weight_types_.Close(); }
+  const TariffStream& weight_types() const { return weight_types_; }
+  // .L lane adjustments in text form as a stream (230).
+  ErrorNumber TariffFile_OpenLaneAdjText(const CurrentTariff& tariff);
+  void CloseLaneAdjText() { lane_adj_text_.Close(); }
+  const TariffStream& lane_adj_text() const { return lane_adj_text_; }
+
+  // Closes the files kept open while one tariff stays selected: .B, .K, .E, .F, .I/.J, .M,
+  // .P/.Q/.Y, .O/.H, .R and .T.
+  void CloseTariffFiles();
+  // Closes the tariff files when the selection differs from the tariff whose files are
+  // open, and remembers the selection.
+  void TariffFiles_CloseAll(const CurrentTariff& selected);
+  // Closes every file of every kind (end of use, directory change).
+  void CloseEverything();
+
+ private:
+  ErrorNumber OpenSlot(TariffFile& slot, const CurrentTariff& tariff, std::string_view suffix,
+                       const FileNo& file_no, ErrorNumber error, bool use_request_name = false);
+  ErrorNumber OpenStream(TariffStream& slot, const CurrentTariff& tariff, std::string_view suffix,
+                         const FileNo& file_no, const char* mode, ErrorNumber error);
+  TariffFile OpenPath(const std::string& path) const;
+
+  std::string tariff_data_directory_;
+  std::string data_directory_;
+  std::string request_tariff_name_;
+  OpenLog open_log_;
+  std::optional<CurrentTariff> open_tariff_;
+
+  std::array<TariffFile, static_cast<std::size_t>(TariffFileKind::kCount)> files_;
+  TariffFile rate_index_;
+  char rate_index_suffix_ = ' ';
+  TariffFile points_first_;
+  TariffFile points_second_;
+  bool points_shared_ = false;
+  char points_suffix_ = ' ';
+  TariffFile rba_;
+  TariffFile direct_indirect_;
+  char default_service_letter_ = ' ';
+  std::array<std::uint8_t, 7> direct_indirect_header_ = {};
+  TariffFile rates_;
+  std::array<std::uint8_t, kRateControlBlockSize> rate_control_block_ = {};
+  TariffFile exceptions_;
+  TariffFile border_points_;
+  TariffStream factors_;
+  TariffStream weight_types_;
+  TariffStream lane_adj_text_;
+};
+
+// True when the destination code sorts below the origin code over 5 characters, byte-wise
+// unsigned (missing characters count as NUL): the reverse direction of a 'Y' tariff.
+bool DestinationBelowOrigin(std::string_view origin, std::string_view destination);
+
+}  // namespace tolv
+
+#endif  // TOLV32DLL_TARIFF_TARIFF_FILE_SET_H_

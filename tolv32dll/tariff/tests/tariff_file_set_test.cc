@@ -1,0 +1,263 @@
+#include "tolv32dll/tariff/tariff_file_set.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "testkit/temp_dir.h"
+
+namespace tolv {
+namespace {
+
+FileNo No(const char* two) { return {two[0], two[1]}; }
+
+CurrentTariff Tariff(const char* name = "ABCD0001") {
+  CurrentTariff t;
+  std::copy_n(name, 8, t.tariff_name.begin());
+  for (FileNo* f : {&t.default_file_no, &t.lane_adj_file_no, &t.index_file_no, &t.rate_file_no,
+                    &t.weight_type_file_no, &t.point_file_no, &t.exp_file_no, &t.factor_file_no})
+    *f = No("01");
+  return t;
+}
+
+class TariffFileSetTest : public ::testing::Test {
+ protected:
+  TariffFileSetTest() {
+    files_.SetTariffDataDirectory(dir_.path());
+    files_.SetDataDirectory(dir_.path());
+  }
+  void Touch(const std::string& name, std::string_view bytes = "0123456789") {
+    dir_.Write(name, bytes);
+  }
+  testkit::TempDir dir_;
+  TariffFileSet files_;
+};
+
+TEST_F(TariffFileSetTest, LetterFileNumberTakesTheDefaultNumber) {
+  CurrentTariff t = Tariff();
+  t.point_file_no = No("AA");
+  t.default_file_no = No("03");
+  Touch("ABCD0001.P03");
+  EXPECT_EQ(files_.TariffFile_OpenPoints(t, "15213", "43215", 'O', false), kOk);
+  EXPECT_EQ(files_.points_suffix(), 'P');
+  EXPECT_EQ(*files_.TariffFileName(t, ".P", t.point_file_no, false), dir_.path() + "ABCD0001.P03");
+}
+
+TEST_F(TariffFileSetTest, NamesAreFoundWithoutRegardToCase) {
+  Touch("abcd0001.m01");
+  EXPECT_EQ(files_.Open(TariffFileKind::kMin, Tariff()), kOk);
+  EXPECT_TRUE(files_.file(TariffFileKind::kMin).is_open());
+}
+
+TEST_F(TariffFileSetTest, EachMissingFileGivesItsNumber) {
+  CurrentTariff t = Tariff();
+  struct Row {
+    TariffFileKind kind;
+    ErrorNumber error;
+  };
+  const Row rows[] = {{TariffFileKind::kLiteBase, 221},     {TariffFileKind::kLiteMatrix, 222},
+                      {TariffFileKind::kExp, 220},          {TariffFileKind::kLaneAdjBinary, 230},
+                      {TariffFileKind::kLaneAdjA, 231},     {TariffFileKind::kMin, 225},
+                      {TariffFileKind::kRbnoAddons, 260},   {TariffFileKind::kClassFactors, 270},
+                      {TariffFileKind::kZipRbn, 205},       {TariffFileKind::kEBase, 273},
+                      {TariffFileKind::kEMatrix, 274},      {TariffFileKind::kLaneBaseU, 278}};
+  for (const Row& row : rows) {
+    EXPECT_EQ(files_.Open(row.kind, t), row.error) << static_cast<int>(row.kind);
+    EXPECT_FALSE(files_.file(row.kind).is_open());
+  }
+  EXPECT_EQ(files_.TariffFile_OpenFactors(t), 204);
+  EXPECT_EQ(files_.TariffFile_OpenWeightTypes(t), 219);
+  EXPECT_EQ(files_.TariffFile_OpenLaneAdjText(t), 230);
+  EXPECT_EQ(files_.TariffFile_OpenRateIndex(t, "1", "2"), 207);
+  EXPECT_EQ(files_.TariffFile_OpenPoints(t, "1", "2", 'O', false), 206);
+  EXPECT_EQ(files_.TariffFile_OpenRba(t), 250);
+  EXPECT_EQ(files_.TariffFile_OpenRbaCompanion(t), -1);
+  EXPECT_EQ(files_.TariffFile_OpenRates(t), 208);
+  EXPECT_EQ(files_.TariffFile_OpenExceptions(t), 1);
+  EXPECT_EQ(files_.TariffFile_OpenBorderPoints(t), 271);
+  EXPECT_EQ(files_.TariffFile_OpenD(t), kOk);
+}
+
+TEST_F(TariffFileSetTest, PresentFilesOpenUnderTheirFileNumbers) {
+  CurrentTariff t = Tariff();
+  t.lane_adj_file_no = No("07");
+  t.rate_file_no = No("08");
+  Touch("ABCD0001.L07");
+  Touch("ABCD0001.Z08");
+  EXPECT_EQ(files_.Open(TariffFileKind::kLaneAdjBinary, t), kOk);
+  EXPECT_EQ(files_.Open(TariffFileKind::kZipRbn, t), kOk);
+  EXPECT_EQ(files_.TariffFile_OpenLaneAdjText(t), kOk);
+}
+
+TEST_F(TariffFileSetTest, DirectIndirectFallsBackToNinetyNineThenToNothing) {
+  CurrentTariff t = Tariff();
+  EXPECT_EQ(files_.TariffFile_OpenD(t), kOk);
+  EXPECT_FALSE(files_.direct_indirect().is_open());
+  EXPECT_EQ(files_.default_service_letter(), ' ');
+  Touch("ABCD0001.D99", std::string_view("\x00\x00\x00\x09\x99\x99" "D", 7));
+  EXPECT_EQ(files_.TariffFile_OpenD(t), kOk);
+  EXPECT_TRUE(files_.direct_indirect().is_open());
+  EXPECT_EQ(files_.default_service_letter(), 'D');
+  files_.CloseD();
+  Touch("ABCD0001.D01", "abc");  // too short for its header
+  EXPECT_EQ(files_.TariffFile_OpenD(t), kOk);
+  EXPECT_EQ(files_.default_service_letter(), ' ');
+}
+
+TEST_F(TariffFileSetTest, DirectIndirectUsesTheRequestNameForPointTypeY) {
+  CurrentTariff t = Tariff("BUREAU01");
+  t.point_type = 'Y';
+  files_.SetRequestTariffName("REQT0001");
+  Touch("REQT0001.D01", "000000I");
+  EXPECT_EQ(files_.TariffFile_OpenD(t), kOk);
+  EXPECT_EQ(files_.default_service_letter(), 'I');
+}
+
+TEST_F(TariffFileSetTest, FactorFileIsRewoundNotReopened) {
+  CurrentTariff t = Tariff();
+  Touch("ABCD0001.F01", " 100\n 200\n");
+  ASSERT_EQ(files_.TariffFile_OpenFactors(t), kOk);
+  std::FILE* first = files_.factors().get();
+  char line[16];
+  ASSERT_NE(File_GetLine(line, sizeof line, first), nullptr);
+  ASSERT_EQ(files_.TariffFile_OpenFactors(t), kOk);
+  EXPECT_EQ(files_.factors().get(), first);
+  ASSERT_NE(File_GetLine(line, sizeof line, first), nullptr);
+  EXPECT_STREQ(line, " 100\n");
+}
+
+TEST_F(TariffFileSetTest, SwappedDirectionSwitchesIndexAndPointFiles) {
+  CurrentTariff t = Tariff();
+  t.point_file_mode = 'Y';
+  for (const char* name : {"ABCD0001.I01", "ABCD0001.J01", "ABCD0001.P01", "ABCD0001.Q01"})
+    Touch(name);
+  ASSERT_EQ(files_.TariffFile_OpenRateIndex(t, "15213", "43215"), kOk);
+  EXPECT_EQ(files_.rate_index_suffix(), 'I');
+  int first = files_.rate_index().descriptor();
+  ASSERT_EQ(files_.TariffFile_OpenRateIndex(t, "15213", "43215"), kOk);
+  EXPECT_EQ(files_.rate_index().descriptor(), first) << "kept while the suffix stays";
+  ASSERT_EQ(files_.TariffFile_OpenRateIndex(t, "43215", "15213"), kOk);
+  EXPECT_EQ(files_.rate_index_suffix(), 'J');
+  ASSERT_EQ(files_.TariffFile_OpenPoints(t, "43215", "15213", 'O', false), kOk);
+  EXPECT_EQ(files_.points_suffix(), 'Q');
+  ASSERT_EQ(files_.TariffFile_OpenPoints(t, "15213", "43215", 'O', false), kOk);
+  EXPECT_EQ(files_.points_suffix(), 'P');
+  EXPECT_EQ(files_.points_origin().descriptor(), files_.points_destination().descriptor());
+  // Other modes never take .J.
+  t.point_file_mode = 'S';
+  files_.CloseRateIndex();
+  ASSERT_EQ(files_.TariffFile_OpenRateIndex(t, "43215", "15213"), kOk);
+  EXPECT_EQ(files_.rate_index_suffix(), 'I');
+}
+
+TEST_F(TariffFileSetTest, PointFileChoiceByModeTypeSideAndAlternate) {
+  CurrentTariff t = Tariff();
+  Touch("ABCD0001.P01");
+  Touch("ABCD0001.Y01");
+  t.point_type = '6';
+  ASSERT_EQ(files_.TariffFile_OpenPoints(t, "1", "2", 'O', true), kOk);
+  EXPECT_EQ(files_.points_suffix(), 'Y');
+  t.point_file_mode = 'M';
+  t.point_type = 'E';
+  EXPECT_EQ(files_.TariffFile_OpenPoints(t, "1", "2", 'D', false), 206) << "no .Q yet";
+  Touch("ABCD0001.Q01");
+  ASSERT_EQ(files_.TariffFile_OpenPoints(t, "1", "2", 'D', false), kOk);
+  EXPECT_EQ(files_.points_suffix(), 'Q');
+  // Mode 'S': .P for the origin and .Q for the destination, two files.
+  t.point_file_mode = 'S';
+  ASSERT_EQ(files_.TariffFile_OpenPoints(t, "1", "2", 'O', false), kOk);
+  EXPECT_NE(files_.points_origin().descriptor(), files_.points_destination().descriptor());
+  t.point_type = 'N';
+  ASSERT_EQ(files_.TariffFile_OpenPoints(t, "1", "2", 'O', false), kOk);
+  EXPECT_EQ(files_.points_origin().descriptor(), files_.points_destination().descriptor());
+}
+
+TEST_F(TariffFileSetTest, ModeSWithoutDestinationFileClosesTheOrigin) {
+  CurrentTariff t = Tariff();
+  t.point_file_mode = 'S';
+  Touch("ABCD0001.P01");
+  EXPECT_EQ(files_.TariffFile_OpenPoints(t, "1", "2", 'O', false), 206);
+  EXPECT_FALSE(files_.points_origin().is_open());
+}
+
+TEST_F(TariffFileSetTest, RateFileControlBlockHoldsTheSize) {
+  Touch("ABCD0001.R01", std::string(1234, 'r'));
+  ASSERT_EQ(files_.TariffFile_OpenRates(Tariff()), kOk);
+  const auto& block = files_.rate_control_block();
+  EXPECT_EQ(std::string(block.begin(), block.begin() + 10), std::string("000\0\0\0\0***", 10));
+  EXPECT_EQ(os::LoadI32Le(block.data() + 10), 1234);
+  for (std::size_t i = 14; i < block.size(); ++i) ASSERT_EQ(block[i], 0) << i;
+  EXPECT_EQ(files_.rates().Seek(0, 1), 0);
+}
+
+TEST_F(TariffFileSetTest, RbaAndCompanionShareOneSlot) {
+  CurrentTariff t = Tariff();
+  Touch("ABCD0001.O01", "areas");
+  Touch("ABCD0001.H01", "companion");
+  ASSERT_EQ(files_.TariffFile_OpenRba(t), kOk);
+  ASSERT_EQ(files_.TariffFile_OpenRbaCompanion(t), kOk);
+  std::uint8_t first[9];
+  ASSERT_EQ(files_.rba().ReadAt(0, first), 9);
+  EXPECT_EQ(std::string(first, first + 9), "companion");
+}
+
+TEST_F(TariffFileSetTest, NamesThatLeaveTheDirectoryAreRefused) {
+  dir_.Write("sub/ABCD0001.M01", "x");
+  CurrentTariff escaping = Tariff("../ABCD0");
+  EXPECT_FALSE(files_.TariffFileName(escaping, ".M", No("01"), false).has_value());
+  EXPECT_EQ(files_.Open(TariffFileKind::kMin, escaping), 225);
+  CurrentTariff slash = Tariff();
+  slash.rate_file_no = No("/x");
+  EXPECT_EQ(files_.Open(TariffFileKind::kMin, slash), 225);
+  CurrentTariff nul = Tariff();
+  nul.rate_file_no = {'0', '\x01'};
+  EXPECT_EQ(files_.Open(TariffFileKind::kMin, nul), 225);
+  files_.SetRequestTariffName("..\\..\\x");
+  CurrentTariff request = Tariff();
+  request.point_type = 'Y';
+  EXPECT_EQ(files_.TariffFile_OpenD(request), kOk);
+  EXPECT_FALSE(files_.direct_indirect().is_open());
+  EXPECT_FALSE(files_.TdFile_Open("../EFCREC.TBL").is_open());
+  EXPECT_FALSE(files_.TariffFileName(Tariff("        "), ".M", No("01"), false).has_value());
+}
+
+TEST_F(TariffFileSetTest, OverlongPathsAreRefused) {
+  files_.SetTariffDataDirectory("/" + std::string(kMaxPathLength - 12, 'd') + "/");
+  EXPECT_FALSE(files_.TariffFileName(Tariff(), ".M", No("01"), false).has_value());
+}
+
+TEST_F(TariffFileSetTest, OpenedDescriptorsAreLoggedWithTheirFullName) {
+  std::vector<std::string> logged;
+  files_.SetOpenLog([&](os::ByteSpan name) {
+    ASSERT_EQ(name.size(), 260u);
+    logged.emplace_back(reinterpret_cast<const char*>(name.data()));
+  });
+  Touch("ABCD0001.M01");
+  Touch("TDV.SEQ");
+  Touch("ABCD0001.F01");
+  ASSERT_EQ(files_.Open(TariffFileKind::kMin, Tariff()), kOk);
+  ASSERT_TRUE(files_.TdFile_Open("TDV.SEQ").is_open());
+  ASSERT_EQ(files_.TariffFile_OpenFactors(Tariff()), kOk);  // streams are not logged
+  EXPECT_EQ(logged, (std::vector<std::string>{dir_.path() + "ABCD0001.M01", dir_.path() + "TDV.SEQ"}));
+}
+
+TEST_F(TariffFileSetTest, ChangingTariffOrDirectoryClosesFiles) {
+  CurrentTariff t = Tariff();
+  Touch("ABCD0001.M01");
+  Touch("ABCD0001.X01");
+  files_.TariffFiles_CloseAll(t);
+  ASSERT_EQ(files_.Open(TariffFileKind::kMin, t), kOk);
+  files_.TariffFiles_CloseAll(t);
+  EXPECT_TRUE(files_.file(TariffFileKind::kMin).is_open()) << "same tariff keeps its files";
+  CurrentTariff other = Tariff("WXYZ0001");
+  files_.TariffFiles_CloseAll(other);
+  EXPECT_FALSE(files_.file(TariffFileKind::kMin).is_open());
+  ASSERT_EQ(files_.TariffFile_OpenExceptions(t), kOk);
+  files_.SetTariffDataDirectory(dir_.path() + "other/");
+  EXPECT_FALSE(files_.exceptions().is_open());
+}
+
+}  // namespace
+}  // namespace tolv
