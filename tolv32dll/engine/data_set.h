@@ -1,0 +1,21 @@
+// Opening and closing an engine's data set: the effective-date table, the kind table and
+// the tariff-determination tables it needs before it can rate.
+#ifndef TOLV32DLL_ENGINE_DATA_SET_H_
+#define TOLV32DLL_ENGINE_DATA_SET_H_
+
+#include "tolv32dll/engine/rating_engine.h"
+#include "tolv32dll/errors/error_numbers.h"
+
+namespace tolv {
+
+// 0 when the data set opened, else the first error number met (203 when EFCREC.TBL cannot
+// be found in the effective path).
+ErrorNumber OpenDataSet(RatingEngine& engine);
+
+// Clears the current tariff and the effective table, closes every open tariff file and
+// gives back the effective mutex when this engine holds it.
+void CloseDataSet(RatingEngine& engine);
+
+}  // namespace tolv
+
+#endif  // TOLV32DLL_ENGINE_DATA_SET_H_

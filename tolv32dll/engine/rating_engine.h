@@ -1,0 +1,89 @@
+// RatingEngine: the engine object of one calling thread. It owns the settings of its
+// initialisation, the effective-date table, the current tariff, every open tariff file,
+// the shipment in hand and the last error number. No engine is shared between threads, so
+// nothing here needs a lock; library-wide state lives in engine_globals.h.
+//
+// The engine composes the state objects of the components; each component defines its
+// type in its own folder and adds one member in the group it belongs to.
+#ifndef TOLV32DLL_ENGINE_RATING_ENGINE_H_
+#define TOLV32DLL_ENGINE_RATING_ENGINE_H_
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/os/named_mutex.h"
+#include "tolv32dll/engine/lite_table.h"
+#include "tolv32dll/engine/shipment_work_area.h"
+#include "tolv32dll/errors/error_numbers.h"
+#include "tolv32dll/records/shipment_record.h"
+#include "tolv32dll/tariff/current_tariff.h"
+
+namespace tolv {
+
+// The callback told of a reload of the effective-date table: the caller's user value and
+// a 512-byte message.
+using NotifyCallback = void (*)(void* user_value, void* message);
+
+// The name of the cross-process mutex guarding the effective-date table file.
+inline constexpr char kEffectiveMutexName[] = "TolvEffectiveMutexObject";
+
+struct RatingEngine {
+  // Every default of a new engine (see rating_engine.cc); opens the effective mutex.
+  RatingEngine();
+  // Drops a hold on the effective mutex that this engine still has, and closes it.
+  ~RatingEngine();
+  RatingEngine(const RatingEngine&) = delete;
+  RatingEngine& operator=(const RatingEngine&) = delete;
+
+  // --- The shipment in hand ---
+  ShipmentWorkArea work;
+
+  // --- Service guide ---
+  std::array<char, 4> service_guide_status = {' ', ' ', ' ', ' '};
+  char service_guide_flag = 'N';  // copy of the library-wide flag, 'Y' when bound
+
+  // --- Request ---
+  std::string requested_tariff_name;  // up to 8 characters
+  std::int32_t rating_calls = 0;
+  void* candidate_list = nullptr;  // the caller's list of the call in hand, or null
+  std::unique_ptr<os::NamedMutex> effective_mutex;  // null when it could not be opened
+  std::string revision;
+  // The caller's record as copied in at the start of a rating; the result is copied back.
+  ShipmentRecord request;
+
+  // --- Directories, each empty (the current directory) or ending in "/" ---
+  std::string tariff_data_dir;  // tariff and tariff-determination files
+  std::string effective_path;   // EFCREC.TBL
+
+  // --- Factors and options ---
+  float request_factor = 1.0f;  // the request's adjustment factor, 1.0 when none
+  // The tariff option table joins here, filled with its defaults at construction.
+
+  // --- Selection and errors ---
+  ErrorNumber last_error = kOk;
+  CurrentTariff current_tariff;
+  // The effective-date table (entries, listing, change time) joins here.
+
+  // --- Logs ---
+  char debug_flag = 'N';    // 'Y' writes the text log
+  char binary_debug = 'N';  // 'Y' writes the binary log
+
+  // --- Tables filled at construction ---
+  std::array<std::string, 3> rate_record_codes = {"801", "802", "803"};
+  std::vector<LiteTableRow> lite_table;
+  // The kind table, copied in when the data set opens, joins here.
+
+  // --- Events and lists ---
+  bool mexican_shipment = false;
+  std::int32_t mexican_count = 0;
+  std::string candidate_file_name;
+  NotifyCallback notify_callback = nullptr;
+  void* notify_user_value = nullptr;
+};
+
+}  // namespace tolv
+
+#endif  // TOLV32DLL_ENGINE_RATING_ENGINE_H_

@@ -1,0 +1,21 @@
+// ShipmentWorkArea: the shipment in hand inside the engine. Every rating step reads and
+// writes it; it is rewritten for every shipment. Each component keeps its part here as a
+// state object of its own type, defined in its own folder.
+#ifndef TOLV32DLL_ENGINE_SHIPMENT_WORK_AREA_H_
+#define TOLV32DLL_ENGINE_SHIPMENT_WORK_AREA_H_
+
+#include "tolv32dll/points/point_state.h"
+
+namespace tolv {
+
+struct ShipmentWorkArea {
+  // Points of the shipment: the working copy of each end and the records found for them.
+  PointState points;
+
+  // Components add their parts below, one member each (rate basis, class rates and weight
+  // breaks, factor grids, charges, lane adjustments, the tariff-determination state).
+};
+
+}  // namespace tolv
+
+#endif  // TOLV32DLL_ENGINE_SHIPMENT_WORK_AREA_H_
