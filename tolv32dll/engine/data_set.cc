@@ -1,21 +1,19 @@
 #include "tolv32dll/engine/data_set.h"
 
-#include "platform/os/file_lookup.h"
-
 namespace tolv {
 
-// For now the data set is the presence of EFCREC.TBL; the effective-date table's loader,
-// the kind table and the tariff-determination tables take over this function's body.
+// The effective-date table decides for now; the kind table and the tariff-determination
+// tables (TDS.SEQ, TDA.SEQ) join here.
 ErrorNumber OpenDataSet(RatingEngine& engine) {
-  if (!os::FindFileNoCase(engine.effective_path, "EFCREC.TBL")) return kErrEfcopn;
-  return kOk;
+  engine.effective.set_directory(engine.effective_path);
+  engine.effective.Clear();
+  return engine.effective.Load();
 }
 
 void CloseDataSet(RatingEngine& engine) {
   engine.current_tariff = CurrentTariff{};
-  if (engine.effective_mutex) {
-    while (engine.effective_mutex->owned()) engine.effective_mutex->Release();
-  }
+  engine.effective.Clear();
+  engine.effective.ReleaseAll();
 }
 
 }  // namespace tolv

@@ -8,12 +8,12 @@
 
 namespace tolv {
 
-// 0 when the data set opened, else the first error number met (203 when EFCREC.TBL cannot
-// be found in the effective path).
+// 0 when the data set opened, else the first error number met: 203 when EFCREC.TBL cannot
+// be opened in the effective path, 209 when its first line cannot be read whole.
 ErrorNumber OpenDataSet(RatingEngine& engine);
 
-// Clears the current tariff and the effective table, closes every open tariff file and
-// gives back the effective mutex when this engine holds it.
+// Clears the current tariff and the effective table and gives back every hold this engine
+// has on the effective mutex. (Open tariff files close with the engine's file set.)
 void CloseDataSet(RatingEngine& engine);
 
 }  // namespace tolv

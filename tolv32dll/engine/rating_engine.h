@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/os/named_mutex.h"
+#include "tolv32dll/effective/effective_table.h"
 #include "tolv32dll/engine/lite_table.h"
 #include "tolv32dll/engine/shipment_work_area.h"
 #include "tolv32dll/errors/error_numbers.h"
@@ -23,17 +23,10 @@
 
 namespace tolv {
 
-// The callback told of a reload of the effective-date table: the caller's user value and
-// a 512-byte message.
-using NotifyCallback = void (*)(void* user_value, void* message);
-
-// The name of the cross-process mutex guarding the effective-date table file.
-inline constexpr char kEffectiveMutexName[] = "TolvEffectiveMutexObject";
-
 struct RatingEngine {
-  // Every default of a new engine (see rating_engine.cc); opens the effective mutex.
+  // Every default of a new engine (see rating_engine.cc); the effective table opens its
+  // cross-process mutex.
   RatingEngine();
-  // Drops a hold on the effective mutex that this engine still has, and closes it.
   ~RatingEngine();
   RatingEngine(const RatingEngine&) = delete;
   RatingEngine& operator=(const RatingEngine&) = delete;
@@ -49,7 +42,6 @@ struct RatingEngine {
   std::string requested_tariff_name;  // up to 8 characters
   std::int32_t rating_calls = 0;
   void* candidate_list = nullptr;  // the caller's list of the call in hand, or null
-  std::unique_ptr<os::NamedMutex> effective_mutex;  // null when it could not be opened
   std::string revision;
   // The caller's record as copied in at the start of a rating; the result is copied back.
   ShipmentRecord request;
@@ -65,7 +57,8 @@ struct RatingEngine {
   // --- Selection and errors ---
   ErrorNumber last_error = kOk;
   CurrentTariff current_tariff;
-  // The effective-date table (entries, listing, change time) joins here.
+  // EFCREC.TBL's entries and listing, its mutex and the notify callback.
+  EffectiveTable effective;
 
   // --- Logs ---
   char debug_flag = 'N';    // 'Y' writes the text log
@@ -80,8 +73,6 @@ struct RatingEngine {
   bool mexican_shipment = false;
   std::int32_t mexican_count = 0;
   std::string candidate_file_name;
-  NotifyCallback notify_callback = nullptr;
-  void* notify_user_value = nullptr;
 };
 
 }  // namespace tolv

@@ -1,8 +1,8 @@
 // Exports of the effective-date table, the tariff tables, the state look-up and the rating
 // version. Those whose engine parts are still to come answer their empty result.
-#include <chrono>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 #include "tolv32dll/engine/thread_slot.h"
 #include "tolv32dll/exports/export_guard.h"
@@ -11,17 +11,17 @@
 using tolv::CurrentEngine;
 using tolv::Guarded;
 
-namespace {
-
-// The longest a caller waits for the effective table's lock.
-constexpr std::chrono::milliseconds kEffectiveLockWait{3600000};
-
-}  // namespace
-
 char* Tolv_GetEffectiveTableEx(TolvHandle /*handle*/, char* out, int32_t index) {
   return Guarded<char*>(nullptr, [&]() -> char* {
-    if (out == nullptr || index < 0 || CurrentEngine() == nullptr) return nullptr;
-    return nullptr;  // the listing is empty until the effective table is read
+    tolv::RatingEngine* engine = CurrentEngine();
+    if (out == nullptr || index < 0 || engine == nullptr) return nullptr;
+    // The listing is rebuilt first: the file may have changed since the caller counted.
+    tolv::Result<int> size = engine->effective.ListingSize();
+    if (!size.ok()) return nullptr;
+    const tolv::EffectiveTableRow* row = engine->effective.ListingRow(index);
+    if (row == nullptr) return nullptr;
+    std::memcpy(out, row->data(), row->size());
+    return out;
   });
 }
 
@@ -30,7 +30,13 @@ char* Tolv_GetEffectiveTable(char* out, int32_t index) {
 }
 
 int16_t Tolv_GetEffectiveTableSizeEx(TolvHandle /*handle*/) {
-  return Guarded<int16_t>(-1, []() -> int16_t { return CurrentEngine() == nullptr ? -1 : 0; });
+  return Guarded<int16_t>(-1, []() -> int16_t {
+    tolv::RatingEngine* engine = CurrentEngine();
+    if (engine == nullptr) return -1;
+    // A table that cannot be read has no rows; an error number is never passed off as a count.
+    tolv::Result<int> size = engine->effective.ListingSize();
+    return size.ok() ? static_cast<int16_t>(*size) : -1;
+  });
 }
 
 int16_t Tolv_GetEffectiveTableSize(void) { return Tolv_GetEffectiveTableSizeEx(CurrentEngine()); }
@@ -63,12 +69,7 @@ char* Tolv_GetState(char* out, const char* zip) {
 int32_t Tolv_LockEffectiveEx(TolvHandle /*handle*/) {
   return Guarded<int32_t>(0, [] {
     tolv::RatingEngine* engine = CurrentEngine();
-    if (engine == nullptr || !engine->effective_mutex) return 0;
-    auto result = engine->effective_mutex->Wait(kEffectiveLockWait);
-    return (result == os::NamedMutex::WaitResult::kAcquired ||
-            result == os::NamedMutex::WaitResult::kAbandoned)
-               ? 1
-               : 0;
+    return engine != nullptr && engine->effective.Lock() ? 1 : 0;
   });
 }
 
@@ -77,22 +78,21 @@ int32_t Tolv_LockEffective(void) { return Tolv_LockEffectiveEx(CurrentEngine());
 int32_t Tolv_UnlockEffectiveEx(TolvHandle /*handle*/) {
   return Guarded<int32_t>(0, [] {
     tolv::RatingEngine* engine = CurrentEngine();
-    if (engine == nullptr || !engine->effective_mutex) return 0;
-    return engine->effective_mutex->Release() ? 1 : 0;
+    return engine != nullptr && engine->effective.Unlock() ? 1 : 0;
   });
 }
 
 int32_t Tolv_UnlockEffective(void) { return Tolv_UnlockEffectiveEx(CurrentEngine()); }
 
-void Tolv_SetNotifyCallbackEx(TolvHandle /*handle*/, void* user_value,
+void Tolv_SetNotifyCallbackEx(TolvHandle /*handle*/, intptr_t user_value,
                               TolvNotifyCallback callback) {
   tolv::RatingEngine* engine = CurrentEngine();
   if (engine == nullptr) return;
-  engine->notify_callback = callback;
-  engine->notify_user_value = user_value;
+  static_assert(std::is_same_v<TolvNotifyCallback, tolv::NotifyCallback>);
+  engine->effective.SetNotifyCallback(user_value, callback);
 }
 
-void Tolv_SetNotifyCallback(void* user_value, TolvNotifyCallback callback) {
+void Tolv_SetNotifyCallback(intptr_t user_value, TolvNotifyCallback callback) {
   Tolv_SetNotifyCallbackEx(CurrentEngine(), user_value, callback);
 }
 

@@ -50,7 +50,7 @@ typedef void* TolvHandle;
 
 /* Told of a reload of the effective-date table: the registered user value and a
  * TOLV32_NOTIFY_MESSAGE_SIZE-byte message, on the thread that found the change. */
-typedef void (*TolvNotifyCallback)(void* user_value, void* message);
+typedef void (*TolvNotifyCallback)(intptr_t user_value, uint8_t* message);
 
 /* Lifecycle. */
 /* data_dir: the data directory (a "/" is added when it ends in no separator), or NULL for
@@ -107,8 +107,8 @@ TOLV32_EXPORT int32_t Tolv_UnlockEffectiveEx(TolvHandle handle);
 TOLV32_EXPORT char* Tolv_GetErrorString(char* record);
 TOLV32_EXPORT char* Tolv_GetErrorStringEx(TolvHandle handle, char* record);
 /* A NULL callback turns notification off. */
-TOLV32_EXPORT void Tolv_SetNotifyCallback(void* user_value, TolvNotifyCallback callback);
-TOLV32_EXPORT void Tolv_SetNotifyCallbackEx(TolvHandle handle, void* user_value,
+TOLV32_EXPORT void Tolv_SetNotifyCallback(intptr_t user_value, TolvNotifyCallback callback);
+TOLV32_EXPORT void Tolv_SetNotifyCallbackEx(TolvHandle handle, intptr_t user_value,
                                             TolvNotifyCallback callback);
 
 /* Service guide: (status block, record) -> boolean byte. Without the outside library the

@@ -15,7 +15,7 @@ static int failures = 0;
     }                                                            \
   } while (0)
 
-static void Notify(void* user_value, void* message) {
+static void Notify(intptr_t user_value, uint8_t* message) {
   (void)user_value;
   (void)message;
 }
@@ -60,8 +60,8 @@ int main(void) {
   CHECK(Tolv_UnlockEffectiveEx(NULL) == 0);
   CHECK(Tolv_GetErrorString(error) == NULL);
   CHECK(Tolv_GetErrorStringEx(NULL, error) == NULL);
-  Tolv_SetNotifyCallback(NULL, Notify);
-  Tolv_SetNotifyCallbackEx(NULL, NULL, Notify);
+  Tolv_SetNotifyCallback(0, Notify);
+  Tolv_SetNotifyCallbackEx(NULL, 0, Notify);
   Tolv_RateShipment(shipment);
   Tolv_RateShipmentEx(NULL, shipment);
   Tolv_RateShipment2(shipment, NULL);
