@@ -1,0 +1,36 @@
+// Paints recorded printer pages with a QPainter: one small function per operation. The
+// painter's unit must be one twip with the origin at the printable area's top-left corner
+// (PaintDocument sets that up for a paged device).
+#ifndef FRELANE_PLATFORM_QT_PRINT_REPLAY_H_
+#define FRELANE_PLATFORM_QT_PRINT_REPLAY_H_
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QRect>
+
+#include "platform/print/display_list.h"
+#include "platform/print/print_system.h"
+
+namespace qtbind {
+
+void Replay(QPainter& painter, const print::op::Text& text);
+void Replay(QPainter& painter, const print::op::Line& line);
+void Replay(QPainter& painter, const print::op::Box& box);
+void Replay(QPainter& painter, const print::op::DrawPicture& picture);
+
+// The extent of a page's content, twips: from the origin to the farthest right and bottom
+// edge any operation reaches.
+QRect ContentExtent(const print::Page& page);
+
+// Paints a page into `area` (twips, clipped to it). A page whose content runs past the area
+// is shrunk evenly so that all of it shows.
+void PaintPage(QPainter& painter, const print::Page& page, const print::PageArea& area);
+
+// Paints every page of a job on a paged device whose paint rectangle is the printable area;
+// `dots_per_inch` is the device's resolution. False when painting could not start.
+bool PaintDocument(QPagedPaintDevice& device, int dots_per_inch, const print::Document& document,
+                   const print::PageArea& area);
+
+}  // namespace qtbind
+
+#endif  // FRELANE_PLATFORM_QT_PRINT_REPLAY_H_

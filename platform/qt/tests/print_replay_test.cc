@@ -1,0 +1,102 @@
+#include "platform/qt/print_replay.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "platform/print/font_metrics.h"
+
+namespace qtbind {
+namespace {
+
+// A page painted at 96 dots to the inch: 15 twips a pixel.
+QImage Paint(const print::Page& page, print::PageArea area) {
+  QImage image(area.width / 15, area.height / 15, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.scale(1.0 / 15, 1.0 / 15);
+  PaintPage(painter, page, area);
+  painter.end();
+  return image;
+}
+
+bool Dark(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 128; }
+
+// True when any pixel of the rectangle (pixels) is not white (thin pens antialias to grey).
+bool AnyInk(const QImage& image, QRect rect) {
+  rect = rect.intersected(image.rect());
+  for (int y = rect.top(); y <= rect.bottom(); ++y) {
+    for (int x = rect.left(); x <= rect.right(); ++x) {
+      if (qGray(image.pixel(x, y)) < 230) return true;
+    }
+  }
+  return false;
+}
+
+print::Font Courier() {
+  print::Font font;
+  font.name = "Courier New";
+  font.size = 20;
+  return font;
+}
+
+const print::PageArea kArea = {6000, 6000};  // 400 x 400 pixels
+
+TEST(PrintReplayTest, BoxesAndLinesLandAtTheirTwips) {
+  print::Page page;
+  page.ops = {print::op::Box{1500, 1500, 3000, 3000, 1, true},
+              print::op::Box{4500, 300, 5400, 900, 6, false},
+              print::op::Line{300, 4500, 5700, 4500, 3}};
+  const QImage image = Paint(page, kArea);
+  EXPECT_TRUE(Dark(image, 150, 150)) << "inside the filled box";
+  EXPECT_FALSE(Dark(image, 95, 150)) << "left of it";
+  EXPECT_FALSE(Dark(image, 205, 150)) << "right of it";
+  EXPECT_TRUE(AnyInk(image, QRect(299, 19, 3, 3))) << "outlined box corner";
+  EXPECT_FALSE(AnyInk(image, QRect(320, 40, 10, 10))) << "an outlined box is hollow";
+  EXPECT_TRUE(AnyInk(image, QRect(100, 299, 1, 3)));
+}
+
+TEST(PrintReplayTest, TextSitsInTheCellThePrinterModelMeasured) {
+  const print::Font font = Courier();
+  print::Page page;
+  page.ops = {print::op::Text{1500, 1500, font, "MMMM"}};
+  const QImage image = Paint(page, kArea);
+  const int width = print::TextWidthTwips(font, "MMMM") / 15;
+  const int height = print::TextHeightTwips(font) / 15;
+  EXPECT_TRUE(AnyInk(image, QRect(100, 100, width, height)));
+  EXPECT_FALSE(AnyInk(image, QRect(0, 0, 98, 400))) << "ink left of the text's x";
+  EXPECT_FALSE(AnyInk(image, QRect(100 + width + 2, 0, 50, 400))) << "ink past its width";
+  EXPECT_FALSE(AnyInk(image, QRect(0, 0, 400, 98))) << "ink above its y";
+}
+
+TEST(PrintReplayTest, AnOverlongPageIsShrunkNotCut) {
+  print::Page page;
+  page.ops = {print::op::Box{0, 0, 600, 600, 1, true},
+              print::op::Box{5400, 11400, 6000, 12000, 1, true}};  // twice the page's height
+  EXPECT_EQ(ContentExtent(page).bottom(), 12000);
+  const QImage image = Paint(page, kArea);
+  EXPECT_TRUE(AnyInk(image, QRect(180, 370, 20, 29))) << "the far box shows, halved";
+  EXPECT_TRUE(Dark(image, 10, 10));
+  EXPECT_FALSE(Dark(image, 30, 30)) << "the near box is halved too";
+}
+
+TEST(PrintReplayTest, PicturesFromPixelsAndUnreadableFiles) {
+  auto pixels = std::make_shared<print::Bitmap>();
+  pixels->width = 2;
+  pixels->height = 2;
+  pixels->argb.assign(4, 0xFF000000u);
+  print::Page page;
+  page.ops = {print::op::DrawPicture{print::Picture{"", pixels, 30, 30}, 3000, 3000, 1500, 1500},
+              print::op::DrawPicture{print::Picture{"/no/such.bmp", nullptr, 30, 30}, 0, 0, 900,
+                                     900},
+              print::op::DrawPicture{print::Picture{"", std::make_shared<print::Bitmap>(
+                                                            print::Bitmap{5, 5, {}}),
+                                                    30, 30},
+                                     0, 1500, 900, 900}};
+  const QImage image = Paint(page, kArea);
+  EXPECT_TRUE(Dark(image, 250, 250));
+  EXPECT_FALSE(AnyInk(image, QRect(0, 0, 60, 160))) << "bad pictures draw nothing";
+}
+
+}  // namespace
+}  // namespace qtbind
