@@ -10,6 +10,7 @@
 #include "frelane/core/tolv_declares.h"
 #include "testkit/app/fake_engine.h"
 #include "testkit/app/settings_file_writer.h"
+#include "sample/app_files.h"
 #include "testkit/temp_dir.h"
 
 namespace frelane {
@@ -171,6 +172,25 @@ TEST_F(StartupTest, MissingEngineLibraryOrEntryPointStopsStartUpWithItsMessage) 
   engine_->missing_entry_points = {"Tolv_Set_Tolvdata"};
   EXPECT_EQ(Start(), StartupResult::kCannotStart);
   EXPECT_NE(error_.find("Tolv_Set_Tolvdata"), std::string::npos);
+}
+
+TEST_F(StartupTest, SampleDataSetStartsWithItsCarriersSettings) {
+  ASSERT_TRUE(sample::BuildAppFiles(FRELANE_SOURCE_DIR "/sample", dir_.path()));
+  StartupEnvironment env{dir_.path(), [](double) { return std::string("1.5"); }};
+  ASSERT_EQ(modMain::InitializeApplication(env, &error_), StartupResult::kReady) << error_;
+  const SettingsRecord& s = modMain::Settings();
+  EXPECT_EQ(s.Text(settings::kCompanyName), "Quillmoor Freight Lines");
+  EXPECT_EQ(s.Raw(settings::kRatingDate), "12/01/2026");
+  EXPECT_TRUE(s.On(settings::kFakInUse));
+  EXPECT_EQ(s.I16(settings::kDiscountCount), 3);
+  EXPECT_DOUBLE_EQ(s.F64(settings::kUsDiscounts, settings::kDiscountLtl), 55.0);
+  EXPECT_EQ(s.Text(settings::kIconFileName), "frelane.ico");
+  EXPECT_EQ(RecordBytes(236, 5), "10000");
+  // FAK pricing is offered, and the sample's mapping changes no class.
+  EXPECT_EQ(modMain::FakActiveFlag(), 'N');
+  for (const char* picture : {"intro.bmp", "Introd.bmp", "frelane.ico"}) {
+    EXPECT_TRUE(std::filesystem::exists(dir_.File(picture))) << picture;
+  }
 }
 
 }  // namespace
