@@ -1,0 +1,112 @@
+#include "tolv32dll/tariff/weight_types.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "tolv32dll/tariff/file_io.h"
+#include "tolv32dll/tariff/weight_type_record.h"
+
+namespace tolv {
+namespace {
+
+namespace wtr = weight_type_record;
+
+std::array<char, 3> Code3(const std::uint8_t* p) {
+  return {static_cast<char>(p[0]), static_cast<char>(p[1]), static_cast<char>(p[2])};
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string KeyOf(const CurrentTariff& tariff) {
+  return std::string(TextOf(tariff.tariff_name)) + std::string(TextOf(tariff.weight_type_file_no)) +
+         tariff.weight_type_digit;
+}
+
+void ApplyOverrides(const WeightTypeState& state, FactorTables& tables) {
+  for (int i = 0; i < kMaxBreaks; ++i) {
+    if (state.break_overrides[i]) tables.weight_breaks[i] = *state.break_overrides[i];
+  }
+}
+
+}  // namespace
+
+LiteCodeList DefaultLiteCodes() {
+  LiteCodeList list = {};
+  const char* codes[kLiteCodes] = {"L5C", "M5C", "M1M", "M2M", "M5M", "M10M", "M20M", "M30M", "M40M"};
+  for (int i = 0; i < kLiteCodes; ++i) std::strncpy(list[i].data(), codes[i], list[i].size());
+  return list;
+}
+
+void WeightTypeTable::Reset() {
+  entries = {};
+  lite_codes = DefaultLiteCodes();
+}
+
+std::optional<WeightTypeTable::BreakOverride> WeightTypeTable::Apply(os::ByteSpan record) {
+  if (record.size() < wtr::kSize) return std::nullopt;
+  const std::uint8_t* r = record.data();
+  std::int16_t index = os::LoadI16Le(r + wtr::kBreakIndex);
+  std::array<char, 3> code = Code3(r + wtr::kCode);
+  if (code[0] == '0') {
+    if (code[1] == '\0') code[1] = '0';
+    if (code[2] == '\0') code[2] = '0';
+  }
+  if (index >= 0 && index < kLiteCodes &&
+      std::memcmp(lite_codes[index].data(), r + wtr::kLiteCode, 4) != 0) {
+    std::memcpy(lite_codes[index].data(), r + wtr::kLiteCode, 4);
+  }
+  auto entry = std::find_if(entries.begin(), entries.end(),
+                            [&](const WeightTypeEntry& e) { return e.code == code; });
+  if (entry == entries.end()) {
+    entry = std::find_if(entries.begin(), entries.end(),
+                         [](const WeightTypeEntry& e) { return e.code == std::array<char, 3>{}; });
+  }
+  if (entry == entries.end()) return std::nullopt;
+  auto slot = std::find_if(entry->slots.begin(), entry->slots.end(),
+                           [](const WeightTypeSlot& s) { return s.break_index == -1; });
+  if (slot == entry->slots.end()) return std::nullopt;
+  entry->type_digit = static_cast<char>(r[wtr::kTypeDigit]);
+  entry->code = code;
+  slot->break_index = index;
+  slot->amount1 = os::LoadI32Le(r + wtr::kAmount1);
+  slot->code1 = Code3(r + wtr::kCode1);
+  slot->amount2 = os::LoadI32Le(r + wtr::kAmount2);
+  slot->code2 = Code3(r + wtr::kCode2);
+  slot->amount3 = os::LoadI32Le(r + wtr::kAmount3);
+  ++entry->count;
+  if (code == std::array<char, 3>{'0', '0', '0'} && index >= 0 && index < kMaxBreaks) {
+    return BreakOverride{index, slot->amount1};
+  }
+  return std::nullopt;
+}
+
+bool WeightTypesCurrent(const CurrentTariff& tariff, const WeightTypeState& state) {
+  return !IsDigit(tariff.weight_type_digit) || state.loaded_key == KeyOf(tariff);
+}
+
+ErrorNumber Tariff_LoadWeightTypes(const CurrentTariff& tariff, std::FILE* stream,
+                                   WeightTypeState& state, FactorTables& tables) {
+  if (!IsDigit(tariff.weight_type_digit)) {
+    state = WeightTypeState();
+    state.table.Reset();
+    return kOk;
+  }
+  if (state.loaded_key == KeyOf(tariff)) {
+    ApplyOverrides(state, tables);
+    return kOk;
+  }
+  if (stream == nullptr) return kErrWtpopn;
+  state = WeightTypeState();
+  state.table.Reset();
+  std::array<std::uint8_t, wtr::kSize> record;
+  while (File_FRead(record.data(), record.size(), 1, stream) == 1) {
+    if (auto replaced = state.table.Apply(record)) {
+      state.break_overrides[replaced->index] = replaced->weight;
+    }
+  }
+  state.loaded_key = KeyOf(tariff);
+  ApplyOverrides(state, tables);
+  return kOk;
+}
+
+}  // namespace tolv
