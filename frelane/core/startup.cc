@@ -6,29 +6,20 @@
 #include <cstring>
 #include <filesystem>
 #include <locale>
+#include <optional>
+#include <utility>
 #include <system_error>
 
 #include "frelane/core/main_module.h"
 #include "frelane/core/tolv_declares.h"
-#include "platform/os/bytes.h"
+#include "tolv32dll/records/shipment_record.h"
 
 namespace frelane {
 
 namespace {
 
-// Positions in the ShipmentRecord of the fields start-up sets once for the program's life.
-// TODO(h6-startup): take these from the engine's record layout once it is published.
-constexpr std::size_t kLeadByte = 0;
-constexpr std::size_t kRecordCode = 1;        // T2 "01"
-constexpr std::size_t kShipDate = 20;         // T10
-constexpr std::size_t kSingleShipment = 177;  // T1
-constexpr std::size_t kAdjustmentFactor = 236;
-constexpr std::size_t kAdjustmentFactorWidth = 5;
-constexpr std::size_t kFirstDetail = 265;
-constexpr std::size_t kDetailSize = 30;
-constexpr std::size_t kDiscountMarker = 865;  // first discount block
-constexpr std::size_t kTrailerByte = 2159;
-constexpr int kScreenDetailSlots = 8;
+// The screens send at most eight lines; slots 9 to 20 are left as they are.
+constexpr std::size_t kScreenDetailSlots = 8;
 
 std::string TrimBlanks(const std::string& s) {
   std::size_t first = s.find_first_not_of(' ');
@@ -48,20 +39,18 @@ std::string FormatWithEnvironmentLocale(double value) {
 }
 
 void FillRecordConstants() {
-  modTolvDeclares32::ShipmentRecordBytes& record = modTolvDeclares32::ShipmentRecord();
-  const SettingsRecord& settings = modMain::Settings();
-  record[kLeadByte] = 'F';
-  record[kTrailerByte] = '*';
-  std::memcpy(&record[kRecordCode], "01", 2);
-  std::string date = settings.Raw(settings::kRatingDate);
-  std::memcpy(&record[kShipDate], date.data(), date.size());
+  namespace header = tolv::shipment_header;
+  tolv::ShipmentRecord& record = modTolvDeclares32::ShipmentRecord();
+  record.view().SetText(tolv::shipment_record::kLeadByte, "F");
+  record.view().SetText(tolv::shipment_record::kTrailer, "*");
+  record.header().SetText(header::kRecordCode, "01");
+  record.header().SetRaw(header::kShipDate, modMain::Settings().Raw(settings::kRatingDate));
   modMain::FillAdjustmentFactor();
-  record[kSingleShipment] = 'N';
-  // The screens send at most eight lines; slots 9 to 20 are left as they are.
-  for (int slot = 0; slot < kScreenDetailSlots; ++slot) {
-    std::memcpy(&record[kFirstDetail + kDetailSize * slot], "02", 2);
+  record.header().SetText(header::kSingleShipment, "N");
+  for (std::size_t slot = 0; slot < kScreenDetailSlots; ++slot) {
+    record.detail(slot).SetText(tolv::shipment_detail::kDetailCode, "02");
   }
-  std::memcpy(&record[kDiscountMarker], "D%", 2);
+  record.discount_a().SetText(tolv::discount_block::kMarker, "D%");
 }
 
 }  // namespace
@@ -76,6 +65,20 @@ std::string ExecutableDirectory() {
 }
 
 namespace modMain {
+
+namespace {
+std::optional<StartupEnvironment>& EnvironmentSlot() {
+  static std::optional<StartupEnvironment> env;
+  return env;
+}
+}  // namespace
+
+void SetStartupEnvironment(StartupEnvironment env) { EnvironmentSlot() = std::move(env); }
+
+const StartupEnvironment& StartupEnvironmentInUse() {
+  if (!EnvironmentSlot()) EnvironmentSlot() = StartupEnvironment{ExecutableDirectory(), {}};
+  return *EnvironmentSlot();
+}
 
 char DecimalCharacterOf(const std::string& one_and_a_half) {
   return one_and_a_half.find('.') != std::string::npos ? '.' : ',';
@@ -92,8 +95,8 @@ void FillAdjustmentFactor() {
   auto [end, ec] =
       std::to_chars(buffer, buffer + sizeof buffer, factor, std::chars_format::general, 15);
   std::string text = ec == std::errc() ? std::string(buffer, end) : "0";
-  os::StoreText(&modTolvDeclares32::ShipmentRecord()[kAdjustmentFactor], kAdjustmentFactorWidth,
-                text);
+  modTolvDeclares32::ShipmentRecord().header().SetText(tolv::shipment_header::kAdjustmentFactor,
+                                                       text);
 }
 
 StartupResult InitializeApplication(const StartupEnvironment& env, std::string* error) {

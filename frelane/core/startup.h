@@ -36,6 +36,11 @@ inline constexpr char kFilesLockedMessage[] =
 
 namespace modMain {
 
+// The environment the splash starts the program in; by default the executable's directory
+// and the C++ environment's locale.
+void SetStartupEnvironment(StartupEnvironment env);
+const StartupEnvironment& StartupEnvironmentInUse();
+
 // Runs start-up in its order. On kCannotStart, *error holds the message for the user.
 StartupResult InitializeApplication(const StartupEnvironment& env, std::string* error);
 

@@ -1,6 +1,9 @@
 #include "frelane/core/tolv32_binding.h"
 
+#include <type_traits>
 #include <utility>
+
+#include "tolv32dll/include/tolv32.h"
 
 #include "platform/os/dynamic_library.h"
 
@@ -15,6 +18,13 @@ using SetTolvdataFn = std::int32_t (*)(const char* data_path);
 using RateShipmentFn = void (*)(char* record);
 using GetTablesFn = std::int32_t (*)(char* record);
 using EndFn = std::int32_t (*)();
+
+// The library's own declarations must agree with these.
+static_assert(std::is_same_v<InitializeFn, decltype(&::Tolv_InitializeTolv)>);
+static_assert(std::is_same_v<SetTolvdataFn, decltype(&::Tolv_Set_Tolvdata)>);
+static_assert(std::is_same_v<RateShipmentFn, decltype(&::Tolv_RateShipment)>);
+static_assert(std::is_same_v<GetTablesFn, decltype(&::Tolv_GetTables)>);
+static_assert(std::is_same_v<EndFn, decltype(&::Tolv_EndTolv)>);
 
 template <typename Fn>
 Fn As(void* address) {

@@ -6,13 +6,17 @@
 #include "frelane/core/tolv32_binding.h"
 #include "platform/os/bytes.h"
 #include "platform/os/cp1252.h"
+#include "tolv32dll/records/tariff_tables_record.h"
 
 namespace frelane::modTolvDeclares32 {
 
 namespace {
 
+static_assert(tolv::ShipmentRecord::kSize == kShipmentRecordSize);
+static_assert(tolv::tariff_tables_record::kSize == kTariffTablesRecordSize);
+
 struct State {
-  ShipmentRecordBytes record{};
+  tolv::ShipmentRecord record;
   std::unique_ptr<EngineApi> engine;
 };
 
@@ -23,7 +27,7 @@ State& Get() {
 
 }  // namespace
 
-ShipmentRecordBytes& ShipmentRecord() { return Get().record; }
+tolv::ShipmentRecord& ShipmentRecord() { return Get().record; }
 
 std::string RecordText(std::span<const std::uint8_t> record, std::size_t offset,
                        std::size_t width) {
@@ -59,7 +63,7 @@ EngineOutcome Tolv_Set_Tolvdata(const std::string& data_path) {
   return Engine().Tolv_Set_Tolvdata(data_path);
 }
 
-EngineOutcome Tolv_RateShipment() { return Engine().Tolv_RateShipment(ShipmentRecord()); }
+EngineOutcome Tolv_RateShipment() { return Engine().Tolv_RateShipment(ShipmentRecord().bytes()); }
 
 EngineOutcome Tolv_GetTables(TariffTablesRecordBytes& record) {
   return Engine().Tolv_GetTables(record);

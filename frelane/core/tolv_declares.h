@@ -16,14 +16,14 @@
 #include <string_view>
 
 #include "frelane/core/engine_api.h"
+#include "tolv32dll/records/shipment_record.h"
 
 namespace frelane::modTolvDeclares32 {
 
-using ShipmentRecordBytes = std::array<std::uint8_t, kShipmentRecordSize>;
 using TariffTablesRecordBytes = std::array<std::uint8_t, kTariffTablesRecordSize>;
 
-// The program's one ShipmentRecord.
-ShipmentRecordBytes& ShipmentRecord();
+// The program's one ShipmentRecord (its fields: tolv32dll/records/shipment_record.h).
+tolv::ShipmentRecord& ShipmentRecord();
 
 // Text of a field of a single-byte record, without trailing blanks, as UTF-8.
 // REQUIRES: offset + width <= record size.

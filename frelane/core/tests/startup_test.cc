@@ -43,7 +43,7 @@ class StartupTest : public ::testing::Test {
   }
 
   std::string RecordBytes(std::size_t offset, std::size_t width) const {
-    const auto& r = modTolvDeclares32::ShipmentRecord();
+    const auto& r = modTolvDeclares32::ShipmentRecord().bytes();
     return std::string(reinterpret_cast<const char*>(&r[offset]), width);
   }
 
@@ -76,7 +76,7 @@ TEST_F(StartupTest, DirectoryWithoutSeparatorGetsOne) {
 }
 
 TEST_F(StartupTest, FillsTheConstantFieldsOfTheShipmentRecord) {
-  auto& record = modTolvDeclares32::ShipmentRecord();
+  auto& record = modTolvDeclares32::ShipmentRecord().bytes();
   record[265 + 30 * 8] = 'x';  // slot 9 belongs to nobody at start-up
   ASSERT_EQ(Start(), StartupResult::kReady) << error_;
   EXPECT_EQ(RecordBytes(0, 1), "F");

@@ -39,5 +39,16 @@ TEST(Tolv32BindingTest, CallsAreBoundByNameAndAMissingOneIsReported) {
   EXPECT_EQ(engine.Tolv_InitializeTolv("abc").value, 3);
 }
 
+#ifdef FRELANE_ENGINE_DIR
+TEST(Tolv32BindingTest, RealEngineAnswersThroughTheBinding) {
+  testkit::TempDir data;  // no EFCREC.TBL: the engine cannot open its data set
+  Tolv32Binding engine(FRELANE_ENGINE_DIR);
+  EngineOutcome init = engine.Tolv_InitializeTolv(data.path());
+  ASSERT_TRUE(init.ok()) << init.error->Message();
+  EXPECT_EQ(init.value, 203);
+  EXPECT_EQ(engine.Tolv_EndTolv().value, -1);  // the failed start left no engine
+}
+#endif
+
 }  // namespace
 }  // namespace frelane
