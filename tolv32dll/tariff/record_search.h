@@ -90,7 +90,7 @@ std::int64_t RecordCountOf(const Source& file, std::size_t record_length) {
 template <typename Source, typename Compare>
 std::int64_t RecordFile_Search(os::ByteSpan key, const Source& file, std::size_t record_length,
                                Compare compare) {
-  search_internal::RecordBuffer found;
+  search_internal::RecordBuffer found{};
   std::int64_t count = search_internal::RecordCountOf(file, record_length);
   return search_internal::FirstMatch(key, file, record_length, compare, 0, count - 1, found);
 }
@@ -124,7 +124,7 @@ std::int64_t FileSearch_Binary(os::ByteSpan key, const Source& file, std::size_t
                                std::int64_t high) {
   BoundsToRecords(unit, record_length, low, high);
   high = std::min(high, search_internal::RecordCountOf(file, record_length) - 1);
-  search_internal::RecordBuffer found;
+  search_internal::RecordBuffer found{};
   std::int64_t index =
       search_internal::FirstMatch(key, file, record_length, compare, low, high, found);
   if (index < 0 || !search_internal::SameFirstThree(key, found)) return -1;

@@ -1,0 +1,57 @@
+// The rate basis of the shipment in hand: the number found from its two points, the rate
+// index, the rate record read for it and the printed number the response carries. Part of
+// the shipment work area; cleared for every shipment.
+#ifndef TOLV32DLL_RATEBASIS_RATE_BASIS_STATE_H_
+#define TOLV32DLL_RATEBASIS_RATE_BASIS_STATE_H_
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "tolv32dll/errors/result.h"
+#include "tolv32dll/points/candidate_list.h"
+#include "tolv32dll/points/point_state.h"
+#include "tolv32dll/ratebasis/rate_record.h"
+#include "tolv32dll/tariff/current_tariff.h"
+
+namespace tolv {
+
+struct RateBasisState {
+  static constexpr std::size_t kMinimumBlockSize = 384;
+
+  std::int32_t rate_basis_number = 0;
+  std::int32_t rate_index = 0;
+  RateRecord record;               // the rate record buffer
+  std::int64_t record_number = -1;  // position of the record in ".R" (in records)
+  std::size_t record_length = 0;
+  std::string printed_number;      // at most 11 characters
+  std::array<std::uint8_t, kMinimumBlockSize> minimum_block{};  // ".M", when read
+  bool minimum_block_read = false;
+  // Point type 'N': the lane-adjustment record numbers of the origin point, the
+  // destination point and the rate record (-1 = none), for the lane-adjustment step.
+  std::array<std::int32_t, 3> lane_adjustment_records{-1, -1, -1};
+
+  void Clear() { *this = RateBasisState{}; }
+};
+
+// The tariff's Lite and add-on steps of methods 'E'-'M' (the ZIP-keyed tables and
+// rate-basis add-ons). Called after the method's own steps with the method letter; it may
+// rewrite the rate record and the printed number. Returns 0 or an error number.
+using LiteSteps = std::function<ErrorNumber(char method, RateBasisState& state)>;
+
+// What the rate basis of a shipment depends on besides the files.
+struct RateBasisTerms {
+  CurrentTariff tariff;       // point type and its alternate, point-file mode, index form...
+  bool stepped = false;       // the request's header byte 160 is "+"
+  int step_increment = 0;     // header bytes 161-164
+  bool no_rbn_addon = false;  // tariff option NO_RBN_ADDON
+  // Reloads the tariff for rating with another factor set when it differs from the
+  // selected one (and puts the old number back); empty: nothing to reload.
+  std::function<ErrorNumber(int factor_set)> reload_factor_set;
+  LiteSteps lite_steps;       // empty until the Lite tables are built
+};
+
+}  // namespace tolv
+
+#endif  // TOLV32DLL_RATEBASIS_RATE_BASIS_STATE_H_

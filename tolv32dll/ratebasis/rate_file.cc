@@ -1,0 +1,256 @@
+#include "tolv32dll/ratebasis/rate_file.h"
+
+#include <array>
+#include <cctype>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <vector>
+
+#include "tolv32dll/points/sequential_list.h"
+#include "tolv32dll/tariff/record_search.h"
+
+namespace tolv {
+namespace {
+
+using L = RateRecordLayout;
+
+// One line of the ".H" companion: factor set, lowest and highest area, area limit.
+struct AreaLimits {
+  int lowest = 0;
+  int highest = 0;
+  int limit = 0;
+};
+
+// ".O" increment records: ZIP, area (u16, compared as a number), side letter, increment.
+struct AreaIncrementLayout {
+  static constexpr std::size_t kZip = 0, kZipWidth = 5;
+  static constexpr std::size_t kArea = kZip + kZipWidth;
+  static constexpr std::size_t kSide = kArea + 2;
+  static constexpr std::size_t kIncrement = kSide + 1;
+  static constexpr std::size_t kSize = kIncrement + 1;
+};
+static_assert(AreaIncrementLayout::kSize == 9);
+
+std::string FiveChars(const std::string& code) {
+  std::string s = code.substr(0, 5);
+  s.resize(5, ' ');
+  return s;
+}
+
+int CompareIncrementKey(const std::string& zip, std::uint16_t area, os::ByteSpan record) {
+  int c = std::memcmp(zip.data(), record.data(), AreaIncrementLayout::kZipWidth);
+  if (c != 0) return c < 0 ? -1 : 1;
+  std::uint16_t other = os::LoadU16Le(record.data() + AreaIncrementLayout::kArea);
+  return area < other ? -1 : (area > other ? 1 : 0);
+}
+
+// Sums the increments of the ".O" records of (zip, area) whose side is not `excluded`.
+std::int32_t SumIncrements(const FileView& file, const std::string& zip, std::uint16_t area,
+                           char excluded) {
+  using A = AreaIncrementLayout;
+  auto compare = [&](os::ByteSpan, os::ByteSpan record) {
+    return CompareIncrementKey(zip, area, record);
+  };
+  std::int64_t i = RecordFile_Search(os::ByteSpan(), file, A::kSize, compare);
+  if (i < 0) return 0;
+  std::int32_t sum = 0;
+  std::array<std::uint8_t, A::kSize> record{};
+  for (; ReadExact(file, i * A::kSize, record); ++i) {
+    if (CompareIncrementKey(zip, area, record) != 0) break;
+    if (record[A::kSide] != static_cast<std::uint8_t>(excluded)) sum += record[A::kIncrement];
+  }
+  return sum;
+}
+
+// The ".H" line of a factor set; nullopt when there is none.
+std::optional<AreaLimits> FindAreaLine(const FileView& companion, const std::string& factor_set) {
+  std::array<std::uint8_t, kSequentialLineSize> line{};
+  for (std::int64_t at = 0; ReadExact(companion, at, line); at += kSequentialLineSize) {
+    if (line[0] == '*') break;
+    if (std::memcmp(line.data(), factor_set.data(), 3) != 0) continue;
+    std::string text(line.begin(), line.end());
+    return AreaLimits{ParseLeadingNumber(text.substr(4, 4)), ParseLeadingNumber(text.substr(9, 4)),
+                      ParseLeadingNumber(text.substr(13))};
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+Result<std::int32_t> FetchRateIndex(RatingFiles& files, const CurrentTariff& tariff,
+                                    int index_bits, std::int64_t rate_basis_number) {
+  Result<const FileView*> opened = files.RateIndex();
+  if (!opened.ok()) return Result<std::int32_t>::Error(opened.error());
+  const FileView* index = *opened;
+  if (index == nullptr || rate_basis_number < 0) return Result<std::int32_t>::Error(kErrBadcmb);
+  std::array<std::uint8_t, 4> b{};
+  if (tariff.index_format == 'P') {
+    if (!ReadExact(*index, rate_basis_number * 3, os::MutableByteSpan(b.data(), 3))) {
+      return Result<std::int32_t>::Error(kErrBadcmb);
+    }
+    std::uint32_t v = b[0] | (b[1] << 8) | (b[2] << 16);
+    if (v == 0xFFFFFF) return Result<std::int32_t>::Error(kErrBadcmb);
+    return static_cast<std::int32_t>(v);
+  }
+  if (index_bits == 0) {
+    if (!ReadExact(*index, rate_basis_number * 2, os::MutableByteSpan(b.data(), 2))) {
+      return Result<std::int32_t>::Error(kErrBadcmb);
+    }
+    std::uint16_t v = os::LoadU16Le(b.data());
+    if (v == 0xFFFF) return Result<std::int32_t>::Error(kErrBadcmb);
+    return v;
+  }
+  if (index_bits > 24) return Result<std::int32_t>::Error(kErrBadcmb);
+  // The field starts (r x n) mod 8 bits into the big-endian word at byte (r x n) / 8. Only
+  // the bytes the field covers need to be in the file.
+  const std::int64_t bit = rate_basis_number * index_bits;
+  const int shift = static_cast<int>(bit % 8);
+  const std::size_t covered = static_cast<std::size_t>((shift + index_bits + 7) / 8);
+  std::int64_t got = index->ReadAt(bit / 8, b);
+  if (got < static_cast<std::int64_t>(covered)) return Result<std::int32_t>::Error(kErrBadcmb);
+  std::uint32_t word = (static_cast<std::uint32_t>(b[0]) << 24) | (b[1] << 16) | (b[2] << 8) | b[3];
+  const std::uint32_t none = (1u << index_bits) - 1;
+  std::uint32_t v = (word >> (32 - shift - index_bits)) & none;
+  if (v == none) return Result<std::int32_t>::Error(kErrBadcmb);
+  return static_cast<std::int32_t>(v);
+}
+
+Result<std::int32_t> LookupRateBasisArea(RatingFiles& files, const CurrentTariff& tariff,
+                                         const RateRecord& record, PointState& points,
+                                         ListRequest& request) {
+  char letter = tariff.point_type == 'N' ? tariff.alt_point_type : tariff.point_type;
+  if (letter == 'I') return 0;
+  Result<const FileView*> companion = files.RbaCompanion();
+  if (!companion.ok()) return Result<std::int32_t>::Error(kErrRtered);
+  if (*companion == nullptr) return 0;
+  std::optional<AreaLimits> limits =
+      FindAreaLine(**companion, record.Text(L::kFactorSet, L::kFactorSetWidth));
+  if (!limits) return 0;
+  const std::int32_t base = record.AreaNumber();
+  if (base < limits->lowest || base > limits->highest) return 0;
+
+  Result<const FileView*> increments = files.Rba();
+  if (!increments.ok()) return Result<std::int32_t>::Error(increments.error());
+  const auto area = static_cast<std::uint16_t>(limits->highest);
+  std::int32_t sum = SumIncrements(**increments, FiveChars(points.origin.code), area, 'T');
+  if (base + sum < limits->limit) {
+    sum += SumIncrements(**increments, FiveChars(points.destination.code), area, 'F');
+  }
+  if (base + sum < limits->limit) {
+    Result<std::int32_t> origin = FindInSequentialList(
+        **companion, points.origin.city, AreaCityKey(points.origin.code, area), 'F', request);
+    if (!origin.ok()) return origin;
+    Result<std::int32_t> destination =
+        FindInSequentialList(**companion, points.destination.city,
+                             AreaCityKey(points.destination.code, area), 'T', request);
+    if (!destination.ok()) return destination;
+    sum += *origin + *destination;
+  }
+  if (base + sum > limits->limit) sum = limits->limit - base;
+  return base + sum;
+}
+
+ErrorNumber ReadRateRecord(RatingFiles& files, const CurrentTariff& tariff,
+                           std::int64_t number, std::size_t record_length, PointState& points,
+                           ListRequest& request, RateBasisState& state) {
+  Result<const FileView*> opened = files.Rates();
+  if (!opened.ok()) return opened.error();
+  if (*opened == nullptr || number < 0 || record_length == 0) return kErrRtered;
+  const FileView& rates = **opened;
+  const auto length = static_cast<std::int64_t>(record_length);
+  std::vector<std::uint8_t> bytes(record_length);
+  if (!ReadExact(rates, number * length, bytes)) return kErrRtered;
+  state.record = RateRecord(bytes);
+  state.record_number = number;
+  state.record_length = record_length;
+
+  Result<std::int32_t> area = LookupRateBasisArea(files, tariff, state.record, points, request);
+  if (!area.ok()) return area.error();
+  if (*area == 0) return kOk;
+  char wanted[16];
+  std::snprintf(wanted, sizeof wanted, "%4.4u", static_cast<unsigned>(*area) % 10000u);
+  auto area_of = [&]() { return state.record.Text(L::kArea, L::kAreaWidth); };
+  while (area_of().compare(0, 4, wanted, 4) < 0) {
+    if (!ReadExact(rates, (state.record_number + 1) * length, bytes)) break;
+    state.record = RateRecord(bytes);
+    ++state.record_number;
+  }
+  return area_of().compare(0, 4, wanted, 4) == 0 ? kOk : kErrRtered;
+}
+
+ErrorNumber ReadMinimumBlock(RatingFiles& files, RateBasisState& state) {
+  Result<const FileView*> opened = files.Min();
+  if (!opened.ok()) return opened.error();
+  if (*opened == nullptr || !ReadExact(**opened, 0, state.minimum_block)) return kErrMinred;
+  state.minimum_block_read = true;
+  return kOk;
+}
+
+std::string CompactRateBasisNumber(const RateRecord& record, char point_type) {
+  std::string text = record.Text(L::kNumber, L::kNumberWidth);
+  std::string printed;
+  for (char c : text) {
+    if (c != ' ' && c != '\0') printed.push_back(c);
+  }
+  if (point_type == 'F' && !printed.empty() &&
+      std::isalpha(static_cast<unsigned char>(printed.back()))) {
+    printed.pop_back();
+  }
+  return printed;
+}
+
+std::string CodedRateBasisNumber(const RateRecord& record) {
+  static constexpr std::array<const char*, 3> kCodes = {"801", "802", "803"};
+  std::string first = record.Text(0, 3);
+  int position = 4;
+  for (int i = 0; i < 3; ++i) {
+    if (first == kCodes[i]) {
+      position = i + 1;
+      break;
+    }
+  }
+  return std::to_string(position) + record.Text(L::kArea, L::kAreaWidth);
+}
+
+ErrorNumber SeekSteppedRateNumber(RatingFiles& files, const RateBasisTerms& terms,
+                                  std::size_t record_length, RateBasisState& state) {
+  const std::string& printed = state.printed_number;
+  int letters = 0;
+  for (char c : printed) letters += std::isalpha(static_cast<unsigned char>(c)) ? 1 : 0;
+  const int width = static_cast<int>(printed.size()) - letters;
+  std::int64_t n = ParseLeadingNumber(printed);
+  if (n == 0) n = ParseLeadingNumber(state.record.Text(L::kNumberDigits, L::kNumberDigitsWidth));
+  if (n == 0) return kOk;
+  const std::int64_t target = n + terms.step_increment;
+
+  Result<const FileView*> opened = files.Rates();
+  if (!opened.ok()) return opened.error();
+  if (*opened == nullptr || record_length == 0) return kErrRtered;
+  const auto length = static_cast<std::int64_t>(record_length);
+  std::vector<std::uint8_t> bytes(record_length);
+  auto number_of = [&]() {
+    return ParseLeadingNumber(state.record.Text(L::kNumberDigits, L::kNumberDigitsWidth));
+  };
+  // Read forward from the record in hand while its number is below the target.
+  std::int64_t at = state.record_number;
+  while (number_of() < target) {
+    if (!ReadExact(**opened, (at + 1) * length, bytes)) return kErrRtered;
+    state.record = RateRecord(bytes);
+    state.record_number = ++at;
+  }
+  if (number_of() != target) return kErrRtered;
+
+  char text[32];
+  std::snprintf(text, sizeof text, "%0*lld", std::max(0, std::min(width, 11)),
+                static_cast<long long>(target));
+  state.printed_number = text;
+  char letter = state.record.KindLetter();
+  if (std::isalpha(static_cast<unsigned char>(letter))) state.printed_number.push_back(letter);
+  if (state.printed_number.size() > 11) state.printed_number.resize(11);
+  if (terms.reload_factor_set) return terms.reload_factor_set(state.record.FactorSetNumber());
+  return kOk;
+}
+
+}  // namespace tolv
