@@ -9,6 +9,7 @@
 #include <string>
 
 #include "sample/app_files.h"
+#include "sample/geo_files.h"
 
 namespace {
 
@@ -40,5 +41,6 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(target);
   if (!CopyVerbatimFiles(source, target)) return 1;
   if (!sample::BuildAppFiles(source, target)) return 1;
+  if (!sample::BuildGeoFiles(source, target)) return 1;
   return 0;
 }
