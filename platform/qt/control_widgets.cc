@@ -1,0 +1,315 @@
+#include "platform/qt/control_widgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include "platform/forms/button_controls.h"
+#include "platform/forms/list_controls.h"
+#include "platform/forms/other_controls.h"
+#include "platform/forms/text_controls.h"
+#include "platform/qt/qt_fonts.h"
+
+namespace qtbind {
+namespace {
+
+using forms::ControlKind;
+
+// A line control: the segment between its rectangle's corners.
+class LineWidget : public QWidget {
+ public:
+  explicit LineWidget(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+  }
+  void SetEnds(QPoint from, QPoint to, QColor color) {
+    from_ = from;
+    to_ = to;
+    color_ = color;
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setPen(color_);
+    painter.drawLine(from_, to_);
+  }
+
+ private:
+  QPoint from_, to_;
+  QColor color_ = Qt::black;
+};
+
+QColor ToQColor(forms::Color color) {
+  return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                static_cast<int>((color >> 16) & 0xFF));
+}
+
+QString Utf8(const std::string& text) { return QString::fromStdString(text); }
+
+// Multi-line text of the model uses CR LF; Qt shows LF.
+QString ShownText(const std::string& text) {
+  QString shown = Utf8(text);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return shown;
+}
+
+void SyncItems(forms::ListControl& list, QListWidget& widget) {
+  QStringList items;
+  for (const std::string& item : list.Items()) items.push_back(Utf8(item));
+  if (widget.count() != items.size() ||
+      [&] {
+        for (int i = 0; i < items.size(); ++i) {
+          if (widget.item(i)->text() != items[i]) return true;
+        }
+        return false;
+      }()) {
+    widget.clear();
+    widget.addItems(items);
+  }
+  widget.setCurrentRow(list.CurrentIndex());
+}
+
+void SyncItems(forms::ComboBox& combo, QComboBox& widget) {
+  QStringList items;
+  for (const std::string& item : combo.Items()) items.push_back(Utf8(item));
+  QStringList shown;
+  for (int i = 0; i < widget.count(); ++i) shown.push_back(widget.itemText(i));
+  if (shown != items) {
+    widget.clear();
+    widget.addItems(items);
+  }
+  if (combo.Editable()) {
+    const forms::TextField& field = combo.Field();
+    widget.lineEdit()->setText(Utf8(field.Text()));
+    widget.lineEdit()->setSelection(field.SelStart(), field.SelLength());
+    if (field.SelLength() == 0) widget.lineEdit()->setCursorPosition(field.SelStart());
+  } else {
+    widget.setCurrentIndex(combo.CurrentIndex());
+  }
+}
+
+void SyncValue(forms::Control& control, QWidget& widget) {
+  switch (control.Kind()) {
+    case ControlKind::kTextBox: {
+      const forms::TextField& field = static_cast<forms::TextBox&>(control).Field();
+      if (auto* line = qobject_cast<QLineEdit*>(&widget)) {
+        line->setText(Utf8(field.Text()));
+        if (field.SelLength() > 0) {
+          line->setSelection(field.SelStart(), field.SelLength());
+        } else {
+          line->setCursorPosition(field.SelStart());
+        }
+      } else if (auto* edit = qobject_cast<QPlainTextEdit*>(&widget)) {
+        if (edit->toPlainText() != ShownText(field.Text())) {
+          edit->setPlainText(ShownText(field.Text()));
+        }
+      }
+      break;
+    }
+    case ControlKind::kLabel:
+      static_cast<QLabel&>(widget).setText(
+          CaptionText(static_cast<forms::Label&>(control).CaptionValue(), false));
+      break;
+    case ControlKind::kCommandButton:
+      static_cast<QPushButton&>(widget).setText(
+          CaptionText(static_cast<forms::CommandButton&>(control).CaptionValue(), true));
+      break;
+    case ControlKind::kCheckBox: {
+      auto& box = static_cast<forms::CheckBox&>(control);
+      auto& check = static_cast<QCheckBox&>(widget);
+      check.setText(CaptionText(box.CaptionValue(), true));
+      check.setCheckState(box.CurrentValue() == forms::CheckBox::kChecked ? Qt::Checked
+                          : box.CurrentValue() == forms::CheckBox::kGrayed
+                              ? Qt::PartiallyChecked
+                              : Qt::Unchecked);
+      break;
+    }
+    case ControlKind::kOptionButton: {
+      auto& option = static_cast<forms::OptionButton&>(control);
+      auto& radio = static_cast<QRadioButton&>(widget);
+      radio.setText(CaptionText(option.CaptionValue(), true));
+      radio.setChecked(option.CurrentValue());
+      break;
+    }
+    case ControlKind::kFrame:
+      static_cast<QGroupBox&>(widget).setTitle(
+          CaptionText(static_cast<forms::Frame&>(control).CaptionValue(), true));
+      break;
+    case ControlKind::kComboBox:
+      SyncItems(static_cast<forms::ComboBox&>(control), static_cast<QComboBox&>(widget));
+      break;
+    case ControlKind::kListBox:
+    case ControlKind::kDriveListBox:
+    case ControlKind::kDirListBox:
+    case ControlKind::kFileListBox:
+      SyncItems(static_cast<forms::ListControl&>(control), static_cast<QListWidget&>(widget));
+      break;
+    case ControlKind::kImage:
+    case ControlKind::kPictureBox: {
+      auto& picture = static_cast<forms::PictureControl&>(control);
+      auto& label = static_cast<QLabel&>(widget);
+      const std::string& path = picture.CurrentPicture().path;
+      label.setPixmap(path.empty() ? QPixmap() : QPixmap(Utf8(path)));
+      label.setScaledContents(picture.Stretch());
+      break;
+    }
+    case ControlKind::kVScrollBar:
+    case ControlKind::kHScrollBar: {
+      auto& bar = static_cast<forms::ScrollBar&>(control);
+      auto& scroll = static_cast<QScrollBar&>(widget);
+      scroll.setRange(bar.Min(), bar.Max());
+      scroll.setSingleStep(bar.SmallChange());
+      scroll.setPageStep(bar.LargeChange());
+      scroll.setValue(bar.CurrentValue());
+      break;
+    }
+    case ControlKind::kLine: {
+      const forms::Rect& r = control.Geometry();
+      const int x0 = std::min(r.left, r.left + r.width);
+      const int y0 = std::min(r.top, r.top + r.height);
+      const QPoint from((r.left - x0) / forms::kTwipsPerPixel, (r.top - y0) / forms::kTwipsPerPixel);
+      const QPoint to((r.left + r.width - x0) / forms::kTwipsPerPixel,
+                      (r.top + r.height - y0) / forms::kTwipsPerPixel);
+      static_cast<LineWidget&>(widget).SetEnds(from, to, ToQColor(control.ForeColor()));
+      break;
+    }
+    case ControlKind::kTimer:
+    case ControlKind::kMenu:
+      break;
+  }
+}
+
+}  // namespace
+
+QRect ToPixels(const forms::Rect& twips) {
+  return QRect(twips.left / forms::kTwipsPerPixel, twips.top / forms::kTwipsPerPixel,
+               twips.width / forms::kTwipsPerPixel, twips.height / forms::kTwipsPerPixel);
+}
+
+int ToTwips(int pixels) { return pixels * forms::kTwipsPerPixel; }
+
+QString CaptionText(const std::string& caption, bool keep_mnemonic) {
+  QString text = Utf8(caption);
+  if (keep_mnemonic) return text;
+  QString shown;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == QChar('&') && i + 1 < text.size()) ++i;
+    shown += text[i];
+  }
+  return shown;
+}
+
+QWidget* CreateControlWidget(forms::Control& control, QWidget* parent) {
+  QWidget* widget = nullptr;
+  switch (control.Kind()) {
+    case ControlKind::kTextBox:
+      if (static_cast<forms::TextBox&>(control).MultiLine()) {
+        widget = new QPlainTextEdit(parent);
+      } else {
+        widget = new QLineEdit(parent);
+      }
+      break;
+    case ControlKind::kLabel: {
+      auto* label = new QLabel(parent);
+      label->setWordWrap(static_cast<forms::Label&>(control).WordWrap());
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      widget = label;
+      break;
+    }
+    case ControlKind::kCommandButton:
+      widget = new QPushButton(parent);
+      break;
+    case ControlKind::kCheckBox:
+      widget = new QCheckBox(parent);
+      break;
+    case ControlKind::kOptionButton: {
+      auto* radio = new QRadioButton(parent);
+      radio->setAutoExclusive(false);  // the model keeps the group exclusive
+      widget = radio;
+      break;
+    }
+    case ControlKind::kFrame:
+      widget = new QGroupBox(parent);
+      break;
+    case ControlKind::kComboBox: {
+      auto* combo = new QComboBox(parent);
+      combo->setEditable(static_cast<forms::ComboBox&>(control).Editable());
+      widget = combo;
+      break;
+    }
+    case ControlKind::kListBox:
+    case ControlKind::kDriveListBox:
+    case ControlKind::kDirListBox:
+    case ControlKind::kFileListBox:
+      widget = new QListWidget(parent);
+      break;
+    case ControlKind::kImage:
+    case ControlKind::kPictureBox:
+      widget = new QLabel(parent);
+      break;
+    case ControlKind::kVScrollBar:
+      widget = new QScrollBar(Qt::Vertical, parent);
+      break;
+    case ControlKind::kHScrollBar:
+      widget = new QScrollBar(Qt::Horizontal, parent);
+      break;
+    case ControlKind::kLine:
+      widget = new LineWidget(parent);
+      break;
+    case ControlKind::kTimer:
+    case ControlKind::kMenu:
+      return nullptr;
+  }
+  widget->setObjectName(QString::fromStdString(control.DisplayName()));
+  // The model decides where the focus goes; Qt never moves it on its own.
+  widget->setFocusPolicy(Qt::NoFocus);
+  widget->setContextMenuPolicy(Qt::NoContextMenu);
+  widget->setAcceptDrops(false);
+  widget->setMouseTracking(true);
+  for (QWidget* child : widget->findChildren<QWidget*>()) {
+    child->setFocusPolicy(Qt::NoFocus);
+    child->setContextMenuPolicy(Qt::NoContextMenu);
+    child->setAcceptDrops(false);
+  }
+  return widget;
+}
+
+void SyncControlWidget(forms::Control& control, QWidget& widget) {
+  const QSignalBlocker blocker(&widget);
+  SyncValue(control, widget);
+  forms::Rect rect = control.Geometry();
+  if (control.Kind() == ControlKind::kLine) {
+    rect = {std::min(rect.left, rect.left + rect.width), std::min(rect.top, rect.top + rect.height),
+            std::abs(rect.width) + forms::kTwipsPerPixel,
+            std::abs(rect.height) + forms::kTwipsPerPixel};
+  }
+  widget.setGeometry(ToPixels(rect));
+  const forms::Design& design = control.DesignValues();
+  const std::string font_name = control.FontName();
+  if (!font_name.empty()) {
+    widget.setFont(WindowFont(font_name, control.FontSize() > 0 ? control.FontSize()
+                                                                : design.font_size,
+                              control.FontBold()));
+  }
+  if (control.Kind() == ControlKind::kLabel) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, ToQColor(control.ForeColor()));
+    widget.setPalette(palette);
+  }
+  widget.setToolTip(QString::fromStdString(control.ToolTipText()));
+  widget.setEnabled(control.Enabled());
+  widget.setVisible(control.Visible());
+}
+
+}  // namespace qtbind

@@ -1,0 +1,428 @@
+#include "platform/qt/qt_host.h"
+
+#include <algorithm>
+#include <exception>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QIcon>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+#include "platform/forms/list_controls.h"
+#include "platform/forms/other_controls.h"
+#include "platform/forms/text_controls.h"
+#include "platform/forms/user_input.h"
+#include "platform/qt/control_widgets.h"
+#include "platform/qt/form_window.h"
+#include "platform/qt/key_codes.h"
+
+namespace qtbind {
+namespace {
+
+using forms::ControlKind;
+
+int ButtonOf(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::RightButton:
+      return forms::kRightButton;
+    case Qt::MiddleButton:
+      return forms::kMiddleButton;
+    default:
+      return forms::kLeftButton;
+  }
+}
+
+int ShiftOf(Qt::KeyboardModifiers modifiers) {
+  int shift = 0;
+  if (modifiers & Qt::ShiftModifier) shift |= forms::kShiftMask;
+  if (modifiers & Qt::ControlModifier) shift |= forms::kCtrlMask;
+  if (modifiers & Qt::AltModifier) shift |= forms::kAltMask;
+  return shift;
+}
+
+bool IsList(ControlKind kind) {
+  return kind == ControlKind::kListBox || kind == ControlKind::kDriveListBox ||
+         kind == ControlKind::kDirListBox || kind == ControlKind::kFileListBox;
+}
+
+bool IsText(ControlKind kind) {
+  return kind == ControlKind::kTextBox || kind == ControlKind::kComboBox;
+}
+
+// What escapes a handler must not unwind through Qt: it is reported like a run-time error.
+template <typename F>
+void Guarded(forms::Application& app, F&& action) {
+  try {
+    action();
+  } catch (const std::exception& error) {
+    app.MsgBox(error.what(), forms::vb::kCritical);
+  }
+}
+
+// The selected text of a text or combo box, from the model.
+std::string SelectedText(forms::Control& control) {
+  if (control.Kind() == ControlKind::kTextBox) {
+    return static_cast<forms::TextBox&>(control).Field().SelText();
+  }
+  if (control.Kind() == ControlKind::kComboBox) {
+    return static_cast<forms::ComboBox&>(control).Field().SelText();
+  }
+  return {};
+}
+
+}  // namespace
+
+QtHost::QtHost(forms::Application& app) : app_(app) {
+  timer_.setSingleShot(true);
+  QObject::connect(&timer_, &QTimer::timeout, [this] {
+    Guarded(app_, [this] { forms::user::RunDueTimers(Key()); });
+    TimersChanged();
+  });
+  app_.SetHost(this);
+}
+
+QtHost::~QtHost() {
+  if (app_.GetHost() == this) app_.SetHost(nullptr);
+  QuitModalLoops(nullptr);
+}
+
+QWidget* QtHost::WindowOf(const forms::Form& form) const {
+  const auto it = windows_.find(&form);
+  return it == windows_.end() ? nullptr : it->second.get();
+}
+
+QWidget* QtHost::WidgetOf(const forms::Control& control) const {
+  const auto it = widgets_.find(&control);
+  return it == widgets_.end() ? nullptr : it->second;
+}
+
+forms::Control* QtHost::ControlOf(const QObject* widget) const {
+  const auto it = controls_.find(widget);
+  return it == controls_.end() ? nullptr : it->second;
+}
+
+QWidget* QtHost::ActiveWindow() const {
+  forms::Form* form = app_.ActiveForm();
+  return form == nullptr ? nullptr : WindowOf(*form);
+}
+
+void QtHost::FormLoaded(forms::Form& form) {
+  auto window = std::make_unique<FormWindow>(*this, form);
+  FormWindow& ref = *window;
+  windows_[&form] = std::move(window);
+  BuildControls(form, ref);
+  BuildMenus(form, ref);
+  SyncForm(form, ref);
+}
+
+void QtHost::FormUnloaded(forms::Form& form) {
+  QuitModalLoops(&form);
+  Forget(form);
+}
+
+void QtHost::FormShown(forms::Form& form, bool modal) {
+  auto it = windows_.find(&form);
+  if (it == windows_.end()) return;
+  FormWindow& window = *it->second;
+  window.setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
+  SyncForm(form, window);
+  window.show();
+  window.raise();
+  window.activateWindow();
+  SyncFocus(form);
+}
+
+void QtHost::FormHidden(forms::Form& form) {
+  if (QWidget* window = WindowOf(form)) window->hide();
+  QuitModalLoops(&form);
+}
+
+void QtHost::FormChanged(forms::Form& form, forms::Property) {
+  auto it = windows_.find(&form);
+  if (it != windows_.end()) SyncForm(form, *it->second);
+}
+
+void QtHost::ControlChanged(forms::Control& control, forms::Property) {
+  if (control.Kind() == ControlKind::kMenu) {
+    SyncMenu(control);
+    return;
+  }
+  if (QWidget* widget = WidgetOf(control)) SyncControlWidget(control, *widget);
+}
+
+void QtHost::FocusChanged(forms::Form& form, forms::Control*) { SyncFocus(form); }
+
+void QtHost::TimersChanged() {
+  const std::optional<std::int64_t> due = app_.NextTimerDue();
+  if (!due.has_value()) {
+    timer_.stop();
+    return;
+  }
+  timer_.start(static_cast<int>(std::clamp<std::int64_t>(*due - app_.Now(), 0, 1 << 30)));
+}
+
+void QtHost::RunModal(forms::Form& form) {
+  if (!form.IsVisible() || app_.Ended()) return;
+  QEventLoop loop;
+  modal_loops_.emplace_back(&form, &loop);
+  loop.exec();
+  std::erase_if(modal_loops_, [&loop](const auto& entry) { return entry.second == &loop; });
+}
+
+void QtHost::ProcessHostEvents() { QCoreApplication::processEvents(); }
+
+void QtHost::ProgramEnded() {
+  QuitModalLoops(nullptr);
+  for (auto& [form, window] : windows_) window->hide();
+  QCoreApplication::quit();
+}
+
+bool QtHost::ControlEvent(forms::Control& control, QWidget& widget, QEvent& event) {
+  forms::Form& form = control.GetForm();
+  switch (event.type()) {
+    case QEvent::ShortcutOverride: {
+      // Keys go to the model, except Alt combinations, which open the menus.
+      auto& key = static_cast<QKeyEvent&>(event);
+      if (!(key.modifiers() & Qt::AltModifier)) key.accept();
+      return true;
+    }
+    case QEvent::KeyPress:
+      return KeyEvent(form, static_cast<QKeyEvent&>(event));
+    case QEvent::KeyRelease:
+      return true;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+      return MouseEvent(control, widget, static_cast<QMouseEvent&>(event));
+    case QEvent::MouseMove: {
+      auto& mouse = static_cast<QMouseEvent&>(event);
+      const QPoint at = widget.mapTo(WidgetOf(control), mouse.position().toPoint());
+      Guarded(app_, [&] {
+        forms::user::MouseMove(Key(), control, ButtonOf(mouse.button()), ShiftOf(mouse.modifiers()),
+                               ToTwips(at.x()), ToTwips(at.y()));
+      });
+      return false;
+    }
+    case QEvent::InputMethod: {
+      const QString text = static_cast<QInputMethodEvent&>(event).commitString();
+      if (!text.isEmpty()) Guarded(app_, [&] { forms::user::Type(Key(), form, text.toStdString()); });
+      return true;
+    }
+    case QEvent::ContextMenu:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void QtHost::WindowKey(forms::Form& form, QKeyEvent& event) { KeyEvent(form, event); }
+
+void QtHost::CloseRequested(forms::Form& form) {
+  Guarded(app_, [&] { forms::user::CloseForm(Key(), form); });
+}
+
+bool QtHost::KeyEvent(forms::Form& form, QKeyEvent& event) {
+  Guarded(app_, [&] {
+    if (event.matches(QKeySequence::Paste)) {
+      forms::user::Paste(Key(), form, QGuiApplication::clipboard()->text().toStdString());
+      return;
+    }
+    if (event.matches(QKeySequence::Copy) && form.ActiveControl() != nullptr) {
+      const std::string selected = SelectedText(*form.ActiveControl());
+      if (!selected.empty()) {
+        QGuiApplication::clipboard()->setText(QString::fromStdString(selected));
+      }
+    }
+    const Keystroke stroke = ToKeystroke(event);
+    if (stroke.key_code == 0 && stroke.ascii == 0) return;
+    forms::user::Key(Key(), form, stroke.key_code, stroke.shift, stroke.ascii);
+  });
+  return true;
+}
+
+bool QtHost::MouseEvent(forms::Control& control, QWidget& widget, QMouseEvent& event) {
+  const ControlKind kind = control.Kind();
+  // Scroll bars (their own, and those inside lists) scroll as Qt does.
+  if (qobject_cast<QScrollBar*>(&widget) != nullptr) return false;
+  QWidget* root = WidgetOf(control);
+  const QPoint at = widget.mapTo(root, event.position().toPoint());
+  const int x = ToTwips(at.x());
+  const int y = ToTwips(at.y());
+  const int button = ButtonOf(event.button());
+  const int shift = ShiftOf(event.modifiers());
+
+  Guarded(app_, [&] {
+    if (event.type() == QEvent::MouseButtonDblClick) {
+      forms::user::DblClick(Key(), control);
+      return;
+    }
+    if (event.type() == QEvent::MouseButtonPress) {
+      pressed_ = &control;
+      if (button != forms::kLeftButton) {
+        forms::user::MouseDown(Key(), control, button, shift, x, y);
+        return;
+      }
+      if (IsText(kind) || IsList(kind)) {
+        if (!forms::user::Focus(Key(), control) || !control.HasFocus()) return;
+        if (auto* line = qobject_cast<QLineEdit*>(&widget)) {
+          forms::user::Select(Key(), control, line->cursorPositionAt(event.position().toPoint()), 0);
+        } else if (auto* combo = qobject_cast<QComboBox*>(root); combo && &widget == combo) {
+          combo->showPopup();
+        } else if (auto* list = qobject_cast<QListWidget*>(root)) {
+          const int row = list->indexAt(list->viewport()->mapFrom(&widget,
+                                                                  event.position().toPoint()))
+                              .row();
+          if (row >= 0) forms::user::PickListItem(Key(), control, row);
+        }
+      }
+      return;
+    }
+    // Release: a click when it ends on the control the press began on.
+    const bool same = pressed_ == &control && root->rect().contains(at);
+    pressed_ = nullptr;
+    if (button != forms::kLeftButton) {
+      forms::user::MouseUp(Key(), control, button, shift, x, y);
+    } else if (same && !IsText(kind) && !IsList(kind)) {
+      forms::user::Click(Key(), control, x, y);
+    }
+  });
+  return true;
+}
+
+void QtHost::BuildControls(forms::Form& form, FormWindow& window) {
+  // Containers come before their controls in creation order, so a parent always exists.
+  for (forms::Control* control : form.Controls()) {
+    QWidget* parent = window.Client();
+    if (control->Container() != nullptr) {
+      if (QWidget* container = WidgetOf(*control->Container())) parent = container;
+    }
+    QWidget* widget = CreateControlWidget(*control, parent);
+    if (widget == nullptr) continue;
+    widgets_[control] = widget;
+    controls_[widget] = control;
+    for (QWidget* child : widget->findChildren<QWidget*>()) controls_[child] = control;
+    window.Watch(*widget);
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+      QObject::connect(combo, &QComboBox::activated, [this, control](int index) {
+        Guarded(app_, [&] { forms::user::PickListItem(Key(), *control, index); });
+      });
+    }
+    if (auto* bar = qobject_cast<QScrollBar*>(widget)) {
+      QObject::connect(bar, &QScrollBar::valueChanged, [this, control, bar](int value) {
+        Guarded(app_, [&] {
+          forms::user::Scroll(Key(), static_cast<forms::ScrollBar&>(*control), value);
+        });
+        // The model may refuse or change the value: show what it holds.
+        SyncControlWidget(*control, *bar);
+      });
+    }
+    SyncControlWidget(*control, *widget);
+  }
+}
+
+void QtHost::BuildMenus(forms::Form& form, FormWindow& window) {
+  std::map<const forms::Control*, QMenu*> menus;
+  for (forms::Control* control : form.Controls()) {
+    if (control->Kind() != ControlKind::kMenu) continue;
+    const bool has_entries = std::any_of(form.Controls().begin(), form.Controls().end(),
+                                         [control](forms::Control* other) {
+                                           return other->Kind() == ControlKind::kMenu &&
+                                                  other->Container() == control;
+                                         });
+    const auto& menu = static_cast<forms::Menu&>(*control);
+    const QString caption = QString::fromStdString(menu.CaptionValue());
+    QMenu* owner = control->Container() ? menus[control->Container()] : nullptr;
+    QAction* action = nullptr;
+    if (has_entries) {
+      QMenu* sub = owner ? owner->addMenu(caption) : window.MenuBar()->addMenu(caption);
+      menus[control] = sub;
+      action = sub->menuAction();
+    } else if (caption == QStringLiteral("-")) {
+      action = owner ? owner->addSeparator() : window.MenuBar()->addSeparator();
+    } else {
+      action = owner ? owner->addAction(caption) : window.MenuBar()->addAction(caption);
+      QObject::connect(action, &QAction::triggered, [this, control] {
+        Guarded(app_, [&] {
+          forms::user::MenuClick(Key(), static_cast<forms::Menu&>(*control));
+        });
+      });
+    }
+    actions_[control] = action;
+    SyncMenu(*control);
+  }
+}
+
+void QtHost::SyncMenu(forms::Control& control) {
+  const auto it = actions_.find(&control);
+  if (it == actions_.end()) return;
+  auto& menu = static_cast<forms::Menu&>(control);
+  QAction* action = it->second;
+  if (!action->isSeparator()) action->setText(QString::fromStdString(menu.CaptionValue()));
+  action->setCheckable(menu.Checked());
+  action->setChecked(menu.Checked());
+  action->setVisible(menu.Visible());
+  action->setEnabled(menu.Enabled());
+}
+
+void QtHost::SyncForm(forms::Form& form, FormWindow& window) {
+  window.setWindowTitle(QString::fromStdString(form.CaptionValue()));
+  const forms::Rect& rect = form.Geometry();
+  window.move(rect.left / forms::kTwipsPerPixel, rect.top / forms::kTwipsPerPixel);
+  window.Client()->setFixedSize(form.ScaleWidth() / forms::kTwipsPerPixel,
+                                form.ScaleHeight() / forms::kTwipsPerPixel);
+  window.adjustSize();
+  const forms::Color back = form.BackColor();
+  const QColor color(static_cast<int>(back & 0xFF), static_cast<int>((back >> 8) & 0xFF),
+                     static_cast<int>((back >> 16) & 0xFF));
+  const std::string& picture = form.PictureValue().path;
+  window.SetBackground(picture.empty() ? QPixmap() : QPixmap(QString::fromStdString(picture)),
+                       color);
+  const std::string& icon = form.IconValue().path;
+  window.setWindowIcon(icon.empty() ? QIcon() : QIcon(QString::fromStdString(icon)));
+}
+
+void QtHost::SyncFocus(forms::Form& form) {
+  QWidget* window = WindowOf(form);
+  if (window == nullptr || !window->isVisible()) return;
+  forms::Control* active = form.ActiveControl();
+  QWidget* widget = active ? WidgetOf(*active) : nullptr;
+  if (widget != nullptr && widget->isVisible()) {
+    widget->setFocus(Qt::OtherFocusReason);
+  } else {
+    window->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+void QtHost::QuitModalLoops(const forms::Form* form) {
+  for (auto& [owner, loop] : modal_loops_) {
+    if (form == nullptr || owner == form) loop->quit();
+  }
+}
+
+void QtHost::Forget(forms::Form& form) {
+  auto it = windows_.find(&form);
+  if (it == windows_.end()) return;
+  for (forms::Control* control : form.Controls()) {
+    widgets_.erase(control);
+    actions_.erase(control);
+    if (pressed_ == control) pressed_ = nullptr;
+  }
+  std::erase_if(controls_, [&form](const auto& entry) { return &entry.second->GetForm() == &form; });
+  // The window may be inside one of its own event handlers: delete it once they return.
+  FormWindow* window = it->second.release();
+  windows_.erase(it);
+  window->hide();
+  window->deleteLater();
+}
+
+}  // namespace qtbind

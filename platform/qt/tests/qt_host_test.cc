@@ -1,0 +1,198 @@
+#include "platform/qt/qt_host.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "platform/print/printers.h"
+#include "platform/print/recording_print_system.h"
+#include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_print_system.h"
+#include "platform/qt/tests/demo_form.h"
+
+namespace qtbind {
+namespace {
+
+using testing::frmDemo;
+
+// Answers the next message box that opens with its default button, keeping its text.
+class MessageBoxAnswerer {
+ public:
+  MessageBoxAnswerer() {
+    timer_.setInterval(20);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      texts_.push_back(box->text());
+      box->defaultButton() ? box->defaultButton()->click() : box->accept();
+    });
+    timer_.start();
+  }
+  const QStringList& texts() const { return texts_; }
+
+ private:
+  QTimer timer_;
+  QStringList texts_;
+};
+
+class QtHostTest : public ::testing::Test {
+ protected:
+  QtHostTest() : host_(app_), desktop_([this] { return host_.ActiveWindow(); }) {
+    app_.SetDesktop(&desktop_);
+  }
+
+  void SetUp() override {
+    form_.Show();
+    window_ = host_.WindowOf(form_);
+    ASSERT_NE(window_, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  }
+  void TearDown() override { form_.Unload(); }
+
+  template <typename W = QWidget>
+  W* Widget(forms::Control& control) {
+    return qobject_cast<W*>(host_.WidgetOf(control));
+  }
+
+  forms::Application app_;
+  QtHost host_;
+  QtDesktop desktop_;
+  print::testing::ScopedRecordingPrintSystem printers_;
+  frmDemo& form_ = app_.Get<frmDemo>();
+  QWidget* window_ = nullptr;
+};
+
+TEST_F(QtHostTest, EveryControlIsAWidgetPlacedFromItsTwips) {
+  EXPECT_EQ(window_->windowTitle(), QStringLiteral("Quote Demo"));
+  // 15 twips to the pixel.
+  EXPECT_EQ(Widget(form_.txtZip)->geometry(), QRect(72, 8, 80, 21));
+  EXPECT_EQ(Widget(form_.optScreen)->geometry(), QRect(140, 24, 120, 21));
+  EXPECT_EQ(Widget(form_.optScreen)->parentWidget(), Widget(form_.fraOutput))
+      << "a control in a frame sits on the frame";
+  EXPECT_EQ(Widget<QLabel>(form_.lblZip)->text(), QStringLiteral("Zip:"));
+  EXPECT_EQ(Widget<QPushButton>(form_.btnPrint)->text(), QStringLiteral("&Print"));
+  EXPECT_EQ(Widget<QComboBox>(form_.cboClass)->count(), 3);
+  EXPECT_EQ(Widget<QListWidget>(form_.lstLines)->font().family(), QStringLiteral("Liberation Mono"));
+
+  form_.lblStatus.SetCaption("Rated");
+  form_.fraOutput.SetVisible(false);
+  form_.txtZip.Move(1500, 150, 1500, 330);
+  EXPECT_EQ(Widget<QLabel>(form_.lblStatus)->text(), QStringLiteral("Rated"));
+  EXPECT_FALSE(Widget(form_.optPrinter)->isVisible());
+  EXPECT_EQ(Widget(form_.txtZip)->geometry(), QRect(100, 10, 100, 22));
+}
+
+TEST_F(QtHostTest, TypedKeysPassTheModelsKeyFilters) {
+  QLineEdit* zip = Widget<QLineEdit>(form_.txtZip);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return zip->hasFocus(); }, 2000));
+  QTest::keyClicks(zip, "12a34");
+  EXPECT_EQ(form_.txtZip.Text(), "1234");
+  EXPECT_EQ(zip->text(), QStringLiteral("1234"));
+  QTest::keyClick(zip, Qt::Key_Backspace);
+  EXPECT_EQ(form_.txtZip.Text(), "123");
+  EXPECT_EQ(zip->cursorPosition(), 3);
+  QTest::keyClicks(zip, "456");
+  EXPECT_EQ(form_.txtZip.Text(), "12345") << "MaxLength refuses the sixth";
+
+  form_.txtName.SetFocus();
+  QLineEdit* name = Widget<QLineEdit>(form_.txtName);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return name->hasFocus(); }, 2000));
+  QTest::keyClicks(name, "bramble");
+  EXPECT_EQ(form_.txtName.Text(), "BRAMBLE");
+  EXPECT_EQ(name->text(), QStringLiteral("BRAMBLE"));
+}
+
+TEST_F(QtHostTest, TabMovesTheFocusOnlyWhenValidateLetsIt) {
+  QLineEdit* zip = Widget<QLineEdit>(form_.txtZip);
+  QLineEdit* name = Widget<QLineEdit>(form_.txtName);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return zip->hasFocus(); }, 2000));
+  QTest::keyClicks(zip, "303");
+  QTest::keyClick(zip, Qt::Key_Tab);
+  EXPECT_TRUE(zip->hasFocus()) << "Validate cancelled: the focus stays";
+  EXPECT_EQ(form_.events, std::vector<std::string>{"txtZip_Validate"});
+
+  QTest::keyClicks(zip, "01");
+  QTest::keyClick(zip, Qt::Key_Tab);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return name->hasFocus(); }, 2000));
+  EXPECT_TRUE(form_.txtName.HasFocus());
+  EXPECT_EQ(form_.events, (std::vector<std::string>{"txtZip_Validate", "txtZip_Validate",
+                                                    "txtZip_LostFocus", "txtName_GotFocus"}));
+  QTest::keyClick(name, Qt::Key_Tab, Qt::ShiftModifier);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return zip->hasFocus(); }, 2000));
+}
+
+TEST_F(QtHostTest, AClickThatValidateRefusesIsNoClick) {
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Widget(form_.txtZip)->hasFocus(); }, 2000));
+  QTest::keyClicks(Widget(form_.txtZip), "30");
+  QTest::mouseClick(Widget(form_.btnPrint), Qt::LeftButton);
+  EXPECT_TRUE(Widget(form_.txtZip)->hasFocus());
+  EXPECT_EQ(form_.events, std::vector<std::string>{"txtZip_Validate"});
+  EXPECT_TRUE(printers_->jobs().empty());
+
+  // Cancel does not cause validation: its click goes through and the focus moves to it.
+  QTest::mouseClick(Widget(form_.btnCancel), Qt::LeftButton);
+  EXPECT_EQ(form_.events.back(), "btnCancel_Click");
+  EXPECT_TRUE(form_.btnCancel.HasFocus());
+}
+
+TEST_F(QtHostTest, PasteGoesThroughTheKeyFilter) {
+  QApplication::clipboard()->setText(QStringLiteral("3x0y3"));
+  QTest::keyClick(Widget(form_.txtZip), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(form_.txtZip.Text(), "303");
+}
+
+TEST_F(QtHostTest, ThePrintButtonPrintsTheEntryToAPdfFile) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+    GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  }
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath(QStringLiteral("quote.pdf"));
+  auto previous = print::InstallPrintSystem(std::make_unique<QtPrintSystem>([pdf] { return pdf; }));
+  ASSERT_TRUE(print::SelectPrinter(static_cast<int>(print::Printers().size()) - 1));
+
+  QTest::keyClicks(Widget(form_.txtZip), "30301");
+  QTest::keyClick(Widget(form_.txtZip), Qt::Key_Tab);
+  QTest::keyClicks(Widget(form_.txtName), "bramble freight");
+  form_.cboClass.SetListIndex(1);
+  MessageBoxAnswerer answerer;
+  QTest::mouseClick(Widget(form_.btnPrint), Qt::LeftButton);
+  print::InstallPrintSystem(std::move(previous));
+
+  EXPECT_EQ(answerer.texts(), QStringList{QStringLiteral("Information Printed")});
+  EXPECT_EQ(Widget<QLabel>(form_.lblStatus)->text(), QStringLiteral("Printed"));
+  QProcess pdftotext;
+  pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+  ASSERT_TRUE(pdftotext.waitForFinished(30000));
+  const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+  EXPECT_TRUE(text.contains(QStringLiteral("Quote for BRAMBLE FREIGHT Zip 30301 Class 55")))
+      << text.toStdString();
+}
+
+// Saves an image of the demo form where FRELANE_DEMO_SCREENSHOT says (for a look at it under
+// a real X server: xvfb-run with QT_QPA_PLATFORM=xcb).
+TEST_F(QtHostTest, Screenshot) {
+  const QString path = qEnvironmentVariable("FRELANE_DEMO_SCREENSHOT");
+  if (path.isEmpty()) GTEST_SKIP() << "FRELANE_DEMO_SCREENSHOT is not set";
+  QTest::keyClicks(Widget(form_.txtZip), "30301");
+  QTest::keyClick(Widget(form_.txtZip), Qt::Key_Tab);
+  QTest::keyClicks(Widget(form_.txtName), "bramble freight");
+  form_.lstLines.AddItem("30301 55");
+  QTest::qWait(200);
+  EXPECT_TRUE(window_->grab().save(path));
+}
+
+}  // namespace
+}  // namespace qtbind
