@@ -1,0 +1,36 @@
+#include "testkit/geo/screen_files.h"
+
+#include <cassert>
+
+namespace testkit {
+
+namespace {
+
+std::string Padded(const std::string& text, std::size_t width) {
+  std::string out = text.substr(0, width);
+  out.resize(width, ' ');
+  return out;
+}
+
+}  // namespace
+
+std::string DisclaimerFile(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const std::string& line : lines) {
+    for (char c : line) {
+      unsigned char code = static_cast<unsigned char>(c);
+      assert(code + 65 <= 255);
+      out.push_back(static_cast<char>(code + 65));
+    }
+    out += "\r\n";
+  }
+  return out;
+}
+
+std::string ZipDisclaimerZipsFile(const std::vector<std::pair<std::string, std::string>>& ranges) {
+  std::string out;
+  for (const auto& [low, high] : ranges) out += Padded(low, 5) + Padded(high, 5) + "\r\n";
+  return out;
+}
+
+}  // namespace testkit
