@@ -13,7 +13,36 @@ std::string WeightTypeCode(const std::string& class_text) {
   return std::string(3 - s.size(), '0') + s;
 }
 
+// Counts read from a file, held to the room of their table.
+int Clamp(int count, int room) { return count < 0 ? 0 : (count > room ? room : count); }
+
 }  // namespace
+
+ClassRateTables ClassRateTables::FromTariff(const FactorTables& factors,
+                                            const WeightTypeTable& types, char class_break_flag) {
+  ClassRateTables t;
+  for (int i = 0; i < Clamp(factors.class_count, kMaxClasses); ++i) {
+    t.class_codes.emplace_back(factors.ClassCodeText(i));
+  }
+  const int breaks = Clamp(factors.break_count, kMaxBreaks);
+  t.weight_breaks.assign(factors.weight_breaks.begin(), factors.weight_breaks.begin() + breaks);
+  t.class_factors.assign(factors.class_factors.begin(), factors.class_factors.end());
+  t.break_factors.assign(factors.break_factors.begin(), factors.break_factors.end());
+  const int blocks = Clamp(factors.block_count, kMaxBlocks);
+  t.block_numbers.assign(factors.block_numbers.begin(), factors.block_numbers.begin() + blocks);
+  for (const WeightTypeEntry& entry : types.entries) {
+    WeightTypeRow row;
+    std::size_t n = 0;
+    while (n < entry.code.size() && entry.code[n] != '\0') ++n;
+    row.code.assign(entry.code.data(), n);
+    for (int i = 0; i < Clamp(entry.count, kWeightTypeSlots); ++i) {
+      row.entries.emplace_back(entry.slots[i].break_index, entry.slots[i].amount1);
+    }
+    t.weight_types.push_back(std::move(row));
+  }
+  t.class_break_flag = class_break_flag;
+  return t;
+}
 
 std::int32_t ClassRateTables::Factor(const std::vector<FactorRow>& grid, std::int64_t row,
                                      std::int64_t column) {

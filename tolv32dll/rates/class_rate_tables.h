@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
-namespace tolv {
+#include "tolv32dll/tariff/factor_file.h"
+#include "tolv32dll/tariff/weight_types.h"
 
-// A row of factors, 10000 = 1.0.
-using FactorRow = std::array<std::int32_t, 25>;
+namespace tolv {
 
 // One row of the weight-type table: class-specific weight breaks.
 struct WeightTypeRow {
@@ -28,11 +28,16 @@ struct ClassRateTables {
 
   std::vector<std::string> class_codes;     // up to 20, each up to 3 characters
   std::vector<std::int32_t> weight_breaks;  // up to 20, lbs, ascending
-  std::vector<FactorRow> class_factors;     // ClassFactorGrid
+  std::vector<FactorRow> class_factors;     // ClassFactorGrid (rows of 25, 10000 = 1.0)
   std::vector<FactorRow> break_factors;     // BreakFactorGrid
   std::vector<std::int16_t> block_numbers;  // factor-set numbers; position = block index
   std::vector<WeightTypeRow> weight_types;  // at most 19 rows are read
   char class_break_flag = ' ';  // a digit when the tariff has class-specific breaks
+
+  // The tables of the tariff in force: its factor file's classes, breaks, grids and block
+  // numbers, its weight-type table and the class-break flag (a digit enables it).
+  static ClassRateTables FromTariff(const FactorTables& factors, const WeightTypeTable& types,
+                                    char class_break_flag);
 
   // A factor of either grid; 0 for a row or column the grid does not have.
   static std::int32_t Factor(const std::vector<FactorRow>& grid, std::int64_t row,

@@ -153,3 +153,39 @@ TEST_F(CellRuleTest, ClassSpecificBreaks) {
 
 }  // namespace
 }  // namespace tolv
+
+namespace tolv {
+namespace {
+
+TEST(ClassRateTablesTest, TakenFromTheFactorFileAndWeightTypes) {
+  FactorTables f;
+  f.class_count = 2;
+  f.class_codes[0] = {'5', '0', 0, 0, 0, 0};
+  f.class_codes[1] = {'1', '0', '0', 0, 0, 0};
+  f.break_count = 3;
+  f.weight_breaks = {0, 500, 1000, 7777};
+  f.block_count = 1;
+  f.block_numbers[0] = 4;
+  f.class_factors[1][2] = 12000;
+  WeightTypeTable w;
+  w.entries[0].code = {'0', '5', '0'};
+  w.entries[0].count = 1;
+  w.entries[0].slots[0].break_index = 1;
+  w.entries[0].slots[0].amount1 = 400;
+  ClassRateTables t = ClassRateTables::FromTariff(f, w, '1');
+  EXPECT_EQ((std::vector<std::string>{"50", "100"}), t.class_codes);
+  EXPECT_EQ((std::vector<std::int32_t>{0, 500, 1000}), t.weight_breaks);
+  EXPECT_EQ(12000, ClassRateTables::Factor(t.class_factors, 1, 2));
+  EXPECT_EQ(0, t.FactorSetIndex(4));
+  t.ApplyClassBreaks("50");
+  EXPECT_EQ(400, t.weight_breaks[1]);
+  // Counts beyond the room of their tables are held to it.
+  f.class_count = 99;
+  f.break_count = -3;
+  t = ClassRateTables::FromTariff(f, w, ' ');
+  EXPECT_EQ(20u, t.class_codes.size());
+  EXPECT_TRUE(t.weight_breaks.empty());
+}
+
+}  // namespace
+}  // namespace tolv
