@@ -15,6 +15,15 @@ inline constexpr ErrorNumber kOk = 0;
 // Returned by initialisation when another program holds files the engine needs.
 inline constexpr ErrorNumber kErrFilesLocked = 10;
 
+inline constexpr ErrorNumber kErrOpntda = 101;
+inline constexpr ErrorNumber kErrOpntds = 102;
+inline constexpr ErrorNumber kErrOpntdx = 103;
+inline constexpr ErrorNumber kErrOpntdz = 104;
+inline constexpr ErrorNumber kErrOpntdt = 105;
+inline constexpr ErrorNumber kErrOpntdn = 106;
+inline constexpr ErrorNumber kErrRedtds = 107;
+inline constexpr ErrorNumber kErrRedtdx = 108;
+inline constexpr ErrorNumber kErrRedtdz = 109;
 inline constexpr ErrorNumber kErrRedtdt = 110;
 inline constexpr ErrorNumber kErrRedtdn = 111;
 inline constexpr ErrorNumber kErrSertds = 112;

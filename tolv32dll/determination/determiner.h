@@ -1,0 +1,51 @@
+// The steps of tariff determination, shared by its source files.
+#ifndef TOLV32DLL_DETERMINATION_DETERMINER_H_
+#define TOLV32DLL_DETERMINATION_DETERMINER_H_
+
+#include <vector>
+
+#include "tolv32dll/determination/tariff_determination.h"
+
+namespace tolv {
+
+class Determiner {
+ public:
+  Determiner(int pass, const DeterminationRequest& request, DeterminationContext& context,
+             DeterminationState& state)
+      : pass_(pass), request_(request), context_(context), state_(state) {}
+
+  ErrorNumber Run();
+
+ private:
+  const std::vector<EffectiveEntry>& entries() const { return context_.effective.entries(); }
+  ErrorNumber Select(std::size_t index) {
+    return context_.effective.Select(static_cast<int>(index), &context_.current);
+  }
+  bool NotAfterShipDate(const EffectiveEntry& e) const {
+    return e.date.Key() <= request_.ship_date.Key();
+  }
+  bool PassesKindFilter(char kind) const;
+
+  std::optional<ErrorNumber> CanadianNamed();
+  std::optional<ErrorNumber> NamedInFull();
+  ErrorNumber FindPoint(std::string_view code, TdPoint* point, ErrorNumber out_of_range);
+  // The select pass into a and b: true when some group found a line.
+  bool SelectPass(std::vector<std::int16_t>& a, std::vector<std::int16_t>& b) const;
+  ErrorNumber NamedPass();
+  long NextNamedEntry(long start);
+  ErrorNumber ByJurisdiction();
+  // Whether group g0 has a tariff of the class (selecting each one found).
+  Result<bool> GroupHasClass(std::size_t g0, bool intrastate);
+  void CheckExceptions();
+  ErrorNumber ChooseByShipDate();
+  bool CandidateMatches(const EffectiveEntry& a, const EffectiveEntry& b) const;
+
+  int pass_;
+  const DeterminationRequest& request_;
+  DeterminationContext& context_;
+  DeterminationState& state_;
+};
+
+}  // namespace tolv
+
+#endif  // TOLV32DLL_DETERMINATION_DETERMINER_H_

@@ -1,0 +1,58 @@
+// Tariff determination: which tariff applies to a shipment. A tariff named in full is
+// taken from the effective-date table; otherwise the TD files give, for the pair of
+// origin and destination codes, the tariff groups that cover them, which are then
+// narrowed by jurisdiction and exceptions, and the tariff in force on the ship date is
+// chosen among them. The outcome is the selected current tariff, the two state codes and
+// the groups, or an error number.
+#ifndef TOLV32DLL_DETERMINATION_TARIFF_DETERMINATION_H_
+#define TOLV32DLL_DETERMINATION_TARIFF_DETERMINATION_H_
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "tolv32dll/determination/determination_state.h"
+#include "tolv32dll/determination/td_data_set.h"
+#include "tolv32dll/effective/effective_table.h"
+#include "tolv32dll/errors/result.h"
+#include "tolv32dll/points/candidate_list.h"
+#include "tolv32dll/tariff/current_tariff.h"
+
+namespace tolv {
+
+// What determination works with: the engine's TD data and effective table, and the
+// choices it may hand to the caller.
+struct DeterminationContext {
+  const TdDataSet& data;
+  std::string data_dir;  // where the TD files lie
+  EffectiveTable& effective;
+  CurrentTariff& current;
+  // The caller's candidate list for a choice among tariffs of different names; a null
+  // buffer in it (or no request at all) means the caller cannot choose.
+  ListRequest* list_request = nullptr;
+  // The exception-point city choice for one end (true: the request's origin); it may
+  // drop groups. Optional.
+  std::function<ErrorNumber(bool origin, DeterminationState& state)> choose_exception_city;
+};
+
+// Runs the determination for pass 1 or 2: 0 or an error number.
+ErrorNumber DetermineTariff(int pass, const DeterminationRequest& request,
+                            DeterminationContext& context, DeterminationState* state);
+
+// The TD version in force on the ship date: 130 (no TDV.SEQ), 131 (no line or a
+// malformed one), 122 (no version that early).
+Result<std::uint8_t> ReadTdVersion(std::string_view dir, const TariffDate& ship_date);
+
+// The state or province of one 6-character code: "MX" for a code whose sixth character
+// is 'M', else from the TD files; nullopt when the code is not found.
+std::optional<StateCode> LookupState(const TdDataSet& data, std::string_view dir,
+                                     std::string_view zip);
+
+// The exception names of a code for the groups of a determination (at most limit).
+std::vector<std::string> ExceptionNames(std::string_view dir, const DeterminationState& state,
+                                        std::string_view code, std::size_t limit);
+
+}  // namespace tolv
+
+#endif  // TOLV32DLL_DETERMINATION_TARIFF_DETERMINATION_H_
