@@ -42,8 +42,8 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
                          std::string* error) {
   if (path.empty() || path.back() == '/') return Fail(error, "writing", path, EISDIR);
   static std::atomic<unsigned> counter{0};
-  std::string temp = path + ".tmp" + std::to_string(::getpid()) + "-" +
-                     std::to_string(counter.fetch_add(1));
+  std::string temp =
+      path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
   mode_t mode = 0644;
   struct stat st;
   if (::stat(path.c_str(), &st) == 0) mode = st.st_mode & 07777;

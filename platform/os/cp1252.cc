@@ -43,8 +43,11 @@ char ByteOfChar(char32_t c) {
 // byte) for a malformed, overlong or surrogate sequence.
 bool DecodeUtf8(std::string_view text, std::size_t* pos, char32_t* out) {
   unsigned char lead = static_cast<unsigned char>(text[*pos]);
-  int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                                 : (lead >> 3) == 0x1E ? 4 : 0;
+  int length = lead < 0x80           ? 1
+               : (lead >> 5) == 0x6  ? 2
+               : (lead >> 4) == 0xE  ? 3
+               : (lead >> 3) == 0x1E ? 4
+                                     : 0;
   if (length == 0 || *pos + length > text.size()) {
     ++*pos;
     return false;

@@ -69,8 +69,8 @@ NamedMutex::WaitResult NamedMutex::Wait(std::chrono::milliseconds timeout) {
     if (errno != EWOULDBLOCK && errno != EINTR) return WaitResult::kFailed;
     auto now = std::chrono::steady_clock::now();
     if (now >= deadline) return WaitResult::kTimeout;
-    std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
-        kPollInterval, deadline - now));
+    std::this_thread::sleep_for(
+        std::min<std::chrono::steady_clock::duration>(kPollInterval, deadline - now));
   }
 }
 

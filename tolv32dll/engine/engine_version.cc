@@ -18,7 +18,8 @@ void PutText(std::uint8_t* out, std::size_t at, std::size_t width, const std::st
 std::string MinorWithLetter() {
   std::string minor = std::to_string(kVersionMinor);
   // The release letter stands for the third number: 1 = 'a', 2 = 'b', ...; none for 0.
-  if (kVersionPatch >= 1 && kVersionPatch <= 26) minor += static_cast<char>('a' + kVersionPatch - 1);
+  if (kVersionPatch >= 1 && kVersionPatch <= 26)
+    minor += static_cast<char>('a' + kVersionPatch - 1);
   return minor;
 }
 
@@ -39,7 +40,9 @@ void FillEngineVersionText(std::uint8_t* out) {
 std::string EngineVersionLogText() {
   std::uint8_t text[engine_version_text::kSize];
   FillEngineVersionText(text);
-  auto at = [&](std::size_t offset) { return std::string(reinterpret_cast<const char*>(text + offset)); };
+  auto at = [&](std::size_t offset) {
+    return std::string(reinterpret_cast<const char*>(text + offset));
+  };
   constexpr std::size_t kThird = 2 * engine_version_text::kGroupSize;
   return at(kThird + engine_version_text::kMajorAt) + "." +
          at(kThird + engine_version_text::kMinorAt) + "," + at(engine_version_text::kFourthAt) +

@@ -20,8 +20,8 @@ struct LiteTableRow {
 };
 
 // The nine Lite codes, "L5C" to "M40M".
-inline constexpr std::array<std::string_view, 9> kLiteCodes = {
-    "L5C", "M5C", "M1M", "M2M", "M5M", "M10M", "M20M", "M30M", "M40M"};
+inline constexpr std::array<std::string_view, 9> kLiteCodes = {"L5C",  "M5C",  "M1M",  "M2M", "M5M",
+                                                               "M10M", "M20M", "M30M", "M40M"};
 
 // The 24 default rows followed by the end row (letter 'X').
 std::vector<LiteTableRow> DefaultLiteTable();

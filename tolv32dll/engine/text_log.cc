@@ -33,8 +33,7 @@ bool WriteTextLog(const RatingEngine& engine, std::string_view section, bool app
       st.st_size / kMegabyte >= EngineGlobals::Get().mb_log_size()) {
     ::unlink(path.c_str());
   }
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "ab"),
-                                                        std::fclose);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "ab"), std::fclose);
   if (!file) return false;
   return std::fwrite(section.data(), 1, section.size(), file.get()) == section.size();
 }

@@ -11,7 +11,7 @@
 namespace tolv {
 
 struct ErrorTableRow {
-  const char* code;     // up to 7 characters; "NOTUSED" for service-guide numbers
+  const char* code;  // up to 7 characters; "NOTUSED" for service-guide numbers
   std::int32_t number;
   const char* message;  // up to 29 characters
 };

@@ -33,7 +33,9 @@ struct Field {
   // The same field n elements further on in a run of fields of this width.
   constexpr Field Nth(std::size_t n) const { return Field{offset + n * width, width, kind}; }
   // The whole run of count fields starting with this one, as one raw field.
-  constexpr Field Run(std::size_t count) const { return Field{offset, width * count, FieldKind::kRaw}; }
+  constexpr Field Run(std::size_t count) const {
+    return Field{offset, width * count, FieldKind::kRaw};
+  }
 };
 
 // True when the fields follow one another without gap or overlap from offset 0 and end at
@@ -58,8 +60,9 @@ class BasicRecordView {
   explicit BasicRecordView(std::span<Byte> bytes) : bytes_(bytes) {}
   // A writable view converts to a read-only one.
   template <typename Other>
-    requires(std::is_const_v<Byte> && std::is_same_v<const Other, Byte>)
-  BasicRecordView(BasicRecordView<Other> other) : bytes_(other.bytes()) {}  // NOLINT
+  requires(std::is_const_v<Byte>&& std::is_same_v<const Other, Byte>)
+      BasicRecordView(BasicRecordView<Other> other)
+      : bytes_(other.bytes()) {}  // NOLINT
 
   std::span<Byte> bytes() const { return bytes_; }
   Byte* at(const Field& f) const {
@@ -86,32 +89,22 @@ class BasicRecordView {
   }
 
   // Left-justified, blank-padded, cut at the width; never writes a terminator.
-  void SetText(const Field& f, std::string_view text) const
-    requires kWritable
-  {
+  void SetText(const Field& f, std::string_view text) const requires kWritable {
     os::StoreText(at(f), f.width, text);
   }
   // Exactly width bytes of raw, which must be that long.
-  void SetRaw(const Field& f, std::string_view raw) const
-    requires kWritable
-  {
+  void SetRaw(const Field& f, std::string_view raw) const requires kWritable {
     assert(raw.size() == f.width);
     std::memcpy(at(f), raw.data(), f.width);
   }
-  void Fill(const Field& f, std::uint8_t byte) const
-    requires kWritable
-  {
+  void Fill(const Field& f, std::uint8_t byte) const requires kWritable {
     std::memset(at(f), byte, f.width);
   }
-  void SetI16(const Field& f, std::int16_t v) const
-    requires kWritable
-  {
+  void SetI16(const Field& f, std::int16_t v) const requires kWritable {
     assert(f.width == 2);
     os::StoreI16Le(at(f), v);
   }
-  void SetI32(const Field& f, std::int32_t v) const
-    requires kWritable
-  {
+  void SetI32(const Field& f, std::int32_t v) const requires kWritable {
     assert(f.width == 4);
     os::StoreI32Le(at(f), v);
   }

@@ -55,23 +55,58 @@ inline constexpr Field kCallerArea212{212, 1, FieldKind::kText};
 inline constexpr Field kDiscountKind{213, 1, FieldKind::kText};  // "R" rates, else charges
 inline constexpr Field kServiceCarrierCode{214, 4, FieldKind::kText};
 inline constexpr Field kServiceGuideKind{218, 1, FieldKind::kText};
-inline constexpr Field kDiscountAmount{219, 9, FieldKind::kText};   // "%6ld.%02ld"
-inline constexpr Field kMinimumDiscount{228, 7, FieldKind::kText};  // "%4ld.%02ld"
+inline constexpr Field kDiscountAmount{219, 9, FieldKind::kText};    // "%6ld.%02ld"
+inline constexpr Field kMinimumDiscount{228, 7, FieldKind::kText};   // "%4ld.%02ld"
 inline constexpr Field kAdjustmentFactor{235, 5, FieldKind::kText};  // x 10000
 inline constexpr Field kDiscountPercent{240, 5, FieldKind::kText};   // "%05.2f"
 inline constexpr Field kCallerArea245{245, 17, FieldKind::kText};
 inline constexpr Field kCallerArea262{262, 2, FieldKind::kText};  // kept as sent
 
-static_assert(FieldsTile(
-    {kRecordCode, kStatus, kListKind, kListRebuild, kListMode, kProcessMode, kTariffName,
-     kIntrastateFlag, kShipDate, kOriginZip, kOriginCity, kDestinationZip, kDestinationCity,
-     kDetailCount, kTariffUsed, kRateBasisNumber, kTotalWeight, kBilledWeight, kMinimumCharge,
-     kDeficitRate, kDeficitWeight, kDeficitCharge, kCharges, kEffectiveDate, kCallerArea160,
-     kSingleShipment, kServiceGuideResult, kServiceGuideArea, kDiscountSwitch, kCallerArea194,
-     kOriginService, kDestinationService, kCallerArea197, kCallerArea206, kCallerArea212,
-     kDiscountKind, kServiceCarrierCode, kServiceGuideKind, kDiscountAmount, kMinimumDiscount,
-     kAdjustmentFactor, kDiscountPercent, kCallerArea245, kCallerArea262},
-    kSize));
+static_assert(FieldsTile({kRecordCode,
+                          kStatus,
+                          kListKind,
+                          kListRebuild,
+                          kListMode,
+                          kProcessMode,
+                          kTariffName,
+                          kIntrastateFlag,
+                          kShipDate,
+                          kOriginZip,
+                          kOriginCity,
+                          kDestinationZip,
+                          kDestinationCity,
+                          kDetailCount,
+                          kTariffUsed,
+                          kRateBasisNumber,
+                          kTotalWeight,
+                          kBilledWeight,
+                          kMinimumCharge,
+                          kDeficitRate,
+                          kDeficitWeight,
+                          kDeficitCharge,
+                          kCharges,
+                          kEffectiveDate,
+                          kCallerArea160,
+                          kSingleShipment,
+                          kServiceGuideResult,
+                          kServiceGuideArea,
+                          kDiscountSwitch,
+                          kCallerArea194,
+                          kOriginService,
+                          kDestinationService,
+                          kCallerArea197,
+                          kCallerArea206,
+                          kCallerArea212,
+                          kDiscountKind,
+                          kServiceCarrierCode,
+                          kServiceGuideKind,
+                          kDiscountAmount,
+                          kMinimumDiscount,
+                          kAdjustmentFactor,
+                          kDiscountPercent,
+                          kCallerArea245,
+                          kCallerArea262},
+                         kSize));
 }  // namespace shipment_header
 
 // One 30-byte detail slot: a class and weight in, the rate and charge out.
@@ -120,7 +155,7 @@ inline constexpr Field kEngineWords{980, 3 * 4, FieldKind::kRaw};
 // Cell (class - 1) x weight-break count + (break - 1), cents.
 inline constexpr Field kRateMatrix{992, 4, FieldKind::kI32};
 inline constexpr Field kChargeBlock{976, 175 * 4, FieldKind::kRaw};
-inline constexpr Field kClassCode{1676, 6, FieldKind::kText};  // class code 1; Nth(i)
+inline constexpr Field kClassCode{1676, 6, FieldKind::kText};   // class code 1; Nth(i)
 inline constexpr Field kWeightBreak{1796, 4, FieldKind::kI32};  // lbs; Nth(i)
 inline constexpr Field kClassCount{1876, 2, FieldKind::kI16};
 inline constexpr Field kWeightBreakCount{1878, 2, FieldKind::kI16};
@@ -138,13 +173,28 @@ inline constexpr std::size_t kTablesBegin = 1676;
 inline constexpr std::size_t kTablesEnd = 2156;
 
 static_assert(kRateMatrix.Run(kRateMatrixCells).end() == kChargeBlock.end());
-static_assert(FieldsTile(
-    {kLeadByte, kHeader, kDetail.Run(kDetailSlots), kDiscountA, kDiscountB, kUnused973,
-     kMinimumChargeCents, kEngineWords, kRateMatrix.Run(kRateMatrixCells),
-     kClassCode.Run(kTariffClasses), kWeightBreak.Run(kTariffWeightBreaks), kClassCount,
-     kWeightBreakCount, kBracketKinds, kUnused1910, kBracketWeight.Run(kBrackets),
-     kBracketCharge.Run(kBrackets), kMinimumMethod, kBracketCount, kUnused2156, kTrailer},
-    kSize));
+static_assert(FieldsTile({kLeadByte,
+                          kHeader,
+                          kDetail.Run(kDetailSlots),
+                          kDiscountA,
+                          kDiscountB,
+                          kUnused973,
+                          kMinimumChargeCents,
+                          kEngineWords,
+                          kRateMatrix.Run(kRateMatrixCells),
+                          kClassCode.Run(kTariffClasses),
+                          kWeightBreak.Run(kTariffWeightBreaks),
+                          kClassCount,
+                          kWeightBreakCount,
+                          kBracketKinds,
+                          kUnused1910,
+                          kBracketWeight.Run(kBrackets),
+                          kBracketCharge.Run(kBrackets),
+                          kMinimumMethod,
+                          kBracketCount,
+                          kUnused2156,
+                          kTrailer},
+                         kSize));
 }  // namespace shipment_record
 
 // A ShipmentRecord held as its bytes, with windows on its parts.

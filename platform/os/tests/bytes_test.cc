@@ -1,9 +1,9 @@
 #include "platform/os/bytes.h"
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <limits>
-
-#include <gtest/gtest.h>
 
 namespace os {
 namespace {

@@ -31,15 +31,15 @@ struct MessageCase {
 
 TEST(ErrorTableTest, MessagesAreExactTrailingBlanksIncluded) {
   const MessageCase cases[] = {
-      {101, "Can't Open Tar    TDA"},      {123, "City/St Must Be Specified"},
-      {140, "LSEEK Error       "},         {145, "Pricing exceeds API limits"},
-      {203, "Can't Open EFCREC.TBL FL "},  {209, "Can't Open EFCREC.TBL FL "},
-      {216, "Origin Not in Tariff   "},    {217, "Destin Not in Tariff   "},
-      {241, "Weight over Max of 999999"},  {274, "Can't Open KVF E Matix "},
-      {383, "Hdr Detail Cnt > "},          {391, "Hdr Detail Cnt Too High "},
-      {400, "Inval Class - Dtl Rec #"},    {500, "Inval Weight - Dtl Rec #"},
-      {700, "Corvane not Init"},           {1105, "CV SCAC dst zip not serviced"},
-      {9990, "Communication Error"},       {9999, "Flagged as Ignore/Delete "},
+      {101, "Can't Open Tar    TDA"},     {123, "City/St Must Be Specified"},
+      {140, "LSEEK Error       "},        {145, "Pricing exceeds API limits"},
+      {203, "Can't Open EFCREC.TBL FL "}, {209, "Can't Open EFCREC.TBL FL "},
+      {216, "Origin Not in Tariff   "},   {217, "Destin Not in Tariff   "},
+      {241, "Weight over Max of 999999"}, {274, "Can't Open KVF E Matix "},
+      {383, "Hdr Detail Cnt > "},         {391, "Hdr Detail Cnt Too High "},
+      {400, "Inval Class - Dtl Rec #"},   {500, "Inval Weight - Dtl Rec #"},
+      {700, "Corvane not Init"},          {1105, "CV SCAC dst zip not serviced"},
+      {9990, "Communication Error"},      {9999, "Flagged as Ignore/Delete "},
   };
   for (const MessageCase& c : cases) EXPECT_EQ(ErrorMessage(c.number), c.message) << c.number;
 }

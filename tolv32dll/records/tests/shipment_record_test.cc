@@ -21,35 +21,35 @@ void PutI32(std::vector<std::uint8_t>& b, std::size_t offset, std::uint32_t v) {
 TEST(ShipmentRecordTest, FieldsReadFromRecordBuiltByHand) {
   std::vector<std::uint8_t> b(2160, ' ');
   b[0] = 'F';
-  Put(b, 1, "01");            // record code
-  Put(b, 3, "0216");          // status
-  Put(b, 11, "TESTLTL1");     // tariff name
-  Put(b, 20, "03-15-2026");   // ship date
-  Put(b, 30, "12345 ");       // origin zip
-  Put(b, 36, "SPRINGFIELD");  // origin city
-  Put(b, 55, "K1A0B1");       // destination zip
-  Put(b, 80, " 2");           // detail count
-  Put(b, 214, "R");           // discount kind
-  Put(b, 236, "15000");       // adjustment factor
-  Put(b, 263, "zz");          // last caller bytes
-  Put(b, 265, "02100000500");        // detail 1: code, class, weight
-  Put(b, 295 + 2, "92 ");            // detail 2 class
-  Put(b, 865, "D%2500  9999 ");      // block A marker, values 1 and 2
-  Put(b, 919, "I%");                 // block B marker
-  PutI32(b, 976, 12345);             // minimum charge cents
+  Put(b, 1, "01");                       // record code
+  Put(b, 3, "0216");                     // status
+  Put(b, 11, "TESTLTL1");                // tariff name
+  Put(b, 20, "03-15-2026");              // ship date
+  Put(b, 30, "12345 ");                  // origin zip
+  Put(b, 36, "SPRINGFIELD");             // origin city
+  Put(b, 55, "K1A0B1");                  // destination zip
+  Put(b, 80, " 2");                      // detail count
+  Put(b, 214, "R");                      // discount kind
+  Put(b, 236, "15000");                  // adjustment factor
+  Put(b, 263, "zz");                     // last caller bytes
+  Put(b, 265, "02100000500");            // detail 1: code, class, weight
+  Put(b, 295 + 2, "92 ");                // detail 2 class
+  Put(b, 865, "D%2500  9999 ");          // block A marker, values 1 and 2
+  Put(b, 919, "I%");                     // block B marker
+  PutI32(b, 976, 12345);                 // minimum charge cents
   PutI32(b, 992 + 4 * 170, 0xFFFFFFFF);  // last rate matrix cell: -1
-  Put(b, 1676 + 6 * 19, "500   ");   // class code 20
-  PutI32(b, 1796 + 4 * 19, 20000);   // weight break 20
+  Put(b, 1676 + 6 * 19, "500   ");       // class code 20
+  PutI32(b, 1796 + 4 * 19, 20000);       // weight break 20
   b[1876] = 19;
-  b[1877] = 0;                      // class count
+  b[1877] = 0;  // class count
   b[1878] = 9;
-  b[1879] = 0;                       // weight-break count
-  Put(b, 1880, "10");                // bracket kinds
-  PutI32(b, 2032 + 4 * 29, 7777);    // bracket charge 30
+  b[1879] = 0;                     // weight-break count
+  Put(b, 1880, "10");              // bracket kinds
+  PutI32(b, 2032 + 4 * 29, 7777);  // bracket charge 30
   b[2152] = 3;
-  b[2153] = 0;                       // method
+  b[2153] = 0;  // method
   b[2154] = 30;
-  b[2155] = 0;                      // bracket count
+  b[2155] = 0;  // bracket count
   b[2159] = '*';
 
   ShipmentRecord r = ShipmentRecord::FromBytes(b.data());
@@ -73,7 +73,8 @@ TEST(ShipmentRecordTest, FieldsReadFromRecordBuiltByHand) {
   EXPECT_EQ(r.detail(1).Text(d::kClass), "92");
   EXPECT_EQ(r.discount_a().Text(discount_block::kMarker), "D%");
   EXPECT_EQ(r.discount_a().Raw(discount_block::kValue), "2500 ");
-  EXPECT_EQ(r.discount_a().Raw(discount_block::kValue.Nth(1)), std::string(discount_block::kNoValue));
+  EXPECT_EQ(r.discount_a().Raw(discount_block::kValue.Nth(1)),
+            std::string(discount_block::kNoValue));
   EXPECT_EQ(r.discount_b().Text(discount_block::kMarker), "I%");
   EXPECT_EQ(r.view().I32(s::kMinimumChargeCents), 12345);
   EXPECT_EQ(r.view().I32(s::kRateMatrix.Nth(170)), -1);

@@ -1,0 +1,73 @@
+#include "platform/os/atomic_file.h"
+
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <vector>
+
+#include "testkit/read_file.h"
+#include "testkit/temp_dir.h"
+
+namespace os {
+namespace {
+
+std::span<const std::uint8_t> Bytes(std::string_view s) {
+  return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()};
+}
+
+std::vector<std::string> Entries(const std::string& dir) {
+  std::vector<std::string> names;
+  DIR* d = ::opendir(dir.c_str());
+  while (dirent* e = ::readdir(d)) {
+    std::string n = e->d_name;
+    if (n != "." && n != "..") names.push_back(n);
+  }
+  ::closedir(d);
+  return names;
+}
+
+TEST(AtomicFileTest, CreatesAndReplacesKeepingPermissions) {
+  testkit::TempDir dir;
+  std::string path = dir.File("variable.dat");
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(path, Bytes("first"), &error)) << error;
+  EXPECT_EQ(testkit::ReadFile(path), "first");
+  ::chmod(path.c_str(), 0600);
+  ASSERT_TRUE(WriteFileAtomically(path, Bytes("second, longer"), &error)) << error;
+  EXPECT_EQ(testkit::ReadFile(path), "second, longer");
+  struct stat st;
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  ASSERT_TRUE(WriteFileAtomically(path, Bytes(""), &error)) << error;
+  EXPECT_EQ(testkit::ReadFile(path), "");
+  EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"variable.dat"});
+}
+
+TEST(AtomicFileTest, FailureLeavesTheOldFileAndNoTemporary) {
+  testkit::TempDir dir;
+  std::string error;
+  // The target is a non-empty directory: the rename over it fails after the write.
+  dir.Write("BOLData/keep.BOL", "x");
+  EXPECT_FALSE(WriteFileAtomically(dir.File("BOLData"), Bytes("new"), &error));
+  EXPECT_NE(error.find("BOLData"), std::string::npos) << error;
+  EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"BOLData"});
+  EXPECT_EQ(testkit::ReadFile(dir.File("BOLData/keep.BOL")), "x");
+  // A missing directory.
+  EXPECT_FALSE(WriteFileAtomically(dir.File("missing/x.dat"), Bytes("new"), &error));
+  EXPECT_FALSE(WriteFileAtomically("", Bytes("new"), nullptr));
+}
+
+TEST(AtomicFileTest, UnwritableDirectoryKeepsTheOldFile) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+  testkit::TempDir dir;
+  dir.Write("ro/settings.dat", "old");
+  ::chmod(dir.File("ro").c_str(), 0555);
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomically(dir.File("ro/settings.dat"), Bytes("new"), &error));
+  EXPECT_EQ(testkit::ReadFile(dir.File("ro/settings.dat")), "old");
+  ::chmod(dir.File("ro").c_str(), 0755);
+}
+
+}  // namespace
+}  // namespace os
