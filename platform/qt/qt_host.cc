@@ -19,6 +19,7 @@
 #include "platform/forms/other_controls.h"
 #include "platform/forms/text_controls.h"
 #include "platform/forms/user_input.h"
+#include "platform/print/print_form.h"
 #include "platform/qt/control_widgets.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/key_codes.h"
@@ -66,6 +67,20 @@ void Guarded(forms::Application& app, F&& action) {
   }
 }
 
+// A widget's look as printed-form pixels.
+std::shared_ptr<const print::Bitmap> Grab(QWidget& widget) {
+  const QImage image = widget.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+  auto bitmap = std::make_shared<print::Bitmap>();
+  bitmap->width = image.width();
+  bitmap->height = image.height();
+  bitmap->argb.reserve(static_cast<std::size_t>(image.width()) * image.height());
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    bitmap->argb.insert(bitmap->argb.end(), row, row + image.width());
+  }
+  return bitmap;
+}
+
 // The selected text of a text or combo box, from the model.
 std::string SelectedText(forms::Control& control) {
   if (control.Kind() == ControlKind::kTextBox) {
@@ -86,9 +101,15 @@ QtHost::QtHost(forms::Application& app) : app_(app) {
     TimersChanged();
   });
   app_.SetHost(this);
+  previous_image_source_ = print::SetWindowImageSource([this](const std::string& name) {
+    forms::Form* form = app_.FindForm(name);
+    auto* window = form ? static_cast<FormWindow*>(WindowOf(*form)) : nullptr;
+    return window ? Grab(*window->Client()) : nullptr;
+  });
 }
 
 QtHost::~QtHost() {
+  print::SetWindowImageSource(std::move(previous_image_source_));
   if (app_.GetHost() == this) app_.SetHost(nullptr);
   QuitModalLoops(nullptr);
 }

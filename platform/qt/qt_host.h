@@ -3,6 +3,8 @@
 // (forms/user_input.h), which alone decide focus, validation and event order. A move of the
 // focus in Qt (Tab, a click) is asked of the model and happens only when Validate lets it.
 //
+// The host also gives PrintForm its windows' images (print/print_form.h).
+//
 // REQUIRES: a QApplication exists while the host lives. The host and the application must
 // outlive every form window; the host detaches from the application when it is destroyed.
 #ifndef FRELANE_PLATFORM_QT_QT_HOST_H_
@@ -20,6 +22,7 @@
 #include "platform/forms/application.h"
 #include "platform/forms/form.h"
 #include "platform/forms/host.h"
+#include "platform/print/print_form.h"
 
 namespace qtbind {
 
@@ -77,6 +80,7 @@ class QtHost : public forms::Host {
   std::vector<std::pair<const forms::Form*, QEventLoop*>> modal_loops_;
   forms::Control* pressed_ = nullptr;  // the control a mouse button went down on
   QTimer timer_;
+  print::WindowImageSource previous_image_source_;
 };
 
 }  // namespace qtbind

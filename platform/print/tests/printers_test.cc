@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/print/print_form.h"
 #include "platform/print/recording_print_system.h"
 
 namespace print {
@@ -79,6 +80,42 @@ TEST(PrintersTest, ScopeRestoresThePreviousSystemAndDiscardsTheOpenJob) {
     EXPECT_EQ(&InstalledPrintSystem(), &scope.system());
   }
   EXPECT_EQ(&InstalledPrintSystem(), before);
+  EXPECT_FALSE(CurrentPrinter().HasOpenDocument());
+}
+
+}  // namespace
+}  // namespace print
+
+namespace print {
+namespace {
+
+TEST(PrintFormTest, TheWindowsImageIsPrintedAtItsSizeOnAJobOfItsOwn) {
+  testing::ScopedRecordingPrintSystem scope;
+  auto image = std::make_shared<Bitmap>(Bitmap{40, 20, std::vector<std::uint32_t>(800)});
+  std::string asked;
+  WindowImageSource previous = SetWindowImageSource([&](const std::string& name) {
+    asked = name;
+    return image;
+  });
+  PrintForm("frmRateBlockAlternation");
+  SetWindowImageSource(std::move(previous));
+  EXPECT_EQ(asked, "frmRateBlockAlternation");
+  ASSERT_EQ(scope->jobs().size(), 1u);
+  ASSERT_EQ(scope->LastDocument().pages.size(), 1u);
+  const auto& ops = scope->LastDocument().pages[0].ops;
+  ASSERT_EQ(ops.size(), 1u);
+  const auto& draw = std::get<op::DrawPicture>(ops[0]);
+  EXPECT_EQ(draw.width, 600);
+  EXPECT_EQ(draw.height, 300);
+  EXPECT_EQ(draw.picture.pixels, image);
+}
+
+TEST(PrintFormTest, WithoutAnImageNothingIsSentAndTheCallerIsTold) {
+  testing::ScopedRecordingPrintSystem scope;
+  WindowImageSource previous = SetWindowImageSource({});
+  EXPECT_THROW(PrintForm("frmAbout"), PrinterError);
+  SetWindowImageSource(std::move(previous));
+  EXPECT_TRUE(scope->jobs().empty());
   EXPECT_FALSE(CurrentPrinter().HasOpenDocument());
 }
 

@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "platform/print/print_form.h"
 #include "platform/print/printers.h"
 #include "platform/print/recording_print_system.h"
 #include "platform/qt/qt_desktop.h"
@@ -179,6 +180,18 @@ TEST_F(QtHostTest, ThePrintButtonPrintsTheEntryToAPdfFile) {
   const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
   EXPECT_TRUE(text.contains(QStringLiteral("Quote for BRAMBLE FREIGHT Zip 30301 Class 55")))
       << text.toStdString();
+}
+
+TEST_F(QtHostTest, PrintFormPrintsTheWindowAsItLooks) {
+  print::PrintForm("frmDemo");
+  ASSERT_EQ(printers_->jobs().size(), 1u);
+  const auto& draw =
+      std::get<print::op::DrawPicture>(printers_->LastDocument().pages[0].ops.at(0));
+  ASSERT_NE(draw.picture.pixels, nullptr);
+  // The client area: the form's interior, 15 twips to the pixel.
+  EXPECT_EQ(draw.picture.pixels->width, form_.ScaleWidth() / 15);
+  EXPECT_EQ(draw.width, draw.picture.pixels->width * 15);
+  EXPECT_THROW(print::PrintForm("frmNotThere"), print::PrinterError);
 }
 
 // Saves an image of the demo form where FRELANE_DEMO_SCREENSHOT says (for a look at it under
