@@ -1,0 +1,56 @@
+// The host of the form model: the toolkit binding (platform/qt) or the headless driver.
+// The model tells its host what changed; the host shows it and forwards what the user does
+// through the entry points of user_input.h, which only a host can call (they take a HostKey).
+// The host keeps no rule of its own: focus, validation and event order are the model's.
+#ifndef FRELANE_PLATFORM_FORMS_HOST_H_
+#define FRELANE_PLATFORM_FORMS_HOST_H_
+
+#include "platform/forms/types.h"
+
+namespace forms {
+
+class Control;
+class Form;
+
+// Proof of being a host. Only Host (and so its subclasses) can make one.
+class HostKey {
+ private:
+  friend class Host;
+  HostKey() = default;
+};
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // A form was loaded (its controls exist and hold their design values) or unloaded.
+  virtual void FormLoaded(Form&) {}
+  virtual void FormUnloaded(Form&) {}
+  // A form became visible or was hidden. `modal` is true for a modal Show.
+  virtual void FormShown(Form&, bool /*modal*/) {}
+  virtual void FormHidden(Form&) {}
+  // A form property changed (Caption, geometry, Icon, Picture, BackColor, ...).
+  virtual void FormChanged(Form&, Property) {}
+  // A control property changed in the model, by code or by the user.
+  virtual void ControlChanged(Control&, Property) {}
+  // The focus moved to `control` (the form's active control); nullptr when none.
+  virtual void FocusChanged(Form&, Control* /*control*/) {}
+  // A timer was started, stopped or re-timed; Application::NextTimerDue() has the next due
+  // time.
+  virtual void TimersChanged() {}
+
+  // Runs the nested loop of a modal Show: returns when `form` is hidden or unloaded, or the
+  // program ended. REQUIRES: form is shown.
+  virtual void RunModal(Form& form) = 0;
+  // Runs the host's pending events once, for DoEvents. Must not block.
+  virtual void ProcessHostEvents() {}
+  // The program ended (End, or the last form unloaded). No further events follow.
+  virtual void ProgramEnded() {}
+
+ protected:
+  static HostKey Key() { return HostKey(); }
+};
+
+}  // namespace forms
+
+#endif  // FRELANE_PLATFORM_FORMS_HOST_H_

@@ -1,0 +1,267 @@
+// Keystrokes: KeyDown (the form's first with KeyPreview), where a key code set to 0
+// swallows the key; then, for keys that make a character, KeyPress in the same order, where
+// the handler may refuse (0) or replace the character; then what the focused control does
+// with the key that is left; then KeyUp.
+#include <cctype>
+
+#include "platform/forms/application.h"
+#include "platform/forms/form.h"
+#include "platform/forms/text_field.h"
+
+namespace forms {
+namespace {
+
+TextField* EditField(Control* c) {
+  if (c == nullptr) return nullptr;
+  if (c->Kind() == ControlKind::kTextBox) {
+    return &static_cast<TextBox*>(c)->MutableField();
+  }
+  if (c->Kind() == ControlKind::kComboBox) {
+    auto* combo = static_cast<ComboBox*>(c);
+    return combo->Editable() ? &combo->MutableField() : nullptr;
+  }
+  return nullptr;
+}
+
+bool IsLocked(Control* c) {
+  if (c->Kind() == ControlKind::kTextBox) return static_cast<TextBox*>(c)->Locked();
+  if (c->Kind() == ControlKind::kComboBox) return static_cast<ComboBox*>(c)->Locked();
+  return false;
+}
+
+int MaxLengthOf(Control* c) {
+  return c->Kind() == ControlKind::kTextBox ? static_cast<TextBox*>(c)->MaxLength() : 0;
+}
+
+bool IsListKind(ControlKind k) {
+  return k == ControlKind::kListBox || k == ControlKind::kFileListBox ||
+         k == ControlKind::kDirListBox || k == ControlKind::kDriveListBox ||
+         k == ControlKind::kComboBox;
+}
+
+}  // namespace
+
+// Tells the host and fires Change after the user edited a text field.
+static void AfterUserEdit(Control* c, TextField& field, const std::string& before) {
+  if (field.Text() == before) {
+    c->NotifyFromModel(Property::kSelection);
+    return;
+  }
+  if (c->Kind() == ControlKind::kComboBox) static_cast<ComboBox*>(c)->ForgetListIndex();
+  c->NotifyFromModel(Property::kText);
+  c->Fire(c->on.Change);
+}
+
+// Inserts one accepted character; false (and a beep) when MaxLength refuses it.
+static bool InsertCharacter(Application& app, Control* c, TextField& field, int key_ascii) {
+  char32_t ch = CharOfKeyAscii(key_ascii);
+  if (ch == 0) return false;
+  int max = MaxLengthOf(c);
+  if (max > 0 && field.LengthAfterReplacing(1) > max) {
+    app.Beep();
+    return false;
+  }
+  field.ReplaceSelection(std::u32string(1, ch));
+  return true;
+}
+
+void Application::KeyStroke(Form& form, int key_code, int shift, int ascii) {
+  Control* c = form.active_;
+  if (c != nullptr && !c->CanTakeFocus()) c = nullptr;
+  if (key_code == kKeyTab && (shift & (kCtrlMask | kAltMask)) == 0) {
+    FocusNext(form, (shift & kShiftMask) != 0);
+    return;
+  }
+
+  int code = key_code;
+  if (form.key_preview_) form.Form_KeyDown(code, shift);
+  if (code != 0 && c != nullptr) c->Fire(c->on.KeyDown, code, shift);
+  if (code == 0 || ended_) return;
+
+  if (code == kKeyF1) {
+    ShowHelpFor(c);
+  } else if (ascii == 0 && c != nullptr) {
+    if (TextField* field = EditField(c)) {
+      std::string before = field->Text();
+      bool extend = (shift & kShiftMask) != 0;
+      switch (code) {
+        case kKeyDelete:
+          if (!IsLocked(c)) field->DeleteForward();
+          break;
+        case kKeyLeft:
+          field->MoveCaret(field->SelStart() - (field->SelLength() > 0 && !extend ? 0 : 1), extend);
+          break;
+        case kKeyRight:
+          field->MoveCaret(
+              field->SelStart() + field->SelLength() + (field->SelLength() > 0 && !extend ? 0 : 1),
+              extend);
+          break;
+        case kKeyHome:
+          field->MoveCaret(0, extend);
+          break;
+        case kKeyEnd:
+          field->MoveCaret(field->Length(), extend);
+          break;
+        default:
+          break;
+      }
+      AfterUserEdit(c, *field, before);
+    } else if (IsListKind(c->Kind()) && (code == kKeyUp || code == kKeyDown)) {
+      auto* list = static_cast<ListControl*>(c);
+      int i = list->CurrentIndex() + (code == kKeyDown ? 1 : -1);
+      if (i >= 0 && i < static_cast<int>(list->Items().size())) list->SetListIndex(i);
+    }
+  }
+
+  if (ascii != 0 && !ended_) {
+    bool on_button = c != nullptr && c->Kind() == ControlKind::kCommandButton;
+    bool multi_line =
+        c != nullptr && c->Kind() == ControlKind::kTextBox && static_cast<TextBox*>(c)->MultiLine();
+    CommandButton* button = nullptr;
+    if (ascii == kKeyReturn && !on_button && !multi_line) button = form.DefaultButton();
+    if (ascii == kKeyEscape) button = form.CancelButton();
+    if (button != nullptr) {
+      // The default and cancel buttons take Enter and Escape before any KeyPress.
+      button->Fire(button->on.Click);
+    } else {
+      int key = ascii;
+      if (form.key_preview_) form.Form_KeyPress(key);
+      if (key != 0 && c != nullptr && !ended_) c->Fire(c->on.KeyPress, key);
+      if (key != 0 && c != nullptr && !ended_) DefaultCharacter(c, key);
+    }
+  }
+
+  if (ended_) return;
+  int up = key_code;
+  if (form.key_preview_ && form.IsLoaded()) form.Form_KeyUp(up, shift);
+  if (up != 0 && c != nullptr && c->GetForm().IsLoaded()) c->Fire(c->on.KeyUp, up, shift);
+}
+
+void Application::DefaultCharacter(Control* c, int key) {
+  if (TextField* field = EditField(c)) {
+    if (IsLocked(c)) return;
+    std::string before = field->Text();
+    if (key == kKeyBack) {
+      field->Backspace();
+    } else if (key == kKeyReturn && c->Kind() == ControlKind::kTextBox &&
+               static_cast<TextBox*>(c)->MultiLine()) {
+      field->ReplaceSelection(U"\r\n");
+    } else if (key >= 32) {
+      InsertCharacter(*this, c, *field, key);
+    }
+    AfterUserEdit(c, *field, before);
+    return;
+  }
+  switch (c->Kind()) {
+    case ControlKind::kCommandButton:
+      if (key == kKeySpace || key == kKeyReturn) c->Fire(c->on.Click);
+      break;
+    case ControlKind::kCheckBox:
+      if (key == kKeySpace) {
+        auto* box = static_cast<CheckBox*>(c);
+        box->SetValue(box->CurrentValue() == CheckBox::kChecked ? CheckBox::kUnchecked
+                                                                : CheckBox::kChecked);
+      }
+      break;
+    case ControlKind::kOptionButton:
+      if (key == kKeySpace) static_cast<OptionButton*>(c)->SetValue(true);
+      break;
+    default:
+      if (IsListKind(c->Kind()) && key >= 32) {
+        // A character selects the next item that starts with it.
+        auto* list = static_cast<ListControl*>(c);
+        const auto& items = list->Items();
+        int n = static_cast<int>(items.size());
+        int want = std::tolower(key);
+        for (int step = 1; step <= n; ++step) {
+          int i = (list->CurrentIndex() + step + n) % n;
+          if (!items[i].empty() && std::tolower(static_cast<unsigned char>(items[i][0])) == want) {
+            list->SetListIndex(i);
+            break;
+          }
+        }
+      }
+      break;
+  }
+}
+
+void Application::Paste(Form& form, const std::string& utf8_text) {
+  Control* c = form.active_;
+  if (c == nullptr || !c->CanTakeFocus()) return;
+  TextField* field = EditField(c);
+  if (field == nullptr || IsLocked(c)) return;
+  bool multi_line = c->Kind() == ControlKind::kTextBox && static_cast<TextBox*>(c)->MultiLine();
+  std::string before = field->Text();
+  for (char32_t ch : DecodeUtf8(utf8_text)) {
+    if (ended_ || !form.IsLoaded()) return;
+    if (ch == U'\r' || ch == U'\n') {
+      // A single-line box takes the first line only.
+      if (!multi_line) break;
+      if (ch == U'\n') field->ReplaceSelection(U"\r\n");
+      continue;
+    }
+    int key = KeyAsciiOf(ch);
+    if (key < 32) continue;  // no single-byte code, or a control character
+    if (form.key_preview_) form.Form_KeyPress(key);
+    if (key != 0) c->Fire(c->on.KeyPress, key);
+    if (key == kKeyBack) {
+      field->Backspace();
+    } else if (key >= 32) {
+      InsertCharacter(*this, c, *field, key);
+    }
+  }
+  AfterUserEdit(c, *field, before);
+}
+
+void Application::ShowHelpFor(Control* control) {
+  int context = 0;
+  for (Control* c = control; c != nullptr && context == 0; c = c->Container()) {
+    context = c->help_context_id_;
+  }
+  if (help_file_.empty()) return;
+  desktop_->ShowHelp(help_file_, context);
+}
+
+void Application::RunKey(const std::string& key) {
+  Form* form = ActiveForm();
+  if (form == nullptr) return;
+  int shift = 0;
+  std::size_t i = 0;
+  while (i < key.size() && (key[i] == '+' || key[i] == '^' || key[i] == '%') && key.size() > 1 &&
+         i + 1 < key.size()) {
+    shift |= key[i] == '+' ? kShiftMask : key[i] == '^' ? kCtrlMask : kAltMask;
+    ++i;
+  }
+  std::string name = key.substr(i);
+  std::string upper;
+  for (char ch : name) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  struct Named {
+    const char* name;
+    int code;
+    int ascii;
+  };
+  static constexpr Named kNamed[] = {
+      {"{TAB}", kKeyTab, 0},        {"{ENTER}", kKeyReturn, 13},  {"~", kKeyReturn, 13},
+      {"{ESC}", kKeyEscape, 27},    {"{ESCAPE}", kKeyEscape, 27}, {"{BS}", kKeyBack, 8},
+      {"{BACKSPACE}", kKeyBack, 8}, {"{DEL}", kKeyDelete, 0},     {"{DELETE}", kKeyDelete, 0},
+      {"{F1}", kKeyF1, 0},          {"{HOME}", kKeyHome, 0},      {"{END}", kKeyEnd, 0},
+      {"{LEFT}", kKeyLeft, 0},      {"{RIGHT}", kKeyRight, 0},    {"{UP}", kKeyUp, 0},
+      {"{DOWN}", kKeyDown, 0},
+  };
+  for (const Named& n : kNamed) {
+    if (upper == n.name) {
+      KeyStroke(*form, n.code, shift, n.ascii);
+      return;
+    }
+  }
+  // A character, or "{x}" for a character that has a meaning of its own.
+  std::u32string chars = DecodeUtf8(name.size() == 3 && name[0] == '{' ? name.substr(1, 1) : name);
+  if (chars.size() != 1) return;
+  int ascii = KeyAsciiOf(chars[0]);
+  if (ascii == 0) return;
+  int code = std::toupper(ascii < 128 ? ascii : 0);
+  if ((shift & kCtrlMask) != 0 && std::isalpha(ascii)) ascii = code - 'A' + 1;
+  KeyStroke(*form, code, shift, ascii);
+}
+
+}  // namespace forms

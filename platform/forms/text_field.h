@@ -1,0 +1,49 @@
+// The editable text of a text box or the edit part of a combo box: characters, caret and
+// selection. Positions count characters, not bytes; the text is UTF-8 at the interface.
+#ifndef FRELANE_PLATFORM_FORMS_TEXT_FIELD_H_
+#define FRELANE_PLATFORM_FORMS_TEXT_FIELD_H_
+
+#include <string>
+#include <string_view>
+
+namespace forms {
+
+class TextField {
+ public:
+  std::string Text() const;
+  // Replaces the whole text; the caret goes to the start, nothing selected.
+  void SetText(std::string_view utf8);
+  int Length() const { return static_cast<int>(chars_.size()); }
+
+  int SelStart() const { return sel_start_; }
+  int SelLength() const { return sel_length_; }
+  std::string SelText() const;
+  // Clamped to the text, as the original does.
+  void SetSelStart(int start);
+  void SetSelLength(int length);
+  // Replaces the selection with text; the caret goes after it.
+  void ReplaceSelection(std::u32string_view text);
+  // The length the text would have after the selection is replaced by n characters.
+  int LengthAfterReplacing(int n) const { return Length() - sel_length_ + n; }
+
+  // Editing keys. Each returns true when the text changed.
+  bool Backspace();
+  bool DeleteForward();
+  void MoveCaret(int to, bool extend);
+
+ private:
+  std::u32string chars_;
+  int sel_start_ = 0;
+  int sel_length_ = 0;
+};
+
+// UTF-8 <-> code points. Invalid bytes become U+FFFD.
+std::u32string DecodeUtf8(std::string_view utf8);
+std::string EncodeUtf8(std::u32string_view text);
+// The Windows-1252 code a character has as a key code (0 when it has none), and back.
+int KeyAsciiOf(char32_t c);
+char32_t CharOfKeyAscii(int key_ascii);
+
+}  // namespace forms
+
+#endif  // FRELANE_PLATFORM_FORMS_TEXT_FIELD_H_
