@@ -10,6 +10,7 @@
 
 #include "sample/app_files.h"
 #include "sample/geo_files.h"
+#include "sample/screen_files.h"
 
 namespace {
 
@@ -42,5 +43,6 @@ int main(int argc, char** argv) {
   if (!CopyVerbatimFiles(source, target)) return 1;
   if (!sample::BuildAppFiles(source, target)) return 1;
   if (!sample::BuildGeoFiles(source, target)) return 1;
+  if (!sample::BuildScreenFiles(source, target)) return 1;
   return 0;
 }

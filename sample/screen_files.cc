@@ -1,0 +1,101 @@
+#include "sample/screen_files.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "testkit/app/picture_writer.h"
+#include "testkit/geo/screen_files.h"
+
+namespace sample {
+
+namespace {
+
+using Path = std::filesystem::path;
+
+constexpr testkit::Rgb kNavy{20, 40, 100};
+constexpr testkit::Rgb kWhite{255, 255, 255};
+constexpr testkit::Rgb kAmber{240, 170, 30};
+constexpr testkit::Rgb kPaper{250, 246, 232};
+
+// The lines of a text file of sample/, "#" lines left out; false when it cannot be read.
+bool ReadLines(const Path& path, std::vector<std::string>* lines) {
+  std::ifstream in(path);
+  if (!in) {
+    std::fprintf(stderr, "cannot read %s\n", path.c_str());
+    return false;
+  }
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line[0] == '#') continue;
+    lines->push_back(line);
+  }
+  return true;
+}
+
+bool Write(const Path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  if (!out) std::fprintf(stderr, "cannot write %s\n", path.c_str());
+  return static_cast<bool>(out);
+}
+
+bool WritePicture(const Path& path, const testkit::Canvas& canvas) {
+  std::vector<std::uint8_t> bytes = testkit::BmpBytes(canvas);
+  return Write(path, std::string(bytes.begin(), bytes.end()));
+}
+
+bool BuildDisclaimer(const Path& screen, const char* source, const Path& target) {
+  std::vector<std::string> lines;
+  return ReadLines(screen / source, &lines) && Write(target, testkit::DisclaimerFile(lines));
+}
+
+bool BuildZipRanges(const Path& screen, const Path& target) {
+  std::vector<std::string> lines;
+  if (!ReadLines(screen / "zip_disclaimer_zips.txt", &lines)) return false;
+  std::vector<std::pair<std::string, std::string>> ranges;
+  for (const std::string& line : lines) {
+    std::istringstream in(line);
+    std::string low, high;
+    if (!(in >> low >> high)) {
+      std::fprintf(stderr, "zip_disclaimer_zips.txt: bad line: %s\n", line.c_str());
+      return false;
+    }
+    ranges.emplace_back(low, high);
+  }
+  return Write(target / "ZipDisclaimerZips.dat", testkit::ZipDisclaimerZipsFile(ranges));
+}
+
+// A banner of the window's width in pixels (twips / 15) with centred text.
+testkit::Canvas Banner(int width, int height, std::string_view text, int scale,
+                       testkit::Rgb background, testkit::Rgb ink) {
+  testkit::Canvas canvas(width, height, background);
+  int x = (width - testkit::Canvas::TextWidth(text, scale)) / 2;
+  canvas.DrawText(x, (height - 7 * scale) / 2, text, scale, ink);
+  return canvas;
+}
+
+bool BuildPictures(const Path& target) {
+  testkit::Canvas headline = Banner(368, 36, "QUILLMOOR FREIGHT LINES", 3, kNavy, kWhite);
+  headline.FillRect(0, 32, 368, 4, kAmber);
+  testkit::Canvas subhead = Banner(246, 36, "LTL RATE QUOTE", 2, kPaper, kNavy);
+  testkit::Canvas zip_headline = Banner(214, 16, "DELIVERY NOTICE", 1, kAmber, kNavy);
+  return WritePicture(target / "headline.bmp", headline) &&
+         WritePicture(target / "subhead.bmp", subhead) &&
+         WritePicture(target / "ZipHeadline.bmp", zip_headline);
+}
+
+}  // namespace
+
+bool BuildScreenFiles(const Path& source, const Path& target) {
+  Path screen = source / "screen";
+  return BuildDisclaimer(screen, "service_disclaimer.txt", target / "ServiceDisclaimer.dat") &&
+         BuildDisclaimer(screen, "charge_disclaimer.txt", target / "ChargeDisclaimer.dat") &&
+         BuildDisclaimer(screen, "zip_disclaimer.txt", target / "ZipDisclaimer.dat") &&
+         BuildZipRanges(screen, target) && BuildPictures(target);
+}
+
+}  // namespace sample
