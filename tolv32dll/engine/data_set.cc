@@ -12,6 +12,7 @@ ErrorNumber OpenDataSet(RatingEngine& engine) {
 
 void CloseDataSet(RatingEngine& engine) {
   engine.current_tariff = CurrentTariff{};
+  engine.tariff.files.CloseEverything();
   engine.effective.Clear();
   engine.effective.ReleaseAll();
 }

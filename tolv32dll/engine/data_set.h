@@ -12,8 +12,8 @@ namespace tolv {
 // be opened in the effective path, 209 when its first line cannot be read whole.
 ErrorNumber OpenDataSet(RatingEngine& engine);
 
-// Clears the current tariff and the effective table and gives back every hold this engine
-// has on the effective mutex. (Open tariff files close with the engine's file set.)
+// Clears the current tariff and the effective table, closes every open tariff file and
+// gives back every hold this engine has on the effective mutex.
 void CloseDataSet(RatingEngine& engine);
 
 }  // namespace tolv

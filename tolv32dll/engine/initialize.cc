@@ -31,6 +31,13 @@ char FlagSetting(const char* key, const std::string& settings) {
   return static_cast<char>(std::toupper(static_cast<unsigned char>(value[0])));
 }
 
+// The tariff files and the tariff-determination files are read from the tariff data
+// directory (EFCREC.TBL alone stays in the effective path).
+void UseTariffDataDirectory(RatingEngine& engine) {
+  engine.tariff.files.SetTariffDataDirectory(engine.tariff_data_dir);
+  engine.tariff.files.SetDataDirectory(engine.tariff_data_dir);
+}
+
 }  // namespace
 
 ErrorNumber InitializeEngine(RatingEngine& engine, const char* data_dir) {
@@ -65,6 +72,8 @@ ErrorNumber InitializeEngine(RatingEngine& engine, const char* data_dir) {
     engine.tariff_data_dir = Util_TrimPath(tolvdata);
   }
 
+  UseTariffDataDirectory(engine);
+
   ErrorNumber result = directory_fits ? OpenDataSet(engine) : kErrEfcopn;
 
   if (engine.debug_flag == 'Y') {
@@ -94,6 +103,7 @@ SetDirectoryResult SetTariffDataDirectory(RatingEngine& engine, const char* path
   std::size_t length = ::strnlen(path, kMaxDirectory + 1);
   if (length > kMaxDirectory) return SetDirectoryResult::kRefused;
   engine.tariff_data_dir = Util_TrimPath(std::string_view(path, length));
+  UseTariffDataDirectory(engine);
   WriteTextLog(engine, "\r\nToPath in Tolv_Set_Tolvdata=" + engine.tariff_data_dir + "EndofString");
   return SetDirectoryResult::kSet;
 }

@@ -1,6 +1,7 @@
 #include "tolv32dll/engine/lite_table.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace tolv {
 namespace {

@@ -1,10 +1,10 @@
-// The Lite code list and the default Lite table every engine starts with. The table maps a
-// letter and a threshold to a Lite table number; the ZIP-keyed tariff tables read it.
+// The default Lite table every engine starts with: it maps a letter and a threshold to a
+// Lite table number; the ZIP-keyed tariff tables read it. (The Lite code list lives with
+// the weight types, which may rename its codes.)
 #ifndef TOLV32DLL_ENGINE_LITE_TABLE_H_
 #define TOLV32DLL_ENGINE_LITE_TABLE_H_
 
 #include <array>
-#include <string_view>
 #include <vector>
 
 namespace tolv {
@@ -18,10 +18,6 @@ struct LiteTableRow {
 
   bool operator==(const LiteTableRow&) const = default;
 };
-
-// The nine Lite codes, "L5C" to "M40M".
-inline constexpr std::array<std::string_view, 9> kLiteCodes = {"L5C",  "M5C",  "M1M",  "M2M", "M5M",
-                                                               "M10M", "M20M", "M30M", "M40M"};
 
 // The 24 default rows followed by the end row (letter 'X').
 std::vector<LiteTableRow> DefaultLiteTable();

@@ -20,6 +20,7 @@
 #include "tolv32dll/errors/error_numbers.h"
 #include "tolv32dll/records/shipment_record.h"
 #include "tolv32dll/tariff/current_tariff.h"
+#include "tolv32dll/tariff/tariff_state.h"
 
 namespace tolv {
 
@@ -52,7 +53,9 @@ struct RatingEngine {
 
   // --- Factors and options ---
   float request_factor = 1.0f;  // the request's adjustment factor, 1.0 when none
-  // The tariff option table joins here, filled with its defaults at construction.
+  // The selected tariff's open files, its factor file's option table (with its defaults
+  // from construction on), classes, breaks and weight types.
+  TariffState tariff;
 
   // --- Selection and errors ---
   ErrorNumber last_error = kOk;

@@ -45,6 +45,7 @@ TEST_F(InitializeTest, TolvdataMovesTheTariffFilesButNotTheEffectiveTable) {
   RatingEngine engine;
   EXPECT_EQ(InitializeEngine(engine, data_.path().c_str()), kOk);
   EXPECT_EQ(engine.tariff_data_dir, other_.path());
+  EXPECT_EQ(engine.tariff.files.tariff_data_directory(), other_.path());
   EXPECT_EQ(engine.effective_path, data_.path());
 
   // Without a trailing separator its last component is taken for a file name.
@@ -126,6 +127,7 @@ TEST_F(InitializeTest, NewTariffDirectoryKeepsOnlyTheDirectoryPart) {
   EXPECT_EQ(engine.tariff_data_dir, other_.path());
   EXPECT_EQ(SetTariffDataDirectory(engine, "/a/b"), SetDirectoryResult::kSet);
   EXPECT_EQ(engine.tariff_data_dir, "/a/");
+  EXPECT_EQ(engine.tariff.files.tariff_data_directory(), "/a/");
   EXPECT_EQ(SetTariffDataDirectory(engine, "C:\\tariffs\\"), SetDirectoryResult::kSet);
   EXPECT_EQ(engine.tariff_data_dir, "C:/tariffs/");
   EXPECT_EQ(engine.effective_path, data_.path()) << "the effective path never moves";

@@ -23,9 +23,13 @@ TEST(RatingEngineTest, NewEngineHasEveryDefault) {
   EXPECT_EQ(engine.tariff_data_dir, "");
   EXPECT_EQ(engine.effective_path, "");
   EXPECT_EQ(engine.debug_flag, 'N');
+  EXPECT_EQ(engine.tariff.options.table[kOptRadjf].Name(), "RADJF");
+  EXPECT_EQ(engine.tariff.options.table[kOptRadjf].AsFloat(), 1.0f);
+  EXPECT_EQ(engine.tariff.options.radjf, 1.0f);
   EXPECT_EQ(engine.rate_record_codes, (std::array<std::string, 3>{"801", "802", "803"}));
-  EXPECT_EQ(kLiteCodes.front(), "L5C");
-  EXPECT_EQ(kLiteCodes.back(), "M40M");
+  const auto& lite_codes = engine.tariff.weight_types.table.lite_codes;
+  EXPECT_EQ(std::string(lite_codes.front().data()), "L5C");
+  EXPECT_EQ(std::string(lite_codes.back().data()), "M40M");
   ASSERT_EQ(engine.lite_table.size(), 25u);
   EXPECT_EQ(Row(engine.lite_table[0]), "A|00   |001|N");
   EXPECT_EQ(Row(engine.lite_table[1]), "A|01   |001|Y");
