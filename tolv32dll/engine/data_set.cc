@@ -2,12 +2,13 @@
 
 namespace tolv {
 
-// The effective-date table decides for now; the kind table and the tariff-determination
-// tables (TDS.SEQ, TDA.SEQ) join here.
+// The effective-date table first (203, 209), then the select table and the areas of
+// tariff determination (102, 107, 101). The kind table is built into the engine.
 ErrorNumber OpenDataSet(RatingEngine& engine) {
   engine.effective.set_directory(engine.effective_path);
   engine.effective.Clear();
-  return engine.effective.Load();
+  TOLV_RETURN_IF_ERROR(engine.effective.Load());
+  return engine.td.Load(engine.tariff_data_dir);
 }
 
 void CloseDataSet(RatingEngine& engine) {

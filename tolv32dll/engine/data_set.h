@@ -9,7 +9,8 @@
 namespace tolv {
 
 // 0 when the data set opened, else the first error number met: 203 when EFCREC.TBL cannot
-// be opened in the effective path, 209 when its first line cannot be read whole.
+// be opened in the effective path, 209 when its first line cannot be read whole, 102 / 107
+// when TDS.SEQ is missing / malformed, 101 when TDA.SEQ is missing or malformed.
 ErrorNumber OpenDataSet(RatingEngine& engine);
 
 // Clears the current tariff and the effective table, closes every open tariff file and

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "tolv32dll/determination/determination_state.h"
+#include "tolv32dll/determination/td_data_set.h"
 #include "tolv32dll/effective/effective_table.h"
 #include "tolv32dll/engine/lite_table.h"
 #include "tolv32dll/engine/shipment_work_area.h"
@@ -62,6 +64,9 @@ struct RatingEngine {
   CurrentTariff current_tariff;
   // EFCREC.TBL's entries and listing, its mutex and the notify callback.
   EffectiveTable effective;
+  // TDS.SEQ and TDA.SEQ, read when the data set opens; the determination of the shipment.
+  TdDataSet td;
+  DeterminationState determination;
 
   // --- Logs ---
   char debug_flag = 'N';    // 'Y' writes the text log

@@ -4,7 +4,12 @@
 #include <cstring>
 #include <type_traits>
 
+#include "tolv32dll/determination/tariff_determination.h"
+#include "tolv32dll/effective/effective_record.h"
+#include "tolv32dll/effective/rating_version.h"
+#include "tolv32dll/effective/tariff_tables.h"
 #include "tolv32dll/engine/thread_slot.h"
+#include "tolv32dll/records/tariff_tables_record.h"
 #include "tolv32dll/exports/export_guard.h"
 #include "tolv32dll/include/tolv32.h"
 
@@ -43,8 +48,12 @@ int16_t Tolv_GetEffectiveTableSize(void) { return Tolv_GetEffectiveTableSizeEx(C
 
 int32_t Tolv_GetTablesEx(TolvHandle /*handle*/, char* record) {
   return Guarded<int32_t>(0, [&] {
-    if (record == nullptr || CurrentEngine() == nullptr) return 0;
-    return 0;  // no tariff can be found until the effective table is read
+    tolv::RatingEngine* engine = CurrentEngine();
+    if (record == nullptr || engine == nullptr) return 0;
+    std::span<std::uint8_t> bytes(reinterpret_cast<std::uint8_t*>(record),
+                                  tolv::tariff_tables_record::kSize);
+    return tolv::GetTariffTables(bytes, engine->effective, engine->current_tariff,
+                                 engine->tariff_data_dir);
   });
 }
 
@@ -52,13 +61,14 @@ int32_t Tolv_GetTables(char* record) { return Tolv_GetTablesEx(CurrentEngine(), 
 
 char* Tolv_GetStateEx(TolvHandle /*handle*/, char* out, const char* zip) {
   return Guarded<char*>(nullptr, [&]() -> char* {
-    if (out == nullptr || zip == nullptr || CurrentEngine() == nullptr) return nullptr;
+    tolv::RatingEngine* engine = CurrentEngine();
+    if (out == nullptr || zip == nullptr || engine == nullptr) return nullptr;
     // An 'M' in the sixth place marks a Mexican point: no table is needed.
-    if (zip[5] == 'M') {
-      std::memcpy(out, "MX", 2);
-      return out;
-    }
-    return nullptr;  // the tariff-determination tables answer the rest
+    std::optional<tolv::StateCode> state =
+        tolv::LookupState(engine->td, engine->tariff_data_dir, std::string_view(zip, 6));
+    if (!state) return nullptr;
+    std::memcpy(out, state->data(), state->size());
+    return out;
   });
 }
 
@@ -96,6 +106,12 @@ void Tolv_SetNotifyCallback(intptr_t user_value, TolvNotifyCallback callback) {
   Tolv_SetNotifyCallbackEx(CurrentEngine(), user_value, callback);
 }
 
-int32_t Tolv_DetermineRatingVersion(char* /*record*/) {
-  return 0;  // the line stays as it is until the rating-version table is built
+int32_t Tolv_DetermineRatingVersion(char* record) {
+  return Guarded<int32_t>(0, [&] {
+    if (record == nullptr) return 0;
+    std::span<std::uint8_t> line(reinterpret_cast<std::uint8_t*>(record),
+                                 tolv::EffectiveRecordLayout::kSize);
+    tolv::DetermineRatingVersion(line, tolv::BuiltInRatingVersionTable());
+    return 0;
+  });
 }
