@@ -8,7 +8,8 @@ ErrorNumber OpenDataSet(RatingEngine& engine) {
   engine.effective.set_directory(engine.effective_path);
   engine.effective.Clear();
   TOLV_RETURN_IF_ERROR(engine.effective.Load());
-  return engine.td.Load(engine.tariff_data_dir);
+  // The TD files lie beside EFCREC.TBL.
+  return engine.td.Load(engine.effective_path);
 }
 
 void CloseDataSet(RatingEngine& engine) {

@@ -50,8 +50,8 @@ struct RatingEngine {
   ShipmentRecord request;
 
   // --- Directories, each empty (the current directory) or ending in "/" ---
-  std::string tariff_data_dir;  // tariff and tariff-determination files
-  std::string effective_path;   // EFCREC.TBL
+  std::string tariff_data_dir;  // tariff files
+  std::string effective_path;   // EFCREC.TBL and the tariff-determination files
 
   // --- Factors and options ---
   float request_factor = 1.0f;  // the request's adjustment factor, 1.0 when none

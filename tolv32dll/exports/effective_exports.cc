@@ -65,7 +65,7 @@ char* Tolv_GetStateEx(TolvHandle /*handle*/, char* out, const char* zip) {
     if (out == nullptr || zip == nullptr || engine == nullptr) return nullptr;
     // An 'M' in the sixth place marks a Mexican point: no table is needed.
     std::optional<tolv::StateCode> state =
-        tolv::LookupState(engine->td, engine->tariff_data_dir, std::string_view(zip, 6));
+        tolv::LookupState(engine->td, engine->effective_path, std::string_view(zip, 6));
     if (!state) return nullptr;
     std::memcpy(out, state->data(), state->size());
     return out;

@@ -25,6 +25,8 @@ class EngineTestEnv : public ::testing::Test {
     ASSERT_EQ(::chdir(work_.path().c_str()), 0);
     ::unsetenv("TOLVDATA");
     data_.Write("EFCREC.TBL", testkit::EfcrecFile({testkit::EfcrecLine{}}));
+    data_.Write("TDS.SEQ", "");  // no select lines and no areas: enough to open
+    data_.Write("TDA.SEQ", "");
   }
   void TearDown() override {
     ::unsetenv("TOLVDATA");

@@ -22,6 +22,8 @@ void WriteDataSet(const testkit::TempDir& dir, int tariffs) {
     lines.push_back(line);
   }
   dir.Write("EFCREC.TBL", testkit::EfcrecFile(lines));
+  dir.Write("TDS.SEQ", "");  // no select lines and no areas: enough to open
+  dir.Write("TDA.SEQ", "");
 }
 
 class ExportsTest : public ::testing::Test {
