@@ -11,6 +11,7 @@
 #include "sample/app_files.h"
 #include "sample/geo_files.h"
 #include "sample/screen_files.h"
+#include "sample/rating_files.h"
 
 namespace {
 
@@ -44,5 +45,6 @@ int main(int argc, char** argv) {
   if (!sample::BuildAppFiles(source, target)) return 1;
   if (!sample::BuildGeoFiles(source, target)) return 1;
   if (!sample::BuildScreenFiles(source, target)) return 1;
+  if (!sample::BuildRatingFiles(source, target)) return 1;
   return 0;
 }
