@@ -164,4 +164,16 @@ TEST_F(ExportsTest, EffectiveLockIsHeldPerEngine) {
   EXPECT_EQ(other_thread, 1);
 }
 
+TEST_F(ExportsTest, AThreadThatEndsWithoutEndingItsEngineGivesItsLockBack) {
+  WriteDataSet(data_, 1);
+  std::thread([&] {
+    ASSERT_EQ(Tolv_InitializeTolv(data_.path().c_str()), 0);
+    ASSERT_EQ(Tolv_LockEffective(), 1);
+  }).join();
+  // Without the thread's end the lock would stay held for an hour.
+  ASSERT_EQ(Tolv_InitializeTolv(data_.path().c_str()), 0);
+  EXPECT_EQ(Tolv_LockEffective(), 1);
+  EXPECT_EQ(Tolv_UnlockEffective(), 1);
+}
+
 }  // namespace
