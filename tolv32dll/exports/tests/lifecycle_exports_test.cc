@@ -78,23 +78,7 @@ TEST_F(ExportsTest, MissingTableGives203AndLeavesNoEngine) {
   EXPECT_EQ(Tolv_EndTolv(), -1);
 }
 
-TEST_F(ExportsTest, DirectoryWithoutSeparatorFindsItsTable) {
-  WriteDataSet(data_, 1);
-  std::string bare = data_.path().substr(0, data_.path().size() - 1);
-  EXPECT_EQ(Tolv_InitializeTolv(bare.c_str()), 0);
-  EXPECT_EQ(Tolv_EndTolv(), 0);
-  EXPECT_EQ(Tolv_EndTolv(), -1) << "ended once";
-}
 
-TEST_F(ExportsTest, TolvdataDoesNotMoveTheEffectiveTable) {
-  WriteDataSet(data_, 1);
-  testkit::TempDir tariffs;
-  ::setenv("TOLVDATA", tariffs.path().c_str(), 1);
-  EXPECT_EQ(Tolv_InitializeTolv(data_.path().c_str()), 0);
-  EXPECT_EQ(Tolv_GetEffectiveTableSize(), 1);
-  EXPECT_EQ(Tolv_Set_Tolvdata(tariffs.path().c_str()), 1);
-  EXPECT_EQ(Tolv_GetEffectiveTableSize(), 1) << "still read from the first directory";
-}
 
 TEST_F(ExportsTest, SetTolvdataNeedsAnEngineAndAPathThatFits) {
   EXPECT_EQ(Tolv_Set_Tolvdata(data_.path().c_str()), 0);
@@ -107,17 +91,6 @@ TEST_F(ExportsTest, SetTolvdataNeedsAnEngineAndAPathThatFits) {
   EXPECT_EQ(Tolv_Set_Tolvdata(std::string(5000, 'x').c_str()), 0);
 }
 
-TEST_F(ExportsTest, VersionNeedsNoEngine) {
-  char version[TOLV32_VERSION_TEXT_SIZE];
-  std::memset(version, 'z', sizeof version);
-  EXPECT_EQ(Tolv_disp_ver(version), 0);
-  EXPECT_STREQ(version, "Tolv32");
-  EXPECT_STREQ(version + 48, "4");
-  EXPECT_STREQ(version + 51, "18");
-  EXPECT_STREQ(version + 84, "1");
-  EXPECT_EQ(version[104], 0);
-  EXPECT_EQ(Tolv_disp_ver(nullptr), 0);
-}
 
 TEST_F(ExportsTest, ErrorStringNeedsAnEngine) {
   char record[TOLV32_ERROR_STRING_RECORD_SIZE];

@@ -109,14 +109,6 @@ TEST(ShipmentRecordTest, WritesLandAtTheirOffsetsAndNowhereElse) {
   EXPECT_EQ(std::vector<std::uint8_t>(r.bytes().begin(), r.bytes().end()), expect);
 }
 
-TEST(ShipmentRecordTest, TextWithNulsReadsAsBlanksAndLongTextIsCut) {
-  ShipmentRecord r;
-  // A zero-filled record reads as empty text, not as NUL characters.
-  EXPECT_EQ(r.header().Text(shipment_header::kTariffName), "");
-  r.header().SetText(shipment_header::kOriginCity, "A CITY NAME THAT IS FAR TOO LONG");
-  EXPECT_EQ(r.header().Raw(shipment_header::kOriginCity), "A CITY NAME THAT IS");
-  EXPECT_EQ(r.bytes()[1 + 54], 0) << "the next field is untouched";
-}
 
 TEST(TariffTablesRecordTest, FieldsReadFromRecordBuiltByHand) {
   std::vector<std::uint8_t> b(224, 0);
