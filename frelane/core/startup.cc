@@ -10,6 +10,7 @@
 #include <utility>
 #include <system_error>
 
+#include "frelane/core/field_helpers.h"
 #include "frelane/core/main_module.h"
 #include "frelane/core/tolv_declares.h"
 #include "tolv32dll/records/shipment_record.h"
@@ -20,12 +21,6 @@ namespace {
 
 // The screens send at most eight lines; slots 9 to 20 are left as they are.
 constexpr std::size_t kScreenDetailSlots = 8;
-
-std::string TrimBlanks(const std::string& s) {
-  std::size_t first = s.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
 
 std::string FormatWithEnvironmentLocale(double value) {
   char point = '.';
@@ -116,7 +111,7 @@ StartupResult InitializeApplication(const StartupEnvironment& env, std::string* 
 
   FillRecordConstants();
 
-  std::string engine_path = TrimBlanks(dir);
+  std::string engine_path = Trim(dir);
   EngineOutcome init = modTolvDeclares32::Tolv_InitializeTolv(engine_path);
   if (!init.ok()) {
     *error = init.error->Message();
