@@ -225,6 +225,32 @@ TEST_F(DeterminationTest, StateOfACode) {
   EXPECT_EQ(std::nullopt, LookupState(data_, empty.path(), "15213 "));
 }
 
+TEST(SampleDataSetTest, LanesFindTheSampleTariffsInForce) {
+  TdDataSet data;
+  ASSERT_EQ(kOk, data.Load(FRELANE_SAMPLE_DIR));
+  EffectiveTable table("TolvSampleTest" + std::to_string(::getpid()));
+  table.set_directory(FRELANE_SAMPLE_DIR);
+  ASSERT_EQ(kOk, table.Load());
+  CurrentTariff current;
+  auto determine = [&](const char* origin, const char* destination, TariffDate ship) {
+    DeterminationRequest request;
+    request.origin_zip = origin;
+    request.destination_zip = destination;
+    request.ship_date = ship;
+    request.canadian = std::isalpha(static_cast<unsigned char>(destination[0]));
+    DeterminationContext context{data, FRELANE_SAMPLE_DIR, table, current, nullptr, {}};
+    DeterminationState state;
+    ErrorNumber error = DetermineTariff(1, request, context, &state);
+    return error == kOk ? std::string(TextOf(current.tariff_name)) : std::to_string(error);
+  };
+  EXPECT_EQ("NORTHW01", determine("15213 ", "60609 ", {20, 26, 12, 1}));
+  EXPECT_EQ("02", TextOf(current.factor_file_no));  // the issue of 12-01-2026
+  EXPECT_EQ("NORTHW01", determine("60609 ", "15213 ", {20, 26, 11, 30}));
+  EXPECT_EQ("01", TextOf(current.factor_file_no));
+  EXPECT_EQ("QFLC0001", determine("15213 ", "K1A0B1", {20, 26, 6, 1}));
+  EXPECT_EQ("119", determine("15213 ", "K1A0B1", {20, 25, 12, 31}));
+}
+
 TEST(TdDataSetTest, OpenErrors) {
   testkit::TempDir dir;
   TdDataSet data;

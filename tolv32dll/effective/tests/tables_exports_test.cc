@@ -126,4 +126,34 @@ TEST_F(TablesExportsTest, DataSetOpenNeedsTheSelectTableAndTheAreas) {
   EXPECT_EQ(-1, Tolv_EndTolv());
 }
 
+TEST(SampleTariffsTest, GetTablesListsTheSampleTariffInForce) {
+  ASSERT_EQ(0, Tolv_InitializeTolv(FRELANE_SAMPLE_DIR));
+  std::string r(TOLV32_TARIFF_TABLES_RECORD_SIZE, ' ');
+  std::memcpy(r.data() + 204, "NORTHW0112/01/2026", 18);
+  ASSERT_EQ(1, Tolv_GetTables(r.data()));
+  std::int16_t classes = 0, breaks = 0;
+  std::memcpy(&classes, r.data() + 200, 2);
+  std::memcpy(&breaks, r.data() + 202, 2);
+  EXPECT_EQ(18, classes);
+  EXPECT_EQ(6, breaks);
+  EXPECT_EQ(std::string("500\0\0\0", 6), r.substr(0, 6));
+  EXPECT_EQ(std::string("92\0\0\0\0", 6), r.substr(60, 6));
+  std::int32_t first_break = -1, last_break = 0;
+  std::memcpy(&first_break, r.data() + 120, 4);
+  std::memcpy(&last_break, r.data() + 120 + 5 * 4, 4);
+  EXPECT_EQ(1, first_break);
+  EXPECT_EQ(10000, last_break);
+  // The Canadian tariff on its first day in force, and the day before.
+  std::memcpy(r.data() + 204, "QFLC000101/01/2026", 18);
+  ASSERT_EQ(1, Tolv_GetTables(r.data()));
+  std::memcpy(r.data() + 204, "QFLC000112/31/2025", 18);
+  EXPECT_EQ(0, Tolv_GetTables(r.data()));
+  char state[2];
+  ASSERT_NE(nullptr, Tolv_GetState(state, "K1A0B1"));
+  EXPECT_EQ("ON", std::string(state, 2));
+  ASSERT_NE(nullptr, Tolv_GetState(state, "02110 "));
+  EXPECT_EQ("MA", std::string(state, 2));
+  Tolv_EndTolv();
+}
+
 }  // namespace
