@@ -28,6 +28,7 @@ std::vector<T> Numbers(const std::string& text) {
 // The rates of one ".R" file: its layout and its records by number.
 struct RateTable {
   std::size_t record_length = 0;
+  int factor_set = 0;
   std::vector<int> classes;
   std::vector<int> break_factors;  // percent
   std::map<int, testkit::RateRow> records;
@@ -36,7 +37,7 @@ struct RateTable {
 // V(1 + b + c x breaks) = class 100 rate x class / 100 x break factor; V(0) the minimum.
 testkit::RateRow LaneRow(const RateTable& t, const std::string& number, std::uint32_t minimum,
                          std::uint32_t base) {
-  testkit::RateRow row{1, number, {minimum}};
+  testkit::RateRow row{t.factor_set, number, {minimum}};
   for (int c : t.classes) {
     for (int f : t.break_factors) {
       row.values.push_back(static_cast<std::uint32_t>(
@@ -69,11 +70,12 @@ bool ReadLine(const std::string& line, Tables& t) {
       t.indexes[file].push_back(entry == "-" ? std::nullopt
                                              : std::optional<std::uint32_t>(std::stoul(entry)));
     }
-  } else if (kind == "RATES" && f.size() == 5) {
+  } else if (kind == "RATES" && f.size() == 6) {
     RateTable& r = t.rates[file];
     r.record_length = std::stoul(f[2]);
-    r.classes = Numbers<int>(f[3]);
-    r.break_factors = Numbers<int>(f[4]);
+    r.factor_set = std::stoi(f[3]);
+    r.classes = Numbers<int>(f[4]);
+    r.break_factors = Numbers<int>(f[5]);
   } else if (kind == "LANE" && f.size() == 6) {
     auto it = t.rates.find(file);
     if (it == t.rates.end() || f[3].size() != 7) return false;

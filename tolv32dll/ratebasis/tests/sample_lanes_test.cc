@@ -15,12 +15,16 @@ class SampleLanesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(sample::BuildRatingFiles(FRELANE_SAMPLE_DIR, dir_.path()));
-    for (const char* suffix : {".P", ".I", ".R", ".E", ".D"}) {
-      std::string bytes = testkit::ReadFile(dir_.File(std::string("NORTHW01") + suffix + "01"));
-      ASSERT_FALSE(bytes.empty()) << suffix;
+    Load("NORTHW01", {".P", ".I", ".R", ".E", ".D"});
+    terms_.tariff.point_type = '0';
+  }
+  void Load(const std::string& tariff, std::initializer_list<const char*> suffixes) {
+    files_ = testkit::MemoryRatingFiles();
+    for (const char* suffix : suffixes) {
+      std::string bytes = testkit::ReadFile(dir_.File(tariff + suffix + "01"));
+      ASSERT_FALSE(bytes.empty()) << tariff << suffix;
       files_.Set(suffix, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     }
-    terms_.tariff.point_type = '0';
   }
   ErrorNumber Rate(const std::string& origin, const std::string& destination,
                    const std::string& destination_city = "") {
@@ -41,6 +45,7 @@ class SampleLanesTest : public ::testing::Test {
 TEST_F(SampleLanesTest, DemoLanesFindTheirRateBasis) {
   ASSERT_EQ(kOk, Rate("15010", "60601"));  // points 1 and 3
   EXPECT_EQ("1103", state_.printed_number);
+  EXPECT_EQ(100, state_.record.FactorSetNumber());
   // Class 100 (index 9 of 18) at the first break: the lane's base rate 6900.
   EXPECT_EQ(6900, state_.record.Value(1 + 0 + 9 * 6));
   EXPECT_EQ(11500, state_.record.Value(0));
@@ -50,6 +55,20 @@ TEST_F(SampleLanesTest, DemoLanesFindTheirRateBasis) {
   EXPECT_EQ("1405", state_.printed_number);
   ASSERT_EQ(kOk, Rate("K1A0B1", "M5V2T6"));
   EXPECT_EQ("1505", state_.printed_number);
+}
+
+TEST_F(SampleLanesTest, CrossBorderTariff) {
+  Load("QFLC0001", {".P", ".I", ".R"});
+  terms_.tariff.point_type = 'E';
+  int reloaded = 0;
+  terms_.reload_factor_set = [&](int set) {
+    reloaded = set;
+    return kOk;
+  };
+  ASSERT_EQ(kOk, Rate("44120", "M5V2T6"));
+  EXPECT_EQ("3012", state_.printed_number);
+  EXPECT_EQ(300, reloaded);
+  EXPECT_EQ(9114, state_.record.Value(2)) << "9800 x 93 %";
 }
 
 TEST_F(SampleLanesTest, ExpTownsAndServiceLetters) {
