@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "testkit/app/picture_writer.h"
@@ -190,13 +191,19 @@ void DrawTruck(testkit::Canvas& c, int x, int y) {
 }
 
 testkit::Canvas SplashPicture(const char* headline, const char* footer, testkit::Rgb sky) {
-  testkit::Canvas c(640, 488, sky);
-  c.FillRect(0, 330, 640, 158, kRoad);
-  c.FillRect(0, 400, 640, 6, kAmber);
-  DrawTruck(c, 110, 196);
-  c.DrawText((640 - testkit::Canvas::TextWidth("QUILLMOOR", 8)) / 2, 40, "QUILLMOOR", 8, kWhite);
-  c.DrawText((640 - testkit::Canvas::TextWidth(headline, 4)) / 2, 120, headline, 4, kWhite);
-  c.DrawText((640 - testkit::Canvas::TextWidth(footer, 3)) / 2, 440, footer, 3, kWhite);
+  // The inside of a window of the standard size.
+  constexpr int kWidth = 632;
+  constexpr int kHeight = 452;
+  testkit::Canvas c(kWidth, kHeight, sky);
+  c.FillRect(0, 320, kWidth, kHeight - 320, kRoad);
+  c.FillRect(0, 372, kWidth, 6, kAmber);
+  DrawTruck(c, 106, 186);
+  auto centred = [&](std::string_view text, int scale) {
+    return (kWidth - testkit::Canvas::TextWidth(text, scale)) / 2;
+  };
+  c.DrawText(centred("QUILLMOOR", 8), 34, "QUILLMOOR", 8, kWhite);
+  c.DrawText(centred(headline, 4), 112, headline, 4, kWhite);
+  c.DrawText(centred(footer, 3), 400, footer, 3, kWhite);
   return c;
 }
 

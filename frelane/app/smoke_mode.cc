@@ -1,8 +1,10 @@
 #include "frelane/app/smoke_mode.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <utility>
 
+#include "frelane/core/frm_intro.h"
 #include "frelane/core/tolv32_binding.h"
 #include "frelane/core/tolv_declares.h"
 #include "frelane/rating/frm_rating_screen.h"
@@ -49,10 +51,21 @@ SmokeWatch::SmokeWatch(forms::Application& app, qtbind::QtHost& host) : app_(app
   timer_.start();
 }
 
+// With FRELANE_SMOKE_SHOTS naming a directory, each window's image is kept there once.
+void SmokeWatch::Shoot(forms::Form& form, const char* file) {
+  const char* dir = std::getenv("FRELANE_SMOKE_SHOTS");
+  QWidget* window = host_.WindowOf(form);
+  if (dir == nullptr || window == nullptr || !form.IsVisible() || shot_.count(file)) return;
+  shot_.insert(file);
+  window->grab().save(QString::fromStdString(std::string(dir) + "/" + file));
+}
+
 void SmokeWatch::Poll() {
+  Shoot(app_.Get<frmIntro>(), "splash.png");
   frmRatingScreen& screen = app_.Get<frmRatingScreen>();
   if (closing_ || !screen.IsVisible() || host_.WindowOf(screen) == nullptr) return;
   closing_ = true;
+  Shoot(screen, "main.png");
   std::printf("smoke: main window shown: %s\n", screen.CaptionValue().c_str());
   std::fflush(stdout);
   // As the close box does: the window's unload ends the engine and the program.

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 
 #include <QTimer>
@@ -26,11 +27,13 @@ class SmokeWatch {
 
  private:
   void Poll();
+  void Shoot(forms::Form& form, const char* file);
 
   forms::Application& app_;
   qtbind::QtHost& host_;
   QTimer timer_;
   bool closing_ = false;
+  std::set<std::string> shot_;
 };
 
 // Also installs an engine binding on `directory` that reports when the engine is ended.
