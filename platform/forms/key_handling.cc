@@ -73,10 +73,15 @@ void Application::KeyStroke(Form& form, int key_code, int shift, int ascii) {
     return;
   }
 
+  // A character without a key of its own (typed through a dead key or an input method)
+  // comes with key code 0: it has no KeyDown or KeyUp, only KeyPress.
   int code = key_code;
-  if (form.key_preview_) form.Form_KeyDown(code, shift);
-  if (code != 0 && c != nullptr) c->Fire(c->on.KeyDown, code, shift);
-  if (code == 0 || ended_) return;
+  if (key_code != 0) {
+    if (form.key_preview_) form.Form_KeyDown(code, shift);
+    if (code != 0 && c != nullptr) c->Fire(c->on.KeyDown, code, shift);
+    if (code == 0) return;
+  }
+  if (ended_) return;
 
   if (code == kKeyF1) {
     ShowHelpFor(c);
@@ -131,7 +136,7 @@ void Application::KeyStroke(Form& form, int key_code, int shift, int ascii) {
     }
   }
 
-  if (ended_) return;
+  if (ended_ || key_code == 0) return;
   int up = key_code;
   if (form.key_preview_ && form.IsLoaded()) form.Form_KeyUp(up, shift);
   if (up != 0 && c != nullptr && c->GetForm().IsLoaded()) c->Fire(c->on.KeyUp, up, shift);

@@ -7,6 +7,7 @@
 
 #include "platform/forms/forms.h"
 #include "platform/forms/testing/headless_driver.h"
+#include "platform/forms/tests/form_fixture.h"
 
 namespace forms {
 namespace {
@@ -51,15 +52,12 @@ class frmEntry : public Form {
   }
 };
 
-class FocusEventsTest : public ::testing::Test {
+class FocusEventsTest : public FormTest<frmEntry> {
  protected:
   void SetUp() override {
     form.Show();
     form.log.clear();
   }
-  Application app;
-  HeadlessDriver user{app};
-  frmEntry& form = app.Get<frmEntry>();
 };
 
 TEST_F(FocusEventsTest, ShowGivesTheFirstControlInTabOrderTheFocus) {
