@@ -112,7 +112,7 @@ StartupResult InitializeApplication(const StartupEnvironment& env, std::string* 
   FillRecordConstants();
 
   std::string engine_path = Trim(dir);
-  EngineOutcome init = modTolvDeclares32::Tolv_InitializeTolv(engine_path);
+  EngineOutcome init = modTolvDeclares32::Engine().Tolv_InitializeTolv(engine_path);
   if (!init.ok()) {
     *error = init.error->Message();
     return StartupResult::kCannotStart;
@@ -120,7 +120,7 @@ StartupResult InitializeApplication(const StartupEnvironment& env, std::string* 
   // The engine's status is 32 bits wide; only its low 16 bits are the program's answer.
   bool files_locked = (static_cast<std::uint32_t>(init.value) & 0xFFFF) == 10;
 
-  EngineOutcome set = modTolvDeclares32::Tolv_Set_Tolvdata(engine_path);
+  EngineOutcome set = modTolvDeclares32::Engine().Tolv_Set_Tolvdata(engine_path);
   if (!set.ok()) {
     *error = set.error->Message();
     return StartupResult::kCannotStart;

@@ -6,6 +6,7 @@
 #include "frelane/core/tolv32_binding.h"
 #include "platform/os/bytes.h"
 #include "platform/os/cp1252.h"
+#include "platform/runtime/error.h"
 #include "tolv32dll/records/tariff_tables_record.h"
 
 namespace frelane::modTolvDeclares32 {
@@ -53,22 +54,31 @@ void InstallEngine(std::unique_ptr<EngineApi> engine) { Get().engine = std::move
 
 void Reset() { Get() = State(); }
 
+namespace {
+
+std::int32_t ValueOrRaise(const EngineOutcome& outcome) {
+  if (!outcome.ok()) throw runtime::RuntimeError(outcome.error->number, outcome.error->description);
+  return outcome.value;
+}
+
+}  // namespace
+
 // Paths are handed over as the operating system spells them: the engine opens files with
 // these bytes, so they are not converted.
-EngineOutcome Tolv_InitializeTolv(const std::string& data_path) {
-  return Engine().Tolv_InitializeTolv(data_path);
+std::int32_t Tolv_InitializeTolv(const std::string& data_path) {
+  return ValueOrRaise(Engine().Tolv_InitializeTolv(data_path));
 }
 
-EngineOutcome Tolv_Set_Tolvdata(const std::string& data_path) {
-  return Engine().Tolv_Set_Tolvdata(data_path);
+std::int32_t Tolv_Set_Tolvdata(const std::string& data_path) {
+  return ValueOrRaise(Engine().Tolv_Set_Tolvdata(data_path));
 }
 
-EngineOutcome Tolv_RateShipment() { return Engine().Tolv_RateShipment(ShipmentRecord().bytes()); }
+void Tolv_RateShipment() { ValueOrRaise(Engine().Tolv_RateShipment(ShipmentRecord().bytes())); }
 
-EngineOutcome Tolv_GetTables(TariffTablesRecordBytes& record) {
-  return Engine().Tolv_GetTables(record);
+std::int32_t Tolv_GetTables(TariffTablesRecordBytes& record) {
+  return ValueOrRaise(Engine().Tolv_GetTables(record));
 }
 
-EngineOutcome Tolv_EndTolv() { return Engine().Tolv_EndTolv(); }
+std::int32_t Tolv_EndTolv() { return ValueOrRaise(Engine().Tolv_EndTolv()); }
 
 }  // namespace frelane::modTolvDeclares32

@@ -41,13 +41,15 @@ void InstallEngine(std::unique_ptr<EngineApi> engine);
 // Drops the binding and clears the record (for tests).
 void Reset();
 
-// The five calls, through the binding in use.
-EngineOutcome Tolv_InitializeTolv(const std::string& data_path);
-EngineOutcome Tolv_Set_Tolvdata(const std::string& data_path);
-// Rates the program's one ShipmentRecord in place.
-EngineOutcome Tolv_RateShipment();
-EngineOutcome Tolv_GetTables(TariffTablesRecordBytes& record);
-EngineOutcome Tolv_EndTolv();
+// The five calls, through the binding in use. A call that cannot be made (library or entry
+// point missing) raises its run-time error (runtime::RuntimeError, 53 or 453) in the
+// caller, which the form model reports in a message box.
+std::int32_t Tolv_InitializeTolv(const std::string& data_path);
+std::int32_t Tolv_Set_Tolvdata(const std::string& data_path);
+// Rates the program's one ShipmentRecord in place; the outcome is its status field.
+void Tolv_RateShipment();
+std::int32_t Tolv_GetTables(TariffTablesRecordBytes& record);
+std::int32_t Tolv_EndTolv();
 
 }  // namespace frelane::modTolvDeclares32
 

@@ -203,5 +203,30 @@ TEST_F(SplashTest, MissingBlankOrEscapingIconNameLeavesTheWindowWithoutIcon) {
   }
 }
 
+TEST_F(SplashTest, MissingRatingEntryPointIsARunTimeErrorNotACrash) {
+  engine_->missing_entry_points = {"Tolv_RateShipment"};
+  frmIntro& splash = Start();
+  user_.ClickForm(splash);
+  user_.ExpectMsgBox(MsgBoxResult::kOK, "Run-time error '453'");
+  app_.Dispatch([] { modTolvDeclares32::Tolv_RateShipment(); });
+  EXPECT_TRUE(user_.AllMessageBoxesShown());
+  EXPECT_TRUE(Screen().IsVisible());
+  EXPECT_FALSE(app_.Ended());
+}
+
+TEST_F(SplashTest, RecordTextCrossesAsSingleBytes) {
+  Start();
+  auto& record = modTolvDeclares32::ShipmentRecord();
+  modTolvDeclares32::SetRecordText(record.bytes(), 36, 19, "Montréal");
+  EXPECT_EQ(record.bytes()[41], 0xE9);
+  EXPECT_EQ(record.bytes()[54], ' ');  // padded to the width
+  EXPECT_EQ(modTolvDeclares32::RecordText(record.bytes(), 36, 19), "Montréal");
+  engine_->rate = [](ShipmentBytes r) { r[3] = '0'; };
+  modTolvDeclares32::Tolv_RateShipment();
+  ASSERT_EQ(log_->rated_records.size(), 1u);
+  EXPECT_EQ(log_->rated_records[0][41], 0xE9);  // the engine saw the bytes
+  EXPECT_EQ(record.bytes()[3], '0');            // and its answer came back in place
+}
+
 }  // namespace
 }  // namespace frelane
