@@ -1,20 +1,231 @@
 #include "frelane/rating/frm_rating_screen.h"
 
+#include <cctype>
+#include <string>
+
+#include "frelane/core/field_helpers.h"
+#include "frelane/core/form_helpers.h"
 #include "frelane/core/form_setup.h"
 #include "frelane/core/main_module.h"
 #include "frelane/core/shutdown.h"
+#include "frelane/rating/pending_procedures.h"
+#include "frelane/rating/picked_point.h"
+#include "platform/os/file_lookup.h"
+#include "platform/forms/application.h"
 
 namespace frelane {
 
-frmRatingScreen::frmRatingScreen() : Form("frmRatingScreen", {.center = true}) {}
+namespace {
+
+constexpr int kToolButtonSize = 300;
+constexpr int kToolButtonTop = 45;
+constexpr int kLineTop = 2400;
+constexpr int kLineStep = 270;
+constexpr int kLineCount = 8;
+constexpr forms::Color kWebSiteBlue = 0x800000;  // RGB 0, 0, 128
+
+// The first of the picture's three files that exists in the data directory, loaded.
+forms::Picture FirstPicture(const std::string& base) {
+  for (const char* extension : {".bmp", ".gif", ".jpg"}) {
+    std::optional<std::string> path =
+        os::FindFileNoCase(modMain::DataDirectory(), base + extension);
+    if (path) return forms::LoadPicture(*path);
+  }
+  return {};
+}
+
+}  // namespace
+
+frmRatingScreen::frmRatingScreen() : Form("frmRatingScreen", {.key_preview = true, .center = true}) {
+  AddFreightLines();
+  BindHandlers();
+}
+
+forms::CommandButton& frmRatingScreen::ToolButton(const char* name, const char* caption,
+                                                   const char* tip) {
+  return Add<forms::CommandButton>(
+      name, {0, kToolButtonTop, kToolButtonSize, kToolButtonSize},
+      {.container = &fraToolBar, .caption = caption, .tab_stop = false,
+       .causes_validation = false, .tool_tip = tip});
+}
+
+forms::Label& frmRatingScreen::SummaryLabel(const char* name, int top, const char* caption) {
+  return Add<forms::Label>(name, {120, top, 2700, 225}, {.caption = caption, .visible = false});
+}
+
+forms::Label& frmRatingScreen::SummaryValue(const char* name, int top) {
+  return Add<forms::Label>(name, {2880, top, 900, 225}, {});
+}
+
+forms::Label& frmRatingScreen::DiscountRowLabel(const char* name, int top, const char* caption) {
+  return Add<forms::Label>(name, {120, top + 30, 780, 225},
+                           {.container = &fraDiscount, .caption = caption});
+}
+
+forms::Label& frmRatingScreen::DiscountRowUnit(const char* name, int top, const char* caption) {
+  return Add<forms::Label>(name, {1740, top + 30, 240, 225},
+                           {.container = &fraDiscount, .caption = caption});
+}
+
+forms::Menu& frmRatingScreen::MenuItem(const char* name, forms::Menu& menu, const char* caption,
+                                       bool visible) {
+  return Add<forms::Menu>(name, {}, {.container = &menu, .caption = caption, .visible = visible});
+}
+
+void frmRatingScreen::AddFreightLines() {
+  for (int i = 1; i <= kLineCount; ++i) {
+    int top = kLineTop + (i - 1) * kLineStep;
+    cboClass.Add(i, {120, top, 900, 315}, {.tab_index = 8 + 2 * i});
+    txtWeight.Add(i, {1080, top, 840, 285}, {.tab_index = 9 + 2 * i, .max_length = 6});
+    lblRate.Add(i, {1980, top + 30, 840, 225}, {});
+    lblCharge.Add(i, {2880, top + 30, 900, 225}, {});
+    lblFAK.Add(i, {3840, top + 30, 540, 225}, {});
+  }
+  for (int i = 1; i <= 4; ++i) {
+    txtDiscount.Add(i, {960, 270 + 360 * (i - 1), 720, 285},
+                    {.container = &fraDiscount, .tab_index = 25 + i, .max_length = 6});
+  }
+  for (int i = 1; i <= 10; ++i) {
+    mnuWebLink.Add(i, {}, {.container = &mnuWebLinks, .visible = false});
+  }
+}
+
+void frmRatingScreen::BindHandlers() {
+  Bind(Frame2.on.MouseMove, &frmRatingScreen::Frame2_MouseMove);
+  Bind(lblWebSiteLabel.on.MouseMove, &frmRatingScreen::lblWebSiteLabel_MouseMove);
+  Bind(btnNewShipment.on.Click, &frmRatingScreen::btnNewShipment_Click);
+  Bind(lblOriginTerminal.on.DblClick, &frmRatingScreen::lblOriginTerminal_DblClick);
+  Bind(lblDestinationTerminal.on.DblClick, &frmRatingScreen::lblDestinationTerminal_DblClick);
+  Bind(lblServiceDays.on.DblClick, &frmRatingScreen::lblServiceDays_DblClick);
+  Bind(lblServiceType.on.DblClick, &frmRatingScreen::lblServiceType_DblClick);
+  Bind(lblIntrastateTariff.on.Change, &frmRatingScreen::lblIntrastateTariff_Change);
+  Bind(lblTotalCharge.on.Change, &frmRatingScreen::lblTotalCharge_Change);
+
+  Bind(txtOrigin.on.GotFocus, &frmRatingScreen::txtOrigin_GotFocus);
+  Bind(txtOrigin.on.LostFocus, &frmRatingScreen::txtOrigin_LostFocus);
+  Bind(txtOrigin.on.KeyPress, &frmRatingScreen::txtOrigin_KeyPress);
+  Bind(txtDestination.on.GotFocus, &frmRatingScreen::txtDestination_GotFocus);
+  Bind(txtDestination.on.LostFocus, &frmRatingScreen::txtDestination_LostFocus);
+  Bind(txtDestination.on.KeyPress, &frmRatingScreen::txtDestination_KeyPress);
+  Bind(txtWeight.on.GotFocus, &frmRatingScreen::txtWeight_GotFocus);
+  Bind(txtWeight.on.KeyPress, &frmRatingScreen::txtWeight_KeyPress);
+  Bind(cboClass.on.GotFocus, &frmRatingScreen::cboClass_GotFocus);
+  Bind(cboClass.on.KeyPress, &frmRatingScreen::cboClass_KeyPress);
+  Bind(txtDiscount.on.GotFocus, &frmRatingScreen::txtDiscount_GotFocus);
+  Bind(txtDiscount.on.KeyPress, &frmRatingScreen::txtDiscount_KeyPress);
+  Bind(txtPPU.on.GotFocus, &frmRatingScreen::txtPPU_GotFocus);
+  Bind(txtPPU.on.KeyPress, &frmRatingScreen::txtPPU_KeyPress);
+
+  for (int b = 0; b < kToolButtonCount; ++b) {
+    ToolbarButton button = static_cast<ToolbarButton>(b);
+    forms::CommandButton& control = ToolbarButtonControl(button);
+    // Toolbar buttons act when the pointer is released over them, not on Click.
+    control.on.MouseUp = [this, button, &control](int, int, int x, int y) {
+      if (x >= 0 && x < control.Width() && y >= 0 && y < control.Height()) {
+        RunToolbarButton(button);
+      }
+    };
+  }
+
+  Bind(mnuFileReset.on.Click, &frmRatingScreen::mnuFileReset_Click);
+  Bind(mnuFileBillofLading.on.Click, &frmRatingScreen::mnuFileBillofLading_Click);
+  Bind(mnuFileCalculator.on.Click, &frmRatingScreen::mnuFileCalculator_Click);
+  Bind(mnuFileCityLookup.on.Click, &frmRatingScreen::mnuFileCityLookup_Click);
+  Bind(mnuFileRateSheet.on.Click, &frmRatingScreen::mnuFileRateSheet_Click);
+  Bind(mnuFilePrint.on.Click, &frmRatingScreen::mnuFilePrint_Click);
+  Bind(mnuFileExport.on.Click, &frmRatingScreen::mnuFileExport_Click);
+  Bind(mnuFileExit.on.Click, &frmRatingScreen::mnuFileExit_Click);
+  Bind(mnuEditAccessorialCharges.on.Click, &frmRatingScreen::mnuEditAccessorialCharges_Click);
+  Bind(mnuEditDefaults.on.Click, &frmRatingScreen::mnuEditDefaults_Click);
+  Bind(mnuEditExportSetup.on.Click, &frmRatingScreen::mnuEditExportSetup_Click);
+  Bind(mnuEditFAK.on.Click, &frmRatingScreen::mnuEditFAK_Click);
+  Bind(mnuViewMap.on.Click, &frmRatingScreen::mnuViewMap_Click);
+  Bind(mnuViewRateBlockAlternation.on.Click,
+       &frmRatingScreen::mnuViewRateBlockAlternation_Click);
+  Bind(mnuViewRules.on.Click, &frmRatingScreen::mnuViewRules_Click);
+  Bind(mnuViewTerminalInformation.on.Click, &frmRatingScreen::mnuViewTerminalInformation_Click);
+  Bind(mnuViewWebSite.on.Click, &frmRatingScreen::mnuViewWebSite_Click);
+  Bind(mnuHelpContents.on.Click, &frmRatingScreen::mnuHelpContents_Click);
+}
+
+bool frmRatingScreen::CompanyStartsWith(const char* prefix) const {
+  std::string name = modMain::Settings().Text(settings::kCompanyName);
+  std::string wanted = prefix;
+  if (name.size() < wanted.size()) return false;
+  for (std::size_t i = 0; i < wanted.size(); ++i) {
+    if (std::toupper(static_cast<unsigned char>(name[i])) != wanted[i]) return false;
+  }
+  return true;
+}
 
 void frmRatingScreen::Form_Load() {
   modMain::SetStandardFormSize(*this);
   modMain::SetFormIcon(*this);
-  SetCaption(modMain::Settings().Text(settings::kCompanyName) + " - Effective: " +
-             modMain::Settings().Text(settings::kEffectiveDateText));
+  modMain::PickedZip().clear();
+  ToolbarClickMarker.clear();
+
+  imgPicture.SetPicture(FirstPicture("headline"));
+  imgSubHead.SetPicture(FirstPicture("subhead"));
+  imgZipDisclaimer.SetPicture(FirstPicture("ZipHeadline"));
+
+  const SettingsRecord& s = modMain::Settings();
+  SetCaption(modMain::Trim(s.Text(settings::kCompanyName)) + " - Effective: " +
+             modMain::Trim(s.Text(settings::kEffectiveDateText)));
+
+  if (CompanyStartsWith("QUARLEN")) {
+    mnuEditAccessorialCharges.SetCaption("Value Added Services");
+    lblAccessorialChargeLabel.SetCaption("Value Added Services");
+    btnEditAccessorialCharges.SetToolTipText("Value Added Services");
+  }
+
+  LoadWebLinks(*this);
+  ConfigureScreen();
+
+  txtWebSite.SetBackColor(BackColor());
+  txtWebSite.SetWidth(lblWebSite.Width());
+  txtWebSite.SetLeft(lblWebSite.Left());
+
+  const ClassTable& classes = modMain::Classes();
+  for (int line = 1; line <= kLineCount; ++line) {
+    forms::ComboBox& box = cboClass(line);
+    box.Clear();
+    for (int i = 1; i <= kClassCount; ++i) {
+      box.AddItem(std::to_string(classes[static_cast<std::size_t>(i)]));
+      box.SetItemData(box.NewIndex(), i);
+    }
+  }
 }
 
 void frmRatingScreen::Form_Unload(bool& /*cancel*/) { modMain::EndProgram(); }
+
+void frmRatingScreen::Form_KeyPress(int& key_ascii) { modMain::EnterAsTab(key_ascii); }
+
+// Painting or moving the pointer anywhere else ends the web-site box's hover highlight.
+void frmRatingScreen::Form_Paint() { txtWebSite.SetForeColor(kWebSiteBlue); }
+void frmRatingScreen::Form_MouseMove(int, int, int, int) { txtWebSite.SetForeColor(kWebSiteBlue); }
+void frmRatingScreen::Frame2_MouseMove(int, int, int, int) {
+  txtWebSite.SetForeColor(kWebSiteBlue);
+}
+void frmRatingScreen::lblWebSiteLabel_MouseMove(int, int, int, int) {
+  txtWebSite.SetForeColor(kWebSiteBlue);
+}
+
+void frmRatingScreen::btnNewShipment_Click() { mnuFileReset_Click(); }
+
+void frmRatingScreen::lblOriginTerminal_DblClick() { mnuViewTerminalInformation_Click(); }
+void frmRatingScreen::lblDestinationTerminal_DblClick() { mnuViewTerminalInformation_Click(); }
+void frmRatingScreen::lblServiceDays_DblClick() {
+  if (modMain::Settings().On(settings::kTerminalServiceGuide)) mnuViewTerminalInformation_Click();
+}
+void frmRatingScreen::lblServiceType_DblClick() {
+  if (modMain::Settings().On(settings::kTerminalServiceGuide)) mnuViewTerminalInformation_Click();
+}
+
+void frmRatingScreen::lblIntrastateTariff_Change() {
+  // ClearShipment blanks this label itself; that change must not clear again.
+  if (!clearing_) ClearShipment();
+}
+
+void frmRatingScreen::lblTotalCharge_Change() { ShowPricePerUnit(); }
 
 }  // namespace frelane

@@ -1,8 +1,14 @@
-// frmRatingScreen: the program's main window, where a user rates a shipment. Closing it
-// ends the program.
+// frmRatingScreen: the program's main window. Two points, eight freight lines, the discount
+// and price-per-unit boxes, the quote, the service columns, the disclaimers, a menu bar and
+// an optional toolbar. Closing it ends the program.
+//
+// Geometry is in twips inside the standard 9600 x 7320 window.
 #ifndef FRELANE_RATING_FRM_RATING_SCREEN_H_
 #define FRELANE_RATING_FRM_RATING_SCREEN_H_
 
+#include <string>
+
+#include "frelane/rating/toolbar_layout.h"
 #include "platform/forms/form.h"
 
 namespace frelane {
@@ -11,9 +17,298 @@ class frmRatingScreen : public forms::Form {
  public:
   frmRatingScreen();
 
+  // Shows and hides the screen's parts by the settings and the data files present.
+  void ConfigureScreen();
+  void ArrangeToolbar();
+  // Empties the freight lines and the quote; keeps the points and the lane.
+  void ClearShipment();
+  // Takes the next printed line off PendingPrintText.
+  std::string NextPrintLine();
+  // Puts the focus back on the entry field that had it last, when it can take it.
+  void RestoreFocus();
+  // True when the origin or destination code lies in a postal-code disclaimer range.
+  bool IsZipDisclaimerZip();
+  void LoadDisclaimerText(forms::Label& label, const std::string& file_name);
+
+  // Procedures of the lane, the lines and the quote that this window's own handlers call.
+  void CalculateCharges();
+  void FillDiscountFields();
+  void ClearOrigin();
+  void ClearDestination();
+  void ClearOriginCity();
+  void ClearDestinationCity();
+  void ClearDiscounts();
+  void ClearPricePerUnit();
+  void ClearMilesAndRbn();
+  void DisableLaneButtons();
+  void ShowFakClass(int line);
+  void ShowPricePerUnit();
+
+  // Form-level state shared with the point boxes' handlers and the toolbar.
+  std::string ToolbarClickMarker;
+  std::string LastFocusName;
+  std::string LastFocusIndex;
+  std::string PendingPrintText;
+
+  // Toolbar.
+  forms::Frame& fraToolBar = Add<forms::Frame>("fraToolBar", {0, 0, 9480, 390}, {});
+  forms::CommandButton& btnFileReset = ToolButton("btnFileReset", "R", "Reset");
+  forms::CommandButton& btnFileBillofLading = ToolButton("btnFileBillofLading", "B", "Bill of Lading");
+  forms::CommandButton& btnFileCalculator = ToolButton("btnFileCalculator", "=", "Calculator");
+  forms::CommandButton& btnFileCityLookup = ToolButton("btnFileCityLookup", "?", "City Lookup");
+  forms::CommandButton& btnFileRateSheet = ToolButton("btnFileRateSheet", "S", "Rate Sheet");
+  forms::CommandButton& btnFilePrint = ToolButton("btnFilePrint", "P", "Print");
+  forms::CommandButton& btnFileExport = ToolButton("btnFileExport", "X", "Export");
+  forms::CommandButton& btnEditAccessorialCharges =
+      ToolButton("btnEditAccessorialCharges", "A", "Accessorial Charges");
+  forms::CommandButton& btnEditDefaults = ToolButton("btnEditDefaults", "D", "Defaults");
+  forms::CommandButton& btnEditExportSetup = ToolButton("btnEditExportSetup", "E", "Export Setup");
+  forms::CommandButton& btnEditFAK = ToolButton("btnEditFAK", "F", "FAK");
+  forms::CommandButton& btnViewMap = ToolButton("btnViewMap", "M", "Map");
+  forms::CommandButton& btnViewRateBlockAlternation =
+      ToolButton("btnViewRateBlockAlternation", "B", "Rate Block/Alternation");
+  forms::CommandButton& btnViewRules = ToolButton("btnViewRules", "U", "Rules");
+  forms::CommandButton& btnViewTerminalInformation =
+      ToolButton("btnViewTerminalInformation", "T", "Terminal Information");
+  forms::CommandButton& btnViewWebSite = ToolButton("btnViewWebSite", "W", "Web Site");
+  forms::CommandButton& btnHelpContents = ToolButton("btnHelpContents", "H", "Help");
+
+  // Pictures.
+  forms::Image& imgPicture = Add<forms::Image>("imgPicture", {120, 390, 5520, 540}, {});
+  forms::Image& imgSubHead = Add<forms::Image>("imgSubHead", {5760, 390, 3690, 540}, {});
+  forms::Image& imgPicture2 = Add<forms::Image>("imgPicture2", {0, 0, 0, 0}, {.visible = false});
+
+  // Points.
+  forms::Label& lblCityLabel = Add<forms::Label>("lblCityLabel", {1980, 960, 2040, 225}, {.caption = "City"});
+  forms::Label& lblTerminalLabel =
+      Add<forms::Label>("lblTerminalLabel", {4620, 960, 540, 225}, {.caption = "Term."});
+  forms::Label& lblServiceLabel =
+      Add<forms::Label>("lblServiceLabel", {5220, 960, 900, 225}, {.caption = "Service"});
+  forms::Label& lblOriginHeading =
+      Add<forms::Label>("lblOriginHeading", {120, 1230, 870, 225}, {.caption = "Origin"});
+  forms::TextBox& txtOrigin =
+      Add<forms::TextBox>("txtOrigin", {1020, 1200, 900, 285}, {.tab_index = 0, .max_length = 6});
+  forms::ComboBox& cboOriginCity = Add<forms::ComboBox>(
+      "cboOriginCity", {1980, 1200, 2040, 315}, {.tab_index = 1, .visible = false, .style = 2});
+  forms::Label& lblOriginCity = Add<forms::Label>("lblOriginCity", {1980, 1230, 2040, 225}, {});
+  forms::Label& lblOriginState = Add<forms::Label>("lblOriginState", {4080, 1230, 480, 225}, {});
+  forms::Label& lblOriginTerminal =
+      Add<forms::Label>("lblOriginTerminal", {4620, 1230, 540, 225}, {});
+  forms::Label& lblServiceDays = Add<forms::Label>("lblServiceDays", {5220, 1230, 900, 225}, {});
+  forms::Label& lblDestinationHeading =
+      Add<forms::Label>("lblDestinationHeading", {120, 1560, 870, 225}, {.caption = "Destination"});
+  forms::TextBox& txtDestination = Add<forms::TextBox>("txtDestination", {1020, 1530, 900, 285},
+                                                       {.tab_index = 2, .max_length = 6});
+  forms::ComboBox& cboDestinationCity = Add<forms::ComboBox>(
+      "cboDestinationCity", {1980, 1530, 2040, 315}, {.tab_index = 3, .visible = false, .style = 2});
+  forms::Label& lblDestinationCity =
+      Add<forms::Label>("lblDestinationCity", {1980, 1560, 2040, 225}, {});
+  forms::Label& lblDestinationState =
+      Add<forms::Label>("lblDestinationState", {4080, 1560, 480, 225}, {});
+  forms::Label& lblDestinationTerminal =
+      Add<forms::Label>("lblDestinationTerminal", {4620, 1560, 540, 225}, {});
+  forms::Label& lblServiceType = Add<forms::Label>("lblServiceType", {5220, 1560, 900, 225}, {});
+  forms::Label& lblIntrastateTariff =
+      Add<forms::Label>("lblIntrastateTariff", {1020, 1860, 4200, 225}, {.fore_color = 0x000080});
+
+  // Freight lines (elements added in the constructor).
+  forms::Label& lblClassHeading =
+      Add<forms::Label>("lblClassHeading", {120, 2130, 900, 225}, {.caption = "Class"});
+  forms::Label& lblWeightHeading =
+      Add<forms::Label>("lblWeightHeading", {1080, 2130, 840, 225}, {.caption = "Weight"});
+  forms::Label& lblRateHeading =
+      Add<forms::Label>("lblRateHeading", {1980, 2130, 840, 225}, {.caption = "Rate"});
+  forms::Label& lblChargeHeading =
+      Add<forms::Label>("lblChargeHeading", {2880, 2130, 900, 225}, {.caption = "Charge"});
+  forms::Label& lblFAKLabel =
+      Add<forms::Label>("lblFAKLabel", {3840, 2130, 540, 225}, {.caption = "FAK"});
+  forms::ControlArray<forms::ComboBox>& cboClass = AddArray<forms::ComboBox>("cboClass");
+  forms::ControlArray<forms::TextBox>& txtWeight = AddArray<forms::TextBox>("txtWeight");
+  forms::ControlArray<forms::Label>& lblRate = AddArray<forms::Label>("lblRate");
+  forms::ControlArray<forms::Label>& lblCharge = AddArray<forms::Label>("lblCharge");
+  forms::ControlArray<forms::Label>& lblFAK = AddArray<forms::Label>("lblFAK");
+
+  // Deficit and weight rows, and the quote.
+    forms::Label& lblDeficitLabel =
+      Add<forms::Label>("lblDeficitLabel", {120, 4620, 1140, 225}, {.caption = "Deficit Weight", .visible = false});
+  forms::Label& lblDeficitWeight = Add<forms::Label>("lblDeficitWeight", {1320, 4620, 600, 225}, {});
+  forms::Label& lblDeficitRate = Add<forms::Label>("lblDeficitRate", {1980, 4620, 840, 225}, {});
+  forms::Label& lblDeficitCharge = Add<forms::Label>("lblDeficitCharge", {2880, 4620, 900, 225}, {});
+  forms::Label& lblTotalWeightLabel = Add<forms::Label>(
+      "lblTotalWeightLabel", {120, 4860, 1140, 225}, {.caption = "Total Weight", .visible = false});
+  forms::Label& lblTotalWeight =
+      Add<forms::Label>("lblTotalWeight", {1320, 4860, 600, 225}, {.visible = false});
+  forms::Label& lblUndiscountedChargeLabel = SummaryLabel("lblUndiscountedChargeLabel", 5160, "Undiscounted Charge");
+  forms::Label& lblUndiscountedCharge = SummaryValue("lblUndiscountedCharge", 5160);
+  forms::Label& lblDiscountLabel = SummaryLabel("lblDiscountLabel", 5400, "Discount");
+  forms::Label& lblDiscount = SummaryValue("lblDiscount", 5400);
+  forms::Line& Line1 = Add<forms::Line>("Line1", {2880, 5655, 900, 0}, {.visible = false});
+  forms::Label& lblNetLabel = SummaryLabel("lblNetLabel", 5670, "Net Charge");
+  forms::Label& lblNet = SummaryValue("lblNet", 5670);
+  forms::Label& lblAccessorialChargeLabel = SummaryLabel("lblAccessorialChargeLabel", 5910, "Accessorial Charge");
+  forms::Label& lblAccessorialCharge = SummaryValue("lblAccessorialCharge", 5910);
+  forms::Label& lblFuelSurchargeLabel = SummaryLabel("lblFuelSurchargeLabel", 6150, "Fuel Surcharge");
+  forms::Label& lblFuelSurcharge = SummaryValue("lblFuelSurcharge", 6150);
+  forms::Line& Line2 = Add<forms::Line>("Line2", {2880, 6405, 900, 0}, {.visible = false});
+  forms::Label& lblTotalChargeLabel = SummaryLabel("lblTotalChargeLabel", 6420, "Total Charge");
+  forms::Label& lblTotalCharge = SummaryValue("lblTotalCharge", 6420);
+  forms::Line& Line3 = Add<forms::Line>("Line3", {2880, 6660, 900, 0}, {.visible = false});
+  forms::Line& Line4 = Add<forms::Line>("Line4", {5760, 5640, 3690, 0}, {.visible = false});
+  forms::Label& lblCanCurrencyExchangeLabel = Add<forms::Label>(
+      "lblCanCurrencyExchangeLabel", {5760, 5700, 2400, 225},
+      {.caption = "Canadian Currency Exchange", .visible = false});
+  forms::Label& lblCanCurrencyExchange =
+      Add<forms::Label>("lblCanCurrencyExchange", {8220, 5700, 1200, 225}, {});
+  forms::Label& lblTotalCanChargeLabel = Add<forms::Label>(
+      "lblTotalCanChargeLabel", {5760, 5940, 2400, 225},
+      {.caption = "Total Canadian Charge", .visible = false});
+  forms::Label& lblTotalCanCharge =
+      Add<forms::Label>("lblTotalCanCharge", {8220, 5940, 1200, 225}, {.font_bold = true});
+  forms::Line& Line5 = Add<forms::Line>("Line5", {5760, 6195, 3690, 0}, {.visible = false});
+
+  // Discounts and price per unit.
+  forms::Frame& fraDiscount =
+      Add<forms::Frame>("fraDiscount", {6360, 990, 2040, 1755}, {.caption = "Discounts"});
+  forms::Label& lblMC = DiscountRowLabel("lblMC", 270, "MC");
+  forms::Label& lblMCLabel = DiscountRowUnit("lblMCLabel", 270, "%");
+  forms::Label& lblLTL = DiscountRowLabel("lblLTL", 630, "LTL");
+  forms::Label& lblTL = DiscountRowLabel("lblTL", 990, "TL");
+  forms::Label& lblTLLabel = DiscountRowUnit("lblTLLabel", 990, "%");
+  forms::Label& lblFloor = DiscountRowLabel("lblFloor", 1350, "MC Floor");
+  forms::Label& lblFloorLabel = DiscountRowUnit("lblFloorLabel", 1350, "$");
+  forms::ControlArray<forms::TextBox>& txtDiscount = AddArray<forms::TextBox>("txtDiscount");
+  forms::Frame& fraPPU =
+      Add<forms::Frame>("fraPPU", {6360, 2790, 2040, 615}, {.caption = "Price Per Unit"});
+  forms::TextBox& txtPPU =
+      Add<forms::TextBox>("txtPPU", {120, 240, 840, 285}, {.container = &fraPPU, .tab_index = 30, .max_length = 6});
+  forms::Label& lblPPU = Add<forms::Label>("lblPPU", {1020, 270, 960, 225}, {.container = &fraPPU});
+  forms::TextBox& txtHidden =
+      Add<forms::TextBox>("txtHidden", {-2000, 0, 15, 15}, {.tab_index = 31});
+  forms::CommandButton& btnNewShipment = Add<forms::CommandButton>(
+      "btnNewShipment", {6780, 3480, 1200, 375}, {.caption = "&Reset", .tab_index = 32});
+
+  // Miles, rate basis, web site.
+  forms::Label& lblMiles = Add<forms::Label>("lblMiles", {2880, 1860, 1500, 225}, {});
+  forms::Label& lblRBN = Add<forms::Label>("lblRBN", {4440, 1860, 1680, 225}, {});
+  // Shown by the web links' loading when the carrier has a web site.
+  forms::Frame& Frame2 = Add<forms::Frame>("Frame2", {6240, 6120, 3210, 600}, {.visible = false});
+  forms::Label& lblWebSiteLabel = Add<forms::Label>(
+      "lblWebSiteLabel", {60, 60, 3090, 225}, {.container = &Frame2, .caption = "Web Site"});
+  forms::Label& lblWebSite =
+      Add<forms::Label>("lblWebSite", {60, 300, 3090, 240}, {.container = &Frame2, .visible = false});
+  forms::TextBox& txtWebSite = Add<forms::TextBox>(
+      "txtWebSite", {60, 300, 3090, 240}, {.container = &Frame2, .tab_stop = false, .locked = true});
+
+  // Disclaimers and the status line.
+  forms::Label& lblServiceDisclaimer = Add<forms::Label>(
+      "lblServiceDisclaimer", {6240, 3480, 3210, 660}, {.visible = false, .word_wrap = true});
+  forms::Label& lblChargeDisclaimer = Add<forms::Label>(
+      "lblChargeDisclaimer", {6240, 4200, 3210, 660}, {.visible = false, .word_wrap = true});
+  forms::Image& imgZipDisclaimer =
+      Add<forms::Image>("imgZipDisclaimer", {6240, 4920, 3210, 240}, {.visible = false});
+  forms::Label& lblZipDisclaimer = Add<forms::Label>(
+      "lblZipDisclaimer", {6240, 5160, 3210, 420}, {.visible = false, .word_wrap = true});
+  forms::Label& lblStatusBar = Add<forms::Label>("lblStatusBar", {4020, 6480, 2160, 225}, {});
+
+  // Menus.
+  forms::Menu& mnuFile = Add<forms::Menu>("mnuFile", {}, {.caption = "&File"});
+  forms::Menu& mnuFileReset = MenuItem("mnuFileReset", mnuFile, "&Reset");
+  forms::Menu& mnuFileBillofLading = MenuItem("mnuFileBillofLading", mnuFile, "&Bill of Lading");
+  forms::Menu& mnuFileCalculator = MenuItem("mnuFileCalculator", mnuFile, "&Calculator");
+  forms::Menu& mnuFileCityLookup = MenuItem("mnuFileCityLookup", mnuFile, "City &Lookup");
+  forms::Menu& mnuFileRateSheet = MenuItem("mnuFileRateSheet", mnuFile, "Rate &Sheet");
+  forms::Menu& mnuFilePrint = MenuItem("mnuFilePrint", mnuFile, "&Print");
+  forms::Menu& mnuFileExport = MenuItem("mnuFileExport", mnuFile, "E&xport");
+  forms::Menu& mnuFileExit = MenuItem("mnuFileExit", mnuFile, "E&xit");
+  forms::Menu& mnuEdit = Add<forms::Menu>("mnuEdit", {}, {.caption = "&Edit"});
+  forms::Menu& mnuEditAccessorialCharges =
+      MenuItem("mnuEditAccessorialCharges", mnuEdit, "&Accessorial Charges");
+  forms::Menu& mnuEditDefaults = MenuItem("mnuEditDefaults", mnuEdit, "&Defaults");
+  forms::Menu& mnuEditExportSetup = MenuItem("mnuEditExportSetup", mnuEdit, "&Export Setup");
+  forms::Menu& mnuEditFAK = MenuItem("mnuEditFAK", mnuEdit, "&FAK");
+  forms::Menu& mnuView = Add<forms::Menu>("mnuView", {}, {.caption = "&View"});
+  forms::Menu& mnuViewMap = MenuItem("mnuViewMap", mnuView, "&Map");
+  forms::Menu& mnuViewPointsList = MenuItem("mnuViewPointsList", mnuView, "&Points List", false);
+  forms::Menu& mnuViewRateBlockAlternation =
+      MenuItem("mnuViewRateBlockAlternation", mnuView, "Rate &Block/Alternation");
+  forms::Menu& mnuViewRules = MenuItem("mnuViewRules", mnuView, "&Rules");
+  forms::Menu& mnuViewTerminalInformation =
+      MenuItem("mnuViewTerminalInformation", mnuView, "&Terminal Information");
+  forms::Menu& mnuViewWebSite = MenuItem("mnuViewWebSite", mnuView, "&Web Site");
+  forms::Menu& mnuWebLinks = MenuItem("mnuWebLinks", mnuView, "&Web Links", false);
+  forms::ControlArray<forms::Menu>& mnuWebLink = AddArray<forms::Menu>("mnuWebLink");
+  forms::Menu& mnuHelp = Add<forms::Menu>("mnuHelp", {}, {.caption = "&Help"});
+  forms::Menu& mnuHelpContents = MenuItem("mnuHelpContents", mnuHelp, "&Contents");
+  forms::Menu& mnuHelpAbout = MenuItem("mnuHelpAbout", mnuHelp, "&About");
+
  private:
+  forms::CommandButton& ToolButton(const char* name, const char* caption, const char* tip);
+  forms::Label& SummaryLabel(const char* name, int top, const char* caption);
+  forms::Label& SummaryValue(const char* name, int top);
+  forms::Label& DiscountRowLabel(const char* name, int top, const char* caption);
+  forms::Label& DiscountRowUnit(const char* name, int top, const char* caption);
+  forms::Menu& MenuItem(const char* name, forms::Menu& menu, const char* caption,
+                        bool visible = true);
+  void AddFreightLines();
+  void BindHandlers();
+  // The toolbar button's own Click handler and how it treats the focus.
+  void RunToolbarButton(ToolbarButton button);
+  forms::CommandButton& ToolbarButtonControl(ToolbarButton button);
+  bool CompanyStartsWith(const char* prefix) const;
+  bool PointGotFocusDoesItsWork(const char* name);
+  bool PointLostFocusDoesItsWork();
+
   void Form_Load() override;
   void Form_Unload(bool& cancel) override;
+  void Form_KeyPress(int& key_ascii) override;
+  void Form_Paint() override;
+  void Form_MouseMove(int button, int shift, int x, int y) override;
+  void Frame2_MouseMove(int button, int shift, int x, int y);
+  void lblWebSiteLabel_MouseMove(int button, int shift, int x, int y);
+  void btnNewShipment_Click();
+  void lblOriginTerminal_DblClick();
+  void lblDestinationTerminal_DblClick();
+  void lblServiceDays_DblClick();
+  void lblServiceType_DblClick();
+  void lblIntrastateTariff_Change();
+  void lblTotalCharge_Change();
+
+  void txtOrigin_GotFocus();
+  void txtOrigin_LostFocus();
+  void txtDestination_GotFocus();
+  void txtDestination_LostFocus();
+  void txtOrigin_KeyPress(int& key_ascii);
+  void txtDestination_KeyPress(int& key_ascii);
+  void txtWeight_GotFocus(int index);
+  void txtWeight_KeyPress(int index, int& key_ascii);
+  void cboClass_GotFocus(int index);
+  void cboClass_KeyPress(int index, int& key_ascii);
+  void txtDiscount_GotFocus(int index);
+  void txtDiscount_KeyPress(int index, int& key_ascii);
+  void txtPPU_GotFocus();
+  void txtPPU_KeyPress(int& key_ascii);
+
+  void mnuFileReset_Click();
+  void mnuFileBillofLading_Click();
+  void mnuFileCalculator_Click();
+  void mnuFileCityLookup_Click();
+  void mnuFileRateSheet_Click();
+  void mnuFilePrint_Click();
+  void mnuFileExport_Click();
+  void mnuFileExit_Click();
+  void mnuEditAccessorialCharges_Click();
+  void mnuEditDefaults_Click();
+  void mnuEditExportSetup_Click();
+  void mnuEditFAK_Click();
+  void mnuViewMap_Click();
+  void mnuViewRateBlockAlternation_Click();
+  void mnuViewRules_Click();
+  void mnuViewTerminalInformation_Click();
+  void mnuViewWebSite_Click();
+  void mnuHelpContents_Click();
+
+  // Set while ClearShipment runs: the label changes it makes do not clear again.
+  bool clearing_ = false;
 };
 
 }  // namespace frelane
