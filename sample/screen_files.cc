@@ -79,7 +79,7 @@ testkit::Canvas Banner(int width, int height, std::string_view text, int scale,
 }
 
 bool BuildPictures(const Path& target) {
-  testkit::Canvas headline = Banner(368, 36, "QUILLMOOR FREIGHT LINES", 3, kNavy, kWhite);
+  testkit::Canvas headline = Banner(368, 36, "QUILLMOOR FREIGHT LINES", 2, kNavy, kWhite);
   headline.FillRect(0, 32, 368, 4, kAmber);
   testkit::Canvas subhead = Banner(246, 36, "LTL RATE QUOTE", 2, kPaper, kNavy);
   testkit::Canvas zip_headline = Banner(214, 16, "DELIVERY NOTICE", 1, kAmber, kNavy);
