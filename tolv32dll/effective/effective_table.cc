@@ -112,9 +112,10 @@ Result<int> EffectiveTable::ListingSize() {
   ErrorNumber error = ReadImage(&image);
   if (error != kOk) return Result<int>::Error(error);
   if (!(image.stamp == seen_)) {
-    seen_ = image.stamp;
+    // A file that fails to load stays "changed", so the next look tries again.
     error = Reload(image);
     if (error != kOk) return Result<int>::Error(error);
+    seen_ = image.stamp;
     Notify(kNotifyReloadOnListing);
   }
   return static_cast<int>(listing_.size());
@@ -153,8 +154,8 @@ ErrorNumber EffectiveTable::Select(int index, CurrentTariff* current) {
   TOLV_RETURN_IF_ERROR(ReadImage(&image));
   bool reloaded = false;
   if (!(image.stamp == seen_)) {
-    seen_ = image.stamp;
     TOLV_RETURN_IF_ERROR(Reload(image));
+    seen_ = image.stamp;
     reloaded = true;
     Notify(kNotifyReloadOnSelect);
   }

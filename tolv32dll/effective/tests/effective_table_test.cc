@@ -176,6 +176,11 @@ TEST_F(EffectiveTableTest, ChangedFileReloadsAndNotifies) {
   table_.SetNotifyCallback(0, nullptr);
   WriteTable({n}, 1003);
   EXPECT_EQ(1, table_.ListingSize().value());
+
+  // A broken rewrite is an error every time, not an empty table once it has been seen.
+  dir_.Write("EFCREC.TBL", "short");
+  EXPECT_EQ(kErrEfcred, table_.ListingSize().error());
+  EXPECT_EQ(kErrEfcred, table_.ListingSize().error());
 }
 
 // Waits until the child writes its byte into the pipe.
