@@ -38,7 +38,8 @@ void SetMainWindow(std::function<forms::Form&()> main_window) {
   MainWindowSlot() = std::move(main_window);
 }
 
-frmIntro::frmIntro() : Form("frmIntro", {.center = true}) {
+// The splash has no controls: its keys reach the form through the key preview.
+frmIntro::frmIntro() : Form("frmIntro", {.key_preview = true, .center = true}) {
   Bind(Timer1.on.Timer, &frmIntro::Timer1_Timer);
 }
 

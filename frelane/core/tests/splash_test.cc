@@ -102,6 +102,13 @@ TEST_F(SplashTest, FirstPictureOnlyWaitsForTheUser) {
   EXPECT_EQ(EndCalls(), 0);
 }
 
+TEST_F(SplashTest, AnyKeyHandsOver) {
+  frmIntro& splash = Start();
+  user_.Type("q");
+  EXPECT_TRUE(splash.handed_over());
+  EXPECT_TRUE(Screen().IsVisible());
+}
+
 TEST_F(SplashTest, SecondPictureReplacesTheFirstAndStartsTheTimer) {
   dir_.Write("intro.bmp", SmallBmp());
   dir_.Write("Introd.gif", SmallGif());
