@@ -82,11 +82,8 @@ std::string DriveListBox::Drive() {
 void DriveListBox::SetDrive(const std::string& drive) {
   Touch();
   // Only the first character names a drive, as "c:\\data" names "c:".
+  // There is one drive, so a valid assignment never changes it.
   if (drive.empty() || drive[0] != '/') runtime::Raise(runtime::kErrDeviceUnavailable);
-  if (drive_ == kRootDrive) return;
-  drive_ = kRootDrive;
-  Notify(Property::kOther);
-  Fire(on.Change);
 }
 
 void DriveListBox::OnListIndexChanged() {
