@@ -5,12 +5,12 @@
 #ifndef FRELANE_PLATFORM_PRINT_PRINT_SYSTEM_H_
 #define FRELANE_PLATFORM_PRINT_PRINT_SYSTEM_H_
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/print/display_list.h"
+#include "platform/runtime/error.h"
 
 namespace print {
 
@@ -32,15 +32,13 @@ struct PageArea {
 // US Letter less a quarter inch on every side.
 inline constexpr PageArea kLetterPrintableArea = {8 * kTwipsPerInch, 21 * kTwipsPerInch / 2};
 
-// A failed print operation, as the original run time raised it: a number and a description.
-class PrinterError : public std::runtime_error {
+// A failed print operation: a run-time error of the program like any other, so that the
+// program's error handlers (and the form model's last-resort report) treat it alike.
+class PrinterError : public runtime::RuntimeError {
  public:
   PrinterError(int number, const std::string& description)
-      : std::runtime_error(description), number_(number) {}
-  int number() const { return number_; }
-
- private:
-  int number_;
+      : runtime::RuntimeError(number, description) {}
+  int number() const { return Number(); }
 };
 
 // The run-time error number of every printer failure.

@@ -182,6 +182,20 @@ TEST_F(QtHostTest, ThePrintButtonPrintsTheEntryToAPdfFile) {
       << text.toStdString();
 }
 
+TEST_F(QtHostTest, AJobThatDidNotGoOutIsReportedNotClaimed) {
+  auto previous = print::InstallPrintSystem(std::make_unique<QtPrintSystem>([] { return QString(); }));
+  ASSERT_TRUE(print::SelectPrinter(static_cast<int>(print::Printers().size()) - 1));
+  QTest::keyClicks(Widget(form_.txtZip), "30301");
+  MessageBoxAnswerer answerer;
+  QTest::mouseClick(Widget(form_.btnPrint), Qt::LeftButton);
+  print::InstallPrintSystem(std::move(previous));
+  ASSERT_EQ(answerer.texts().size(), 1);
+  EXPECT_TRUE(answerer.texts()[0].contains(QStringLiteral("no PDF file was chosen")))
+      << answerer.texts()[0].toStdString();
+  EXPECT_EQ(Widget<QLabel>(form_.lblStatus)->text(), QStringLiteral("Ready"));
+  EXPECT_TRUE(window_->isVisible()) << "the program goes on";
+}
+
 TEST_F(QtHostTest, PrintFormPrintsTheWindowAsItLooks) {
   print::PrintForm("frmDemo");
   ASSERT_EQ(printers_->jobs().size(), 1u);
