@@ -33,7 +33,8 @@ void PutText(std::uint8_t* p, std::size_t width, const std::string& text) {
 
 }  // namespace
 
-std::string TariffFileName(std::string_view name, std::string_view suffix, std::string_view file_no) {
+std::string TariffFileName(std::string_view name, std::string_view suffix,
+                           std::string_view file_no) {
   return std::string(name) + std::string(suffix) + std::string(file_no);
 }
 
@@ -80,6 +81,17 @@ std::string CountLayoutFactorFile(const CountLayoutFactors& factors) {
   for (const auto& row : factors.second)
     for (std::int32_t v : row) one(Fixed4Text(v));
   return out;
+}
+
+WeightTypeSpec WeightType(std::string code, std::int16_t break_index, std::int32_t amount1,
+                          std::string lite_code, char type_digit) {
+  WeightTypeSpec spec;
+  spec.type_digit = type_digit;
+  spec.break_index = break_index;
+  spec.lite_code = std::move(lite_code);
+  spec.code = std::move(code);
+  spec.amount1 = amount1;
+  return spec;
 }
 
 std::vector<std::uint8_t> WeightTypeFile(const std::vector<WeightTypeSpec>& records) {

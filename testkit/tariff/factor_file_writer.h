@@ -11,7 +11,8 @@
 namespace testkit {
 
 // name + suffix + file number: "ABCD0001" ".F" "01" -> "ABCD0001.F01".
-std::string TariffFileName(std::string_view name, std::string_view suffix, std::string_view file_no);
+std::string TariffFileName(std::string_view name, std::string_view suffix,
+                           std::string_view file_no);
 
 // "* NAME = VALUE" with CR LF.
 std::string FactorOptionLine(std::string_view name, std::string_view value);
@@ -27,7 +28,7 @@ struct FactorBlock {
   std::vector<std::string> after_class_lines;
   std::vector<std::int32_t> weight_breaks;
   int number = 0;
-  std::vector<std::vector<std::int32_t>> rates;        // [class][break], fixed 4
+  std::vector<std::vector<std::int32_t>> rates;         // [class][break], fixed 4
   std::vector<std::vector<std::int32_t>> second_lines;  // values of each line, fixed 4
 };
 std::string BlockLayoutFactorFile(const std::vector<FactorBlock>& blocks);
@@ -55,6 +56,9 @@ struct WeightTypeSpec {
   std::string code2;
   std::int32_t amount3 = 0;
 };
+// A record of the given code with only its break index and first amount set.
+WeightTypeSpec WeightType(std::string code, std::int16_t break_index, std::int32_t amount1,
+                          std::string lite_code = "", char type_digit = '1');
 std::vector<std::uint8_t> WeightTypeFile(const std::vector<WeightTypeSpec>& records);
 
 }  // namespace testkit

@@ -16,9 +16,7 @@ std::uint32_t Nibble(char c) {
   return static_cast<std::uint32_t>(static_cast<unsigned char>(c) - '0') & 0xF;
 }
 
-char Base36Digit(std::uint32_t v) {
-  return static_cast<char>(v < 10 ? '0' + v : 'A' + (v - 10));
-}
+char Base36Digit(std::uint32_t v) { return static_cast<char>(v < 10 ? '0' + v : 'A' + (v - 10)); }
 
 }  // namespace
 
@@ -27,8 +25,8 @@ std::optional<PackedZip> Zip_Pack(std::string_view code) {
   if (first >= '0' && first <= '9') {
     std::uint32_t value = 0;
     for (std::size_t i = 0; i < 5; ++i) value = (value << 4) | Nibble(Upper(At(code, i, ' ')));
-    return PackedZip{static_cast<std::uint8_t>(value >> 16),
-                     static_cast<std::uint8_t>(value >> 8), static_cast<std::uint8_t>(value)};
+    return PackedZip{static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
+                     static_cast<std::uint8_t>(value)};
   }
   if ((first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z')) {
     return PackedZip{static_cast<std::uint8_t>(Upper(first)),
@@ -70,8 +68,8 @@ std::string Bcd_Unpack(const std::uint8_t* source, int n) {
 
 void Code6_Pack(std::uint8_t* target, std::string_view code) {
   char first = At(code, 0, '0');
-  std::int64_t d0 = (first >= 'A' && first <= 'Z') ? first - 'A' + 10
-                                                   : static_cast<unsigned char>(first) - '0';
+  std::int64_t d0 =
+      (first >= 'A' && first <= 'Z') ? first - 'A' + 10 : static_cast<unsigned char>(first) - '0';
   std::size_t i = 1;
   while (i < 6 && At(code, i, '\0') == ' ') ++i;
   std::int64_t rest = 0;
@@ -99,7 +97,8 @@ std::uint32_t Util_Get24(os::ByteSpan record, int i) {
   if (i < 0) return 0;
   std::size_t at = 10 + 3 * static_cast<std::size_t>(i);
   if (at + 3 > record.size()) return 0;
-  return static_cast<std::uint32_t>(record[at]) | (static_cast<std::uint32_t>(record[at + 1]) << 8) |
+  return static_cast<std::uint32_t>(record[at]) |
+         (static_cast<std::uint32_t>(record[at + 1]) << 8) |
          (static_cast<std::uint32_t>(record[at + 2]) << 16);
 }
 

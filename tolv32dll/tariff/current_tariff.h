@@ -32,11 +32,11 @@ struct CurrentTariff {
   std::uint8_t year = 0;
   std::uint8_t month = 0;
   std::uint8_t day = 0;
-  FileNo default_file_no = {' ', ' '};      // DefaultFileNo
-  char point_type = ' ';                    // PointType
-  char alt_point_type = ' ';                // AltPointType (used when PointType is 'N')
-  char lane_adj_kind = ' ';                 // lane-adjustment kind letter
-  FileNo lane_adj_file_no = {' ', ' '};     // LaneAdjFileNo
+  FileNo default_file_no = {' ', ' '};   // DefaultFileNo
+  char point_type = ' ';                 // PointType
+  char alt_point_type = ' ';             // AltPointType (used when PointType is 'N')
+  char lane_adj_kind = ' ';              // lane-adjustment kind letter
+  FileNo lane_adj_file_no = {' ', ' '};  // LaneAdjFileNo
   TariffNameText tariff_name = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};  // TariffName
   float rating_version = 0.0f;
   FileNo index_file_no = {' ', ' '};        // IndexFileNo
@@ -52,8 +52,8 @@ struct CurrentTariff {
   char tariff_kind = ' ';                   // TariffKind; 'P' package, 'S' for names ending "2A"
   char companion_point_type = ' ';
   FileNo companion_code = {' ', ' '};
-  char addon_mode = ' ';                    // AddonMode
-  char index_format = ' ';                  // IndexFormat: 'P' = 3-byte index entries
+  char addon_mode = ' ';    // AddonMode
+  char index_format = ' ';  // IndexFormat: 'P' = 3-byte index entries
 
   bool operator==(const CurrentTariff&) const = default;
 };

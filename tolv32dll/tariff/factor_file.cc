@@ -8,9 +8,7 @@
 namespace tolv {
 namespace {
 
-bool IsOptionLine(const char* line) {
-  return line[0] == '*' && line[1] != '\r' && line[1] != '\n';
-}
+bool IsOptionLine(const char* line) { return line[0] == '*' && line[1] != '\r' && line[1] != '\n'; }
 
 // Reads exactly `want` values from a line into successive cells; false when the line
 // holds fewer (a cut file) or a value is corrupt.
@@ -125,7 +123,8 @@ ErrorNumber Parm_ReadClassRates(FactorFileReader& reader, const FactorFileReques
         return kErrFacred;
       }
     }
-    if (second_table) TOLV_RETURN_IF_ERROR(ReadBreakRows(reader, request.point_type == 'H', tables));
+    if (second_table)
+      TOLV_RETURN_IF_ERROR(ReadBreakRows(reader, request.point_type == 'H', tables));
     if (number == request.block_number) return reader.bad() ? kErrFacred : reader.option_result();
   }
   // No block of the tariff's number: another tariff's rates must not stand in for it.
@@ -145,7 +144,8 @@ ErrorNumber Parm_ReadClassRatesAlt(FactorFileReader& reader, const FactorFileReq
   for (int i = 0; i < blocks; ++i) {
     auto cursor = NextCursor(reader);
     if (!cursor) return kErrFacred;
-    tables.block_numbers[tables.block_count++] = static_cast<std::int16_t>(cursor->Parm_ReadShort());
+    tables.block_numbers[tables.block_count++] =
+        static_cast<std::int16_t>(cursor->Parm_ReadShort());
   }
   int classes = count(kMaxClasses);
   if (classes < 0) return kErrFacred;

@@ -25,7 +25,8 @@ bool FactorLineCursor::AtEnd() {
 std::uint16_t FactorLineCursor::Parm_ReadShort() {
   SkipBlanks();
   std::uint32_t value = 0;
-  while (IsDigit(Peek())) value = (value * 10 + static_cast<std::uint32_t>(line_[pos_++] - '0')) & 0xFFFF;
+  while (IsDigit(Peek()))
+    value = (value * 10 + static_cast<std::uint32_t>(line_[pos_++] - '0')) & 0xFFFF;
   return static_cast<std::uint16_t>(value);
 }
 

@@ -41,8 +41,7 @@ bool ReadRecord(const Source& file, std::size_t record_length, std::int64_t inde
                 RecordBuffer& buffer) {
   std::size_t n = ProbeBytes(record_length);
   std::int64_t offset = static_cast<std::int64_t>(record_length) * index;
-  return file.ReadAt(offset, os::MutableByteSpan(buffer.data(), n)) ==
-         static_cast<std::int64_t>(n);
+  return file.ReadAt(offset, os::MutableByteSpan(buffer.data(), n)) == static_cast<std::int64_t>(n);
 }
 
 inline bool SameFirstThree(os::ByteSpan key, const RecordBuffer& record) {
@@ -98,9 +97,8 @@ std::int64_t RecordFile_Search(os::ByteSpan key, const Source& file, std::size_t
 // RecordFile_Search whose compare also receives a context (the shipment work area) as a
 // third argument.
 template <typename Source, typename Compare>
-std::int64_t RecordFile_SearchCtx(os::ByteSpan key, const Source& file,
-                                  std::size_t record_length, Compare compare,
-                                  const void* context) {
+std::int64_t RecordFile_SearchCtx(os::ByteSpan key, const Source& file, std::size_t record_length,
+                                  Compare compare, const void* context) {
   return RecordFile_Search(key, file, record_length,
                            [&](os::ByteSpan k, os::ByteSpan r) { return compare(k, r, context); });
 }
@@ -120,8 +118,7 @@ inline void BoundsToRecords(char unit, std::size_t record_length, std::int64_t& 
 // never taken for data.
 template <typename Source, typename Compare>
 std::int64_t FileSearch_Binary(os::ByteSpan key, const Source& file, std::size_t record_length,
-                               Compare compare, char unit, std::int64_t low,
-                               std::int64_t high) {
+                               Compare compare, char unit, std::int64_t low, std::int64_t high) {
   BoundsToRecords(unit, record_length, low, high);
   high = std::min(high, search_internal::RecordCountOf(file, record_length) - 1);
   search_internal::RecordBuffer found{};
@@ -137,9 +134,9 @@ std::int64_t FileSearch_Binary(os::ByteSpan key, const Source& file, std::size_t
 // mid + 1, a smaller one steps back. At low the record must agree with the key over 3
 // bytes. The walk never reaches below low.
 template <typename Source, typename Compare>
-std::int64_t FileSearch_BinaryFirst(os::ByteSpan key, const Source& file,
-                                    std::size_t record_length, Compare compare, char unit,
-                                    std::int64_t low, std::int64_t high) {
+std::int64_t FileSearch_BinaryFirst(os::ByteSpan key, const Source& file, std::size_t record_length,
+                                    Compare compare, char unit, std::int64_t low,
+                                    std::int64_t high) {
   BoundsToRecords(unit, record_length, low, high);
   high = std::min(high, search_internal::RecordCountOf(file, record_length) - 1);
   if (record_length == 0 || low < 0 || high < low) return -1;
@@ -166,7 +163,7 @@ std::int64_t FileSearch_BinaryFirst(os::ByteSpan key, const Source& file,
   while (mid > low_bound) {
     if (whole && std::memcmp(key.data(), in_hand.data(), n) == 0) return mid;
     if (!search_internal::ReadRecord(file, record_length, mid, in_hand)) return -1;
-    int order = std::memcmp(key.data(), in_hand.data(), ten);
+    int order = ten == 0 ? 0 : std::memcmp(key.data(), in_hand.data(), ten);
     if (order == 0) return mid;
     if (order > 0) return mid + 1;
     --mid;
@@ -181,8 +178,7 @@ std::int64_t FileSearch_BinaryFirst(os::ByteSpan key, const Source& file,
 // limit records.
 template <typename Source, typename Compare>
 std::int64_t FileSearch_Linear(os::ByteSpan key, const Source& file, std::size_t record_length,
-                               Compare compare, char unit, std::int64_t start,
-                               std::int64_t limit) {
+                               Compare compare, char unit, std::int64_t start, std::int64_t limit) {
   if (record_length == 0 || start < 0) return -1;
   auto length = static_cast<std::int64_t>(record_length);
   std::int64_t offset = unit == 'B' ? start : start * length;

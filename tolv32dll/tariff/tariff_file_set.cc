@@ -61,6 +61,7 @@ bool DestinationBelowOrigin(std::string_view origin, std::string_view destinatio
 }
 
 void TariffFileSet::SetTariffDataDirectory(std::string directory) {
+  if (directory == tariff_data_directory_) return;
   CloseEverything();
   tariff_data_directory_ = std::move(directory);
 }
@@ -144,8 +145,8 @@ ErrorNumber TariffFileSet::OpenStream(TariffStream& slot, const CurrentTariff& t
 
 ErrorNumber TariffFileSet::Open(TariffFileKind kind, const CurrentTariff& tariff) {
   const KindInfo& info = kKinds[static_cast<std::size_t>(kind)];
-  return OpenSlot(files_[static_cast<std::size_t>(kind)], tariff, info.suffix,
-                  tariff.*info.file_no, info.error);
+  return OpenSlot(files_[static_cast<std::size_t>(kind)], tariff, info.suffix, tariff.*info.file_no,
+                  info.error);
 }
 
 void TariffFileSet::Close(TariffFileKind kind) { files_[static_cast<std::size_t>(kind)].Close(); }
@@ -153,9 +154,8 @@ void TariffFileSet::Close(TariffFileKind kind) { files_[static_cast<std::size_t>
 ErrorNumber TariffFileSet::TariffFile_OpenRateIndex(const CurrentTariff& tariff,
                                                     std::string_view origin,
                                                     std::string_view destination) {
-  char suffix = tariff.point_file_mode == 'Y' && DestinationBelowOrigin(origin, destination)
-                    ? 'J'
-                    : 'I';
+  char suffix =
+      tariff.point_file_mode == 'Y' && DestinationBelowOrigin(origin, destination) ? 'J' : 'I';
   if (rate_index_.is_open() && rate_index_suffix_ == suffix) return kOk;
   CloseRateIndex();
   const char name[] = {'.', suffix, '\0'};
@@ -237,9 +237,8 @@ ErrorNumber TariffFileSet::TariffFile_OpenD(const CurrentTariff& tariff) {
   default_service_letter_ = ' ';
   direct_indirect_header_.fill(0);
   direct_indirect_ = TariffFile_Open(tariff, ".D", tariff.point_file_no, tariff.point_type == 'Y');
-  if (direct_indirect_.is_open() &&
-      direct_indirect_.ReadAt(0, direct_indirect_header_) ==
-          static_cast<std::int64_t>(direct_indirect_header_.size())) {
+  if (direct_indirect_.is_open() && direct_indirect_.ReadAt(0, direct_indirect_header_) ==
+                                        static_cast<std::int64_t>(direct_indirect_header_.size())) {
     default_service_letter_ = static_cast<char>(direct_indirect_header_[6]);
   }
   return kOk;

@@ -35,19 +35,19 @@ inline constexpr std::size_t kRateControlBlockSize = 700;
 // The single-handle kinds opened by the generic opener. The special kinds (rate index,
 // points, .D, .R, .O/.H companion, .X, .N and the streams) have their own openers.
 enum class TariffFileKind {
-  kLiteBase,        // .B  PointFileNo   221
-  kLiteMatrix,      // .K  PointFileNo   222
-  kExp,             // .E  ExpFileNo     220
-  kLaneAdjBinary,   // .L  LaneAdjFileNo 230 (record form)
-  kLaneAdjA,        // .A  LaneAdjFileNo 231
-  kMin,             // .M  RateFileNo    225
-  kRbnoAddons,      // .H  PointFileNo   260
-  kClassFactors,    // .C  FactorFileNo  270
-  kZipRbn,          // .Z  RateFileNo    205
-  kEBase,           // .Q  FactorFileNo  273
-  kEMatrix,         // .J  FactorFileNo  274
-  kLaneBaseU,       // .U  FactorFileNo  278
-  kLaneBaseV,       // .V  FactorFileNo  278
+  kLiteBase,       // .B  PointFileNo   221
+  kLiteMatrix,     // .K  PointFileNo   222
+  kExp,            // .E  ExpFileNo     220
+  kLaneAdjBinary,  // .L  LaneAdjFileNo 230 (record form)
+  kLaneAdjA,       // .A  LaneAdjFileNo 231
+  kMin,            // .M  RateFileNo    225
+  kRbnoAddons,     // .H  PointFileNo   260
+  kClassFactors,   // .C  FactorFileNo  270
+  kZipRbn,         // .Z  RateFileNo    205
+  kEBase,          // .Q  FactorFileNo  273
+  kEMatrix,        // .J  FactorFileNo  274
+  kLaneBaseU,      // .U  FactorFileNo  278
+  kLaneBaseV,      // .V  FactorFileNo  278
   kCount
 };
 
@@ -58,7 +58,8 @@ class TariffFileSet {
   TariffFileSet& operator=(const TariffFileSet&) = delete;
 
   // The directory of the tariff files, ending in "/". Changing it closes every open file,
-  // so no file of the old directory is read afterwards.
+  // so no file of the old directory is read afterwards; the same directory again changes
+  // nothing.
   void SetTariffDataDirectory(std::string directory);
   const std::string& tariff_data_directory() const { return tariff_data_directory_; }
   // The directory of the effective-date table and the tariff-determination files.

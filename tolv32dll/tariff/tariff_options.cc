@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <bit>
 #include <charconv>
-#include <optional>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "platform/os/bytes.h"
@@ -26,8 +26,8 @@ TariffOption Row(std::string_view name, char type) {
 char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Upper(x) == Upper(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return Upper(x) == Upper(y); });
 }
 
 float ParseFloat(std::string_view token) {
@@ -97,12 +97,10 @@ std::string_view TariffOption::AsText() const {
 }
 
 TariffOptions DefaultTariffOptions() {
-  TariffOptions table = {Row("MC_ADDON", 'F'),  Row("SS_MC_ADDON", 'F'),
-                         Row("PIN_MC", 'B'),    Row("LA_PCT", 'C'),
-                         Row("ONE_LA", 'B'),    Row("BRKS", 'C'),
-                         Row("BRK2", 'C'),      Row("HCITY", 'L'),
-                         Row("NCITY", 'C'),     Row("RADJF", 'F'),
-                         Row("NO_RBN_ADDON", 'B'), TariffOption()};
+  TariffOptions table = {Row("MC_ADDON", 'F'), Row("SS_MC_ADDON", 'F'),  Row("PIN_MC", 'B'),
+                         Row("LA_PCT", 'C'),   Row("ONE_LA", 'B'),       Row("BRKS", 'C'),
+                         Row("BRK2", 'C'),     Row("HCITY", 'L'),        Row("NCITY", 'C'),
+                         Row("RADJF", 'F'),    Row("NO_RBN_ADDON", 'B'), TariffOption()};
   os::StoreF32Le(table[kOptRadjf].value.data(), 1.0f);
   return table;
 }
@@ -136,13 +134,27 @@ ErrorNumber Parm_ParseOptionLine(std::string_view line, FactorOptions& options) 
   TariffOption& option = options.table[row];
   StoreValue(option, *value);
   switch (row) {
-    case kOptMcAddon: options.mc_addon = option.AsFloat(); break;
-    case kOptSsMcAddon: options.ss_mc_addon = option.AsFloat(); break;
-    case kOptPinMc: options.pin_mc = option.AsInt() != 0; break;
-    case kOptLaPct: options.la_pct = static_cast<char>(option.value[0]); break;
-    case kOptOneLa: options.one_la = option.AsInt() != 0; break;
-    case kOptBrks: RebuildBreakCodes(options.brks, *value, rest); break;
-    case kOptBrk2: RebuildBreakCodes(options.brk2, *value, rest); break;
+    case kOptMcAddon:
+      options.mc_addon = option.AsFloat();
+      break;
+    case kOptSsMcAddon:
+      options.ss_mc_addon = option.AsFloat();
+      break;
+    case kOptPinMc:
+      options.pin_mc = option.AsInt() != 0;
+      break;
+    case kOptLaPct:
+      options.la_pct = static_cast<char>(option.value[0]);
+      break;
+    case kOptOneLa:
+      options.one_la = option.AsInt() != 0;
+      break;
+    case kOptBrks:
+      RebuildBreakCodes(options.brks, *value, rest);
+      break;
+    case kOptBrk2:
+      RebuildBreakCodes(options.brk2, *value, rest);
+      break;
     case kOptHcity: {
       if (!options.ncity_on) break;
       if (options.hcity.count >= kMaxHcityEntries) return kErrHcy2big;
@@ -160,8 +172,12 @@ ErrorNumber Parm_ParseOptionLine(std::string_view line, FactorOptions& options) 
       if (match) options.matched_ncity = {code[0], code[1]};
       break;
     }
-    case kOptRadjf: options.radjf = option.AsFloat(); break;
-    case kOptNoRbnAddon: options.no_rbn_addon = option.AsInt() != 0; break;
+    case kOptRadjf:
+      options.radjf = option.AsFloat();
+      break;
+    case kOptNoRbnAddon:
+      options.no_rbn_addon = option.AsInt() != 0;
+      break;
   }
   return kOk;
 }

@@ -21,23 +21,23 @@ struct TariffOption {
 
   std::string_view Name() const;
   float AsFloat() const;
-  std::int32_t AsInt() const;  // 'B', 'I' (sign-extended) and 'L'
+  std::int32_t AsInt() const;       // 'B', 'I' (sign-extended) and 'L'
   std::string_view AsText() const;  // 'C': up to 4 characters
 };
 
 // Row positions; the position decides what a row's line does.
 enum TariffOptionRow : int {
-  kOptMcAddon = 0,     // MC_ADDON      F
-  kOptSsMcAddon = 1,   // SS_MC_ADDON   F
-  kOptPinMc = 2,       // PIN_MC        B
-  kOptLaPct = 3,       // LA_PCT        C
-  kOptOneLa = 4,       // ONE_LA        B
-  kOptBrks = 5,        // BRKS          C
-  kOptBrk2 = 6,        // BRK2          C
-  kOptHcity = 7,       // HCITY         L
-  kOptNcity = 8,       // NCITY         C
-  kOptRadjf = 9,       // RADJF         F (1.0)
-  kOptNoRbnAddon = 10, // NO_RBN_ADDON  B
+  kOptMcAddon = 0,      // MC_ADDON      F
+  kOptSsMcAddon = 1,    // SS_MC_ADDON   F
+  kOptPinMc = 2,        // PIN_MC        B
+  kOptLaPct = 3,        // LA_PCT        C
+  kOptOneLa = 4,        // ONE_LA        B
+  kOptBrks = 5,         // BRKS          C
+  kOptBrk2 = 6,         // BRK2          C
+  kOptHcity = 7,        // HCITY         L
+  kOptNcity = 8,        // NCITY         C
+  kOptRadjf = 9,        // RADJF         F (1.0)
+  kOptNoRbnAddon = 10,  // NO_RBN_ADDON  B
   kOptionRows = 11
 };
 
@@ -60,7 +60,7 @@ struct BreakCodeList {
 
 struct HcityEntry {
   std::int32_t value = 0;
-  std::int32_t second = 0;                // the line's third token, 0 when absent
+  std::int32_t second = 0;                 // the line's third token, 0 when absent
   std::array<std::uint8_t, 5> extra = {};  // filled by the rate-basis readers
 };
 struct HcityList {

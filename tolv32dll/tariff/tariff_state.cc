@@ -18,9 +18,9 @@ ErrorNumber Tariff_LoadForRating(TariffState& state, const CurrentTariff& tariff
     return Tariff_LoadWeightTypes(tariff, nullptr, state.weight_types, state.tables);
   }
   ErrorNumber opened = state.files.TariffFile_OpenWeightTypes(tariff);
-  ErrorNumber result = Tariff_LoadWeightTypes(
-      tariff, opened == kOk ? state.files.weight_types().get() : nullptr, state.weight_types,
-      state.tables);
+  ErrorNumber result =
+      Tariff_LoadWeightTypes(tariff, opened == kOk ? state.files.weight_types().get() : nullptr,
+                             state.weight_types, state.tables);
   state.files.CloseWeightTypes();
   return result;
 }

@@ -8,7 +8,8 @@
 namespace tolv {
 
 std::int32_t Util_AtoiN(std::string_view field, int n) {
-  std::size_t count = std::min<std::size_t>(field.size(), static_cast<std::size_t>(std::clamp(n, 0, 28)));
+  std::size_t count =
+      std::min<std::size_t>(field.size(), static_cast<std::size_t>(std::clamp(n, 0, 28)));
   std::string_view text = field.substr(0, count);
   text = text.substr(0, std::min(text.size(), text.find('\0')));
   std::size_t i = 0;

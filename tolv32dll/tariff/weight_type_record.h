@@ -9,16 +9,16 @@
 
 namespace tolv::weight_type_record {
 
-inline constexpr std::size_t kTypeDigit = 0;     // 1 byte
-inline constexpr std::size_t kBreakIndex = 1;    // int16
-inline constexpr std::size_t kLiteCode = 3;      // 4 bytes: Lite code text of that index
-inline constexpr std::size_t kUnused = 7;        // 2 bytes, not read
-inline constexpr std::size_t kCode = 9;          // 3 bytes: weight-type code
-inline constexpr std::size_t kAmount1 = 12;      // int32
-inline constexpr std::size_t kCode1 = 16;        // 3 bytes
-inline constexpr std::size_t kAmount2 = 19;      // int32
-inline constexpr std::size_t kCode2 = 23;        // 3 bytes
-inline constexpr std::size_t kAmount3 = 26;      // int32
+inline constexpr std::size_t kTypeDigit = 0;   // 1 byte
+inline constexpr std::size_t kBreakIndex = 1;  // int16
+inline constexpr std::size_t kLiteCode = 3;    // 4 bytes: Lite code text of that index
+inline constexpr std::size_t kUnused = 7;      // 2 bytes, not read
+inline constexpr std::size_t kCode = 9;        // 3 bytes: weight-type code
+inline constexpr std::size_t kAmount1 = 12;    // int32
+inline constexpr std::size_t kCode1 = 16;      // 3 bytes
+inline constexpr std::size_t kAmount2 = 19;    // int32
+inline constexpr std::size_t kCode2 = 23;      // 3 bytes
+inline constexpr std::size_t kAmount3 = 26;    // int32
 inline constexpr std::size_t kSize = 1 + 2 + 4 + 2 + 3 + 4 + 3 + 4 + 3 + 4;
 
 static_assert(kBreakIndex == kTypeDigit + 1 && kLiteCode == kBreakIndex + 2 &&

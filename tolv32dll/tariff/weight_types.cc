@@ -32,7 +32,8 @@ void ApplyOverrides(const WeightTypeState& state, FactorTables& tables) {
 
 LiteCodeList DefaultLiteCodes() {
   LiteCodeList list = {};
-  const char* codes[kLiteCodes] = {"L5C", "M5C", "M1M", "M2M", "M5M", "M10M", "M20M", "M30M", "M40M"};
+  const char* codes[kLiteCodes] = {"L5C",  "M5C",  "M1M",  "M2M", "M5M",
+                                   "M10M", "M20M", "M30M", "M40M"};
   for (int i = 0; i < kLiteCodes; ++i) std::strncpy(list[i].data(), codes[i], list[i].size());
   return list;
 }

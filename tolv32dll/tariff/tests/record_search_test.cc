@@ -61,8 +61,7 @@ TEST(RecordSearch, AgreesWithLowerBoundOnRandomFiles) {
     MemorySource file = KeyedFile(keys, length);
     for (int probe = -1; probe <= 31; ++probe) {
       auto it = std::lower_bound(keys.begin(), keys.end(), probe);
-      std::int64_t expected =
-          (it != keys.end() && *it == probe) ? it - keys.begin() : -1;
+      std::int64_t expected = (it != keys.end() && *it == probe) ? it - keys.begin() : -1;
       ASSERT_EQ(RecordFile_Search(Key(probe), file, length, CompareFive), expected)
           << "round " << round << " key " << probe;
       ASSERT_EQ(FileSearch_Binary(Key(probe), file, length, CompareFive, 'R', 0,
@@ -97,7 +96,9 @@ TEST(RecordSearch, EmptyTruncatedOrUnreadableFilesFindNothing) {
 
 TEST(RecordSearch, OnlySignOfCompareCounts) {
   MemorySource file = KeyedFile({1, 2, 3, 4}, 12);
-  auto wide = [](os::ByteSpan key, os::ByteSpan record) { return CompareFive(key, record) * 65536; };
+  auto wide = [](os::ByteSpan key, os::ByteSpan record) {
+    return CompareFive(key, record) * 65536;
+  };
   EXPECT_EQ(RecordFile_Search(Key(3), file, 12, wide), 2);
   EXPECT_EQ(RecordFile_Search(Key(5), file, 12, wide), -1);
 }

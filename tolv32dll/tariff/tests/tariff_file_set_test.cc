@@ -57,12 +57,12 @@ TEST_F(TariffFileSetTest, EachMissingFileGivesItsNumber) {
     TariffFileKind kind;
     ErrorNumber error;
   };
-  const Row rows[] = {{TariffFileKind::kLiteBase, 221},     {TariffFileKind::kLiteMatrix, 222},
-                      {TariffFileKind::kExp, 220},          {TariffFileKind::kLaneAdjBinary, 230},
-                      {TariffFileKind::kLaneAdjA, 231},     {TariffFileKind::kMin, 225},
-                      {TariffFileKind::kRbnoAddons, 260},   {TariffFileKind::kClassFactors, 270},
-                      {TariffFileKind::kZipRbn, 205},       {TariffFileKind::kEBase, 273},
-                      {TariffFileKind::kEMatrix, 274},      {TariffFileKind::kLaneBaseU, 278}};
+  const Row rows[] = {{TariffFileKind::kLiteBase, 221},   {TariffFileKind::kLiteMatrix, 222},
+                      {TariffFileKind::kExp, 220},        {TariffFileKind::kLaneAdjBinary, 230},
+                      {TariffFileKind::kLaneAdjA, 231},   {TariffFileKind::kMin, 225},
+                      {TariffFileKind::kRbnoAddons, 260}, {TariffFileKind::kClassFactors, 270},
+                      {TariffFileKind::kZipRbn, 205},     {TariffFileKind::kEBase, 273},
+                      {TariffFileKind::kEMatrix, 274},    {TariffFileKind::kLaneBaseU, 278}};
   for (const Row& row : rows) {
     EXPECT_EQ(files_.Open(row.kind, t), row.error) << static_cast<int>(row.kind);
     EXPECT_FALSE(files_.file(row.kind).is_open());
@@ -96,7 +96,9 @@ TEST_F(TariffFileSetTest, DirectIndirectFallsBackToNinetyNineThenToNothing) {
   EXPECT_EQ(files_.TariffFile_OpenD(t), kOk);
   EXPECT_FALSE(files_.direct_indirect().is_open());
   EXPECT_EQ(files_.default_service_letter(), ' ');
-  Touch("ABCD0001.D99", std::string_view("\x00\x00\x00\x09\x99\x99" "D", 7));
+  Touch("ABCD0001.D99", std::string_view("\x00\x00\x00\x09\x99\x99"
+                                         "D",
+                                         7));
   EXPECT_EQ(files_.TariffFile_OpenD(t), kOk);
   EXPECT_TRUE(files_.direct_indirect().is_open());
   EXPECT_EQ(files_.default_service_letter(), 'D');
@@ -240,7 +242,8 @@ TEST_F(TariffFileSetTest, OpenedDescriptorsAreLoggedWithTheirFullName) {
   ASSERT_EQ(files_.Open(TariffFileKind::kMin, Tariff()), kOk);
   ASSERT_TRUE(files_.TdFile_Open("TDV.SEQ").is_open());
   ASSERT_EQ(files_.TariffFile_OpenFactors(Tariff()), kOk);  // streams are not logged
-  EXPECT_EQ(logged, (std::vector<std::string>{dir_.path() + "ABCD0001.M01", dir_.path() + "TDV.SEQ"}));
+  EXPECT_EQ(logged,
+            (std::vector<std::string>{dir_.path() + "ABCD0001.M01", dir_.path() + "TDV.SEQ"}));
 }
 
 TEST_F(TariffFileSetTest, ChangingTariffOrDirectoryClosesFiles) {

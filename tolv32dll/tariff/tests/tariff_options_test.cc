@@ -9,8 +9,8 @@ namespace {
 
 TEST(DefaultTariffOptions, RowsInTheirFixedOrder) {
   TariffOptions table = DefaultTariffOptions();
-  const char* names[] = {"MC_ADDON", "SS_MC_ADDON", "PIN_MC", "LA_PCT", "ONE_LA", "BRKS",
-                         "BRK2", "HCITY", "NCITY", "RADJF", "NO_RBN_ADDON"};
+  const char* names[] = {"MC_ADDON", "SS_MC_ADDON", "PIN_MC", "LA_PCT", "ONE_LA",      "BRKS",
+                         "BRK2",     "HCITY",       "NCITY",  "RADJF",  "NO_RBN_ADDON"};
   const char types[] = "FFBCBCCLCFB";
   for (int i = 0; i < kOptionRows; ++i) {
     EXPECT_EQ(table[i].Name(), names[i]);
@@ -87,7 +87,8 @@ TEST(ParseOptionLine, HcityListAndNcitySections) {
   Parm_ParseOptionLine("* HCITY = 19\r\n", o);
   EXPECT_EQ(o.hcity.count, 2);
   EXPECT_EQ(o.hcity.entries[1].second, 0);
-  for (int i = 2; i < kMaxHcityEntries; ++i) ASSERT_EQ(Parm_ParseOptionLine("* HCITY = 1\r\n", o), kOk);
+  for (int i = 2; i < kMaxHcityEntries; ++i)
+    ASSERT_EQ(Parm_ParseOptionLine("* HCITY = 1\r\n", o), kOk);
   EXPECT_EQ(Parm_ParseOptionLine("* HCITY = 1\r\n", o), kErrHcy2big);
   EXPECT_EQ(o.hcity.count, kMaxHcityEntries);
 }

@@ -12,7 +12,11 @@ TEST(AtoiN, ReadsOnlyTheFirstNCharacters) {
   EXPECT_EQ(Util_AtoiN("12345", 3), 123);
   EXPECT_EQ(Util_AtoiN("  42xyz", 7), 42);
   EXPECT_EQ(Util_AtoiN("abc", 3), 0);
-  EXPECT_EQ(Util_AtoiN(std::string_view("7\0" "9", 3), 3), 7);
+  EXPECT_EQ(Util_AtoiN(std::string_view("7\0"
+                                        "9",
+                                        3),
+                       3),
+            7);
   EXPECT_EQ(Util_AtoiN("12", 50), 12) << "n beyond the field is cut";
   EXPECT_EQ(Util_AtoiN("99999999999999", 14), 2147483647);
   EXPECT_EQ(Util_AtoiN("-5", 2), -5);
@@ -50,8 +54,7 @@ std::vector<std::string> Tokens(std::string_view line, std::string_view delimite
 }
 
 TEST(NextToken, SplitsAtDelimitersAndLineEnds) {
-  EXPECT_EQ(Tokens("RADJF = 1.05\r\n", " =\t\r\n"),
-            (std::vector<std::string>{"RADJF", "1.05"}));
+  EXPECT_EQ(Tokens("RADJF = 1.05\r\n", " =\t\r\n"), (std::vector<std::string>{"RADJF", "1.05"}));
   EXPECT_EQ(Tokens("BRKS=A1*  B2+\tC3X", " =\t\r\n"),
             (std::vector<std::string>{"BRKS", "A1*", "B2+", "C3X"}));
   EXPECT_TRUE(Tokens("  \r\n", " =\t\r\n").empty());

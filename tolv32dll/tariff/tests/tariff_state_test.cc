@@ -1,0 +1,88 @@
+#include "tolv32dll/tariff/tariff_state.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "testkit/tariff/factor_file_writer.h"
+#include "testkit/temp_dir.h"
+
+namespace tolv {
+namespace {
+
+CurrentTariff Tariff() {
+  CurrentTariff t;
+  std::copy_n("ABCD0001", 8, t.tariff_name.begin());
+  t.tariff_number = 100;
+  t.point_type = 'E';
+  t.factor_file_no = {'0', '1'};
+  t.weight_type_file_no = {'0', '2'};
+  t.weight_type_digit = '1';
+  return t;
+}
+
+testkit::FactorBlock Block(int classes, int breaks) {
+  testkit::FactorBlock block;
+  for (int c = 0; c < classes; ++c) block.class_codes.push_back(std::to_string(50 + c));
+  for (int b = 0; b < breaks; ++b) block.weight_breaks.push_back(1 + 500 * b);
+  block.number = 100;
+  block.rates.assign(classes, std::vector<std::int32_t>(breaks, 10000));
+  return block;
+}
+
+class TariffStateTest : public ::testing::Test {
+ protected:
+  TariffStateTest() { state_.files.SetTariffDataDirectory(dir_.path()); }
+  void WriteFactors(const testkit::FactorBlock& block) {
+    dir_.Write("ABCD0001.F01", testkit::BlockLayoutFactorFile({block}));
+  }
+  testkit::TempDir dir_;
+  TariffState state_;
+};
+
+TEST_F(TariffStateTest, LoadsFactorsThenWeightTypes) {
+  testkit::FactorBlock block = Block(3, 3);
+  block.leading_lines = {testkit::FactorOptionLine("BRKS", "AAA*")};
+  WriteFactors(block);
+  dir_.Write("ABCD0001.T02", testkit::WeightTypeFile({testkit::WeightType("000", 2, 1500)}));
+  state_.options.la_pct = 'P';
+  ASSERT_EQ(Tariff_LoadForRating(state_, Tariff()), kOk);
+  EXPECT_EQ(state_.tables.class_count, 3);
+  EXPECT_EQ(state_.tables.weight_breaks[2], 1500);
+  EXPECT_EQ(state_.options.brks.count, 1);
+  EXPECT_EQ(state_.options.la_pct, '\0') << "lists emptied before the load";
+  EXPECT_FALSE(state_.files.weight_types().is_open());
+  EXPECT_TRUE(state_.files.factors().is_open()) << "kept open while the tariff stays";
+  // A second load rewinds the factor file and keeps the weight types.
+  ASSERT_EQ(Tariff_LoadForRating(state_, Tariff()), kOk);
+  EXPECT_EQ(state_.tables.weight_breaks[2], 1500);
+}
+
+TEST_F(TariffStateTest, MissingFilesGiveTheirNumbers) {
+  EXPECT_EQ(Tariff_LoadForRating(state_, Tariff()), kErrFacopn);
+  WriteFactors(Block(1, 1));
+  EXPECT_EQ(Tariff_LoadForRating(state_, Tariff()), kErrWtpopn);
+  CurrentTariff no_types = Tariff();
+  no_types.weight_type_digit = ' ';
+  EXPECT_EQ(Tariff_LoadForRating(state_, no_types), kOk);
+}
+
+TEST_F(TariffStateTest, ClassesByBreaksMustFitTheRateMatrix) {
+  CurrentTariff t = Tariff();
+  t.weight_type_digit = ' ';
+  WriteFactors(Block(19, 9));
+  EXPECT_EQ(Tariff_LoadForRating(state_, t), kOk);
+  state_.files.CloseFactors();
+  WriteFactors(Block(19, 10));
+  EXPECT_EQ(Tariff_LoadForRating(state_, t), kErrFacred);
+  // The table listing reads the same file without that limit.
+  EXPECT_EQ(Tariff_LoadFactorTables(state_, t), kOk);
+  EXPECT_EQ(state_.tables.break_count, 10);
+  EXPECT_FALSE(state_.files.factors().is_open());
+  state_.files.CloseFactors();
+  WriteFactors(Block(20, 8));  // the twentieth class is not priced
+  EXPECT_EQ(Tariff_LoadForRating(state_, t), kOk);
+}
+
+}  // namespace
+}  // namespace tolv
