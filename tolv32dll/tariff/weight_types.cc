@@ -32,9 +32,9 @@ void ApplyOverrides(const WeightTypeState& state, FactorTables& tables) {
 
 LiteCodeList DefaultLiteCodes() {
   LiteCodeList list = {};
-  const char* codes[kLiteCodes] = {"L5C",  "M5C",  "M1M",  "M2M", "M5M",
+  const char* codes[kLiteCodeCount] = {"L5C",  "M5C",  "M1M",  "M2M", "M5M",
                                    "M10M", "M20M", "M30M", "M40M"};
-  for (int i = 0; i < kLiteCodes; ++i) std::strncpy(list[i].data(), codes[i], list[i].size());
+  for (int i = 0; i < kLiteCodeCount; ++i) std::strncpy(list[i].data(), codes[i], list[i].size());
   return list;
 }
 
@@ -52,7 +52,7 @@ std::optional<WeightTypeTable::BreakOverride> WeightTypeTable::Apply(os::ByteSpa
     if (code[1] == '\0') code[1] = '0';
     if (code[2] == '\0') code[2] = '0';
   }
-  if (index >= 0 && index < kLiteCodes &&
+  if (index >= 0 && index < kLiteCodeCount &&
       std::memcmp(lite_codes[index].data(), r + wtr::kLiteCode, 4) != 0) {
     std::memcpy(lite_codes[index].data(), r + wtr::kLiteCode, 4);
   }

@@ -18,7 +18,7 @@ namespace tolv {
 
 inline constexpr int kWeightTypeEntries = 19;
 inline constexpr int kWeightTypeSlots = 11;
-inline constexpr int kLiteCodes = 9;
+inline constexpr int kLiteCodeCount = 9;
 
 struct WeightTypeSlot {
   std::int16_t break_index = -1;  // -1: a free slot
@@ -36,7 +36,7 @@ struct WeightTypeEntry {
   std::array<WeightTypeSlot, kWeightTypeSlots> slots = {};
 };
 
-using LiteCodeList = std::array<std::array<char, 5>, kLiteCodes>;
+using LiteCodeList = std::array<std::array<char, 5>, kLiteCodeCount>;
 // "L5C", "M5C", "M1M", "M2M", "M5M", "M10M", "M20M", "M30M", "M40M".
 LiteCodeList DefaultLiteCodes();
 
