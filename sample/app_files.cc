@@ -2,13 +2,13 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "sample/table_lines.h"
 #include "testkit/app/picture_writer.h"
 #include "testkit/app/settings_file_writer.h"
 
@@ -22,13 +22,6 @@ std::string Trim(const std::string& s) {
   std::size_t a = s.find_first_not_of(" \t\r");
   if (a == std::string::npos) return "";
   return s.substr(a, s.find_last_not_of(" \t\r") - a + 1);
-}
-
-bool WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!out) std::fprintf(stderr, "writing %s failed\n", path.c_str());
-  return static_cast<bool>(out);
 }
 
 // The settings keys of sample/app/settings.txt and what each sets.
@@ -122,24 +115,14 @@ const std::map<std::string, Setter>& SettingsKeys() {
   return keys;
 }
 
-// Calls `line_fn` for every line that is not blank or a comment; stops at its first false.
+// The shared table reader with every line trimmed first, so indented comments and
+// whitespace-only lines are skipped too.
 bool ForEachLine(const std::filesystem::path& path,
                  const std::function<bool(const std::string&)>& line_fn) {
-  std::ifstream in(path);
-  if (!in) {
-    std::fprintf(stderr, "cannot read %s\n", path.c_str());
-    return false;
-  }
-  std::string line;
-  while (std::getline(in, line)) {
-    line = Trim(line);
-    if (line.empty() || line[0] == '#') continue;
-    if (!line_fn(line)) {
-      std::fprintf(stderr, "%s: bad line \"%s\"\n", path.c_str(), line.c_str());
-      return false;
-    }
-  }
-  return true;
+  return ForEachTableLine(path, [&](const std::string& raw) {
+    std::string line = Trim(raw);
+    return line.empty() || line[0] == '#' || line_fn(line);
+  });
 }
 
 bool BuildSettings(const std::filesystem::path& source, const std::filesystem::path& target) {
@@ -152,7 +135,7 @@ bool BuildSettings(const std::filesystem::path& source, const std::filesystem::p
     key->second(writer, Trim(line.substr(eq + 1)));
     return true;
   });
-  return ok && WriteFile(target / "variable.dat", writer.Bytes());
+  return ok && Write(target / "variable.dat", writer.Bytes());
 }
 
 bool BuildFak(const std::filesystem::path& source, const std::filesystem::path& target) {
@@ -167,7 +150,7 @@ bool BuildFak(const std::filesystem::path& source, const std::filesystem::path& 
     std::fprintf(stderr, "fak.txt: 18 classes expected, %zu found\n", entries.size());
     ok = false;
   }
-  return ok && WriteFile(target / "fak.dat", testkit::FakFileBytes(entries));
+  return ok && Write(target / "fak.dat", testkit::FakFileBytes(entries));
 }
 
 constexpr testkit::Rgb kNavy{16, 42, 84};
@@ -215,9 +198,9 @@ bool BuildPictures(const std::filesystem::path& target) {
   icon.FillRect(21, 14, 7, 8, kAmber);
   icon.FillCircle(9, 24, 3, kTyre);
   icon.FillCircle(24, 24, 3, kTyre);
-  return WriteFile(target / "intro.bmp", testkit::BmpBytes(intro)) &&
-         WriteFile(target / "Introd.bmp", testkit::BmpBytes(introd)) &&
-         WriteFile(target / "frelane.ico", testkit::IcoBytes(icon));
+  return Write(target / "intro.bmp", testkit::BmpBytes(intro)) &&
+         Write(target / "Introd.bmp", testkit::BmpBytes(introd)) &&
+         Write(target / "frelane.ico", testkit::IcoBytes(icon));
 }
 
 }  // namespace
