@@ -4,11 +4,11 @@
 #include <string>
 #include <utility>
 
+#include "frelane/core/data_pictures.h"
 #include "frelane/core/form_setup.h"
 #include "frelane/core/main_module.h"
 #include "frelane/core/startup.h"
 #include "platform/forms/application.h"
-#include "platform/os/file_lookup.h"
 
 namespace frelane {
 
@@ -16,14 +16,6 @@ namespace {
 
 constexpr int kHourglass = 11;
 constexpr int kDefaultPointer = 0;
-
-// The first of name.bmp, name.gif and name.jpg in the data directory.
-std::optional<std::string> FindPicture(const std::string& name) {
-  for (const char* extension : {".bmp", ".gif", ".jpg"}) {
-    if (auto path = os::FindFileNoCase(modMain::DataDirectory(), name + extension)) return path;
-  }
-  return std::nullopt;
-}
 
 std::function<forms::Form&()>& MainWindowSlot() {
   static std::function<forms::Form&()> slot;
@@ -78,10 +70,10 @@ void frmIntro::GiveUp(const std::string& message) {
 }
 
 void frmIntro::ShowPictures() {
-  if (auto intro = FindPicture("intro")) SetPicture(forms::LoadPicture(*intro));
+  if (auto intro = FindDataPicture("intro")) SetPicture(forms::LoadPicture(*intro));
   // The second picture takes the first one's place, and only with it does the splash close
   // by itself.
-  if (auto introd = FindPicture("Introd")) {
+  if (auto introd = FindDataPicture("Introd")) {
     SetPicture(forms::LoadPicture(*introd));
     Timer1.SetEnabled(true);
   }

@@ -1,8 +1,10 @@
 #include "frelane/rating/frm_rating_screen.h"
 
 #include <cctype>
+#include <optional>
 #include <string>
 
+#include "frelane/core/data_pictures.h"
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/form_helpers.h"
 #include "frelane/core/form_setup.h"
@@ -10,7 +12,6 @@
 #include "frelane/core/shutdown.h"
 #include "frelane/rating/pending_procedures.h"
 #include "frelane/rating/picked_point.h"
-#include "platform/os/file_lookup.h"
 #include "platform/forms/application.h"
 
 namespace frelane {
@@ -26,12 +27,8 @@ constexpr forms::Color kWebSiteBlue = 0x800000;  // RGB 0, 0, 128
 
 // The first of the picture's three files that exists in the data directory, loaded.
 forms::Picture FirstPicture(const std::string& base) {
-  for (const char* extension : {".bmp", ".gif", ".jpg"}) {
-    std::optional<std::string> path =
-        os::FindFileNoCase(modMain::DataDirectory(), base + extension);
-    if (path) return forms::LoadPicture(*path);
-  }
-  return {};
+  std::optional<std::string> path = FindDataPicture(base);
+  return path ? forms::LoadPicture(*path) : forms::Picture{};
 }
 
 }  // namespace
