@@ -1,5 +1,8 @@
-// Rating exports: shipments and packages. Until the rating driver and package rating
-// are built they leave the records as sent.
+// Rating exports: shipments and packages. Until package rating is built the package calls
+// leave their records as sent.
+#include <cstdint>
+
+#include "tolv32dll/driver/rate_driver.h"
 #include "tolv32dll/engine/thread_slot.h"
 #include "tolv32dll/exports/export_guard.h"
 #include "tolv32dll/include/tolv32.h"
@@ -8,9 +11,16 @@ using tolv::CurrentEngine;
 
 void Tolv_RateShipment2Ex(TolvHandle /*handle*/, char* record, char* candidate_list) {
   tolv::GuardedVoid([&] {
+    if (record == nullptr) return;
+    auto* bytes = reinterpret_cast<std::uint8_t*>(record);
     tolv::RatingEngine* engine = CurrentEngine();
-    if (engine == nullptr || record == nullptr) return;
+    if (engine == nullptr) {
+      tolv::MarkNoEngine(bytes);
+      return;
+    }
     engine->candidate_list = candidate_list;
+    tolv::RateShipmentRecord(*engine, bytes);
+    engine->candidate_list = nullptr;
   });
 }
 

@@ -66,7 +66,7 @@ int main(void) {
   Tolv_RateShipmentEx(NULL, shipment);
   Tolv_RateShipment2(shipment, NULL);
   Tolv_RateShipment2Ex(NULL, shipment, NULL);
-  CHECK(memcmp(shipment, before, sizeof shipment) == 0);
+  CHECK(memcmp(shipment + 3, "0203", 4) == 0); /* no engine: never a blank status */
   Tolv_RatePackage(record, record);
   Tolv_RatePackageEx(NULL, record, record);
   Tolv_PackageInfo(record, record);

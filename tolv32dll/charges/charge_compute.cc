@@ -1,0 +1,136 @@
+#include "tolv32dll/charges/charge_compute.h"
+
+#include <algorithm>
+#include <string>
+
+#include "tolv32dll/charges/charge_math.h"
+
+namespace tolv {
+namespace {
+
+bool IsOneOf(char c, std::string_view set) { return set.find(c) != std::string_view::npos; }
+
+std::string Trimmed(const std::string& code) {
+  const std::size_t end = code.find_last_not_of(' ');
+  return end == std::string::npos ? std::string() : code.substr(0, end + 1);
+}
+
+// Cell (c, b) of the rate matrix, or null beyond its 171 cells.
+std::int32_t* Cell(ChargeResult& result, int c, int b, int breaks) {
+  const std::size_t i = static_cast<std::size_t>(c) * static_cast<std::size_t>(breaks) +
+                        static_cast<std::size_t>(b);
+  return i < RateMatrix::kCells ? &result.matrix.cells[i] : nullptr;
+}
+
+// Scales every priced cell by the class-factor grid; a factor of 0 takes the nearest
+// non-zero factor to its left (from_left) or copies the cell to its left.
+void ApplyClassFactors(const ClassRateTables& tables, ChargeResult& result, int rows,
+                       int breaks, bool copy_on_zero) {
+  for (int c = 0; c < rows; ++c) {
+    for (int b = 0; b < breaks; ++b) {
+      std::int32_t* cell = Cell(result, c, b, breaks);
+      if (cell == nullptr) continue;
+      std::int32_t f = ClassRateTables::Factor(tables.class_factors, c, b);
+      if (f == 0 && b > 0) {
+        int left = b - 1;
+        while (left > 0 && ClassRateTables::Factor(tables.class_factors, c, left) == 0) --left;
+        if (copy_on_zero) {
+          std::int32_t* from = Cell(result, c, left, breaks);
+          if (from != nullptr) *cell = *from;
+          continue;
+        }
+        f = ClassRateTables::Factor(tables.class_factors, c, left);
+        if (f == 0) continue;
+      }
+      *cell = static_cast<std::int32_t>(
+          std::clamp<std::int64_t>(ApplyFactor(*cell, f), 0, ChargeResult::kUnpriced));
+    }
+  }
+}
+
+// The tariff type, tariff and request factors on one amount, then the rate discount.
+std::int32_t Adjust(std::int32_t amount, std::int64_t type_factor, const ChargeTerms& terms,
+                    std::int64_t f1, std::int64_t f2, int discount_element) {
+  if (terms.type_factors_set) amount = ScaleCell(amount, type_factor);
+  if (terms.tariff_factor != 1.0f) amount = ScaleCell(amount, f1);
+  if (terms.request_factor != 1.0f) amount = ScaleCell(amount, f2);
+  // Rates are discounted only when the discount switch is on; elements past the ten
+  // values of the set carry no discount.
+  if (terms.discount_on && terms.discount_kind == 'R' && discount_element >= 1 &&
+      discount_element <= 10) {
+    amount = DiscountCell(amount, terms.discounts.values[discount_element - 1]);
+  }
+  return amount;
+}
+
+}  // namespace
+
+int PricedClassRows(const ClassRateTables& tables) {
+  return static_cast<int>(std::min<std::size_t>(tables.class_codes.size(), 19));
+}
+
+ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
+                           const ChargeTerms& terms, ChargeResult& result) {
+  tables.ApplyClassBreaks("100");
+  result = ChargeResult();
+  const char letter = terms.cell.method_letter;
+  MinimumTerms minimum = terms.minimum;
+  minimum.rate = &record;
+  minimum.method_letter = letter;
+  TOLV_RETURN_IF_ERROR(BuildMinimumBrackets(minimum, result));
+  result.minimum_charge = 0;
+  result.engine_words.fill(0);
+
+  if (static_cast<std::uint8_t>(record.KindLetter()) != 0xAA && terms.lanes.load) {
+    const ErrorNumber loaded = terms.lanes.load();
+    if (loaded > 0) return loaded;
+  }
+
+  const int rows = PricedClassRows(tables);
+  const int breaks = static_cast<int>(tables.weight_breaks.size());
+  const CellRuleInputs in{tables, result.matrix, record, terms.cell};
+  for (int c = 0; c < rows; ++c) {
+    const std::string code = Trimmed(tables.class_codes[static_cast<std::size_t>(c)]);
+    for (int b = 0; b < breaks; ++b) {
+      std::int32_t* cell = Cell(result, c, b, breaks);
+      if (cell == nullptr) continue;
+      Result<std::int32_t> rate = ComputeCell(in, c, b, code);
+      if (!rate.ok()) return rate.error();
+      *cell = *rate;
+    }
+  }
+
+  bool lanes_applied = false;
+  if (IsOneOf(letter, "GIJKLM") && terms.second_break_list) {
+    if (terms.lanes.apply) terms.lanes.apply(result, rows, breaks);
+    lanes_applied = true;
+    ApplyClassFactors(tables, result, rows, breaks, /*copy_on_zero=*/false);
+  }
+  if (!lanes_applied && terms.lanes.apply) terms.lanes.apply(result, rows, breaks);
+
+  if (letter == 'H') {
+    const std::int64_t f = ClassRateTables::Factor(tables.break_factors, breaks, 0);
+    result.brackets.charges[0] = static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        ApplyFactor(result.brackets.charges[0], f), 0, ChargeResult::kUnpriced));
+  }
+  if (IsOneOf(letter, "EFH")) ApplyClassFactors(tables, result, rows, breaks, true);
+
+  const std::int64_t f1 = FactorOf(terms.tariff_factor);
+  const std::int64_t f2 = FactorOf(terms.request_factor);
+  const std::size_t bracket_count = std::min<std::size_t>(
+      std::max<std::int16_t>(result.brackets.count, 0), MinimumBrackets::kMax);
+  for (std::size_t i = 0; i < bracket_count; ++i) {
+    result.brackets.charges[i] =
+        Adjust(result.brackets.charges[i], terms.type_factors[0], terms, f1, f2, 1);
+  }
+  for (int c = 0; c < rows; ++c) {
+    for (int b = 0; b < breaks; ++b) {
+      std::int32_t* cell = Cell(result, c, b, breaks);
+      if (cell == nullptr) continue;
+      *cell = Adjust(*cell, terms.type_factors[b < 6 ? 1 : 2], terms, f1, f2, b + 2);
+    }
+  }
+  return kOk;
+}
+
+}  // namespace tolv

@@ -1,0 +1,52 @@
+// The charge step of one shipment: the minimum-charge brackets, the rate matrix priced by
+// the cell rule, the tariff's class factors, the tariff and request adjustment factors and,
+// with discounts on the rates, the per-break discounts. The lane adjustments and the
+// ZIP-keyed tables plug in through ChargeTerms; without them there is no adjustment and
+// no ZIP-pair record.
+#ifndef TOLV32DLL_CHARGES_CHARGE_COMPUTE_H_
+#define TOLV32DLL_CHARGES_CHARGE_COMPUTE_H_
+
+#include <functional>
+
+#include "tolv32dll/charges/charge_result.h"
+#include "tolv32dll/charges/minimum_charge.h"
+#include "tolv32dll/errors/result.h"
+#include "tolv32dll/rates/cell_rule.h"
+#include "tolv32dll/sidetables/service_letters.h"
+
+namespace tolv {
+
+// The lane adjustments of a shipment. Load gives 0 or an error number (which ends the
+// step); Apply adjusts the rate matrix rows and the brackets.
+struct LaneAdjustmentHooks {
+  std::function<ErrorNumber()> load;
+  std::function<void(ChargeResult& result, int rows, int breaks)> apply;
+};
+
+struct ChargeTerms {
+  CellRuleContext cell;
+  MinimumTerms minimum;
+  float tariff_factor = 1.0f;   // the tariff's RADJF
+  float request_factor = 1.0f;  // the request's adjustment factor
+  // Factors of the tariff type (10000 = 1.0): minimum charges, breaks 1-6, breaks 7 on.
+  bool type_factors_set = false;
+  std::array<std::int32_t, 3> type_factors{10000, 10000, 10000};
+  // The discount switch, kind and the effective discount set of the shipment.
+  bool discount_on = false;
+  char discount_kind = 'C';
+  DiscountSet discounts;
+  bool second_break_list = false;  // a BRK2 list is loaded
+  LaneAdjustmentHooks lanes;
+};
+
+// Rows of the rate matrix that the classes fill: min(class count, 19).
+int PricedClassRows(const ClassRateTables& tables);
+
+// Builds result from scratch. Errors: 202 of the cell rule, 225/226 of the ".M" file, and
+// the lane adjustments' load error (returned with the block left unpriced).
+ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
+                           const ChargeTerms& terms, ChargeResult& result);
+
+}  // namespace tolv
+
+#endif  // TOLV32DLL_CHARGES_CHARGE_COMPUTE_H_
