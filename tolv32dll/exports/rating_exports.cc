@@ -1,13 +1,21 @@
-// Rating exports: shipments and packages. Until package rating is built the package calls
-// leave their records as sent.
+// Rating exports: shipments and packages.
 #include <cstdint>
+#include <span>
 
 #include "tolv32dll/driver/rate_driver.h"
 #include "tolv32dll/engine/thread_slot.h"
 #include "tolv32dll/exports/export_guard.h"
 #include "tolv32dll/include/tolv32.h"
+#include "tolv32dll/package/package_info.h"
+#include "tolv32dll/package/package_rate.h"
+#include "tolv32dll/package/package_records.h"
 
 using tolv::CurrentEngine;
+
+static_assert(TOLV32_PACKAGE_REQUEST_SIZE == tolv::package_request::kSize);
+static_assert(TOLV32_PACKAGE_RESPONSE_SIZE == tolv::package_response::kMaxSize);
+static_assert(TOLV32_PACKAGE_INFO_REQUEST_SIZE == tolv::package_info_request::kSize);
+static_assert(TOLV32_PACKAGE_INFO_RESPONSE_SIZE == tolv::package_info_response::kSize);
 
 void Tolv_RateShipment2Ex(TolvHandle /*handle*/, char* record, char* candidate_list) {
   tolv::GuardedVoid([&] {
@@ -34,13 +42,37 @@ void Tolv_RateShipmentEx(TolvHandle handle, char* record) {
 
 void Tolv_RateShipment(char* record) { Tolv_RateShipmentEx(CurrentEngine(), record); }
 
-void Tolv_RatePackageEx(TolvHandle /*handle*/, char* /*request*/, char* /*response*/) {}
+// Package calls without an engine (or without records) write nothing. Package rating takes
+// no rating lock.
+void Tolv_RatePackageEx(TolvHandle /*handle*/, char* request, char* response) {
+  tolv::GuardedVoid([&] {
+    tolv::RatingEngine* engine = CurrentEngine();
+    if (engine == nullptr || request == nullptr || response == nullptr) return;
+    std::span<std::uint8_t> in(reinterpret_cast<std::uint8_t*>(request),
+                               tolv::package_request::kSize);
+    std::span<std::uint8_t> out(reinterpret_cast<std::uint8_t*>(response),
+                                tolv::package_response::kMaxSize);
+    // The text log's "before" section of a package request is written here.
+    tolv::PackageRate(*engine, in, out);
+    // The text log's "after" section of the request and its response is written here.
+  });
+}
 
 void Tolv_RatePackage(char* request, char* response) {
   Tolv_RatePackageEx(CurrentEngine(), request, response);
 }
 
-void Tolv_PackageInfoEx(TolvHandle /*handle*/, char* /*request*/, char* /*response*/) {}
+void Tolv_PackageInfoEx(TolvHandle /*handle*/, char* request, char* response) {
+  tolv::GuardedVoid([&] {
+    tolv::RatingEngine* engine = CurrentEngine();
+    if (engine == nullptr || request == nullptr || response == nullptr) return;
+    tolv::PackageInfo(*engine,
+                      std::span<const std::uint8_t>(reinterpret_cast<std::uint8_t*>(request),
+                                                    tolv::package_info_request::kSize),
+                      std::span<std::uint8_t>(reinterpret_cast<std::uint8_t*>(response),
+                                              tolv::package_info_response::kSize));
+  });
+}
 
 void Tolv_PackageInfo(char* request, char* response) {
   Tolv_PackageInfoEx(CurrentEngine(), request, response);

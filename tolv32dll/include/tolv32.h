@@ -36,6 +36,10 @@ extern "C" {
 
 /* Record sizes in bytes. */
 #define TOLV32_SHIPMENT_RECORD_SIZE 2160
+#define TOLV32_PACKAGE_REQUEST_SIZE 1040
+#define TOLV32_PACKAGE_RESPONSE_SIZE 710
+#define TOLV32_PACKAGE_INFO_REQUEST_SIZE 22
+#define TOLV32_PACKAGE_INFO_RESPONSE_SIZE 1062
 #define TOLV32_TARIFF_TABLES_RECORD_SIZE 224
 #define TOLV32_ERROR_STRING_RECORD_SIZE 80
 #define TOLV32_VERSION_TEXT_SIZE 105
@@ -79,6 +83,10 @@ TOLV32_EXPORT void Tolv_RateShipment(char* record);
 TOLV32_EXPORT void Tolv_RateShipmentEx(TolvHandle handle, char* record);
 TOLV32_EXPORT void Tolv_RateShipment2(char* record, char* candidate_list);
 TOLV32_EXPORT void Tolv_RateShipment2Ex(TolvHandle handle, char* record, char* candidate_list);
+/* Packages. request: TOLV32_PACKAGE_REQUEST_SIZE bytes (defaults and the date written
+ * back); response: TOLV32_PACKAGE_RESPONSE_SIZE bytes, of which 17 + 7 x the package count
+ * are written. Info: TOLV32_PACKAGE_INFO_REQUEST_SIZE and TOLV32_PACKAGE_INFO_RESPONSE_SIZE
+ * bytes. Without an engine nothing is written. */
 TOLV32_EXPORT void Tolv_RatePackage(char* request, char* response);
 TOLV32_EXPORT void Tolv_RatePackageEx(TolvHandle handle, char* request, char* response);
 TOLV32_EXPORT void Tolv_PackageInfo(char* request, char* response);
