@@ -18,7 +18,9 @@ constexpr std::size_t kRecordLength = 526;
 constexpr std::uint32_t kPriceBase = 20;
 constexpr std::uint32_t kHeaviestPriced = 150;
 
-std::uint32_t Number(const std::string& text) { return static_cast<std::uint32_t>(std::stoul(text)); }
+std::uint32_t Number(const std::string& text) {
+  return static_cast<std::uint32_t>(std::stoul(text));
+}
 
 std::vector<std::uint32_t> Numbers(const std::string& text) {
   std::vector<std::uint32_t> out;
@@ -41,12 +43,13 @@ bool ReadLine(const std::string& line, Tables& t) {
   if (kind == "ROW" && f.size() == 5 && f[2].size() == 1) {
     t.rows[file].push_back({f[2][0], f[3], f[4]});
   } else if (kind == "HEADER" && f.size() == 6) {
-    t.records[file][0] =
-        testkit::PackageHeaderRow({Number(f[2]), Number(f[3]), Number(f[4]), Number(f[5])}, "       ");
+    t.records[file][0] = testkit::PackageHeaderRow(
+        {Number(f[2]), Number(f[3]), Number(f[4]), Number(f[5])}, "       ");
   } else if (kind == "ZONE" && f.size() == 11 && f[3].size() == 7) {
     testkit::PackageZone z;
     z.price_base = kPriceBase;
-    for (std::uint32_t w = 0; w <= kHeaviestPriced; ++w) z.prices.push_back(Number(f[4]) + w * Number(f[5]));
+    for (std::uint32_t w = 0; w <= kHeaviestPriced; ++w)
+      z.prices.push_back(Number(f[4]) + w * Number(f[5]));
     z.residential = Number(f[6]);
     z.on_call = Number(f[7]);
     z.delivery_area = Number(f[8]);
@@ -72,15 +75,17 @@ bool ReadLine(const std::string& line, Tables& t) {
 
 bool BuildPackageFiles(const std::filesystem::path& source, const std::filesystem::path& target) {
   Tables t;
-  bool ok = ForEachTableLine(source / "package" / "package_files.txt", [&](const std::string& line) {
-    try {
-      return ReadLine(line, t);
-    } catch (const std::exception&) {
-      return false;  // a number field that is not a number
-    }
-  });
+  bool ok =
+      ForEachTableLine(source / "package" / "package_files.txt", [&](const std::string& line) {
+        try {
+          return ReadLine(line, t);
+        } catch (const std::exception&) {
+          return false;  // a number field that is not a number
+        }
+      });
   if (!ok) return false;
-  for (const auto& [file, rows] : t.rows) ok = ok && Write(target / file, testkit::PackageRecordFile(rows));
+  for (const auto& [file, rows] : t.rows)
+    ok = ok && Write(target / file, testkit::PackageRecordFile(rows));
   for (const auto& [file, records] : t.records) {
     // Records the table does not give (zone numbers no lane uses) are blank.
     std::vector<testkit::RateRow> rows(static_cast<std::size_t>(records.rbegin()->first) + 1,

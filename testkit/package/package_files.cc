@@ -30,7 +30,8 @@ Bytes PackageRecordFile(const std::vector<PackageRow>& rows) {
 }
 
 RateRow PackageHeaderRow(const PackageHeader& header, const std::string& number) {
-  return RateRow{1, number, {header.scheme, header.max_weight, header.default_tier, header.version}};
+  return RateRow{
+      1, number, {header.scheme, header.max_weight, header.default_tier, header.version}};
 }
 
 RateRow PackageZoneRow(const PackageZone& zone, const std::string& number) {

@@ -34,29 +34,29 @@ RateRow PackageHeaderRow(const PackageHeader& header, const std::string& number)
 // A zone record: the named entries, and the price table from entry price_base on (the
 // price of a package of w pounds at price_base + w).
 struct PackageZone {
-  std::uint32_t price_base = 12;           // entry 0
-  std::uint32_t residential = 0;           // 1
-  std::uint32_t on_call = 0;               // 2
-  std::uint32_t delivery_area = 0;         // 3
-  std::uint32_t least_cwt_weight = 0;      // 5
-  std::uint32_t least_e_minimum = 0;       // 8
-  std::uint32_t e_minimum_weight = 0;      // 9
-  std::uint32_t letter_limit = 0;          // 10, hundredths of an ounce
-  std::uint32_t delivery_area_other = 0;   // 11
+  std::uint32_t price_base = 12;          // entry 0
+  std::uint32_t residential = 0;          // 1
+  std::uint32_t on_call = 0;              // 2
+  std::uint32_t delivery_area = 0;        // 3
+  std::uint32_t least_cwt_weight = 0;     // 5
+  std::uint32_t least_e_minimum = 0;      // 8
+  std::uint32_t e_minimum_weight = 0;     // 9
+  std::uint32_t letter_limit = 0;         // 10, hundredths of an ounce
+  std::uint32_t delivery_area_other = 0;  // 11
   std::vector<std::uint32_t> prices;
 };
 RateRow PackageZoneRow(const PackageZone& zone, const std::string& number);
 
 // A hundredweight record: the named entries and the tier rows from entry tier_base on.
 struct PackageHundredweight {
-  std::uint32_t tier_base = 20;            // entry 0
-  std::uint32_t residential = 0;           // 1
-  std::uint32_t on_call = 0;               // 2
-  std::uint32_t delivery_area = 0;         // 4
-  std::uint32_t minimum_weight = 0;        // 7
-  std::uint32_t least_e_minimum = 0;       // 8
-  std::uint32_t delivery_area_other = 0;   // 12
-  std::uint32_t residential_v2 = 0;        // 13
+  std::uint32_t tier_base = 20;           // entry 0
+  std::uint32_t residential = 0;          // 1
+  std::uint32_t on_call = 0;              // 2
+  std::uint32_t delivery_area = 0;        // 4
+  std::uint32_t minimum_weight = 0;       // 7
+  std::uint32_t least_e_minimum = 0;      // 8
+  std::uint32_t delivery_area_other = 0;  // 12
+  std::uint32_t residential_v2 = 0;       // 13
   std::vector<std::uint32_t> tier_rows;
 };
 RateRow PackageHundredweightRow(const PackageHundredweight& cwt, const std::string& number);

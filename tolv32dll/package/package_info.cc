@@ -67,7 +67,8 @@ Result<int> SelectPackageTariff(RatingEngine& engine, std::string_view name,
   if (!date) return Result<int>::Error(kErrIvddte);
   const int index = FindPackageEntry(engine.effective.entries(), name, *date);
   if (index < 0) return Result<int>::Error(kErrIvdtsd);
-  if (packages_only && engine.effective.entries()[static_cast<std::size_t>(index)].tariff_kind != 'P') {
+  if (packages_only &&
+      engine.effective.entries()[static_cast<std::size_t>(index)].tariff_kind != 'P') {
     return Result<int>::Error(kErrIvdmod);
   }
   ErrorNumber selected = engine.effective.Select(index, &engine.current_tariff);

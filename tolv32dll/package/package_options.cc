@@ -24,11 +24,13 @@ constexpr char kRowLimit[] = "30";
 ErrorNumber CheckOptionRows(std::span<const std::uint8_t> info_response,
                             const PackageOptions& options) {
   const auto* text = reinterpret_cast<const char*>(info_response.data());
-  const int count = Util_AtoiN(std::string_view(text + resp::kRowCount.offset, resp::kRowCount.width),
-                               resp::kRowCount.width);
+  const int count =
+      Util_AtoiN(std::string_view(text + resp::kRowCount.offset, resp::kRowCount.width),
+                 resp::kRowCount.width);
   if (count <= 0) return kErrInvpkc;
   bool packaging = false, dropoff = false, tier = false;
-  const int rows = count < static_cast<int>(resp::kMaxRows) ? count : static_cast<int>(resp::kMaxRows);
+  const int rows =
+      count < static_cast<int>(resp::kMaxRows) ? count : static_cast<int>(resp::kMaxRows);
   for (int i = 0; i < rows; ++i) {
     const char* r = text + resp::kRow.Nth(static_cast<std::size_t>(i)).offset;
     const std::string_view code(r + row::kCode.offset, row::kCode.width);

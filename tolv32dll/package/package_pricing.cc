@@ -16,6 +16,11 @@ constexpr double kPoundsPerOunce = 0.0625;
 // The widest number a 7-character "%07d" field holds.
 constexpr std::int64_t kFieldMax = 9'999'999;
 constexpr std::int64_t kFieldMin = -999'999;
+// Far beyond any price, yet small enough that the amounts and the percentage added later
+// cannot overflow 64 bits: a value beyond it is refused before they are applied.
+constexpr std::int64_t kWildAmount = 1'000'000'000'000;
+
+bool Fits(std::int64_t v, std::int64_t low, std::int64_t high) { return v >= low && v <= high; }
 
 // Entry reads with a sticky first error: after a failed read every later read gives 0 and
 // the pricer stops at its next check.
@@ -96,8 +101,7 @@ ErrorNumber Pricer::Hundredweight(const HundredweightReader& read) {
   cwt_ = std::move(*record);
   out_.hundredweight_record_read = true;
   c0_ = Get(cwt_, pe::kTierBase);
-  cwt_residential_ =
-      Get(cwt_, t_.version == 2 ? pe::kCwtResidentialV2 : pe::kCwtResidential);
+  cwt_residential_ = Get(cwt_, t_.version == 2 ? pe::kCwtResidentialV2 : pe::kCwtResidential);
   c2_ = Get16(cwt_, pe::kCwtOnCall);
   c4_ = Get(cwt_, pe::kCwtDeliveryArea);
   c7_ = Get16(cwt_, pe::kMinimumWeight);
@@ -191,7 +195,8 @@ void Pricer::ApplyResidentialAndArea() {
       }
       if (w != 0 && (t_.scheme == 1 || (t_.scheme == 2 && Family('G')))) w += cwt_residential_;
     }
-    if ((t_.scheme == 2 && DeliveryAreaLetter(true)) || (t_.scheme == 1 && DeliveryAreaLetter(false))) {
+    if ((t_.scheme == 2 && DeliveryAreaLetter(true)) ||
+        (t_.scheme == 1 && DeliveryAreaLetter(false))) {
       add_to_priced(r ? z3_ : z11_);
       if (w != 0) w += r ? c4_ : c12_;
     }
@@ -227,6 +232,9 @@ Result<PackagePrices> Pricer::Run(const HundredweightReader& read_hundredweight)
   }
   ErrorNumber e = Hundredweight(read_hundredweight);
   if (e != kOk) return Result<PackagePrices>::Error(e);
+  if (!Fits(out_.hundredweight, -kWildAmount, kWildAmount)) {
+    return Result<PackagePrices>::Error(kErrSysmax);
+  }
 
   const bool surcharged = t_.surcharge != 0;
   if (t_.scheme == 2 && surcharged) ApplySurcharge();
@@ -235,11 +243,10 @@ Result<PackagePrices> Pricer::Run(const HundredweightReader& read_hundredweight)
   if (t_.scheme == 1 && surcharged) ApplySurcharge();
 
   for (std::int64_t p : out_.packages) {
-    if (p > kFieldMax || p < kFieldMin) return Result<PackagePrices>::Error(kErrSysmax);
+    if (!Fits(p, kFieldMin, kFieldMax)) return Result<PackagePrices>::Error(kErrSysmax);
   }
-  if (out_.hundredweight > kFieldMax || out_.hundredweight < kFieldMin) {
+  if (!Fits(out_.hundredweight, kFieldMin, kFieldMax))
     return Result<PackagePrices>::Error(kErrSysmax);
-  }
   return out_;
 }
 

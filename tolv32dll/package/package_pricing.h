@@ -29,8 +29,8 @@ struct PackageTerms {
   bool residential = false;
   char destination_letter = ' ';  // the destination's service letter
   bool surcharge_is_amount = false;
-  std::int64_t surcharge = 0;  // an amount, or hundredths of a percent
-  std::int64_t tier_index = 0;  // tier number - 1
+  std::int64_t surcharge = 0;               // an amount, or hundredths of a percent
+  std::int64_t tier_index = 0;              // tier number - 1
   std::vector<std::int32_t> weight_breaks;  // the family's hundredweight breaks
   std::vector<double> exact_weights;        // pounds, one per package
   std::vector<std::int64_t> whole_weights;  // rounded up

@@ -116,7 +116,8 @@ ErrorNumber PackageRating::ReadHeader() {
   engine_.tariff.files.CloseRates();
   if (!header.ok()) return header.error();
   Result<std::int64_t> values[] = {header->Entry16(pe::kScheme), header->Entry16(pe::kMaxWeight),
-                                   header->Entry16(pe::kDefaultTier), header->Entry16(pe::kVersion)};
+                                   header->Entry16(pe::kDefaultTier),
+                                   header->Entry16(pe::kVersion)};
   for (const Result<std::int64_t>& v : values) {
     if (!v.ok()) return v.error();
   }
@@ -134,8 +135,8 @@ ErrorNumber PackageRating::ReadFactorBlock(std::int16_t block) {
   if (tariff.files.TariffFile_OpenFactors(engine_.current_tariff) != kOk) return kErrFacopn;
   FactorFileRequest request = FactorRequestFor(engine_.current_tariff);
   request.block_number = block;
-  ErrorNumber e = Parm_LoadFactorFile(tariff.files.factors().get(), request, tariff.options,
-                                      tariff.tables);
+  ErrorNumber e =
+      Parm_LoadFactorFile(tariff.files.factors().get(), request, tariff.options, tariff.tables);
   tariff.files.CloseFactors();
   return e == kErrHcy2big ? kOk : e;
 }
@@ -230,7 +231,8 @@ ErrorNumber PackageRating::Run() {
   terms_.surcharge_is_amount = Text(rq::kSurchargeType)[0] == '1';
   tier_ = tier_char >= '0' && tier_char <= '9' ? tier_char - '0' : 0;
 
-  Result<ServiceChoice> letters = FindServiceLetters(files_, ServiceRequest{origin, destination, ' ', ' ', {}, {}});
+  Result<ServiceChoice> letters =
+      FindServiceLetters(files_, ServiceRequest{origin, destination, ' ', ' ', {}, {}});
   engine_.tariff.files.CloseD();
   if (!letters.ok()) return letters.error();
   terms_.destination_letter = letters->destination;

@@ -25,13 +25,13 @@ inline constexpr std::int64_t kZoneRecordsPerService = 14;
 inline constexpr std::size_t kZoneByte = 8;
 
 // Header (record 0); all signed 16-bit.
-inline constexpr int kScheme = 0;        // pricing scheme, 1 or 2
-inline constexpr int kMaxWeight = 1;     // heaviest package, whole pounds
-inline constexpr int kDefaultTier = 2;   // tier number when the request's is not offered
-inline constexpr int kVersion = 3;       // 1 or 2: the residential and delivery-area rules
+inline constexpr int kScheme = 0;       // pricing scheme, 1 or 2
+inline constexpr int kMaxWeight = 1;    // heaviest package, whole pounds
+inline constexpr int kDefaultTier = 2;  // tier number when the request's is not offered
+inline constexpr int kVersion = 3;      // 1 or 2: the residential and delivery-area rules
 
 // Zone record.
-inline constexpr int kPriceBase = 0;           // entry of the 0-pound price; envelope price
+inline constexpr int kPriceBase = 0;  // entry of the 0-pound price; envelope price
 inline constexpr int kResidential = 1;
 inline constexpr int kOnCall = 2;              // 16-bit
 inline constexpr int kDeliveryArea = 3;        // version 2: residential deliveries
@@ -42,14 +42,14 @@ inline constexpr int kLetterLimit = 10;        // 16-bit, hundredths of an ounce
 inline constexpr int kDeliveryAreaOther = 11;  // version 2: not residential
 
 // Hundredweight record.
-inline constexpr int kTierBase = 0;              // entry where the tier rows begin
-inline constexpr int kCwtResidential = 1;        // version 1, once per package
-inline constexpr int kCwtOnCall = 2;             // 16-bit
+inline constexpr int kTierBase = 0;        // entry where the tier rows begin
+inline constexpr int kCwtResidential = 1;  // version 1, once per package
+inline constexpr int kCwtOnCall = 2;       // 16-bit
 inline constexpr int kCwtDeliveryArea = 4;
-inline constexpr int kMinimumWeight = 7;         // 16-bit, pounds per package
-inline constexpr int kCwtLeastEMinimum = 8;      // 16-bit, scheme 1
-inline constexpr int kCwtDeliveryAreaOther = 12; // version 2
-inline constexpr int kCwtResidentialV2 = 13;     // version 2
+inline constexpr int kMinimumWeight = 7;          // 16-bit, pounds per package
+inline constexpr int kCwtLeastEMinimum = 8;       // 16-bit, scheme 1
+inline constexpr int kCwtDeliveryAreaOther = 12;  // version 2
+inline constexpr int kCwtResidentialV2 = 13;      // version 2
 }  // namespace package_entries
 
 // One record read from the rate file, with bounded entry reads: an entry outside the

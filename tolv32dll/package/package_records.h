@@ -33,10 +33,10 @@ static_assert(FieldsTile({kType, kCode, kTiers}, kSize));
 
 // A package record of the package tariff's ".T" file.
 namespace package_record {
-inline constexpr Field kHead{0, 4, FieldKind::kRaw};    // row bytes 0-3
-inline constexpr Field kGap{4, 1, FieldKind::kRaw};     // not returned
-inline constexpr Field kBody{5, 30, FieldKind::kRaw};   // row bytes 4-33
-inline constexpr Field kTail{35, 3, FieldKind::kRaw};   // not returned
+inline constexpr Field kHead{0, 4, FieldKind::kRaw};   // row bytes 0-3
+inline constexpr Field kGap{4, 1, FieldKind::kRaw};    // not returned
+inline constexpr Field kBody{5, 30, FieldKind::kRaw};  // row bytes 4-33
+inline constexpr Field kTail{35, 3, FieldKind::kRaw};  // not returned
 inline constexpr std::size_t kSize = 38;
 static_assert(FieldsTile({kHead, kGap, kBody, kTail}, kSize));
 static_assert(kHead.width + kBody.width == package_row::kSize);
@@ -44,9 +44,9 @@ static_assert(kHead.width + kBody.width == package_row::kSize);
 
 namespace package_info_response {
 inline constexpr std::size_t kMaxRows = 31;
-inline constexpr Field kSegmentCode{0, 2, FieldKind::kText};  // "13"
-inline constexpr Field kStatus{2, 4, FieldKind::kText};       // blanks, or "%04d"
-inline constexpr Field kRowCount{6, 2, FieldKind::kText};     // "%02hd", on success only
+inline constexpr Field kSegmentCode{0, 2, FieldKind::kText};          // "13"
+inline constexpr Field kStatus{2, 4, FieldKind::kText};               // blanks, or "%04d"
+inline constexpr Field kRowCount{6, 2, FieldKind::kText};             // "%02hd", on success only
 inline constexpr Field kRow{8, package_row::kSize, FieldKind::kRaw};  // Nth(i)
 inline constexpr std::size_t kSize = 8 + package_row::kSize * kMaxRows;
 inline constexpr char kSegment[] = "13";
@@ -71,7 +71,7 @@ inline constexpr Field kSurcharge{40, 6, FieldKind::kText};      // signed decim
 inline constexpr Field kServiceCode{46, 3, FieldKind::kText};    // blank: "GND"
 inline constexpr Field kTier{49, 1, FieldKind::kText};           // digit, or 'N'
 inline constexpr Field kNumberPackages{50, 2, FieldKind::kText};
-inline constexpr Field kWeight{52, 10, FieldKind::kText};        // package k: Nth(k - 1)
+inline constexpr Field kWeight{52, 10, FieldKind::kText};  // package k: Nth(k - 1)
 // The record ends inside the 99th weight: that field has only its first 8 characters.
 inline constexpr std::size_t kSize = 1040;
 inline constexpr std::size_t kLastWeightWidth = kSize - kWeight.Nth(kMaxPackages - 1).offset;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "testkit/package/package_tariff.h"
@@ -70,7 +71,12 @@ TEST_F(PackageExportsTest, RatesTheNotesExampleToTheCent) {
   std::string r = Rate(q);
   // 600 lb at 18.00 per 100 lb = 10800 (1000 lb at 15.00 would be 15000; minimum 9000);
   // each 120-lb package 1000 + 5 x 120 = 1600. Zone '5': byte 8 of the hundredweight record.
-  EXPECT_EQ(r.substr(0, 17 + 35), "15    15" "0010800" "05" "0001600000160000016000001600""0001600");
+  EXPECT_EQ(r.substr(0, 17 + 35),
+            "15    15"
+            "0010800"
+            "05"
+            "0001600000160000016000001600"
+            "0001600");
   EXPECT_EQ(r[17 + 35], '#');
   EXPECT_EQ(q.At(10, 10), "01-05-2024");
   EXPECT_EQ(q.At(33, 3), "DPS");
@@ -115,6 +121,24 @@ TEST_F(PackageExportsTest, RefusesInTheOrderOfTheSteps) {
   EXPECT_EQ(Status(Rate(fine)), "    ") << "an error leaves nothing behind for the next call";
 }
 
+TEST_F(PackageExportsTest, AMissingFileGivesItsOpenError) {
+  struct Case {
+    const char* file;
+    const char* status;
+  };
+  // Without ".T" the option check finds no rows.
+  for (const Case& c :
+       {Case{"PKGT0001.R01", "0208"}, Case{"PKGT0001.T01", "0142"}, Case{"PKGT0001.F01", "0204"},
+        Case{"PKGT0001.P01", "0206"}, Case{"PKGT0001.I01", "0207"}}) {
+    Write(testkit::PackageTariff());
+    std::filesystem::remove(data_.File(c.file));
+    Request q;
+    EXPECT_EQ(Status(Rate(q)), c.status) << c.file;
+  }
+  std::filesystem::remove(data_.File("PKGT0001.T01"));
+  EXPECT_EQ(Info("PKGT0001", "06-15-2024", "03").substr(0, 8), "130219##");
+}
+
 TEST_F(PackageExportsTest, TariffRulesThatRefuse) {
   testkit::PackageTariff t;
   t.header.version = 3;
@@ -135,6 +159,23 @@ TEST_F(PackageExportsTest, TariffRulesThatRefuse) {
   Request pickup;
   pickup.Put(33, "OCA");
   EXPECT_EQ(Status(Rate(pickup)), "0372");
+}
+
+// Under scheme 1 and version 1 a residential delivery to a direct-service ZIP pays the
+// delivery-area amount of the zone on top of the residential one.
+TEST_F(PackageExportsTest, TheDestinationsServiceLetterComesFromItsTariffFile) {
+  testkit::PackageTariff t;
+  t.zone.residential = 100;
+  t.zone.delivery_area = 40;
+  t.service_default = 'I';
+  t.service_ranges = {{"43000", "43999", 'D'}};
+  Write(t);
+  Request q;
+  q.Put(32, "Y");
+  EXPECT_EQ(Rate(q).substr(17, 7), "0001740");
+  t.service_ranges = {{"15000", "15999", 'D'}};
+  Write(t);
+  EXPECT_EQ(Rate(q).substr(17, 7), "0001700");
 }
 
 TEST_F(PackageExportsTest, DefaultTierAndTierZero) {
@@ -185,6 +226,16 @@ TEST_F(PackageExportsTest, InfoReturnsTheTariffsRows) {
   EXPECT_EQ(Info("PKGT0001", "06-15-2024", "02").substr(0, 8), "130374##");
   EXPECT_EQ(Info("PKGT0001", "12-31-2023", "99").substr(0, 8), "130394##");
   EXPECT_EQ(Info("NOSUCH01", "06-15-2024", "99").substr(0, 8), "130394##");
+
+  // A record built by hand: byte 4 and bytes 35-37 are not returned.
+  data_.Write("PKGT0001.T01",
+              "3ABC"
+              "x"
+              "0123456789abcdefghijklmnopqrst"
+              "yyy");
+  EXPECT_EQ(Info("PKGT0001", "06-15-2024", "01").substr(0, 42),
+            "13    01"
+            "3ABC0123456789abcdefghijklmnopqrst");
 
   testkit::PackageTariff t;
   t.rows.clear();
@@ -244,6 +295,10 @@ TEST(PackageSampleTest, RatesAParcelShipmentOfTheSampleCarrier) {
   q.Packages(4, "100");
   std::string response(TOLV32_PACKAGE_RESPONSE_SIZE, '#');
   Tolv_RatePackage(q.bytes.data(), response.data());
-  EXPECT_EQ(response.substr(0, 17 + 28), "15    23" "0007400" "04" "0003620000362000036200003620");
+  EXPECT_EQ(response.substr(0, 17 + 28),
+            "15    23"
+            "0007400"
+            "04"
+            "0003620000362000036200003620");
   Tolv_EndTolv();
 }

@@ -26,7 +26,9 @@ std::map<int, std::uint32_t> ZoneEntries() {
   return e;
 }
 // Hundredweight: tier rows from entry 20 ('G': minimum, rates per 100 lb by break).
-std::map<int, std::uint32_t> CwtEntries() { return {{0, 20}, {7, 100}, {21, 2000}, {22, 1800}, {23, 1500}}; }
+std::map<int, std::uint32_t> CwtEntries() {
+  return {{0, 20}, {7, 100}, {21, 2000}, {22, 1800}, {23, 1500}};
+}
 
 PackageTerms Ground(int packages, double weight) {
   PackageTerms t;
@@ -113,8 +115,8 @@ TEST(PackagePricing, SurchargesAsAmountsAndPercentages) {
   percent.surcharge = 550;  // 5.50 %
   Result<PackagePrices> p = Price(percent, ZoneEntries(), CwtEntries());
   ASSERT_TRUE(p.ok());
-  EXPECT_EQ(p->packages[0], 1688);      // (10550 x 1600 + 5000) / 10000
-  EXPECT_EQ(p->hundredweight, 11394);   // (10550 x 10800 + 5000) / 10000
+  EXPECT_EQ(p->packages[0], 1688);     // (10550 x 1600 + 5000) / 10000
+  EXPECT_EQ(p->hundredweight, 11394);  // (10550 x 10800 + 5000) / 10000
   zone = ZoneEntries();
   zone[12 + 40] = 1000;
   EXPECT_EQ(Price(Ground(1, 40), zone, CwtEntries())->packages[0], 1000);
@@ -125,14 +127,14 @@ TEST(PackagePricing, SurchargesAsAmountsAndPercentages) {
 
 TEST(PackagePricing, ResidentialAndDeliveryAreaAmountsByVersion) {
   std::map<int, std::uint32_t> zone = ZoneEntries();
-  zone[1] = 100;   // residential
-  zone[3] = 40;    // delivery area (residential under version 2)
-  zone[11] = 25;   // delivery area, not residential (version 2)
+  zone[1] = 100;  // residential
+  zone[3] = 40;   // delivery area (residential under version 2)
+  zone[11] = 25;  // delivery area, not residential (version 2)
   std::map<int, std::uint32_t> cwt = CwtEntries();
-  cwt[1] = 7;      // residential, version 1
-  cwt[4] = 60;     // delivery area
-  cwt[12] = 30;    // delivery area, not residential (version 2)
-  cwt[13] = 11;    // residential, version 2
+  cwt[1] = 7;    // residential, version 1
+  cwt[4] = 60;   // delivery area
+  cwt[12] = 30;  // delivery area, not residential (version 2)
+  cwt[13] = 11;  // residential, version 2
 
   PackageTerms v1 = Ground(5, 120);
   v1.residential = true;
@@ -177,7 +179,7 @@ TEST(PackagePricing, ExpressRatesPerPoundWithTheirMinimums) {
   // Scheme 2 takes its minimum from the zone: n x the price of Z9 pounds, at least Z8.
   e.scheme = 2;
   std::map<int, std::uint32_t> zone = ZoneEntries();
-  zone[9] = 100;   // 5 x 1500 = 7500
+  zone[9] = 100;  // 5 x 1500 = 7500
   zone[8] = 17000;
   EXPECT_EQ(Price(e, zone, cwt)->hundredweight, 17000);
 }
@@ -215,6 +217,13 @@ TEST(PackagePricing, TariffValuesNeverOverflowOrReadOutsideTheRecord) {
   cwt[7] = 0x7FFF;
   cwt[23] = 0xFFFFFF;
   EXPECT_EQ(Price(Ground(99, 120), ZoneEntries(), cwt).error(), kErrSysmax);
+  // An 'E' minimum of 99 x 32767 lb at 0xFFFFFF per lb with a percentage surcharge would
+  // overflow even 64 bits.
+  PackageTerms huge = Ground(99, 150);
+  huge.service_code = "E1A";
+  huge.surcharge = 999999;
+  cwt = {{0, 20}, {7, 0x7FFF}, {22, 0xFFFFFF}};  // 14850 lb: break 2
+  EXPECT_EQ(Price(huge, ZoneEntries(), cwt).error(), kErrSysmax);
   PackageTerms percent = Ground(5, 120);
   percent.surcharge = 999999;
   zone = ZoneEntries();

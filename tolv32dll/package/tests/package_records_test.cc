@@ -47,7 +47,8 @@ TEST(PackageText, FieldsAndWeights) {
 }
 
 // An info response: "13", status, count, then 34-byte rows.
-std::vector<std::uint8_t> InfoResponse(const std::string& count, const std::vector<std::string>& rows) {
+std::vector<std::uint8_t> InfoResponse(const std::string& count,
+                                       const std::vector<std::string>& rows) {
   std::string text = "13    " + count;
   for (const std::string& row : rows) text += (row + std::string(34, ' ')).substr(0, 34);
   text.resize(1062, '\0');
@@ -55,8 +56,15 @@ std::vector<std::uint8_t> InfoResponse(const std::string& count, const std::vect
 }
 
 TEST(PackageOptionRows, EachCodeNeedsARowOfItsType) {
-  const std::vector<std::string> rows = {"1OUR", "1ELT", "2DPS", "3   " "159", "2OUR", "9DPS"};
-  auto check = [&](const char* packaging, const char* dropoff, char tier, const std::string& count = "06") {
+  const std::vector<std::string> rows = {"1OUR",
+                                         "1ELT",
+                                         "2DPS",
+                                         "3   "
+                                         "159",
+                                         "2OUR",
+                                         "9DPS"};
+  auto check = [&](const char* packaging, const char* dropoff, char tier,
+                   const std::string& count = "06") {
     return CheckOptionRows(InfoResponse(count, rows), PackageOptions{packaging, dropoff, tier});
   };
   EXPECT_EQ(check("OUR", "DPS", '5'), kOk);
