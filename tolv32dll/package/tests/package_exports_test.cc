@@ -300,5 +300,19 @@ TEST(PackageSampleTest, RatesAParcelShipmentOfTheSampleCarrier) {
             "0007400"
             "04"
             "0003620000362000036200003620");
+  // An express letter across the country: zone record 14 + 5, its flat price 2950.
+  Request letter;
+  letter.Put(2, "PARCEL01");
+  letter.Put(10, "06/01/2026");
+  letter.Put(26, "90210");
+  letter.Put(36, "ELT");
+  letter.Put(46, "E1A");
+  letter.Packages(1, "0.3");
+  Tolv_RatePackage(letter.bytes.data(), response.data());
+  EXPECT_EQ(response.substr(0, 24),
+            "15    N4"
+            "0000000"
+            "01"
+            "0002950");
   Tolv_EndTolv();
 }
