@@ -195,6 +195,9 @@ ErrorNumber Drive::Run() {
                          request_.block_a,
                          request_.block_b};
   Result<ServiceChoice> letters = FindServiceLetters(files, service);
+  // The .D file is read for this shipment only: left open it would answer for the next
+  // shipment's tariff too.
+  engine_.tariff.files.CloseD();
   if (!letters.ok()) return letters.error();
   service_ = *letters;
   ParseFactor(record_, request_);

@@ -1,0 +1,97 @@
+// Ratings per second on the sample data set, once the tariff's files are open: a typical
+// three-line shipment on one thread and on eight (with and without the rating lock), and a
+// rate sheet: one origin against every destination prefix of the sample.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "testkit/driver/shipment_request.h"
+#include "tolv32dll/driver/rate_driver.h"
+#include "tolv32dll/engine/engine_globals.h"
+#include "tolv32dll/engine/initialize.h"
+
+namespace {
+
+using Record = std::array<std::uint8_t, 2160>;
+
+testkit::ShipmentRequest Typical(const std::string& destination) {
+  testkit::ShipmentRequest q;
+  q.origin_zip = "15010";
+  q.destination_zip = destination;
+  q.ship_date = "12/05/2026";
+  q.lines = {{"100", "1200"}, {"70", "450"}, {"250", "80"}};
+  q.discount_switch = 'Y';
+  q.block_a = {"0500 ", "1000 ", "1500 ", "2000 ", "2500 "};
+  return q;
+}
+
+// An engine of the calling thread on the sample data set; aborts the run when it fails.
+void Open(tolv::RatingEngine& engine, benchmark::State& state) {
+  if (tolv::InitializeEngine(engine, FRELANE_SAMPLE_DIR) != tolv::kOk) {
+    state.SkipWithError("the sample data set does not open");
+  }
+}
+
+// True when the shipment rated (blank status).
+bool Rate(tolv::RatingEngine& engine, const Record& request) {
+  Record r = request;
+  tolv::RateShipmentRecord(engine, r.data());
+  benchmark::DoNotOptimize(r);
+  return r[3] == ' ';
+}
+
+void BM_ThreeLineShipment(benchmark::State& state) {
+  tolv::RatingEngine engine;
+  Open(engine, state);
+  // The lock setting is library-wide; set after every thread's initialisation.
+  tolv::EngineGlobals::Get().set_use_critical_section(static_cast<int>(state.range(0)));
+  const Record request = testkit::ShipmentRequestBytes(Typical("60601"));
+  // The first rating opens the tariff's files.
+  if (!Rate(engine, request)) state.SkipWithError("the shipment did not rate");
+  for (auto _ : state) {
+    Rate(engine, request);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ThreeLineShipment)->ArgName("UseCriticalSection")->Arg(1)->UseRealTime();
+BENCHMARK(BM_ThreeLineShipment)->ArgName("UseCriticalSection")->Arg(0)->Arg(1)->Threads(8)
+    ->UseRealTime();
+
+// Every three-digit ZIP prefix and every Ontario postal district the sample rates.
+std::vector<Record> Sheet() {
+  std::vector<Record> out;
+  char zip[8];
+  for (int prefix = 0; prefix < 1000; ++prefix) {
+    std::snprintf(zip, sizeof zip, "%03d10", prefix);
+    out.push_back(testkit::ShipmentRequestBytes(Typical(zip)));
+  }
+  for (char district : std::string("KLMNP")) {
+    for (int d = 0; d < 10; ++d) {
+      std::snprintf(zip, sizeof zip, "%c%dA1B2", district, d);
+      out.push_back(testkit::ShipmentRequestBytes(Typical(zip)));
+    }
+  }
+  return out;
+}
+
+void BM_RateSheet(benchmark::State& state) {
+  tolv::RatingEngine engine;
+  Open(engine, state);
+  tolv::EngineGlobals::Get().set_use_critical_section(1);
+  const std::vector<Record> sheet = Sheet();
+  int rated = 0;
+  for (auto _ : state) {
+    rated = 0;
+    for (const Record& request : sheet) rated += Rate(engine, request);
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(sheet.size()));
+  // Prefixes without a tariff are part of a sheet too: they count, their error shows.
+  state.counters["rated"] = rated;
+  state.counters["lanes"] = static_cast<double>(sheet.size());
+}
+BENCHMARK(BM_RateSheet)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
