@@ -4,13 +4,20 @@
 #ifndef TOLV32DLL_ENGINE_SHIPMENT_WORK_AREA_H_
 #define TOLV32DLL_ENGINE_SHIPMENT_WORK_AREA_H_
 
+#include <cstdint>
+#include <vector>
+
 #include "tolv32dll/points/point_state.h"
+#include "tolv32dll/ratebasis/rate_basis_state.h"
 
 namespace tolv {
 
 struct ShipmentWorkArea {
   // Points of the shipment: the working copy of each end and the records found for them.
   PointState points;
+  // The last shipment rated without error: its key (empty when none) and its rate basis.
+  std::vector<std::uint8_t> last_shipment_key;
+  RateBasisState last_rate_basis;
 
   // Components add their parts below, one member each (rate basis, class rates and weight
   // breaks, factor grids, charges, lane adjustments, the tariff-determination state).

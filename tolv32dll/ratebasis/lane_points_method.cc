@@ -55,26 +55,34 @@ Result<PointBytes> FindLanePoint(const FileView* file, const std::string& code,
   return record;
 }
 
-}  // namespace
+// The two point records of the lane and the rate basis number its index record gives.
+struct LaneLookup {
+  PointBytes origin{};
+  PointBytes destination{};
+  std::int32_t rate_basis_number = 0;
+};
 
-ErrorNumber RunLanePointsMethod(MethodContext& ctx) {
+Result<LaneLookup> FindLane(RatingFiles& files, const PointState& points) {
   using P = LanePointRecordLayout;
   using I = LaneIndexRecordLayout;
-  Result<PointFiles> origin_files = ctx.files.Points('O', false);
-  if (!origin_files.ok()) return origin_files.error();
-  Result<PointBytes> origin = FindLanePoint(origin_files->origin, ctx.points.origin.code, kErrBadorg);
-  if (!origin.ok()) return origin.error();
-  Result<PointFiles> destination_files = ctx.files.Points('D', ctx.points.destination.exp_found);
-  if (!destination_files.ok()) return destination_files.error();
+  LaneLookup lane;
+  Result<PointFiles> origin_files = files.Points('O', false);
+  if (!origin_files.ok()) return Result<LaneLookup>::Error(origin_files.error());
+  Result<PointBytes> origin = FindLanePoint(origin_files->origin, points.origin.code, kErrBadorg);
+  if (!origin.ok()) return Result<LaneLookup>::Error(origin.error());
+  lane.origin = *origin;
+  Result<PointFiles> destination_files = files.Points('D', points.destination.exp_found);
+  if (!destination_files.ok()) return Result<LaneLookup>::Error(destination_files.error());
   Result<PointBytes> destination =
-      FindLanePoint(destination_files->destination, ctx.points.destination.code, kErrBaddst);
-  if (!destination.ok()) return destination.error();
+      FindLanePoint(destination_files->destination, points.destination.code, kErrBaddst);
+  if (!destination.ok()) return Result<LaneLookup>::Error(destination.error());
+  lane.destination = *destination;
 
-  Result<const FileView*> index = ctx.files.RateIndex();
-  if (!index.ok()) return index.error();
-  if (*index == nullptr) return kErrIdxopn;
-  const std::int32_t origin_key = os::LoadI32Le(origin->data() + P::kOriginKey);
-  const std::int32_t destination_key = os::LoadI32Le(destination->data() + P::kDestinationKey);
+  Result<const FileView*> index = files.RateIndex();
+  if (!index.ok()) return Result<LaneLookup>::Error(index.error());
+  if (*index == nullptr) return Result<LaneLookup>::Error(kErrIdxopn);
+  const std::int32_t origin_key = os::LoadI32Le(lane.origin.data() + P::kOriginKey);
+  const std::int32_t destination_key = os::LoadI32Le(lane.destination.data() + P::kDestinationKey);
   auto compare = [&](os::ByteSpan, os::ByteSpan record) {
     std::int32_t o = os::LoadI32Le(record.data() + I::kOriginKey);
     std::int32_t d = os::LoadI32Le(record.data() + I::kDestinationKey);
@@ -84,8 +92,27 @@ ErrorNumber RunLanePointsMethod(MethodContext& ctx) {
   };
   std::int64_t found = RecordFile_Search(os::ByteSpan(), **index, I::kSize, compare);
   std::array<std::uint8_t, I::kSize> index_record{};
-  if (found < 0 || !ReadExact(**index, found * I::kSize, index_record)) return kErrBadcmb;
-  const std::int32_t number = os::LoadI32Le(index_record.data() + I::kRateBasisNumber);
+  if (found < 0 || !ReadExact(**index, found * I::kSize, index_record)) {
+    return Result<LaneLookup>::Error(kErrBadcmb);
+  }
+  lane.rate_basis_number = os::LoadI32Le(index_record.data() + I::kRateBasisNumber);
+  return lane;
+}
+
+}  // namespace
+
+ErrorNumber RateFile_OpenIndexAndPoints(RatingFiles& files, const PointState& points) {
+  Result<LaneLookup> lane = FindLane(files, points);
+  return lane.ok() ? kOk : lane.error();
+}
+
+ErrorNumber RunLanePointsMethod(MethodContext& ctx) {
+  using P = LanePointRecordLayout;
+  Result<LaneLookup> lane = FindLane(ctx.files, ctx.points);
+  if (!lane.ok()) return lane.error();
+  const PointBytes* origin = &lane->origin;
+  const PointBytes* destination = &lane->destination;
+  const std::int32_t number = lane->rate_basis_number;
   ctx.state.rate_basis_number = number;
 
   Result<const FileView*> rates = ctx.files.Rates();

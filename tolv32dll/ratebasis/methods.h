@@ -35,6 +35,9 @@ ErrorNumber RunPlainMethod(MethodContext& ctx, char letter);
 ErrorNumber RunAddonMethod(MethodContext& ctx);
 // 'N': lane-adjusted points with their own point and index records.
 ErrorNumber RunLanePointsMethod(MethodContext& ctx);
+// The point and index look-up of point type 'N' alone: 0, or 216 / 217 for a point that
+// is not in the tariff, 218 for a pair without an index record, a file's own error.
+ErrorNumber RateFile_OpenIndexAndPoints(RatingFiles& files, const PointState& points);
 // 'E'-'M': the Lite methods; `method` names the method ('E' for letters 'E'-'H').
 ErrorNumber RunLiteMethod(MethodContext& ctx, char method);
 

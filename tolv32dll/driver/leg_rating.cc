@@ -1,0 +1,143 @@
+#include <string>
+
+#include "tolv32dll/charges/charge_compute.h"
+#include "tolv32dll/driver/engine_rating_files.h"
+#include "tolv32dll/driver/mexican_legs.h"
+#include "tolv32dll/driver/shipment_drive.h"
+#include "tolv32dll/ratebasis/dispatch.h"
+#include "tolv32dll/tariff/tariff_state.h"
+
+namespace tolv {
+namespace {
+
+namespace h = shipment_header;
+
+int DateKey(const CurrentTariff& t) {
+  return ((t.century * 100 + t.year) * 100 + t.month) * 100 + t.day;
+}
+
+}  // namespace
+
+// A Mexican lane needs a Mexican or cross-border tariff, and a Mexican tariff a Mexican
+// point; the first leg then ends at the border crossing.
+ErrorNumber ShipmentDrive::CrossBorder() {
+  const CurrentTariff& t = engine_.current_tariff;
+  if (t.jurisdiction == 'M' && !engine_.mexican_shipment) return kErrMxnzip;
+  if (!engine_.mexican_shipment) return kOk;
+  if (t.jurisdiction != 'M' && t.jurisdiction != 'C') return kErrMxntrf;
+  const bool from_mexico = determination_.mexican_origin;
+  std::string& mexican = from_mexico ? request_.origin_zip : request_.destination_zip;
+  const std::string& other = from_mexico ? request_.destination_zip : request_.origin_zip;
+  TOLV_RETURN_IF_ERROR(engine_.tariff.files.TariffFile_OpenBorderPoints(t));
+  TariffFileView border(engine_.tariff.files.border_points());
+  Result<std::string> crossing = FindBorderCrossing(border, other, mexican);
+  if (!crossing.ok()) return crossing.error();
+  mexican_zip_ = mexican;
+  crossing_zip_ = *crossing + " ";
+  mexican = crossing_zip_;
+  return kOk;
+}
+
+// Load, rate basis and charges of the tariff selected, between the points in hand.
+ErrorNumber ShipmentDrive::RateLeg() {
+  TariffState& tariff = engine_.tariff;
+  const CurrentTariff& current = engine_.current_tariff;
+  tariff.files.TariffFiles_CloseAll(current);
+  basis_.Clear();
+  TOLV_RETURN_IF_ERROR(Tariff_LoadForRating(tariff, current));
+
+  EngineRatingFiles files(tariff.files, current, engine_.work.points);
+  RateBasisTerms terms;
+  terms.tariff = current;
+  const std::string stepping = record_.header().Raw(h::kCallerArea160);
+  terms.stepped = stepping[0] == '+';
+  terms.step_increment = static_cast<int>(DecimalValue(stepping.substr(1, 4)));
+  terms.no_rbn_addon = tariff.options.no_rbn_addon;
+  terms.reload_factor_set = [this](int factor_set) {
+    return Tariff_ReloadWithFactorSet(engine_, factor_set);
+  };
+  TOLV_RETURN_IF_ERROR(FindRateBasis(files, terms, engine_.work.points, list_, basis_));
+
+  tables_ = ClassRateTables::FromTariff(tariff.tables, tariff.weight_types.table,
+                                        current.weight_type_digit);
+  if (tables_.weight_breaks.empty()) return kErrFacred;
+
+  ChargeTerms charge;
+  charge.cell.method_letter = current.point_type == 'N' ? current.alt_point_type : current.point_type;
+  charge.cell.point_kind_letter = current.point_file_mode;
+  charge.cell.tariff_number = current.tariff_number;
+  charge.cell.unfactored_lane_rates = current.lane_adj_kind == 'G' || tariff.options.brk2.count > 0;
+  charge.second_break_list = tariff.options.brk2.count > 0;
+  charge.tariff_factor = tariff.options.radjf;
+  charge.request_factor = request_.adjustment_factor;
+  charge.type_factors_set = type_.set;
+  charge.type_factors = type_.factors;
+  charge.discount_on = request_.discount_on;
+  charge.discount_kind = request_.discount_kind;
+  charge.discounts = service_.effective;
+  charge.minimum.min_file = [&files] { return files.Min(); };
+  charge.minimum.key_width =
+      charge.cell.method_letter == 'A' && current.point_file_mode == 'M' ? 5 : 10;
+  charge.minimum.tariff_date_key = DateKey(current);
+  charge.minimum.tariff_name = NameText(current.tariff_name);
+  charge.minimum.first_factor_set = tariff.tables.block_count > 0 ? tariff.tables.block_numbers[0] : 0;
+  charge.minimum.break_factor = [this](int row, int column) {
+    return ClassRateTables::Factor(tables_.break_factors, row, column);
+  };
+  cell_ = charge.cell;
+  return ComputeCharges(tables_, basis_.record, charge, charges_);
+}
+
+// The leg from the border crossing to the Mexican point on the tariff's second entry.
+ErrorNumber ShipmentDrive::RateSecondLeg() {
+  const ChargeResult first = charges_;
+  engine_.determination.kind_filter = 'Z';
+  DeterminationContext context = Context();
+  TOLV_RETURN_IF_ERROR(DetermineTariff(2, determination_, context, &engine_.determination));
+  if (determination_.mexican_origin) {
+    ResetPoints(mexican_zip_, request_.origin_city, crossing_zip_, "");
+  } else {
+    ResetPoints(crossing_zip_, "", mexican_zip_, request_.destination_city);
+  }
+  TOLV_RETURN_IF_ERROR(RateLeg());
+  if (request_.process_mode == 'S') return kOk;
+  Result<ChargeResult> both = CombineLegs(first, charges_);
+  if (!both.ok()) return both.error();
+  charges_ = *both;
+  return kOk;
+}
+
+ErrorNumber ShipmentDrive::Rate() {
+  TOLV_RETURN_IF_ERROR(RateLeg());
+  if (engine_.mexican_shipment && request_.process_mode != 'P') {
+    TOLV_RETURN_IF_ERROR(RateSecondLeg());
+  }
+  const CellRuleInputs in{tables_, charges_.matrix, basis_.record, cell_};
+  TOLV_RETURN_IF_ERROR(ValidateClasses(in, request_.lines));
+  engine_.work.last_rate_basis = basis_;
+  const ShipmentKey key = Key();
+  engine_.work.last_shipment_key.assign(key.begin(), key.end());
+  // Mode "2" asks for the rate matrix and the brackets without the line totals.
+  if (request_.process_mode == '2') return kOk;
+
+  TotalsTerms totals;
+  totals.cell = cell_;
+  totals.usable_breaks = request_.usable_breaks;
+  totals.discount_on = request_.discount_on;
+  totals.discount_kind = request_.discount_kind;
+  totals.discount_marker = service_.effective.marker;
+  totals.discount_values = service_.effective.values;
+  totals.tariff_name = NameText(engine_.current_tariff.tariff_name);
+  totals.point_type = engine_.current_tariff.point_type;
+  const bool single = request_.single_shipment;
+  totals.minimum_charge = [this, single](std::int32_t weight) {
+    return MinimumChargeFor(charges_.brackets, weight, single);
+  };
+  TOLV_RETURN_IF_ERROR(
+      RunClassTotals(tables_, charges_.matrix, basis_.record, totals, request_.lines, totals_));
+  // The block's first cell carries the minimum charge the bracket rule chose.
+  charges_.minimum_charge = totals_.minimum_charge;
+  return kOk;
+}
+
+}  // namespace tolv

@@ -1,0 +1,41 @@
+// The tariff steps of a rating beyond determination: the tariff type of a bureau tariff,
+// the lane-point tariff's twin for lanes it does not hold, and the reload of the tariff's
+// factor file for the factor set of a rate record.
+#ifndef TOLV32DLL_DRIVER_TARIFF_CHOICE_H_
+#define TOLV32DLL_DRIVER_TARIFF_CHOICE_H_
+
+#include <array>
+#include <cstdint>
+
+#include "tolv32dll/effective/effective_entry.h"
+#include "tolv32dll/engine/rating_engine.h"
+#include "tolv32dll/errors/result.h"
+#include "tolv32dll/points/candidate_list.h"
+
+namespace tolv {
+
+// The factors a bureau tariff's type gives the charges (10000 = 1.0): minimum charges,
+// weight breaks 1-6 and breaks 7 on.
+struct TypeFactors {
+  bool set = false;  // some factor was given
+  std::array<std::int32_t, 3> factors{10000, 10000, 10000};
+};
+
+// Point type 'Y': the lane's record of the bureau tariff (points, rate index, rate record
+// of the type's kind row) gives the three type factors. 202 for a type without a kind row,
+// else the point, index and rate file errors. REQUIRES: engine.work.points holds the lane.
+Result<TypeFactors> SelectTariffType(RatingEngine& engine, ListRequest& list);
+
+// Point type 'N': when the tariff's point and index files do not hold the lane and the
+// tariff is not itself a twin (sixth name character 'N'), its twin, named with an eighth
+// character 'N' under tariff number 2 and in force on the ship date, takes its place.
+// 0, or the look-up's or the selection's error. REQUIRES: engine.work.points holds the lane.
+ErrorNumber ReselectLanePointTariff(RatingEngine& engine, const TariffDate& ship_date);
+
+// Reloads the selected tariff for rating with the factor set of a rate record when it
+// differs from the tariff's own number; the selection itself keeps its number.
+ErrorNumber Tariff_ReloadWithFactorSet(RatingEngine& engine, int factor_set);
+
+}  // namespace tolv
+
+#endif  // TOLV32DLL_DRIVER_TARIFF_CHOICE_H_
