@@ -1,0 +1,123 @@
+// Demo lanes of the sample carrier rated end to end on the built sample data set. Every
+// figure is worked by hand from sample/rating/rating_files.txt: the general tariff NORTHW01
+// prices class c at break b of a lane as (base x c x f(b) + 5000) / 10000 cents a cwt, with
+// breaks 1, 500, 1000, 2000, 5000 and 10000 lb at 100, 82, 68, 55, 44 and 36 percent.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "testkit/driver/shipment_request.h"
+#include "tolv32dll/driver/rate_driver.h"
+#include "tolv32dll/engine/initialize.h"
+
+namespace tolv {
+namespace {
+
+using Record = std::array<std::uint8_t, 2160>;
+
+std::string At(const Record& r, std::size_t at, std::size_t n) {
+  return std::string(reinterpret_cast<const char*>(r.data() + at), n);
+}
+
+class SampleLanesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(kOk, InitializeEngine(engine_, FRELANE_SAMPLE_DIR)); }
+
+  Record Rate(const std::string& origin, const std::string& destination,
+              std::vector<testkit::RequestLine> lines, const std::string& date = "12/05/2026") {
+    request_.origin_zip = origin;
+    request_.destination_zip = destination;
+    request_.ship_date = date;
+    request_.lines = std::move(lines);
+    Record r = testkit::ShipmentRequestBytes(request_);
+    RateShipmentRecord(engine_, r.data());
+    return r;
+  }
+
+  // Header h0-149 from TariffUsed on: tariff, rate basis, total and billed weight, minimum
+  // charge, deficit rate, weight and charge, charges.
+  static std::string Figures(const Record& r) { return At(r, 82, 69); }
+  static std::string Detail(const Record& r, int k) { return At(r, 265 + 30 * k, 27); }
+
+  RatingEngine engine_;
+  testkit::ShipmentRequest request_;
+};
+
+TEST_F(SampleLanesTest, ThreeClassesRatedAtTheCheaperHeavierBreak) {
+  // 15010-60601: points 1 and 3, rate basis 1103, minimum 115.00, class 100 base 6900.
+  // 1730 lb at the 1000 lb break (68 %): class 100 4692, 70 3284, 250 11730;
+  //   563.04 + 147.78 + 93.84 = 804.66.
+  // At 2000 lb (55 %): 3795, 2657, 9488: 455.40 + 119.57 + 75.90 = 650.87, plus the
+  //   270 lb deficit at the lowest rate 26.57: 71.74, together 722.61, the cheapest
+  //   (5000 lb gives 520.67 + 3270 lb at 21.25 = 1215.55).
+  Record r = Rate("15010", "60601", {{"100", "1200"}, {"70", "450"}, {"250", "80"}});
+  ASSERT_EQ("    ", At(r, 3, 4));
+  EXPECT_EQ(
+      "NORTHW01       1103001730002000"
+      "0115.000026.57000270000071.74000722.61",
+      Figures(r));
+  EXPECT_EQ("12-01-2026", At(r, 151, 10)) << "the issue in force on the ship date";
+  EXPECT_EQ("021000012000037.95000455.40", Detail(r, 0));
+  EXPECT_EQ("0270 0004500026.57000119.57", Detail(r, 1));
+  EXPECT_EQ("022500000800094.88000075.90", Detail(r, 2));
+}
+
+TEST_F(SampleLanesTest, HeavyShipmentOnTheEarlierIssue) {
+  // 80202-10001 on 06/15/2025 (the first issue): points 4 and 1, rate basis 1104, minimum
+  // 125.00, base 8800. Class 50 at 9000 lb (5000 lb break, 44 %): 1936, 1742.40; at
+  // 10000 lb (36 %) 1584: 1425.60 + 1000 lb deficit 158.40 = 1584.00, cheaper.
+  request_.tariff_name = "NORTHW01";
+  Record r = Rate("80202", "10001", {{"50", "9000"}}, "06/15/2025");
+  ASSERT_EQ("    ", At(r, 3, 4));
+  EXPECT_EQ(
+      "NORTHW01       1104009000010000"
+      "0125.000015.84001000000158.40001584.00",
+      Figures(r));
+  EXPECT_EQ("01-01-2025", At(r, 151, 10));
+  EXPECT_EQ("0250 0090000015.84001425.60", Detail(r, 0));
+}
+
+TEST_F(SampleLanesTest, DiscountOnCharges) {
+  // 30301-75001: points 2 and 3, rate basis 1203, minimum 105.00, base 5600; both ends
+  // direct service, so block A applies. 1000 lb at 68 %: class 85 3237, 125 4760:
+  //   226.59 + 142.80 = 369.39; 20 % off (the third break's value) 73.88 -> 295.51.
+  //   At 2000 lb: 298.76 + 1000 lb deficit at 26.18 = 560.56, less 25 %: 420.42, dearer.
+  // The minimum charge 105.00 less 5 %: 99.75.
+  request_.discount_switch = 'Y';
+  request_.block_a = {"0500 ", "1000 ", "1500 ", "2000 ", "2500 "};
+  Record r = Rate("30301", "75001", {{"85", "700"}, {"125", "300"}});
+  ASSERT_EQ("    ", At(r, 3, 4));
+  EXPECT_EQ(
+      "NORTHW01       1203001000001000"
+      "0099.750000.00000000000000.00000295.51",
+      Figures(r));
+  EXPECT_EQ("DD", At(r, 196, 2));
+  EXPECT_EQ("    73.88", At(r, 220, 9));
+  EXPECT_EQ("   5.25", At(r, 229, 7));
+  EXPECT_EQ("20.00", At(r, 241, 5));
+  EXPECT_EQ("0285 0007000032.37000226.59", Detail(r, 0));
+  EXPECT_EQ("021250003000047.60000142.80", Detail(r, 1));
+}
+
+TEST_F(SampleLanesTest, ExpTownAndLightLine) {
+  // BRINDLE (44190) is rated as 44120: points 1 and 2, rate basis 1102, minimum 105.00,
+  // base 5400. Class 92 at 150 lb (first break, 100 %): 4968, 74.52; at 500 lb 4074 gives
+  // 61.11 + 142.59 deficit, dearer. The line stays below the minimum charge.
+  request_.destination_city = "BRINDLE";
+  Record r = Rate("15021", "44190", {{"92", "150"}});
+  ASSERT_EQ("    ", At(r, 3, 4));
+  EXPECT_EQ(
+      "NORTHW01       1102000150000150"
+      "0105.000000.00000000000000.00000074.52",
+      Figures(r));
+  EXPECT_EQ("0292 0001500049.68000074.52", Detail(r, 0));
+}
+
+TEST_F(SampleLanesTest, ClassOutsideTheTariff) {
+  // The sample's classes run from 50 to 500; the second line's 95 is none of them.
+  Record r = Rate("15010", "60601", {{"100", "500"}, {"95", "200"}});
+  EXPECT_EQ("0402", At(r, 3, 4));
+}
+
+}  // namespace
+}  // namespace tolv
