@@ -9,6 +9,8 @@
 #include "tolv32dll/driver/response_format.h"
 #include "tolv32dll/driver/shipment_drive.h"
 #include "tolv32dll/engine/engine_globals.h"
+#include "tolv32dll/engine/text_log.h"
+#include "tolv32dll/logs/binary_log.h"
 #include "tolv32dll/sidetables/service_letters.h"
 
 namespace tolv {
@@ -74,6 +76,8 @@ ErrorNumber ShipmentDrive::Run() {
     if (byte == 0) byte = ' ';
   }
   engine_.service_guide_status = {' ', ' ', ' ', ' '};
+  LogBinary(BinaryLogKind::kRequestHeader, hd.bytes());
+  LogBinaryEngineVersion();
 
   TOLV_RETURN_IF_ERROR(ParseHeader(record_, request_));
   engine_.requested_tariff_name = request_.tariff_name;
@@ -165,8 +169,11 @@ ErrorNumber DriveShipment(RatingEngine& engine, ShipmentRecord& record) {
 }
 
 void RateShipmentRecord(RatingEngine& engine, std::uint8_t* caller) {
+  SetThreadBinaryDebug(engine.binary_debug);
+  LogBinaryTime(BinaryLogKind::kTimeBeforeRating);
   engine.request = ShipmentRecord::FromBytes(caller);
   ShipmentRecord work = engine.request;
+  LogRatingRequest(engine, engine.request);
   if (EngineGlobals::Get().use_critical_section() != 0) {
     std::lock_guard<std::recursive_mutex> lock(EngineGlobals::Get().rating_lock());
     DriveShipment(engine, work);
@@ -174,6 +181,8 @@ void RateShipmentRecord(RatingEngine& engine, std::uint8_t* caller) {
     DriveShipment(engine, work);
   }
   work.CopyTo(caller);
+  LogRatingResponse(engine, work);
+  LogBinaryTime(BinaryLogKind::kTimeAfterRating);
 }
 
 void MarkNoEngine(std::uint8_t* record) {

@@ -12,6 +12,8 @@
 #include "tolv32dll/engine/engine_globals.h"
 #include "tolv32dll/engine/engine_version.h"
 #include "tolv32dll/engine/text_log.h"
+#include "tolv32dll/logs/binary_log.h"
+#include "tolv32dll/logs/text_log_sections.h"
 #include "tolv32dll/tariff/text_helpers.h"
 
 namespace tolv {
@@ -63,6 +65,7 @@ ErrorNumber InitializeEngine(RatingEngine& engine, const char* data_dir) {
   int mb_log_size = os::GetProfileInt("Debug", "MBLogSize", 20, settings);
   globals.set_mb_log_size(mb_log_size < 1 ? 1 : mb_log_size);
   engine.binary_debug = FlagSetting("BinaryDebug", settings);
+  SetThreadBinaryDebug(engine.binary_debug);
   globals.set_use_critical_section(os::GetProfileInt("Options", "UseCriticalSection", 1, settings));
 
   // TOLVDATA moves the tariff files only; EFCREC.TBL stays where the caller said. A value
@@ -77,9 +80,7 @@ ErrorNumber InitializeEngine(RatingEngine& engine, const char* data_dir) {
   ErrorNumber result = directory_fits ? OpenDataSet(engine) : kErrEfcopn;
 
   if (engine.debug_flag == 'Y') {
-    std::string section = "\r\nVersion=" + EngineVersionLogText() +
-                          "\r\nEffectivePath=" + engine.effective_path + "EndofString" +
-                          "\r\nTolvInitializeTolv Return Code=" + std::to_string(result);
+    std::string section = InitLogSection(EngineVersionLogText(), engine.effective_path, result);
     if (!WriteTextLog(engine, section)) engine.debug_flag = 'N';
   }
   return result;
@@ -94,6 +95,7 @@ ErrorNumber InitializeThreadEngine(ThreadSlot& slot, const char* data_dir) {
   if (result != kOk) {
     CloseDataSet(*slot.engine);
     slot.engine.reset();
+    SetThreadBinaryDebug('N');
   }
   return result;
 }
@@ -104,7 +106,7 @@ SetDirectoryResult SetTariffDataDirectory(RatingEngine& engine, const char* path
   if (length > kMaxDirectory) return SetDirectoryResult::kRefused;
   engine.tariff_data_dir = Util_TrimPath(std::string_view(path, length));
   UseTariffDataDirectory(engine);
-  WriteTextLog(engine, "\r\nToPath in Tolv_Set_Tolvdata=" + engine.tariff_data_dir + "EndofString");
+  WriteTextLog(engine, SetTolvdataLogSection(engine.tariff_data_dir));
   return SetDirectoryResult::kSet;
 }
 
@@ -112,6 +114,7 @@ bool EndThreadEngine(ThreadSlot& slot) {
   if (!slot.engine) return false;
   CloseDataSet(*slot.engine);
   slot.engine.reset();
+  SetThreadBinaryDebug('N');
   return true;
 }
 

@@ -1,0 +1,80 @@
+#include "tolv32dll/logs/binary_log.h"
+
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "platform/os/bytes.h"
+#include "platform/os/thread_id.h"
+
+namespace tolv {
+namespace {
+
+thread_local bool thread_binary_debug = false;
+
+// The binary-log lock, shared by every thread of the process. Never destroyed, so a
+// thread still logging while the process ends does not meet a dead mutex.
+std::mutex& BinaryLogLock() {
+  static std::mutex* lock = new std::mutex();
+  return *lock;
+}
+
+}  // namespace
+
+void SetThreadBinaryDebug(char flag) { thread_binary_debug = flag == 'Y'; }
+
+bool ThreadBinaryDebug() { return thread_binary_debug; }
+
+bool AppendBinaryLogRecord(const std::string& path, BinaryLogKind kind, std::int32_t thread_id,
+                           std::span<const std::uint8_t> data) {
+  if (!BinaryLogLengthFits(kind, data.size())) return false;
+  // One buffer, one write: the record reaches the file whole or not at all.
+  const std::vector<std::uint8_t> record = EncodeBinaryLogRecord(kind, thread_id, data);
+  std::lock_guard<std::mutex> hold(BinaryLogLock());
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "a+b"),
+                                                      std::fclose);
+  if (!file) return false;
+  bool written = std::fwrite(record.data(), 1, record.size(), file.get()) == record.size();
+  return std::fclose(file.release()) == 0 && written;
+}
+
+bool LogBinary(BinaryLogKind kind, std::span<const std::uint8_t> data) {
+  if (!thread_binary_debug) return false;
+  return AppendBinaryLogRecord(kBinaryLogName, kind, os::CurrentThreadId(), data);
+}
+
+bool LogBinaryI32(BinaryLogKind kind, std::int32_t value) {
+  std::uint8_t data[4];
+  os::StoreI32Le(data, value);
+  return LogBinary(kind, data);
+}
+
+bool LogBinaryI16(BinaryLogKind kind, std::int16_t value) {
+  std::uint8_t data[2];
+  os::StoreI16Le(data, value);
+  return LogBinary(kind, data);
+}
+
+bool LogBinaryI32s(BinaryLogKind kind, std::span<const std::int32_t> values) {
+  if (!thread_binary_debug) return false;
+  std::vector<std::uint8_t> data(values.size() * 4);
+  for (std::size_t i = 0; i < values.size(); ++i) os::StoreI32Le(data.data() + 4 * i, values[i]);
+  return LogBinary(kind, data);
+}
+
+bool LogBinaryText(BinaryLogKind kind, std::string_view text) {
+  return LogBinary(kind, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+bool LogBinaryOpenedFile(std::string_view full_name) {
+  if (!thread_binary_debug) return false;
+  return LogBinary(BinaryLogKind::kOpenedFile, BinaryLogFileName(full_name));
+}
+
+bool LogBinaryTime(BinaryLogKind kind) {
+  return LogBinaryI32(kind, static_cast<std::int32_t>(std::time(nullptr)));
+}
+
+}  // namespace tolv

@@ -1,0 +1,51 @@
+#include "tolv32dll/logs/text_log.h"
+
+#include <cstdio>
+#include <memory>
+#include <mutex>
+
+#include "platform/os/file_lookup.h"
+
+namespace tolv {
+namespace {
+
+constexpr long kMegabyte = 1048576;
+
+// Sections of different threads may come in any order, but each is written whole, and
+// no thread deletes the log while another writes to it.
+std::mutex& TextLogLock() {
+  static std::mutex* lock = new std::mutex();
+  return *lock;
+}
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+}  // namespace
+
+std::string TextLogPath(std::string_view tariff_data_dir) {
+  return os::JoinPath(tariff_data_dir, kTextLogName);
+}
+
+bool AppendTextLog(const std::string& path, int mb_log_size, std::string_view section,
+                   bool apply_size_rule) {
+  std::lock_guard<std::mutex> hold(TextLogLock());
+  // Binary: the sections carry their own "\r\n" line ends.
+  File file(std::fopen(path.c_str(), "ab"));
+  if (!file) return false;
+  if (apply_size_rule && std::fseek(file.get(), 0, SEEK_END) == 0) {
+    long size = std::ftell(file.get());
+    if (size > 0 && size / kMegabyte >= mb_log_size) {
+      file.reset();
+      std::remove(path.c_str());
+      file.reset(std::fopen(path.c_str(), "a+b"));
+      if (!file) return false;
+    }
+  }
+  bool written = std::fwrite(section.data(), 1, section.size(), file.get()) == section.size();
+  return std::fclose(file.release()) == 0 && written;
+}
+
+}  // namespace tolv
