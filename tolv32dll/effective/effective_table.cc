@@ -12,6 +12,7 @@
 #include "platform/os/file_lookup.h"
 #include "tolv32dll/effective/effective_record.h"
 #include "tolv32dll/effective/rating_version.h"
+#include "tolv32dll/logs/binary_log.h"
 
 namespace tolv {
 
@@ -54,6 +55,7 @@ ErrorNumber EffectiveTable::ReadImage(Image* image) {
   if (!path) return kErrEfcopn;
   int fd = ::open(path->c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return kErrEfcopn;
+  LogBinaryOpenedFile(*path);
   struct stat st;
   if (::fstat(fd, &st) != 0) {
     ::close(fd);

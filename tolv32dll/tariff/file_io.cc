@@ -6,6 +6,8 @@
 
 #include <cerrno>
 
+#include "tolv32dll/logs/binary_log.h"
+
 namespace tolv {
 namespace {
 
@@ -24,6 +26,7 @@ int File_Open(const std::string& name) {
     ::close(descriptor);
     return -1;
   }
+  LogBinaryOpenedFile(name);
   return descriptor;
 }
 

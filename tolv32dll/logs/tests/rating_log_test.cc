@@ -1,8 +1,6 @@
 // The logs of whole ratings on the small test tariff: the text log compared with a golden
 // file, the size rule between ratings, and the binary records of the rating worker.
 #include <gtest/gtest.h>
-#include <limits.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <array>
@@ -16,6 +14,7 @@
 #include "testkit/temp_dir.h"
 #include "tolv32dll/driver/rate_driver.h"
 #include "tolv32dll/engine/initialize.h"
+#include "tolv32dll/engine/tests/engine_test_env.h"
 #include "tolv32dll/logs/binary_log.h"
 
 namespace tolv {
@@ -23,22 +22,18 @@ namespace {
 
 // An engine on the test tariff, with kqDll.ini in the current directory (the engine's
 // fallback when none sits beside the library), where the binary log goes too.
-class RatingLogTest : public ::testing::Test {
+class RatingLogTest : public EngineTestEnv {
  protected:
   void SetUp() override {
-    char cwd[PATH_MAX];
-    ASSERT_NE(::getcwd(cwd, sizeof cwd), nullptr);
-    old_cwd_ = cwd;
-    ASSERT_EQ(::chdir(work_.path().c_str()), 0);
-    ::unsetenv("TOLVDATA");
+    EngineTestEnv::SetUp();
     testkit::WriteTestTariff(data_);
   }
   void TearDown() override {
     SetThreadBinaryDebug('N');
-    ASSERT_EQ(::chdir(old_cwd_.c_str()), 0);
+    EngineTestEnv::TearDown();
   }
   void Initialize(std::string_view settings) {
-    work_.Write("kqDll.ini", settings);
+    WriteSettings(settings);
     ASSERT_EQ(InitializeEngine(engine_, data_.path().c_str()), kOk);
   }
   std::array<std::uint8_t, 2160> Rate(const testkit::ShipmentRequest& q) {
@@ -54,9 +49,6 @@ class RatingLogTest : public ::testing::Test {
   }
   std::string TextLog() const { return testkit::ReadFile(data_.File("tolv.dbg")); }
 
-  testkit::TempDir work_;
-  testkit::TempDir data_;
-  std::string old_cwd_;
   RatingEngine engine_;
 };
 
@@ -110,7 +102,20 @@ TEST_F(RatingLogTest, BinaryLogFramesEachRating) {
   }
   EXPECT_EQ(log.entries[starts[1] - 1].kind, 1);
   EXPECT_EQ(log.entries.back().kind, 1);
-  EXPECT_LE(testkit::DataI32(log.entries[0], 0), testkit::DataI32(log.entries.back(), 0));
+  EXPECT_LE(testkit::DataI32(log.entries[starts[0]], 0), testkit::DataI32(log.entries.back(), 0));
+  // Files opened are named in 260 bytes: EFCREC.TBL at initialisation, the tariff's files
+  // during the rating.
+  auto opened = [&log](std::size_t from, std::size_t to, const std::string& name) {
+    for (std::size_t i = from; i < to; ++i) {
+      const auto& e = log.entries[i];
+      if (e.kind == 15 && e.data.size() == 260 && e.data.substr(0, e.data.find('\0')) == name) {
+        return true;
+      }
+    }
+    return false;
+  };
+  EXPECT_TRUE(opened(0, starts[0], data_.File("EFCREC.TBL")));
+  EXPECT_TRUE(opened(starts[0], starts[1], data_.File("TESTTR01.R01")));
 
   // The engine switched off: nothing more.
   engine_.binary_debug = 'N';
