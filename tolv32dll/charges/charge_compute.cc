@@ -86,9 +86,16 @@ ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
     if (loaded > 0) return loaded;
   }
 
+  // A second break list the lane file brought (or lanes of E records) also holds the rates
+  // unfactored until the lane adjustments ran.
+  const bool second_list =
+      terms.second_break_list || (terms.lanes.before_class_factors && terms.lanes.before_class_factors());
+  CellRuleContext cell = terms.cell;
+  if (second_list) cell.unfactored_lane_rates = true;
+
   const int rows = PricedClassRows(tables);
   const int breaks = static_cast<int>(tables.weight_breaks.size());
-  const CellRuleInputs in{tables, result.matrix, record, terms.cell};
+  const CellRuleInputs in{tables, result.matrix, record, cell};
   for (int c = 0; c < rows; ++c) {
     const std::string code = Trimmed(tables.class_codes[static_cast<std::size_t>(c)]);
     for (int b = 0; b < breaks; ++b) {
@@ -101,7 +108,7 @@ ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
   }
 
   bool lanes_applied = false;
-  if (IsOneOf(letter, "GIJKLM") && terms.second_break_list) {
+  if (IsOneOf(letter, "GIJKLM") && second_list) {
     if (terms.lanes.apply) terms.lanes.apply(result, rows, breaks);
     lanes_applied = true;
     ApplyClassFactors(tables, result, rows, breaks, /*copy_on_zero=*/false);
@@ -114,6 +121,7 @@ ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
         ApplyFactor(result.brackets.charges[0], f), 0, ChargeResult::kUnpriced));
   }
   if (IsOneOf(letter, "EFH")) ApplyClassFactors(tables, result, rows, breaks, true);
+  if (terms.lanes.apply_second) terms.lanes.apply_second(result, rows, breaks);
 
   const std::int64_t f1 = FactorOf(terms.tariff_factor);
   const std::int64_t f2 = FactorOf(terms.request_factor);

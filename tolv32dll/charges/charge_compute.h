@@ -17,10 +17,15 @@
 namespace tolv {
 
 // The lane adjustments of a shipment. Load gives 0 or an error number (which ends the
-// step); Apply adjusts the rate matrix rows and the brackets.
+// step); Apply adjusts the rate matrix rows and the brackets; ApplySecond is the pass with
+// the second break list, after the class factors (empty: none). BeforeClassFactors, asked
+// after load, is true when the lanes need the pass before the class factors (a second break
+// list the lane file brought, or E records).
 struct LaneAdjustmentHooks {
   std::function<ErrorNumber()> load;
   std::function<void(ChargeResult& result, int rows, int breaks)> apply;
+  std::function<void(ChargeResult& result, int rows, int breaks)> apply_second;
+  std::function<bool()> before_class_factors;
 };
 
 struct ChargeTerms {

@@ -4,6 +4,8 @@
 #include "tolv32dll/driver/engine_rating_files.h"
 #include "tolv32dll/driver/mexican_legs.h"
 #include "tolv32dll/driver/shipment_drive.h"
+#include "tolv32dll/lanes/engine_lane_files.h"
+#include "tolv32dll/lanes/lane_adjustments.h"
 #include "tolv32dll/ratebasis/dispatch.h"
 #include "tolv32dll/tariff/tariff_state.h"
 
@@ -85,6 +87,11 @@ ErrorNumber ShipmentDrive::RateLeg() {
     return ClassRateTables::Factor(tables_.break_factors, row, column);
   };
   cell_ = charge.cell;
+  EngineLaneFiles lane_files(tariff.files, current, files);
+  const LaneTerms lane_terms =
+      LaneTermsOf(current, charge.cell.method_letter, basis_.record, engine_.work.points);
+  LaneState lanes;
+  charge.lanes = MakeLaneAdjustmentHooks(lane_files, lane_terms, tariff.options, lanes);
   return ComputeCharges(tables_, basis_.record, charge, charges_);
 }
 

@@ -1,0 +1,107 @@
+#include "testkit/lanes/lane_files.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/os/bytes.h"
+#include "tolv32dll/lanes/lane_records.h"
+
+namespace testkit {
+namespace {
+
+std::string Fixed(const std::string& text, std::size_t width) {
+  std::string out = text.substr(0, std::min(text.size(), width));
+  out.resize(width, ' ');
+  return out;
+}
+
+void PutValues(Bytes& r, std::size_t at, std::size_t limit, const std::vector<std::int16_t>& v) {
+  for (std::size_t i = 0; i < v.size() && at + 2 * i + 2 <= limit; ++i) {
+    os::StoreI16Le(r.data() + at + 2 * i, v[i]);
+  }
+}
+
+}  // namespace
+
+std::string TextLaneFile(const TextLaneFileRows& rows) {
+  std::string out;
+  for (const std::string& line : rows.option_lines) out += line + "\r\n";
+  for (const TextLaneAreaRow& a : rows.areas) {
+    std::string line = Fixed(a.low, 5) + Fixed(a.high, 5);
+    for (const std::string& code : a.codes) line += Fixed(code, 3);
+    out += line + "\r\n";
+  }
+  const std::size_t section = out.size();
+  out += "*HITS\r\n";
+  for (const TextLaneHitRow& h : rows.hits) {
+    out += Fixed(h.origin, 3) + Fixed(h.destination, 3) + Fixed(h.number, 4) + h.kind + h.sub_kind +
+           "\r\n";
+  }
+  char trailer[16];
+  std::snprintf(trailer, sizeof trailer, "999%08zu", section);
+  out += rows.trailer_position ? std::string(trailer) : std::string("END        ");
+  out += "\r\n";
+  return out;
+}
+
+Bytes LaneByPointFile(const std::vector<LaneByPointRow>& rows) {
+  using L = tolv::LaneByPointLayout;
+  Bytes out;
+  for (const LaneByPointRow& row : rows) {
+    Bytes r(L::kSize, 0);
+    os::StoreI16Le(r.data() + L::kOrigin, row.origin);
+    os::StoreI16Le(r.data() + L::kDestinationLow, row.destination_low);
+    os::StoreI16Le(r.data() + L::kDestinationHigh, row.destination_high);
+    os::StoreI16Le(r.data() + L::kNumber, row.number);
+    out.insert(out.end(), r.begin(), r.end());
+  }
+  return out;
+}
+
+Bytes AdjByCodeRecord(const std::string& code, std::int16_t minimum,
+                      const std::vector<std::int16_t>& cells) {
+  using L = tolv::AdjByCodeLayout;
+  Bytes r(L::kSize, 0);
+  const std::string c = Fixed(code, L::kCodeWidth);
+  std::copy(c.begin(), c.end(), r.begin() + L::kCode);
+  std::vector<std::int16_t> values{minimum};
+  values.insert(values.end(), cells.begin(), cells.end());
+  PutValues(r, L::kValues, L::kTrailer, values);
+  return r;
+}
+
+Bytes AdjByNumber32Record(std::int16_t number, char minimum_mode, const std::string& break_modes,
+                          std::int16_t minimum, const std::vector<std::int16_t>& break_values) {
+  using L = tolv::AdjByNumber32Layout;
+  Bytes r(L::kSize, 0);
+  os::StoreI16Le(r.data() + L::kNumber, number);
+  r[L::kMinimumMode] = static_cast<std::uint8_t>(minimum_mode);
+  std::string modes = break_modes;
+  modes.resize(L::kBreakCount, '0');
+  std::copy(modes.begin(), modes.end(), r.begin() + L::kBreakModes);
+  os::StoreI16Le(r.data() + L::kMinimumValue, minimum);
+  PutValues(r, L::kBreakValues, L::kSize, break_values);
+  return r;
+}
+
+Bytes AdjRecord350(std::int16_t number, char minimum_operator, char rate_operator,
+                   std::int16_t minimum_other, std::int16_t minimum_ordinary,
+                   const std::vector<std::int16_t>& cells) {
+  using L = tolv::AdjRecord350Layout;
+  Bytes r(L::kSize, 0);
+  os::StoreI16Le(r.data() + L::kNumber, number);
+  r[L::kMinimumOperator] = static_cast<std::uint8_t>(minimum_operator);
+  r[L::kRateOperator] = static_cast<std::uint8_t>(rate_operator);
+  os::StoreI16Le(r.data() + L::kMinimumOther, minimum_other);
+  os::StoreI16Le(r.data() + L::kMinimumOrdinary, minimum_ordinary);
+  PutValues(r, L::kValues, L::kTrailer, cells);
+  return r;
+}
+
+Bytes Concat(const std::vector<Bytes>& records) {
+  Bytes out;
+  for (const Bytes& r : records) out.insert(out.end(), r.begin(), r.end());
+  return out;
+}
+
+}  // namespace testkit

@@ -1,0 +1,77 @@
+#include "tolv32dll/lanes/adj_records.h"
+
+#include <cstring>
+
+#include "tolv32dll/lanes/lane_records.h"
+
+namespace tolv {
+
+std::optional<AdjRecord> ScanAdjRecords(const FileView& file, std::size_t length,
+                                        std::int64_t start,
+                                        const std::function<bool(os::ByteSpan)>& matches) {
+  const std::int64_t count = RecordCount(file, length);
+  if (start < 0) start = 0;
+  std::vector<std::uint8_t> bytes(length);
+  for (std::int64_t i = start / static_cast<std::int64_t>(length); i < count; ++i) {
+    const std::int64_t at = i * static_cast<std::int64_t>(length);
+    if (!ReadExact(file, at, os::MutableByteSpan(bytes.data(), bytes.size()))) return std::nullopt;
+    if (matches(os::ByteSpan(bytes.data(), bytes.size()))) return AdjRecord{std::move(bytes), at};
+  }
+  return std::nullopt;
+}
+
+std::optional<AdjRecord> LaneAdj_FindByCode(const FileView& file, std::string_view code,
+                                            std::int64_t start) {
+  if (code.size() < AdjByCodeLayout::kCodeWidth) return std::nullopt;
+  return ScanAdjRecords(file, AdjByCodeLayout::kSize, start, [code](os::ByteSpan r) {
+    return std::memcmp(r.data() + AdjByCodeLayout::kCode, code.data(),
+                       AdjByCodeLayout::kCodeWidth) == 0;
+  });
+}
+
+namespace {
+
+std::optional<AdjRecord> FindByNumber(const FileView& file, std::size_t length,
+                                      std::int16_t number, std::int64_t start) {
+  return ScanAdjRecords(file, length, start,
+                        [number](os::ByteSpan r) { return os::LoadI16Le(r.data()) == number; });
+}
+
+}  // namespace
+
+std::optional<AdjRecord> LaneAdj_FindByNumber32(const FileView& file, std::int16_t number,
+                                                std::int64_t start) {
+  return FindByNumber(file, AdjByNumber32Layout::kSize, number, start);
+}
+
+std::optional<AdjRecord> LaneAdj_FindAdjRecord(const FileView& file, std::int16_t number,
+                                               std::int64_t start) {
+  return FindByNumber(file, AdjRecord350Layout::kSize, number, start);
+}
+
+std::optional<AdjRecord> LaneAdj_FindByPair(const FileView& file, const std::uint8_t* pair,
+                                            std::int64_t start, int window) {
+  constexpr std::size_t kLength = AdjByPairLayout::kSize;
+  auto same = [pair](os::ByteSpan r) {
+    return std::memcmp(r.data() + AdjByPairLayout::kPair, pair, AdjByPairLayout::kPairWidth) == 0;
+  };
+  if (start > 0 && window > 0) {
+    // A window of records from the previous match: read it as a file of its own.
+    const std::int64_t first = start / static_cast<std::int64_t>(kLength);
+    std::vector<std::uint8_t> bytes(kLength);
+    for (std::int64_t i = first; i < first + window; ++i) {
+      const std::int64_t at = i * static_cast<std::int64_t>(kLength);
+      if (!ReadExact(file, at, os::MutableByteSpan(bytes.data(), bytes.size()))) break;
+      if (same(os::ByteSpan(bytes.data(), bytes.size()))) return AdjRecord{bytes, at};
+    }
+  }
+  return ScanAdjRecords(file, kLength, 0, same);
+}
+
+std::int16_t ValueAt(os::ByteSpan record, std::size_t offset, std::size_t i) {
+  const std::size_t at = offset + 2 * i;
+  if (at + 2 > record.size()) return 0;
+  return os::LoadI16Le(record.data() + at);
+}
+
+}  // namespace tolv

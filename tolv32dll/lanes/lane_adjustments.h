@@ -1,0 +1,55 @@
+// The lane adjustments of one shipment: loading the hits of its lane by the tariff's
+// lane-adjustment kind, and applying them to the rate matrix and the minimum-charge
+// brackets inside the charge computation.
+#ifndef TOLV32DLL_LANES_LANE_ADJUSTMENTS_H_
+#define TOLV32DLL_LANES_LANE_ADJUSTMENTS_H_
+
+#include <cstdint>
+#include <string>
+
+#include "tolv32dll/charges/charge_compute.h"
+#include "tolv32dll/charges/charge_result.h"
+#include "tolv32dll/lanes/lane_files.h"
+#include "tolv32dll/lanes/lane_state.h"
+#include "tolv32dll/points/point_state.h"
+#include "tolv32dll/ratebasis/rate_record.h"
+#include "tolv32dll/tariff/current_tariff.h"
+#include "tolv32dll/tariff/tariff_options.h"
+
+namespace tolv {
+
+// What the lane adjustments read of the shipment and its tariff.
+struct LaneTerms {
+  char kind_letter = ' ';       // the tariff's lane-adjustment kind letter
+  char method_letter = ' ';     // the rate-method letter
+  char rate_kind_letter = ' ';  // byte 9 of the rate record
+  std::string origin_zip;       // the working codes of both ends
+  std::string destination_zip;
+  std::int16_t origin_point = 0;  // point numbers of the rate basis
+  std::int16_t destination_point = 0;
+  int effective_year = 0;  // century x 100 + year of the tariff's effective date
+};
+
+// The terms of a shipment whose rate basis was found.
+LaneTerms LaneTermsOf(const CurrentTariff& tariff, char method_letter, const RateRecord& record,
+                      const PointState& points);
+
+// Fills state for the lane; 0, or 230, 231, 232, 235 (and the side tables' errors). Loading
+// twice for one shipment does nothing the second time. The text lane file's option lines
+// set the break lists of options.
+ErrorNumber LaneAdj_Load(LaneFiles& files, const LaneTerms& terms, FactorOptions& options,
+                         LaneState& state);
+
+// Applies the loaded hits with the given break list. Without hits or without an ".A" file
+// nothing changes.
+void LaneAdj_Apply(LaneFiles& files, const LaneTerms& terms, const FactorOptions& options,
+                   const BreakCodeList& breaks_list, LaneState& state, ChargeResult& result,
+                   int rows, int breaks);
+
+// The charge computation's hooks over these; every reference must outlive the hooks.
+LaneAdjustmentHooks MakeLaneAdjustmentHooks(LaneFiles& files, const LaneTerms& terms,
+                                            FactorOptions& options, LaneState& state);
+
+}  // namespace tolv
+
+#endif  // TOLV32DLL_LANES_LANE_ADJUSTMENTS_H_

@@ -1,0 +1,243 @@
+#include "tolv32dll/lanes/lane_apply.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "tolv32dll/lanes/adj_records.h"
+#include "tolv32dll/lanes/lane_records.h"
+
+namespace tolv {
+namespace {
+
+constexpr std::int64_t kMaxAmount = ChargeResult::kUnpriced;
+
+std::int32_t Clamped(std::int64_t v) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, 0, kMaxAmount));
+}
+
+// The priced cells: rows x breaks, within the matrix.
+std::size_t CellCount(int rows, int breaks) {
+  if (rows <= 0 || breaks <= 0) return 0;
+  return std::min<std::size_t>(static_cast<std::size_t>(rows) * static_cast<std::size_t>(breaks),
+                               RateMatrix::kCells);
+}
+
+std::size_t BracketCount(const ChargeResult& result) {
+  return std::min<std::size_t>(static_cast<std::size_t>(std::max<std::int16_t>(result.brackets.count, 0)),
+                               MinimumBrackets::kMax);
+}
+
+std::string CodeText(const BreakCode& entry) {
+  std::string code(entry.code.data(), entry.code.size());
+  for (char& c : code) {
+    if (c == '\0') c = ' ';
+  }
+  return code;
+}
+
+// The combination of two factors by the LA_PCT operator; an accumulator of 0 is empty.
+std::int32_t Combine(char op, std::int32_t acc, std::int32_t value) {
+  if (value == 0) return acc;
+  switch (op) {
+    case '*':
+      return acc == 0 ? value
+                      : static_cast<std::int32_t>(
+                            (static_cast<std::int64_t>(acc) * value + 5000) / 10000);
+    case '+':
+      return (acc == 0 ? 10000 : acc) + value - 10000;
+    case 'H':
+      return std::max(acc == 0 ? 1 : acc, value);
+    case 'L':
+      return acc == 0 ? value : std::min(acc, value);
+  }
+  return acc;
+}
+
+bool IsCombining(char op) { return op == '*' || op == '+' || op == 'H' || op == 'L'; }
+
+struct Accumulators {
+  std::int32_t minimum = 0;
+  std::array<std::int32_t, RateMatrix::kCells> cells{};
+};
+
+}  // namespace
+
+std::int32_t LaneAdj_ApplyValue(std::int32_t amount, std::int32_t value, int mode) {
+  if (value == 0 || amount == 0) return amount;
+  if (mode == 1) return Clamped((static_cast<std::int64_t>(amount) * value + 5000) / 10000);
+  return Clamped(static_cast<std::int64_t>(amount) + value);
+}
+
+BreakCodeList DefaultBreakList(char method_letter) {
+  BreakCodeList list;
+  auto add = [&list](const char* code, std::int32_t mark) {
+    BreakCode& e = list.entries[static_cast<std::size_t>(list.count++)];
+    std::memcpy(e.code.data(), code, 3);
+    e.mark = mark;
+  };
+  add("000", 1);
+  if (method_letter == 'F') {
+    add("250", 0);
+    add("500", 1);
+    add("750", 0);
+  } else {
+    add("500", 0);
+  }
+  add("999", 1);
+  return list;
+}
+
+void LaneAdj_ApplyRanges(const FileView& adjustments, const BreakCodeList& breaks_list,
+                         const RangeTerms& terms, LaneState& state, ChargeResult& result,
+                         int rows, int breaks) {
+  if (state.code_hits.empty()) return;
+  const BreakCodeList list = breaks_list.count > 0 ? breaks_list : DefaultBreakList(terms.method_letter);
+  const int count = std::min<int>(list.count, kMaxBreakCodes);
+  const std::size_t cells = CellCount(rows, breaks);
+  const std::size_t brackets = BracketCount(result);
+  const bool combining = IsCombining(terms.la_pct);
+  for (int i = 0; i + 1 < count; ++i) {
+    const std::string start = CodeText(list.entries[static_cast<std::size_t>(i)]);
+    const std::string end = CodeText(list.entries[static_cast<std::size_t>(i + 1)]);
+    const int mode = list.entries[static_cast<std::size_t>(i)].mark;
+    const bool accumulate = mode == 1 && combining;
+    Accumulators acc;
+    for (CodeHit& hit : state.code_hits) {
+      if (mode == -1 || hit.code >= end) break;
+      if (hit.code < start) continue;
+      // Codes of the point-section form ("4..") need the ".A" point sections, which the
+      // tariffs rated here do not carry: such a code is not applied.
+      if (hit.code.starts_with("4")) continue;
+      std::optional<AdjRecord> record = LaneAdj_FindByCode(adjustments, hit.code, hit.position);
+      if (!record) continue;
+      hit.position = record->position;
+      const os::ByteSpan bytes(record->bytes.data(), record->bytes.size());
+      auto value = [&bytes](std::size_t v) {
+        return v < AdjByCodeLayout::kValueCount ? ValueAt(bytes, AdjByCodeLayout::kValues, v) : 0;
+      };
+      const std::int32_t minimum = value(0);
+      if (accumulate) {
+        acc.minimum = Combine(terms.la_pct, acc.minimum, minimum);
+        for (std::size_t k = 0; k < cells; ++k) {
+          acc.cells[k] = Combine(terms.la_pct, acc.cells[k], terms.one_la ? minimum : value(k + 1));
+        }
+        continue;
+      }
+      for (std::size_t b = 0; b < brackets; ++b) {
+        result.brackets.charges[b] = LaneAdj_ApplyValue(result.brackets.charges[b], minimum, mode);
+      }
+      for (std::size_t k = 0; k < cells; ++k) {
+        result.matrix.cells[k] =
+            LaneAdj_ApplyValue(result.matrix.cells[k], terms.one_la ? minimum : value(k + 1), mode);
+      }
+    }
+    if (!accumulate) continue;
+    // The combined minimum-charge factor goes to the first four brackets, or once to every
+    // bracket for the method that prices many.
+    const std::size_t minimum_brackets =
+        result.brackets.method == 6 ? brackets : std::min<std::size_t>(4, MinimumBrackets::kMax);
+    for (std::size_t b = 0; b < minimum_brackets; ++b) {
+      result.brackets.charges[b] = LaneAdj_ApplyValue(result.brackets.charges[b], acc.minimum, 1);
+    }
+    for (std::size_t k = 0; k < cells; ++k) {
+      result.matrix.cells[k] = LaneAdj_ApplyValue(result.matrix.cells[k], acc.cells[k], 1);
+    }
+  }
+}
+
+namespace {
+
+// Kind Y's modes: '1' factor, '2' amount, anything else leaves the amount.
+std::int32_t ApplyModeChar(std::int32_t amount, std::int32_t value, char mode) {
+  if (mode == '1') return LaneAdj_ApplyValue(amount, value, 1);
+  if (mode == '2') return LaneAdj_ApplyValue(amount, value, 0);
+  return amount;
+}
+
+}  // namespace
+
+void LaneAdj_ApplyByNumber(const FileView& adjustments, LaneState& state, ChargeResult& result,
+                           int rows, int breaks) {
+  using L = AdjByNumber32Layout;
+  const std::size_t brackets = BracketCount(result);
+  for (NumberHit& hit : state.number_hits) {
+    if (hit.number == 0) continue;
+    std::optional<AdjRecord> record = LaneAdj_FindByNumber32(adjustments, hit.number, hit.position);
+    if (!record) continue;
+    hit.position = record->position;
+    const std::uint8_t* r = record->bytes.data();
+    const char minimum_mode = static_cast<char>(r[L::kMinimumMode]);
+    if (minimum_mode != '0') {
+      const std::int16_t v = os::LoadI16Le(r + L::kMinimumValue);
+      for (std::size_t b = 0; b < brackets; ++b) {
+        result.brackets.charges[b] = ApplyModeChar(result.brackets.charges[b], v, minimum_mode);
+      }
+    }
+    // The record holds modes and values for nine breaks.
+    const int record_breaks = std::min<int>(breaks, static_cast<int>(L::kBreakCount));
+    for (int j = 0; j < record_breaks; ++j) {
+      const char mode = static_cast<char>(r[L::kBreakModes + static_cast<std::size_t>(j)]);
+      if (mode == '0') continue;
+      const std::int16_t v = os::LoadI16Le(r + L::kBreakValues + 2 * static_cast<std::size_t>(j));
+      for (int c = 0; c < rows; ++c) {
+        const std::size_t k = static_cast<std::size_t>(c * breaks + j);
+        if (k >= RateMatrix::kCells) break;
+        result.matrix.cells[k] = ApplyModeChar(result.matrix.cells[k], v, mode);
+      }
+    }
+  }
+}
+
+namespace {
+
+// Kind T's operators. A value of 0 or an amount of 0 leaves the amount.
+std::int32_t ApplyOperator(std::int32_t amount, std::int32_t value, char op) {
+  if (value == 0 || amount == 0) return amount;
+  switch (op) {
+    case '*':
+      return Clamped((static_cast<std::int64_t>(amount) * value + 5000) / 10000);
+    case '+':
+      return Clamped(static_cast<std::int64_t>(amount) + value);
+    case '-':
+      return Clamped(static_cast<std::int64_t>(amount) - value);
+  }
+  return amount;
+}
+
+}  // namespace
+
+void LaneAdj_ApplyOperators(const FileView& adjustments, LaneState& state,
+                            ChargeResult& result, int rows, int breaks) {
+  using L = AdjRecord350Layout;
+  const std::size_t cells = CellCount(rows, breaks);
+  const std::size_t brackets = BracketCount(result);
+  for (NumberHit& hit : state.number_hits) {
+    if (hit.number == 0) continue;
+    std::optional<AdjRecord> record = LaneAdj_FindAdjRecord(adjustments, hit.number, hit.position);
+    if (!record) continue;
+    hit.position = record->position;
+    const os::ByteSpan bytes(record->bytes.data(), record->bytes.size());
+    const char minimum_op = static_cast<char>(bytes[L::kMinimumOperator]);
+    const char rate_op = static_cast<char>(bytes[L::kRateOperator]);
+    if (minimum_op != '0') {
+      const bool ordinary = result.brackets.kinds[0] == kOrdinaryBracket;
+      const std::int16_t v =
+          os::LoadI16Le(bytes.data() + (ordinary ? L::kMinimumOrdinary : L::kMinimumOther));
+      if (minimum_op == 'F') {
+        result.minimum_floor = std::max<std::int32_t>(v, 0);
+      } else {
+        for (std::size_t b = 0; b < brackets; ++b) {
+          result.brackets.charges[b] = ApplyOperator(result.brackets.charges[b], v, minimum_op);
+        }
+      }
+    }
+    if (rate_op != '0' && rate_op != 'F') {
+      for (std::size_t k = 0; k < cells && k < L::kValueCount; ++k) {
+        result.matrix.cells[k] = ApplyOperator(result.matrix.cells[k], ValueAt(bytes, L::kValues, k), rate_op);
+      }
+    }
+  }
+}
+
+}  // namespace tolv

@@ -1,0 +1,175 @@
+// Shipments rated end to end on tariffs with lane adjustments: copies of the small test
+// tariff (testkit/driver/test_tariff.h) whose lane is adjusted by each kind. The rate
+// matrix of the lane before adjustment, by class and break (0, 500, 1000 lb):
+//   class 50: 2000 1600 1200   class 100: 4000 3200 2400   class 200: 8000 6400 4800
+// with one minimum-charge bracket of 9500. Every figure below is worked by hand.
+#include <filesystem>
+
+#include "testkit/effective/efcrec_writer.h"
+#include "testkit/lanes/lane_files.h"
+#include "testkit/read_file.h"
+#include "testkit/tariff/factor_file_writer.h"
+#include "tolv32dll/driver/tests/rating_fixture.h"
+
+namespace tolv {
+namespace {
+
+using Record = std::array<std::uint8_t, 2160>;
+using testkit::AdjByCodeRecord;
+using testkit::AdjByNumber32Record;
+using testkit::AdjRecord350;
+using testkit::Concat;
+
+std::string MinimumCharge(const Record& r) { return RatingTest::At(r, 113, 7); }
+std::string Charges(const Record& r) { return RatingTest::At(r, 142, 9); }
+std::string Detail(const Record& r, int k) { return RatingTest::At(r, 265 + 30 * k, 27); }
+
+class LaneRatingTest : public RatingTest {
+ protected:
+  // A copy of the test tariff under `name`, effective `date`, with the lane kind letter
+  // and the factor file's leading option lines.
+  void AddTariff(const std::string& name, char kind, const std::string& date = "20240101",
+                 const std::vector<std::string>& options = {}) {
+    testkit::EfcrecLine line;
+    line.tariff_number = 1;  // a tariff named in full is taken on the first pass
+    line.point_type = '0';
+    line.tariff_name = name;
+    line.version = "4.0";
+    line.date = date;
+    line.lane_adj_kind = kind;
+    line.lane_adj_file_no = "01";
+    lines_.push_back(line);
+    testkit::EfcrecLine plain;
+    plain.tariff_number = 1;
+    plain.point_type = '0';
+    plain.tariff_name = "TESTTR01";
+    plain.version = "4.0";
+    std::vector<testkit::EfcrecLine> all{plain};
+    all.insert(all.end(), lines_.begin(), lines_.end());
+    data_.Write("EFCREC.TBL", testkit::EfcrecFile(all));
+    for (const char* suffix : {".P01", ".I01", ".R01", ".E01", ".Z01"}) {
+      data_.Write(name + suffix, testkit::ReadFile(data_.File(std::string("TESTTR01") + suffix)));
+    }
+    testkit::CountLayoutFactors factors;
+    for (const std::string& o : options) factors.leading_lines.push_back(o);
+    factors.block_numbers = {1};
+    factors.class_codes = {"50", "100", "200"};
+    factors.weight_breaks = {0, 500, 1000};
+    factors.rates = {{10000, 10000, 10000}};
+    factors.second = {{10000, 10000, 10000}};
+    data_.Write(name + ".F01", testkit::CountLayoutFactorFile(factors));
+    ASSERT_EQ(kOk, InitializeEngine(engine_, data_.path().c_str()));
+  }
+  // The lane areas of the test lane: origin 15000 in AAA, destination 25000 in BBB.
+  static testkit::TextLaneFileRows Areas() {
+    testkit::TextLaneFileRows rows;
+    rows.areas = {{"10000", "19999", {"AAA"}}, {"20000", "29999", {"BBB", "ZZZ"}}};
+    return rows;
+  }
+  Record RateLine(const std::string& tariff, const std::string& cls, const std::string& weight) {
+    testkit::ShipmentRequest q;
+    q.tariff_name = tariff;
+    q.lines = {{cls, weight}};
+    return Rate(q);
+  }
+  void ExpectMatrix(const Record& r, const std::vector<std::int32_t>& cells) {
+    for (std::size_t k = 0; k < cells.size(); ++k) EXPECT_EQ(cells[k], I32(r, 992 + 4 * k)) << k;
+  }
+
+  std::vector<testkit::EfcrecLine> lines_;
+};
+
+TEST_F(LaneRatingTest, KindLFactorsThenAmountsByBreakRange) {
+  // Codes below 500 are factors (range "000" mode 1), from 500 amounts (range "500" mode 0).
+  // "100": minimum x 1.05, class 50 x 1.10, class 100 break 0 x 1.20; "600": minimum +2.50,
+  // class 100 break 500 +1.50. A hit of a pair that is not the lane's is left alone.
+  AddTariff("TESTLL01", 'L');
+  testkit::TextLaneFileRows rows = Areas();
+  rows.hits = {{"AAA", "BBB", "1000", 'L', ' '},
+               {"AAA", "BBB", "6000", 'L', ' '},
+               {"AAA", "CCC", "2000", 'L', ' '}};
+  data_.Write("TESTLL01.L01", testkit::TextLaneFile(rows));
+  data_.Write("TESTLL01.A01",
+              Concat({AdjByCodeRecord("100", 10500, {11000, 11000, 11000, 12000}),
+                      AdjByCodeRecord("200", 20000, {20000, 20000, 20000, 20000, 20000}),
+                      AdjByCodeRecord("600", 250, {0, 0, 0, 0, 150})}));
+  Record r = RateLine("TESTLL01", "100", "600");
+  ASSERT_EQ("    ", Status(r));
+  // 9500 x 1.05 = 9975, + 250 = 10225. Class 100 at 500 lb: 3200 + 150 = 3350; 600 lb:
+  // 201.00 (1000 lb at 2400 would be 240.00).
+  ExpectMatrix(r, {2200, 1760, 1320, 4800, 3350, 2400, 8000, 6400, 4800});
+  EXPECT_EQ("0102.25", MinimumCharge(r));
+  EXPECT_EQ("000201.00", Charges(r));
+  EXPECT_EQ("021000006000033.50000201.00", Detail(r, 0));
+}
+
+TEST_F(LaneRatingTest, KindAAccumulatesFactorsWithLaPct) {
+  // LA_PCT "+": two factor records of 1.10 and 1.05 give 1.15 on the minimum and on class
+  // 100; break list from the lane file's option line: one factor range over every code.
+  AddTariff("TESTLA01", 'A', "20240101", {testkit::FactorOptionLine("LA_PCT", "+")});
+  testkit::TextLaneFileRows rows = Areas();
+  rows.option_lines = {"* BRKS = 000* 999*"};
+  rows.hits = {{"AAA", "BBB", "1200", 'A', ' '}, {"AAA", "ZZZ", "1100", 'A', ' '}};
+  data_.Write("TESTLA01.L01", testkit::TextLaneFile(rows));
+  data_.Write("TESTLA01.A01",
+              Concat({AdjByCodeRecord("110", 11000, {0, 0, 0, 11000, 11000, 11000}),
+                      AdjByCodeRecord("120", 10500, {0, 0, 0, 10500, 10500, 10500})}));
+  Record r = RateLine("TESTLA01", "100", "600");
+  ASSERT_EQ("    ", Status(r));
+  // 4000, 3200, 2400 x 1.15; 9500 x 1.15 = 10925. 600 lb at 3680: 220.80.
+  ExpectMatrix(r, {2000, 1600, 1200, 4600, 3680, 2760, 8000, 6400, 4800});
+  EXPECT_EQ("0109.25", MinimumCharge(r));
+  EXPECT_EQ("000220.80", Charges(r));
+}
+
+TEST_F(LaneRatingTest, KindYByPointNumbers) {
+  // Points 1 -> 2 name record 7: minimum +5.00, breaks 0 and 500 x 1.10, break 1000 +1.00.
+  AddTariff("TESTLY01", 'Y');
+  data_.Write("TESTLY01.L01", std::vector<std::uint8_t>{0x01, 0x00, 0x02, 0x00, 0x02, 0x00, 0x07, 0x00});
+  std::vector<std::uint8_t> a = {0x07, 0x00, '2', '1', '1', '2', '0', '0', '0', '0', '0', '0',
+                                 0xF4, 0x01, 0xF8, 0x2A, 0xF8, 0x2A, 0x64, 0x00};
+  a.resize(32, 0);
+  data_.Write("TESTLY01.A01", Concat({AdjByNumber32Record(3, '2', "2", 9999, {9999}), a}));
+  Record r = RateLine("TESTLY01", "100", "600");
+  ASSERT_EQ("    ", Status(r));
+  ExpectMatrix(r, {2200, 1760, 1300, 4400, 3520, 2500, 8800, 7040, 4900});
+  EXPECT_EQ("0100.00", MinimumCharge(r));
+  EXPECT_EQ("000211.20", Charges(r));
+  EXPECT_EQ("021000006000035.20000211.20", Detail(r, 0));
+}
+
+TEST_F(LaneRatingTest, KindTOperatorsHighestNumberFirst) {
+  // A tariff of 1997 (no E base; no precedence file keeps every hit). Hits 12 and 30 are
+  // applied 30 first: class 100 break 500 - 1.00, then class 100 x 1.10 and the minimum
+  // + 3.00 (the value for an ordinary first bracket).
+  AddTariff("TESTLT01", 'T', "19970101");
+  testkit::TextLaneFileRows rows = Areas();
+  rows.hits = {{"AAA", "BBB", "  12", 'T', ' '}, {"AAA", "BBB", "  30", 'T', ' '}};
+  data_.Write("TESTLT01.L01", testkit::TextLaneFile(rows));
+  data_.Write("TESTLT01.A01",
+              Concat({AdjRecord350(12, '+', '*', 999, 300, {0, 0, 0, 11000, 11000, 11000}),
+                      AdjRecord350(30, '0', '-', 0, 0, {0, 0, 0, 0, 100})}));
+  Record r = RateLine("TESTLT01", "100", "600");
+  ASSERT_EQ("    ", Status(r));
+  // 3200 - 100 = 3100, x 1.10 = 3410; 600 lb: 204.60.
+  ExpectMatrix(r, {2000, 1600, 1200, 4400, 3410, 2640, 8000, 6400, 4800});
+  EXPECT_EQ("0098.00", MinimumCharge(r));
+  EXPECT_EQ("000204.60", Charges(r));
+}
+
+TEST_F(LaneRatingTest, LaneFileFaultsAreTheShipmentsStatus) {
+  AddTariff("TESTLL01", 'L');
+  Record r = RateLine("TESTLL01", "100", "600");
+  EXPECT_EQ("0230", Status(r));
+  data_.Write("TESTLL01.L01", testkit::TextLaneFile(Areas()));
+  EXPECT_EQ("0231", Status(RateLine("TESTLL01", "100", "600")));
+  data_.Write("TESTLL01.A01", AdjByCodeRecord("100", 0, {}));
+  data_.Write("TESTLL01.L01", std::string("10000199990AAA\r\n"));
+  EXPECT_EQ("0232", Status(RateLine("TESTLL01", "100", "600")));
+  // Mended, the same tariff rates again.
+  data_.Write("TESTLL01.L01", testkit::TextLaneFile(Areas()));
+  EXPECT_EQ("    ", Status(RateLine("TESTLL01", "100", "600")));
+}
+
+}  // namespace
+}  // namespace tolv

@@ -1,0 +1,96 @@
+#include "tolv32dll/lanes/text_lanes.h"
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+
+namespace tolv {
+namespace {
+
+bool SameList(const BreakCodeList& a, const BreakCodeList& b) {
+  if (a.count != b.count) return false;
+  for (int i = 0; i < a.count && i < kMaxBreakCodes; ++i) {
+    const BreakCode& x = a.entries[static_cast<std::size_t>(i)];
+    const BreakCode& y = b.entries[static_cast<std::size_t>(i)];
+    if (x.code != y.code || x.mark != y.mark) return false;
+  }
+  return true;
+}
+
+// A decimal number of at most `width` characters after leading blanks; 0 when none.
+std::int16_t Scan(const std::string& field, std::size_t width) {
+  std::size_t i = field.find_first_not_of(' ');
+  if (i == std::string::npos) return 0;
+  const std::size_t end = std::min(field.size(), i + width);
+  bool negative = false;
+  if (field[i] == '-' || field[i] == '+') negative = field[i++] == '-';
+  int value = 0;
+  for (; i < end && field[i] >= '0' && field[i] <= '9'; ++i) value = value * 10 + (field[i] - '0');
+  return static_cast<std::int16_t>(negative ? -value : value);
+}
+
+}  // namespace
+
+ErrorNumber ApplyTextLaneOptions(const TextLaneFile& file, FactorOptions& options) {
+  if (file.option_lines.empty()) return kOk;
+  TOLV_RETURN_IF_ERROR(Parm_ParseOptionLine(file.option_lines[0], options));
+  if (file.option_lines.size() < 2) return kOk;
+  const BreakCodeList kept = options.brks;
+  TOLV_RETURN_IF_ERROR(Parm_ParseOptionLine(file.option_lines[1], options));
+  if (!SameList(kept, options.brks)) {
+    // A second BRKS line is the second list.
+    options.brk2 = options.brks;
+    options.brks = kept;
+  }
+  return kOk;
+}
+
+ErrorNumber LoadTextLaneHits(const TextLaneFile& file, const TextLaneTerms& terms,
+                             LaneState& state) {
+  state.code_hits.clear();
+  state.number_hits.clear();
+  state.origin_areas.clear();
+  state.destination_areas.clear();
+  const TextLaneArea* origin = FindTextLaneArea(file, terms.origin_zip);
+  const TextLaneArea* destination = FindTextLaneArea(file, terms.destination_zip);
+  if (origin == nullptr || destination == nullptr) return kOk;
+  state.origin_areas = origin->codes;
+  state.destination_areas = destination->codes;
+  std::sort(state.origin_areas.begin(), state.origin_areas.end());
+  std::sort(state.destination_areas.begin(), state.destination_areas.end());
+  if (state.origin_areas.empty() || state.destination_areas.empty()) return kOk;
+
+  std::set<std::string> pairs;
+  for (const std::string& o : state.origin_areas) {
+    for (const std::string& d : state.destination_areas) pairs.insert(o + d);
+  }
+  const std::string& last_pair = *pairs.rbegin();
+  const char letter = terms.method_letter;
+  for (const TextLaneHit& hit : file.hits) {
+    if (hit.pair > last_pair) break;
+    if (pairs.count(hit.pair) == 0) continue;
+    if (letter == 'K' && hit.sub_kind != '0' && hit.sub_kind != terms.rate_kind_letter) continue;
+    if (state.code_hits.size() + state.number_hits.size() + 1 >= kMaxLaneHits) {
+      return kErrLahcnt;
+    }
+    if (letter == 'K') {
+      state.number_hits.push_back({hit.sub_kind, Scan(hit.number, 3), 0});
+    } else if (letter == 'I') {
+      state.number_hits.push_back({'0', Scan(hit.number, 4), 0});
+    } else if (terms.kind == LaneKind::kT) {
+      state.number_hits.push_back({hit.kind, Scan(hit.number, 4), 0});
+    } else {
+      state.code_hits.push_back({hit.number.substr(0, 3), hit.kind, 0});
+    }
+  }
+  if (terms.kind == LaneKind::kT) {
+    std::stable_sort(state.number_hits.begin(), state.number_hits.end(),
+                     [](const NumberHit& a, const NumberHit& b) { return a.number > b.number; });
+  } else {
+    std::stable_sort(state.code_hits.begin(), state.code_hits.end(),
+                     [](const CodeHit& a, const CodeHit& b) { return a.code < b.code; });
+  }
+  return kOk;
+}
+
+}  // namespace tolv
