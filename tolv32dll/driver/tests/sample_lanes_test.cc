@@ -113,6 +113,46 @@ TEST_F(SampleLanesTest, ExpTownAndLightLine) {
   EXPECT_EQ("0292 0001500049.68000074.52", Detail(r, 0));
 }
 
+TEST_F(SampleLanesTest, OntarioLanesOnTheCrossBorderTariff) {
+  // US points are point 1 of QFLC0001, Ontario's postal codes point 2: rate basis 3012,
+  // minimum 145.00, base 9800 at 100, 93, 86, 79, 72 and 65 % by break. Point type E: the
+  // factor file scales each break by class (100 row 2.3040 2.1427 1.9814 ...).
+  // 90210-K1A0B1, class 100 at 1200 lb (1000 lb break): 8428 x 1.9814 = 16699, 2003.88.
+  //   At 2000 lb: 7742 x 1.8202 = 14092 gives 1691.04 + 800 lb deficit 1127.36, dearer.
+  Record r = Rate("90210", "K1A0B1", {{"100", "1200"}});
+  ASSERT_EQ("    ", At(r, 3, 4));
+  EXPECT_EQ(
+      "QFLC0001       3012001200001200"
+      "0145.000000.00000000000000.00002003.88",
+      Figures(r));
+  EXPECT_EQ("01-01-2026", At(r, 151, 10));
+  EXPECT_EQ("021000012000166.99002003.88", Detail(r, 0));
+
+  // 44120-M5V2T6, 450 lb: at the first break class 150 26813 and 92 21168 give
+  //   804.39 + 317.52 = 1121.91. At 500 lb (9114): class 150 x 2.5445 = 23191 and 92 x
+  //   2.0088 = 18308: 695.73 + 274.62 + 50 lb deficit at 183.08 = 91.54, 1061.89, cheaper;
+  //   at 1000 lb: 594.93 + 234.84 + 550 lb at 156.56 = 861.08, 1690.85.
+  const std::vector<testkit::RequestLine> lines = {{"150", "300"}, {"92", "150"}};
+  const std::string figures =
+      "QFLC0001       3012000450000500"
+      "0145.000183.08000050000091.54001061.89";
+  r = Rate("44120", "M5V2T6", lines);
+  ASSERT_EQ("    ", At(r, 3, 4));
+  EXPECT_EQ(figures, Figures(r));
+  EXPECT_EQ("021500003000231.91000695.73", Detail(r, 0));
+  EXPECT_EQ("0292 0001500183.08000274.62", Detail(r, 1));
+
+  // Named, the lane takes the tariff's Canadian line: the same figures.
+  request_.tariff_name = "QFLC0001";
+  r = Rate("44120", "M5V2T6", lines);
+  ASSERT_EQ("    ", At(r, 3, 4));
+  EXPECT_EQ(figures, Figures(r));
+  // The general tariff has no Canadian issue: destination not in tariff.
+  request_.tariff_name = "NORTHW01";
+  EXPECT_EQ("0217", At(Rate("90210", "K1A0B1", {{"100", "1200"}}), 3, 4));
+  EXPECT_EQ("0216", At(Rate("K1A0B1", "90210", {{"100", "1200"}}), 3, 4));
+}
+
 TEST_F(SampleLanesTest, ClassOutsideTheTariff) {
   // The sample's classes run from 50 to 500; the second line's 95 is none of them.
   Record r = Rate("15010", "60601", {{"100", "500"}, {"95", "200"}});
