@@ -83,7 +83,9 @@ ErrorNumber ParseHeader(const ShipmentRecord& record, ParsedRequest& out) {
 
   // mm?dd?ccyy: a date is checked when month, day and year are all given; digits that do
   // not read make the date invalid.
-  const std::string date = hd.Text(h::kShipDate);
+  // The field at its full width: a short date such as "6/1" has lost its trailing blanks.
+  std::string date = hd.Text(h::kShipDate);
+  date.resize(h::kShipDate.width, ' ');
   std::string_view dv(date);
   const std::optional<int> month = WholeNumber(dv.substr(0, 2));
   const std::optional<int> day = WholeNumber(dv.substr(3, 2));

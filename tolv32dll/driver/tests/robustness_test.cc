@@ -221,6 +221,31 @@ TEST_P(RobustnessTest, DamagedRecordsGiveARatingOrAnError) {
   EXPECT_GT(failed, kRounds / 4);
 }
 
+TEST(ShortFieldsTest, ShortShipDatesAreRefused) {
+  testkit::TempDir data;
+  testkit::WriteTestTariff(data);
+  ASSERT_EQ(0, Tolv_InitializeTolv(data.path().c_str()));
+  for (const char* date : {"6/1", "12/05", "1"}) {
+    testkit::ShipmentRequest q = Shipment("TESTTR01", "15000", "25000", {{"100", "600"}});
+    q.ship_date = date;
+    Record r = testkit::ShipmentRequestBytes(q);
+    Tolv_RateShipment(reinterpret_cast<char*>(r.data()));
+    EXPECT_EQ("0396", Text(r, 3, 4)) << date;
+  }
+  // A record the fuzzer found: the header's first 32 bytes replaced, the date all 0xFF.
+  Record sent = testkit::ShipmentRequestBytes(
+      Shipment("TESTTR01", "15000", "25000", {{"100", "600"}}));
+  const std::uint8_t head[32] = {0,    0,    0,    0,    0,    0,    0,    0,
+                                 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff,
+                                 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff,
+                                 0,    0,    0,    0,    0,    0,    0x7e, 0x80};
+  std::memcpy(sent.data() + 1, head, sizeof head);
+  Record back = sent;
+  Tolv_RateShipment(reinterpret_cast<char*>(back.data()));
+  EXPECT_EQ("", CheckAnswer(sent, back));
+  Tolv_EndTolv();
+}
+
 INSTANTIATE_TEST_SUITE_P(DataSets, RobustnessTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Sample" : "TestTariff"; });
 
