@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   fonts-liberation2 xvfb xauth poppler-utils
+  clang libclang-rt-14-dev
 )
 
 missing=()

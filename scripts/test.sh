@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the normal build, then the engine, runtime and
-# form-model tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# form-model tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then 30
+# seconds of the rating driver's fuzzer when clang is there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -16,6 +17,15 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DFRELANE_SANITIZE=ON \
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+# The libFuzzer harness of the rating driver, for a bounded run, where clang is installed.
+if command -v clang++ >/dev/null 2>&1; then
+  CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DFRELANE_FUZZ=ON -DFRELANE_BUILD_APP=OFF -DFRELANE_BUILD_BENCH=OFF
+  cmake --build build-fuzz -j"$jobs" --target shipment_fuzzer
+  UBSAN_OPTIONS=print_stacktrace=1 \
+    build-fuzz/tolv32dll/driver/shipment_fuzzer -max_total_time=30 -print_final_stats=1
+fi
 
 if [ -x scripts/smoke.sh ]; then
   bash scripts/smoke.sh build
