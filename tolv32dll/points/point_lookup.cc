@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "tolv32dll/logs/binary_log.h"
 #include "tolv32dll/points/city_match.h"
 #include "tolv32dll/points/exp_record.h"
 #include "tolv32dll/points/text_compare.h"
@@ -162,14 +163,15 @@ Result<std::int32_t> LookupPoints(RatingFiles& files, PointLookupMode mode, Poin
   if (mode.point_file_mode == 'Y') {
     state.destination_record.addon_factor = state.destination_record.second_addon_factor;
   }
+  std::int64_t number = Util_PairIndex(state.origin_record.index, state.destination_record.index);
   if (mode.point_file_mode == 'S') {
-    std::int64_t number = static_cast<std::int64_t>(state.destination_record.index) +
-                          static_cast<std::int64_t>(state.origin_record.index) *
-                              state.destination_point_count;
+    number = static_cast<std::int64_t>(state.destination_record.index) +
+             static_cast<std::int64_t>(state.origin_record.index) * state.destination_point_count;
     if (number < 0 || number > INT32_MAX) return Result<std::int32_t>::Error(kErrBadcmb);
-    return static_cast<std::int32_t>(number);
   }
-  return Util_PairIndex(state.origin_record.index, state.destination_record.index);
+  LogBinary(BinaryLogKind::kOriginPoint, EncodePointSlot(state.origin_record));
+  LogBinary(BinaryLogKind::kDestinationPoint, EncodePointSlot(state.destination_record));
+  return static_cast<std::int32_t>(number);
 }
 
 Result<std::int32_t> LookupCompactPoints(RatingFiles& files, PointLookupMode mode,

@@ -57,6 +57,18 @@ PointRecord DecodeCompactPointRecord(os::ByteSpan record) {
   return p;
 }
 
+std::array<std::uint8_t, PointRecordLayout::kSizeWithSecondFactor> EncodePointSlot(
+    const PointRecord& point) {
+  using L = PointRecordLayout;
+  std::array<std::uint8_t, L::kSizeWithSecondFactor> slot{};
+  os::StoreText(slot.data() + L::kHighZip, L::kZipWidth, point.high_zip);
+  os::StoreText(slot.data() + L::kLowZip, L::kZipWidth, point.low_zip);
+  os::StoreI16Le(slot.data() + L::kIndex, point.index);
+  os::StoreI16Le(slot.data() + L::kAddonFactor, point.addon_factor);
+  os::StoreI16Le(slot.data() + L::kSecondAddonFactor, point.second_addon_factor);
+  return slot;
+}
+
 int CompareCodeWithPointRange(const std::string& code, os::ByteSpan record) {
   using L = PointRecordLayout;
   std::string key = FiveChars(code);

@@ -4,6 +4,7 @@
 #ifndef TOLV32DLL_POINTS_POINT_RECORD_H_
 #define TOLV32DLL_POINTS_POINT_RECORD_H_
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -49,6 +50,11 @@ static_assert(CompactPointRecordLayout::kSize == 5);
 PointRecord DecodePointRecord(os::ByteSpan record);
 // REQUIRES: record.size() >= CompactPointRecordLayout::kSize.
 PointRecord DecodeCompactPointRecord(os::ByteSpan record);
+
+// A point as the work area holds it: the 16-byte full layout, both layouts unpacked into
+// it (the second add-on factor 0 unless the record had one).
+std::array<std::uint8_t, PointRecordLayout::kSizeWithSecondFactor> EncodePointSlot(
+    const PointRecord& point);
 
 // Orders a 5-character code against a full record's range: -1 below the low ZIP, 1 above
 // the high ZIP, 0 inside.

@@ -2,6 +2,7 @@
 #include <cstring>
 #include <vector>
 
+#include "tolv32dll/logs/binary_log.h"
 #include "tolv32dll/points/point_lookup.h"
 #include "tolv32dll/ratebasis/methods.h"
 #include "tolv32dll/ratebasis/rate_file.h"
@@ -65,8 +66,12 @@ ErrorNumber RunAddonMethod(MethodContext& ctx) {
         FetchRateIndex(ctx.files, ctx.terms.tariff, ctx.index_bits, *number);
     if (!index.ok()) return index.error();
     ctx.state.rate_index = *index;
-    std::int64_t record_number =
-        (*index & 1023) + origin_factor % 1000 + destination_factor % 1000;
+    const std::int32_t base = *index & 1023;
+    LogBinaryI16(BinaryLogKind::kRateBasisValue, static_cast<std::int16_t>(base));
+    std::int64_t record_number = base + origin_factor % 1000 + destination_factor % 1000;
+    LogBinaryI16(BinaryLogKind::kAddOnSum, static_cast<std::int16_t>(record_number));
+    LogBinaryText(BinaryLogKind::kRateBasisText,
+                  "RR# = Base RR# + org addon fac % 1000 + dest addon fac % 1000");
     thousands = origin_factor / 1000 + destination_factor / 1000 + (*index >> 10);
     TOLV_RETURN_IF_ERROR(ReadRateRecord(ctx.files, ctx.terms.tariff, record_number,
                                         kAddonRecordLength, ctx.points, ctx.request, ctx.state));

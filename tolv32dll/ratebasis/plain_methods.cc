@@ -1,5 +1,6 @@
 #include "tolv32dll/ratebasis/methods.h"
 
+#include "tolv32dll/logs/binary_log.h"
 #include "tolv32dll/points/point_lookup.h"
 #include "tolv32dll/ratebasis/rate_file.h"
 
@@ -17,6 +18,7 @@ ErrorNumber RunCommonSkeleton(MethodContext& ctx, bool compact_points, bool add_
                                                : LookupPoints(ctx.files, mode, ctx.points);
   if (!number.ok()) return number.error();
   ctx.state.rate_basis_number = *number;
+  LogBinaryI32(BinaryLogKind::kRateBasisNumber, *number);
   Result<std::int32_t> index = FetchRateIndex(ctx.files, ctx.terms.tariff, ctx.index_bits, *number);
   if (!index.ok()) return index.error();
   ctx.state.rate_index = *index;
@@ -25,6 +27,9 @@ ErrorNumber RunCommonSkeleton(MethodContext& ctx, bool compact_points, bool add_
     record_number += ctx.points.origin_record.addon_factor;
     record_number += ctx.points.destination_record.addon_factor;
   }
+  // The index as fetched, then the record it leads to with the add-ons (16 bits as logged).
+  LogBinaryI32(BinaryLogKind::kRateBasisValue, *index);
+  LogBinaryI16(BinaryLogKind::kAddOnSum, static_cast<std::int16_t>(record_number));
   TOLV_RETURN_IF_ERROR(ReadRateRecord(ctx.files, ctx.terms.tariff, record_number,
                                       ctx.record_length, ctx.points, ctx.request, ctx.state));
   ctx.state.printed_number = CompactRateBasisNumber(ctx.state.record, ctx.terms.tariff.point_type);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "tolv32dll/logs/binary_log.h"
 #include "tolv32dll/points/sequential_list.h"
 #include "tolv32dll/tariff/record_search.h"
 
@@ -149,6 +150,7 @@ Result<std::int32_t> LookupRateBasisArea(RatingFiles& files, const CurrentTariff
     sum += *origin + *destination;
   }
   if (base + sum > limits->limit) sum = limits->limit - base;
+  LogBinaryI32(BinaryLogKind::kRateBasisArea, sum);
   return base + sum;
 }
 

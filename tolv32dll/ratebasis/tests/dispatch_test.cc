@@ -1,15 +1,70 @@
 #include "tolv32dll/ratebasis/dispatch.h"
 
 #include <gtest/gtest.h>
+#include <limits.h>
+#include <unistd.h>
 
+#include <cstdio>
+#include <utility>
+
+#include "platform/os/bytes.h"
+#include "testkit/logs/binary_log_reader.h"
 #include "testkit/points/memory_rating_files.h"
 #include "testkit/points/point_files.h"
 #include "testkit/rates/rate_files.h"
+#include "testkit/read_file.h"
+#include "testkit/temp_dir.h"
+#include "tolv32dll/logs/binary_log.h"
 
 namespace tolv {
 namespace {
 
 using testkit::RateRow;
+
+// The calling thread's binary log switched on, written into a directory of its own (the
+// log goes to the current directory); both put back afterwards.
+class BinaryLogHere {
+ public:
+  BinaryLogHere() {
+    char cwd[PATH_MAX];
+    if (::getcwd(cwd, sizeof cwd) != nullptr) old_ = cwd;
+    if (::chdir(dir_.path().c_str()) != 0) ADD_FAILURE() << "no log directory";
+    SetThreadBinaryDebug('Y');
+  }
+  ~BinaryLogHere() {
+    SetThreadBinaryDebug('N');
+    if (::chdir(old_.c_str()) != 0) ADD_FAILURE() << "cannot go back to " << old_;
+  }
+  // The records of the given kinds logged since the last call, as (kind, data).
+  std::vector<std::pair<int, std::string>> Take() {
+    testkit::BinaryLog log = testkit::ParseBinaryLog(testkit::ReadFile(dir_.File(kBinaryLogName)));
+    std::remove(dir_.File(kBinaryLogName).c_str());
+    EXPECT_FALSE(log.truncated);
+    std::vector<std::pair<int, std::string>> out;
+    for (const testkit::BinaryLogEntry& e : log.entries) {
+      if (e.kind == 2 || (e.kind >= 6 && e.kind <= 10) || e.kind == 13) {
+        out.emplace_back(e.kind, e.data);
+      }
+    }
+    return out;
+  }
+
+ private:
+  testkit::TempDir dir_;
+  std::string old_;
+};
+
+std::string I32(std::int32_t v) {
+  std::string s(4, '\0');
+  os::StoreI32Le(reinterpret_cast<std::uint8_t*>(s.data()), v);
+  return s;
+}
+std::string I16(std::int16_t v) { return I32(v).substr(0, 2); }
+// A point as logged: high and low ZIP, point index, add-on factor, second factor.
+std::string Point(const char* high, const char* low, int index, int factor) {
+  return std::string(high) + low + I16(static_cast<std::int16_t>(index)) +
+         I16(static_cast<std::int16_t>(factor)) + I16(0);
+}
 
 class DispatchTest : public ::testing::Test {
  protected:
@@ -47,6 +102,39 @@ TEST_F(DispatchTest, PlainMethodReadsTheIndexedRecord) {
   files_.Set(".R", testkit::RateFile({{1, "  1234 ", {}}}, 631));
   ASSERT_EQ(kOk, Find());
   EXPECT_EQ("1234", state_.printed_number);
+}
+
+TEST_F(DispatchTest, BinaryLogFollowsTheSteps) {
+  BinaryLogHere log;
+  // Plain method: both points, the lane's number 4, index entry 0 and the record it leads
+  // to, then the area: 1234 of factor set 001 lies in 1000-2000, increments 3 and 4.
+  files_.Set(".R", testkit::RateFile({{1, "  1234 ", {9500}}, {1, "  1241 ", {9600}}}, 526));
+  files_.Set(".H", testkit::AreaCompanionFile({{1, 1000, 2000, 1500}}, {}));
+  files_.Set(".O", testkit::AreaIncrementFile({{"15000", 2000, 'F', 3}, {"25000", 2000, 'T', 4}}));
+  ASSERT_EQ(kOk, Find());
+  ASSERT_EQ(9600, state_.record.Value(0));
+  using Logged = std::vector<std::pair<int, std::string>>;
+  EXPECT_EQ(log.Take(), (Logged{{7, Point("19999", "10000", 1, 0)},
+                                {8, Point("29999", "20000", 2, 0)},
+                                {13, I32(4)},
+                                {9, I32(0)},
+                                {10, I16(0)},
+                                {6, I32(7)}}));
+
+  // Add-on method: index 3 x 1024 + 17 gives base 17 and record 17 + 5 + 10, with the
+  // rule that made it.
+  terms_.tariff.point_type = '7';
+  files_.Set(".H", testkit::AreaCompanionFile({}, {}));
+  files_.Set(".P", testkit::PointFile({{"10000", "19999", 1, 1005}, {"20000", "29999", 2, 2010}}));
+  files_.Set(".I", testkit::RateIndex16({0, 0, 0, 0, 3 * 1024 + 17}));
+  files_.Set(".R", testkit::RateFile(std::vector<RateRow>(40, RateRow{1, " 0321  ", {}}), 16));
+  files_.Set(".M", testkit::MinBlock({1, 2, 3}));
+  ASSERT_EQ(kOk, Find());
+  EXPECT_EQ(log.Take(), (Logged{{7, Point("19999", "10000", 1, 1005)},
+                                {8, Point("29999", "20000", 2, 2010)},
+                                {9, I16(17)},
+                                {10, I16(32)},
+                                {2, "RR# = Base RR# + org addon fac % 1000 + dest addon fac % 1000"}}));
 }
 
 TEST_F(DispatchTest, ExpSubstitutionMovesTheLane) {
