@@ -4,12 +4,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <vector>
 
 namespace kmlib {
 
 std::unique_ptr<RecordFile> RecordFile::Open(const std::string& path, std::size_t record_size) {
   if (record_size == 0) return nullptr;
+  if (os::FileImagePtr image = os::ReadFileImage(path)) {
+    std::size_t count = image->size() / record_size;
+    return std::unique_ptr<RecordFile>(new RecordFile(-1, std::move(image), record_size, count));
+  }
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return nullptr;
   struct stat st;
@@ -18,16 +23,22 @@ std::unique_ptr<RecordFile> RecordFile::Open(const std::string& path, std::size_
     return nullptr;
   }
   std::size_t count = static_cast<std::size_t>(st.st_size) / record_size;
-  return std::unique_ptr<RecordFile>(new RecordFile(fd, record_size, count));
+  return std::unique_ptr<RecordFile>(new RecordFile(fd, nullptr, record_size, count));
 }
 
-RecordFile::RecordFile(int fd, std::size_t record_size, std::size_t count)
-    : fd_(fd), record_size_(record_size), count_(count) {}
+RecordFile::RecordFile(int fd, os::FileImagePtr image, std::size_t record_size, std::size_t count)
+    : fd_(fd), image_(std::move(image)), record_size_(record_size), count_(count) {}
 
-RecordFile::~RecordFile() { ::close(fd_); }
+RecordFile::~RecordFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
 
 bool RecordFile::Read(std::size_t index, std::span<std::uint8_t> out) const {
   if (index >= count_ || out.size() < record_size_) return false;
+  if (image_) {
+    std::memcpy(out.data(), image_->bytes().data() + index * record_size_, record_size_);
+    return true;
+  }
   std::size_t done = 0;
   off_t offset = static_cast<off_t>(index * record_size_);
   while (done < record_size_) {

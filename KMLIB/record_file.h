@@ -1,5 +1,6 @@
-// A read-only file of fixed-length records, read record by record with positioned reads.
-// The TD look-ups open their file, search it and close it again.
+// A read-only file of fixed-length records. The TD look-ups open their file, search it and
+// close it again; a small file is searched in its shared in-memory image (re-read when the
+// file changes), a large one record by record with positioned reads.
 #ifndef KMLIB_RECORD_FILE_H_
 #define KMLIB_RECORD_FILE_H_
 
@@ -9,6 +10,8 @@
 #include <memory>
 #include <span>
 #include <string>
+
+#include "platform/os/file_cache.h"
 
 namespace kmlib {
 
@@ -33,8 +36,9 @@ class RecordFile {
   long FindFirst(const std::function<int(std::span<const std::uint8_t>)>& compare) const;
 
  private:
-  RecordFile(int fd, std::size_t record_size, std::size_t count);
-  int fd_;
+  RecordFile(int fd, os::FileImagePtr image, std::size_t record_size, std::size_t count);
+  int fd_;  // -1 when the image serves the reads
+  os::FileImagePtr image_;
   std::size_t record_size_;
   std::size_t count_;
 };

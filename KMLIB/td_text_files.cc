@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "KMLIB/td_scan.h"
+#include "platform/os/file_cache.h"
 
 namespace kmlib {
 
@@ -15,13 +16,21 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-File OpenForReading(const std::string& path) { return File(std::fopen(path.c_str(), "rb")); }
+// A stream over the file's shared image (kept alive in *image), or over the file itself
+// when it is empty or too large to be imaged.
+File OpenForReading(const std::string& path, os::FileImagePtr* image) {
+  *image = os::ReadFileImage(path);
+  if (!*image || (*image)->size() == 0) return File(std::fopen(path.c_str(), "rb"));
+  void* data = const_cast<std::uint8_t*>((*image)->bytes().data());
+  return File(::fmemopen(data, (*image)->size(), "rb"));
+}
 
 }  // namespace
 
 TdStatus ReadTdv(const std::string& path, std::vector<TdVersionRow>* rows) {
   rows->clear();
-  File file = OpenForReading(path);
+  os::FileImagePtr image;
+  File file = OpenForReading(path, &image);
   if (!file) return TdStatus::kCannotOpen;
   std::string line;
   LineStatus status;
@@ -45,7 +54,8 @@ TdStatus ReadTdv(const std::string& path, std::vector<TdVersionRow>* rows) {
 
 TdStatus ReadTds(const std::string& path, TdSelectTable* table) {
   *table = TdSelectTable{};
-  File file = OpenForReading(path);
+  os::FileImagePtr image;
+  File file = OpenForReading(path, &image);
   if (!file) return TdStatus::kCannotOpen;
   static constexpr int kWidths[7] = {2, 3, 3, 3, 3, 2, 2};
   std::string line;
@@ -72,7 +82,8 @@ TdStatus ReadTds(const std::string& path, TdSelectTable* table) {
 
 TdStatus ReadTda(const std::string& path, std::vector<TdAreaEntry>* entries) {
   entries->clear();
-  File file = OpenForReading(path);
+  os::FileImagePtr image;
+  File file = OpenForReading(path, &image);
   if (!file) return TdStatus::kCannotOpen;
   std::string bytes;
   char buffer[4096];

@@ -1,25 +1,16 @@
 #include "platform/os/file_lookup.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
-#include <memory>
+#include "platform/os/file_cache.h"
 
 namespace os {
 namespace {
 
 bool IsRegularOrOther(const std::string& path) {
   struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
-}
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
+  if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+  RememberStatus(path, st);
   return true;
 }
 
@@ -51,22 +42,25 @@ std::string JoinPath(std::string_view dir, std::string_view name) {
 
 std::optional<std::string> FindFileNoCase(std::string_view dir, std::string_view name) {
   if (!IsSafeFileName(name)) return std::nullopt;
-  std::string exact = JoinPath(dir, name);
-  if (IsRegularOrOther(exact)) return exact;
-
-  std::string dir_path = dir.empty() ? std::string(".") : NormalizeSeparators(dir);
-  std::unique_ptr<DIR, int (*)(DIR*)> handle(::opendir(dir_path.c_str()), ::closedir);
-  if (!handle) return std::nullopt;
-  std::optional<std::string> best;
-  while (const dirent* entry = ::readdir(handle.get())) {
-    std::string_view entry_name(entry->d_name);
-    if (!EqualsNoCase(entry_name, name)) continue;
-    if (best && entry_name >= *best) continue;
-    if (!IsRegularOrOther(JoinPath(dir, entry_name))) continue;
-    best = std::string(entry_name);
+  if (std::optional<std::optional<std::string>> recalled = RecalledLookup(dir, name)) {
+    return *recalled;
   }
-  if (!best) return std::nullopt;
-  return JoinPath(dir, *best);
+  std::optional<std::string> found;
+  std::string exact = JoinPath(dir, name);
+  if (IsRegularOrOther(exact)) {
+    found = exact;
+  } else if (auto names = ListNoCase(dir.empty() ? std::string(".") : NormalizeSeparators(dir),
+                                     name)) {
+    for (const std::string& entry : *names) {
+      std::string path = JoinPath(dir, entry);
+      if (IsRegularOrOther(path)) {
+        found = std::move(path);
+        break;
+      }
+    }
+  }
+  RememberLookup(dir, name, found);
+  return found;
 }
 
 }  // namespace os

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "platform/os/file_cache.h"
 #include "tolv32dll/driver/engine_rating_files.h"
 #include "tolv32dll/driver/mexican_legs.h"
 #include "tolv32dll/driver/response_format.h"
@@ -157,6 +158,8 @@ ErrorNumber ShipmentDrive::Run() {
 }
 
 ErrorNumber DriveShipment(RatingEngine& engine, ShipmentRecord& record) {
+  // One rating sees every file as it first finds it; changes show from the next rating.
+  os::SnapshotScope snapshot;
   ShipmentDrive drive(engine, record);
   ErrorNumber e = drive.Run();
   if (e != kOk) {

@@ -4,9 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <optional>
+#include <span>
 
 #include "platform/os/bytes.h"
 #include "platform/os/file_lookup.h"
@@ -17,8 +20,17 @@
 namespace tolv {
 
 struct EffectiveTable::Image {
-  std::vector<std::uint8_t> bytes;
-  Stamp stamp;
+  os::FileImagePtr file;
+  // The part that is read: more lines than the table can hold are never looked at.
+  std::span<const std::uint8_t> bytes;
+  os::FileStamp stamp;
+
+  void Take(os::FileImagePtr image) {
+    file = std::move(image);
+    stamp = file->stamp();
+    bytes = file->bytes().first(
+        std::min(file->size(), kMaxEffectiveEntries * EffectiveRecordLayout::kSize));
+  }
 };
 
 // One access to the file: holds the mutex for its lifetime when it got it. The engine
@@ -53,6 +65,12 @@ EffectiveTable::~EffectiveTable() { ReleaseAll(); }
 ErrorNumber EffectiveTable::ReadImage(Image* image) {
   std::optional<std::string> path = os::FindFileNoCase(directory_, kEffectiveFileName);
   if (!path) return kErrEfcopn;
+  if (os::FileImagePtr file = os::ReadFileImage(*path)) {
+    LogBinaryOpenedFile(*path);
+    image->Take(std::move(file));
+    return kOk;
+  }
+  // Not to be imaged (unreadable, or too large): read its head from the file itself.
   int fd = ::open(path->c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return kErrEfcopn;
   LogBinaryOpenedFile(*path);
@@ -61,20 +79,28 @@ ErrorNumber EffectiveTable::ReadImage(Image* image) {
     ::close(fd);
     return kErrEfcopn;
   }
-  image->stamp = {static_cast<std::int64_t>(st.st_mtim.tv_sec),
-                  static_cast<std::int64_t>(st.st_mtim.tv_nsec),
-                  static_cast<std::int64_t>(st.st_size), static_cast<std::uint64_t>(st.st_ino)};
-  image->bytes.clear();
+  std::vector<std::uint8_t> bytes;
   std::uint8_t buffer[8192];
   ssize_t got;
-  // More lines than the table can hold are never read.
   const std::size_t limit = kMaxEffectiveEntries * EffectiveRecordLayout::kSize;
-  while (image->bytes.size() < limit && (got = ::read(fd, buffer, sizeof buffer)) > 0) {
-    image->bytes.insert(image->bytes.end(), buffer, buffer + got);
+  while (bytes.size() < limit && (got = ::read(fd, buffer, sizeof buffer)) > 0) {
+    bytes.insert(bytes.end(), buffer, buffer + got);
   }
   ::close(fd);
   if (got < 0) return kErrEfcred;
+  image->Take(std::make_shared<const os::FileImage>(std::move(bytes), os::StampOf(st)));
   return kOk;
+}
+
+bool EffectiveTable::Unchanged(Image* image) {
+  if (!seen_image_) return false;
+  std::optional<std::string> path = os::FindFileNoCase(directory_, kEffectiveFileName);
+  if (!path) return false;
+  os::FileImagePtr file = os::ReadFileImage(*path);
+  if (file != seen_image_) return false;
+  LogBinaryOpenedFile(*path);
+  image->Take(std::move(file));
+  return true;
 }
 
 ErrorNumber EffectiveTable::Reload(const Image& image) {
@@ -106,6 +132,7 @@ ErrorNumber EffectiveTable::Load() {
 void EffectiveTable::Clear() {
   entries_.clear();
   listing_.clear();
+  seen_image_.reset();
 }
 
 Result<int> EffectiveTable::ListingSize() {
@@ -115,9 +142,11 @@ Result<int> EffectiveTable::ListingSize() {
   if (error != kOk) return Result<int>::Error(error);
   if (!(image.stamp == seen_)) {
     // A file that fails to load stays "changed", so the next look tries again.
+    seen_image_.reset();
     error = Reload(image);
     if (error != kOk) return Result<int>::Error(error);
     seen_ = image.stamp;
+    seen_image_ = image.file;
     Notify(kNotifyReloadOnListing);
   }
   return static_cast<int>(listing_.size());
@@ -151,15 +180,20 @@ ErrorNumber EffectiveTable::Select(int index, CurrentTariff* current) {
   const EffectiveEntry wanted = entries_[static_cast<std::size_t>(index)];
   if (IsCurrent(wanted, *current)) return kOk;
 
-  Access access(*this);
   Image image;
-  TOLV_RETURN_IF_ERROR(ReadImage(&image));
+  std::optional<Access> access;
   bool reloaded = false;
-  if (!(image.stamp == seen_)) {
-    TOLV_RETURN_IF_ERROR(Reload(image));
-    seen_ = image.stamp;
-    reloaded = true;
-    Notify(kNotifyReloadOnSelect);
+  if (!Unchanged(&image)) {
+    access.emplace(*this);
+    TOLV_RETURN_IF_ERROR(ReadImage(&image));
+    if (!(image.stamp == seen_)) {
+      seen_image_.reset();
+      TOLV_RETURN_IF_ERROR(Reload(image));
+      seen_ = image.stamp;
+      reloaded = true;
+      Notify(kNotifyReloadOnSelect);
+    }
+    seen_image_ = image.file;
   }
   using L = EffectiveRecordLayout;
   std::array<std::uint8_t, L::kSize> line{};

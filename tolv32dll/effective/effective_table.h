@@ -1,7 +1,9 @@
 // The effective-date table of one engine: the entries of EFCREC.TBL, their listing, the
 // selection of one entry as the current tariff, and the named mutex that guards the file
 // across processes. Every access to the file waits for the mutex, reads the file whole,
-// and reloads the entries when the file changed since the engine last looked.
+// and reloads the entries when the file changed since the engine last looked. A selection
+// that finds the file as the engine last read it under the mutex (the same shared image)
+// uses that reading without waiting again.
 //
 // Thread safety: one object per engine, so per thread. The mutex serialises the engines
 // of all threads and processes.
@@ -14,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/os/file_cache.h"
 #include "platform/os/named_mutex.h"
 #include "tolv32dll/effective/effective_entry.h"
 #include "tolv32dll/effective/effective_listing.h"
@@ -89,6 +92,8 @@ class EffectiveTable {
   class Access;
   // The file's bytes, read under the mutex; 203 when it cannot be read.
   ErrorNumber ReadImage(Image* image);
+  // True, with the image, when the file is still the one last read under the mutex.
+  bool Unchanged(Image* image);
   ErrorNumber Reload(const Image& image);
   void Notify(std::int32_t code);
 
@@ -100,13 +105,9 @@ class EffectiveTable {
   std::vector<EffectiveTableRow> listing_;
   // What identified the file when it was last seen; all zero at construction, so the
   // first look after initialisation always finds a change.
-  struct Stamp {
-    std::int64_t seconds = 0;
-    std::int64_t nanoseconds = 0;
-    std::int64_t size = 0;
-    std::uint64_t inode = 0;
-    bool operator==(const Stamp&) const = default;
-  } seen_;
+  os::FileStamp seen_;
+  // The image seen_ belongs to, while the entries are those read from it.
+  os::FileImagePtr seen_image_;
   std::intptr_t notify_user_ = 0;
   NotifyCallback notify_ = nullptr;
 };

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include "tolv32dll/logs/binary_log.h"
 
@@ -75,10 +77,31 @@ void File_Rewind(std::FILE* stream) { std::rewind(stream); }
 
 int File_FClose(std::FILE* stream) { return stream == nullptr ? EOF : std::fclose(stream); }
 
+TariffFile File_OpenShared(const std::string& name) {
+  os::FileImagePtr image = os::ReadFileImage(name);
+  if (!image) return TariffFile(File_Open(name));
+  LogBinaryOpenedFile(name);
+  return TariffFile(std::move(image));
+}
+
+TariffStream File_FOpenShared(const std::string& name, const char* mode) {
+  os::FileImagePtr image = os::ReadFileImage(name);
+  // A stream over no bytes at all is not to be had everywhere: an empty file is opened.
+  if (!image || image->size() == 0) return TariffStream(File_FOpen(name, mode));
+  LogBinaryOpenedFile(name);
+  void* data = const_cast<std::uint8_t*>(image->bytes().data());
+  std::FILE* stream = ::fmemopen(data, image->size(), mode);
+  return TariffStream(stream, std::move(image));
+}
+
 TariffFile& TariffFile::operator=(TariffFile&& other) noexcept {
   if (this != &other) {
     Close();
-    descriptor_ = other.Release();
+    descriptor_ = other.descriptor_;
+    image_ = std::move(other.image_);
+    position_ = other.position_;
+    other.descriptor_ = -1;
+    other.position_ = 0;
   }
   return *this;
 }
@@ -86,21 +109,25 @@ TariffFile& TariffFile::operator=(TariffFile&& other) noexcept {
 void TariffFile::Close() {
   if (descriptor_ >= 0) File_Close(descriptor_);
   descriptor_ = -1;
-}
-
-int TariffFile::Release() {
-  int descriptor = descriptor_;
-  descriptor_ = -1;
-  return descriptor;
+  image_.reset();
+  position_ = 0;
 }
 
 std::int64_t TariffFile::Size() const {
+  if (image_) return static_cast<std::int64_t>(image_->size());
   struct stat st;
   if (descriptor_ < 0 || ::fstat(descriptor_, &st) != 0) return -1;
   return static_cast<std::int64_t>(st.st_size);
 }
 
 std::int64_t TariffFile::ReadAt(std::int64_t offset, os::MutableByteSpan out) const {
+  if (image_ && offset >= 0) {
+    const std::int64_t size = static_cast<std::int64_t>(image_->size());
+    std::size_t n = offset >= size ? 0
+                                   : std::min(out.size(), static_cast<std::size_t>(size - offset));
+    if (n > 0) std::memcpy(out.data(), image_->bytes().data() + offset, n);
+    return static_cast<std::int64_t>(n);
+  }
   if (descriptor_ < 0 || offset < 0) return -1;
   std::size_t done = 0;
   while (done < out.size()) {
@@ -115,10 +142,21 @@ std::int64_t TariffFile::ReadAt(std::int64_t offset, os::MutableByteSpan out) co
 }
 
 int TariffFile::Read(os::MutableByteSpan out) const {
+  if (image_) {
+    std::int64_t n = ReadAt(position_, out);
+    position_ += n;
+    return static_cast<int>(n);
+  }
   return File_Read(descriptor_, out.data(), static_cast<int>(out.size()));
 }
 
 std::int64_t TariffFile::Seek(std::int64_t offset, int origin) const {
+  if (image_) {
+    std::int64_t base = origin == 1 ? position_ : (origin == 2 ? Size() : 0);
+    if (base + offset < 0) return -1;
+    position_ = base + offset;
+    return position_;
+  }
   return File_Seek(descriptor_, offset, origin);
 }
 
@@ -126,6 +164,7 @@ TariffStream& TariffStream::operator=(TariffStream&& other) noexcept {
   if (this != &other) {
     Close();
     stream_ = other.stream_;
+    image_ = std::move(other.image_);
     other.stream_ = nullptr;
   }
   return *this;
@@ -134,6 +173,7 @@ TariffStream& TariffStream::operator=(TariffStream&& other) noexcept {
 void TariffStream::Close() {
   if (stream_ != nullptr) File_FClose(stream_);
   stream_ = nullptr;
+  image_.reset();
 }
 
 }  // namespace tolv

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/os/bytes.h"
+#include "platform/os/file_cache.h"
 
 namespace tolv {
 
@@ -30,22 +31,24 @@ int File_FSeek(std::FILE* stream, std::int64_t offset, int origin);
 void File_Rewind(std::FILE* stream);
 int File_FClose(std::FILE* stream);
 
-// An open descriptor, closed when the handle goes away. A default handle is "not open".
-// As a file view (Size, ReadAt) it serves the record searches.
+// An open file: a descriptor, closed when the handle goes away, or the shared image of a
+// small file, read from memory with a file position of its own. A default handle is "not
+// open". As a file view (Size, ReadAt) it serves the record searches.
 class TariffFile {
  public:
   TariffFile() = default;
   explicit TariffFile(int descriptor) : descriptor_(descriptor) {}
+  explicit TariffFile(os::FileImagePtr image) : image_(std::move(image)) {}
   ~TariffFile() { Close(); }
-  TariffFile(TariffFile&& other) noexcept : descriptor_(other.Release()) {}
+  TariffFile(TariffFile&& other) noexcept { *this = std::move(other); }
   TariffFile& operator=(TariffFile&& other) noexcept;
   TariffFile(const TariffFile&) = delete;
   TariffFile& operator=(const TariffFile&) = delete;
 
-  bool is_open() const { return descriptor_ >= 0; }
+  bool is_open() const { return descriptor_ >= 0 || image_ != nullptr; }
+  // -1 for an image.
   int descriptor() const { return descriptor_; }
   void Close();
-  int Release();
 
   // The size in bytes, -1 when unknown or not open.
   std::int64_t Size() const;
@@ -58,15 +61,26 @@ class TariffFile {
 
  private:
   int descriptor_ = -1;
+  os::FileImagePtr image_;
+  mutable std::int64_t position_ = 0;  // of the image
 };
+
+// Opens name for reading as File_Open does: a small regular file as its shared image,
+// anything else as a descriptor. Not open on failure.
+TariffFile File_OpenShared(const std::string& name);
 
 // An open stream, closed when the handle goes away.
 class TariffStream {
  public:
   TariffStream() = default;
-  explicit TariffStream(std::FILE* stream) : stream_(stream) {}
+  // image, when given, holds the bytes a memory stream reads.
+  explicit TariffStream(std::FILE* stream, os::FileImagePtr image = nullptr)
+      : stream_(stream), image_(stream != nullptr ? std::move(image) : nullptr) {}
   ~TariffStream() { Close(); }
-  TariffStream(TariffStream&& other) noexcept : stream_(other.stream_) { other.stream_ = nullptr; }
+  TariffStream(TariffStream&& other) noexcept
+      : stream_(other.stream_), image_(std::move(other.image_)) {
+    other.stream_ = nullptr;
+  }
   TariffStream& operator=(TariffStream&& other) noexcept;
   TariffStream(const TariffStream&) = delete;
   TariffStream& operator=(const TariffStream&) = delete;
@@ -80,7 +94,12 @@ class TariffStream {
 
  private:
   std::FILE* stream_ = nullptr;
+  os::FileImagePtr image_;
 };
+
+// Opens name as File_FOpen does; a small regular file becomes a stream over its shared
+// image. Not open on failure.
+TariffStream File_FOpenShared(const std::string& name, const char* mode);
 
 }  // namespace tolv
 

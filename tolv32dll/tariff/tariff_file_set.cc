@@ -89,7 +89,7 @@ std::optional<std::string> TariffFileSet::TariffFileName(const CurrentTariff& ta
 
 TariffFile TariffFileSet::OpenPath(const std::string& path) const {
   if (path.size() > kMaxPathLength) return TariffFile();
-  TariffFile file(File_Open(path));
+  TariffFile file = File_OpenShared(path);
   if (file.is_open() && open_log_) {
     std::array<std::uint8_t, kMaxPathLength + 1> logged = {};
     std::memcpy(logged.data(), path.data(), path.size());
@@ -112,7 +112,7 @@ TariffFile TariffFileSet::TariffFile_Open(const CurrentTariff& tariff, std::stri
 TariffStream TariffFileSet::TariffFile_FOpen(const CurrentTariff& tariff, std::string_view suffix,
                                              const FileNo& file_no, const char* mode) const {
   auto path = TariffFileName(tariff, suffix, file_no, false);
-  return path ? TariffStream(File_FOpen(*path, mode)) : TariffStream();
+  return path ? File_FOpenShared(*path, mode) : TariffStream();
 }
 
 TariffFile TariffFileSet::TdFile_Open(std::string_view name) const {
@@ -124,7 +124,7 @@ TariffFile TariffFileSet::TdFile_Open(std::string_view name) const {
 TariffStream TariffFileSet::TdFile_FOpen(std::string_view name) const {
   if (data_directory_.size() + name.size() > kMaxPathLength) return TariffStream();
   auto path = os::FindFileNoCase(data_directory_, name);
-  return path ? TariffStream(File_FOpen(*path, "r")) : TariffStream();
+  return path ? File_FOpenShared(*path, "r") : TariffStream();
 }
 
 ErrorNumber TariffFileSet::OpenSlot(TariffFile& slot, const CurrentTariff& tariff,

@@ -137,16 +137,16 @@ TEST_F(TariffFileSetTest, SwappedDirectionSwitchesIndexAndPointFiles) {
     Touch(name);
   ASSERT_EQ(files_.TariffFile_OpenRateIndex(t, "15213", "43215"), kOk);
   EXPECT_EQ(files_.rate_index_suffix(), 'I');
-  int first = files_.rate_index().descriptor();
+  ASSERT_EQ(files_.rate_index().Seek(3, 0), 3);
   ASSERT_EQ(files_.TariffFile_OpenRateIndex(t, "15213", "43215"), kOk);
-  EXPECT_EQ(files_.rate_index().descriptor(), first) << "kept while the suffix stays";
+  EXPECT_EQ(files_.rate_index().Seek(0, 1), 3) << "kept (with its position) while the suffix stays";
   ASSERT_EQ(files_.TariffFile_OpenRateIndex(t, "43215", "15213"), kOk);
   EXPECT_EQ(files_.rate_index_suffix(), 'J');
   ASSERT_EQ(files_.TariffFile_OpenPoints(t, "43215", "15213", 'O', false), kOk);
   EXPECT_EQ(files_.points_suffix(), 'Q');
   ASSERT_EQ(files_.TariffFile_OpenPoints(t, "15213", "43215", 'O', false), kOk);
   EXPECT_EQ(files_.points_suffix(), 'P');
-  EXPECT_EQ(files_.points_origin().descriptor(), files_.points_destination().descriptor());
+  EXPECT_EQ(&files_.points_origin(), &files_.points_destination());
   // Other modes never take .J.
   t.point_file_mode = 'S';
   files_.CloseRateIndex();
@@ -170,10 +170,10 @@ TEST_F(TariffFileSetTest, PointFileChoiceByModeTypeSideAndAlternate) {
   // Mode 'S': .P for the origin and .Q for the destination, two files.
   t.point_file_mode = 'S';
   ASSERT_EQ(files_.TariffFile_OpenPoints(t, "1", "2", 'O', false), kOk);
-  EXPECT_NE(files_.points_origin().descriptor(), files_.points_destination().descriptor());
+  EXPECT_NE(&files_.points_origin(), &files_.points_destination());
   t.point_type = 'N';
   ASSERT_EQ(files_.TariffFile_OpenPoints(t, "1", "2", 'O', false), kOk);
-  EXPECT_EQ(files_.points_origin().descriptor(), files_.points_destination().descriptor());
+  EXPECT_EQ(&files_.points_origin(), &files_.points_destination());
 }
 
 TEST_F(TariffFileSetTest, ModeSWithoutDestinationFileClosesTheOrigin) {

@@ -1,0 +1,94 @@
+// Whole-file images of the small read-only files a rating searches, and the listings of
+// the directories they lie in, shared by every thread of the process.
+//
+// An image (or listing) is read once and served again while the file's stamp (device,
+// inode, size, modification and change times) is unchanged. A file whose stamp is younger
+// than the settle time is read afresh at every request: a second change inside the file
+// system's clock tick would leave its stamp alone.
+//
+// Inside a SnapshotScope the calling thread sees each file and each name lookup as it
+// first found them in that scope, without asking the file system again; outside any scope
+// every request checks the stamp.
+//
+// Thread safety: every function may be called from any thread; images are immutable.
+#ifndef FRELANE_PLATFORM_OS_FILE_CACHE_H_
+#define FRELANE_PLATFORM_OS_FILE_CACHE_H_
+
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace os {
+
+// What tells one state of a file from another.
+struct FileStamp {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::int64_t size = 0;
+  std::int64_t modified_s = 0;
+  std::int64_t modified_ns = 0;
+  std::int64_t changed_s = 0;
+  std::int64_t changed_ns = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+FileStamp StampOf(const struct stat& st);
+
+// Files above this size are not imaged; their readers go to the file itself.
+inline constexpr std::size_t kMaxFileImageSize = 16u << 20;
+
+class FileImage {
+ public:
+  FileImage(std::vector<std::uint8_t> bytes, FileStamp stamp)
+      : bytes_(std::move(bytes)), stamp_(stamp) {}
+  std::span<const std::uint8_t> bytes() const { return bytes_; }
+  std::size_t size() const { return bytes_.size(); }
+  const FileStamp& stamp() const { return stamp_; }
+
+ private:
+  std::vector<std::uint8_t> bytes_;
+  FileStamp stamp_;
+};
+using FileImagePtr = std::shared_ptr<const FileImage>;
+
+// The bytes of the regular file at path; null when it cannot be opened or read, or is
+// larger than kMaxFileImageSize.
+FileImagePtr ReadFileImage(const std::string& path);
+
+// The names in dir (an existing directory path) that equal name without regard to ASCII
+// case, in byte order; nullopt when dir cannot be listed.
+std::optional<std::vector<std::string>> ListNoCase(const std::string& dir, std::string_view name);
+
+// Holds the calling thread's view of the files steady for its lifetime. Scopes nest; the
+// view is forgotten when the outermost one ends.
+class SnapshotScope {
+ public:
+  SnapshotScope();
+  ~SnapshotScope();
+  SnapshotScope(const SnapshotScope&) = delete;
+  SnapshotScope& operator=(const SnapshotScope&) = delete;
+};
+
+// The name lookups of the scope in hand (used by FindFileNoCase): the remembered answer
+// of (dir, name), or nullopt when there is no scope or no answer yet.
+std::optional<std::optional<std::string>> RecalledLookup(std::string_view dir,
+                                                         std::string_view name);
+void RememberLookup(std::string_view dir, std::string_view name,
+                    const std::optional<std::string>& found);
+// The status FindFileNoCase took of a file, kept for the image read of it in the same scope.
+void RememberStatus(const std::string& path, const struct stat& st);
+
+// How long a change must lie in the past before its file is served from the cache.
+inline constexpr std::chrono::milliseconds kDefaultSettleTime{2000};
+void SetSettleTimeForTesting(std::chrono::milliseconds settle);
+
+}  // namespace os
+
+#endif  // FRELANE_PLATFORM_OS_FILE_CACHE_H_

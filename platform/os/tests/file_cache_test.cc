@@ -1,0 +1,119 @@
+#include "platform/os/file_cache.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "platform/os/file_lookup.h"
+#include "testkit/temp_dir.h"
+
+namespace os {
+namespace {
+
+std::string Text(const FileImagePtr& image) {
+  if (!image) return "<none>";
+  return std::string(image->bytes().begin(), image->bytes().end());
+}
+
+// Sets the file's modification time to the given second, as a later write in another
+// tick of the file system's clock would.
+void StampSecond(const std::string& path, long second) {
+  struct timespec times[2] = {{second, 0}, {second, 0}};
+  ASSERT_EQ(0, ::utimensat(AT_FDCWD, path.c_str(), times, 0));
+}
+
+// Files written a moment ago count as settled, so that the cache serves them.
+class FileCacheTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetSettleTimeForTesting(std::chrono::milliseconds(0)); }
+  void TearDown() override { SetSettleTimeForTesting(kDefaultSettleTime); }
+  testkit::TempDir dir_;
+};
+
+TEST_F(FileCacheTest, ImageIsSharedUntilTheFileChanges) {
+  const std::string path = dir_.File("TDZ.BIN");
+  dir_.Write("TDZ.BIN", "first");
+  FileImagePtr a = ReadFileImage(path);
+  EXPECT_EQ("first", Text(a));
+  EXPECT_EQ(a, ReadFileImage(path)) << "unchanged: the same image";
+
+  dir_.Write("TDZ.BIN", "second!");
+  EXPECT_EQ("second!", Text(ReadFileImage(path))) << "a new size";
+
+  // The same size rewritten in place: only the times tell.
+  dir_.Write("TDZ.BIN", "SECOND!");
+  StampSecond(path, 1'000'000'000);
+  EXPECT_EQ("SECOND!", Text(ReadFileImage(path)));
+
+  // Replaced by another file of the same size and time.
+  dir_.Write("new", "third!!");
+  StampSecond(dir_.File("new"), 1'000'000'000);
+  ASSERT_EQ(0, ::rename(dir_.File("new").c_str(), path.c_str()));
+  EXPECT_EQ("third!!", Text(ReadFileImage(path)));
+
+  ::unlink(path.c_str());
+  EXPECT_EQ(nullptr, ReadFileImage(path));
+  EXPECT_EQ(nullptr, ReadFileImage(dir_.path())) << "a directory has no image";
+}
+
+TEST_F(FileCacheTest, AFileChangedJustNowIsReadAgainEveryTime) {
+  SetSettleTimeForTesting(std::chrono::hours(1));
+  const std::string path = dir_.File("TDV.SEQ");
+  dir_.Write("TDV.SEQ", "0120240101\r\n");
+  FileImagePtr a = ReadFileImage(path);
+  FileImagePtr b = ReadFileImage(path);
+  EXPECT_NE(a, b);
+  EXPECT_EQ(Text(a), Text(b));
+}
+
+TEST_F(FileCacheTest, ASnapshotHoldsTheFirstViewOfFilesAndNames) {
+  const std::string path = dir_.File("EFCREC.TBL");
+  dir_.Write("EFCREC.TBL", "old");
+  {
+    SnapshotScope outer;
+    EXPECT_EQ("old", Text(ReadFileImage(path)));
+    EXPECT_EQ(std::nullopt, FindFileNoCase(dir_.path(), "late.dat"));
+    dir_.Write("EFCREC.TBL", "newer");
+    dir_.Write("LATE.DAT", "x");
+    StampSecond(dir_.path(), 1'000'000'000);
+    {
+      SnapshotScope inner;
+      EXPECT_EQ("old", Text(ReadFileImage(path)));
+    }
+    EXPECT_EQ("old", Text(ReadFileImage(path))) << "the inner scope ends nothing";
+    EXPECT_EQ(std::nullopt, FindFileNoCase(dir_.path(), "late.dat"));
+  }
+  EXPECT_EQ("newer", Text(ReadFileImage(path)));
+  EXPECT_EQ(dir_.File("LATE.DAT"), FindFileNoCase(dir_.path(), "late.dat"));
+}
+
+TEST_F(FileCacheTest, ListedNamesFollowTheDirectory) {
+  dir_.Write("Rates.R01", "x");
+  EXPECT_EQ(dir_.File("Rates.R01"), FindFileNoCase(dir_.path(), "RATES.R01"));
+  EXPECT_EQ(std::nullopt, FindFileNoCase(dir_.path(), "RATES.H01"));
+
+  // Each change of the directory stamped with a second of its own, as changes in other
+  // ticks of the clock would be.
+  dir_.Write("rates.h01", "x");
+  dir_.Write("RATES.h01", "x");
+  StampSecond(dir_.path(), 1'000'000'001);
+  EXPECT_EQ(dir_.File("RATES.h01"), FindFileNoCase(dir_.path(), "RATES.H01"))
+      << "the first in byte order";
+  ::unlink(dir_.File("RATES.h01").c_str());
+  StampSecond(dir_.path(), 1'000'000'002);
+  EXPECT_EQ(dir_.File("rates.h01"), FindFileNoCase(dir_.path(), "RATES.H01"));
+  ::unlink(dir_.File("rates.h01").c_str());
+  StampSecond(dir_.path(), 1'000'000'003);
+  EXPECT_EQ(std::nullopt, FindFileNoCase(dir_.path(), "RATES.H01"));
+
+  std::optional<std::vector<std::string>> names = ListNoCase(dir_.path(), "rates.r01");
+  ASSERT_TRUE(names);
+  EXPECT_EQ(std::vector<std::string>{"Rates.R01"}, *names);
+  EXPECT_EQ(std::nullopt, ListNoCase(dir_.File("none"), "x"));
+}
+
+}  // namespace
+}  // namespace os

@@ -1,0 +1,100 @@
+// The engine keeps what it read of the data set while the files stay as they were; a file
+// rewritten between two ratings (a new tariff issue, new determination data) shows in the
+// very next rating. Runs on a copy of the sample data set.
+#include <dirent.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+
+#include "platform/os/file_cache.h"
+#include "testkit/driver/shipment_request.h"
+#include "testkit/read_file.h"
+#include "testkit/temp_dir.h"
+#include "tolv32dll/driver/rate_driver.h"
+#include "tolv32dll/engine/initialize.h"
+
+namespace tolv {
+namespace {
+
+using Record = std::array<std::uint8_t, 2160>;
+
+std::string At(const Record& r, std::size_t at, std::size_t n) {
+  return std::string(reinterpret_cast<const char*>(r.data() + at), n);
+}
+
+class ChangedFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // Files written a moment ago are served from the caches, as settled files are.
+    os::SetSettleTimeForTesting(std::chrono::milliseconds(0));
+    DIR* sample = ::opendir(FRELANE_SAMPLE_DIR);
+    ASSERT_NE(nullptr, sample);
+    while (const dirent* entry = ::readdir(sample)) {
+      std::string from = std::string(FRELANE_SAMPLE_DIR) + entry->d_name;
+      struct stat st;
+      if (::stat(from.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+        dir_.Write(entry->d_name, testkit::ReadFile(from));
+      }
+    }
+    ::closedir(sample);
+    ASSERT_EQ(kOk, InitializeEngine(engine_, dir_.path().c_str()));
+  }
+  void TearDown() override { os::SetSettleTimeForTesting(os::kDefaultSettleTime); }
+
+  Record Rate() {
+    testkit::ShipmentRequest q;
+    q.origin_zip = "15010";
+    q.destination_zip = "60601";
+    q.ship_date = "12/05/2026";
+    q.lines = {{"100", "1200"}, {"70", "450"}, {"250", "80"}};
+    Record r = testkit::ShipmentRequestBytes(q);
+    RateShipmentRecord(engine_, r.data());
+    return r;
+  }
+
+  // Rewrites a file in place and gives it a modification time of its own, as a write in a
+  // later tick of the file system's clock would.
+  void Rewrite(const std::string& name, const std::string& bytes, long second) {
+    dir_.Write(name, bytes);
+    struct timespec times[2] = {{second, 0}, {second, 0}};
+    ASSERT_EQ(0, ::utimensat(AT_FDCWD, dir_.File(name).c_str(), times, 0));
+  }
+
+  testkit::TempDir dir_;
+  RatingEngine engine_;
+};
+
+TEST_F(ChangedFilesTest, RewrittenFilesShowInTheNextRating) {
+  Record first = Rate();
+  ASSERT_EQ("    ", At(first, 3, 4));
+  ASSERT_EQ("12-01-2026", At(first, 151, 10));
+  EXPECT_EQ(At(first, 0, 2160), At(Rate(), 0, 2160)) << "rated again from what was kept";
+
+  // The later issue dated a month earlier: the same size, only the time tells.
+  const std::string efcrec = testkit::ReadFile(dir_.File("EFCREC.TBL"));
+  std::string moved = efcrec;
+  std::size_t at = moved.find("20261201");
+  ASSERT_NE(std::string::npos, at);
+  moved.replace(at, 8, "20261101");
+  Rewrite("EFCREC.TBL", moved, 1'000'000'000);
+  EXPECT_EQ("11-01-2026", At(Rate(), 151, 10));
+
+  // The later issue withdrawn: the earlier one is in force again.
+  std::string withdrawn = efcrec;
+  withdrawn.erase(efcrec.find("B10020261201"), 76);
+  Rewrite("EFCREC.TBL", withdrawn, 1'000'000'001);
+  Record earlier = Rate();
+  EXPECT_EQ("01-01-2025", At(earlier, 151, 10));
+
+  // Determination data without the origin's ZIP range, then as before.
+  const std::string tdz = testkit::ReadFile(dir_.File("TDZ.BIN"));
+  Rewrite("TDZ.BIN", "", 1'000'000'003);
+  EXPECT_NE("    ", At(Rate(), 3, 4));
+  Rewrite("TDZ.BIN", tdz, 1'000'000'004);
+  EXPECT_EQ(At(earlier, 0, 2160), At(Rate(), 0, 2160));
+}
+
+}  // namespace
+}  // namespace tolv
