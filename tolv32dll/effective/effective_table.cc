@@ -81,7 +81,7 @@ ErrorNumber EffectiveTable::ReadImage(Image* image) {
   }
   std::vector<std::uint8_t> bytes;
   std::uint8_t buffer[8192];
-  ssize_t got;
+  ssize_t got = 0;
   const std::size_t limit = kMaxEffectiveEntries * EffectiveRecordLayout::kSize;
   while (bytes.size() < limit && (got = ::read(fd, buffer, sizeof buffer)) > 0) {
     bytes.insert(bytes.end(), buffer, buffer + got);
