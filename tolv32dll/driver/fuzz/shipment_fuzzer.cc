@@ -1,12 +1,14 @@
-// libFuzzer entry: a valid shipment of the test tariff with the fuzzer's bytes laid over
-// it. Byte 0 picks the shipment and the call (with or without a candidate list and its
-// capacity); the rest overwrite the record from its header on. The engine must answer
-// every record with a rating or an error status and never read or write out of bounds.
+// libFuzzer entry: a valid shipment of the test tariff or of the sample data set with the
+// fuzzer's bytes laid over it. Byte 0 picks the data set, the shipment and the call (with
+// or without a candidate list and its capacity); the rest overwrite the record from its
+// header on. The engine must answer every record with a rating or an error status and
+// never read or write out of bounds.
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 #include "testkit/driver/shipment_request.h"
@@ -17,34 +19,69 @@
 
 namespace {
 
-struct Harness {
-  Harness() {
-    testkit::WriteTestTariff(data);
-    if (tolv::InitializeEngine(engine, data.path().c_str()) != tolv::kOk) std::abort();
-    testkit::ShipmentRequest q;
-    q.tariff_name = "TESTTR01";
-    q.lines = {{"100", "600"}};
-    seeds.push_back(testkit::ShipmentRequestBytes(q));
-    q.lines = {{"100", "300"}, {"50", "150"}, {"200", "2000"}};
-    q.discount_switch = 'Y';
-    q.block_a = {"0500 ", "1000 ", "2500 ", " 9999", "3000 "};
-    seeds.push_back(testkit::ShipmentRequestBytes(q));
-    q.discount_kind = 'R';
-    q.adjustment_factor = "12500";
-    seeds.push_back(testkit::ShipmentRequestBytes(q));
+using Record = std::array<std::uint8_t, 2160>;
+
+testkit::ShipmentRequest Shipment(const char* tariff, const char* origin,
+                                  const char* destination,
+                                  std::vector<testkit::RequestLine> lines) {
+  testkit::ShipmentRequest q;
+  q.tariff_name = tariff;
+  q.origin_zip = origin;
+  q.destination_zip = destination;
+  q.lines = std::move(lines);
+  return q;
+}
+
+// An engine on its own copy of a data set (a request may rebuild the candidate-list file
+// in it), with valid shipments to lay the fuzzer's bytes over.
+struct DataSet {
+  explicit DataSet(bool sample) {
+    if (sample) {
+      for (const auto& entry : std::filesystem::directory_iterator(FRELANE_SAMPLE_DIR)) {
+        if (entry.is_regular_file()) {
+          std::filesystem::copy_file(entry.path(), dir.File(entry.path().filename().string()));
+        }
+      }
+    } else {
+      testkit::WriteTestTariff(dir);
+    }
+    if (tolv::InitializeEngine(engine, dir.path().c_str()) != tolv::kOk) std::abort();
+
+    std::vector<testkit::ShipmentRequest> q;
+    if (sample) {
+      q.push_back(Shipment("", "15010", "60601", {{"100", "1200"}, {"70", "450"}, {"250", "80"}}));
+      q.push_back(Shipment("", "90210", "K1A0B1", {{"100", "1200"}}));
+      q.push_back(Shipment("QFLC0001", "44120", "M5V2T6", {{"150", "300"}, {"92", "150"}}));
+      q.push_back(Shipment("", "15021", "44190", {{"92", "150"}}));
+      q.back().destination_city = "BRINDLE";
+      for (auto& request : q) request.ship_date = "12/05/2026";
+    } else {
+      q.push_back(Shipment("TESTTR01", "15000", "25000", {{"100", "600"}}));
+      q.push_back(Shipment("TESTTR01", "15000", "25000",
+                           {{"100", "300"}, {"50", "150"}, {"200", "2000"}}));
+      q.push_back(q.back());
+      q.back().discount_kind = 'R';
+      q.back().adjustment_factor = "12500";
+    }
+    q.front().discount_switch = q.back().discount_switch = 'Y';
+    q.front().block_a = q.back().block_a = {"0500 ", "1000 ", "2500 ", " 9999", "3000 "};
+    for (const auto& request : q) seeds.push_back(testkit::ShipmentRequestBytes(request));
   }
-  testkit::TempDir data;
+
+  testkit::TempDir dir;
   tolv::RatingEngine engine;
-  std::vector<std::array<std::uint8_t, 2160>> seeds;
+  std::vector<Record> seeds;
 };
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  // Built once; destroyed at exit, which removes its data directory.
-  static Harness harness;
+  // Built once; destroyed at exit, which removes their directories.
+  static DataSet test_tariff(false);
+  static DataSet sample(true);
   if (size == 0) return 0;
-  std::array<std::uint8_t, 2160> record = harness.seeds[data[0] % harness.seeds.size()];
+  DataSet& set = data[0] & 0x40 ? sample : test_tariff;
+  Record record = set.seeds[(data[0] & 0x3f) % set.seeds.size()];
   const std::size_t n = std::min(size - 1, record.size() - 1);
   std::memcpy(record.data() + 1, data + 1, n);
 
@@ -53,10 +90,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::int32_t capacity = (data[0] >> 2) & 0x1f;
     list.assign(14 + static_cast<std::size_t>(capacity), 0);
     std::memcpy(list.data(), &capacity, 4);
-    harness.engine.candidate_list = list.data();
+    set.engine.candidate_list = list.data();
   }
-  tolv::RateShipmentRecord(harness.engine, record.data());
-  harness.engine.candidate_list = nullptr;
+  tolv::RateShipmentRecord(set.engine, record.data());
+  set.engine.candidate_list = nullptr;
   // A blank status or four digits: nothing else may come back.
   const bool blank = std::memcmp(record.data() + 3, "    ", 4) == 0;
   for (int i = 3; i < 7; ++i) {
