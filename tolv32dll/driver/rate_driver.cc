@@ -12,6 +12,7 @@
 #include "tolv32dll/engine/engine_globals.h"
 #include "tolv32dll/engine/text_log.h"
 #include "tolv32dll/logs/binary_log.h"
+#include "tolv32dll/servguide/service_guide_query.h"
 #include "tolv32dll/sidetables/service_letters.h"
 
 namespace tolv {
@@ -130,6 +131,8 @@ ErrorNumber ShipmentDrive::Run() {
   engine_.tariff.files.CloseD();
   if (!letters.ok()) return letters.error();
   service_ = *letters;
+  engine_.service_guide_status =
+      ServiceGuide_Query(engine_.service_guide, engine_.service_guide_flag, hd, service, service_);
   ParseFactor(record_, request_);
   engine_.request_factor = request_.adjustment_factor;
   basis_.Clear();
@@ -153,8 +156,10 @@ ErrorNumber ShipmentDrive::Run() {
   response.discount_values = service_.effective.values;
   response.charges_computed = rate;
   hd.SetText(h::kListKind, std::string(1, list_.list_kind ? list_.list_kind : ' '));
-  return WriteResponse(response, totals_, request_.lines, engine_.tariff.tables, charges_,
-                       record_);
+  TOLV_RETURN_IF_ERROR(
+      WriteResponse(response, totals_, request_.lines, engine_.tariff.tables, charges_, record_));
+  ServiceGuide_WriteStatus(engine_.service_guide_status, hd);
+  return kOk;
 }
 
 ErrorNumber DriveShipment(RatingEngine& engine, ShipmentRecord& record) {

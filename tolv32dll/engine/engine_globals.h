@@ -22,8 +22,6 @@ class EngineGlobals {
   void set_mb_log_size(int v) { mb_log_size_.store(v); }
   int use_critical_section() const { return use_critical_section_.load(); }
   void set_use_critical_section(int v) { use_critical_section_.store(v); }
-  char service_guide_flag() const { return service_guide_flag_.load(); }
-  void set_service_guide_flag(char v) { service_guide_flag_.store(v); }
 
   std::string settings_path() const;
   void set_settings_path(std::string path);
@@ -37,7 +35,6 @@ class EngineGlobals {
   std::recursive_mutex binary_log_lock_;
   std::atomic<int> mb_log_size_{20};
   std::atomic<int> use_critical_section_{1};
-  std::atomic<char> service_guide_flag_{'N'};
   mutable std::mutex text_mutex_;  // guards the two paths
   std::string settings_path_;
   std::string text_log_path_;

@@ -14,6 +14,7 @@
 #include "tolv32dll/engine/text_log.h"
 #include "tolv32dll/logs/binary_log.h"
 #include "tolv32dll/logs/text_log_sections.h"
+#include "tolv32dll/servguide/service_guide_thread.h"
 #include "tolv32dll/tariff/text_helpers.h"
 
 namespace tolv {
@@ -59,7 +60,7 @@ ErrorNumber InitializeEngine(RatingEngine& engine, const char* data_dir) {
     engine.tariff_data_dir = directory_fits ? dir : std::string();
   }
   engine.effective_path = engine.tariff_data_dir;
-  engine.service_guide_flag = globals.service_guide_flag();
+  engine.service_guide_flag = ServiceGuideLibrary::Process().flag();
 
   engine.debug_flag = FlagSetting("DebugFlag", settings);
   int mb_log_size = os::GetProfileInt("Debug", "MBLogSize", 20, settings);
@@ -96,7 +97,10 @@ ErrorNumber InitializeThreadEngine(ThreadSlot& slot, const char* data_dir) {
     CloseDataSet(*slot.engine);
     slot.engine.reset();
     SetThreadBinaryDebug('N');
+    return result;
   }
+  AttachServiceGuide(ServiceGuideLibrary::Process(), slot.service_guide,
+                     slot.engine->service_guide);
   return result;
 }
 

@@ -21,6 +21,7 @@
 #include "tolv32dll/engine/shipment_work_area.h"
 #include "tolv32dll/errors/error_numbers.h"
 #include "tolv32dll/records/shipment_record.h"
+#include "tolv32dll/servguide/service_guide_thread.h"
 #include "tolv32dll/tariff/current_tariff.h"
 #include "tolv32dll/tariff/tariff_state.h"
 
@@ -40,6 +41,7 @@ struct RatingEngine {
   // --- Service guide ---
   std::array<char, 4> service_guide_status = {' ', ' ', ' ', ' '};
   char service_guide_flag = 'N';  // copy of the library-wide flag, 'Y' when bound
+  ServiceGuideBinding service_guide;  // the library's calls and this thread's init record
 
   // --- Request ---
   std::string requested_tariff_name;  // up to 8 characters

@@ -7,12 +7,13 @@
 #include <memory>
 
 #include "tolv32dll/engine/rating_engine.h"
+#include "tolv32dll/servguide/service_guide_thread.h"
 
 namespace tolv {
 
 struct ThreadSlot {
   std::unique_ptr<RatingEngine> engine;
-  bool service_guide_initialised = false;
+  ServiceGuideThread service_guide;
 
   ThreadSlot() = default;
   ~ThreadSlot();

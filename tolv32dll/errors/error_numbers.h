@@ -129,6 +129,7 @@ inline constexpr ErrorNumber kErrBadwgt = 500;
 // Per-detail errors: a bad class on detail line k is kErrBadcls + k, a zero weight
 // kErrBadwgt + k (k from 1).
 inline constexpr ErrorNumber kErrServiceGuideUnavailable = 700;
+inline constexpr ErrorNumber kErrServiceGuideEntryPoint = 701;
 
 }  // namespace tolv
 
