@@ -7,6 +7,7 @@
 #include "tolv32dll/exports/export_guard.h"
 #include "tolv32dll/include/tolv32.h"
 #include "tolv32dll/package/package_info.h"
+#include "tolv32dll/package/package_log.h"
 #include "tolv32dll/package/package_rate.h"
 #include "tolv32dll/package/package_records.h"
 
@@ -52,9 +53,9 @@ void Tolv_RatePackageEx(TolvHandle /*handle*/, char* request, char* response) {
                                tolv::package_request::kSize);
     std::span<std::uint8_t> out(reinterpret_cast<std::uint8_t*>(response),
                                 tolv::package_response::kMaxSize);
-    // The text log's "before" section of a package request is written here.
+    tolv::LogPackageRequest(*engine, in);
     tolv::PackageRate(*engine, in, out);
-    // The text log's "after" section of the request and its response is written here.
+    tolv::LogPackageResponse(*engine, in, out);
   });
 }
 

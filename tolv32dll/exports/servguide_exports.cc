@@ -38,8 +38,10 @@ Attached Attach() {
   return {available, slot.engine.get()};
 }
 
-// The library's call of the same name, through the thread's engine.
-uint8_t Forward(ServGdCall ServiceGuideEntryPoints::*call, char* status, char* record) {
+// The frame of every call but ServGd_Terminate: records given, the thread attached, the
+// library available ("0700" and false when not), then body on the thread's engine.
+template <typename Body>
+uint8_t WithLibrary(char* status, char* record, Body body) {
   return Guarded<uint8_t>(0, [&]() -> uint8_t {
     if (status == nullptr || record == nullptr) return 0;
     Attached attached = Attach();
@@ -48,7 +50,14 @@ uint8_t Forward(ServGdCall ServiceGuideEntryPoints::*call, char* status, char* r
       return 0;
     }
     if (attached.engine == nullptr) return 0;
-    return (attached.engine->service_guide.entry_points.*call)(status, record) ? 1 : 0;
+    return body(*attached.engine) ? 1 : 0;
+  });
+}
+
+// The library's call of the same name, through the thread's engine.
+uint8_t Forward(ServGdCall ServiceGuideEntryPoints::*call, char* status, char* record) {
+  return WithLibrary(status, record, [&](tolv::RatingEngine& engine) {
+    return (engine.service_guide.entry_points.*call)(status, record) != 0;
   });
 }
 
@@ -75,17 +84,11 @@ uint8_t ServGd_SetCarrierDataPath(char* status, char* record) {
 
 // The library's own initialisation ran at the attach: the caller gets its record.
 uint8_t ServGd_Initialize(char* status, char* record) {
-  return Guarded<uint8_t>(0, [&]() -> uint8_t {
-    if (status == nullptr || record == nullptr) return 0;
-    Attached attached = Attach();
-    if (!attached.available || attached.engine == nullptr) {
-      WriteStatus(status, tolv::kErrServiceGuideUnavailable);
-      return 0;
-    }
-    const tolv::ServiceGuideInitRecord& init = attached.engine->service_guide.init_record;
+  return WithLibrary(status, record, [&](tolv::RatingEngine& engine) {
+    const tolv::ServiceGuideInitRecord& init = engine.service_guide.init_record;
     std::memcpy(record, init.data(), init.size());
     WriteStatus(status, 1001);
-    return 1;
+    return true;
   });
 }
 

@@ -1,12 +1,15 @@
 // The package calls of the built libTolv32.so on the small package tariff of the testkit,
 // called as a caller calls them.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
 
 #include "testkit/package/package_tariff.h"
+#include "testkit/read_file.h"
 #include "testkit/temp_dir.h"
 #include "tolv32dll/include/tolv32.h"
 
@@ -315,4 +318,62 @@ TEST(PackageSampleTest, RatesAParcelShipmentOfTheSampleCarrier) {
             "01"
             "0002950");
   Tolv_EndTolv();
+}
+
+// With DebugFlag 'Y' (kqDll.ini of the current directory) every package rating leaves its
+// request as sent, then the request as the rating left it beside the response, field by
+// field.
+TEST_F(PackageExportsTest, TextLogShowsEachPackageRatingFieldByField) {
+  struct InDirectory {
+    char back[4096] = {};
+    explicit InDirectory(const std::string& dir) {
+      if (::getcwd(back, sizeof back) == nullptr || ::chdir(dir.c_str()) != 0) std::abort();
+    }
+    ~InDirectory() { (void)::chdir(back); }
+  };
+  testkit::TempDir work;
+  work.Write("kqDll.ini", "[Debug]\nDebugFlag=Y\n");
+  InDirectory in_work(work.path());
+  Write(testkit::PackageTariff());
+  ASSERT_EQ(::unlink(data_.File("tolv.dbg").c_str()), 0) << "initialisation wrote its section";
+
+  Request q;
+  const std::string sent = q.bytes;
+  const std::string r = Rate(q);
+  ASSERT_EQ(Status(r), "    ");
+  ASSERT_EQ(q.At(33, 3) + q.At(46, 3), "DPSGND") << "the rating wrote its defaults in";
+  std::string weights, charges;
+  for (int k = 1; k <= 5; ++k) {
+    weights += "\r\nBeforePackage" + std::to_string(k) + "_Weight=120       ";
+    charges += "\r\nAfterPackage" + std::to_string(k) + "_Charge=0001600";
+  }
+  EXPECT_EQ(testkit::ReadFile(data_.File("tolv.dbg")),
+            "\r\nBeforePackageRequest=" + sent +
+                "\r\nBeforePackage_Residential= \r\nBeforePackage_DropoffCode=   "
+                "\r\nBeforePackage_PackagingCode=   \r\nBeforePackage_SurchargeType= "
+                "\r\nBeforePackage_Surcharge=      \r\nBeforePackage_ServiceCode=   "
+                "\r\nBeforePackage_Tier=1\r\nBeforePackage_NumberPackages=05" +
+                weights + "\r\nBeforePackage_End\n" +
+                "\r\nAfterPackageResults=" + q.bytes +
+                "\r\nAfterPackage_SegmentCode=15\r\nAfterPackage_Status=    "
+                "\r\nAfterPackage_TierUsed=1\r\nAfterPackage_Zone=5"
+                "\r\nAfterPackage_CwtCharges=0010800\r\nAfterPackage_NoPackages=05" +
+                charges + "\r\nAfterPackage_End\n");
+
+  // The 99th weight is cut short by the end of the request; a refused rating logs its
+  // status beside the response bytes the caller put there.
+  ASSERT_EQ(::unlink(data_.File("tolv.dbg").c_str()), 0);
+  Request many;
+  many.Packages(99, "2");
+  many.Put(2, "NOSUCH01");
+  const std::string refused = Rate(many);
+  const std::string log = testkit::ReadFile(data_.File("tolv.dbg"));
+  EXPECT_NE(log.find("\r\nBeforePackage99_Weight=2       \r\nBeforePackage_End\n"),
+            std::string::npos);
+  EXPECT_NE(log.find("\r\nAfterPackage_Status=" + Status(refused) +
+                     "\r\nAfterPackage_TierUsed=#"),
+            std::string::npos);
+  EXPECT_NE(log.find("\r\nAfterPackage99_Charge=#######\r\nAfterPackage_End\n"),
+            std::string::npos);
+  EXPECT_NE(Status(refused), "    ");
 }
