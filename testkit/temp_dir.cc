@@ -39,4 +39,18 @@ void TempDir::Write(std::string_view name, std::string_view text) const {
                                             text.size()));
 }
 
+void TempDir::CopyFilesOf(const std::string& from) const {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(from, error)) {
+    if (!entry.is_regular_file()) continue;
+    std::filesystem::copy_file(entry.path(), File(entry.path().filename().string()),
+                               std::filesystem::copy_options::overwrite_existing, error);
+    if (error) break;
+  }
+  if (error) {
+    std::fprintf(stderr, "cannot copy %s: %s\n", from.c_str(), error.message().c_str());
+    std::abort();
+  }
+}
+
 }  // namespace testkit

@@ -25,6 +25,9 @@ class TempDir {
   // program when the write fails, since no test can go on without its data.
   void Write(std::string_view name, std::span<const std::uint8_t> bytes) const;
   void Write(std::string_view name, std::string_view text) const;
+  // Copies every regular file of the directory from (not its subdirectories) into this one,
+  // as a private copy of a built data set; aborts like Write when a copy fails.
+  void CopyFilesOf(const std::string& from) const;
 
  private:
   std::string path_;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace testkit {
 namespace {
@@ -15,6 +16,16 @@ void Put(std::array<std::uint8_t, 2160>& r, std::size_t offset, const std::strin
 }
 
 }  // namespace
+
+ShipmentRequest LaneRequest(const std::string& tariff, const std::string& origin,
+                            const std::string& destination, std::vector<RequestLine> lines) {
+  ShipmentRequest q;
+  q.tariff_name = tariff;
+  q.origin_zip = origin;
+  q.destination_zip = destination;
+  q.lines = std::move(lines);
+  return q;
+}
 
 std::array<std::uint8_t, 2160> ShipmentRequestBytes(const ShipmentRequest& q) {
   std::array<std::uint8_t, 2160> r;

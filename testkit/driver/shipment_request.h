@@ -33,6 +33,11 @@ struct ShipmentRequest {
   std::vector<std::string> block_a;
 };
 
+// A request of the tariff (blank: determine), the two points and the lines; the rest as
+// above.
+ShipmentRequest LaneRequest(const std::string& tariff, const std::string& origin,
+                            const std::string& destination, std::vector<RequestLine> lines);
+
 // The 2160 bytes of the record.
 std::array<std::uint8_t, 2160> ShipmentRequestBytes(const ShipmentRequest& request);
 

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <vector>
 
 #include "testkit/driver/shipment_request.h"
@@ -19,29 +18,15 @@
 
 namespace {
 
+using testkit::LaneRequest;
 using Record = std::array<std::uint8_t, 2160>;
-
-testkit::ShipmentRequest Shipment(const char* tariff, const char* origin,
-                                  const char* destination,
-                                  std::vector<testkit::RequestLine> lines) {
-  testkit::ShipmentRequest q;
-  q.tariff_name = tariff;
-  q.origin_zip = origin;
-  q.destination_zip = destination;
-  q.lines = std::move(lines);
-  return q;
-}
 
 // An engine on its own copy of a data set (a request may rebuild the candidate-list file
 // in it), with valid shipments to lay the fuzzer's bytes over.
 struct DataSet {
   explicit DataSet(bool sample) {
     if (sample) {
-      for (const auto& entry : std::filesystem::directory_iterator(FRELANE_SAMPLE_DIR)) {
-        if (entry.is_regular_file()) {
-          std::filesystem::copy_file(entry.path(), dir.File(entry.path().filename().string()));
-        }
-      }
+      dir.CopyFilesOf(FRELANE_SAMPLE_DIR);
     } else {
       testkit::WriteTestTariff(dir);
     }
@@ -49,16 +34,17 @@ struct DataSet {
 
     std::vector<testkit::ShipmentRequest> q;
     if (sample) {
-      q.push_back(Shipment("", "15010", "60601", {{"100", "1200"}, {"70", "450"}, {"250", "80"}}));
-      q.push_back(Shipment("", "90210", "K1A0B1", {{"100", "1200"}}));
-      q.push_back(Shipment("QFLC0001", "44120", "M5V2T6", {{"150", "300"}, {"92", "150"}}));
-      q.push_back(Shipment("", "15021", "44190", {{"92", "150"}}));
+      q.push_back(
+          LaneRequest("", "15010", "60601", {{"100", "1200"}, {"70", "450"}, {"250", "80"}}));
+      q.push_back(LaneRequest("", "90210", "K1A0B1", {{"100", "1200"}}));
+      q.push_back(LaneRequest("QFLC0001", "44120", "M5V2T6", {{"150", "300"}, {"92", "150"}}));
+      q.push_back(LaneRequest("", "15021", "44190", {{"92", "150"}}));
       q.back().destination_city = "BRINDLE";
       for (auto& request : q) request.ship_date = "12/05/2026";
     } else {
-      q.push_back(Shipment("TESTTR01", "15000", "25000", {{"100", "600"}}));
-      q.push_back(Shipment("TESTTR01", "15000", "25000",
-                           {{"100", "300"}, {"50", "150"}, {"200", "2000"}}));
+      q.push_back(LaneRequest("TESTTR01", "15000", "25000", {{"100", "600"}}));
+      q.push_back(LaneRequest("TESTTR01", "15000", "25000",
+                              {{"100", "300"}, {"50", "150"}, {"200", "2000"}}));
       q.push_back(q.back());
       q.back().discount_kind = 'R';
       q.back().adjustment_factor = "12500";

@@ -7,7 +7,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -19,6 +18,7 @@
 
 namespace {
 
+using testkit::LaneRequest;
 using Record = std::array<std::uint8_t, TOLV32_SHIPMENT_RECORD_SIZE>;
 
 std::string Text(const Record& r, std::size_t at, std::size_t n) {
@@ -120,42 +120,22 @@ std::string Hex(const Record& r) {
   return out;
 }
 
-// Copies the built sample data set (the files of the installation directory) into dir, so
-// that a damaged request asking for a list rebuild writes nowhere shared.
-void CopySampleDataSet(const testkit::TempDir& dir) {
-  for (const auto& entry : std::filesystem::directory_iterator(FRELANE_SAMPLE_DIR)) {
-    if (!entry.is_regular_file()) continue;
-    std::filesystem::copy_file(entry.path(), dir.File(entry.path().filename().string()),
-                               std::filesystem::copy_options::overwrite_existing);
-  }
-}
-
-testkit::ShipmentRequest Shipment(const std::string& tariff, const std::string& origin,
-                                  const std::string& destination,
-                                  std::vector<testkit::RequestLine> lines) {
-  testkit::ShipmentRequest q;
-  q.tariff_name = tariff;
-  q.origin_zip = origin;
-  q.destination_zip = destination;
-  q.lines = std::move(lines);
-  return q;
-}
-
 // Valid shipments of each data set: plain, several lines, discounts on, a factor.
 std::vector<Record> Seeds(bool sample) {
   std::vector<testkit::ShipmentRequest> q;
   if (sample) {
-    q.push_back(Shipment("", "15010", "60601", {{"100", "1200"}, {"70", "450"}, {"250", "80"}}));
-    q.push_back(Shipment("NORTHW01", "80202", "10001", {{"50", "9000"}}));
-    q.push_back(Shipment("QFLC0001", "44120", "M5V2T6", {{"85", "700"}, {"125", "300"}}));
-    q.push_back(Shipment("", "30301", "75001", {{"85", "700"}, {"125", "300"}}));
-    q.push_back(Shipment("", "15021", "44190", {{"92", "150"}}));
+    q.push_back(LaneRequest("", "15010", "60601", {{"100", "1200"}, {"70", "450"}, {"250", "80"}}));
+    q.push_back(LaneRequest("NORTHW01", "80202", "10001", {{"50", "9000"}}));
+    q.push_back(LaneRequest("QFLC0001", "44120", "M5V2T6", {{"85", "700"}, {"125", "300"}}));
+    q.push_back(LaneRequest("", "30301", "75001", {{"85", "700"}, {"125", "300"}}));
+    q.push_back(LaneRequest("", "15021", "44190", {{"92", "150"}}));
     q.back().destination_city = "BRINDLE";
     for (auto& request : q) request.ship_date = "12/05/2026";
   } else {
-    q.push_back(Shipment("TESTTR01", "15000", "25000", {{"100", "600"}}));
-    q.push_back(Shipment("TESTTR01", "15000", "25000", {{"100", "300"}, {"50", "150"}}));
-    q.push_back(Shipment("TESTTR01", "25000", "15000", {{"200", "2000"}, {"50", "40"}, {"100", "1"}}));
+    q.push_back(LaneRequest("TESTTR01", "15000", "25000", {{"100", "600"}}));
+    q.push_back(LaneRequest("TESTTR01", "15000", "25000", {{"100", "300"}, {"50", "150"}}));
+    q.push_back(
+        LaneRequest("TESTTR01", "25000", "15000", {{"200", "2000"}, {"50", "40"}, {"100", "1"}}));
   }
   for (std::size_t i = 0; i < q.size(); i += 2) {
     q[i].discount_switch = 'Y';
@@ -172,7 +152,8 @@ class RobustnessTest : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
     if (GetParam()) {
-      CopySampleDataSet(data_);
+      // A private copy: a damaged request asking for a list rebuild writes nowhere shared.
+      data_.CopyFilesOf(FRELANE_SAMPLE_DIR);
     } else {
       testkit::WriteTestTariff(data_);
     }
@@ -226,15 +207,15 @@ TEST(ShortFieldsTest, ShortShipDatesAreRefused) {
   testkit::WriteTestTariff(data);
   ASSERT_EQ(0, Tolv_InitializeTolv(data.path().c_str()));
   for (const char* date : {"6/1", "12/05", "1"}) {
-    testkit::ShipmentRequest q = Shipment("TESTTR01", "15000", "25000", {{"100", "600"}});
+    testkit::ShipmentRequest q = LaneRequest("TESTTR01", "15000", "25000", {{"100", "600"}});
     q.ship_date = date;
     Record r = testkit::ShipmentRequestBytes(q);
     Tolv_RateShipment(reinterpret_cast<char*>(r.data()));
     EXPECT_EQ("0396", Text(r, 3, 4)) << date;
   }
   // A record the fuzzer found: the header's first 32 bytes replaced, the date all 0xFF.
-  Record sent = testkit::ShipmentRequestBytes(
-      Shipment("TESTTR01", "15000", "25000", {{"100", "600"}}));
+  Record sent =
+      testkit::ShipmentRequestBytes(LaneRequest("TESTTR01", "15000", "25000", {{"100", "600"}}));
   const std::uint8_t head[32] = {0,    0,    0,    0,    0,    0,    0,    0,
                                  0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff,
                                  0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff,
