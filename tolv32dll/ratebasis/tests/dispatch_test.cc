@@ -130,11 +130,12 @@ TEST_F(DispatchTest, BinaryLogFollowsTheSteps) {
   files_.Set(".R", testkit::RateFile(std::vector<RateRow>(40, RateRow{1, " 0321  ", {}}), 16));
   files_.Set(".M", testkit::MinBlock({1, 2, 3}));
   ASSERT_EQ(kOk, Find());
-  EXPECT_EQ(log.Take(), (Logged{{7, Point("19999", "10000", 1, 1005)},
-                                {8, Point("29999", "20000", 2, 2010)},
-                                {9, I16(17)},
-                                {10, I16(32)},
-                                {2, "RR# = Base RR# + org addon fac % 1000 + dest addon fac % 1000"}}));
+  EXPECT_EQ(log.Take(),
+            (Logged{{7, Point("19999", "10000", 1, 1005)},
+                    {8, Point("29999", "20000", 2, 2010)},
+                    {9, I16(17)},
+                    {10, I16(32)},
+                    {2, "RR# = Base RR# + org addon fac % 1000 + dest addon fac % 1000"}}));
 }
 
 TEST_F(DispatchTest, ExpSubstitutionMovesTheLane) {
