@@ -48,6 +48,34 @@ void ApplyClassFactors(const ClassRateTables& tables, ChargeResult& result, int 
   }
 }
 
+// Every weight-break column of the last priced class's factor row := factor. The override
+// stays in the tariff's tables until the factor file is loaded again.
+void SetLastClassFactors(ClassRateTables& tables, int rows, int breaks, std::int32_t factor) {
+  if (rows <= 0) return;
+  const std::size_t row = static_cast<std::size_t>(rows - 1);
+  if (tables.class_factors.size() <= row) tables.class_factors.resize(row + 1, FactorRow{});
+  for (int b = 0; b < breaks && b < static_cast<int>(kFactorColumns); ++b) {
+    tables.class_factors[row][static_cast<std::size_t>(b)] = factor;
+  }
+}
+
+// The add-on record's two amounts: the first on the first two bracket charges, the second
+// on the first two rates of every class row; amounts that are 0 stay 0.
+void AddAddonAmounts(const std::array<std::int32_t, 2>& amounts, ChargeResult& result, int rows,
+                     int breaks) {
+  auto add = [](std::int32_t& v, std::int32_t amount) {
+    if (v != 0) v = static_cast<std::int32_t>(std::min<std::int64_t>(std::int64_t{v} + amount, INT32_MAX));
+  };
+  add(result.brackets.charges[0], amounts[0]);
+  add(result.brackets.charges[1], amounts[0]);
+  for (int c = 0; c < rows; ++c) {
+    for (int b = 0; b < 2 && b < breaks; ++b) {
+      std::int32_t* cell = Cell(result, c, b, breaks);
+      if (cell != nullptr) add(*cell, amounts[1]);
+    }
+  }
+}
+
 // The tariff type, tariff and request factors on one amount, then the rate discount.
 std::int32_t Adjust(std::int32_t amount, std::int64_t type_factor, const ChargeTerms& terms,
                     std::int64_t f1, std::int64_t f2, int discount_element) {
@@ -74,16 +102,29 @@ ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
   tables.ApplyClassBreaks("100");
   result = ChargeResult();
   const char letter = terms.cell.method_letter;
+  const char kind = record.KindLetter();
+  const int rows = PricedClassRows(tables);
+  const int breaks = static_cast<int>(tables.weight_breaks.size());
   MinimumTerms minimum = terms.minimum;
   minimum.rate = &record;
   minimum.method_letter = letter;
-  TOLV_RETURN_IF_ERROR(BuildMinimumBrackets(minimum, result));
+  TOLV_RETURN_IF_ERROR(BuildMinimumBrackets(minimum, result, &tables));
+  // Letter "H" carries the minimum-charge floor of the response after the rates.
+  if (letter == 'H') result.minimum_floor = record.Value(breaks + 1);
   result.minimum_charge = 0;
   result.engine_words.fill(0);
 
-  if (static_cast<std::uint8_t>(record.KindLetter()) != 0xAA && terms.lanes.load) {
+  std::optional<std::int32_t> range_factor;
+  if (kind == 'C' && terms.class_range_factor) range_factor = terms.class_range_factor();
+  if (range_factor) SetLastClassFactors(tables, rows, breaks, *range_factor);
+
+  if (static_cast<std::uint8_t>(kind) != 0xAA && terms.lanes.load) {
     const ErrorNumber loaded = terms.lanes.load();
     if (loaded > 0) return loaded;
+  }
+  if (letter == 'L' && kind == 'C' && !range_factor && terms.lanes.first_hit_code &&
+      terms.lanes.first_hit_code() == "001") {
+    SetLastClassFactors(tables, rows, breaks, 5950);
   }
 
   // A second break list the lane file brought (or lanes of E records) also holds the rates
@@ -93,8 +134,6 @@ ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
   CellRuleContext cell = terms.cell;
   if (second_list) cell.unfactored_lane_rates = true;
 
-  const int rows = PricedClassRows(tables);
-  const int breaks = static_cast<int>(tables.weight_breaks.size());
   const CellRuleInputs in{tables, result.matrix, record, cell};
   for (int c = 0; c < rows; ++c) {
     const std::string code = Trimmed(tables.class_codes[static_cast<std::size_t>(c)]);
@@ -106,12 +145,22 @@ ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
       *cell = *rate;
     }
   }
+  if (terms.binary_log) terms.binary_log(3, result);
+
+  const bool e_records = terms.lane_kind == 'G' && terms.lanes.e_records;
+  const std::vector<ERecordBytes> records =
+      e_records ? terms.lanes.e_records() : std::vector<ERecordBytes>{};
+  const EOperatorTerms before{'1', terms.la_pct, letter, rows, breaks};
+  if (e_records) ApplyERecords(records, before, result);
 
   bool lanes_applied = false;
   if (IsOneOf(letter, "GIJKLM") && second_list) {
     if (terms.lanes.apply) terms.lanes.apply(result, rows, breaks);
     lanes_applied = true;
     ApplyClassFactors(tables, result, rows, breaks, /*copy_on_zero=*/false);
+  }
+  if (IsOneOf(letter, "LIK") && kind == 'C' && terms.addon_c_amounts) {
+    AddAddonAmounts(*terms.addon_c_amounts, result, rows, breaks);
   }
   if (!lanes_applied && terms.lanes.apply) terms.lanes.apply(result, rows, breaks);
 
@@ -121,6 +170,7 @@ ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
         ApplyFactor(result.brackets.charges[0], f), 0, ChargeResult::kUnpriced));
   }
   if (IsOneOf(letter, "EFH")) ApplyClassFactors(tables, result, rows, breaks, true);
+  if (e_records) ApplyERecords(records, EOperatorTerms{'2', terms.la_pct, letter, rows, breaks}, result);
   if (terms.lanes.apply_second) terms.lanes.apply_second(result, rows, breaks);
 
   const std::int64_t f1 = FactorOf(terms.tariff_factor);
@@ -138,6 +188,7 @@ ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
       *cell = Adjust(*cell, terms.type_factors[b < 6 ? 1 : 2], terms, f1, f2, b + 2);
     }
   }
+  if (terms.binary_log) terms.binary_log(16, result);
   return kOk;
 }
 

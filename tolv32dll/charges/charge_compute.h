@@ -6,13 +6,19 @@
 #ifndef TOLV32DLL_CHARGES_CHARGE_COMPUTE_H_
 #define TOLV32DLL_CHARGES_CHARGE_COMPUTE_H_
 
+#include <array>
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "tolv32dll/charges/charge_result.h"
+#include "tolv32dll/charges/e_records.h"
 #include "tolv32dll/charges/minimum_charge.h"
 #include "tolv32dll/errors/result.h"
 #include "tolv32dll/rates/cell_rule.h"
 #include "tolv32dll/sidetables/service_letters.h"
+#include "tolv32dll/tariff/tariff_options.h"
 
 namespace tolv {
 
@@ -20,12 +26,15 @@ namespace tolv {
 // step); Apply adjusts the rate matrix rows and the brackets; ApplySecond is the pass with
 // the second break list, after the class factors (empty: none). BeforeClassFactors, asked
 // after load, is true when the lanes need the pass before the class factors (a second break
-// list the lane file brought, or E records).
+// list the lane file brought, or E records). After the load, the first hit's code ("001"...)
+// and, for kind "G", the E records it found.
 struct LaneAdjustmentHooks {
   std::function<ErrorNumber()> load;
   std::function<void(ChargeResult& result, int rows, int breaks)> apply;
   std::function<void(ChargeResult& result, int rows, int breaks)> apply_second;
   std::function<bool()> before_class_factors;
+  std::function<std::string()> first_hit_code;
+  std::function<std::vector<ERecordBytes>()> e_records;
 };
 
 struct ChargeTerms {
@@ -42,6 +51,15 @@ struct ChargeTerms {
   DiscountSet discounts;
   bool second_break_list = false;  // a BRK2 list is loaded
   LaneAdjustmentHooks lanes;
+  char lane_kind = ' ';   // the tariff's lane-adjustment kind letter
+  char la_pct = '\0';     // the LA_PCT option
+  // The class factor (i16 at byte 9) of the shipment's ".C" range, asked for rate records
+  // of kind letter "C"; nullopt when no range holds either end.
+  std::function<std::optional<std::int32_t>()> class_range_factor;
+  // The two amounts (cents) of the rate basis's add-on record of type "C", when it has one.
+  std::optional<std::array<std::int32_t, 2>> addon_c_amounts;
+  // The binary debug log: kind 3 with the priced block, kind 16 with the brackets.
+  std::function<void(int kind, const ChargeResult& result)> binary_log;
 };
 
 // Rows of the rate matrix that the classes fill: min(class count, 19).

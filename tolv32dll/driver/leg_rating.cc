@@ -1,3 +1,4 @@
+#include <cctype>
 #include <string>
 
 #include "tolv32dll/charges/charge_compute.h"
@@ -7,6 +8,7 @@
 #include "tolv32dll/lanes/engine_lane_files.h"
 #include "tolv32dll/lanes/lane_adjustments.h"
 #include "tolv32dll/ratebasis/dispatch.h"
+#include "tolv32dll/ratebasis/rate_file.h"
 #include "tolv32dll/tariff/tariff_state.h"
 
 namespace tolv {
@@ -86,12 +88,32 @@ ErrorNumber ShipmentDrive::RateLeg() {
   charge.minimum.break_factor = [this](int row, int column) {
     return ClassRateTables::Factor(tables_.break_factors, row, column);
   };
+  charge.minimum.pin_mc = tariff.options.pin_mc;
+  charge.minimum.origin_addon_factor = engine_.work.points.origin_record.addon_factor;
+  charge.minimum.destination_addon_factor = engine_.work.points.destination_record.addon_factor;
+  auto lettered = [](const std::string& zip) {
+    return !zip.empty() && std::isalpha(static_cast<unsigned char>(zip[0]));
+  };
+  charge.minimum.lettered_point = lettered(request_.origin_zip) || lettered(request_.destination_zip);
+  charge.minimum.band_block = [this, &files]() -> Result<const MinimumBandBlock*> {
+    if (!basis_.minimum_block_read) {
+      const ErrorNumber read = ReadMinimumBlock(files, basis_);
+      if (read != kOk) return Result<const MinimumBandBlock*>::Error(read);
+    }
+    return &basis_.minimum_block;
+  };
+  charge.lane_kind = current.lane_adj_kind;
+  charge.la_pct = tariff.options.la_pct;
   cell_ = charge.cell;
   EngineLaneFiles lane_files(tariff.files, current, files);
   const LaneTerms lane_terms =
       LaneTermsOf(current, charge.cell.method_letter, basis_.record, engine_.work.points);
   LaneState lanes;
   charge.lanes = MakeLaneAdjustmentHooks(lane_files, lane_terms, tariff.options, lanes);
+  charge.lanes.first_hit_code = [&lanes] {
+    return lanes.code_hits.empty() ? std::string() : lanes.code_hits.front().code;
+  };
+  charge.lanes.e_records = [&lanes] { return lanes.e_records; };
   return ComputeCharges(tables_, basis_.record, charge, charges_);
 }
 
