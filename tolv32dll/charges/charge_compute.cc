@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "tolv32dll/charges/charge_log.h"
 #include "tolv32dll/charges/charge_math.h"
 
 namespace tolv {
@@ -145,7 +146,7 @@ ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
       *cell = *rate;
     }
   }
-  if (terms.binary_log) terms.binary_log(3, result);
+  LogChargeBlock(result);
 
   const bool e_records = terms.lane_kind == 'G' && terms.lanes.e_records;
   const std::vector<ERecordBytes> records =
@@ -188,7 +189,7 @@ ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
       *cell = Adjust(*cell, terms.type_factors[b < 6 ? 1 : 2], terms, f1, f2, b + 2);
     }
   }
-  if (terms.binary_log) terms.binary_log(16, result);
+  LogBracketArea(result);
   return kOk;
 }
 

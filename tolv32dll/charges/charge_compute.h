@@ -58,8 +58,6 @@ struct ChargeTerms {
   std::function<std::optional<std::int32_t>()> class_range_factor;
   // The two amounts (cents) of the rate basis's add-on record of type "C", when it has one.
   std::optional<std::array<std::int32_t, 2>> addon_c_amounts;
-  // The binary debug log: kind 3 with the priced block, kind 16 with the brackets.
-  std::function<void(int kind, const ChargeResult& result)> binary_log;
 };
 
 // Rows of the rate matrix that the classes fill: min(class count, 19).
