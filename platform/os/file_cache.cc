@@ -14,8 +14,10 @@
 namespace os {
 namespace {
 
-// Images beyond this total are dropped all at once; the next requests read them again.
+// Images beyond this total, or files beyond this count, are dropped all at once; the
+// next requests read them again.
 constexpr std::size_t kMaxCachedBytes = 64u << 20;
+constexpr std::size_t kMaxCachedFiles = 256;
 
 std::atomic<std::int64_t> settle_ns{
     std::chrono::duration_cast<std::chrono::nanoseconds>(kDefaultSettleTime).count()};
@@ -40,16 +42,46 @@ std::string LowerCase(std::string_view s) {
   return out;
 }
 
+// The directory a path names, as a key: without trailing separators ("." for none).
+std::string DirKey(std::string_view dir) {
+  while (dir.size() > 1 && dir.back() == '/') dir.remove_suffix(1);
+  return dir.empty() ? std::string(".") : std::string(dir);
+}
+
+// The directory of a file's path.
+std::string DirOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
 // A directory's entries grouped by their lower-case spelling, each group in byte order.
 struct Listing {
   FileStamp stamp;
-  std::unordered_map<std::string, std::vector<std::string>> by_lower;
+  std::unordered_map<std::string, std::vector<ListedName>> by_lower;
+};
+
+// A descriptor kept open beside the image read from it.
+struct OpenFile {
+  explicit OpenFile(int fd) : fd(fd) {}
+  ~OpenFile() { ::close(fd); }
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+  int fd;
+};
+
+struct CachedImage {
+  FileImagePtr image;
+  std::shared_ptr<const OpenFile> file;
+  // The stamp of the directory before the file was opened; while the directory keeps it,
+  // the path still names the file the descriptor holds.
+  std::optional<FileStamp> dir_stamp;
 };
 
 // Never destroyed: threads may still read files while the process's statics go away.
 struct Cache {
   std::mutex mu;
-  std::unordered_map<std::string, FileImagePtr> images;
+  std::unordered_map<std::string, CachedImage> images;
   std::size_t image_bytes = 0;
   std::unordered_map<std::string, std::shared_ptr<const Listing>> listings;
 };
@@ -63,6 +95,8 @@ struct ScopeState {
   std::unordered_map<std::string, FileImagePtr> images;
   std::unordered_map<std::string, std::optional<std::string>> lookups;
   std::unordered_map<std::string, struct stat> statuses;
+  std::unordered_map<std::string, std::optional<FileStamp>> dir_stamps;
+  std::unordered_map<std::string, std::shared_ptr<const Listing>> listings;
 };
 thread_local ScopeState scope;
 
@@ -71,6 +105,19 @@ std::string LookupKey(std::string_view dir, std::string_view name) {
   key += '\0';
   key.append(name);
   return key;
+}
+
+// The stamp of a directory (nullopt when it is none); taken once in a scope.
+std::optional<FileStamp> DirStamp(const std::string& dir) {
+  if (scope.depth > 0) {
+    auto it = scope.dir_stamps.find(dir);
+    if (it != scope.dir_stamps.end()) return it->second;
+  }
+  struct stat st;
+  std::optional<FileStamp> stamp;
+  if (::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) stamp = StampOf(st);
+  if (scope.depth > 0) scope.dir_stamps.emplace(dir, stamp);
+  return stamp;
 }
 
 // Reads the open file whole; null when it is no regular file, too large or unreadable.
@@ -115,34 +162,66 @@ bool StatusOf(const std::string& path, struct stat* st) {
   return ::stat(path.c_str(), st) == 0;
 }
 
+// Inside a scope, the cached image of path when its directory and its descriptor still
+// show the stamps they had; null otherwise.
+FileImagePtr KeptImage(const std::string& path, const std::string& dir) {
+  if (scope.depth == 0 || scope.statuses.count(path) > 0) return nullptr;
+  CachedImage kept;
+  {
+    Cache& cache = TheCache();
+    std::lock_guard<std::mutex> lock(cache.mu);
+    auto it = cache.images.find(path);
+    if (it == cache.images.end() || !it->second.file || !it->second.dir_stamp) return nullptr;
+    kept = it->second;
+  }
+  if (DirStamp(dir) != kept.dir_stamp) return nullptr;
+  struct stat st;
+  if (::fstat(kept.file->fd, &st) != 0 || StampOf(st) != kept.image->stamp()) return nullptr;
+  return kept.image;
+}
+
+void Keep(const std::string& path, CachedImage entry) {
+  Cache& cache = TheCache();
+  std::lock_guard<std::mutex> lock(cache.mu);
+  auto it = cache.images.find(path);
+  if (it != cache.images.end()) {
+    cache.image_bytes -= it->second.image->size();
+    cache.images.erase(it);
+  }
+  if (cache.image_bytes + entry.image->size() > kMaxCachedBytes ||
+      cache.images.size() >= kMaxCachedFiles) {
+    cache.images.clear();
+    cache.image_bytes = 0;
+  }
+  cache.image_bytes += entry.image->size();
+  cache.images.emplace(path, std::move(entry));
+}
+
 FileImagePtr FreshImage(const std::string& path) {
+  const std::string dir = DirOf(path);
+  if (FileImagePtr kept = KeptImage(path, dir)) return kept;
   struct stat st;
   if (!StatusOf(path, &st) || !S_ISREG(st.st_mode)) return nullptr;
   const FileStamp stamp = StampOf(st);
-  Cache& cache = TheCache();
   {
+    Cache& cache = TheCache();
     std::lock_guard<std::mutex> lock(cache.mu);
     auto it = cache.images.find(path);
-    if (it != cache.images.end() && it->second->stamp() == stamp) return it->second;
+    if (it != cache.images.end() && it->second.image->stamp() == stamp) return it->second.image;
   }
+  // The directory's stamp is taken before the file is opened (see CachedImage).
+  std::optional<FileStamp> dir_stamp = DirStamp(dir);
   int fd;
   do {
     fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) return nullptr;
+  auto file = std::make_shared<const OpenFile>(fd);
   bool steady = false;
   FileImagePtr image = ReadOpen(fd, &steady);
-  ::close(fd);
   if (image && steady && Settled(image->stamp())) {
-    std::lock_guard<std::mutex> lock(cache.mu);
-    FileImagePtr& slot = cache.images[path];
-    if (slot) cache.image_bytes -= slot->size();
-    if (cache.image_bytes + image->size() > kMaxCachedBytes) {
-      cache.images.clear();
-      cache.image_bytes = 0;
-    }
-    cache.images[path] = image;
-    cache.image_bytes += image->size();
+    if (!dir_stamp || !Settled(*dir_stamp)) dir_stamp.reset();
+    Keep(path, {image, dir_stamp ? file : nullptr, dir_stamp});
   }
   return image;
 }
@@ -155,27 +234,33 @@ std::shared_ptr<const Listing> ScanDirectory(const std::string& dir) {
   auto listing = std::make_shared<Listing>();
   listing->stamp = StampOf(before);
   while (const dirent* entry = ::readdir(handle.get())) {
+    // A link may lead to a directory; an unknown type may be one.
+    bool may_be_directory =
+        entry->d_type == DT_DIR || entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN;
     std::string name(entry->d_name);
-    listing->by_lower[LowerCase(name)].push_back(std::move(name));
+    listing->by_lower[LowerCase(name)].push_back({std::move(name), may_be_directory});
   }
-  for (auto& [lower, names] : listing->by_lower) std::sort(names.begin(), names.end());
+  for (auto& [lower, names] : listing->by_lower) {
+    std::sort(names.begin(), names.end(),
+              [](const ListedName& a, const ListedName& b) { return a.name < b.name; });
+  }
   return listing;
 }
 
 std::shared_ptr<const Listing> FreshListing(const std::string& dir) {
-  struct stat st;
-  if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
-  const FileStamp stamp = StampOf(st);
+  std::optional<FileStamp> stamp = DirStamp(dir);
+  if (!stamp) return nullptr;
   Cache& cache = TheCache();
   {
     std::lock_guard<std::mutex> lock(cache.mu);
     auto it = cache.listings.find(dir);
-    if (it != cache.listings.end() && it->second->stamp == stamp) return it->second;
+    if (it != cache.listings.end() && it->second->stamp == *stamp) return it->second;
   }
   std::shared_ptr<const Listing> listing = ScanDirectory(dir);
-  struct stat after;
-  if (listing && Settled(listing->stamp) && ::stat(dir.c_str(), &after) == 0 &&
-      StampOf(after) == listing->stamp) {
+  // Kept when it was taken of the directory whose stamp is known (the scope's, or a new
+  // one taken after the scan).
+  if (listing && listing->stamp == *stamp && Settled(listing->stamp) &&
+      (scope.depth > 0 || DirStamp(dir) == listing->stamp)) {
     std::lock_guard<std::mutex> lock(cache.mu);
     cache.listings[dir] = listing;
   }
@@ -201,13 +286,24 @@ FileImagePtr ReadFileImage(const std::string& path) {
   return image;
 }
 
-std::optional<std::vector<std::string>> ListNoCase(const std::string& dir, std::string_view name) {
-  std::shared_ptr<const Listing> listing = FreshListing(dir);
-  if (!listing) return std::nullopt;
+std::optional<std::vector<ListedName>> ListNoCase(const std::string& dir, std::string_view name) {
+  const std::string key = DirKey(dir);
+  std::shared_ptr<const Listing> listing;
+  if (scope.depth > 0) {
+    auto it = scope.listings.find(key);
+    if (it != scope.listings.end()) listing = it->second;
+  }
+  if (!listing) {
+    listing = FreshListing(key);
+    if (!listing) return std::nullopt;
+    if (scope.depth > 0) scope.listings.emplace(key, listing);
+  }
   auto it = listing->by_lower.find(LowerCase(name));
-  if (it == listing->by_lower.end()) return std::vector<std::string>();
+  if (it == listing->by_lower.end()) return std::vector<ListedName>();
   return it->second;
 }
+
+bool InSnapshot() { return scope.depth > 0; }
 
 SnapshotScope::SnapshotScope() { ++scope.depth; }
 
@@ -216,6 +312,8 @@ SnapshotScope::~SnapshotScope() {
   scope.images.clear();
   scope.lookups.clear();
   scope.statuses.clear();
+  scope.dir_stamps.clear();
+  scope.listings.clear();
 }
 
 std::optional<std::optional<std::string>> RecalledLookup(std::string_view dir,

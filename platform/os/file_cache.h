@@ -8,7 +8,9 @@
 //
 // Inside a SnapshotScope the calling thread sees each file and each name lookup as it
 // first found them in that scope, without asking the file system again; outside any scope
-// every request checks the stamp.
+// every request checks the stamp. Inside a scope a directory's stamp is taken once, and a
+// file of a directory whose stamp is unchanged (so no name in it was added, removed or
+// renamed) is checked through the descriptor it was read from.
 //
 // Thread safety: every function may be called from any thread; images are immutable.
 #ifndef FRELANE_PLATFORM_OS_FILE_CACHE_H_
@@ -62,9 +64,13 @@ using FileImagePtr = std::shared_ptr<const FileImage>;
 // larger than kMaxFileImageSize.
 FileImagePtr ReadFileImage(const std::string& path);
 
+struct ListedName {
+  std::string name;
+  bool may_be_directory = true;  // false when the listing says it is no directory
+};
 // The names in dir (an existing directory path) that equal name without regard to ASCII
 // case, in byte order; nullopt when dir cannot be listed.
-std::optional<std::vector<std::string>> ListNoCase(const std::string& dir, std::string_view name);
+std::optional<std::vector<ListedName>> ListNoCase(const std::string& dir, std::string_view name);
 
 // Holds the calling thread's view of the files steady for its lifetime. Scopes nest; the
 // view is forgotten when the outermost one ends.
@@ -75,6 +81,9 @@ class SnapshotScope {
   SnapshotScope(const SnapshotScope&) = delete;
   SnapshotScope& operator=(const SnapshotScope&) = delete;
 };
+
+// True while the calling thread is inside a SnapshotScope.
+bool InSnapshot();
 
 // The name lookups of the scope in hand (used by FindFileNoCase): the remembered answer
 // of (dir, name), or nullopt when there is no scope or no answer yet.

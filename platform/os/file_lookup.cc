@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "platform/os/file_cache.h"
 
 namespace os {
@@ -46,13 +48,30 @@ std::optional<std::string> FindFileNoCase(std::string_view dir, std::string_view
     return *recalled;
   }
   std::optional<std::string> found;
+  const std::string dir_path = dir.empty() ? std::string(".") : NormalizeSeparators(dir);
+  if (InSnapshot()) {
+    // The listing, taken once in the snapshot, answers for every name of the directory:
+    // the exact name first, then the others in byte order.
+    if (std::optional<std::vector<ListedName>> names = ListNoCase(dir_path, name)) {
+      std::stable_partition(names->begin(), names->end(),
+                            [&](const ListedName& n) { return n.name == name; });
+      for (const ListedName& entry : *names) {
+        std::string path = JoinPath(dir, entry.name);
+        if (!entry.may_be_directory || IsRegularOrOther(path)) {
+          found = std::move(path);
+          break;
+        }
+      }
+      RememberLookup(dir, name, found);
+      return found;
+    }
+  }
   std::string exact = JoinPath(dir, name);
   if (IsRegularOrOther(exact)) {
     found = exact;
-  } else if (auto names = ListNoCase(dir.empty() ? std::string(".") : NormalizeSeparators(dir),
-                                     name)) {
-    for (const std::string& entry : *names) {
-      std::string path = JoinPath(dir, entry);
+  } else if (auto names = ListNoCase(dir_path, name)) {
+    for (const ListedName& entry : *names) {
+      std::string path = JoinPath(dir, entry.name);
       if (IsRegularOrOther(path)) {
         found = std::move(path);
         break;

@@ -90,6 +90,36 @@ TEST_F(FileCacheTest, ASnapshotHoldsTheFirstViewOfFilesAndNames) {
   EXPECT_EQ(dir_.File("LATE.DAT"), FindFileNoCase(dir_.path(), "late.dat"));
 }
 
+TEST_F(FileCacheTest, EachSnapshotSeesRewritesAndReplacementsMadeBeforeIt) {
+  const std::string path = dir_.File("NORTHW01.P01");
+  dir_.Write("NORTHW01.P01", "points-1");
+  auto in_snapshot = [&] {
+    SnapshotScope snapshot;
+    EXPECT_EQ(dir_.File("NORTHW01.P01"), FindFileNoCase(dir_.path(), "northw01.p01"));
+    return Text(ReadFileImage(path));
+  };
+  EXPECT_EQ("points-1", in_snapshot());
+  EXPECT_EQ("points-1", in_snapshot());
+
+  // Rewritten in place: the directory keeps its stamp, the file does not.
+  dir_.Write("NORTHW01.P01", "points-2");
+  StampSecond(path, 1'000'000'000);
+  EXPECT_EQ("points-2", in_snapshot());
+
+  // Replaced by a file of the same size and time: the directory's stamp tells.
+  dir_.Write("next", "points-3");
+  StampSecond(dir_.File("next"), 1'000'000'000);
+  ASSERT_EQ(0, ::rename(dir_.File("next").c_str(), path.c_str()));
+  StampSecond(dir_.path(), 1'000'000'000);
+  EXPECT_EQ("points-3", in_snapshot());
+
+  ::unlink(path.c_str());
+  StampSecond(dir_.path(), 1'000'000'001);
+  SnapshotScope snapshot;
+  EXPECT_EQ(std::nullopt, FindFileNoCase(dir_.path(), "NORTHW01.P01"));
+  EXPECT_EQ(nullptr, ReadFileImage(path));
+}
+
 TEST_F(FileCacheTest, ListedNamesFollowTheDirectory) {
   dir_.Write("Rates.R01", "x");
   EXPECT_EQ(dir_.File("Rates.R01"), FindFileNoCase(dir_.path(), "RATES.R01"));
@@ -109,9 +139,11 @@ TEST_F(FileCacheTest, ListedNamesFollowTheDirectory) {
   StampSecond(dir_.path(), 1'000'000'003);
   EXPECT_EQ(std::nullopt, FindFileNoCase(dir_.path(), "RATES.H01"));
 
-  std::optional<std::vector<std::string>> names = ListNoCase(dir_.path(), "rates.r01");
+  std::optional<std::vector<ListedName>> names = ListNoCase(dir_.path(), "rates.r01");
   ASSERT_TRUE(names);
-  EXPECT_EQ(std::vector<std::string>{"Rates.R01"}, *names);
+  ASSERT_EQ(1u, names->size());
+  EXPECT_EQ("Rates.R01", (*names)[0].name);
+  EXPECT_FALSE((*names)[0].may_be_directory);
   EXPECT_EQ(std::nullopt, ListNoCase(dir_.File("none"), "x"));
 }
 
