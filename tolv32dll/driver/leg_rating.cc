@@ -10,6 +10,7 @@
 #include "tolv32dll/ratebasis/dispatch.h"
 #include "tolv32dll/ratebasis/rate_file.h"
 #include "tolv32dll/tariff/tariff_state.h"
+#include "tolv32dll/ziptables/zip_rating.h"
 
 namespace tolv {
 namespace {
@@ -60,6 +61,8 @@ ErrorNumber ShipmentDrive::RateLeg() {
   terms.reload_factor_set = [this](int factor_set) {
     return Tariff_ReloadWithFactorSet(engine_, factor_set);
   };
+  ZipRating zip(tariff, current, engine_.lite_table);
+  zip.Attach(terms);
   TOLV_RETURN_IF_ERROR(FindRateBasis(files, terms, engine_.work.points, list_, basis_));
 
   tables_ = ClassRateTables::FromTariff(tariff.tables, tariff.weight_types.table,

@@ -17,13 +17,13 @@
 #include "tolv32dll/determination/determination_state.h"
 #include "tolv32dll/determination/td_data_set.h"
 #include "tolv32dll/effective/effective_table.h"
-#include "tolv32dll/engine/lite_table.h"
 #include "tolv32dll/engine/shipment_work_area.h"
 #include "tolv32dll/errors/error_numbers.h"
 #include "tolv32dll/records/shipment_record.h"
 #include "tolv32dll/servguide/service_guide_thread.h"
 #include "tolv32dll/tariff/current_tariff.h"
 #include "tolv32dll/tariff/tariff_state.h"
+#include "tolv32dll/ziptables/lite_table.h"
 
 namespace tolv {
 

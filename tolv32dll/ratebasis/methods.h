@@ -38,8 +38,13 @@ ErrorNumber RunLanePointsMethod(MethodContext& ctx);
 // The point and index look-up of point type 'N' alone: 0, or 216 / 217 for a point that
 // is not in the tariff, 218 for a pair without an index record, a file's own error.
 ErrorNumber RateFile_OpenIndexAndPoints(RatingFiles& files, const PointState& points);
-// 'E'-'M': the Lite methods; `method` names the method ('E' for letters 'E'-'H').
+// 'E'-'M': the Lite methods; `method` names the method ('E' for letters 'E'-'H'). They run
+// the tariff's Lite steps when it has them; otherwise the common skeleton alone, which
+// fails with 119 (223 for 'I' and 'K') for a record without a number.
 ErrorNumber RunLiteMethod(MethodContext& ctx, char method);
+// The first steps of method 'E': the common skeleton, the reload with the record's factor
+// set and, under NO_RBN_ADDON with add-on factors, the record at the bare rate index.
+ErrorNumber RunLiteMethodStart(MethodContext& ctx);
 
 }  // namespace tolv
 

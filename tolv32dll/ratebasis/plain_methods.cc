@@ -52,24 +52,28 @@ ErrorNumber RunPlainMethod(MethodContext& ctx, char letter) {
   }
 }
 
-ErrorNumber RunLiteMethod(MethodContext& ctx, char method) {
-  const bool seeded = method == 'J' || method == 'M';
-  // Methods 'J' and 'M' seed their record from the Lite tables and fall back on the
-  // skeleton; without the tables the skeleton is the whole of it.
+ErrorNumber RunLiteMethodStart(MethodContext& ctx) {
   TOLV_RETURN_IF_ERROR(RunCommonSkeleton(ctx, false, true));
-  if (method == 'E' && !seeded) {
-    int factor_set = ctx.state.record.FactorSetNumber();
-    if (ctx.terms.reload_factor_set) TOLV_RETURN_IF_ERROR(ctx.terms.reload_factor_set(factor_set));
-    bool has_factors = ctx.points.origin_record.addon_factor != 0 ||
-                       ctx.points.destination_record.addon_factor != 0;
-    if (ctx.terms.no_rbn_addon && has_factors) {
-      TOLV_RETURN_IF_ERROR(ReadRateRecord(ctx.files, ctx.terms.tariff, ctx.state.rate_index,
-                                          ctx.record_length, ctx.points, ctx.request, ctx.state));
-      ctx.state.printed_number =
-          CompactRateBasisNumber(ctx.state.record, ctx.terms.tariff.point_type);
-    }
+  int factor_set = ctx.state.record.FactorSetNumber();
+  if (ctx.terms.reload_factor_set) TOLV_RETURN_IF_ERROR(ctx.terms.reload_factor_set(factor_set));
+  bool has_factors = ctx.points.origin_record.addon_factor != 0 ||
+                     ctx.points.destination_record.addon_factor != 0;
+  if (ctx.terms.no_rbn_addon && has_factors) {
+    TOLV_RETURN_IF_ERROR(ReadRateRecord(ctx.files, ctx.terms.tariff, ctx.state.rate_index,
+                                        ctx.record_length, ctx.points, ctx.request, ctx.state));
+    ctx.state.printed_number =
+        CompactRateBasisNumber(ctx.state.record, ctx.terms.tariff.point_type);
   }
-  if (ctx.terms.lite_steps) TOLV_RETURN_IF_ERROR(ctx.terms.lite_steps(method, ctx.state));
+  return kOk;
+}
+
+ErrorNumber RunLiteMethod(MethodContext& ctx, char method) {
+  if (ctx.terms.lite_steps) return ctx.terms.lite_steps(method, ctx);
+  if (method == 'E') {
+    TOLV_RETURN_IF_ERROR(RunLiteMethodStart(ctx));
+  } else {
+    TOLV_RETURN_IF_ERROR(RunCommonSkeleton(ctx, false, true));
+  }
   if (LacksNumber(ctx.state.record)) {
     return method == 'I' || method == 'K' ? kErrInvrbn : kErrIvdcmb;
   }

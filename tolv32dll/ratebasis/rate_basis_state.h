@@ -35,10 +35,13 @@ struct RateBasisState {
   void Clear() { *this = RateBasisState{}; }
 };
 
-// The tariff's Lite and add-on steps of methods 'E'-'M' (the ZIP-keyed tables and
-// rate-basis add-ons). Called after the method's own steps with the method letter; it may
-// rewrite the rate record and the printed number. Returns 0 or an error number.
-using LiteSteps = std::function<ErrorNumber(char method, RateBasisState& state)>;
+struct MethodContext;
+
+// The Lite and add-on methods 'E'-'M' over the ZIP-keyed tables and rate-basis add-ons.
+// Called in place of the method with its letter ('E' for letters 'E'-'H', 'K' for the
+// years 92-95) and the method's context; runs the whole method. Returns 0 or an error
+// number.
+using LiteSteps = std::function<ErrorNumber(char method, MethodContext& ctx)>;
 
 // What the rate basis of a shipment depends on besides the files.
 struct RateBasisTerms {

@@ -1,4 +1,5 @@
 #include "tolv32dll/ratebasis/dispatch.h"
+#include "tolv32dll/ratebasis/methods.h"
 
 #include <gtest/gtest.h>
 #include <limits.h>
@@ -279,9 +280,10 @@ TEST_F(DispatchTest, LiteMethodsWithoutANumber) {
   terms_.tariff.point_type = 'I';
   EXPECT_EQ(kErrInvrbn, Find());
   // The Lite steps may give the record its number.
-  terms_.lite_steps = [](char method, RateBasisState& state) {
+  terms_.lite_steps = [](char method, MethodContext& ctx) {
     EXPECT_EQ('I', method);
-    state.record.mutable_bytes()[8] = '5';
+    TOLV_RETURN_IF_ERROR(RunCommonSkeleton(ctx, false, true));
+    ctx.state.record.mutable_bytes()[8] = '5';
     return kOk;
   };
   EXPECT_EQ(kOk, Find());

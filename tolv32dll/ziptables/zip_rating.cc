@@ -1,0 +1,51 @@
+#include "tolv32dll/ziptables/zip_rating.h"
+
+#include "tolv32dll/ziptables/lite_methods.h"
+
+namespace tolv {
+
+ZipPairCharges ZipPairChargesOf(const ZipPairRecord& record) {
+  using Z = ZipPairLayout;
+  ZipPairCharges charges;
+  charges.method = record[Z::kMinimumMethod];
+  charges.bracket_count = record[Z::kBracketCount];
+  charges.mode = static_cast<char>(record[Z::kMode]);
+  for (std::size_t i = 0; i < charges.values.size(); ++i) {
+    const std::uint8_t* p = record.data() + Z::kCharges + 3 * i;
+    charges.values[i] = p[0] | (p[1] << 8) | (p[2] << 16);
+  }
+  return charges;
+}
+
+std::optional<std::array<std::int32_t, 2>> TypeCAmounts(const LiteWork& work) {
+  for (const AddonRecord* r : {&work.origin, &work.destination}) {
+    if (!r->found || r->bytes[0] != 'C') continue;
+    return std::array<std::int32_t, 2>{PackedDigitsValue(r->bytes.data() + 6, 5),
+                                       PackedDigitsValue(r->bytes.data() + 9, 5)};
+  }
+  return std::nullopt;
+}
+
+ZipRating::ZipRating(TariffState& tariff, const CurrentTariff& current,
+                     std::vector<LiteTableRow>& lite_table)
+    : tariff_(tariff), current_(current), lite_table_(lite_table), files_(tariff.files, current) {}
+
+void ZipRating::Attach(RateBasisTerms& terms) {
+  terms.lite_steps = MakeLiteSteps({files_, lite_table_, work_, &tariff_.options.hcity, {}, {}});
+}
+
+std::optional<ZipPairCharges> ZipRating::ZipPair(const PointState& points, const RateRecord& record) {
+  Result<std::optional<ZipPairRecord>> found =
+      FindZipPair(files_, points.origin.code, points.destination.code, record);
+  if (!found.ok() || !*found) return std::nullopt;
+  return ZipPairChargesOf(**found);
+}
+
+std::optional<std::int32_t> ZipRating::ClassRangeFactor(const PointState& points) {
+  ClassFactorRanges ranges;
+  Result<int> e = FindClassFactorRange(files_, points.origin.code, points.destination.code, ranges);
+  if (!e.ok() || *e < 0) return std::nullopt;
+  return ranges.BreakFactor(static_cast<std::size_t>(*e));
+}
+
+}  // namespace tolv
