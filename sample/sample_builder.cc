@@ -10,6 +10,7 @@
 
 #include "sample/app_files.h"
 #include "sample/geo_files.h"
+#include "sample/lane_files.h"
 #include "sample/package_files.h"
 #include "sample/tariff_files.h"
 #include "sample/screen_files.h"
@@ -50,5 +51,6 @@ int main(int argc, char** argv) {
   if (!sample::BuildScreenFiles(source, target)) return 1;
   if (!sample::BuildRatingFiles(source, target)) return 1;
   if (!sample::BuildPackageFiles(source, target)) return 1;
+  if (!sample::BuildLaneFiles(source, target)) return 1;
   return 0;
 }

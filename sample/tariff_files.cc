@@ -43,6 +43,15 @@ bool BuildEffectiveTable(const Path& tables, const Path& target) {
     testkit::EfcrecLine l;
     in >> l.tariff_number >> l.date >> l.tariff_name >> l.point_type >> l.tariff_kind >>
         l.jurisdiction >> l.factor_file_no;
+    // An optional last field: the lane-adjustment kind letter and its file number.
+    std::string lanes;
+    if (in >> lanes) {
+      if (lanes.size() != 3) return false;
+      l.lane_adj_kind = lanes[0];
+      l.lane_adj_file_no = lanes.substr(1);
+    } else {
+      in.clear();
+    }
     lines.push_back(l);
     return l.tariff_name.size() == 8 && l.date.size() == 8;
   });

@@ -42,6 +42,9 @@ struct ChargeResult {
   MinimumBrackets brackets;
   bool pin_mc = false;               // the minimum charge is pinned to its brackets
   std::int32_t minimum_floor = 0;    // lane adjustments may set a floor; 0 = none
+  // A lane adjustment's fixed amount: the response's minimum charge as it stands (no
+  // discount, no floor); -1 = none.
+  std::int32_t fixed_minimum_charge = -1;
 };
 
 }  // namespace tolv

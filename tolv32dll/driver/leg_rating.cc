@@ -110,7 +110,7 @@ ErrorNumber ShipmentDrive::RateLeg() {
   cell_ = charge.cell;
   EngineLaneFiles lane_files(tariff.files, current, files);
   const LaneTerms lane_terms =
-      LaneTermsOf(current, charge.cell.method_letter, basis_.record, engine_.work.points);
+      LaneTermsOf(current, charge.cell.method_letter, basis_, engine_.work.points);
   LaneState lanes;
   charge.lanes = MakeLaneAdjustmentHooks(lane_files, lane_terms, tariff.options, lanes);
   charge.lanes.first_hit_code = [&lanes] {

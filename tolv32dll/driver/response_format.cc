@@ -104,6 +104,11 @@ ErrorNumber WriteResponse(const ResponseTerms& terms, const ShipmentTotals& tota
   ShipmentTotals shown = terms.charges_computed ? totals : ShipmentTotals{};
   ResponseAmounts a =
       terms.charges_computed ? DiscountAmounts(terms, totals, charges.minimum_floor) : ResponseAmounts{};
+  // A lane adjustment's fixed amount is the minimum charge as it stands.
+  if (terms.charges_computed && charges.fixed_minimum_charge >= 0) {
+    a.minimum_charge = charges.fixed_minimum_charge;
+    a.minimum_discount = 0;
+  }
   char percent[16];
   std::snprintf(percent, sizeof percent, "%05.2f", static_cast<double>(a.discount_percent));
   // Every amount must fit its field: a negative or oversized amount is no quote.

@@ -1,5 +1,6 @@
 #include "tolv32dll/lanes/adj_records.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "tolv32dll/lanes/lane_records.h"
@@ -31,8 +32,8 @@ std::optional<AdjRecord> LaneAdj_FindByCode(const FileView& file, std::string_vi
 
 namespace {
 
-std::optional<AdjRecord> FindByNumber(const FileView& file, std::size_t length,
-                                      std::int16_t number, std::int64_t start) {
+std::optional<AdjRecord> FindByNumber(const FileView& file, std::size_t length, std::int16_t number,
+                                      std::int64_t start) {
   return ScanAdjRecords(file, length, start,
                         [number](os::ByteSpan r) { return os::LoadI16Le(r.data()) == number; });
 }
@@ -66,6 +67,34 @@ std::optional<AdjRecord> LaneAdj_FindByPair(const FileView& file, const std::uin
     }
   }
   return ScanAdjRecords(file, kLength, 0, same);
+}
+
+namespace {
+
+// Whether any record of the section `code` holds the ZIP in one of its ranges.
+bool SectionHolds(const FileView& file, const char* code, const std::string& zip) {
+  using P = PointSectionLayout;
+  std::string key = zip.substr(0, std::min(zip.size(), P::kZipWidth));
+  key.resize(P::kZipWidth, ' ');
+  bool holds = false;
+  ScanAdjRecords(file, AdjByCodeLayout::kSize, 0, [&](os::ByteSpan r) {
+    if (std::memcmp(r.data(), code, AdjByCodeLayout::kCodeWidth) != 0) return false;
+    for (std::size_t i = 0; i < P::kRangeCount; ++i) {
+      const char* range = reinterpret_cast<const char*>(r.data() + P::kRanges + i * P::kRangeWidth);
+      const std::string low(range, P::kZipWidth), high(range + P::kZipWidth, P::kZipWidth);
+      if (low == "     ") break;
+      if (low <= key && key <= high) holds = true;
+    }
+    return holds;
+  });
+  return holds;
+}
+
+}  // namespace
+
+bool PointSectionsHold(const FileView& file, const std::string& origin_zip,
+                       const std::string& destination_zip) {
+  return SectionHolds(file, "999", origin_zip) && SectionHolds(file, "***", destination_zip);
 }
 
 std::int16_t ValueAt(os::ByteSpan record, std::size_t offset, std::size_t i) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -39,6 +40,12 @@ std::optional<AdjRecord> LaneAdj_FindAdjRecord(const FileView& file, std::int16_
 // over the whole file.
 std::optional<AdjRecord> LaneAdj_FindByPair(const FileView& file, const std::uint8_t* pair,
                                             std::int64_t start, int window);
+
+// True when the origin ZIP lies in a range of the ".A" point section "999" and the
+// destination ZIP in one of the section "***" (5-character comparisons; the sections' records
+// are searched one after another from the start of the file).
+bool PointSectionsHold(const FileView& file, const std::string& origin_zip,
+                       const std::string& destination_zip);
 
 // The i16 value i of a run of values beginning at `offset`; 0 when it lies past the record.
 std::int16_t ValueAt(os::ByteSpan record, std::size_t offset, std::size_t i);

@@ -3,30 +3,18 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 
 #include "tolv32dll/lanes/adj_records.h"
+#include "tolv32dll/lanes/lane_common.h"
 #include "tolv32dll/lanes/lane_records.h"
 
 namespace tolv {
 namespace {
 
-constexpr std::int64_t kMaxAmount = ChargeResult::kUnpriced;
-
-std::int32_t Clamped(std::int64_t v) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, 0, kMaxAmount));
-}
-
-// The priced cells: rows x breaks, within the matrix.
-std::size_t CellCount(int rows, int breaks) {
-  if (rows <= 0 || breaks <= 0) return 0;
-  return std::min<std::size_t>(static_cast<std::size_t>(rows) * static_cast<std::size_t>(breaks),
-                               RateMatrix::kCells);
-}
-
-std::size_t BracketCount(const ChargeResult& result) {
-  return std::min<std::size_t>(static_cast<std::size_t>(std::max<std::int16_t>(result.brackets.count, 0)),
-                               MinimumBrackets::kMax);
-}
+using lane_apply::BracketCount;
+using lane_apply::CellCount;
+using lane_apply::Clamped;
 
 std::string CodeText(const BreakCode& entry) {
   std::string code(entry.code.data(), entry.code.size());
@@ -42,8 +30,8 @@ std::int32_t Combine(char op, std::int32_t acc, std::int32_t value) {
   switch (op) {
     case '*':
       return acc == 0 ? value
-                      : static_cast<std::int32_t>(
-                            (static_cast<std::int64_t>(acc) * value + 5000) / 10000);
+                      : static_cast<std::int32_t>((static_cast<std::int64_t>(acc) * value + 5000) /
+                                                  10000);
     case '+':
       return (acc == 0 ? 10000 : acc) + value - 10000;
     case 'H':
@@ -89,14 +77,16 @@ BreakCodeList DefaultBreakList(char method_letter) {
 }
 
 void LaneAdj_ApplyRanges(const FileView& adjustments, const BreakCodeList& breaks_list,
-                         const RangeTerms& terms, LaneState& state, ChargeResult& result,
-                         int rows, int breaks) {
+                         const RangeTerms& terms, LaneState& state, ChargeResult& result, int rows,
+                         int breaks) {
   if (state.code_hits.empty()) return;
-  const BreakCodeList list = breaks_list.count > 0 ? breaks_list : DefaultBreakList(terms.method_letter);
+  const BreakCodeList list =
+      breaks_list.count > 0 ? breaks_list : DefaultBreakList(terms.method_letter);
   const int count = std::min<int>(list.count, kMaxBreakCodes);
   const std::size_t cells = CellCount(rows, breaks);
   const std::size_t brackets = BracketCount(result);
   const bool combining = IsCombining(terms.la_pct);
+  std::optional<bool> points_held;  // looked up for the first code that needs it
   for (int i = 0; i + 1 < count; ++i) {
     const std::string start = CodeText(list.entries[static_cast<std::size_t>(i)]);
     const std::string end = CodeText(list.entries[static_cast<std::size_t>(i + 1)]);
@@ -106,9 +96,11 @@ void LaneAdj_ApplyRanges(const FileView& adjustments, const BreakCodeList& break
     for (CodeHit& hit : state.code_hits) {
       if (mode == -1 || hit.code >= end) break;
       if (hit.code < start) continue;
-      // Codes of the point-section form ("4..") need the ".A" point sections, which the
-      // tariffs rated here do not carry: such a code is not applied.
-      if (hit.code.starts_with("4")) continue;
+      if (hit.code.starts_with("4")) {
+        if (!points_held)
+          points_held = PointSectionsHold(adjustments, terms.origin_zip, terms.destination_zip);
+        if (!*points_held) continue;
+      }
       std::optional<AdjRecord> record = LaneAdj_FindByCode(adjustments, hit.code, hit.position);
       if (!record) continue;
       hit.position = record->position;
@@ -180,11 +172,8 @@ void LaneAdj_ApplyByNumber(const FileView& adjustments, LaneState& state, Charge
       const char mode = static_cast<char>(r[L::kBreakModes + static_cast<std::size_t>(j)]);
       if (mode == '0') continue;
       const std::int16_t v = os::LoadI16Le(r + L::kBreakValues + 2 * static_cast<std::size_t>(j));
-      for (int c = 0; c < rows; ++c) {
-        const std::size_t k = static_cast<std::size_t>(c * breaks + j);
-        if (k >= RateMatrix::kCells) break;
-        result.matrix.cells[k] = ApplyModeChar(result.matrix.cells[k], v, mode);
-      }
+      lane_apply::ForBreakColumn(result, rows, breaks, j,
+                                 [&](std::int32_t& cell) { cell = ApplyModeChar(cell, v, mode); });
     }
   }
 }
@@ -207,8 +196,8 @@ std::int32_t ApplyOperator(std::int32_t amount, std::int32_t value, char op) {
 
 }  // namespace
 
-void LaneAdj_ApplyOperators(const FileView& adjustments, LaneState& state,
-                            ChargeResult& result, int rows, int breaks) {
+void LaneAdj_ApplyOperators(const FileView& adjustments, LaneState& state, ChargeResult& result,
+                            int rows, int breaks) {
   using L = AdjRecord350Layout;
   const std::size_t cells = CellCount(rows, breaks);
   const std::size_t brackets = BracketCount(result);
@@ -225,16 +214,18 @@ void LaneAdj_ApplyOperators(const FileView& adjustments, LaneState& state,
       const std::int16_t v =
           os::LoadI16Le(bytes.data() + (ordinary ? L::kMinimumOrdinary : L::kMinimumOther));
       if (minimum_op == 'F') {
-        result.minimum_floor = std::max<std::int32_t>(v, 0);
+        result.fixed_minimum_charge = std::max<std::int32_t>(v, 0);
       } else {
         for (std::size_t b = 0; b < brackets; ++b) {
           result.brackets.charges[b] = ApplyOperator(result.brackets.charges[b], v, minimum_op);
         }
       }
     }
+    // A fixed amount stands for the minimum charge only; on the rates 'F' leaves the cells.
     if (rate_op != '0' && rate_op != 'F') {
       for (std::size_t k = 0; k < cells && k < L::kValueCount; ++k) {
-        result.matrix.cells[k] = ApplyOperator(result.matrix.cells[k], ValueAt(bytes, L::kValues, k), rate_op);
+        result.matrix.cells[k] =
+            ApplyOperator(result.matrix.cells[k], ValueAt(bytes, L::kValues, k), rate_op);
       }
     }
   }

@@ -1,6 +1,7 @@
 // The files the lane adjustments read, as the engine's file set opens them: the lane file
 // ".L" (text or record form, read in place either way) and the adjustment records ".A"
-// under the tariff's lane-adjustment file number, and the side tables of the tariff.
+// under the tariff's lane-adjustment file number, the bases of kind G and the side tables of
+// the tariff.
 #ifndef TOLV32DLL_LANES_LANE_FILES_H_
 #define TOLV32DLL_LANES_LANE_FILES_H_
 
@@ -17,6 +18,10 @@ class LaneFiles {
   virtual Result<const FileView*> Lanes() = 0;
   // ".A": 231.
   virtual Result<const FileView*> Adjustments() = 0;
+  // The bases ".U" and ".V" of kind G under the factor-file number; null when the file
+  // cannot be opened.
+  virtual const FileView* BaseU() = 0;
+  virtual const FileView* BaseV() = 0;
   // The E base, E matrix and precedence files.
   virtual RatingFiles& side_tables() = 0;
 };

@@ -73,17 +73,26 @@ struct LaneByPointLayout {
 };
 static_assert(LaneByPointLayout::kSize == 8);
 
-// Binary ".L" of kind C: area records sorted by packed ZIP (a ZIP may have several, one per
-// area index), followed by the range records of the lane keys. The file's last 4 bytes
-// (i32) give the byte position of the range records; with no range records it is the
-// position of those 4 bytes.
+// Binary ".L" of kind C: a head the size of one area record (the number of area records,
+// the byte position of the range records, a multiple of their length; 0 when there are
+// none), the area records sorted by packed ZIP (a ZIP may have several, one per area
+// index), then the range records to the end of the file.
+struct LaneAreaFileLayout {
+  static constexpr std::size_t kAreaCount = 0;      // i16
+  static constexpr std::size_t kRangePosition = 2;  // i32
+  static constexpr std::size_t kUnused = 6;
+  static constexpr std::size_t kSize = 7;
+};
 struct LaneAreaLayout {
   static constexpr std::size_t kZip = 0, kZipWidth = 3;
-  static constexpr std::size_t kAreaIndex = kZip + kZipWidth;  // 1-10
+  static constexpr std::size_t kAreaIndex = kZip + kZipWidth;  // 1-10 are taken
   static constexpr std::size_t kArea = kAreaIndex + 1, kAreaWidth = 3;
   static constexpr std::size_t kSize = kArea + kAreaWidth;
+  static constexpr int kMaxAreaIndex = 10;
+  static constexpr std::size_t kMaxAreas = 14;  // per end
 };
 static_assert(LaneAreaLayout::kSize == 7);
+static_assert(LaneAreaFileLayout::kSize == LaneAreaLayout::kSize);
 
 // Range record of the ".L" record form: an inclusive range of 10-character lane keys and
 // the range code of the lanes in it (present when byte kCode is 1-127).
@@ -94,6 +103,108 @@ struct LaneRangeLayout {
   static constexpr std::size_t kSize = kCode + kCodeWidth;
 };
 static_assert(LaneRangeLayout::kSize == 23);
+
+// The 54-byte head of the binary ".L" of kinds U and G. Counts, sub-kinds and lengths are
+// binary bytes; positions are i32 byte positions.
+struct LaneHeadLayout {
+  static constexpr std::size_t kSize = 54;
+  // Kind U.
+  static constexpr std::size_t kOptionCount = 1;     // 0-2 option records after the head
+  static constexpr std::size_t kUsePostalCodes = 2;  // 'B': the ZIPs; else the point numbers
+  static constexpr std::size_t kCheckOn = 3;         // 'Y': the secondary check
+  static constexpr std::size_t kCheckChar = 4;       // 'I': kept only when not found
+  static constexpr std::size_t kSubKind = 5;         // 1 as Y, 2 as C, 3 as T, else as L
+  static constexpr std::size_t kSortHits = 6;        // 'Y'
+  static constexpr std::size_t kRecordLength = 37;   // of the lane and check records
+  static constexpr std::size_t kLanePosition = 38;   // the first lane section
+  // Kind G.
+  static constexpr std::size_t kByAreas = 3;       // 'B': area codes from ".U" and ".V"
+  static constexpr std::size_t kGlobalCheck = 4;   // not 'N': the secondary check
+  static constexpr std::size_t kGlobalInvert = 5;  // 'I'
+  static constexpr std::size_t kGlobalSubKind = 6;
+  static constexpr std::size_t kSortERecords = 7;    // 'Y'
+  static constexpr std::size_t kAreaTable = 8;       // i32 position of the numbered blocks
+  static constexpr std::size_t kBlockLength = 12;    // i32 bytes of one block of codes
+  static constexpr std::size_t kKeyedTable = 16;     // i32 position of the keyed blocks
+  static constexpr std::size_t kKeyedCount = 20;     // i32
+  static constexpr std::size_t kPairTable = 24;      // i32 position of the pair records
+  static constexpr std::size_t kPairCount = 28;      // i32
+  static constexpr std::size_t kCheckPosition = 32;  // i32 position of the check records
+  // kRecordLength (37) is the check records' length for kind G too.
+  static constexpr std::size_t kOptionRecordSize = 54;
+};
+
+// A lane record of kind U (record length from the head, at least kHits + the hit width):
+// '4', 'B' when the lane also matches reversed, the origin and destination ranges, the hit
+// slot (1-10, 0 appends) and the hit data. A record of kind '2' (bytes 1-4: i32 position)
+// continues the section elsewhere.
+struct ZipLaneLayout {
+  static constexpr std::size_t kKind = 0, kBothWays = 1;
+  static constexpr std::size_t kOriginLow = 2, kOriginHigh = 7;
+  static constexpr std::size_t kDestinationLow = 12, kDestinationHigh = 17, kZipWidth = 5;
+  static constexpr std::size_t kSlot = 22;
+  static constexpr std::size_t kHits = 23;
+  static constexpr std::size_t kNextPosition = 1;  // kind '2'
+};
+
+// The key of a secondary-check record: '6', 7 characters of the rate record (its rate basis
+// text), 7 blanks, 8 dots, then the hit data.
+struct CheckRecordLayout {
+  static constexpr std::size_t kRateText = 1, kRateTextWidth = 7;
+  static constexpr std::size_t kData = 23;
+};
+
+// ".U" and ".V" of kind G (36 bytes), sorted by ZIP: a ZIP range and the area code of the
+// ZIPs in it.
+struct LaneBaseLayout {
+  static constexpr std::size_t kLow = 2, kHigh = 7, kZipWidth = 5;
+  static constexpr std::size_t kArea = 12, kAreaWidth = 5;
+  static constexpr std::size_t kSize = 36;
+};
+
+// Kind G: a block of 5-character codes (five blanks end the list); a keyed block is an
+// 11-character key followed by a block. Pair records (15 bytes) sorted by the two codes name
+// one E record each.
+struct GlobalLaneLayout {
+  static constexpr std::size_t kCodeWidth = 5;
+  static constexpr std::size_t kBlockKey = 11;
+  static constexpr std::size_t kPairOrigin = 0, kPairDestination = 5, kPairKeyWidth = 10;
+  static constexpr std::size_t kPairNumber = 10;  // i32
+  static constexpr std::size_t kPairSize = 15;
+  static constexpr std::size_t kERecordSize = 660;
+  static constexpr std::size_t kMaxERecords = 15;
+};
+
+// A row of the lane-adjustment rows that rating logs (kind 4): an E record's first 8 bytes
+// (the key character at 7) and its position in ".A". 60 rows in the log record.
+struct LaneAdjRowLayout {
+  static constexpr std::size_t kHead = 0, kHeadWidth = 8;
+  static constexpr std::size_t kPosition = kHead + kHeadWidth;  // i32
+  static constexpr std::size_t kUnused = kPosition + 4;
+  static constexpr std::size_t kSize = kUnused + 1;
+  static constexpr std::size_t kRows = 60;
+};
+static_assert(LaneAdjRowLayout::kSize == 13);
+static_assert(LaneAdjRowLayout::kSize * LaneAdjRowLayout::kRows == 780);
+
+// A hit list as rating logs it (kinds 11 and 12): 15 entries of 7 bytes. List A: the code
+// (3) and its i32 position; list B: the kind character, the i16 number and the i32 position.
+struct LaneHitLogLayout {
+  static constexpr std::size_t kEntrySize = 7;
+  static constexpr std::size_t kCode = 0, kCodeWidth = 3, kCodePosition = 3;
+  static constexpr std::size_t kKind = 0, kNumber = 1, kNumberPosition = 3;
+  static constexpr std::size_t kEntries = 15;
+  static constexpr std::size_t kSize = kEntrySize * kEntries;
+};
+static_assert(LaneHitLogLayout::kSize == 105);
+
+// The point sections of ".A" that codes beginning with "4" need: records of the by-code form
+// whose code is "999" (origin ZIPs) or "***" (destination ZIPs), each holding 10-character
+// ZIP ranges (low 5, high 5) from byte 3 up to its closing i16; a blank range ends a record.
+struct PointSectionLayout {
+  static constexpr std::size_t kRanges = 3, kRangeWidth = 10, kZipWidth = 5;
+  static constexpr std::size_t kRangeCount = (AdjByCodeLayout::kTrailer - kRanges) / kRangeWidth;
+};
 
 }  // namespace tolv
 

@@ -36,13 +36,16 @@ struct NumberHit {
 struct LaneState {
   LaneKind kind = LaneKind::kNone;
   bool loaded = false;  // loading ran for this shipment
+  int sub_kind = 0;     // kind U: the applier its lane file names
   std::vector<CodeHit> code_hits;
   std::vector<NumberHit> number_hits;
   std::vector<std::string> origin_areas;       // 3 characters each
   std::vector<std::string> destination_areas;  // 3 characters each
   std::vector<std::string> area_pairs;         // 6 characters each (kind C)
-  // The 660-byte E records of kind G, in list order.
+  // The 660-byte E records of kind G (and of point type 'N'), in list order, and their
+  // positions in ".A".
   std::vector<std::vector<std::uint8_t>> e_records;
+  std::vector<std::int64_t> e_positions;
 };
 
 }  // namespace tolv

@@ -18,13 +18,15 @@ void LoadLanesByPoint(const FileView& lanes, std::int16_t origin, std::int16_t d
     const int b = os::LoadI16Le(r.data() + L::kOrigin);
     return a < b ? -1 : (a > b ? 1 : 0);
   };
-  const std::int64_t first = RecordFile_Search(os::ByteSpan(key.data(), key.size()), lanes, L::kSize, compare);
+  const std::int64_t first =
+      RecordFile_Search(os::ByteSpan(key.data(), key.size()), lanes, L::kSize, compare);
   if (first < 0) return;
   const std::int64_t count = RecordCount(lanes, L::kSize);
   bool matched = false;
   std::array<std::uint8_t, L::kSize> r{};
   for (std::int64_t i = first; i < count && state.number_hits.size() < kMaxLaneHits; ++i) {
-    if (!ReadExact(lanes, i * static_cast<std::int64_t>(L::kSize), os::MutableByteSpan(r.data(), r.size()))) {
+    if (!ReadExact(lanes, i * static_cast<std::int64_t>(L::kSize),
+                   os::MutableByteSpan(r.data(), r.size()))) {
       return;
     }
     if (os::LoadI16Le(r.data() + L::kOrigin) != origin) return;

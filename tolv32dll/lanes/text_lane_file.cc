@@ -79,7 +79,8 @@ Result<TextLaneFile> ParseTextLaneFile(const FileView& file) {
   const std::int64_t size = file.Size();
   if (size <= 0 || size > kMaxTextLaneFile) return Result<TextLaneFile>::Error(kErrBadlal);
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  if (!ReadExact(file, 0, os::MutableByteSpan(bytes.data(), bytes.size()))) return Result<TextLaneFile>::Error(kErrBadlal);
+  if (!ReadExact(file, 0, os::MutableByteSpan(bytes.data(), bytes.size())))
+    return Result<TextLaneFile>::Error(kErrBadlal);
   const std::vector<Line> lines = SplitLines(bytes);
   if (lines.empty()) return Result<TextLaneFile>::Error(kErrBadlal);
   const std::ptrdiff_t section = HitSectionLine(lines);

@@ -20,8 +20,8 @@
 namespace tolv {
 
 struct TextLaneArea {
-  std::string low;   // 5 characters
-  std::string high;  // 5 characters
+  std::string low;                 // 5 characters
+  std::string high;                // 5 characters
   std::vector<std::string> codes;  // non-blank codes of 3 characters, at most 20
 };
 

@@ -32,11 +32,15 @@ std::int16_t Scan(const std::string& field, std::size_t width) {
 }  // namespace
 
 ErrorNumber ApplyTextLaneOptions(const TextLaneFile& file, FactorOptions& options) {
-  if (file.option_lines.empty()) return kOk;
-  TOLV_RETURN_IF_ERROR(Parm_ParseOptionLine(file.option_lines[0], options));
-  if (file.option_lines.size() < 2) return kOk;
+  return ApplyLaneOptionLines(file.option_lines, options);
+}
+
+ErrorNumber ApplyLaneOptionLines(const std::vector<std::string>& lines, FactorOptions& options) {
+  if (lines.empty()) return kOk;
+  TOLV_RETURN_IF_ERROR(Parm_ParseOptionLine(lines[0], options));
+  if (lines.size() < 2) return kOk;
   const BreakCodeList kept = options.brks;
-  TOLV_RETURN_IF_ERROR(Parm_ParseOptionLine(file.option_lines[1], options));
+  TOLV_RETURN_IF_ERROR(Parm_ParseOptionLine(lines[1], options));
   if (!SameList(kept, options.brks)) {
     // A second BRKS line is the second list.
     options.brk2 = options.brks;

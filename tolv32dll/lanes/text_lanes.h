@@ -3,6 +3,7 @@
 #define TOLV32DLL_LANES_TEXT_LANES_H_
 
 #include <string>
+#include <vector>
 
 #include "tolv32dll/errors/error_numbers.h"
 #include "tolv32dll/lanes/lane_state.h"
@@ -22,6 +23,8 @@ struct TextLaneTerms {
 // The option lines set the break lists: the first BRKS, a second one BRK2 (BRKS staying as
 // the first line set it).
 ErrorNumber ApplyTextLaneOptions(const TextLaneFile& file, FactorOptions& options);
+// The same for option lines of any lane file (at most the first two are read).
+ErrorNumber ApplyLaneOptionLines(const std::vector<std::string>& lines, FactorOptions& options);
 
 // Fills the area lists and the hits of the lane (list A, or list B for method letters 'I'
 // and 'K' and for kind T), sorted: kind T by number, highest first; the others by code.

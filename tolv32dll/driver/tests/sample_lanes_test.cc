@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/os/bytes.h"
 #include "testkit/driver/shipment_request.h"
 #include "tolv32dll/driver/rate_driver.h"
 #include "tolv32dll/engine/initialize.h"
@@ -157,6 +158,26 @@ TEST_F(SampleLanesTest, ClassOutsideTheTariff) {
   // The sample's classes run from 50 to 500; the second line's 95 is none of them.
   Record r = Rate("15010", "60601", {{"100", "500"}, {"95", "200"}});
   EXPECT_EQ("0402", At(r, 3, 4));
+}
+
+TEST_F(SampleLanesTest, AdjustedLaneOfTheSecondIssue) {
+  // 35010-85010: points 2 and 4, rate basis 1204, minimum 115.00, base 7400. The second
+  // issue's lane file puts the lane in areas SE1 and SW1, whose hit names record 100: the
+  // minimum x 1.05 = 120.75 and class 100 x 0.90. 1000 lb at 68 %: 5032 x 0.90 = 4528.8,
+  // 4529: 452.90; at 2000 lb 4070 x 0.90 = 3663 x 20 = 732.60, dearer.
+  Record r = Rate("35010", "85010", {{"100", "1000"}});
+  ASSERT_EQ("    ", At(r, 3, 4));
+  EXPECT_EQ(
+      "NORTHW01       1204001000001000"
+      "0120.750000.00000000000000.00000452.90",
+      Figures(r));
+  EXPECT_EQ("021000010000045.29000452.90", Detail(r, 0));
+  // Class 100 (row 9) at every break: 7400, 6068, 5032, 4070, 3256, 2664 x 0.90.
+  const std::int32_t expected[6] = {6660, 5461, 4529, 3663, 2930, 2398};
+  for (int b = 0; b < 6; ++b) {
+    const std::size_t at = 992 + 4 * static_cast<std::size_t>(9 * 6 + b);
+    EXPECT_EQ(expected[b], os::LoadI32Le(r.data() + at)) << b;
+  }
 }
 
 }  // namespace

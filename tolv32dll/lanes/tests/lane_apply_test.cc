@@ -1,10 +1,11 @@
 // Applying lane hits to a small priced matrix: 2 rows of 3 breaks, two brackets.
+#include "tolv32dll/lanes/lane_apply.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "testkit/lanes/lane_files.h"
-#include "tolv32dll/lanes/lane_apply.h"
 
 namespace tolv {
 namespace {
@@ -35,7 +36,9 @@ class LaneApplyTest : public ::testing::Test {
     for (const char* c : codes) state_.code_hits.push_back({c, 'L', 0});
   }
   std::int32_t Cell(int k) const { return result_.matrix.cells[static_cast<std::size_t>(k)]; }
-  std::int32_t Bracket(int b) const { return result_.brackets.charges[static_cast<std::size_t>(b)]; }
+  std::int32_t Bracket(int b) const {
+    return result_.brackets.charges[static_cast<std::size_t>(b)];
+  }
 
   ChargeResult result_;
   LaneState state_;
@@ -84,8 +87,8 @@ TEST_F(LaneApplyTest, DefaultListAndOneLa) {
 }
 
 TEST_F(LaneApplyTest, LaPctCombinesFactors) {
-  MemoryFile a(Concat({AdjByCodeRecord("110", 11000, {11000, 11000}),
-                       AdjByCodeRecord("120", 10500, {10500, 0})}));
+  MemoryFile a(Concat(
+      {AdjByCodeRecord("110", 11000, {11000, 11000}), AdjByCodeRecord("120", 10500, {10500, 0})}));
   const BreakCodeList list = List({{"000", 1}, {"999", 1}});
   struct Row {
     char op;
@@ -111,7 +114,7 @@ TEST_F(LaneApplyTest, OperatorRecords) {
                        AdjRecord350(3, '0', '-', 0, 0, {5000})}));
   state_.number_hits = {{'T', 1, 0}, {'T', 2, 0}, {'T', 3, 0}, {'T', 99, 0}};
   LaneAdj_ApplyOperators(a, state_, result_, 2, 3);
-  EXPECT_EQ(7500, result_.minimum_floor);
+  EXPECT_EQ(7500, result_.fixed_minimum_charge);
   EXPECT_EQ(0, Bracket(0));  // 5000 - 6000, held at 0
   EXPECT_EQ(0, Cell(0));     // 1010 - 5000, held at 0
   EXPECT_EQ(820, Cell(1));

@@ -1,7 +1,8 @@
 // The lane-adjustment readers on records built by hand, byte by byte, and on damaged files.
+#include "testkit/lanes/lane_files.h"
+
 #include <gtest/gtest.h>
 
-#include "testkit/lanes/lane_files.h"
 #include "tolv32dll/errors/error_numbers.h"
 #include "tolv32dll/lanes/adj_records.h"
 #include "tolv32dll/lanes/point_lanes.h"
@@ -44,11 +45,13 @@ TEST(AdjRecordsTest, RecordsByHand) {
   EXPECT_FALSE(LaneAdj_FindByCode(MemoryFile(file), "AB7", 0));
 
   // 32 bytes: number 7 (07 00), modes, minimum 500, break values.
-  const std::vector<std::uint8_t> y = {0x07, 0x00, '2', '1', '1', '2', '0', '0', '0', '0', '0', '0',
-                                       0xF4, 0x01, 0xF8, 0x2A, 0xF8, 0x2A, 0x64, 0x00, 0, 0, 0, 0,
-                                       0,    0,    0,    0,    0,    0,    0,    0};
+  const std::vector<std::uint8_t> y = {
+      0x07, 0x00, '2',  '1',  '1', '2', '0', '0', '0', '0', '0', '0', 0xF4, 0x01, 0xF8, 0x2A,
+      0xF8, 0x2A, 0x64, 0x00, 0,   0,   0,   0,   0,   0,   0,   0,   0,    0,    0,    0};
   EXPECT_EQ(y, AdjByNumber32Record(7, '2', "112", 500, {11000, 11000, 100}));
-  EXPECT_EQ(32, LaneAdj_FindByNumber32(MemoryFile(testkit::Concat({std::vector<std::uint8_t>(32, 0), y})), 7, 0)->position);
+  EXPECT_EQ(32, LaneAdj_FindByNumber32(
+                    MemoryFile(testkit::Concat({std::vector<std::uint8_t>(32, 0), y})), 7, 0)
+                    ->position);
 
   // 350 bytes: number 300 (2C 01), '+', '*', minimum values 1 and 2, cell 0 = 3.
   std::vector<std::uint8_t> t(350, 0);

@@ -3,13 +3,18 @@
 // matrix of the lane before adjustment, by class and break (0, 500, 1000 lb):
 //   class 50: 2000 1600 1200   class 100: 4000 3200 2400   class 200: 8000 6400 4800
 // with one minimum-charge bracket of 9500. Every figure below is worked by hand.
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "testkit/effective/efcrec_writer.h"
 #include "testkit/lanes/lane_files.h"
+#include "testkit/logs/binary_log_reader.h"
 #include "testkit/read_file.h"
 #include "testkit/tariff/factor_file_writer.h"
 #include "tolv32dll/driver/tests/rating_fixture.h"
+#include "tolv32dll/lanes/lane_apply.h"
+#include "tolv32dll/logs/binary_log.h"
 
 namespace tolv {
 namespace {
@@ -125,9 +130,10 @@ TEST_F(LaneRatingTest, KindAAccumulatesFactorsWithLaPct) {
 TEST_F(LaneRatingTest, KindYByPointNumbers) {
   // Points 1 -> 2 name record 7: minimum +5.00, breaks 0 and 500 x 1.10, break 1000 +1.00.
   AddTariff("TESTLY01", 'Y');
-  data_.Write("TESTLY01.L01", std::vector<std::uint8_t>{0x01, 0x00, 0x02, 0x00, 0x02, 0x00, 0x07, 0x00});
-  std::vector<std::uint8_t> a = {0x07, 0x00, '2', '1', '1', '2', '0', '0', '0', '0', '0', '0',
-                                 0xF4, 0x01, 0xF8, 0x2A, 0xF8, 0x2A, 0x64, 0x00};
+  data_.Write("TESTLY01.L01",
+              std::vector<std::uint8_t>{0x01, 0x00, 0x02, 0x00, 0x02, 0x00, 0x07, 0x00});
+  std::vector<std::uint8_t> a = {0x07, 0x00, '2',  '1',  '1',  '2',  '0',  '0',  '0',  '0',
+                                 '0',  '0',  0xF4, 0x01, 0xF8, 0x2A, 0xF8, 0x2A, 0x64, 0x00};
   a.resize(32, 0);
   data_.Write("TESTLY01.A01", Concat({AdjByNumber32Record(3, '2', "2", 9999, {9999}), a}));
   Record r = RateLine("TESTLY01", "100", "600");
@@ -155,6 +161,103 @@ TEST_F(LaneRatingTest, KindTOperatorsHighestNumberFirst) {
   ExpectMatrix(r, {2000, 1600, 1200, 4400, 3410, 2640, 8000, 6400, 4800});
   EXPECT_EQ("0098.00", MinimumCharge(r));
   EXPECT_EQ("000204.60", Charges(r));
+}
+
+TEST_F(LaneRatingTest, KindCByAreaPairs) {
+  // Origin 15000 in area A12, destination 25000 in B34; the lane's range carries code 345.
+  // Pairs walked: A12000, A12345, B34000, B34345. A12000: minimum x 1.10, break 0 x 1.05;
+  // B34345: break 500 + 1.50. The other pairs have no record.
+  AddTariff("TESTLC01", 'C');
+  data_.Write("TESTLC01.L01", testkit::LaneAreaFile({{"15000", 1, "A12"}, {"25000", 1, "B34"}},
+                                                    {{"1500025000", "1500025999", "345"}}));
+  data_.Write(
+      "TESTLC01.A01",
+      Concat({testkit::AdjByPairRecord(PackAreaPair("A12000", 2024), '1', "1", 11000, {10500}),
+              testkit::AdjByPairRecord(PackAreaPair("B34345", 2024), '0', "02", 0, {0, 150})}));
+  Record r = RateLine("TESTLC01", "100", "600");
+  ASSERT_EQ("    ", Status(r));
+  // 9500 x 1.10 = 10450; 2000, 4000, 8000 x 1.05; 1600, 3200, 6400 + 150. 600 lb at 33.50.
+  ExpectMatrix(r, {2100, 1750, 1200, 4200, 3350, 2400, 8400, 6550, 4800});
+  EXPECT_EQ("0104.50", MinimumCharge(r));
+  EXPECT_EQ("021000006000033.50000201.00", Detail(r, 0));
+  // A damaged lane file is the shipment's status.
+  data_.Write("TESTLC01.L01", std::vector<std::uint8_t>{9, 0, 0});
+  EXPECT_EQ("0232", Status(RateLine("TESTLC01", "100", "600")));
+}
+
+TEST_F(LaneRatingTest, KindUByZipRangesAppliedAsKindL) {
+  // The records of the kind L example, named by two lane records (the second one matches
+  // the lane reversed); the default break list: codes below 500 factors, from 500 amounts.
+  AddTariff("TESTLU01", 'U');
+  testkit::ZipLaneFileRows rows;
+  testkit::ZipLaneRow out_bound, both;
+  out_bound.origin_low = "10000", out_bound.origin_high = "19999";
+  out_bound.destination_low = "20000", out_bound.destination_high = "29999";
+  out_bound.data = "100";
+  both.origin_low = "20000", both.origin_high = "29999";
+  both.destination_low = "10000", both.destination_high = "19999";
+  both.both_ways = true;
+  both.data = "600";
+  rows.lanes = {both, out_bound};
+  rows.sort = true;
+  data_.Write("TESTLU01.L01", testkit::ZipLaneFile(rows));
+  data_.Write("TESTLU01.A01", Concat({AdjByCodeRecord("100", 10500, {11000, 11000, 11000, 12000}),
+                                      AdjByCodeRecord("600", 250, {0, 0, 0, 0, 150})}));
+  Record r = RateLine("TESTLU01", "100", "600");
+  ASSERT_EQ("    ", Status(r));
+  ExpectMatrix(r, {2200, 1760, 1320, 4800, 3350, 2400, 8000, 6400, 4800});
+  EXPECT_EQ("0102.25", MinimumCharge(r));
+  EXPECT_EQ("000201.00", Charges(r));
+}
+
+TEST_F(LaneRatingTest, PointSectionCodesNeedBothEnds) {
+  // Code "400" (a factor of 1.10 on class 100 at break 0) applies only while the ".A" point
+  // sections hold the origin ("999") and the destination ("***").
+  AddTariff("TESTLL01", 'L');
+  testkit::TextLaneFileRows rows = Areas();
+  rows.hits = {{"AAA", "BBB", "4000", 'L', ' '}};
+  data_.Write("TESTLL01.L01", testkit::TextLaneFile(rows));
+  const auto code = AdjByCodeRecord("400", 0, {0, 0, 0, 11000});
+  data_.Write("TESTLL01.A01", Concat({code, testkit::PointSectionRecord("999", {"1000019999"}),
+                                      testkit::PointSectionRecord("***", {"2000029999"})}));
+  EXPECT_EQ(4400, I32(RateLine("TESTLL01", "100", "600"), 992 + 4 * 3));
+  data_.Write("TESTLL01.A01", Concat({code, testkit::PointSectionRecord("999", {"1000019999"}),
+                                      testkit::PointSectionRecord("***", {"3000039999"})}));
+  EXPECT_EQ(4000, I32(RateLine("TESTLL01", "100", "600"), 992 + 4 * 3));
+}
+
+TEST_F(LaneRatingTest, KindTFixedMinimumAndItsHitsInTheBinaryLog) {
+  // Record 12 fixes the minimum charge at 123.45 (above the bracket's 95.00) and leaves the
+  // brackets; the rates keep their amounts under "F". The hit list goes to kind 12.
+  char cwd[4096];
+  ASSERT_NE(nullptr, ::getcwd(cwd, sizeof cwd));
+  ASSERT_EQ(0, ::chdir(data_.path().c_str()));
+  data_.Write("kqDll.ini", "[Debug]\nBinaryDebug=Y\n");
+  AddTariff("TESTLT01", 'T', "19970101");
+  testkit::TextLaneFileRows rows = Areas();
+  rows.hits = {{"AAA", "BBB", "  12", 'T', ' '}};
+  data_.Write("TESTLT01.L01", testkit::TextLaneFile(rows));
+  data_.Write("TESTLT01.A01", Concat({AdjRecord350(3, '0', '0', 0, 0, {}),
+                                      AdjRecord350(12, 'F', 'F', 999, 12345, {0, 0, 0, 5})}));
+  Record r = RateLine("TESTLT01", "100", "600");
+  SetThreadBinaryDebug('N');
+  ASSERT_EQ(0, ::chdir(cwd));
+  ASSERT_EQ("    ", Status(r));
+  ExpectMatrix(r, {2000, 1600, 1200, 4000, 3200, 2400, 8000, 6400, 4800});
+  EXPECT_EQ("0123.45", MinimumCharge(r));
+  EXPECT_EQ(9500, I32(r, 1880 + 32 + 120));  // the first bracket charge as it was
+  testkit::BinaryLog log = testkit::ParseBinaryLog(testkit::ReadFile(data_.File("kqdebug.dbr")));
+  ASSERT_FALSE(log.truncated);
+  int found = 0;
+  for (const testkit::BinaryLogEntry& e : log.entries) {
+    if (e.kind != 12) continue;
+    ++found;
+    ASSERT_EQ(105u, e.data.size());
+    // 'T', number 12, the record's position 350; the other entries empty.
+    EXPECT_EQ(std::string("T\x0C\x00\x5E\x01\x00\x00", 7), e.data.substr(0, 7));
+    EXPECT_EQ(std::string(98, '\0'), e.data.substr(7));
+  }
+  EXPECT_EQ(1, found);
 }
 
 TEST_F(LaneRatingTest, LaneFileFaultsAreTheShipmentsStatus) {

@@ -1,0 +1,194 @@
+// Writers of the record forms of ".L" (kinds C, U and G), the bases of kind G and the
+// ".A" records by pair and point section.
+#include <algorithm>
+
+#include "platform/os/bytes.h"
+#include "testkit/lanes/lane_files.h"
+#include "tolv32dll/lanes/lane_records.h"
+#include "tolv32dll/tariff/codecs.h"
+
+namespace testkit {
+namespace {
+
+void PutText(Bytes& r, std::size_t at, std::size_t width, const std::string& text) {
+  os::StoreText(r.data() + at, width, text);
+}
+
+void PadTo(Bytes& out, std::size_t multiple) {
+  while (out.size() % multiple != 0) out.push_back(0);
+}
+
+void Append(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(), more.end()); }
+
+}  // namespace
+
+Bytes LaneAreaFile(const std::vector<LaneAreaRow>& areas, const std::vector<LaneRangeRow>& ranges) {
+  using H = tolv::LaneAreaFileLayout;
+  using A = tolv::LaneAreaLayout;
+  using R = tolv::LaneRangeLayout;
+  Bytes out(H::kSize, 0);
+  os::StoreI16Le(out.data() + H::kAreaCount, static_cast<std::int16_t>(areas.size()));
+  for (const LaneAreaRow& row : areas) {
+    Bytes r(A::kSize, 0);
+    const auto zip = tolv::Zip_Pack(row.zip);
+    if (zip) std::copy(zip->begin(), zip->end(), r.begin() + A::kZip);
+    r[A::kAreaIndex] = row.area_index;
+    PutText(r, A::kArea, A::kAreaWidth, row.area);
+    Append(out, r);
+  }
+  if (ranges.empty()) return out;
+  PadTo(out, R::kSize);
+  os::StoreI32Le(out.data() + H::kRangePosition, static_cast<std::int32_t>(out.size()));
+  for (const LaneRangeRow& row : ranges) {
+    Bytes r(R::kSize, 0);
+    PutText(r, R::kLow, R::kKeyWidth, row.low);
+    PutText(r, R::kHigh, R::kKeyWidth, row.high);
+    if (!row.code.empty()) PutText(r, R::kCode, R::kCodeWidth, row.code);
+    Append(out, r);
+  }
+  return out;
+}
+
+Bytes AdjByPairRecord(const std::array<std::uint8_t, 3>& pair, char minimum_mode,
+                      const std::string& break_modes, std::int16_t minimum,
+                      const std::vector<std::int16_t>& break_values) {
+  using L = tolv::AdjByPairLayout;
+  Bytes r(L::kSize, 0);
+  std::copy(pair.begin(), pair.end(), r.begin() + L::kPair);
+  r[L::kMinimumMode] = static_cast<std::uint8_t>(minimum_mode);
+  std::string modes = break_modes;
+  modes.resize(L::kBreakCount, '0');
+  std::copy(modes.begin(), modes.end(), r.begin() + L::kBreakModes);
+  os::StoreI16Le(r.data() + L::kMinimumValue, minimum);
+  for (std::size_t j = 0; j < break_values.size() && j < L::kBreakCount; ++j) {
+    os::StoreI16Le(r.data() + L::kBreakValues + 2 * j, break_values[j]);
+  }
+  return r;
+}
+
+Bytes PointSectionRecord(const std::string& code, const std::vector<std::string>& ranges) {
+  using P = tolv::PointSectionLayout;
+  Bytes r(tolv::AdjByCodeLayout::kSize, 0);
+  PutText(r, 0, 3, code);
+  PutText(r, P::kRanges, P::kRangeWidth * P::kRangeCount, "");
+  for (std::size_t i = 0; i < ranges.size() && i < P::kRangeCount; ++i) {
+    PutText(r, P::kRanges + i * P::kRangeWidth, P::kRangeWidth, ranges[i]);
+  }
+  return r;
+}
+
+std::int32_t ZipLanePosition(const ZipLaneFileRows& rows, std::size_t i) {
+  using H = tolv::LaneHeadLayout;
+  return static_cast<std::int32_t>(H::kSize + H::kOptionRecordSize * rows.option_lines.size() +
+                                   rows.record_length * i);
+}
+
+Bytes ZipLaneFile(const ZipLaneFileRows& rows) {
+  using H = tolv::LaneHeadLayout;
+  using Z = tolv::ZipLaneLayout;
+  Bytes out(H::kSize, ' ');
+  out[H::kOptionCount] = static_cast<std::uint8_t>(rows.option_lines.size());
+  out[H::kUsePostalCodes] = rows.postal_codes ? 'B' : 'P';
+  out[H::kCheckOn] = static_cast<std::uint8_t>(rows.check);
+  out[H::kCheckChar] = static_cast<std::uint8_t>(rows.check_char);
+  out[H::kSubKind] = rows.sub_kind;
+  out[H::kSortHits] = rows.sort ? 'Y' : 'N';
+  out[H::kRecordLength] = rows.record_length;
+  os::StoreI32Le(out.data() + H::kLanePosition, ZipLanePosition(rows, 0));
+  for (const std::string& line : rows.option_lines) {
+    Bytes r(H::kOptionRecordSize, ' ');
+    PutText(r, 0, r.size(), line);
+    Append(out, r);
+  }
+  for (const ZipLaneRow& row : rows.lanes) {
+    Bytes r(rows.record_length, ' ');
+    if (row.next > 0) {
+      r[Z::kKind] = '2';
+      os::StoreI32Le(r.data() + Z::kNextPosition, row.next);
+    } else if (row.end) {
+      r[Z::kKind] = '9';
+    } else {
+      r[Z::kKind] = '4';
+      r[Z::kBothWays] = row.both_ways ? 'B' : 'O';
+      PutText(r, Z::kOriginLow, Z::kZipWidth, row.origin_low);
+      PutText(r, Z::kOriginHigh, Z::kZipWidth, row.origin_high);
+      PutText(r, Z::kDestinationLow, Z::kZipWidth, row.destination_low);
+      PutText(r, Z::kDestinationHigh, Z::kZipWidth, row.destination_high);
+      r[Z::kSlot] = row.slot;
+      const std::size_t n = std::min(row.data.size(), r.size() - std::min(r.size(), Z::kHits));
+      std::copy_n(row.data.begin(), n, r.begin() + static_cast<std::ptrdiff_t>(Z::kHits));
+    }
+    Append(out, r);
+  }
+  for (const std::string& key : rows.check_keys) {
+    Bytes r(rows.record_length, ' ');
+    PutText(r, 0, r.size(), key);
+    Append(out, r);
+  }
+  return out;
+}
+
+Bytes LaneBaseFile(const std::vector<LaneBaseRow>& rows) {
+  using B = tolv::LaneBaseLayout;
+  Bytes out;
+  for (const LaneBaseRow& row : rows) {
+    Bytes r(B::kSize, ' ');
+    PutText(r, B::kLow, B::kZipWidth, row.low);
+    PutText(r, B::kHigh, B::kZipWidth, row.high);
+    PutText(r, B::kArea, B::kAreaWidth, row.area);
+    Append(out, r);
+  }
+  return out;
+}
+
+Bytes GlobalLaneFile(const GlobalLaneFileRows& rows) {
+  using H = tolv::LaneHeadLayout;
+  using G = tolv::GlobalLaneLayout;
+  const std::size_t block = rows.block_codes * G::kCodeWidth;
+  auto block_bytes = [block](const std::vector<std::string>& codes) {
+    Bytes b(block, ' ');
+    for (std::size_t i = 0; i < codes.size() && (i + 1) * G::kCodeWidth <= block; ++i) {
+      os::StoreText(b.data() + i * G::kCodeWidth, G::kCodeWidth, codes[i]);
+    }
+    return b;
+  };
+  Bytes out(H::kSize, ' ');
+  out[H::kByAreas] = rows.by_areas ? 'B' : 'Z';
+  out[H::kGlobalCheck] = static_cast<std::uint8_t>(rows.check);
+  out[H::kGlobalInvert] = static_cast<std::uint8_t>(rows.invert);
+  out[H::kGlobalSubKind] = 0;
+  out[H::kSortERecords] = rows.sort ? 'Y' : 'N';
+  out[H::kRecordLength] = rows.check_length;
+  os::StoreI32Le(out.data() + H::kBlockLength, static_cast<std::int32_t>(block));
+  os::StoreI32Le(out.data() + H::kAreaTable, static_cast<std::int32_t>(out.size()));
+  for (const auto& codes : rows.numbered_blocks) Append(out, block_bytes(codes));
+  PadTo(out, G::kBlockKey + block);
+  os::StoreI32Le(out.data() + H::kKeyedTable, static_cast<std::int32_t>(out.size()));
+  os::StoreI32Le(out.data() + H::kKeyedCount, static_cast<std::int32_t>(rows.keyed_blocks.size()));
+  for (const auto& keyed : rows.keyed_blocks) {
+    Bytes k(G::kBlockKey, ' ');
+    PutText(k, 0, G::kBlockKey, keyed.key);
+    Append(out, k);
+    Append(out, block_bytes(keyed.codes));
+  }
+  PadTo(out, G::kPairSize);
+  os::StoreI32Le(out.data() + H::kPairTable, static_cast<std::int32_t>(out.size()));
+  os::StoreI32Le(out.data() + H::kPairCount, static_cast<std::int32_t>(rows.pairs.size()));
+  for (const auto& pair : rows.pairs) {
+    Bytes r(G::kPairSize, 0);
+    PutText(r, G::kPairOrigin, G::kCodeWidth, pair.origin);
+    PutText(r, G::kPairDestination, G::kCodeWidth, pair.destination);
+    os::StoreI32Le(r.data() + G::kPairNumber, pair.number);
+    Append(out, r);
+  }
+  os::StoreI32Le(out.data() + H::kCheckPosition,
+                 rows.check_keys.empty() ? 0 : static_cast<std::int32_t>(out.size()));
+  for (const std::string& key : rows.check_keys) {
+    Bytes r(rows.check_length, ' ');
+    PutText(r, 0, r.size(), key);
+    Append(out, r);
+  }
+  return out;
+}
+
+}  // namespace testkit
