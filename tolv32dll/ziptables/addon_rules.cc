@@ -48,7 +48,8 @@ Result<std::int64_t> CityNumber(LiteContext& ctx, char letter, std::int64_t sum)
   Result<int> table = SelectTableNumber(ctx, letter);
   if (!table.ok()) return Result<std::int64_t>::Error(table.error());
   if (ctx.method.terms.reload_factor_set) {
-    TOLV_RETURN_IF_ERROR(ctx.method.terms.reload_factor_set(*table));
+    const ErrorNumber e = ctx.method.terms.reload_factor_set(*table);
+    if (e != kOk) return Result<std::int64_t>::Error(e);
   }
   return static_cast<std::int64_t>(HcityValue(ctx.hcity, sum).value_or(static_cast<std::int32_t>(sum)));
 }
@@ -172,7 +173,8 @@ Result<int> LiteEAddon(LiteContext& ctx, char& letter) {
       Result<int> table = SelectTableNumber(ctx, letter);
       if (!table.ok()) return Result<int>::Error(table.error());
       if (ctx.method.terms.reload_factor_set) {
-        TOLV_RETURN_IF_ERROR(ctx.method.terms.reload_factor_set(*table));
+        const ErrorNumber e = ctx.method.terms.reload_factor_set(*table);
+        if (e != kOk) return Result<int>::Error(e);
       }
       if (std::optional<std::int32_t> city = HcityValue(ctx.hcity, number)) work.SetNumber(*city);
       return 0;

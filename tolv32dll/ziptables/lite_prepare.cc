@@ -84,7 +84,10 @@ Result<int> SelectTableNumber(LiteContext& ctx, char letter) {
   work.row_index = 0;
   work.addon_flag = -1;
   const int n = ParseLeadingNumber(std::string(work.lite_record.data(), 3));
-  if (ctx.lite_table.empty()) TOLV_RETURN_IF_ERROR(PrepareLite(ctx));
+  if (ctx.lite_table.empty()) {
+    // An error here must not pass for a table number.
+    if (const ErrorNumber e = PrepareLite(ctx); e != kOk) return Result<int>::Error(e);
+  }
   const std::vector<LiteTableRow>& table = ctx.lite_table;
   if (table.empty()) return n;
   const std::size_t rows = std::min<std::size_t>(table.size(), T::kSlots);

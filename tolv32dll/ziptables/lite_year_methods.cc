@@ -22,7 +22,8 @@ Result<std::int64_t> CityValue(LiteContext& ctx, char letter, std::int64_t sum,
   Result<int> table = SelectTableNumber(ctx, letter);
   if (!table.ok()) return Result<std::int64_t>::Error(table.error());
   if (ctx.method.terms.reload_factor_set) {
-    TOLV_RETURN_IF_ERROR(ctx.method.terms.reload_factor_set(*table));
+    const ErrorNumber e = ctx.method.terms.reload_factor_set(*table);
+    if (e != kOk) return Result<std::int64_t>::Error(e);
   }
   std::optional<std::int32_t> city = HcityValue(ctx.hcity, sum);
   return city ? static_cast<std::int64_t>(*city) : fallback;
@@ -192,12 +193,15 @@ ErrorNumber RunYearMethod(LiteContext& ctx) {
   TOLV_RETURN_IF_ERROR(RunCommonSkeleton(ctx.method, false, true));
   RateBasisState& state = ctx.method.state;
   ctx.work.CopyFrom(state.record);
-  char letter = ctx.work.lite_record[9];
+  // The record's own letter chooses the table number afterwards; the steps may give the
+  // Lite record the matrix letter.
+  const char letter = ctx.work.lite_record[9];
+  char step_letter = letter;
   bool keep_digit = false;
   ErrorNumber step = kOk;
-  if (year == 92 || year == 93) step = Year9293(ctx, year, letter, keep_digit);
-  if (year == 94) step = Year94(ctx, letter, keep_digit);
-  if (year == 95) step = Year95(ctx, letter, keep_digit);
+  if (year == 92 || year == 93) step = Year9293(ctx, year, step_letter, keep_digit);
+  if (year == 94) step = Year94(ctx, step_letter, keep_digit);
+  if (year == 95) step = Year95(ctx, step_letter, keep_digit);
   TOLV_RETURN_IF_ERROR(step);
   // The number's first digit stays aside while the record is read.
   const char kept = ctx.work.lite_record[4];
@@ -223,7 +227,8 @@ ErrorNumber RunYearMethod(LiteContext& ctx) {
   }
   state.printed_number = CompactRateBasisNumber(state.record, ctx.method.terms.tariff.point_type);
   if (letter == 'C') {
-    Result<int> again = LiteEAddon(ctx, letter);
+    char again_letter = letter;
+    Result<int> again = LiteEAddon(ctx, again_letter);
     if (!again.ok()) return again.error();
   }
   ctx.tables.CloseLite();
