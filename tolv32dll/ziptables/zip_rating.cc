@@ -1,5 +1,6 @@
 #include "tolv32dll/ziptables/zip_rating.h"
 
+#include "tolv32dll/logs/binary_log.h"
 #include "tolv32dll/ziptables/lite_methods.h"
 
 namespace tolv {
@@ -31,7 +32,13 @@ ZipRating::ZipRating(TariffState& tariff, const CurrentTariff& current,
     : tariff_(tariff), current_(current), lite_table_(lite_table), files_(tariff.files, current) {}
 
 void ZipRating::Attach(RateBasisTerms& terms) {
-  terms.lite_steps = MakeLiteSteps({files_, lite_table_, work_, &tariff_.options.hcity, {}, {}});
+  // The add-on records of kinds 19-21 are logged in their 12-byte form; the text form of
+  // point type 'M' keeps its first 12 bytes.
+  auto log = [](int kind, os::ByteSpan bytes) {
+    if (kind >= 19 && bytes.size() > 12) bytes = bytes.first(12);
+    LogBinary(static_cast<BinaryLogKind>(kind), bytes);
+  };
+  terms.lite_steps = MakeLiteSteps({files_, lite_table_, work_, &tariff_.options.hcity, {}, log});
 }
 
 std::optional<ZipPairCharges> ZipRating::ZipPair(const PointState& points, const RateRecord& record) {
