@@ -107,6 +107,11 @@ ErrorNumber ShipmentDrive::RateLeg() {
   };
   charge.lane_kind = current.lane_adj_kind;
   charge.la_pct = tariff.options.la_pct;
+  if (std::optional<ZipPairCharges> pair = zip.ZipPair(engine_.work.points, basis_.record)) {
+    charge.minimum.zip_pair = ZipPairMinimum{pair->method, pair->bracket_count, pair->mode, pair->values};
+  }
+  charge.class_range_factor = [&zip, this] { return zip.ClassRangeFactor(engine_.work.points); };
+  charge.addon_c_amounts = TypeCAmounts(zip.work());
   cell_ = charge.cell;
   EngineLaneFiles lane_files(tariff.files, current, files);
   const LaneTerms lane_terms =
