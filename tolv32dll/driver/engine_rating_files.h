@@ -5,23 +5,11 @@
 
 #include "tolv32dll/points/point_state.h"
 #include "tolv32dll/points/rating_files.h"
+#include "tolv32dll/points/tariff_file_view.h"
 #include "tolv32dll/tariff/current_tariff.h"
 #include "tolv32dll/tariff/tariff_file_set.h"
 
 namespace tolv {
-
-// A FileView of one slot of the file set; it reads whatever the slot holds when asked.
-class TariffFileView : public FileView {
- public:
-  explicit TariffFileView(const TariffFile& file) : file_(file) {}
-  std::int64_t Size() const override { return file_.Size(); }
-  std::int64_t ReadAt(std::int64_t offset, os::MutableByteSpan out) const override {
-    return file_.ReadAt(offset, out);
-  }
-
- private:
-  const TariffFile& file_;
-};
 
 // The destination's point file: the second slot, or the first when one file serves both.
 class DestinationPointsView : public FileView {

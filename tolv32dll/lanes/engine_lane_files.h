@@ -5,6 +5,7 @@
 #define TOLV32DLL_LANES_ENGINE_LANE_FILES_H_
 
 #include "tolv32dll/lanes/lane_files.h"
+#include "tolv32dll/points/tariff_file_view.h"
 #include "tolv32dll/tariff/tariff_file_set.h"
 
 namespace tolv {
@@ -26,18 +27,7 @@ class EngineLaneFiles : public LaneFiles {
   RatingFiles& side_tables() override { return side_tables_; }
 
  private:
-  // One slot of the set as a file view.
-  class SlotView : public FileView {
-   public:
-    explicit SlotView(const TariffFile& file) : file_(file) {}
-    std::int64_t Size() const override { return file_.Size(); }
-    std::int64_t ReadAt(std::int64_t offset, os::MutableByteSpan out) const override {
-      return file_.ReadAt(offset, out);
-    }
-
-   private:
-    const TariffFile& file_;
-  };
+  using SlotView = TariffFileView;
 
   Result<const FileView*> Open(TariffFileKind kind, const SlotView& view);
   const FileView* OpenBase(TariffFileKind kind, const SlotView& view);

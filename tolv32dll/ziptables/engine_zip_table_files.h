@@ -3,6 +3,7 @@
 #ifndef TOLV32DLL_ZIPTABLES_ENGINE_ZIP_TABLE_FILES_H_
 #define TOLV32DLL_ZIPTABLES_ENGINE_ZIP_TABLE_FILES_H_
 
+#include "tolv32dll/points/tariff_file_view.h"
 #include "tolv32dll/tariff/current_tariff.h"
 #include "tolv32dll/tariff/tariff_file_set.h"
 #include "tolv32dll/ziptables/zip_table_files.h"
@@ -24,18 +25,7 @@ class EngineZipTableFiles : public ZipTableFiles {
   std::vector<RateSegment> RateSegments() override;
 
  private:
-  // One slot of the set as a file view; it reads whatever the slot holds when asked.
-  class SlotView : public FileView {
-   public:
-    explicit SlotView(const TariffFile& file) : file_(file) {}
-    std::int64_t Size() const override { return file_.Size(); }
-    std::int64_t ReadAt(std::int64_t offset, os::MutableByteSpan out) const override {
-      return file_.ReadAt(offset, out);
-    }
-
-   private:
-    const TariffFile& file_;
-  };
+  using SlotView = TariffFileView;
 
   Result<const FileView*> Open(TariffFileKind kind, const SlotView& view);
 
