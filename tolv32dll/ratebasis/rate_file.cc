@@ -167,10 +167,21 @@ ErrorNumber ReadRateRecord(RatingFiles& files, const CurrentTariff& tariff,
   state.record = RateRecord(bytes);
   state.record_number = number;
   state.record_length = record_length;
+  return PositionOnRateBasisArea(files, tariff, points, request, state);
+}
 
+ErrorNumber PositionOnRateBasisArea(RatingFiles& files, const CurrentTariff& tariff,
+                                    PointState& points, ListRequest& request,
+                                    RateBasisState& state) {
   Result<std::int32_t> area = LookupRateBasisArea(files, tariff, state.record, points, request);
   if (!area.ok()) return area.error();
   if (*area == 0) return kOk;
+  Result<const FileView*> opened = files.Rates();
+  if (!opened.ok()) return opened.error();
+  if (*opened == nullptr || state.record_length == 0) return kErrRtered;
+  const FileView& rates = **opened;
+  const auto length = static_cast<std::int64_t>(state.record_length);
+  std::vector<std::uint8_t> bytes(state.record_length);
   char wanted[16];
   std::snprintf(wanted, sizeof wanted, "%4.4u", static_cast<unsigned>(*area) % 10000u);
   auto area_of = [&]() { return state.record.Text(L::kArea, L::kAreaWidth); };

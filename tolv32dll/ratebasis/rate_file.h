@@ -30,6 +30,12 @@ ErrorNumber ReadRateRecord(RatingFiles& files, const CurrentTariff& tariff,
                            std::int64_t number, std::size_t record_length, PointState& points,
                            ListRequest& request, RateBasisState& state);
 
+// From the record in the state (its number and length), reads forward to the record of
+// the shipment's rate-basis area; 214 when the area has no record.
+ErrorNumber PositionOnRateBasisArea(RatingFiles& files, const CurrentTariff& tariff,
+                                    PointState& points, ListRequest& request,
+                                    RateBasisState& state);
+
 // Reads the 384-byte ".M" block: 225 (open), 226 (short).
 ErrorNumber ReadMinimumBlock(RatingFiles& files, RateBasisState& state);
 

@@ -8,7 +8,9 @@
 namespace tolv {
 namespace {
 
-std::int64_t NumberOf(const LiteWork& work) { return ParseLeadingNumber(work.Number()); }
+std::int64_t NumberOf(const LiteWork& work, std::size_t width = 5) {
+  return ParseLeadingNumber(work.Number(width));
+}
 
 bool SamePoints(const LiteContext& ctx) {
   const LiteBaseLayout& b = ctx.text_form() ? kLiteBaseText : kLiteBasePacked;
@@ -43,14 +45,11 @@ Result<int> LookupAndMatrix(LiteContext& ctx, const char* type, char& letter) {
   return 1;
 }
 
-// The 'H' and 'M' rule for a pair inside one add-on point: the HCITY value of the sum.
+// The 'H' rule for a pair inside one add-on point: the HCITY value of the sum. The list
+// is the one just found non-empty: the letter's table number is chosen, not loaded.
 Result<std::int64_t> CityNumber(LiteContext& ctx, char letter, std::int64_t sum) {
   Result<int> table = SelectTableNumber(ctx, letter);
   if (!table.ok()) return Result<std::int64_t>::Error(table.error());
-  if (ctx.method.terms.reload_factor_set) {
-    const ErrorNumber e = ctx.method.terms.reload_factor_set(*table);
-    if (e != kOk) return Result<std::int64_t>::Error(e);
-  }
   return static_cast<std::int64_t>(HcityValue(ctx.hcity, sum).value_or(static_cast<std::int32_t>(sum)));
 }
 
@@ -142,7 +141,9 @@ Result<int> AddonByMethod(LiteContext& ctx, char& letter) {
       }
       Result<std::int32_t> sum = SumAddons(ctx, TypeCode("J1"));
       if (!sum.ok()) return Result<int>::Error(sum.error());
-      work.SetNumber(NumberOf(work) + *sum);
+      // Point type 'J' numbers its records with six digits, the matrix letter being the last.
+      const std::size_t width = ctx.point_type() == 'J' ? 6 : 5;
+      work.SetNumber(NumberOf(work, width) + *sum, width);
       return found;
     }
     default:

@@ -56,8 +56,11 @@ struct LiteWork {
   TypeDirectory matrix_directory;
   RbnoAddons rbno;
 
-  std::string Number() const { return std::string(lite_record.data() + 4, 5); }
-  void SetNumber(std::int64_t number);  // "%5.5ld"
+  // The number from byte 4: five digits, or six for method 'J', whose number runs over
+  // the letter byte (its first digit then chooses the table number).
+  std::string Number(std::size_t width = 5) const { return std::string(lite_record.data() + 4, width); }
+  // "%5.5ld" ("%.6ld" for width 6); a longer number keeps its last digits.
+  void SetNumber(std::int64_t number, std::size_t width = 5);
   // Copies the first 10 bytes of the rate record.
   void CopyFrom(const RateRecord& record);
   void ClearAddons() { origin = AddonRecord{}, destination = AddonRecord{}; }
@@ -111,9 +114,14 @@ Result<int> LiteEAddon(LiteContext& ctx, char& letter);
 // The first HCITY entry whose threshold reaches `at_least`: its value when positive.
 std::optional<std::int32_t> HcityValue(const HcityList* list, std::int64_t at_least);
 
+// Whose rules pick the reader and the companion switch: the methods 'E', 'J', 'L' and 'M'
+// go by the Lite record's letter; 'I' and 'K' have rules of their own.
+enum class AddonReaders { kByLetter, kRbno, kYear };
+
 // Reads the rate record of the Lite record from its segment of ".R" (switching to the
-// companion first where the letter asks for it), then positions on the rate-basis area.
-ErrorNumber ReadAddonTable(LiteContext& ctx);
+// companion first where the rules ask for it), then, for a record that has its number,
+// positions on the rate-basis area.
+ErrorNumber ReadAddonTable(LiteContext& ctx, AddonReaders readers = AddonReaders::kByLetter);
 
 }  // namespace tolv
 

@@ -31,7 +31,7 @@ Result<std::size_t> SwitchToCompanion(LiteContext& ctx, std::size_t length) {
 
 }  // namespace
 
-ErrorNumber ReadAddonTable(LiteContext& ctx) {
+ErrorNumber ReadAddonTable(LiteContext& ctx, AddonReaders readers) {
   MethodContext& m = ctx.method;
   LiteWork& work = ctx.work;
   std::size_t length = m.record_length;
@@ -43,24 +43,31 @@ ErrorNumber ReadAddonTable(LiteContext& ctx) {
   };
   if (work.addon_flag == 1) TOLV_RETURN_IF_ERROR(switch_first());
 
+  // The exact reader differs from the lower-bound one for point type 'J' only, which
+  // reaches this step by letter alone.
   const char letter = work.lite_record[9];
   Reader reader = Reader::kLowerBound;
   bool zero_first_digit = false;
-  switch (letter) {
-    case 'A':
-      if (work.addon_flag == -1 && work.lite_record[5] >= '1') TOLV_RETURN_IF_ERROR(switch_first());
-      break;
-    case 'B':
-    case 'D':
-    case 'E':
-    case 'K':
-      break;
-    case 'F':
-      if (work.addon_flag == -1) TOLV_RETURN_IF_ERROR(switch_first());
-      break;
-    default:
-      reader = ctx.point_type() == 'J' ? Reader::kExact : Reader::kLowerBound;
-      zero_first_digit = letter == 'H';
+  if (readers == AddonReaders::kRbno) {
+    if (letter == 'B' && work.addon_flag == -1) TOLV_RETURN_IF_ERROR(switch_first());
+  } else if (readers == AddonReaders::kByLetter) {
+    switch (letter) {
+      case 'A':
+        if (work.addon_flag == -1 && work.lite_record[5] >= '1') TOLV_RETURN_IF_ERROR(switch_first());
+        break;
+      case 'B':
+      case 'D':
+      case 'E':
+      case 'K':
+        break;
+      case 'F':
+        if (work.addon_flag == -1) TOLV_RETURN_IF_ERROR(switch_first());
+        break;
+      default:
+        reader = ctx.point_type() == 'J' ? Reader::kExact : Reader::kLowerBound;
+        // 'H' records are filed under a first digit of '0'.
+        zero_first_digit = letter == 'H';
+    }
   }
   const char kept = work.lite_record[4];
   if (zero_first_digit) work.lite_record[4] = '0';
@@ -90,13 +97,18 @@ ErrorNumber ReadAddonTable(LiteContext& ctx) {
   if (zero_first_digit) work.lite_record[4] = kept;
   if (found < 0) return kOk;
 
-  TOLV_RETURN_IF_ERROR(
-      ReadRateRecord(m.files, m.terms.tariff, found, length, m.points, m.request, m.state));
-  if (zero_first_digit && m.state.record.bytes().size() > 4) {
+  std::vector<std::uint8_t> bytes(length);
+  if (!ReadExact(rates, found * static_cast<std::int64_t>(length), bytes)) return kErrRtered;
+  m.state.record = RateRecord(std::move(bytes));
+  m.state.record_number = found;
+  m.state.record_length = length;
+  if (zero_first_digit && length > 4) {
     m.state.record.mutable_bytes()[4] = static_cast<std::uint8_t>(kept);
   }
   ctx.Log(5, m.state.record.bytes());
-  return kOk;
+  // A record still without its number has no rate-basis area to look for.
+  if (m.state.record.Text(3, 6) == " 00000") return kOk;
+  return PositionOnRateBasisArea(m.files, m.terms.tariff, m.points, m.request, m.state);
 }
 
 }  // namespace tolv

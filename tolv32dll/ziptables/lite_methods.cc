@@ -87,7 +87,7 @@ ErrorNumber MethodI(LiteContext& ctx) {
   }
   Result<int> table = SelectTableNumber(ctx, letter);
   if (!table.ok()) return table.error();
-  TOLV_RETURN_IF_ERROR(ReadAddonTable(ctx));
+  TOLV_RETURN_IF_ERROR(ReadAddonTable(ctx, AddonReaders::kRbno));
   if (LacksNumber(state.record)) return FinishWithoutNumber(ctx, kErrInvrbn);
   TOLV_RETURN_IF_ERROR(SelectAndReload(ctx, letter));
   Print(ctx);

@@ -15,12 +15,13 @@ char LiteContext::point_type() const {
   return t.point_type == 'N' ? t.alt_point_type : t.point_type;
 }
 
-void LiteWork::SetNumber(std::int64_t number) {
+void LiteWork::SetNumber(std::int64_t number, std::size_t width) {
+  width = std::min<std::size_t>(width, lite_record.size() - 4);
   char text[24];
-  std::snprintf(text, sizeof text, "%5.5lld", static_cast<long long>(number));
-  // A number of more than 5 digits keeps its last 5, as a 5-character field must.
+  std::snprintf(text, sizeof text, "%.*lld", static_cast<int>(width), static_cast<long long>(number));
+  // A longer number keeps its last digits: the field has no room for more.
   const std::size_t n = std::strlen(text);
-  std::memcpy(lite_record.data() + 4, text + (n > 5 ? n - 5 : 0), 5);
+  std::memcpy(lite_record.data() + 4, text + (n > width ? n - width : 0), width);
 }
 
 void LiteWork::CopyFrom(const RateRecord& record) {

@@ -1,5 +1,6 @@
 // Method 'K': the add-on rules of the effective years 92 and 93, 94 and 95.
 #include <cstring>
+#include <optional>
 
 #include "tolv32dll/ratebasis/rate_file.h"
 #include "tolv32dll/ziptables/lite_methods.h"
@@ -34,12 +35,12 @@ Result<std::int64_t> CityValue(LiteContext& ctx, char letter, std::int64_t sum,
 ErrorNumber CityOrSum(LiteContext& ctx, const char* type_text, char& letter) {
   TOLV_RETURN_IF_ERROR(PrepareLite(ctx));
   std::array<char, 2> type = TypeCode(type_text);
-  const std::int64_t running = NumberOf(ctx.work);
   Result<std::int32_t> sum = SumAddons(ctx, type);
   if (!sum.ok()) return sum.error();
   Result<char> matrix = MatrixLetter(ctx, type);
   if (!matrix.ok()) return matrix.error();
-  std::int64_t number = running + *sum;
+  // A matrix entry has just given the Lite record its number.
+  std::int64_t number = NumberOf(ctx.work) + *sum;
   if (SamePoints(ctx)) {
     Result<std::int64_t> city = CityValue(ctx, letter, *sum, *sum);
     if (!city.ok()) return city.error();
@@ -53,13 +54,13 @@ ErrorNumber CityOrSum(LiteContext& ctx, const char* type_text, char& letter) {
 }
 
 // The type of letters 'H' and 'N' in year 95 by the record's special numbers " 00001"...;
-// any other number takes the plain type.
-std::array<char, 2> NumberedType(char letter, const RateRecord& record, int numbers) {
+// none for any other number, which takes no add-on.
+std::optional<std::array<char, 2>> NumberedType(char letter, const RateRecord& record, int numbers) {
   const std::string field = record.Text(3, 6);
   for (int i = 1; i <= numbers; ++i) {
-    if (field == " 0000" + std::to_string(i)) return {letter, static_cast<char>('0' + i)};
+    if (field == " 0000" + std::to_string(i)) return std::array<char, 2>{letter, static_cast<char>('0' + i)};
   }
-  return {letter, ' '};
+  return std::nullopt;
 }
 
 ErrorNumber StepJ(LiteContext& ctx, char& letter) {
@@ -140,37 +141,40 @@ ErrorNumber Year95(LiteContext& ctx, char& letter, bool& keep_digit) {
     case 'H':
     case 'N':
     case 'M': {
+      std::optional<std::array<char, 2>> type =
+          letter == 'M' ? TypeCode("M ") : NumberedType(letter, record, letter == 'H' ? 2 : 3);
+      if (!type) return StepOnlyPrepare(ctx);
       TOLV_RETURN_IF_ERROR(PrepareLite(ctx));
-      std::array<char, 2> type = letter == 'M' ? TypeCode("M ")
-                                               : NumberedType(letter, record, letter == 'H' ? 2 : 3);
       const std::int64_t running = NumberOf(ctx.work);
-      Result<std::int32_t> sum = SumAddons(ctx, type);
+      Result<std::int32_t> sum = SumAddons(ctx, *type);
       if (!sum.ok()) return sum.error();
       const bool same = SamePoints(ctx);
-      std::array<char, 2> matrix_type = type;
+      std::array<char, 2> matrix_type = *type;
       Result<char> matrix = MatrixLetter(ctx, matrix_type);
       if (!matrix.ok()) return matrix.error();
       std::int64_t number = running;
-      if (letter == 'H') {
-        if (*matrix != '\0') {
-          Result<int> table = SelectTableNumber(ctx, *matrix);
-          if (!table.ok()) return table.error();
-          number = NumberOf(ctx.work) + *sum;
-          letter = *matrix;
-        }
-      } else if (letter == 'M' && *matrix != '\0') {
-        number = NumberOf(ctx.work) + *sum;
-        letter = *matrix;
-      } else if (letter == 'M' || same) {
-        const std::int64_t fallback = *sum + (type == TypeCode("N3") ? 5000 : 0);
-        Result<std::int64_t> city = CityValue(ctx, letter, *sum, letter == 'M' ? *sum : fallback);
+      if (letter == 'N' && same) {
+        // One add-on point: the city value, or the sum (type "N3" lies 5000 further on).
+        const std::int64_t fallback = *sum + (*type == TypeCode("N3") ? 5000 : 0);
+        Result<std::int64_t> city = CityValue(ctx, letter, *sum, fallback);
         if (!city.ok()) return city.error();
         number = *city;
-        keep_digit = letter == 'M';
-      } else {
-        number = (*matrix != '\0' ? NumberOf(ctx.work) : running) + *sum;
-        if (*matrix != '\0') letter = *matrix;
+      } else if (*matrix != '\0') {
+        if (letter == 'H') {
+          Result<int> table = SelectTableNumber(ctx, *matrix);
+          if (!table.ok()) return table.error();
+        }
+        number = NumberOf(ctx.work) + *sum;
+        letter = *matrix;
+      } else if (letter == 'M') {
+        Result<std::int64_t> city = CityValue(ctx, letter, *sum, *sum);
+        if (!city.ok()) return city.error();
+        number = *city;
+      } else if (letter == 'N') {
+        number = running + *sum;
       }
+      // Both ends of the 'M' step read under a first digit of '0'.
+      keep_digit = *type == TypeCode("M ");
       ctx.work.SetNumber(number);
       ctx.work.lite_record[9] = letter;
       ctx.tables.CloseLite();
@@ -210,7 +214,7 @@ ErrorNumber RunYearMethod(LiteContext& ctx) {
   Result<int> table = SelectTableNumber(ctx, letter);
   if (!table.ok()) return table.error();
   if (ctx.work.addon_flag != 1 && DiffersFromFirstTen(ctx.work, state.record)) {
-    TOLV_RETURN_IF_ERROR(ReadAddonTable(ctx));
+    TOLV_RETURN_IF_ERROR(ReadAddonTable(ctx, AddonReaders::kYear));
   }
   if (state.record.Text(3, 6) == " 00000") {
     ctx.tables.CloseLite();

@@ -167,10 +167,18 @@ TEST_F(AddonStepsTest, LetterHInsideOnePointTakesTheCityValue) {
   hcity_.count = 2;
   hcity_.entries[0] = {50, 9000, {}};
   hcity_.entries[1] = {100, 9500, {}};
+  std::vector<int> reloads;
+  terms_.reload_factor_set = [&](int set) {
+    reloads.push_back(set);
+    return kOk;
+  };
   SetNumber("001 01000H");
   char letter = 'H';
   EXPECT_EQ(0, *AddonByMethod(ctx_, letter));
   EXPECT_EQ("09500", work_.Number());  // sum 75: the first threshold at least 75 is 100
+  // The entries are those of the tariff as loaded: the table number is chosen, not loaded.
+  EXPECT_EQ("012", std::string(work_.lite_record.data(), 3));
+  EXPECT_TRUE(reloads.empty());
   hcity_.count = 0;
   SetNumber("001 01000H");
   EXPECT_EQ(0, *AddonByMethod(ctx_, letter));

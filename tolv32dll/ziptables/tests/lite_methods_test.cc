@@ -33,7 +33,11 @@ class LiteMethodsTest : public ::testing::Test {
       reloads_.push_back(set);
       return kOk;
     };
-    terms_.lite_steps = MakeLiteSteps({tables_, lite_table_, work_, &hcity_, {}, {}});
+    auto companion = [this]() -> Result<std::size_t> {
+      ++switches_;
+      return std::size_t{52};
+    };
+    terms_.lite_steps = MakeLiteSteps({tables_, lite_table_, work_, &hcity_, companion, {}});
   }
   void Rates(const std::vector<RateRow>& rows, std::size_t length = 52) {
     files_.Set(".R", testkit::RateFile(rows, length));
@@ -47,9 +51,11 @@ class LiteMethodsTest : public ::testing::Test {
   ErrorNumber Find(char point_type) {
     terms_.tariff.point_type = point_type;
     reloads_.clear();
+    switches_ = 0;
     return FindRateBasis(files_, terms_, points_, request_, state_);
   }
   std::string First10() const { return state_.record.Text(0, 10); }
+  unsigned Value1() const { return static_cast<unsigned>(state_.record.Value(1)); }
 
   testkit::MemoryRatingFiles files_;
   testkit::MemoryZipTableFiles tables_;
@@ -61,6 +67,7 @@ class LiteMethodsTest : public ::testing::Test {
   LiteWork work_;
   HcityList hcity_;
   std::vector<int> reloads_;
+  int switches_ = 0;
 };
 
 TEST_F(LiteMethodsTest, MethodEBuildsTheNumberFromTheA1Pair) {
@@ -108,22 +115,28 @@ TEST_F(LiteMethodsTest, MethodIAddsBothRbnoAmounts) {
   EXPECT_EQ(kErrTrbopn, Find('I'));
 }
 
-TEST_F(LiteMethodsTest, MethodJTakesTheJ2PairOrFallsBackOnTheIndex) {
-  // Seed "011 000000": the table has no row '0', so its end row keeps the set 011. The "J2"
-  // points 152/303 give 00400 'E' in the "J " matrix; the "J1" amounts add 10 + 20.
-  const std::vector<LiteTableLine> table = {{'E', "", "021", 'N'}};
+TEST_F(LiteMethodsTest, MethodJNumbersWithSixDigits) {
+  // Seed "011 000000". The "J2" points 152/303 give 00043 and the digit '0' in the "J "
+  // matrix: the number 000430, whose first digit chooses the table and whose last five meet
+  // the thresholds: 00430 reaches 00400, set 022. The "J1" amounts add 10 + 20: 000460.
+  const std::vector<LiteTableLine> table = {{'0', "00000", "021", 'N'}, {'0', "00400", "022", 'N'}};
   Base({{"J1", "15000", "15099", "00001", "00010"},
         {"J1", "25000", "25099", "00002", "00020"},
         {"J2", "15000", "15099", "00152"},
         {"J2", "25000", "25099", "00303"}},
        table);
-  Matrix({{"J ", "00152", "00303", "00400", 'E'}});
-  Rates({{1, " 00000J", {}}, {11, " 00430E", {5000, 321}}});
+  Matrix({{"J ", "00152", "00303", "00043", '0'}});
+  Rates({{1, " 00000J", {}}, {22, " 000450", {5000, 111}}, {22, " 000460", {5000, 321}}});
   ASSERT_EQ(kOk, Find('J'));
-  EXPECT_EQ("011 00430E", First10());
-  EXPECT_EQ(321u, static_cast<unsigned>(state_.record.Value(1)));
-  EXPECT_EQ(std::vector<int>{11}, reloads_);
+  EXPECT_EQ("022 000460", First10());
+  EXPECT_EQ(321u, Value1());
+  EXPECT_EQ("000460", state_.printed_number);
+  EXPECT_EQ(std::vector<int>{22}, reloads_);
 
+  // The six-digit number is read exactly: without its record the lane's index decides.
+  Rates({{1, " 00000J", {}}, {22, " 000450", {5000, 111}}});
+  ASSERT_EQ(kOk, Find('J'));
+  EXPECT_EQ("001 00000J", First10());
   // No "J2" pair: the record at the lane's index.
   Base({{"J1", "15000", "15099", "00001", "00010"}}, table);
   ASSERT_EQ(kOk, Find('J'));
@@ -157,6 +170,121 @@ TEST_F(LiteMethodsTest, MethodKByYear) {
   Rates({{1, " 01000E", {}}, {5, " 01075E", {7000, 67}}});
   ASSERT_EQ(kOk, Find('K'));
   EXPECT_EQ("005 01075E", First10());
+}
+
+TEST_F(LiteMethodsTest, MethodKYear95LettersHAndNTakeTheirTypeFromTheNumber) {
+  terms_.tariff.year = 95;
+  // Every type has points 152 (origin) and 303 (destination) but "N3", whose destination
+  // shares the origin's point 152.
+  Base({{"H ", "15000", "15099", "00152", "00005"}, {"H ", "25000", "25099", "00303", "00005"},
+        {"H1", "15000", "15099", "00152", "00030"}, {"H1", "25000", "25099", "00303", "00045"},
+        {"H2", "15000", "15099", "00152", "00100"}, {"H2", "25000", "25099", "00303", "00200"},
+        {"N ", "15000", "15099", "00152", "00005"}, {"N ", "25000", "25099", "00152", "00005"},
+        {"N2", "15000", "15099", "00152", "00030"}, {"N2", "25000", "25099", "00303", "00045"},
+        {"N3", "15000", "15099", "00152", "00030"}, {"N3", "25000", "25099", "00152", "00045"}},
+       {{'D', "", "004", 'N'}, {'G', "", "011", 'N'}, {'H', "", "012", 'N'}, {'N', "", "031", 'N'}});
+  Matrix({{"H ", "00152", "00303", "06000", 'G'},
+          {"H1", "00152", "00303", "02000", 'G'},
+          {"H2", "00152", "00303", "04000", 'D'},
+          {"N2", "00152", "00303", "03000", 'D'}});
+
+  // " 00001H": type "H1", 02000 'G' plus 30 + 45; the record's own 'H' keeps set 012.
+  Rates({{1, " 00001H", {}}, {12, " 02075G", {0, 41}}});
+  ASSERT_EQ(kOk, Find('K'));
+  EXPECT_EQ("012 02075G", First10());
+  EXPECT_EQ(41u, Value1());
+  EXPECT_EQ(std::vector<int>{12}, reloads_);
+  // " 00002H": type "H2", 04000 'D' plus 100 + 200.
+  Rates({{1, " 00002H", {}}, {12, " 04300D", {0, 42}}});
+  ASSERT_EQ(kOk, Find('K'));
+  EXPECT_EQ("012 04300D", First10());
+  // Any other number takes no add-on, though "H " records would fit the lane.
+  Rates({{1, " 00005H", {}}, {12, " 00005H", {0, 43}}, {12, " 06010G", {0, 44}}});
+  ASSERT_EQ(kOk, Find('K'));
+  EXPECT_EQ("012 00005H", First10());
+  EXPECT_EQ(43u, Value1());
+
+  // " 00002N", two add-on points: 03000 'D' plus 75 under the set of 'N'.
+  Rates({{1, " 00002N", {}}, {31, " 03075D", {0, 51}}});
+  ASSERT_EQ(kOk, Find('K'));
+  EXPECT_EQ("031 03075D", First10());
+  EXPECT_EQ(std::vector<int>{31}, reloads_);
+  // " 00003N", one add-on point: the set of 'N' is loaded and the first city entry whose
+  // threshold reaches the sum 75 (100) gives 09500.
+  hcity_.count = 2;
+  hcity_.entries[0] = {50, 9000, {}};
+  hcity_.entries[1] = {100, 9500, {}};
+  Rates({{1, " 00003N", {}}, {31, " 09500N", {0, 52}}});
+  ASSERT_EQ(kOk, Find('K'));
+  EXPECT_EQ("031 09500N", First10());
+  EXPECT_EQ(52u, Value1());
+  EXPECT_EQ((std::vector<int>{31, 31}), reloads_);
+  // No entry reaches the sum: type "N3" lies 5000 further on, 05075.
+  hcity_.count = 1;
+  Rates({{1, " 00003N", {}}, {31, " 05075N", {0, 53}}});
+  ASSERT_EQ(kOk, Find('K'));
+  EXPECT_EQ("031 05075N", First10());
+  // Any other number: no add-on, and no city value for the "N " points that coincide.
+  Rates({{1, " 00007N", {}}, {31, " 00007N", {0, 54}}});
+  ASSERT_EQ(kOk, Find('K'));
+  EXPECT_EQ("031 00007N", First10());
+  EXPECT_EQ(std::vector<int>{31}, reloads_);
+}
+
+TEST_F(LiteMethodsTest, MethodKLetterMReadsUnderADigitZero) {
+  // "M " points 152/303 with amounts 30 and 45.
+  Base({{"M ", "15000", "15099", "00152", "00030"}, {"M ", "25000", "25099", "00303", "00045"}},
+       {{'C', "", "003", 'N'}, {'E', "", "005", 'N'}, {'M', "", "041", 'N'}});
+  // Year 95 with a matrix letter: 12000 'C' + 75 is read as 02075 and printed 12075.
+  terms_.tariff.year = 95;
+  Matrix({{"M ", "00152", "00303", "12000", 'C'}});
+  Rates({{1, " 10000M", {}}, {41, " 02075C", {0, 61}}});
+  ASSERT_EQ(kOk, Find('K'));
+  EXPECT_EQ("041 12075C", First10());
+  EXPECT_EQ(61u, Value1());
+  EXPECT_EQ("12075C", state_.printed_number);
+  // Year 94: the matrix entry's number, not the record's, takes the sum: 03075 'E'.
+  terms_.tariff.year = 94;
+  Matrix({{"M ", "00152", "00303", "03000", 'E'}});
+  Rates({{1, " 00500M", {}}, {41, " 00575E", {0, 62}}, {41, " 03075E", {0, 63}}});
+  ASSERT_EQ(kOk, Find('K'));
+  EXPECT_EQ("041 03075E", First10());
+  EXPECT_EQ(63u, Value1());
+}
+
+TEST_F(LiteMethodsTest, MethodsIAndKHaveTheirOwnReaders) {
+  // Method 'I' reads an 'H' record under its own first digit.
+  tables_.Set(".H", testkit::RbnoFile({{'Q', "15000", "15099", "25000", "25099", '+', "00250"}}));
+  Base({});
+  Matrix({});
+  Rates({{1, " 15000H", {}}, {12, " 05000H", {0, 71}}, {12, " 15000H", {0, 72}}});
+  ASSERT_EQ(kOk, Find('I'));
+  EXPECT_EQ("012 15000H", First10());
+  EXPECT_EQ(72u, Value1());
+  // Its 'B' row without an add-on flag switches to the companion first.
+  Base({}, {{'B', "", "002", ' '}, {'F', "", "009", ' '}});
+  Rates({{1, " 01000B", {}}, {2, " 01000B", {0, 73}}});
+  ASSERT_EQ(kOk, Find('I'));
+  EXPECT_EQ(1, switches_);
+  EXPECT_EQ(73u, Value1());
+  // Method 'K' switches only for a flag of 1, which reads nothing: an 'F' row without a
+  // flag stays with the tariff.
+  terms_.tariff.year = 94;
+  Rates({{1, " 01000F", {}}, {9, " 01000F", {0, 74}}});
+  ASSERT_EQ(kOk, Find('K'));
+  EXPECT_EQ(0, switches_);
+  EXPECT_EQ("009 01000F", First10());
+}
+
+TEST_F(LiteMethodsTest, ARecordWithoutNumberSeeksNoArea) {
+  // The Lite record 002 00000B finds its record; area 0000 of set 002 would lead on to area
+  // 0003 (the origin's increment), but a record without a number ends the method.
+  files_.Set(".H", testkit::AreaCompanionFile({{2, 0, 9999, 9999}}, {}));
+  files_.Set(".O", testkit::AreaIncrementFile({{"15000", 9999, 'F', 3}}));
+  Base({});
+  Matrix({});
+  Rates({{1, " 00000B", {}}, {2, " 00000B", {}}, {2, " 00003B", {}}});
+  EXPECT_EQ(kErrIvdcmb, Find('L'));
 }
 
 TEST_F(LiteMethodsTest, MethodLStepsByLetter) {
