@@ -180,5 +180,85 @@ TEST_F(SampleLanesTest, AdjustedLaneOfTheSecondIssue) {
   }
 }
 
+// The ZIP-keyed tariff ZIPRNG01: classes 150, 100 and 70 at factors 1.5, 1.0 and 0.7 of
+// one rate per break (1, 500, 1000 and 2000 lb at 100, 90, 80 and 70 % of the lane's base);
+// points 00000-29999, 30000-59999 and 60000-99999. Rate matrix cells (class c, break b) are
+// i32 at byte 992 + 4 x (4c + b); the brackets' weights at 1912, charges at 2032, the
+// method and the count (i16) at 2152 and 2154.
+std::int32_t I32At(const Record& r, std::size_t at) { return os::LoadI32Le(r.data() + at); }
+std::int16_t I16At(const Record& r, std::size_t at) { return os::LoadI16Le(r.data() + at); }
+
+TEST_F(SampleLanesTest, MinimumChargesOfTheZipPair) {
+  request_.tariff_name = "ZIPRNG01";
+  // 15010-60601: points 1 and 3, rate basis 7013C, base 8000 (V(0) 120.00). The forward
+  // pair 10000-19999 to 60000-69999 gives method 3: 75.00 from 0 lb, 110.00 from 100 lb.
+  // 1200 lb at the 1000 lb break (80 %): class 100 6400, 70 6400 x 0.7 = 4480:
+  //   512.00 + 179.20 = 691.20; at 2000 lb 448.00 + 156.80 + 800 lb at 39.20 = 918.40.
+  Record r = Rate("15010", "60601", {{"100", "800"}, {"70", "400"}});
+  ASSERT_EQ("    ", At(r, 3, 4));
+  EXPECT_EQ(
+      "ZIPRNG01      7013C001200001200"
+      "0110.000000.00000000000000.00000691.20",
+      Figures(r));
+  EXPECT_EQ("021000008000064.00000512.00", Detail(r, 0));
+  EXPECT_EQ("0270 0004000044.80000179.20", Detail(r, 1));
+  EXPECT_EQ(3, I16At(r, 2152));
+  EXPECT_EQ(2, I16At(r, 2154));
+  EXPECT_EQ(0, I32At(r, 1912));
+  EXPECT_EQ(100, I32At(r, 1916));
+  EXPECT_EQ(7500, I32At(r, 2032));
+  EXPECT_EQ(11000, I32At(r, 2036));
+
+  // 80 lb on the same lane: the first break, 80 x 80.00 = 64.00; the 0 lb bracket, 75.00.
+  r = Rate("15010", "60601", {{"100", "80"}});
+  ASSERT_EQ("    ", At(r, 3, 4));
+  EXPECT_EQ(
+      "ZIPRNG01      7013C000080000080"
+      "0075.000000.00000000000000.00000064.00",
+      Figures(r));
+
+  // 60601-25010 has no forward pair; the both-ways pair stands with 20000-29999 first and
+  // is found with the ends exchanged: 65.00 and 105.00. Class 150 at 300 lb (first break):
+  // 8000 x 1.5 = 12000, 360.00; at 500 lb 300.00 + 200 lb at 108.00 = 540.00, dearer.
+  r = Rate("60601", "25010", {{"150", "300"}});
+  ASSERT_EQ("    ", At(r, 3, 4));
+  EXPECT_EQ(
+      "ZIPRNG01      7013C000300000300"
+      "0105.000000.00000000000000.00000360.00",
+      Figures(r));
+  EXPECT_EQ(6500, I32At(r, 2032));
+  EXPECT_EQ(10500, I32At(r, 2036));
+}
+
+TEST_F(SampleLanesTest, ClassFactorRangeOfAnEnd) {
+  request_.tariff_name = "ZIPRNG01";
+  // 35010-60601: points 2 and 3, rate basis 7023C, base 7000, no ZIP pair: one bracket of
+  // V(0), 100.00. The origin lies in the range 30000-39999, which prices class 70 at 0.65:
+  // 7000, 6300, 5600, 4900 give 4550, 4095, 3640, 3185. 1000 lb at 80 %: class 100 5600
+  // x 600 lb = 336.00, class 70 3640 x 400 lb = 145.60, 481.60; at 2000 lb 294.00 + 127.40
+  // + 1000 lb at 31.85 = 739.90.
+  Record r = Rate("35010", "60601", {{"100", "600"}, {"70", "400"}});
+  ASSERT_EQ("    ", At(r, 3, 4));
+  EXPECT_EQ(
+      "ZIPRNG01      7023C001000001000"
+      "0100.000000.00000000000000.00000481.60",
+      Figures(r));
+  EXPECT_EQ("021000006000056.00000336.00", Detail(r, 0));
+  EXPECT_EQ("0270 0004000036.40000145.60", Detail(r, 1));
+  const std::int32_t class70[4] = {4550, 4095, 3640, 3185};
+  for (std::size_t b = 0; b < 4; ++b) {
+    EXPECT_EQ(class70[b], I32At(r, 992 + 4 * (8 + b))) << b;
+    EXPECT_EQ(7000 - 700 * static_cast<std::int32_t>(b), I32At(r, 992 + 4 * (4 + b))) << b;
+  }
+  EXPECT_EQ(1, I16At(r, 2154));
+  EXPECT_EQ(10000, I32At(r, 2032));
+
+  // The next lane has no end in a range: class 70 is back at 0.7 (6400 x 0.7 = 4480).
+  r = Rate("15010", "60601", {{"70", "1000"}});
+  ASSERT_EQ("    ", At(r, 3, 4));
+  EXPECT_EQ(4480, I32At(r, 992 + 4 * (8 + 2)));
+  EXPECT_EQ("0270 0010000044.80000448.00", Detail(r, 0));
+}
+
 }  // namespace
 }  // namespace tolv
