@@ -167,6 +167,7 @@ ErrorNumber ReadRateRecord(RatingFiles& files, const CurrentTariff& tariff,
   state.record = RateRecord(bytes);
   state.record_number = number;
   state.record_length = record_length;
+  LogBinary(BinaryLogKind::kRateRecord, state.record.bytes());
   return PositionOnRateBasisArea(files, tariff, points, request, state);
 }
 

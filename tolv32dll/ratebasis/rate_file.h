@@ -24,8 +24,9 @@ Result<std::int32_t> LookupRateBasisArea(RatingFiles& files, const CurrentTariff
                                          const RateRecord& record, PointState& points,
                                          ListRequest& request);
 
-// Reads record `number` of ".R" into the state, then moves forward to the record of the
-// shipment's rate-basis area. 208 (open), 214 (short read, no record of the area).
+// Reads record `number` of ".R" into the state, logs it as read (binary log kind 5), then
+// moves forward to the record of the shipment's rate-basis area. 208 (open), 214 (short
+// read, no record of the area).
 ErrorNumber ReadRateRecord(RatingFiles& files, const CurrentTariff& tariff,
                            std::int64_t number, std::size_t record_length, PointState& points,
                            ListRequest& request, RateBasisState& state);

@@ -43,7 +43,7 @@ class BinaryLogHere {
     EXPECT_FALSE(log.truncated);
     std::vector<std::pair<int, std::string>> out;
     for (const testkit::BinaryLogEntry& e : log.entries) {
-      if (e.kind == 2 || (e.kind >= 6 && e.kind <= 10) || e.kind == 13) {
+      if (e.kind == 2 || (e.kind >= 5 && e.kind <= 10) || e.kind == 13) {
         out.emplace_back(e.kind, e.data);
       }
     }
@@ -54,6 +54,10 @@ class BinaryLogHere {
   testkit::TempDir dir_;
   std::string old_;
 };
+
+std::string Text(const std::vector<std::uint8_t>& bytes) {
+  return std::string(bytes.begin(), bytes.end());
+}
 
 std::string I32(std::int32_t v) {
   std::string s(4, '\0');
@@ -108,8 +112,10 @@ TEST_F(DispatchTest, PlainMethodReadsTheIndexedRecord) {
 TEST_F(DispatchTest, BinaryLogFollowsTheSteps) {
   BinaryLogHere log;
   // Plain method: both points, the lane's number 4, index entry 0 and the record it leads
-  // to, then the area: 1234 of factor set 001 lies in 1000-2000, increments 3 and 4.
-  files_.Set(".R", testkit::RateFile({{1, "  1234 ", {9500}}, {1, "  1241 ", {9600}}}, 526));
+  // to as read (before the move to its area's record), then the area: 1234 of factor set
+  // 001 lies in 1000-2000, increments 3 and 4.
+  const RateRow read{1, "  1234 ", {9500}};
+  files_.Set(".R", testkit::RateFile({read, {1, "  1241 ", {9600}}}, 526));
   files_.Set(".H", testkit::AreaCompanionFile({{1, 1000, 2000, 1500}}, {}));
   files_.Set(".O", testkit::AreaIncrementFile({{"15000", 2000, 'F', 3}, {"25000", 2000, 'T', 4}}));
   ASSERT_EQ(kOk, Find());
@@ -120,6 +126,7 @@ TEST_F(DispatchTest, BinaryLogFollowsTheSteps) {
                                 {13, I32(4)},
                                 {9, I32(0)},
                                 {10, I16(0)},
+                                {5, Text(testkit::RateRecord(read, 526))},
                                 {6, I32(7)}}));
 
   // Add-on method: index 3 x 1024 + 17 gives base 17 and record 17 + 5 + 10, with the
@@ -136,7 +143,8 @@ TEST_F(DispatchTest, BinaryLogFollowsTheSteps) {
                     {8, Point("29999", "20000", 2, 2010)},
                     {9, I16(17)},
                     {10, I16(32)},
-                    {2, "RR# = Base RR# + org addon fac % 1000 + dest addon fac % 1000"}}));
+                    {2, "RR# = Base RR# + org addon fac % 1000 + dest addon fac % 1000"},
+                    {5, Text(testkit::RateRecord({1, " 0321  ", {}}, 16))}}));
 }
 
 TEST_F(DispatchTest, ExpSubstitutionMovesTheLane) {
