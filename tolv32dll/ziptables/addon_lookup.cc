@@ -93,11 +93,12 @@ bool FindBase(LiteContext& ctx, const FileView& base, const std::array<char, 2>&
 
 Result<int> LookupAddons(LiteContext& ctx, const std::array<char, 2>& type) {
   ctx.work.type_code = type;
+  // A type the base lacks finds nothing: no record of an earlier type may stand for it.
+  ctx.work.ClearAddons();
   if (!ctx.work.base_directory.RangeOf(type)) return 0;
   Result<const FileView*> base = ctx.tables.LiteBase();
   if (!base.ok()) return Result<int>::Error(base.error());
   if (*base == nullptr) return 0;
-  ctx.work.ClearAddons();
   const char pt = ctx.point_type();
   const bool by_number = type[0] == 'C';
   const bool l_city = pt == 'L' && type[0] == 'H';
@@ -120,6 +121,13 @@ Result<int> LookupAddons(LiteContext& ctx, const std::array<char, 2>& type) {
   }
   if (l_city) return Result<int>::Error(kErrBadcmb);
   return 0;
+}
+
+bool SameAddonPoints(const LiteContext& ctx) {
+  const LiteBaseLayout& b = ctx.text_form() ? kLiteBaseText : kLiteBasePacked;
+  return ctx.work.origin.found && ctx.work.destination.found &&
+         std::memcmp(ctx.work.origin.bytes.data() + b.point,
+                     ctx.work.destination.bytes.data() + b.point, b.point_width) == 0;
 }
 
 Result<std::int32_t> SumAddons(LiteContext& ctx, const std::array<char, 2>& type) {

@@ -12,12 +12,6 @@ std::int64_t NumberOf(const LiteWork& work, std::size_t width = 5) {
   return ParseLeadingNumber(work.Number(width));
 }
 
-bool SamePoints(const LiteContext& ctx) {
-  const LiteBaseLayout& b = ctx.text_form() ? kLiteBaseText : kLiteBasePacked;
-  return std::memcmp(ctx.work.origin.bytes.data() + b.point,
-                     ctx.work.destination.bytes.data() + b.point, b.point_width) == 0;
-}
-
 bool HasHcity(const LiteContext& ctx) { return ctx.hcity != nullptr && ctx.hcity->count > 0; }
 
 // The add-on point of an end without a record: its ZIP's first 3 digits and "99".
@@ -114,7 +108,7 @@ Result<int> AddonByMethod(LiteContext& ctx, char& letter) {
       if (!matrix.ok()) return Result<int>::Error(matrix.error());
       const int found = *matrix != '\0' ? 1 : 0;
       if (found) letter = *matrix;
-      if (SamePoints(ctx) && HasHcity(ctx)) {
+      if (SameAddonPoints(ctx) && HasHcity(ctx)) {
         Result<std::int64_t> city = CityNumber(ctx, letter, *sum);
         if (!city.ok()) return Result<int>::Error(city.error());
         work.SetNumber(*city);

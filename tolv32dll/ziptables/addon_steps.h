@@ -96,6 +96,8 @@ ErrorNumber PrepareLite(LiteContext& ctx);
 // Looks both ends up with the type code: 1 when the destination's record was found, else
 // 0; 218 for point type 'L' when a type "H" record is missing.
 Result<int> LookupAddons(LiteContext& ctx, const std::array<char, 2>& type);
+// True when both ends have a record and the records share their add-on point.
+bool SameAddonPoints(const LiteContext& ctx);
 // The two ends' amounts after a look-up (2020 counts as 0).
 Result<std::int32_t> SumAddons(LiteContext& ctx, const std::array<char, 2>& type);
 // The matrix step: the letter of the pair of add-on points (0 when none), which also sets

@@ -10,12 +10,6 @@ namespace {
 
 std::int64_t NumberOf(const LiteWork& work) { return ParseLeadingNumber(work.Number()); }
 
-bool SamePoints(const LiteContext& ctx) {
-  const LiteBaseLayout& b = ctx.text_form() ? kLiteBaseText : kLiteBasePacked;
-  return std::memcmp(ctx.work.origin.bytes.data() + b.point,
-                     ctx.work.destination.bytes.data() + b.point, b.point_width) == 0;
-}
-
 // Selects the table number of the letter, reloads with it and gives the HCITY value of
 // the sum; `fallback` when no entry gives one.
 Result<std::int64_t> CityValue(LiteContext& ctx, char letter, std::int64_t sum,
@@ -41,7 +35,7 @@ ErrorNumber CityOrSum(LiteContext& ctx, const char* type_text, char& letter) {
   if (!matrix.ok()) return matrix.error();
   // A matrix entry has just given the Lite record its number.
   std::int64_t number = NumberOf(ctx.work) + *sum;
-  if (SamePoints(ctx)) {
+  if (SameAddonPoints(ctx)) {
     Result<std::int64_t> city = CityValue(ctx, letter, *sum, *sum);
     if (!city.ok()) return city.error();
     number = *city;
@@ -148,7 +142,7 @@ ErrorNumber Year95(LiteContext& ctx, char& letter, bool& keep_digit) {
       const std::int64_t running = NumberOf(ctx.work);
       Result<std::int32_t> sum = SumAddons(ctx, *type);
       if (!sum.ok()) return sum.error();
-      const bool same = SamePoints(ctx);
+      const bool same = SameAddonPoints(ctx);
       std::array<char, 2> matrix_type = *type;
       Result<char> matrix = MatrixLetter(ctx, matrix_type);
       if (!matrix.ok()) return matrix.error();

@@ -137,6 +137,12 @@ TEST_F(LiteMethodsTest, MethodJNumbersWithSixDigits) {
   Rates({{1, " 00000J", {}}, {22, " 000450", {5000, 111}}});
   ASSERT_EQ(kOk, Find('J'));
   EXPECT_EQ("001 00000J", First10());
+  // Without "J1" records the "J2" amounts are not added in their place.
+  Base({{"J2", "15000", "15099", "00152", "00005"}, {"J2", "25000", "25099", "00303", "00007"}},
+       table);
+  Rates({{1, " 00000J", {}}, {22, " 000430", {5000, 222}}, {22, " 000442", {5000, 333}}});
+  ASSERT_EQ(kOk, Find('J'));
+  EXPECT_EQ("022 000430", First10());
   // No "J2" pair: the record at the lane's index.
   Base({{"J1", "15000", "15099", "00001", "00010"}}, table);
   ASSERT_EQ(kOk, Find('J'));
@@ -250,6 +256,31 @@ TEST_F(LiteMethodsTest, MethodKLetterMReadsUnderADigitZero) {
   ASSERT_EQ(kOk, Find('K'));
   EXPECT_EQ("041 03075E", First10());
   EXPECT_EQ(63u, Value1());
+}
+
+TEST_F(LiteMethodsTest, MethodKCityValueNeedsBothAddonPoints) {
+  // Year 92, letter 'I' (which also reads the ".M" block).
+  terms_.tariff.year = 92;
+  files_.Set(".M", testkit::MinBlock({}));
+  hcity_.count = 1;
+  hcity_.entries[0] = {100, 9000, {}};
+  Matrix({});
+  Rates({{1, " 01500I", {}}, {51, " 01500I", {0, 81}}, {51, " 09000I", {0, 82}}});
+  // Both ends at point 152: the set of 'I' is loaded and the entry reaching 30 + 45 gives
+  // 09000.
+  const std::vector<LiteTableLine> table = {{'I', "", "051", 'N'}};
+  Base({{"I ", "15000", "15099", "00152", "00030"}, {"I ", "25000", "25099", "00152", "00045"}},
+       table);
+  ASSERT_EQ(kOk, Find('K'));
+  EXPECT_EQ("051 09000I", First10());
+  EXPECT_EQ(82u, Value1());
+  EXPECT_EQ((std::vector<int>{51, 51}), reloads_);
+  // No "I " record for either end means no add-on point at all: the number stays.
+  Base({{"I ", "40000", "40099", "00152", "00030"}}, table);
+  ASSERT_EQ(kOk, Find('K'));
+  EXPECT_EQ("051 01500I", First10());
+  EXPECT_EQ(81u, Value1());
+  EXPECT_EQ(std::vector<int>{51}, reloads_);
 }
 
 TEST_F(LiteMethodsTest, MethodsIAndKHaveTheirOwnReaders) {
