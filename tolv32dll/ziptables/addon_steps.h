@@ -122,8 +122,9 @@ enum class AddonReaders { kByLetter, kRbno, kYear };
 
 // Reads the rate record of the Lite record from its segment of ".R" (switching to the
 // companion first where the rules ask for it), then, for a record that has its number,
-// positions on the rate-basis area.
-ErrorNumber ReadAddonTable(LiteContext& ctx, AddonReaders readers = AddonReaders::kByLetter);
+// positions on the rate-basis area. `read`, when given, tells whether a record was read.
+ErrorNumber ReadAddonTable(LiteContext& ctx, AddonReaders readers = AddonReaders::kByLetter,
+                           bool* read = nullptr);
 
 }  // namespace tolv
 

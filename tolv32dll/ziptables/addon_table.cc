@@ -31,7 +31,8 @@ Result<std::size_t> SwitchToCompanion(LiteContext& ctx, std::size_t length) {
 
 }  // namespace
 
-ErrorNumber ReadAddonTable(LiteContext& ctx, AddonReaders readers) {
+ErrorNumber ReadAddonTable(LiteContext& ctx, AddonReaders readers, bool* read) {
+  if (read != nullptr) *read = false;
   MethodContext& m = ctx.method;
   LiteWork& work = ctx.work;
   std::size_t length = m.record_length;
@@ -102,6 +103,7 @@ ErrorNumber ReadAddonTable(LiteContext& ctx, AddonReaders readers) {
   m.state.record = RateRecord(std::move(bytes));
   m.state.record_number = found;
   m.state.record_length = length;
+  if (read != nullptr) *read = true;
   if (zero_first_digit && length > 4) {
     m.state.record.mutable_bytes()[4] = static_cast<std::uint8_t>(kept);
   }

@@ -207,8 +207,9 @@ ErrorNumber RunYearMethod(LiteContext& ctx) {
 
   Result<int> table = SelectTableNumber(ctx, letter);
   if (!table.ok()) return table.error();
+  bool read = false;
   if (ctx.work.addon_flag != 1 && DiffersFromFirstTen(ctx.work, state.record)) {
-    TOLV_RETURN_IF_ERROR(ReadAddonTable(ctx, AddonReaders::kYear));
+    TOLV_RETURN_IF_ERROR(ReadAddonTable(ctx, AddonReaders::kYear, &read));
   }
   if (state.record.Text(3, 6) == " 00000") {
     ctx.tables.CloseLite();
@@ -221,7 +222,11 @@ ErrorNumber RunYearMethod(LiteContext& ctx) {
   }
   if (keep_digit) {
     ctx.work.lite_record[4] = kept;
-    if (state.record.bytes().size() > 4) state.record.mutable_bytes()[4] = static_cast<std::uint8_t>(kept);
+    // Only the record read under the digit '0' takes it back: the lane's own record, when
+    // none was read, keeps its number.
+    if (read && state.record.bytes().size() > 4) {
+      state.record.mutable_bytes()[4] = static_cast<std::uint8_t>(kept);
+    }
   }
   state.printed_number = CompactRateBasisNumber(state.record, ctx.method.terms.tariff.point_type);
   if (letter == 'C') {

@@ -249,6 +249,11 @@ TEST_F(LiteMethodsTest, MethodKLetterMReadsUnderADigitZero) {
   EXPECT_EQ("041 12075C", First10());
   EXPECT_EQ(61u, Value1());
   EXPECT_EQ("12075C", state_.printed_number);
+  // Nothing to read: the lane's record keeps its own first digit.
+  Rates({{1, " 20000M", {0, 60}}});
+  ASSERT_EQ(kOk, Find('K'));
+  EXPECT_EQ("20000M", state_.printed_number);
+  EXPECT_EQ(60u, Value1());
   // Year 94: the matrix entry's number, not the record's, takes the sum: 03075 'E'.
   terms_.tariff.year = 94;
   Matrix({{"M ", "00152", "00303", "03000", 'E'}});
