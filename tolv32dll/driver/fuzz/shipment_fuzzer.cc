@@ -40,6 +40,7 @@ struct DataSet {
       q.push_back(LaneRequest("QFLC0001", "44120", "M5V2T6", {{"150", "300"}, {"92", "150"}}));
       q.push_back(LaneRequest("", "15021", "44190", {{"92", "150"}}));
       q.back().destination_city = "BRINDLE";
+      q.push_back(LaneRequest("ZIPRNG01", "60601", "25010", {{"150", "300"}}));
       for (auto& request : q) request.ship_date = "12/05/2026";
     } else {
       q.push_back(LaneRequest("TESTTR01", "15000", "25000", {{"100", "600"}}));

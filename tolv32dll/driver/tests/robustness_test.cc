@@ -130,6 +130,7 @@ std::vector<Record> Seeds(bool sample) {
     q.push_back(LaneRequest("", "30301", "75001", {{"85", "700"}, {"125", "300"}}));
     q.push_back(LaneRequest("", "15021", "44190", {{"92", "150"}}));
     q.back().destination_city = "BRINDLE";
+    q.push_back(LaneRequest("ZIPRNG01", "35010", "60601", {{"100", "600"}, {"70", "400"}}));
     for (auto& request : q) request.ship_date = "12/05/2026";
   } else {
     q.push_back(LaneRequest("TESTTR01", "15000", "25000", {{"100", "600"}}));

@@ -198,5 +198,18 @@ TEST_F(ZipTablesRatingTest, LaneWithoutNumberTakesTheMatrixNumber) {
   EXPECT_EQ(AsText(testkit::RateRecord(kMatrixNumber, 52)), read[1]);
 }
 
+TEST_F(ZipTablesRatingTest, CutShortZipTablesHoldNoPairAndNoRange) {
+  // A ".Z" shorter than one record and a ".C" shorter than one range: the kind C lane
+  // rates as if neither file had a line for it. One bracket of V(0) 80.00 + 2.50; class 200
+  // at 2.0: 8000+100, 6400+100, 4800. 600 lb at 65.00: 390.00.
+  Write(".Z01", std::string(39, 'F'));
+  Write(".C01", std::string(10, '\x01'));
+  Record r = RateLine("25000", "200", "600");
+  ASSERT_EQ("    ", Status(r));
+  ExpectMatrix(r, {2100, 1700, 1200, 4100, 3300, 2400, 8100, 6500, 4800});
+  EXPECT_EQ("0082.50", At(r, 113, 7));
+  EXPECT_EQ("022000006000065.00000390.00", At(r, 265, 27));
+}
+
 }  // namespace
 }  // namespace tolv
