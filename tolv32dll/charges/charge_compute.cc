@@ -148,7 +148,7 @@ ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
   }
   LogChargeBlock(result);
 
-  const bool e_records = terms.lane_kind == 'G' && terms.lanes.e_records;
+  const bool e_records = static_cast<bool>(terms.lanes.e_records);
   const std::vector<ERecordBytes> records =
       e_records ? terms.lanes.e_records() : std::vector<ERecordBytes>{};
   const EOperatorTerms before{'1', terms.la_pct, letter, rows, breaks};

@@ -27,7 +27,8 @@ namespace tolv {
 // the second break list, after the class factors (empty: none). BeforeClassFactors, asked
 // after load, is true when the lanes need the pass before the class factors (a second break
 // list the lane file brought, or E records). After the load, the first hit's code ("001"...)
-// and, for kind "G", the E records it found.
+// and the E records of kind "G" (the kind of global lanes and of a lane-point rate basis
+// that names E records; none for other kinds), applied before and after the class factors.
 struct LaneAdjustmentHooks {
   std::function<ErrorNumber()> load;
   std::function<void(ChargeResult& result, int rows, int breaks)> apply;
@@ -51,7 +52,6 @@ struct ChargeTerms {
   DiscountSet discounts;
   bool second_break_list = false;  // a BRK2 list is loaded
   LaneAdjustmentHooks lanes;
-  char lane_kind = ' ';   // the tariff's lane-adjustment kind letter
   char la_pct = '\0';     // the LA_PCT option
   // The class factor (i16 at byte 9) of the shipment's ".C" range, asked for rate records
   // of kind letter "C"; nullopt when no range holds either end.

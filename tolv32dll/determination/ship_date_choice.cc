@@ -11,16 +11,21 @@ namespace {
 constexpr std::size_t kMaxCandidates = 30;
 }  // namespace
 
-bool Determiner::CandidateMatches(const EffectiveEntry& a, const EffectiveEntry& b) const {
+bool Tariff_CandidateMatches(const EffectiveEntry& a, const EffectiveEntry& b, bool canadian,
+                             std::string_view requested_name) {
   if (a.tariff_number != b.tariff_number || !(a.date == b.date) ||
       a.jurisdiction != b.jurisdiction || a.tariff_kind != b.tariff_kind) {
     return false;
   }
-  bool jurisdiction_ok = request_.canadian ? (b.jurisdiction == 'C' || b.point_type == 'Y')
-                                           : (b.jurisdiction != 'C' || b.point_type == 'Y');
+  bool jurisdiction_ok = canadian ? (b.jurisdiction == 'C' || b.point_type == 'Y')
+                                  : (b.jurisdiction != 'C' || b.point_type == 'Y');
   if (!jurisdiction_ok) return false;
-  return !request_.named() || (NameAgrees(a.Name(), request_.tariff_name, b.Name()) &&
-                               NameAgrees(b.Name(), request_.tariff_name, a.Name()));
+  const std::size_t n = std::min(requested_name.size(), a.name.size());
+  return requested_name.empty() || a.Name().substr(0, n) == b.Name().substr(0, n);
+}
+
+bool Determiner::CandidateMatches(const EffectiveEntry& a, const EffectiveEntry& b) const {
+  return Tariff_CandidateMatches(a, b, request_.canadian, request_.tariff_name);
 }
 
 ErrorNumber Determiner::ChooseByShipDate() {

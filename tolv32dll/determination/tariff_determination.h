@@ -40,6 +40,13 @@ struct DeterminationContext {
 ErrorNumber DetermineTariff(int pass, const DeterminationRequest& request,
                             DeterminationContext& context, DeterminationState* state);
 
+// Whether entry b is a candidate beside entry a: the same tariff number, date, jurisdiction
+// letter and kind; b of the shipment's jurisdiction (a Canadian shipment needs a 'C' entry,
+// any other must not have one, a bureau entry of point type 'Y' always passes); and, when
+// a tariff is requested by name, the two names agreeing over that name's length.
+bool Tariff_CandidateMatches(const EffectiveEntry& a, const EffectiveEntry& b, bool canadian,
+                             std::string_view requested_name);
+
 // The TD version in force on the ship date: 130 (no TDV.SEQ), 131 (no line or a
 // malformed one), 122 (no version that early).
 Result<std::uint8_t> ReadTdVersion(std::string_view dir, const TariffDate& ship_date);

@@ -62,7 +62,13 @@ ErrorNumber ShipmentDrive::RateLeg() {
     return Tariff_ReloadWithFactorSet(engine_, factor_set);
   };
   ZipRating zip(tariff, current, engine_.lite_table);
-  zip.Attach(terms);
+  // The Lite steps may go on in the companion tariff: the terms follow the selection.
+  zip.Attach(terms, [this, &terms]() -> Result<std::size_t> {
+    const CompanionRequest companion{request_.ship_date, request_.canadian, request_.tariff_name};
+    Result<std::size_t> length = Tariff_SwitchToCompanion(engine_, "2A", companion);
+    terms.tariff = engine_.current_tariff;
+    return length;
+  });
   TOLV_RETURN_IF_ERROR(FindRateBasis(files, terms, engine_.work.points, list_, basis_));
 
   tables_ = ClassRateTables::FromTariff(tariff.tables, tariff.weight_types.table,
@@ -105,7 +111,6 @@ ErrorNumber ShipmentDrive::RateLeg() {
     }
     return &basis_.minimum_block;
   };
-  charge.lane_kind = current.lane_adj_kind;
   charge.la_pct = tariff.options.la_pct;
   if (std::optional<ZipPairCharges> pair = zip.ZipPair(engine_.work.points, basis_.record)) {
     charge.minimum.zip_pair = ZipPairMinimum{pair->method, pair->bracket_count, pair->mode, pair->values};
@@ -121,7 +126,6 @@ ErrorNumber ShipmentDrive::RateLeg() {
   charge.lanes.first_hit_code = [&lanes] {
     return lanes.code_hits.empty() ? std::string() : lanes.code_hits.front().code;
   };
-  charge.lanes.e_records = [&lanes] { return lanes.e_records; };
   return ComputeCharges(tables_, basis_.record, charge, charges_);
 }
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "tolv32dll/effective/effective_entry.h"
 #include "tolv32dll/engine/rating_engine.h"
@@ -31,6 +32,24 @@ Result<TypeFactors> SelectTariffType(RatingEngine& engine, ListRequest& list);
 // character 'N' under tariff number 2 and in force on the ship date, takes its place.
 // 0, or the look-up's or the selection's error. REQUIRES: engine.work.points holds the lane.
 ErrorNumber ReselectLanePointTariff(RatingEngine& engine, const TariffDate& ship_date);
+
+// What the companion switch reads of the request.
+struct CompanionRequest {
+  TariffDate ship_date;
+  bool canadian = false;       // the shipment's Canadian switch
+  std::string_view tariff_name;  // the requested name; empty when none
+};
+
+// Switches the selected tariff to its companion and gives the rate-record length of the
+// kind row of the new point type (202 when it has none). A companion code of "00" names
+// the companion by `code`: the latest entry under tariff number 2 in force on the ship
+// date whose name is the selected name's first 6 characters followed by `code`; each entry
+// that is its candidate is then selected in table order (none found: the selection
+// stays). Any other code replaces the name's last 2 characters, and the companion letter
+// becomes the point type. The files already open stay open, except ".R", which is opened
+// again for the companion; the companion is then loaded for rating.
+Result<std::size_t> Tariff_SwitchToCompanion(RatingEngine& engine, std::string_view code,
+                                             const CompanionRequest& request);
 
 // Reloads the selected tariff for rating with the factor set of a rate record when it
 // differs from the tariff's own number; the selection itself keeps its number.

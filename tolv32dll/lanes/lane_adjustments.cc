@@ -258,6 +258,10 @@ LaneAdjustmentHooks MakeLaneAdjustmentHooks(LaneFiles& files, const LaneTerms& t
     }
     LaneAdj_Apply(files, terms, options, options.brk2, state, result, rows, breaks);
   };
+  // The kind is the loaded one: a lane-point rate basis makes its E records kind G.
+  hooks.e_records = [&state] {
+    return state.kind == LaneKind::kG ? state.e_records : std::vector<std::vector<std::uint8_t>>{};
+  };
   hooks.before_class_factors = [&options, &state] {
     return options.brk2.count > 0 || state.kind == LaneKind::kG;
   };

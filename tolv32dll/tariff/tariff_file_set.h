@@ -170,6 +170,9 @@ class TariffFileSet {
   // Closes the tariff files when the selection differs from the tariff whose files are
   // open, and remembers the selection.
   void TariffFiles_CloseAll(const CurrentTariff& selected);
+  // Takes the selection as the tariff whose files are open, closing nothing: a switch to
+  // another tariff that keeps reading the files already open.
+  void TariffFiles_MarkOpen(const CurrentTariff& selected) { open_tariff_ = selected; }
   // Closes every file of every kind (end of use, directory change).
   void CloseEverything();
 

@@ -31,14 +31,16 @@ ZipRating::ZipRating(TariffState& tariff, const CurrentTariff& current,
                      std::vector<LiteTableRow>& lite_table)
     : tariff_(tariff), current_(current), lite_table_(lite_table), files_(tariff.files, current) {}
 
-void ZipRating::Attach(RateBasisTerms& terms) {
+void ZipRating::Attach(RateBasisTerms& terms,
+                       std::function<Result<std::size_t>()> switch_to_companion) {
   // The add-on records of kinds 19-21 are logged in their 12-byte form; the text form of
   // point type 'M' keeps its first 12 bytes.
   auto log = [](int kind, os::ByteSpan bytes) {
     if (kind >= 19 && bytes.size() > 12) bytes = bytes.first(12);
     LogBinary(static_cast<BinaryLogKind>(kind), bytes);
   };
-  terms.lite_steps = MakeLiteSteps({files_, lite_table_, work_, &tariff_.options.hcity, {}, log});
+  terms.lite_steps = MakeLiteSteps({files_, lite_table_, work_, &tariff_.options.hcity,
+                                    std::move(switch_to_companion), log});
 }
 
 std::optional<ZipPairCharges> ZipRating::ZipPair(const PointState& points, const RateRecord& record) {

@@ -37,8 +37,9 @@ class ZipRating {
  public:
   ZipRating(TariffState& tariff, const CurrentTariff& current, std::vector<LiteTableRow>& lite_table);
 
-  // Sets the terms' Lite-method hook; the reload hook stays the caller's.
-  void Attach(RateBasisTerms& terms);
+  // Sets the terms' Lite-method hook, whose steps switch to the tariff's companion through
+  // switch_to_companion (empty: the tariff has none); the reload hook stays the caller's.
+  void Attach(RateBasisTerms& terms, std::function<Result<std::size_t>()> switch_to_companion);
 
   // The shipment's ZIP pair; none also when the tariff has no ".Z" file.
   std::optional<ZipPairCharges> ZipPair(const PointState& points, const RateRecord& record);

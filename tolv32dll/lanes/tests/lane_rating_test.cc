@@ -7,6 +7,8 @@
 
 #include <filesystem>
 
+#include "testkit/charges/charge_files.h"
+#include "testkit/driver/lane_point_files.h"
 #include "testkit/effective/efcrec_writer.h"
 #include "testkit/lanes/lane_files.h"
 #include "testkit/logs/binary_log_reader.h"
@@ -24,6 +26,7 @@ using testkit::AdjByCodeRecord;
 using testkit::AdjByNumber32Record;
 using testkit::AdjRecord350;
 using testkit::Concat;
+using testkit::ERecord;
 
 std::string MinimumCharge(const Record& r) { return RatingTest::At(r, 113, 7); }
 std::string Charges(const Record& r) { return RatingTest::At(r, 142, 9); }
@@ -258,6 +261,78 @@ TEST_F(LaneRatingTest, KindTFixedMinimumAndItsHitsInTheBinaryLog) {
     EXPECT_EQ(std::string(98, '\0'), e.data.substr(7));
   }
   EXPECT_EQ(1, found);
+}
+
+TEST_F(LaneRatingTest, KindGAreaPairNamesAnERecord) {
+  // 15000 lies in ".U" area 00001 (codes ORG01), 25000 in ".V" area 00002 (codes DST01);
+  // the pair ORG01-DST01 names E record 1. Rate method '0' multiplies by operand / 10.
+  AddTariff("TESTLG01", 'G');
+  testkit::GlobalLaneFileRows rows;
+  rows.numbered_blocks = {{}, {"ORG01"}, {"DST01"}};
+  rows.pairs = {{"ORG01", "DST01", 1}, {"ORG01", "DST02", 0}};
+  data_.Write("TESTLG01.L01", testkit::GlobalLaneFile(rows));
+  data_.Write("TESTLG01.U01", testkit::LaneBaseFile({{"10000", "19999", "00001"}}));
+  data_.Write("TESTLG01.V01", testkit::LaneBaseFile({{"20000", "29999", "00002"}}));
+  // Record 0 belongs to another lane and would double everything.
+  data_.Write("TESTLG01.A01",
+              Concat({ERecord('1', '1', '1', 20, std::vector<std::int32_t>(9, 20)),
+                      ERecord('2', '1', '1', 500, {12, 12, 12, 11, 11, 11})}));
+  Record r = RateLine("TESTLG01", "100", "600");
+  ASSERT_EQ("    ", Status(r));
+  // Minimum 9500 + 500; class 50 x 1.2, class 100 x 1.1, class 200 as it was.
+  ExpectMatrix(r, {2400, 1920, 1440, 4400, 3520, 2640, 8000, 6400, 4800});
+  EXPECT_EQ("0100.00", MinimumCharge(r));
+  EXPECT_EQ("000211.20", Charges(r));  // 6 x 35.20
+  // Without ".U" the lane cannot be keyed.
+  std::filesystem::remove(data_.File("TESTLG01.U01"));
+  EXPECT_EQ("0278", Status(RateLine("TESTLG01", "100", "600")));
+}
+
+TEST_F(LaneRatingTest, LanePointTariffAppliesTheERecordsItsRecordsName) {
+  // A point-type 'N' tariff (on type 0 records) with no lane-adjustment letter: the origin
+  // point names E record 0, the destination point record 1 and the rate record record 2.
+  testkit::EfcrecLine line;
+  line.tariff_number = 1;
+  line.point_type = 'N';
+  line.alt_point_type = '0';
+  line.tariff_name = "TESTNE01";
+  line.version = "4.0";
+  line.lane_adj_file_no = "01";
+  data_.Write("EFCREC.TBL", testkit::EfcrecFile({line}));
+  testkit::FactorBlock block;
+  block.class_codes = {"50", "100", "200"};
+  block.weight_breaks = {0, 500, 1000};
+  block.number = 1;
+  block.rates = {{10000, 10000, 10000}, {10000, 10000, 10000}, {10000, 10000, 10000}};
+  data_.Write("TESTNE01.F01", testkit::BlockLayoutFactorFile({block}));
+  data_.Write("TESTNE01.P01", testkit::LanePointFile({{"10000", "19999", 1, 1, 0, 3},
+                                                      {"20000", "29999", 2, 2, 3, 1}}));
+  data_.Write("TESTNE01.I01", testkit::LaneIndexFile({{1, 2, 0}}));
+  data_.Write("TESTNE01.R01",
+              testkit::LaneRateFile({{1, "   601 ", {6000, 2000, 1600, 1200, 4000, 3200, 2400,
+                                                     8000, 6400, 4800}}},
+                                    526, 2));
+  data_.Write("TESTNE01.E01", "");
+  data_.Write("TESTNE01.Z01", "");
+  // 0 (key 1): minimum + 10.03, class 100 at 500 lb + 1.00. 1 (key 2, after the class
+  // factors): 500 lb - 0.50. 2 (key 1, after 0): minimum x 1.1 rounded to 5 cents, 500 lb
+  // x 1.2. Record 3 is named only by the ends the other way round.
+  data_.Write("TESTNE01.A01",
+              Concat({ERecord('2', '2', '1', 1003, {0, 0, 0, 0, 100}),
+                      ERecord('0', '5', '2', 0, {0, 0, 0, 0, 50}),
+                      ERecord('3', '1', '1', 11, {0, 0, 0, 0, 12}),
+                      ERecord('2', '2', '1', 99999, std::vector<std::int32_t>(9, 99999))}));
+  ASSERT_EQ(kOk, InitializeEngine(engine_, data_.path().c_str()));
+  Record r = RateLine("TESTNE01", "100", "600");
+  ASSERT_EQ("    ", Status(r));
+  // 3200 + 100 = 3300, x 1.2 = 3960, - 50 = 3910. Minimum 6000 + 1003 = 7003,
+  // x 1.1 = 7703 (7703.3 truncated after adding half a unit), to 5 cents 7705.
+  ExpectMatrix(r, {2000, 1600, 1200, 4000, 3910, 2400, 8000, 6400, 4800});
+  EXPECT_EQ("0077.05", MinimumCharge(r));
+  EXPECT_EQ("000234.60", Charges(r));  // 6 x 39.10; 1000 lb at 24.00 would be 240.00
+  // The records are read from ".A" of the lane-adjustment file number.
+  std::filesystem::remove(data_.File("TESTNE01.A01"));
+  EXPECT_EQ("0231", Status(RateLine("TESTNE01", "100", "600")));
 }
 
 TEST_F(LaneRatingTest, LaneFileFaultsAreTheShipmentsStatus) {
