@@ -57,8 +57,7 @@ void frmIntro::Form_Load() {
   modMain::SetStandardFormSize(*this);
   modMain::SetFormIcon(*this);
   ShowPictures();
-  SetCaption(modMain::Settings().Text(settings::kCompanyName) + " - Effective: " +
-             modMain::Settings().Text(settings::kEffectiveDateText));
+  SetCaption(modMain::CaptionWithEffectiveDate());
   forms::Screen().SetMousePointer(kDefaultPointer);
 }
 

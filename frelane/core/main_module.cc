@@ -1,5 +1,6 @@
 #include "frelane/core/main_module.h"
 
+#include "frelane/core/field_helpers.h"
 #include "frelane/core/settings_file.h"
 #include "platform/os/file_lookup.h"
 
@@ -20,11 +21,22 @@ std::string DataFilePath(const std::string& name) {
 }
 
 bool LoadSettings(std::string* error) {
-  return ReadSettingsFile(DataFilePath(kSettingsFileName), &Get().settings, error);
+  // Read beside the live record: a failed re-read mid-session must not blank the settings
+  // that a later save would then write over the user's file.
+  SettingsRecord fresh;
+  if (!ReadSettingsFile(DataFilePath(kSettingsFileName), &fresh, error)) return false;
+  Get().settings = fresh;
+  return true;
 }
 
 bool SaveSettings(std::string* error) {
   return WriteSettingsFile(DataFilePath(kSettingsFileName), Get().settings, error);
+}
+
+std::string CaptionWithEffectiveDate() {
+  const SettingsRecord& s = Settings();
+  return Trim(s.Text(settings::kCompanyName)) + " - Effective: " +
+         Trim(s.Text(settings::kEffectiveDateText));
 }
 
 void LoadClassTable() { Get().class_table = MakeClassTable(); }

@@ -44,12 +44,16 @@ inline char FakActiveFlag() { return Get().fak.active ? 'Y' : 'N'; }
 std::string DataFilePath(const std::string& name);
 
 // Reads variable.dat into the settings, dropping every change made in memory. Returns
-// false, with a message in *error, when the file cannot be used; the settings are then
-// cleared.
+// false, with a message in *error, when the file cannot be used; the settings in memory
+// are then kept as they were.
 [[nodiscard]] bool LoadSettings(std::string* error);
 // Writes the settings whole to variable.dat. Returns false, with a message, on failure;
 // the file on disk is then as it was.
 [[nodiscard]] bool SaveSettings(std::string* error);
+
+// The caption of the program's main windows: the trimmed company name, " - Effective: "
+// and the trimmed effective-date text of the settings.
+std::string CaptionWithEffectiveDate();
 
 void LoadClassTable();
 // Reads fak.dat into the FAK mapping and sets the FAK-active flag.

@@ -165,9 +165,7 @@ void frmRatingScreen::Form_Load() {
   imgSubHead.SetPicture(FirstPicture("subhead"));
   imgZipDisclaimer.SetPicture(FirstPicture("ZipHeadline"));
 
-  const SettingsRecord& s = modMain::Settings();
-  SetCaption(modMain::Trim(s.Text(settings::kCompanyName)) + " - Effective: " +
-             modMain::Trim(s.Text(settings::kEffectiveDateText)));
+  SetCaption(modMain::CaptionWithEffectiveDate());
 
   if (CompanyStartsWith("QUARLEN")) {
     mnuEditAccessorialCharges.SetCaption("Value Added Services");

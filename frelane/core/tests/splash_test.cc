@@ -102,6 +102,13 @@ TEST_F(SplashTest, FirstPictureOnlyWaitsForTheUser) {
   EXPECT_EQ(EndCalls(), 0);
 }
 
+TEST_F(SplashTest, SplashAndRatingScreenShowTheSameCaptionTrimmedOnBothSides) {
+  settings_.CompanyName("  Example Freight Lines").EffectiveDateText(" 12-01-2026");
+  frmIntro& splash = Start();
+  EXPECT_EQ(splash.CaptionValue(), "Example Freight Lines - Effective: 12-01-2026");
+  EXPECT_EQ(Screen().Caption(), splash.CaptionValue());
+}
+
 TEST_F(SplashTest, AnyKeyHandsOver) {
   frmIntro& splash = Start();
   user_.Type("q");

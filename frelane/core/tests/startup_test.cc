@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -161,6 +163,22 @@ TEST_F(StartupTest, WithoutSettingsFileStartUpStopsBeforeTheEngine) {
   EXPECT_NE(error_.find("variable.dat"), std::string::npos);
   EXPECT_TRUE(engine_->calls().empty());
   EXPECT_FALSE(std::filesystem::exists(dir_.File("variable.dat")));
+}
+
+TEST_F(StartupTest, ReReadDropsChangesInMemoryButAFailedReReadKeepsTheSettings) {
+  ASSERT_EQ(Start(), StartupResult::kReady) << error_;
+  const std::vector<std::uint8_t> on_disk = settings_.Bytes();
+  modMain::Settings().SetText(settings::kCompanyName, "Changed in memory");
+  ASSERT_TRUE(modMain::LoadSettings(&error_)) << error_;
+  EXPECT_EQ(modMain::Settings().Text(settings::kCompanyName), "Example Freight Lines");
+
+  std::filesystem::remove(dir_.File("variable.dat"));
+  EXPECT_FALSE(modMain::LoadSettings(&error_));
+  EXPECT_EQ(modMain::Settings().Text(settings::kCompanyName), "Example Freight Lines");
+  // A save after the failed read writes the settings back, not a blank record.
+  ASSERT_TRUE(modMain::SaveSettings(&error_)) << error_;
+  std::ifstream in(dir_.File("variable.dat"), std::ios::binary);
+  EXPECT_EQ(std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {}), on_disk);
 }
 
 TEST_F(StartupTest, MissingEngineLibraryOrEntryPointStopsStartUpWithItsMessage) {
