@@ -1,9 +1,10 @@
 #include "platform/os/profile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
-#include <optional>
 #include <vector>
 
 #include "platform/os/atomic_file.h"
@@ -64,11 +65,30 @@ Line Classify(std::string text) {
   return line;
 }
 
-// The lines of the file; nullopt when it cannot be read.
-std::optional<std::vector<Line>> ReadLines(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+enum class ReadOutcome { kRead, kMissing, kUnreadable };
+
+// Reads the whole file at path. kMissing only when no file is there (ENOENT); a file that
+// exists but cannot be read (no permission, a directory, an I/O error) is kUnreadable.
+ReadOutcome ReadWhole(const std::string& path, std::string* content) {
+  content->clear();
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT ? ReadOutcome::kMissing : ReadOutcome::kUnreadable;
+  char buffer[4096];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ::close(fd);
+      return ReadOutcome::kUnreadable;
+    }
+    if (n == 0) break;
+    content->append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return ReadOutcome::kRead;
+}
+
+std::vector<Line> SplitLines(const std::string& content) {
   std::vector<Line> lines;
   std::size_t start = 0;
   while (start < content.size()) {
@@ -111,12 +131,13 @@ std::string GetProfileString(std::string_view section, std::string_view key,
                              std::string_view default_value, const std::string& path) {
   std::string fallback(default_value);
   fallback.erase(fallback.find_last_not_of(' ') + 1);
-  auto lines = ReadLines(ResolvePath(path));
-  if (!lines) return fallback;
-  long at = FindSection(*lines, section);
+  std::string content;
+  if (ReadWhole(ResolvePath(path), &content) != ReadOutcome::kRead) return fallback;
+  std::vector<Line> lines = SplitLines(content);
+  long at = FindSection(lines, section);
   if (at < 0) return fallback;
-  for (std::size_t i = static_cast<std::size_t>(at) + 1; i < lines->size(); ++i) {
-    const Line& line = (*lines)[i];
+  for (std::size_t i = static_cast<std::size_t>(at) + 1; i < lines.size(); ++i) {
+    const Line& line = lines[i];
     if (line.kind == Line::kSection) break;
     if (line.kind == Line::kEntry && EqualsNoCase(line.name, key)) return line.value;
   }
@@ -149,7 +170,11 @@ bool WriteProfileString(std::string_view section, std::string_view key, std::str
     return false;
   }
   std::string resolved = ResolvePath(path);
-  std::vector<Line> lines = ReadLines(resolved).value_or(std::vector<Line>{});
+  std::string old_content;
+  // Only a missing file starts empty: rewriting one we could not read would lose every
+  // other key in it.
+  if (ReadWhole(resolved, &old_content) == ReadOutcome::kUnreadable) return false;
+  std::vector<Line> lines = SplitLines(old_content);
   std::string entry = std::string(key) + "=" + std::string(value);
 
   long at = FindSection(lines, section);

@@ -25,8 +25,9 @@ int GetProfileInt(std::string_view section, std::string_view key, int default_va
 
 // Sets key in section to value, adding the section (at the end) or the key (after the
 // section's last entry) when missing and creating the file when needed; other lines stay
-// as they were. The file is rewritten whole through a temporary file. False on failure, or
-// when section or key is empty or holds a line break, "=" in the key, or "]" in the section.
+// as they were. The file is rewritten whole through a temporary file. False on failure (a
+// file that exists but cannot be read is left as it is), or when section or key is empty or
+// holds a line break, "=" in the key, or "]" in the section.
 bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
                         const std::string& path);
 

@@ -1,12 +1,36 @@
 #include "platform/os/profile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
 
 #include "testkit/read_file.h"
 #include "testkit/temp_dir.h"
 
 namespace os {
 namespace {
+
+// Runs `write` as a user for whom a mode-000 file is unreadable. Root reads anything, so
+// there the write runs in a child that has become nobody. Empty when that is not possible.
+std::optional<bool> WriteAsReaderWithoutPermission(const std::function<bool()>& write) {
+  if (::geteuid() != 0) return write();
+  pid_t pid = ::fork();
+  if (pid < 0) return std::nullopt;
+  if (pid == 0) {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+    ::_exit(write() ? 1 : 0);
+  }
+  int status = 0;
+  if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) > 1) {
+    return std::nullopt;
+  }
+  return WEXITSTATUS(status) == 1;
+}
 
 class ProfileTest : public ::testing::Test {
  protected:
@@ -102,6 +126,25 @@ TEST_F(ProfileTest, WriteCreatesTheFileAndRefusesWhatItCannotStore) {
   EXPECT_FALSE(WriteProfileString("S", "K", "two\r\nlines", ini));
   EXPECT_FALSE(WriteProfileString("S", "K", "v", dir_.File("no/such/dir/x.ini")));
   EXPECT_EQ(testkit::ReadFile(ini), "[S]\r\nK=v\r\n");
+}
+
+TEST_F(ProfileTest, AFileThatExistsButCannotBeReadIsNeitherReadNorReplaced) {
+  const std::string kept = "[ShipmentExport]\r\nFile=a.txt\r\n[Other]\r\nx=1\r\n";
+  std::string ini = Ini(kept);
+  ::chmod(dir_.path().c_str(), 0777);  // the write itself must be possible
+  ::chmod(ini.c_str(), 0);
+  std::optional<bool> wrote =
+      WriteAsReaderWithoutPermission([&] { return WriteProfileString("Other", "y", "2", ini); });
+  ::chmod(ini.c_str(), 0644);
+  if (!wrote) GTEST_SKIP() << "cannot run as a user without read permission";
+  EXPECT_FALSE(*wrote);
+  EXPECT_EQ(testkit::ReadFile(ini), kept);
+
+  // A directory where the file should be is read as no file and is not replaced.
+  std::filesystem::create_directory(dir_.File("dir.ini"));
+  EXPECT_EQ(GetProfileString("S", "K", "none", dir_.File("dir.ini")), "none");
+  EXPECT_FALSE(WriteProfileString("S", "K", "v", dir_.File("dir.ini")));
+  EXPECT_TRUE(std::filesystem::is_directory(dir_.File("dir.ini")));
 }
 
 }  // namespace
