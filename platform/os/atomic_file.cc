@@ -36,11 +36,38 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
   return true;
 }
 
+// The file a write to path should replace: path itself, or, when path is a symbolic link,
+// the file its chain of links ends at (which need not exist yet). Renaming over the link
+// would turn it into a plain file and cut the installation off from the linked file.
+bool ResolveLinks(std::string path, std::string* target, std::string* error) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+      *target = path;
+      return true;
+    }
+    std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 256) + 1, '\0');
+    ssize_t n = ::readlink(path.c_str(), link.data(), link.size());
+    if (n < 0) return Fail(error, "reading the link", path, errno);
+    // Empty, or grown since lstat: not a link we can follow.
+    if (n == 0 || static_cast<std::size_t>(n) >= link.size()) {
+      return Fail(error, "reading the link", path, n == 0 ? ENOENT : ENAMETOOLONG);
+    }
+    link.resize(static_cast<std::size_t>(n));
+    path = link.front() == '/' ? link : DirectoryOf(path) + "/" + link;
+  }
+  return Fail(error, "resolving", path, ELOOP);
+}
+
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+bool WriteFileAtomically(const std::string& given_path, std::span<const std::uint8_t> bytes,
                          std::string* error) {
-  if (path.empty() || path.back() == '/') return Fail(error, "writing", path, EISDIR);
+  if (given_path.empty() || given_path.back() == '/') {
+    return Fail(error, "writing", given_path, EISDIR);
+  }
+  std::string path;
+  if (!ResolveLinks(given_path, &path, error)) return false;
   static std::atomic<unsigned> counter{0};
   std::string temp =
       path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));

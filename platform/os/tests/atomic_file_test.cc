@@ -3,7 +3,9 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <vector>
 
 #include "testkit/read_file.h"
@@ -67,6 +69,36 @@ TEST(AtomicFileTest, UnwritableDirectoryKeepsTheOldFile) {
   EXPECT_FALSE(WriteFileAtomically(dir.File("ro/settings.dat"), Bytes("new"), &error));
   EXPECT_EQ(testkit::ReadFile(dir.File("ro/settings.dat")), "old");
   ::chmod(dir.File("ro").c_str(), 0755);
+}
+
+TEST(AtomicFileTest, WritingThroughALinkReplacesTheLinkedFileAndKeepsTheLink) {
+  testkit::TempDir dir;
+  dir.Write("shared/variable.dat", "old");
+  std::filesystem::create_directory(dir.File("install"));
+  // A relative link to a relative link, as installations make them.
+  ASSERT_EQ(::symlink("../shared/variable.dat", dir.File("install/second").c_str()), 0);
+  ASSERT_EQ(::symlink("second", dir.File("install/variable.dat").c_str()), 0);
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(dir.File("install/variable.dat"), Bytes("new"), &error))
+      << error;
+  struct stat st;
+  ASSERT_EQ(::lstat(dir.File("install/variable.dat").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_EQ(testkit::ReadFile(dir.File("shared/variable.dat")), "new");
+  // The temporary went beside the target and is gone.
+  EXPECT_EQ(Entries(dir.File("shared")), std::vector<std::string>{"variable.dat"});
+
+  // A link to a file not made yet creates that file.
+  ASSERT_EQ(::symlink(dir.File("shared/fak.dat").c_str(), dir.File("install/fak.dat").c_str()),
+            0);
+  ASSERT_TRUE(WriteFileAtomically(dir.File("install/fak.dat"), Bytes("f"), &error)) << error;
+  EXPECT_EQ(testkit::ReadFile(dir.File("shared/fak.dat")), "f");
+
+  // A loop of links is an error, and nothing is written.
+  ASSERT_EQ(::symlink("loop", dir.File("install/loop").c_str()), 0);
+  EXPECT_FALSE(WriteFileAtomically(dir.File("install/loop"), Bytes("x"), &error));
+  ASSERT_EQ(::lstat(dir.File("install/loop").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
 }
 
 }  // namespace
