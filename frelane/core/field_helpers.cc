@@ -15,10 +15,6 @@ bool IsDigit(int c) { return c >= '0' && c <= '9'; }
 bool IsUpperLetter(int c) { return c >= 'A' && c <= 'Z'; }
 bool IsLowerLetter(int c) { return c >= 'a' && c <= 'z'; }
 
-bool AllDigits(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return IsDigit(c); });
-}
-
 // The text the box would hold after the key: the selection replaced by the key's character
 // at its start, or the character inserted at the caret.
 std::string TextAfterKey(const EditState& field, char c) {
@@ -34,11 +30,8 @@ std::string TextAfterKey(const EditState& field, char c) {
 
 }  // namespace
 
-std::string Trim(std::string_view text) {
-  std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return "";
-  std::size_t last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
+bool AllDigits(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return IsDigit(c); });
 }
 
 double SafeValueWith(std::string_view text, char decimal_character) {

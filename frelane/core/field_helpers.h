@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/runtime/fixed_string.h"
+
 namespace frelane::modMain {
 
 inline constexpr int kKeyBackspace = 8;
@@ -24,8 +26,12 @@ struct EditState {
   int sel_length = 0;
 };
 
-// The text with leading and trailing blanks removed (blanks only, as the fields store them).
-std::string Trim(std::string_view text);
+// The text with leading and trailing blanks removed; a NUL counts as a blank, as record
+// text reads it. The program's one trim.
+using runtime::Trim;
+
+// True when the text is not empty and holds only the digits "0" to "9".
+bool AllDigits(std::string_view text);
 
 // The text as a number by the locale's rules: optional blanks around it, an optional sign,
 // digits with at most one locale decimal character. Anything else (empty text, letters,

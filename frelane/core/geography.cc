@@ -1,6 +1,5 @@
 #include "frelane/core/geography.h"
 
-#include <algorithm>
 #include <array>
 
 #include "frelane/core/field_helpers.h"
@@ -33,11 +32,6 @@ constexpr std::array<ProvinceRange, 13> kProvinceRanges = {{
     {"S0A", "S9Z", "SK"},
     {"Y0A", "Y9Z", "YT"},
 }};
-
-bool AllDigits(std::string_view text) {
-  return !text.empty() &&
-         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 
 }  // namespace
 

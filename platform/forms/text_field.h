@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/os/cp1252.h"
+
 namespace forms {
 
 class TextField {
@@ -37,9 +39,10 @@ class TextField {
   int sel_length_ = 0;
 };
 
-// UTF-8 <-> code points. Invalid bytes become U+FFFD.
-std::u32string DecodeUtf8(std::string_view utf8);
-std::string EncodeUtf8(std::u32string_view text);
+// UTF-8 <-> code points, the same strict codec the record text goes through: each byte of
+// a malformed sequence becomes U+FFFD.
+using os::DecodeUtf8;
+using os::EncodeUtf8;
 // The Windows-1252 code a character has as a key code (0 when it has none), and back.
 int KeyAsciiOf(char32_t c);
 char32_t CharOfKeyAscii(int key_ascii);

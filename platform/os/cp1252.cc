@@ -18,14 +18,24 @@ char32_t CharOfByte(unsigned char b) {
   return b;
 }
 
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool IsCodePoint(char32_t c) { return c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF); }
+
 void AppendUtf8(std::string& out, char32_t c) {
+  if (!IsCodePoint(c)) c = kReplacement;
   if (c < 0x80) {
     out += static_cast<char>(c);
   } else if (c < 0x800) {
     out += static_cast<char>(0xC0 | (c >> 6));
     out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
+  } else if (c < 0x10000) {
     out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
     out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (c & 0x3F));
   }
@@ -41,7 +51,7 @@ char ByteOfChar(char32_t c) {
 
 // Decodes one UTF-8 character at text[*pos], advancing *pos. Returns false (advancing one
 // byte) for a malformed, overlong or surrogate sequence.
-bool DecodeUtf8(std::string_view text, std::size_t* pos, char32_t* out) {
+bool DecodeOne(std::string_view text, std::size_t* pos, char32_t* out) {
   unsigned char lead = static_cast<unsigned char>(text[*pos]);
   int length = lead < 0x80           ? 1
                : (lead >> 5) == 0x6  ? 2
@@ -62,7 +72,7 @@ bool DecodeUtf8(std::string_view text, std::size_t* pos, char32_t* out) {
     c = (c << 6) | (next & 0x3F);
   }
   constexpr char32_t kMinOfLength[5] = {0, 0, 0x80, 0x800, 0x10000};
-  if (c < kMinOfLength[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+  if (c < kMinOfLength[length] || !IsCodePoint(c)) {
     ++*pos;
     return false;
   }
@@ -80,14 +90,29 @@ std::string Cp1252ToUtf8(std::string_view text) {
   return out;
 }
 
-std::string Utf8ToCp1252(std::string_view text) {
-  std::string out;
+std::u32string DecodeUtf8(std::string_view text) {
+  std::u32string out;
   out.reserve(text.size());
   std::size_t pos = 0;
   while (pos < text.size()) {
     char32_t c = 0;
-    out += DecodeUtf8(text, &pos, &c) ? ByteOfChar(c) : '?';
+    out += DecodeOne(text, &pos, &c) ? c : kReplacement;
   }
+  return out;
+}
+
+std::string EncodeUtf8(std::u32string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char32_t c : text) AppendUtf8(out, c);
+  return out;
+}
+
+std::string Utf8ToCp1252(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  // U+FFFD, which stands for each malformed byte, has no byte of its own: it becomes '?'.
+  for (char32_t c : DecodeUtf8(text)) out += ByteOfChar(c);
   return out;
 }
 

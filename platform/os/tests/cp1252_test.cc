@@ -32,5 +32,18 @@ TEST(Cp1252Test, UnmappableAndMalformedBecomeQuestionMarks) {
   EXPECT_EQ(Utf8ToCp1252("\xff"), "?");
 }
 
+TEST(Utf8Test, CodePointsAreDecodedStrictlyAndEncodedOnlyWhenValid) {
+  EXPECT_EQ(DecodeUtf8("a\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80"), U"a\u00e9\u20ac\U0001F600");
+  EXPECT_EQ(EncodeUtf8(U"a\u00e9\u20ac\U0001F600"), "a\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80");
+  // An overlong NUL must not slip into a text box as a real NUL.
+  EXPECT_EQ(DecodeUtf8("\xc0\x80"), U"\uFFFD\uFFFD");
+  EXPECT_EQ(DecodeUtf8("\xed\xa0\x80"), U"\uFFFD\uFFFD\uFFFD");  // surrogate
+  EXPECT_EQ(DecodeUtf8("\xf4\x90\x80\x80"), std::u32string(4, U'\uFFFD'));  // above U+10FFFF
+  EXPECT_EQ(DecodeUtf8("x\xe2\x82"), U"x\uFFFD\uFFFD");  // cut at the end
+  EXPECT_EQ(EncodeUtf8(std::u32string{0xD800, 0x110000}), "\xef\xbf\xbd\xef\xbf\xbd");
+  // What a text box holds converts to a record the way the record converter reads bytes.
+  EXPECT_EQ(Utf8ToCp1252(EncodeUtf8(DecodeUtf8("\xc0\x80"))), "??");
+}
+
 }  // namespace
 }  // namespace os
