@@ -53,7 +53,8 @@ class frmRatingScreen : public forms::Form {
   // Toolbar.
   forms::Frame& fraToolBar = Add<forms::Frame>("fraToolBar", {0, 0, 9480, 390}, {});
   forms::CommandButton& btnFileReset = ToolButton("btnFileReset", "R", "Reset");
-  forms::CommandButton& btnFileBillofLading = ToolButton("btnFileBillofLading", "B", "Bill of Lading");
+  forms::CommandButton& btnFileBillofLading =
+      ToolButton("btnFileBillofLading", "B", "Bill of Lading");
   forms::CommandButton& btnFileCalculator = ToolButton("btnFileCalculator", "=", "Calculator");
   forms::CommandButton& btnFileCityLookup = ToolButton("btnFileCityLookup", "?", "City Lookup");
   forms::CommandButton& btnFileRateSheet = ToolButton("btnFileRateSheet", "S", "Rate Sheet");
@@ -79,7 +80,8 @@ class frmRatingScreen : public forms::Form {
   forms::Image& imgPicture2 = Add<forms::Image>("imgPicture2", {0, 0, 0, 0}, {.visible = false});
 
   // Points.
-  forms::Label& lblCityLabel = Add<forms::Label>("lblCityLabel", {1980, 960, 2040, 225}, {.caption = "City"});
+  forms::Label& lblCityLabel =
+      Add<forms::Label>("lblCityLabel", {1980, 960, 2040, 225}, {.caption = "City"});
   forms::Label& lblTerminalLabel =
       Add<forms::Label>("lblTerminalLabel", {4620, 960, 540, 225}, {.caption = "Term."});
   forms::Label& lblServiceLabel =
@@ -99,8 +101,9 @@ class frmRatingScreen : public forms::Form {
       Add<forms::Label>("lblDestinationHeading", {120, 1560, 870, 225}, {.caption = "Destination"});
   forms::TextBox& txtDestination = Add<forms::TextBox>("txtDestination", {1020, 1530, 900, 285},
                                                        {.tab_index = 2, .max_length = 6});
-  forms::ComboBox& cboDestinationCity = Add<forms::ComboBox>(
-      "cboDestinationCity", {1980, 1530, 2040, 315}, {.tab_index = 3, .visible = false, .style = 2});
+  forms::ComboBox& cboDestinationCity =
+      Add<forms::ComboBox>("cboDestinationCity", {1980, 1530, 2040, 315},
+                           {.tab_index = 3, .visible = false, .style = 2});
   forms::Label& lblDestinationCity =
       Add<forms::Label>("lblDestinationCity", {1980, 1560, 2040, 225}, {});
   forms::Label& lblDestinationState =
@@ -129,39 +132,44 @@ class frmRatingScreen : public forms::Form {
   forms::ControlArray<forms::Label>& lblFAK = AddArray<forms::Label>("lblFAK");
 
   // Deficit and weight rows, and the quote.
-    forms::Label& lblDeficitLabel =
-      Add<forms::Label>("lblDeficitLabel", {120, 4620, 1140, 225}, {.caption = "Deficit Weight", .visible = false});
-  forms::Label& lblDeficitWeight = Add<forms::Label>("lblDeficitWeight", {1320, 4620, 600, 225}, {});
+  forms::Label& lblDeficitLabel = Add<forms::Label>(
+      "lblDeficitLabel", {120, 4620, 1140, 225}, {.caption = "Deficit Weight", .visible = false});
+  forms::Label& lblDeficitWeight =
+      Add<forms::Label>("lblDeficitWeight", {1320, 4620, 600, 225}, {});
   forms::Label& lblDeficitRate = Add<forms::Label>("lblDeficitRate", {1980, 4620, 840, 225}, {});
-  forms::Label& lblDeficitCharge = Add<forms::Label>("lblDeficitCharge", {2880, 4620, 900, 225}, {});
+  forms::Label& lblDeficitCharge =
+      Add<forms::Label>("lblDeficitCharge", {2880, 4620, 900, 225}, {});
   forms::Label& lblTotalWeightLabel = Add<forms::Label>(
       "lblTotalWeightLabel", {120, 4860, 1140, 225}, {.caption = "Total Weight", .visible = false});
   forms::Label& lblTotalWeight =
       Add<forms::Label>("lblTotalWeight", {1320, 4860, 600, 225}, {.visible = false});
-  forms::Label& lblUndiscountedChargeLabel = SummaryLabel("lblUndiscountedChargeLabel", 5160, "Undiscounted Charge");
+  forms::Label& lblUndiscountedChargeLabel =
+      SummaryLabel("lblUndiscountedChargeLabel", 5160, "Undiscounted Charge");
   forms::Label& lblUndiscountedCharge = SummaryValue("lblUndiscountedCharge", 5160);
   forms::Label& lblDiscountLabel = SummaryLabel("lblDiscountLabel", 5400, "Discount");
   forms::Label& lblDiscount = SummaryValue("lblDiscount", 5400);
   forms::Line& Line1 = Add<forms::Line>("Line1", {2880, 5655, 900, 0}, {.visible = false});
   forms::Label& lblNetLabel = SummaryLabel("lblNetLabel", 5670, "Net Charge");
   forms::Label& lblNet = SummaryValue("lblNet", 5670);
-  forms::Label& lblAccessorialChargeLabel = SummaryLabel("lblAccessorialChargeLabel", 5910, "Accessorial Charge");
+  forms::Label& lblAccessorialChargeLabel =
+      SummaryLabel("lblAccessorialChargeLabel", 5910, "Accessorial Charge");
   forms::Label& lblAccessorialCharge = SummaryValue("lblAccessorialCharge", 5910);
-  forms::Label& lblFuelSurchargeLabel = SummaryLabel("lblFuelSurchargeLabel", 6150, "Fuel Surcharge");
+  forms::Label& lblFuelSurchargeLabel =
+      SummaryLabel("lblFuelSurchargeLabel", 6150, "Fuel Surcharge");
   forms::Label& lblFuelSurcharge = SummaryValue("lblFuelSurcharge", 6150);
   forms::Line& Line2 = Add<forms::Line>("Line2", {2880, 6405, 900, 0}, {.visible = false});
   forms::Label& lblTotalChargeLabel = SummaryLabel("lblTotalChargeLabel", 6420, "Total Charge");
   forms::Label& lblTotalCharge = SummaryValue("lblTotalCharge", 6420);
   forms::Line& Line3 = Add<forms::Line>("Line3", {2880, 6660, 900, 0}, {.visible = false});
   forms::Line& Line4 = Add<forms::Line>("Line4", {5760, 5640, 3690, 0}, {.visible = false});
-  forms::Label& lblCanCurrencyExchangeLabel = Add<forms::Label>(
-      "lblCanCurrencyExchangeLabel", {5760, 5700, 2400, 225},
-      {.caption = "Canadian Currency Exchange", .visible = false});
+  forms::Label& lblCanCurrencyExchangeLabel =
+      Add<forms::Label>("lblCanCurrencyExchangeLabel", {5760, 5700, 2400, 225},
+                        {.caption = "Canadian Currency Exchange", .visible = false});
   forms::Label& lblCanCurrencyExchange =
       Add<forms::Label>("lblCanCurrencyExchange", {8220, 5700, 1200, 225}, {});
-  forms::Label& lblTotalCanChargeLabel = Add<forms::Label>(
-      "lblTotalCanChargeLabel", {5760, 5940, 2400, 225},
-      {.caption = "Total Canadian Charge", .visible = false});
+  forms::Label& lblTotalCanChargeLabel =
+      Add<forms::Label>("lblTotalCanChargeLabel", {5760, 5940, 2400, 225},
+                        {.caption = "Total Canadian Charge", .visible = false});
   forms::Label& lblTotalCanCharge =
       Add<forms::Label>("lblTotalCanCharge", {8220, 5940, 1200, 225}, {.font_bold = true});
   forms::Line& Line5 = Add<forms::Line>("Line5", {5760, 6195, 3690, 0}, {.visible = false});
@@ -179,8 +187,8 @@ class frmRatingScreen : public forms::Form {
   forms::ControlArray<forms::TextBox>& txtDiscount = AddArray<forms::TextBox>("txtDiscount");
   forms::Frame& fraPPU =
       Add<forms::Frame>("fraPPU", {6360, 2790, 2040, 615}, {.caption = "Price Per Unit"});
-  forms::TextBox& txtPPU =
-      Add<forms::TextBox>("txtPPU", {120, 240, 840, 285}, {.container = &fraPPU, .tab_index = 30, .max_length = 6});
+  forms::TextBox& txtPPU = Add<forms::TextBox>(
+      "txtPPU", {120, 240, 840, 285}, {.container = &fraPPU, .tab_index = 30, .max_length = 6});
   forms::Label& lblPPU = Add<forms::Label>("lblPPU", {1020, 270, 960, 225}, {.container = &fraPPU});
   forms::TextBox& txtHidden =
       Add<forms::TextBox>("txtHidden", {-2000, 0, 15, 15}, {.tab_index = 31});
@@ -192,12 +200,13 @@ class frmRatingScreen : public forms::Form {
   forms::Label& lblRBN = Add<forms::Label>("lblRBN", {4440, 1860, 1680, 225}, {});
   // Shown by the web links' loading when the carrier has a web site.
   forms::Frame& Frame2 = Add<forms::Frame>("Frame2", {6240, 6120, 3210, 600}, {.visible = false});
-  forms::Label& lblWebSiteLabel = Add<forms::Label>(
-      "lblWebSiteLabel", {60, 60, 3090, 225}, {.container = &Frame2, .caption = "Web Site"});
-  forms::Label& lblWebSite =
-      Add<forms::Label>("lblWebSite", {60, 300, 3090, 240}, {.container = &Frame2, .visible = false});
-  forms::TextBox& txtWebSite = Add<forms::TextBox>(
-      "txtWebSite", {60, 300, 3090, 240}, {.container = &Frame2, .tab_stop = false, .locked = true});
+  forms::Label& lblWebSiteLabel = Add<forms::Label>("lblWebSiteLabel", {60, 60, 3090, 225},
+                                                    {.container = &Frame2, .caption = "Web Site"});
+  forms::Label& lblWebSite = Add<forms::Label>("lblWebSite", {60, 300, 3090, 240},
+                                               {.container = &Frame2, .visible = false});
+  forms::TextBox& txtWebSite =
+      Add<forms::TextBox>("txtWebSite", {60, 300, 3090, 240},
+                          {.container = &Frame2, .tab_stop = false, .locked = true});
 
   // Disclaimers and the status line.
   forms::Label& lblServiceDisclaimer = Add<forms::Label>(
@@ -206,8 +215,8 @@ class frmRatingScreen : public forms::Form {
       "lblChargeDisclaimer", {6240, 4200, 3210, 660}, {.visible = false, .word_wrap = true});
   forms::Image& imgZipDisclaimer =
       Add<forms::Image>("imgZipDisclaimer", {6240, 4920, 3210, 240}, {.visible = false});
-  forms::Label& lblZipDisclaimer = Add<forms::Label>(
-      "lblZipDisclaimer", {6240, 5160, 3210, 420}, {.visible = false, .word_wrap = true});
+  forms::Label& lblZipDisclaimer = Add<forms::Label>("lblZipDisclaimer", {6240, 5160, 3210, 420},
+                                                     {.visible = false, .word_wrap = true});
   forms::Label& lblStatusBar = Add<forms::Label>("lblStatusBar", {4020, 6480, 2160, 225}, {});
 
   // Menus.
