@@ -88,6 +88,7 @@ struct FactorFileRequest {
   char point_type = ' ';
   bool package_codes = false;  // class codes of 3 characters as they stand
   std::int16_t block_number = 0;
+  bool operator==(const FactorFileRequest&) const = default;
 };
 
 // The request for the selected tariff: its point type and number. A package tariff (kind

@@ -87,6 +87,8 @@ class TariffStream {
 
   bool is_open() const { return stream_ != nullptr; }
   std::FILE* get() const { return stream_; }
+  // The image a memory stream reads; null for a stream over the file itself.
+  const os::FileImagePtr& image() const { return image_; }
   void Close();
   void Rewind() const {
     if (stream_ != nullptr) File_Rewind(stream_);

@@ -74,6 +74,16 @@ std::optional<std::string> TariffFileSet::TariffFileName(const CurrentTariff& ta
                                                          std::string_view suffix,
                                                          const FileNo& file_no,
                                                          bool use_request_name) const {
+  bool found = false;
+  return FindTariffFile(tariff, suffix, file_no, use_request_name, &found);
+}
+
+std::optional<std::string> TariffFileSet::FindTariffFile(const CurrentTariff& tariff,
+                                                         std::string_view suffix,
+                                                         const FileNo& file_no,
+                                                         bool use_request_name,
+                                                         bool* found) const {
+  *found = false;
   std::string name(use_request_name ? std::string_view(request_tariff_name_)
                                     : TrimmedName(TextOf(tariff.tariff_name)));
   if (name.empty()) return std::nullopt;
@@ -83,8 +93,9 @@ std::optional<std::string> TariffFileSet::TariffFileName(const CurrentTariff& ta
   if (!os::IsSafeFileName(name)) return std::nullopt;
   if (tariff_data_directory_.size() + name.size() > kMaxPathLength) return std::nullopt;
   // Found without regard to case; a name that matches nothing keeps its spelling.
-  auto found = os::FindFileNoCase(tariff_data_directory_, name);
-  return found ? *found : os::JoinPath(tariff_data_directory_, name);
+  auto path = os::FindFileNoCase(tariff_data_directory_, name);
+  *found = path.has_value();
+  return path ? *path : os::JoinPath(tariff_data_directory_, name);
 }
 
 TariffFile TariffFileSet::OpenPath(const std::string& path) const {
@@ -100,19 +111,23 @@ TariffFile TariffFileSet::OpenPath(const std::string& path) const {
 
 TariffFile TariffFileSet::TariffFile_Open(const CurrentTariff& tariff, std::string_view suffix,
                                           const FileNo& file_no, bool use_request_name) const {
-  auto path = TariffFileName(tariff, suffix, file_no, use_request_name);
-  TariffFile file = path ? OpenPath(*path) : TariffFile();
+  // A file the lookup did not find is not there to be opened: the directory's listing of
+  // this rating says so.
+  bool found = false;
+  auto path = FindTariffFile(tariff, suffix, file_no, use_request_name, &found);
+  TariffFile file = found ? OpenPath(*path) : TariffFile();
   if (!file.is_open() && suffix == ".D") {
-    path = TariffFileName(tariff, suffix, kFallbackD, use_request_name);
-    if (path) file = OpenPath(*path);
+    path = FindTariffFile(tariff, suffix, kFallbackD, use_request_name, &found);
+    if (found) file = OpenPath(*path);
   }
   return file;
 }
 
 TariffStream TariffFileSet::TariffFile_FOpen(const CurrentTariff& tariff, std::string_view suffix,
                                              const FileNo& file_no, const char* mode) const {
-  auto path = TariffFileName(tariff, suffix, file_no, false);
-  return path ? File_FOpenShared(*path, mode) : TariffStream();
+  bool found = false;
+  auto path = FindTariffFile(tariff, suffix, file_no, false, &found);
+  return found ? File_FOpenShared(*path, mode) : TariffStream();
 }
 
 TariffFile TariffFileSet::TdFile_Open(std::string_view name) const {

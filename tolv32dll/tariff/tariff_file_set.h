@@ -182,6 +182,10 @@ class TariffFileSet {
   ErrorNumber OpenStream(TariffStream& slot, const CurrentTariff& tariff, std::string_view suffix,
                          const FileNo& file_no, const char* mode, ErrorNumber error);
   TariffFile OpenPath(const std::string& path) const;
+  // The name rule; *found tells whether the lookup found the file.
+  std::optional<std::string> FindTariffFile(const CurrentTariff& tariff, std::string_view suffix,
+                                            const FileNo& file_no, bool use_request_name,
+                                            bool* found) const;
 
   std::string tariff_data_directory_;
   std::string data_directory_;

@@ -23,6 +23,7 @@ struct TariffOption {
   float AsFloat() const;
   std::int32_t AsInt() const;       // 'B', 'I' (sign-extended) and 'L'
   std::string_view AsText() const;  // 'C': up to 4 characters
+  bool operator==(const TariffOption&) const = default;
 };
 
 // Row positions; the position decides what a row's line does.
@@ -52,20 +53,24 @@ inline constexpr int kMaxHcityEntries = 80;
 struct BreakCode {
   std::array<char, 3> code = {};  // NUL-padded when the token is shorter
   std::int32_t mark = 0;
+  bool operator==(const BreakCode&) const = default;
 };
 struct BreakCodeList {
   std::int16_t count = 0;
   std::array<BreakCode, kMaxBreakCodes> entries = {};
+  bool operator==(const BreakCodeList&) const = default;
 };
 
 struct HcityEntry {
   std::int32_t value = 0;
   std::int32_t second = 0;                 // the line's third token, 0 when absent
   std::array<std::uint8_t, 5> extra = {};  // filled by the rate-basis readers
+  bool operator==(const HcityEntry&) const = default;
 };
 struct HcityList {
   std::int16_t count = 0;
   std::array<HcityEntry, kMaxHcityEntries> entries = {};
+  bool operator==(const HcityList&) const = default;
 };
 
 // What the option lines set, where the rating steps read it.
@@ -91,6 +96,8 @@ struct FactorOptions {
   void StartBlock();
   // Empties the break-code lists and the lane-adjustment letter before a rating load.
   void ClearLists();
+
+  bool operator==(const FactorOptions&) const = default;
 };
 
 // Parses one option line (its leading '*' included); 0, or 224 when an HCITY line finds

@@ -9,8 +9,10 @@ namespace tolv {
 ErrorNumber Tariff_LoadForRating(TariffState& state, const CurrentTariff& tariff) {
   state.options.ClearLists();
   TOLV_RETURN_IF_ERROR(state.files.TariffFile_OpenFactors(tariff));
-  TOLV_RETURN_IF_ERROR(Parm_LoadFactorFile(state.files.factors().get(), FactorRequestFor(tariff),
-                                           state.options, state.tables));
+  const TariffStream& factors = state.files.factors();
+  TOLV_RETURN_IF_ERROR(state.factor_loads.Load(factors.image(), factors.get(),
+                                               FactorRequestFor(tariff), state.options,
+                                               state.tables));
   // Only the first 19 classes are priced into the rate matrix.
   int priced = std::min<int>(state.tables.class_count, kPricedClasses);
   if (priced * state.tables.break_count > kRateMatrixCells) return kErrFacred;

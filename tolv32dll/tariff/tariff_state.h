@@ -6,6 +6,7 @@
 #include "tolv32dll/errors/error_numbers.h"
 #include "tolv32dll/tariff/current_tariff.h"
 #include "tolv32dll/tariff/factor_file.h"
+#include "tolv32dll/tariff/factor_load_cache.h"
 #include "tolv32dll/tariff/tariff_file_set.h"
 #include "tolv32dll/tariff/tariff_options.h"
 #include "tolv32dll/tariff/weight_types.h"
@@ -17,6 +18,8 @@ struct TariffState {
   FactorOptions options;
   FactorTables tables;
   WeightTypeState weight_types;
+  // The factor file is loaded before every rating; an unchanged image is not parsed again.
+  FactorLoadCache factor_loads;
 };
 
 // Loads the selected tariff for rating: empties the option lists, opens (or rewinds) the

@@ -84,5 +84,58 @@ TEST_F(TariffStateTest, ClassesByBreaksMustFitTheRateMatrix) {
   EXPECT_EQ(Tariff_LoadForRating(state_, t), kOk);
 }
 
+// The factor file is loaded before every rating from an image that seldom changes; a load
+// handed out again must be exactly what reading the file once more would give.
+TEST_F(TariffStateTest, RepeatedLoadsGiveWhatReadingTheFileAgainGives) {
+  CurrentTariff t = Tariff();
+  t.weight_type_digit = ' ';
+  testkit::FactorBlock first = Block(2, 2);
+  first.leading_lines = {testkit::FactorOptionLine("BRKS", "AAA*")};
+  first.after_class_lines = {testkit::FactorOptionLine("NCITY", "AB"),
+                             testkit::FactorOptionLine("HCITY", "7")};
+  testkit::FactorBlock second = Block(2, 2);
+  second.number = 200;
+  second.leading_lines = {testkit::FactorOptionLine("RADJF", "1.5")};
+  second.rates.assign(2, std::vector<std::int32_t>(2, 20000));
+  dir_.Write("ABCD0001.F01", testkit::BlockLayoutFactorFile({first, second}));
+
+  ASSERT_EQ(Tariff_LoadForRating(state_, t), kOk);
+  EXPECT_EQ(state_.options.brks.count, 1);
+  EXPECT_EQ(state_.options.hcity.count, 0) << "another city set's section";
+  // The charge step overrides factors in memory; the next load undoes that.
+  state_.tables.class_factors[1][0] = 5950;
+  state_.options.brks = BreakCodeList();
+  ASSERT_EQ(Tariff_LoadForRating(state_, t), kOk);
+  EXPECT_EQ(state_.tables.class_factors[1][0], 10000);
+  EXPECT_EQ(state_.options.brks.count, 1);
+
+  // The options a load starts from take part: here the city set opens the section.
+  state_.options.city_set_code = {'A', 'B'};
+  ASSERT_EQ(Tariff_LoadForRating(state_, t), kOk);
+  EXPECT_EQ(state_.options.hcity.count, 1);
+  state_.options.city_set_code = {' ', ' '};
+  ASSERT_EQ(Tariff_LoadForRating(state_, t), kOk);
+  EXPECT_EQ(state_.options.hcity.count, 0);
+
+  // Another block of the same file, and back.
+  CurrentTariff other_set = t;
+  other_set.tariff_number = 200;
+  ASSERT_EQ(Tariff_LoadForRating(state_, other_set), kOk);
+  EXPECT_EQ(state_.tables.class_factors[0][0], 20000);
+  EXPECT_FLOAT_EQ(state_.options.radjf, 1.5f);
+  ASSERT_EQ(Tariff_LoadForRating(state_, t), kOk);
+  EXPECT_EQ(state_.tables.class_factors[0][0], 10000);
+  EXPECT_FLOAT_EQ(state_.options.radjf, 1.0f);
+
+  // A new issue of the file, opened again.
+  state_.files.CloseFactors();
+  testkit::FactorBlock reissued = Block(2, 2);
+  reissued.rates.assign(2, std::vector<std::int32_t>(2, 30000));
+  WriteFactors(reissued);
+  ASSERT_EQ(Tariff_LoadForRating(state_, t), kOk);
+  EXPECT_EQ(state_.tables.class_factors[0][0], 30000);
+  EXPECT_EQ(state_.options.brks.count, 0);
+}
+
 }  // namespace
 }  // namespace tolv
