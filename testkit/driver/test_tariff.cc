@@ -88,6 +88,7 @@ void WriteTestTariff(const TempDir& dir) {
   lines.push_back(Line(2, '0', "TESTMX01", "02"));
   lines[1].jurisdiction = lines[2].jurisdiction = 'M';
   lines.push_back(Line(1, 'E', "TESTEE01", "01"));
+  lines.push_back(Line(1, 'H', "TESTEH01", "01"));
   for (const char* name : {"TESTLA01", "TESTLN01"}) lines.push_back(Line(1, 'N', name, "01"));
   lines.push_back(Line(2, 'N', "TESTLA0N", "01"));
   for (std::size_t i = lines.size() - 3; i < lines.size(); ++i) lines[i].alt_point_type = '0';
@@ -120,6 +121,15 @@ void WriteTestTariff(const TempDir& dir) {
   Write(dir, "TESTEE01", ".R", "01", RateFile({{3, "  4321 ", {7000, 3000, 2400, 1800}}}, 40));
   Write(dir, "TESTEE01", ".E", "01", "");
   Write(dir, "TESTEE01", ".Z", "01", "");
+
+  FactorBlock floored = Block(1, 10000, 10000, 10000);
+  floored.second_lines = {{10000, 10000, 10000, 11000}};
+  Write(dir, "TESTEH01", ".F", "01", BlockLayoutFactorFile({floored}));
+  Write(dir, "TESTEH01", ".P", "01", PointFile(us));
+  Write(dir, "TESTEH01", ".I", "01", RateIndex16(kLaneIndex));
+  Write(dir, "TESTEH01", ".R", "01", RateFile({{1, "  4322 ", {7000, 3000, 2400, 1800, 5000}}}, 43));
+  Write(dir, "TESTEH01", ".E", "01", "");
+  Write(dir, "TESTEH01", ".Z", "01", "");
 
   const RateRow lane{1, "   601 ", {6000, 2000, 1600, 1200, 4000, 3200, 2400, 8000, 6400, 4800}};
   WriteLanePointTariff(dir, "TESTLA01", 1, "20000", lane);

@@ -14,6 +14,9 @@
 // TESTEE01 (point type E, block layout): the lane 10000-19999 to 20000-29999 is a record
 //   of factor set 3, minimum 7000, break rates 3000 2400 1800; block 1 factors the classes
 //   by 1.0, block 3 by 0.5 / 1.0 / 2.0.
+// TESTEH01 (point type H, block layout): the same lane, record "  4322 ": minimum 7000, break
+//   rates 3000 2400 1800, minimum-charge floor 5000; class factors 1.0, second table 1.0
+//   for each break and 1.1 after the last.
 // TESTLA01 (lane points, type N on type 0 records): 10000-19999 to 20000-29999, minimum
 //   6000, rates as TESTTR01; its twin TESTLA0N (number 2) holds 10000-19999 to 60000-69999,
 //   minimum 4000, rates 1500 1200 900 / 3000 2400 1800 / 6000 4800 3600. TESTLN01 has the

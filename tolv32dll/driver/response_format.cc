@@ -1,6 +1,7 @@
 #include "tolv32dll/driver/response_format.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -21,15 +22,26 @@ constexpr std::int64_t kMaxWeight = 999999;          // "%06d"
 
 bool Fits(std::int64_t v, std::int64_t max) { return v >= 0 && v <= max; }
 
-std::string Format(const char* format, std::int64_t a, std::int64_t b) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, format, static_cast<long>(a), static_cast<long>(b));
-  return buffer;
+// The decimal digits of v, at least width of them, padded on the left with pad: what
+// "%0*ld" (pad '0') or "%*ld" (pad ' ') make of it. REQUIRES: v >= 0 (the amounts are
+// checked against their fields first).
+std::string Digits(std::int64_t v, int width, char pad) {
+  assert(v >= 0);
+  char buffer[24];
+  char* const end = buffer + sizeof buffer;
+  char* p = end;
+  do {
+    *--p = static_cast<char>('0' + v % 10);
+    v /= 10;
+  } while (v > 0 && p > buffer);
+  while (end - p < width && p > buffer) *--p = pad;
+  return std::string(p, end);
 }
-std::string Money(const char* format, std::int64_t cents) {
-  return Format(format, cents / 100, cents % 100);
+// Dollars in width digits (padded with pad), a point and two digits of cents.
+std::string Money(int width, char pad, std::int64_t cents) {
+  return Digits(cents / 100, width, pad) + '.' + Digits(cents % 100, 2, '0');
 }
-std::string Whole(std::int64_t v) { return Format("%06ld%.0ld", v, 0); }
+std::string Whole(std::int64_t v) { return Digits(v, 6, '0'); }
 
 // The discount element of break b: value b + 2 of the set, none beyond the tenth.
 float BreakPercent(const ResponseTerms& terms, int b) {
@@ -63,7 +75,7 @@ void WriteResultAreas(const FactorTables& tables, const ChargeResult& charges,
     v.SetI32(sr::kRateMatrix.Nth(i), charges.matrix.cells[i]);
   }
   const MinimumBrackets& b = charges.brackets;
-  v.SetRaw(sr::kBracketKinds, std::string(b.kinds.data(), b.kinds.size()));
+  v.SetRaw(sr::kBracketKinds, std::string_view(b.kinds.data(), b.kinds.size()));
   for (std::size_t i = 0; i < sr::kBrackets; ++i) {
     v.SetI32(sr::kBracketWeight.Nth(i), b.weights[i]);
     v.SetI32(sr::kBracketCharge.Nth(i), b.charges[i]);
@@ -133,11 +145,11 @@ ErrorNumber WriteResponse(const ResponseTerms& terms, const ShipmentTotals& tota
   hd.SetText(h::kRateBasisNumber, std::string(h::kRateBasisNumber.width - basis.size(), ' ') + basis);
   hd.SetText(h::kTotalWeight, Whole(shown.total_weight));
   hd.SetText(h::kBilledWeight, Whole(shown.billed_weight));
-  hd.SetText(h::kMinimumCharge, Money("%04ld.%02ld", a.minimum_charge));
-  hd.SetText(h::kDeficitRate, Money("%04ld.%02ld", shown.deficit_rate));
+  hd.SetText(h::kMinimumCharge, Money(4, '0', a.minimum_charge));
+  hd.SetText(h::kDeficitRate, Money(4, '0', shown.deficit_rate));
   hd.SetText(h::kDeficitWeight, Whole(shown.deficit_weight));
-  hd.SetText(h::kDeficitCharge, Money("%06ld.%02ld", shown.deficit_charge));
-  hd.SetText(h::kCharges, Money("%06ld.%02ld", a.charges));
+  hd.SetText(h::kDeficitCharge, Money(6, '0', shown.deficit_charge));
+  hd.SetText(h::kCharges, Money(6, '0', a.charges));
   if (terms.tariff != nullptr) {
     char date[16];
     std::snprintf(date, sizeof date, "%02d-%02d-%02d%02d", terms.tariff->month % 100,
@@ -147,20 +159,22 @@ ErrorNumber WriteResponse(const ResponseTerms& terms, const ShipmentTotals& tota
   hd.SetText(h::kOriginService, std::string(1, terms.origin_service ? terms.origin_service : ' '));
   hd.SetText(h::kDestinationService,
              std::string(1, terms.destination_service ? terms.destination_service : ' '));
-  hd.SetText(h::kDiscountAmount, Money("%6ld.%02ld", a.discount_amount));
-  hd.SetText(h::kMinimumDiscount, Money("%4ld.%02ld", a.minimum_discount));
+  hd.SetText(h::kDiscountAmount, Money(6, ' ', a.discount_amount));
+  hd.SetText(h::kMinimumDiscount, Money(4, ' ', a.minimum_discount));
   hd.SetText(h::kDiscountPercent, percent);
 
   for (std::size_t i = 0; i < lines.size() && i < sr::kDetailSlots; ++i) {
     const DetailLine& line = lines[i];
     RecordView dv = record.detail(i);
-    char cls[8];
-    std::snprintf(cls, sizeof cls, "%-3.3s", line.class_text.c_str());
+    // "%-3.3s": the class text cut or padded to 3 characters.
+    std::string_view text(line.class_text.c_str());
+    char cls[3] = {' ', ' ', ' '};
+    std::memcpy(cls, text.data(), std::min<std::size_t>(text.size(), 3));
     dv.SetText(d::kDetailCode, "02");
-    dv.SetText(d::kClass, cls);
+    dv.SetText(d::kClass, std::string_view(cls, 3));
     dv.SetText(d::kWeight, Whole(line.weight));
-    dv.SetText(d::kRate, Money("%04ld.%02ld", terms.charges_computed ? line.rate : 0));
-    dv.SetText(d::kCharge, Money("%06ld.%02ld", terms.charges_computed ? line.charge : 0));
+    dv.SetText(d::kRate, Money(4, '0', terms.charges_computed ? line.rate : 0));
+    dv.SetText(d::kCharge, Money(6, '0', terms.charges_computed ? line.charge : 0));
   }
   WriteResultAreas(tables, charges, record);
   return kOk;

@@ -114,6 +114,24 @@ TEST_F(RatingTest, RateRecordReloadsItsFactorSet) {
   EXPECT_EQ(1, engine_.current_tariff.tariff_number) << "the selection keeps its number";
 }
 
+TEST_F(RatingTest, LetterHFloorHoldsTheDiscountedMinimumCharge) {
+  // The record's minimum 70.00 is one bracket, scaled by the second table's value after the
+  // last break: 77.00. Without a discount the floor of 50.00 lies below it.
+  testkit::ShipmentRequest q = Lane("TESTEH01", "25000");
+  Record r = Rate(q);
+  ASSERT_EQ("    ", Status(r));
+  EXPECT_EQ("0077.00", MinimumCharge(r));
+  EXPECT_EQ(7700, I32(r, 2032));
+  // A 50 % minimum-charge discount takes 38.50 off; the floor holds it at 50.00, so the
+  // discount shown is 27.00.
+  q.discount_switch = 'Y';
+  q.block_a = {"5000 "};
+  r = Rate(q);
+  ASSERT_EQ("    ", Status(r));
+  EXPECT_EQ("0050.00", MinimumCharge(r));
+  EXPECT_EQ("  27.00", At(r, 229, 7)) << "MinimumDiscount";
+}
+
 TEST_F(RatingTest, ProcessModeTwoPricesTheMatrixOnly) {
   testkit::ShipmentRequest q = Lane("TESTTR01", "25000");
   q.process_mode = '2';
