@@ -6,8 +6,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cerrno>
+#include <cstring>
+#include <functional>
 #include <mutex>
 #include <unordered_map>
 
@@ -90,21 +93,33 @@ Cache& TheCache() {
   return *cache;
 }
 
+// Hashes std::string and std::string_view alike, so a key can be looked up without
+// building a string of it.
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
 struct ScopeState {
   int depth = 0;
   std::unordered_map<std::string, FileImagePtr> images;
-  std::unordered_map<std::string, std::optional<std::string>> lookups;
+  std::unordered_map<std::string, std::optional<std::string>, TextHash, std::equal_to<>> lookups;
   std::unordered_map<std::string, struct stat> statuses;
   std::unordered_map<std::string, std::optional<FileStamp>> dir_stamps;
   std::unordered_map<std::string, std::shared_ptr<const Listing>> listings;
 };
 thread_local ScopeState scope;
 
-std::string LookupKey(std::string_view dir, std::string_view name) {
-  std::string key(dir);
-  key += '\0';
-  key.append(name);
-  return key;
+// The key of a name lookup, dir and name with a NUL between them, in a buffer of the
+// caller's; empty when it does not fit (such lookups are not remembered).
+constexpr std::size_t kMaxLookupKey = 1024;
+std::string_view LookupKey(std::string_view dir, std::string_view name,
+                           std::array<char, kMaxLookupKey>& buffer) {
+  if (dir.size() + 1 + name.size() > buffer.size()) return {};
+  std::memcpy(buffer.data(), dir.data(), dir.size());
+  buffer[dir.size()] = '\0';
+  std::memcpy(buffer.data() + dir.size() + 1, name.data(), name.size());
+  return std::string_view(buffer.data(), dir.size() + 1 + name.size());
 }
 
 // The stamp of a directory (nullopt when it is none); taken once in a scope.
@@ -319,14 +334,26 @@ SnapshotScope::~SnapshotScope() {
 std::optional<std::optional<std::string>> RecalledLookup(std::string_view dir,
                                                          std::string_view name) {
   if (scope.depth == 0) return std::nullopt;
-  auto it = scope.lookups.find(LookupKey(dir, name));
+  std::array<char, kMaxLookupKey> buffer;
+  const std::string_view key = LookupKey(dir, name, buffer);
+  if (key.empty()) return std::nullopt;
+  auto it = scope.lookups.find(key);
   if (it == scope.lookups.end()) return std::nullopt;
   return it->second;
 }
 
 void RememberLookup(std::string_view dir, std::string_view name,
                     const std::optional<std::string>& found) {
-  if (scope.depth > 0) scope.lookups[LookupKey(dir, name)] = found;
+  if (scope.depth == 0) return;
+  std::array<char, kMaxLookupKey> buffer;
+  const std::string_view key = LookupKey(dir, name, buffer);
+  if (key.empty()) return;
+  auto it = scope.lookups.find(key);
+  if (it != scope.lookups.end()) {
+    it->second = found;
+  } else {
+    scope.lookups.emplace(std::string(key), found);
+  }
 }
 
 void RememberStatus(const std::string& path, const struct stat& st) {
