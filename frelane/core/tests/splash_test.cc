@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,8 +52,11 @@ class SplashTest : public ::testing::Test {
     modMain::SetStartupEnvironment({dir_.path(), [](double) { return std::string("1.5"); }});
     SetMainWindow([this]() -> forms::Form& { return app_.Get<frmRatingScreen>(); });
     settings_.CompanyName("Example Freight Lines").EffectiveDateText("12-01-2026");
+    // Start-up moves into the data directory, which goes away with the test.
+    previous_cwd_ = std::filesystem::current_path();
   }
   void TearDown() override {
+    std::filesystem::current_path(previous_cwd_);
     SetMainWindow(nullptr);
     modTolvDeclares32::Reset();
     modMain::Reset();
@@ -77,6 +81,7 @@ class SplashTest : public ::testing::Test {
   forms::testing::HeadlessDriver user_;
   testkit::FakeEngine* engine_ = nullptr;
   std::shared_ptr<testkit::FakeEngine::Log> log_;
+  std::filesystem::path previous_cwd_;
 };
 
 TEST_F(SplashTest, FirstPictureOnlyWaitsForTheUser) {
