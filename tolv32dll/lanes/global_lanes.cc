@@ -52,12 +52,18 @@ std::optional<GlobalHead> ReadHead(const FileView& lanes) {
   head.pair_count = os::LoadI32Le(h.data() + H::kPairCount);
   head.check_position = os::LoadI32Le(h.data() + H::kCheckPosition);
   head.check_length = h[H::kRecordLength];
-  // Blocks of whole codes; tables that searches can address record by record.
+  // Blocks of whole codes; tables that searches can address record by record. A block
+  // is read into memory and the tables are searched, so all of them lie within the file.
+  const std::int64_t size = lanes.Size();
   const std::int64_t entry = static_cast<std::int64_t>(G::kBlockKey) + head.block_length;
-  if (head.block_length <= 0 || head.block_length % static_cast<std::int64_t>(G::kCodeWidth) != 0 ||
-      head.area_table < 0 || head.keyed_table < 0 || head.keyed_count < 0 || head.pair_table < 0 ||
-      head.pair_count < 0 || head.keyed_table % entry != 0 ||
-      head.pair_table % static_cast<std::int64_t>(G::kPairSize) != 0) {
+  if (head.block_length <= 0 || head.block_length > size ||
+      head.block_length % static_cast<std::int64_t>(G::kCodeWidth) != 0 ||
+      head.area_table < 0 || head.area_table > size || head.keyed_table < 0 ||
+      head.keyed_count < 0 || head.pair_table < 0 || head.pair_count < 0 ||
+      head.keyed_table % entry != 0 ||
+      head.pair_table % static_cast<std::int64_t>(G::kPairSize) != 0 ||
+      head.keyed_table + head.keyed_count * entry > size ||
+      head.pair_table + head.pair_count * static_cast<std::int64_t>(G::kPairSize) > size) {
     return std::nullopt;
   }
   return head;
