@@ -7,16 +7,6 @@
 namespace tolv {
 namespace {
 
-bool SameList(const BreakCodeList& a, const BreakCodeList& b) {
-  if (a.count != b.count) return false;
-  for (int i = 0; i < a.count && i < kMaxBreakCodes; ++i) {
-    const BreakCode& x = a.entries[static_cast<std::size_t>(i)];
-    const BreakCode& y = b.entries[static_cast<std::size_t>(i)];
-    if (x.code != y.code || x.mark != y.mark) return false;
-  }
-  return true;
-}
-
 // A decimal number of at most `width` characters after leading blanks; 0 when none.
 std::int16_t Scan(const std::string& field, std::size_t width) {
   std::size_t i = field.find_first_not_of(' ');
@@ -39,14 +29,15 @@ ErrorNumber ApplyLaneOptionLines(const std::vector<std::string>& lines, FactorOp
   if (lines.empty()) return kOk;
   TOLV_RETURN_IF_ERROR(Parm_ParseOptionLine(lines[0], options));
   if (lines.size() < 2) return kOk;
+  // The second line's BRKS list is the second list, even when it repeats the first; the
+  // first stays in force. It is parsed over the first (a code without a mark keeps its
+  // slot's mark), and the count shows whether the line gave a list at all.
   const BreakCodeList kept = options.brks;
-  TOLV_RETURN_IF_ERROR(Parm_ParseOptionLine(lines[1], options));
-  if (!SameList(kept, options.brks)) {
-    // A second BRKS line is the second list.
-    options.brk2 = options.brks;
-    options.brks = kept;
-  }
-  return kOk;
+  options.brks.count = 0;
+  const ErrorNumber e = Parm_ParseOptionLine(lines[1], options);
+  if (options.brks.count > 0) options.brk2 = options.brks;
+  options.brks = kept;
+  return e;
 }
 
 ErrorNumber LoadTextLaneHits(const TextLaneFile& file, const TextLaneTerms& terms,

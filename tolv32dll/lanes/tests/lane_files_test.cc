@@ -105,6 +105,19 @@ TEST(TextLaneFileTest, SectionsAndTrailer) {
     EXPECT_EQ(2, options.brk2.count);
     EXPECT_EQ(0, options.brk2.entries[0].mark);
   }
+  // A second line that repeats the first is still the second list.
+  FactorOptions same;
+  ASSERT_EQ(kOk, ApplyLaneOptionLines({"* BRKS = 000* 500+ 999*", "* BRKS = 000* 500+ 999*"}, same));
+  EXPECT_EQ(3, same.brks.count);
+  ASSERT_EQ(3, same.brk2.count);
+  EXPECT_EQ('5', same.brk2.entries[1].code[0]);
+  EXPECT_EQ(0, same.brk2.entries[1].mark);
+  // A second line without a list leaves the second list empty.
+  FactorOptions none;
+  ASSERT_EQ(kOk, ApplyLaneOptionLines({"* BRKS = 000* 999*", "* ONE_LA = YES"}, none));
+  EXPECT_EQ(2, none.brks.count);
+  EXPECT_EQ(0, none.brk2.count);
+  EXPECT_TRUE(none.one_la);
 }
 
 TEST(TextLaneFileTest, DamagedFilesAre232) {
