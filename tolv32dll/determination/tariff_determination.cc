@@ -47,7 +47,8 @@ Result<std::uint8_t> ReadTdVersion(std::string_view dir, const TariffDate& ship_
 std::optional<StateCode> LookupState(const TdDataSet& data, std::string_view dir,
                                      std::string_view zip) {
   if (zip.size() >= 6 && zip[5] == 'M') return kMexico;
-  // The look-up takes every range whatever its versions of validity (98 is "b").
+  // The look-up is made as of version 98 (the letter b): a range counts when its
+  // versions of validity hold it.
   constexpr std::uint8_t kAnyVersion = 98;
   kmlib::TdzRecord record;
   if (kmlib::FindZip(TdFilePath(dir, kTdzFile), zip, kAnyVersion, &record) !=

@@ -1,6 +1,6 @@
 // State shared by every engine of the process: the settings the last initialisation read
-// (on any thread; the last one wins), the rating lock and the binary-log lock. Reads and
-// writes are atomic or under a lock, since any thread may initialise at any time.
+// (on any thread; the last one wins) and the rating lock. Reads and writes are atomic or
+// under a lock, since any thread may initialise at any time.
 #ifndef TOLV32DLL_ENGINE_ENGINE_GLOBALS_H_
 #define TOLV32DLL_ENGINE_ENGINE_GLOBALS_H_
 
@@ -16,7 +16,6 @@ class EngineGlobals {
 
   // Recursive: the notify callback may call back into the engine inside a rating.
   std::recursive_mutex& rating_lock() { return rating_lock_; }
-  std::recursive_mutex& binary_log_lock() { return binary_log_lock_; }
 
   int mb_log_size() const { return mb_log_size_.load(); }
   void set_mb_log_size(int v) { mb_log_size_.store(v); }
@@ -32,7 +31,6 @@ class EngineGlobals {
   EngineGlobals() = default;
 
   std::recursive_mutex rating_lock_;
-  std::recursive_mutex binary_log_lock_;
   std::atomic<int> mb_log_size_{20};
   std::atomic<int> use_critical_section_{1};
   mutable std::mutex text_mutex_;  // guards the two paths

@@ -34,11 +34,11 @@ char FlagSetting(const char* key, const std::string& settings) {
   return static_cast<char>(std::toupper(static_cast<unsigned char>(value[0])));
 }
 
-// The tariff files and the tariff-determination files are read from the tariff data
-// directory (EFCREC.TBL alone stays in the effective path).
+// The tariff files are read from the tariff data directory. EFCREC.TBL and the
+// tariff-determination files are read from the effective path, which neither TOLVDATA nor
+// a later change of the tariff data directory moves.
 void UseTariffDataDirectory(RatingEngine& engine) {
   engine.tariff.files.SetTariffDataDirectory(engine.tariff_data_dir);
-  engine.tariff.files.SetDataDirectory(engine.tariff_data_dir);
 }
 
 }  // namespace
