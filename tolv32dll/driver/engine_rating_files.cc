@@ -94,4 +94,19 @@ Result<const FileView*> EngineRatingFiles::EMatrix() {
   return Kind(TariffFileKind::kEMatrix, e_matrix_, false);
 }
 
+void EngineRatingFiles::Close(ReadOnce file) {
+  switch (file) {
+    case ReadOnce::kDirectIndirect:
+      set_.CloseD();
+      return;
+    case ReadOnce::kExceptions:
+      set_.CloseExceptions();
+      return;
+    case ReadOnce::kEBase:
+      set_.Close(TariffFileKind::kEBase);
+      set_.Close(TariffFileKind::kEMatrix);
+      return;
+  }
+}
+
 }  // namespace tolv

@@ -41,6 +41,7 @@ class EngineRatingFiles : public RatingFiles {
   Result<const FileView*> Exceptions() override;
   Result<const FileView*> EBase() override;
   Result<const FileView*> EMatrix() override;
+  void Close(ReadOnce file) override;
 
  private:
   Result<const FileView*> Kind(TariffFileKind kind, const TariffFileView& view, bool optional);

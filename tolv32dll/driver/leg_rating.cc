@@ -36,6 +36,8 @@ ErrorNumber ShipmentDrive::CrossBorder() {
   TOLV_RETURN_IF_ERROR(engine_.tariff.files.TariffFile_OpenBorderPoints(t));
   TariffFileView border(engine_.tariff.files.border_points());
   Result<std::string> crossing = FindBorderCrossing(border, other, mexican);
+  // Read for this lane only: left open, it would answer for the next tariff's lanes.
+  engine_.tariff.files.CloseBorderPoints();
   if (!crossing.ok()) return crossing.error();
   mexican_zip_ = mexican;
   crossing_zip_ = *crossing + " ";

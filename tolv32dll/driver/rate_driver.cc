@@ -126,9 +126,6 @@ ErrorNumber ShipmentDrive::Run() {
                          request_.block_a,
                          request_.block_b};
   Result<ServiceChoice> letters = FindServiceLetters(files, service);
-  // The .D file is read for this shipment only: left open it would answer for the next
-  // shipment's tariff too.
-  engine_.tariff.files.CloseD();
   if (!letters.ok()) return letters.error();
   service_ = *letters;
   engine_.service_guide_status =

@@ -233,7 +233,6 @@ ErrorNumber PackageRating::Run() {
 
   Result<ServiceChoice> letters =
       FindServiceLetters(files_, ServiceRequest{origin, destination, ' ', ' ', {}, {}});
-  engine_.tariff.files.CloseD();
   if (!letters.ok()) return letters.error();
   terms_.destination_letter = letters->destination;
 

@@ -44,6 +44,28 @@ class RatingFiles {
   // ".Q" E base (273) and ".J" E matrix (274) under the factor file number.
   virtual Result<const FileView*> EBase() = 0;
   virtual Result<const FileView*> EMatrix() = 0;
+
+  // The files their users read once and close right after: left open, they would answer
+  // for the next shipment's tariff. Closing a file that is not open does nothing.
+  enum class ReadOnce {
+    kDirectIndirect,  // ".D"
+    kExceptions,      // ".X"
+    kEBase,           // ".Q" E base with its ".J" E matrix
+  };
+  virtual void Close(ReadOnce /*file*/) {}
+};
+
+// Closes a read-once file when the scope of its use ends, on every way out.
+class CloseAfterUse {
+ public:
+  CloseAfterUse(RatingFiles& files, RatingFiles::ReadOnce file) : files_(files), file_(file) {}
+  ~CloseAfterUse() { files_.Close(file_); }
+  CloseAfterUse(const CloseAfterUse&) = delete;
+  CloseAfterUse& operator=(const CloseAfterUse&) = delete;
+
+ private:
+  RatingFiles& files_;
+  RatingFiles::ReadOnce file_;
 };
 
 }  // namespace tolv

@@ -94,6 +94,7 @@ bool LinkApplies(const std::optional<std::string>& flags, bool found, std::size_
 
 ErrorNumber SearchEBase(RatingFiles& files, const PrecedenceLane& lane, bool e_records,
                         const EBaseSink& sink) {
+  CloseAfterUse close(files, RatingFiles::ReadOnce::kEBase);
   Result<const FileView*> base = files.EBase();
   if (!base.ok() || *base == nullptr) return kErrPbasopn;
   Result<const FileView*> matrix = files.EMatrix();

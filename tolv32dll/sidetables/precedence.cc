@@ -100,6 +100,7 @@ Result<std::optional<PrecedenceRecord>> FindPrecedence(RatingFiles& files,
                                                        const PrecedenceLane& lane,
                                                        std::int16_t lane_adjustment_number) {
   using Found = std::optional<PrecedenceRecord>;
+  CloseAfterUse close(files, RatingFiles::ReadOnce::kExceptions);
   Result<const FileView*> opened = files.Exceptions();
   if (!opened.ok() || *opened == nullptr) return Found();
   std::optional<T1Table> table = FindT1(**opened);
@@ -112,6 +113,7 @@ Result<std::optional<PrecedenceRecord>> FindPrecedence(RatingFiles& files,
 
 ErrorNumber FilterHitsByPrecedence(RatingFiles& files, const PrecedenceLane& lane,
                                    std::vector<LaneAdjustmentHit>& hits) {
+  CloseAfterUse close(files, RatingFiles::ReadOnce::kExceptions);
   Result<const FileView*> opened = files.Exceptions();
   if (!opened.ok() || *opened == nullptr) return kOk;
   std::optional<T1Table> table = FindT1(**opened);

@@ -42,6 +42,7 @@ char LetterOf(const FileView& file, const std::string& zip, char default_letter)
 Result<ServiceChoice> FindServiceLetters(RatingFiles& files, const ServiceRequest& request) {
   ServiceChoice choice;
   choice.effective = request.block_a;
+  CloseAfterUse close(files, RatingFiles::ReadOnce::kDirectIndirect);
   Result<const FileView*> opened = files.DirectIndirect();
   if (!opened.ok()) return Result<ServiceChoice>::Error(opened.error());
   if (*opened == nullptr) return choice;

@@ -100,13 +100,7 @@ std::optional<std::string> TariffFileSet::FindTariffFile(const CurrentTariff& ta
 
 TariffFile TariffFileSet::OpenPath(const std::string& path) const {
   if (path.size() > kMaxPathLength) return TariffFile();
-  TariffFile file = File_OpenShared(path);
-  if (file.is_open() && open_log_) {
-    std::array<std::uint8_t, kMaxPathLength + 1> logged = {};
-    std::memcpy(logged.data(), path.data(), path.size());
-    open_log_(logged);
-  }
-  return file;
+  return File_OpenShared(path);
 }
 
 TariffFile TariffFileSet::TariffFile_Open(const CurrentTariff& tariff, std::string_view suffix,
@@ -128,18 +122,6 @@ TariffStream TariffFileSet::TariffFile_FOpen(const CurrentTariff& tariff, std::s
   bool found = false;
   auto path = FindTariffFile(tariff, suffix, file_no, false, &found);
   return found ? File_FOpenShared(*path, mode) : TariffStream();
-}
-
-TariffFile TariffFileSet::TdFile_Open(std::string_view name) const {
-  if (data_directory_.size() + name.size() > kMaxPathLength) return TariffFile();
-  auto path = os::FindFileNoCase(data_directory_, name);
-  return path ? OpenPath(*path) : TariffFile();
-}
-
-TariffStream TariffFileSet::TdFile_FOpen(std::string_view name) const {
-  if (data_directory_.size() + name.size() > kMaxPathLength) return TariffStream();
-  auto path = os::FindFileNoCase(data_directory_, name);
-  return path ? File_FOpenShared(*path, "r") : TariffStream();
 }
 
 ErrorNumber TariffFileSet::OpenSlot(TariffFile& slot, const CurrentTariff& tariff,
@@ -301,20 +283,16 @@ ErrorNumber TariffFileSet::TariffFile_OpenWeightTypes(const CurrentTariff& tarif
   return OpenStream(weight_types_, tariff, ".T", tariff.weight_type_file_no, "rb", kErrWtpopn);
 }
 
-ErrorNumber TariffFileSet::TariffFile_OpenLaneAdjText(const CurrentTariff& tariff) {
-  return OpenStream(lane_adj_text_, tariff, ".L", tariff.lane_adj_file_no, "rb", kErrLalopn);
-}
-
 void TariffFileSet::CloseTariffFiles() {
-  Close(TariffFileKind::kLiteBase);
-  Close(TariffFileKind::kLiteMatrix);
-  Close(TariffFileKind::kExp);
+  for (TariffFile& file : files_) file.Close();
   CloseFactors();
   CloseRateIndex();
-  Close(TariffFileKind::kMin);
   ClosePoints();
   CloseRba();
+  CloseD();
   CloseRates();
+  CloseExceptions();
+  CloseBorderPoints();
   CloseWeightTypes();
 }
 
@@ -326,11 +304,6 @@ void TariffFileSet::TariffFiles_CloseAll(const CurrentTariff& selected) {
 
 void TariffFileSet::CloseEverything() {
   CloseTariffFiles();
-  for (TariffFile& file : files_) file.Close();
-  CloseD();
-  CloseExceptions();
-  CloseBorderPoints();
-  CloseLaneAdjText();
   open_tariff_.reset();
 }
 

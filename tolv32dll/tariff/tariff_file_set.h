@@ -15,7 +15,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -62,16 +61,9 @@ class TariffFileSet {
   // nothing.
   void SetTariffDataDirectory(std::string directory);
   const std::string& tariff_data_directory() const { return tariff_data_directory_; }
-  // The directory of the effective-date table and the tariff-determination files.
-  void SetDataDirectory(std::string directory) { data_directory_ = std::move(directory); }
-  const std::string& data_directory() const { return data_directory_; }
   // The request's own tariff name (8 characters; blanks and NULs end it).
   void SetRequestTariffName(std::string_view name);
   std::string_view request_tariff_name() const { return request_tariff_name_; }
-
-  // Called with the full name (260 bytes, NUL-filled) of every descriptor opened.
-  using OpenLog = std::function<void(os::ByteSpan name)>;
-  void SetOpenLog(OpenLog log) { open_log_ = std::move(log); }
 
   // The name rule: the full path, or nullopt when the name is refused.
   std::optional<std::string> TariffFileName(const CurrentTariff& tariff, std::string_view suffix,
@@ -82,9 +74,6 @@ class TariffFileSet {
                              const FileNo& file_no, bool use_request_name) const;
   TariffStream TariffFile_FOpen(const CurrentTariff& tariff, std::string_view suffix,
                                 const FileNo& file_no, const char* mode) const;
-  // A bare name in the data directory.
-  TariffFile TdFile_Open(std::string_view name) const;
-  TariffStream TdFile_FOpen(std::string_view name) const;
 
   // Generic single-handle kinds.
   ErrorNumber Open(TariffFileKind kind, const CurrentTariff& tariff);
@@ -159,13 +148,10 @@ class TariffFileSet {
   ErrorNumber TariffFile_OpenWeightTypes(const CurrentTariff& tariff);
   void CloseWeightTypes() { weight_types_.Close(); }
   const TariffStream& weight_types() const { return weight_types_; }
-  // .L lane adjustments in text form as a stream (230).
-  ErrorNumber TariffFile_OpenLaneAdjText(const CurrentTariff& tariff);
-  void CloseLaneAdjText() { lane_adj_text_.Close(); }
-  const TariffStream& lane_adj_text() const { return lane_adj_text_; }
 
-  // Closes the files kept open while one tariff stays selected: .B, .K, .E, .F, .I/.J, .M,
-  // .P/.Q/.Y, .O/.H, .R and .T.
+  // Closes every file of the tariff whose files are open: those kept while one tariff stays
+  // selected and any that its user, which closes it after use, still holds. A slot is not
+  // checked for its tariff when asked again, so none may outlive the selection.
   void CloseTariffFiles();
   // Closes the tariff files when the selection differs from the tariff whose files are
   // open, and remembers the selection.
@@ -173,7 +159,7 @@ class TariffFileSet {
   // Takes the selection as the tariff whose files are open, closing nothing: a switch to
   // another tariff that keeps reading the files already open.
   void TariffFiles_MarkOpen(const CurrentTariff& selected) { open_tariff_ = selected; }
-  // Closes every file of every kind (end of use, directory change).
+  // Closes every file and forgets the selection (end of use, directory change).
   void CloseEverything();
 
  private:
@@ -188,9 +174,7 @@ class TariffFileSet {
                                             bool* found) const;
 
   std::string tariff_data_directory_;
-  std::string data_directory_;
   std::string request_tariff_name_;
-  OpenLog open_log_;
   std::optional<CurrentTariff> open_tariff_;
 
   std::array<TariffFile, static_cast<std::size_t>(TariffFileKind::kCount)> files_;
@@ -210,7 +194,6 @@ class TariffFileSet {
   TariffFile border_points_;
   TariffStream factors_;
   TariffStream weight_types_;
-  TariffStream lane_adj_text_;
 };
 
 // True when the destination code sorts below the origin code over 5 characters, byte-wise

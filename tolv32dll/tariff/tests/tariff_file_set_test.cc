@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,6 @@ class TariffFileSetTest : public ::testing::Test {
  protected:
   TariffFileSetTest() {
     files_.SetTariffDataDirectory(dir_.path());
-    files_.SetDataDirectory(dir_.path());
   }
   void Touch(const std::string& name, std::string_view bytes = "0123456789") {
     dir_.Write(name, bytes);
@@ -69,7 +69,6 @@ TEST_F(TariffFileSetTest, EachMissingFileGivesItsNumber) {
   }
   EXPECT_EQ(files_.TariffFile_OpenFactors(t), 204);
   EXPECT_EQ(files_.TariffFile_OpenWeightTypes(t), 219);
-  EXPECT_EQ(files_.TariffFile_OpenLaneAdjText(t), 230);
   EXPECT_EQ(files_.TariffFile_OpenRateIndex(t, "1", "2"), 207);
   EXPECT_EQ(files_.TariffFile_OpenPoints(t, "1", "2", 'O', false), 206);
   EXPECT_EQ(files_.TariffFile_OpenRba(t), 250);
@@ -88,7 +87,6 @@ TEST_F(TariffFileSetTest, PresentFilesOpenUnderTheirFileNumbers) {
   Touch("ABCD0001.Z08");
   EXPECT_EQ(files_.Open(TariffFileKind::kLaneAdjBinary, t), kOk);
   EXPECT_EQ(files_.Open(TariffFileKind::kZipRbn, t), kOk);
-  EXPECT_EQ(files_.TariffFile_OpenLaneAdjText(t), kOk);
 }
 
 TEST_F(TariffFileSetTest, DirectIndirectFallsBackToNinetyNineThenToNothing) {
@@ -221,29 +219,12 @@ TEST_F(TariffFileSetTest, NamesThatLeaveTheDirectoryAreRefused) {
   request.point_type = 'Y';
   EXPECT_EQ(files_.TariffFile_OpenD(request), kOk);
   EXPECT_FALSE(files_.direct_indirect().is_open());
-  EXPECT_FALSE(files_.TdFile_Open("../EFCREC.TBL").is_open());
   EXPECT_FALSE(files_.TariffFileName(Tariff("        "), ".M", No("01"), false).has_value());
 }
 
 TEST_F(TariffFileSetTest, OverlongPathsAreRefused) {
   files_.SetTariffDataDirectory("/" + std::string(kMaxPathLength - 12, 'd') + "/");
   EXPECT_FALSE(files_.TariffFileName(Tariff(), ".M", No("01"), false).has_value());
-}
-
-TEST_F(TariffFileSetTest, OpenedDescriptorsAreLoggedWithTheirFullName) {
-  std::vector<std::string> logged;
-  files_.SetOpenLog([&](os::ByteSpan name) {
-    ASSERT_EQ(name.size(), 260u);
-    logged.emplace_back(reinterpret_cast<const char*>(name.data()));
-  });
-  Touch("ABCD0001.M01");
-  Touch("TDV.SEQ");
-  Touch("ABCD0001.F01");
-  ASSERT_EQ(files_.Open(TariffFileKind::kMin, Tariff()), kOk);
-  ASSERT_TRUE(files_.TdFile_Open("TDV.SEQ").is_open());
-  ASSERT_EQ(files_.TariffFile_OpenFactors(Tariff()), kOk);  // streams are not logged
-  EXPECT_EQ(logged,
-            (std::vector<std::string>{dir_.path() + "ABCD0001.M01", dir_.path() + "TDV.SEQ"}));
 }
 
 TEST_F(TariffFileSetTest, ChangingTariffOrDirectoryClosesFiles) {
@@ -260,6 +241,55 @@ TEST_F(TariffFileSetTest, ChangingTariffOrDirectoryClosesFiles) {
   ASSERT_EQ(files_.TariffFile_OpenExceptions(t), kOk);
   files_.SetTariffDataDirectory(dir_.path() + "other/");
   EXPECT_FALSE(files_.exceptions().is_open());
+}
+
+TEST_F(TariffFileSetTest, FilesClosedAfterUseNeverServeTheNextTariff) {
+  // A change of selection closes every slot, also those whose users close them after
+  // use: the next tariff reads its own file, or finds it missing.
+  CurrentTariff a = Tariff("ABCD0001");
+  CurrentTariff b = Tariff("WXYZ0001");
+  struct Kind {
+    const char* suffix;
+    std::function<ErrorNumber(const CurrentTariff&)> open;
+    std::function<const TariffFile&()> slot;
+    ErrorNumber missing;
+  };
+  auto generic = [&](TariffFileKind kind, const char* suffix, ErrorNumber missing) {
+    return Kind{suffix, [this, kind](const CurrentTariff& t) { return files_.Open(kind, t); },
+                [this, kind]() -> const TariffFile& { return files_.file(kind); }, missing};
+  };
+  const Kind kinds[] = {
+      {".X", [this](const CurrentTariff& t) { return files_.TariffFile_OpenExceptions(t); },
+       [this]() -> const TariffFile& { return files_.exceptions(); }, 1},
+      {".N", [this](const CurrentTariff& t) { return files_.TariffFile_OpenBorderPoints(t); },
+       [this]() -> const TariffFile& { return files_.border_points(); }, 271},
+      {".D", [this](const CurrentTariff& t) { return files_.TariffFile_OpenD(t); },
+       [this]() -> const TariffFile& { return files_.direct_indirect(); }, kOk},
+      generic(TariffFileKind::kEBase, ".Q", 273),
+      generic(TariffFileKind::kEMatrix, ".J", 274),
+      generic(TariffFileKind::kZipRbn, ".Z", 205),
+      generic(TariffFileKind::kClassFactors, ".C", 270),
+      generic(TariffFileKind::kRbnoAddons, ".H", 260),
+      generic(TariffFileKind::kLaneAdjBinary, ".L", 230),
+  };
+  for (const Kind& kind : kinds) {
+    SCOPED_TRACE(kind.suffix);
+    Touch(std::string("ABCD0001") + kind.suffix + "01", "AAAAAAA");
+    files_.TariffFiles_CloseAll(a);
+    ASSERT_EQ(kind.open(a), kOk);
+    files_.TariffFiles_CloseAll(b);
+    EXPECT_FALSE(kind.slot().is_open());
+    EXPECT_EQ(kind.open(b), kind.missing) << "the other tariff has no such file";
+    EXPECT_FALSE(kind.slot().is_open());
+    Touch(std::string("WXYZ0001") + kind.suffix + "01", "BBBBBBB");
+    files_.TariffFiles_CloseAll(a);
+    ASSERT_EQ(kind.open(a), kOk);
+    files_.TariffFiles_CloseAll(b);
+    ASSERT_EQ(kind.open(b), kOk);
+    std::uint8_t first = 0;
+    ASSERT_EQ(kind.slot().ReadAt(0, os::MutableByteSpan(&first, 1)), 1);
+    EXPECT_EQ(first, 'B');
+  }
 }
 
 }  // namespace
