@@ -144,7 +144,7 @@ class TextLaneHitsTest : public ::testing::Test {
     testkit::TextLaneFileRows rows;
     rows.areas = {{"10000", "19999", {"BBB", "AAA"}}, {"20000", "29999", {"CCC"}}};
     for (int i = 0; i < hit_count; ++i) {
-      char number[8];
+      char number[16];
       std::snprintf(number, sizeof number, "%03d0", 900 - i);
       rows.hits.push_back({i % 2 ? "BBB" : "AAA", "CCC", number, kind, sub_kind});
     }
