@@ -4,7 +4,7 @@
 #include <string>
 
 #include "tolv32dll/charges/charge_log.h"
-#include "tolv32dll/charges/charge_math.h"
+#include "tolv32dll/rates/charge_math.h"
 
 namespace tolv {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "tolv32dll/charges/charge_math.h"
+#include "tolv32dll/rates/charge_math.h"
 
 namespace tolv {
 namespace {

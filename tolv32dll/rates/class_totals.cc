@@ -3,15 +3,13 @@
 #include <algorithm>
 
 #include "tolv32dll/ratebasis/kind_table.h"
+#include "tolv32dll/rates/charge_math.h"
 #include "tolv32dll/tariff/codecs.h"
 
 namespace tolv {
 namespace {
 
 constexpr std::int32_t kMaxBilledWeight = 999999;
-
-// The engine's rounding to a whole number of a float argument.
-float RoundWhole(float value) { return Util_RoundDecimals(value, 0); }
 
 // Classes compare as the engine's 4-byte slots: 3 characters and NUL padding.
 std::string ClassSlot(const std::string& class_text) {
@@ -219,9 +217,8 @@ int DiscountTotal(const TotalsTerms& terms, int b, std::int64_t& total, Shipment
   }
   totals.discount_percent = percent;
   if (terms.discount_kind == 'R') return b;
-  float amount = RoundWhole(static_cast<float>(RoundWhole(percent * static_cast<float>(total)) * 0.01));
-  totals.discount_amount = amount;
-  total -= static_cast<std::int64_t>(amount);
+  totals.discount_amount = PercentOf(total, percent);
+  total -= totals.discount_amount;
   return b;
 }
 

@@ -52,7 +52,7 @@ struct ShipmentTotals {
   std::int64_t sum_with_deficit = 0;
   std::int32_t minimum_charge = 0;
   float discount_percent = 0;
-  float discount_amount = 0;  // cents
+  std::int64_t discount_amount = 0;  // cents
   int chosen_break = 0;
 };
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "testkit/rates/rate_files.h"
-#include "tolv32dll/charges/charge_math.h"
+#include "tolv32dll/rates/charge_math.h"
 #include "tolv32dll/charges/minimum_charge.h"
 
 namespace tolv {

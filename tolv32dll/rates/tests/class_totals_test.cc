@@ -82,14 +82,14 @@ TEST_F(ClassTotalsTest, DiscountOnChargesUsesTheBreaksOwnElement) {
   ASSERT_EQ(kOk, Rate({{"100", 600}}));
   // Break 1: 25 % of 19200; the deficit at break 2 (24000 less 30 %) is dearer.
   EXPECT_FLOAT_EQ(25.0f, totals_.discount_percent);
-  EXPECT_FLOAT_EQ(4800.0f, totals_.discount_amount);
+  EXPECT_EQ(4800, totals_.discount_amount);
   EXPECT_EQ(19200, lines_[0].charge) << "line charges stay undiscounted";
   EXPECT_EQ(19200, totals_.sum_with_deficit);
   EXPECT_EQ(1, totals_.chosen_break);
 
   terms_.discount_kind = 'R';
   ASSERT_EQ(kOk, Rate({{"100", 600}}));
-  EXPECT_FLOAT_EQ(0.0f, totals_.discount_amount) << "discounted rates are not discounted again";
+  EXPECT_EQ(0, totals_.discount_amount) << "discounted rates are not discounted again";
   EXPECT_EQ(19200, totals_.sum_with_deficit);
 }
 
@@ -100,6 +100,12 @@ TEST_F(ClassTotalsTest, DiscountTotalRoundsTwiceAndStopsAtTheTenthElement) {
   // 12.5 x 1999 = 24987.5 -> 24988; x 0.01 = 249.88 -> 250.
   EXPECT_EQ(2, DiscountTotal(terms_, 2, total, totals_));
   EXPECT_EQ(1749, total);
+  // 33.33 x 1245489 = 41512148.37 -> 41512148; x 0.01 = 415121.48 -> 415121, exactly as
+  // the response discounts the charges (single floats would make it 415122).
+  terms_.discount_values[3] = 33.33f;
+  total = 1245489;
+  DiscountTotal(terms_, 2, total, totals_);
+  EXPECT_EQ(1245489 - 415121, total);
   total = 1000;
   DiscountTotal(terms_, 8, total, totals_);
   EXPECT_EQ(700, total);

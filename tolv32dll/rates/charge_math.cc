@@ -1,4 +1,4 @@
-#include "tolv32dll/charges/charge_math.h"
+#include "tolv32dll/rates/charge_math.h"
 
 #include <cmath>
 #include <limits>

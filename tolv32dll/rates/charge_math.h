@@ -1,7 +1,7 @@
 // The arithmetic of the charge computation: factors on cells and the percent discount of a
 // cell, kept exact in integers.
-#ifndef TOLV32DLL_CHARGES_CHARGE_MATH_H_
-#define TOLV32DLL_CHARGES_CHARGE_MATH_H_
+#ifndef TOLV32DLL_RATES_CHARGE_MATH_H_
+#define TOLV32DLL_RATES_CHARGE_MATH_H_
 
 #include <cstdint>
 
@@ -23,4 +23,4 @@ std::int64_t FactorOf(float value);
 
 }  // namespace tolv
 
-#endif  // TOLV32DLL_CHARGES_CHARGE_MATH_H_
+#endif  // TOLV32DLL_RATES_CHARGE_MATH_H_
