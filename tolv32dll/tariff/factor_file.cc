@@ -125,61 +125,75 @@ ErrorNumber Parm_ReadClassRates(FactorFileReader& reader, const FactorFileReques
     }
     if (second_table)
       TOLV_RETURN_IF_ERROR(ReadBreakRows(reader, request.point_type == 'H', tables));
-    if (number == request.block_number) return reader.bad() ? kErrFacred : reader.option_result();
+    if (number == request.block_number) break;
   }
-  // No block of the tariff's number: another tariff's rates must not stand in for it.
-  return kErrFacred;
+  // Without a block of the tariff's number the last block read stands.
+  return reader.bad() ? kErrFacred : reader.option_result();
 }
 
 ErrorNumber Parm_ReadClassRatesAlt(FactorFileReader& reader, const FactorFileRequest& request,
                                    FactorTables& tables) {
-  auto count = [&](int room) -> int {
+  // Each section stops early at the end of the file, leaving the sections after it empty.
+  auto done = [&]() { return reader.bad() ? kErrFacred : reader.option_result(); };
+  // A count line; -1 at the end of the file.
+  auto count = [&]() -> int {
     auto cursor = NextCursor(reader);
-    if (!cursor) return -1;
-    int n = cursor->Parm_ReadShort();
-    return n <= room ? n : -1;
+    return cursor ? cursor->Parm_ReadShort() : -1;
   };
-  int blocks = count(kMaxBlocks);
-  if (blocks < 0) return kErrFacred;
+
+  const int blocks = count();
+  if (blocks < 0) return done();
+  if (blocks > kMaxBlocks) return kErrFacred;
   for (int i = 0; i < blocks; ++i) {
     auto cursor = NextCursor(reader);
-    if (!cursor) return kErrFacred;
+    if (!cursor) return done();
     tables.block_numbers[tables.block_count++] =
         static_cast<std::int16_t>(cursor->Parm_ReadShort());
   }
-  int classes = count(kMaxClasses);
-  if (classes < 0) return kErrFacred;
+  const int classes = count();
+  if (classes < 0) return done();
+  if (classes > kMaxClasses) return kErrFacred;
   for (int i = 0; i < classes; ++i) {
     auto cursor = NextCursor(reader);
-    if (!cursor) return kErrFacred;
+    if (!cursor) return done();
     auto code = cursor->Parm_ReadClassCode(request.package_codes);
     tables.class_codes[tables.class_count++] = code.value_or(ClassCode{});
   }
-  int breaks = count(kMaxBreaks);
-  if (breaks < 0) return kErrFacred;
-  for (int i = 0; i < breaks; ++i) {
+  const int breaks = count();
+  if (breaks < 0) return done();
+  if (breaks > kMaxBreaks) return kErrFacred;
+  // Listed highest first: the last break read takes the first place.
+  std::array<std::int32_t, kMaxBreaks> listed{};
+  int listed_count = 0;
+  for (; listed_count < breaks; ++listed_count) {
     auto cursor = NextCursor(reader);
-    if (!cursor) return kErrFacred;
+    if (!cursor) break;
     auto weight = cursor->Parm_ReadInt();
     if (cursor->bad()) return kErrFacred;
-    tables.weight_breaks[breaks - 1 - i] = weight.value_or(0);  // listed highest first
+    listed[listed_count] = weight.value_or(0);
   }
-  tables.break_count = static_cast<std::int16_t>(breaks);
+  for (int i = 0; i < listed_count; ++i) tables.weight_breaks[listed_count - 1 - i] = listed[i];
+  tables.break_count = static_cast<std::int16_t>(listed_count);
+  if (listed_count < breaks) return done();
+  // Reads the rows of a grid; false at the end of the file or a value that does not read.
+  bool corrupt = false;
   auto read_grid = [&](FactorRow* rows, int columns) -> bool {
     for (int r = 0; r < blocks; ++r) {
       for (int c = 0; c < columns; ++c) {
         auto cursor = NextCursor(reader);
         if (!cursor) return false;
         auto value = cursor->Parm_ReadFixed4();
-        if (cursor->bad()) return false;
+        corrupt = cursor->bad();
+        if (corrupt) return false;
         rows[r][c] = value.value_or(0);
       }
     }
     return true;
   };
-  if (!read_grid(tables.class_factors.data(), classes)) return kErrFacred;
-  if (!read_grid(tables.break_factors.data(), breaks)) return kErrFacred;
-  return reader.bad() ? kErrFacred : reader.option_result();
+  if (read_grid(tables.class_factors.data(), classes)) {
+    read_grid(tables.break_factors.data(), breaks);
+  }
+  return corrupt ? kErrFacred : done();
 }
 
 ErrorNumber Parm_LoadFactorFile(std::FILE* stream, const FactorFileRequest& request,

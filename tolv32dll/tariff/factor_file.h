@@ -97,11 +97,12 @@ FactorFileRequest FactorRequestFor(const CurrentTariff& tariff);
 
 // Loads the tables from an open factor file (positioned at its start): clears them, sets
 // RADJF back to 1.0 and NO_RBN_ADDON off, reads by the layout. 0, 224 (an HCITY list ran
-// over), or 210 when the file is truncated or corrupt, a count exceeds its room, or the
-// block layout has no block of the requested number.
+// over), or 210 when a block is cut inside itself, a value is corrupt or a count exceeds
+// its room. A count-layout file may end early (the sections it lacks stay empty); a block
+// layout without the requested block keeps the last block.
 ErrorNumber Parm_LoadFactorFile(std::FILE* stream, const FactorFileRequest& request,
                                 FactorOptions& options, FactorTables& tables);
-// The block layout alone, keeping the block of the given number.
+// The block layout alone, keeping the block of the given number (else the last one).
 ErrorNumber Parm_ReadClassRates(FactorFileReader& reader, const FactorFileRequest& request,
                                 FactorTables& tables);
 // The count layout.

@@ -116,11 +116,18 @@ TEST(FactorFileBlockLayout, SecondTableForPointTypesDAndH) {
   EXPECT_EQ(e.tables.break_factors[0][0], 0);
 }
 
-TEST(FactorFileBlockLayout, MissingBlockIsAnErrorNotAnotherTariffsRates) {
+TEST(FactorFileBlockLayout, WithoutTheTariffsBlockTheLastBlockStands) {
+  // Blocks 99 and 100, asked for 101: block 100's tables, and no error.
   Loaded l = Load(kHandBuilt, Block('E', 101));
-  EXPECT_EQ(l.result, kErrFacred);
-  EXPECT_EQ(l.tables.class_count, 0) << "no rates of another block are left";
-  EXPECT_EQ(Load("", Block('E', 1)).result, kErrFacred);
+  ASSERT_EQ(l.result, kOk);
+  EXPECT_EQ(l.tables.block_count, 2);
+  ASSERT_EQ(l.tables.class_count, 3);
+  EXPECT_EQ(l.tables.ClassCodeText(0), "250");
+  EXPECT_EQ(l.tables.weight_breaks[2], 1000);
+  EXPECT_EQ(l.tables.class_factors[0][0], 125000);
+  Loaded empty = Load("", Block('E', 1));
+  EXPECT_EQ(empty.result, kOk);
+  EXPECT_EQ(empty.tables.class_count, 0);
 }
 
 TEST(FactorFileCountLayout, BreaksListedHighestFirstFillAscending) {
@@ -153,6 +160,26 @@ TEST(FactorFileCountLayout, HandBuiltLines) {
   EXPECT_EQ(l.tables.break_factors[0][1], 30000);
 }
 
+TEST(FactorFileCountLayout, SectionsStopAtTheEndOfTheFile) {
+  // Cut inside the rates: blocks, classes and breaks stand, the rates read so far too.
+  const char rates_cut[] = " 1\r\n 9\r\n 2\r\n 50\r\n 85\r\n 2\r\n 1000\r\n 500\r\n 2.5\r\n";
+  Loaded l = Load(rates_cut, Block('1', 9));
+  ASSERT_EQ(l.result, kOk);
+  EXPECT_EQ(l.tables.block_numbers[0], 9);
+  EXPECT_EQ(l.tables.ClassCodeText(1), "85");
+  ASSERT_EQ(l.tables.break_count, 2);
+  EXPECT_EQ(l.tables.weight_breaks[0], 500);
+  EXPECT_EQ(l.tables.class_factors[0][0], 25000);
+  EXPECT_EQ(l.tables.class_factors[0][1], 0);
+  // Cut inside the breaks: the breaks read are the highest ones, and fill from the first.
+  l = Load(" 1\r\n 9\r\n 1\r\n 50\r\n 3\r\n 20000\r\n 10000\r\n", Block('1', 9));
+  ASSERT_EQ(l.result, kOk);
+  ASSERT_EQ(l.tables.break_count, 2);
+  EXPECT_EQ(l.tables.weight_breaks[0], 10000);
+  EXPECT_EQ(l.tables.weight_breaks[1], 20000);
+  EXPECT_EQ(Load(" 2\r\n 9\r\n", Block('1', 9)).tables.block_count, 1);
+}
+
 TEST(FactorFileFaults, CountsBeyondTheirRoomAreRefused) {
   // 21 classes on a block's class line.
   std::string classes = " ";
@@ -171,14 +198,15 @@ TEST(FactorFileFaults, CountsBeyondTheirRoomAreRefused) {
 TEST(FactorFileFaults, TruncatedOrCorruptFilesAreRefused) {
   std::string whole = kHandBuilt;
   // Every cut inside block 100 (after its number line) loses rates.
-  std::size_t block_start = whole.find(" 100\r\n") + 6;
+  std::size_t block_start = whole.find("\r\n 100\r\n") + 8;
   for (std::size_t cut = block_start; cut + 2 < whole.size(); cut += 3) {
     EXPECT_EQ(Load(whole.substr(0, cut), Block('E', 100)).result, kErrFacred) << cut;
   }
   EXPECT_EQ(Load(" 100\r\n 1\r\n 1\r\n abc\r\n", Block('E', 1)).result, kErrFacred);
   EXPECT_EQ(Load(" 100\r\n 1\r\n 1\r\n 99999999999\r\n", Block('E', 1)).result, kErrFacred);
   EXPECT_EQ(Load(" 100\r\n 1 x\r\n 1\r\n 1\r\n", Block('E', 1)).result, kErrFacred);
-  EXPECT_EQ(Load(" 1\r\n 1\r\n 1\r\n 100\r\n 1\r\n 5\r\n", Block('1', 1)).result, kErrFacred);
+  EXPECT_EQ(Load(" 1\r\n 1\r\n 1\r\n 100\r\n 1\r\n 5\r\n 99999999999\r\n", Block('1', 1)).result,
+            kErrFacred);
   // A line longer than 255 characters.
   std::string longline = " 100" + std::string(300, ' ') + "\r\n 1\r\n 1\r\n 1\r\n";
   EXPECT_EQ(Load(longline, Block('E', 1)).result, kErrFacred);
