@@ -45,30 +45,15 @@ std::optional<std::string> FieldScanner::Word(int width) {
   return word;
 }
 
-LineStatus ReadBoundedLine(std::FILE* stream, std::size_t max_chars, std::string* line) {
+bool ReadLinePiece(std::FILE* stream, std::size_t max_chars, std::string* line) {
   line->clear();
-  bool too_long = false;
   int c;
-  while ((c = std::fgetc(stream)) != EOF) {
+  while (line->size() < max_chars && (c = std::fgetc(stream)) != EOF) {
+    line->push_back(static_cast<char>(c));
     if (c == '\n') break;
-    if (line->size() >= max_chars) {
-      too_long = true;
-    } else {
-      line->push_back(static_cast<char>(c));
-    }
   }
-  if (c == EOF && line->empty() && !too_long) return LineStatus::kEnd;
-  // The bound counts the line end the way a fixed line buffer does.
-  std::size_t counted = line->size() + (c == '\n' ? 1 : 0);
-  if (too_long || counted > max_chars) return LineStatus::kTooLong;
-  if (!line->empty() && line->back() == '\r') line->pop_back();
-  return LineStatus::kLine;
-}
-
-bool IsBlankLine(std::string_view line) {
-  for (char c : line) {
-    if (!IsSpace(c)) return false;
-  }
+  if (line->empty()) return false;
+  while (!line->empty() && (line->back() == '\n' || line->back() == '\r')) line->pop_back();
   return true;
 }
 

@@ -1,8 +1,8 @@
 // Field scanning for the TD text files. Their lines are read the way the C library's
 // scanf reads them: "%2hd" skips white space (which does not count towards the width),
 // then takes up to two characters of an optional sign and digits; "%3s" skips white space
-// and takes up to three non-blank characters. Line reading keeps a bound on the length,
-// so a line that does not fit its buffer is reported instead of being split.
+// and takes up to three non-blank characters. Lines are read in pieces of a bounded
+// length, as a fixed line buffer reads them.
 #ifndef KMLIB_TD_SCAN_H_
 #define KMLIB_TD_SCAN_H_
 
@@ -29,15 +29,10 @@ class FieldScanner {
   std::string_view rest_;
 };
 
-// The outcome of reading one line.
-enum class LineStatus { kLine, kEnd, kTooLong };
-
-// Reads the next line of at most max_chars characters, the line end included (the line
-// end is stripped from *line). A longer line is kTooLong and the stream is left after it.
-LineStatus ReadBoundedLine(std::FILE* stream, std::size_t max_chars, std::string* line);
-
-// True when the line holds nothing but blanks and line-end characters.
-bool IsBlankLine(std::string_view line);
+// Reads the next line the way a fixed line buffer of max_chars characters does: at most
+// max_chars characters, its line end counted, so the rest of a longer line comes as the
+// next line. The line end is stripped from *line. False at the end of the file.
+bool ReadLinePiece(std::FILE* stream, std::size_t max_chars, std::string* line);
 
 }  // namespace kmlib
 

@@ -25,6 +25,22 @@ File OpenForReading(const std::string& path, os::FileImagePtr* image) {
   return File(::fmemopen(data, (*image)->size(), "rb"));
 }
 
+// The numbers of a line as one sscanf of "%<w1>hd%<w2>hd..." reads them: in order, the
+// first that does not read ending the line. Numbers not read are 0; the count read.
+template <std::size_t N>
+std::size_t ReadShorts(std::string_view line, const std::array<int, N>& widths,
+                       std::array<std::int16_t, N>* out) {
+  out->fill(0);
+  FieldScanner scan(line);
+  std::size_t read = 0;
+  while (read < N) {
+    std::optional<std::int16_t> v = scan.Short(widths[read]);
+    if (!v) break;
+    (*out)[read++] = *v;
+  }
+  return read;
+}
+
 }  // namespace
 
 TdStatus ReadTdv(const std::string& path, std::vector<TdVersionRow>* rows) {
@@ -33,17 +49,9 @@ TdStatus ReadTdv(const std::string& path, std::vector<TdVersionRow>* rows) {
   File file = OpenForReading(path, &image);
   if (!file) return TdStatus::kCannotOpen;
   std::string line;
-  LineStatus status;
-  while ((status = ReadBoundedLine(file.get(), kTdvLineChars, &line)) != LineStatus::kEnd) {
-    if (status == LineStatus::kTooLong) return TdStatus::kBadData;
-    if (IsBlankLine(line)) continue;
-    FieldScanner scan(line);
-    std::array<std::int16_t, 5> n{};
-    for (auto& value : n) {
-      std::optional<std::int16_t> v = scan.Short(2);
-      if (!v || *v < 0) return TdStatus::kBadData;
-      value = *v;
-    }
+  while (ReadLinePiece(file.get(), kTdvLineChars, &line)) {
+    std::array<std::int16_t, 5> n;
+    if (ReadShorts(line, {2, 2, 2, 2, 2}, &n) == 0) continue;  // its version number must read
     if (rows->size() == kMaxTdvRows) return TdStatus::kBadData;
     rows->push_back({static_cast<std::uint8_t>(n[0]), static_cast<std::uint8_t>(n[1]),
                      static_cast<std::uint8_t>(n[2]), static_cast<std::uint8_t>(n[3]),
@@ -57,22 +65,10 @@ TdStatus ReadTds(const std::string& path, TdSelectTable* table) {
   os::FileImagePtr image;
   File file = OpenForReading(path, &image);
   if (!file) return TdStatus::kCannotOpen;
-  static constexpr int kWidths[7] = {2, 3, 3, 3, 3, 2, 2};
   std::string line;
-  LineStatus status;
-  while (table->rows.size() < kMaxTdsRows &&
-         (status = ReadBoundedLine(file.get(), kTdsLineChars, &line)) != LineStatus::kEnd) {
-    if (status == LineStatus::kTooLong) return TdStatus::kBadData;
-    FieldScanner scan(line);
-    std::int16_t n[7] = {};
-    int read = 0;
-    for (int i = 0; i < 7; ++i) {
-      std::optional<std::int16_t> v = scan.Short(kWidths[i]);
-      if (!v) break;
-      n[i] = *v;
-      ++read;
-    }
-    if (read == 0) continue;  // a line counts only when its group number reads
+  while (table->rows.size() < kMaxTdsRows && ReadLinePiece(file.get(), kTdsLineChars, &line)) {
+    std::array<std::int16_t, 7> n;
+    if (ReadShorts(line, {2, 3, 3, 3, 3, 2, 2}, &n) == 0) continue;  // its group must read
     if (n[0] < 1 || n[0] > kMaxGroups) return TdStatus::kBadData;
     table->rows.push_back({n[0], n[1], n[2], n[3], n[4], n[5], n[6]});
     table->group_count = std::max<int>(table->group_count, n[0]);

@@ -24,8 +24,10 @@ struct TdVersionRow {
 inline constexpr std::size_t kMaxTdvRows = 50;
 inline constexpr std::size_t kTdvLineChars = 39;
 
-// REDTDV: every version line of TDV.SEQ in file order. kCannotOpen, kEmpty (no line), or
-// kBadData for a line that is too long, lacks one of its five numbers, or is the 51st.
+// REDTDV: every version line of TDV.SEQ in file order, read 39 characters at a time (the
+// rest of a longer line reads as the next line). A line counts when its version number
+// reads; numbers it lacks are 0, and lines that do not read are skipped. kCannotOpen,
+// kEmpty (no line), or kBadData for the 51st line.
 TdStatus ReadTdv(const std::string& path, std::vector<TdVersionRow>* rows);
 
 // One line of TDS.SEQ: "%2hd%3hd%3hd%3hd%3hd%2hd%2hd". Fields a short line lacks are 0.
@@ -48,9 +50,9 @@ struct TdSelectTable {
   int group_count = 0;  // the largest group number read
 };
 
-// The first 300 counting lines of TDS.SEQ (a line counts when its group number reads;
-// the rest of the file is ignored). kBadData for a line that is too long, or a group
-// number outside 1 to 50.
+// The first 300 counting lines of TDS.SEQ, read 79 characters at a time as TDV.SEQ is (a
+// line counts when its group number reads; the rest of the file is ignored). kBadData
+// for a group number outside 1 to 50.
 TdStatus ReadTds(const std::string& path, TdSelectTable* table);
 
 // One entry of TDA.SEQ: a 2-digit area number and a 2-character state or province code.

@@ -32,16 +32,31 @@ TEST(TdvTest, BlanksAreSkippedAsScanfSkipsThem) {
   EXPECT_EQ(40, rows[0].year);
 }
 
-TEST(TdvTest, MissingEmptyOverlongAndTooManyAreReported) {
+TEST(TdvTest, LongShortAndUnreadableLines) {
+  // A long line's rest reads as a line of its own; a short line counts when its version
+  // number reads; a line that does not read is skipped.
+  testkit::TempDir dir;
+  std::vector<TdVersionRow> rows;
+  dir.Write("TDV.SEQ", "0120240101" + std::string(29, ' ') + "0320250101\r\n"
+                       "04202401\r\nxx20240101\r\n\r\n");
+  ASSERT_EQ(TdStatus::kOk, ReadTdv(dir.File("TDV.SEQ"), &rows));
+  ASSERT_EQ(3u, rows.size());
+  EXPECT_EQ(1, rows[0].version);
+  EXPECT_EQ(3, rows[1].version);
+  EXPECT_EQ(25, rows[1].year);
+  EXPECT_EQ(4, rows[2].version);
+  EXPECT_EQ(1, rows[2].month);
+  EXPECT_EQ(0, rows[2].day);
+  dir.Write("TDV.SEQ", "xx\r\n");
+  EXPECT_EQ(TdStatus::kEmpty, ReadTdv(dir.File("TDV.SEQ"), &rows));
+}
+
+TEST(TdvTest, MissingEmptyAndTooManyAreReported) {
   testkit::TempDir dir;
   std::vector<TdVersionRow> rows;
   EXPECT_EQ(TdStatus::kCannotOpen, ReadTdv(dir.File("TDV.SEQ"), &rows));
   dir.Write("TDV.SEQ", "");
   EXPECT_EQ(TdStatus::kEmpty, ReadTdv(dir.File("TDV.SEQ"), &rows));
-  dir.Write("TDV.SEQ", "0120240101" + std::string(40, ' ') + "\r\n");
-  EXPECT_EQ(TdStatus::kBadData, ReadTdv(dir.File("TDV.SEQ"), &rows));
-  dir.Write("TDV.SEQ", "01202401\r\n");
-  EXPECT_EQ(TdStatus::kBadData, ReadTdv(dir.File("TDV.SEQ"), &rows));
   std::vector<testkit::TdvLine> lines(51, testkit::TdvLine{1, 20, 24, 1, 1});
   dir.Write("TDV.SEQ", testkit::TdvFile(lines));
   EXPECT_EQ(TdStatus::kBadData, ReadTdv(dir.File("TDV.SEQ"), &rows));
@@ -84,8 +99,13 @@ TEST(TdsTest, KeepsThreeHundredLinesAndRefusesBadGroups) {
 
   dir.Write("TDS.SEQ", testkit::TdsFile({{51, 1, 2, 100, 0, 1, 99}}));
   EXPECT_EQ(TdStatus::kBadData, ReadTds(dir.File("TDS.SEQ"), &table));
+  // 79 characters make a line; the rest of a longer one is the next line (group 11).
   dir.Write("TDS.SEQ", "01" + std::string(90, '1') + "\r\n");
-  EXPECT_EQ(TdStatus::kBadData, ReadTds(dir.File("TDS.SEQ"), &table));
+  ASSERT_EQ(TdStatus::kOk, ReadTds(dir.File("TDS.SEQ"), &table));
+  ASSERT_EQ(2u, table.rows.size());
+  EXPECT_EQ(111, table.rows[0].origin_value);
+  EXPECT_EQ(11, table.rows[1].group);
+  EXPECT_EQ(11, table.group_count);
   EXPECT_EQ(TdStatus::kCannotOpen, ReadTds(dir.File("NONE.SEQ"), &table));
 }
 
