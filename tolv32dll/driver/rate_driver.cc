@@ -163,7 +163,7 @@ ErrorNumber DriveShipment(RatingEngine& engine, ShipmentRecord& record) {
   // One rating sees every file as it first finds it; changes show from the next rating.
   os::SnapshotScope snapshot;
   ShipmentDrive drive(engine, record);
-  ErrorNumber e = drive.Run();
+  const ErrorNumber e = RunCatchingErrors([&] { return drive.Run(); });
   if (e != kOk) {
     engine.last_error = e;
     engine.work.last_shipment_key.clear();

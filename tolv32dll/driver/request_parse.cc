@@ -113,9 +113,7 @@ ErrorNumber ParseHeader(const ShipmentRecord& record, ParsedRequest& out) {
 
 ErrorNumber ParseDetails(const ShipmentRecord& record, ParsedRequest& out) {
   out.lines.clear();
-  const std::string count_text = record.header().Text(h::kDetailCount);
-  std::optional<int> count = WholeNumber(count_text);
-  if (count_text == "  ") count = 0;
+  const std::optional<int> count = record.DetailCount();
   if (!count || *count < 0 || *count > static_cast<int>(shipment_record::kDetailSlots)) {
     return kErrHdrDetailCountTooHigh;
   }
@@ -142,16 +140,15 @@ void ParseDiscounts(const ShipmentRecord& record, ParsedRequest& out) {
 
   ConstRecordView a = record.discount_a();
   out.block_a = DiscountSet{};
+  // The count limits the break choice whether or not the block's values are read.
   out.usable_breaks = 100;
-  if (a.Text(db::kMarker) == "D%") {
-    out.block_a = ReadBlock(a, out.discount_kind, nullptr);
-    for (std::size_t i = 1; i < db::kValueCount; ++i) {
-      if (a.Text(db::kValue.Nth(i)) == db::kNoValue) {
-        out.usable_breaks = static_cast<int>(i - 1);
-        break;
-      }
+  for (std::size_t i = 1; i < db::kValueCount; ++i) {
+    if (a.Text(db::kValue.Nth(i)) == db::kNoValue) {
+      out.usable_breaks = static_cast<int>(i - 1);
+      break;
     }
   }
+  if (a.Text(db::kMarker) == "D%") out.block_a = ReadBlock(a, out.discount_kind, nullptr);
   ConstRecordView b = record.discount_b();
   if (b.Text(db::kMarker) == "I%") {
     out.block_b = ReadBlock(b, out.discount_kind, nullptr);

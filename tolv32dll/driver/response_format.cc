@@ -49,6 +49,17 @@ float BreakPercent(const ResponseTerms& terms, int b) {
   return element >= 2 && element <= 10 ? terms.discount_values[element - 1] : 0.0f;
 }
 
+// The charge block at 976: the minimum charge, the three engine words and the matrix.
+void WriteChargeBlock(const ChargeResult& charges, RecordView v) {
+  v.SetI32(sr::kMinimumChargeCents, charges.minimum_charge);
+  for (std::size_t i = 0; i < charges.engine_words.size(); ++i) {
+    v.SetI32(Field{sr::kEngineWords.offset + 4 * i, 4, FieldKind::kI32}, charges.engine_words[i]);
+  }
+  for (std::size_t i = 0; i < sr::kRateMatrixCells; ++i) {
+    v.SetI32(sr::kRateMatrix.Nth(i), charges.matrix.cells[i]);
+  }
+}
+
 void WriteResultAreas(const FactorTables& tables, const ChargeResult& charges,
                       ShipmentRecord& record) {
   RecordView v = record.view();
@@ -67,13 +78,7 @@ void WriteResultAreas(const FactorTables& tables, const ChargeResult& charges,
   }
   v.SetI16(sr::kClassCount, static_cast<std::int16_t>(classes));
   v.SetI16(sr::kWeightBreakCount, static_cast<std::int16_t>(breaks));
-  v.SetI32(sr::kMinimumChargeCents, charges.minimum_charge);
-  for (std::size_t i = 0; i < 3; ++i) {
-    v.SetI32(Field{sr::kEngineWords.offset + 4 * i, 4, FieldKind::kI32}, charges.engine_words[i]);
-  }
-  for (std::size_t i = 0; i < sr::kRateMatrixCells; ++i) {
-    v.SetI32(sr::kRateMatrix.Nth(i), charges.matrix.cells[i]);
-  }
+  WriteChargeBlock(charges, v);
   const MinimumBrackets& b = charges.brackets;
   v.SetRaw(sr::kBracketKinds, std::string_view(b.kinds.data(), b.kinds.size()));
   for (std::size_t i = 0; i < sr::kBrackets; ++i) {
@@ -189,12 +194,7 @@ void WriteError(ErrorNumber error, const ChargeResult* charges, ShipmentRecord& 
   RecordView v = record.view();
   v.Fill(Field{sr::kTablesBegin, sr::kUnused1910.offset - sr::kTablesBegin, FieldKind::kRaw}, 0);
   v.Fill(Field{sr::kUnused1910.end(), sr::kTablesEnd - sr::kUnused1910.end(), FieldKind::kRaw}, 0);
-  if (charges != nullptr) {
-    v.SetI32(sr::kMinimumChargeCents, charges->minimum_charge);
-    for (std::size_t i = 0; i < sr::kRateMatrixCells; ++i) {
-      v.SetI32(sr::kRateMatrix.Nth(i), charges->matrix.cells[i]);
-    }
-  }
+  if (charges != nullptr) WriteChargeBlock(*charges, v);
 }
 
 }  // namespace tolv

@@ -46,6 +46,17 @@ class [[nodiscard]] Result {
     if (tolv_error_ != ::tolv::kOk) return tolv_error_; \
   } while (0)
 
+// Runs a step that returns an ErrorNumber; an exception out of it (out of memory above
+// all) becomes 201, so a failed step is never reported as success.
+template <typename Body>
+ErrorNumber RunCatchingErrors(Body&& body) noexcept {
+  try {
+    return std::forward<Body>(body)();
+  } catch (...) {
+    return kErrMemory;
+  }
+}
+
 }  // namespace tolv
 
 #endif  // TOLV32DLL_ERRORS_RESULT_H_

@@ -1,8 +1,6 @@
 #include "tolv32dll/logs/text_log_sections.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
 
 namespace tolv {
 namespace {
@@ -46,12 +44,7 @@ std::string SetTolvdataLogSection(std::string_view directory) {
 }
 
 int LoggedDetailCount(const ShipmentRecord& record) {
-  // "%2hd" reads at most the field's two characters, leading blanks skipped.
-  char text[h::kDetailCount.width + 1] = {};
-  std::memcpy(text, record.header().at(h::kDetailCount), h::kDetailCount.width);
-  short count = 0;
-  if (std::sscanf(text, "%2hd", &count) != 1) return 0;
-  return std::clamp(static_cast<int>(count), 0, static_cast<int>(sr::kDetailSlots));
+  return std::clamp(record.DetailCount().value_or(0), 0, static_cast<int>(sr::kDetailSlots));
 }
 
 std::string RatingRequestLogSection(const ShipmentRecord& request) {

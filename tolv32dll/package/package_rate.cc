@@ -279,7 +279,7 @@ ErrorNumber PackageRate(RatingEngine& engine, std::span<std::uint8_t> request,
   os::StoreText(response.data() + rs::kSegmentCode.offset, rs::kSegmentCode.width, rs::kSegment);
   StoreStatus(response.data(), rs::kStatus, kOk);
   PackageRating rating(engine, request);
-  ErrorNumber e = rating.Run();
+  const ErrorNumber e = RunCatchingErrors([&] { return rating.Run(); });
   if (e != kOk) {
     engine.last_error = e;
     StoreStatus(response.data(), rs::kStatus, e);

@@ -8,7 +8,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "tolv32dll/records/field.h"
 
@@ -227,6 +229,19 @@ class ShipmentRecord {
   ConstRecordView discount_a() const { return view().Sub(shipment_record::kDiscountA); }
   RecordView discount_b() { return view().Sub(shipment_record::kDiscountB); }
   ConstRecordView discount_b() const { return view().Sub(shipment_record::kDiscountB); }
+
+  // DetailCount as "%2hd" reads it, inside its two characters: 0 when they hold nothing
+  // (blanks, or a NUL first), nullopt when their text does not read as a number.
+  std::optional<int> DetailCount() const {
+    constexpr Field f = shipment_header::kDetailCount;
+    char text[f.width + 1] = {};
+    std::memcpy(text, header().at(f), f.width);
+    short count = 0;
+    const int read = std::sscanf(text, "%2hd", &count);
+    if (read == EOF) return 0;
+    if (read != 1) return std::nullopt;
+    return count;
+  }
 
  private:
   static Field DetailField(std::size_t slot) {

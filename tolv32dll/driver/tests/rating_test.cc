@@ -1,5 +1,8 @@
 // Shipments rated end to end on the test tariff; every expected figure is worked by hand
 // from the tariff's rates (see testkit/driver/test_tariff.h).
+#include <cstring>
+#include <new>
+
 #include "tolv32dll/driver/tests/rating_fixture.h"
 
 namespace tolv {
@@ -171,8 +174,13 @@ TEST_F(RatingTest, AdjustmentFactor) {
 }
 
 TEST_F(RatingTest, ErrorsLeaveTheStatusAndClearTheTables) {
-  Record r = Rate(OneLine("85", "600"));
+  Record r = testkit::ShipmentRequestBytes(OneLine("85", "600"));
+  std::memset(r.data() + 976, 0xff, 16);
+  RateShipmentRecord(engine_, r.data());
   EXPECT_EQ("0401", Status(r)) << "class 85 is not in the tariff";
+  // The charge block as the rating left it, the engine words included.
+  for (std::size_t at : {976, 980, 984, 988}) EXPECT_EQ(0, I32(r, at)) << at;
+  EXPECT_EQ(2000, I32(r, 992));
   EXPECT_EQ(0, r[1876]);
   EXPECT_EQ(0, I32(r, 2032));
   EXPECT_EQ("  ", At(r, 178, 2));
@@ -198,6 +206,28 @@ TEST_F(RatingTest, ErrorsLeaveTheStatusAndClearTheTables) {
   EXPECT_EQ("0396", Status(Rate(q)));
 }
 
+std::uint8_t ThrowingQuery(char*, char*) { throw std::bad_alloc(); }
+std::uint8_t Answered(char*, char*) { return 1; }
+std::uint8_t Terminated() { return 1; }
+
+TEST_F(RatingTest, AThrowingStepEndsAsAnErrorNumber) {
+  // A service-guide query that runs out of memory halfway through the shipment.
+  ServiceGuideEntryPoints& calls = engine_.service_guide.entry_points;
+  calls = {Answered, ThrowingQuery, Answered, Answered, Answered, Answered, Terminated, Answered};
+  engine_.service_guide_flag = 'Y';
+  std::array<std::uint8_t, 2160> r = testkit::ShipmentRequestBytes(OneLine("100", "600"));
+  std::memcpy(r.data() + 215, "C123", 4);
+  r[178] = 'Q';
+  RateShipmentRecord(engine_, r.data());
+  EXPECT_EQ("0201", Status(r)) << "never the blank status of a rated shipment";
+  EXPECT_EQ("  ", At(r, 178, 2));
+  EXPECT_EQ(0, r[1876]);
+  EXPECT_EQ(std::string(9, ' '), Charges(r)) << "the header as sent";
+
+  engine_.service_guide_flag = 'N';
+  EXPECT_EQ("000192.00", Charges(Rate(OneLine("100", "600")))) << "the engine rates on";
+}
+
 TEST_F(RatingTest, NoLinesRatesTheLaneOnly) {
   testkit::ShipmentRequest q = OneLine("100", "600");
   q.lines.clear();
@@ -211,10 +241,18 @@ TEST_F(RatingTest, NoLinesRatesTheLaneOnly) {
 
 TEST_F(RatingTest, HeaderCountsAndTextThatDoNotRead) {
   testkit::ShipmentRequest q = OneLine("100", "600");
-  for (const char* count : {"21", "99", "-1", "x1", "2x"}) {
+  for (const char* count : {"21", "99", "-1", "x1", "-"}) {
     q.detail_count = count;
     EXPECT_EQ("0391", Status(Rate(q))) << count;
   }
+  // A blank count reads nothing: the lane is rated without lines, as with "00".
+  q.detail_count = "  ";
+  Record r = Rate(q);
+  EXPECT_EQ("    ", Status(r));
+  EXPECT_EQ("000000.00", Charges(r));
+  EXPECT_EQ("0095.00", MinimumCharge(r));
+  q.detail_count = "1x";
+  EXPECT_EQ("000192.00", Charges(Rate(q))) << "\"%2hd\" stops at the first other character";
   q.detail_count = "";
   q.ship_date = "ab/cd/efgh";
   EXPECT_EQ("0396", Status(Rate(q)));

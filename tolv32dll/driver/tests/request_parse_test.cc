@@ -29,6 +29,15 @@ TEST(RequestParseTest, DiscountBlocksAndTheirBreakCount) {
   EXPECT_EQ('R', p.discount_kind);
   EXPECT_FLOAT_EQ(0.0f, p.block_a.values[2]) << "kind R reads \" 9999\" as no discount";
 
+  // Without block A's marker its values are not read, but they still count the breaks.
+  q.discount_kind = 'C';
+  r = RecordOf(q);
+  r.bytes()[865] = ' ';
+  r.bytes()[866] = ' ';
+  ParseDiscounts(r, p);
+  EXPECT_EQ(1, p.usable_breaks);
+  EXPECT_FLOAT_EQ(0.0f, p.block_a.values[0]);
+
   q.block_a = {};
   r = RecordOf(q);
   ParseDiscounts(r, p);
