@@ -4,15 +4,26 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstring>
 #include <vector>
 
 namespace kmlib {
+namespace {
+std::atomic<OpenedFileHook> opened_file_hook{nullptr};
+}  // namespace
+
+void SetOpenedFileHook(OpenedFileHook hook) { opened_file_hook.store(hook); }
+
+void NoteOpenedFile(const std::string& path) {
+  if (OpenedFileHook hook = opened_file_hook.load()) hook(path);
+}
 
 std::unique_ptr<RecordFile> RecordFile::Open(const std::string& path, std::size_t record_size) {
   if (record_size == 0) return nullptr;
   if (os::FileImagePtr image = os::ReadFileImage(path)) {
     std::size_t count = image->size() / record_size;
+    NoteOpenedFile(path);
     return std::unique_ptr<RecordFile>(new RecordFile(-1, std::move(image), record_size, count));
   }
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -23,6 +34,7 @@ std::unique_ptr<RecordFile> RecordFile::Open(const std::string& path, std::size_
     return nullptr;
   }
   std::size_t count = static_cast<std::size_t>(st.st_size) / record_size;
+  NoteOpenedFile(path);
   return std::unique_ptr<RecordFile>(new RecordFile(fd, nullptr, record_size, count));
 }
 

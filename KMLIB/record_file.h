@@ -15,6 +15,11 @@
 
 namespace kmlib {
 
+// Told the path of every TD file opened, when set: the engine names them in its log.
+using OpenedFileHook = void (*)(const std::string& path);
+void SetOpenedFileHook(OpenedFileHook hook);
+void NoteOpenedFile(const std::string& path);
+
 class RecordFile {
  public:
   // Null when the file cannot be opened or its size cannot be taken.

@@ -63,6 +63,7 @@ std::vector<std::string> ReadExceptionNames(const std::string& index_path,
   std::unique_ptr<RecordFile> index = RecordFile::Open(index_path, TdnIndexLayout::kSize);
   std::unique_ptr<std::FILE, FileCloser> names(std::fopen(names_path.c_str(), "rb"));
   if (!index || !names) return result;
+  NoteOpenedFile(names_path);
   std::array<std::uint8_t, TdnIndexLayout::kSize> bytes;
   for (std::int16_t name_code : name_codes) {
     if (name_code == 0) continue;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "KMLIB/record_file.h"
 #include "platform/os/file_lookup.h"
+#include "tolv32dll/logs/binary_log.h"
 
 namespace tolv {
 
@@ -12,6 +14,8 @@ std::string TdFilePath(std::string_view dir, std::string_view name) {
 }
 
 ErrorNumber TdDataSet::Load(std::string_view dir) {
+  // The TD look-ups name the files they open in the binary log.
+  kmlib::SetOpenedFileHook([](const std::string& path) { LogBinaryOpenedFile(path); });
   switch (kmlib::ReadTds(TdFilePath(dir, kTdsFile), &select_)) {
     case kmlib::TdStatus::kOk:
       break;

@@ -15,9 +15,8 @@ namespace {
 
 int Whence(int origin) { return origin == 1 ? SEEK_CUR : (origin == 2 ? SEEK_END : SEEK_SET); }
 
-}  // namespace
-
-int File_Open(const std::string& name) {
+// Read-only; -1 when the name cannot be opened or is a directory.
+int OpenReadOnly(const std::string& name) {
   int descriptor;
   do {
     descriptor = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
@@ -28,7 +27,14 @@ int File_Open(const std::string& name) {
     ::close(descriptor);
     return -1;
   }
-  LogBinaryOpenedFile(name);
+  return descriptor;
+}
+
+}  // namespace
+
+int File_Open(const std::string& name) {
+  const int descriptor = OpenReadOnly(name);
+  if (descriptor >= 0) LogBinaryOpenedFile(name);
   return descriptor;
 }
 
@@ -51,7 +57,7 @@ std::int64_t File_Seek(int descriptor, std::int64_t offset, int origin) {
 std::int64_t File_Tell(int descriptor) { return File_Seek(descriptor, 0, 1); }
 
 std::FILE* File_FOpen(const std::string& name, const char* mode) {
-  int descriptor = File_Open(name);
+  int descriptor = OpenReadOnly(name);
   if (descriptor < 0) return nullptr;
   std::FILE* stream = ::fdopen(descriptor, mode);
   if (stream == nullptr) ::close(descriptor);
@@ -88,7 +94,6 @@ TariffStream File_FOpenShared(const std::string& name, const char* mode) {
   os::FileImagePtr image = os::ReadFileImage(name);
   // A stream over no bytes at all is not to be had everywhere: an empty file is opened.
   if (!image || image->size() == 0) return TariffStream(File_FOpen(name, mode));
-  LogBinaryOpenedFile(name);
   void* data = const_cast<std::uint8_t*>(image->bytes().data());
   std::FILE* stream = ::fmemopen(data, image->size(), mode);
   return TariffStream(stream, std::move(image));

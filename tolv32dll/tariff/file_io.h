@@ -14,6 +14,7 @@
 namespace tolv {
 
 // Low-level wrappers over descriptors; each gives -1 on failure (File_Read: 0 at the end).
+// File_Open names the file it opened in the binary log (kind 15); streams are not logged.
 int File_Open(const std::string& name);
 int File_Close(int descriptor);
 int File_Read(int descriptor, void* buffer, int count);

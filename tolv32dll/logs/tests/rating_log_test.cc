@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -122,6 +123,32 @@ TEST_F(RatingLogTest, BinaryLogFramesEachRating) {
   const std::size_t size = testkit::ReadFile(work_.File("kqdebug.dbr")).size();
   Rate(TwoLines());
   EXPECT_EQ(testkit::ReadFile(work_.File("kqdebug.dbr")).size(), size);
+}
+
+TEST_F(RatingLogTest, OpenedDescriptorsAreNamedStreamsAreNot) {
+  // By ZIP code: TDV.SEQ is read as a stream, then TDZ.BIN opened (empty: 114).
+  data_.Write("TDV.SEQ", "0120240101\r\n");
+  data_.Write("TDZ.BIN", "");
+  Initialize("[Debug]\nBinaryDebug=Y\n");
+  Rate(TwoLines());
+  testkit::ShipmentRequest by_zip = TwoLines();
+  by_zip.tariff_name = "";
+  const std::array<std::uint8_t, 2160> r = Rate(by_zip);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(r.data()) + 3, 4), "0114");
+
+  testkit::BinaryLog log = testkit::ParseBinaryLog(testkit::ReadFile(work_.File("kqdebug.dbr")));
+  std::vector<std::string> names;
+  for (const auto& e : log.entries) {
+    if (e.kind == 15) names.push_back(e.data.substr(0, e.data.find('\0')));
+  }
+  auto named = [&names](const std::string& path) {
+    return std::find(names.begin(), names.end(), path) != names.end();
+  };
+  EXPECT_TRUE(named(data_.File("TESTTR01.R01")));
+  EXPECT_TRUE(named(data_.File("TDZ.BIN")));
+  EXPECT_FALSE(named(data_.File("TESTTR01.F01"))) << "the factor file is a stream";
+  EXPECT_FALSE(named(data_.File("TDV.SEQ")));
+  EXPECT_FALSE(named(data_.File("TDS.SEQ")));
 }
 
 }  // namespace
