@@ -107,7 +107,10 @@ ResponseAmounts DiscountAmounts(const ResponseTerms& terms, const ShipmentTotals
     out.minimum_charge -= PercentOf(out.minimum_charge, terms.discount_values[0]);
   }
   out.minimum_charge = std::max<std::int64_t>(out.minimum_charge, minimum_floor);
-  if (terms.discount_on) out.minimum_discount = totals.minimum_charge - out.minimum_charge;
+  // A floor above the undiscounted minimum raises the charge; that is no negative discount.
+  if (terms.discount_on) {
+    out.minimum_discount = std::max<std::int64_t>(0, totals.minimum_charge - out.minimum_charge);
+  }
   if (terms.discount_on && terms.discount_marker == "D%") {
     out.discount_percent =
         out.charges < out.minimum_charge ? terms.discount_values[0] : break_percent;

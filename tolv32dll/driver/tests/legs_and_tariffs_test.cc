@@ -1,6 +1,7 @@
 // Border shipments in two legs, lane-point twins, bureau tariff types, factor-set reloads,
 // the process modes and the last-shipment key, rated end to end on the test tariffs; every
 // expected figure is worked by hand from testkit/driver/test_tariff.h.
+#include "tolv32dll/driver/response_format.h"
 #include "tolv32dll/driver/tests/rating_fixture.h"
 
 namespace tolv {
@@ -130,6 +131,24 @@ TEST_F(RatingTest, LetterHFloorHoldsTheDiscountedMinimumCharge) {
   ASSERT_EQ("    ", Status(r));
   EXPECT_EQ("0050.00", MinimumCharge(r));
   EXPECT_EQ("  27.00", At(r, 229, 7)) << "MinimumDiscount";
+}
+
+TEST(DiscountAmountsTest, FloorAboveTheUndiscountedMinimumShowsNoDiscount) {
+  ResponseTerms terms;
+  terms.discount_on = true;
+  terms.discount_marker = "D%";
+  terms.discount_values[0] = 50;
+  ShipmentTotals totals;
+  totals.minimum_charge = 7700;
+  totals.sum_with_deficit = 5000;
+  // 77.00 less half is 38.50; a floor of 80.00 raises the minimum above the undiscounted one.
+  ResponseAmounts a = DiscountAmounts(terms, totals, 8000);
+  EXPECT_EQ(8000, a.minimum_charge);
+  EXPECT_EQ(0, a.minimum_discount);
+  // A floor between the two leaves the discount down to it.
+  a = DiscountAmounts(terms, totals, 5000);
+  EXPECT_EQ(5000, a.minimum_charge);
+  EXPECT_EQ(2700, a.minimum_discount);
 }
 
 TEST_F(RatingTest, ProcessModeTwoPricesTheMatrixOnly) {
