@@ -16,13 +16,17 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-// A stream over the file's shared image (kept alive in *image), or over the file itself
-// when it is empty or too large to be imaged.
+// A stream over image, the file's shared image (kept alive by the caller), or over the
+// file itself when there is no image or it is empty.
+File OpenImage(const std::string& path, const os::FileImagePtr& image) {
+  if (!image || image->size() == 0) return File(std::fopen(path.c_str(), "rb"));
+  void* data = const_cast<std::uint8_t*>(image->bytes().data());
+  return File(::fmemopen(data, image->size(), "rb"));
+}
+
 File OpenForReading(const std::string& path, os::FileImagePtr* image) {
   *image = os::ReadFileImage(path);
-  if (!*image || (*image)->size() == 0) return File(std::fopen(path.c_str(), "rb"));
-  void* data = const_cast<std::uint8_t*>((*image)->bytes().data());
-  return File(::fmemopen(data, (*image)->size(), "rb"));
+  return OpenImage(path, *image);
 }
 
 // The numbers of a line as one sscanf of "%<w1>hd%<w2>hd..." reads them: in order, the
@@ -44,9 +48,13 @@ std::size_t ReadShorts(std::string_view line, const std::array<int, N>& widths,
 }  // namespace
 
 TdStatus ReadTdv(const std::string& path, std::vector<TdVersionRow>* rows) {
+  return ReadTdvImage(path, os::ReadFileImage(path), rows);
+}
+
+TdStatus ReadTdvImage(const std::string& path, const os::FileImagePtr& image,
+                      std::vector<TdVersionRow>* rows) {
   rows->clear();
-  os::FileImagePtr image;
-  File file = OpenForReading(path, &image);
+  File file = OpenImage(path, image);
   if (!file) return TdStatus::kCannotOpen;
   std::string line;
   while (ReadLinePiece(file.get(), kTdvLineChars, &line)) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "KMLIB/td_status.h"
+#include "platform/os/file_cache.h"
 
 namespace kmlib {
 
@@ -29,6 +30,9 @@ inline constexpr std::size_t kTdvLineChars = 39;
 // reads; numbers it lacks are 0, and lines that do not read are skipped. kCannotOpen,
 // kEmpty (no line), or kBadData for the 51st line.
 TdStatus ReadTdv(const std::string& path, std::vector<TdVersionRow>* rows);
+// ReadTdv of image, the file's image as os::ReadFileImage gave it (null: the file itself).
+TdStatus ReadTdvImage(const std::string& path, const os::FileImagePtr& image,
+                      std::vector<TdVersionRow>* rows);
 
 // One line of TDS.SEQ: "%2hd%3hd%3hd%3hd%3hd%2hd%2hd". Fields a short line lacks are 0.
 struct TdSelectRow {

@@ -13,6 +13,10 @@ namespace tolv {
 
 namespace {
 constexpr StateCode kMexico{'M', 'X'};
+
+auto VersionDateKey(const kmlib::TdVersionRow& r) {
+  return TariffDate{r.century, r.year, r.month, r.day}.Key();
+}
 }  // namespace
 
 bool NameAgrees(std::string_view entry_name, std::string_view requested,
@@ -23,9 +27,25 @@ bool NameAgrees(std::string_view entry_name, std::string_view requested,
   return entry_name.substr(0, requested.size()) == requested;
 }
 
-Result<std::uint8_t> ReadTdVersion(std::string_view dir, const TariffDate& ship_date) {
-  std::vector<kmlib::TdVersionRow> rows;
-  switch (kmlib::ReadTdv(TdFilePath(dir, kTdvFile), &rows)) {
+kmlib::TdStatus TdVersionCache::Read(const std::string& path,
+                                     const std::vector<kmlib::TdVersionRow>** rows) {
+  *rows = &rows_;
+  os::FileImagePtr image = os::ReadFileImage(path);
+  if (image && image == image_) return status_;
+  image_.reset();
+  status_ = kmlib::ReadTdvImage(path, image, &rows_);
+  std::stable_sort(rows_.begin(), rows_.end(), [](const auto& x, const auto& y) {
+    return VersionDateKey(x) > VersionDateKey(y);
+  });
+  image_ = std::move(image);
+  return status_;
+}
+
+Result<std::uint8_t> ReadTdVersion(std::string_view dir, const TariffDate& ship_date,
+                                   TdVersionCache* cache) {
+  TdVersionCache once;
+  const std::vector<kmlib::TdVersionRow>* rows = nullptr;
+  switch ((cache != nullptr ? *cache : once).Read(TdFilePath(dir, kTdvFile), &rows)) {
     case kmlib::TdStatus::kOk:
       break;
     case kmlib::TdStatus::kCannotOpen:
@@ -33,13 +53,8 @@ Result<std::uint8_t> ReadTdVersion(std::string_view dir, const TariffDate& ship_
     default:
       return Result<std::uint8_t>::Error(kErrRedtdv);
   }
-  auto key = [](const kmlib::TdVersionRow& r) {
-    return TariffDate{r.century, r.year, r.month, r.day}.Key();
-  };
-  std::stable_sort(rows.begin(), rows.end(),
-                   [&](const auto& x, const auto& y) { return key(x) > key(y); });
-  for (const kmlib::TdVersionRow& r : rows) {
-    if (key(r) <= ship_date.Key()) return r.version;
+  for (const kmlib::TdVersionRow& r : *rows) {
+    if (VersionDateKey(r) <= ship_date.Key()) return r.version;
   }
   return Result<std::uint8_t>::Error(kErrSertdv);
 }
@@ -185,7 +200,7 @@ ErrorNumber Determiner::Run() {
   if (std::optional<ErrorNumber> done = CanadianNamed()) return *done;
   if (std::optional<ErrorNumber> done = NamedInFull()) return *done;
 
-  Result<std::uint8_t> version = ReadTdVersion(context_.data_dir, request_.ship_date);
+  Result<std::uint8_t> version = ReadTdVersion(context_.data_dir, request_.ship_date, context_.versions);
   if (!version.ok()) return version.error();
   state_.version = *version;
   TOLV_RETURN_IF_ERROR(FindPoint(request_.origin_zip, &state_.origin, kErrIvdorg));

@@ -11,7 +11,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "KMLIB/td_text_files.h"
+#include "platform/os/file_cache.h"
 #include "tolv32dll/determination/determination_state.h"
 #include "tolv32dll/determination/td_data_set.h"
 #include "tolv32dll/effective/effective_table.h"
@@ -20,6 +23,24 @@
 #include "tolv32dll/tariff/current_tariff.h"
 
 namespace tolv {
+
+// The last TDV.SEQ an engine read, its version lines sorted newest first. The lines depend
+// only on the file's bytes, and a file image is immutable, so while the cache hands out
+// the very same image the kept lines stand without reading the file again; a changed
+// file comes as a new image and is read afresh.
+//
+// Thread safety: one cache belongs to one engine, that is to one thread.
+class TdVersionCache {
+ public:
+  // The version lines of path, newest ship date first (file order among equal dates),
+  // or the status of a read that failed.
+  kmlib::TdStatus Read(const std::string& path, const std::vector<kmlib::TdVersionRow>** rows);
+
+ private:
+  os::FileImagePtr image_;  // null: nothing kept
+  std::vector<kmlib::TdVersionRow> rows_;
+  kmlib::TdStatus status_ = kmlib::TdStatus::kOk;
+};
 
 // What determination works with: the engine's TD data and effective table, and the
 // choices it may hand to the caller.
@@ -34,6 +55,8 @@ struct DeterminationContext {
   // The exception-point city choice for one end (true: the request's origin); it may
   // drop groups. Optional.
   std::function<ErrorNumber(bool origin, DeterminationState& state)> choose_exception_city;
+  // The engine's kept TDV.SEQ; null reads the file at every determination.
+  TdVersionCache* versions = nullptr;
 };
 
 // Runs the determination for pass 1 or 2: 0 or an error number.
@@ -49,7 +72,9 @@ bool Tariff_CandidateMatches(const EffectiveEntry& a, const EffectiveEntry& b, b
 
 // The TD version in force on the ship date: 130 (no TDV.SEQ), 131 (no line or a
 // malformed one), 122 (no version that early).
-Result<std::uint8_t> ReadTdVersion(std::string_view dir, const TariffDate& ship_date);
+// cache, when given, keeps the file's lines between calls.
+Result<std::uint8_t> ReadTdVersion(std::string_view dir, const TariffDate& ship_date,
+                                   TdVersionCache* cache = nullptr);
 
 // The state or province of one 6-character code: "MX" for a code whose sixth character
 // is 'M', else from the TD files; nullopt when the code is not found.

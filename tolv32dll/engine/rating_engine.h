@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "tolv32dll/determination/determination_state.h"
+#include "tolv32dll/determination/tariff_determination.h"
 #include "tolv32dll/determination/td_data_set.h"
 #include "tolv32dll/effective/effective_table.h"
 #include "tolv32dll/engine/shipment_work_area.h"
@@ -68,6 +69,7 @@ struct RatingEngine {
   EffectiveTable effective;
   // TDS.SEQ and TDA.SEQ, read when the data set opens; the determination of the shipment.
   TdDataSet td;
+  TdVersionCache td_versions;  // TDV.SEQ as last read, kept while its image is unchanged
   DeterminationState determination;
 
   // --- Logs ---

@@ -94,6 +94,14 @@ TEST_F(ChangedFilesTest, RewrittenFilesShowInTheNextRating) {
   EXPECT_NE("    ", At(Rate(), 3, 4));
   Rewrite("TDZ.BIN", tdz, 1'000'000'004);
   EXPECT_EQ(At(earlier, 0, 2160), At(Rate(), 0, 2160));
+
+  // The only TD version moved past the ship date, the same size: none is in force yet.
+  const std::string tdv = testkit::ReadFile(dir_.File("TDV.SEQ"));
+  ASSERT_EQ("0120240101\r\n", tdv);
+  Rewrite("TDV.SEQ", "0120270101\r\n", 1'000'000'005);
+  EXPECT_EQ("0122", At(Rate(), 3, 4));
+  Rewrite("TDV.SEQ", tdv, 1'000'000'006);
+  EXPECT_EQ(At(earlier, 0, 2160), At(Rate(), 0, 2160));
 }
 
 }  // namespace
