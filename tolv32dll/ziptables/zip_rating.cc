@@ -29,7 +29,7 @@ std::optional<std::array<std::int32_t, 2>> TypeCAmounts(const LiteWork& work) {
 
 ZipRating::ZipRating(TariffState& tariff, const CurrentTariff& current,
                      std::vector<LiteTableRow>& lite_table)
-    : tariff_(tariff), current_(current), lite_table_(lite_table), files_(tariff.files, current) {}
+    : tariff_(tariff), lite_table_(lite_table), files_(tariff.files, current) {}
 
 void ZipRating::Attach(RateBasisTerms& terms,
                        std::function<Result<std::size_t>()> switch_to_companion) {

@@ -51,7 +51,6 @@ class ZipRating {
 
  private:
   TariffState& tariff_;
-  const CurrentTariff& current_;
   std::vector<LiteTableRow>& lite_table_;
   EngineZipTableFiles files_;
   LiteWork work_;
