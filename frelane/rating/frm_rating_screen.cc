@@ -33,17 +33,20 @@ forms::Picture FirstPicture(const std::string& base) {
 
 }  // namespace
 
-frmRatingScreen::frmRatingScreen() : Form("frmRatingScreen", {.key_preview = true, .center = true}) {
+frmRatingScreen::frmRatingScreen()
+    : Form("frmRatingScreen", {.key_preview = true, .center = true}) {
   AddFreightLines();
   BindHandlers();
 }
 
 forms::CommandButton& frmRatingScreen::ToolButton(const char* name, const char* caption,
-                                                   const char* tip) {
-  return Add<forms::CommandButton>(
-      name, {0, kToolButtonTop, kToolButtonSize, kToolButtonSize},
-      {.container = &fraToolBar, .caption = caption, .tab_stop = false,
-       .causes_validation = false, .tool_tip = tip});
+                                                  const char* tip) {
+  return Add<forms::CommandButton>(name, {0, kToolButtonTop, kToolButtonSize, kToolButtonSize},
+                                   {.container = &fraToolBar,
+                                    .caption = caption,
+                                    .tab_stop = false,
+                                    .causes_validation = false,
+                                    .tool_tip = tip});
 }
 
 forms::Label& frmRatingScreen::SummaryLabel(const char* name, int top, const char* caption) {
@@ -137,8 +140,7 @@ void frmRatingScreen::BindHandlers() {
   Bind(mnuEditExportSetup.on.Click, &frmRatingScreen::mnuEditExportSetup_Click);
   Bind(mnuEditFAK.on.Click, &frmRatingScreen::mnuEditFAK_Click);
   Bind(mnuViewMap.on.Click, &frmRatingScreen::mnuViewMap_Click);
-  Bind(mnuViewRateBlockAlternation.on.Click,
-       &frmRatingScreen::mnuViewRateBlockAlternation_Click);
+  Bind(mnuViewRateBlockAlternation.on.Click, &frmRatingScreen::mnuViewRateBlockAlternation_Click);
   Bind(mnuViewRules.on.Click, &frmRatingScreen::mnuViewRules_Click);
   Bind(mnuViewTerminalInformation.on.Click, &frmRatingScreen::mnuViewTerminalInformation_Click);
   Bind(mnuViewWebSite.on.Click, &frmRatingScreen::mnuViewWebSite_Click);

@@ -1,5 +1,6 @@
-// Windows-1252 <-> UTF-8, and UTF-8 <-> code points. Records and data files hold single-byte Windows-1252 text; the
-// form model and the terminal hold UTF-8. Conversion happens here and nowhere else.
+// Windows-1252 <-> UTF-8, and UTF-8 <-> code points. Records and data files hold single-byte
+// Windows-1252 text; the form model and the terminal hold UTF-8. Conversion happens here and
+// nowhere else.
 #ifndef FRELANE_PLATFORM_OS_CP1252_H_
 #define FRELANE_PLATFORM_OS_CP1252_H_
 

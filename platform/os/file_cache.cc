@@ -285,10 +285,11 @@ std::shared_ptr<const Listing> FreshListing(const std::string& dir) {
 }  // namespace
 
 FileStamp StampOf(const struct stat& st) {
-  return {static_cast<std::uint64_t>(st.st_dev),      static_cast<std::uint64_t>(st.st_ino),
-          static_cast<std::int64_t>(st.st_size),      static_cast<std::int64_t>(st.st_mtim.tv_sec),
-          static_cast<std::int64_t>(st.st_mtim.tv_nsec), static_cast<std::int64_t>(st.st_ctim.tv_sec),
-          static_cast<std::int64_t>(st.st_ctim.tv_nsec)};
+  return {
+      static_cast<std::uint64_t>(st.st_dev),         static_cast<std::uint64_t>(st.st_ino),
+      static_cast<std::int64_t>(st.st_size),         static_cast<std::int64_t>(st.st_mtim.tv_sec),
+      static_cast<std::int64_t>(st.st_mtim.tv_nsec), static_cast<std::int64_t>(st.st_ctim.tv_sec),
+      static_cast<std::int64_t>(st.st_ctim.tv_nsec)};
 }
 
 FileImagePtr ReadFileImage(const std::string& path) {

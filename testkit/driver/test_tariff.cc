@@ -72,7 +72,8 @@ void WriteLanePointTariff(const TempDir& dir, const std::string& name, int block
                           const std::string& destination_low, const RateRow& lane) {
   Write(dir, name, ".F", "01", BlockLayoutFactorFile({Block(block, 10000, 10000, 10000)}));
   Write(dir, name, ".P", "01",
-        LanePointFile({{"10000", "19999", 1, 1}, {destination_low, destination_low.substr(0, 1) + "9999", 2, 2}}));
+        LanePointFile({{"10000", "19999", 1, 1},
+                       {destination_low, destination_low.substr(0, 1) + "9999", 2, 2}}));
   Write(dir, name, ".I", "01", LaneIndexFile({{1, 2, 0}}));
   Write(dir, name, ".R", "01", LaneRateFile({lane}, 526));
   Write(dir, name, ".E", "01", "");
@@ -102,9 +103,9 @@ void WriteTestTariff(const TempDir& dir) {
   const RateRow general{1, "  1234 ", {9500, 2000, 1600, 1200, 4000, 3200, 2400, 8000, 6400, 4800}};
   WriteLaneTariff(dir, "TESTTR01", "01", 1, us, general);
   Write(dir, "TESTTR01", ".R", "01",
-        RateFile({general,
-                  {1, "   777 ", {9000, 1000, 900, 800, 2000, 1800, 1600, 4000, 3600, 3200}}},
-                 526));
+        RateFile(
+            {general, {1, "   777 ", {9000, 1000, 900, 800, 2000, 1800, 1600, 4000, 3600, 3200}}},
+            526));
 
   WriteLaneTariff(dir, "TESTMX01", "01", 1, {{"10000", "19999", 1, 0}, {"70000", "79999", 2, 0}},
                   {1, "   501 ", {5000, 1000, 800, 600, 2000, 1600, 1200, 4000, 3200, 2400}});
@@ -127,7 +128,8 @@ void WriteTestTariff(const TempDir& dir) {
   Write(dir, "TESTEH01", ".F", "01", BlockLayoutFactorFile({floored}));
   Write(dir, "TESTEH01", ".P", "01", PointFile(us));
   Write(dir, "TESTEH01", ".I", "01", RateIndex16(kLaneIndex));
-  Write(dir, "TESTEH01", ".R", "01", RateFile({{1, "  4322 ", {7000, 3000, 2400, 1800, 5000}}}, 43));
+  Write(dir, "TESTEH01", ".R", "01",
+        RateFile({{1, "  4322 ", {7000, 3000, 2400, 1800, 5000}}}, 43));
   Write(dir, "TESTEH01", ".E", "01", "");
   Write(dir, "TESTEH01", ".Z", "01", "");
 

@@ -18,15 +18,15 @@ std::string Trimmed(const std::string& code) {
 
 // Cell (c, b) of the rate matrix, or null beyond its 171 cells.
 std::int32_t* Cell(ChargeResult& result, int c, int b, int breaks) {
-  const std::size_t i = static_cast<std::size_t>(c) * static_cast<std::size_t>(breaks) +
-                        static_cast<std::size_t>(b);
+  const std::size_t i =
+      static_cast<std::size_t>(c) * static_cast<std::size_t>(breaks) + static_cast<std::size_t>(b);
   return i < RateMatrix::kCells ? &result.matrix.cells[i] : nullptr;
 }
 
 // Scales every priced cell by the class-factor grid; a factor of 0 takes the nearest
 // non-zero factor to its left (from_left) or copies the cell to its left.
-void ApplyClassFactors(const ClassRateTables& tables, ChargeResult& result, int rows,
-                       int breaks, bool copy_on_zero) {
+void ApplyClassFactors(const ClassRateTables& tables, ChargeResult& result, int rows, int breaks,
+                       bool copy_on_zero) {
   for (int c = 0; c < rows; ++c) {
     for (int b = 0; b < breaks; ++b) {
       std::int32_t* cell = Cell(result, c, b, breaks);
@@ -65,7 +65,8 @@ void SetLastClassFactors(ClassRateTables& tables, int rows, int breaks, std::int
 void AddAddonAmounts(const std::array<std::int32_t, 2>& amounts, ChargeResult& result, int rows,
                      int breaks) {
   auto add = [](std::int32_t& v, std::int32_t amount) {
-    if (v != 0) v = static_cast<std::int32_t>(std::min<std::int64_t>(std::int64_t{v} + amount, INT32_MAX));
+    if (v != 0)
+      v = static_cast<std::int32_t>(std::min<std::int64_t>(std::int64_t{v} + amount, INT32_MAX));
   };
   add(result.brackets.charges[0], amounts[0]);
   add(result.brackets.charges[1], amounts[0]);
@@ -130,8 +131,8 @@ ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
 
   // A second break list the lane file brought (or lanes of E records) also holds the rates
   // unfactored until the lane adjustments ran.
-  const bool second_list =
-      terms.second_break_list || (terms.lanes.before_class_factors && terms.lanes.before_class_factors());
+  const bool second_list = terms.second_break_list ||
+                           (terms.lanes.before_class_factors && terms.lanes.before_class_factors());
   CellRuleContext cell = terms.cell;
   if (second_list) cell.unfactored_lane_rates = true;
 
@@ -171,7 +172,8 @@ ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
         ApplyFactor(result.brackets.charges[0], f), 0, ChargeResult::kUnpriced));
   }
   if (IsOneOf(letter, "EFH")) ApplyClassFactors(tables, result, rows, breaks, true);
-  if (e_records) ApplyERecords(records, EOperatorTerms{'2', terms.la_pct, letter, rows, breaks}, result);
+  if (e_records)
+    ApplyERecords(records, EOperatorTerms{'2', terms.la_pct, letter, rows, breaks}, result);
   if (terms.lanes.apply_second) terms.lanes.apply_second(result, rows, breaks);
 
   const std::int64_t f1 = FactorOf(terms.tariff_factor);

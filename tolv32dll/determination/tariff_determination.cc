@@ -19,8 +19,7 @@ auto VersionDateKey(const kmlib::TdVersionRow& r) {
 }
 }  // namespace
 
-bool NameAgrees(std::string_view entry_name, std::string_view requested,
-                std::string_view other) {
+bool NameAgrees(std::string_view entry_name, std::string_view requested, std::string_view other) {
   if (requested.empty()) {
     return entry_name.substr(0, 3) == other.substr(0, std::min<std::size_t>(3, other.size()));
   }
@@ -140,10 +139,9 @@ std::optional<ErrorNumber> Determiner::NamedInFull() {
   return std::nullopt;
 }
 
-ErrorNumber Determiner::FindPoint(std::string_view code, TdPoint* point,
-                                  ErrorNumber out_of_range) {
-  switch (kmlib::FindZip(TdFilePath(context_.data_dir, kTdzFile), code, state_.version,
-                         &point->tdz)) {
+ErrorNumber Determiner::FindPoint(std::string_view code, TdPoint* point, ErrorNumber out_of_range) {
+  switch (
+      kmlib::FindZip(TdFilePath(context_.data_dir, kTdzFile), code, state_.version, &point->tdz)) {
     case kmlib::TdStatus::kOk:
       break;
     case kmlib::TdStatus::kCannotOpen:
@@ -153,8 +151,7 @@ ErrorNumber Determiner::FindPoint(std::string_view code, TdPoint* point,
   }
   if (!ZipInRange(code, point->tdz)) return out_of_range;
   switch (kmlib::FindAreaValues(TdFilePath(context_.data_dir, kTdtFile), point->tdz.area(),
-                                point->tdz.sub_area(), context_.data.group_count(),
-                                &point->tdt)) {
+                                point->tdz.sub_area(), context_.data.group_count(), &point->tdt)) {
     case kmlib::TdStatus::kOk:
       return kOk;
     case kmlib::TdStatus::kCannotOpen:
@@ -200,7 +197,8 @@ ErrorNumber Determiner::Run() {
   if (std::optional<ErrorNumber> done = CanadianNamed()) return *done;
   if (std::optional<ErrorNumber> done = NamedInFull()) return *done;
 
-  Result<std::uint8_t> version = ReadTdVersion(context_.data_dir, request_.ship_date, context_.versions);
+  Result<std::uint8_t> version =
+      ReadTdVersion(context_.data_dir, request_.ship_date, context_.versions);
   if (!version.ok()) return version.error();
   state_.version = *version;
   TOLV_RETURN_IF_ERROR(FindPoint(request_.origin_zip, &state_.origin, kErrIvdorg));

@@ -78,7 +78,8 @@ ErrorNumber ShipmentDrive::RateLeg() {
   if (tables_.weight_breaks.empty()) return kErrFacred;
 
   ChargeTerms charge;
-  charge.cell.method_letter = current.point_type == 'N' ? current.alt_point_type : current.point_type;
+  charge.cell.method_letter =
+      current.point_type == 'N' ? current.alt_point_type : current.point_type;
   charge.cell.point_kind_letter = current.point_file_mode;
   charge.cell.tariff_number = current.tariff_number;
   charge.cell.unfactored_lane_rates = current.lane_adj_kind == 'G' || tariff.options.brk2.count > 0;
@@ -95,7 +96,8 @@ ErrorNumber ShipmentDrive::RateLeg() {
       charge.cell.method_letter == 'A' && current.point_file_mode == 'M' ? 5 : 10;
   charge.minimum.tariff_date_key = DateKey(current);
   charge.minimum.tariff_name = NameText(current.tariff_name);
-  charge.minimum.first_factor_set = tariff.tables.block_count > 0 ? tariff.tables.block_numbers[0] : 0;
+  charge.minimum.first_factor_set =
+      tariff.tables.block_count > 0 ? tariff.tables.block_numbers[0] : 0;
   charge.minimum.break_factor = [this](int row, int column) {
     return ClassRateTables::Factor(tables_.break_factors, row, column);
   };
@@ -105,7 +107,8 @@ ErrorNumber ShipmentDrive::RateLeg() {
   auto lettered = [](const std::string& zip) {
     return !zip.empty() && std::isalpha(static_cast<unsigned char>(zip[0]));
   };
-  charge.minimum.lettered_point = lettered(request_.origin_zip) || lettered(request_.destination_zip);
+  charge.minimum.lettered_point =
+      lettered(request_.origin_zip) || lettered(request_.destination_zip);
   charge.minimum.band_block = [this, &files]() -> Result<const MinimumBandBlock*> {
     if (!basis_.minimum_block_read) {
       const ErrorNumber read = ReadMinimumBlock(files, basis_);
@@ -115,7 +118,8 @@ ErrorNumber ShipmentDrive::RateLeg() {
   };
   charge.la_pct = tariff.options.la_pct;
   if (std::optional<ZipPairCharges> pair = zip.ZipPair(engine_.work.points, basis_.record)) {
-    charge.minimum.zip_pair = ZipPairMinimum{pair->method, pair->bracket_count, pair->mode, pair->values};
+    charge.minimum.zip_pair =
+        ZipPairMinimum{pair->method, pair->bracket_count, pair->mode, pair->values};
   }
   charge.class_range_factor = [&zip, this] { return zip.ClassRangeFactor(engine_.work.points); };
   charge.addon_c_amounts = TypeCAmounts(zip.work());

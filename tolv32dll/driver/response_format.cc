@@ -16,9 +16,9 @@ namespace d = shipment_detail;
 namespace sr = shipment_record;
 
 // The largest amounts the text fields hold, in their own units.
-constexpr std::int64_t kMaxRateCents = 999999;       // "%04d.%02d"
-constexpr std::int64_t kMaxChargeCents = 99999999;   // "%06d.%02d"
-constexpr std::int64_t kMaxWeight = 999999;          // "%06d"
+constexpr std::int64_t kMaxRateCents = 999999;      // "%04d.%02d"
+constexpr std::int64_t kMaxChargeCents = 99999999;  // "%06d.%02d"
+constexpr std::int64_t kMaxWeight = 999999;         // "%06d"
 
 bool Fits(std::int64_t v, std::int64_t max) { return v >= 0 && v <= max; }
 
@@ -64,7 +64,8 @@ void WriteResultAreas(const FactorTables& tables, const ChargeResult& charges,
                       ShipmentRecord& record) {
   RecordView v = record.view();
   const int classes = std::clamp<int>(tables.class_count, 0, static_cast<int>(sr::kTariffClasses));
-  const int breaks = std::clamp<int>(tables.break_count, 0, static_cast<int>(sr::kTariffWeightBreaks));
+  const int breaks =
+      std::clamp<int>(tables.break_count, 0, static_cast<int>(sr::kTariffWeightBreaks));
   for (std::size_t i = 0; i < sr::kTariffClasses; ++i) {
     const Field f = sr::kClassCode.Nth(i);
     if (static_cast<int>(i) < classes) {
@@ -96,11 +97,11 @@ ResponseAmounts DiscountAmounts(const ResponseTerms& terms, const ShipmentTotals
   ResponseAmounts out;
   out.charges = totals.sum_with_deficit;
   out.minimum_charge = totals.minimum_charge;
-  const bool on_charges = terms.discount_on && terms.discount_kind != 'R' &&
-                          terms.discount_marker == "D%";
-  const float break_percent =
-      terms.discount_on && terms.discount_marker == "D%" ? BreakPercent(terms, totals.chosen_break)
-                                                         : 0.0f;
+  const bool on_charges =
+      terms.discount_on && terms.discount_kind != 'R' && terms.discount_marker == "D%";
+  const float break_percent = terms.discount_on && terms.discount_marker == "D%"
+                                  ? BreakPercent(terms, totals.chosen_break)
+                                  : 0.0f;
   if (on_charges) {
     out.discount_amount = PercentOf(out.charges, break_percent);
     out.charges -= out.discount_amount;
@@ -122,8 +123,8 @@ ErrorNumber WriteResponse(const ResponseTerms& terms, const ShipmentTotals& tota
                           const std::vector<DetailLine>& lines, const FactorTables& tables,
                           const ChargeResult& charges, ShipmentRecord& record) {
   ShipmentTotals shown = terms.charges_computed ? totals : ShipmentTotals{};
-  ResponseAmounts a =
-      terms.charges_computed ? DiscountAmounts(terms, totals, charges.minimum_floor) : ResponseAmounts{};
+  ResponseAmounts a = terms.charges_computed ? DiscountAmounts(terms, totals, charges.minimum_floor)
+                                             : ResponseAmounts{};
   // A lane adjustment's fixed amount is the minimum charge as it stands.
   if (terms.charges_computed && charges.fixed_minimum_charge >= 0) {
     a.minimum_charge = charges.fixed_minimum_charge;
@@ -150,7 +151,8 @@ ErrorNumber WriteResponse(const ResponseTerms& terms, const ShipmentTotals& tota
   hd.SetText(h::kStatus, "");
   hd.SetText(h::kTariffUsed, terms.tariff_used.substr(0, 8));
   std::string basis = terms.rate_basis_text.substr(0, h::kRateBasisNumber.width);
-  hd.SetText(h::kRateBasisNumber, std::string(h::kRateBasisNumber.width - basis.size(), ' ') + basis);
+  hd.SetText(h::kRateBasisNumber,
+             std::string(h::kRateBasisNumber.width - basis.size(), ' ') + basis);
   hd.SetText(h::kTotalWeight, Whole(shown.total_weight));
   hd.SetText(h::kBilledWeight, Whole(shown.billed_weight));
   hd.SetText(h::kMinimumCharge, Money(4, '0', a.minimum_charge));

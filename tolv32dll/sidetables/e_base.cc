@@ -47,7 +47,8 @@ int CompareBase(os::ByteSpan key, os::ByteSpan record) {
 }
 
 // The area of a ZIP; nullopt when the base does not hold it.
-std::optional<std::string> FindArea(const FileView& base, std::int32_t end, const std::string& zip) {
+std::optional<std::string> FindArea(const FileView& base, std::int32_t end,
+                                    const std::string& zip) {
   std::optional<PackedZip> packed = Zip_Pack(zip);
   if (!packed || zip.empty() || zip[0] < '0' || zip[0] > '9') return std::nullopt;
   Record key{};

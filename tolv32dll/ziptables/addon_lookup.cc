@@ -18,8 +18,10 @@ class RangeView : public FileView {
   std::int64_t Size() const override { return size_; }
   std::int64_t ReadAt(std::int64_t offset, os::MutableByteSpan out) const override {
     if (offset < 0 || offset >= size_) return 0;
-    const std::int64_t n = std::min<std::int64_t>(static_cast<std::int64_t>(out.size()), size_ - offset);
-    return file_.ReadAt(first_ + offset, os::MutableByteSpan(out.data(), static_cast<std::size_t>(n)));
+    const std::int64_t n =
+        std::min<std::int64_t>(static_cast<std::int64_t>(out.size()), size_ - offset);
+    return file_.ReadAt(first_ + offset,
+                        os::MutableByteSpan(out.data(), static_cast<std::size_t>(n)));
   }
 
  private:
@@ -70,7 +72,8 @@ int CompareBase(const LiteBaseLayout& b, const std::uint8_t* key, os::ByteSpan r
 bool FindBase(LiteContext& ctx, const FileView& base, const std::array<char, 2>& type,
               const std::string& code, AddonRecord& out) {
   const LiteBaseLayout& b = ctx.text_form() ? kLiteBaseText : kLiteBasePacked;
-  std::optional<std::pair<std::int64_t, std::int64_t>> range = ctx.work.base_directory.RangeOf(type);
+  std::optional<std::pair<std::int64_t, std::int64_t>> range =
+      ctx.work.base_directory.RangeOf(type);
   if (!range) return false;
   bool usable = false;
   std::array<std::uint8_t, 5> c = LookupCode(code, ctx.text_form(), usable);
@@ -82,7 +85,8 @@ bool FindBase(LiteContext& ctx, const FileView& base, const std::array<char, 2>&
   std::int64_t i = RecordFile_Search(os::ByteSpan(), window, b.size, compare);
   if (i < 0) return false;
   out = AddonRecord{};
-  if (!ReadExact(window, i * static_cast<std::int64_t>(b.size), os::MutableByteSpan(out.bytes.data(), b.size))) {
+  if (!ReadExact(window, i * static_cast<std::int64_t>(b.size),
+                 os::MutableByteSpan(out.bytes.data(), b.size))) {
     return false;
   }
   out.found = true;
@@ -146,9 +150,11 @@ Result<char> MatrixLetter(LiteContext& ctx, std::array<char, 2>& type) {
   const LiteMatrixLayout& m = ctx.text_form() ? kLiteMatrixText : kLiteMatrixPacked;
   const std::uint8_t* first = ctx.work.origin.bytes.data() + b.point;
   const std::uint8_t* second = ctx.work.destination.bytes.data() + b.point;
-  if (ctx.point_type() != 'J' && std::memcmp(second, first, b.point_width) < 0) std::swap(first, second);
+  if (ctx.point_type() != 'J' && std::memcmp(second, first, b.point_width) < 0)
+    std::swap(first, second);
 
-  std::optional<std::pair<std::int64_t, std::int64_t>> range = ctx.work.matrix_directory.RangeOf(type);
+  std::optional<std::pair<std::int64_t, std::int64_t>> range =
+      ctx.work.matrix_directory.RangeOf(type);
   if (!range) return '\0';
   Result<const FileView*> matrix = ctx.tables.LiteMatrix();
   if (!matrix.ok()) return Result<char>::Error(matrix.error());
@@ -163,8 +169,8 @@ Result<char> MatrixLetter(LiteContext& ctx, std::array<char, 2>& type) {
   };
   std::int64_t i = RecordFile_Search(os::ByteSpan(), window, m.size, compare);
   std::array<std::uint8_t, 17> record{};
-  if (i < 0 ||
-      !ReadExact(window, i * static_cast<std::int64_t>(m.size), os::MutableByteSpan(record.data(), m.size))) {
+  if (i < 0 || !ReadExact(window, i * static_cast<std::int64_t>(m.size),
+                          os::MutableByteSpan(record.data(), m.size))) {
     return '\0';
   }
   ctx.Log(21, os::ByteSpan(record.data(), m.size));

@@ -44,7 +44,8 @@ Result<int> LookupAndMatrix(LiteContext& ctx, const char* type, char& letter) {
 Result<std::int64_t> CityNumber(LiteContext& ctx, char letter, std::int64_t sum) {
   Result<int> table = SelectTableNumber(ctx, letter);
   if (!table.ok()) return Result<std::int64_t>::Error(table.error());
-  return static_cast<std::int64_t>(HcityValue(ctx.hcity, sum).value_or(static_cast<std::int32_t>(sum)));
+  return static_cast<std::int64_t>(
+      HcityValue(ctx.hcity, sum).value_or(static_cast<std::int32_t>(sum)));
 }
 
 }  // namespace

@@ -33,7 +33,8 @@ struct TypeDirectory {
   std::int64_t file_size = 0;
 
   // The byte range [first, second) of the type's records; nullopt for a type not listed.
-  std::optional<std::pair<std::int64_t, std::int64_t>> RangeOf(const std::array<char, 2>& type) const;
+  std::optional<std::pair<std::int64_t, std::int64_t>> RangeOf(
+      const std::array<char, 2>& type) const;
 };
 // The first 120 bytes of the file; a short file gives a directory without entries.
 TypeDirectory ReadTypeDirectory(const FileView& file);
@@ -58,7 +59,9 @@ struct LiteWork {
 
   // The number from byte 4: five digits, or six for method 'J', whose number runs over
   // the letter byte (its first digit then chooses the table number).
-  std::string Number(std::size_t width = 5) const { return std::string(lite_record.data() + 4, width); }
+  std::string Number(std::size_t width = 5) const {
+    return std::string(lite_record.data() + 4, width);
+  }
   // "%5.5ld" ("%.6ld" for width 6); a longer number keeps its last digits.
   void SetNumber(std::int64_t number, std::size_t width = 5);
   // Copies the first 10 bytes of the rate record.

@@ -54,7 +54,8 @@ ErrorNumber ReadAddonTable(LiteContext& ctx, AddonReaders readers, bool* read) {
   } else if (readers == AddonReaders::kByLetter) {
     switch (letter) {
       case 'A':
-        if (work.addon_flag == -1 && work.lite_record[5] >= '1') TOLV_RETURN_IF_ERROR(switch_first());
+        if (work.addon_flag == -1 && work.lite_record[5] >= '1')
+          TOLV_RETURN_IF_ERROR(switch_first());
         break;
       case 'B':
       case 'D':

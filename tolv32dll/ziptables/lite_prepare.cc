@@ -18,7 +18,8 @@ char LiteContext::point_type() const {
 void LiteWork::SetNumber(std::int64_t number, std::size_t width) {
   width = std::min<std::size_t>(width, lite_record.size() - 4);
   char text[24];
-  std::snprintf(text, sizeof text, "%.*lld", static_cast<int>(width), static_cast<long long>(number));
+  std::snprintf(text, sizeof text, "%.*lld", static_cast<int>(width),
+                static_cast<long long>(number));
   // A longer number keeps its last digits: the field has no room for more.
   const std::size_t n = std::strlen(text);
   std::memcpy(lite_record.data() + 4, text + (n > width ? n - width : 0), width);
@@ -52,7 +53,8 @@ TypeDirectory ReadTypeDirectory(const FileView& file) {
   if (!ReadExact(file, 0, bytes)) return directory;
   for (std::size_t i = 0; i < D::kEntries; ++i) {
     const std::uint8_t* p = bytes.data() + i * D::kEntrySize;
-    directory.entries[i].type = {static_cast<char>(p[D::kType]), static_cast<char>(p[D::kType + 1])};
+    directory.entries[i].type = {static_cast<char>(p[D::kType]),
+                                 static_cast<char>(p[D::kType + 1])};
     directory.entries[i].offset = os::LoadI32Le(p + D::kOffset);
   }
   return directory;

@@ -49,10 +49,12 @@ ErrorNumber CityOrSum(LiteContext& ctx, const char* type_text, char& letter) {
 
 // The type of letters 'H' and 'N' in year 95 by the record's special numbers " 00001"...;
 // none for any other number, which takes no add-on.
-std::optional<std::array<char, 2>> NumberedType(char letter, const RateRecord& record, int numbers) {
+std::optional<std::array<char, 2>> NumberedType(char letter, const RateRecord& record,
+                                                int numbers) {
   const std::string field = record.Text(3, 6);
   for (int i = 1; i <= numbers; ++i) {
-    if (field == " 0000" + std::to_string(i)) return std::array<char, 2>{letter, static_cast<char>('0' + i)};
+    if (field == " 0000" + std::to_string(i))
+      return std::array<char, 2>{letter, static_cast<char>('0' + i)};
   }
   return std::nullopt;
 }

@@ -39,11 +39,12 @@ void ZipRating::Attach(RateBasisTerms& terms,
     if (kind >= 19 && bytes.size() > 12) bytes = bytes.first(12);
     LogBinary(static_cast<BinaryLogKind>(kind), bytes);
   };
-  terms.lite_steps = MakeLiteSteps({files_, lite_table_, work_, &tariff_.options.hcity,
-                                    std::move(switch_to_companion), log});
+  terms.lite_steps = MakeLiteSteps(
+      {files_, lite_table_, work_, &tariff_.options.hcity, std::move(switch_to_companion), log});
 }
 
-std::optional<ZipPairCharges> ZipRating::ZipPair(const PointState& points, const RateRecord& record) {
+std::optional<ZipPairCharges> ZipRating::ZipPair(const PointState& points,
+                                                 const RateRecord& record) {
   Result<std::optional<ZipPairRecord>> found =
       FindZipPair(files_, points.origin.code, points.destination.code, record);
   if (!found.ok() || !*found) return std::nullopt;

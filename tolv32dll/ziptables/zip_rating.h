@@ -35,7 +35,8 @@ std::optional<std::array<std::int32_t, 2>> TypeCAmounts(const LiteWork& work);
 
 class ZipRating {
  public:
-  ZipRating(TariffState& tariff, const CurrentTariff& current, std::vector<LiteTableRow>& lite_table);
+  ZipRating(TariffState& tariff, const CurrentTariff& current,
+            std::vector<LiteTableRow>& lite_table);
 
   // Sets the terms' Lite-method hook, whose steps switch to the tariff's companion through
   // switch_to_companion (empty: the tariff has none); the reload hook stays the caller's.
