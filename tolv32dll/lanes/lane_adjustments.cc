@@ -8,6 +8,7 @@
 #include "tolv32dll/lanes/lane_apply.h"
 #include "tolv32dll/lanes/lane_log.h"
 #include "tolv32dll/lanes/point_lanes.h"
+#include "tolv32dll/lanes/text_lane_cache.h"
 #include "tolv32dll/lanes/text_lanes.h"
 #include "tolv32dll/lanes/zip_lanes.h"
 #include "tolv32dll/sidetables/e_base.h"
@@ -72,8 +73,8 @@ ErrorNumber FilterByPrecedence(LaneFiles& files, const LaneTerms& terms, LaneSta
 
 ErrorNumber LoadText(LaneFiles& files, const FileView& lanes, const FileView& adjustments,
                      const LaneTerms& terms, FactorOptions& options, LaneState& state) {
-  Result<TextLaneFile> file = ParseTextLaneFile(lanes);
-  if (!file.ok()) return file.error();
+  const TextLaneFile* file = nullptr;
+  TOLV_RETURN_IF_ERROR(ThreadTextLaneCache().Parse(lanes, &file));
   TOLV_RETURN_IF_ERROR(ApplyTextLaneOptions(*file, options));
   TextLaneTerms text{state.kind, terms.method_letter, terms.rate_kind_letter, terms.origin_zip,
                      terms.destination_zip};

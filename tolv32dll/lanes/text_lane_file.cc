@@ -19,7 +19,7 @@ struct Line {
   std::string text;
 };
 
-std::vector<Line> SplitLines(const std::vector<std::uint8_t>& bytes) {
+std::vector<Line> SplitLines(std::span<const std::uint8_t> bytes) {
   std::vector<Line> lines;
   std::size_t start = 0;
   while (start < bytes.size()) {
@@ -75,12 +75,20 @@ TextLaneArea AreaOf(const std::string& text) {
 
 }  // namespace
 
-Result<TextLaneFile> ParseTextLaneFile(const FileView& file) {
+bool ReadTextLaneBytes(const FileView& file, std::vector<std::uint8_t>& bytes) {
   const std::int64_t size = file.Size();
-  if (size <= 0 || size > kMaxTextLaneFile) return Result<TextLaneFile>::Error(kErrBadlal);
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  if (!ReadExact(file, 0, os::MutableByteSpan(bytes.data(), bytes.size())))
-    return Result<TextLaneFile>::Error(kErrBadlal);
+  if (size <= 0 || size > kMaxTextLaneFile) return false;
+  bytes.resize(static_cast<std::size_t>(size));
+  return ReadExact(file, 0, os::MutableByteSpan(bytes.data(), bytes.size()));
+}
+
+Result<TextLaneFile> ParseTextLaneFile(const FileView& file) {
+  std::vector<std::uint8_t> bytes;
+  if (!ReadTextLaneBytes(file, bytes)) return Result<TextLaneFile>::Error(kErrBadlal);
+  return ParseTextLaneBytes(bytes);
+}
+
+Result<TextLaneFile> ParseTextLaneBytes(std::span<const std::uint8_t> bytes) {
   const std::vector<Line> lines = SplitLines(bytes);
   if (lines.empty()) return Result<TextLaneFile>::Error(kErrBadlal);
   const std::ptrdiff_t section = HitSectionLine(lines);

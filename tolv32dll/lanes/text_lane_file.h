@@ -11,6 +11,8 @@
 #ifndef TOLV32DLL_LANES_TEXT_LANE_FILE_H_
 #define TOLV32DLL_LANES_TEXT_LANE_FILE_H_
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -41,6 +43,11 @@ struct TextLaneFile {
 // Line ends (CR LF or LF) are not part of a line. Errors: 232 for an empty or oversized
 // file, a last line that names no hit section, or a position that is not such a line.
 Result<TextLaneFile> ParseTextLaneFile(const FileView& file);
+// The same over bytes already read.
+Result<TextLaneFile> ParseTextLaneBytes(std::span<const std::uint8_t> bytes);
+// Reads the whole file into bytes (reusing their storage); false for an empty or oversized
+// file or a short read.
+bool ReadTextLaneBytes(const FileView& file, std::vector<std::uint8_t>& bytes);
 
 // The area line holding the 5-character ZIP, or null.
 const TextLaneArea* FindTextLaneArea(const TextLaneFile& file, const std::string& zip);

@@ -6,6 +6,7 @@
 #include "tolv32dll/errors/error_numbers.h"
 #include "tolv32dll/lanes/adj_records.h"
 #include "tolv32dll/lanes/point_lanes.h"
+#include "tolv32dll/lanes/text_lane_cache.h"
 #include "tolv32dll/lanes/text_lane_file.h"
 #include "tolv32dll/lanes/text_lanes.h"
 
@@ -136,6 +137,33 @@ TEST(TextLaneFileTest, DamagedFilesAre232) {
       EXPECT_LE(f->hits.size(), 1u);
     }
   }
+}
+
+TEST(TextLaneFileTest, KeptParseFollowsTheFileBytes) {
+  testkit::TextLaneFileRows rows;
+  rows.areas = {{"10000", "19999", {"AAA"}}};
+  rows.hits = {{"AAA", "AAA", "0101", 'L', ' '}};
+  const std::string first = testkit::TextLaneFile(rows);
+  rows.hits[0].number = "0202";
+  const std::string second = testkit::TextLaneFile(rows);
+  ASSERT_EQ(first.size(), second.size());
+
+  TextLaneFileCache cache;
+  const TextLaneFile* f = nullptr;
+  ASSERT_EQ(kOk, cache.Parse(FileOf(first), &f));
+  EXPECT_EQ("0101", f->hits.at(0).number);
+  ASSERT_EQ(kOk, cache.Parse(FileOf(first), &f));
+  EXPECT_EQ("0101", f->hits.at(0).number);
+  // The same size with other bytes is another file.
+  ASSERT_EQ(kOk, cache.Parse(FileOf(second), &f));
+  EXPECT_EQ("0202", f->hits.at(0).number);
+  // A damaged file keeps its error while it stays as it is, and a mended one reads again.
+  EXPECT_EQ(kErrBadlal, cache.Parse(FileOf("1000019999AAA\r\n"), &f));
+  EXPECT_EQ(nullptr, f);
+  EXPECT_EQ(kErrBadlal, cache.Parse(FileOf("1000019999AAA\r\n"), &f));
+  EXPECT_EQ(kErrBadlal, cache.Parse(FileOf(""), &f));
+  ASSERT_EQ(kOk, cache.Parse(FileOf(first), &f));
+  EXPECT_EQ("0101", f->hits.at(0).number);
 }
 
 class TextLaneHitsTest : public ::testing::Test {
