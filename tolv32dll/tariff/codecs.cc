@@ -36,16 +36,22 @@ std::optional<PackedZip> Zip_Pack(std::string_view code) {
   return std::nullopt;
 }
 
-std::string Zip_Unpack(const std::uint8_t* packed) {
+std::size_t Zip_UnpackInto(const std::uint8_t* packed, char* out) {
   if (packed[0] < 10) {
     std::uint32_t value = (static_cast<std::uint32_t>(packed[0]) << 16) |
                           (static_cast<std::uint32_t>(packed[1]) << 8) | packed[2];
-    std::string digits(5, '0');
-    for (int i = 4; i >= 0; --i, value >>= 4) digits[i] = static_cast<char>((value & 0xF) | 0x30);
-    return digits;
+    for (int i = 4; i >= 0; --i, value >>= 4) out[i] = static_cast<char>((value & 0xF) | 0x30);
+    return 5;
   }
-  return std::string{Upper(static_cast<char>(packed[0])), static_cast<char>(packed[1]),
-                     Upper(static_cast<char>(packed[2]))};
+  out[0] = Upper(static_cast<char>(packed[0]));
+  out[1] = static_cast<char>(packed[1]);
+  out[2] = Upper(static_cast<char>(packed[2]));
+  return 3;
+}
+
+std::string Zip_Unpack(const std::uint8_t* packed) {
+  char text[5];
+  return std::string(text, Zip_UnpackInto(packed, text));
 }
 
 void Bcd_Pack(std::uint8_t* target, std::string_view digits, int n) {
