@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cstring>
 #include <vector>
 
@@ -34,10 +35,11 @@ struct ExpCandidate {
 int CompareExpKey(ExpForm form, os::ByteSpan key, os::ByteSpan record) {
   int c;
   if (form == ExpForm::kZip) {
-    std::string a = Zip_Unpack(key.data());
-    std::string b = Zip_Unpack(record.data());
+    char a[5], b[5];
+    const std::size_t a_size = Zip_UnpackInto(key.data(), a);
+    const std::size_t b_size = Zip_UnpackInto(record.data(), b);
     std::size_t n = (a[0] >= '0' && a[0] <= '9') ? 5 : 3;
-    c = std::memcmp(a.data(), b.data(), std::min({n, a.size(), b.size()}));
+    c = std::memcmp(a, b, std::min({n, a_size, b_size}));
   } else {
     c = std::memcmp(key.data(), record.data(), ExpPostalRecordLayout::kCodeWidth);
   }
@@ -107,13 +109,29 @@ ErrorNumber SubstituteExpPoint(const FileView* exp_file, ExpForm form, ListReque
   return kOk;
 }
 
+namespace {
+
+// to = from cut or blank-padded to n characters, in to's own storage.
+void AssignPadded(std::string& to, const std::string& from, std::size_t n) {
+  to.assign(from, 0, std::min(n, from.size()));
+  to.resize(n, ' ');
+}
+
+void ResetEnd(WorkingPoint& point, PointRecord& record, const std::string& zip,
+              const std::string& city) {
+  AssignPadded(point.code, zip, 6);
+  AssignPadded(point.city, city, 19);
+  point.exp_found = false;
+  record = PointRecord{};
+}
+
+}  // namespace
+
 void PointState::Reset(const std::string& origin_zip, const std::string& origin_city,
                        const std::string& destination_zip, const std::string& destination_city) {
-  *this = PointState{};
-  origin.code = Pad(origin_zip, 6);
-  origin.city = Pad(origin_city, 19);
-  destination.code = Pad(destination_zip, 6);
-  destination.city = Pad(destination_city, 19);
+  ResetEnd(origin, origin_record, origin_zip, origin_city);
+  ResetEnd(destination, destination_record, destination_zip, destination_city);
+  destination_point_count = 0;
 }
 
 namespace {
@@ -128,7 +146,9 @@ Result<PointRecord> FindPoint(const FileView* file, const std::string& code, boo
   };
   std::int64_t index = RecordFile_Search(os::ByteSpan(), *file, record_length, compare);
   if (index < 0) return Result<PointRecord>::Error(not_found);
-  std::vector<std::uint8_t> record(record_length);
+  std::array<std::uint8_t, PointRecordLayout::kSizeWithSecondFactor> buffer;
+  assert(record_length <= buffer.size());
+  const os::MutableByteSpan record(buffer.data(), record_length);
   if (!ReadExact(*file, index * static_cast<std::int64_t>(record_length), record)) {
     return Result<PointRecord>::Error(not_found);
   }

@@ -8,13 +8,13 @@ namespace {
 
 // The first five characters of a code, blank-padded: every comparison of a code with a
 // point range runs over five characters.
-std::string FiveChars(const std::string& code) {
-  std::string s = code.substr(0, 5);
-  s.resize(5, ' ');
+std::array<char, 5> FiveChars(std::string_view code) {
+  std::array<char, 5> s;
+  for (std::size_t i = 0; i < s.size(); ++i) s[i] = i < code.size() ? code[i] : ' ';
   return s;
 }
 
-int CompareFive(const std::string& code, const char* field) {
+int CompareFive(const std::array<char, 5>& code, const char* field) {
   int c = std::memcmp(code.data(), field, 5);
   return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
@@ -69,18 +69,18 @@ std::array<std::uint8_t, PointRecordLayout::kSizeWithSecondFactor> EncodePointSl
   return slot;
 }
 
-int CompareCodeWithPointRange(const std::string& code, os::ByteSpan record) {
+int CompareCodeWithPointRange(std::string_view code, os::ByteSpan record) {
   using L = PointRecordLayout;
-  std::string key = FiveChars(code);
+  const std::array<char, 5> key = FiveChars(code);
   const char* bytes = reinterpret_cast<const char*>(record.data());
   if (CompareFive(key, bytes + L::kLowZip) < 0) return -1;
   if (CompareFive(key, bytes + L::kHighZip) > 0) return 1;
   return 0;
 }
 
-int CompareCodeWithCompactRange(const std::string& code, os::ByteSpan record) {
+int CompareCodeWithCompactRange(std::string_view code, os::ByteSpan record) {
   PointRecord p = DecodeCompactPointRecord(record);
-  std::string key = FiveChars(code);
+  const std::array<char, 5> key = FiveChars(code);
   if (CompareFive(key, p.low_zip.c_str()) < 0) return -1;
   if (CompareFive(key, p.high_zip.c_str()) > 0) return 1;
   return 0;

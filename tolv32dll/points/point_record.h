@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/os/bytes.h"
 
@@ -58,9 +59,9 @@ std::array<std::uint8_t, PointRecordLayout::kSizeWithSecondFactor> EncodePointSl
 
 // Orders a 5-character code against a full record's range: -1 below the low ZIP, 1 above
 // the high ZIP, 0 inside.
-int CompareCodeWithPointRange(const std::string& code, os::ByteSpan record);
+int CompareCodeWithPointRange(std::string_view code, os::ByteSpan record);
 // The same against a compact record.
-int CompareCodeWithCompactRange(const std::string& code, os::ByteSpan record);
+int CompareCodeWithCompactRange(std::string_view code, os::ByteSpan record);
 
 }  // namespace tolv
 
