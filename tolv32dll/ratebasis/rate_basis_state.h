@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "tolv32dll/errors/result.h"
 #include "tolv32dll/points/candidate_list.h"
@@ -32,7 +33,13 @@ struct RateBasisState {
   // destination point and the rate record (-1 = none), for the lane-adjustment step.
   std::array<std::int32_t, 3> lane_adjustment_records{-1, -1, -1};
 
-  void Clear() { *this = RateBasisState{}; }
+  // Keeps the record buffer's storage for the next record.
+  void Clear() {
+    RateRecord kept = std::move(record);
+    kept.Clear();
+    *this = RateBasisState{};
+    record = std::move(kept);
+  }
 };
 
 struct MethodContext;

@@ -78,6 +78,22 @@ std::optional<AreaLimits> FindAreaLine(const FileView& companion, const std::str
   return std::nullopt;
 }
 
+// Reads record `number` of `length` bytes into record; false on a short read, leaving
+// record as it was.
+bool ReadRecordInto(const FileView& rates, std::int64_t number, std::size_t length,
+                    RateRecord& record) {
+  std::array<std::uint8_t, L::kMaxSize> small;
+  std::vector<std::uint8_t> large;
+  os::MutableByteSpan bytes(small.data(), length);
+  if (length > small.size()) {
+    large.resize(length);
+    bytes = os::MutableByteSpan(large.data(), length);
+  }
+  if (!ReadExact(rates, number * static_cast<std::int64_t>(length), bytes)) return false;
+  record.Assign(bytes);
+  return true;
+}
+
 }  // namespace
 
 Result<std::int32_t> FetchRateIndex(RatingFiles& files, const CurrentTariff& tariff,
@@ -160,11 +176,7 @@ ErrorNumber ReadRateRecord(RatingFiles& files, const CurrentTariff& tariff,
   Result<const FileView*> opened = files.Rates();
   if (!opened.ok()) return opened.error();
   if (*opened == nullptr || number < 0 || record_length == 0) return kErrRtered;
-  const FileView& rates = **opened;
-  const auto length = static_cast<std::int64_t>(record_length);
-  std::vector<std::uint8_t> bytes(record_length);
-  if (!ReadExact(rates, number * length, bytes)) return kErrRtered;
-  state.record = RateRecord(bytes);
+  if (!ReadRecordInto(**opened, number, record_length, state.record)) return kErrRtered;
   state.record_number = number;
   state.record_length = record_length;
   LogBinary(BinaryLogKind::kRateRecord, state.record.bytes());
@@ -180,15 +192,13 @@ ErrorNumber PositionOnRateBasisArea(RatingFiles& files, const CurrentTariff& tar
   Result<const FileView*> opened = files.Rates();
   if (!opened.ok()) return opened.error();
   if (*opened == nullptr || state.record_length == 0) return kErrRtered;
-  const FileView& rates = **opened;
-  const auto length = static_cast<std::int64_t>(state.record_length);
-  std::vector<std::uint8_t> bytes(state.record_length);
   char wanted[16];
   std::snprintf(wanted, sizeof wanted, "%4.4u", static_cast<unsigned>(*area) % 10000u);
   auto area_of = [&]() { return state.record.Text(L::kArea, L::kAreaWidth); };
   while (area_of().compare(0, 4, wanted, 4) < 0) {
-    if (!ReadExact(rates, (state.record_number + 1) * length, bytes)) break;
-    state.record = RateRecord(bytes);
+    if (!ReadRecordInto(**opened, state.record_number + 1, state.record_length, state.record)) {
+      break;
+    }
     ++state.record_number;
   }
   return area_of().compare(0, 4, wanted, 4) == 0 ? kOk : kErrRtered;
@@ -242,16 +252,13 @@ ErrorNumber SeekSteppedRateNumber(RatingFiles& files, const RateBasisTerms& term
   Result<const FileView*> opened = files.Rates();
   if (!opened.ok()) return opened.error();
   if (*opened == nullptr || record_length == 0) return kErrRtered;
-  const auto length = static_cast<std::int64_t>(record_length);
-  std::vector<std::uint8_t> bytes(record_length);
   auto number_of = [&]() {
     return ParseLeadingNumber(state.record.Text(L::kNumberDigits, L::kNumberDigitsWidth));
   };
   // Read forward from the record in hand while its number is below the target.
   std::int64_t at = state.record_number;
   while (number_of() < target) {
-    if (!ReadExact(**opened, (at + 1) * length, bytes)) return kErrRtered;
-    state.record = RateRecord(bytes);
+    if (!ReadRecordInto(**opened, at + 1, record_length, state.record)) return kErrRtered;
     state.record_number = ++at;
   }
   if (number_of() != target) return kErrRtered;

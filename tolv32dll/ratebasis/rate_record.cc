@@ -1,15 +1,6 @@
 #include "tolv32dll/ratebasis/rate_record.h"
 
-#include <cstdint>
-
-#include "tolv32dll/tariff/codecs.h"
-
 namespace tolv {
-
-std::int32_t RateRecord::Value(std::int64_t i) const {
-  if (i < 0 || i > INT32_MAX / 3) return 0;
-  return static_cast<std::int32_t>(Util_Get24(bytes_, static_cast<int>(i)));
-}
 
 std::string RateRecord::Text(std::size_t offset, std::size_t width) const {
   std::string s(width, ' ');

@@ -41,11 +41,20 @@ class RateRecord {
 
   bool empty() const { return bytes_.empty(); }
   void Clear() { bytes_.clear(); }
+  // Takes a copy of bytes into the record's own storage.
+  void Assign(os::ByteSpan bytes) { bytes_.assign(bytes.begin(), bytes.end()); }
   const std::vector<std::uint8_t>& bytes() const { return bytes_; }
   std::vector<std::uint8_t>& mutable_bytes() { return bytes_; }
 
   // V(i): the 24-bit value i, or 0 when it lies beyond the record's end.
-  std::int32_t Value(std::int64_t i) const;
+  std::int32_t Value(std::int64_t i) const {
+    if (i < 0 || i > INT32_MAX / 3) return 0;
+    const std::size_t at = RateRecordLayout::kValues + 3 * static_cast<std::size_t>(i);
+    if (at + 3 > bytes_.size()) return 0;
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes_[at]) |
+                                     (static_cast<std::uint32_t>(bytes_[at + 1]) << 8) |
+                                     (static_cast<std::uint32_t>(bytes_[at + 2]) << 16));
+  }
   // The factor-set number of bytes 0-2 ("%3d": leading blanks skipped, digits read).
   int FactorSetNumber() const;
   // The 4-digit number of bytes 5-8 (the rate-basis area, "N" of the rate rules).
