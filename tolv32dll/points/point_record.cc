@@ -1,5 +1,6 @@
 #include "tolv32dll/points/point_record.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -10,7 +11,8 @@ namespace {
 // point range runs over five characters.
 std::array<char, 5> FiveChars(std::string_view code) {
   std::array<char, 5> s;
-  for (std::size_t i = 0; i < s.size(); ++i) s[i] = i < code.size() ? code[i] : ' ';
+  s.fill(' ');
+  if (!code.empty()) std::memcpy(s.data(), code.data(), std::min(s.size(), code.size()));
   return s;
 }
 

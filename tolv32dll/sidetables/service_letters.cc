@@ -27,8 +27,10 @@ void ChooseDiscounts(const ServiceRequest& request, ServiceChoice& choice) {
 char LetterOf(const FileView& file, const std::string& zip, char default_letter) {
   std::optional<PackedZip> packed = Zip_Pack(zip);
   if (!packed) return default_letter;
-  const std::string key = Zip_Unpack(packed->data());
-  auto compare = [&](os::ByteSpan, os::ByteSpan record) {
+  char unpacked[5];
+  const ZipRangeKey key =
+      ZipRangeKeyOf(std::string_view(unpacked, Zip_UnpackInto(packed->data(), unpacked)));
+  auto compare = [&key](os::ByteSpan, os::ByteSpan record) {
     return CompareZipWithRange(key, record.data() + L::kLow, record.data() + L::kHigh);
   };
   std::int64_t i = RecordFile_Search(os::ByteSpan(), file, L::kSize, compare);

@@ -14,25 +14,22 @@ namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
 
-// At most five characters compared as text: the first n of a code, blank-padded.
-struct Head {
-  std::array<char, 5> text{};
-  std::size_t n = 0;
-  int Compare(const Head& other) const { return std::memcmp(text.data(), other.text.data(), n); }
-};
-
-Head HeadOf(std::string_view code, std::size_t n) {
-  Head h;
+// The first n (at most 5) characters of a code, blank-padded.
+ZipRangeKey HeadOf(std::string_view code, std::size_t n) {
+  ZipRangeKey h;
   h.n = n;
-  for (std::size_t i = 0; i < n; ++i) h.text[i] = i < code.size() ? code[i] : ' ';
+  h.text.fill(' ');
+  if (!code.empty()) std::memcpy(h.text.data(), code.data(), std::min(n, code.size()));
   return h;
 }
 
 // The head of a packed code as Zip_Unpack gives it.
-Head UnpackedHead(const std::uint8_t* packed, std::size_t n) {
-  char full[5];
-  const std::size_t length = Zip_UnpackInto(packed, full);
-  return HeadOf(std::string_view(full, length), n);
+ZipRangeKey UnpackedHead(const std::uint8_t* packed, std::size_t n) {
+  ZipRangeKey h;
+  h.n = n;
+  h.text.fill(' ');
+  Zip_UnpackInto(packed, h.text.data());
+  return h;
 }
 
 }  // namespace
@@ -47,7 +44,7 @@ bool Zip_IsCanadianPrefix(std::string_view code) {
 }
 
 int Zip_InRange(std::string_view code, os::ByteSpan range) {
-  Head key;
+  ZipRangeKey key;
   if (Zip_IsFiveDigits(code)) {
     key = HeadOf(code, 5);
   } else if (Zip_IsCanadianPrefix(code)) {
@@ -57,17 +54,19 @@ int Zip_InRange(std::string_view code, os::ByteSpan range) {
   } else {
     return -1;
   }
-  Head a = UnpackedHead(range.data(), key.n);
-  Head b = UnpackedHead(range.data() + 3, key.n);
+  ZipRangeKey a = UnpackedHead(range.data(), key.n);
+  ZipRangeKey b = UnpackedHead(range.data() + 3, key.n);
   if (b.Compare(a) < 0) std::swap(a, b);
   return a.Compare(key) <= 0 && key.Compare(b) <= 0 ? 0 : -1;
 }
 
-int CompareZipWithRange(std::string_view code, const std::uint8_t* low, const std::uint8_t* high) {
-  const std::size_t n = !code.empty() && IsDigit(code[0]) ? 5 : 3;
-  const Head key = HeadOf(code, n);
-  if (key.Compare(UnpackedHead(low, n)) < 0) return -1;
-  if (key.Compare(UnpackedHead(high, n)) > 0) return 1;
+ZipRangeKey ZipRangeKeyOf(std::string_view code) {
+  return HeadOf(code, !code.empty() && IsDigit(code[0]) ? 5 : 3);
+}
+
+int CompareZipWithRange(const ZipRangeKey& key, const std::uint8_t* low, const std::uint8_t* high) {
+  if (key.Compare(UnpackedHead(low, key.n)) < 0) return -1;
+  if (key.Compare(UnpackedHead(high, key.n)) > 0) return 1;
   return 0;
 }
 

@@ -3,6 +3,9 @@
 #ifndef TOLV32DLL_SIDETABLES_ZIP_RANGE_H_
 #define TOLV32DLL_SIDETABLES_ZIP_RANGE_H_
 
+#include <array>
+#include <cstddef>
+#include <cstring>
 #include <string_view>
 
 #include "platform/os/bytes.h"
@@ -18,9 +21,20 @@ bool Zip_IsCanadianPrefix(std::string_view code);
 // REQUIRES: range.size() >= 6.
 int Zip_InRange(std::string_view code, os::ByteSpan range);
 
-// Orders a code against a range given by its low and high packed ends: -1 below, 1 above,
-// 0 inside. A code beginning with a digit compares on 5 characters, else on 3.
-int CompareZipWithRange(std::string_view code, const std::uint8_t* low, const std::uint8_t* high);
+// A code as a range comparison sees it: its first n characters, blank-padded, n being 5
+// for a code beginning with a digit, else 3.
+struct ZipRangeKey {
+  std::array<char, 5> text{};
+  std::size_t n = 0;
+  int Compare(const ZipRangeKey& other) const {
+    return std::memcmp(text.data(), other.text.data(), n);
+  }
+};
+ZipRangeKey ZipRangeKeyOf(std::string_view code);
+
+// Orders a key against a range given by its low and high packed ends: -1 below, 1 above,
+// 0 inside.
+int CompareZipWithRange(const ZipRangeKey& key, const std::uint8_t* low, const std::uint8_t* high);
 
 }  // namespace tolv
 
