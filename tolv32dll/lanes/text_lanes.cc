@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <set>
+#include <string_view>
 
 namespace tolv {
 namespace {
@@ -55,15 +55,19 @@ ErrorNumber LoadTextLaneHits(const TextLaneFile& file, const TextLaneTerms& term
   std::sort(state.destination_areas.begin(), state.destination_areas.end());
   if (state.origin_areas.empty() || state.destination_areas.empty()) return kOk;
 
-  std::set<std::string> pairs;
-  for (const std::string& o : state.origin_areas) {
-    for (const std::string& d : state.destination_areas) pairs.insert(o + d);
-  }
-  const std::string& last_pair = *pairs.rbegin();
+  // The lane's pairs are every origin area with every destination area; the hits are
+  // sorted by pair, so none lies past the last of them.
+  const std::string last_pair = state.origin_areas.back() + state.destination_areas.back();
+  auto lane_has = [&state](std::string_view pair) {
+    return std::binary_search(state.origin_areas.begin(), state.origin_areas.end(),
+                              pair.substr(0, 3)) &&
+           std::binary_search(state.destination_areas.begin(), state.destination_areas.end(),
+                              pair.substr(3));
+  };
   const char letter = terms.method_letter;
   for (const TextLaneHit& hit : file.hits) {
     if (hit.pair > last_pair) break;
-    if (pairs.count(hit.pair) == 0) continue;
+    if (!lane_has(hit.pair)) continue;
     if (letter == 'K' && hit.sub_kind != '0' && hit.sub_kind != terms.rate_kind_letter) continue;
     if (state.code_hits.size() + state.number_hits.size() + 1 >= kMaxLaneHits) {
       return kErrLahcnt;
