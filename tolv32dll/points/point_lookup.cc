@@ -4,6 +4,7 @@
 #include <array>
 #include <cassert>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "tolv32dll/logs/binary_log.h"
@@ -24,7 +25,6 @@ std::string Pad(std::string s, std::size_t n) {
   return s;
 }
 
-
 struct ExpCandidate {
   std::string substitute;
   std::string city;
@@ -32,14 +32,15 @@ struct ExpCandidate {
 
 // The key comparison of the EXP file: for the ZIP form both packed keys are unpacked and
 // compared on 5 characters (3 for a postal prefix); the postal form compares 6 characters.
-int CompareExpKey(ExpForm form, os::ByteSpan key, os::ByteSpan record) {
+// unpacked_key is the ZIP form's key unpacked once for the whole search.
+int CompareExpKey(ExpForm form, os::ByteSpan key, std::string_view unpacked_key,
+                  os::ByteSpan record) {
   int c;
   if (form == ExpForm::kZip) {
-    char a[5], b[5];
-    const std::size_t a_size = Zip_UnpackInto(key.data(), a);
+    char b[5];
     const std::size_t b_size = Zip_UnpackInto(record.data(), b);
-    std::size_t n = (a[0] >= '0' && a[0] <= '9') ? 5 : 3;
-    c = std::memcmp(a, b, std::min({n, a_size, b_size}));
+    std::size_t n = (unpacked_key[0] >= '0' && unpacked_key[0] <= '9') ? 5 : 3;
+    c = std::memcmp(unpacked_key.data(), b, std::min({n, unpacked_key.size(), b_size}));
   } else {
     c = std::memcmp(key.data(), record.data(), ExpPostalRecordLayout::kCodeWidth);
   }
@@ -66,7 +67,12 @@ ErrorNumber SubstituteExpPoint(const FileView* exp_file, ExpForm form, ListReque
     key = Pad(point.code, ExpPostalRecordLayout::kCodeWidth);
   }
   os::ByteSpan key_bytes(reinterpret_cast<const std::uint8_t*>(key.data()), key.size());
-  auto compare = [form](os::ByteSpan k, os::ByteSpan record) { return CompareExpKey(form, k, record); };
+  char unpacked[5];
+  const std::string_view unpacked_key(
+      unpacked, form == ExpForm::kZip ? Zip_UnpackInto(key_bytes.data(), unpacked) : 0);
+  auto compare = [form, unpacked_key](os::ByteSpan k, os::ByteSpan record) {
+    return CompareExpKey(form, k, unpacked_key, record);
+  };
   std::int64_t first = RecordFile_Search(key_bytes, *exp_file, record_length, compare);
   if (first < 0) return kOk;
 
