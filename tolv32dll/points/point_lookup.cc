@@ -117,27 +117,27 @@ ErrorNumber SubstituteExpPoint(const FileView* exp_file, ExpForm form, ListReque
 
 namespace {
 
-// to = from cut or blank-padded to n characters, in to's own storage.
-void AssignPadded(std::string& to, const std::string& from, std::size_t n) {
+// to = from cut or blank-padded to n characters, in the storage of kept.
+void AssignPadded(std::string& to, std::string&& kept, const std::string& from, std::size_t n) {
+  to = std::move(kept);
   to.assign(from, 0, std::min(n, from.size()));
   to.resize(n, ' ');
-}
-
-void ResetEnd(WorkingPoint& point, PointRecord& record, const std::string& zip,
-              const std::string& city) {
-  AssignPadded(point.code, zip, 6);
-  AssignPadded(point.city, city, 19);
-  point.exp_found = false;
-  record = PointRecord{};
 }
 
 }  // namespace
 
 void PointState::Reset(const std::string& origin_zip, const std::string& origin_city,
                        const std::string& destination_zip, const std::string& destination_city) {
-  ResetEnd(origin, origin_record, origin_zip, origin_city);
-  ResetEnd(destination, destination_record, destination_zip, destination_city);
-  destination_point_count = 0;
+  // The four strings keep their storage from one shipment to the next.
+  std::string origin_code = std::move(origin.code);
+  std::string origin_city_kept = std::move(origin.city);
+  std::string destination_code = std::move(destination.code);
+  std::string destination_city_kept = std::move(destination.city);
+  *this = PointState{};
+  AssignPadded(origin.code, std::move(origin_code), origin_zip, 6);
+  AssignPadded(origin.city, std::move(origin_city_kept), origin_city, 19);
+  AssignPadded(destination.code, std::move(destination_code), destination_zip, 6);
+  AssignPadded(destination.city, std::move(destination_city_kept), destination_city, 19);
 }
 
 namespace {
