@@ -38,9 +38,12 @@ std::optional<PackedZip> Zip_Pack(std::string_view code) {
 
 std::size_t Zip_UnpackInto(const std::uint8_t* packed, char* out) {
   if (packed[0] < 10) {
-    std::uint32_t value = (static_cast<std::uint32_t>(packed[0]) << 16) |
-                          (static_cast<std::uint32_t>(packed[1]) << 8) | packed[2];
-    for (int i = 4; i >= 0; --i, value >>= 4) out[i] = static_cast<char>((value & 0xF) | 0x30);
+    auto digit = [](unsigned nibble) { return static_cast<char>((nibble & 0xF) | 0x30); };
+    out[0] = digit(packed[0]);
+    out[1] = digit(packed[1] >> 4);
+    out[2] = digit(packed[1]);
+    out[3] = digit(packed[2] >> 4);
+    out[4] = digit(packed[2]);
     return 5;
   }
   out[0] = Upper(static_cast<char>(packed[0]));
