@@ -6,7 +6,7 @@
 
 #include <atomic>
 #include <cstring>
-#include <vector>
+#include <utility>
 
 namespace kmlib {
 namespace {
@@ -19,27 +19,42 @@ void NoteOpenedFile(const std::string& path) {
   if (OpenedFileHook hook = opened_file_hook.load()) hook(path);
 }
 
-std::unique_ptr<RecordFile> RecordFile::Open(const std::string& path, std::size_t record_size) {
-  if (record_size == 0) return nullptr;
+std::optional<RecordFile> RecordFile::Open(const std::string& path, std::size_t record_size) {
+  if (record_size == 0) return std::nullopt;
   if (os::FileImagePtr image = os::ReadFileImage(path)) {
     std::size_t count = image->size() / record_size;
-    NoteOpenedFile(path);
-    return std::unique_ptr<RecordFile>(new RecordFile(-1, std::move(image), record_size, count));
+    return RecordFile(-1, std::move(image), record_size, count);
   }
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return nullptr;
+  if (fd < 0) return std::nullopt;
   struct stat st;
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
-    return nullptr;
+    return std::nullopt;
   }
   std::size_t count = static_cast<std::size_t>(st.st_size) / record_size;
-  NoteOpenedFile(path);
-  return std::unique_ptr<RecordFile>(new RecordFile(fd, nullptr, record_size, count));
+  return RecordFile(fd, nullptr, record_size, count);
 }
 
 RecordFile::RecordFile(int fd, os::FileImagePtr image, std::size_t record_size, std::size_t count)
     : fd_(fd), image_(std::move(image)), record_size_(record_size), count_(count) {}
+
+RecordFile::RecordFile(RecordFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)),
+      image_(std::move(other.image_)),
+      record_size_(other.record_size_),
+      count_(std::exchange(other.count_, 0)) {}
+
+RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = std::exchange(other.fd_, -1);
+    image_ = std::move(other.image_);
+    record_size_ = other.record_size_;
+    count_ = std::exchange(other.count_, 0);
+  }
+  return *this;
+}
 
 RecordFile::~RecordFile() {
   if (fd_ >= 0) ::close(fd_);
@@ -54,31 +69,12 @@ bool RecordFile::Read(std::size_t index, std::span<std::uint8_t> out) const {
   std::size_t done = 0;
   off_t offset = static_cast<off_t>(index * record_size_);
   while (done < record_size_) {
-    ssize_t got = ::pread(fd_, out.data() + done, record_size_ - done,
-                          offset + static_cast<off_t>(done));
+    ssize_t got =
+        ::pread(fd_, out.data() + done, record_size_ - done, offset + static_cast<off_t>(done));
     if (got <= 0) return false;
     done += static_cast<std::size_t>(got);
   }
   return true;
-}
-
-long RecordFile::FindFirst(const std::function<int(std::span<const std::uint8_t>)>& compare) const {
-  std::vector<std::uint8_t> record(record_size_);
-  // Invariant: every record before low sorts before the key; every record from high on
-  // sorts at or after it. The answer is low when it matches.
-  std::size_t low = 0;
-  std::size_t high = count_;
-  while (low < high) {
-    std::size_t mid = low + (high - low) / 2;
-    if (!Read(mid, record)) return -1;
-    if (compare(record) > 0) {
-      low = mid + 1;
-    } else {
-      high = mid;
-    }
-  }
-  if (low == count_ || !Read(low, record) || compare(record) != 0) return -1;
-  return static_cast<long>(low);
 }
 
 }  // namespace kmlib

@@ -1,16 +1,17 @@
-// A read-only file of fixed-length records. The TD look-ups open their file, search it and
-// close it again; a small file is searched in its shared in-memory image (re-read when the
-// file changes), a large one record by record with positioned reads.
+// A read-only file of fixed-length records. A small file is searched in its shared
+// in-memory image (re-read when the file changes), a large one record by record with
+// positioned reads.
 #ifndef KMLIB_RECORD_FILE_H_
 #define KMLIB_RECORD_FILE_H_
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <memory>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
+#include "KMLIB/lower_bound.h"
 #include "platform/os/file_cache.h"
 
 namespace kmlib {
@@ -22,11 +23,12 @@ void NoteOpenedFile(const std::string& path);
 
 class RecordFile {
  public:
-  // Null when the file cannot be opened or its size cannot be taken.
-  static std::unique_ptr<RecordFile> Open(const std::string& path, std::size_t record_size);
+  // Empty when the file cannot be opened or its size cannot be taken. The open is not
+  // noted: the readers of each file name it where they look it up.
+  static std::optional<RecordFile> Open(const std::string& path, std::size_t record_size);
+  RecordFile(RecordFile&& other) noexcept;
+  RecordFile& operator=(RecordFile&& other) noexcept;
   ~RecordFile();
-  RecordFile(const RecordFile&) = delete;
-  RecordFile& operator=(const RecordFile&) = delete;
 
   std::size_t record_size() const { return record_size_; }
   // Whole records only: a short tail is not a record.
@@ -34,11 +36,21 @@ class RecordFile {
   // Reads record index into out (record_size() bytes). False on a short read or an index
   // past the end.
   bool Read(std::size_t index, std::span<std::uint8_t> out) const;
+  // Record index where it lies in the image, else read into buffer (record_size() bytes).
+  // Empty on a short read or an index past the end.
+  std::span<const std::uint8_t> Record(std::size_t index, std::span<std::uint8_t> buffer) const {
+    if (index >= count_) return {};
+    if (image_) return image_->bytes().subspan(index * record_size_, record_size_);
+    if (!Read(index, buffer)) return {};
+    return buffer.first(record_size_);
+  }
 
   // The first record of the run that compares equal, by binary search over records in
-  // ascending order: compare returns < 0 when the key sorts before the record, 0 on a
-  // match, > 0 after. -1 when none matches or a record cannot be read.
-  long FindFirst(const std::function<int(std::span<const std::uint8_t>)>& compare) const;
+  // ascending order: compare(std::span<const std::uint8_t>) returns < 0 when the key
+  // sorts before the record, 0 on a match, > 0 after. -1 when none matches or a record
+  // cannot be read.
+  template <typename Compare>
+  long FindFirst(const Compare& compare) const;
 
  private:
   RecordFile(int fd, os::FileImagePtr image, std::size_t record_size, std::size_t count);
@@ -47,6 +59,22 @@ class RecordFile {
   std::size_t record_size_;
   std::size_t count_;
 };
+
+template <typename Compare>
+long RecordFile::FindFirst(const Compare& compare) const {
+  // Only records read from the file itself need a buffer.
+  std::vector<std::uint8_t> buffer(image_ ? 0 : record_size_);
+  std::optional<std::size_t> low =
+      LowerBound(std::size_t{0}, count_, [&](std::size_t i) -> std::optional<bool> {
+        std::span<const std::uint8_t> record = Record(i, buffer);
+        if (record.empty()) return std::nullopt;
+        return compare(record) > 0;
+      });
+  if (!low || *low == count_) return -1;
+  std::span<const std::uint8_t> record = Record(*low, buffer);
+  if (record.empty() || compare(record) != 0) return -1;
+  return static_cast<long>(*low);
+}
 
 }  // namespace kmlib
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "KMLIB/packed_zip.h"
 #include "KMLIB/record_file.h"
@@ -15,7 +15,7 @@ namespace kmlib {
 namespace {
 
 struct IndexEntry {
-  std::string zip;
+  ZipText zip;
   std::int16_t name_code;
   std::uint8_t first_version;
   std::uint8_t end_version;
@@ -23,15 +23,15 @@ struct IndexEntry {
 };
 
 IndexEntry Decode(std::span<const std::uint8_t> b) {
-  return {UnpackZip(b.subspan(TdnIndexLayout::kZip, 3)),
+  return {UnpackZipText(b.subspan(TdnIndexLayout::kZip, 3)),
           os::LoadI16Le(&b[TdnIndexLayout::kNameCode]), b[TdnIndexLayout::kFirstVersion],
           b[TdnIndexLayout::kEndVersion], os::LoadI32Le(&b[TdnIndexLayout::kNameOffset])};
 }
 
-int CompareZip5(std::string_view code, const std::string& zip) {
+int CompareZip5(std::string_view code, const ZipText& zip) {
   for (std::size_t i = 0; i < 5; ++i) {
     unsigned char a = i < code.size() ? static_cast<unsigned char>(code[i]) : 0;
-    unsigned char b = i < zip.size() ? static_cast<unsigned char>(zip[i]) : 0;
+    unsigned char b = static_cast<unsigned char>(zip.chars[i]);
     if (a != b) return a < b ? -1 : 1;
     if (a == 0) return 0;
   }
@@ -60,9 +60,11 @@ std::vector<std::string> ReadExceptionNames(const std::string& index_path,
                                             const std::vector<std::int16_t>& name_codes,
                                             std::uint8_t version, std::size_t limit) {
   std::vector<std::string> result;
-  std::unique_ptr<RecordFile> index = RecordFile::Open(index_path, TdnIndexLayout::kSize);
+  std::optional<RecordFile> index = RecordFile::Open(index_path, TdnIndexLayout::kSize);
+  if (!index) return result;
+  NoteOpenedFile(index_path);
   std::unique_ptr<std::FILE, FileCloser> names(std::fopen(names_path.c_str(), "rb"));
-  if (!index || !names) return result;
+  if (!names) return result;
   NoteOpenedFile(names_path);
   std::array<std::uint8_t, TdnIndexLayout::kSize> bytes;
   for (std::int16_t name_code : name_codes) {

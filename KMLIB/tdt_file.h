@@ -3,10 +3,12 @@
 #ifndef KMLIB_TDT_FILE_H_
 #define KMLIB_TDT_FILE_H_
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
-#include <vector>
 
+#include "KMLIB/record_file.h"
 #include "KMLIB/td_status.h"
 #include "KMLIB/td_text_files.h"
 
@@ -28,11 +30,31 @@ static_assert(TdtRecordSize(kMaxGroups) == 104);
 struct TdtRecord {
   std::int16_t area = 0;
   std::int16_t sub_area = 0;
-  std::vector<std::int16_t> values;  // values[g - 1] for group g
+  // values[g - 1] for group g; 0 past the file's group count.
+  std::array<std::int16_t, kMaxGroups> values{};
 };
 
-// The record of (area, sub_area) in a file of records for group_count groups.
-// kCannotOpen, kNotFound; kBadData when group_count is outside 0 to 50.
+// TDT.BIN open for several look-ups. Each look-up names the file in the log, as an open
+// of its own would.
+class AreaValuesFile {
+ public:
+  // The file of records for group_count groups: kCannotOpen; kBadData when group_count is
+  // outside 0 to 50.
+  static TdStatus Open(std::string path, int group_count, std::optional<AreaValuesFile>* out);
+
+  // The record of (area, sub_area). kNotFound.
+  TdStatus Find(std::int16_t area, std::int16_t sub_area, TdtRecord* out) const;
+
+ private:
+  AreaValuesFile(std::string path, RecordFile file, int group_count)
+      : path_(std::move(path)), file_(std::move(file)), group_count_(group_count) {}
+
+  std::string path_;
+  RecordFile file_;
+  int group_count_;
+};
+
+// One look-up in the file at path: AreaValuesFile::Open's statuses, then Find's.
 TdStatus FindAreaValues(const std::string& path, std::int16_t area, std::int16_t sub_area,
                         int group_count, TdtRecord* out);
 

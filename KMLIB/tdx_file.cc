@@ -22,15 +22,17 @@ TdxRecord DecodeTdxRecord(std::span<const std::uint8_t> b) {
   return r;
 }
 
-std::unique_ptr<ExceptionFile> ExceptionFile::Open(const std::string& path) {
-  std::unique_ptr<RecordFile> file = RecordFile::Open(path, TdxLayout::kSize);
-  if (!file) return nullptr;
-  return std::unique_ptr<ExceptionFile>(new ExceptionFile(std::move(file)));
+std::optional<ExceptionFile> ExceptionFile::Open(const std::string& path) {
+  std::optional<RecordFile> file = RecordFile::Open(path, TdxLayout::kSize);
+  if (!file) return std::nullopt;
+  NoteOpenedFile(path);
+  return ExceptionFile(std::move(*file));
 }
 
 bool ExceptionFile::Take(std::size_t index) {
-  std::array<std::uint8_t, TdxLayout::kSize> bytes;
-  if (!file_->Read(index, bytes)) {
+  std::array<std::uint8_t, TdxLayout::kSize> buffer;
+  std::span<const std::uint8_t> bytes = file_.Record(index, buffer);
+  if (bytes.empty()) {
     in_hand_ = false;
     return false;
   }
@@ -42,7 +44,7 @@ bool ExceptionFile::Take(std::size_t index) {
 
 bool ExceptionFile::Find(std::int16_t group_result, std::int16_t origin_key,
                          std::int16_t destination_key, std::uint8_t version) {
-  long index = file_->FindFirst([&](std::span<const std::uint8_t> bytes) {
+  long index = file_.FindFirst([&](std::span<const std::uint8_t> bytes) {
     TdxRecord r = DecodeTdxRecord(bytes);
     if (group_result != r.group_result) return group_result < r.group_result ? -1 : 1;
     if (origin_key != r.origin_key) return origin_key < r.origin_key ? -1 : 1;

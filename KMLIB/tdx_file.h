@@ -4,7 +4,7 @@
 #define KMLIB_TDX_FILE_H_
 
 #include <cstdint>
-#include <memory>
+#include <optional>
 #include <string>
 
 #include "KMLIB/record_file.h"
@@ -44,8 +44,8 @@ struct TdxRecord {
 // An open TDX.TBL with a record in hand.
 class ExceptionFile {
  public:
-  // Null when the file cannot be opened.
-  static std::unique_ptr<ExceptionFile> Open(const std::string& path);
+  // Empty when the file cannot be opened; an open names the file in the log.
+  static std::optional<ExceptionFile> Open(const std::string& path);
 
   // Takes the first record with the three keys whose version range holds version as the
   // record in hand. False when there is none.
@@ -57,10 +57,10 @@ class ExceptionFile {
   const TdxRecord& record() const { return record_; }
 
  private:
-  explicit ExceptionFile(std::unique_ptr<RecordFile> file) : file_(std::move(file)) {}
+  explicit ExceptionFile(RecordFile file) : file_(std::move(file)) {}
   bool Take(std::size_t index);
 
-  std::unique_ptr<RecordFile> file_;
+  RecordFile file_;
   std::size_t index_ = 0;
   bool in_hand_ = false;
   TdxRecord record_;

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "KMLIB/packed_zip.h"
-#include "KMLIB/record_file.h"
 #include "platform/os/bytes.h"
 
 namespace kmlib {
@@ -13,44 +12,83 @@ std::int16_t TdzRecord::sub_area() const { return os::LoadI16Le(&bytes[TdzLayout
 
 namespace {
 
-// strncmp over n characters, the code padded with NULs when shorter.
-int CompareText(std::string_view code, const std::string& end, std::size_t n) {
+// strncmp over n characters (at most 5), the code padded with NULs when shorter.
+int CompareText(std::string_view code, const ZipText& end, std::size_t n) {
   for (std::size_t i = 0; i < n; ++i) {
     unsigned char a = i < code.size() ? static_cast<unsigned char>(code[i]) : 0;
-    unsigned char b = i < end.size() ? static_cast<unsigned char>(end[i]) : 0;
+    unsigned char b = static_cast<unsigned char>(end.chars[i]);
     if (a != b) return a < b ? -1 : 1;
     if (a == 0) return 0;
   }
   return 0;
 }
 
+// A code as the compares of a search take it, worked out once for all its probes.
+struct ZipKey {
+  explicit ZipKey(std::string_view code) : code(code) {
+    width = !code.empty() && std::isalpha(static_cast<unsigned char>(code[0])) ? 3 : 5;
+    digits = code.size() >= 5;
+    for (std::size_t i = 0; digits && i < 5; ++i) {
+      digits = code[i] >= '0' && code[i] <= '9';
+      value = (value << 4) | static_cast<std::uint32_t>(code[i] - '0');
+    }
+  }
+  std::string_view code;
+  std::size_t width;
+  bool digits;              // the code begins with five digits...
+  std::uint32_t value = 0;  // ...held here as nibbles, as the files pack them
+};
+
+// The key against one packed end of a range. Five digits against an end packed as
+// digits compare as the packed numbers do: the unpacked characters are the nibbles
+// plus '0', with no NUL on either side to stop the compare.
+int CompareEnd(const ZipKey& key, std::span<const std::uint8_t> packed) {
+  if (key.digits && packed[0] < 10) {
+    std::uint32_t end = (static_cast<std::uint32_t>(packed[0]) << 16) |
+                        (static_cast<std::uint32_t>(packed[1]) << 8) | packed[2];
+    return key.value < end ? -1 : (key.value > end ? 1 : 0);
+  }
+  return CompareText(key.code, UnpackZipText(packed), key.width);
+}
+
+int CompareZipWithBytes(const ZipKey& key, std::uint8_t version,
+                        std::span<const std::uint8_t> record) {
+  if (CompareEnd(key, record.subspan(TdzLayout::kLowZip, 3)) < 0) return -1;
+  if (CompareEnd(key, record.subspan(TdzLayout::kHighZip, 3)) > 0) return 1;
+  if (version < record[TdzLayout::kFirstVersion]) return -1;
+  if (version >= record[TdzLayout::kEndVersion]) return 1;
+  return 0;
+}
+
 }  // namespace
 
 int CompareZipWithRecord(std::string_view code, std::uint8_t version, const TdzRecord& record) {
-  std::size_t width =
-      !code.empty() && std::isalpha(static_cast<unsigned char>(code[0])) ? 3 : 5;
-  std::array<std::uint8_t, 3> low = record.low_zip();
-  std::array<std::uint8_t, 3> high = record.high_zip();
-  if (CompareText(code, UnpackZip(low), width) < 0) return -1;
-  if (CompareText(code, UnpackZip(high), width) > 0) return 1;
-  if (version < record.first_version()) return -1;
-  if (version >= record.end_version()) return 1;
-  return 0;
+  return CompareZipWithBytes(ZipKey(code), version, record.bytes);
+}
+
+std::optional<ZipRangeFile> ZipRangeFile::Open(std::string path) {
+  std::optional<RecordFile> file = RecordFile::Open(path, TdzLayout::kSize);
+  if (!file) return std::nullopt;
+  return ZipRangeFile(std::move(path), std::move(*file));
+}
+
+TdStatus ZipRangeFile::Find(std::string_view code, std::uint8_t version, TdzRecord* out) const {
+  NoteOpenedFile(path_);
+  const ZipKey key(code);
+  long index = file_.FindFirst([&](std::span<const std::uint8_t> record) {
+    return CompareZipWithBytes(key, version, record);
+  });
+  if (index < 0 || !file_.Read(static_cast<std::size_t>(index), out->bytes)) {
+    return TdStatus::kNotFound;
+  }
+  return TdStatus::kOk;
 }
 
 TdStatus FindZip(const std::string& path, std::string_view code, std::uint8_t version,
                  TdzRecord* out) {
-  std::unique_ptr<RecordFile> file = RecordFile::Open(path, TdzLayout::kSize);
+  std::optional<ZipRangeFile> file = ZipRangeFile::Open(path);
   if (!file) return TdStatus::kCannotOpen;
-  long index = file->FindFirst([&](std::span<const std::uint8_t> bytes) {
-    TdzRecord record;
-    std::memcpy(record.bytes.data(), bytes.data(), TdzLayout::kSize);
-    return CompareZipWithRecord(code, version, record);
-  });
-  if (index < 0 || !file->Read(static_cast<std::size_t>(index), out->bytes)) {
-    return TdStatus::kNotFound;
-  }
-  return TdStatus::kOk;
+  return file->Find(code, version, out);
 }
 
 }  // namespace kmlib

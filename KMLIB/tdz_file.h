@@ -5,9 +5,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "KMLIB/record_file.h"
 #include "KMLIB/td_status.h"
 
 namespace kmlib {
@@ -42,7 +44,25 @@ struct TdzRecord {
 // with the record's [first, end) range. < 0 when the code sorts before the record.
 int CompareZipWithRecord(std::string_view code, std::uint8_t version, const TdzRecord& record);
 
-// The first record that holds the code at the version. kCannotOpen, kNotFound.
+// TDZ.BIN open for several look-ups. Each look-up names the file in the log, as an open
+// of its own would.
+class ZipRangeFile {
+ public:
+  // Empty when the file cannot be opened.
+  static std::optional<ZipRangeFile> Open(std::string path);
+
+  // The first record that holds the code at the version. kNotFound.
+  TdStatus Find(std::string_view code, std::uint8_t version, TdzRecord* out) const;
+
+ private:
+  ZipRangeFile(std::string path, RecordFile file)
+      : path_(std::move(path)), file_(std::move(file)) {}
+
+  std::string path_;
+  RecordFile file_;
+};
+
+// One look-up in the file at path. kCannotOpen, kNotFound.
 TdStatus FindZip(const std::string& path, std::string_view code, std::uint8_t version,
                  TdzRecord* out);
 

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <random>
+
 #include "KMLIB/packed_zip.h"
 #include "KMLIB/tdn_files.h"
 #include "KMLIB/tdt_file.h"
@@ -51,6 +55,50 @@ TEST(TdzTest, PicksTheRangeOfTheVersionInForce) {
   EXPECT_EQ(9, found.area());
 }
 
+// The compare of a code with a record as text: strncmp with the unpacked ends.
+int TextCompare(const std::string& code, std::uint8_t version, const TdzRecord& r) {
+  auto strncmp_text = [](const std::string& a, const std::string& b, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+      unsigned char x = i < a.size() ? static_cast<unsigned char>(a[i]) : 0;
+      unsigned char y = i < b.size() ? static_cast<unsigned char>(b[i]) : 0;
+      if (x != y) return x < y ? -1 : 1;
+      if (x == 0) return 0;
+    }
+    return 0;
+  };
+  std::size_t width = !code.empty() && std::isalpha(static_cast<unsigned char>(code[0])) ? 3 : 5;
+  std::array<std::uint8_t, 3> low = r.low_zip();
+  std::array<std::uint8_t, 3> high = r.high_zip();
+  if (strncmp_text(code, UnpackZip(low), width) < 0) return -1;
+  if (strncmp_text(code, UnpackZip(high), width) > 0) return 1;
+  if (version < r.first_version()) return -1;
+  return version >= r.end_version() ? 1 : 0;
+}
+
+TEST(TdzTest, CompareAgreesWithTextCompareOfTheUnpackedEnds) {
+  std::mt19937 random(7);
+  const std::string alphabet = std::string("0123456789 kKzZ:", 16) + std::string(1, '\0');
+  auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+  for (int round = 0; round < 20000; ++round) {
+    std::string code(pick(7), ' ');
+    for (char& c : code)
+      c = pick(4) == 0 ? alphabet[pick(alphabet.size())] : "0123456789"[pick(10)];
+    TdzRecord r;
+    for (std::uint8_t& b : r.bytes) b = static_cast<std::uint8_t>(random());
+    for (std::size_t end : {TdzLayout::kLowZip, TdzLayout::kHighZip}) {
+      if (pick(3) != 0) r.bytes[end] = static_cast<std::uint8_t>(pick(10));  // mostly digits
+      bool five_digits = code.size() >= 5 && std::all_of(code.begin(), code.begin() + 5, ::isdigit);
+      if (five_digits && pick(3) == 0) {  // an end equal to the code
+        Bytes packed = testkit::PackZip(code.substr(0, 5));
+        std::copy(packed.begin(), packed.end(), r.bytes.begin() + static_cast<long>(end));
+      }
+    }
+    std::uint8_t version = static_cast<std::uint8_t>(random());
+    ASSERT_EQ(TextCompare(code, version, r), CompareZipWithRecord(code, version, r))
+        << "code \"" << code << "\" round " << round;
+  }
+}
+
 TEST(TdtTest, FindsByAreaAndSubAreaWithGroupCountWideRecords) {
   // N = 2: area 2, sub-area 0, values 5 and -1, after area 1's record.
   const Bytes bytes = {0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00,
@@ -59,9 +107,41 @@ TEST(TdtTest, FindsByAreaAndSubAreaWithGroupCountWideRecords) {
   dir.Write("TDT.BIN", bytes);
   TdtRecord r;
   ASSERT_EQ(TdStatus::kOk, FindAreaValues(dir.File("TDT.BIN"), 2, 0, 2, &r));
-  EXPECT_EQ((std::vector<std::int16_t>{5, -1}), r.values);
+  EXPECT_EQ(5, r.values[0]);
+  EXPECT_EQ(-1, r.values[1]);
+  EXPECT_EQ(0, r.values[2]);
   EXPECT_EQ(TdStatus::kNotFound, FindAreaValues(dir.File("TDT.BIN"), 2, 1, 2, &r));
   EXPECT_EQ(TdStatus::kBadData, FindAreaValues(dir.File("TDT.BIN"), 2, 0, 51, &r));
+}
+
+std::vector<std::string>* noted_paths = nullptr;
+void NotePath(const std::string& path) { noted_paths->push_back(path); }
+
+TEST(TdRecordFilesTest, FilesKeptOpenNameThemselvesAtEveryLookUp) {
+  testkit::TempDir dir;
+  dir.Write("TDZ.BIN", testkit::TdzFile({{"15000", "15999", 1, 99, 1, 0, 0}}));
+  dir.Write("TDT.BIN", testkit::TdtFile({{1, 0, {7}}}));
+  std::vector<std::string> noted;
+  noted_paths = &noted;
+  SetOpenedFileHook(NotePath);
+  std::optional<ZipRangeFile> zips = ZipRangeFile::Open(dir.File("TDZ.BIN"));
+  std::optional<AreaValuesFile> areas;
+  ASSERT_TRUE(zips.has_value());
+  EXPECT_TRUE(noted.empty());  // opening alone names nothing
+  ASSERT_EQ(TdStatus::kOk, AreaValuesFile::Open(dir.File("TDT.BIN"), 1, &areas));
+  TdzRecord zip;
+  TdtRecord values;
+  EXPECT_EQ(TdStatus::kOk, zips->Find("15213 ", 1, &zip));
+  EXPECT_EQ(TdStatus::kOk, areas->Find(1, 0, &values));
+  EXPECT_EQ(TdStatus::kNotFound, zips->Find("16000 ", 1, &zip));
+  EXPECT_EQ(TdStatus::kNotFound, areas->Find(2, 0, &values));
+  EXPECT_EQ(TdStatus::kBadData, AreaValuesFile::Open(dir.File("TDT.BIN"), 51, &areas));
+  EXPECT_EQ(TdStatus::kCannotOpen, AreaValuesFile::Open(dir.File("NONE.BIN"), 1, &areas));
+  EXPECT_FALSE(ZipRangeFile::Open(dir.File("NONE.BIN")).has_value());
+  SetOpenedFileHook(nullptr);
+  EXPECT_EQ((std::vector<std::string>{dir.File("TDZ.BIN"), dir.File("TDT.BIN"), dir.File("TDZ.BIN"),
+                                      dir.File("TDT.BIN")}),
+            noted);
 }
 
 TEST(TdxTest, HandBuiltRecordDecodesFieldByField) {
@@ -89,8 +169,8 @@ TEST(TdxTest, FindTestsVersionsAndNextSteppingDoesNot) {
                            {50, 60, 100, 0, 3, 0, 0, 0, '=', ' ', 300},
                            {1, 99, 100, 99, 4, 99, 0, 0, ' ', ' ', 0},
                        }));
-  std::unique_ptr<ExceptionFile> file = ExceptionFile::Open(dir.File("TDX.TBL"));
-  ASSERT_NE(nullptr, file);
+  std::optional<ExceptionFile> file = ExceptionFile::Open(dir.File("TDX.TBL"));
+  ASSERT_TRUE(file.has_value());
   ASSERT_TRUE(file->Find(100, 0, 0, 5));
   EXPECT_EQ(2, file->record().link);
   ASSERT_TRUE(file->Next());
@@ -99,7 +179,7 @@ TEST(TdxTest, FindTestsVersionsAndNextSteppingDoesNot) {
   EXPECT_EQ(4, file->record().link);
   EXPECT_FALSE(file->Next());
   EXPECT_FALSE(file->Find(101, 0, 0, 5));
-  EXPECT_EQ(nullptr, ExceptionFile::Open(dir.File("NONE.TBL")));
+  EXPECT_FALSE(ExceptionFile::Open(dir.File("NONE.TBL")).has_value());
 }
 
 TEST(TdnTest, NamesInFileOrderUntilTheVersionsStopHolding) {

@@ -2,8 +2,11 @@
 #ifndef TOLV32DLL_DETERMINATION_DETERMINER_H_
 #define TOLV32DLL_DETERMINATION_DETERMINER_H_
 
+#include <optional>
 #include <vector>
 
+#include "KMLIB/tdt_file.h"
+#include "KMLIB/tdz_file.h"
 #include "tolv32dll/determination/tariff_determination.h"
 
 namespace tolv {
@@ -44,6 +47,9 @@ class Determiner {
   const DeterminationRequest& request_;
   DeterminationContext& context_;
   DeterminationState& state_;
+  // TDZ.BIN and TDT.BIN, opened at the origin's look-up and kept for the destination's.
+  std::optional<kmlib::ZipRangeFile> zip_ranges_;
+  std::optional<kmlib::AreaValuesFile> area_values_;
 };
 
 }  // namespace tolv

@@ -1,6 +1,6 @@
 // The exception step: TDX.TBL records that remove a group from a shipment's groups when
 // another group also covers it, keyed by the areas and order bytes of the two points.
-#include <memory>
+#include <optional>
 
 #include "KMLIB/tdx_file.h"
 #include "tolv32dll/determination/determiner.h"
@@ -122,7 +122,7 @@ class ExceptionWalker {
 void Determiner::CheckExceptions() {
   const std::string path = TdFilePath(context_.data_dir, kTdxFile);
   // Without TDX.TBL the walks are skipped and nothing is reported.
-  if (std::unique_ptr<kmlib::ExceptionFile> file = kmlib::ExceptionFile::Open(path)) {
+  if (std::optional<kmlib::ExceptionFile> file = kmlib::ExceptionFile::Open(path)) {
     ExceptionWalker(*file, state_).KeyedWalks();
   }
   if (context_.choose_exception_city) {
@@ -130,7 +130,7 @@ void Determiner::CheckExceptions() {
     context_.choose_exception_city(origin_first, state_);
     context_.choose_exception_city(!origin_first, state_);
   }
-  if (std::unique_ptr<kmlib::ExceptionFile> file = kmlib::ExceptionFile::Open(path)) {
+  if (std::optional<kmlib::ExceptionFile> file = kmlib::ExceptionFile::Open(path)) {
     ExceptionWalker(*file, state_).AltWalks();
   }
 }

@@ -140,25 +140,30 @@ std::optional<ErrorNumber> Determiner::NamedInFull() {
 }
 
 ErrorNumber Determiner::FindPoint(std::string_view code, TdPoint* point, ErrorNumber out_of_range) {
-  switch (
-      kmlib::FindZip(TdFilePath(context_.data_dir, kTdzFile), code, state_.version, &point->tdz)) {
-    case kmlib::TdStatus::kOk:
-      break;
-    case kmlib::TdStatus::kCannotOpen:
-      return kErrOpntdz;
-    default:
-      return kErrGettdz;
+  if (!zip_ranges_) {
+    zip_ranges_ = kmlib::ZipRangeFile::Open(TdFilePath(context_.data_dir, kTdzFile));
+    if (!zip_ranges_) return kErrOpntdz;
+  }
+  if (zip_ranges_->Find(code, state_.version, &point->tdz) != kmlib::TdStatus::kOk) {
+    return kErrGettdz;
   }
   if (!ZipInRange(code, point->tdz)) return out_of_range;
-  switch (kmlib::FindAreaValues(TdFilePath(context_.data_dir, kTdtFile), point->tdz.area(),
-                                point->tdz.sub_area(), context_.data.group_count(), &point->tdt)) {
-    case kmlib::TdStatus::kOk:
-      return kOk;
-    case kmlib::TdStatus::kCannotOpen:
-      return kErrOpntdt;
-    default:
-      return kErrGettdt;
+  if (!area_values_) {
+    switch (kmlib::AreaValuesFile::Open(TdFilePath(context_.data_dir, kTdtFile),
+                                        context_.data.group_count(), &area_values_)) {
+      case kmlib::TdStatus::kOk:
+        break;
+      case kmlib::TdStatus::kCannotOpen:
+        return kErrOpntdt;
+      default:
+        return kErrGettdt;
+    }
   }
+  if (area_values_->Find(point->tdz.area(), point->tdz.sub_area(), &point->tdt) !=
+      kmlib::TdStatus::kOk) {
+    return kErrGettdt;
+  }
+  return kOk;
 }
 
 bool Determiner::SelectPass(std::vector<std::int16_t>& a, std::vector<std::int16_t>& b) const {

@@ -1,8 +1,8 @@
 #include "tolv32dll/determination/zip_range.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
-#include <string>
 
 #include "KMLIB/packed_zip.h"
 
@@ -22,15 +22,19 @@ bool ZipInRange(std::string_view code, const kmlib::TdzRecord& record) {
   } else {
     return false;
   }
-  std::string key(code.substr(0, width));
+  std::array<char, 5> key_chars;
+  std::copy_n(code.begin(), width, key_chars.begin());
   if (width == 3) {
-    key[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(key[0])));
-    key[2] = static_cast<char>(std::toupper(static_cast<unsigned char>(key[2])));
+    key_chars[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(key_chars[0])));
+    key_chars[2] = static_cast<char>(std::toupper(static_cast<unsigned char>(key_chars[2])));
   }
-  std::string a = kmlib::UnpackZip(record.low_zip()).substr(0, width);
-  std::string b = kmlib::UnpackZip(record.high_zip()).substr(0, width);
-  const std::string& low = std::min(a, b);
-  const std::string& high = std::max(a, b);
+  const std::string_view key(key_chars.data(), width);
+  const kmlib::ZipText low_text = kmlib::UnpackZipText(record.low_zip());
+  const kmlib::ZipText high_text = kmlib::UnpackZipText(record.high_zip());
+  const std::string_view a = low_text.view().substr(0, width);
+  const std::string_view b = high_text.view().substr(0, width);
+  const std::string_view low = std::min(a, b);
+  const std::string_view high = std::max(a, b);
   return low <= key && key <= high;
 }
 
