@@ -11,9 +11,8 @@ namespace {
 
 bool IsOneOf(char c, std::string_view set) { return set.find(c) != std::string_view::npos; }
 
-std::string Trimmed(const std::string& code) {
-  const std::size_t end = code.find_last_not_of(' ');
-  return end == std::string::npos ? std::string() : code.substr(0, end + 1);
+std::string_view Trimmed(std::string_view code) {
+  return code.substr(0, code.find_last_not_of(' ') + 1);
 }
 
 // Cell (c, b) of the rate matrix, or null beyond its 171 cells.
@@ -54,7 +53,7 @@ void ApplyClassFactors(const ClassRateTables& tables, ChargeResult& result, int 
 void SetLastClassFactors(ClassRateTables& tables, int rows, int breaks, std::int32_t factor) {
   if (rows <= 0) return;
   const std::size_t row = static_cast<std::size_t>(rows - 1);
-  if (tables.class_factors.size() <= row) tables.class_factors.resize(row + 1, FactorRow{});
+  if (row >= tables.class_factors.size()) return;
   for (int b = 0; b < breaks && b < static_cast<int>(kFactorColumns); ++b) {
     tables.class_factors[row][static_cast<std::size_t>(b)] = factor;
   }
@@ -76,6 +75,12 @@ void AddAddonAmounts(const std::array<std::int32_t, 2>& amounts, ChargeResult& r
       if (cell != nullptr) add(*cell, amounts[1]);
     }
   }
+}
+
+// Whether Adjust can change any amount at all.
+bool AnyAdjustment(const ChargeTerms& terms) {
+  return terms.type_factors_set || terms.tariff_factor != 1.0f || terms.request_factor != 1.0f ||
+         (terms.discount_on && terms.discount_kind == 'R');
 }
 
 // The tariff type, tariff and request factors on one amount, then the rate discount.
@@ -137,15 +142,14 @@ ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
   if (second_list) cell.unfactored_lane_rates = true;
 
   const CellRuleInputs in{tables, result.matrix, record, cell};
+  const std::span<std::int32_t> cells(result.matrix.cells);
   for (int c = 0; c < rows; ++c) {
-    const std::string code = Trimmed(tables.class_codes[static_cast<std::size_t>(c)]);
-    for (int b = 0; b < breaks; ++b) {
-      std::int32_t* cell = Cell(result, c, b, breaks);
-      if (cell == nullptr) continue;
-      Result<std::int32_t> rate = ComputeCell(in, c, b, code);
-      if (!rate.ok()) return rate.error();
-      *cell = *rate;
-    }
+    // Cells past the matrix are not priced.
+    const std::size_t first = static_cast<std::size_t>(c) * static_cast<std::size_t>(breaks);
+    if (first >= cells.size()) break;
+    const std::size_t count = std::min<std::size_t>(breaks, cells.size() - first);
+    const std::string_view code = Trimmed(tables.class_codes[static_cast<std::size_t>(c)]);
+    TOLV_RETURN_IF_ERROR(ComputeClassRow(in, c, code, cells.subspan(first, count)));
   }
   LogChargeBlock(result);
 
@@ -176,19 +180,21 @@ ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
     ApplyERecords(records, EOperatorTerms{'2', terms.la_pct, letter, rows, breaks}, result);
   if (terms.lanes.apply_second) terms.lanes.apply_second(result, rows, breaks);
 
-  const std::int64_t f1 = FactorOf(terms.tariff_factor);
-  const std::int64_t f2 = FactorOf(terms.request_factor);
-  const std::size_t bracket_count = std::min<std::size_t>(
-      std::max<std::int16_t>(result.brackets.count, 0), MinimumBrackets::kMax);
-  for (std::size_t i = 0; i < bracket_count; ++i) {
-    result.brackets.charges[i] =
-        Adjust(result.brackets.charges[i], terms.type_factors[0], terms, f1, f2, 1);
-  }
-  for (int c = 0; c < rows; ++c) {
-    for (int b = 0; b < breaks; ++b) {
-      std::int32_t* cell = Cell(result, c, b, breaks);
-      if (cell == nullptr) continue;
-      *cell = Adjust(*cell, terms.type_factors[b < 6 ? 1 : 2], terms, f1, f2, b + 2);
+  if (AnyAdjustment(terms)) {
+    const std::int64_t f1 = FactorOf(terms.tariff_factor);
+    const std::int64_t f2 = FactorOf(terms.request_factor);
+    const std::size_t bracket_count = std::min<std::size_t>(
+        std::max<std::int16_t>(result.brackets.count, 0), MinimumBrackets::kMax);
+    for (std::size_t i = 0; i < bracket_count; ++i) {
+      result.brackets.charges[i] =
+          Adjust(result.brackets.charges[i], terms.type_factors[0], terms, f1, f2, 1);
+    }
+    for (int c = 0; c < rows; ++c) {
+      for (int b = 0; b < breaks; ++b) {
+        std::int32_t* cell = Cell(result, c, b, breaks);
+        if (cell == nullptr) continue;
+        *cell = Adjust(*cell, terms.type_factors[b < 6 ? 1 : 2], terms, f1, f2, b + 2);
+      }
     }
   }
   LogBracketArea(result);

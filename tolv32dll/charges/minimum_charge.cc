@@ -5,11 +5,26 @@
 
 #include "platform/os/bytes.h"
 #include "tolv32dll/charges/bracket_builder.h"
+#include "tolv32dll/rates/bounded_list.h"
 
 namespace tolv {
 namespace {
 
 using Layout = MinimumFileLayout;
+
+struct Bracket {
+  std::int32_t weight;
+  std::int32_t charge;
+};
+using BracketGroup = BoundedList<Bracket, MinimumBrackets::kMax>;
+
+// Inserts in weight order; a bracket goes after those of equal weight (a stable sort).
+void InsertByWeight(BracketGroup& group, Bracket b) {
+  group.push_back(b);
+  std::size_t i = group.size() - 1;
+  for (; i > 0 && b.weight < group[i - 1].weight; --i) group[i] = group[i - 1];
+  group[i] = b;
+}
 
 }  // namespace
 
@@ -72,24 +87,18 @@ ErrorNumber BuildMinimumBrackets(const MinimumTerms& terms, ChargeResult& result
 }
 
 std::int32_t MinimumChargeFor(MinimumBrackets& brackets, std::int32_t weight, bool single_shipment) {
-  struct Bracket {
-    std::int32_t weight;
-    std::int32_t charge;
-  };
-  std::vector<Bracket> ordinary, single;
+  BracketGroup ordinary, single;
   const std::size_t count = std::min<std::size_t>(std::max<std::int16_t>(brackets.count, 0),
                                                   MinimumBrackets::kMax);
   for (std::size_t i = 0; i < count; ++i) {
-    if (brackets.kinds[i] == kOrdinaryBracket) ordinary.push_back({brackets.weights[i], brackets.charges[i]});
-    if (brackets.kinds[i] == kSingleShipmentBracket) single.push_back({brackets.weights[i], brackets.charges[i]});
+    const Bracket b{brackets.weights[i], brackets.charges[i]};
+    if (brackets.kinds[i] == kOrdinaryBracket) InsertByWeight(ordinary, b);
+    if (brackets.kinds[i] == kSingleShipmentBracket) InsertByWeight(single, b);
   }
-  auto by_weight = [](const Bracket& a, const Bracket& b) { return a.weight < b.weight; };
-  std::stable_sort(ordinary.begin(), ordinary.end(), by_weight);
-  std::stable_sort(single.begin(), single.end(), by_weight);
-  auto search = [weight](const std::vector<Bracket>& group, std::int32_t& charge) {
-    for (auto it = group.rbegin(); it != group.rend(); ++it) {
-      if (it->weight <= weight) {
-        charge = it->charge;
+  auto search = [weight](const BracketGroup& group, std::int32_t& charge) {
+    for (std::size_t i = group.size(); i > 0; --i) {
+      if (group[i - 1].weight <= weight) {
+        charge = group[i - 1].charge;
         return true;
       }
     }

@@ -153,9 +153,9 @@ void BracketBuilder::MethodSix(const MinimumRecord& m) {
   // The base value of letters "A" and "B" closes the record; it is not a factor.
   const std::size_t end = m.values.size() - (lettered && !m.values.empty() ? 1 : 0);
   std::size_t next = 4 * groups;
-  const std::size_t classes = tables_->class_codes.size();
+  const std::size_t classes =
+      std::min(tables_->class_codes.size(), tables_->class_factors.size());
   const std::size_t breaks = std::min<std::size_t>(tables_->weight_breaks.size(), kFactorColumns);
-  if (tables_->class_factors.size() < classes) tables_->class_factors.resize(classes, FactorRow{});
   for (std::size_t c = 0; c < classes && next < end; ++c) {
     for (std::size_t b = 0; b < breaks && next < end; ++b) {
       tables_->class_factors[c][b] = m.values[next++];

@@ -27,6 +27,14 @@ int KindLetterRow(char letter) {
   }
 }
 
+// The letters whose rate record holds the whole grid: V(1 + b + c x breaks).
+bool IsPlainLetter(char letter) {
+  return letter == '0' || letter == '3' || letter == '4' || letter == '6';
+}
+std::int64_t PlainValueIndex(const ClassRateTables& t, int c, int b) {
+  return 1 + b + static_cast<std::int64_t>(c) * static_cast<std::int64_t>(t.weight_breaks.size());
+}
+
 int DistanceBand(int n) {
   if (n <= 549) return 0;
   if (n <= 800) return 1;
@@ -37,19 +45,18 @@ int DistanceBand(int n) {
 }  // namespace
 
 Result<std::int32_t> ComputeCell(const CellRuleInputs& in, int c, int b,
-                                 const std::string& class_text) {
+                                 std::string_view class_text) {
   const ClassRateTables& t = in.tables;
   const RateRecord& v = in.record;
   const auto& cf = t.class_factors;
   const auto& bf = t.break_factors;
-  const std::int64_t n = static_cast<std::int64_t>(t.weight_breaks.size());
   std::int64_t rate = 0;
   switch (in.context.method_letter) {
     case '0':
     case '3':
     case '4':
     case '6':
-      rate = v.Value(1 + b + c * n);
+      rate = v.Value(PlainValueIndex(t, c, b));
       break;
     case '1': {
       int k = t.FactorSetIndex(v.FactorSetNumber());
@@ -119,10 +126,31 @@ Result<std::int32_t> ComputeCell(const CellRuleInputs& in, int c, int b,
   return static_cast<std::int32_t>(rate);
 }
 
+ErrorNumber ComputeClassRow(const CellRuleInputs& in, int c, std::string_view class_text,
+                            std::span<std::int32_t> cells) {
+  if (IsPlainLetter(in.context.method_letter)) {
+    const std::int64_t first = PlainValueIndex(in.tables, c, 0);
+    for (std::size_t b = 0; b < cells.size(); ++b) {
+      cells[b] = in.record.Value(first + static_cast<std::int64_t>(b));
+    }
+    return kOk;
+  }
+  for (std::size_t b = 0; b < cells.size(); ++b) {
+    Result<std::int32_t> rate = ComputeCell(in, c, static_cast<int>(b), class_text);
+    if (!rate.ok()) return rate.error();
+    cells[b] = *rate;
+  }
+  return kOk;
+}
+
 Result<std::int32_t> LookupCell(const CellRuleInputs& in, std::int32_t weight,
-                                const std::string& class_text) {
+                                std::string_view class_text) {
+  return LookupClassCell(in, weight, in.tables.ClassIndex(class_text), class_text);
+}
+
+Result<std::int32_t> LookupClassCell(const CellRuleInputs& in, std::int32_t weight, int c,
+                                     std::string_view class_text) {
   int b = in.tables.WeightBreakIndex(weight);
-  int c = in.tables.ClassIndex(class_text);
   if (b < 0 || c < 0) return 0;
   std::size_t cell = static_cast<std::size_t>(c) * in.tables.weight_breaks.size() + b;
   if (cell >= RateMatrix::kCells) return 0;  // beyond the priced classes

@@ -5,7 +5,8 @@
 #define TOLV32DLL_RATES_CELL_RULE_H_
 
 #include <cstdint>
-#include <string>
+#include <span>
+#include <string_view>
 
 #include "tolv32dll/errors/result.h"
 #include "tolv32dll/ratebasis/rate_record.h"
@@ -42,12 +43,20 @@ struct CellRuleInputs {
 // The rate of class index c at break index b computed from the rate record (never from the
 // matrix). 202 for a method letter without a rule.
 Result<std::int32_t> ComputeCell(const CellRuleInputs& in, int c, int b,
-                                 const std::string& class_text);
+                                 std::string_view class_text);
+
+// ComputeCell of class index c at breaks 0 to cells.size() - 1, into cells; the first
+// cell's error ends the row.
+ErrorNumber ComputeClassRow(const CellRuleInputs& in, int c, std::string_view class_text,
+                            std::span<std::int32_t> cells);
 
 // The rate of a class at a weight: 0 when the weight has no break or the class is not in the
 // list, or when the cell lies beyond the rate matrix; the priced cell when there is one.
 Result<std::int32_t> LookupCell(const CellRuleInputs& in, std::int32_t weight,
-                                const std::string& class_text);
+                                std::string_view class_text);
+// The same for a class whose index (ClassIndex) is already known.
+Result<std::int32_t> LookupClassCell(const CellRuleInputs& in, std::int32_t weight, int c,
+                                     std::string_view class_text);
 
 }  // namespace tolv
 

@@ -5,16 +5,31 @@
 namespace tolv {
 namespace {
 
-constexpr std::size_t kMaxWeightTypeRows = 19;
-
-// A class as the weight-type table spells it: 3 characters, right-aligned, zero-padded.
-std::string WeightTypeCode(const std::string& class_text) {
-  std::string s = class_text.substr(0, 3);
-  return std::string(3 - s.size(), '0') + s;
-}
-
 // Counts read from a file, held to the room of their table.
 int Clamp(int count, int room) { return count < 0 ? 0 : (count > room ? room : count); }
+
+using Code3 = std::array<char, 3>;
+
+// The first 3 characters of a code, NUL-padded: the weight-type table's code slot.
+Code3 CodeSlot(std::string_view code) {
+  Code3 slot{};
+  std::copy_n(code.data(), std::min<std::size_t>(code.size(), slot.size()), slot.data());
+  return slot;
+}
+
+// Codes order as bytes (unsigned), as text compares.
+bool Below(const Code3& a, const Code3& b) {
+  return std::string_view(a.data(), a.size()) < std::string_view(b.data(), b.size());
+}
+
+// A class as the weight-type table spells it: 3 characters, right-aligned, zero-padded.
+Code3 WeightTypeCode(std::string_view class_text) {
+  const std::string_view s = class_text.substr(0, 3);
+  Code3 code;
+  code.fill('0');
+  std::copy(s.begin(), s.end(), code.end() - static_cast<std::ptrdiff_t>(s.size()));
+  return code;
+}
 
 }  // namespace
 
@@ -22,35 +37,28 @@ ClassRateTables ClassRateTables::FromTariff(const FactorTables& factors,
                                             const WeightTypeTable& types, char class_break_flag) {
   ClassRateTables t;
   for (int i = 0; i < Clamp(factors.class_count, kMaxClasses); ++i) {
-    t.class_codes.emplace_back(factors.ClassCodeText(i));
+    t.class_codes.push_back(factors.ClassCodeText(i));
   }
   const int breaks = Clamp(factors.break_count, kMaxBreaks);
   t.weight_breaks.assign(factors.weight_breaks.begin(), factors.weight_breaks.begin() + breaks);
-  t.class_factors.assign(factors.class_factors.begin(), factors.class_factors.end());
-  t.break_factors.assign(factors.break_factors.begin(), factors.break_factors.end());
+  t.class_factors = factors.class_factors;
+  t.break_factors = factors.break_factors;
   const int blocks = Clamp(factors.block_count, kMaxBlocks);
   t.block_numbers.assign(factors.block_numbers.begin(), factors.block_numbers.begin() + blocks);
-  for (const WeightTypeEntry& entry : types.entries) {
-    WeightTypeRow row;
-    std::size_t n = 0;
-    while (n < entry.code.size() && entry.code[n] != '\0') ++n;
-    row.code.assign(entry.code.data(), n);
-    for (int i = 0; i < Clamp(entry.count, kWeightTypeSlots); ++i) {
-      row.entries.emplace_back(entry.slots[i].break_index, entry.slots[i].amount1);
-    }
-    t.weight_types.push_back(std::move(row));
-  }
   t.class_break_flag = class_break_flag;
-  return t;
-}
-
-std::int32_t ClassRateTables::Factor(const std::vector<FactorRow>& grid, std::int64_t row,
-                                     std::int64_t column) {
-  if (row < 0 || column < 0 || static_cast<std::size_t>(row) >= grid.size() ||
-      static_cast<std::size_t>(column) >= FactorRow().size()) {
-    return 0;
+  // The rows are read only under a digit flag.
+  if (!t.HasClassBreaks()) return t;
+  t.weight_types.resize(types.entries.size());
+  for (std::size_t r = 0; r < t.weight_types.size(); ++r) {
+    const WeightTypeEntry& entry = types.entries[r];
+    WeightTypeRow& row = t.weight_types[r];
+    const std::size_t n = std::find(entry.code.begin(), entry.code.end(), '\0') - entry.code.begin();
+    row.code = std::string_view(entry.code.data(), n);
+    for (int i = 0; i < Clamp(entry.count, kWeightTypeSlots); ++i) {
+      row.entries.push_back({entry.slots[i].break_index, entry.slots[i].amount1});
+    }
   }
-  return grid[row][column];
+  return t;
 }
 
 int ClassRateTables::WeightBreakIndex(std::int32_t weight) const {
@@ -62,12 +70,14 @@ int ClassRateTables::WeightBreakIndex(std::int32_t weight) const {
   return 0;
 }
 
-int ClassRateTables::ClassIndex(const std::string& class_text) const {
+int ClassRateTables::ClassIndex(std::string_view class_text) const {
   if (class_codes.empty()) return -1;
-  if (class_codes[0] == "FAK") return 0;
-  if (class_codes.size() == 1 && class_text.compare(0, 3, "FAK") == 0) return 0;
+  if (class_codes[0].view() == "FAK") return 0;
+  if (class_codes.size() == 1 && class_text.substr(0, 3) == "FAK") return 0;
+  if (class_text.size() > CodeText::kMaxLength) return -1;  // longer than any code
+  const std::uint64_t key = CodeText(class_text).Key();
   for (std::size_t i = 0; i < class_codes.size(); ++i) {
-    if (class_codes[i] == class_text) return static_cast<int>(i);
+    if (class_codes[i].Key() == key) return static_cast<int>(i);
   }
   return -1;
 }
@@ -79,19 +89,17 @@ int ClassRateTables::FactorSetIndex(int number) const {
   return -1;
 }
 
-void ClassRateTables::ApplyClassBreaks(const std::string& class_text) {
-  if (class_break_flag < '0' || class_break_flag > '9') return;
-  std::string code = WeightTypeCode(class_text);
+void ClassRateTables::ApplyClassBreaks(std::string_view class_text) {
+  if (!HasClassBreaks()) return;
+  const Code3 code = WeightTypeCode(class_text);
   std::size_t row = 0;
-  const std::size_t rows = std::min(weight_types.size(), kMaxWeightTypeRows);
-  auto row_code = [&](std::size_t i) {
-    std::string c = weight_types[i].code.substr(0, 3);
-    c.resize(3, '\0');
-    return c;
-  };
+  const std::size_t rows = weight_types.size();
   // Stops at the first row whose code is not below the class, at the table's end, or at
   // its last row; that row is the one applied.
-  while (row + 1 < rows && !weight_types[row].code.empty() && row_code(row) < code) ++row;
+  while (row + 1 < rows && !weight_types[row].code.empty() &&
+         Below(CodeSlot(weight_types[row].code), code)) {
+    ++row;
+  }
   if (row >= rows) return;
   for (const auto& [index, weight] : weight_types[row].entries) {
     if (index >= 0 && static_cast<std::size_t>(index) < weight_breaks.size()) {

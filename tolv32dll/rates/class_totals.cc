@@ -1,6 +1,8 @@
 #include "tolv32dll/rates/class_totals.h"
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 
 #include "tolv32dll/ratebasis/kind_table.h"
 #include "tolv32dll/rates/charge_math.h"
@@ -11,17 +13,24 @@ namespace {
 
 constexpr std::int32_t kMaxBilledWeight = 999999;
 
-// Classes compare as the engine's 4-byte slots: 3 characters and NUL padding.
-std::string ClassSlot(const std::string& class_text) {
-  std::string slot = class_text.substr(0, 3);
-  slot.resize(4, '\0');
+// Classes compare as the engine's 4-byte slots: 3 characters and NUL padding, byte by byte.
+using ClassSlot = std::array<char, 4>;
+ClassSlot SlotOf(std::string_view class_text) {
+  ClassSlot slot{};
+  std::copy_n(class_text.data(), std::min<std::size_t>(class_text.size(), 3), slot.data());
   return slot;
 }
+std::string_view SlotBytes(const ClassSlot& slot) {
+  return std::string_view(slot.data(), slot.size());
+}
+
+// Lines whose class index a run keeps; a longer list looks the rest up each time.
+constexpr std::size_t kIndexedLines = 32;
 
 // The deficit a break would bring: the lowest line rate at the break carries the weight
 // still missing to it.
 struct DeficitCandidate {
-  std::string class_text;
+  std::string_view class_text;
   std::int32_t rate = 0;
   std::int32_t weight = 0;
   std::int64_t charge = 0;
@@ -41,8 +50,11 @@ class TotalsRun {
   ErrorNumber Run();
 
  private:
-  Result<std::int32_t> Rate(std::int32_t weight, const std::string& class_text) const {
-    return LookupCell(cells_, weight, class_text);
+  // The rate of line i at a weight; its class index is looked up once per run.
+  Result<std::int32_t> Rate(std::int32_t weight, std::size_t i) const {
+    const std::string_view class_text = lines_[i].class_text;
+    const int c = i < classes_.size() ? classes_[i] : tables_.ClassIndex(class_text);
+    return LookupClassCell(cells_, weight, c, class_text);
   }
   int Breaks() const { return static_cast<int>(tables_.weight_breaks.size()); }
   Result<int> DeficitSearch(int start, std::int64_t& best);
@@ -54,28 +66,36 @@ class TotalsRun {
   std::vector<DetailLine>& lines_;
   ShipmentTotals& totals_;
   const int usable_;
+  BoundedList<int, kIndexedLines> classes_;  // class index of the first lines
 };
 
 ErrorNumber TotalsRun::Run() {
   totals_ = ShipmentTotals{};
   if (tables_.weight_breaks.empty()) return kErrFacred;  // a tariff without weight breaks
 
-  std::string lowest = "9999";
+  ClassSlot lowest = {'9', '9', '9', '9'};
   std::int64_t total_weight = 0;
   for (const DetailLine& line : lines_) {
-    std::string slot = ClassSlot(line.class_text);
-    if (slot < lowest) lowest = slot;
+    const ClassSlot slot = SlotOf(line.class_text);
+    if (SlotBytes(slot) < SlotBytes(lowest)) lowest = slot;
     total_weight += line.weight;
   }
   if (total_weight > kMaxBilledWeight) return kErrWeightOverMax;
   totals_.total_weight = static_cast<std::int32_t>(total_weight);
-  tables_.ApplyClassBreaks(lowest.substr(0, lowest.find('\0')));
+  const std::string_view lowest_text = SlotBytes(lowest);
+  tables_.ApplyClassBreaks(lowest_text.substr(0, lowest_text.find('\0')));
+
+  // Class-specific breaks change the breaks only, never the class list.
+  classes_.clear();
+  for (std::size_t i = 0; i < lines_.size() && i < classes_.capacity(); ++i) {
+    classes_.push_back(tables_.ClassIndex(lines_[i].class_text));
+  }
 
   std::int64_t total = 0;
-  for (const DetailLine& line : lines_) {
-    Result<std::int32_t> rate = Rate(totals_.total_weight, line.class_text);
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    Result<std::int32_t> rate = Rate(totals_.total_weight, i);
     if (!rate.ok()) return rate.error();
-    total += LineCharge(line.weight, *rate);
+    total += LineCharge(lines_[i].weight, *rate);
   }
 
   int b = tables_.WeightBreakIndex(totals_.total_weight);
@@ -108,14 +128,14 @@ Result<int> TotalsRun::DeficitSearch(int start, std::int64_t& best) {
     std::int64_t sum = 0;
     bool have_candidate = false;
     DeficitCandidate candidate;
-    for (const DetailLine& line : lines_) {
-      Result<std::int32_t> r = Rate(break_weight, line.class_text);
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+      Result<std::int32_t> r = Rate(break_weight, i);
       if (!r.ok()) return Result<int>::Error(r.error());
-      sum += LineCharge(line.weight, *r);
+      sum += LineCharge(lines_[i].weight, *r);
       if (!have_candidate || *r < candidate.rate) {
         have_candidate = true;
         candidate.rate = *r;
-        candidate.class_text = line.class_text;
+        candidate.class_text = lines_[i].class_text;
       }
     }
     if (have_candidate) {
@@ -153,9 +173,9 @@ ErrorNumber TotalsRun::FinalTotals(int b) {
   totals_.billed_weight = static_cast<std::int32_t>(billed);
 
   std::int64_t sum = 0;
-  for (DetailLine& line : lines_) {
-    Result<std::int32_t> rate =
-        Rate(totals_.billed_weight - totals_.deficit_excess, line.class_text);
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    DetailLine& line = lines_[i];
+    Result<std::int32_t> rate = Rate(totals_.billed_weight - totals_.deficit_excess, i);
     if (!rate.ok()) return rate.error();
     line.rate = *rate;
     line.charge = LineCharge(line.weight, line.rate);
@@ -187,13 +207,14 @@ ErrorNumber ValidateClasses(const CellRuleInputs& in, const std::vector<DetailLi
   }
   const auto& codes = in.tables.class_codes;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::string& line_class = lines[i].class_text;
+    const std::string_view line_class = lines[i].class_text;
     bool accepted = false;
-    for (const std::string& raw_code : codes) {
-      std::string code = raw_code.substr(0, raw_code.find_last_not_of(' ') + 1);
-      bool taken = codes.size() == 1 || line_class.compare(0, code.size(), code) == 0;
+    for (const ClassRateTables::CodeText& raw : codes) {
+      const std::string_view raw_code = raw;
+      const std::string_view code = raw_code.substr(0, raw_code.find_last_not_of(' ') + 1);
+      bool taken = codes.size() == 1 || line_class.substr(0, code.size()) == code;
       if (!taken) continue;
-      std::string priced = (codes.size() == 1 && line_class == "FAK") ? code : line_class;
+      std::string_view priced = (codes.size() == 1 && line_class == "FAK") ? code : line_class;
       Result<std::int32_t> rate = LookupCell(in, probe, priced);
       if (!rate.ok()) return rate.error();
       if (*rate != 0 && *rate < RateMatrix::kNotComputed) {

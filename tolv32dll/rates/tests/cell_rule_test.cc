@@ -73,8 +73,8 @@ TEST_F(CellRuleTest, FactoredMethods) {
 
 TEST_F(CellRuleTest, DistanceBandsOfMethod7) {
   // Area 1234 is band 2.
-  tables_.break_factors.resize(4, tables_.break_factors[0]);
-  tables_.class_factors.resize(4, tables_.class_factors[0]);
+  tables_.break_factors[3] = tables_.break_factors[0];
+  tables_.class_factors[3] = tables_.class_factors[0];
   tables_.break_factors[2][1] = 5000;
   EXPECT_EQ(1000, *Cell('7', 0, 1));  // V(1) = 2000 x 0.5
   record_ = RateRecord(testkit::RateRecord({1, "  0549 ", {0, 2000}}, 40));
@@ -141,7 +141,7 @@ TEST_F(CellRuleTest, ClassSpecificBreaks) {
   tables_.class_break_flag = '1';
   tables_.weight_types = {{"050", {{1, 300}, {5, 900}, {-1, 1}}}, {"100", {{2, 2000}}}, {"", {}}};
   tables_.ApplyClassBreaks("50");
-  EXPECT_EQ((std::vector<std::int32_t>{0, 300, 1000}), tables_.weight_breaks)
+  EXPECT_EQ((decltype(tables_.weight_breaks){0, 300, 1000}), tables_.weight_breaks)
       << "entries naming breaks the tariff lacks are ignored";
   tables_.ApplyClassBreaks("70");
   EXPECT_EQ(2000, tables_.weight_breaks[2]) << "the first row not below the class applies";
@@ -173,8 +173,8 @@ TEST(ClassRateTablesTest, TakenFromTheFactorFileAndWeightTypes) {
   w.entries[0].slots[0].break_index = 1;
   w.entries[0].slots[0].amount1 = 400;
   ClassRateTables t = ClassRateTables::FromTariff(f, w, '1');
-  EXPECT_EQ((std::vector<std::string>{"50", "100"}), t.class_codes);
-  EXPECT_EQ((std::vector<std::int32_t>{0, 500, 1000}), t.weight_breaks);
+  EXPECT_EQ((decltype(t.class_codes){"50", "100"}), t.class_codes);
+  EXPECT_EQ((decltype(t.weight_breaks){0, 500, 1000}), t.weight_breaks);
   EXPECT_EQ(12000, ClassRateTables::Factor(t.class_factors, 1, 2));
   EXPECT_EQ(0, t.FactorSetIndex(4));
   t.ApplyClassBreaks("50");
