@@ -28,6 +28,7 @@ std::int32_t ScaleCell(std::int32_t cell, std::int64_t factor) {
 }
 
 std::int64_t PercentOf(std::int64_t amount, float percent) {
+  if (percent == 0.0f) return 0;  // most amounts carry no discount
   // Percent texts carry two decimals ("2500 " = 25.00 %).
   const std::int64_t hundredths = std::llround(static_cast<double>(percent) * 100.0);
   // U(amount x percent) = floor((amount x hundredths + 51) / 100); then U(that x 0.01).

@@ -28,7 +28,7 @@ struct ClassRateTables {
   static constexpr std::size_t kMaxClasses = 20;
   static constexpr std::size_t kMaxBreaks = 20;
 
-  using CodeText = ShortText<6>;
+  using CodeText = ShortText<7>;  // codes have up to 6 characters; 7 make a one-word key
   BoundedList<CodeText, kMaxClasses> class_codes;
   BoundedList<std::int32_t, kMaxBreaks> weight_breaks;  // lbs, ascending
   // All rows of both grids (10000 = 1.0); rows past the file's counts hold 0.

@@ -31,9 +31,9 @@ TEST(BoundedListTest, ClassCodesMatchWholeTextsOnly) {
   EXPECT_EQ(-1, t.ClassIndex("1000"));
   EXPECT_EQ(-1, t.ClassIndex("5"));
   EXPECT_EQ(-1, t.ClassIndex(std::string("50\0", 3))) << "a NUL is a character of the text";
-  t.class_codes.push_back("ABCDEF");
-  EXPECT_EQ(3, t.ClassIndex("ABCDEF"));
-  EXPECT_EQ(-1, t.ClassIndex("ABCDEFG")) << "longer than any code, not cut to fit";
+  t.class_codes.push_back("ABCDEFG");
+  EXPECT_EQ(3, t.ClassIndex("ABCDEFG"));
+  EXPECT_EQ(-1, t.ClassIndex("ABCDEFGH")) << "longer than any code, not cut to fit";
 }
 
 }  // namespace
