@@ -20,7 +20,9 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
+#include "KMLIB/lower_bound.h"
 #include "platform/os/bytes.h"
 
 namespace tolv {
@@ -58,22 +60,17 @@ std::int64_t FirstMatch(os::ByteSpan key, const Source& file, std::size_t record
   if (record_length == 0 || low < 0 || high < low) return -1;
   std::size_t n = ProbeBytes(record_length);
   RecordBuffer probe;
-  // Invariant: every record below `left` sorts before the key; every record from `right`
-  // to high compares <= 0. found holds record `right` once right <= high.
-  std::int64_t left = low;
-  std::int64_t right = high + 1;
-  while (left < right) {
-    std::int64_t mid = left + (right - left) / 2;
-    if (!ReadRecord(file, record_length, mid, probe)) return -1;
-    if (compare(key, os::ByteSpan(probe.data(), n)) > 0) {
-      left = mid + 1;
-    } else {
-      right = mid;
-      found = probe;
-    }
-  }
-  if (right > high) return -1;
-  return compare(key, os::ByteSpan(found.data(), n)) == 0 ? right : -1;
+  // found holds each probe that the key does not sort after, so at the end the record of
+  // the answer, once there is one.
+  std::optional<std::int64_t> first =
+      kmlib::LowerBound(low, high + 1, [&](std::int64_t mid) -> std::optional<bool> {
+        if (!ReadRecord(file, record_length, mid, probe)) return std::nullopt;
+        if (compare(key, os::ByteSpan(probe.data(), n)) > 0) return true;
+        found = probe;
+        return false;
+      });
+  if (!first || *first > high) return -1;
+  return compare(key, os::ByteSpan(found.data(), n)) == 0 ? *first : -1;
 }
 
 template <typename Source>
