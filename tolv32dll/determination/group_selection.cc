@@ -89,18 +89,19 @@ Result<bool> Determiner::GroupHasClass(std::size_t g0, bool intrastate) {
   bool selected = false;
   int latest = -1;
   for (std::size_t i = 0; i < entries().size(); ++i) {
-    const EffectiveEntry e = entries()[i];  // a copy: selecting may reload the table
-    if (request_.named() && !NameAgrees(e.Name(), request_.tariff_name)) continue;
+    const EffectiveEntry& e = entries()[i];
     if (e.tariff_number != state_.a[g0] || e.date.Key() <= latest || !NotAfterShipDate(e)) {
       continue;
     }
+    if (request_.named() && !NameAgrees(e.Name(), request_.tariff_name)) continue;
     if (!PassesKindFilter(e.tariff_kind)) continue;
     bool of_class = intrastate ? (e.jurisdiction != 'N' && e.jurisdiction != 'C')
                                : e.jurisdiction != 'Y';
     if (!of_class) continue;
+    const int date = e.date.Key();  // kept: selecting may reload the table under e
     ErrorNumber error = Select(i);
     if (error != kOk) return Result<bool>::Error(error);
-    latest = e.date.Key();
+    latest = date;
     selected = true;
   }
   return selected;
