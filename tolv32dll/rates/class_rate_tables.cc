@@ -35,14 +35,12 @@ Code3 WeightTypeCode(std::string_view class_text) {
 
 ClassRateTables ClassRateTables::FromTariff(const FactorTables& factors,
                                             const WeightTypeTable& types, char class_break_flag) {
-  ClassRateTables t;
+  ClassRateTables t(factors.class_factors, factors.break_factors);
   for (int i = 0; i < Clamp(factors.class_count, kMaxClasses); ++i) {
     t.class_codes.push_back(factors.ClassCodeText(i));
   }
   const int breaks = Clamp(factors.break_count, kMaxBreaks);
   t.weight_breaks.assign(factors.weight_breaks.begin(), factors.weight_breaks.begin() + breaks);
-  t.class_factors = factors.class_factors;
-  t.break_factors = factors.break_factors;
   const int blocks = Clamp(factors.block_count, kMaxBlocks);
   t.block_numbers.assign(factors.block_numbers.begin(), factors.block_numbers.begin() + blocks);
   t.class_break_flag = class_break_flag;

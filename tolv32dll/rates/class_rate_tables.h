@@ -66,6 +66,13 @@ struct ClassRateTables {
   // characters, zero-padded) overwrites the weight breaks it lists. Entries naming a
   // break the tariff does not have are ignored.
   void ApplyClassBreaks(std::string_view class_text);
+
+  ClassRateTables() = default;
+
+ private:
+  // Takes the grids as they stand, without clearing them first.
+  ClassRateTables(const ClassFactorGrid& classes, const BreakFactorGrid& breaks)
+      : class_factors(classes), break_factors(breaks) {}
 };
 
 // The rate per class and weight break (cents per 100 lb), cell (c, b) at c x breaks + b.
