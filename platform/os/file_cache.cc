@@ -14,6 +14,8 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "platform/os/dir_watch.h"
+
 namespace os {
 namespace {
 
@@ -79,19 +81,17 @@ struct CachedImage {
   // The stamp of the directory before the file was opened; while the directory keeps it,
   // the path still names the file the descriptor holds.
   std::optional<FileStamp> dir_stamp;
+  // Holds while the directory's watch has seen nothing that may touch the file: the image is
+  // then served without asking the file system.
+  WatchMark mark;
 };
 
-// Never destroyed: threads may still read files while the process's statics go away.
-struct Cache {
-  std::mutex mu;
-  std::unordered_map<std::string, CachedImage> images;
-  std::size_t image_bytes = 0;
-  std::unordered_map<std::string, std::shared_ptr<const Listing>> listings;
+// A name lookup's answer, served again while its mark holds.
+struct KeptLookup {
+  bool found = false;
+  std::string path;
+  WatchMark mark;
 };
-Cache& TheCache() {
-  static Cache* cache = new Cache;
-  return *cache;
-}
 
 // Hashes std::string and std::string_view alike, so a key can be looked up without
 // building a string of it.
@@ -100,10 +100,48 @@ struct TextHash {
   std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
 };
 
+// Never destroyed: threads may still read files while the process's statics go away.
+struct Cache {
+  std::mutex mu;
+  std::unordered_map<std::string, CachedImage> images;
+  std::size_t image_bytes = 0;
+  std::unordered_map<std::string, std::shared_ptr<const Listing>> listings;
+  std::unordered_map<std::string, KeptLookup, TextHash, std::equal_to<>> lookups;
+};
+Cache& TheCache() {
+  static Cache* cache = new Cache;
+  return *cache;
+}
+
+// A list whose items, strings included, keep their storage from one scope to the next.
+template <typename T>
+struct ReusedList {
+  std::vector<T> items;
+  std::size_t size = 0;
+
+  T& Add() {
+    if (size == items.size()) items.emplace_back();
+    return items[size++];
+  }
+  std::span<T> InUse() { return std::span<T>(items).first(size); }
+};
+
+struct SeenImage {
+  std::string path;
+  FileImagePtr image;
+};
+struct SeenLookup {
+  std::string key;  // see LookupKey
+  std::size_t hash = 0;
+  bool found = false;
+  std::string path;
+};
+
 struct ScopeState {
   int depth = 0;
-  std::unordered_map<std::string, FileImagePtr> images;
-  std::unordered_map<std::string, std::optional<std::string>, TextHash, std::equal_to<>> lookups;
+  bool caught_up = false;  // with the changes the directory watches saw
+  ReusedList<SeenImage> images;
+  ReusedList<SeenLookup> lookups;
   std::unordered_map<std::string, struct stat> statuses;
   std::unordered_map<std::string, std::optional<FileStamp>> dir_stamps;
   std::unordered_map<std::string, std::shared_ptr<const Listing>> listings;
@@ -122,16 +160,17 @@ std::string_view LookupKey(std::string_view dir, std::string_view name,
   return std::string_view(buffer.data(), dir.size() + 1 + name.size());
 }
 
-// The stamp of a directory (nullopt when it is none); taken once in a scope.
-std::optional<FileStamp> DirStamp(const std::string& dir) {
-  if (scope.depth > 0) {
+// The stamp of a directory (nullopt when it is none); taken once in a scope when pinned.
+std::optional<FileStamp> DirStamp(const std::string& dir, bool pinned = true) {
+  pinned = pinned && scope.depth > 0;
+  if (pinned) {
     auto it = scope.dir_stamps.find(dir);
     if (it != scope.dir_stamps.end()) return it->second;
   }
   struct stat st;
   std::optional<FileStamp> stamp;
   if (::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) stamp = StampOf(st);
-  if (scope.depth > 0) scope.dir_stamps.emplace(dir, stamp);
+  if (pinned) scope.dir_stamps.emplace(dir, stamp);
   return stamp;
 }
 
@@ -212,17 +251,57 @@ void Keep(const std::string& path, CachedImage entry) {
   cache.images.emplace(path, std::move(entry));
 }
 
+// The kept image of path while its mark holds; null otherwise.
+FileImagePtr WatchedImage(const std::string& path) {
+  Cache& cache = TheCache();
+  std::lock_guard<std::mutex> lock(cache.mu);
+  auto it = cache.images.find(path);
+  if (it == cache.images.end() || !it->second.mark.Holds()) return nullptr;
+  return it->second.image;
+}
+
+// Lets mark vouch for the kept image, just found current the old way, when path is the
+// file's only name and no link: a change through another name would not show in the
+// directory's watch.
+void VouchFor(const std::string& path, const FileImagePtr& image, const WatchMark& mark) {
+  if (mark.changes == nullptr) return;
+  struct stat st;
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1 ||
+      StampOf(st) != image->stamp()) {
+    return;
+  }
+  Cache& cache = TheCache();
+  std::lock_guard<std::mutex> lock(cache.mu);
+  auto it = cache.images.find(path);
+  if (it != cache.images.end() && it->second.image == image) it->second.mark = mark;
+}
+
+std::string_view NameOf(std::string_view path) {
+  std::size_t slash = path.rfind('/');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
 FileImagePtr FreshImage(const std::string& path) {
   const std::string dir = DirOf(path);
-  if (FileImagePtr kept = KeptImage(path, dir)) return kept;
+  // Taken before the file is looked at, so that any change from here on breaks it.
+  const WatchMark mark = MarkBeforeCheck(dir, NameOf(path));
+  if (FileImagePtr kept = KeptImage(path, dir)) {
+    VouchFor(path, kept, mark);
+    return kept;
+  }
   struct stat st;
   if (!StatusOf(path, &st) || !S_ISREG(st.st_mode)) return nullptr;
   const FileStamp stamp = StampOf(st);
+  FileImagePtr cached;
   {
     Cache& cache = TheCache();
     std::lock_guard<std::mutex> lock(cache.mu);
     auto it = cache.images.find(path);
-    if (it != cache.images.end() && it->second.image->stamp() == stamp) return it->second.image;
+    if (it != cache.images.end() && it->second.image->stamp() == stamp) cached = it->second.image;
+  }
+  if (cached) {
+    VouchFor(path, cached, mark);
+    return cached;
   }
   // The directory's stamp is taken before the file is opened (see CachedImage).
   std::optional<FileStamp> dir_stamp = DirStamp(dir);
@@ -236,7 +315,8 @@ FileImagePtr FreshImage(const std::string& path) {
   FileImagePtr image = ReadOpen(fd, &steady);
   if (image && steady && Settled(image->stamp())) {
     if (!dir_stamp || !Settled(*dir_stamp)) dir_stamp.reset();
-    Keep(path, {image, dir_stamp ? file : nullptr, dir_stamp});
+    Keep(path, {image, dir_stamp ? file : nullptr, dir_stamp, {}});
+    VouchFor(path, image, mark);
   }
   return image;
 }
@@ -250,10 +330,10 @@ std::shared_ptr<const Listing> ScanDirectory(const std::string& dir) {
   listing->stamp = StampOf(before);
   while (const dirent* entry = ::readdir(handle.get())) {
     // A link may lead to a directory; an unknown type may be one.
-    bool may_be_directory =
-        entry->d_type == DT_DIR || entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN;
+    const bool may_be_link = entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN;
+    const bool may_be_directory = entry->d_type == DT_DIR || may_be_link;
     std::string name(entry->d_name);
-    listing->by_lower[LowerCase(name)].push_back({std::move(name), may_be_directory});
+    listing->by_lower[LowerCase(name)].push_back({std::move(name), may_be_directory, may_be_link});
   }
   for (auto& [lower, names] : listing->by_lower) {
     std::sort(names.begin(), names.end(),
@@ -262,8 +342,8 @@ std::shared_ptr<const Listing> ScanDirectory(const std::string& dir) {
   return listing;
 }
 
-std::shared_ptr<const Listing> FreshListing(const std::string& dir) {
-  std::optional<FileStamp> stamp = DirStamp(dir);
+std::shared_ptr<const Listing> FreshListing(const std::string& dir, bool pinned) {
+  std::optional<FileStamp> stamp = DirStamp(dir, pinned);
   if (!stamp) return nullptr;
   Cache& cache = TheCache();
   {
@@ -275,12 +355,64 @@ std::shared_ptr<const Listing> FreshListing(const std::string& dir) {
   // Kept when it was taken of the directory whose stamp is known (the scope's, or a new
   // one taken after the scan).
   if (listing && listing->stamp == *stamp && Settled(listing->stamp) &&
-      (scope.depth > 0 || DirStamp(dir) == listing->stamp)) {
+      ((pinned && scope.depth > 0) || DirStamp(dir, pinned) == listing->stamp)) {
     std::lock_guard<std::mutex> lock(cache.mu);
     cache.listings[dir] = listing;
   }
   return listing;
 }
+
+std::optional<std::vector<ListedName>> List(const std::string& dir, std::string_view name,
+                                            bool pinned) {
+  const std::string key = DirKey(dir);
+  pinned = pinned && scope.depth > 0;
+  std::shared_ptr<const Listing> listing;
+  if (pinned) {
+    auto it = scope.listings.find(key);
+    if (it != scope.listings.end()) listing = it->second;
+  }
+  if (!listing) {
+    listing = FreshListing(key, pinned);
+    if (!listing) return std::nullopt;
+    if (pinned) scope.listings.emplace(key, listing);
+  }
+  auto it = listing->by_lower.find(LowerCase(name));
+  if (it == listing->by_lower.end()) return std::vector<ListedName>();
+  return it->second;
+}
+
+// Takes in the changes the directory watches saw: at each request outside a scope, and at
+// the first of a scope.
+void CatchUp() {
+  if (scope.depth > 0 && scope.caught_up) return;
+  CatchUpWithChanges();
+  if (scope.depth > 0) scope.caught_up = true;
+}
+
+SeenImage* SeenInScope(std::string_view path) {
+  for (SeenImage& seen : scope.images.InUse()) {
+    if (seen.path == path) return &seen;
+  }
+  return nullptr;
+}
+
+SeenLookup* SeenInScope(std::string_view key, std::size_t hash) {
+  for (SeenLookup& seen : scope.lookups.InUse()) {
+    if (seen.hash == hash && seen.key == key) return &seen;
+  }
+  return nullptr;
+}
+
+void SeeInScope(std::string_view key, std::size_t hash, const std::optional<std::string>& found) {
+  SeenLookup& seen = scope.lookups.Add();
+  seen.key.assign(key);
+  seen.hash = hash;
+  seen.found = found.has_value();
+  if (found) seen.path.assign(*found);
+}
+
+// Lookups kept across scopes beyond this count are dropped all at once.
+constexpr std::size_t kMaxKeptLookups = 4096;
 
 }  // namespace
 
@@ -294,29 +426,26 @@ FileStamp StampOf(const struct stat& st) {
 
 FileImagePtr ReadFileImage(const std::string& path) {
   if (scope.depth > 0) {
-    auto it = scope.images.find(path);
-    if (it != scope.images.end()) return it->second;
+    if (SeenImage* seen = SeenInScope(path)) return seen->image;
   }
-  FileImagePtr image = FreshImage(path);
-  if (scope.depth > 0) scope.images.emplace(path, image);
+  CatchUp();
+  FileImagePtr image = WatchedImage(path);
+  if (!image) image = FreshImage(path);
+  if (scope.depth > 0) {
+    SeenImage& seen = scope.images.Add();
+    seen.path.assign(path);
+    seen.image = image;
+  }
   return image;
 }
 
 std::optional<std::vector<ListedName>> ListNoCase(const std::string& dir, std::string_view name) {
-  const std::string key = DirKey(dir);
-  std::shared_ptr<const Listing> listing;
-  if (scope.depth > 0) {
-    auto it = scope.listings.find(key);
-    if (it != scope.listings.end()) listing = it->second;
-  }
-  if (!listing) {
-    listing = FreshListing(key);
-    if (!listing) return std::nullopt;
-    if (scope.depth > 0) scope.listings.emplace(key, listing);
-  }
-  auto it = listing->by_lower.find(LowerCase(name));
-  if (it == listing->by_lower.end()) return std::vector<ListedName>();
-  return it->second;
+  return List(dir, name, true);
+}
+
+std::optional<std::vector<ListedName>> ListNoCaseNow(const std::string& dir,
+                                                     std::string_view name) {
+  return List(dir, name, false);
 }
 
 bool InSnapshot() { return scope.depth > 0; }
@@ -325,8 +454,10 @@ SnapshotScope::SnapshotScope() { ++scope.depth; }
 
 SnapshotScope::~SnapshotScope() {
   if (--scope.depth > 0) return;
-  scope.images.clear();
-  scope.lookups.clear();
+  for (SeenImage& seen : scope.images.InUse()) seen.image.reset();
+  scope.images.size = 0;
+  scope.lookups.size = 0;
+  scope.caught_up = false;
   scope.statuses.clear();
   scope.dir_stamps.clear();
   scope.listings.clear();
@@ -334,13 +465,28 @@ SnapshotScope::~SnapshotScope() {
 
 std::optional<std::optional<std::string>> RecalledLookup(std::string_view dir,
                                                          std::string_view name) {
-  if (scope.depth == 0) return std::nullopt;
   std::array<char, kMaxLookupKey> buffer;
   const std::string_view key = LookupKey(dir, name, buffer);
   if (key.empty()) return std::nullopt;
-  auto it = scope.lookups.find(key);
-  if (it == scope.lookups.end()) return std::nullopt;
-  return it->second;
+  const std::size_t hash = TextHash{}(key);
+  if (scope.depth > 0) {
+    if (const SeenLookup* seen = SeenInScope(key, hash)) {
+      if (!seen->found) return std::optional<std::string>();
+      return std::optional<std::string>(seen->path);
+    }
+  }
+  CatchUp();
+  std::optional<std::optional<std::string>> found;
+  {
+    Cache& cache = TheCache();
+    std::lock_guard<std::mutex> lock(cache.mu);
+    auto it = cache.lookups.find(key);
+    if (it == cache.lookups.end() || !it->second.mark.Holds()) return std::nullopt;
+    found.emplace();
+    if (it->second.found) found->emplace(it->second.path);
+  }
+  if (scope.depth > 0) SeeInScope(key, hash, *found);
+  return found;
 }
 
 void RememberLookup(std::string_view dir, std::string_view name,
@@ -349,12 +495,26 @@ void RememberLookup(std::string_view dir, std::string_view name,
   std::array<char, kMaxLookupKey> buffer;
   const std::string_view key = LookupKey(dir, name, buffer);
   if (key.empty()) return;
-  auto it = scope.lookups.find(key);
-  if (it != scope.lookups.end()) {
-    it->second = found;
-  } else {
-    scope.lookups.emplace(std::string(key), found);
+  const std::size_t hash = TextHash{}(key);
+  if (SeenInScope(key, hash) == nullptr) SeeInScope(key, hash, found);
+}
+
+void KeepLookup(std::string_view dir, std::string_view name,
+                const std::optional<std::string>& found, const WatchMark& mark) {
+  if (mark.changes == nullptr) return;
+  std::array<char, kMaxLookupKey> buffer;
+  const std::string_view key = LookupKey(dir, name, buffer);
+  if (key.empty()) return;
+  Cache& cache = TheCache();
+  std::lock_guard<std::mutex> lock(cache.mu);
+  auto it = cache.lookups.find(key);
+  if (it == cache.lookups.end()) {
+    if (cache.lookups.size() >= kMaxKeptLookups) cache.lookups.clear();
+    it = cache.lookups.emplace(std::string(key), KeptLookup()).first;
   }
+  it->second.found = found.has_value();
+  it->second.path = found.value_or("");
+  it->second.mark = mark;
 }
 
 void RememberStatus(const std::string& path, const struct stat& st) {

@@ -12,6 +12,12 @@
 // file of a directory whose stamp is unchanged (so no name in it was added, removed or
 // renamed) is checked through the descriptor it was read from.
 //
+// Where the directory is watched (see dir_watch.h) an image found current, and a name
+// lookup's answer, carry a mark taken before they were checked; while it holds they are
+// served without any system call, across scopes and threads. The changes the watches saw
+// are taken in at each request outside a scope and at the first request of a scope, so a
+// change finished before a rating shows in it. What is not watched is checked as above.
+//
 // Thread safety: every function may be called from any thread; images are immutable.
 #ifndef FRELANE_PLATFORM_OS_FILE_CACHE_H_
 #define FRELANE_PLATFORM_OS_FILE_CACHE_H_
@@ -27,6 +33,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/os/dir_watch.h"
 
 namespace os {
 
@@ -67,10 +75,13 @@ FileImagePtr ReadFileImage(const std::string& path);
 struct ListedName {
   std::string name;
   bool may_be_directory = true;  // false when the listing says it is no directory
+  bool may_be_link = true;       // false when the listing gives its type, and no link
 };
 // The names in dir (an existing directory path) that equal name without regard to ASCII
 // case, in byte order; nullopt when dir cannot be listed.
 std::optional<std::vector<ListedName>> ListNoCase(const std::string& dir, std::string_view name);
+// As ListNoCase, but as outside any scope, leaving the scope's view alone.
+std::optional<std::vector<ListedName>> ListNoCaseNow(const std::string& dir, std::string_view name);
 
 // Holds the calling thread's view of the files steady for its lifetime. Scopes nest; the
 // view is forgotten when the outermost one ends.
@@ -85,12 +96,17 @@ class SnapshotScope {
 // True while the calling thread is inside a SnapshotScope.
 bool InSnapshot();
 
-// The name lookups of the scope in hand (used by FindFileNoCase): the remembered answer
-// of (dir, name), or nullopt when there is no scope or no answer yet.
+// The name lookups used by FindFileNoCase: the answer of (dir, name) given in the scope in
+// hand, or one kept while its mark holds; nullopt when there is none.
 std::optional<std::optional<std::string>> RecalledLookup(std::string_view dir,
                                                          std::string_view name);
+// Holds the answer for the rest of the scope in hand.
 void RememberLookup(std::string_view dir, std::string_view name,
                     const std::optional<std::string>& found);
+// Keeps an answer found as outside any scope, after mark was taken, for as long as the mark
+// holds (not at all for an empty mark).
+void KeepLookup(std::string_view dir, std::string_view name,
+                const std::optional<std::string>& found, const WatchMark& mark);
 // The status FindFileNoCase took of a file, kept for the image read of it in the same scope.
 void RememberStatus(const std::string& path, const struct stat& st);
 

@@ -10,7 +10,8 @@ namespace tolv {
 
 std::string TdFilePath(std::string_view dir, std::string_view name) {
   std::optional<std::string> found = os::FindFileNoCase(dir, name);
-  return found ? *found : os::JoinPath(dir, name);
+  if (found) return std::move(*found);
+  return os::JoinPath(dir, name);
 }
 
 ErrorNumber TdDataSet::Load(std::string_view dir) {

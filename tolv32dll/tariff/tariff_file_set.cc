@@ -81,8 +81,7 @@ std::optional<std::string> TariffFileSet::TariffFileName(const CurrentTariff& ta
 std::optional<std::string> TariffFileSet::FindTariffFile(const CurrentTariff& tariff,
                                                          std::string_view suffix,
                                                          const FileNo& file_no,
-                                                         bool use_request_name,
-                                                         bool* found) const {
+                                                         bool use_request_name, bool* found) const {
   *found = false;
   std::string name(use_request_name ? std::string_view(request_tariff_name_)
                                     : TrimmedName(TextOf(tariff.tariff_name)));
@@ -90,12 +89,13 @@ std::optional<std::string> TariffFileSet::FindTariffFile(const CurrentTariff& ta
   name.append(suffix);
   const FileNo& number = IsLetter(file_no[0]) ? tariff.default_file_no : file_no;
   name.append(TextOf(number));
-  if (!os::IsSafeFileName(name)) return std::nullopt;
   if (tariff_data_directory_.size() + name.size() > kMaxPathLength) return std::nullopt;
-  // Found without regard to case; a name that matches nothing keeps its spelling.
-  auto path = os::FindFileNoCase(tariff_data_directory_, name);
+  // Found without regard to case (a name found is a safe one); a name that matches nothing
+  // keeps its spelling.
+  std::optional<std::string> path = os::FindFileNoCase(tariff_data_directory_, name);
   *found = path.has_value();
-  return path ? *path : os::JoinPath(tariff_data_directory_, name);
+  if (!path && os::IsSafeFileName(name)) path = os::JoinPath(tariff_data_directory_, name);
+  return path;
 }
 
 TariffFile TariffFileSet::OpenPath(const std::string& path) const {
@@ -218,11 +218,10 @@ ErrorNumber TariffFileSet::TariffFile_OpenRba(const CurrentTariff& tariff) {
 
 ErrorNumber TariffFileSet::TariffFile_OpenRbaCompanion(const CurrentTariff& tariff) {
   rba_.Close();
-  auto path = TariffFileName(tariff, ".H", tariff.point_file_no, false);
+  bool found = false;
+  auto path = FindTariffFile(tariff, ".H", tariff.point_file_no, false, &found);
   if (!path) return kErrRbaopn;
-  if (!os::FindFileNoCase(tariff_data_directory_, path->substr(path->rfind('/') + 1))) {
-    return -1;
-  }
+  if (!found) return -1;
   rba_ = OpenPath(*path);
   return rba_.is_open() ? kOk : kErrRbaopn;
 }

@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <string>
+#include <thread>
 
+#include "platform/os/dir_watch.h"
 #include "platform/os/file_lookup.h"
 #include "testkit/temp_dir.h"
 
@@ -25,15 +27,22 @@ void StampSecond(const std::string& path, long second) {
   ASSERT_EQ(0, ::utimensat(AT_FDCWD, path.c_str(), times, 0));
 }
 
-// Files written a moment ago count as settled, so that the cache serves them.
-class FileCacheTest : public ::testing::Test {
+// Files written a moment ago count as settled, so that the cache serves them. Each case
+// runs with the directory watched, and with the watch off, where stamps tell the changes.
+class FileCacheTest : public ::testing::TestWithParam<bool> {
  protected:
-  void SetUp() override { SetSettleTimeForTesting(std::chrono::milliseconds(0)); }
-  void TearDown() override { SetSettleTimeForTesting(kDefaultSettleTime); }
+  void SetUp() override {
+    SetSettleTimeForTesting(std::chrono::milliseconds(0));
+    SetDirWatchEnabledForTesting(GetParam());
+  }
+  void TearDown() override {
+    SetSettleTimeForTesting(kDefaultSettleTime);
+    SetDirWatchEnabledForTesting(true);
+  }
   testkit::TempDir dir_;
 };
 
-TEST_F(FileCacheTest, ImageIsSharedUntilTheFileChanges) {
+TEST_P(FileCacheTest, ImageIsSharedUntilTheFileChanges) {
   const std::string path = dir_.File("TDZ.BIN");
   dir_.Write("TDZ.BIN", "first");
   FileImagePtr a = ReadFileImage(path);
@@ -59,7 +68,7 @@ TEST_F(FileCacheTest, ImageIsSharedUntilTheFileChanges) {
   EXPECT_EQ(nullptr, ReadFileImage(dir_.path())) << "a directory has no image";
 }
 
-TEST_F(FileCacheTest, AFileChangedJustNowIsReadAgainEveryTime) {
+TEST_P(FileCacheTest, AFileChangedJustNowIsReadAgainEveryTime) {
   SetSettleTimeForTesting(std::chrono::hours(1));
   const std::string path = dir_.File("TDV.SEQ");
   dir_.Write("TDV.SEQ", "0120240101\r\n");
@@ -69,7 +78,7 @@ TEST_F(FileCacheTest, AFileChangedJustNowIsReadAgainEveryTime) {
   EXPECT_EQ(Text(a), Text(b));
 }
 
-TEST_F(FileCacheTest, ASnapshotHoldsTheFirstViewOfFilesAndNames) {
+TEST_P(FileCacheTest, ASnapshotHoldsTheFirstViewOfFilesAndNames) {
   const std::string path = dir_.File("EFCREC.TBL");
   dir_.Write("EFCREC.TBL", "old");
   {
@@ -90,7 +99,7 @@ TEST_F(FileCacheTest, ASnapshotHoldsTheFirstViewOfFilesAndNames) {
   EXPECT_EQ(dir_.File("LATE.DAT"), FindFileNoCase(dir_.path(), "late.dat"));
 }
 
-TEST_F(FileCacheTest, EachSnapshotSeesRewritesAndReplacementsMadeBeforeIt) {
+TEST_P(FileCacheTest, EachSnapshotSeesRewritesAndReplacementsMadeBeforeIt) {
   const std::string path = dir_.File("NORTHW01.P01");
   dir_.Write("NORTHW01.P01", "points-1");
   auto in_snapshot = [&] {
@@ -120,7 +129,7 @@ TEST_F(FileCacheTest, EachSnapshotSeesRewritesAndReplacementsMadeBeforeIt) {
   EXPECT_EQ(nullptr, ReadFileImage(path));
 }
 
-TEST_F(FileCacheTest, ListedNamesFollowTheDirectory) {
+TEST_P(FileCacheTest, ListedNamesFollowTheDirectory) {
   dir_.Write("Rates.R01", "x");
   EXPECT_EQ(dir_.File("Rates.R01"), FindFileNoCase(dir_.path(), "RATES.R01"));
   EXPECT_EQ(std::nullopt, FindFileNoCase(dir_.path(), "RATES.H01"));
@@ -146,6 +155,51 @@ TEST_F(FileCacheTest, ListedNamesFollowTheDirectory) {
   EXPECT_FALSE((*names)[0].may_be_directory);
   EXPECT_EQ(std::nullopt, ListNoCase(dir_.File("none"), "x"));
 }
+
+TEST_P(FileCacheTest, AReplacedDirectoryShowsInTheNextSnapshot) {
+  const std::string data = dir_.File("data");
+  dir_.Write("data/TDZ.BIN", "old");
+  StampSecond(data + "/TDZ.BIN", 1'000'000'000);
+  auto in_snapshot = [&] {
+    SnapshotScope snapshot;
+    std::optional<std::string> path = FindFileNoCase(data, "tdz.bin");
+    return path ? Text(ReadFileImage(*path)) : "<no file>";
+  };
+  EXPECT_EQ("old", in_snapshot());
+  EXPECT_EQ("old", in_snapshot());
+  ASSERT_EQ(0, ::rename(data.c_str(), dir_.File("was").c_str()));
+  dir_.Write("data/tdz.bin", "new");
+  StampSecond(data + "/tdz.bin", 1'000'000'000);
+  EXPECT_EQ("new", in_snapshot());
+}
+
+// Another thread's snapshot takes in the changes; this one's view stays as it was.
+TEST_P(FileCacheTest, ASnapshotKeepsItsViewWhileOtherThreadsSeeChanges) {
+  const std::string path = dir_.File("RATES.R01");
+  dir_.Write("RATES.R01", "old");
+  auto in_other_thread = [&] {
+    std::string seen;
+    std::thread([&] {
+      SnapshotScope snapshot;
+      std::optional<std::string> found = FindFileNoCase(dir_.path(), "rates.x01");
+      seen = Text(ReadFileImage(path)) + (found ? " found" : "");
+    }).join();
+    return seen;
+  };
+  EXPECT_EQ("old", in_other_thread());
+  SnapshotScope snapshot;
+  EXPECT_EQ("old", Text(ReadFileImage(path)));
+  EXPECT_EQ(std::nullopt, FindFileNoCase(dir_.path(), "rates.x01"));
+  dir_.Write("RATES.R01", "new!");
+  dir_.Write("RATES.X01", "x");
+  StampSecond(dir_.path(), 1'000'000'000);
+  EXPECT_EQ("new! found", in_other_thread());
+  EXPECT_EQ("old", Text(ReadFileImage(path)));
+  EXPECT_EQ(std::nullopt, FindFileNoCase(dir_.path(), "rates.x01"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Both, FileCacheTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Watched" : "Checked"; });
 
 }  // namespace
 }  // namespace os

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "platform/os/dir_watch.h"
 #include "platform/os/file_cache.h"
 #include "testkit/driver/shipment_request.h"
 #include "testkit/read_file.h"
@@ -24,11 +25,13 @@ std::string At(const Record& r, std::size_t at, std::size_t n) {
   return std::string(reinterpret_cast<const char*>(r.data() + at), n);
 }
 
-class ChangedFilesTest : public ::testing::Test {
+// Each case runs with the data directory watched, and with the watch off.
+class ChangedFilesTest : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
     // Files written a moment ago are served from the caches, as settled files are.
     os::SetSettleTimeForTesting(std::chrono::milliseconds(0));
+    os::SetDirWatchEnabledForTesting(GetParam());
     DIR* sample = ::opendir(FRELANE_SAMPLE_DIR);
     ASSERT_NE(nullptr, sample);
     while (const dirent* entry = ::readdir(sample)) {
@@ -41,7 +44,10 @@ class ChangedFilesTest : public ::testing::Test {
     ::closedir(sample);
     ASSERT_EQ(kOk, InitializeEngine(engine_, dir_.path().c_str()));
   }
-  void TearDown() override { os::SetSettleTimeForTesting(os::kDefaultSettleTime); }
+  void TearDown() override {
+    os::SetSettleTimeForTesting(os::kDefaultSettleTime);
+    os::SetDirWatchEnabledForTesting(true);
+  }
 
   Record Rate() {
     testkit::ShipmentRequest q;
@@ -66,7 +72,7 @@ class ChangedFilesTest : public ::testing::Test {
   RatingEngine engine_;
 };
 
-TEST_F(ChangedFilesTest, RewrittenFilesShowInTheNextRating) {
+TEST_P(ChangedFilesTest, RewrittenFilesShowInTheNextRating) {
   Record first = Rate();
   ASSERT_EQ("    ", At(first, 3, 4));
   ASSERT_EQ("12-01-2026", At(first, 151, 10));
@@ -103,6 +109,29 @@ TEST_F(ChangedFilesTest, RewrittenFilesShowInTheNextRating) {
   Rewrite("TDV.SEQ", tdv, 1'000'000'006);
   EXPECT_EQ(At(earlier, 0, 2160), At(Rate(), 0, 2160));
 }
+
+TEST_P(ChangedFilesTest, ReplacedRemovedAndAddedFilesShowInTheNextRating) {
+  const Record first = Rate();
+  ASSERT_EQ("    ", At(first, 3, 4));
+  const std::string tdv = testkit::ReadFile(dir_.File("TDV.SEQ"));
+  Rewrite("TDV.SEQ", tdv, 1'000'000'000);
+  ASSERT_EQ(At(first, 0, 2160), At(Rate(), 0, 2160));
+
+  // Replaced by a file of the same size and time whose only version is not yet in force.
+  Rewrite("TDV.NEW", "0120270101\r\n", 1'000'000'000);
+  ASSERT_EQ(0, ::rename(dir_.File("TDV.NEW").c_str(), dir_.File("TDV.SEQ").c_str()));
+  EXPECT_EQ("0122", At(Rate(), 3, 4));
+
+  ASSERT_EQ(0, ::unlink(dir_.File("TDV.SEQ").c_str()));
+  EXPECT_EQ("0130", At(Rate(), 3, 4));
+
+  // Back under a name of another case.
+  Rewrite("tdv.seq", tdv, 1'000'000'001);
+  EXPECT_EQ(At(first, 0, 2160), At(Rate(), 0, 2160));
+}
+
+INSTANTIATE_TEST_SUITE_P(Both, ChangedFilesTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Watched" : "Checked"; });
 
 }  // namespace
 }  // namespace tolv

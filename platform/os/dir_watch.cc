@@ -1,0 +1,296 @@
+#include "platform/os/dir_watch.h"
+
+#include <errno.h>
+#include <limits.h>
+#include <stdlib.h>
+#include <sys/inotify.h>
+#include <sys/vfs.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+namespace os {
+namespace {
+
+// What a watched directory reports: every change of a name in it or of a file in it.
+constexpr std::uint32_t kDirEvents = IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN_CREATE |
+                                     IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF |
+                                     IN_MOVE_SELF;
+// What a directory on the path reports: names coming, going or changing their attributes.
+constexpr std::uint32_t kPathEvents =
+    IN_ATTRIB | IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF;
+// Events that only change a file, not which file a name stands for.
+constexpr std::uint32_t kContentEvents = IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE;
+
+// Beyond this many marked names, every name of the directory counts as marked.
+constexpr std::size_t kMaxMarkedNames = 1024;
+
+// File systems on which every change, by whatever process, raises an event here.
+bool IsLocalFileSystem(const char* path) {
+  struct statfs fs;
+  if (::statfs(path, &fs) != 0) return false;
+  static constexpr std::uint32_t kLocal[] = {
+      0xEF53,      // ext2, ext3, ext4
+      0x58465342,  // xfs
+      0x9123683E,  // btrfs
+      0x01021994,  // tmpfs
+      0x858458F6,  // ramfs
+      0x794C7630,  // overlayfs
+      0x2FC12FC1,  // zfs
+      0xF2F52010,  // f2fs
+      0x3153464A,  // jfs
+      0x52654973,  // reiserfs
+  };
+  const auto type = static_cast<std::uint32_t>(fs.f_type);
+  return std::find(std::begin(kLocal), std::end(kLocal), type) != std::end(kLocal);
+}
+
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+using NameSet = std::unordered_set<std::string, TextHash, std::equal_to<>>;
+
+struct Dir {
+  ChangeCount changes{0};
+  // The rest under Watcher::mu.
+  bool gone = false;  // the watch no longer stands for the path: a new one takes over
+  NameSet marked;     // case-folded
+  bool every_name = false;
+
+  void Touch() { changes.fetch_add(1, std::memory_order_release); }
+  void Lose() {
+    gone = true;
+    Touch();
+  }
+  bool Marked(std::string_view name) const {
+    if (every_name) return true;
+    char folded[NAME_MAX + 1];
+    if (name.size() > NAME_MAX) return true;
+    std::transform(name.begin(), name.end(), folded, AsciiLower);
+    return marked.find(std::string_view(folded, name.size())) != marked.end();
+  }
+};
+
+// What one inotify watch (one directory's inode) stands for.
+struct Node {
+  std::vector<Dir*> dirs;                          // watched for their own names
+  std::vector<std::pair<std::string, Dir*>> path;  // the name leading on to a watched dir
+};
+
+// Never destroyed: threads may still read files while the process's statics go away. Dirs
+// are never freed either, so a mark never points at freed memory.
+struct Watcher {
+  std::mutex mu;
+  int fd = -1;
+  bool unavailable = false;  // inotify could not be had
+  std::atomic<bool> enabled{true};
+  // Drains begun; a caller whose arrival precedes a drain's beginning may rely on it.
+  std::atomic<std::uint64_t> drains{0};
+  std::unordered_map<std::string, Dir*, TextHash, std::equal_to<>> dirs;  // by clean path
+  NameSet unwatchable;  // clean paths found on a network file system or behind a link
+  std::unordered_map<int, Node> nodes;
+  std::vector<std::unique_ptr<Dir>> all;
+};
+Watcher& TheWatcher() {
+  static Watcher* watcher = new Watcher;
+  return *watcher;
+}
+
+// An absolute path with single separators and no trailing one; nullopt for a relative path
+// or one with "." or ".." in it.
+std::optional<std::string> CleanPath(std::string_view dir) {
+  if (dir.empty() || dir.front() != '/') return std::nullopt;
+  std::string out;
+  out.reserve(dir.size());
+  std::size_t at = 0;
+  while (at < dir.size()) {
+    std::size_t end = dir.find('/', at);
+    if (end == std::string_view::npos) end = dir.size();
+    std::string_view part = dir.substr(at, end - at);
+    at = end + 1;
+    if (part.empty()) continue;
+    if (part == "." || part == "..") return std::nullopt;
+    out += '/';
+    out.append(part);
+  }
+  return out.empty() ? std::string("/") : out;
+}
+
+bool SameAsResolved(const std::string& path) {
+  char resolved[PATH_MAX];
+  return ::realpath(path.c_str(), resolved) != nullptr && path == resolved;
+}
+
+int AddWatch(Watcher& w, const std::string& path, std::uint32_t events) {
+  return ::inotify_add_watch(w.fd, path.c_str(), events | IN_ONLYDIR | IN_MASK_ADD);
+}
+
+// Starts watching path (a clean path) and the directories leading to it; null when it is
+// not to be watched. REQUIRES: w.mu held.
+Dir* StartWatch(Watcher& w, const std::string& path) {
+  if (w.unavailable || w.unwatchable.count(path) > 0) return nullptr;
+  if (w.fd < 0) {
+    w.fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (w.fd < 0) {
+      w.unavailable = true;
+      return nullptr;
+    }
+  }
+  // From the root down: a later step of the path cannot change unnoticed once the
+  // directory above it is watched.
+  std::vector<std::pair<int, std::string>> steps;
+  for (std::size_t at = 0; at != std::string::npos && path != "/";) {
+    const std::size_t next = path.find('/', at + 1);
+    const std::string above = at == 0 ? std::string("/") : path.substr(0, at);
+    if (!IsLocalFileSystem(above.c_str())) {
+      w.unwatchable.insert(path);
+      return nullptr;
+    }
+    const int wd = AddWatch(w, above, kPathEvents);
+    if (wd < 0) return nullptr;
+    steps.emplace_back(wd, path.substr(at + 1, next == std::string::npos ? next : next - at - 1));
+    at = next;
+  }
+  if (!IsLocalFileSystem(path.c_str())) {
+    w.unwatchable.insert(path);
+    return nullptr;
+  }
+  const int wd = AddWatch(w, path, kDirEvents);
+  if (wd < 0) return nullptr;
+  // Checked with every watch in place: a link put in later raises an event.
+  if (!SameAsResolved(path)) {
+    w.unwatchable.insert(path);
+    return nullptr;
+  }
+  w.all.push_back(std::make_unique<Dir>());
+  Dir* dir = w.all.back().get();
+  for (auto& [step_wd, name] : steps) {
+    auto& leading = w.nodes[step_wd].path;
+    std::erase_if(leading, [](const auto& entry) { return entry.second->gone; });
+    leading.emplace_back(std::move(name), dir);
+  }
+  auto& own = w.nodes[wd].dirs;
+  std::erase_if(own, [](const Dir* d) { return d->gone; });
+  own.push_back(dir);
+  w.dirs[path] = dir;
+  return dir;
+}
+
+// The live watch of dir; null when it is not to be watched. REQUIRES: w.mu held.
+Dir* WatchOf(Watcher& w, std::string_view dir) {
+  if (!w.enabled.load()) return nullptr;
+  std::optional<std::string> path = CleanPath(dir);
+  if (!path) return nullptr;
+  auto it = w.dirs.find(*path);
+  if (it != w.dirs.end() && !it->second->gone) return it->second;
+  return StartWatch(w, *path);
+}
+
+void TouchAll(Watcher& w) {
+  for (const auto& dir : w.all) dir->Touch();
+}
+
+// REQUIRES: w.mu held.
+void TakeIn(Watcher& w, const inotify_event& event) {
+  if (event.mask & IN_Q_OVERFLOW) {
+    TouchAll(w);
+    return;
+  }
+  auto it = w.nodes.find(event.wd);
+  if (it == w.nodes.end()) return;
+  Node& node = it->second;
+  if (event.mask & IN_IGNORED) {
+    // The watch is gone (the directory was removed or its file system unmounted).
+    for (Dir* dir : node.dirs) dir->Lose();
+    for (auto& step : node.path) step.second->Lose();
+    w.nodes.erase(it);
+    return;
+  }
+  const std::string_view name =
+      event.len == 0 ? std::string_view()
+                     : std::string_view(event.name, ::strnlen(event.name, event.len));
+  if (name.empty()) {
+    // The directory itself changed: moved or removed, or its attributes.
+    const bool lost = (event.mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT)) != 0;
+    for (Dir* dir : node.dirs) lost ? dir->Lose() : dir->Touch();
+    for (auto& step : node.path) lost ? step.second->Lose() : step.second->Touch();
+    return;
+  }
+  const bool content_only = (event.mask & ~kContentEvents & ~IN_ISDIR) == 0;
+  for (Dir* dir : node.dirs) {
+    if (!content_only || dir->Marked(name)) dir->Touch();
+  }
+  for (auto& [step, dir] : node.path) {
+    if (step != name) continue;
+    content_only ? dir->Touch() : dir->Lose();
+  }
+}
+
+}  // namespace
+
+WatchMark MarkBeforeCheck(std::string_view dir, std::string_view name) {
+  Watcher& w = TheWatcher();
+  std::lock_guard<std::mutex> lock(w.mu);
+  Dir* watched = WatchOf(w, dir);
+  if (watched == nullptr) return {};
+  if (!watched->every_name) {
+    std::string folded(name);
+    std::transform(folded.begin(), folded.end(), folded.begin(), AsciiLower);
+    watched->marked.insert(std::move(folded));
+    if (watched->marked.size() > kMaxMarkedNames) watched->every_name = true;
+  }
+  return {&watched->changes, watched->changes.load(std::memory_order_acquire)};
+}
+
+void CatchUpWithChanges() {
+  Watcher& w = TheWatcher();
+  const std::uint64_t arrival = w.drains.load(std::memory_order_acquire);
+  std::lock_guard<std::mutex> lock(w.mu);
+  if (w.fd < 0) return;
+  // A drain that began after this call arrived has read every event queued before it.
+  if (w.drains.load(std::memory_order_relaxed) != arrival) return;
+  w.drains.fetch_add(1, std::memory_order_release);
+  alignas(inotify_event) char buffer[16 * 1024];
+  for (;;) {
+    ssize_t got = ::read(w.fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      // Nothing more queued (EAGAIN); any other failure is treated as lost events.
+      if (got < 0 && errno != EAGAIN) TouchAll(w);
+      return;
+    }
+    for (ssize_t at = 0; at < got;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+      TakeIn(w, *event);
+      at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+    }
+  }
+}
+
+bool IsWatchedForTesting(std::string_view dir) {
+  Watcher& w = TheWatcher();
+  std::lock_guard<std::mutex> lock(w.mu);
+  return WatchOf(w, dir) != nullptr;
+}
+
+void SetDirWatchEnabledForTesting(bool enabled) {
+  Watcher& w = TheWatcher();
+  std::lock_guard<std::mutex> lock(w.mu);
+  w.enabled = enabled;
+  // Marks taken before hold no more.
+  TouchAll(w);
+}
+
+}  // namespace os

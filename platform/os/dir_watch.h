@@ -1,0 +1,59 @@
+// Notice of changes to directories, so that what was read of them can be trusted without
+// asking the file system again.
+//
+// One inotify instance serves the process. Watching a directory also watches each directory
+// on its path, for the one name that leads on, so that the path cannot come to lead to
+// another directory unnoticed. A WatchMark taken before a file of the directory is checked
+// or read holds until a change that may touch that file is taken in: a change to the
+// directory itself or to its path, an added, removed or renamed name, or a write to or a
+// change of the attributes of a file whose (ASCII case-folded) name was marked. Writes to
+// other files of the directory, such as a log, leave the marks alone.
+//
+// The kernel queues an event before the changing system call returns, so after
+// CatchUpWithChanges every change finished before the call has broken the marks it touches.
+// A lost event (the queue overflowed) breaks every mark.
+//
+// Only absolute paths free of links and of "." and ".." on local file systems are watched:
+// on a network or user-space file system a change made elsewhere raises no event. Where a
+// directory is not watched (or inotify is not to be had) no mark holds, and its callers
+// check the files as before.
+//
+// Thread safety: every function may be called from any thread.
+#ifndef FRELANE_PLATFORM_OS_DIR_WATCH_H_
+#define FRELANE_PLATFORM_OS_DIR_WATCH_H_
+
+#include <atomic>
+#include <cstdint>
+#include <string_view>
+
+namespace os {
+
+// A directory's count of the changes taken in; marks compare it.
+using ChangeCount = std::atomic<std::uint64_t>;
+
+struct WatchMark {
+  const ChangeCount* changes = nullptr;  // null: the directory is not watched
+  std::uint64_t seen = 0;
+
+  // True while no change touching the marked file was taken in since the mark.
+  bool Holds() const {
+    return changes != nullptr && changes->load(std::memory_order_acquire) == seen;
+  }
+};
+
+// Watches dir (starting the watch when there is none) and marks name in it; an empty mark
+// when dir is not to be watched. Take the mark before the check or read it is to vouch for.
+WatchMark MarkBeforeCheck(std::string_view dir, std::string_view name);
+
+// Takes in every change queued so far (one system call; none while nothing is watched).
+void CatchUpWithChanges();
+
+// True when dir's changes are being noticed (for tests).
+bool IsWatchedForTesting(std::string_view dir);
+// Stops (false) or resumes (true) watching: while stopped no mark holds, as where inotify
+// is not to be had.
+void SetDirWatchEnabledForTesting(bool enabled);
+
+}  // namespace os
+
+#endif  // FRELANE_PLATFORM_OS_DIR_WATCH_H_

@@ -1,0 +1,108 @@
+#include "platform/os/dir_watch.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "testkit/temp_dir.h"
+
+namespace os {
+namespace {
+
+class DirWatchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(0, ::mkdir(data_.c_str(), 0755));
+    if (!IsWatchedForTesting(data_)) GTEST_SKIP() << "no inotify on this file system";
+  }
+
+  // A mark taken once the changes made so far are taken in.
+  static WatchMark Mark(const std::string& dir, std::string_view name) {
+    CatchUpWithChanges();
+    return MarkBeforeCheck(dir, name);
+  }
+  // Takes in what the watch saw, then tells whether the mark still holds.
+  static bool Holds(const WatchMark& mark) {
+    CatchUpWithChanges();
+    return mark.Holds();
+  }
+
+  testkit::TempDir top_;
+  const std::string data_ = top_.File("data");
+};
+
+TEST_F(DirWatchTest, OnlyPlainAbsolutePathsAreWatched) {
+  EXPECT_TRUE(IsWatchedForTesting(data_ + "/"));
+  EXPECT_TRUE(IsWatchedForTesting(top_.path() + "/data"));
+  EXPECT_FALSE(IsWatchedForTesting("relative/dir"));
+  EXPECT_FALSE(IsWatchedForTesting(data_ + "/../data"));
+  EXPECT_FALSE(IsWatchedForTesting(top_.File("missing")));
+  ASSERT_EQ(0, ::symlink(data_.c_str(), top_.File("link").c_str()));
+  EXPECT_FALSE(IsWatchedForTesting(top_.File("link"))) << "a link may be turned elsewhere";
+  EXPECT_EQ(nullptr, MarkBeforeCheck(top_.File("link"), "X").changes);
+
+  SetDirWatchEnabledForTesting(false);
+  EXPECT_FALSE(IsWatchedForTesting(data_));
+  SetDirWatchEnabledForTesting(true);
+  EXPECT_TRUE(IsWatchedForTesting(data_));
+}
+
+TEST_F(DirWatchTest, AMarkHoldsUntilAChangeMayTouchItsFile) {
+  top_.Write("data/RATES.R01", "1");
+  top_.Write("data/tolv.log", "1");
+  WatchMark mark = Mark(data_, "rates.r01");
+  ASSERT_TRUE(Holds(mark));
+  top_.Write("data/tolv.log", "22");
+  EXPECT_TRUE(Holds(mark)) << "a write to a file not marked";
+
+  top_.Write("data/RATES.R01", "2");
+  EXPECT_FALSE(Holds(mark)) << "a write to the marked file (any case)";
+
+  mark = Mark(data_, "RATES.R01");
+  ASSERT_EQ(0, ::chmod((data_ + "/RATES.R01").c_str(), 0600));
+  EXPECT_FALSE(Holds(mark)) << "its attributes";
+
+  mark = Mark(data_, "RATES.R01");
+  top_.Write("data/NEW.DAT", "x");
+  EXPECT_FALSE(Holds(mark)) << "a name added";
+
+  mark = Mark(data_, "RATES.R01");
+  ASSERT_EQ(0, ::rename((data_ + "/NEW.DAT").c_str(), (data_ + "/OTHER.DAT").c_str()));
+  EXPECT_FALSE(Holds(mark)) << "a name renamed";
+
+  mark = Mark(data_, "RATES.R01");
+  ASSERT_EQ(0, ::unlink((data_ + "/OTHER.DAT").c_str()));
+  EXPECT_FALSE(Holds(mark)) << "a name removed";
+}
+
+TEST_F(DirWatchTest, AChangeOfThePathBreaksTheMarks) {
+  WatchMark mark = Mark(data_, "X");
+  top_.Write("sibling.txt", "x");
+  EXPECT_TRUE(Holds(mark)) << "other names beside the directory";
+
+  // The directory moved away and another put in its place.
+  ASSERT_EQ(0, ::rename(data_.c_str(), top_.File("old").c_str()));
+  ASSERT_EQ(0, ::mkdir(data_.c_str(), 0755));
+  EXPECT_FALSE(Holds(mark));
+  mark = Mark(data_, "X");
+  ASSERT_TRUE(Holds(mark)) << "the new directory is watched";
+  top_.Write("old/X", "x");
+  EXPECT_TRUE(Holds(mark)) << "the old one no longer counts";
+  top_.Write("data/X", "x");
+  EXPECT_FALSE(Holds(mark));
+
+  // A directory above it replaced.
+  testkit::TempDir other;
+  ::mkdir(other.File("deep").c_str(), 0755);
+  const std::string deep = other.File("deep/data");
+  ASSERT_EQ(0, ::mkdir(deep.c_str(), 0755));
+  mark = Mark(deep, "X");
+  ASSERT_TRUE(Holds(mark));
+  ASSERT_EQ(0, ::rename(other.File("deep").c_str(), other.File("gone").c_str()));
+  EXPECT_FALSE(Holds(mark));
+}
+
+}  // namespace
+}  // namespace os
