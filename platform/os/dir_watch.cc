@@ -54,6 +54,8 @@ bool IsLocalFileSystem(const char* path) {
   return std::find(std::begin(kLocal), std::end(kLocal), type) != std::end(kLocal);
 }
 
+std::atomic<std::uint64_t> changes_taken_in{0};
+
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 struct TextHash {
@@ -69,7 +71,10 @@ struct Dir {
   NameSet marked;     // case-folded
   bool every_name = false;
 
-  void Touch() { changes.fetch_add(1, std::memory_order_release); }
+  void Touch() {
+    changes.fetch_add(1, std::memory_order_release);
+    changes_taken_in.fetch_add(1, std::memory_order_release);
+  }
   void Lose() {
     gone = true;
     Touch();
@@ -278,6 +283,8 @@ void CatchUpWithChanges() {
     }
   }
 }
+
+std::uint64_t ChangesTakenIn() { return changes_taken_in.load(std::memory_order_acquire); }
 
 bool IsWatchedForTesting(std::string_view dir) {
   Watcher& w = TheWatcher();

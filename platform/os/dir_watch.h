@@ -47,6 +47,9 @@ WatchMark MarkBeforeCheck(std::string_view dir, std::string_view name);
 
 // Takes in every change queued so far (one system call; none while nothing is watched).
 void CatchUpWithChanges();
+// How many changes were taken in so far, over every watched directory: while it stays the
+// same, every mark that held still holds.
+std::uint64_t ChangesTakenIn();
 
 // True when dir's changes are being noticed (for tests).
 bool IsWatchedForTesting(std::string_view dir);

@@ -139,7 +139,8 @@ struct SeenLookup {
 
 struct ScopeState {
   int depth = 0;
-  bool caught_up = false;  // with the changes the directory watches saw
+  std::uint64_t serial = 0;  // of the outermost scope in hand, counting the thread's scopes
+  bool caught_up = false;    // with the changes the directory watches saw
   ReusedList<SeenImage> images;
   ReusedList<SeenLookup> lookups;
   std::unordered_map<std::string, struct stat> statuses;
@@ -450,7 +451,20 @@ std::optional<std::vector<ListedName>> ListNoCaseNow(const std::string& dir,
 
 bool InSnapshot() { return scope.depth > 0; }
 
-SnapshotScope::SnapshotScope() { ++scope.depth; }
+std::uint64_t SnapshotSerial() { return scope.depth > 0 ? scope.serial : 0; }
+
+std::uint64_t ChangesSoFar() {
+  CatchUp();
+  return ChangesTakenIn();
+}
+
+bool IsServedOnMark(const std::string& path, const FileImagePtr& image) {
+  return image != nullptr && WatchedImage(path) == image;
+}
+
+SnapshotScope::SnapshotScope() {
+  if (scope.depth++ == 0) ++scope.serial;
+}
 
 SnapshotScope::~SnapshotScope() {
   if (--scope.depth > 0) return;

@@ -95,6 +95,16 @@ class SnapshotScope {
 
 // True while the calling thread is inside a SnapshotScope.
 bool InSnapshot();
+// A number of the calling thread's outermost scope in hand, new with each scope; 0 outside
+// any scope.
+std::uint64_t SnapshotSerial();
+
+// ChangesTakenIn (see dir_watch.h) once the changes so far are taken in, as a request
+// would take them in. A caller may keep what it was served on a mark (see IsServedOnMark)
+// for as long as this stays the same.
+std::uint64_t ChangesSoFar();
+// True when image is what ReadFileImage(path) serves on a mark that holds.
+bool IsServedOnMark(const std::string& path, const FileImagePtr& image);
 
 // The name lookups used by FindFileNoCase: the answer of (dir, name) given in the scope in
 // hand, or one kept while its mark holds; nullopt when there is none.

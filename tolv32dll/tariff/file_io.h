@@ -49,6 +49,8 @@ class TariffFile {
   bool is_open() const { return descriptor_ >= 0 || image_ != nullptr; }
   // -1 for an image.
   int descriptor() const { return descriptor_; }
+  // The shared image read from; null for a descriptor.
+  const os::FileImagePtr& image() const { return image_; }
   void Close();
 
   // The size in bytes, -1 when unknown or not open.

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/os/file_cache.h"
 #include "platform/os/file_lookup.h"
+#include "tolv32dll/logs/binary_log.h"
 
 namespace tolv {
 namespace {
@@ -78,18 +80,25 @@ std::optional<std::string> TariffFileSet::TariffFileName(const CurrentTariff& ta
   return FindTariffFile(tariff, suffix, file_no, use_request_name, &found);
 }
 
+std::string TariffFileSet::FileNameOf(const CurrentTariff& tariff, std::string_view suffix,
+                                      const FileNo& file_no, bool use_request_name) const {
+  std::string name(use_request_name ? std::string_view(request_tariff_name_)
+                                    : TrimmedName(TextOf(tariff.tariff_name)));
+  if (name.empty()) return name;
+  name.append(suffix);
+  const FileNo& number = IsLetter(file_no[0]) ? tariff.default_file_no : file_no;
+  name.append(TextOf(number));
+  if (tariff_data_directory_.size() + name.size() > kMaxPathLength) name.clear();
+  return name;
+}
+
 std::optional<std::string> TariffFileSet::FindTariffFile(const CurrentTariff& tariff,
                                                          std::string_view suffix,
                                                          const FileNo& file_no,
                                                          bool use_request_name, bool* found) const {
   *found = false;
-  std::string name(use_request_name ? std::string_view(request_tariff_name_)
-                                    : TrimmedName(TextOf(tariff.tariff_name)));
+  const std::string name = FileNameOf(tariff, suffix, file_no, use_request_name);
   if (name.empty()) return std::nullopt;
-  name.append(suffix);
-  const FileNo& number = IsLetter(file_no[0]) ? tariff.default_file_no : file_no;
-  name.append(TextOf(number));
-  if (tariff_data_directory_.size() + name.size() > kMaxPathLength) return std::nullopt;
   // Found without regard to case (a name found is a safe one); a name that matches nothing
   // keeps its spelling.
   std::optional<std::string> path = os::FindFileNoCase(tariff_data_directory_, name);
@@ -103,16 +112,50 @@ TariffFile TariffFileSet::OpenPath(const std::string& path) const {
   return File_OpenShared(path);
 }
 
-TariffFile TariffFileSet::TariffFile_Open(const CurrentTariff& tariff, std::string_view suffix,
-                                          const FileNo& file_no, bool use_request_name) const {
+const TariffFileSet::KeptImage* TariffFileSet::Kept(std::string_view name) const {
+  const std::uint64_t scope = os::SnapshotSerial();
+  if (scope == 0 || scope != kept_checked_in_) {
+    const std::uint64_t changes = os::ChangesSoFar();
+    if (changes != kept_changes_) {
+      kept_.clear();
+      kept_changes_ = changes;
+    }
+    kept_checked_in_ = scope;
+  }
+  for (const KeptImage& kept : kept_) {
+    if (kept.name == name) return &kept;
+  }
+  return nullptr;
+}
+
+void TariffFileSet::ForgetKeptImages() const {
+  kept_.clear();
+  kept_checked_in_ = 0;
+}
+
+TariffFile TariffFileSet::OpenNamed(const CurrentTariff& tariff, std::string_view suffix,
+                                    const FileNo& file_no, bool use_request_name) const {
+  const std::string name = FileNameOf(tariff, suffix, file_no, use_request_name);
+  if (name.empty()) return TariffFile();
+  if (const KeptImage* kept = Kept(name)) {
+    LogBinaryOpenedFile(kept->path);
+    return TariffFile(kept->image);
+  }
   // A file the lookup did not find is not there to be opened: the directory's listing of
   // this rating says so.
   bool found = false;
   auto path = FindTariffFile(tariff, suffix, file_no, use_request_name, &found);
-  TariffFile file = found ? OpenPath(*path) : TariffFile();
+  if (!found) return TariffFile();
+  TariffFile file = OpenPath(*path);
+  if (os::IsServedOnMark(*path, file.image())) kept_.push_back({name, *path, file.image()});
+  return file;
+}
+
+TariffFile TariffFileSet::TariffFile_Open(const CurrentTariff& tariff, std::string_view suffix,
+                                          const FileNo& file_no, bool use_request_name) const {
+  TariffFile file = OpenNamed(tariff, suffix, file_no, use_request_name);
   if (!file.is_open() && suffix == ".D") {
-    path = FindTariffFile(tariff, suffix, kFallbackD, use_request_name, &found);
-    if (found) file = OpenPath(*path);
+    file = OpenNamed(tariff, suffix, kFallbackD, use_request_name);
   }
   return file;
 }
@@ -304,6 +347,7 @@ void TariffFileSet::TariffFiles_CloseAll(const CurrentTariff& selected) {
 void TariffFileSet::CloseEverything() {
   CloseTariffFiles();
   open_tariff_.reset();
+  ForgetKeptImages();
 }
 
 }  // namespace tolv

@@ -9,6 +9,10 @@
 // Names are refused (as files that cannot be opened) when the tariff name or file number
 // would leave the directory or the path would not fit 259 characters.
 //
+// A file opened as a shared image that the file cache serves on a watch mark is handed out
+// again by its name, without a lookup, while the directory watches take in no change (asked
+// once a rating, so that a rating sees one state of the files).
+//
 // Thread safety: one set belongs to one engine, that is to one thread.
 #ifndef TOLV32DLL_TARIFF_TARIFF_FILE_SET_H_
 #define TOLV32DLL_TARIFF_TARIFF_FILE_SET_H_
@@ -18,6 +22,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/os/bytes.h"
 #include "tolv32dll/errors/error_numbers.h"
@@ -168,13 +173,31 @@ class TariffFileSet {
   ErrorNumber OpenStream(TariffStream& slot, const CurrentTariff& tariff, std::string_view suffix,
                          const FileNo& file_no, const char* mode, ErrorNumber error);
   TariffFile OpenPath(const std::string& path) const;
+  // TariffFile_Open without the ".D" fallback.
+  TariffFile OpenNamed(const CurrentTariff& tariff, std::string_view suffix, const FileNo& file_no,
+                       bool use_request_name) const;
+  // The file name the name rule gives, before the lookup; empty when refused.
+  std::string FileNameOf(const CurrentTariff& tariff, std::string_view suffix,
+                         const FileNo& file_no, bool use_request_name) const;
   // The name rule; *found tells whether the lookup found the file.
   std::optional<std::string> FindTariffFile(const CurrentTariff& tariff, std::string_view suffix,
                                             const FileNo& file_no, bool use_request_name,
                                             bool* found) const;
 
+  // A file image handed out again (see the file comment).
+  struct KeptImage {
+    std::string name;
+    std::string path;
+    os::FileImagePtr image;
+  };
+  const KeptImage* Kept(std::string_view name) const;
+  void ForgetKeptImages() const;
+
   std::string tariff_data_directory_;
   std::string request_tariff_name_;
+  mutable std::vector<KeptImage> kept_;
+  mutable std::uint64_t kept_changes_ = 0;     // the file cache's ChangesSoFar when last asked
+  mutable std::uint64_t kept_checked_in_ = 0;  // the scope it was asked in
   std::optional<CurrentTariff> open_tariff_;
 
   std::array<TariffFile, static_cast<std::size_t>(TariffFileKind::kCount)> files_;

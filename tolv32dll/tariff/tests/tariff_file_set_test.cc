@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/os/dir_watch.h"
+#include "platform/os/file_cache.h"
 #include "testkit/temp_dir.h"
 
 namespace tolv {
@@ -25,9 +29,7 @@ CurrentTariff Tariff(const char* name = "ABCD0001") {
 
 class TariffFileSetTest : public ::testing::Test {
  protected:
-  TariffFileSetTest() {
-    files_.SetTariffDataDirectory(dir_.path());
-  }
+  TariffFileSetTest() { files_.SetTariffDataDirectory(dir_.path()); }
   void Touch(const std::string& name, std::string_view bytes = "0123456789") {
     dir_.Write(name, bytes);
   }
@@ -290,6 +292,37 @@ TEST_F(TariffFileSetTest, FilesClosedAfterUseNeverServeTheNextTariff) {
     ASSERT_EQ(kind.slot().ReadAt(0, os::MutableByteSpan(&first, 1)), 1);
     EXPECT_EQ(first, 'B');
   }
+}
+
+// What the set hands out again without a lookup follows the files from one rating to the
+// next, with the directory watched and with the watch off.
+TEST_F(TariffFileSetTest, AFileOpenedAgainShowsEachChangeAtTheNextRating) {
+  os::SetSettleTimeForTesting(std::chrono::milliseconds(0));
+  for (bool watched : {true, false}) {
+    SCOPED_TRACE(watched ? "watched" : "checked");
+    os::SetDirWatchEnabledForTesting(watched);
+    const CurrentTariff t = Tariff();
+    Touch("ABCD0001.M01", "first");
+    auto rate = [&] {
+      os::SnapshotScope rating;
+      files_.Close(TariffFileKind::kMin);
+      if (files_.Open(TariffFileKind::kMin, t) != kOk) return std::string("<none>");
+      std::array<std::uint8_t, 16> bytes{};
+      std::int64_t n = files_.file(TariffFileKind::kMin).ReadAt(0, bytes);
+      return std::string(bytes.begin(), bytes.begin() + std::max<std::int64_t>(n, 0));
+    };
+    EXPECT_EQ("first", rate());
+    EXPECT_EQ("first", rate());
+    Touch("ABCD0001.M01", "again");
+    EXPECT_EQ("again", rate());
+    ASSERT_EQ(0, ::unlink(dir_.File("ABCD0001.M01").c_str()));
+    Touch("abcd0001.m01", "third");
+    EXPECT_EQ("third", rate());
+    ASSERT_EQ(0, ::unlink(dir_.File("abcd0001.m01").c_str()));
+    EXPECT_EQ("<none>", rate());
+  }
+  os::SetDirWatchEnabledForTesting(true);
+  os::SetSettleTimeForTesting(os::kDefaultSettleTime);
 }
 
 }  // namespace
