@@ -141,9 +141,15 @@ ErrorNumber ShipmentDrive::Run() {
   const bool rate = request_.process_mode != '0';
   if (rate) TOLV_RETURN_IF_ERROR(Rate());
 
+  // The request's name or the tariff's, NULs as blanks.
+  static_assert(h::kTariffName.width == std::tuple_size_v<TariffNameText>);
+  const char* used = use_request_name_ ? reinterpret_cast<const char*>(hd.at(h::kTariffName))
+                                       : engine_.current_tariff.tariff_name.data();
+  std::array<char, h::kTariffName.width> tariff_used;
+  std::transform(used, used + tariff_used.size(), tariff_used.begin(),
+                 [](char c) { return c == '\0' ? ' ' : c; });
   ResponseTerms response;
-  response.tariff_used =
-      use_request_name_ ? hd.Text(h::kTariffName) : NameText(engine_.current_tariff.tariff_name);
+  response.tariff_used = std::string_view(tariff_used.data(), tariff_used.size());
   response.rate_basis_text = basis_.printed_number;
   response.tariff = &engine_.current_tariff;
   response.origin_service = service_.origin;
@@ -153,7 +159,7 @@ ErrorNumber ShipmentDrive::Run() {
   response.discount_marker = service_.effective.marker;
   response.discount_values = service_.effective.values;
   response.charges_computed = rate;
-  hd.SetText(h::kListKind, std::string(1, list_.list_kind ? list_.list_kind : ' '));
+  *hd.at(h::kListKind) = list_.list_kind ? list_.list_kind : ' ';
   TOLV_RETURN_IF_ERROR(
       WriteResponse(response, totals_, request_.lines, engine_.tariff.tables, charges_, record_));
   ServiceGuide_WriteStatus(engine_.service_guide_status, hd);

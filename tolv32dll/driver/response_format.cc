@@ -1,11 +1,13 @@
 #include "tolv32dll/driver/response_format.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
+#include "tolv32dll/driver/percent_text.h"
 #include "tolv32dll/rates/charge_math.h"
 
 namespace tolv {
@@ -22,26 +24,41 @@ constexpr std::int64_t kMaxWeight = 999999;         // "%06d"
 
 bool Fits(std::int64_t v, std::int64_t max) { return v >= 0 && v <= max; }
 
-// The decimal digits of v, at least width of them, padded on the left with pad: what
-// "%0*ld" (pad '0') or "%*ld" (pad ' ') make of it. REQUIRES: v >= 0 (the amounts are
-// checked against their fields first).
-std::string Digits(std::int64_t v, int width, char pad) {
+// The decimal digits of v right-aligned in the width bytes at p, padded on the left with
+// pad: what "%0*ld" (pad '0') or "%*ld" (pad ' ') make of it. REQUIRES: 0 <= v < 10^width
+// (the amounts are checked against their fields first).
+void PutDigits(std::uint8_t* p, std::size_t width, std::int64_t v, char pad) {
   assert(v >= 0);
-  char buffer[24];
-  char* const end = buffer + sizeof buffer;
-  char* p = end;
+  std::uint8_t* q = p + width;
   do {
-    *--p = static_cast<char>('0' + v % 10);
+    *--q = static_cast<std::uint8_t>('0' + v % 10);
     v /= 10;
-  } while (v > 0 && p > buffer);
-  while (end - p < width && p > buffer) *--p = pad;
-  return std::string(p, end);
+  } while (v > 0 && q > p);
+  assert(v == 0);
+  while (q > p) *--q = static_cast<std::uint8_t>(pad);
 }
-// Dollars in width digits (padded with pad), a point and two digits of cents.
-std::string Money(int width, char pad, std::int64_t cents) {
-  return Digits(cents / 100, width, pad) + '.' + Digits(cents % 100, 2, '0');
+// Dollars in the field's width less three (padded with pad), a point and two digits of
+// cents. REQUIRES: the amount fits the field.
+void PutMoney(RecordView v, const Field& f, std::int64_t cents, char pad) {
+  std::uint8_t* p = v.at(f);
+  PutDigits(p, f.width - 3, cents / 100, pad);
+  p[f.width - 3] = '.';
+  PutDigits(p + f.width - 2, 2, cents % 100, '0');
 }
-std::string Whole(std::int64_t v) { return Digits(v, 6, '0'); }
+// "%06d" in a field of six. REQUIRES: the value fits.
+void PutWhole(RecordView v, const Field& f, std::int64_t value) {
+  assert(f.width == 6);
+  PutDigits(v.at(f), f.width, value, '0');
+}
+
+// Little-endian 32-bit values into consecutive fields from p.
+void PutI32Run(std::uint8_t* p, const std::int32_t* values, std::size_t count) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(p, values, count * sizeof(std::int32_t));
+  } else {
+    for (std::size_t i = 0; i < count; ++i) os::StoreI32Le(p + 4 * i, values[i]);
+  }
+}
 
 // The discount element of break b: value b + 2 of the set, none beyond the tenth.
 float BreakPercent(const ResponseTerms& terms, int b) {
@@ -51,13 +68,14 @@ float BreakPercent(const ResponseTerms& terms, int b) {
 
 // The charge block at 976: the minimum charge, the three engine words and the matrix.
 void WriteChargeBlock(const ChargeResult& charges, RecordView v) {
+  static_assert(sr::kEngineWords.offset == sr::kMinimumChargeCents.end() &&
+                sr::kRateMatrix.offset == sr::kEngineWords.end() &&
+                sr::kEngineWords.width == 4 * std::tuple_size_v<decltype(charges.engine_words)> &&
+                sr::kRateMatrixCells == std::tuple_size_v<decltype(charges.matrix.cells)>);
   v.SetI32(sr::kMinimumChargeCents, charges.minimum_charge);
-  for (std::size_t i = 0; i < charges.engine_words.size(); ++i) {
-    v.SetI32(Field{sr::kEngineWords.offset + 4 * i, 4, FieldKind::kI32}, charges.engine_words[i]);
-  }
-  for (std::size_t i = 0; i < sr::kRateMatrixCells; ++i) {
-    v.SetI32(sr::kRateMatrix.Nth(i), charges.matrix.cells[i]);
-  }
+  PutI32Run(v.at(sr::kEngineWords), charges.engine_words.data(), charges.engine_words.size());
+  PutI32Run(v.at(sr::kRateMatrix.Run(sr::kRateMatrixCells)), charges.matrix.cells.data(),
+            sr::kRateMatrixCells);
 }
 
 void WriteResultAreas(const FactorTables& tables, const ChargeResult& charges,
@@ -74,18 +92,17 @@ void WriteResultAreas(const FactorTables& tables, const ChargeResult& charges,
       v.Fill(f, 0);
     }
   }
-  for (std::size_t i = 0; i < sr::kTariffWeightBreaks; ++i) {
-    v.SetI32(sr::kWeightBreak.Nth(i), static_cast<int>(i) < breaks ? tables.weight_breaks[i] : 0);
-  }
+  std::uint8_t* weight_breaks = v.at(sr::kWeightBreak.Run(sr::kTariffWeightBreaks));
+  PutI32Run(weight_breaks, tables.weight_breaks.data(), static_cast<std::size_t>(breaks));
+  std::memset(weight_breaks + 4 * breaks, 0, 4 * (sr::kTariffWeightBreaks - breaks));
   v.SetI16(sr::kClassCount, static_cast<std::int16_t>(classes));
   v.SetI16(sr::kWeightBreakCount, static_cast<std::int16_t>(breaks));
   WriteChargeBlock(charges, v);
   const MinimumBrackets& b = charges.brackets;
   v.SetRaw(sr::kBracketKinds, std::string_view(b.kinds.data(), b.kinds.size()));
-  for (std::size_t i = 0; i < sr::kBrackets; ++i) {
-    v.SetI32(sr::kBracketWeight.Nth(i), b.weights[i]);
-    v.SetI32(sr::kBracketCharge.Nth(i), b.charges[i]);
-  }
+  static_assert(sr::kBrackets == MinimumBrackets::kMax);
+  PutI32Run(v.at(sr::kBracketWeight.Run(sr::kBrackets)), b.weights.data(), sr::kBrackets);
+  PutI32Run(v.at(sr::kBracketCharge.Run(sr::kBrackets)), b.charges.data(), sr::kBrackets);
   v.SetI16(sr::kMinimumMethod, b.method);
   v.SetI16(sr::kBracketCount, b.count);
 }
@@ -130,14 +147,13 @@ ErrorNumber WriteResponse(const ResponseTerms& terms, const ShipmentTotals& tota
     a.minimum_charge = charges.fixed_minimum_charge;
     a.minimum_discount = 0;
   }
-  char percent[16];
-  std::snprintf(percent, sizeof percent, "%05.2f", static_cast<double>(a.discount_percent));
   // Every amount must fit its field: a negative or oversized amount is no quote.
+  std::array<char, 5> percent;
   if (!Fits(shown.total_weight, kMaxWeight) || !Fits(shown.billed_weight, kMaxWeight) ||
       !Fits(shown.deficit_weight, kMaxWeight) || !Fits(a.minimum_charge, kMaxRateCents) ||
       !Fits(shown.deficit_rate, kMaxRateCents) || !Fits(shown.deficit_charge, kMaxChargeCents) ||
       !Fits(a.charges, kMaxChargeCents) || !Fits(a.discount_amount, kMaxChargeCents) ||
-      !Fits(a.minimum_discount, kMaxRateCents) || std::strlen(percent) != 5) {
+      !Fits(a.minimum_discount, kMaxRateCents) || !PercentText(a.discount_percent, percent)) {
     return kErrSysmax;
   }
   for (const DetailLine& line : lines) {
@@ -148,43 +164,48 @@ ErrorNumber WriteResponse(const ResponseTerms& terms, const ShipmentTotals& tota
   }
 
   RecordView hd = record.header();
-  hd.SetText(h::kStatus, "");
-  hd.SetText(h::kTariffUsed, terms.tariff_used.substr(0, 8));
-  std::string basis = terms.rate_basis_text.substr(0, h::kRateBasisNumber.width);
-  hd.SetText(h::kRateBasisNumber,
-             std::string(h::kRateBasisNumber.width - basis.size(), ' ') + basis);
-  hd.SetText(h::kTotalWeight, Whole(shown.total_weight));
-  hd.SetText(h::kBilledWeight, Whole(shown.billed_weight));
-  hd.SetText(h::kMinimumCharge, Money(4, '0', a.minimum_charge));
-  hd.SetText(h::kDeficitRate, Money(4, '0', shown.deficit_rate));
-  hd.SetText(h::kDeficitWeight, Whole(shown.deficit_weight));
-  hd.SetText(h::kDeficitCharge, Money(6, '0', shown.deficit_charge));
-  hd.SetText(h::kCharges, Money(6, '0', a.charges));
+  hd.Fill(h::kStatus, ' ');
+  hd.SetText(h::kTariffUsed, terms.tariff_used);
+  // Right-aligned, cut at the width.
+  const std::string_view basis = terms.rate_basis_text.substr(
+      0, std::min(terms.rate_basis_text.size(), h::kRateBasisNumber.width));
+  std::uint8_t* basis_field = hd.at(h::kRateBasisNumber);
+  const std::size_t basis_pad = h::kRateBasisNumber.width - basis.size();
+  std::memset(basis_field, ' ', basis_pad);
+  std::memcpy(basis_field + basis_pad, basis.data(), basis.size());
+  PutWhole(hd, h::kTotalWeight, shown.total_weight);
+  PutWhole(hd, h::kBilledWeight, shown.billed_weight);
+  PutMoney(hd, h::kMinimumCharge, a.minimum_charge, '0');
+  PutMoney(hd, h::kDeficitRate, shown.deficit_rate, '0');
+  PutWhole(hd, h::kDeficitWeight, shown.deficit_weight);
+  PutMoney(hd, h::kDeficitCharge, shown.deficit_charge, '0');
+  PutMoney(hd, h::kCharges, a.charges, '0');
   if (terms.tariff != nullptr) {
-    char date[16];
-    std::snprintf(date, sizeof date, "%02d-%02d-%02d%02d", terms.tariff->month % 100,
-                  terms.tariff->day % 100, terms.tariff->century % 100, terms.tariff->year % 100);
-    hd.SetText(h::kEffectiveDate, date);
+    // mm-dd-ccyy
+    std::uint8_t* date = hd.at(h::kEffectiveDate);
+    PutDigits(date, 2, terms.tariff->month % 100, '0');
+    date[2] = '-';
+    PutDigits(date + 3, 2, terms.tariff->day % 100, '0');
+    date[5] = '-';
+    PutDigits(date + 6, 2, terms.tariff->century % 100, '0');
+    PutDigits(date + 8, 2, terms.tariff->year % 100, '0');
   }
-  hd.SetText(h::kOriginService, std::string(1, terms.origin_service ? terms.origin_service : ' '));
-  hd.SetText(h::kDestinationService,
-             std::string(1, terms.destination_service ? terms.destination_service : ' '));
-  hd.SetText(h::kDiscountAmount, Money(6, ' ', a.discount_amount));
-  hd.SetText(h::kMinimumDiscount, Money(4, ' ', a.minimum_discount));
-  hd.SetText(h::kDiscountPercent, percent);
+  *hd.at(h::kOriginService) = terms.origin_service ? terms.origin_service : ' ';
+  *hd.at(h::kDestinationService) = terms.destination_service ? terms.destination_service : ' ';
+  PutMoney(hd, h::kDiscountAmount, a.discount_amount, ' ');
+  PutMoney(hd, h::kMinimumDiscount, a.minimum_discount, ' ');
+  std::memcpy(hd.at(h::kDiscountPercent), percent.data(), percent.size());
 
   for (std::size_t i = 0; i < lines.size() && i < sr::kDetailSlots; ++i) {
     const DetailLine& line = lines[i];
     RecordView dv = record.detail(i);
     // "%-3.3s": the class text cut or padded to 3 characters.
     std::string_view text(line.class_text.c_str());
-    char cls[3] = {' ', ' ', ' '};
-    std::memcpy(cls, text.data(), std::min<std::size_t>(text.size(), 3));
     dv.SetText(d::kDetailCode, "02");
-    dv.SetText(d::kClass, std::string_view(cls, 3));
-    dv.SetText(d::kWeight, Whole(line.weight));
-    dv.SetText(d::kRate, Money(4, '0', terms.charges_computed ? line.rate : 0));
-    dv.SetText(d::kCharge, Money(6, '0', terms.charges_computed ? line.charge : 0));
+    dv.SetText(d::kClass, text);
+    PutWhole(dv, d::kWeight, line.weight);
+    PutMoney(dv, d::kRate, terms.charges_computed ? line.rate : 0, '0');
+    PutMoney(dv, d::kCharge, terms.charges_computed ? line.charge : 0, '0');
   }
   WriteResultAreas(tables, charges, record);
   return kOk;

@@ -4,6 +4,7 @@
 #define TOLV32DLL_DRIVER_RESPONSE_FORMAT_H_
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tolv32dll/charges/charge_result.h"
@@ -16,14 +17,14 @@
 namespace tolv {
 
 struct ResponseTerms {
-  std::string tariff_used;      // 8 characters
-  std::string rate_basis_text;  // at most 11 characters, right-aligned
+  std::string_view tariff_used;      // 8 characters
+  std::string_view rate_basis_text;  // at most 11 characters, right-aligned
   const CurrentTariff* tariff = nullptr;
   char origin_service = ' ';
   char destination_service = ' ';
   bool discount_on = false;
   char discount_kind = 'C';
-  std::string discount_marker;
+  std::string_view discount_marker;
   std::array<float, 10> discount_values{};
   bool charges_computed = false;  // false: ProcessMode "0", weights and money print as 0
 };
