@@ -58,15 +58,15 @@ ErrorNumber ShipmentDrive::ChooseTariff() {
 ShipmentKey ShipmentDrive::Key() const {
   const RecordView hd = record_.header();
   ShipmentKeyFields f;
-  f.origin_zip = hd.Raw(h::kOriginZip);
-  f.destination_zip = hd.Raw(h::kDestinationZip);
-  f.origin_city = hd.Raw(h::kOriginCity);
-  f.destination_city = hd.Raw(h::kDestinationCity);
+  f.origin_zip = hd.RawView(h::kOriginZip);
+  f.destination_zip = hd.RawView(h::kDestinationZip);
+  f.origin_city = hd.RawView(h::kOriginCity);
+  f.destination_city = hd.RawView(h::kDestinationCity);
   f.discount_kind = request_.discount_kind;
-  f.origin_service = hd.Raw(h::kOriginService)[0];
-  f.destination_service = hd.Raw(h::kDestinationService)[0];
-  f.adjustment_factor = hd.Raw(h::kAdjustmentFactor);
-  f.list_fields = hd.Raw(Field{h::kListKind.offset, 4, FieldKind::kText});
+  f.origin_service = hd.RawView(h::kOriginService)[0];
+  f.destination_service = hd.RawView(h::kDestinationService)[0];
+  f.adjustment_factor = hd.RawView(h::kAdjustmentFactor);
+  f.list_fields = hd.RawView(Field{h::kListKind.offset, 4, FieldKind::kText});
   f.single_shipment = request_.single_shipment;
   return BuildShipmentKey(f, engine_.current_tariff);
 }

@@ -1,5 +1,6 @@
 #include "tolv32dll/driver/request_parse.h"
 
+#include <cassert>
 #include <cctype>
 #include <optional>
 
@@ -30,19 +31,41 @@ bool StartsWithLetter(std::string_view code) {
   return !code.empty() && std::isalpha(static_cast<unsigned char>(code[0]));
 }
 
+// A field's bytes with NULs read as blanks: the text of Text() before its trailing blanks
+// go, without a string. REQUIRES: the field is at most kMaxWidth wide.
+class BlankedText {
+ public:
+  static constexpr std::size_t kMaxWidth = 16;
+  BlankedText(ConstRecordView v, const Field& f) : size_(f.width) {
+    assert(f.width <= kMaxWidth);
+    const std::uint8_t* p = v.at(f);
+    for (std::size_t i = 0; i < size_; ++i) text_[i] = p[i] == 0 ? ' ' : static_cast<char>(p[i]);
+  }
+  std::string_view view() const { return std::string_view(text_, size_); }
+
+ private:
+  char text_[kMaxWidth];
+  std::size_t size_;
+};
+
+// DecimalValue of the field's text: its trailing blanks end the number all the same.
+double FieldDecimal(ConstRecordView v, const Field& f) {
+  return DecimalValue(BlankedText(v, f).view());
+}
+
 DiscountSet ReadBlock(ConstRecordView block, char kind, const DiscountSet* own_fallback) {
   DiscountSet set;
   set.marker = block.Text(db::kMarker);
   for (std::size_t i = 0; i < db::kValueCount; ++i) {
-    std::string text = block.Text(db::kValue.Nth(i));
+    const Field value = db::kValue.Nth(i);
+    // Under rate discounts " 9999" reads as no discount at that place.
+    const bool none = kind == 'R' && block.TextIs(value, db::kNoValue);
     if (own_fallback != nullptr) {
-      // Block B without its own marker takes block A's values; under rate discounts its
-      // own " 9999" still reads as no discount at that place.
-      set.values[i] = (kind == 'R' && text == db::kNoValue) ? 0.0f : own_fallback->values[i];
+      // Block B without its own marker takes block A's values.
+      set.values[i] = none ? 0.0f : own_fallback->values[i];
       continue;
     }
-    if (kind == 'R' && text == db::kNoValue) text = " 0000";
-    set.values[i] = static_cast<float>(DecimalValue(text) * 0.01);
+    set.values[i] = none ? 0.0f : static_cast<float>(FieldDecimal(block, value) * 0.01);
   }
   return set;
 }
@@ -84,13 +107,12 @@ ErrorNumber ParseHeader(const ShipmentRecord& record, ParsedRequest& out) {
   // mm?dd?ccyy: a date is checked when month, day and year are all given; digits that do
   // not read make the date invalid.
   // The field at its full width: a short date such as "6/1" has lost its trailing blanks.
-  std::string date = hd.Text(h::kShipDate);
-  date.resize(h::kShipDate.width, ' ');
-  std::string_view dv(date);
-  const std::optional<int> month = WholeNumber(dv.substr(0, 2));
-  const std::optional<int> day = WholeNumber(dv.substr(3, 2));
-  const std::optional<int> year = WholeNumber(dv.substr(6, 4));
-  const bool all_blank = date.find_first_not_of(' ') == std::string::npos;
+  const BlankedText date_text(hd, h::kShipDate);
+  const std::string_view date = date_text.view();
+  const std::optional<int> month = WholeNumber(date.substr(0, 2));
+  const std::optional<int> day = WholeNumber(date.substr(3, 2));
+  const std::optional<int> year = WholeNumber(date.substr(6, 4));
+  const bool all_blank = date.find_first_not_of(' ') == std::string_view::npos;
   out.ship_date = TariffDate{};
   if (!all_blank) {
     if (!month || !day || !year) return kErrIvddte;
@@ -101,11 +123,12 @@ ErrorNumber ParseHeader(const ShipmentRecord& record, ParsedRequest& out) {
     }
   }
 
-  const std::string name = hd.Text(h::kTariffName);
+  const BlankedText name_text(hd, h::kTariffName);
+  const std::string_view name = name_text.view();
   out.tariff_name = name.substr(0, name.find(' '));
   if (out.tariff_name.size() == 1 || out.tariff_name.size() == 2) return kErrIvdtar;
 
-  out.intrastate = hd.Text(h::kIntrastateFlag) == "Y";
+  out.intrastate = hd.TextIs(h::kIntrastateFlag, "Y");
   out.canadian = !out.tariff_name.empty() &&
                  (StartsWithLetter(out.origin_zip) || StartsWithLetter(out.destination_zip));
   return kOk;
@@ -117,40 +140,42 @@ ErrorNumber ParseDetails(const ShipmentRecord& record, ParsedRequest& out) {
   if (!count || *count < 0 || *count > static_cast<int>(shipment_record::kDetailSlots)) {
     return kErrHdrDetailCountTooHigh;
   }
+  out.lines.reserve(static_cast<std::size_t>(*count));
   for (int k = 0; k < *count; ++k) {
     ConstRecordView detail = record.detail(static_cast<std::size_t>(k));
-    if (detail.Text(d::kDetailCode) != "02") return kErrHdrDetailCountInvalid;
-    const std::string class_text = detail.Text(d::kClass);
-    DetailLine line;
+    if (!detail.TextIs(d::kDetailCode, "02")) return kErrHdrDetailCountInvalid;
+    const BlankedText weight_text(detail, d::kWeight);
+    std::string_view weight = weight_text.view();
+    weight = weight.substr(0, weight.find_last_not_of(' ') + 1);
+    const int weight_value = WholeNumber(weight).value_or(0);
+    if (weight_value == 0) return static_cast<ErrorNumber>(kErrBadwgt + 1 + k);
+    const BlankedText class_buffer(detail, d::kClass);
+    const std::string_view class_text = class_buffer.view();
+    DetailLine& line = out.lines.emplace_back();
     line.class_text = class_text.substr(0, class_text.find(' '));
-    const std::string weight = detail.Text(d::kWeight);
-    std::optional<int> w = WholeNumber(weight.substr(0, weight.find_last_not_of(' ') + 1));
-    line.weight = w.value_or(0);
-    if (line.weight == 0) return static_cast<ErrorNumber>(kErrBadwgt + 1 + k);
-    out.lines.push_back(line);
+    line.weight = weight_value;
   }
   return kOk;
 }
 
 void ParseDiscounts(const ShipmentRecord& record, ParsedRequest& out) {
   ConstRecordView hd = record.header();
-  const std::string sw = hd.Text(h::kDiscountSwitch);
-  out.discount_on = sw == "D" || sw == "Y";
-  out.discount_kind = hd.Text(h::kDiscountKind) == "R" ? 'R' : 'C';
+  out.discount_on = hd.TextIs(h::kDiscountSwitch, "D") || hd.TextIs(h::kDiscountSwitch, "Y");
+  out.discount_kind = hd.TextIs(h::kDiscountKind, "R") ? 'R' : 'C';
 
   ConstRecordView a = record.discount_a();
   out.block_a = DiscountSet{};
   // The count limits the break choice whether or not the block's values are read.
   out.usable_breaks = 100;
   for (std::size_t i = 1; i < db::kValueCount; ++i) {
-    if (a.Text(db::kValue.Nth(i)) == db::kNoValue) {
+    if (a.TextIs(db::kValue.Nth(i), db::kNoValue)) {
       out.usable_breaks = static_cast<int>(i - 1);
       break;
     }
   }
-  if (a.Text(db::kMarker) == "D%") out.block_a = ReadBlock(a, out.discount_kind, nullptr);
+  if (a.TextIs(db::kMarker, "D%")) out.block_a = ReadBlock(a, out.discount_kind, nullptr);
   ConstRecordView b = record.discount_b();
-  if (b.Text(db::kMarker) == "I%") {
+  if (b.TextIs(db::kMarker, "I%")) {
     out.block_b = ReadBlock(b, out.discount_kind, nullptr);
   } else {
     out.block_b = ReadBlock(b, out.discount_kind, &out.block_a);
@@ -159,13 +184,12 @@ void ParseDiscounts(const ShipmentRecord& record, ParsedRequest& out) {
 
 void ParseFactor(const ShipmentRecord& record, ParsedRequest& out) {
   ConstRecordView hd = record.header();
-  const std::string factor = hd.Raw(h::kAdjustmentFactor);
   out.adjustment_factor = 1.0f;
-  if (factor.compare("     ") > 0) {
-    const float value = static_cast<float>(DecimalValue(hd.Text(h::kAdjustmentFactor)) * 0.0001);
+  if (hd.RawView(h::kAdjustmentFactor).compare("     ") > 0) {
+    const float value = static_cast<float>(FieldDecimal(hd, h::kAdjustmentFactor) * 0.0001);
     out.adjustment_factor = value == 0.0f ? 1.0f : value;
   }
-  out.single_shipment = hd.Text(h::kSingleShipment) == "Y";
+  out.single_shipment = hd.TextIs(h::kSingleShipment, "Y");
 }
 
 }  // namespace tolv

@@ -8,7 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 #include "tolv32dll/tariff/current_tariff.h"
 
@@ -36,16 +36,17 @@ static_assert(ShipmentKeyLayout::kSize == 77);
 
 using ShipmentKey = std::array<std::uint8_t, ShipmentKeyLayout::kSize>;
 
+// Views on the request's fields; they must outlive the key's building only.
 struct ShipmentKeyFields {
-  std::string origin_zip;
-  std::string destination_zip;
-  std::string origin_city;
-  std::string destination_city;
+  std::string_view origin_zip;
+  std::string_view destination_zip;
+  std::string_view origin_city;
+  std::string_view destination_city;
   char discount_kind = 'C';
   char origin_service = ' ';
   char destination_service = ' ';
-  std::string adjustment_factor;  // the header's 5 characters
-  std::string list_fields;        // ListKind, ListRebuild, ListMode, ProcessMode
+  std::string_view adjustment_factor;  // the header's 5 characters
+  std::string_view list_fields;        // ListKind, ListRebuild, ListMode, ProcessMode
   bool single_shipment = false;
 };
 

@@ -79,6 +79,20 @@ class BasicRecordView {
   std::string Text(const Field& f) const { return os::LoadText(at(f), f.width); }
   // The bytes exactly as stored.
   std::string Raw(const Field& f) const { return os::LoadRaw(at(f), f.width); }
+  // The same bytes as a view on the record.
+  std::string_view RawView(const Field& f) const {
+    return std::string_view(reinterpret_cast<const char*>(at(f)), f.width);
+  }
+  // Text(f) == text, without building the string.
+  bool TextIs(const Field& f, std::string_view text) const {
+    if (text.size() > f.width || (!text.empty() && text.back() == ' ')) return false;
+    const Byte* p = at(f);
+    for (std::size_t i = 0; i < f.width; ++i) {
+      const char c = p[i] == 0 ? ' ' : static_cast<char>(p[i]);
+      if (c != (i < text.size() ? text[i] : ' ')) return false;
+    }
+    return true;
+  }
   std::int16_t I16(const Field& f) const {
     assert(f.width == 2);
     return os::LoadI16Le(at(f));

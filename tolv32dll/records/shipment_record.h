@@ -234,13 +234,19 @@ class ShipmentRecord {
   // (blanks, or a NUL first), nullopt when their text does not read as a number.
   std::optional<int> DetailCount() const {
     constexpr Field f = shipment_header::kDetailCount;
-    char text[f.width + 1] = {};
-    std::memcpy(text, header().at(f), f.width);
-    short count = 0;
-    const int read = std::sscanf(text, "%2hd", &count);
-    if (read == EOF) return 0;
-    if (read != 1) return std::nullopt;
-    return count;
+    const std::uint8_t* p = header().at(f);
+    // The C string of the field, its white space skipped as the C locale knows it.
+    std::size_t end = 0;
+    while (end < f.width && p[end] != 0) ++end;
+    std::size_t i = 0;
+    while (i < end && (p[i] == ' ' || (p[i] >= '\t' && p[i] <= '\r'))) ++i;
+    if (i == end) return 0;
+    const bool negative = p[i] == '-';
+    if (p[i] == '-' || p[i] == '+') ++i;
+    if (i == end || p[i] < '0' || p[i] > '9') return std::nullopt;
+    int count = 0;
+    for (; i < end && p[i] >= '0' && p[i] <= '9'; ++i) count = count * 10 + (p[i] - '0');
+    return negative ? -count : count;
   }
 
  private:

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "tolv32dll/records/tariff_tables_record.h"
@@ -109,6 +112,45 @@ TEST(ShipmentRecordTest, WritesLandAtTheirOffsetsAndNowhereElse) {
   EXPECT_EQ(std::vector<std::uint8_t>(r.bytes().begin(), r.bytes().end()), expect);
 }
 
+// The detail count must read every two bytes exactly as "%2hd" reads their C string.
+TEST(ShipmentRecordTest, DetailCountReadsEveryPairOfBytesAsScanf) {
+  ShipmentRecord r;
+  for (int first = 0; first < 256; ++first) {
+    for (int second = 0; second < 256; ++second) {
+      std::uint8_t* field = r.header().at(shipment_header::kDetailCount);
+      field[0] = static_cast<std::uint8_t>(first);
+      field[1] = static_cast<std::uint8_t>(second);
+      const char text[3] = {static_cast<char>(first), static_cast<char>(second), '\0'};
+      short count = 0;
+      const int read = std::sscanf(text, "%2hd", &count);
+      const std::optional<int> expect = read == EOF ? std::optional<int>(0)
+                                        : read == 1 ? std::optional<int>(count)
+                                                    : std::nullopt;
+      ASSERT_EQ(r.DetailCount(), expect) << first << " " << second;
+    }
+  }
+}
+
+// Text comparisons without a string must agree with comparing the Text.
+TEST(ShipmentRecordTest, TextIsAgreesWithText) {
+  const std::string_view kCandidates[] = {"", "D", "D%", " D", "D ", "D%%", "  ", "\t"};
+  const std::uint8_t kBytes[] = {0, ' ', 'D', '%', '\t'};
+  std::uint8_t b[3];
+  ConstRecordView v(b);
+  constexpr Field f{0, 3, FieldKind::kText};
+  for (std::uint8_t x : kBytes) {
+    for (std::uint8_t y : kBytes) {
+      for (std::uint8_t z : kBytes) {
+        b[0] = x;
+        b[1] = y;
+        b[2] = z;
+        for (std::string_view text : kCandidates) {
+          ASSERT_EQ(v.TextIs(f, text), v.Text(f) == text) << v.Raw(f) << "|" << text;
+        }
+      }
+    }
+  }
+}
 
 TEST(TariffTablesRecordTest, FieldsReadFromRecordBuiltByHand) {
   std::vector<std::uint8_t> b(224, 0);
