@@ -6,6 +6,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <type_traits>
 
 #include "platform/os/bytes.h"
 #include "tolv32dll/tariff/text_helpers.h"
@@ -118,6 +119,31 @@ void FactorOptions::ClearLists() {
   brks = BreakCodeList();
   brk2 = BreakCodeList();
   la_pct = '\0';
+}
+
+// Byte comparison stands for member comparison only where no member is a float and no
+// padding lies between them.
+static_assert(std::has_unique_object_representations_v<TariffOption> &&
+              sizeof(TariffOptions) == std::tuple_size_v<TariffOptions> * sizeof(TariffOption));
+static_assert(std::has_unique_object_representations_v<BreakCode>);
+static_assert(std::has_unique_object_representations_v<HcityEntry>);
+
+template <typename T, std::size_t N>
+bool SameBytes(const std::array<T, N>& a, const std::array<T, N>& b) {
+  return std::memcmp(a.data(), b.data(), sizeof(T) * N) == 0;
+}
+
+// A member added to FactorOptions must join the comparison below.
+static_assert(sizeof(FactorOptions) == 1692);
+
+bool FactorOptions::operator==(const FactorOptions& o) const {
+  return SameBytes(table, o.table) && mc_addon == o.mc_addon && ss_mc_addon == o.ss_mc_addon &&
+         pin_mc == o.pin_mc && la_pct == o.la_pct && one_la == o.one_la &&
+         brks.count == o.brks.count && SameBytes(brks.entries, o.brks.entries) &&
+         brk2.count == o.brk2.count && SameBytes(brk2.entries, o.brk2.entries) &&
+         hcity.count == o.hcity.count && SameBytes(hcity.entries, o.hcity.entries) &&
+         city_set_code == o.city_set_code && ncity_on == o.ncity_on &&
+         matched_ncity == o.matched_ncity && radjf == o.radjf && no_rbn_addon == o.no_rbn_addon;
 }
 
 ErrorNumber Parm_ParseOptionLine(std::string_view line, FactorOptions& options) {

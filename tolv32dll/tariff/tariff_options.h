@@ -52,6 +52,7 @@ inline constexpr int kMaxHcityEntries = 80;
 // A break code and its mark: '*' 1, '+' 0, 'X' -1.
 struct BreakCode {
   std::array<char, 3> code = {};  // NUL-padded when the token is shorter
+  char unused = '\0';             // no padding: lists compare as bytes
   std::int32_t mark = 0;
   bool operator==(const BreakCode&) const = default;
 };
@@ -65,6 +66,7 @@ struct HcityEntry {
   std::int32_t value = 0;
   std::int32_t second = 0;                 // the line's third token, 0 when absent
   std::array<std::uint8_t, 5> extra = {};  // filled by the rate-basis readers
+  std::array<std::uint8_t, 3> unused = {};  // no padding: lists compare as bytes
   bool operator==(const HcityEntry&) const = default;
 };
 struct HcityList {
@@ -97,7 +99,8 @@ struct FactorOptions {
   // Empties the break-code lists and the lane-adjustment letter before a rating load.
   void ClearLists();
 
-  bool operator==(const FactorOptions&) const = default;
+  // Member by member, as a defaulted comparison would (the rows and lists as bytes).
+  bool operator==(const FactorOptions&) const;
 };
 
 // Parses one option line (its leading '*' included); 0, or 224 when an HCITY line finds

@@ -22,6 +22,17 @@ std::string KeyOf(const CurrentTariff& tariff) {
          tariff.weight_type_digit;
 }
 
+// state.loaded_key == KeyOf(tariff), without building the key.
+bool LoadedFor(const CurrentTariff& tariff, const WeightTypeState& state) {
+  if (!state.loaded_key) return false;
+  const std::string_view key = *state.loaded_key;
+  const std::string_view name = TextOf(tariff.tariff_name);
+  const std::string_view file_no = TextOf(tariff.weight_type_file_no);
+  return key.size() == name.size() + file_no.size() + 1 && key.starts_with(name) &&
+         key.substr(name.size(), file_no.size()) == file_no &&
+         key.back() == tariff.weight_type_digit;
+}
+
 void ApplyOverrides(const WeightTypeState& state, FactorTables& tables) {
   for (int i = 0; i < kMaxBreaks; ++i) {
     if (state.break_overrides[i]) tables.weight_breaks[i] = *state.break_overrides[i];
@@ -82,23 +93,22 @@ std::optional<WeightTypeTable::BreakOverride> WeightTypeTable::Apply(os::ByteSpa
 }
 
 bool WeightTypesCurrent(const CurrentTariff& tariff, const WeightTypeState& state) {
-  return !IsDigit(tariff.weight_type_digit) || state.loaded_key == KeyOf(tariff);
+  return !IsDigit(tariff.weight_type_digit) || LoadedFor(tariff, state);
 }
 
 ErrorNumber Tariff_LoadWeightTypes(const CurrentTariff& tariff, std::FILE* stream,
                                    WeightTypeState& state, FactorTables& tables) {
   if (!IsDigit(tariff.weight_type_digit)) {
-    state = WeightTypeState();
-    state.table.Reset();
+    // Without a loaded key the state is the built-in one already.
+    if (state.loaded_key) state = WeightTypeState();
     return kOk;
   }
-  if (state.loaded_key == KeyOf(tariff)) {
+  if (LoadedFor(tariff, state)) {
     ApplyOverrides(state, tables);
     return kOk;
   }
   if (stream == nullptr) return kErrWtpopn;
   state = WeightTypeState();
-  state.table.Reset();
   std::array<std::uint8_t, wtr::kSize> record;
   while (File_FRead(record.data(), record.size(), 1, stream) == 1) {
     if (auto replaced = state.table.Apply(record)) {

@@ -61,7 +61,7 @@ struct WeightTypeTable {
 // weight-type file number and digit, so another tariff sharing the digit reads its own
 // file; the "000" weight-break overrides are applied again after every factor load.
 struct WeightTypeState {
-  WeightTypeTable table;
+  WeightTypeTable table;  // the built-in table while nothing is loaded
   std::optional<std::string> loaded_key;
   std::array<std::optional<std::int32_t>, kMaxBreaks> break_overrides = {};
 };

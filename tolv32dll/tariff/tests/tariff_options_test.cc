@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace tolv {
 namespace {
@@ -19,6 +21,46 @@ TEST(DefaultTariffOptions, RowsInTheirFixedOrder) {
   EXPECT_TRUE(table[kOptionRows].Name().empty()) << "end row";
   EXPECT_EQ(table[kOptRadjf].AsFloat(), 1.0f);
   EXPECT_EQ(table[kOptPinMc].AsInt(), 0);
+}
+
+// A factor load is handed out again only from equal options, so every member must count.
+TEST(FactorOptions, EveryMemberTakesPartInEquality) {
+  const FactorOptions base;
+  EXPECT_TRUE(FactorOptions() == base);
+  const std::vector<std::function<void(FactorOptions&)>> changes = {
+      [](FactorOptions& o) { o.table[kOptNoRbnAddon].value[3] = 1; },
+      [](FactorOptions& o) { o.table[kOptionRows].name[13] = 'X'; },
+      [](FactorOptions& o) { o.table[kOptHcity].type = 'I'; },
+      [](FactorOptions& o) { o.mc_addon = 0.5f; },
+      [](FactorOptions& o) { o.ss_mc_addon = 0.5f; },
+      [](FactorOptions& o) { o.pin_mc = true; },
+      [](FactorOptions& o) { o.la_pct = 'G'; },
+      [](FactorOptions& o) { o.one_la = true; },
+      [](FactorOptions& o) { o.brks.count = 1; },
+      [](FactorOptions& o) { o.brks.entries[8].code[2] = 'Z'; },
+      [](FactorOptions& o) { o.brks.entries[8].mark = -1; },
+      [](FactorOptions& o) { o.brk2.count = 1; },
+      [](FactorOptions& o) { o.brk2.entries[8].mark = 1; },
+      [](FactorOptions& o) { o.hcity.count = 1; },
+      [](FactorOptions& o) { o.hcity.entries[79].value = 7; },
+      [](FactorOptions& o) { o.hcity.entries[79].second = 7; },
+      [](FactorOptions& o) { o.hcity.entries[79].extra[4] = 7; },
+      [](FactorOptions& o) { o.city_set_code[1] = 'B'; },
+      [](FactorOptions& o) { o.ncity_on = false; },
+      [](FactorOptions& o) { o.matched_ncity[0] = 'A'; },
+      [](FactorOptions& o) { o.radjf = 1.5f; },
+      [](FactorOptions& o) { o.no_rbn_addon = true; },
+  };
+  for (std::size_t i = 0; i < changes.size(); ++i) {
+    FactorOptions changed = base;
+    changes[i](changed);
+    EXPECT_FALSE(changed == base) << "change " << i;
+  }
+  FactorOptions zero = base;
+  zero.radjf = -0.0f;
+  FactorOptions positive_zero = base;
+  positive_zero.radjf = 0.0f;
+  EXPECT_TRUE(zero == positive_zero) << "floats compare as numbers";
 }
 
 TEST(ParseOptionLine, StarNeedsABlankBeforeTheName) {
