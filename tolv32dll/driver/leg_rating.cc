@@ -56,7 +56,7 @@ ErrorNumber ShipmentDrive::RateLeg() {
   EngineRatingFiles files(tariff.files, current, engine_.work.points);
   RateBasisTerms terms;
   terms.tariff = current;
-  const std::string stepping = record_.header().Raw(h::kCallerArea160);
+  const std::string_view stepping = record_.header().RawView(h::kCallerArea160);
   terms.stepped = stepping[0] == '+';
   terms.step_increment = static_cast<int>(DecimalValue(stepping.substr(1, 4)));
   terms.no_rbn_addon = tariff.options.no_rbn_addon;

@@ -28,6 +28,19 @@ std::string NameText(const TariffNameText& name) {
 namespace h = shipment_header;
 namespace sr = shipment_record;
 
+namespace {
+
+// NULs read as blanks; memchr passes quickly over a record that holds none.
+void BlankNuls(std::span<std::uint8_t> bytes) {
+  std::uint8_t* p = bytes.data();
+  std::uint8_t* const end = p + bytes.size();
+  while ((p = static_cast<std::uint8_t*>(std::memchr(p, 0, static_cast<std::size_t>(end - p))))) {
+    *p++ = ' ';
+  }
+}
+
+}  // namespace
+
 DeterminationContext ShipmentDrive::Context() {
   DeterminationContext context{engine_.td, engine_.effective_path, engine_.effective,
                                engine_.current_tariff, nullptr, {}};
@@ -75,9 +88,7 @@ ErrorNumber ShipmentDrive::Run() {
   ++engine_.rating_calls;
   engine_.mexican_shipment = false;
   RecordView hd = record_.header();
-  for (std::uint8_t& byte : hd.bytes()) {
-    if (byte == 0) byte = ' ';
-  }
+  BlankNuls(hd.bytes());
   engine_.service_guide_status = {' ', ' ', ' ', ' '};
   LogBinary(BinaryLogKind::kRequestHeader, hd.bytes());
   LogBinaryEngineVersion();

@@ -35,7 +35,7 @@ bool StartsWithLetter(std::string_view code) {
 // go, without a string. REQUIRES: the field is at most kMaxWidth wide.
 class BlankedText {
  public:
-  static constexpr std::size_t kMaxWidth = 16;
+  static constexpr std::size_t kMaxWidth = 20;
   BlankedText(ConstRecordView v, const Field& f) : size_(f.width) {
     assert(f.width <= kMaxWidth);
     const std::uint8_t* p = v.at(f);
@@ -47,6 +47,13 @@ class BlankedText {
   char text_[kMaxWidth];
   std::size_t size_;
 };
+
+// Text(f), without a string as wide as the field on the way.
+std::string TrimmedText(ConstRecordView v, const Field& f) {
+  const BlankedText text(v, f);
+  const std::string_view all = text.view();
+  return std::string(all.substr(0, all.find_last_not_of(' ') + 1));
+}
 
 // DecimalValue of the field's text: its trailing blanks end the number all the same.
 double FieldDecimal(ConstRecordView v, const Field& f) {
@@ -98,10 +105,10 @@ double DecimalValue(std::string_view text) {
 
 ErrorNumber ParseHeader(const ShipmentRecord& record, ParsedRequest& out) {
   ConstRecordView hd = record.header();
-  out.origin_zip = hd.Text(h::kOriginZip);
-  out.origin_city = hd.Text(h::kOriginCity);
-  out.destination_zip = hd.Text(h::kDestinationZip);
-  out.destination_city = hd.Text(h::kDestinationCity);
+  out.origin_zip = TrimmedText(hd, h::kOriginZip);
+  out.origin_city = TrimmedText(hd, h::kOriginCity);
+  out.destination_zip = TrimmedText(hd, h::kDestinationZip);
+  out.destination_city = TrimmedText(hd, h::kDestinationCity);
   out.process_mode = hd.Text(h::kProcessMode)[0];
 
   // mm?dd?ccyy: a date is checked when month, day and year are all given; digits that do

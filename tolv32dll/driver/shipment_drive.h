@@ -24,7 +24,14 @@ std::string NameText(const TariffNameText& name);
 
 class ShipmentDrive {
  public:
-  ShipmentDrive(RatingEngine& engine, ShipmentRecord& record) : engine_(engine), record_(record) {}
+  // The detail lines live in the engine's buffer of the last rating, emptied.
+  ShipmentDrive(RatingEngine& engine, ShipmentRecord& record) : engine_(engine), record_(record) {
+    request_.lines.swap(engine_.work.detail_lines);
+    request_.lines.clear();
+  }
+  ~ShipmentDrive() { engine_.work.detail_lines.swap(request_.lines); }
+  ShipmentDrive(const ShipmentDrive&) = delete;
+  ShipmentDrive& operator=(const ShipmentDrive&) = delete;
   ErrorNumber Run();
   const ChargeResult& charges() const { return charges_; }
 

@@ -9,6 +9,7 @@
 
 #include "tolv32dll/points/point_state.h"
 #include "tolv32dll/ratebasis/rate_basis_state.h"
+#include "tolv32dll/rates/class_totals.h"
 
 namespace tolv {
 
@@ -18,6 +19,8 @@ struct ShipmentWorkArea {
   // The last shipment rated without error: its key (empty when none) and its rate basis.
   std::vector<std::uint8_t> last_shipment_key;
   RateBasisState last_rate_basis;
+  // The buffer of the request's detail lines, kept from one rating to the next.
+  std::vector<DetailLine> detail_lines;
 
   // Components add their parts below, one member each (rate basis, class rates and weight
   // breaks, factor grids, charges, lane adjustments, the tariff-determination state).
