@@ -194,7 +194,7 @@ ErrorNumber DriveShipment(RatingEngine& engine, ShipmentRecord& record) {
 void RateShipmentRecord(RatingEngine& engine, std::uint8_t* caller) {
   SetThreadBinaryDebug(engine.binary_debug);
   LogBinaryTime(BinaryLogKind::kTimeBeforeRating);
-  engine.request = ShipmentRecord::FromBytes(caller);
+  engine.request.CopyFrom(caller);
   ShipmentRecord work = engine.request;
   LogRatingRequest(engine, engine.request);
   if (EngineGlobals::Get().use_critical_section() != 0) {

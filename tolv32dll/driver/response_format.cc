@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "tolv32dll/driver/percent_text.h"
 #include "tolv32dll/rates/charge_math.h"
@@ -28,22 +29,26 @@ bool Fits(std::int64_t v, std::int64_t max) { return v >= 0 && v <= max; }
 // pad: what "%0*ld" (pad '0') or "%*ld" (pad ' ') make of it. REQUIRES: 0 <= v < 10^width
 // (the amounts are checked against their fields first).
 void PutDigits(std::uint8_t* p, std::size_t width, std::int64_t v, char pad) {
-  assert(v >= 0);
+  assert(v >= 0 && v <= std::numeric_limits<std::uint32_t>::max());
+  auto u = static_cast<std::uint32_t>(v);
   std::uint8_t* q = p + width;
   do {
-    *--q = static_cast<std::uint8_t>('0' + v % 10);
-    v /= 10;
-  } while (v > 0 && q > p);
-  assert(v == 0);
+    *--q = static_cast<std::uint8_t>('0' + u % 10);
+    u /= 10;
+  } while (u > 0 && q > p);
+  assert(u == 0);
   while (q > p) *--q = static_cast<std::uint8_t>(pad);
 }
 // Dollars in the field's width less three (padded with pad), a point and two digits of
 // cents. REQUIRES: the amount fits the field.
 void PutMoney(RecordView v, const Field& f, std::int64_t cents, char pad) {
+  assert(cents >= 0 && cents <= std::numeric_limits<std::uint32_t>::max());
+  const auto u = static_cast<std::uint32_t>(cents);
   std::uint8_t* p = v.at(f);
-  PutDigits(p, f.width - 3, cents / 100, pad);
+  PutDigits(p, f.width - 3, u / 100, pad);
   p[f.width - 3] = '.';
-  PutDigits(p + f.width - 2, 2, cents % 100, '0');
+  p[f.width - 2] = static_cast<std::uint8_t>('0' + u % 100 / 10);
+  p[f.width - 1] = static_cast<std::uint8_t>('0' + u % 10);
 }
 // "%06d" in a field of six. REQUIRES: the value fits.
 void PutWhole(RecordView v, const Field& f, std::int64_t value) {

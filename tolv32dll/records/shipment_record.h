@@ -212,6 +212,8 @@ class ShipmentRecord {
     std::memcpy(r.bytes_.data(), source, kSize);
     return r;
   }
+  // REQUIRES: source points at kSize readable bytes.
+  void CopyFrom(const std::uint8_t* source) { std::memcpy(bytes_.data(), source, kSize); }
   // REQUIRES: target points at kSize writable bytes.
   void CopyTo(std::uint8_t* target) const { std::memcpy(target, bytes_.data(), kSize); }
 
