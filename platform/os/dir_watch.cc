@@ -18,6 +18,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/os/ascii_keys.h"
+
 namespace os {
 namespace {
 
@@ -56,12 +58,6 @@ bool IsLocalFileSystem(const char* path) {
 
 std::atomic<std::uint64_t> changes_taken_in{0};
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-struct TextHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-};
 using NameSet = std::unordered_set<std::string, TextHash, std::equal_to<>>;
 
 struct Dir {

@@ -14,6 +14,7 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "platform/os/ascii_keys.h"
 #include "platform/os/dir_watch.h"
 
 namespace os {
@@ -38,8 +39,6 @@ bool Settled(const FileStamp& stamp) {
                                  Nanoseconds(stamp.changed_s, stamp.changed_ns));
   return Nanoseconds(now.tv_sec, now.tv_nsec) - latest >= settle_ns.load();
 }
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string LowerCase(std::string_view s) {
   std::string out(s);
@@ -91,13 +90,6 @@ struct KeptLookup {
   bool found = false;
   std::string path;
   WatchMark mark;
-};
-
-// Hashes std::string and std::string_view alike, so a key can be looked up without
-// building a string of it.
-struct TextHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
 };
 
 // Never destroyed: threads may still read files while the process's statics go away.

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/os/ascii_keys.h"
 #include "platform/os/atomic_file.h"
 #include "platform/os/file_lookup.h"
 
@@ -32,10 +33,7 @@ std::string_view Trim(std::string_view s) {
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
   }
   return true;
 }

@@ -1,0 +1,25 @@
+// Case folding and hashing of file and key names, shared by the file cache, the directory
+// watcher and the profile reader. Only ASCII letters fold: names are byte strings.
+#ifndef FRELANE_PLATFORM_OS_ASCII_KEYS_H_
+#define FRELANE_PLATFORM_OS_ASCII_KEYS_H_
+
+#include <cstddef>
+#include <functional>
+#include <string_view>
+
+namespace os {
+
+constexpr char AsciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Hashes std::string and std::string_view alike, so a key can be looked up without
+// building a string of it.
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
+}  // namespace os
+
+#endif  // FRELANE_PLATFORM_OS_ASCII_KEYS_H_
