@@ -64,7 +64,7 @@ void frmIntro::Form_Load() {
 void frmIntro::GiveUp(const std::string& message) {
   // The hourglass goes before the message, so the user is not told to wait while reading it.
   forms::Screen().SetMousePointer(kDefaultPointer);
-  forms::MsgBox(message, forms::vb::kOKOnly);
+  forms::MsgBox(message, forms::msgbox::kOKOnly);
   Unload();
 }
 

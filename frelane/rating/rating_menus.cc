@@ -195,7 +195,7 @@ void frmRatingScreen::mnuFileBillofLading_Click() { ShowPendingDialog("frmBOL");
 
 void frmRatingScreen::mnuFileCalculator_Click() {
   if (!forms::App().GetDesktop().StartCalculator()) {
-    forms::MsgBox("Calculator not found", forms::vb::kOKOnly, "Error");
+    forms::MsgBox("Calculator not found", forms::msgbox::kOKOnly, "Error");
   }
 }
 

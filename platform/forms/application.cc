@@ -225,7 +225,7 @@ void Application::ReportRuntimeError(int number, const std::string& description)
   std::string prompt =
       number != 0 ? "Run-time error '" + std::to_string(number) + "':\r\n\r\n" + description
                   : "Run-time error:\r\n\r\n" + description;
-  MsgBox(prompt, vb::kCritical);
+  MsgBox(prompt, msgbox::kCritical);
 }
 
 void Application::RunPendingKeys() {

@@ -11,19 +11,19 @@ MessageBoxRequest MessageBoxRequest::FromStyle(std::string prompt, int style, st
   r.prompt = std::move(prompt);
   r.title = std::move(title);
   switch (style & 7) {
-    case vb::kOKCancel:
+    case msgbox::kOKCancel:
       r.buttons = MsgBoxButtons::kOKCancel;
       break;
-    case vb::kAbortRetryIgnore:
+    case msgbox::kAbortRetryIgnore:
       r.buttons = MsgBoxButtons::kAbortRetryIgnore;
       break;
-    case vb::kYesNoCancel:
+    case msgbox::kYesNoCancel:
       r.buttons = MsgBoxButtons::kYesNoCancel;
       break;
-    case vb::kYesNo:
+    case msgbox::kYesNo:
       r.buttons = MsgBoxButtons::kYesNo;
       break;
-    case vb::kRetryCancel:
+    case msgbox::kRetryCancel:
       r.buttons = MsgBoxButtons::kRetryCancel;
       break;
     default:
@@ -31,16 +31,16 @@ MessageBoxRequest MessageBoxRequest::FromStyle(std::string prompt, int style, st
       break;
   }
   switch (style & 0x70) {
-    case vb::kCritical:
+    case msgbox::kCritical:
       r.icon = MsgBoxIcon::kCritical;
       break;
-    case vb::kQuestion:
+    case msgbox::kQuestion:
       r.icon = MsgBoxIcon::kQuestion;
       break;
-    case vb::kExclamation:
+    case msgbox::kExclamation:
       r.icon = MsgBoxIcon::kExclamation;
       break;
-    case vb::kInformation:
+    case msgbox::kInformation:
       r.icon = MsgBoxIcon::kInformation;
       break;
     default:

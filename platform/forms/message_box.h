@@ -1,6 +1,7 @@
 // Message boxes: the request the program makes and the answer it gets. The style argument
-// keeps the original's flag numbers so that callers read as the program does:
-// MsgBox("Save Changes?", vb::kYesNo | vb::kQuestion | vb::kDefaultButton2).
+// packs buttons, icon and default button as one number of flags, so that a call states them
+// in one expression:
+//   MsgBox("Save Changes?", msgbox::kYesNo | msgbox::kQuestion | msgbox::kDefaultButton2).
 #ifndef FRELANE_PLATFORM_FORMS_MESSAGE_BOX_H_
 #define FRELANE_PLATFORM_FORMS_MESSAGE_BOX_H_
 
@@ -8,7 +9,7 @@
 
 namespace forms {
 
-namespace vb {
+namespace msgbox {
 // Buttons (low bits).
 constexpr int kOKOnly = 0;
 constexpr int kOKCancel = 1;
@@ -25,7 +26,7 @@ constexpr int kInformation = 64;
 constexpr int kDefaultButton1 = 0;
 constexpr int kDefaultButton2 = 256;
 constexpr int kDefaultButton3 = 512;
-}  // namespace vb
+}  // namespace msgbox
 
 enum class MsgBoxButtons { kOK, kOKCancel, kAbortRetryIgnore, kYesNoCancel, kYesNo, kRetryCancel };
 enum class MsgBoxIcon { kNone, kCritical, kQuestion, kExclamation, kInformation };

@@ -63,7 +63,7 @@ void Guarded(forms::Application& app, F&& action) {
   try {
     action();
   } catch (const std::exception& error) {
-    app.MsgBox(error.what(), forms::vb::kCritical);
+    app.MsgBox(error.what(), forms::msgbox::kCritical);
   }
 }
 

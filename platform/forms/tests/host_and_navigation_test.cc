@@ -140,13 +140,13 @@ struct StyleCase {
 TEST(MessageBoxStyleTest, DecodesTheStyleNumber) {
   const StyleCase cases[] = {
       {0, MsgBoxButtons::kOK, MsgBoxIcon::kNone, 1, MsgBoxResult::kOK},
-      {vb::kYesNo | vb::kQuestion, MsgBoxButtons::kYesNo, MsgBoxIcon::kQuestion, 1,
+      {msgbox::kYesNo | msgbox::kQuestion, MsgBoxButtons::kYesNo, MsgBoxIcon::kQuestion, 1,
        MsgBoxResult::kYes},
-      {vb::kYesNo | vb::kDefaultButton2, MsgBoxButtons::kYesNo, MsgBoxIcon::kNone, 2,
+      {msgbox::kYesNo | msgbox::kDefaultButton2, MsgBoxButtons::kYesNo, MsgBoxIcon::kNone, 2,
        MsgBoxResult::kNo},
-      {vb::kOKOnly | vb::kInformation | vb::kDefaultButton3, MsgBoxButtons::kOK,
+      {msgbox::kOKOnly | msgbox::kInformation | msgbox::kDefaultButton3, MsgBoxButtons::kOK,
        MsgBoxIcon::kInformation, 1, MsgBoxResult::kOK},
-      {vb::kYesNoCancel | vb::kDefaultButton3 | vb::kCritical, MsgBoxButtons::kYesNoCancel,
+      {msgbox::kYesNoCancel | msgbox::kDefaultButton3 | msgbox::kCritical, MsgBoxButtons::kYesNoCancel,
        MsgBoxIcon::kCritical, 3, MsgBoxResult::kCancel},
   };
   for (const StyleCase& c : cases) {
@@ -156,7 +156,7 @@ TEST(MessageBoxStyleTest, DecodesTheStyleNumber) {
     EXPECT_EQ(r.default_button, c.default_button) << c.style;
     EXPECT_EQ(r.DefaultResult(), c.default_result) << c.style;
   }
-  EXPECT_FALSE(MessageBoxRequest::FromStyle("p", vb::kYesNo, "t").Offers(MsgBoxResult::kOK));
+  EXPECT_FALSE(MessageBoxRequest::FromStyle("p", msgbox::kYesNo, "t").Offers(MsgBoxResult::kOK));
 }
 
 }  // namespace

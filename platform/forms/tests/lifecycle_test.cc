@@ -133,7 +133,7 @@ TEST_F(LifecycleTest, UnexpectedMessageBoxFailsTheTest) {
 
 TEST_F(LifecycleTest, MessageBoxAnswersAndStyles) {
   user.ExpectMsgBox(MsgBoxResult::kNo, "Use ");
-  EXPECT_EQ(MsgBox("Use 2A?", vb::kYesNo | vb::kDefaultButton2), MsgBoxResult::kNo);
+  EXPECT_EQ(MsgBox("Use 2A?", msgbox::kYesNo | msgbox::kDefaultButton2), MsgBoxResult::kNo);
   const MessageBoxRequest& r = user.MessageBoxes().back().request;
   EXPECT_EQ(r.buttons, MsgBoxButtons::kYesNo);
   EXPECT_EQ(r.default_button, 2);
