@@ -21,7 +21,8 @@ inline constexpr std::size_t kTariffTablesRecordSize = 224;
 using ShipmentBytes = std::span<std::uint8_t, kShipmentRecordSize>;
 using TariffTablesBytes = std::span<std::uint8_t, kTariffTablesRecordSize>;
 
-// A run-time error of the calling procedure, numbered as the original runtime numbered it.
+// A run-time error of the calling procedure, with the number its error handling tests
+// (53: the library is missing, 453: it lacks an entry point).
 struct RuntimeError {
   int number = 0;
   std::string description;

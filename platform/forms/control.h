@@ -3,7 +3,8 @@
 //
 // A control is created by its form (Form::Add) with a Design: the values it holds each time
 // the form loads. Reading or assigning a property of a control of an unloaded form loads the
-// form first, as the original did.
+// form first (Form_Load runs), so the program's code may touch a dialog's controls before
+// showing it and find them initialised.
 #ifndef FRELANE_PLATFORM_FORMS_CONTROL_H_
 #define FRELANE_PLATFORM_FORMS_CONTROL_H_
 

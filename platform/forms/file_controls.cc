@@ -55,7 +55,7 @@ bool MatchesPattern(const std::string& name, const std::string& patterns) {
     std::string one = Lower(patterns.substr(start, end - start));
     one.erase(0, one.find_first_not_of(' '));
     one.erase(one.find_last_not_of(' ') + 1);
-    // "*.*" matches names without a dot too, as the original's lists do.
+    // "*.*" means every file, names without a dot included.
     if (one == "*.*" || (!one.empty() && Match(one.c_str(), lname.c_str()))) return true;
     start = end + 1;
   }

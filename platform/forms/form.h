@@ -1,6 +1,6 @@
 // Form: a window of the program. A form class derives from Form, creates its controls in
 // code as members (name, kind, twips geometry, design values) and binds its handlers,
-// which carry the original names:
+// named after their control and event:
 //
 //   class frmDefaults : public forms::Form {
 //    public:

@@ -18,7 +18,7 @@ class ListControl : public Control {
   void RemoveItem(int index);
   void Clear();
   int ListCount();
-  // "" outside the list, as the original reads.
+  // "" outside the list: reading past the end is not an error, so callers may loop freely.
   std::string List(int index);
   void SetList(int index, const std::string& item);
   int ItemData(int index);

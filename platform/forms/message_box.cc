@@ -63,7 +63,8 @@ MessageBoxRequest MessageBoxRequest::FromStyle(std::string prompt, int style, st
       count = 3;
       break;
   }
-  // A default beyond the buttons offered falls back to the first, as the system box does.
+  // A default beyond the buttons offered falls back to the first, so Enter always answers
+  // with a button the user can see.
   r.default_button = requested <= count ? requested : 1;
   return r;
 }

@@ -31,7 +31,8 @@ constexpr int kDefaultButton3 = 512;
 enum class MsgBoxButtons { kOK, kOKCancel, kAbortRetryIgnore, kYesNoCancel, kYesNo, kRetryCancel };
 enum class MsgBoxIcon { kNone, kCritical, kQuestion, kExclamation, kInformation };
 
-// The answer, with the original's numbers.
+// The answer. The numbers are part of the program's contract: its code compares and stores
+// them as numbers.
 enum class MsgBoxResult : int {
   kOK = 1,
   kCancel = 2,
@@ -49,7 +50,8 @@ struct MessageBoxRequest {
   MsgBoxIcon icon = MsgBoxIcon::kNone;
   int default_button = 1;  // 1-based
 
-  // Decodes the original's style number.
+  // Decodes a style number: the sum of one msgbox buttons value, one icon value and one
+  // default-button value.
   static MessageBoxRequest FromStyle(std::string prompt, int style, std::string title);
   // The answer of the default button (what Enter gives).
   MsgBoxResult DefaultResult() const;

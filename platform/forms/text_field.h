@@ -20,7 +20,7 @@ class TextField {
   int SelStart() const { return sel_start_; }
   int SelLength() const { return sel_length_; }
   std::string SelText() const;
-  // Clamped to the text, as the original does.
+  // Clamped to the text, so a caret or selection never lies past its end.
   void SetSelStart(int start);
   void SetSelLength(int length);
   // Replaces the selection with text; the caret goes after it.

@@ -29,7 +29,7 @@ enum class ControlKind {
   kHScrollBar,
 };
 
-// The name of a kind as the original type names read ("TextBox", "CommandButton", ...).
+// The name of a kind as the program's code spells it ("TextBox", "CommandButton", ...).
 const char* KindName(ControlKind kind);
 
 // What changed, in a notice to the host. One notice per assignment that changed something.

@@ -1,7 +1,7 @@
 // The printer font: a face name as the program sets it, its size in points and its style.
-// Names are the Windows ones the program uses ("Arial", "Courier New", "Times New Roman");
-// each maps to the Liberation family with the same metrics, so layout does not depend on
-// what happens to be installed.
+// Names are the ones the program's forms and reports set ("Arial", "Courier New",
+// "Times New Roman"); each maps to the Liberation family with the same metrics, so layout
+// does not depend on what happens to be installed.
 #ifndef FRELANE_PLATFORM_PRINT_FONT_H_
 #define FRELANE_PLATFORM_PRINT_FONT_H_
 

@@ -1,5 +1,5 @@
-// The printer object: the program's drawing surface for printed output, with the semantics
-// of the original run time's printer. It records every operation into the open job's display
+// The printer object: the program's drawing surface for printed output, the one `Printer`
+// its printing code draws on. It records every operation into the open job's display
 // list; EndDoc hands the job to the print system, KillDoc discards it. Any operation opens a
 // job when none is open, so a job begins with its first drawing.
 //
@@ -8,8 +8,8 @@
 // breaks a page by itself: only NewPage does, and a back end shrinks a page whose content runs
 // past the printable area rather than cut it.
 //
-// Failures raise PrinterError (run-time error 482, or 380 for a bad property value), as the
-// original's run-time errors; nothing is drawn by a failed operation.
+// Failures raise PrinterError (run-time error 482, or 380 for a bad property value), the
+// numbers the program's error handlers test for; nothing is drawn by a failed operation.
 #ifndef FRELANE_PLATFORM_PRINT_PRINTER_H_
 #define FRELANE_PLATFORM_PRINT_PRINTER_H_
 

@@ -1,5 +1,5 @@
-// The program-wide printer collection and current printer object (the original run time's
-// Printers and Printer). The desktop program installs its print system at start-up (the Qt
+// The program-wide printer collection and current printer object (what the program's code
+// calls Printers and Printer). The desktop program installs its print system at start-up (the Qt
 // binding's); until then, and in tests that install nothing, the system has no printers.
 //
 // Not thread-safe: used from the user-interface thread only.

@@ -24,7 +24,8 @@ constexpr KeyRow kKeys[] = {
     {Qt::Key_Down, forms::kKeyDown, 0},        {Qt::Key_Insert, forms::kKeyInsert, 0},
     {Qt::Key_Delete, forms::kKeyDelete, 0},    {Qt::Key_Shift, forms::kKeyShift, 0},
     {Qt::Key_Control, forms::kKeyControl, 0},  {Qt::Key_Alt, 18, 0},
-    // Punctuation keys carry the original's codes of the US keyboard.
+    // Punctuation keys carry the key codes of their place on the US keyboard, which the
+    // program's KeyDown handlers compare against.
     {Qt::Key_Semicolon, 186, -1}, {Qt::Key_Colon, 186, -1},      {Qt::Key_Equal, 187, -1},
     {Qt::Key_Plus, 187, -1},      {Qt::Key_Comma, 188, -1},      {Qt::Key_Less, 188, -1},
     {Qt::Key_Minus, 189, -1},     {Qt::Key_Underscore, 189, -1}, {Qt::Key_Period, 190, -1},
@@ -53,7 +54,7 @@ Keystroke ToKeystroke(const QKeyEvent& event) {
   const int key = event.key();
 
   if (key >= Qt::Key_A && key <= Qt::Key_Z) {
-    stroke.key_code = key;  // Qt's letter keys are the upper-case codes, as the original's
+    stroke.key_code = key;  // Qt's letter keys are the upper-case codes, as key codes are
     const bool ctrl_only = (stroke.shift & (forms::kCtrlMask | forms::kAltMask)) == forms::kCtrlMask;
     stroke.ascii = ctrl_only ? key - Qt::Key_A + 1 : AsciiOfText(event.text());
     return stroke;

@@ -1,5 +1,6 @@
-// Qt keystrokes as the form model takes them: the original's key codes (virtual-key
-// numbers), the Shift/Ctrl/Alt mask, and the character code KeyPress receives.
+// Qt keystrokes as the form model takes them: the key codes of types.h (the numbers the
+// program's KeyDown handlers compare), the Shift/Ctrl/Alt mask, and the character code
+// KeyPress receives.
 #ifndef FRELANE_PLATFORM_QT_KEY_CODES_H_
 #define FRELANE_PLATFORM_QT_KEY_CODES_H_
 

@@ -91,7 +91,8 @@ MsgBoxResult QtDesktop::ShowMessageBox(const forms::MessageBoxRequest& request) 
   for (const ButtonRow& row : rows) buttons.push_back(box.addButton(row.button));
   const std::size_t default_index = static_cast<std::size_t>(request.default_button - 1);
   if (default_index < buttons.size()) box.setDefaultButton(buttons[default_index]);
-  // Escape answers only where there is a Cancel (or a lone OK), as on Windows.
+  // Escape answers only with a button that does nothing (Cancel, or a lone OK): it must
+  // never choose Yes, No, Abort, Retry or Ignore for the user.
   for (std::size_t i = 0; i < rows.size(); ++i) {
     if (rows[i].result == MsgBoxResult::kCancel) box.setEscapeButton(buttons[i]);
   }

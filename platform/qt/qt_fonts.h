@@ -1,4 +1,4 @@
-// Printer and window fonts in Qt: the program's Windows face names drawn in the Liberation
+// Printer and window fonts in Qt: the face names the program sets, drawn in the Liberation
 // family with the same metrics, so text lands where the printer model measured it.
 #ifndef FRELANE_PLATFORM_QT_QT_FONTS_H_
 #define FRELANE_PLATFORM_QT_QT_FONTS_H_

@@ -1,4 +1,5 @@
-// Numbers to text and back, as the original's conversions behave.
+// Numbers to text and back with the rules the program's stored texts and screens depend on:
+// the same text for the same number everywhere, and the same number for the same text.
 #ifndef FRELANE_PLATFORM_RUNTIME_CONVERSIONS_H_
 #define FRELANE_PLATFORM_RUNTIME_CONVERSIONS_H_
 

@@ -1,8 +1,8 @@
-// A run-time error of the desktop program: the original's error number and description.
-// Desktop code raises it where the original raised a trappable error (a control array
-// element that does not exist, an invalid property value, a cancelled dialog) and catches it
-// where the original had an error handler. The form model catches what a handler lets
-// escape and reports it in a message box, so it never ends the program.
+// A run-time error of the desktop program: an error number and its description. Desktop
+// code raises it for a trappable fault (a control array element that does not exist, an
+// invalid property value, a cancelled dialog) and catches it where a procedure answers the
+// fault itself; the numbers are the contract between the two. The form model catches what
+// a handler lets escape and reports it in a message box, so it never ends the program.
 #ifndef FRELANE_PLATFORM_RUNTIME_ERROR_H_
 #define FRELANE_PLATFORM_RUNTIME_ERROR_H_
 

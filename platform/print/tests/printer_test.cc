@@ -23,7 +23,7 @@ class PrinterTest : public ::testing::Test {
   Printer printer_;
 };
 
-TEST_F(PrinterTest, LineEndsAndSemicolonsPlaceRunsLikeTheOriginal) {
+TEST_F(PrinterTest, ARunWithoutLineEndKeepsItsLineAndEveryBreakStartsANewOne) {
   printer_.SetFontBold(true);
   printer_.Print("Origin      ", PrintEnd::kStay);
   printer_.SetFontBold(false);
