@@ -65,6 +65,11 @@ int Application::LoadedFormCount() const {
 void Application::RegisterForm(Form& form) { forms_.push_back(&form); }
 
 void Application::UnregisterForm(Form& form) {
+  // The form's controls may already be gone: compare addresses only.
+  if (std::find(form.controls_.begin(), form.controls_.end(), capture_.control) !=
+      form.controls_.end()) {
+    capture_ = {};
+  }
   std::erase(forms_, &form);
   std::erase(shown_order_, &form);
 }
@@ -136,6 +141,13 @@ void Application::SetMousePointer(int pointer) {
 void Application::SetScreenSize(int width_twips, int height_twips) {
   screen_width_ = width_twips;
   screen_height_ = height_twips;
+}
+
+Rect Application::ScreenWorkArea(const Form& form) const {
+  if (host_ != nullptr) {
+    if (std::optional<Rect> area = host_->ScreenWorkArea(form)) return *area;
+  }
+  return {0, 0, screen_width_, screen_height_};
 }
 
 MsgBoxResult Application::MsgBox(const std::string& prompt, int style, const std::string& title) {
@@ -230,7 +242,7 @@ void Application::ReportRuntimeError(int number, const std::string& description)
 
 void Application::RunPendingKeys() {
   // Keys sent while one runs are queued behind it; a DoEvents inside a handler runs them
-  // early, as the original's message loop did.
+  // early, since DoEvents promises that everything pending has run when it returns.
   bool outer = !running_keys_;
   running_keys_ = true;
   while (!pending_keys_.empty() && !ended_) {

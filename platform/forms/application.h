@@ -1,7 +1,8 @@
 // Application: the program's run of the form model. It holds the forms, the focus rules'
 // shared state, the queue of keystrokes sent by code, the timers' clock, the host and the
-// desktop services, and the App and Screen objects of the original. One Application is
-// current at a time (the newest alive); forms and the free functions below use it.
+// desktop services, and what the program's code reads as App (path, title, help file) and
+// Screen (active form and control, mouse pointer, size). One Application is current at a
+// time (the newest alive); forms and the free functions below use it.
 #ifndef FRELANE_PLATFORM_FORMS_APPLICATION_H_
 #define FRELANE_PLATFORM_FORMS_APPLICATION_H_
 
@@ -83,9 +84,13 @@ class Application {
   Control* ActiveControl() const;
   int MousePointer() const { return mouse_pointer_; }
   void SetMousePointer(int pointer);
+  // The size of the screen, twips (Screen.Width, Screen.Height); the host sets it.
   int ScreenWidth() const { return screen_width_; }
   int ScreenHeight() const { return screen_height_; }
   void SetScreenSize(int width_twips, int height_twips);
+  // The usable part of the screen `form` opens on, twips: the host's answer, else the whole
+  // screen of ScreenWidth x ScreenHeight.
+  Rect ScreenWorkArea(const Form& form) const;
 
   // Statements and functions.
   MsgBoxResult MsgBox(const std::string& prompt, int style = 0, const std::string& title = "");
@@ -112,7 +117,8 @@ class Application {
   void UnregisterTimer(Timer& timer);
   void TimersChanged();
   // Runs a user action or event from outside; when the outermost one returns, queued
-  // keystrokes run. A RuntimeError a handler lets escape is reported in a message box.
+  // keystrokes run. This is the one place an error a handler lets escape is caught: it is
+  // reported in the run-time error message box and the program goes on.
   void Dispatch(const std::function<void()>& action);
   bool InDispatch() const { return dispatch_depth_ > 0; }
   // Runs the host's modal loop for `form` as a fresh level of dispatch, so that keys sent
@@ -131,6 +137,15 @@ class Application {
   Form* ModalForm() const;
   bool AcceptsInput(const Form& form) const;
   void RunPendingKeys();
+  // The mouse press that the next release belongs to (user_input.cc): the control the
+  // button went down on, which button, and whether releasing it inside the control clicks
+  // it. `control` is nullptr when no press is held.
+  struct MouseCapture {
+    Control* control = nullptr;
+    int button = 0;
+    bool clicks = false;
+  };
+  MouseCapture& Capture() { return capture_; }
   // A keystroke on the active form: KeyDown, KeyPress (form first with KeyPreview), the
   // control's own handling, KeyUp (key_handling.cc).
   void KeyStroke(Form& form, int key_code, int shift, int ascii);
@@ -169,12 +184,15 @@ class Application {
   bool ended_ = false;
   bool all_closed_told_ = false;
 
+  MouseCapture capture_;
+
   // Focus transitions (focus.cc).
   int transition_depth_ = 0;
   Control* queued_focus_ = nullptr;
 };
 
-// The original's global statements, on the current Application.
+// The statements the program's code calls without naming an Application: they act on the
+// current one.
 MsgBoxResult MsgBox(const std::string& prompt, int style = 0, const std::string& title = "");
 void Beep();
 void DoEvents();

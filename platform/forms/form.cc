@@ -5,6 +5,7 @@
 
 #include "platform/forms/application.h"
 #include "platform/forms/host.h"
+#include "platform/forms/placement.h"
 #include "platform/runtime/error.h"
 
 namespace forms {
@@ -105,8 +106,7 @@ void Form::Show(ShowMode mode) {
     return;
   }
   if (design_.center && !placed_) {
-    rect_.left = (app_.ScreenWidth() - rect_.width) / 2;
-    rect_.top = (app_.ScreenHeight() - rect_.height) / 2;
+    rect_ = CentredIn(app_.ScreenWorkArea(*this), rect_.width, rect_.height);
   }
   placed_ = true;
   visible_ = true;

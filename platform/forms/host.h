@@ -1,9 +1,12 @@
 // The host of the form model: the toolkit binding (platform/qt) or the headless driver.
 // The model tells its host what changed; the host shows it and forwards what the user does
 // through the entry points of user_input.h, which only a host can call (they take a HostKey).
-// The host keeps no rule of its own: focus, validation and event order are the model's.
+// The host keeps no rule of its own: focus, validation, which presses and releases make a
+// click, and event order are the model's.
 #ifndef FRELANE_PLATFORM_FORMS_HOST_H_
 #define FRELANE_PLATFORM_FORMS_HOST_H_
+
+#include <optional>
 
 #include "platform/forms/types.h"
 
@@ -38,6 +41,11 @@ class Host {
   // A timer was started, stopped or re-timed; Application::NextTimerDue() has the next due
   // time.
   virtual void TimersChanged() {}
+
+  // The usable part (less panels and task bars) of the screen `form` is about to open on,
+  // twips in the desktop's coordinates, asked when a centred form is first shown. Without
+  // an answer the application's screen size serves.
+  virtual std::optional<Rect> ScreenWorkArea(const Form&) { return std::nullopt; }
 
   // Runs the nested loop of a modal Show: returns when `form` is hidden or unloaded, or the
   // program ended. REQUIRES: form is shown.

@@ -1,4 +1,13 @@
+// The user's input into the model. The mouse rules live here too: the focus moves on the
+// press, a release belongs to the control the press went down on, and only a left release
+// inside a control of a clicking kind is its Click. Hosts send raw presses and releases;
+// every decision is made here, so every host shows the same events.
 #include "platform/forms/user_input.h"
+
+#include <algorithm>
+#include <cctype>
+#include <functional>
+#include <utility>
 
 #include "platform/forms/application.h"
 #include "platform/forms/form.h"
@@ -25,6 +34,91 @@ bool FocusForClick(Control& c) {
   if (!app.MoveFocus(c)) return false;
   // A focus handler that sent the focus elsewhere takes the click with it.
   return c.HasFocus() && !app.Ended();
+}
+
+// What a left release inside a control does. Lists and combos get their Click from the pick
+// of an item, and scroll bars have none.
+void ClickAction(Control& c) {
+  switch (c.Kind()) {
+    case ControlKind::kCheckBox: {
+      auto& box = static_cast<CheckBox&>(c);
+      box.SetValue(box.CurrentValue() == CheckBox::kChecked ? CheckBox::kUnchecked
+                                                            : CheckBox::kChecked);
+      break;
+    }
+    case ControlKind::kOptionButton:
+      static_cast<OptionButton&>(c).SetValue(true);
+      break;
+    case ControlKind::kListBox:
+    case ControlKind::kFileListBox:
+    case ControlKind::kDirListBox:
+    case ControlKind::kDriveListBox:
+    case ControlKind::kComboBox:
+    case ControlKind::kVScrollBar:
+    case ControlKind::kHScrollBar:
+      break;
+    default:
+      c.Fire(c.on.Click);
+      break;
+  }
+}
+
+// Buttons and check boxes have no DblClick: their second press is a press like the first,
+// so a double click clicks them twice.
+bool TakesDoubleClick(const Control& c) {
+  return c.Kind() != ControlKind::kCommandButton && c.Kind() != ControlKind::kCheckBox;
+}
+
+// Where a control's top left lies in its form's client area, twips.
+std::pair<int, int> OffsetInForm(const Control& c) {
+  int x = 0;
+  int y = 0;
+  for (const Control* at = &c; at != nullptr; at = at->Container()) {
+    x += at->Geometry().left;
+    y += at->Geometry().top;
+  }
+  return {x, y};
+}
+
+bool Inside(const Control& c, int x, int y) {
+  const Rect& r = c.Geometry();
+  return x >= 0 && y >= 0 && x < r.width && y < r.height;
+}
+
+// Starts a gesture on `c`: the focus moves first. False when Validate refused the move or a
+// focus handler sent the focus elsewhere; the gesture is then dropped whole.
+bool BeginPress(Control& c, int button, bool clicks) {
+  Application& app = c.GetForm().App();
+  app.Capture() = {};
+  if (!FocusForClick(c)) return false;
+  app.Capture() = {&c, button, clicks && button == kLeftButton};
+  return true;
+}
+
+enum class Release { kIgnored, kReleased, kClicked };
+
+Release EndPress(Control& at, int button, int shift, int x, int y) {
+  Application& app = at.GetForm().App();
+  const Application::MouseCapture held = app.Capture();
+  if (held.control == nullptr || held.button != button) return Release::kIgnored;
+  app.Capture() = {};
+  Control& c = *held.control;
+  // A form below a modal one, hidden or unloaded since the press takes no release.
+  if (!app.AcceptsInput(c.GetForm())) return Release::kIgnored;
+  if (&c != &at) {
+    const auto [from_x, from_y] = OffsetInForm(at);
+    const auto [to_x, to_y] = OffsetInForm(c);
+    x += from_x - to_x;
+    y += from_y - to_y;
+  }
+  Release result = Release::kReleased;
+  app.Dispatch([&] {
+    c.Fire(c.on.MouseUp, button, shift, x, y);
+    if (!held.clicks || !Inside(c, x, y) || !Usable(c)) return;
+    result = Release::kClicked;
+    ClickAction(c);
+  });
+  return result;
 }
 
 }  // namespace
@@ -70,67 +164,44 @@ bool Select(HostKey, Control& control, int sel_start, int sel_length) {
     field = &static_cast<ComboBox&>(control).MutableField();
   }
   if (field == nullptr) return false;
-  field->SetSelStart(sel_start);
-  field->SetSelLength(sel_length);
-  control.NotifyFromModel(Property::kSelection);
-  return true;
-}
-
-bool Click(HostKey, Control& c, int x, int y) {
-  if (!Usable(c)) return false;
-  bool clicked = false;
-  c.GetForm().App().Dispatch([&] {
-    if (!FocusForClick(c)) return;
-    c.Fire(c.on.MouseDown, kLeftButton, 0, x, y);
-    if (!c.GetForm().IsLoaded()) return;
-    c.Fire(c.on.MouseUp, kLeftButton, 0, x, y);
-    if (!c.GetForm().IsLoaded() || !c.IsShown() || !c.IsEffectivelyEnabled()) return;
-    clicked = true;
-    switch (c.Kind()) {
-      case ControlKind::kCheckBox: {
-        auto& box = static_cast<CheckBox&>(c);
-        box.SetValue(box.CurrentValue() == CheckBox::kChecked ? CheckBox::kUnchecked
-                                                              : CheckBox::kChecked);
-        break;
-      }
-      case ControlKind::kOptionButton:
-        static_cast<OptionButton&>(c).SetValue(true);
-        break;
-      case ControlKind::kListBox:
-      case ControlKind::kFileListBox:
-      case ControlKind::kDirListBox:
-      case ControlKind::kDriveListBox:
-      case ControlKind::kComboBox:
-        break;  // a pick in the list is PickListItem
-      default:
-        c.Fire(c.on.Click);
-        break;
-    }
-  });
-  return clicked;
-}
-
-bool DblClick(HostKey, Control& c) {
-  if (!Usable(c)) return false;
-  c.GetForm().App().Dispatch([&] {
-    if (FocusForClick(c)) c.Fire(c.on.DblClick);
+  control.GetForm().App().Dispatch([&] {
+    field->SetSelStart(sel_start);
+    field->SetSelLength(sel_length);
+    control.NotifyFromModel(Property::kSelection);
   });
   return true;
 }
 
 bool MouseDown(HostKey, Control& c, int button, int shift, int x, int y) {
   if (!Usable(c)) return false;
+  bool pressed = false;
   c.GetForm().App().Dispatch([&] {
-    // The focus moves on the press, before the handlers run.
-    if (FocusForClick(c)) c.Fire(c.on.MouseDown, button, shift, x, y);
+    if (!BeginPress(c, button, true)) return;
+    pressed = true;
+    c.Fire(c.on.MouseDown, button, shift, x, y);
   });
-  return true;
+  return pressed;
 }
 
 bool MouseUp(HostKey, Control& c, int button, int shift, int x, int y) {
+  return EndPress(c, button, shift, x, y) != Release::kIgnored;
+}
+
+bool DblClick(HostKey key, Control& c, int button, int shift, int x, int y) {
+  if (button != kLeftButton || !TakesDoubleClick(c)) return MouseDown(key, c, button, shift, x, y);
   if (!Usable(c)) return false;
-  c.GetForm().App().Dispatch([&] { c.Fire(c.on.MouseUp, button, shift, x, y); });
-  return true;
+  bool pressed = false;
+  c.GetForm().App().Dispatch([&] {
+    if (!BeginPress(c, button, false)) return;
+    pressed = true;
+    c.Fire(c.on.DblClick);
+  });
+  return pressed;
+}
+
+bool Click(HostKey key, Control& c, int x, int y) {
+  if (!MouseDown(key, c, kLeftButton, 0, x, y)) return false;
+  return EndPress(c, kLeftButton, 0, x, y) == Release::kClicked;
 }
 
 bool MouseMove(HostKey, Control& c, int button, int shift, int x, int y) {

@@ -2,6 +2,9 @@
 // model's rules (focus moves through Validate, key filters, Change only on a real change),
 // and when it returns, any queued SendKeys has run. Input to a form below a modal one, to a
 // hidden or disabled control, or after End is ignored (the functions return false).
+// An error a handler lets escape is reported in the model's one run-time error message box
+// (Application::Dispatch) and goes no further: nothing escapes an entry point, so a host
+// needs no error handling of its own around them.
 #ifndef FRELANE_PLATFORM_FORMS_USER_INPUT_H_
 #define FRELANE_PLATFORM_FORMS_USER_INPUT_H_
 
@@ -37,13 +40,29 @@ bool Paste(HostKey, Form& form, std::string_view utf8_text);
 // Moves the caret or selection of a text or combo box (no events).
 bool Select(HostKey, Control& control, int sel_start, int sel_length);
 
-// A click: the focus moves first (when the control takes the focus), then MouseDown,
-// MouseUp and Click (a check box toggles, an option button is selected). When Validate
-// cancels or a focus handler moved the focus elsewhere there is no Click.
-bool Click(HostKey, Control& control, int x = 0, int y = 0);
-bool DblClick(HostKey, Control& control);
+// The mouse, as raw presses and releases; x and y are twips from the top left of `control`,
+// the control the host delivers the event to.
+//
+// A press moves the focus to the control first (when its kind takes the focus), then fires
+// MouseDown. When Validate refuses the move, or a focus handler sends the focus elsewhere,
+// the whole gesture is dropped: no MouseDown, no MouseUp, no Click. True when the press went
+// through (MouseDown fired).
 bool MouseDown(HostKey, Control& control, int button, int shift, int x, int y);
+// A release belongs to the control its press went down on, wherever the pointer is: MouseUp
+// fires there (outside it, x or y lie beyond its size), then, for the left button released
+// inside it, its Click: a check box toggles, an option button is selected, other kinds fire
+// Click, except lists and combos (their Click comes from the pick of an item) and scroll
+// bars. A release with no press of that button held, or on a form that no longer takes
+// input, is ignored (false).
 bool MouseUp(HostKey, Control& control, int button, int shift, int x, int y);
+// The second press of a double click, in place of its MouseDown: the focus moves as for a
+// press, then DblClick; the release that follows gives MouseUp only. Command buttons and
+// check boxes have no DblClick: for them (and for any button but the left) it is a plain
+// press, so a double click clicks them twice.
+bool DblClick(HostKey, Control& control, int button = kLeftButton, int shift = 0, int x = 0,
+              int y = 0);
+// A whole left click at (x, y): MouseDown and MouseUp there. True when it was a Click.
+bool Click(HostKey, Control& control, int x = 0, int y = 0);
 bool MouseMove(HostKey, Control& control, int button, int shift, int x, int y);
 // A pick in the list of a combo or list box (also a drive, folder or file list).
 bool PickListItem(HostKey, Control& control, int index);

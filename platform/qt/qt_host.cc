@@ -1,7 +1,6 @@
 #include "platform/qt/qt_host.h"
 
 #include <algorithm>
-#include <exception>
 
 #include <QApplication>
 #include <QClipboard>
@@ -13,6 +12,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QScrollBar>
 
 #include "platform/forms/list_controls.h"
@@ -48,25 +48,6 @@ int ShiftOf(Qt::KeyboardModifiers modifiers) {
   return shift;
 }
 
-bool IsList(ControlKind kind) {
-  return kind == ControlKind::kListBox || kind == ControlKind::kDriveListBox ||
-         kind == ControlKind::kDirListBox || kind == ControlKind::kFileListBox;
-}
-
-bool IsText(ControlKind kind) {
-  return kind == ControlKind::kTextBox || kind == ControlKind::kComboBox;
-}
-
-// What escapes a handler must not unwind through Qt: it is reported like a run-time error.
-template <typename F>
-void Guarded(forms::Application& app, F&& action) {
-  try {
-    action();
-  } catch (const std::exception& error) {
-    app.MsgBox(error.what(), forms::msgbox::kCritical);
-  }
-}
-
 // A widget's look as printed-form pixels.
 std::shared_ptr<const print::Bitmap> Grab(QWidget& widget) {
   const QImage image = widget.grab().toImage().convertToFormat(QImage::Format_ARGB32);
@@ -95,9 +76,13 @@ std::string SelectedText(forms::Control& control) {
 }  // namespace
 
 QtHost::QtHost(forms::Application& app) : app_(app) {
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect whole = screen->geometry();
+    app_.SetScreenSize(ToTwips(whole.width()), ToTwips(whole.height()));
+  }
   timer_.setSingleShot(true);
   QObject::connect(&timer_, &QTimer::timeout, [this] {
-    Guarded(app_, [this] { forms::user::RunDueTimers(Key()); });
+    forms::user::RunDueTimers(Key());
     TimersChanged();
   });
   app_.SetHost(this);
@@ -189,6 +174,15 @@ void QtHost::TimersChanged() {
   timer_.start(static_cast<int>(std::clamp<std::int64_t>(*due - app_.Now(), 0, 1 << 30)));
 }
 
+std::optional<forms::Rect> QtHost::ScreenWorkArea(const forms::Form&) {
+  const QWidget* active = ActiveWindow();
+  const QScreen* screen = active != nullptr ? active->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return std::nullopt;
+  const QRect area = screen->availableGeometry();
+  return forms::Rect{ToTwips(area.x()), ToTwips(area.y()), ToTwips(area.width()),
+                     ToTwips(area.height())};
+}
+
 void QtHost::RunModal(forms::Form& form) {
   if (!form.IsVisible() || app_.Ended()) return;
   QEventLoop loop;
@@ -225,15 +219,13 @@ bool QtHost::ControlEvent(forms::Control& control, QWidget& widget, QEvent& even
     case QEvent::MouseMove: {
       auto& mouse = static_cast<QMouseEvent&>(event);
       const QPoint at = widget.mapTo(WidgetOf(control), mouse.position().toPoint());
-      Guarded(app_, [&] {
-        forms::user::MouseMove(Key(), control, ButtonOf(mouse.button()), ShiftOf(mouse.modifiers()),
-                               ToTwips(at.x()), ToTwips(at.y()));
-      });
+      forms::user::MouseMove(Key(), control, ButtonOf(mouse.button()), ShiftOf(mouse.modifiers()),
+                             ToTwips(at.x()), ToTwips(at.y()));
       return false;
     }
     case QEvent::InputMethod: {
       const QString text = static_cast<QInputMethodEvent&>(event).commitString();
-      if (!text.isEmpty()) Guarded(app_, [&] { forms::user::Type(Key(), form, text.toStdString()); });
+      if (!text.isEmpty()) forms::user::Type(Key(), form, text.toStdString());
       return true;
     }
     case QEvent::ContextMenu:
@@ -249,30 +241,26 @@ bool QtHost::ControlEvent(forms::Control& control, QWidget& widget, QEvent& even
 void QtHost::WindowKey(forms::Form& form, QKeyEvent& event) { KeyEvent(form, event); }
 
 void QtHost::CloseRequested(forms::Form& form) {
-  Guarded(app_, [&] { forms::user::CloseForm(Key(), form); });
+  forms::user::CloseForm(Key(), form);
 }
 
 bool QtHost::KeyEvent(forms::Form& form, QKeyEvent& event) {
-  Guarded(app_, [&] {
-    if (event.matches(QKeySequence::Paste)) {
-      forms::user::Paste(Key(), form, QGuiApplication::clipboard()->text().toStdString());
-      return;
-    }
-    if (event.matches(QKeySequence::Copy) && form.ActiveControl() != nullptr) {
-      const std::string selected = SelectedText(*form.ActiveControl());
-      if (!selected.empty()) {
-        QGuiApplication::clipboard()->setText(QString::fromStdString(selected));
-      }
-    }
-    const Keystroke stroke = ToKeystroke(event);
-    if (stroke.key_code == 0 && stroke.ascii == 0) return;
+  if (event.matches(QKeySequence::Paste)) {
+    forms::user::Paste(Key(), form, QGuiApplication::clipboard()->text().toStdString());
+    return true;
+  }
+  if (event.matches(QKeySequence::Copy) && form.ActiveControl() != nullptr) {
+    const std::string selected = SelectedText(*form.ActiveControl());
+    if (!selected.empty()) QGuiApplication::clipboard()->setText(QString::fromStdString(selected));
+  }
+  const Keystroke stroke = ToKeystroke(event);
+  if (stroke.key_code != 0 || stroke.ascii != 0) {
     forms::user::Key(Key(), form, stroke.key_code, stroke.shift, stroke.ascii);
-  });
+  }
   return true;
 }
 
 bool QtHost::MouseEvent(forms::Control& control, QWidget& widget, QMouseEvent& event) {
-  const ControlKind kind = control.Kind();
   // Scroll bars (their own, and those inside lists) scroll as Qt does.
   if (qobject_cast<QScrollBar*>(&widget) != nullptr) return false;
   QWidget* root = WidgetOf(control);
@@ -282,42 +270,36 @@ bool QtHost::MouseEvent(forms::Control& control, QWidget& widget, QMouseEvent& e
   const int button = ButtonOf(event.button());
   const int shift = ShiftOf(event.modifiers());
 
-  Guarded(app_, [&] {
-    if (event.type() == QEvent::MouseButtonDblClick) {
-      forms::user::DblClick(Key(), control);
-      return;
-    }
-    if (event.type() == QEvent::MouseButtonPress) {
-      pressed_ = &control;
-      if (button != forms::kLeftButton) {
-        forms::user::MouseDown(Key(), control, button, shift, x, y);
-        return;
+  switch (event.type()) {
+    case QEvent::MouseButtonPress:
+      if (forms::user::MouseDown(Key(), control, button, shift, x, y) &&
+          button == forms::kLeftButton) {
+        ShowPressInWidget(control, widget, event.position().toPoint());
       }
-      if (IsText(kind) || IsList(kind)) {
-        if (!forms::user::Focus(Key(), control) || !control.HasFocus()) return;
-        if (auto* line = qobject_cast<QLineEdit*>(&widget)) {
-          forms::user::Select(Key(), control, line->cursorPositionAt(event.position().toPoint()), 0);
-        } else if (auto* combo = qobject_cast<QComboBox*>(root); combo && &widget == combo) {
-          combo->showPopup();
-        } else if (auto* list = qobject_cast<QListWidget*>(root)) {
-          const int row = list->indexAt(list->viewport()->mapFrom(&widget,
-                                                                  event.position().toPoint()))
-                              .row();
-          if (row >= 0) forms::user::PickListItem(Key(), control, row);
-        }
-      }
-      return;
-    }
-    // Release: a click when it ends on the control the press began on.
-    const bool same = pressed_ == &control && root->rect().contains(at);
-    pressed_ = nullptr;
-    if (button != forms::kLeftButton) {
+      break;
+    case QEvent::MouseButtonDblClick:
+      forms::user::DblClick(Key(), control, button, shift, x, y);
+      break;
+    default:
       forms::user::MouseUp(Key(), control, button, shift, x, y);
-    } else if (same && !IsText(kind) && !IsList(kind)) {
-      forms::user::Click(Key(), control, x, y);
-    }
-  });
+      break;
+  }
   return true;
+}
+
+void QtHost::ShowPressInWidget(forms::Control& control, QWidget& widget, QPoint point) {
+  // What only the widget knows: the caret position under the pointer, the list row under
+  // it, the drop-down of a combo box.
+  QWidget* root = WidgetOf(control);
+  if (root == nullptr || !control.HasFocus()) return;
+  if (auto* line = qobject_cast<QLineEdit*>(&widget)) {
+    forms::user::Select(Key(), control, line->cursorPositionAt(point), 0);
+  } else if (auto* combo = qobject_cast<QComboBox*>(root); combo && &widget == combo) {
+    combo->showPopup();
+  } else if (auto* list = qobject_cast<QListWidget*>(root)) {
+    const int row = list->indexAt(list->viewport()->mapFrom(&widget, point)).row();
+    if (row >= 0) forms::user::PickListItem(Key(), control, row);
+  }
 }
 
 void QtHost::BuildControls(forms::Form& form, FormWindow& window) {
@@ -335,14 +317,12 @@ void QtHost::BuildControls(forms::Form& form, FormWindow& window) {
     window.Watch(*widget);
     if (auto* combo = qobject_cast<QComboBox*>(widget)) {
       QObject::connect(combo, &QComboBox::activated, [this, control](int index) {
-        Guarded(app_, [&] { forms::user::PickListItem(Key(), *control, index); });
+        forms::user::PickListItem(Key(), *control, index);
       });
     }
     if (auto* bar = qobject_cast<QScrollBar*>(widget)) {
       QObject::connect(bar, &QScrollBar::valueChanged, [this, control, bar](int value) {
-        Guarded(app_, [&] {
-          forms::user::Scroll(Key(), static_cast<forms::ScrollBar&>(*control), value);
-        });
+        forms::user::Scroll(Key(), static_cast<forms::ScrollBar&>(*control), value);
         // The model may refuse or change the value: show what it holds.
         SyncControlWidget(*control, *bar);
       });
@@ -373,9 +353,7 @@ void QtHost::BuildMenus(forms::Form& form, FormWindow& window) {
     } else {
       action = owner ? owner->addAction(caption) : window.MenuBar()->addAction(caption);
       QObject::connect(action, &QAction::triggered, [this, control] {
-        Guarded(app_, [&] {
-          forms::user::MenuClick(Key(), static_cast<forms::Menu&>(*control));
-        });
+        forms::user::MenuClick(Key(), static_cast<forms::Menu&>(*control));
       });
     }
     actions_[control] = action;
@@ -436,7 +414,6 @@ void QtHost::Forget(forms::Form& form) {
   for (forms::Control* control : form.Controls()) {
     widgets_.erase(control);
     actions_.erase(control);
-    if (pressed_ == control) pressed_ = nullptr;
   }
   std::erase_if(controls_, [&form](const auto& entry) { return &entry.second->GetForm() == &form; });
   // The window may be inside one of its own event handlers: delete it once they return.

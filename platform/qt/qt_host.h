@@ -12,6 +12,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <QAction>
@@ -51,6 +52,8 @@ class QtHost : public forms::Host {
   void ControlChanged(forms::Control& control, forms::Property property) override;
   void FocusChanged(forms::Form& form, forms::Control* control) override;
   void TimersChanged() override;
+  // The available area of the screen the active window is on, else of the primary screen.
+  std::optional<forms::Rect> ScreenWorkArea(const forms::Form& form) override;
   void RunModal(forms::Form& form) override;
   void ProcessHostEvents() override;
   void ProgramEnded() override;
@@ -69,6 +72,7 @@ class QtHost : public forms::Host {
   void SyncFocus(forms::Form& form);
   bool KeyEvent(forms::Form& form, QKeyEvent& event);
   bool MouseEvent(forms::Control& control, QWidget& widget, QMouseEvent& event);
+  void ShowPressInWidget(forms::Control& control, QWidget& widget, QPoint point);
   void QuitModalLoops(const forms::Form* form);
   void Forget(forms::Form& form);
 
@@ -78,7 +82,6 @@ class QtHost : public forms::Host {
   std::map<const QObject*, forms::Control*> controls_;
   std::map<const forms::Control*, QAction*> actions_;
   std::vector<std::pair<const forms::Form*, QEventLoop*>> modal_loops_;
-  forms::Control* pressed_ = nullptr;  // the control a mouse button went down on
   QTimer timer_;
   print::WindowImageSource previous_image_source_;
 };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/forms/form.h"
 #include "platform/forms/user_input.h"
 
@@ -90,14 +92,36 @@ bool HeadlessDriver::PressEnter() { return Press(kKeyReturn); }
 bool HeadlessDriver::PressEscape() { return Press(kKeyEscape); }
 bool HeadlessDriver::Backspace() { return Press(kKeyBack); }
 
+bool HeadlessDriver::MousePress(Control& control, int x, int y, int button, int shift) {
+  return user::MouseDown(Key(), control, button, shift, x, y);
+}
+
+bool HeadlessDriver::MouseRelease(Control& control, int x, int y, int button, int shift) {
+  return user::MouseUp(Key(), control, button, shift, x, y);
+}
+
+bool HeadlessDriver::MouseDoublePress(Control& control, int x, int y) {
+  return user::DblClick(Key(), control, kLeftButton, 0, x, y);
+}
+
 bool HeadlessDriver::Click(Control& control, int x, int y) {
   return user::Click(Key(), control, x, y);
 }
-bool HeadlessDriver::DblClick(Control& control) { return user::DblClick(Key(), control); }
+
+bool HeadlessDriver::DblClick(Control& control) {
+  if (!Click(control) && !control.HasFocus() && control.IsFocusableKind()) return false;
+  if (!MouseDoublePress(control)) return false;
+  MouseRelease(control);
+  return true;
+}
 
 bool HeadlessDriver::MouseUp(Control& control, int x, int y, int button, int shift) {
-  return user::MouseDown(Key(), control, button, shift, x, y) &&
-         user::MouseUp(Key(), control, button, shift, x, y);
+  // The press lands inside the control, nearest the release point.
+  const Rect& r = control.Geometry();
+  const int press_x = std::clamp(x, 0, std::max(0, r.width - 1));
+  const int press_y = std::clamp(y, 0, std::max(0, r.height - 1));
+  return MousePress(control, press_x, press_y, button, shift) &&
+         MouseRelease(control, x, y, button, shift);
 }
 
 bool HeadlessDriver::MouseMove(Control& control, int x, int y) {

@@ -73,9 +73,22 @@ class HeadlessDriver : public Host, public Desktop {
   bool PressEnter();
   bool PressEscape();
   bool Backspace();
+  // The mouse, fed to the model as a Qt window feeds it: raw presses and releases, x and y
+  // in twips from the control's top left. A release belongs to the control pressed last,
+  // so MouseRelease(control, -10, 5) is a release to the left of it.
+  bool MousePress(Control& control, int x = 0, int y = 0, int button = kLeftButton,
+                  int shift = 0);
+  bool MouseRelease(Control& control, int x = 0, int y = 0, int button = kLeftButton,
+                    int shift = 0);
+  // The second press of a double click, with the left button, in place of its MousePress.
+  bool MouseDoublePress(Control& control, int x = 0, int y = 0);
+  // A press and its release at (x, y). True when that was a Click.
   bool Click(Control& control, int x = 0, int y = 0);
+  // Press, release, the second press as a double click, release.
   bool DblClick(Control& control);
-  bool MouseUp(Control& control, int x, int y, int button = 1, int shift = 0);
+  // A press on the control and its release at (x, y), which may lie outside it (then
+  // MouseUp fires but no Click).
+  bool MouseUp(Control& control, int x, int y, int button = kLeftButton, int shift = 0);
   bool MouseMove(Control& control, int x, int y);
   bool Pick(Control& list, int index);
   bool Scroll(ScrollBar& bar, int value);
