@@ -66,6 +66,7 @@ void Form::Load() {
   active_ = nullptr;
   caption_ = design_.caption;
   rect_ = {design_.left, design_.top, design_.width, design_.height};
+  placed_ = false;  // back at the design's place: a centred form is centred again
   enabled_ = true;
   key_preview_ = design_.key_preview;
   back_color_ = design_.back_color;

@@ -51,7 +51,7 @@ struct FormDesign {
   int height = 9600;
   bool key_preview = false;
   Color back_color = kColorButtonFace;
-  bool center = false;  // placed at the centre of the screen when first shown
+  bool center = false;  // placed at the centre of its screen when first shown after a load
   std::string font_name = "MS Sans Serif";
   double font_size = 8;
 };
@@ -191,7 +191,7 @@ class Form {
   bool loaded_ = false;
   bool visible_ = false;
   bool modal_ = false;
-  bool placed_ = false;  // centred once
+  bool placed_ = false;  // centred since the last load
   Control* active_ = nullptr;
   std::string caption_;
   Rect rect_;

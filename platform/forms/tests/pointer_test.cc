@@ -117,7 +117,7 @@ TEST(PlacementTest, ACentredWindowStaysOnTheAreaItOpensIn) {
   EXPECT_EQ(CentredIn(area, 12000, 3000).top, 450 + 2100);
 }
 
-TEST(PlacementTest, AShownCentredFormIsPlacedOnTheHostsScreenOnce) {
+TEST(PlacementTest, ACentredFormIsPlacedOnTheHostsScreenOnceALoad) {
   class SmallScreenHost : public Host {
    public:
     std::optional<Rect> ScreenWorkArea(const Form&) override { return area; }
@@ -141,6 +141,10 @@ TEST(PlacementTest, AShownCentredFormIsPlacedOnTheHostsScreenOnce) {
   form.Move(100, 200, 9480, 7000);
   form.Show();
   EXPECT_EQ(form.Left(), 100);
+  // Unloaded, it is back at its design place and centred again when next shown.
+  form.Unload();
+  form.Show();
+  EXPECT_EQ(form.Left(), (12000 - 9480) / 2);
   app.SetHost(nullptr);
 }
 
