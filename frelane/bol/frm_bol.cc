@@ -224,6 +224,7 @@ void frmBOL::ShowBOL() {
   os::ConstRecordView v = modBOL::CurrentBOL().View();
   auto name = [&](forms::ComboBox& box, const os::Field& f) {
     box.SetText(modMain::Trim(v.Utf8Text(f)));
+    box.ForgetListIndex();  // a pick of the entry shown before must load it again
   };
   ShowText(txtBOL, bill::kBOLNumber);
   ShowText(txtShipmentDate, bill::kShipDate);

@@ -59,7 +59,8 @@ void frmBOL::BindItems() {
   BindItemNumber(txtHandlingUnits, 4, 0);
   BindItemNumber(txtNumberOfPackages, 4, 0);
   BindItemNumber(txtWeight, 6, 0);
-  BindItemNumber(txtClass, 4, 1);
+  // The filter leaves room for "100.5"; the box's own length keeps the 4 characters stored.
+  BindItemNumber(txtClass, 5, 1);
   BindItemNumber(txtCube, 6, 2);
 }
 

@@ -53,6 +53,10 @@ void frmBOL::FillLists() {
 
 void frmBOL::SelectDefaults() {
   const os::ConstRecordView d = modBOL::Defaults().View();
+  // Selected afresh, so that an entry still selected from before is loaded again.
+  for (forms::ComboBox* box : {&cboShipperName, &cboConsigneeName, &cboThirdPartyName, &cboProduct}) {
+    if (box->ListIndex() >= 0) box->SetListIndex(-1);
+  }
   modBOL::SelectByItemData(cboShipperName, d.I32(bol::defaults::kShipperDefault), false);
   modBOL::SelectByItemData(cboConsigneeName, d.I32(bol::defaults::kConsigneeDefault), false);
   modBOL::SelectByItemData(cboThirdPartyName, d.I32(bol::defaults::kThirdPartyDefault), false);
