@@ -35,7 +35,7 @@ frmBOL::frmBOL()
   const char* payers[] = {"Shipper (Prepaid)", "Consignee (Collect)",
                           "3RD Party (Prepaid) As shown on Right:"};
   for (int i = 0; i < 3; ++i) {
-    optFreightChargesPaidBy.Add(i, {120, 240 + 285 * i, 3120, 255},
+    optFreightChargesPaidBy.Add(i, {120, 240 + 285 * i, 3300, 255},
                                 {.container = &fraFreightPaidBy, .caption = payers[i]});
   }
   for (int i = 0; i < 2; ++i) {

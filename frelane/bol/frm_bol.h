@@ -100,27 +100,27 @@ class frmBOL : public forms::Form {
   forms::TextBox& txtConsigneePO = Box("txtConsigneePO", fraHeader, {5520, 2670, 3420, 285}, 25);
 
   forms::Frame& fraFreightPaidBy = Add<forms::Frame>(
-      "fraFreightPaidBy", {120, 3060, 3300, 1140},
+      "fraFreightPaidBy", {120, 3060, 3480, 1140},
       {.container = &fraHeader, .caption = "Freight Charges to be Paid by:"});
   forms::ControlArray<forms::OptionButton>& optFreightChargesPaidBy =
       AddArray<forms::OptionButton>("optFreightChargesPaidBy");
-  forms::Label& lblThirdParty = Label("lblThirdParty", fraHeader, {3540, 3060, 2400, 255}, "3RD Party ");
-  forms::Label& lblThirdPartyName = Label("lblThirdPartyName", fraHeader, {3540, 3330, 840, 255}, "Name");
+  forms::Label& lblThirdParty = Label("lblThirdParty", fraHeader, {3720, 3060, 2400, 255}, "3RD Party ");
+  forms::Label& lblThirdPartyName = Label("lblThirdPartyName", fraHeader, {3720, 3330, 840, 255}, "Name");
   forms::ComboBox& cboThirdPartyName = Add<forms::ComboBox>(
-      "cboThirdPartyName", {4380, 3300, 2100, 315}, {.container = &fraHeader});
+      "cboThirdPartyName", {4500, 3300, 1860, 315}, {.container = &fraHeader});
   forms::Label& lblThirdPartyAddress =
-      Label("lblThirdPartyAddress", fraHeader, {3540, 3660, 840, 255}, "Address");
+      Label("lblThirdPartyAddress", fraHeader, {3720, 3660, 780, 255}, "Address");
   forms::TextBox& txtThirdPartyAddress =
-      Box("txtThirdPartyAddress", fraHeader, {4380, 3630, 2100, 285}, 35);
-  forms::Label& lblThirdPartyCity = Label("lblThirdPartyCity", fraHeader, {3540, 3960, 840, 255}, "City");
-  forms::TextBox& txtThirdPartyCity = Box("txtThirdPartyCity", fraHeader, {4380, 3930, 2100, 285}, 25);
-  forms::Label& lblThirdPartyState = Label("lblThirdPartyState", fraHeader, {3540, 4260, 840, 255}, "State");
-  forms::TextBox& txtThirdPartyState = Box("txtThirdPartyState", fraHeader, {4380, 4230, 480, 285}, 2);
-  forms::Label& lblThirdPartyZip = Label("lblThirdPartyZip", fraHeader, {4980, 4260, 420, 255}, "Zip");
+      Box("txtThirdPartyAddress", fraHeader, {4500, 3630, 1860, 285}, 35);
+  forms::Label& lblThirdPartyCity = Label("lblThirdPartyCity", fraHeader, {3720, 3960, 780, 255}, "City");
+  forms::TextBox& txtThirdPartyCity = Box("txtThirdPartyCity", fraHeader, {4500, 3930, 1860, 285}, 25);
+  forms::Label& lblThirdPartyState = Label("lblThirdPartyState", fraHeader, {3720, 4260, 780, 255}, "State");
+  forms::TextBox& txtThirdPartyState = Box("txtThirdPartyState", fraHeader, {4500, 4230, 480, 285}, 2);
+  forms::Label& lblThirdPartyZip = Label("lblThirdPartyZip", fraHeader, {5040, 4260, 360, 255}, "Zip");
   forms::TextBox& txtThirdPartyZipCode =
-      Box("txtThirdPartyZipCode", fraHeader, {5400, 4230, 1080, 285}, 6);
+      Box("txtThirdPartyZipCode", fraHeader, {5400, 4230, 960, 285}, 6);
 
-  forms::Frame& fraCOD = Add<forms::Frame>("fraCOD", {6600, 3060, 2520, 2640},
+  forms::Frame& fraCOD = Add<forms::Frame>("fraCOD", {6480, 3060, 2700, 2640},
                                            {.container = &fraHeader, .caption = "COD"});
   forms::Label& lblCODDollar = Label("lblCODDollar", fraCOD, {120, 270, 180, 255}, "$");
   forms::TextBox& txtCODAmount = Box("txtCODAmount", fraCOD, {300, 240, 1320, 285}, 10);
@@ -128,18 +128,18 @@ class frmBOL : public forms::Form {
       Check("chkCashiersCheckOnly", fraCOD, {120, 600, 2280, 255}, "Cashier's Check Only");
   forms::CheckBox& chkConsigneeCheckOK =
       Check("chkConsigneeCheckOK", fraCOD, {120, 870, 2280, 255}, "Consignee Check OK");
-  forms::Frame& fraCODFee = Add<forms::Frame>("fraCODFee", {120, 1170, 2280, 555},
+  forms::Frame& fraCODFee = Add<forms::Frame>("fraCODFee", {120, 1170, 2460, 555},
                                               {.container = &fraCOD, .caption = "COD Fee"});
   forms::CheckBox& chkCODFeePrepaid =
       Check("chkCODFeePrepaid", fraCODFee, {120, 240, 1000, 255}, "Prepaid");
   forms::CheckBox& chkCODFeeCollect =
       Check("chkCODFeeCollect", fraCODFee, {1160, 240, 1000, 255}, "Collect");
-  forms::Frame& fraRemitTo = Add<forms::Frame>("fraRemitTo", {120, 1800, 2280, 780},
+  forms::Frame& fraRemitTo = Add<forms::Frame>("fraRemitTo", {120, 1800, 2460, 780},
                                                {.container = &fraCOD, .caption = "Remit to:"});
   forms::CheckBox& chkRemitCODToShipper =
       Check("chkRemitCODToShipper", fraRemitTo, {120, 240, 2040, 255}, "Shipper");
   forms::CheckBox& chkRemitCODToThirdParty = Check(
-      "chkRemitCODToThirdParty", fraRemitTo, {120, 480, 2100, 255}, "3RD Party As shown Above");
+      "chkRemitCODToThirdParty", fraRemitTo, {120, 480, 2280, 255}, "3RD Party As shown Above");
 
   // Page 2: declared value, the two questions, notify, special instructions.
   forms::Frame& fraHeader2 =
@@ -183,14 +183,14 @@ class frmBOL : public forms::Form {
       Add<forms::Frame>("fraDetail", {120, 60, 9240, 5760}, {.visible = false});
   forms::Label& lblHandlingUnitsHeading =
       Label("lblHandlingUnitsHeading", fraDetail, {120, 120, 1200, 255}, "Handling Units");
-  forms::Label& lblUnitsNo = Label("lblUnitsNo", fraDetail, {120, 360, 480, 255}, "No.");
-  forms::Label& lblUnitsType = Label("lblUnitsType", fraDetail, {600, 360, 600, 255}, "Type");
+  forms::Label& lblUnitsNo = Label("lblUnitsNo", fraDetail, {180, 360, 480, 255}, "No.");
+  forms::Label& lblUnitsType = Label("lblUnitsType", fraDetail, {780, 360, 600, 255}, "Type");
   forms::Label& lblPackagesHeading =
-      Label("lblPackagesHeading", fraDetail, {1320, 120, 1080, 255}, "Packages");
-  forms::Label& lblPackagesNo = Label("lblPackagesNo", fraDetail, {1320, 360, 480, 255}, "No.");
-  forms::Label& lblPackagesType = Label("lblPackagesType", fraDetail, {1800, 360, 600, 255}, "Type");
+      Label("lblPackagesHeading", fraDetail, {1560, 120, 1080, 255}, "Packages");
+  forms::Label& lblPackagesNo = Label("lblPackagesNo", fraDetail, {1680, 360, 480, 255}, "No.");
+  forms::Label& lblPackagesType = Label("lblPackagesType", fraDetail, {2160, 360, 600, 255}, "Type");
   forms::Label& lblDescriptionHeading =
-      Label("lblDescriptionHeading", fraDetail, {2400, 360, 1200, 255}, "Description");
+      Label("lblDescriptionHeading", fraDetail, {2745, 360, 1200, 255}, "Description");
   forms::ListBox& lstDetails = Add<forms::ListBox>(
       "lstDetails", {120, 600, 9000, 4440},
       {.container = &fraDetail, .font_name = "Courier New", .font_size = 8.25});
@@ -372,6 +372,7 @@ class frmBOL : public forms::Form {
   void TypeCombo_Click(forms::ComboBox& box);
   void chkHazardousMaterialsFlag_KeyPress(int& key);
   void BindItemNumber(forms::TextBox& box, int max_length, int decimals);
+  void CoverDetailList(bool covered);
 
   forms::Label& Label(const char* name, forms::Control& container, const forms::Rect& rect,
                       const char* caption) {

@@ -108,12 +108,23 @@ void frmBOL::BeginItemEdit() {
                                                                   &btnPrevious, &lstDetails}) {
     c->SetEnabled(false);
   }
+  CoverDetailList(true);
 }
 
 void frmBOL::EndItemEdit() {
   for (forms::Control* c : std::initializer_list<forms::Control*>{&mnuFile, &mnuEdit,
                                                                   &btnPrevious, &lstDetails}) {
     c->SetEnabled(true);
+  }
+  CoverDetailList(false);
+}
+
+void frmBOL::CoverDetailList(bool covered) {
+  // The item editor lies over the list, its headings and the Add and Edit buttons.
+  for (forms::Control* c : std::initializer_list<forms::Control*>{
+           &lstDetails, &btnEdit, &btnAdd, &lblHandlingUnitsHeading, &lblUnitsNo, &lblUnitsType,
+           &lblPackagesHeading, &lblPackagesNo, &lblPackagesType, &lblDescriptionHeading}) {
+    c->SetVisible(!covered);
   }
 }
 
