@@ -9,6 +9,7 @@
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/main_module.h"
 #include "platform/os/atomic_file.h"
+#include "platform/os/cp1252.h"
 #include "platform/os/file_lookup.h"
 
 namespace frelane::bol {
@@ -62,6 +63,12 @@ void ClampDouble(os::RecordView v, const os::Field& f, bool& changed) {
   }
 }
 
+// The first 8 characters of the trimmed number as the record stores them (Windows-1252, a
+// character it lacks being "?"), so that the name and the stored number agree.
+std::string NamePartAsStored(std::string_view bol_number) {
+  return modMain::Trim(os::Utf8ToCp1252(bol_number)).substr(0, 8);
+}
+
 }  // namespace
 
 std::string BillFolderPath() {
@@ -87,8 +94,7 @@ bool EnsureBillFolder(std::string* error) {
 }
 
 std::string BillFileName(std::string_view bol_number) {
-  std::string trimmed = modMain::Trim(bol_number);
-  return trimmed.substr(0, 8) + ".BOL";
+  return os::Cp1252ToUtf8(NamePartAsStored(bol_number)) + ".BOL";
 }
 
 std::string BillNamePart(std::string_view file_name) {
@@ -100,7 +106,7 @@ std::string BillNamePart(std::string_view file_name) {
 }
 
 bool IsUsableBillName(std::string_view bol_number) {
-  std::string part = modMain::Trim(bol_number).substr(0, 8);
+  std::string part = NamePartAsStored(bol_number);
   // ".." anywhere is refused too: no data-file name may hold it.
   if (part.empty() || part == "." || part.find("..") != std::string::npos) return false;
   for (char c : part) {

@@ -122,6 +122,14 @@ bool RecordBook::Write(int n, std::span<const std::uint8_t> record, std::string*
   }
   LockedFile file(path_, error);
   if (!file.ok()) return false;
+  // Past the record after the last one, a write would leave a gap of zero bytes that read
+  // as blank entries in use.
+  auto length = FileLength(file.fd());
+  if (!length || static_cast<std::int64_t>(n - 1) * static_cast<std::int64_t>(record_length_) >
+                     *length) {
+    if (error) *error = path_ + " holds no record " + std::to_string(n - 1);
+    return false;
+  }
   if (!WriteAt(file.fd(), record.data(), record.size(),
                static_cast<off_t>((n - 1) * record_length_))) {
     LockedFile::Fail(path_, "cannot be written", error);

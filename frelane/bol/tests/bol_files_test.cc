@@ -202,6 +202,13 @@ TEST_F(BolFilesTest, BookWritesTouchOnlyTheirRecord) {
     }
   }
   EXPECT_FALSE(book.WriteByte(4, 168, 255, &error));  // no record 4: nothing appended
+  EXPECT_FALSE(book.Write(5, std::span<const std::uint8_t>(
+                                 reinterpret_cast<const std::uint8_t*>(before.data()), 169),
+                          &error));  // no gap of zeros
+  EXPECT_TRUE(book.Write(4, std::span<const std::uint8_t>(
+                                reinterpret_cast<const std::uint8_t*>(before.data()), 169),
+                         &error));
+  dir_.Write("Shipper.dat", after);
   EXPECT_EQ(Read("Shipper.dat").size(), before.size());
 
   // An append after a partial record takes its place.
@@ -250,6 +257,9 @@ TEST_F(BolFilesTest, BillNamesThatCouldLeaveTheFolderAreRefused) {
     EXPECT_TRUE(bol::IsUsableBillName(good)) << good;
   }
   EXPECT_EQ(bol::BillFileName("  BL-2026-0042  "), "BL-2026-.BOL");
+  // Eight characters, not eight bytes of UTF-8; a character the record cannot hold is "?".
+  EXPECT_EQ(bol::BillFileName("Café-12345"), "Café-123.BOL");
+  EXPECT_FALSE(bol::IsUsableBillName("BL-Ω"));
   EXPECT_EQ(bol::BillNamePart("bl-2026-.bol"), "bl-2026-");
 }
 
