@@ -12,6 +12,8 @@
 #include <filesystem>
 
 #include "frelane/bol/frm_bol.h"
+#include "frelane/bol/frm_bol_defaults.h"
+#include "frelane/bol/frm_bol_open.h"
 #include "frelane/bol/mod_bol.h"
 #include "frelane/core/main_module.h"
 #include "platform/forms/application.h"
@@ -142,6 +144,27 @@ TEST_F(BolQtTest, PicturesOfTheThreePagesOfASampleBill) {
   ASSERT_TRUE(editor_.fraDetailDetail.Visible());
   Snap("bol_item.png");
   QTest::mouseClick(Widget(editor_.btnIgnore), Qt::LeftButton);
+}
+
+TEST_F(BolQtTest, PicturesOfTheDefaultsAndOpenDialogs) {
+  frmBOLDefaults& defaults = app_.Get<frmBOLDefaults>();
+  defaults.Show();
+  window_ = host_.WindowOf(defaults);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  EXPECT_EQ(Widget<QComboBox>(defaults.cboShipperName)->currentText(),
+            QStringLiteral("Maple Row Millworks"));
+  Snap("bol_defaults.png");
+  QTest::mouseClick(Widget(defaults.btnCancel), Qt::LeftButton);
+  EXPECT_FALSE(defaults.IsLoaded());
+
+  frmBOLOpen& open = app_.Get<frmBOLOpen>();
+  open.Show();
+  window_ = host_.WindowOf(open);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  EXPECT_EQ(open.File1.ListCount(), 2);
+  Snap("bol_open.png");
+  QTest::mouseClick(Widget(open.btnCancel), Qt::LeftButton);
+  window_ = host_.WindowOf(editor_);
 }
 
 }  // namespace
