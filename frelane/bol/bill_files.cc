@@ -28,15 +28,6 @@ bool WriteWhole(const std::string& path, std::span<const std::uint8_t> bytes,
   return os::WriteFileAtomically(path, bytes, error);
 }
 
-bool SameNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 // Reads up to `size` bytes of the file; nullopt when it cannot be opened.
 std::optional<std::vector<std::uint8_t>> ReadPrefix(const std::string& path, std::size_t size) {
   std::ifstream in(path, std::ios::binary);
@@ -77,7 +68,7 @@ std::string BillFolderPath() {
   std::error_code ec;
   if (fs::is_directory(exact, ec)) return exact;
   for (const auto& entry : fs::directory_iterator(data.empty() ? "." : data, ec)) {
-    if (entry.is_directory(ec) && SameNoCase(entry.path().filename().string(), kBillFolder)) {
+    if (entry.is_directory(ec) && SameNameNoCase(entry.path().filename().string(), kBillFolder)) {
       return entry.path().string();
     }
   }
@@ -99,7 +90,7 @@ std::string BillFileName(std::string_view bol_number) {
 
 std::string BillNamePart(std::string_view file_name) {
   std::string name(file_name);
-  if (name.size() >= 4 && SameNoCase(std::string_view(name).substr(name.size() - 4), ".BOL")) {
+  if (name.size() >= 4 && SameNameNoCase(std::string_view(name).substr(name.size() - 4), ".BOL")) {
     name.resize(name.size() - 4);
   }
   return name;
@@ -204,6 +195,15 @@ bool WriteDefaultsFile(const BOLDefaults& defaults, std::string* error) {
   if (!WriteWhole(path, defaults.bytes, &why)) {
     if (error) *error = path + ": " + why;
     return false;
+  }
+  return true;
+}
+
+bool SameNameNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
   }
   return true;
 }

@@ -31,6 +31,9 @@ std::string BillNamePart(std::string_view file_name);
 // or "..", nor holding ".." anywhere.
 bool IsUsableBillName(std::string_view bol_number);
 
+// True when two file names are the same without regard to ASCII case.
+bool SameNameNoCase(std::string_view a, std::string_view b);
+
 // The full path of the existing bill file of that name (matched without regard to case).
 std::optional<std::string> ExistingBillFile(std::string_view file_name);
 

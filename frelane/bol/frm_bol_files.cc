@@ -17,17 +17,6 @@ namespace msgbox = forms::msgbox;
 
 bool Filled(const std::string& text) { return !modMain::Trim(text).empty(); }
 
-bool SameNoCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
 bool Ask(const std::string& question) {
   return forms::MsgBox(question, msgbox::kYesNo | msgbox::kQuestion) == forms::MsgBoxResult::kYes;
 }
@@ -92,7 +81,7 @@ bool frmBOL::SaveBOL() {
   if (bol::ExistingBillFile(name)) {
     // Another bill's file, or this bill's own file now holding a bill of another number
     // (the numbers agree only in their first 8 characters): replacing it needs a Yes.
-    bool ask = !SameNoCase(name, modBOL::CurrentBOLFile());
+    bool ask = !bol::SameNameNoCase(name, modBOL::CurrentBOLFile());
     if (!ask) {
       bol::BOLRecord stored;
       std::string ignored;
@@ -122,22 +111,16 @@ bool frmBOL::WriteBOLFile(const std::string& file_name) {
 }
 
 bool frmBOL::ReadBOLFile(const std::string& file_name) {
+  // A vanished, short or unreadable file leaves the bill in the editor and its name alone.
   bol::BOLRecord record;
   std::string error;
-  switch (bol::ReadBillFile(file_name, &record, &error)) {
-    case bol::BillRead::kOk:
-      modBOL::CurrentBOL() = record;
-      modBOL::CurrentBOLFile() = file_name;
-      return true;
-    case bol::BillRead::kMissing:
-      modBOL::ShowFileError("The BOL was not opened: " + error + ".");
-      return false;
-    case bol::BillRead::kShort:
-    case bol::BillRead::kUnreadable:
-      modBOL::ShowFileError("The BOL was not opened: " + error + ".");
-      return false;
+  if (bol::ReadBillFile(file_name, &record, &error) != bol::BillRead::kOk) {
+    modBOL::ShowFileError("The BOL was not opened: " + error + ".");
+    return false;
   }
-  return false;
+  modBOL::CurrentBOL() = record;
+  modBOL::CurrentBOLFile() = file_name;
+  return true;
 }
 
 bool frmBOL::AskSaveChanges() {
