@@ -8,6 +8,9 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QTest>
 #include <filesystem>
 
@@ -126,6 +129,33 @@ TEST_F(BolQtTest, ABillTypedKeyByKeyIsSavedFromTheMenu) {
   EXPECT_EQ(bytes.substr(253, 18), "Harbor View Supply");
   EXPECT_EQ(bytes.substr(363, 8), "MI49503 ");
   EXPECT_EQ(bytes[489], 1);
+}
+
+TEST_F(BolQtTest, ABadDateIsReportedOnceAndKeepsTheFocus) {
+  QStringList shown;
+  QTimer answer;
+  answer.setInterval(20);
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    shown.push_back(box->text());
+    box->defaultButton() ? box->defaultButton()->click() : box->accept();
+  });
+  answer.start();
+  QLineEdit* number = Widget<QLineEdit>(editor_.txtBOL);
+  QLineEdit* date = Widget<QLineEdit>(editor_.txtShipmentDate);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return number->hasFocus(); }, 2000));
+  QTest::keyClick(number, Qt::Key_Tab);  // entering the date selects its text
+  ASSERT_TRUE(QTest::qWaitFor([&] { return date->hasFocus(); }, 2000));
+  QTest::keyClicks(date, "13/01/2026");
+  EXPECT_EQ(editor_.txtShipmentDate.Text(), "13/01/2026");
+  QTest::keyClick(date, Qt::Key_Tab);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.isEmpty(); }, 3000));
+  QTest::qWait(200);
+  EXPECT_EQ(shown.size(), 1);
+  EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Invalid Date.")));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window_->focusWidget() == date; }, 2000));
+  EXPECT_TRUE(editor_.txtShipmentDate.HasFocus());
 }
 
 TEST_F(BolQtTest, PicturesOfTheThreePagesOfASampleBill) {
