@@ -9,6 +9,7 @@
 #include <string>
 
 #include "sample/app_files.h"
+#include "sample/bol_files.h"
 #include "sample/geo_files.h"
 #include "sample/lane_files.h"
 #include "sample/package_files.h"
@@ -54,5 +55,6 @@ int main(int argc, char** argv) {
   if (!sample::BuildPackageFiles(source, target)) return 1;
   if (!sample::BuildLaneFiles(source, target)) return 1;
   if (!sample::BuildZipTableFiles(source, target)) return 1;
+  if (!sample::BuildBolFiles(target)) return 1;
   return 0;
 }

@@ -3,6 +3,7 @@
 // focus back on the entry field the user was in.
 #include <string>
 
+#include "frelane/bol/frm_bol.h"
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/form_helpers.h"
 #include "frelane/core/main_module.h"
@@ -191,7 +192,7 @@ void frmRatingScreen::mnuFileReset_Click() {
   }
 }
 
-void frmRatingScreen::mnuFileBillofLading_Click() { ShowPendingDialog("frmBOL"); }
+void frmRatingScreen::mnuFileBillofLading_Click() { forms::App().Get<frmBOL>().ShowModal(); }
 
 void frmRatingScreen::mnuFileCalculator_Click() {
   if (!forms::App().GetDesktop().StartCalculator()) {

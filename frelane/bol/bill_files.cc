@@ -1,0 +1,213 @@
+#include "frelane/bol/bill_files.h"
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+#include <vector>
+
+#include "frelane/core/field_helpers.h"
+#include "frelane/core/main_module.h"
+#include "platform/os/atomic_file.h"
+#include "platform/os/cp1252.h"
+#include "platform/os/file_lookup.h"
+
+namespace frelane::bol {
+namespace {
+
+namespace fs = std::filesystem;
+
+FileWriter& Writer() {
+  static FileWriter writer;
+  return writer;
+}
+
+bool WriteWhole(const std::string& path, std::span<const std::uint8_t> bytes,
+                std::string* error) {
+  if (Writer()) return Writer()(path, bytes, error);
+  return os::WriteFileAtomically(path, bytes, error);
+}
+
+// Reads up to `size` bytes of the file; nullopt when it cannot be opened.
+std::optional<std::vector<std::uint8_t>> ReadPrefix(const std::string& path, std::size_t size) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::vector<std::uint8_t> bytes(size);
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+  if (in.bad()) return std::nullopt;
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  return bytes;
+}
+
+void ClampByte(os::RecordView v, const os::Field& f, std::uint8_t max, std::uint8_t fallback,
+               bool& changed) {
+  if (ByteOf(v, f) > max) {
+    SetByte(v, f, fallback);
+    changed = true;
+  }
+}
+
+void ClampDouble(os::RecordView v, const os::Field& f, bool& changed) {
+  if (!std::isfinite(v.F64(f))) {
+    v.SetF64(f, 0.0);
+    changed = true;
+  }
+}
+
+// The first 8 characters of the trimmed number as the record stores them (Windows-1252, a
+// character it lacks being "?"), so that the name and the stored number agree.
+std::string NamePartAsStored(std::string_view bol_number) {
+  return modMain::Trim(os::Utf8ToCp1252(bol_number)).substr(0, 8);
+}
+
+}  // namespace
+
+std::string BillFolderPath() {
+  const std::string& data = modMain::DataDirectory();
+  std::string exact = os::JoinPath(data, kBillFolder);
+  std::error_code ec;
+  if (fs::is_directory(exact, ec)) return exact;
+  for (const auto& entry : fs::directory_iterator(data.empty() ? "." : data, ec)) {
+    if (entry.is_directory(ec) && SameNameNoCase(entry.path().filename().string(), kBillFolder)) {
+      return entry.path().string();
+    }
+  }
+  return exact;
+}
+
+bool EnsureBillFolder(std::string* error) {
+  std::string folder = BillFolderPath();
+  std::error_code ec;
+  if (fs::is_directory(folder, ec)) return true;
+  if (fs::create_directories(folder, ec) && !ec) return true;
+  if (error) *error = folder + " cannot be created: " + ec.message();
+  return false;
+}
+
+std::string BillFileName(std::string_view bol_number) {
+  return os::Cp1252ToUtf8(NamePartAsStored(bol_number)) + ".BOL";
+}
+
+std::string BillNamePart(std::string_view file_name) {
+  std::string name(file_name);
+  if (name.size() >= 4 && SameNameNoCase(std::string_view(name).substr(name.size() - 4), ".BOL")) {
+    name.resize(name.size() - 4);
+  }
+  return name;
+}
+
+bool IsUsableBillName(std::string_view bol_number) {
+  std::string part = NamePartAsStored(bol_number);
+  // ".." anywhere is refused too: no data-file name may hold it.
+  if (part.empty() || part == "." || part.find("..") != std::string::npos) return false;
+  for (char c : part) {
+    auto u = static_cast<unsigned char>(c);
+    if (u < 32 || u == 127) return false;
+    switch (c) {
+      case '/': case '\\': case ':': case '*': case '?': case '"': case '<': case '>': case '|':
+        return false;
+      default:
+        break;
+    }
+  }
+  return true;
+}
+
+std::optional<std::string> ExistingBillFile(std::string_view file_name) {
+  return os::FindFileNoCase(BillFolderPath(), file_name);
+}
+
+bool SanitizeBill(BOLRecord& record) {
+  bool changed = false;
+  os::RecordView v = record.View();
+  ClampByte(v, bill::kItemCount, bill::kMaxItems, bill::kMaxItems, changed);
+  ClampByte(v, bill::kFreightPaidBy, 3, 3, changed);
+  ClampByte(v, bill::kSingleShipment, 1, 1, changed);
+  ClampByte(v, bill::kSection7Signed, 1, 1, changed);
+  for (const os::Field& f : {bill::kCashiersCheckOnly, bill::kConsigneeCheckOK,
+                             bill::kCODFeePrepaid, bill::kCODFeeCollect,
+                             bill::kRemitCODToShipper, bill::kRemitCODToThirdParty}) {
+    ClampByte(v, f, 1, 1, changed);
+  }
+  ClampDouble(v, bill::kCODAmount, changed);
+  for (int n = 1; n <= bill::kMaxItems; ++n) {
+    os::RecordView line = ItemView(record, n);
+    ClampByte(line, item::kHazmat, 1, 1, changed);
+    ClampDouble(line, item::kCube, changed);
+  }
+  return changed;
+}
+
+BillRead ReadBillFile(std::string_view file_name, BOLRecord* out, std::string* error) {
+  auto path = ExistingBillFile(file_name);
+  if (!path) {
+    if (error) *error = os::JoinPath(BillFolderPath(), file_name) + " does not exist";
+    return BillRead::kMissing;
+  }
+  auto bytes = ReadPrefix(*path, bill::kSize);
+  if (!bytes) {
+    if (error) *error = *path + " cannot be read";
+    return BillRead::kUnreadable;
+  }
+  if (bytes->size() < bill::kSize) {
+    if (error) *error = *path + " is not a complete bill of lading";
+    return BillRead::kShort;
+  }
+  std::copy(bytes->begin(), bytes->end(), out->bytes.begin());
+  SanitizeBill(*out);
+  return BillRead::kOk;
+}
+
+bool WriteBillFile(std::string_view file_name, const BOLRecord& record, std::string* error) {
+  std::string path = ExistingBillFile(file_name).value_or(
+      os::JoinPath(BillFolderPath(), file_name));
+  std::string why;
+  if (!WriteWhole(path, record.bytes, &why)) {
+    if (error) *error = path + ": " + why;
+    return false;
+  }
+  return true;
+}
+
+bool DeleteBillFile(std::string_view file_name, std::string* error) {
+  auto path = ExistingBillFile(file_name);
+  if (!path) return true;
+  std::error_code ec;
+  if (fs::remove(*path, ec)) return true;
+  if (error) *error = *path + " cannot be deleted: " + ec.message();
+  return false;
+}
+
+BOLDefaults ReadDefaultsFile() {
+  BOLDefaults defaults;
+  auto path = os::FindFileNoCase(modMain::DataDirectory(), kDefaultsFile);
+  if (!path) return defaults;
+  auto bytes = ReadPrefix(*path, defaults::kSize);
+  if (bytes && bytes->size() == defaults::kSize) {
+    std::copy(bytes->begin(), bytes->end(), defaults.bytes.begin());
+  }
+  return defaults;
+}
+
+bool WriteDefaultsFile(const BOLDefaults& defaults, std::string* error) {
+  std::string path = modMain::DataFilePath(kDefaultsFile);
+  std::string why;
+  if (!WriteWhole(path, defaults.bytes, &why)) {
+    if (error) *error = path + ": " + why;
+    return false;
+  }
+  return true;
+}
+
+bool SameNameNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+void SetFileWriterForTesting(FileWriter writer) { Writer() = std::move(writer); }
+
+}  // namespace frelane::bol

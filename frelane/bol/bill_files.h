@@ -1,0 +1,65 @@
+// The files of the bill-of-lading subsystem in the data directory: one file per bill in the
+// folder BOLData, and BOLDef.dat with the defaults. Whole files are replaced through a
+// temporary file in the same folder and a rename, so a failed write leaves the old file as
+// it was.
+#ifndef FRELANE_BOL_BILL_FILES_H_
+#define FRELANE_BOL_BILL_FILES_H_
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "frelane/bol/bol_records.h"
+
+namespace frelane::bol {
+
+// The folder of the bills: the data directory's BOLData (matched without regard to case),
+// without a trailing "/".
+std::string BillFolderPath();
+// Creates the folder when it is missing; false with a message naming it on failure.
+bool EnsureBillFolder(std::string* error);
+
+// The file name of a bill: the first 8 characters of its trimmed number and ".BOL".
+std::string BillFileName(std::string_view bol_number);
+// The name part of a file name: what stands before ".BOL".
+std::string BillNamePart(std::string_view file_name);
+// True when the first 8 characters of the trimmed bill number can name a file in BOLData:
+// no path separator, ":", "*", "?", quote, "<", ">", "|" or control character, and not "."
+// or "..", nor holding ".." anywhere.
+bool IsUsableBillName(std::string_view bol_number);
+
+// True when two file names are the same without regard to ASCII case.
+bool SameNameNoCase(std::string_view a, std::string_view b);
+
+// The full path of the existing bill file of that name (matched without regard to case).
+std::optional<std::string> ExistingBillFile(std::string_view file_name);
+
+enum class BillRead { kOk, kMissing, kShort, kUnreadable };
+// Reads record 1 of the bill file into *out and clamps what a damaged file could hold out
+// of range (see SanitizeBill). On anything but kOk, *out is not touched.
+BillRead ReadBillFile(std::string_view file_name, BOLRecord* out, std::string* error);
+// Replaces (or creates) the bill file with the record.
+bool WriteBillFile(std::string_view file_name, const BOLRecord& record, std::string* error);
+bool DeleteBillFile(std::string_view file_name, std::string* error);
+
+// Brings a record read from a file into the ranges the editor relies on: at most 20 items,
+// the payer 0 to 3, the Yes/No answers 0 or 1, the check boxes 0 or 1, amounts finite.
+// True when something had to change.
+bool SanitizeBill(BOLRecord& record);
+
+// BOLDef.dat: a missing or short file reads as no defaults; reading creates no file.
+BOLDefaults ReadDefaultsFile();
+bool WriteDefaultsFile(const BOLDefaults& defaults, std::string* error);
+
+// The routine whole files are written with: os::WriteFileAtomically, replaceable by tests
+// that make a write fail. Pass nullptr to restore it.
+using FileWriter =
+    std::function<bool(const std::string& path, std::span<const std::uint8_t>, std::string*)>;
+void SetFileWriterForTesting(FileWriter writer);
+
+}  // namespace frelane::bol
+
+#endif  // FRELANE_BOL_BILL_FILES_H_

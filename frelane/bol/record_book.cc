@@ -1,0 +1,181 @@
+#include "frelane/bol/record_book.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace frelane::bol {
+namespace {
+
+// An open descriptor holding an exclusive advisory lock, both released on destruction.
+class LockedFile {
+ public:
+  LockedFile(const std::string& path, std::string* error) {
+    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd_ < 0) {
+      Fail(path, "cannot be opened", error);
+      return;
+    }
+    while (::flock(fd_, LOCK_EX) != 0) {
+      if (errno == EINTR) continue;
+      Fail(path, "cannot be locked", error);
+      ::close(fd_);
+      fd_ = -1;
+      return;
+    }
+  }
+  ~LockedFile() {
+    if (fd_ >= 0) ::close(fd_);  // closing drops the lock
+  }
+  LockedFile(const LockedFile&) = delete;
+  LockedFile& operator=(const LockedFile&) = delete;
+
+  int fd() const { return fd_; }
+  bool ok() const { return fd_ >= 0; }
+
+  static void Fail(const std::string& path, const char* what, std::string* error) {
+    if (error) *error = path + " " + what + ": " + std::strerror(errno);
+  }
+
+ private:
+  int fd_ = -1;
+};
+
+bool WriteAt(int fd, const std::uint8_t* data, std::size_t size, off_t offset) {
+  while (size > 0) {
+    ssize_t n = ::pwrite(fd, data, size, offset);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    size -= static_cast<std::size_t>(n);
+    offset += n;
+  }
+  return ::fsync(fd) == 0;
+}
+
+bool ReadAt(int fd, std::uint8_t* data, std::size_t size, off_t offset) {
+  while (size > 0) {
+    ssize_t n = ::pread(fd, data, size, offset);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    size -= static_cast<std::size_t>(n);
+    offset += n;
+  }
+  return true;
+}
+
+std::optional<std::int64_t> FileLength(int fd) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return std::nullopt;
+  return static_cast<std::int64_t>(st.st_size);
+}
+
+}  // namespace
+
+std::optional<std::vector<std::vector<std::uint8_t>>> RecordBook::ReadAll(
+    std::string* error) const {
+  LockedFile file(path_, error);
+  if (!file.ok()) return std::nullopt;
+  auto length = FileLength(file.fd());
+  if (!length) {
+    LockedFile::Fail(path_, "cannot be read", error);
+    return std::nullopt;
+  }
+  std::int64_t count = *length / static_cast<std::int64_t>(record_length_);
+  std::vector<std::vector<std::uint8_t>> records(static_cast<std::size_t>(count),
+                                                 std::vector<std::uint8_t>(record_length_));
+  for (std::int64_t i = 0; i < count; ++i) {
+    if (!ReadAt(file.fd(), records[i].data(), record_length_,
+                static_cast<off_t>(i * record_length_))) {
+      LockedFile::Fail(path_, "cannot be read", error);
+      return std::nullopt;
+    }
+  }
+  return records;
+}
+
+bool RecordBook::Read(int n, std::span<std::uint8_t> out, std::string* error) const {
+  LockedFile file(path_, error);
+  if (!file.ok()) return false;
+  auto length = FileLength(file.fd());
+  if (n < 1 || !length || static_cast<std::int64_t>(n) * static_cast<std::int64_t>(record_length_) > *length) {
+    if (error) *error = path_ + " holds no record " + std::to_string(n);
+    return false;
+  }
+  if (!ReadAt(file.fd(), out.data(), record_length_,
+              static_cast<off_t>((n - 1) * record_length_))) {
+    LockedFile::Fail(path_, "cannot be read", error);
+    return false;
+  }
+  return true;
+}
+
+bool RecordBook::Write(int n, std::span<const std::uint8_t> record, std::string* error) const {
+  if (n < 1 || record.size() != record_length_) {
+    if (error) *error = path_ + ": bad record number " + std::to_string(n);
+    return false;
+  }
+  LockedFile file(path_, error);
+  if (!file.ok()) return false;
+  // Past the record after the last one, a write would leave a gap of zero bytes that read
+  // as blank entries in use.
+  auto length = FileLength(file.fd());
+  if (!length || static_cast<std::int64_t>(n - 1) * static_cast<std::int64_t>(record_length_) >
+                     *length) {
+    if (error) *error = path_ + " holds no record " + std::to_string(n - 1);
+    return false;
+  }
+  if (!WriteAt(file.fd(), record.data(), record.size(),
+               static_cast<off_t>((n - 1) * record_length_))) {
+    LockedFile::Fail(path_, "cannot be written", error);
+    return false;
+  }
+  return true;
+}
+
+bool RecordBook::WriteByte(int n, std::size_t offset, std::uint8_t value,
+                           std::string* error) const {
+  LockedFile file(path_, error);
+  if (!file.ok()) return false;
+  auto length = FileLength(file.fd());
+  if (n < 1 || offset >= record_length_ || !length ||
+      static_cast<std::int64_t>(n) * static_cast<std::int64_t>(record_length_) > *length) {
+    if (error) *error = path_ + " holds no record " + std::to_string(n);
+    return false;
+  }
+  if (!WriteAt(file.fd(), &value, 1, static_cast<off_t>((n - 1) * record_length_ + offset))) {
+    LockedFile::Fail(path_, "cannot be written", error);
+    return false;
+  }
+  return true;
+}
+
+std::optional<int> RecordBook::Append(std::span<const std::uint8_t> record,
+                                      std::string* error) const {
+  if (record.size() != record_length_) return std::nullopt;
+  LockedFile file(path_, error);
+  if (!file.ok()) return std::nullopt;
+  auto length = FileLength(file.fd());
+  if (!length) {
+    LockedFile::Fail(path_, "cannot be read", error);
+    return std::nullopt;
+  }
+  std::int64_t count = *length / static_cast<std::int64_t>(record_length_);
+  if (count >= 0x7fffffff) {
+    if (error) *error = path_ + " is full";
+    return std::nullopt;
+  }
+  if (!WriteAt(file.fd(), record.data(), record.size(),
+               static_cast<off_t>(count * record_length_))) {
+    LockedFile::Fail(path_, "cannot be written", error);
+    return std::nullopt;
+  }
+  return static_cast<int>(count + 1);
+}
+
+}  // namespace frelane::bol

@@ -1,0 +1,46 @@
+// An address book or the product catalogue on disk: a file of fixed-length records numbered
+// from 1 whose numbers are permanent identities. Records are read, rewritten in place one at
+// a time, or appended; never removed or moved. An append takes an advisory lock on the file
+// around counting and writing, so that two instances of the program appending at once get
+// two different record numbers.
+#ifndef FRELANE_BOL_RECORD_BOOK_H_
+#define FRELANE_BOL_RECORD_BOOK_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace frelane::bol {
+
+class RecordBook {
+ public:
+  RecordBook(std::string path, std::size_t record_length)
+      : path_(std::move(path)), record_length_(record_length) {}
+
+  const std::string& path() const { return path_; }
+
+  // Every whole record, in record order (record n is element n - 1); a missing file is
+  // created empty first, and a partial record at the end is left out. nullopt, with a
+  // message naming the file in *error, when the file cannot be created or read.
+  std::optional<std::vector<std::vector<std::uint8_t>>> ReadAll(std::string* error) const;
+  // Record n into out (record_length bytes). False when n is not a whole record of the file
+  // or the file cannot be read; *error then says why.
+  bool Read(int n, std::span<std::uint8_t> out, std::string* error) const;
+  // Rewrites record n (1 or more) in place with one positioned write of exactly its bytes.
+  bool Write(int n, std::span<const std::uint8_t> record, std::string* error) const;
+  // Rewrites one byte of record n in place (a status byte), leaving the rest of it as stored.
+  bool WriteByte(int n, std::size_t offset, std::uint8_t value, std::string* error) const;
+  // Adds the record after the last whole record and returns its number.
+  std::optional<int> Append(std::span<const std::uint8_t> record, std::string* error) const;
+
+ private:
+  std::string path_;
+  std::size_t record_length_;
+};
+
+}  // namespace frelane::bol
+
+#endif  // FRELANE_BOL_RECORD_BOOK_H_

@@ -1,0 +1,201 @@
+// The bill-of-lading editor in its real Qt window (offscreen): a bill typed key by key and
+// saved from the menu, and pictures of the three pages on a sample bill.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QTest>
+#include <filesystem>
+
+#include "frelane/bol/frm_bol.h"
+#include "frelane/bol/frm_bol_defaults.h"
+#include "frelane/bol/frm_bol_open.h"
+#include "frelane/bol/mod_bol.h"
+#include "frelane/core/main_module.h"
+#include "platform/forms/application.h"
+#include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_host.h"
+#include "testkit/read_file.h"
+#include "testkit/temp_dir.h"
+
+namespace frelane {
+namespace {
+
+namespace fs = std::filesystem;
+
+class BolQtTest : public ::testing::Test {
+ protected:
+  BolQtTest() : host_(app_), desktop_([this] { return host_.ActiveWindow(); }) {
+    app_.SetDesktop(&desktop_);
+  }
+
+  void SetUp() override {
+    modMain::Reset();
+    modBOL::Reset();
+    dir_.CopyFilesOf(FRELANE_INSTALL_DIR);
+    fs::create_directories(dir_.File("BOLData"));
+    for (const auto& bill : fs::directory_iterator(fs::path(FRELANE_INSTALL_DIR) / "BOLData")) {
+      fs::copy_file(bill.path(), dir_.File("BOLData/" + bill.path().filename().string()));
+    }
+    modMain::Get().data_directory = dir_.path();
+    std::string error;
+    ASSERT_TRUE(modMain::LoadSettings(&error)) << error;
+    editor_.Show();
+    window_ = host_.WindowOf(editor_);
+    ASSERT_NE(window_, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  }
+  void TearDown() override {
+    if (editor_.IsLoaded()) {
+      editor_.ShowBOL();  // clean: closing asks nothing
+      editor_.Unload();
+    }
+    modBOL::Reset();
+    modMain::Reset();
+  }
+
+  template <typename W = QWidget>
+  W* Widget(forms::Control& control) {
+    return qobject_cast<W*>(host_.WidgetOf(control));
+  }
+  QAction* MenuAction(const QString& menu, const QString& entry) {
+    for (QMenu* m : window_->findChildren<QMenu*>()) {
+      if (m->title() != menu) continue;
+      for (QAction* a : m->actions()) {
+        if (a->text() == entry) return a;
+      }
+    }
+    return nullptr;
+  }
+  void Snap(const char* name) {
+    QCoreApplication::processEvents();
+    QDir().mkpath(FRELANE_SCREENSHOT_DIR);
+    EXPECT_TRUE(window_->grab().save(QString(FRELANE_SCREENSHOT_DIR "/") + name));
+  }
+
+  testkit::TempDir dir_;
+  forms::Application app_;
+  qtbind::QtHost host_;
+  qtbind::QtDesktop desktop_;
+  frmBOL& editor_ = app_.Get<frmBOL>();
+  QWidget* window_ = nullptr;
+};
+
+TEST_F(BolQtTest, ABillTypedKeyByKeyIsSavedFromTheMenu) {
+  // The sample's default shipper is in place; the rest is typed.
+  EXPECT_EQ(Widget<QComboBox>(editor_.cboShipperName)->currentText(),
+            QStringLiteral("Maple Row Millworks"));
+  QLineEdit* number = Widget<QLineEdit>(editor_.txtBOL);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return number->hasFocus(); }, 2000));
+  QTest::keyClicks(number, "QT-0001");
+  QTest::keyClick(number, Qt::Key_Return);  // Enter moves on as Tab
+  QLineEdit* date = Widget<QLineEdit>(editor_.txtShipmentDate);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return date->hasFocus(); }, 2000));
+  QTest::keyClicks(date, "12/09/2026");
+  QTest::keyClick(date, Qt::Key_Tab);
+  QTest::keyClicks(Widget(editor_.txtCarriersProNumber), "PRO-77");
+
+  QWidget* consignee = Widget(editor_.cboConsigneeName);
+  QTest::mouseClick(consignee, Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return editor_.cboConsigneeName.HasFocus(); }, 2000));
+  QTest::keyClicks(consignee, "Harbor View Supply");
+  QTest::keyClick(consignee, Qt::Key_Tab);
+  QTest::keyClicks(Widget(editor_.txtConsigneeAddress), "2200 Wharf St");
+  QTest::keyClick(Widget(editor_.txtConsigneeAddress), Qt::Key_Tab);
+  QTest::keyClicks(Widget(editor_.txtConsigneeCity), "Port Ellis");
+  QTest::keyClick(Widget(editor_.txtConsigneeCity), Qt::Key_Tab);
+  QTest::keyClicks(Widget(editor_.txtConsigneeState), "mi");  // raised as typed
+  QTest::keyClick(Widget(editor_.txtConsigneeState), Qt::Key_Tab);
+  QTest::keyClicks(Widget(editor_.txtConsigneeZipCode), "49503");
+  QTest::mouseClick(Widget(editor_.optFreightChargesPaidBy(1)), Qt::LeftButton);
+  EXPECT_EQ(editor_.txtConsigneeState.Text(), "MI");
+
+  QAction* save = MenuAction(QStringLiteral("&Save"), QStringLiteral("&BOL"));
+  ASSERT_NE(save, nullptr);
+  save->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !editor_.BOLChanged(); }, 2000));
+  std::string bytes = testkit::ReadFile(dir_.File("BOLData/QT-0001.BOL"));
+  ASSERT_EQ(bytes.size(), 7504u);
+  EXPECT_EQ(bytes.substr(0, 7), "QT-0001");
+  EXPECT_EQ(bytes.substr(25, 10), "12/09/2026");
+  EXPECT_EQ(bytes.substr(85, 19), "Maple Row Millworks");
+  EXPECT_EQ(bytes.substr(253, 18), "Harbor View Supply");
+  EXPECT_EQ(bytes.substr(363, 8), "MI49503 ");
+  EXPECT_EQ(bytes[489], 1);
+}
+
+TEST_F(BolQtTest, ABadDateIsReportedOnceAndKeepsTheFocus) {
+  QStringList shown;
+  QTimer answer;
+  answer.setInterval(20);
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    shown.push_back(box->text());
+    box->defaultButton() ? box->defaultButton()->click() : box->accept();
+  });
+  answer.start();
+  QLineEdit* number = Widget<QLineEdit>(editor_.txtBOL);
+  QLineEdit* date = Widget<QLineEdit>(editor_.txtShipmentDate);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return number->hasFocus(); }, 2000));
+  QTest::keyClick(number, Qt::Key_Tab);  // entering the date selects its text
+  ASSERT_TRUE(QTest::qWaitFor([&] { return date->hasFocus(); }, 2000));
+  QTest::keyClicks(date, "13/01/2026");
+  EXPECT_EQ(editor_.txtShipmentDate.Text(), "13/01/2026");
+  QTest::keyClick(date, Qt::Key_Tab);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.isEmpty(); }, 3000));
+  QTest::qWait(200);
+  EXPECT_EQ(shown.size(), 1);
+  EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Invalid Date.")));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window_->focusWidget() == date; }, 2000));
+  EXPECT_TRUE(editor_.txtShipmentDate.HasFocus());
+}
+
+TEST_F(BolQtTest, PicturesOfTheThreePagesOfASampleBill) {
+  ASSERT_TRUE(editor_.ReadBOLFile("MRM-0101.BOL"));
+  editor_.ShowBOL();
+  Snap("bol_page1.png");
+  QTest::mouseClick(Widget(editor_.btnNext), Qt::LeftButton);
+  ASSERT_TRUE(editor_.fraHeader2.Visible());
+  Snap("bol_page2.png");
+  QTest::mouseClick(Widget(editor_.btnNext), Qt::LeftButton);
+  ASSERT_TRUE(editor_.fraDetail.Visible());
+  EXPECT_EQ(editor_.lstDetails.ListCount(), 2);
+  Snap("bol_page3.png");
+  editor_.lstDetails.SetListIndex(0);
+  QTest::mouseClick(Widget(editor_.btnEdit), Qt::LeftButton);
+  ASSERT_TRUE(editor_.fraDetailDetail.Visible());
+  Snap("bol_item.png");
+  QTest::mouseClick(Widget(editor_.btnIgnore), Qt::LeftButton);
+}
+
+TEST_F(BolQtTest, PicturesOfTheDefaultsAndOpenDialogs) {
+  frmBOLDefaults& defaults = app_.Get<frmBOLDefaults>();
+  defaults.Show();
+  window_ = host_.WindowOf(defaults);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  EXPECT_EQ(Widget<QComboBox>(defaults.cboShipperName)->currentText(),
+            QStringLiteral("Maple Row Millworks"));
+  Snap("bol_defaults.png");
+  QTest::mouseClick(Widget(defaults.btnCancel), Qt::LeftButton);
+  EXPECT_FALSE(defaults.IsLoaded());
+
+  frmBOLOpen& open = app_.Get<frmBOLOpen>();
+  open.Show();
+  window_ = host_.WindowOf(open);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  EXPECT_EQ(open.File1.ListCount(), 2);
+  Snap("bol_open.png");
+  QTest::mouseClick(Widget(open.btnCancel), Qt::LeftButton);
+  window_ = host_.WindowOf(editor_);
+}
+
+}  // namespace
+}  // namespace frelane
