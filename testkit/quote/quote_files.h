@@ -24,6 +24,9 @@ std::string FloorAddLine(const std::string& origin_low, const std::string& origi
                          const std::string& destination_high, int cents);
 
 struct AccessorialCharge {
+  AccessorialCharge(std::string d = "", int k = 3, double r = 0, double min = 0, double max = 0,
+                    std::string u = "")
+      : description(std::move(d)), kind(k), rate(r), minimum(min), maximum(max), unit(std::move(u)) {}
   std::string description;
   int kind = 3;
   double rate = 0;
