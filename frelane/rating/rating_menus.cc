@@ -8,6 +8,8 @@
 #include "frelane/core/main_module.h"
 #include "frelane/core/startup.h"
 #include "frelane/core/tolv_declares.h"
+#include "frelane/rating/frm_accessorial_charges.h"
+#include "frelane/rating/frm_fak.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/pending_procedures.h"
 #include "platform/forms/application.h"
@@ -178,7 +180,7 @@ void frmRatingScreen::mnuFileExport_Click() { ExportShipment(*this); }
 void frmRatingScreen::mnuFileExit_Click() { Unload(); }
 
 void frmRatingScreen::mnuEditAccessorialCharges_Click() {
-  ShowPendingDialog("frmAccessorialCharges");
+  forms::App().Get<frmAccessorialCharges>().ShowModal();
   if (DetailCount() > 0) CalculateCharges();
 }
 
@@ -193,7 +195,7 @@ void frmRatingScreen::mnuEditDefaults_Click() {
 void frmRatingScreen::mnuEditExportSetup_Click() { ShowPendingDialog("frmExportSetup"); }
 
 void frmRatingScreen::mnuEditFAK_Click() {
-  ShowPendingDialog("frmFAK");
+  forms::App().Get<frmFAK>().ShowModal();
   for (int line = 1; line <= 8; ++line) ShowFakClass(line);
   if (DetailCount() > 0) CalculateCharges();
 }

@@ -9,6 +9,7 @@
 
 #include "frelane/core/main_module.h"
 #include "frelane/core/tolv_declares.h"
+#include "frelane/rating/frm_fak.h"
 #include "platform/forms/application.h"
 #include "platform/forms/testing/headless_driver.h"
 #include "testkit/app/fake_engine.h"
@@ -225,6 +226,7 @@ TEST_F(RatingScreenTest, ToolbarActsOnReleaseInsideAndRestoresTheFocus) {
   user_.Focus(screen.txtDiscount(1));
   modMain::Settings().SetI16(settings::kDiscountCount, 1);
   screen.ConfigureScreen();
+  user_.WhenShown("frmFAK", [&] { user_.Click(app_.Get<frmFAK>().btnIgnore); });
   user_.Click(screen.btnEditFAK, 10, 10);
   EXPECT_FALSE(screen.txtDiscount(1).HasFocus());
 }
