@@ -37,6 +37,7 @@ frmRatingScreen::frmRatingScreen()
     : Form("frmRatingScreen", {.key_preview = true, .center = true}) {
   AddFreightLines();
   BindHandlers();
+  BindPointHandlers();
 }
 
 forms::CommandButton& frmRatingScreen::ToolButton(const char* name, const char* caption,
@@ -162,6 +163,7 @@ void frmRatingScreen::Form_Load() {
   modMain::SetFormIcon(*this);
   modMain::PickedZip().clear();
   ToolbarClickMarker.clear();
+  LaneNotRated = false;
 
   imgPicture.SetPicture(FirstPicture("headline"));
   imgSubHead.SetPicture(FirstPicture("subhead"));
