@@ -5,10 +5,6 @@
 
 namespace frelane {
 
-void OriginGotFocusWork(frmRatingScreen&) {}
-void DestinationGotFocusWork(frmRatingScreen&) {}
-void PointLostFocusWork(frmRatingScreen&) {}
-
 void ShowPendingDialog(const std::string&) {}
 
 void PrintQuote(frmRatingScreen&) {}
@@ -22,8 +18,5 @@ void ShowHelpContents() {
   forms::Application& app = forms::App();
   app.GetDesktop().ShowHelp(app.HelpFile(), 0);
 }
-
-// The lane's discount fields.
-void frmRatingScreen::FillDiscountFields() {}
 
 }  // namespace frelane
