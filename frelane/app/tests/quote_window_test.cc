@@ -15,38 +15,18 @@
 #include <string>
 
 #include "frelane/core/main_module.h"
-#include "frelane/core/startup.h"
-#include "frelane/core/tolv32_binding.h"
 #include "frelane/core/tolv_declares.h"
 #include "frelane/rating/frm_accessorial_charges.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/lane_state.h"
+#include "frelane/rating/tests/sample_program.h"
 #include "platform/forms/application.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_host.h"
-#include "testkit/rating/lane_lookup_files.h"
 #include "testkit/temp_dir.h"
 
 namespace frelane {
 namespace {
-
-class QtEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    app_ = std::make_unique<QApplication>(argc_, argv_);
-  }
-  void TearDown() override { app_.reset(); }
-
- private:
-  int argc_ = 1;
-  char name_[12] = "quote_tests";
-  char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<QApplication> app_;
-};
-
-[[maybe_unused]] ::testing::Environment* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 // Presses OK in the accessorial dialog when it opens, after ticking row 1; answers message
 // boxes with their default button.
@@ -81,29 +61,14 @@ class QuoteWindowTest : public ::testing::Test {
   }
 
   void SetUp() override {
-    modMain::Reset();
-    modTolvDeclares32::Reset();
-    modMain::Lane() = modMain::LaneState{};
-    dir_.CopyFilesOf(FRELANE_SAMPLE_DIR);
-    dir_.Write("zipval.dat", testkit::ServedLaneFile({{"000", "999", "000", "999"}}));
-    modTolvDeclares32::InstallEngine(std::make_unique<Tolv32Binding>(FRELANE_SAMPLE_DIR));
-    std::string error;
-    ASSERT_EQ(modMain::InitializeApplication({.executable_directory = dir_.path(),
-                                              .format_in_locale = [](double) { return "1.5"; }},
-                                             &error),
-              StartupResult::kReady)
-        << error;
+    ASSERT_EQ(testing::StartOnSampleData(dir_, FRELANE_SAMPLE_DIR), "");
     screen_.Show();
     window_ = host_.WindowOf(screen_);
     ASSERT_NE(window_, nullptr);
     window_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
   }
-  void TearDown() override {
-    modMain::Lane() = modMain::LaneState{};
-    modTolvDeclares32::Reset();
-    modMain::Reset();
-  }
+  void TearDown() override { testing::StopSampleProgram(); }
 
   QWidget* Widget(forms::Control& control) {
     QWidget* w = host_.WidgetOf(control);

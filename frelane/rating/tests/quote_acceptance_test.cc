@@ -7,15 +7,13 @@
 #include <string>
 
 #include "frelane/core/main_module.h"
-#include "frelane/core/startup.h"
-#include "frelane/core/tolv32_binding.h"
 #include "frelane/core/tolv_declares.h"
 #include "frelane/rating/frm_accessorial_charges.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/lane_state.h"
+#include "frelane/rating/tests/sample_program.h"
 #include "platform/forms/application.h"
 #include "platform/forms/testing/headless_driver.h"
-#include "testkit/rating/lane_lookup_files.h"
 #include "testkit/temp_dir.h"
 
 namespace frelane {
@@ -26,25 +24,9 @@ class QuoteAcceptanceTest : public ::testing::Test {
   QuoteAcceptanceTest() : user_(app_) {}
 
   void SetUp() override {
-    modMain::Reset();
-    modTolvDeclares32::Reset();
-    modMain::Lane() = modMain::LaneState{};
-    dir_.CopyFilesOf(FRELANE_SAMPLE_DIR);
-    // Every lane of the sample is served.
-    dir_.Write("zipval.dat", testkit::ServedLaneFile({{"000", "999", "000", "999"}}));
-    modTolvDeclares32::InstallEngine(std::make_unique<Tolv32Binding>(FRELANE_SAMPLE_DIR));
-    std::string error;
-    ASSERT_EQ(modMain::InitializeApplication({.executable_directory = dir_.path(),
-                                              .format_in_locale = [](double) { return "1.5"; }},
-                                             &error),
-              StartupResult::kReady)
-        << error;
+    ASSERT_EQ(testing::StartOnSampleData(dir_, FRELANE_SAMPLE_DIR), "");
   }
-  void TearDown() override {
-    modMain::Lane() = modMain::LaneState{};
-    modTolvDeclares32::Reset();
-    modMain::Reset();
-  }
+  void TearDown() override { testing::StopSampleProgram(); }
 
   // Types both points; the accessorial dialog the sample asks for gets `ticks` ticked.
   frmRatingScreen& Lane(const std::string& origin, const std::string& destination,
