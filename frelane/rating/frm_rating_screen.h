@@ -50,6 +50,8 @@ class frmRatingScreen : public forms::Form {
   // The quote: the fuel-surcharge pair of the rated shipment (percent and floor in dollars,
   // both 0 when no pair applies).
   void GetFuelSurcharge(double& nFuelSurcharge, double& nFuelSurchargeFloor);
+  // Terminal mode: the days between the points' terminals and the service type.
+  void ShowServiceDays();
 
   // Form-level state shared with the point boxes' handlers and the toolbar.
   std::string ToolbarClickMarker;

@@ -10,9 +10,11 @@
 #include "frelane/core/tolv_declares.h"
 #include "frelane/rating/frm_fak.h"
 #include "frelane/rating/frm_rating_screen.h"
+#include "frelane/rating/point_entry.h"
 #include "platform/forms/application.h"
 #include "platform/forms/testing/headless_driver.h"
 #include "testkit/app/fake_engine.h"
+#include "testkit/geo/geo_writers.h"
 #include "testkit/read_file.h"
 #include "testkit/temp_dir.h"
 
@@ -209,6 +211,34 @@ TEST_F(LineEntryTest, TabTrapPassesTheFocusOn) {
   user_.Focus(s.txtPPU);
   user_.Tab();
   EXPECT_EQ(s.LastFocusName, "txtPPU");
+}
+
+TEST_F(LineEntryTest, TerminalServiceDaysAndType) {
+  frmRatingScreen& s = Shown();
+  std::vector<std::vector<std::int16_t>> days(3, std::vector<std::int16_t>(3, 2));
+  days[0][2] = 4;
+  dir_.Write("ServTerm.dat", testkit::TerminalFile(std::vector<testkit::Terminal>(3)));
+  dir_.Write("ServMatx.dat", testkit::TransitMatrixFile(days));
+  modMain::OriginTerminal() = 1;
+  modMain::DestinationTerminal() = 3;
+  s.OriginServiceCode = "D";
+  s.DestinationServiceCode = "D";
+  s.OriginServiceDays = 1;
+  s.ShowServiceDays();
+  EXPECT_EQ(s.lblServiceDays.Caption(), "5 Day(s)");
+  EXPECT_EQ(s.lblServiceType.Caption(), "Direct");
+  s.DestinationServiceCode = "I";
+  s.ShowServiceDays();
+  EXPECT_EQ(s.lblServiceType.Caption(), "Non-Direct");
+  // One end without a terminal: the days stay, the type says none.
+  modMain::DestinationTerminal() = 0;
+  s.ShowServiceDays();
+  EXPECT_EQ(s.lblServiceDays.Caption(), "5 Day(s)");
+  EXPECT_EQ(s.lblServiceType.Caption(), "None");
+  modMain::Settings().SetText(settings::kCompanyName, "Farvel Transport");
+  s.ShowServiceDays();
+  EXPECT_EQ(s.lblServiceType.Caption(), "Non-Direct");
+  modMain::OriginTerminal() = 0;
 }
 
 class FakDialogTest : public LineEntryTest {};
