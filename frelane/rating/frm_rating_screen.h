@@ -197,7 +197,11 @@ class frmRatingScreen : public forms::Form {
   forms::Frame& fraPPU =
       Add<forms::Frame>("fraPPU", {6360, 2790, 2040, 615}, {.caption = "Price Per Unit"});
   forms::TextBox& txtPPU = Add<forms::TextBox>(
-      "txtPPU", {120, 240, 840, 285}, {.container = &fraPPU, .tab_index = 30, .max_length = 6});
+      "txtPPU", {120, 240, 840, 285},
+      {.container = &fraPPU,
+       .tab_index = 30,
+       .tool_tip = "Number of units for the price per unit",
+       .max_length = 6});
   forms::Label& lblPPU = Add<forms::Label>("lblPPU", {1020, 270, 960, 225}, {.container = &fraPPU});
   forms::TextBox& txtHidden =
       Add<forms::TextBox>("txtHidden", {-2000, 0, 15, 15}, {.tab_index = 31});

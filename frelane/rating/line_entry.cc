@@ -17,9 +17,6 @@ namespace {
 
 constexpr int kScreenLines = 8;
 constexpr int kKeyDelete = 46;
-constexpr const char* kDiscountTips[] = {"Minimum charge discount percent",
-                                         "LTL discount percent", "TL discount percent",
-                                         "Minimum charge floor in dollars"};
 
 // The line index of `control` when it is a class combo or a weight box of the screen; 0
 // otherwise.
@@ -48,13 +45,8 @@ bool FocusIfPossible(forms::Control& control) {
 
 }  // namespace
 
+// Binding only: touching a control here would load the form before it is shown.
 void frmRatingScreen::BindLineEntry() {
-  for (int i = 1; i <= kScreenLines; ++i) {
-    cboClass(i).SetToolTipText("Freight class of line " + std::to_string(i));
-    txtWeight(i).SetToolTipText("Weight in pounds of line " + std::to_string(i));
-  }
-  for (int i = 1; i <= 4; ++i) txtDiscount(i).SetToolTipText(kDiscountTips[i - 1]);
-  txtPPU.SetToolTipText("Number of units for the price per unit");
   Bind(cboClass.on.Change, &frmRatingScreen::cboClass_Change);
   Bind(cboClass.on.Click, &frmRatingScreen::cboClass_Click);
   Bind(cboClass.on.KeyDown, &frmRatingScreen::cboClass_KeyDown);

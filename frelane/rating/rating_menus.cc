@@ -20,7 +20,7 @@ namespace frelane {
 namespace {
 
 struct ToolbarAction {
-  const char* marker;
+  char marker;
   bool restore_focus_first;
 };
 
@@ -30,12 +30,12 @@ ToolbarAction ActionOf(ToolbarButton button) {
   switch (button) {
     case kToolReset:
     case kToolRateSheet:
-      return {"X", false};
+      return {'X', false};
     case kToolCityLookup:
     case kToolExport:
-      return {"C", false};
+      return {'C', false};
     default:
-      return {"C", true};
+      return {'C', true};
   }
 }
 
@@ -60,7 +60,7 @@ forms::CommandButton& frmRatingScreen::ToolbarButtonControl(ToolbarButton button
 
 void frmRatingScreen::RunToolbarButton(ToolbarButton button) {
   ToolbarAction action = ActionOf(button);
-  ToolbarClickMarker = action.marker;
+  ToolbarClickMarker.assign(1, action.marker);
   if (action.restore_focus_first) RestoreFocus();
   switch (button) {
     case kToolReset: return mnuFileReset_Click();
