@@ -280,9 +280,9 @@ void frmRatingScreen::ShowRows() {
   const bool on_rates =
       std::as_const(modTolvDeclares32::ShipmentRecord()).header().Text(hdr::kDiscountKind) == "R";
   lblFuelSurchargeLabel.SetVisible(true);
-  if (modMain::Settings().On(settings::kAccessorialPromptOffered)) {
-    lblAccessorialChargeLabel.SetVisible(true);
-  }
+  // Switched off since the last quote, the accessorial row goes with its amount.
+  lblAccessorialChargeLabel.SetVisible(
+      modMain::Settings().On(settings::kAccessorialPromptOffered));
   if (!on_rates) {
     for (forms::Control* c : {static_cast<forms::Control*>(&lblDiscountLabel),
                               static_cast<forms::Control*>(&lblNetLabel),

@@ -12,11 +12,13 @@
 #include <QTest>
 #include <QTimer>
 #include <memory>
+#include <vector>
 #include <string>
 
 #include "frelane/core/main_module.h"
 #include "frelane/core/tolv_declares.h"
 #include "frelane/rating/frm_accessorial_charges.h"
+#include "frelane/rating/frm_fak.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/lane_state.h"
 #include "frelane/rating/tests/sample_program.h"
@@ -131,6 +133,39 @@ TEST_F(QuoteWindowTest, OneTabLeavesAClassOfTheListAndTheQuoteShows) {
     QTest::qWait(200);
     EXPECT_TRUE(window_->grab().save(shot));
   }
+}
+
+// The two dialogs of the quote in their windows: the accessorial charges of the sample and
+// the FAK mapping. With FRELANE_QUOTE_SCREENSHOT_DIR set, each window is saved as a picture.
+TEST_F(QuoteWindowTest, AccessorialAndFakDialogsShowTheirRows) {
+  frmAccessorialCharges& accessorials = app_.Get<frmAccessorialCharges>();
+  frmFAK& fak = app_.Get<frmFAK>();
+  const QString dir = qEnvironmentVariable("FRELANE_QUOTE_SCREENSHOT_DIR");
+  std::vector<std::string> seen;
+  QTimer timer;
+  timer.setInterval(30);
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    for (forms::Form* form :
+         {static_cast<forms::Form*>(&accessorials), static_cast<forms::Form*>(&fak)}) {
+      QWidget* window = host_.WindowOf(*form);
+      if (window == nullptr || !window->isVisible()) continue;
+      QTest::qWait(50);
+      seen.push_back(form->Name());
+      if (!dir.isEmpty()) {
+        window->grab().save(dir + "/" + QString::fromStdString(form->Name()) + ".png");
+      }
+      forms::Control& close = form == &fak ? static_cast<forms::Control&>(fak.btnIgnore)
+                                           : static_cast<forms::Control&>(accessorials.btnOK);
+      QTest::mouseClick(host_.WidgetOf(close), Qt::LeftButton);
+      return;
+    }
+  });
+  timer.start();
+  screen_.mnuEditAccessorialCharges.on.Click();  // Edit > Accessorial Charges
+  EXPECT_EQ(accessorials.chkAccessorialCharge(8).Caption(), "Hazardous Handling");
+  EXPECT_EQ(accessorials.lblAccessorialType(6).Caption(), "$/Pallet");
+  screen_.mnuEditFAK.on.Click();  // Edit > FAK
+  EXPECT_EQ(seen, (std::vector<std::string>{"frmAccessorialCharges", "frmFAK"}));
 }
 
 }  // namespace

@@ -335,6 +335,7 @@ TEST_F(ChargeDisplayTest, AccessorialsWithMinimumMaximumAndPostalSurcharge) {
   modMain::Settings().SetOn(settings::kAccessorialPromptOffered, false);
   screen_->CalculateCharges();
   EXPECT_EQ(s.lblAccessorialCharge.Caption(), "");
+  EXPECT_FALSE(s.lblAccessorialChargeLabel.Visible());
   EXPECT_EQ(s.lblTotalCharge.Caption(), "339.69 ");
 }
 
