@@ -339,6 +339,21 @@ TEST_F(ChargeDisplayTest, AccessorialsWithMinimumMaximumAndPostalSurcharge) {
   EXPECT_EQ(s.lblTotalCharge.Caption(), "339.69 ");
 }
 
+TEST_F(ChargeDisplayTest, PostalCodeNotesAreShownWithoutAnAmount) {
+  modMain::Settings().SetOn(settings::kAccessorialPromptOffered, true);
+  dir_.Write("AccAdjustment.dat",
+             testkit::ZipAdjustmentsFile({{"60600", "60699", 0, 0, -1, "140"},
+                                          {"30300", "30399", 0, 0, -3, "160"}}));
+  TwoLines();
+  // The origin's -3 says nothing; the destination's -1 is shown, and no amount is added.
+  user_.ExpectMsgBox(MsgBoxResult::kOK,
+                     "An additional charge applies to this zip/postal code. \r\n"
+                     "See Rules Item 140");
+  screen_->CalculateCharges();
+  EXPECT_EQ(screen_->lblAccessorialCharge.Caption(), "0.00 ");
+  EXPECT_EQ(screen_->lblTotalCharge.Caption(), "339.69 ");
+}
+
 TEST_F(ChargeDisplayTest, FuelSurchargeFloorAndTruckloadWeights) {
   frmRatingScreen& s = *screen_;
   // Below the LTL floor: 40.00 x 12.5 % = 5.00, raised to 10.00.
