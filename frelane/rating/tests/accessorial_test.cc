@@ -52,17 +52,6 @@ TEST(AccessorialPriceTest, EachKindWithItsMinimumAndMaximum) {
   EXPECT_EQ(Price({"Unknown", 0, 99}, 0, 0), std::nullopt);
 }
 
-TEST(AccessorialPriceTest, DescriptionMarkers) {
-  EXPECT_EQ(accchg::Caption("  Inside Delivery ~+0.10"), "Inside Delivery");
-  EXPECT_EQ(accchg::Caption("Liftgate"), "Liftgate");
-  EXPECT_TRUE(accchg::CountsTowardFuel("Inside~+0.10"));
-  EXPECT_FALSE(accchg::CountsTowardFuel("Inside~0.10"));
-  EXPECT_DOUBLE_EQ(accchg::PerPoundQuantity("Inside~+0.10"), 0.10);
-  EXPECT_DOUBLE_EQ(accchg::PerPoundQuantity("Inside~0.25"), 0.25);
-  EXPECT_DOUBLE_EQ(accchg::PerPoundQuantity("Inside~x"), 0.0);
-  EXPECT_DOUBLE_EQ(accchg::PerPoundQuantity("Inside"), 0.0);
-}
-
 class AccessorialDialogTest : public ::testing::Test {
  protected:
   AccessorialDialogTest() : user_(app_) {}
