@@ -24,6 +24,9 @@ constexpr int kLineTop = 2400;
 constexpr int kLineStep = 270;
 constexpr int kLineCount = 8;
 constexpr forms::Color kWebSiteBlue = 0x800000;  // RGB 0, 0, 128
+constexpr const char* kDiscountToolTips[] = {"Minimum charge discount percent",
+                                             "LTL discount percent", "TL discount percent",
+                                             "Minimum charge floor in dollars"};
 
 // The first of the picture's three files that exists in the data directory, loaded.
 forms::Picture FirstPicture(const std::string& base) {
@@ -37,6 +40,8 @@ frmRatingScreen::frmRatingScreen()
     : Form("frmRatingScreen", {.key_preview = true, .center = true}) {
   AddFreightLines();
   BindHandlers();
+  BindLineEntry();
+  BindPointHandlers();
 }
 
 forms::CommandButton& frmRatingScreen::ToolButton(const char* name, const char* caption,
@@ -75,15 +80,23 @@ forms::Menu& frmRatingScreen::MenuItem(const char* name, forms::Menu& menu, cons
 void frmRatingScreen::AddFreightLines() {
   for (int i = 1; i <= kLineCount; ++i) {
     int top = kLineTop + (i - 1) * kLineStep;
-    cboClass.Add(i, {120, top, 900, 315}, {.tab_index = 8 + 2 * i});
-    txtWeight.Add(i, {1080, top, 840, 285}, {.tab_index = 9 + 2 * i, .max_length = 6});
+    const std::string line = std::to_string(i);
+    cboClass.Add(i, {120, top, 900, 315},
+                 {.tab_index = 8 + 2 * i, .tool_tip = "Freight class of line " + line});
+    txtWeight.Add(i, {1080, top, 840, 285},
+                  {.tab_index = 9 + 2 * i,
+                   .tool_tip = "Weight in pounds of line " + line,
+                   .max_length = 6});
     lblRate.Add(i, {1980, top + 30, 840, 225}, {});
     lblCharge.Add(i, {2880, top + 30, 900, 225}, {});
     lblFAK.Add(i, {3840, top + 30, 540, 225}, {});
   }
   for (int i = 1; i <= 4; ++i) {
     txtDiscount.Add(i, {960, 270 + 360 * (i - 1), 720, 285},
-                    {.container = &fraDiscount, .tab_index = 25 + i, .max_length = 6});
+                    {.container = &fraDiscount,
+                     .tab_index = 25 + i,
+                     .tool_tip = kDiscountToolTips[i - 1],
+                     .max_length = 6});
   }
   for (int i = 1; i <= 10; ++i) {
     mnuWebLink.Add(i, {}, {.container = &mnuWebLinks, .visible = false});
@@ -162,6 +175,7 @@ void frmRatingScreen::Form_Load() {
   modMain::SetFormIcon(*this);
   modMain::PickedZip().clear();
   ToolbarClickMarker.clear();
+  LaneNotRated = false;
 
   imgPicture.SetPicture(FirstPicture("headline"));
   imgSubHead.SetPicture(FirstPicture("subhead"));
@@ -219,8 +233,9 @@ void frmRatingScreen::lblServiceType_DblClick() {
 }
 
 void frmRatingScreen::lblIntrastateTariff_Change() {
-  // ClearShipment blanks this label itself; that change must not clear again.
-  if (!clearing_) ClearShipment();
+  // ClearShipment blanks this label itself, and the lane rating shows its tariff in it:
+  // neither change may clear the shipment.
+  if (!clearing_ && !showing_lane_) ClearShipment();
 }
 
 void frmRatingScreen::lblTotalCharge_Change() { ShowPricePerUnit(); }

@@ -6,9 +6,12 @@
 #ifndef FRELANE_RATING_FRM_RATING_SCREEN_H_
 #define FRELANE_RATING_FRM_RATING_SCREEN_H_
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "frelane/rating/toolbar_layout.h"
+#include "platform/runtime/currency.h"
 #include "platform/forms/form.h"
 
 namespace frelane {
@@ -43,6 +46,12 @@ class frmRatingScreen : public forms::Form {
   void DisableLaneButtons();
   void ShowFakClass(int line);
   void ShowPricePerUnit();
+
+  // The quote: the fuel-surcharge pair of the rated shipment (percent and floor in dollars,
+  // both 0 when no pair applies).
+  void GetFuelSurcharge(double& nFuelSurcharge, double& nFuelSurchargeFloor);
+  // Terminal mode: the days between the points' terminals and the service type.
+  void ShowServiceDays();
 
   // Form-level state shared with the point boxes' handlers and the toolbar.
   std::string ToolbarClickMarker;
@@ -188,7 +197,11 @@ class frmRatingScreen : public forms::Form {
   forms::Frame& fraPPU =
       Add<forms::Frame>("fraPPU", {6360, 2790, 2040, 615}, {.caption = "Price Per Unit"});
   forms::TextBox& txtPPU = Add<forms::TextBox>(
-      "txtPPU", {120, 240, 840, 285}, {.container = &fraPPU, .tab_index = 30, .max_length = 6});
+      "txtPPU", {120, 240, 840, 285},
+      {.container = &fraPPU,
+       .tab_index = 30,
+       .tool_tip = "Number of units for the price per unit",
+       .max_length = 6});
   forms::Label& lblPPU = Add<forms::Label>("lblPPU", {1020, 270, 960, 225}, {.container = &fraPPU});
   forms::TextBox& txtHidden =
       Add<forms::TextBox>("txtHidden", {-2000, 0, 15, 15}, {.tab_index = 31});
@@ -250,6 +263,31 @@ class frmRatingScreen : public forms::Form {
   forms::Menu& mnuHelpContents = MenuItem("mnuHelpContents", mnuHelp, "&Contents");
   forms::Menu& mnuHelpAbout = MenuItem("mnuHelpAbout", mnuHelp, "&About");
 
+
+  // Lane: the point boxes and the rating of their lane (point_entry.cc, city_lists.cc,
+  // lane_rating.cc), the lane's discount fields (lane_discounts.cc).
+  // Shows the intrastate tariff accepted for the lane without clearing the lane.
+  void ShowIntrastateTariff(const std::string& caption);
+  // The code to send to the engine for a point: a 3-character code widened when the
+  // settings allow it ("303" gives "30301", "K1A" gives "K1A0A").
+  std::string ExpandShortZip(std::string_view code);
+  // Fills the combo with the cities of the postal code (zipcity.dat, cityzip.dat) and
+  // shows the first in the label; the combo is shown when there is more than one.
+  void LoadCitiesForZip(const std::string& zip, forms::Label& city_label,
+                        forms::ComboBox& city_combo);
+  // Shows one given city and empties `city` (the pending pick it came from).
+  void SetSingleCity(std::string& city, forms::Label& city_label, forms::ComboBox& city_combo);
+  // Rates the lane of the two point boxes; true when the engine rated it.
+  bool RateLane();
+  // "Origin" or "Destination": the box City Look-Up fills.
+  std::string LookupTarget;
+  // True after a point was validated and its lane was not rated.
+  bool LaneNotRated = false;
+  std::string OriginServiceCode;
+  std::string DestinationServiceCode;
+  std::int16_t OriginServiceDays = 0;
+  std::int16_t DestinationServiceDays = 0;
+
  private:
   forms::CommandButton& ToolButton(const char* name, const char* caption, const char* tip);
   forms::Label& SummaryLabel(const char* name, int top, const char* caption);
@@ -264,8 +302,6 @@ class frmRatingScreen : public forms::Form {
   void RunToolbarButton(ToolbarButton button);
   forms::CommandButton& ToolbarButtonControl(ToolbarButton button);
   bool CompanyStartsWith(const char* prefix) const;
-  bool PointGotFocusDoesItsWork(const char* name);
-  bool PointLostFocusDoesItsWork();
 
   void Form_Load() override;
   void Form_Unload(bool& cancel) override;
@@ -316,8 +352,48 @@ class frmRatingScreen : public forms::Form {
   void mnuViewWebSite_Click();
   void mnuHelpContents_Click();
 
+  // The freight lines, the discount and units boxes and the tab trap.
+  void BindLineEntry();
+  void cboClass_Change(int index);
+  void cboClass_Click(int index);
+  void cboClass_KeyDown(int index, int& key_code, int shift);
+  void cboClass_Validate(int index, bool& cancel);
+  void cboClass_LostFocus(int index);
+  void txtWeight_Change(int index);
+  void txtWeight_Validate(int index, bool& cancel);
+  void txtWeight_LostFocus(int index);
+  void txtDiscount_Change(int index);
+  void txtPPU_Change();
+  void txtHidden_GotFocus();
+  void cboOriginCity_GotFocus();
+  void cboDestinationCity_GotFocus();
+  // The quote's rows, in the order the calculation fills them.
+  void ShowLineResults();
+  void ShowDeficitAndWeight();
+  void ShowDiscountAndNet();
+  runtime::Currency ShowAccessorials();
+  void ShowFuelSurchargeAndTotal(runtime::Currency fuel_base);
+  void ShowRows();
+  void ShowCanadianRows();
+  void ShowSpotQuoteNotice();
+
   // Set while ClearShipment runs: the label changes it makes do not clear again.
   bool clearing_ = false;
+
+  // Lane: handlers of the point boxes beyond focus and keys (point_entry.cc).
+  void BindPointHandlers();
+  void txtOrigin_KeyDown(int& key_code, int shift);
+  void txtDestination_KeyDown(int& key_code, int shift);
+  void txtOrigin_Change();
+  void txtDestination_Change();
+  void txtOrigin_Validate(bool& cancel);
+  void txtDestination_Validate(bool& cancel);
+  // Validates a point box's code and shows its state, terminal and city; false (with the
+  // message given) when the code is not valid.
+  bool ShowPoint(bool origin);
+  void ShowUnservedLaneMessage();
+  // Set while the lane rating shows its intrastate tariff: that change clears nothing.
+  bool showing_lane_ = false;
 };
 
 }  // namespace frelane

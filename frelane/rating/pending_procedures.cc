@@ -5,14 +5,11 @@
 
 namespace frelane {
 
-void OriginGotFocusWork(frmRatingScreen&) {}
-void DestinationGotFocusWork(frmRatingScreen&) {}
-void PointLostFocusWork(frmRatingScreen&) {}
-
 void ShowPendingDialog(const std::string&) {}
 
 void PrintQuote(frmRatingScreen&) {}
 void ExportShipment(frmRatingScreen&) {}
+void ExportShipmentWhenExportAll(frmRatingScreen&) {}
 void OpenRules(frmRatingScreen&) {}
 void LoadWebLinks(frmRatingScreen&) {}
 void OpenWebSite(frmRatingScreen&) {}
@@ -21,12 +18,5 @@ void ShowHelpContents() {
   forms::Application& app = forms::App();
   app.GetDesktop().ShowHelp(app.HelpFile(), 0);
 }
-
-// The quote's calculation and display, the lane's discount fields and the freight lines'
-// FAK and price-per-unit labels.
-void frmRatingScreen::CalculateCharges() {}
-void frmRatingScreen::FillDiscountFields() {}
-void frmRatingScreen::ShowFakClass(int) {}
-void frmRatingScreen::ShowPricePerUnit() {}
 
 }  // namespace frelane

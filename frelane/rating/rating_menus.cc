@@ -9,7 +9,10 @@
 #include "frelane/core/main_module.h"
 #include "frelane/core/startup.h"
 #include "frelane/core/tolv_declares.h"
+#include "frelane/rating/frm_accessorial_charges.h"
+#include "frelane/rating/frm_fak.h"
 #include "frelane/rating/frm_rating_screen.h"
+#include "frelane/rating/frm_zip_lu.h"
 #include "frelane/rating/pending_procedures.h"
 #include "platform/forms/application.h"
 
@@ -18,7 +21,7 @@ namespace frelane {
 namespace {
 
 struct ToolbarAction {
-  const char* marker;
+  char marker;
   bool restore_focus_first;
 };
 
@@ -28,12 +31,12 @@ ToolbarAction ActionOf(ToolbarButton button) {
   switch (button) {
     case kToolReset:
     case kToolRateSheet:
-      return {"X", false};
+      return {'X', false};
     case kToolCityLookup:
     case kToolExport:
-      return {"C", false};
+      return {'C', false};
     default:
-      return {"C", true};
+      return {'C', true};
   }
 }
 
@@ -58,7 +61,7 @@ forms::CommandButton& frmRatingScreen::ToolbarButtonControl(ToolbarButton button
 
 void frmRatingScreen::RunToolbarButton(ToolbarButton button) {
   ToolbarAction action = ActionOf(button);
-  ToolbarClickMarker = action.marker;
+  ToolbarClickMarker.assign(1, action.marker);
   if (action.restore_focus_first) RestoreFocus();
   switch (button) {
     case kToolReset: return mnuFileReset_Click();
@@ -107,78 +110,6 @@ void frmRatingScreen::RestoreFocus() {
   if (target != nullptr && target->CanTakeFocus()) target->SetFocus();
 }
 
-// A point box entered through a toolbar button turns the button's marker into "G"; after
-// Reset or Rate Sheet ("X") it still does its usual work, after the others it does none.
-bool frmRatingScreen::PointGotFocusDoesItsWork(const char* name) {
-  LastFocusName = name;
-  if (ToolbarClickMarker.empty()) return true;
-  bool redo = ToolbarClickMarker == "X";
-  ToolbarClickMarker = "G";
-  return redo;
-}
-
-// Leaving a point box after a toolbar action only ends the toolbar's marker.
-bool frmRatingScreen::PointLostFocusDoesItsWork() {
-  if (ToolbarClickMarker.empty()) return true;
-  ToolbarClickMarker.clear();
-  return false;
-}
-
-void frmRatingScreen::txtOrigin_GotFocus() {
-  if (PointGotFocusDoesItsWork("txtOrigin")) OriginGotFocusWork(*this);
-}
-void frmRatingScreen::txtDestination_GotFocus() {
-  if (PointGotFocusDoesItsWork("txtDestination")) DestinationGotFocusWork(*this);
-}
-void frmRatingScreen::txtOrigin_LostFocus() {
-  if (PointLostFocusDoesItsWork()) PointLostFocusWork(*this);
-}
-void frmRatingScreen::txtDestination_LostFocus() {
-  if (PointLostFocusDoesItsWork()) PointLostFocusWork(*this);
-}
-
-void frmRatingScreen::txtOrigin_KeyPress(int& key_ascii) {
-  modMain::SetZipKey(txtOrigin, key_ascii, false);
-}
-void frmRatingScreen::txtDestination_KeyPress(int& key_ascii) {
-  modMain::SetZipKey(txtDestination, key_ascii, false);
-}
-
-void frmRatingScreen::txtWeight_GotFocus(int index) {
-  LastFocusName = "txtWeight";
-  LastFocusIndex = std::to_string(index);
-  modMain::SelectAllTextItem(txtWeight, index);
-}
-void frmRatingScreen::txtWeight_KeyPress(int index, int& key_ascii) {
-  modMain::SetNumericKey(txtWeight(index), key_ascii, 6, 0);
-}
-
-void frmRatingScreen::cboClass_GotFocus(int index) {
-  LastFocusName = "cboClass";
-  LastFocusIndex = std::to_string(index);
-  modMain::SelectAllTextItem(cboClass, index);
-}
-void frmRatingScreen::cboClass_KeyPress(int index, int& key_ascii) {
-  modMain::SetNumericKey(cboClass(index), key_ascii, 5, 1);
-}
-
-void frmRatingScreen::txtDiscount_GotFocus(int index) {
-  LastFocusName = "txtDiscount";
-  LastFocusIndex = std::to_string(index);
-  modMain::SelectAllTextItem(txtDiscount, index);
-}
-void frmRatingScreen::txtDiscount_KeyPress(int index, int& key_ascii) {
-  modMain::SetNumericKey(txtDiscount(index), key_ascii, index == 4 ? 6 : 5, 2);
-}
-
-void frmRatingScreen::txtPPU_GotFocus() {
-  LastFocusName = "txtPPU";
-  modMain::SelectAllText(txtPPU);
-}
-void frmRatingScreen::txtPPU_KeyPress(int& key_ascii) {
-  modMain::SetNumericKey(txtPPU, key_ascii, 6, 0);
-}
-
 // Menu items.
 void frmRatingScreen::mnuFileReset_Click() {
   ClearOrigin();
@@ -200,7 +131,7 @@ void frmRatingScreen::mnuFileCalculator_Click() {
   }
 }
 
-void frmRatingScreen::mnuFileCityLookup_Click() { ShowPendingDialog("frmZipLU"); }
+void frmRatingScreen::mnuFileCityLookup_Click() { forms::App().Get<frmZipLU>().ShowModal(); }
 
 void frmRatingScreen::mnuFileRateSheet_Click() {
   ShowPendingDialog("frmRateSheet");
@@ -213,7 +144,7 @@ void frmRatingScreen::mnuFileExport_Click() { ExportShipment(*this); }
 void frmRatingScreen::mnuFileExit_Click() { Unload(); }
 
 void frmRatingScreen::mnuEditAccessorialCharges_Click() {
-  ShowPendingDialog("frmAccessorialCharges");
+  forms::App().Get<frmAccessorialCharges>().ShowModal();
   if (DetailCount() > 0) CalculateCharges();
 }
 
@@ -228,7 +159,7 @@ void frmRatingScreen::mnuEditDefaults_Click() {
 void frmRatingScreen::mnuEditExportSetup_Click() { ShowPendingDialog("frmExportSetup"); }
 
 void frmRatingScreen::mnuEditFAK_Click() {
-  ShowPendingDialog("frmFAK");
+  forms::App().Get<frmFAK>().ShowModal();
   for (int line = 1; line <= 8; ++line) ShowFakClass(line);
   if (DetailCount() > 0) CalculateCharges();
 }
