@@ -14,7 +14,10 @@
 #include "frelane/core/startup.h"
 #include "frelane/core/tolv32_binding.h"
 #include "frelane/core/tolv_declares.h"
+#include "frelane/rating/frm_intrastate_tariffs.h"
 #include "frelane/rating/frm_rating_screen.h"
+#include "frelane/rating/frm_singleshipment.h"
+#include "frelane/rating/frm_zip_lu.h"
 #include "frelane/rating/lane_state.h"
 #include "platform/forms/application.h"
 #include "platform/qt/qt_desktop.h"
@@ -89,6 +92,40 @@ TEST_F(LaneWindowTest, TypedLaneIsRatedInTheWindow) {
     window->grab().save(QString::fromStdString(std::string(shots) + "/lane.png"));
   }
   screen.Hide();
+}
+
+// The lane's dialogs as windows, shown on their own: their controls in place.
+TEST_F(LaneWindowTest, DialogsShowTheirControls) {
+  auto shot = [&](forms::Form& form, const char* file) {
+    form.Show();
+    QWidget* window = host_.WindowOf(form);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    if (const char* shots = std::getenv("FRELANE_SHOTS")) {
+      window->grab().save(QString::fromStdString(std::string(shots) + "/" + file));
+    }
+  };
+  frmZipLU& lookup = app_.Get<frmZipLU>();
+  shot(lookup, "city_lookup.png");
+  QLineEdit* city = Widget<QLineEdit>(lookup.txtCity);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return city->hasFocus(); }, 2000));
+  QTest::keyClicks(city, "at");
+  QTest::keyClick(city, Qt::Key_Tab);
+  EXPECT_EQ(lookup.lstCity.ListCount(), 2);
+  if (const char* shots = std::getenv("FRELANE_SHOTS")) {
+    host_.WindowOf(lookup)->grab().save(QString::fromStdString(std::string(shots) + "/city_lookup.png"));
+  }
+  lookup.Unload();
+
+  frmSingleshipment& single = app_.Get<frmSingleshipment>();
+  shot(single, "single_shipment.png");
+  single.Unload();
+
+  frmIntrastateTariffs& chooser = app_.Get<frmIntrastateTariffs>();
+  chooser.Load();
+  EXPECT_EQ(chooser.chkIntrastateTariff(1).Caption(), "Use Georgia Intrastate Rates?");
+  shot(chooser, "intrastate_tariffs.png");
+  chooser.Unload();
 }
 
 }  // namespace
