@@ -3,7 +3,11 @@
 // With FRELANE_SHOTS naming a directory the window's image is kept there as lane.png.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QLineEdit>
 #include <QTest>
 #include <cstdlib>
@@ -53,6 +57,11 @@ class LaneWindowTest : public ::testing::Test {
     modTolvDeclares32::Reset();
     modMain::Reset();
   }
+  static void Shoot(QWidget* window, const char* file) {
+    if (const char* shots = std::getenv("FRELANE_SHOTS")) {
+      window->grab().save(QString::fromStdString(std::string(shots) + "/" + file));
+    }
+  }
   template <typename W>
   W* Widget(forms::Control& control) {
     return qobject_cast<W*>(host_.WidgetOf(control));
@@ -88,9 +97,31 @@ TEST_F(LaneWindowTest, TypedLaneIsRatedInTheWindow) {
   EXPECT_EQ(Widget<QLabel>(screen.lblDestinationCity)->text(), QStringLiteral("Chicago"));
   EXPECT_EQ(Widget<QLabel>(screen.lblOriginCity)->text(), QStringLiteral("Atlanta"));
 
-  if (const char* shots = std::getenv("FRELANE_SHOTS")) {
-    window->grab().save(QString::fromStdString(std::string(shots) + "/lane.png"));
-  }
+  Shoot(window, "lane.png");
+
+  // Within Georgia: the question comes as a real message box, answered Yes; the accepted
+  // tariff stands beside the rated lane.
+  QStringList asked;
+  QTimer answerer;
+  answerer.setInterval(20);
+  QObject::connect(&answerer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    asked.push_back(box->text());
+    box->button(QMessageBox::Yes)->click();
+  });
+  answerer.start();
+  screen.txtDestination.SetFocus();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return destination->hasFocus(); }, 2000));
+  QTest::keyClicks(destination, "31701");
+  QTest::keyClick(destination, Qt::Key_Tab);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return screen.cboClass(1).HasFocus(); }, 4000));
+  EXPECT_EQ(asked, QStringList{QStringLiteral("Use Georgia Intrastate Rates?")});
+  EXPECT_EQ(Widget<QLabel>(screen.lblIntrastateTariff)->text(),
+            QStringLiteral("Georgia Intrastate Rates"));
+  EXPECT_EQ(Widget<QLabel>(screen.lblRBN)->text(), QStringLiteral("RBN = 1202"));
+  EXPECT_EQ(Widget<QLabel>(screen.lblServiceDays)->text(), QStringLiteral("1 Day(s)"));
+  Shoot(window, "intrastate_lane.png");
   screen.Hide();
 }
 
@@ -101,9 +132,7 @@ TEST_F(LaneWindowTest, DialogsShowTheirControls) {
     QWidget* window = host_.WindowOf(form);
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    if (const char* shots = std::getenv("FRELANE_SHOTS")) {
-      window->grab().save(QString::fromStdString(std::string(shots) + "/" + file));
-    }
+    Shoot(window, file);
   };
   frmZipLU& lookup = app_.Get<frmZipLU>();
   shot(lookup, "city_lookup.png");
@@ -112,9 +141,7 @@ TEST_F(LaneWindowTest, DialogsShowTheirControls) {
   QTest::keyClicks(city, "at");
   QTest::keyClick(city, Qt::Key_Tab);
   EXPECT_EQ(lookup.lstCity.ListCount(), 2);
-  if (const char* shots = std::getenv("FRELANE_SHOTS")) {
-    host_.WindowOf(lookup)->grab().save(QString::fromStdString(std::string(shots) + "/city_lookup.png"));
-  }
+  Shoot(host_.WindowOf(lookup), "city_lookup.png");
   lookup.Unload();
 
   frmSingleshipment& single = app_.Get<frmSingleshipment>();
