@@ -10,6 +10,7 @@
 #include "frelane/core/tolv_declares.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/frm_zip_lu.h"
+#include "frelane/rating/lane_discounts.h"
 #include "frelane/rating/pending_procedures.h"
 #include "platform/forms/application.h"
 
@@ -132,6 +133,7 @@ void frmRatingScreen::txtDiscount_GotFocus(int index) {
 }
 void frmRatingScreen::txtDiscount_KeyPress(int index, int& key_ascii) {
   modMain::SetNumericKey(txtDiscount(index), key_ascii, index == 4 ? 6 : 5, 2);
+  if (index != 4) modMain::RefuseDiscountBeyondLimit(txtDiscount(index), key_ascii);
 }
 
 void frmRatingScreen::txtPPU_GotFocus() {
