@@ -8,6 +8,7 @@
 #include "frelane/core/main_module.h"
 #include "frelane/core/tolv_declares.h"
 #include "frelane/rating/frm_rating_screen.h"
+#include "frelane/rating/lane_discounts.h"
 #include "frelane/rating/pending_procedures.h"
 #include "platform/forms/application.h"
 
@@ -191,6 +192,8 @@ void frmRatingScreen::txtDiscount_GotFocus(int index) {
 void frmRatingScreen::txtDiscount_KeyPress(int index, int& key_ascii) {
   forms::TextBox& box = txtDiscount(index);
   modMain::SetNumericKey(box, key_ascii, box.MaxLength(), 2);
+  // The percentage boxes take at most 99.99; the fourth box is the MC floor in dollars.
+  if (index != 4) modMain::RefuseDiscountBeyondLimit(box, key_ascii);
 }
 
 void frmRatingScreen::txtPPU_Change() { ShowPricePerUnit(); }

@@ -13,6 +13,7 @@
 #include "frelane/rating/frm_fak.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/frm_zip_lu.h"
+#include "frelane/rating/lane_discounts.h"
 #include "frelane/rating/pending_procedures.h"
 #include "platform/forms/application.h"
 
