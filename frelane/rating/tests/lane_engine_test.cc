@@ -7,6 +7,7 @@
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/startup.h"
 #include "frelane/core/tolv32_binding.h"
+#include "frelane/rating/frm_accessorial_charges.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/tests/lane_test_support.h"
 
@@ -17,6 +18,8 @@ namespace header = tolv::shipment_header;
 
 class LaneEngineTest : public testing::LaneTest {
  protected:
+  static constexpr int kRatedLanes = 4;
+
   void SetUp() override {
     LaneTest::SetUp();
     dir_.CopyFilesOf(FRELANE_SAMPLE_DIR);
@@ -26,6 +29,12 @@ class LaneEngineTest : public testing::LaneTest {
     env.format_in_locale = [](double) { return std::string("1.5"); };
     std::string error;
     ASSERT_EQ(modMain::InitializeApplication(env, &error), StartupResult::kReady) << error;
+    // The sample offers accessorial charges after each rated lane; none is ticked here.
+    for (int lane = 0; lane < kRatedLanes; ++lane) {
+      user_.WhenShown("frmAccessorialCharges", [this] {
+        user_.Click(app_.Get<frmAccessorialCharges>().btnOK);
+      });
+    }
   }
   void TearDown() override {
     modTolvDeclares32::Tolv_EndTolv();
