@@ -13,6 +13,7 @@ void ShowPendingDialog(const std::string&) {}
 
 void PrintQuote(frmRatingScreen&) {}
 void ExportShipment(frmRatingScreen&) {}
+void ExportShipmentWhenExportAll(frmRatingScreen&) {}
 void OpenRules(frmRatingScreen&) {}
 void LoadWebLinks(frmRatingScreen&) {}
 void OpenWebSite(frmRatingScreen&) {}
@@ -21,10 +22,5 @@ void ShowHelpContents() {
   forms::Application& app = forms::App();
   app.GetDesktop().ShowHelp(app.HelpFile(), 0);
 }
-
-// The quote's calculation and display and the freight lines' FAK and price-per-unit labels.
-void frmRatingScreen::CalculateCharges() {}
-void frmRatingScreen::ShowFakClass(int) {}
-void frmRatingScreen::ShowPricePerUnit() {}
 
 }  // namespace frelane

@@ -22,6 +22,8 @@ void ShowPendingDialog(const std::string& form_name);
 
 void PrintQuote(frmRatingScreen& screen);
 void ExportShipment(frmRatingScreen& screen);
+// Exports the shipment shown when the export setting Export All is "Y".
+void ExportShipmentWhenExportAll(frmRatingScreen& screen);
 void OpenRules(frmRatingScreen& screen);
 void LoadWebLinks(frmRatingScreen& screen);
 void OpenWebSite(frmRatingScreen& screen);
