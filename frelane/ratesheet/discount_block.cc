@@ -5,6 +5,7 @@
 #include "frelane/core/tolv_declares.h"
 #include "frelane/ratesheet/discount_sets.h"
 #include "frelane/ratesheet/lane_lookups.h"
+#include "frelane/rating/lane_discounts.h"
 #include "frelane/rating/lane_state.h"
 #include "platform/os/record_layout.h"
 #include "platform/runtime/conversions.h"
@@ -39,7 +40,7 @@ Values FromSet(DiscountSet set) {
 }  // namespace
 
 std::string FourDigitValue(double percent) {
-  return FitValue(runtime::Format(percent * 100, "0000"));
+  return FitValue(modMain::FourDigitDiscount(percent));
 }
 
 std::string BlankLedValue(double percent) {

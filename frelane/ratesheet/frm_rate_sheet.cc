@@ -1,6 +1,7 @@
 #include "frelane/ratesheet/frm_rate_sheet.h"
 
-#include <cstdlib>
+#include <algorithm>
+#include <utility>
 
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/form_helpers.h"

@@ -1,12 +1,16 @@
 #include "frelane/ratesheet/lane_lookups.h"
 
+#include "frelane/rating/floor_charge.h"
+#include "frelane/rating/lane_discounts.h"
+#include "frelane/rating/tariff_selection.h"
+
 namespace frelane::ratesheet {
 
 LaneLookups ProgramLookups() {
   LaneLookups lookups;
-  lookups.SelectTariff = [](bool) {};
-  lookups.FindZipDiscount = [] { return false; };
-  lookups.GetFloorCharge = [] { return 0.0; };
+  lookups.SelectTariff = modMain::SelectTariff;
+  lookups.FindZipDiscount = modMain::FindZipDiscount;
+  lookups.GetFloorCharge = modMain::GetFloorCharge;
   return lookups;
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "frelane/core/engine_api.h"
@@ -101,6 +102,11 @@ class SheetEngine : public EngineApi {
  private:
   std::shared_ptr<Log> log_;
 };
+
+// A header field of the program's ShipmentRecord.
+inline std::string HeaderTextOf(const tolv::Field& field) {
+  return std::as_const(modTolvDeclares32::ShipmentRecord()).header().Text(field);
+}
 
 class SheetTest : public ::testing::Test {
  protected:
