@@ -15,6 +15,7 @@
 #include "sample/tariff_files.h"
 #include "sample/screen_files.h"
 #include "sample/rating_files.h"
+#include "sample/ratesheet_files.h"
 #include "sample/zip_table_files.h"
 
 namespace {
@@ -54,5 +55,6 @@ int main(int argc, char** argv) {
   if (!sample::BuildPackageFiles(source, target)) return 1;
   if (!sample::BuildLaneFiles(source, target)) return 1;
   if (!sample::BuildZipTableFiles(source, target)) return 1;
+  if (!sample::BuildRateSheetFiles(source, target)) return 1;
   return 0;
 }
