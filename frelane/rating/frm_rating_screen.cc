@@ -38,6 +38,7 @@ frmRatingScreen::frmRatingScreen()
   AddFreightLines();
   BindHandlers();
   BindLineEntry();
+  BindPointHandlers();
 }
 
 forms::CommandButton& frmRatingScreen::ToolButton(const char* name, const char* caption,
@@ -163,6 +164,7 @@ void frmRatingScreen::Form_Load() {
   modMain::SetFormIcon(*this);
   modMain::PickedZip().clear();
   ToolbarClickMarker.clear();
+  LaneNotRated = false;
 
   imgPicture.SetPicture(FirstPicture("headline"));
   imgSubHead.SetPicture(FirstPicture("subhead"));

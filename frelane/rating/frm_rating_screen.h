@@ -296,8 +296,6 @@ class frmRatingScreen : public forms::Form {
   void RunToolbarButton(ToolbarButton button);
   forms::CommandButton& ToolbarButtonControl(ToolbarButton button);
   bool CompanyStartsWith(const char* prefix) const;
-  bool PointGotFocusDoesItsWork(const char* name);
-  bool PointLostFocusDoesItsWork();
 
   void Form_Load() override;
   void Form_Unload(bool& cancel) override;

@@ -5,10 +5,6 @@
 
 namespace frelane {
 
-void OriginGotFocusWork(frmRatingScreen&) {}
-void DestinationGotFocusWork(frmRatingScreen&) {}
-void PointLostFocusWork(frmRatingScreen&) {}
-
 void ShowPendingDialog(const std::string&) {}
 
 void PrintQuote(frmRatingScreen&) {}
