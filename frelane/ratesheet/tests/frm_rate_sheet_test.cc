@@ -12,6 +12,8 @@
 #include "frelane/rating/lane_state.h"
 #include "testkit/app/settings_file_writer.h"
 #include "frelane/rating/frm_intrastate_tariffs.h"
+#include "frelane/rating/frm_rating_screen.h"
+#include "frelane/rating/rate_sheet_opener.h"
 #include "testkit/ratesheet/rate_sheet_files.h"
 #include "testkit/rating/lane_lookup_files.h"
 
@@ -319,6 +321,33 @@ TEST_F(RateSheetScreenTest, ClosingRestoresTheSavedSettings) {
   EXPECT_FALSE(app_.Get<frmRateSheetOptions>().IsLoaded());
   EXPECT_EQ(modMain::Settings().F64(settings::kUsDiscounts, 2), 35);
   EXPECT_EQ(modMain::Settings().I16(settings::kDiscountCount), 1);
+}
+
+}  // namespace
+}  // namespace frelane::ratesheet
+
+namespace frelane::ratesheet {
+namespace {
+
+TEST_F(RateSheetScreenTest, TheRatingScreensFileMenuOpensItModally) {
+  testkit::SettingsFileWriter file;
+  file.CompanyName("Example Freight").Switch(557, true);  // rate sheets shown
+  dir_.Write("variable.dat", file.Bytes());
+  std::string error;
+  ASSERT_TRUE(modMain::LoadSettings(&error)) << error;
+  SetRateSheetScreen([this] { app_.Get<frmRateSheet>().ShowModal(); });
+  frmRatingScreen& rating = app_.Get<frmRatingScreen>();
+  rating.Show();
+  bool shown = false;
+  user_.WhenShown("frmRateSheet", [&] {
+    frmRateSheet& sheet = app_.Get<frmRateSheet>();
+    shown = sheet.Caption() == "Example Freight - Rate Sheet";
+    user_.MenuClick(sheet.mnuExit);
+  });
+  user_.MenuClick(rating.mnuFileRateSheet);
+  EXPECT_TRUE(shown);
+  EXPECT_FALSE(app_.Get<frmRateSheet>().IsLoaded());
+  SetRateSheetScreen(nullptr);
 }
 
 }  // namespace
