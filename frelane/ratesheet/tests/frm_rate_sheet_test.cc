@@ -352,3 +352,31 @@ TEST_F(RateSheetScreenTest, TheRatingScreensFileMenuOpensItModally) {
 
 }  // namespace
 }  // namespace frelane::ratesheet
+
+namespace frelane::ratesheet {
+namespace {
+
+TEST_F(RateSheetScreenTest, HeaderLinesAreEditedForTheSheetOnly) {
+  modMain::Settings().SetText(settings::kRateSheetHeaderLines, "  OUR RATES  ", 2);
+  frmRateSheet& screen = Shown();
+  frmRateSheetOptions& options = app_.Get<frmRateSheetOptions>();
+  user_.WhenShown("frmRateSheetOptions", [&] {
+    EXPECT_EQ(options.txtHeader(2).Text(), "OUR RATES");
+    user_.TypeInto(options.txtHeader(1), "FOR EXAMPLE CUSTOMER");
+    user_.Click(options.btnOK);
+  });
+  user_.MenuClick(screen.mnuRateSheetOptions);
+  EXPECT_TRUE(options.IsLoaded());  // hidden, its edits kept for the page
+  EXPECT_EQ(options.txtHeader(1).Text(), "FOR EXAMPLE CUSTOMER");
+  EXPECT_EQ(modMain::Settings().Text(settings::kRateSheetHeaderLines, 1), "");
+  EXPECT_TRUE(screen.txtHeadlineZip.HasFocus());
+  user_.WhenShown("frmRateSheetOptions", [&] {
+    user_.Click(options.btnReset);
+    EXPECT_EQ(options.txtHeader(1).Text(), "");
+    user_.Click(options.btnOK);
+  });
+  user_.MenuClick(screen.mnuRateSheetOptions);
+}
+
+}  // namespace
+}  // namespace frelane::ratesheet
