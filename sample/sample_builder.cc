@@ -18,6 +18,7 @@
 #include "sample/tariff_files.h"
 #include "sample/screen_files.h"
 #include "sample/rating_files.h"
+#include "sample/ratesheet_files.h"
 #include "sample/zip_table_files.h"
 
 namespace {
@@ -60,5 +61,6 @@ int main(int argc, char** argv) {
   if (!sample::BuildBolFiles(target)) return 1;
   if (!sample::BuildQuoteFiles(source, target)) return 1;
   if (!sample::BuildLookupFiles(source, target)) return 1;
+  if (!sample::BuildRateSheetFiles(source, target)) return 1;
   return 0;
 }

@@ -15,6 +15,7 @@
 #include "frelane/rating/frm_zip_lu.h"
 #include "frelane/rating/lane_discounts.h"
 #include "frelane/rating/pending_procedures.h"
+#include "frelane/rating/rate_sheet_opener.h"
 #include "platform/forms/application.h"
 
 namespace frelane {
@@ -135,7 +136,7 @@ void frmRatingScreen::mnuFileCalculator_Click() {
 void frmRatingScreen::mnuFileCityLookup_Click() { forms::App().Get<frmZipLU>().ShowModal(); }
 
 void frmRatingScreen::mnuFileRateSheet_Click() {
-  ShowPendingDialog("frmRateSheet");
+  ShowRateSheetScreen();
   std::string error;
   if (!modMain::LoadSettings(&error)) forms::MsgBox(error);
 }

@@ -1,0 +1,165 @@
+#include "frelane/ratesheet/frm_rate_sheet_discounts.h"
+
+#include "frelane/core/field_helpers.h"
+#include "frelane/core/form_helpers.h"
+#include "frelane/core/form_setup.h"
+#include "frelane/core/main_module.h"
+#include "platform/runtime/fixed_string.h"
+#include "platform/runtime/format.h"
+
+namespace frelane {
+
+namespace {
+
+using ratesheet::DiscountSet;
+
+constexpr const char* kElementCaptions[] = {"MC", "LTL", "TL", "MC Floor"};
+constexpr const char* kElementUnits[] = {"%", "%", "%", "$"};
+constexpr int kElementWidths[] = {5, 5, 5, 6};
+constexpr int kTl = 3;
+constexpr int kFloor = 4;
+
+}  // namespace
+
+frmRateSheetDiscounts::frmRateSheetDiscounts()
+    : Form("frmRateSheetDiscounts",
+           {.caption = "Discounts", .width = kDesignWidth, .height = 3720, .key_preview = false,
+            .center = true}) {
+  AddFrame(fraDiscounts, lblDiscount, lblDiscountUnit, txtDiscount, 0);
+  AddFrame(fraDiscountsIntra, lblDiscountIntra, lblDiscountIntraUnit, txtDiscountIntra, 4);
+  AddFrame(fraDiscountsCanada, lblDiscountCanada, lblDiscountCanadaUnit, txtDiscountCanada, 8);
+  Bind(btnSave.on.Click, &frmRateSheetDiscounts::btnSave_Click);
+  Bind(btnIgnore.on.Click, &frmRateSheetDiscounts::btnIgnore_Click);
+  Bind(btnZipDiscounts.on.Click, &frmRateSheetDiscounts::btnZipDiscounts_Click);
+  Bind(txtDiscount.on.GotFocus, &frmRateSheetDiscounts::txtDiscount_GotFocus);
+  Bind(txtDiscountIntra.on.GotFocus, &frmRateSheetDiscounts::txtDiscountIntra_GotFocus);
+  Bind(txtDiscountCanada.on.GotFocus, &frmRateSheetDiscounts::txtDiscountCanada_GotFocus);
+  Bind(txtDiscount.on.KeyPress, &frmRateSheetDiscounts::txtDiscount_KeyPress);
+  Bind(txtDiscountIntra.on.KeyPress, &frmRateSheetDiscounts::txtDiscountIntra_KeyPress);
+  Bind(txtDiscountCanada.on.KeyPress, &frmRateSheetDiscounts::txtDiscountCanada_KeyPress);
+}
+
+void frmRateSheetDiscounts::AddFrame(forms::Frame& frame,
+                                     forms::ControlArray<forms::Label>& captions,
+                                     forms::ControlArray<forms::Label>& units,
+                                     forms::ControlArray<forms::TextBox>& boxes, int first_tab) {
+  for (int i = 1; i <= ratesheet::kSetValues; ++i) {
+    const int top = 300 + (i - 1) * 360;
+    captions.Add(i, {120, top + 30, 780, 225}, {.container = &frame, .caption = kElementCaptions[i - 1]});
+    boxes.Add(i, {960, top, 720, 285},
+              {.container = &frame, .tab_index = first_tab + i - 1,
+               .max_length = kElementWidths[i - 1]});
+    units.Add(i, {1740, top + 30, 240, 225}, {.container = &frame, .caption = kElementUnits[i - 1]});
+  }
+}
+
+forms::ControlArray<forms::TextBox>& frmRateSheetDiscounts::Boxes(DiscountSet set) {
+  switch (set) {
+    case DiscountSet::kIntrastate:
+      return txtDiscountIntra;
+    case DiscountSet::kCanada:
+      return txtDiscountCanada;
+    case DiscountSet::kInterstate:
+      break;
+  }
+  return txtDiscount;
+}
+
+void frmRateSheetDiscounts::ShowElement(int i, bool visible) {
+  for (auto* labels : {&lblDiscount, &lblDiscountUnit, &lblDiscountIntra, &lblDiscountIntraUnit,
+                       &lblDiscountCanada, &lblDiscountCanadaUnit}) {
+    (*labels)(i).SetVisible(visible);
+  }
+  for (DiscountSet set : ratesheet::kAllSets) Boxes(set)(i).SetVisible(visible);
+}
+
+void frmRateSheetDiscounts::Form_Load() {
+  modMain::SetFormIcon(*this);
+  const SettingsRecord& s = modMain::Settings();
+  ShowElement(1, !ratesheet::CompanyNameStartsWith("VORNHALT"));
+  for (int i = 1; i <= ratesheet::kSetValues; ++i) {
+    for (DiscountSet set : ratesheet::kAllSets) {
+      Boxes(set)(i).SetText(runtime::Format(ratesheet::SetValue(set, i), "0.00"));
+    }
+  }
+  if (s.On(settings::kTlDiscountHidden)) {
+    ShowElement(kTl, false);
+    for (DiscountSet set : ratesheet::kAllSets) Boxes(set)(kTl).SetText("");
+  }
+  if (!s.On(settings::kMcFloorDiscountShown)) ShowElement(kFloor, false);
+  ArrangeFrames();
+  if (s.On(settings::kZipDiscountsOffered)) {
+    fraZipDiscounts.SetVisible(true);
+    fraZipDiscounts.SetLeft((ScaleWidth() - fraZipDiscounts.Width()) / 2);
+    chkUseZipDiscounts.SetValue(ratesheet::UseZipDiscounts() ? 1 : 0);
+  } else {
+    fraZipDiscounts.SetVisible(false);
+  }
+}
+
+void frmRateSheetDiscounts::ArrangeFrames() {
+  const bool intra = ratesheet::SetEnabled(DiscountSet::kIntrastate);
+  const bool canada = ratesheet::SetEnabled(DiscountSet::kCanada);
+  fraDiscountsIntra.SetVisible(intra);
+  fraDiscountsCanada.SetVisible(canada);
+  if (intra && canada) {
+    fraDiscounts.SetCaption("Interstate");
+    btnSave.SetLeft(2040);
+    btnIgnore.SetLeft(btnSave.Left() + 1380);
+    return;
+  }
+  SetWidth(kNarrowWidth);
+  if (intra) {
+    fraDiscounts.SetCaption("");
+  } else if (canada) {
+    fraDiscounts.SetCaption("US");
+    fraDiscountsCanada.SetLeft(2220);
+  } else {
+    fraDiscounts.SetCaption("");
+    fraDiscounts.SetLeft(1200);
+  }
+}
+
+void frmRateSheetDiscounts::btnSave_Click() {
+  for (int i = 1; i <= ratesheet::kSetValues; ++i) {
+    for (DiscountSet set : ratesheet::kAllSets) {
+      const std::string text = runtime::Trim(Boxes(set)(i).Text());
+      // Text that is not a number (a lone decimal character) stores 0.
+      ratesheet::SetSetValue(set, i, text.empty() ? 0.0 : modMain::SafeValue(text));
+    }
+  }
+  ratesheet::UseZipDiscounts() = chkUseZipDiscounts.Value() == 1;
+  Unload();
+}
+
+void frmRateSheetDiscounts::btnIgnore_Click() { Unload(); }
+
+void frmRateSheetDiscounts::btnZipDiscounts_Click() {
+  if (ShowZipDiscountEditor) ShowZipDiscountEditor();
+}
+
+void frmRateSheetDiscounts::FilterKey(forms::TextBox& box, int& key_ascii) {
+  modMain::SetNumericKey(box, key_ascii, box.MaxLength(), 2);
+  modMain::EnterAsTab(key_ascii);
+}
+
+void frmRateSheetDiscounts::txtDiscount_GotFocus(int index) {
+  modMain::SelectAllTextItem(txtDiscount, index);
+}
+void frmRateSheetDiscounts::txtDiscountIntra_GotFocus(int index) {
+  modMain::SelectAllTextItem(txtDiscountIntra, index);
+}
+void frmRateSheetDiscounts::txtDiscountCanada_GotFocus(int index) {
+  modMain::SelectAllTextItem(txtDiscountCanada, index);
+}
+void frmRateSheetDiscounts::txtDiscount_KeyPress(int index, int& key_ascii) {
+  FilterKey(txtDiscount(index), key_ascii);
+}
+void frmRateSheetDiscounts::txtDiscountIntra_KeyPress(int index, int& key_ascii) {
+  FilterKey(txtDiscountIntra(index), key_ascii);
+}
+void frmRateSheetDiscounts::txtDiscountCanada_KeyPress(int index, int& key_ascii) {
+  FilterKey(txtDiscountCanada(index), key_ascii);
+}
+
+}  // namespace frelane
