@@ -316,6 +316,9 @@ class frmRatingScreen : public forms::Form {
   void mnuViewWebSite_Click();
   void mnuHelpContents_Click();
 
+  // Settings: the About box.
+  void mnuHelpAbout_Click();
+
   // Set while ClearShipment runs: the label changes it makes do not clear again.
   bool clearing_ = false;
 };
