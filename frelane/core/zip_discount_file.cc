@@ -4,7 +4,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <span>
 #include <string_view>
 #include <system_error>
@@ -47,14 +46,14 @@ bool IsDeleted(const Record& record) {
 bool ReadTable(const std::string& path, Table* table, std::string* error) {
   *table = Table{};
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return true;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    *error = "The discount file " + path + " could not be read.";
-    return false;
-  }
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
+  const auto status = std::filesystem::status(path, ec);
+  if (status.type() == std::filesystem::file_type::not_found) return true;
+  const std::uintmax_t length =
+      std::filesystem::is_regular_file(status) ? std::filesystem::file_size(path, ec) : 0;
+  std::string bytes(ec ? 0 : static_cast<std::size_t>(length), '\0');
+  std::ifstream in;
+  if (!ec && std::filesystem::is_regular_file(status)) in.open(path, std::ios::binary);
+  if (!in.is_open() || !in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
     *error = "The discount file " + path + " could not be read.";
     return false;
   }
