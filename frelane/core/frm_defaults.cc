@@ -313,7 +313,8 @@ void frmDefaults::optOne_Click() {
 }
 
 void frmDefaults::optThree_Click() {
-  if (!modMain::CompanyNameStartsWith("VORNHALT")) ShowDiscountColumn(s::kDiscountMc, true);
+  // This customer gives no minimum-charge discount.
+  ShowDiscountColumn(s::kDiscountMc, !modMain::CompanyNameStartsWith("VORNHALT"));
   SetDiscountColumnCaption(s::kDiscountLtl, "LTL");
   ShowDiscountColumn(s::kDiscountTl, !modMain::Settings().On(s::kTlDiscountHidden));
 }
