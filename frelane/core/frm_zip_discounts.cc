@@ -59,6 +59,21 @@ bool Mixed(const std::string& low, const std::string& high) {
          (a == CodeCountry::kCanada && b == CodeCountry::kUs);
 }
 
+// Shows its message without moving the focus; Save moves it.
+bool ValidateRange(forms::TextBox& low_box, forms::TextBox& high_box, const char* mixed) {
+  const std::string low = modMain::Trim(low_box.Text());
+  const std::string high = modMain::Trim(high_box.Text());
+  if (Mixed(low, high)) {
+    Say(mixed);
+    return false;
+  }
+  if (low > high) {
+    Say(kLowAboveHigh);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string ZipDiscountListLine(const z::Record& r, bool tl_hidden, bool mc_floor_shown) {
@@ -341,31 +356,11 @@ bool frmZipDiscounts::ValidateFloorField(forms::TextBox& box) {
 }
 
 bool frmZipDiscounts::ValidateOriginRange() {
-  const std::string low = modMain::Trim(txtOriginLow.Text());
-  const std::string high = modMain::Trim(txtOriginHigh.Text());
-  if (Mixed(low, high)) {
-    Say(kMixedOrigins);
-    return false;
-  }
-  if (low > high) {
-    Say(kLowAboveHigh);
-    return false;
-  }
-  return true;
+  return ValidateRange(txtOriginLow, txtOriginHigh, kMixedOrigins);
 }
 
 bool frmZipDiscounts::ValidateDestinationRange() {
-  const std::string low = modMain::Trim(txtDestinationLow.Text());
-  const std::string high = modMain::Trim(txtDestinationHigh.Text());
-  if (Mixed(low, high)) {
-    Say(kMixedDestinations);
-    return false;
-  }
-  if (low > high) {
-    Say(kLowAboveHigh);
-    return false;
-  }
-  return true;
+  return ValidateRange(txtDestinationLow, txtDestinationHigh, kMixedDestinations);
 }
 
 bool frmZipDiscounts::CheckOverlap() {
