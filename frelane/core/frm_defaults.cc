@@ -58,7 +58,7 @@ std::int32_t WholePounds(double value) {
 
 frmDefaults::frmDefaults()
     : Form("frmDefaults", {.caption = "Defaults",
-                           .width = 9210,
+                           .width = 9420,
                            .height = 5640,
                            .key_preview = true,
                            .center = true}) {
@@ -96,7 +96,7 @@ forms::OptionButton& frmDefaults::Option(const char* name, forms::Frame& frame, 
 
 forms::Frame& frmDefaults::DiscountFrame(const char* name, int left, const char* caption,
                                          int tab_index) {
-  return Add<forms::Frame>(name, {left, 900, 1280, 1620},
+  return Add<forms::Frame>(name, {left, 900, 1580, 1620},
                            {.container = &fraDiscountMain, .caption = caption,
                             .tab_index = tab_index});
 }
@@ -107,12 +107,12 @@ void frmDefaults::AddDiscountSet(forms::Frame& frame, forms::ControlArray<forms:
                                  int first_tab_index) {
   for (int i = 1; i <= 4; ++i) {
     const int top = 240 + (i - 1) * 330;
-    labels.Add(i, {60, top + 30, 600, 225},
+    labels.Add(i, {60, top + 30, 750, 225},
                {.container = &frame, .caption = kDiscountCaptions[i - 1]});
-    boxes.Add(i, {660, top, 450, 285},
+    boxes.Add(i, {810, top, 510, 285},
               {.container = &frame, .tab_index = first_tab_index + i - 1,
                .max_length = kDiscountMaxLength[i - 1]});
-    units.Add(i, {1125, top + 30, 135, 225},
+    units.Add(i, {1350, top + 30, 180, 225},
               {.container = &frame, .caption = kDiscountUnits[i - 1]});
   }
 }

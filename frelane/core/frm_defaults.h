@@ -59,7 +59,7 @@ class frmDefaults : public forms::Form {
       RowBox("txtHiddenRateAdjustmentFactor", 10, 5, false);
 
   // Prompt defaults.
-  forms::Frame& fraPromptFor = Add<forms::Frame>("fraPromptFor", {6180, 120, 2700, 900},
+  forms::Frame& fraPromptFor = Add<forms::Frame>("fraPromptFor", {6480, 120, 2700, 900},
                                                  {.caption = "Prompt For", .tab_index = 11});
   forms::CheckBox& chkPricePerUnit = Add<forms::CheckBox>(
       "chkPricePerUnit", {150, 270, 2430, 255},
@@ -70,7 +70,7 @@ class frmDefaults : public forms::Form {
 
   // Discounts: the three option pairs, the three sets of four values, the postal-code
   // discounts.
-  forms::Frame& fraDiscountMain = Add<forms::Frame>("fraDiscountMain", {4000, 1140, 4880, 3360},
+  forms::Frame& fraDiscountMain = Add<forms::Frame>("fraDiscountMain", {4000, 1140, 5180, 3360},
                                                     {.caption = "Discounts", .tab_index = 14});
   forms::Frame& fraDiscountType = OptionFrame("fraDiscountType", 100, 15);
   forms::OptionButton& optFixed = Option("optFixed", fraDiscountType, 0, "Fixed", 16);

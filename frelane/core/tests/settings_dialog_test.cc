@@ -203,7 +203,7 @@ TEST_F(SettingsDialogTest, DiscountFramesAreLaidOutByTheEnabledSets) {
       {false, false, false, 1140, "", 3560, 7890},
       {true, false, false, 100, "", 3560, 7890},
       {false, true, false, 100, "US", 3560, 7890},
-      {true, true, true, 100, "Interstate", 4880, 9210},
+      {true, true, true, 100, "Interstate", 5180, 9420},
       {false, false, true, 1140, "", 3560, 7890},
   };
   frmDefaults& d = app_.Get<frmDefaults>();
@@ -225,7 +225,7 @@ TEST_F(SettingsDialogTest, DiscountFramesAreLaidOutByTheEnabledSets) {
     if (c.zip) {
       EXPECT_EQ(d.fraZipDiscounts.Left(), c.main_width / 2 - 2400 / 2);
     }
-    EXPECT_EQ(d.fraPromptFor.Left(), c.form_width == 7890 ? 4860 : 6180);
+    EXPECT_EQ(d.fraPromptFor.Left(), c.form_width == 7890 ? 4860 : 6480);
     EXPECT_EQ(d.fraZipDiscounts.Visible(), c.zip);
   }
 }
