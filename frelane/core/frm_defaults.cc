@@ -165,9 +165,9 @@ void frmDefaults::Form_Load() {
   const ClassTable& classes = modMain::Classes();
   for (int i = 1; i <= 18; ++i) cboClass.AddItem(runtime::CStr(classes[static_cast<std::size_t>(i)]));
 
-  txtOrigin.SetText(st.Text(s::kDefaultOrigin));
+  txtOrigin.SetText(modMain::Trim(st.Text(s::kDefaultOrigin)));
   txtOrigin.SetEnabled(!st.On(s::kOriginLocked));
-  txtDestination.SetText(st.Text(s::kDefaultDestination));
+  txtDestination.SetText(modMain::Trim(st.Text(s::kDefaultDestination)));
   txtDestination.SetEnabled(!st.On(s::kDestinationLocked));
   cboClass.SetText(modMain::Trim(st.Text(s::kDefaultClass)));
   cboClass.SetEnabled(!st.On(s::kClassLocked));
