@@ -14,6 +14,7 @@
 #include <cstring>
 #include <string>
 
+#include "frelane/core/frm_about.h"
 #include "frelane/core/frm_defaults.h"
 #include "frelane/core/frm_zip_discounts.h"
 #include "frelane/core/main_module.h"
@@ -164,6 +165,16 @@ TEST_F(SettingsWindowsQtTest, DiscountEntryTypedAndListed) {
   QTest::mouseClick(Widget(z.btnEdit), Qt::LeftButton);
   EXPECT_TRUE(z.fraEdit.Visible());
   Shoot(window, "zip_discounts.png");
+}
+
+TEST_F(SettingsWindowsQtTest, AboutBoxShowsTheSampleProduct) {
+  frmAbout& about = app_.Get<frmAbout>();
+  QWidget* window = Shown(about);
+  EXPECT_EQ(window->windowTitle().toStdString(),
+            "About Rules Tariff QFL 100 - Quillmoor Freight Lines");
+  Shoot(window, "about.png");
+  QTest::mouseClick(Widget(about.btnClose), Qt::LeftButton);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !about.IsLoaded(); }, 2000));
 }
 
 }  // namespace
