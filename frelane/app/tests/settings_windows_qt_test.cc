@@ -118,6 +118,10 @@ TEST_F(SettingsWindowsQtTest, DefaultsTypedAndSaved) {
   d.cboClass.SetSelStart(0);
   d.cboClass.SetSelLength(2);
   QTest::keyClicks(Widget(d.cboClass), "70");
+  // Ctrl+F shows the hidden factor.
+  QTest::keyClick(Widget(d.cboClass), Qt::Key_F, Qt::ControlModifier);
+  EXPECT_TRUE(d.txtHiddenRateAdjustmentFactor.Visible());
+  EXPECT_EQ(d.cboClass.Text(), "70");
   Shoot(window, "defaults.png");
   QTest::mouseClick(Widget(d.btnSave), Qt::LeftButton);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !d.IsLoaded(); }, 2000));
