@@ -37,6 +37,7 @@ frmRatingScreen::frmRatingScreen()
     : Form("frmRatingScreen", {.key_preview = true, .center = true}) {
   AddFreightLines();
   BindHandlers();
+  BindPointHandlers();
 }
 
 forms::CommandButton& frmRatingScreen::ToolButton(const char* name, const char* caption,
@@ -163,6 +164,7 @@ void frmRatingScreen::Form_Load() {
   modMain::SetFormIcon(*this);
   modMain::PickedZip().clear();
   ToolbarClickMarker.clear();
+  LaneNotRated = false;
 
   imgPicture.SetPicture(FirstPicture("headline"));
   imgSubHead.SetPicture(FirstPicture("subhead"));
@@ -220,8 +222,9 @@ void frmRatingScreen::lblServiceType_DblClick() {
 }
 
 void frmRatingScreen::lblIntrastateTariff_Change() {
-  // ClearShipment blanks this label itself; that change must not clear again.
-  if (!clearing_) ClearShipment();
+  // ClearShipment blanks this label itself, and the lane rating shows its tariff in it:
+  // neither change may clear the shipment.
+  if (!clearing_ && !showing_lane_) ClearShipment();
 }
 
 void frmRatingScreen::lblTotalCharge_Change() { ShowPricePerUnit(); }

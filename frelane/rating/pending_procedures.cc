@@ -5,10 +5,6 @@
 
 namespace frelane {
 
-void OriginGotFocusWork(frmRatingScreen&) {}
-void DestinationGotFocusWork(frmRatingScreen&) {}
-void PointLostFocusWork(frmRatingScreen&) {}
-
 void ShowPendingDialog(const std::string&) {}
 
 void PrintQuote(frmRatingScreen&) {}
@@ -22,10 +18,8 @@ void ShowHelpContents() {
   app.GetDesktop().ShowHelp(app.HelpFile(), 0);
 }
 
-// The quote's calculation and display, the lane's discount fields and the freight lines'
-// FAK and price-per-unit labels.
+// The quote's calculation and display and the freight lines' FAK and price-per-unit labels.
 void frmRatingScreen::CalculateCharges() {}
-void frmRatingScreen::FillDiscountFields() {}
 void frmRatingScreen::ShowFakClass(int) {}
 void frmRatingScreen::ShowPricePerUnit() {}
 

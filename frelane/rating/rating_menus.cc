@@ -11,6 +11,7 @@
 #include "frelane/core/startup.h"
 #include "frelane/core/tolv_declares.h"
 #include "frelane/rating/frm_rating_screen.h"
+#include "frelane/rating/frm_zip_lu.h"
 #include "frelane/rating/pending_procedures.h"
 #include "platform/forms/application.h"
 
@@ -108,43 +109,6 @@ void frmRatingScreen::RestoreFocus() {
   if (target != nullptr && target->CanTakeFocus()) target->SetFocus();
 }
 
-// A point box entered through a toolbar button turns the button's marker into "G"; after
-// Reset or Rate Sheet ("X") it still does its usual work, after the others it does none.
-bool frmRatingScreen::PointGotFocusDoesItsWork(const char* name) {
-  LastFocusName = name;
-  if (ToolbarClickMarker.empty()) return true;
-  bool redo = ToolbarClickMarker == "X";
-  ToolbarClickMarker = "G";
-  return redo;
-}
-
-// Leaving a point box after a toolbar action only ends the toolbar's marker.
-bool frmRatingScreen::PointLostFocusDoesItsWork() {
-  if (ToolbarClickMarker.empty()) return true;
-  ToolbarClickMarker.clear();
-  return false;
-}
-
-void frmRatingScreen::txtOrigin_GotFocus() {
-  if (PointGotFocusDoesItsWork("txtOrigin")) OriginGotFocusWork(*this);
-}
-void frmRatingScreen::txtDestination_GotFocus() {
-  if (PointGotFocusDoesItsWork("txtDestination")) DestinationGotFocusWork(*this);
-}
-void frmRatingScreen::txtOrigin_LostFocus() {
-  if (PointLostFocusDoesItsWork()) PointLostFocusWork(*this);
-}
-void frmRatingScreen::txtDestination_LostFocus() {
-  if (PointLostFocusDoesItsWork()) PointLostFocusWork(*this);
-}
-
-void frmRatingScreen::txtOrigin_KeyPress(int& key_ascii) {
-  modMain::SetZipKey(txtOrigin, key_ascii, false);
-}
-void frmRatingScreen::txtDestination_KeyPress(int& key_ascii) {
-  modMain::SetZipKey(txtDestination, key_ascii, false);
-}
-
 void frmRatingScreen::txtWeight_GotFocus(int index) {
   LastFocusName = "txtWeight";
   LastFocusIndex = std::to_string(index);
@@ -201,7 +165,7 @@ void frmRatingScreen::mnuFileCalculator_Click() {
   }
 }
 
-void frmRatingScreen::mnuFileCityLookup_Click() { ShowPendingDialog("frmZipLU"); }
+void frmRatingScreen::mnuFileCityLookup_Click() { forms::App().Get<frmZipLU>().ShowModal(); }
 
 void frmRatingScreen::mnuFileRateSheet_Click() {
   ShowPendingDialog("frmRateSheet");
