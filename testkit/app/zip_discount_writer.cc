@@ -5,7 +5,7 @@
 
 namespace testkit {
 
-ZipDiscountBytes ZipDiscountEntry(const char* origin_low, const char* origin_high,
+ZipDiscountBytes HandBuiltZipDiscount(const char* origin_low, const char* origin_high,
                                   const char* destination_low, const char* destination_high,
                                   double mc, double ltl, double tl, double mc_floor,
                                   bool deleted) {
@@ -21,7 +21,7 @@ ZipDiscountBytes ZipDiscountEntry(const char* origin_low, const char* origin_hig
   return r;
 }
 
-std::string ZipDiscountFile(const std::vector<ZipDiscountBytes>& records,
+std::string HandBuiltZipDiscountFile(const std::vector<ZipDiscountBytes>& records,
                             const std::string& tail) {
   std::string out;
   for (const ZipDiscountBytes& r : records) {

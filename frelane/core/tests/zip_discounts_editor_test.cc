@@ -20,7 +20,7 @@ namespace {
 
 using forms::MsgBoxResult;
 using zipdisc::Record;
-using testkit::ZipDiscountEntry;
+using testkit::HandBuiltZipDiscount;
 
 class ZipDiscountEditorTest : public ::testing::Test {
  protected:
@@ -34,7 +34,7 @@ class ZipDiscountEditorTest : public ::testing::Test {
   }
   void TearDown() override { modMain::Reset(); }
 
-  void WriteTable(const std::vector<Record>& records) { dir_.Write("ZipDisc.dat", testkit::ZipDiscountFile(records)); }
+  void WriteTable(const std::vector<Record>& records) { dir_.Write("ZipDisc.dat", testkit::HandBuiltZipDiscountFile(records)); }
   std::string FileBytes() { return testkit::ReadFile(dir_.File("ZipDisc.dat")); }
 
   frmZipDiscounts& Open() {
@@ -65,9 +65,9 @@ class ZipDiscountEditorTest : public ::testing::Test {
 };
 
 TEST_F(ZipDiscountEditorTest, ListShowsLiveEntriesInFileOrderWithTheirColumns) {
-  WriteTable({ZipDiscountEntry("10000", "19999", "20000", "29999", 10, 20.5, 30, 45.5),
-              ZipDiscountEntry("30000", "39999", "K1A0B", "K9Z9Z", 1, 2, 3, 4, true),
-              ZipDiscountEntry("K1A0B", "K9Z9Z", "00100", "00199", 5, 100, 7.25, 999.99)});
+  WriteTable({HandBuiltZipDiscount("10000", "19999", "20000", "29999", 10, 20.5, 30, 45.5),
+              HandBuiltZipDiscount("30000", "39999", "K1A0B", "K9Z9Z", 1, 2, 3, 4, true),
+              HandBuiltZipDiscount("K1A0B", "K9Z9Z", "00100", "00199", 5, 100, 7.25, 999.99)});
   frmZipDiscounts& f = Open();
   ASSERT_EQ(f.lstZipDiscounts.ListCount(), 2);
   EXPECT_EQ(f.lstZipDiscounts.List(0),
@@ -102,8 +102,8 @@ TEST_F(ZipDiscountEditorTest, ListShowsLiveEntriesInFileOrderWithTheirColumns) {
 
 TEST_F(ZipDiscountEditorTest, AddTypedKeyByKeyIsAppendedSortedAndListed) {
   // A deleted record stays in the file and in the sort.
-  Record deleted = ZipDiscountEntry("50000", "59999", "00000", "99999", 1, 1, 1, 1, true);
-  Record live = ZipDiscountEntry("60000", "69999", "00000", "99999", 2, 2, 2, 2);
+  Record deleted = HandBuiltZipDiscount("50000", "59999", "00000", "99999", 1, 1, 1, 1, true);
+  Record live = HandBuiltZipDiscount("60000", "69999", "00000", "99999", 2, 2, 2, 2);
   WriteTable({deleted, live});
   frmZipDiscounts& f = Open();
   user_.Click(f.btnAdd);
@@ -115,8 +115,8 @@ TEST_F(ZipDiscountEditorTest, AddTypedKeyByKeyIsAppendedSortedAndListed) {
   EXPECT_EQ(f.txtOriginLow.Text(), "K1A0B");  // the key filter raises letters
   user_.Click(f.btnSave);
   EXPECT_FALSE(f.fraEdit.Visible());
-  Record added = ZipDiscountEntry("K1A0B", "K9Z9Z", "10000", "19999", 12.5, 40, 5, 75.25);
-  EXPECT_EQ(FileBytes(), testkit::ZipDiscountFile({deleted, live, added}));
+  Record added = HandBuiltZipDiscount("K1A0B", "K9Z9Z", "10000", "19999", 12.5, 40, 5, 75.25);
+  EXPECT_EQ(FileBytes(), testkit::HandBuiltZipDiscountFile({deleted, live, added}));
   ASSERT_EQ(f.lstZipDiscounts.ListCount(), 2);
   EXPECT_EQ(f.lstZipDiscounts.ItemData(1), 3);
 
@@ -126,7 +126,7 @@ TEST_F(ZipDiscountEditorTest, AddTypedKeyByKeyIsAppendedSortedAndListed) {
   user_.ExpectMsgBox(MsgBoxResult::kOK, kOverlappingEntries);
   user_.Click(f.btnSave);
   EXPECT_TRUE(f.fraEdit.Visible());
-  EXPECT_EQ(FileBytes(), testkit::ZipDiscountFile({deleted, live, added}));
+  EXPECT_EQ(FileBytes(), testkit::HandBuiltZipDiscountFile({deleted, live, added}));
 
   // The same origins with other destinations are accepted and sorted in before the others.
   f.txtDestinationLow.SetText("20000");
@@ -138,8 +138,8 @@ TEST_F(ZipDiscountEditorTest, AddTypedKeyByKeyIsAppendedSortedAndListed) {
 }
 
 TEST_F(ZipDiscountEditorTest, EditingAndSavingUnchangedIsAccepted) {
-  Record a = ZipDiscountEntry("10000", "19999", "00000", "99999", 10, 20, 30, 40);
-  Record b = ZipDiscountEntry("20000", "29999", "00000", "99999", 1, 2, 3, 4);
+  Record a = HandBuiltZipDiscount("10000", "19999", "00000", "99999", 10, 20, 30, 40);
+  Record b = HandBuiltZipDiscount("20000", "29999", "00000", "99999", 1, 2, 3, 4);
   WriteTable({a, b});
   frmZipDiscounts& f = Open();
   user_.Pick(f.lstZipDiscounts, 1);
@@ -151,18 +151,18 @@ TEST_F(ZipDiscountEditorTest, EditingAndSavingUnchangedIsAccepted) {
   EXPECT_EQ(f.txtMCFloor.Text(), "04.00");
   user_.Click(f.btnSave);
   EXPECT_FALSE(f.fraEdit.Visible());
-  EXPECT_EQ(FileBytes(), testkit::ZipDiscountFile({a, b}));
+  EXPECT_EQ(FileBytes(), testkit::HandBuiltZipDiscountFile({a, b}));
   // Ignore writes nothing.
   user_.Pick(f.lstZipDiscounts, 0);
   user_.DblClick(f.lstZipDiscounts);
   user_.TypeInto(f.txtMC, "55");
   user_.Click(f.btnIgnore);
   EXPECT_FALSE(f.fraEdit.Visible());
-  EXPECT_EQ(FileBytes(), testkit::ZipDiscountFile({a, b}));
+  EXPECT_EQ(FileBytes(), testkit::HandBuiltZipDiscountFile({a, b}));
 }
 
 TEST_F(ZipDiscountEditorTest, NothingSelectedAsksForASelection) {
-  WriteTable({ZipDiscountEntry("10000", "19999", "00000", "99999", 10, 20, 30, 40)});
+  WriteTable({HandBuiltZipDiscount("10000", "19999", "00000", "99999", 10, 20, 30, 40)});
   frmZipDiscounts& f = Open();
   user_.ExpectMsgBox(MsgBoxResult::kOK, kMustSelectToEdit);
   user_.Click(f.btnEdit);
@@ -270,7 +270,7 @@ TEST_F(ZipDiscountEditorTest, LeavingABoxChecksItExceptGoingBackOrToAButton) {
 }
 
 TEST_F(ZipDiscountEditorTest, TwoBadNeighboursGiveOneMessagePerMove) {
-  WriteTable({ZipDiscountEntry("10000", "19999", "00000", "99999", 150, 250, 30, 40)});
+  WriteTable({HandBuiltZipDiscount("10000", "19999", "00000", "99999", 150, 250, 30, 40)});
   frmZipDiscounts& f = Open();
   user_.Pick(f.lstZipDiscounts, 0);
   user_.DblClick(f.lstZipDiscounts);
@@ -282,8 +282,8 @@ TEST_F(ZipDiscountEditorTest, TwoBadNeighboursGiveOneMessagePerMove) {
 }
 
 TEST_F(ZipDiscountEditorTest, DeleteTakesOutEvenAnEntryNoCheckAccepts) {
-  Record bad = ZipDiscountEntry("10000", "1999", "00000", "99999", 150, 20, 30, -5);
-  Record good = ZipDiscountEntry("20000", "29999", "00000", "99999", 1, 2, 3, 4);
+  Record bad = HandBuiltZipDiscount("10000", "1999", "00000", "99999", 150, 20, 30, -5);
+  Record good = HandBuiltZipDiscount("20000", "29999", "00000", "99999", 1, 2, 3, 4);
   WriteTable({bad, good});
   frmZipDiscounts& f = Open();
   user_.Pick(f.lstZipDiscounts, 0);
@@ -309,7 +309,7 @@ TEST_F(ZipDiscountEditorTest, DeleteTakesOutEvenAnEntryNoCheckAccepts) {
 
 TEST_F(ZipDiscountEditorTest, AHiddenBadBoxIsReportedWithoutMovingTheFocus) {
   modMain::Settings().SetText(settings::kCompanyName, "VORNHALT LINES");
-  WriteTable({ZipDiscountEntry("10000", "19999", "00000", "99999", 150, 20, 30, 40)});
+  WriteTable({HandBuiltZipDiscount("10000", "19999", "00000", "99999", 150, 20, 30, 40)});
   frmZipDiscounts& f = Open();
   user_.Pick(f.lstZipDiscounts, 0);
   user_.DblClick(f.lstZipDiscounts);
@@ -323,7 +323,7 @@ TEST_F(ZipDiscountEditorTest, AHiddenBadBoxIsReportedWithoutMovingTheFocus) {
 
 TEST_F(ZipDiscountEditorTest, AFullTableRefusesAdd) {
   std::string bytes;
-  Record r = ZipDiscountEntry("10000", "19999", "00000", "99999", 1, 2, 3, 4, true);
+  Record r = HandBuiltZipDiscount("10000", "19999", "00000", "99999", 1, 2, 3, 4, true);
   for (int i = 0; i < zipdisc::kMaxRecords; ++i) {
     bytes.append(reinterpret_cast<const char*>(r.data()), 64);
   }
