@@ -6,6 +6,8 @@
 #include "frelane/bol/frm_bol.h"
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/form_helpers.h"
+#include "frelane/core/frm_about.h"
+#include "frelane/core/frm_defaults.h"
 #include "frelane/core/main_module.h"
 #include "frelane/core/startup.h"
 #include "frelane/core/tolv_declares.h"
@@ -151,7 +153,7 @@ void frmRatingScreen::mnuEditAccessorialCharges_Click() {
 }
 
 void frmRatingScreen::mnuEditDefaults_Click() {
-  ShowPendingDialog("frmDefaults");
+  App().Get<frmDefaults>().ShowModal();
   modMain::FillAdjustmentFactor();
   ConfigureScreen();
   FillDiscountFields();
@@ -177,5 +179,6 @@ void frmRatingScreen::mnuViewTerminalInformation_Click() {
 }
 void frmRatingScreen::mnuViewWebSite_Click() { OpenWebSite(*this); }
 void frmRatingScreen::mnuHelpContents_Click() { ShowHelpContents(); }
+void frmRatingScreen::mnuHelpAbout_Click() { App().Get<frmAbout>().ShowModal(); }
 
 }  // namespace frelane
