@@ -12,7 +12,6 @@ void PointLostFocusWork(frmRatingScreen&) {}
 void ShowPendingDialog(const std::string&) {}
 
 void PrintQuote(frmRatingScreen&) {}
-void ExportShipment(frmRatingScreen&) {}
 void OpenRules(frmRatingScreen&) {}
 void LoadWebLinks(frmRatingScreen&) {}
 void OpenWebSite(frmRatingScreen&) {}

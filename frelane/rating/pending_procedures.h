@@ -21,7 +21,6 @@ void PointLostFocusWork(frmRatingScreen& screen);
 void ShowPendingDialog(const std::string& form_name);
 
 void PrintQuote(frmRatingScreen& screen);
-void ExportShipment(frmRatingScreen& screen);
 void OpenRules(frmRatingScreen& screen);
 void LoadWebLinks(frmRatingScreen& screen);
 void OpenWebSite(frmRatingScreen& screen);

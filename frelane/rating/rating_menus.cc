@@ -8,8 +8,10 @@
 #include "frelane/core/main_module.h"
 #include "frelane/core/startup.h"
 #include "frelane/core/tolv_declares.h"
+#include "frelane/rating/frm_export_setup.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/pending_procedures.h"
+#include "frelane/rating/shipment_export.h"
 #include "platform/forms/application.h"
 
 namespace frelane {
@@ -208,7 +210,7 @@ void frmRatingScreen::mnuFileRateSheet_Click() {
 }
 
 void frmRatingScreen::mnuFilePrint_Click() { PrintQuote(*this); }
-void frmRatingScreen::mnuFileExport_Click() { ExportShipment(*this); }
+void frmRatingScreen::mnuFileExport_Click() { modShipmentExport::ExportShipment(*this); }
 void frmRatingScreen::mnuFileExit_Click() { Unload(); }
 
 void frmRatingScreen::mnuEditAccessorialCharges_Click() {
@@ -224,7 +226,7 @@ void frmRatingScreen::mnuEditDefaults_Click() {
   if (DetailCount() > 0) CalculateCharges();
 }
 
-void frmRatingScreen::mnuEditExportSetup_Click() { ShowPendingDialog("frmExportSetup"); }
+void frmRatingScreen::mnuEditExportSetup_Click() { App().Get<frmExportSetup>().ShowModal(); }
 
 void frmRatingScreen::mnuEditFAK_Click() {
   ShowPendingDialog("frmFAK");
