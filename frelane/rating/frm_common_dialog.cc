@@ -3,6 +3,7 @@
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/form_setup.h"
 #include "frelane/core/main_module.h"
+#include "frelane/rating/unexpected_error.h"
 #include "platform/forms/application.h"
 #include "platform/runtime/error.h"
 
@@ -13,15 +14,10 @@ namespace {
 constexpr char kAllFiles[] = "*.*";
 
 void ShowUnexpected(const runtime::RuntimeError& error) {
-  forms::MsgBox(UnexpectedErrorMessage(error.Number(), error.Description()),
-                forms::msgbox::kOKOnly);
+  ShowUnexpectedError(error.Number(), error.Description());
 }
 
 }  // namespace
-
-std::string UnexpectedErrorMessage(int number, const std::string& description) {
-  return "Error # " + std::to_string(number) + " occurred.\r\n" + description;
-}
 
 frmCommonDialog::frmCommonDialog()
     : Form("frmCommonDialog",

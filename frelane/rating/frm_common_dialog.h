@@ -78,9 +78,6 @@ class frmCommonDialog : public forms::Form {
   std::string chosen_path_;
 };
 
-// "Error # n occurred." and the error's description on the next line.
-std::string UnexpectedErrorMessage(int number, const std::string& description);
-
 }  // namespace frelane
 
 #endif  // FRELANE_RATING_FRM_COMMON_DIALOG_H_

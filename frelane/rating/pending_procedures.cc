@@ -11,7 +11,6 @@ void PointLostFocusWork(frmRatingScreen&) {}
 
 void ShowPendingDialog(const std::string&) {}
 
-void PrintQuote(frmRatingScreen&) {}
 void OpenRules(frmRatingScreen&) {}
 void LoadWebLinks(frmRatingScreen&) {}
 void OpenWebSite(frmRatingScreen&) {}

@@ -20,7 +20,6 @@ void PointLostFocusWork(frmRatingScreen& screen);
 // Shows the named dialog modal.
 void ShowPendingDialog(const std::string& form_name);
 
-void PrintQuote(frmRatingScreen& screen);
 void OpenRules(frmRatingScreen& screen);
 void LoadWebLinks(frmRatingScreen& screen);
 void OpenWebSite(frmRatingScreen& screen);

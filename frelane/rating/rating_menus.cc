@@ -11,6 +11,7 @@
 #include "frelane/rating/frm_export_setup.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/pending_procedures.h"
+#include "frelane/rating/print_quote.h"
 #include "frelane/rating/shipment_export.h"
 #include "platform/forms/application.h"
 
@@ -209,7 +210,7 @@ void frmRatingScreen::mnuFileRateSheet_Click() {
   if (!modMain::LoadSettings(&error)) forms::MsgBox(error);
 }
 
-void frmRatingScreen::mnuFilePrint_Click() { PrintQuote(*this); }
+void frmRatingScreen::mnuFilePrint_Click() { PrintQuote(*this, ShortDateToday()); }
 void frmRatingScreen::mnuFileExport_Click() { modShipmentExport::ExportShipment(*this); }
 void frmRatingScreen::mnuFileExit_Click() { Unload(); }
 
