@@ -37,6 +37,7 @@ frmRatingScreen::frmRatingScreen()
     : Form("frmRatingScreen", {.key_preview = true, .center = true}) {
   AddFreightLines();
   BindHandlers();
+  BindLineEntry();
 }
 
 forms::CommandButton& frmRatingScreen::ToolButton(const char* name, const char* caption,

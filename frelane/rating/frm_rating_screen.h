@@ -9,6 +9,7 @@
 #include <string>
 
 #include "frelane/rating/toolbar_layout.h"
+#include "platform/runtime/currency.h"
 #include "platform/forms/form.h"
 
 namespace frelane {
@@ -43,6 +44,10 @@ class frmRatingScreen : public forms::Form {
   void DisableLaneButtons();
   void ShowFakClass(int line);
   void ShowPricePerUnit();
+
+  // The quote: the fuel-surcharge pair of the rated shipment (percent and floor in dollars,
+  // both 0 when no pair applies).
+  void GetFuelSurcharge(double& nFuelSurcharge, double& nFuelSurchargeFloor);
 
   // Form-level state shared with the point boxes' handlers and the toolbar.
   std::string ToolbarClickMarker;
@@ -315,6 +320,31 @@ class frmRatingScreen : public forms::Form {
   void mnuViewTerminalInformation_Click();
   void mnuViewWebSite_Click();
   void mnuHelpContents_Click();
+
+  // The freight lines, the discount and units boxes and the tab trap.
+  void BindLineEntry();
+  void cboClass_Change(int index);
+  void cboClass_Click(int index);
+  void cboClass_KeyDown(int index, int& key_code, int shift);
+  void cboClass_Validate(int index, bool& cancel);
+  void cboClass_LostFocus(int index);
+  void txtWeight_Change(int index);
+  void txtWeight_Validate(int index, bool& cancel);
+  void txtWeight_LostFocus(int index);
+  void txtDiscount_Change(int index);
+  void txtPPU_Change();
+  void txtHidden_GotFocus();
+  void cboOriginCity_GotFocus();
+  void cboDestinationCity_GotFocus();
+  // The quote's rows, in the order the calculation fills them.
+  void ShowLineResults();
+  void ShowDeficitAndWeight();
+  void ShowDiscountAndNet();
+  runtime::Currency ShowAccessorials();
+  void ShowFuelSurchargeAndTotal(runtime::Currency fuel_base);
+  void ShowRows();
+  void ShowCanadianRows();
+  void ShowSpotQuoteNotice();
 
   // Set while ClearShipment runs: the label changes it makes do not clear again.
   bool clearing_ = false;

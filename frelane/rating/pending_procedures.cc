@@ -20,11 +20,7 @@ void ShowHelpContents() {
   app.GetDesktop().ShowHelp(app.HelpFile(), 0);
 }
 
-// The quote's calculation and display, the lane's discount fields and the freight lines'
-// FAK and price-per-unit labels.
-void frmRatingScreen::CalculateCharges() {}
+// The lane's discount fields.
 void frmRatingScreen::FillDiscountFields() {}
-void frmRatingScreen::ShowFakClass(int) {}
-void frmRatingScreen::ShowPricePerUnit() {}
 
 }  // namespace frelane

@@ -146,40 +146,6 @@ void frmRatingScreen::txtDestination_KeyPress(int& key_ascii) {
   modMain::SetZipKey(txtDestination, key_ascii, false);
 }
 
-void frmRatingScreen::txtWeight_GotFocus(int index) {
-  LastFocusName = "txtWeight";
-  LastFocusIndex = std::to_string(index);
-  modMain::SelectAllTextItem(txtWeight, index);
-}
-void frmRatingScreen::txtWeight_KeyPress(int index, int& key_ascii) {
-  modMain::SetNumericKey(txtWeight(index), key_ascii, 6, 0);
-}
-
-void frmRatingScreen::cboClass_GotFocus(int index) {
-  LastFocusName = "cboClass";
-  LastFocusIndex = std::to_string(index);
-  modMain::SelectAllTextItem(cboClass, index);
-}
-void frmRatingScreen::cboClass_KeyPress(int index, int& key_ascii) {
-  modMain::SetNumericKey(cboClass(index), key_ascii, 5, 1);
-}
-
-void frmRatingScreen::txtDiscount_GotFocus(int index) {
-  LastFocusName = "txtDiscount";
-  LastFocusIndex = std::to_string(index);
-  modMain::SelectAllTextItem(txtDiscount, index);
-}
-void frmRatingScreen::txtDiscount_KeyPress(int index, int& key_ascii) {
-  modMain::SetNumericKey(txtDiscount(index), key_ascii, index == 4 ? 6 : 5, 2);
-}
-
-void frmRatingScreen::txtPPU_GotFocus() {
-  LastFocusName = "txtPPU";
-  modMain::SelectAllText(txtPPU);
-}
-void frmRatingScreen::txtPPU_KeyPress(int& key_ascii) {
-  modMain::SetNumericKey(txtPPU, key_ascii, 6, 0);
-}
 
 // Menu items.
 void frmRatingScreen::mnuFileReset_Click() {

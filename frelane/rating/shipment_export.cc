@@ -8,13 +8,15 @@
 #include "frelane/core/main_module.h"
 #include "frelane/core/tolv_declares.h"
 #include "frelane/rating/export_file.h"
+#include "frelane/rating/floor_charge.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "platform/forms/application.h"
 #include "platform/os/cp1252.h"
 #include "platform/runtime/conversions.h"
 #include "platform/runtime/format.h"
 
-namespace frelane::modShipmentExport {
+namespace frelane {
+namespace modShipmentExport {
 
 namespace {
 
@@ -173,8 +175,14 @@ void ExportShipment(frmRatingScreen& screen) {
   captions.accessorial_charge = screen.lblAccessorialCharge.Caption();
   captions.total_charge = screen.lblTotalCharge.Caption();
   captions.service_days = screen.lblServiceDays.Caption();
-  captions.floor_charge = 0;
+  captions.floor_charge = modMain::GetFloorCharge();
   ExportShipment(captions);
 }
 
-}  // namespace frelane::modShipmentExport
+}  // namespace modShipmentExport
+
+void ExportShipmentWhenExportAll(frmRatingScreen& screen) {
+  if (modShipmentExport::ExportsEveryShipment()) modShipmentExport::ExportShipment(screen);
+}
+
+}  // namespace frelane

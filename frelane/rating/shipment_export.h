@@ -66,6 +66,10 @@ void ExportShipment(const QuoteCaptions& captions);
 void ExportShipment(frmRatingScreen& screen);
 
 }  // namespace modShipmentExport
+
+// Exports the quote the screen shows when every rated shipment is to be exported.
+void ExportShipmentWhenExportAll(frmRatingScreen& screen);
+
 }  // namespace frelane
 
 #endif  // FRELANE_RATING_SHIPMENT_EXPORT_H_

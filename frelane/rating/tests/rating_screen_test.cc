@@ -194,8 +194,9 @@ TEST_F(RatingScreenTest, KeyFiltersOfTheBoxesIncludingPaste) {
   user_.TypeInto(screen.cboClass(2), "92.55");
   EXPECT_EQ(screen.cboClass(2).Text(), "92.5");
   user_.TypeInto(screen.txtDiscount(2), "");
+  // The box's own maximum length (6) and two decimals.
   user_.Paste("123.456");
-  EXPECT_EQ(screen.txtDiscount(2).Text(), "12.45");
+  EXPECT_EQ(screen.txtDiscount(2).Text(), "123.45");
   // Enter moves on like Tab.
   user_.Focus(screen.txtOrigin);
   user_.PressEnter();

@@ -1,0 +1,22 @@
+#include "frelane/rating/data_file_bytes.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "platform/os/file_lookup.h"
+
+namespace frelane {
+
+std::optional<std::vector<std::uint8_t>> ReadDataFile(const std::string& directory,
+                                                      const std::string& name) {
+  std::optional<std::string> path = os::FindFileNoCase(directory, name);
+  if (!path) return std::nullopt;
+  std::ifstream in(*path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                  std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}
+
+}  // namespace frelane
