@@ -220,8 +220,9 @@ void frmRatingScreen::lblServiceType_DblClick() {
 }
 
 void frmRatingScreen::lblIntrastateTariff_Change() {
-  // ClearShipment blanks this label itself; that change must not clear again.
-  if (!clearing_) ClearShipment();
+  // ClearShipment blanks this label itself, and the lane rating shows its tariff in it:
+  // neither change may clear the shipment.
+  if (!clearing_ && !showing_lane_) ClearShipment();
 }
 
 void frmRatingScreen::lblTotalCharge_Change() { ShowPricePerUnit(); }

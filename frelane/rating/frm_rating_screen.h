@@ -6,7 +6,9 @@
 #ifndef FRELANE_RATING_FRM_RATING_SCREEN_H_
 #define FRELANE_RATING_FRM_RATING_SCREEN_H_
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "frelane/rating/toolbar_layout.h"
 #include "platform/runtime/currency.h"
@@ -255,6 +257,31 @@ class frmRatingScreen : public forms::Form {
   forms::Menu& mnuHelpContents = MenuItem("mnuHelpContents", mnuHelp, "&Contents");
   forms::Menu& mnuHelpAbout = MenuItem("mnuHelpAbout", mnuHelp, "&About");
 
+
+  // Lane: the point boxes and the rating of their lane (point_entry.cc, city_lists.cc,
+  // lane_rating.cc), the lane's discount fields (lane_discounts.cc).
+  // Shows the intrastate tariff accepted for the lane without clearing the lane.
+  void ShowIntrastateTariff(const std::string& caption);
+  // The code to send to the engine for a point: a 3-character code widened when the
+  // settings allow it ("303" gives "30301", "K1A" gives "K1A0A").
+  std::string ExpandShortZip(std::string_view code);
+  // Fills the combo with the cities of the postal code (zipcity.dat, cityzip.dat) and
+  // shows the first in the label; the combo is shown when there is more than one.
+  void LoadCitiesForZip(const std::string& zip, forms::Label& city_label,
+                        forms::ComboBox& city_combo);
+  // Shows one given city and empties `city` (the pending pick it came from).
+  void SetSingleCity(std::string& city, forms::Label& city_label, forms::ComboBox& city_combo);
+  // Rates the lane of the two point boxes; true when the engine rated it.
+  bool RateLane();
+  // "Origin" or "Destination": the box City Look-Up fills.
+  std::string LookupTarget;
+  // True after a point was validated and its lane was not rated.
+  bool LaneNotRated = false;
+  std::string OriginServiceCode;
+  std::string DestinationServiceCode;
+  std::int16_t OriginServiceDays = 0;
+  std::int16_t DestinationServiceDays = 0;
+
  private:
   forms::CommandButton& ToolButton(const char* name, const char* caption, const char* tip);
   forms::Label& SummaryLabel(const char* name, int top, const char* caption);
@@ -348,6 +375,21 @@ class frmRatingScreen : public forms::Form {
 
   // Set while ClearShipment runs: the label changes it makes do not clear again.
   bool clearing_ = false;
+
+  // Lane: handlers of the point boxes beyond focus and keys (point_entry.cc).
+  void BindPointHandlers();
+  void txtOrigin_KeyDown(int& key_code, int shift);
+  void txtDestination_KeyDown(int& key_code, int shift);
+  void txtOrigin_Change();
+  void txtDestination_Change();
+  void txtOrigin_Validate(bool& cancel);
+  void txtDestination_Validate(bool& cancel);
+  // Validates a point box's code and shows its state, terminal and city; false (with the
+  // message given) when the code is not valid.
+  bool ShowPoint(bool origin);
+  void ShowUnservedLaneMessage();
+  // Set while the lane rating shows its intrastate tariff: that change clears nothing.
+  bool showing_lane_ = false;
 };
 
 }  // namespace frelane

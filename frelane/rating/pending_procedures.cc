@@ -20,7 +20,5 @@ void ShowHelpContents() {
   app.GetDesktop().ShowHelp(app.HelpFile(), 0);
 }
 
-// The lane's discount fields.
-void frmRatingScreen::FillDiscountFields() {}
 
 }  // namespace frelane
