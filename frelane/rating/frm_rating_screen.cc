@@ -146,6 +146,7 @@ void frmRatingScreen::BindHandlers() {
   Bind(mnuViewTerminalInformation.on.Click, &frmRatingScreen::mnuViewTerminalInformation_Click);
   Bind(mnuViewWebSite.on.Click, &frmRatingScreen::mnuViewWebSite_Click);
   Bind(mnuHelpContents.on.Click, &frmRatingScreen::mnuHelpContents_Click);
+  Bind(mnuHelpAbout.on.Click, &frmRatingScreen::mnuHelpAbout_Click);
 }
 
 bool frmRatingScreen::CompanyStartsWith(const char* prefix) const {

@@ -373,6 +373,9 @@ class frmRatingScreen : public forms::Form {
   void ShowCanadianRows();
   void ShowSpotQuoteNotice();
 
+  // Settings: the About box.
+  void mnuHelpAbout_Click();
+
   // Set while ClearShipment runs: the label changes it makes do not clear again.
   bool clearing_ = false;
 

@@ -5,6 +5,8 @@
 
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/form_helpers.h"
+#include "frelane/core/frm_about.h"
+#include "frelane/core/frm_defaults.h"
 #include "frelane/core/main_module.h"
 #include "frelane/core/startup.h"
 #include "frelane/core/tolv_declares.h"
@@ -186,7 +188,7 @@ void frmRatingScreen::mnuEditAccessorialCharges_Click() {
 }
 
 void frmRatingScreen::mnuEditDefaults_Click() {
-  ShowPendingDialog("frmDefaults");
+  App().Get<frmDefaults>().ShowModal();
   modMain::FillAdjustmentFactor();
   ConfigureScreen();
   FillDiscountFields();
@@ -212,5 +214,6 @@ void frmRatingScreen::mnuViewTerminalInformation_Click() {
 }
 void frmRatingScreen::mnuViewWebSite_Click() { OpenWebSite(*this); }
 void frmRatingScreen::mnuHelpContents_Click() { ShowHelpContents(); }
+void frmRatingScreen::mnuHelpAbout_Click() { App().Get<frmAbout>().ShowModal(); }
 
 }  // namespace frelane
