@@ -376,6 +376,16 @@ class frmRatingScreen : public forms::Form {
   // Settings: the About box.
   void mnuHelpAbout_Click();
 
+  // Outputs: the menu items of the View and Help menus, the web-site box and the City
+  // Look-Up's pick.
+  void BindMenuHandlers();
+  void mnuViewPointsList_Click();
+  void mnuWebLink_Click(int index);
+  void txtWebSite_Click();
+  void txtWebSite_MouseMove(int button, int shift, int x, int y);
+  void ShowHelpFile(const std::string& help_file);
+  void TakeCityLookupPick();
+
   // Set while ClearShipment runs: the label changes it makes do not clear again.
   bool clearing_ = false;
 

@@ -10,15 +10,4 @@ void DestinationGotFocusWork(frmRatingScreen&) {}
 void PointLostFocusWork(frmRatingScreen&) {}
 
 void ShowPendingDialog(const std::string&) {}
-
-void OpenRules(frmRatingScreen&) {}
-void LoadWebLinks(frmRatingScreen&) {}
-void OpenWebSite(frmRatingScreen&) {}
-
-void ShowHelpContents() {
-  forms::Application& app = forms::App();
-  app.GetDesktop().ShowHelp(app.HelpFile(), 0);
-}
-
-
 }  // namespace frelane

@@ -19,14 +19,6 @@ void PointLostFocusWork(frmRatingScreen& screen);
 
 // Shows the named dialog modal.
 void ShowPendingDialog(const std::string& form_name);
-
-void OpenRules(frmRatingScreen& screen);
-void LoadWebLinks(frmRatingScreen& screen);
-void OpenWebSite(frmRatingScreen& screen);
-
-// Opens the help file at its contents.
-void ShowHelpContents();
-
 }  // namespace frelane
 
 #endif  // FRELANE_RATING_PENDING_PROCEDURES_H_

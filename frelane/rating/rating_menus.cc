@@ -10,16 +10,27 @@
 #include "frelane/core/main_module.h"
 #include "frelane/core/startup.h"
 #include "frelane/core/tolv_declares.h"
+#include "frelane/core/view_file.h"
+#include "frelane/rating/frm_accessorial_charges.h"
 #include "frelane/rating/frm_export_setup.h"
+#include "frelane/rating/frm_map.h"
+#include "frelane/rating/frm_rate_block_alternation.h"
+#include "frelane/rating/frm_terminal_information.h"
+#include "frelane/rating/picked_point.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/pending_procedures.h"
 #include "frelane/rating/print_quote.h"
 #include "frelane/rating/shipment_export.h"
+#include "frelane/rating/web_links.h"
+#include "platform/os/file_lookup.h"
 #include "platform/forms/application.h"
 
 namespace frelane {
 
 namespace {
+
+constexpr forms::Color kWebSiteVisited = 0x800000;  // RGB 0, 0, 128
+constexpr forms::Color kWebSiteHover = 0x0000FF;    // RGB 255, 0, 0
 
 struct ToolbarAction {
   const char* marker;
@@ -170,12 +181,22 @@ void frmRatingScreen::mnuFileCalculator_Click() {
   }
 }
 
-void frmRatingScreen::mnuFileCityLookup_Click() { ShowPendingDialog("frmZipLU"); }
+void frmRatingScreen::mnuFileCityLookup_Click() {
+  ShowPendingDialog("frmZipLU");
+  TakeCityLookupPick();
+}
 
+// The rate-sheet screens change the settings in memory; the file's settings come back.
 void frmRatingScreen::mnuFileRateSheet_Click() {
+  btnNewShipment_Click();
   ShowPendingDialog("frmRateSheet");
   std::string error;
   if (!modMain::LoadSettings(&error)) forms::MsgBox(error);
+  if (txtOrigin.Enabled()) {
+    txtOrigin.SetFocus();
+  } else if (txtDestination.Enabled()) {
+    txtDestination.SetFocus();
+  }
 }
 
 void frmRatingScreen::mnuFilePrint_Click() { PrintQuote(*this, ShortDateToday()); }
@@ -183,7 +204,7 @@ void frmRatingScreen::mnuFileExport_Click() { modShipmentExport::ExportShipment(
 void frmRatingScreen::mnuFileExit_Click() { Unload(); }
 
 void frmRatingScreen::mnuEditAccessorialCharges_Click() {
-  ShowPendingDialog("frmAccessorialCharges");
+  App().Get<frmAccessorialCharges>().ShowModal();
   if (DetailCount() > 0) CalculateCharges();
 }
 
@@ -203,17 +224,86 @@ void frmRatingScreen::mnuEditFAK_Click() {
   if (DetailCount() > 0) CalculateCharges();
 }
 
-void frmRatingScreen::mnuViewMap_Click() { ShowPendingDialog("frmMap"); }
+void frmRatingScreen::mnuViewMap_Click() { App().Get<frmMap>().ShowModal(); }
+
+void frmRatingScreen::mnuViewPointsList_Click() {
+  ShowHelpFile(modMain::DataDirectory() + "pntslst.chm");
+}
+
 void frmRatingScreen::mnuViewRateBlockAlternation_Click() {
-  ShowPendingDialog("frmRateBlockAlternation");
+  App().Get<frmRateBlockAlternation>().ShowModal();
+  // The dialog rated with its own discount kind; the screen's comes back.
   FillDiscountFields();
 }
-void frmRatingScreen::mnuViewRules_Click() { OpenRules(*this); }
-void frmRatingScreen::mnuViewTerminalInformation_Click() {
-  ShowPendingDialog("frmTerminalInformation");
+
+void frmRatingScreen::mnuViewRules_Click() {
+  if (CompanyStartsWith("FARVEL")) {
+    modWebSite32::OpenWebSite(modWebSite32::GetWebSiteAddress() + modWebSite32::kRulesPage);
+  } else if (os::FindFileNoCase(modMain::DataDirectory(), "rules.pdf")) {
+    modViewFile::ViewFile(modMain::DataDirectory(), "rules.pdf",
+                          modMain::Settings().Text(settings::kAboutText1));
+  } else {
+    ShowHelpFile(modMain::DataDirectory() + "rules.chm");
+  }
 }
-void frmRatingScreen::mnuViewWebSite_Click() { OpenWebSite(*this); }
-void frmRatingScreen::mnuHelpContents_Click() { ShowHelpContents(); }
+
+void frmRatingScreen::mnuViewTerminalInformation_Click() {
+  App().Get<frmTerminalInformation>().ShowModal();
+}
+void frmRatingScreen::mnuViewWebSite_Click() { modWebSite32::OpenWebSite(txtWebSite.Text()); }
+void frmRatingScreen::mnuWebLink_Click(int index) { modWebSite32::OpenWebLink(index); }
+void frmRatingScreen::mnuHelpContents_Click() { ShowHelpFile(App().HelpFile()); }
+
+void frmRatingScreen::txtWebSite_Click() {
+  modWebSite32::OpenWebSite(txtWebSite.Text());
+  txtWebSite.SetForeColor(kWebSiteVisited);
+}
+void frmRatingScreen::txtWebSite_MouseMove(int, int, int, int) {
+  txtWebSite.SetForeColor(kWebSiteHover);
+}
+
+// Opens a help file at its first topic through the help key, with the application's own
+// help file and the active control's topic put back afterwards.
+void frmRatingScreen::ShowHelpFile(const std::string& help_file) {
+  forms::Application& app = App();
+  const std::string kept_file = app.HelpFile();
+  forms::Control* active = ActiveControl();
+  const int kept_context = active != nullptr ? active->HelpContextID() : 0;
+  app.SetHelpFile(help_file);
+  if (active != nullptr) active->SetHelpContextID(1);
+  if (active != nullptr) {
+    app.SendKeys("{F1}");
+    app.DoEvents();
+  } else {
+    app.GetDesktop().ShowHelp(help_file, 1);
+  }
+  app.SetHelpFile(kept_file);
+  if (active != nullptr) active->SetHelpContextID(kept_context);
+}
+
+// The City Look-Up's pick goes into the point box it was opened for, and Tab moves on so
+// that the box is checked and the lane rated. A pick for neither box is dropped.
+void frmRatingScreen::TakeCityLookupPick() {
+  const std::string zip = modMain::Trim(modMain::PickedZip());
+  if (zip.empty()) return;
+  forms::TextBox* box = LookupTarget == "Origin"        ? &txtOrigin
+                        : LookupTarget == "Destination" ? &txtDestination
+                                                        : nullptr;
+  if (box == nullptr) {
+    modMain::PickedZip().clear();
+    return;
+  }
+  box->SetFocus();
+  box->SetText(zip);
+  App().SendKeys("{TAB}");
+}
+
+void frmRatingScreen::BindMenuHandlers() {
+  Bind(mnuViewPointsList.on.Click, &frmRatingScreen::mnuViewPointsList_Click);
+  Bind(mnuWebLink.on.Click, &frmRatingScreen::mnuWebLink_Click);
+  Bind(txtWebSite.on.Click, &frmRatingScreen::txtWebSite_Click);
+  Bind(txtWebSite.on.MouseMove, &frmRatingScreen::txtWebSite_MouseMove);
+}
 void frmRatingScreen::mnuHelpAbout_Click() { App().Get<frmAbout>().ShowModal(); }
 
 }  // namespace frelane
