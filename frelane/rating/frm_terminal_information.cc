@@ -62,22 +62,23 @@ void frmTerminalInformation::FillBlock(std::int32_t terminal_number, const Block
   if (ServGuid::ReadTerminal(terminal_number).empty()) return;
   namespace t = terminal_record;
   const ServGuid::TerminalRecord& r = ServGuid::LastTerminal();
-  block.terminal->SetCaption(modMain::Trim(r.Text(t::kCode)) + " - " + r.Raw(t::kName));
-  block.address1->SetCaption(r.Raw(t::kAddress, 1));
+  // Fields as stored, without the padding of their records.
+  block.terminal->SetCaption(modMain::Trim(r.Text(t::kCode)) + " - " + r.Text(t::kName));
+  block.address1->SetCaption(r.Text(t::kAddress, 1));
   const std::string csz = modMain::Trim(r.Text(t::kCity)) + ", " + r.Raw(t::kState) + "  " +
-                          r.Raw(t::kPostalCode);
+                          r.Text(t::kPostalCode);
   if (!modMain::Trim(r.Text(t::kAddress, 2)).empty()) {
-    block.address2->SetCaption(r.Raw(t::kAddress, 2));
+    block.address2->SetCaption(r.Text(t::kAddress, 2));
     block.csz->SetCaption(csz);
   } else {
     block.address2->SetCaption(csz);
   }
-  block.phone->SetCaption(r.Raw(t::kPhone));
-  block.fax->SetCaption(r.Raw(t::kFax));
-  block.free_phone->SetCaption(r.Raw(t::kTollFreePhone));
-  block.email->SetCaption(r.Raw(t::kEmail));
-  block.contact_name->SetCaption(r.Raw(t::kContactName));
-  block.contact_title->SetCaption(r.Raw(t::kContactTitle));
+  block.phone->SetCaption(r.Text(t::kPhone));
+  block.fax->SetCaption(r.Text(t::kFax));
+  block.free_phone->SetCaption(r.Text(t::kTollFreePhone));
+  block.email->SetCaption(r.Text(t::kEmail));
+  block.contact_name->SetCaption(r.Text(t::kContactName));
+  block.contact_title->SetCaption(r.Text(t::kContactTitle));
 }
 
 void frmTerminalInformation::btnClose_Click() { Unload(); }
