@@ -11,6 +11,7 @@
 #include "sample/app_files.h"
 #include "sample/geo_files.h"
 #include "sample/lane_files.h"
+#include "sample/outputs_files.h"
 #include "sample/package_files.h"
 #include "sample/tariff_files.h"
 #include "sample/screen_files.h"
@@ -54,5 +55,6 @@ int main(int argc, char** argv) {
   if (!sample::BuildPackageFiles(source, target)) return 1;
   if (!sample::BuildLaneFiles(source, target)) return 1;
   if (!sample::BuildZipTableFiles(source, target)) return 1;
+  if (!sample::BuildOutputsFiles(source, target)) return 1;
   return 0;
 }
