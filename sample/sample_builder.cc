@@ -13,6 +13,7 @@
 #include "sample/lane_files.h"
 #include "sample/outputs_files.h"
 #include "sample/package_files.h"
+#include "sample/quote_files.h"
 #include "sample/tariff_files.h"
 #include "sample/screen_files.h"
 #include "sample/rating_files.h"
@@ -56,5 +57,6 @@ int main(int argc, char** argv) {
   if (!sample::BuildLaneFiles(source, target)) return 1;
   if (!sample::BuildZipTableFiles(source, target)) return 1;
   if (!sample::BuildOutputsFiles(source, target)) return 1;
+  if (!sample::BuildQuoteFiles(source, target)) return 1;
   return 0;
 }

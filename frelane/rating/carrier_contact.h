@@ -1,6 +1,6 @@
-// The carrier's telephone number as the settings hold it: the first About text that reads
-// as a telephone number (digits with blanks, "-", ".", "(", ")" or a leading "+", at least
-// seven digits). Empty when none does.
+// The carrier's telephone number as the settings hold it: in the first About text that
+// carries one, the first run of digits, blanks, "-", ".", "(", ")" and "+" with at least
+// seven digits ("Customer service 555-0100" gives "555-0100"). Empty when none does.
 #ifndef FRELANE_RATING_CARRIER_CONTACT_H_
 #define FRELANE_RATING_CARRIER_CONTACT_H_
 
@@ -9,7 +9,8 @@
 
 namespace frelane {
 
-bool LooksLikeTelephone(std::string_view text);
+// The telephone number in `text`, or "".
+std::string TelephoneIn(std::string_view text);
 std::string CarrierTelephone();
 
 }  // namespace frelane

@@ -39,6 +39,7 @@ frmRatingScreen::frmRatingScreen()
   AddFreightLines();
   BindHandlers();
   BindLineEntry();
+  BindPointHandlers();
 }
 
 forms::CommandButton& frmRatingScreen::ToolButton(const char* name, const char* caption,
@@ -166,6 +167,7 @@ void frmRatingScreen::Form_Load() {
   modMain::SetFormIcon(*this);
   modMain::PickedZip().clear();
   ToolbarClickMarker.clear();
+  LaneNotRated = false;
 
   imgPicture.SetPicture(FirstPicture("headline"));
   imgSubHead.SetPicture(FirstPicture("subhead"));

@@ -50,6 +50,8 @@ class frmRatingScreen : public forms::Form {
   // The quote: the fuel-surcharge pair of the rated shipment (percent and floor in dollars,
   // both 0 when no pair applies).
   void GetFuelSurcharge(double& nFuelSurcharge, double& nFuelSurchargeFloor);
+  // Terminal mode: the days between the points' terminals and the service type.
+  void ShowServiceDays();
 
   // Form-level state shared with the point boxes' handlers and the toolbar.
   std::string ToolbarClickMarker;
@@ -275,6 +277,9 @@ class frmRatingScreen : public forms::Form {
   bool RateLane();
   // "Origin" or "Destination": the box City Look-Up fills.
   std::string LookupTarget;
+  // Puts City Look-Up's pick into the box of LookupTarget and moves on with Tab; a pick for
+  // neither box is dropped.
+  void TakeCityLookupPick(const std::string& picked_zip);
   // True after a point was validated and its lane was not rated.
   bool LaneNotRated = false;
   std::string OriginServiceCode;
@@ -296,8 +301,6 @@ class frmRatingScreen : public forms::Form {
   void RunToolbarButton(ToolbarButton button);
   forms::CommandButton& ToolbarButtonControl(ToolbarButton button);
   bool CompanyStartsWith(const char* prefix) const;
-  bool PointGotFocusDoesItsWork(const char* name);
-  bool PointLostFocusDoesItsWork();
 
   void Form_Load() override;
   void Form_Unload(bool& cancel) override;
@@ -384,7 +387,6 @@ class frmRatingScreen : public forms::Form {
   void txtWebSite_Click();
   void txtWebSite_MouseMove(int button, int shift, int x, int y);
   void ShowHelpFile(const std::string& help_file);
-  void TakeCityLookupPick();
 
   // Set while ClearShipment runs: the label changes it makes do not clear again.
   bool clearing_ = false;

@@ -7,7 +7,7 @@
 #include "frelane/core/form_setup.h"
 #include "frelane/core/service_guide.h"
 #include "frelane/rating/frm_rating_screen.h"
-#include "frelane/rating/terminal_numbers.h"
+#include "frelane/rating/point_entry.h"
 #include "platform/forms/application.h"
 
 namespace frelane {

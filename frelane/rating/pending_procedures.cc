@@ -5,9 +5,5 @@
 
 namespace frelane {
 
-void OriginGotFocusWork(frmRatingScreen&) {}
-void DestinationGotFocusWork(frmRatingScreen&) {}
-void PointLostFocusWork(frmRatingScreen&) {}
-
 void ShowPendingDialog(const std::string&) {}
 }  // namespace frelane

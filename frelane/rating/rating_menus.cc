@@ -1,6 +1,7 @@
 // The rating screen's menus and toolbar, and the focus memory the toolbar relies on: a
 // toolbar button takes no focus of its own, so before it runs its menu item it puts the
 // focus back on the entry field the user was in.
+#include <functional>
 #include <string>
 
 #include "frelane/core/field_helpers.h"
@@ -13,11 +14,13 @@
 #include "frelane/core/view_file.h"
 #include "frelane/rating/frm_accessorial_charges.h"
 #include "frelane/rating/frm_export_setup.h"
+#include "frelane/rating/frm_fak.h"
 #include "frelane/rating/frm_map.h"
 #include "frelane/rating/frm_rate_block_alternation.h"
 #include "frelane/rating/frm_terminal_information.h"
 #include "frelane/rating/picked_point.h"
 #include "frelane/rating/frm_rating_screen.h"
+#include "frelane/rating/frm_zip_lu.h"
 #include "frelane/rating/pending_procedures.h"
 #include "frelane/rating/print_quote.h"
 #include "frelane/rating/shipment_export.h"
@@ -122,44 +125,6 @@ void frmRatingScreen::RestoreFocus() {
   if (target != nullptr && target->CanTakeFocus()) target->SetFocus();
 }
 
-// A point box entered through a toolbar button turns the button's marker into "G"; after
-// Reset or Rate Sheet ("X") it still does its usual work, after the others it does none.
-bool frmRatingScreen::PointGotFocusDoesItsWork(const char* name) {
-  LastFocusName = name;
-  if (ToolbarClickMarker.empty()) return true;
-  bool redo = ToolbarClickMarker == "X";
-  ToolbarClickMarker = "G";
-  return redo;
-}
-
-// Leaving a point box after a toolbar action only ends the toolbar's marker.
-bool frmRatingScreen::PointLostFocusDoesItsWork() {
-  if (ToolbarClickMarker.empty()) return true;
-  ToolbarClickMarker.clear();
-  return false;
-}
-
-void frmRatingScreen::txtOrigin_GotFocus() {
-  if (PointGotFocusDoesItsWork("txtOrigin")) OriginGotFocusWork(*this);
-}
-void frmRatingScreen::txtDestination_GotFocus() {
-  if (PointGotFocusDoesItsWork("txtDestination")) DestinationGotFocusWork(*this);
-}
-void frmRatingScreen::txtOrigin_LostFocus() {
-  if (PointLostFocusDoesItsWork()) PointLostFocusWork(*this);
-}
-void frmRatingScreen::txtDestination_LostFocus() {
-  if (PointLostFocusDoesItsWork()) PointLostFocusWork(*this);
-}
-
-void frmRatingScreen::txtOrigin_KeyPress(int& key_ascii) {
-  modMain::SetZipKey(txtOrigin, key_ascii, false);
-}
-void frmRatingScreen::txtDestination_KeyPress(int& key_ascii) {
-  modMain::SetZipKey(txtDestination, key_ascii, false);
-}
-
-
 // Menu items.
 void frmRatingScreen::mnuFileReset_Click() {
   ClearOrigin();
@@ -182,8 +147,23 @@ void frmRatingScreen::mnuFileCalculator_Click() {
 }
 
 void frmRatingScreen::mnuFileCityLookup_Click() {
-  ShowPendingDialog("frmZipLU");
-  TakeCityLookupPick();
+  // The point box that gets the focus back when the look-up closes consumes a pending pick
+  // in its GotFocus; the pick is kept for it here before that runs.
+  std::string pick;
+  auto keep_pick = [&pick](std::function<void()> got_focus) {
+    return [&pick, got_focus] {
+      if (pick.empty()) pick = modMain::PickedZip();
+      if (got_focus) got_focus();
+    };
+  };
+  const std::function<void()> origin_got_focus = txtOrigin.on.GotFocus;
+  const std::function<void()> destination_got_focus = txtDestination.on.GotFocus;
+  txtOrigin.on.GotFocus = keep_pick(origin_got_focus);
+  txtDestination.on.GotFocus = keep_pick(destination_got_focus);
+  App().Get<frmZipLU>().ShowModal();
+  txtOrigin.on.GotFocus = origin_got_focus;
+  txtDestination.on.GotFocus = destination_got_focus;
+  TakeCityLookupPick(pick.empty() ? modMain::PickedZip() : pick);
 }
 
 // The rate-sheet screens change the settings in memory; the file's settings come back.
@@ -219,7 +199,7 @@ void frmRatingScreen::mnuEditDefaults_Click() {
 void frmRatingScreen::mnuEditExportSetup_Click() { App().Get<frmExportSetup>().ShowModal(); }
 
 void frmRatingScreen::mnuEditFAK_Click() {
-  ShowPendingDialog("frmFAK");
+  forms::App().Get<frmFAK>().ShowModal();
   for (int line = 1; line <= 8; ++line) ShowFakClass(line);
   if (DetailCount() > 0) CalculateCharges();
 }
@@ -283,8 +263,8 @@ void frmRatingScreen::ShowHelpFile(const std::string& help_file) {
 
 // The City Look-Up's pick goes into the point box it was opened for, and Tab moves on so
 // that the box is checked and the lane rated. A pick for neither box is dropped.
-void frmRatingScreen::TakeCityLookupPick() {
-  const std::string zip = modMain::Trim(modMain::PickedZip());
+void frmRatingScreen::TakeCityLookupPick(const std::string& picked_zip) {
+  const std::string zip = modMain::Trim(picked_zip);
   if (zip.empty()) return;
   forms::TextBox* box = LookupTarget == "Origin"        ? &txtOrigin
                         : LookupTarget == "Destination" ? &txtDestination

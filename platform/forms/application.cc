@@ -215,10 +215,18 @@ void Application::Dispatch(const std::function<void()>& action) {
 }
 
 void Application::RunModalLoop(Form& form) {
+  // A modal form shown from a focus handler (a dialog opened when a box is left) moves the
+  // focus among its own controls at once; the handler's pending move waits for its end.
   int saved_depth = dispatch_depth_;
+  int saved_transition = transition_depth_;
+  Control* saved_queued = queued_focus_;
   dispatch_depth_ = 0;
+  transition_depth_ = 0;
+  queued_focus_ = nullptr;
   host_->RunModal(form);
   dispatch_depth_ = saved_depth;
+  transition_depth_ = saved_transition;
+  if (queued_focus_ == nullptr) queued_focus_ = saved_queued;
 }
 
 void Application::ReportRuntimeError(int number, const std::string& description) {

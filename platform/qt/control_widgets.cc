@@ -245,6 +245,13 @@ QWidget* CreateControlWidget(forms::Control& control, QWidget* parent) {
     case ControlKind::kComboBox: {
       auto* combo = new QComboBox(parent);
       combo->setEditable(static_cast<forms::ComboBox&>(control).Editable());
+      // Typed keys go to the model, which keeps the text. Left to itself, Qt takes a typed
+      // text that matches a list entry as a pick of that entry when the focus leaves the
+      // box, and the pick would bring the focus back: only a pick in the list is a pick.
+      if (QLineEdit* line = combo->lineEdit()) {
+        combo->setCompleter(nullptr);
+        QObject::disconnect(line, &QLineEdit::editingFinished, combo, nullptr);
+      }
       widget = combo;
       break;
     }

@@ -28,7 +28,7 @@
 #include "frelane/rating/lane_state.h"
 #include "frelane/rating/print_quote.h"
 #include "frelane/rating/shipment_export.h"
-#include "frelane/rating/terminal_numbers.h"
+#include "frelane/rating/point_entry.h"
 #include "platform/print/printers.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_host.h"

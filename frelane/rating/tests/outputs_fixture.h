@@ -11,7 +11,7 @@
 #include "frelane/core/tolv_declares.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/lane_state.h"
-#include "frelane/rating/terminal_numbers.h"
+#include "frelane/rating/point_entry.h"
 #include "platform/forms/application.h"
 #include "platform/forms/testing/headless_driver.h"
 #include "platform/print/recording_print_system.h"

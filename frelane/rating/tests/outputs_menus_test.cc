@@ -7,6 +7,7 @@
 
 #include "frelane/rating/frm_export_setup.h"
 #include "frelane/rating/frm_rate_block_alternation.h"
+#include "frelane/rating/frm_zip_lu.h"
 #include "frelane/rating/picked_point.h"
 #include "frelane/rating/shipment_export.h"
 #include "frelane/rating/tests/outputs_fixture.h"
@@ -115,16 +116,23 @@ TEST_F(OutputsMenusTest, ExportSetupPrintAndExportFromMenuAndToolbar) {
 
 TEST_F(OutputsMenusTest, CityLookupPickGoesToItsBoxAndAPickForNoBoxIsDropped) {
   frmRatingScreen& s = Screen();
-  s.LookupTarget = "Destination";
-  modMain::PickedZip() = "60609 ";
+  auto& lookup = app_.Get<frmZipLU>();
+  // Stands for the user's double click on a city of the list; the box that gets the focus
+  // back consumes the pending pick in its GotFocus, and the pick must still reach it.
+  user_.WhenShown("frmZipLU", [&lookup] {
+    modMain::PickedZip() = "30301 ";
+    lookup.Unload();
+  });
   user_.MenuClick(s.mnuFileCityLookup);
-  EXPECT_EQ(s.txtDestination.Text(), "60609");
-  EXPECT_NE(s.ActiveControl(), &s.txtDestination);  // Tab moved on
+  EXPECT_EQ(s.txtOrigin.Text(), "30301");
+  EXPECT_NE(s.ActiveControl(), &s.txtOrigin);  // Tab moved on, through its check
+  EXPECT_EQ(modMain::PickedZip(), "");
 
-  s.LookupTarget = "Elsewhere";
-  modMain::PickedZip() = "30301";
-  user_.MenuClick(s.mnuFileCityLookup);
-  EXPECT_EQ(s.txtOrigin.Text(), "");
+  // A pick for no point box goes nowhere.
+  s.LookupTarget = "";
+  modMain::PickedZip() = "60609";
+  s.TakeCityLookupPick(modMain::PickedZip());
+  EXPECT_EQ(s.txtDestination.Text(), "");
   EXPECT_EQ(modMain::PickedZip(), "");
 }
 

@@ -76,11 +76,12 @@ class PrintQuoteTest : public ::testing::Test {
     modMain::Settings().SetOn(settings::kTerminalServiceGuide, true);
     modMain::Settings().SetOn(settings::kFakInUse, true);
     frmRatingScreen& s = Screen();
+    // The points first: a point's change clears the lane's labels.
     s.txtOrigin.SetText("30301");
+    s.txtDestination.SetText("60609");
     s.lblOriginState.SetCaption("GA");
     s.lblOriginTerminal.SetCaption("ATL");
     s.lblServiceDays.SetCaption("2 Day(s)");
-    s.txtDestination.SetText("60609");
     s.lblDestinationState.SetCaption("IL");
     s.lblDestinationTerminal.SetCaption("CHI");
     s.lblServiceType.SetCaption("Direct");
@@ -109,10 +110,10 @@ class PrintQuoteTest : public ::testing::Test {
     modMain::Settings().SetOn(settings::kCityLookupShown, true);
     frmRatingScreen& s = Screen();
     s.txtOrigin.SetText("K1A0B1");
+    s.txtDestination.SetText("30301");
     s.lblOriginState.SetCaption("ON");
     s.cboOriginCity.AddItem("OTTAWA");
     s.cboOriginCity.SetListIndex(0);
-    s.txtDestination.SetText("30301");
     s.lblDestinationState.SetCaption("GA");
     s.cboDestinationCity.AddItem("ATLANTA");
     s.cboDestinationCity.SetListIndex(0);

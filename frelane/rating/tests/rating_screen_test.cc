@@ -9,10 +9,12 @@
 
 #include "frelane/core/main_module.h"
 #include "frelane/core/tolv_declares.h"
+#include "frelane/rating/frm_fak.h"
 #include "platform/forms/application.h"
 #include "platform/forms/testing/headless_driver.h"
 #include "testkit/app/fake_engine.h"
 #include "testkit/geo/screen_files.h"
+#include "testkit/rating/lane_lookup_files.h"
 #include "testkit/temp_dir.h"
 
 namespace frelane {
@@ -35,6 +37,8 @@ class RatingScreenTest : public ::testing::Test {
     s.SetOn(settings::kPricePerUnitOffered, true);
     s.SetOn(settings::kPricePerUnitDefault, true);
     s.SetOn(settings::kToolbarShown, true);
+    // Every lane is served, so that the focus can leave the point boxes.
+    dir_.Write("zipval.dat", testkit::ServedLaneFile({{"000", "ZZZ", "000", "ZZZ"}}));
   }
   void TearDown() override {
     modTolvDeclares32::Reset();
@@ -207,6 +211,8 @@ TEST_F(RatingScreenTest, ToolbarActsOnReleaseInsideAndRestoresTheFocus) {
   modMain::Settings().SetOn(settings::kFakInUse, true);
   frmRatingScreen& screen = Shown();
   user_.SetCalculatorAvailable(false);
+  user_.TypeInto(screen.txtOrigin, "30301");
+  user_.TypeInto(screen.txtDestination, "60601");
   user_.Focus(screen.txtWeight(3));
   EXPECT_EQ(screen.LastFocusName, "txtWeight");
   EXPECT_EQ(screen.LastFocusIndex, "3");
@@ -225,6 +231,7 @@ TEST_F(RatingScreenTest, ToolbarActsOnReleaseInsideAndRestoresTheFocus) {
   user_.Focus(screen.txtDiscount(1));
   modMain::Settings().SetI16(settings::kDiscountCount, 1);
   screen.ConfigureScreen();
+  user_.WhenShown("frmFAK", [&] { user_.Click(app_.Get<frmFAK>().btnIgnore); });
   user_.Click(screen.btnEditFAK, 10, 10);
   EXPECT_FALSE(screen.txtDiscount(1).HasFocus());
 }

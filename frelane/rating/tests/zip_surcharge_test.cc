@@ -6,6 +6,7 @@
 #include <string>
 
 #include "frelane/core/main_module.h"
+#include "frelane/rating/carrier_contact.h"
 #include "testkit/quote/quote_files.h"
 #include "testkit/temp_dir.h"
 
@@ -116,6 +117,14 @@ TEST_F(ZipSurchargeTest, MissingShortAndHandBuiltFiles) {
   dir_.Write("AccAdjustment.dat", record + "3031");
   EXPECT_DOUBLE_EQ(modMain::GetZipSurcharge("30310", "60610", 100, message), 35);
   EXPECT_EQ(message, S("35.00") + "120");
+}
+
+TEST(CarrierTelephoneTest, FindsTheNumberInATextButNotADate) {
+  EXPECT_EQ(TelephoneIn("Customer service 555-0100"), "555-0100");
+  EXPECT_EQ(TelephoneIn("Call +1 (555) 010-0199 today"), "+1 (555) 010-0199");
+  EXPECT_EQ(TelephoneIn("12-01-2026"), "");
+  EXPECT_EQ(TelephoneIn("Rules Tariff QFL 100"), "");
+  EXPECT_EQ(TelephoneIn(""), "");
 }
 
 }  // namespace

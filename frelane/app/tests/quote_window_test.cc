@@ -1,0 +1,137 @@
+// The rating screen's quote in the real Qt window (offscreen): a user types the points, a
+// class and a weight key by key, with Tab between them, and the quote shows. Run under Xvfb
+// with FRELANE_QUOTE_SCREENSHOT set, it also saves a picture of the window.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+#include <string>
+
+#include "frelane/core/main_module.h"
+#include "frelane/core/tolv_declares.h"
+#include "frelane/rating/frm_accessorial_charges.h"
+#include "frelane/rating/frm_rating_screen.h"
+#include "frelane/rating/lane_state.h"
+#include "frelane/rating/tests/sample_program.h"
+#include "platform/forms/application.h"
+#include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_host.h"
+#include "testkit/temp_dir.h"
+
+namespace frelane {
+namespace {
+
+// Presses OK in the accessorial dialog when it opens, after ticking row 1; answers message
+// boxes with their default button.
+class DialogAnswerer {
+ public:
+  DialogAnswerer(qtbind::QtHost& host, frmAccessorialCharges& dialog) {
+    timer_.setInterval(20);
+    QObject::connect(&timer_, &QTimer::timeout, [&host, &dialog, this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        texts_.push_back(box->text().toStdString());
+        box->defaultButton() ? box->defaultButton()->click() : box->accept();
+        return;
+      }
+      QWidget* window = host.WindowOf(dialog);
+      if (window == nullptr || !window->isVisible()) return;
+      QTest::mouseClick(host.WidgetOf(dialog.chkAccessorialCharge(1)), Qt::LeftButton);
+      QTest::mouseClick(host.WidgetOf(dialog.btnOK), Qt::LeftButton);
+    });
+    timer_.start();
+  }
+  const std::vector<std::string>& texts() const { return texts_; }
+
+ private:
+  QTimer timer_;
+  std::vector<std::string> texts_;
+};
+
+class QuoteWindowTest : public ::testing::Test {
+ protected:
+  QuoteWindowTest() : host_(app_), desktop_([this] { return host_.ActiveWindow(); }) {
+    app_.SetDesktop(&desktop_);
+  }
+
+  void SetUp() override {
+    ASSERT_EQ(testing::StartOnSampleData(dir_, FRELANE_SAMPLE_DIR), "");
+    screen_.Show();
+    window_ = host_.WindowOf(screen_);
+    ASSERT_NE(window_, nullptr);
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  }
+  void TearDown() override { testing::StopSampleProgram(); }
+
+  QWidget* Widget(forms::Control& control) {
+    QWidget* w = host_.WidgetOf(control);
+    if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit()) {
+      return combo->lineEdit();
+    }
+    return w;
+  }
+  // Keys go to the widget that has Qt's focus, as a user's keys do.
+  QWidget* Focused() {
+    QWidget* w = QApplication::focusWidget();
+    EXPECT_NE(w, nullptr) << "no widget has the focus";
+    return w;
+  }
+  void Keys(const char* text) { QTest::keyClicks(Focused(), text); }
+  void TabKey() { QTest::keyClick(Focused(), Qt::Key_Tab); }
+
+  forms::Application app_;
+  qtbind::QtHost host_;
+  qtbind::QtDesktop desktop_;
+  testkit::TempDir dir_;
+  frmRatingScreen& screen_ = app_.Get<frmRatingScreen>();
+  QWidget* window_ = nullptr;
+};
+
+TEST_F(QuoteWindowTest, OneTabLeavesAClassOfTheListAndTheQuoteShows) {
+  DialogAnswerer answerer(host_, app_.Get<frmAccessorialCharges>());
+  QTest::mouseClick(Widget(screen_.txtOrigin), Qt::LeftButton);
+  Keys("30310");
+  TabKey();
+  Keys("60610");
+  TabKey();
+  QTest::qWait(100);  // the accessorial prompt opens and is answered
+  // The window system gives the focus back to the screen when the dialog closes (the
+  // offscreen platform has no window manager to do it).
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  ASSERT_TRUE(screen_.cboClass(1).HasFocus());
+  Keys("100");
+  TabKey();  // a class of the list: one Tab moves on
+  EXPECT_TRUE(screen_.txtWeight(1).HasFocus());
+  Keys("1200");
+  TabKey();
+  EXPECT_TRUE(screen_.cboClass(2).HasFocus());
+  Keys("92");
+  TabKey();
+  EXPECT_TRUE(screen_.txtWeight(2).HasFocus());
+  Keys("300");
+  TabKey();
+
+  EXPECT_EQ(screen_.lblTotalWeight.Caption(), "1500");
+  EXPECT_EQ(screen_.lblAccessorialCharge.Caption(), "65.00 ");  // the liftgate
+  EXPECT_FALSE(screen_.lblTotalCharge.Caption().empty());
+  auto* total = qobject_cast<QLabel*>(host_.WidgetOf(screen_.lblTotalCharge));
+  ASSERT_NE(total, nullptr);
+  EXPECT_EQ(total->text().toStdString(), screen_.lblTotalCharge.Caption());
+
+  const QString shot = qEnvironmentVariable("FRELANE_QUOTE_SCREENSHOT");
+  if (!shot.isEmpty()) {
+    QTest::qWait(200);
+    EXPECT_TRUE(window_->grab().save(shot));
+  }
+}
+
+}  // namespace
+}  // namespace frelane

@@ -1,0 +1,105 @@
+// The quote through the real engine library on the sample data set: a user types the two
+// points, a class and a weight key by key, and every caption of the quote is the value
+// worked by hand from the sample carrier's tariff and settings.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "frelane/core/main_module.h"
+#include "frelane/core/tolv_declares.h"
+#include "frelane/rating/frm_accessorial_charges.h"
+#include "frelane/rating/frm_rating_screen.h"
+#include "frelane/rating/lane_state.h"
+#include "frelane/rating/tests/sample_program.h"
+#include "platform/forms/application.h"
+#include "platform/forms/testing/headless_driver.h"
+#include "testkit/temp_dir.h"
+
+namespace frelane {
+namespace {
+
+class QuoteAcceptanceTest : public ::testing::Test {
+ protected:
+  QuoteAcceptanceTest() : user_(app_) {}
+
+  void SetUp() override {
+    ASSERT_EQ(testing::StartOnSampleData(dir_, FRELANE_SAMPLE_DIR), "");
+  }
+  void TearDown() override { testing::StopSampleProgram(); }
+
+  // Types both points; the accessorial dialog the sample asks for gets `ticks` ticked.
+  frmRatingScreen& Lane(const std::string& origin, const std::string& destination,
+                        std::initializer_list<int> ticks) {
+    frmRatingScreen& s = app_.Get<frmRatingScreen>();
+    s.Show();
+    frmAccessorialCharges& dialog = app_.Get<frmAccessorialCharges>();
+    user_.WhenShown("frmAccessorialCharges", [&, ticks] {
+      for (int row : ticks) user_.Click(dialog.chkAccessorialCharge(row));
+      user_.Click(dialog.btnOK);
+    });
+    user_.TypeInto(s.txtOrigin, origin);
+    user_.Tab();
+    user_.Type(destination);
+    user_.Tab();
+    return s;
+  }
+
+  testkit::TempDir dir_;
+  forms::Application app_;
+  forms::testing::HeadlessDriver user_;
+};
+
+// Lane 30310 to 60610 is rate basis 1203: class 100 pays 56.00 a hundredweight below 500 lbs
+// and 68 % of it (38.08) from 1000 lbs; the lane's minimum is 105.00. The settings discount
+// the charges by 55 % (LTL) and 10 % (minimum), with an MC floor of 85.00 that FloorAdd.dat
+// raises by 15.00 on this lane, a fuel surcharge of 18.5 % below 20000 lbs, and the liftgate
+// (65.00) is ticked.
+TEST_F(QuoteAcceptanceTest, OneLineQuoteTypedKeyByKey) {
+  frmRatingScreen& s = Lane("30310", "60610", {1});
+  ASSERT_TRUE(s.cboClass(1).HasFocus() || s.cboClass(1).CanTakeFocus());
+  user_.TypeInto(s.cboClass(1), "");  // the default class 100 is put in on entry
+  EXPECT_EQ(s.cboClass(1).Text(), "100");
+  user_.Tab();
+  user_.Type("1200");
+  user_.Tab();
+
+  EXPECT_EQ(s.lblRate(1).Caption(), "38.08 ");
+  EXPECT_EQ(s.lblCharge(1).Caption(), "456.96 ");  // 12 x 38.08
+  EXPECT_EQ(s.lblTotalWeightLabel.Caption(), "Total Weight");
+  EXPECT_EQ(s.lblTotalWeight.Caption(), "1200");
+  EXPECT_EQ(s.lblDeficitLabel.Caption(), "");  // 2000 lbs at 30.80 would cost 616.00
+  EXPECT_EQ(s.lblUndiscountedChargeLabel.Caption(), "Undiscounted Charge");
+  EXPECT_EQ(s.lblUndiscountedCharge.Caption(), "456.96 ");
+  EXPECT_EQ(s.lblDiscountLabel.Caption(), "55.00% Discount");
+  EXPECT_EQ(s.lblDiscount.Caption(), "251.33 ");  // 55 % of 456.96 = 251.328
+  EXPECT_EQ(s.lblNetLabel.Caption(), "Net Charge");  // above the floor of 100.00
+  EXPECT_EQ(s.lblNet.Caption(), "205.63 ");
+  EXPECT_EQ(s.lblAccessorialCharge.Caption(), "65.00 ");
+  EXPECT_EQ(s.lblFuelSurcharge.Caption(), "38.04 ");  // 205.63 x 18.5 % = 38.04155
+  EXPECT_EQ(s.lblTotalChargeLabel.Caption(), "Total Charge");
+  EXPECT_EQ(s.lblTotalCharge.Caption(), "308.67 ");
+}
+
+// 100 lbs of class 100 on the same lane: 56.00, less 55 %, is under the lane's minimum of
+// 105.00 (94.50 after its 10 %), and that is under the floor of 85.00 + 15.00.
+TEST_F(QuoteAcceptanceTest, MinimumChargeRaisedToTheFloor) {
+  frmRatingScreen& s = Lane("30310", "60610", {});
+  user_.TypeInto(s.cboClass(1), "100");
+  user_.Tab();
+  user_.Type("100");
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "$15.00 has been added to the MC Floor you entered.");
+  user_.Tab();
+  EXPECT_EQ(s.lblUndiscountedChargeLabel.Caption(), "Minimum Charge");
+  EXPECT_EQ(s.lblUndiscountedCharge.Caption(), "105.00 ");
+  EXPECT_EQ(s.lblDiscount.Caption(), "10.50 ");
+  EXPECT_EQ(s.lblNetLabel.Caption(), "MC Floor");
+  EXPECT_EQ(s.lblNet.Caption(), "100.00 ");
+  EXPECT_FALSE(s.lblCharge(1).Visible());
+  EXPECT_EQ(s.lblAccessorialCharge.Caption(), "0.00 ");
+  EXPECT_EQ(s.lblFuelSurcharge.Caption(), "18.50 ");  // the below-500-lbs rate: LTL
+  EXPECT_EQ(s.lblTotalCharge.Caption(), "118.50 ");
+}
+
+}  // namespace
+}  // namespace frelane
