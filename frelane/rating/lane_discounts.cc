@@ -12,6 +12,7 @@
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/lane_state.h"
 #include "frelane/rating/lookup_files.h"
+#include "platform/forms/text_controls.h"
 #include "platform/runtime/conversions.h"
 #include "platform/runtime/format.h"
 #include "platform/runtime/record_file.h"
@@ -126,6 +127,16 @@ std::string PlainDiscount(double percent) {
 
 bool PromptedDiscountFits(std::string_view text) {
   return SafeValue(text) <= kMaxPromptedDiscount;
+}
+
+void RefuseDiscountBeyondLimit(forms::TextBox& box, int& key_ascii) {
+  if (key_ascii < 32) return;  // Backspace, Tab, Enter and refused keys
+  std::string text = box.Text();
+  std::size_t start = std::min(static_cast<std::size_t>(std::max(box.SelStart(), 0)), text.size());
+  std::size_t length = std::min(static_cast<std::size_t>(std::max(box.SelLength(), 0)),
+                                text.size() - start);
+  text.replace(start, length, 1, static_cast<char>(key_ascii));
+  if (!PromptedDiscountFits(text)) key_ascii = 0;
 }
 
 void FillLaneDiscounts(const DiscountBoxes& boxes) {

@@ -8,6 +8,10 @@
 #include <string>
 #include <string_view>
 
+namespace forms {
+class TextBox;
+}
+
 namespace frelane::modMain {
 
 // The name a missing table is created under (an existing one is found whatever its case).
@@ -38,6 +42,9 @@ inline constexpr double kMaxPromptedDiscount = 99.99;
 // True when a discount box holding `text` (after a key) stays within the percentages the
 // record can carry.
 bool PromptedDiscountFits(std::string_view text);
+// Key filter of the MC, LTL and TL discount boxes, after the numeric one: a character that
+// would make the box's value larger than kMaxPromptedDiscount becomes no key (0).
+void RefuseDiscountBeyondLimit(forms::TextBox& box, int& key_ascii);
 
 // Fills the discount part of the program's ShipmentRecord and Lane().LaneMcFloor from one
 // source: a zip-specific discount, the intrastate, Canada or US set of the settings, or

@@ -8,6 +8,7 @@
 #include "frelane/core/main_module.h"
 #include "frelane/core/tolv_declares.h"
 #include "frelane/rating/frm_rating_screen.h"
+#include "frelane/rating/lane_discounts.h"
 #include "frelane/rating/pending_procedures.h"
 #include "frelane/rating/shipment_export.h"
 #include "platform/forms/application.h"
@@ -200,6 +201,7 @@ void frmRatingScreen::txtDiscount_GotFocus(int index) {
 void frmRatingScreen::txtDiscount_KeyPress(int index, int& key_ascii) {
   forms::TextBox& box = txtDiscount(index);
   modMain::SetNumericKey(box, key_ascii, box.MaxLength(), 2);
+  if (index != 4) modMain::RefuseDiscountBeyondLimit(box, key_ascii);
 }
 
 void frmRatingScreen::txtPPU_Change() { ShowPricePerUnit(); }

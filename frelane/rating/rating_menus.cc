@@ -21,6 +21,7 @@
 #include "frelane/rating/picked_point.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/frm_zip_lu.h"
+#include "frelane/rating/lane_discounts.h"
 #include "frelane/rating/pending_procedures.h"
 #include "frelane/rating/print_quote.h"
 #include "frelane/rating/shipment_export.h"

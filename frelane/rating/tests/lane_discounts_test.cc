@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "frelane/rating/tests/lane_test_support.h"
+#include "platform/forms/form.h"
 #include "platform/runtime/locale.h"
 #include "testkit/rating/lane_lookup_files.h"
 
@@ -164,8 +165,25 @@ TEST_F(LaneDiscountsTest, PromptedBoxes) {
   // Beyond what a value can carry: the largest percentage the boxes take.
   modMain::FillLaneDiscounts({"150", "", "100", ""});
   EXPECT_EQ(Values(), "9999 " + Repeat(" 0000", 6) + Repeat("9999 ", 3));
-  EXPECT_TRUE(modMain::PromptedDiscountFits("99.99"));
-  EXPECT_FALSE(modMain::PromptedDiscountFits("100"));
+  // The boxes refuse the key that would pass the limit.
+  struct frmBox : forms::Form {
+    frmBox() : Form("frmBox") {}
+    forms::TextBox& txtDiscount = Add<forms::TextBox>("txtDiscount", {0, 0, 600, 285});
+  } form;
+  forms::TextBox& box = form.txtDiscount;
+  box.SetText("99");
+  box.SetSelStart(2);
+  int key = '9';
+  modMain::RefuseDiscountBeyondLimit(box, key);
+  EXPECT_EQ(key, 0);
+  key = '.';
+  modMain::RefuseDiscountBeyondLimit(box, key);
+  EXPECT_EQ(key, '.');
+  box.SetSelStart(0);
+  box.SetSelLength(2);  // typing over the selection
+  key = '9';
+  modMain::RefuseDiscountBeyondLimit(box, key);
+  EXPECT_EQ(key, '9');
 
   // Box texts in a decimal-comma locale.
   modMain::Get().decimal_character = ',';

@@ -200,7 +200,9 @@ TEST_F(RatingScreenTest, KeyFiltersOfTheBoxesIncludingPaste) {
   user_.TypeInto(screen.txtDiscount(2), "");
   // The box's own maximum length (6) and two decimals.
   user_.Paste("123.456");
-  EXPECT_EQ(screen.txtDiscount(2).Text(), "123.45");
+  EXPECT_EQ(screen.txtDiscount(2).Text(), "12.45");
+  user_.TypeInto(screen.txtDiscount(2), "150");
+  EXPECT_EQ(screen.txtDiscount(2).Text(), "15");  // no discount of 100 % or more
   // Enter moves on like Tab.
   user_.Focus(screen.txtOrigin);
   user_.PressEnter();

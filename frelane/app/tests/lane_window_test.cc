@@ -1,0 +1,159 @@
+// The rating screen's real window on the sample data set (offscreen Qt, the real engine):
+// a user types a lane key by key and the window shows what the engine and the files give.
+// With FRELANE_SHOTS naming a directory the window's image is kept there as lane.png.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QLineEdit>
+#include <QTest>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "frelane/core/main_module.h"
+#include "frelane/core/startup.h"
+#include "frelane/core/tolv32_binding.h"
+#include "frelane/core/tolv_declares.h"
+#include "frelane/rating/frm_intrastate_tariffs.h"
+#include "frelane/rating/frm_rating_screen.h"
+#include "frelane/rating/frm_singleshipment.h"
+#include "frelane/rating/frm_zip_lu.h"
+#include "frelane/rating/lane_state.h"
+#include "platform/forms/application.h"
+#include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_host.h"
+#include "testkit/temp_dir.h"
+
+namespace frelane {
+namespace {
+
+class LaneWindowTest : public ::testing::Test {
+ protected:
+  LaneWindowTest() : host_(app_), desktop_([this] { return host_.ActiveWindow(); }) {
+    app_.SetDesktop(&desktop_);
+  }
+  void SetUp() override {
+    modMain::Reset();
+    modTolvDeclares32::Reset();
+    modMain::Lane() = modMain::LaneState();
+    dir_.CopyFilesOf(FRELANE_SAMPLE_DIR);
+    modTolvDeclares32::InstallEngine(std::make_unique<Tolv32Binding>(dir_.path()));
+    StartupEnvironment env;
+    env.executable_directory = dir_.path();
+    env.format_in_locale = [](double) { return std::string("1.5"); };
+    std::string error;
+    ASSERT_EQ(modMain::InitializeApplication(env, &error), StartupResult::kReady) << error;
+    // Nothing modal after the destination: no question, no accessorial dialog.
+    SettingsRecord& s = modMain::Settings();
+    s.SetOn(settings::kNeverAskSingleShipment, true);
+    s.SetOn(settings::kAccessorialPromptDefault, false);
+  }
+  void TearDown() override {
+    modTolvDeclares32::Tolv_EndTolv();
+    modTolvDeclares32::Reset();
+    modMain::Reset();
+  }
+  static void Shoot(QWidget* window, const char* file) {
+    if (const char* shots = std::getenv("FRELANE_SHOTS")) {
+      window->grab().save(QString::fromStdString(std::string(shots) + "/" + file));
+    }
+  }
+  template <typename W>
+  W* Widget(forms::Control& control) {
+    return qobject_cast<W*>(host_.WidgetOf(control));
+  }
+
+  testkit::TempDir dir_;
+  forms::Application app_;
+  qtbind::QtHost host_;
+  qtbind::QtDesktop desktop_;
+};
+
+TEST_F(LaneWindowTest, TypedLaneIsRatedInTheWindow) {
+  frmRatingScreen& screen = app_.Get<frmRatingScreen>();
+  screen.Show();
+  QWidget* window = host_.WindowOf(screen);
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  QLineEdit* origin = Widget<QLineEdit>(screen.txtOrigin);
+  QLineEdit* destination = Widget<QLineEdit>(screen.txtDestination);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return origin->hasFocus(); }, 2000));
+
+  QTest::keyClicks(origin, "30301");
+  QTest::keyClick(origin, Qt::Key_Tab);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return destination->hasFocus(); }, 2000));
+  QTest::keyClicks(destination, "60601");
+  QTest::keyClick(destination, Qt::Key_Tab);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return screen.cboClass(1).HasFocus(); }, 2000));
+
+  EXPECT_EQ(Widget<QLabel>(screen.lblRBN)->text(), QStringLiteral("RBN = 1203"));
+  EXPECT_EQ(Widget<QLabel>(screen.lblServiceDays)->text(), QStringLiteral("2 Day(s)"));
+  EXPECT_EQ(Widget<QLabel>(screen.lblOriginState)->text(), QStringLiteral("GA"));
+  EXPECT_EQ(Widget<QLabel>(screen.lblDestinationState)->text(), QStringLiteral("IL"));
+  EXPECT_EQ(Widget<QLabel>(screen.lblDestinationCity)->text(), QStringLiteral("Chicago"));
+  EXPECT_EQ(Widget<QLabel>(screen.lblOriginCity)->text(), QStringLiteral("Atlanta"));
+
+  Shoot(window, "lane.png");
+
+  // Within Georgia: the question comes as a real message box, answered Yes; the accepted
+  // tariff stands beside the rated lane.
+  QStringList asked;
+  QTimer answerer;
+  answerer.setInterval(20);
+  QObject::connect(&answerer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    asked.push_back(box->text());
+    box->button(QMessageBox::Yes)->click();
+  });
+  answerer.start();
+  screen.txtDestination.SetFocus();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return destination->hasFocus(); }, 2000));
+  QTest::keyClicks(destination, "31701");
+  QTest::keyClick(destination, Qt::Key_Tab);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return screen.cboClass(1).HasFocus(); }, 4000));
+  EXPECT_EQ(asked, QStringList{QStringLiteral("Use Georgia Intrastate Rates?")});
+  EXPECT_EQ(Widget<QLabel>(screen.lblIntrastateTariff)->text(),
+            QStringLiteral("Georgia Intrastate Rates"));
+  EXPECT_EQ(Widget<QLabel>(screen.lblRBN)->text(), QStringLiteral("RBN = 1202"));
+  EXPECT_EQ(Widget<QLabel>(screen.lblServiceDays)->text(), QStringLiteral("1 Day(s)"));
+  Shoot(window, "intrastate_lane.png");
+  screen.Hide();
+}
+
+// The lane's dialogs as windows, shown on their own: their controls in place.
+TEST_F(LaneWindowTest, DialogsShowTheirControls) {
+  auto shot = [&](forms::Form& form, const char* file) {
+    form.Show();
+    QWidget* window = host_.WindowOf(form);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    Shoot(window, file);
+  };
+  frmZipLU& lookup = app_.Get<frmZipLU>();
+  shot(lookup, "city_lookup.png");
+  QLineEdit* city = Widget<QLineEdit>(lookup.txtCity);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return city->hasFocus(); }, 2000));
+  QTest::keyClicks(city, "at");
+  QTest::keyClick(city, Qt::Key_Tab);
+  EXPECT_EQ(lookup.lstCity.ListCount(), 2);
+  Shoot(host_.WindowOf(lookup), "city_lookup.png");
+  lookup.Unload();
+
+  frmSingleshipment& single = app_.Get<frmSingleshipment>();
+  shot(single, "single_shipment.png");
+  single.Unload();
+
+  frmIntrastateTariffs& chooser = app_.Get<frmIntrastateTariffs>();
+  chooser.Load();
+  EXPECT_EQ(chooser.chkIntrastateTariff(1).Caption(), "Use Georgia Intrastate Rates?");
+  shot(chooser, "intrastate_tariffs.png");
+  chooser.Unload();
+}
+
+}  // namespace
+}  // namespace frelane
