@@ -181,7 +181,7 @@ TEST_F(LineEntryTest, BlankClassFollowedByItsWeightEndsTheShipment) {
 
 TEST_F(LineEntryTest, DiscountsRecalculateOnlyOnceTheShipmentHasLines) {
   frmRatingScreen& s = Shown();
-  user_.TypeInto(s.txtDiscount(2), "25");
+  user_.TypeInto(s.txtDiscount(2), "2");
   EXPECT_EQ(Ratings(), 0u);
   EXPECT_EQ(s.LastFocusName, "txtDiscount");
   EXPECT_EQ(s.LastFocusIndex, "2");
