@@ -77,7 +77,7 @@ forms::CommandButton& frmRatingScreen::ToolbarButtonControl(ToolbarButton button
 
 void frmRatingScreen::RunToolbarButton(ToolbarButton button) {
   ToolbarAction action = ActionOf(button);
-  ToolbarClickMarker = action.marker;
+  ToolbarClickMarker = std::string(action.marker);
   if (action.restore_focus_first) RestoreFocus();
   switch (button) {
     case kToolReset: return mnuFileReset_Click();
