@@ -194,6 +194,15 @@ TEST_F(PrintQuoteTest, LongCaptionsAreCutToTheirFieldsAndNeverBreakARow) {
   EXPECT_EQ(lines[26], "<b>Printed 9/12/26 " + std::string(100, 'R') + "</b>");
 }
 
+TEST_F(PrintQuoteTest, LineFourCarriesTheIntrastateTariffBeforeTheZipDisclaimer) {
+  frmRatingScreen& s = CanadianQuote();
+  s.ShowIntrastateTariff("GA Intrastate Tariff 200");
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Information Printed");
+  PrintQuote(s, "9/12/26");
+  std::vector<std::string> lines = PrintedLines();
+  EXPECT_EQ(lines.at(8), "GA Intrastate Tariff 200" + std::string(31 + 40, ' '));
+}
+
 TEST_F(PrintQuoteTest, HeadingPictureIsCentredOrStartsLeftOfThePage) {
   frmRatingScreen& s = Screen();
   testkit::Canvas small(100, 20, {0, 0, 128});
