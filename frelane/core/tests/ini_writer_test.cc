@@ -48,7 +48,8 @@ TEST(IniWriterTest, DamagedFileIsRepairedAroundItsGarbageOrLeftAlone) {
   testkit::TempDir dir;
   // Lines without "=", a NUL and no line end at the end: the writer adds its section and
   // keeps what it cannot read.
-  std::string garbage("\x01\x02 junk\r\nno equals here\r\n\0tail", 36);
+  const char kGarbage[] = "\x01\x02 junk\r\nno equals here\r\n\0tail";
+  std::string garbage(kGarbage, sizeof kGarbage - 1);
   dir.Write("Defaults.ini", garbage);
   ASSERT_TRUE(WriteIniString("ShipmentExport", "ExportAll", "Y", dir.File("Defaults.ini")));
   std::string after = testkit::ReadFile(dir.File("Defaults.ini"));
