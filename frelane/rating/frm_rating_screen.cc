@@ -10,7 +10,6 @@
 #include "frelane/core/form_setup.h"
 #include "frelane/core/main_module.h"
 #include "frelane/core/shutdown.h"
-#include "frelane/rating/pending_procedures.h"
 #include "frelane/rating/picked_point.h"
 #include "frelane/rating/web_links.h"
 #include "platform/forms/application.h"

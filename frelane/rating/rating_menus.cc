@@ -22,7 +22,6 @@
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/frm_zip_lu.h"
 #include "frelane/rating/lane_discounts.h"
-#include "frelane/rating/pending_procedures.h"
 #include "frelane/rating/print_quote.h"
 #include "frelane/rating/shipment_export.h"
 #include "frelane/rating/web_links.h"
@@ -139,7 +138,7 @@ void frmRatingScreen::mnuFileReset_Click() {
   }
 }
 
-void frmRatingScreen::mnuFileBillofLading_Click() { ShowPendingDialog("frmBOL"); }
+void frmRatingScreen::mnuFileBillofLading_Click() {}
 
 void frmRatingScreen::mnuFileCalculator_Click() {
   if (!forms::App().GetDesktop().StartCalculator()) {
@@ -170,7 +169,6 @@ void frmRatingScreen::mnuFileCityLookup_Click() {
 // The rate-sheet screens change the settings in memory; the file's settings come back.
 void frmRatingScreen::mnuFileRateSheet_Click() {
   btnNewShipment_Click();
-  ShowPendingDialog("frmRateSheet");
   std::string error;
   if (!modMain::LoadSettings(&error)) forms::MsgBox(error);
   if (txtOrigin.Enabled()) {
