@@ -238,6 +238,16 @@ TEST_F(PrintQuoteTest, AFailingPrinterPrintsNothingMoreAndSaysSo) {
   PrintQuote(s, "12/09/2026");
   EXPECT_TRUE(printers_->jobs().empty());
 
+  // No printer at all.
+  auto none = std::make_unique<print::testing::RecordingPrintSystem>();
+  none->SetPrinters({}, -1);
+  {
+    print::testing::ScopedRecordingPrintSystem no_printers(std::move(none));
+    user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Error # 482 occurred.");
+    PrintQuote(s, "12/09/2026");
+    EXPECT_TRUE(no_printers->jobs().empty());
+  }
+
   // The next print goes out whole.
   user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Information Printed");
   PrintQuote(s, "12/09/2026");
