@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -161,14 +162,22 @@ TEST_F(OutputsQtTest, RateBlockTerminalAndMapWindowsOpenFromTheScreen) {
   screen_->lblOriginState.SetCaption("GA");
   modTolvDeclares32::Tolv_RateShipment();
 
+  QTemporaryDir pdf_dir;
+  const QString pdf = pdf_dir.filePath(QStringLiteral("block.pdf"));
+  auto previous = print::InstallPrintSystem(
+      std::make_unique<qtbind::QtPrintSystem>([&pdf] { return pdf; }));
   auto& block = app_.Get<frmRateBlockAlternation>();
   WhenShown(block, [&] {
     EXPECT_EQ(block.lblWeight(2).Caption(), "5C");
     Click(block.optAlternation);
     Snapshot(block);
+    // Its menu prints the window's image.
+    block.mnuPrint.on.Click();
     block.Unload();
   });
   screen_->mnuViewRateBlockAlternation.on.Click();
+  print::InstallPrintSystem(std::move(previous));
+  EXPECT_GT(QFileInfo(pdf).size(), 1000) << "the window's image was not printed";
 
   auto& terminal = app_.Get<frmTerminalInformation>();
   WhenShown(terminal, [&] {
