@@ -215,7 +215,8 @@ class frmRatingScreen : public forms::Form {
                                                {.container = &Frame2, .visible = false});
   forms::TextBox& txtWebSite =
       Add<forms::TextBox>("txtWebSite", {60, 300, 3090, 240},
-                          {.container = &Frame2, .tab_stop = false, .locked = true});
+                          {.container = &Frame2, .tab_stop = false,
+                           .causes_validation = false, .locked = true});
 
   // Disclaimers and the status line.
   forms::Label& lblServiceDisclaimer = Add<forms::Label>(
