@@ -12,6 +12,7 @@
 #include "sample/bol_files.h"
 #include "sample/geo_files.h"
 #include "sample/lane_files.h"
+#include "sample/outputs_files.h"
 #include "sample/lookup_files.h"
 #include "sample/package_files.h"
 #include "sample/quote_files.h"
@@ -62,5 +63,6 @@ int main(int argc, char** argv) {
   if (!sample::BuildQuoteFiles(source, target)) return 1;
   if (!sample::BuildLookupFiles(source, target)) return 1;
   if (!sample::BuildRateSheetFiles(source, target)) return 1;
+  if (!sample::BuildOutputsFiles(source, target)) return 1;
   return 0;
 }

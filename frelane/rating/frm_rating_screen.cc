@@ -10,8 +10,8 @@
 #include "frelane/core/form_setup.h"
 #include "frelane/core/main_module.h"
 #include "frelane/core/shutdown.h"
-#include "frelane/rating/pending_procedures.h"
 #include "frelane/rating/picked_point.h"
+#include "frelane/rating/web_links.h"
 #include "platform/forms/application.h"
 
 namespace frelane {
@@ -158,6 +158,7 @@ void frmRatingScreen::BindHandlers() {
   Bind(mnuViewTerminalInformation.on.Click, &frmRatingScreen::mnuViewTerminalInformation_Click);
   Bind(mnuViewWebSite.on.Click, &frmRatingScreen::mnuViewWebSite_Click);
   Bind(mnuHelpContents.on.Click, &frmRatingScreen::mnuHelpContents_Click);
+  BindMenuHandlers();
   Bind(mnuHelpAbout.on.Click, &frmRatingScreen::mnuHelpAbout_Click);
 }
 
@@ -190,7 +191,7 @@ void frmRatingScreen::Form_Load() {
     btnEditAccessorialCharges.SetToolTipText("Value Added Services");
   }
 
-  LoadWebLinks(*this);
+  modWebSite32::LoadWebLinks(*this);
   ConfigureScreen();
 
   txtWebSite.SetBackColor(BackColor());

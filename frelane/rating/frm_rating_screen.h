@@ -219,7 +219,8 @@ class frmRatingScreen : public forms::Form {
                                                {.container = &Frame2, .visible = false});
   forms::TextBox& txtWebSite =
       Add<forms::TextBox>("txtWebSite", {60, 300, 3090, 240},
-                          {.container = &Frame2, .tab_stop = false, .locked = true});
+                          {.container = &Frame2, .tab_stop = false,
+                           .causes_validation = false, .locked = true});
 
   // Disclaimers and the status line.
   forms::Label& lblServiceDisclaimer = Add<forms::Label>(
@@ -281,6 +282,9 @@ class frmRatingScreen : public forms::Form {
   bool RateLane();
   // "Origin" or "Destination": the box City Look-Up fills.
   std::string LookupTarget;
+  // Puts City Look-Up's pick into the box of LookupTarget and moves on with Tab; a pick for
+  // neither box is dropped.
+  void TakeCityLookupPick(const std::string& picked_zip);
   // True after a point was validated and its lane was not rated.
   bool LaneNotRated = false;
   std::string OriginServiceCode;
@@ -376,8 +380,18 @@ class frmRatingScreen : public forms::Form {
   void ShowRows();
   void ShowCanadianRows();
   void ShowSpotQuoteNotice();
+
   // Settings: the About box.
   void mnuHelpAbout_Click();
+
+  // Outputs: the menu items of the View and Help menus, the web-site box and the City
+  // Look-Up's pick.
+  void BindMenuHandlers();
+  void mnuViewPointsList_Click();
+  void mnuWebLink_Click(int index);
+  void txtWebSite_Click();
+  void txtWebSite_MouseMove(int button, int shift, int x, int y);
+  void ShowHelpFile(const std::string& help_file);
 
   // Set while ClearShipment runs: the label changes it makes do not clear again.
   bool clearing_ = false;

@@ -9,7 +9,7 @@
 #include "frelane/core/tolv_declares.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/lane_discounts.h"
-#include "frelane/rating/pending_procedures.h"
+#include "frelane/rating/shipment_export.h"
 #include "platform/forms/application.h"
 
 namespace frelane {

@@ -1,6 +1,7 @@
 // The rating screen's menus and toolbar, and the focus memory the toolbar relies on: a
 // toolbar button takes no focus of its own, so before it runs its menu item it puts the
 // focus back on the entry field the user was in.
+#include <functional>
 #include <string>
 
 #include "frelane/bol/frm_bol.h"
@@ -11,18 +12,30 @@
 #include "frelane/core/main_module.h"
 #include "frelane/core/startup.h"
 #include "frelane/core/tolv_declares.h"
+#include "frelane/core/view_file.h"
 #include "frelane/rating/frm_accessorial_charges.h"
+#include "frelane/rating/frm_export_setup.h"
 #include "frelane/rating/frm_fak.h"
+#include "frelane/rating/frm_map.h"
+#include "frelane/rating/frm_rate_block_alternation.h"
+#include "frelane/rating/frm_terminal_information.h"
+#include "frelane/rating/picked_point.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/frm_zip_lu.h"
 #include "frelane/rating/lane_discounts.h"
-#include "frelane/rating/pending_procedures.h"
+#include "frelane/rating/print_quote.h"
 #include "frelane/rating/rate_sheet_opener.h"
+#include "frelane/rating/shipment_export.h"
+#include "frelane/rating/web_links.h"
+#include "platform/os/file_lookup.h"
 #include "platform/forms/application.h"
 
 namespace frelane {
 
 namespace {
+
+constexpr forms::Color kWebSiteVisited = 0x800000;  // RGB 0, 0, 128
+constexpr forms::Color kWebSiteHover = 0x0000FF;    // RGB 255, 0, 0
 
 struct ToolbarAction {
   char marker;
@@ -135,20 +148,45 @@ void frmRatingScreen::mnuFileCalculator_Click() {
   }
 }
 
-void frmRatingScreen::mnuFileCityLookup_Click() { forms::App().Get<frmZipLU>().ShowModal(); }
+void frmRatingScreen::mnuFileCityLookup_Click() {
+  // The point box that gets the focus back when the look-up closes consumes a pending pick
+  // in its GotFocus; the pick is kept for it here before that runs.
+  std::string pick;
+  auto keep_pick = [&pick](std::function<void()> got_focus) {
+    return [&pick, got_focus] {
+      if (pick.empty()) pick = modMain::PickedZip();
+      if (got_focus) got_focus();
+    };
+  };
+  const std::function<void()> origin_got_focus = txtOrigin.on.GotFocus;
+  const std::function<void()> destination_got_focus = txtDestination.on.GotFocus;
+  txtOrigin.on.GotFocus = keep_pick(origin_got_focus);
+  txtDestination.on.GotFocus = keep_pick(destination_got_focus);
+  App().Get<frmZipLU>().ShowModal();
+  txtOrigin.on.GotFocus = origin_got_focus;
+  txtDestination.on.GotFocus = destination_got_focus;
+  TakeCityLookupPick(pick.empty() ? modMain::PickedZip() : pick);
+}
 
+// The rate-sheet screens change the settings in memory; the file's settings come back.
 void frmRatingScreen::mnuFileRateSheet_Click() {
+  btnNewShipment_Click();
   ShowRateSheetScreen();
   std::string error;
   if (!modMain::LoadSettings(&error)) forms::MsgBox(error);
+  if (txtOrigin.Enabled()) {
+    txtOrigin.SetFocus();
+  } else if (txtDestination.Enabled()) {
+    txtDestination.SetFocus();
+  }
 }
 
-void frmRatingScreen::mnuFilePrint_Click() { PrintQuote(*this); }
-void frmRatingScreen::mnuFileExport_Click() { ExportShipment(*this); }
+void frmRatingScreen::mnuFilePrint_Click() { PrintQuote(*this, ShortDateToday()); }
+void frmRatingScreen::mnuFileExport_Click() { modShipmentExport::ExportShipment(*this); }
 void frmRatingScreen::mnuFileExit_Click() { Unload(); }
 
 void frmRatingScreen::mnuEditAccessorialCharges_Click() {
-  forms::App().Get<frmAccessorialCharges>().ShowModal();
+  App().Get<frmAccessorialCharges>().ShowModal();
   if (DetailCount() > 0) CalculateCharges();
 }
 
@@ -160,7 +198,7 @@ void frmRatingScreen::mnuEditDefaults_Click() {
   if (DetailCount() > 0) CalculateCharges();
 }
 
-void frmRatingScreen::mnuEditExportSetup_Click() { ShowPendingDialog("frmExportSetup"); }
+void frmRatingScreen::mnuEditExportSetup_Click() { App().Get<frmExportSetup>().ShowModal(); }
 
 void frmRatingScreen::mnuEditFAK_Click() {
   forms::App().Get<frmFAK>().ShowModal();
@@ -168,17 +206,86 @@ void frmRatingScreen::mnuEditFAK_Click() {
   if (DetailCount() > 0) CalculateCharges();
 }
 
-void frmRatingScreen::mnuViewMap_Click() { ShowPendingDialog("frmMap"); }
+void frmRatingScreen::mnuViewMap_Click() { App().Get<frmMap>().ShowModal(); }
+
+void frmRatingScreen::mnuViewPointsList_Click() {
+  ShowHelpFile(modMain::DataDirectory() + "pntslst.chm");
+}
+
 void frmRatingScreen::mnuViewRateBlockAlternation_Click() {
-  ShowPendingDialog("frmRateBlockAlternation");
+  App().Get<frmRateBlockAlternation>().ShowModal();
+  // The dialog rated with its own discount kind; the screen's comes back.
   FillDiscountFields();
 }
-void frmRatingScreen::mnuViewRules_Click() { OpenRules(*this); }
-void frmRatingScreen::mnuViewTerminalInformation_Click() {
-  ShowPendingDialog("frmTerminalInformation");
+
+void frmRatingScreen::mnuViewRules_Click() {
+  if (CompanyStartsWith("FARVEL")) {
+    modWebSite32::OpenWebSite(modWebSite32::GetWebSiteAddress() + modWebSite32::kRulesPage);
+  } else if (os::FindFileNoCase(modMain::DataDirectory(), "rules.pdf")) {
+    modViewFile::ViewFile(modMain::DataDirectory(), "rules.pdf",
+                          modMain::Settings().Text(settings::kAboutText1));
+  } else {
+    ShowHelpFile(modMain::DataDirectory() + "rules.chm");
+  }
 }
-void frmRatingScreen::mnuViewWebSite_Click() { OpenWebSite(*this); }
-void frmRatingScreen::mnuHelpContents_Click() { ShowHelpContents(); }
+
+void frmRatingScreen::mnuViewTerminalInformation_Click() {
+  App().Get<frmTerminalInformation>().ShowModal();
+}
+void frmRatingScreen::mnuViewWebSite_Click() { modWebSite32::OpenWebSite(txtWebSite.Text()); }
+void frmRatingScreen::mnuWebLink_Click(int index) { modWebSite32::OpenWebLink(index); }
+void frmRatingScreen::mnuHelpContents_Click() { ShowHelpFile(App().HelpFile()); }
+
+void frmRatingScreen::txtWebSite_Click() {
+  modWebSite32::OpenWebSite(txtWebSite.Text());
+  txtWebSite.SetForeColor(kWebSiteVisited);
+}
+void frmRatingScreen::txtWebSite_MouseMove(int, int, int, int) {
+  txtWebSite.SetForeColor(kWebSiteHover);
+}
+
+// Opens a help file at its first topic through the help key, with the application's own
+// help file and the active control's topic put back afterwards.
+void frmRatingScreen::ShowHelpFile(const std::string& help_file) {
+  forms::Application& app = App();
+  const std::string kept_file = app.HelpFile();
+  forms::Control* active = ActiveControl();
+  const int kept_context = active != nullptr ? active->HelpContextID() : 0;
+  app.SetHelpFile(help_file);
+  if (active != nullptr) active->SetHelpContextID(1);
+  if (active != nullptr) {
+    app.SendKeys("{F1}");
+    app.DoEvents();
+  } else {
+    app.GetDesktop().ShowHelp(help_file, 1);
+  }
+  app.SetHelpFile(kept_file);
+  if (active != nullptr) active->SetHelpContextID(kept_context);
+}
+
+// The City Look-Up's pick goes into the point box it was opened for, and Tab moves on so
+// that the box is checked and the lane rated. A pick for neither box is dropped.
+void frmRatingScreen::TakeCityLookupPick(const std::string& picked_zip) {
+  const std::string zip = modMain::Trim(picked_zip);
+  if (zip.empty()) return;
+  forms::TextBox* box = LookupTarget == "Origin"        ? &txtOrigin
+                        : LookupTarget == "Destination" ? &txtDestination
+                                                        : nullptr;
+  if (box == nullptr) {
+    modMain::PickedZip().clear();
+    return;
+  }
+  box->SetFocus();
+  box->SetText(zip);
+  App().SendKeys("{TAB}");
+}
+
+void frmRatingScreen::BindMenuHandlers() {
+  Bind(mnuViewPointsList.on.Click, &frmRatingScreen::mnuViewPointsList_Click);
+  Bind(mnuWebLink.on.Click, &frmRatingScreen::mnuWebLink_Click);
+  Bind(txtWebSite.on.Click, &frmRatingScreen::txtWebSite_Click);
+  Bind(txtWebSite.on.MouseMove, &frmRatingScreen::txtWebSite_MouseMove);
+}
 void frmRatingScreen::mnuHelpAbout_Click() { App().Get<frmAbout>().ShowModal(); }
 
 }  // namespace frelane
