@@ -107,7 +107,7 @@ class OutputsQtTest : public ::testing::Test {
     QTimer::singleShot(0, [this, &form, script] {
       QWidget* window = host_.WindowOf(form);
       ASSERT_NE(window, nullptr);
-      QTest::qWaitForWindowExposed(window);
+      ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
       Snapshot(form);
       script();
     });
