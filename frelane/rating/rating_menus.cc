@@ -11,6 +11,7 @@
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/frm_zip_lu.h"
 #include "frelane/rating/pending_procedures.h"
+#include "frelane/rating/rate_sheet_screen.h"
 #include "platform/forms/application.h"
 
 namespace frelane {
@@ -132,7 +133,7 @@ void frmRatingScreen::mnuFileCalculator_Click() {
 void frmRatingScreen::mnuFileCityLookup_Click() { forms::App().Get<frmZipLU>().ShowModal(); }
 
 void frmRatingScreen::mnuFileRateSheet_Click() {
-  ShowPendingDialog("frmRateSheet");
+  ShowRateSheetScreen();
   std::string error;
   if (!modMain::LoadSettings(&error)) forms::MsgBox(error);
 }
