@@ -12,6 +12,7 @@
 #include "frelane/ratesheet/frm_rate_sheet.h"
 #include "frelane/ratesheet/tests/output_test_support.h"
 #include "frelane/ratesheet/tests/sheet_test_support.h"
+#include "platform/print/display_list_text.h"
 #include "platform/print/printers.h"
 #include "platform/print/recording_print_system.h"
 #include "testkit/geo/geo_writers.h"
@@ -107,6 +108,8 @@ TEST_F(RateSheetRunTest, ARunPrintsAndExportsEveryPrefixThenCompletes) {
   ASSERT_EQ(pages.size(), 1u);
   EXPECT_EQ(pages[0].size(), 69u);
   // 300-302 condensed, printed before the split rows of 303.
+  EXPECT_NE(print::OperationListing(printers_->LastDocument()).find("\"Courier New\" 10 \"|"),
+            std::string::npos);
   EXPECT_TRUE(pages[0][9].starts_with("|300-302 GA       5000   100     1000   1001")) << pages[0][9];
   EXPECT_TRUE(pages[0][11].starts_with("|303-303 GA 1     5000   100     1000   1001")) << pages[0][11];
   EXPECT_TRUE(pages[0][12].starts_with("|  Note    1 : Apply for GA 30300-49")) << pages[0][12];
@@ -230,6 +233,25 @@ TEST_F(RateSheetRunTest, AFailingPrintJobIsReportedAndTheExportIsKept) {
   EXPECT_FALSE(run_->IsLoaded());
   EXPECT_EQ(ExportLines().size(), 7u);
   EXPECT_EQ(yielder_.mouse_pointers().back(), forms::kMouseDefault);
+}
+
+TEST_F(RateSheetRunTest, AFileErrorOfTheLaneRatingEndsTheRunWithItsDescription) {
+  std::filesystem::remove(dir_.path() + "NORTHW01.b");
+  Export();
+  yielder_.ExpectMsgBox(MsgBoxResult::kOK, "NORTHW01");
+  yielder_.Click(run_->btnOK);
+  EXPECT_FALSE(run_->IsLoaded());
+  EXPECT_TRUE(ExportLines().empty());
+  EXPECT_FALSE(print::CurrentPrinter().HasOpenDocument());
+  EXPECT_FALSE(std::filesystem::exists(dir_.path() + "NORTHW01.b"));  // never created
+}
+
+TEST_F(RateSheetRunTest, ThePrinterFontIsTheFirstCourierOrFixedsys) {
+  printers_->SetFontNames({"Arial", "Fixedsys", "Courier 10 Pitch", "Courier New"});
+  yielder_.ExpectMsgBox(MsgBoxResult::kOK, "Processing Complete");
+  yielder_.Click(run_->btnOK);
+  EXPECT_NE(print::OperationListing(printers_->LastDocument()).find("\"Fixedsys\" 10 \"|"),
+            std::string::npos);
 }
 
 TEST_F(RateSheetRunTest, SwitchesChangedDuringARunWaitForTheNextRun) {
