@@ -9,7 +9,6 @@
 
 #include "sample/table_lines.h"
 #include "testkit/ratesheet/rate_sheet_files.h"
-#include "testkit/rating/lane_lookup_files.h"
 
 namespace sample {
 
@@ -94,25 +93,10 @@ bool BuildZipBlocks(const Path& source, const Path& target) {
   return ok;
 }
 
-// The tariff list, unless the data set already has one.
-bool BuildTariffList(const Path& source, const Path& target) {
-  if (std::filesystem::exists(target / "tariffs.dat")) return true;
-  std::vector<testkit::TariffListLine> lines;
-  bool ok = ForEachTableLine(source / "ratesheet" / "tariffs.txt", [&](const std::string& line) {
-    std::vector<std::string> f = SplitBars(line);
-    if (f.size() != 2) return false;
-    lines.emplace_back(f[0], f[1]);
-    return true;
-  });
-  const std::string text = testkit::TariffListFile(lines);
-  return ok && Write(target / "tariffs.dat", std::vector<std::uint8_t>(text.begin(), text.end()));
-}
-
 }  // namespace
 
 bool BuildRateSheetFiles(const Path& source, const Path& target) {
-  return BuildZipcodes(source, target) && BuildZipBlocks(source, target) &&
-         BuildTariffList(source, target);
+  return BuildZipcodes(source, target) && BuildZipBlocks(source, target);
 }
 
 }  // namespace sample

@@ -14,6 +14,7 @@
 #include "frelane/ratesheet/sideline_pair.h"
 #include "frelane/ratesheet/state_prefix_ranges.h"
 #include "frelane/ratesheet/weight_captions.h"
+#include "frelane/rating/frm_intrastate_tariffs.h"
 #include "platform/forms/application.h"
 #include "platform/runtime/conversions.h"
 #include "platform/runtime/fixed_string.h"
@@ -269,7 +270,7 @@ bool frmRateSheet::CheckDefinition() {
 
 void frmRateSheet::btnPrint_Click() {
   if (!CheckDefinition()) return;
-  if (ChooseIntrastateTariffs) ChooseIntrastateTariffs();
+  App().Get<frmIntrastateTariffs>().ShowModal();
   if (ShowRunDialog) ShowRunDialog();
 }
 

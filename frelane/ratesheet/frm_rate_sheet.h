@@ -36,8 +36,6 @@ class frmRateSheet : public forms::Form, public ratesheet::RateSheetDefinition {
   // The run dialog, shown modal once Print's checks pass and the intrastate tariffs are
   // chosen. Unset: nothing is run.
   std::function<void()> ShowRunDialog;
-  // The intrastate tariff chooser shown before the run. Unset: the list stays as it is.
-  std::function<void()> ChooseIntrastateTariffs;
 
   std::string HeadlineZip() override { return txtHeadlineZip.Text(); }
   bool FromHeadline() override { return optOutBound.Value(); }

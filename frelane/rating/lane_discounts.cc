@@ -95,7 +95,11 @@ double BoxPercent(std::string_view text) {
 
 bool FindZipDiscount() {
   runtime::RecordFile file;
-  if (!file.Open(DataFilePath(kZipDiscountFileName), static_cast<int>(z::kRecordSize))) {
+  const std::string path = DataFilePath(kZipDiscountFileName);
+  // An existing table is only read: closing it after opening it for writing counts as a
+  // change of the data directory, which would make every later file look-up ask again.
+  if (!file.OpenForReading(path, static_cast<int>(z::kRecordSize)) &&
+      !file.Open(path, static_cast<int>(z::kRecordSize))) {
     return false;
   }
   const std::string origin = HeaderText(header::kOriginZip).substr(0, 5);

@@ -11,7 +11,7 @@
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/frm_zip_lu.h"
 #include "frelane/rating/pending_procedures.h"
-#include "frelane/rating/rate_sheet_screen.h"
+#include "frelane/rating/rate_sheet_opener.h"
 #include "platform/forms/application.h"
 
 namespace frelane {

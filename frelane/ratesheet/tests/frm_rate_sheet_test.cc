@@ -11,7 +11,11 @@
 #include "frelane/ratesheet/weight_captions.h"
 #include "frelane/rating/lane_state.h"
 #include "testkit/app/settings_file_writer.h"
+#include "frelane/rating/frm_intrastate_tariffs.h"
+#include "frelane/rating/frm_rating_screen.h"
+#include "frelane/rating/rate_sheet_opener.h"
 #include "testkit/ratesheet/rate_sheet_files.h"
+#include "testkit/rating/lane_lookup_files.h"
 
 namespace frelane::ratesheet {
 namespace {
@@ -174,7 +178,6 @@ class PrintChecksTest : public RateSheetScreenTest {
     RateSheetScreenTest::SetUp();
     screen_ = &Shown();
     screen_->ShowRunDialog = [this] { calls_.push_back("run"); };
-    screen_->ChooseIntrastateTariffs = [this] { calls_.push_back("intrastate"); };
     screen_->txtHeadlineZip.SetText("30301");
     screen_->txtSidelineZipLow(2).SetText("300");
     screen_->txtSidelineZipHigh(2).SetText("302");
@@ -193,8 +196,18 @@ class PrintChecksTest : public RateSheetScreenTest {
 };
 
 TEST_F(PrintChecksTest, APassingDefinitionChoosesTariffsThenRuns) {
+  dir_.Write("tariffs.dat", testkit::TariffListFile({{"US", "NORTHW01"},
+                                                     {"GA", "GAINTRA1", true, "Georgia Rates"}}));
+  user_.WhenShown("frmIntrastateTariffs", [this] {
+    frmIntrastateTariffs& chooser = app_.Get<frmIntrastateTariffs>();
+    user_.Click(chooser.chkIntrastateTariff(1));
+    user_.Click(chooser.btnOK);
+    calls_.push_back("intrastate");
+  });
   user_.Click(screen_->btnPrint);
   EXPECT_EQ(calls_, (std::vector<std::string>{"intrastate", "run"}));
+  EXPECT_EQ(modMain::Lane().IntrastateList[0], "GA");
+  modMain::Lane().IntrastateList[0] = "";
 }
 
 TEST_F(PrintChecksTest, EachMissingPartIsReported) {
@@ -219,7 +232,7 @@ TEST_F(PrintChecksTest, PairsThatCouldNotEndAreRefused) {
   // A pair with one box filled is not walked, so it passes when another pair is filled.
   screen_->txtSidelineZipLow(3).SetText("");
   user_.Click(screen_->btnPrint);
-  EXPECT_EQ(calls_.size(), 2u);
+  EXPECT_EQ(calls_.size(), 1u);
 }
 
 TEST(SidelinePairTest, EveryWalkEnds) {
@@ -308,6 +321,61 @@ TEST_F(RateSheetScreenTest, ClosingRestoresTheSavedSettings) {
   EXPECT_FALSE(app_.Get<frmRateSheetOptions>().IsLoaded());
   EXPECT_EQ(modMain::Settings().F64(settings::kUsDiscounts, 2), 35);
   EXPECT_EQ(modMain::Settings().I16(settings::kDiscountCount), 1);
+}
+
+}  // namespace
+}  // namespace frelane::ratesheet
+
+namespace frelane::ratesheet {
+namespace {
+
+TEST_F(RateSheetScreenTest, TheRatingScreensFileMenuOpensItModally) {
+  testkit::SettingsFileWriter file;
+  file.CompanyName("Example Freight").Switch(557, true);  // rate sheets shown
+  dir_.Write("variable.dat", file.Bytes());
+  std::string error;
+  ASSERT_TRUE(modMain::LoadSettings(&error)) << error;
+  SetRateSheetScreen([this] { app_.Get<frmRateSheet>().ShowModal(); });
+  frmRatingScreen& rating = app_.Get<frmRatingScreen>();
+  rating.Show();
+  bool shown = false;
+  user_.WhenShown("frmRateSheet", [&] {
+    frmRateSheet& sheet = app_.Get<frmRateSheet>();
+    shown = sheet.Caption() == "Example Freight - Rate Sheet";
+    user_.MenuClick(sheet.mnuExit);
+  });
+  user_.MenuClick(rating.mnuFileRateSheet);
+  EXPECT_TRUE(shown);
+  EXPECT_FALSE(app_.Get<frmRateSheet>().IsLoaded());
+  SetRateSheetScreen(nullptr);
+}
+
+}  // namespace
+}  // namespace frelane::ratesheet
+
+namespace frelane::ratesheet {
+namespace {
+
+TEST_F(RateSheetScreenTest, HeaderLinesAreEditedForTheSheetOnly) {
+  modMain::Settings().SetText(settings::kRateSheetHeaderLines, "  OUR RATES  ", 2);
+  frmRateSheet& screen = Shown();
+  frmRateSheetOptions& options = app_.Get<frmRateSheetOptions>();
+  user_.WhenShown("frmRateSheetOptions", [&] {
+    EXPECT_EQ(options.txtHeader(2).Text(), "OUR RATES");
+    user_.TypeInto(options.txtHeader(1), "FOR EXAMPLE CUSTOMER");
+    user_.Click(options.btnOK);
+  });
+  user_.MenuClick(screen.mnuRateSheetOptions);
+  EXPECT_TRUE(options.IsLoaded());  // hidden, its edits kept for the page
+  EXPECT_EQ(options.txtHeader(1).Text(), "FOR EXAMPLE CUSTOMER");
+  EXPECT_EQ(modMain::Settings().Text(settings::kRateSheetHeaderLines, 1), "");
+  EXPECT_TRUE(screen.txtHeadlineZip.HasFocus());
+  user_.WhenShown("frmRateSheetOptions", [&] {
+    user_.Click(options.btnReset);
+    EXPECT_EQ(options.txtHeader(1).Text(), "");
+    user_.Click(options.btnOK);
+  });
+  user_.MenuClick(screen.mnuRateSheetOptions);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include "frelane/rating/frm_intrastate_tariffs.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/lane_state.h"
-#include "frelane/rating/rate_sheet_screen.h"
+#include "frelane/rating/rate_sheet_opener.h"
 #include "frelane/ratesheet/frm_rate_sheet.h"
 #include "frelane/ratesheet/frm_rate_sheet_run.h"
 #include "frelane/ratesheet/rate_sheet_screen_setup.h"
