@@ -1,5 +1,5 @@
 // The rate-sheet export file: the hand-worked rows with and without notes byte for byte,
-// the letter of the direction, and the errors of a path that cannot be written.
+// and the errors of a path that cannot be written.
 #include "frelane/ratesheet/rate_sheet_export.h"
 
 #include <gtest/gtest.h>
@@ -51,20 +51,6 @@ TEST_F(RateSheetExportTest, WritesTheHandWorkedRowsWithoutNotes) {
   EXPECT_EQ(Export(RowB("00-49")),
             ReadWhole(FRELANE_RATESHEET_GOLDEN_DIR "/export_without_notes.txt"));
   EXPECT_EQ(run_.NoteList.size(), 1u);
-}
-
-TEST_F(RateSheetExportTest, TowardsTheHeadlineTheDirectionLetterIsF) {
-  run_.WithNotes = false;
-  layout_.from_headline = false;
-  const std::string text = Export(RowB("00-49"));
-  EXPECT_EQ(text.substr(0, 11), "30301 GA F ");
-  EXPECT_EQ(text.find(" T "), std::string::npos);
-}
-
-TEST_F(RateSheetExportTest, AnExistingFileIsReplaced) {
-  dir_.Write("RATES.PRN", std::string(5000, 'x'));
-  run_.WithNotes = false;
-  EXPECT_EQ(Export(RowB("00-49")).find('x'), std::string::npos);
 }
 
 TEST_F(RateSheetExportTest, APathThatCannotBeWrittenIsAnExportPathError) {
