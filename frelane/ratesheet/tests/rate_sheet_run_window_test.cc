@@ -2,7 +2,7 @@
 // data set and the real engine, run from the run dialog to the "PDF file" printer and the
 // export file; the PDF's text is read back with pdftotext. With FRELANE_SHOTS naming a
 // directory, the definition screen and the run dialog in the middle of its run are kept
-// there as pictures.
+// there as pictures, with the printed PDF.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -118,6 +118,8 @@ class RateSheetRunWindowTest : public ::testing::Test {
     if (run.IsVisible() && !run_clicked_) {
       run_clicked_ = true;
       ClickWidget(run.chkExport);
+      // A look at the first yield of the run, whatever the run's length.
+      QTimer::singleShot(0, [this] { Autopilot(); });
       ClickWidget(run.btnOK);
     }
   }
@@ -167,6 +169,10 @@ TEST_F(RateSheetRunWindowTest, ATypedSheetPrintsToAPdfFileAndExports) {
   EXPECT_FALSE(app_.Get<frmRateSheetRun>().IsLoaded());
 
   ASSERT_TRUE(std::filesystem::exists(pdf_));
+  if (const char* shots = std::getenv("FRELANE_SHOTS")) {
+    std::filesystem::copy_file(pdf_, std::string(shots) + "/rate_sheet.pdf",
+                               std::filesystem::copy_options::overwrite_existing);
+  }
   // The PDF's text with each run of blanks read as one blank.
   std::string text;
   for (const char c : ReadCommand("pdftotext -layout '" + pdf_ + "' -")) {
