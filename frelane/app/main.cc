@@ -16,9 +16,8 @@
 #include "frelane/app/smoke_mode.h"
 #include "frelane/core/frm_intro.h"
 #include "frelane/core/startup.h"
-#include "frelane/ratesheet/frm_rate_sheet.h"
+#include "frelane/ratesheet/rate_sheet_screen_setup.h"
 #include "frelane/rating/frm_rating_screen.h"
-#include "frelane/rating/rate_sheet_opener.h"
 #include "platform/forms/application.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_host.h"
@@ -40,7 +39,7 @@ int main(int argc, char** argv) {
   };
   frelane::modMain::SetStartupEnvironment(env);
   frelane::SetMainWindow([&app]() -> forms::Form& { return app.Get<frelane::frmRatingScreen>(); });
-  frelane::SetRateSheetScreen([&app] { app.Get<frelane::frmRateSheet>().ShowModal(); });
+  frelane::InstallRateSheetScreen();
 
   std::unique_ptr<frelane::SmokeWatch> watch;
   if (smoke) watch = frelane::StartSmokeWatch(app, host, env.executable_directory);

@@ -1,0 +1,74 @@
+// The rate-sheet export file: the hand-worked rows with and without notes byte for byte,
+// and the errors of a path that cannot be written.
+#include "frelane/ratesheet/rate_sheet_export.h"
+
+#include <gtest/gtest.h>
+
+#include "frelane/ratesheet/tests/output_test_support.h"
+#include "frelane/ratesheet/tests/sheet_test_support.h"
+#include "testkit/geo/geo_writers.h"
+
+namespace frelane::ratesheet {
+namespace {
+
+using testing::ReadWhole;
+using testing::RowA;
+using testing::RowB;
+
+class RateSheetExportTest : public testing::SheetTest {
+ protected:
+  void SetUp() override {
+    SheetTest::SetUp();
+    dir_.Write("state.dat", testkit::StateFile({{300, "GA"}, {303, "GA"}}));
+    run_.StartRun();
+    run_.ExportOutput = true;
+    path_ = dir_.path() + "RATES.PRN";
+  }
+  // Exports the rows of prefixes 300 and 303 as the grouping hands them over.
+  std::string Export(const RateSheetGroup& second) {
+    RateSheetExport out(run_, layout_);
+    out.Open(path_);
+    out.ExportGroupRow(RowA("300-300"), false);
+    out.ExportGroupRow(second, true);
+    out.WriteNoteLines();
+    out.Close();
+    return ReadWhole(path_);
+  }
+
+  RateSheetRunState run_;
+  RateSheetLayout layout_ = testing::SampleLayout();
+  std::string path_;
+};
+
+TEST_F(RateSheetExportTest, WritesTheHandWorkedRowsWithNotes) {
+  run_.WithNotes = true;
+  EXPECT_EQ(Export(RowB()), ReadWhole(FRELANE_RATESHEET_GOLDEN_DIR "/export_with_notes.txt"));
+  EXPECT_EQ(run_.NoteList, (std::vector<std::string>{"", "GA 30300-49,60-99"}));
+}
+
+TEST_F(RateSheetExportTest, WritesTheHandWorkedRowsWithoutNotes) {
+  run_.WithNotes = false;
+  EXPECT_EQ(Export(RowB("00-49")),
+            ReadWhole(FRELANE_RATESHEET_GOLDEN_DIR "/export_without_notes.txt"));
+  EXPECT_EQ(run_.NoteList.size(), 1u);
+}
+
+TEST_F(RateSheetExportTest, APathThatCannotBeWrittenIsAnExportPathError) {
+  RateSheetExport out(run_, layout_);
+  for (const std::string& bad : {dir_.path() + "missing/RATES.PRN", dir_.path(), std::string()}) {
+    try {
+      out.Open(bad);
+      ADD_FAILURE() << bad << " opened";
+    } catch (const ExportPathError& e) {
+      EXPECT_TRUE(e.Number() == 75 || e.Number() == 76) << bad;
+    }
+    EXPECT_FALSE(out.IsOpen());
+  }
+  // A folder written with the other separator is the same folder.
+  dir_.Write("out/keep", "");
+  out.Open(dir_.path() + "out\\RATES.PRN");
+  EXPECT_TRUE(out.IsOpen());
+}
+
+}  // namespace
+}  // namespace frelane::ratesheet
