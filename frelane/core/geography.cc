@@ -6,7 +6,6 @@
 #include "frelane/core/main_module.h"
 #include "frelane/core/record_reader.h"
 #include "frelane/core/service_guide_records.h"
-#include "platform/os/bytes.h"
 
 namespace frelane::modMain {
 
@@ -53,7 +52,7 @@ std::string StateOfZipPrefix(std::int16_t prefix) {
   if (!file) return "";
   std::optional<std::vector<std::uint8_t>> record = file->Read(prefix);
   if (!record) return "";
-  return os::LoadText(record->data() + state_record::kState.offset, state_record::kState.width);
+  return os::ConstRecordView(*record).Text(state_record::kState);
 }
 
 std::optional<std::string> ProvinceOfPostalCode(std::string_view code) {

@@ -7,7 +7,6 @@
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/main_module.h"
 #include "frelane/core/record_reader.h"
-#include "platform/os/bytes.h"
 #include "platform/os/cp1252.h"
 
 namespace frelane::ServGuid {
@@ -25,34 +24,11 @@ TerminalRecord& MutableLastTerminal() {
 }
 
 // The trimmed single-byte text of a field, for comparisons by character code.
-std::string StoredText(const std::vector<std::uint8_t>& record, const FieldSpec& field) {
-  return modMain::Trim(os::LoadText(record.data() + field.offset, field.width));
+std::string StoredText(const std::vector<std::uint8_t>& record, const os::Field& field) {
+  return modMain::Trim(os::ConstRecordView(record).Text(field));
 }
 
 }  // namespace
-
-template <std::size_t kSize>
-std::string RecordBytes<kSize>::Text(const FieldSpec& field, int index) const {
-  return os::Cp1252ToUtf8(os::LoadText(bytes_.data() + field.ElementOffset(index), field.width));
-}
-
-template <std::size_t kSize>
-std::string RecordBytes<kSize>::Raw(const FieldSpec& field, int index) const {
-  return os::Cp1252ToUtf8(os::LoadRaw(bytes_.data() + field.ElementOffset(index), field.width));
-}
-
-template <std::size_t kSize>
-std::int16_t RecordBytes<kSize>::I16(const FieldSpec& field) const {
-  return os::LoadI16Le(bytes_.data() + field.offset);
-}
-
-template <std::size_t kSize>
-std::int32_t RecordBytes<kSize>::I32(const FieldSpec& field) const {
-  return os::LoadI32Le(bytes_.data() + field.offset);
-}
-
-template class RecordBytes<service_zip_record::kSize>;
-template class RecordBytes<terminal_record::kSize>;
 
 std::int32_t FindServiceTerminal(std::string_view zip, std::string_view kind, std::string& code,
                                  std::int16_t& days) {
@@ -100,7 +76,7 @@ std::string ReadTerminal(std::int32_t n) {
   std::optional<std::vector<std::uint8_t>> record = file->Read(n);
   if (!record) return "";
   std::memcpy(last.bytes().data(), record->data(), terminal_record::kSize);
-  return last.Raw(terminal_record::kCode);
+  return os::Cp1252ToUtf8(last.Raw(terminal_record::kCode));
 }
 
 std::int16_t GetTerminalDays(std::int32_t origin_terminal, std::int32_t destination_terminal,
@@ -118,7 +94,7 @@ std::int16_t GetTerminalDays(std::int32_t origin_terminal, std::int32_t destinat
   std::int64_t cell = (origin_terminal - 1) * terminals + destination_terminal;
   std::optional<std::vector<std::uint8_t>> record = matrix->Read(cell);
   if (!record) return 0;
-  std::int32_t total = os::LoadI16Le(record->data() + transit_days_record::kDays.offset) +
+  std::int32_t total = os::ConstRecordView(*record).I16(transit_days_record::kDays) +
                        static_cast<std::int32_t>(extra_days);
   if (total < std::numeric_limits<std::int16_t>::min() ||
       total > std::numeric_limits<std::int16_t>::max()) {

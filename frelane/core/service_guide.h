@@ -11,27 +11,34 @@
 #include <string>
 #include <string_view>
 
-#include "frelane/core/record_field.h"
 #include "frelane/core/service_guide_records.h"
+#include "platform/os/record_layout.h"
 
 namespace frelane::ServGuid {
 
-// A record of one of the terminal files, kept as its bytes.
+// A record of one of the terminal files, kept as its bytes. `index` is 1-based for array
+// fields (the address lines).
 template <std::size_t kSize>
 class RecordBytes {
  public:
   RecordBytes() { Clear(); }
   void Clear() { bytes_.fill(' '); }
-  // Text without trailing blanks, as UTF-8. REQUIRES: a text field of this record.
-  std::string Text(const FieldSpec& field, int index = 1) const;
-  // Text exactly as stored, blanks kept, as UTF-8.
-  std::string Raw(const FieldSpec& field, int index = 1) const;
-  std::int16_t I16(const FieldSpec& field) const;
-  std::int32_t I32(const FieldSpec& field) const;
+  // The text as UTF-8, without trailing blanks. REQUIRES: a text field of this record.
+  std::string Text(const os::Field& field, int index = 1) const {
+    return view().Utf8Text(field.Element(index));
+  }
+  // The field's bytes exactly as stored (Windows-1252 text, blanks kept).
+  std::string Raw(const os::Field& field, int index = 1) const {
+    return view().Raw(field.Element(index));
+  }
+  std::int16_t I16(const os::Field& field) const { return view().I16(field); }
+  std::int32_t I32(const os::Field& field) const { return view().I32(field); }
   std::array<std::uint8_t, kSize>& bytes() { return bytes_; }
   const std::array<std::uint8_t, kSize>& bytes() const { return bytes_; }
 
  private:
+  os::ConstRecordView view() const { return os::ConstRecordView(bytes_); }
+
   std::array<std::uint8_t, kSize> bytes_;
 };
 

@@ -18,11 +18,11 @@ void DecodeSettings(const std::uint8_t* head, std::uint64_t file_length, Setting
   SettingsRecord::Bytes& bytes = record->mutable_bytes();
   // Only whole fields are taken: a field cut by the end of the file keeps its cleared
   // value rather than half of its bytes.
-  for (const FieldSpec& field : s::kAllFields) {
-    for (std::size_t i = 1; i <= field.count; ++i) {
-      std::size_t offset = field.ElementOffset(static_cast<int>(i));
-      if (offset + field.width > file_length) break;
-      std::memcpy(&bytes[offset], head + offset, field.width);
+  for (const os::Field& field : s::kAllFields) {
+    for (std::size_t i = 0; i < field.count; ++i) {
+      const os::Field element = field.Nth(i);
+      if (element.end() > file_length) break;
+      std::memcpy(&bytes[element.offset], head + element.offset, element.width);
     }
   }
   ApplyOlderVersionDefaults(file_length, record);

@@ -1,74 +1,57 @@
 #include "frelane/core/settings_record.h"
 
 #include <cassert>
-#include <cmath>
-#include <cstring>
-
-#include "platform/os/bytes.h"
-#include "platform/os/cp1252.h"
 
 namespace frelane {
 
 void SettingsRecord::Clear() {
   bytes_.fill(0);
-  for (const FieldSpec& field : settings::kAllFields) {
-    if (field.kind == FieldKind::kText) std::memset(&bytes_[field.offset], ' ', field.size());
+  for (const os::Field& field : settings::kAllFields) {
+    if (field.kind == os::FieldKind::kText) view().Fill(field, ' ');
   }
 }
 
-const std::uint8_t* SettingsRecord::At(const FieldSpec& field, int index) const {
+os::Field SettingsRecord::Element(const os::Field& field, os::FieldKind kind, int index) {
+  assert(field.kind == kind);
   assert(index >= 1 && static_cast<std::size_t>(index) <= field.count);
-  return &bytes_[field.ElementOffset(index)];
+  (void)kind;
+  return field.Element(index);
 }
 
-std::uint8_t* SettingsRecord::At(const FieldSpec& field, int index) {
-  assert(index >= 1 && static_cast<std::size_t>(index) <= field.count);
-  return &bytes_[field.ElementOffset(index)];
+std::string SettingsRecord::Text(const os::Field& field, int index) const {
+  return view().Utf8Text(Element(field, os::FieldKind::kText, index));
 }
 
-std::string SettingsRecord::Text(const FieldSpec& field, int index) const {
-  assert(field.kind == FieldKind::kText);
-  return os::Cp1252ToUtf8(os::LoadText(At(field, index), field.width));
+std::string SettingsRecord::Raw(const os::Field& field, int index) const {
+  return view().Raw(Element(field, field.kind, index));
 }
 
-std::string SettingsRecord::Raw(const FieldSpec& field, int index) const {
-  return os::LoadRaw(At(field, index), field.width);
+std::int16_t SettingsRecord::I16(const os::Field& field) const {
+  return view().I16(Element(field, os::FieldKind::kI16));
 }
 
-std::int16_t SettingsRecord::I16(const FieldSpec& field) const {
-  assert(field.kind == FieldKind::kI16);
-  return os::LoadI16Le(At(field, 1));
+std::int32_t SettingsRecord::I32(const os::Field& field) const {
+  return view().I32(Element(field, os::FieldKind::kI32));
 }
 
-std::int32_t SettingsRecord::I32(const FieldSpec& field) const {
-  assert(field.kind == FieldKind::kI32);
-  return os::LoadI32Le(At(field, 1));
+double SettingsRecord::F64(const os::Field& field, int index) const {
+  return view().FiniteF64(Element(field, os::FieldKind::kF64, index));
 }
 
-double SettingsRecord::F64(const FieldSpec& field, int index) const {
-  assert(field.kind == FieldKind::kF64);
-  double value = os::LoadF64Le(At(field, index));
-  return std::isfinite(value) ? value : 0.0;
+void SettingsRecord::SetText(const os::Field& field, std::string_view utf8, int index) {
+  view().SetUtf8Text(Element(field, os::FieldKind::kText, index), utf8);
 }
 
-void SettingsRecord::SetText(const FieldSpec& field, std::string_view utf8, int index) {
-  assert(field.kind == FieldKind::kText);
-  os::StoreText(At(field, index), field.width, os::Utf8ToCp1252(utf8));
+void SettingsRecord::SetI16(const os::Field& field, std::int16_t value) {
+  view().SetI16(Element(field, os::FieldKind::kI16), value);
 }
 
-void SettingsRecord::SetI16(const FieldSpec& field, std::int16_t value) {
-  assert(field.kind == FieldKind::kI16);
-  os::StoreI16Le(At(field, 1), value);
+void SettingsRecord::SetI32(const os::Field& field, std::int32_t value) {
+  view().SetI32(Element(field, os::FieldKind::kI32), value);
 }
 
-void SettingsRecord::SetI32(const FieldSpec& field, std::int32_t value) {
-  assert(field.kind == FieldKind::kI32);
-  os::StoreI32Le(At(field, 1), value);
-}
-
-void SettingsRecord::SetF64(const FieldSpec& field, double value, int index) {
-  assert(field.kind == FieldKind::kF64);
-  os::StoreF64Le(At(field, index), value);
+void SettingsRecord::SetF64(const os::Field& field, double value, int index) {
+  view().SetF64(Element(field, os::FieldKind::kF64, index), value);
 }
 
 }  // namespace frelane

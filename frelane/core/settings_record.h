@@ -15,84 +15,86 @@
 #include <string>
 #include <string_view>
 
-#include "frelane/core/record_field.h"
+#include "platform/os/record_layout.h"
 
 namespace frelane {
 
 namespace settings {
 
-inline constexpr FieldSpec kCompanyName = TextField(0, 50);
-inline constexpr FieldSpec kReservedText1 = TextField(50, 35);
-inline constexpr FieldSpec kReservedText2 = TextField(85, 35);
-inline constexpr FieldSpec kReservedText3 = TextField(120, 25);
-inline constexpr FieldSpec kReservedText4 = TextField(145, 2);
-inline constexpr FieldSpec kReservedText5 = TextField(147, 10);
-inline constexpr FieldSpec kReservedText6 = TextField(157, 30);
-inline constexpr FieldSpec kReservedText7 = TextField(187, 30);
-inline constexpr FieldSpec kReservedText8 = TextField(217, 30);
-inline constexpr FieldSpec kReservedText9 = TextField(247, 100);
-inline constexpr FieldSpec kAboutText1 = TextField(347, 30);  // also the rules viewer's text
-inline constexpr FieldSpec kEffectiveDateText = TextField(377, 30);
-inline constexpr FieldSpec kAboutText2 = TextField(407, 30);  // also the rate-sheet run caption
-inline constexpr FieldSpec kAboutText3 = TextField(437, 50);
-inline constexpr FieldSpec kAboutText4 = TextField(487, 30);
-inline constexpr FieldSpec kRatingDate = TextField(517, 10);  // mm?dd?ccyy
-inline constexpr FieldSpec kAboutText5 = TextField(527, 10);
-inline constexpr FieldSpec kAccessorialPromptOffered = I16Field(537);
-inline constexpr FieldSpec kAccessorialPromptDefault = I16Field(539);
-inline constexpr FieldSpec kBillOfLadingShown = I16Field(541);
-inline constexpr FieldSpec kCityLookupShown = I16Field(543);
-inline constexpr FieldSpec kFakInUse = I16Field(545);
-inline constexpr FieldSpec kFloorMatrixInUse = I16Field(547);
-inline constexpr FieldSpec kMcFloorDiscountShown = I16Field(549);
-inline constexpr FieldSpec kTerminalServiceGuide = I16Field(551);
-inline constexpr FieldSpec kPricePerUnitOffered = I16Field(553);
-inline constexpr FieldSpec kPricePerUnitDefault = I16Field(555);
-inline constexpr FieldSpec kRateSheetShown = I16Field(557);
-inline constexpr FieldSpec kRateSheetTextExportOffered = I16Field(559);
-inline constexpr FieldSpec kRulesShown = I16Field(561);
-inline constexpr FieldSpec kDefaultOrigin = TextField(563, 6);
-inline constexpr FieldSpec kOriginLocked = I16Field(569);
-inline constexpr FieldSpec kDefaultDestination = TextField(571, 6);
-inline constexpr FieldSpec kDestinationLocked = I16Field(577);
-inline constexpr FieldSpec kDefaultClass = TextField(579, 3);
-inline constexpr FieldSpec kClassLocked = I16Field(582);
-inline constexpr FieldSpec kDefaultWeight = I32Field(584);  // pounds
-inline constexpr FieldSpec kWeightLocked = I16Field(588);
-inline constexpr FieldSpec kLtlFuelSurcharge = F64Field(590);  // percent
-inline constexpr FieldSpec kLtlFuelSurchargeLocked = I16Field(598);
-inline constexpr FieldSpec kTlFuelSurcharge = F64Field(600);  // percent
-inline constexpr FieldSpec kTlFuelSurchargeLocked = I16Field(608);
-inline constexpr FieldSpec kRateAdjustmentFactor = F64Field(610);  // 0 < x <= 3, usually 1
-inline constexpr FieldSpec kRateAdjustmentFactorLocked = I16Field(618);
-inline constexpr FieldSpec kCanadianExchangeFactor = F64Field(620);  // percent, 0 = no currency rows
-inline constexpr FieldSpec kExchangeFactorLocked = I16Field(628);
-inline constexpr FieldSpec kDiscountsFixed = I16Field(630);  // -1 Fixed, 0 Prompt
-inline constexpr FieldSpec kDiscountCount = I16Field(632);   // 1 Single, 3 Multiple
+inline constexpr os::Field kCompanyName = os::TextField(0, 50);
+inline constexpr os::Field kReservedText1 = os::TextField(50, 35);
+inline constexpr os::Field kReservedText2 = os::TextField(85, 35);
+inline constexpr os::Field kReservedText3 = os::TextField(120, 25);
+inline constexpr os::Field kReservedText4 = os::TextField(145, 2);
+inline constexpr os::Field kReservedText5 = os::TextField(147, 10);
+inline constexpr os::Field kReservedText6 = os::TextField(157, 30);
+inline constexpr os::Field kReservedText7 = os::TextField(187, 30);
+inline constexpr os::Field kReservedText8 = os::TextField(217, 30);
+inline constexpr os::Field kReservedText9 = os::TextField(247, 100);
+inline constexpr os::Field kAboutText1 = os::TextField(347, 30);  // also the rules viewer's text
+inline constexpr os::Field kEffectiveDateText = os::TextField(377, 30);
+inline constexpr os::Field kAboutText2 = os::TextField(407, 30);  // also the rate-sheet run caption
+inline constexpr os::Field kAboutText3 = os::TextField(437, 50);
+inline constexpr os::Field kAboutText4 = os::TextField(487, 30);
+inline constexpr os::Field kRatingDate = os::TextField(517, 10);  // mm?dd?ccyy
+inline constexpr os::Field kAboutText5 = os::TextField(527, 10);
+inline constexpr os::Field kAccessorialPromptOffered = os::I16Field(537);
+inline constexpr os::Field kAccessorialPromptDefault = os::I16Field(539);
+inline constexpr os::Field kBillOfLadingShown = os::I16Field(541);
+inline constexpr os::Field kCityLookupShown = os::I16Field(543);
+inline constexpr os::Field kFakInUse = os::I16Field(545);
+inline constexpr os::Field kFloorMatrixInUse = os::I16Field(547);
+inline constexpr os::Field kMcFloorDiscountShown = os::I16Field(549);
+inline constexpr os::Field kTerminalServiceGuide = os::I16Field(551);
+inline constexpr os::Field kPricePerUnitOffered = os::I16Field(553);
+inline constexpr os::Field kPricePerUnitDefault = os::I16Field(555);
+inline constexpr os::Field kRateSheetShown = os::I16Field(557);
+inline constexpr os::Field kRateSheetTextExportOffered = os::I16Field(559);
+inline constexpr os::Field kRulesShown = os::I16Field(561);
+inline constexpr os::Field kDefaultOrigin = os::TextField(563, 6);
+inline constexpr os::Field kOriginLocked = os::I16Field(569);
+inline constexpr os::Field kDefaultDestination = os::TextField(571, 6);
+inline constexpr os::Field kDestinationLocked = os::I16Field(577);
+inline constexpr os::Field kDefaultClass = os::TextField(579, 3);
+inline constexpr os::Field kClassLocked = os::I16Field(582);
+inline constexpr os::Field kDefaultWeight = os::I32Field(584);  // pounds
+inline constexpr os::Field kWeightLocked = os::I16Field(588);
+inline constexpr os::Field kLtlFuelSurcharge = os::F64Field(590);  // percent
+inline constexpr os::Field kLtlFuelSurchargeLocked = os::I16Field(598);
+inline constexpr os::Field kTlFuelSurcharge = os::F64Field(600);  // percent
+inline constexpr os::Field kTlFuelSurchargeLocked = os::I16Field(608);
+inline constexpr os::Field kRateAdjustmentFactor = os::F64Field(610);  // 0 < x <= 3, usually 1
+inline constexpr os::Field kRateAdjustmentFactorLocked = os::I16Field(618);
+// percent, 0 = no currency rows
+inline constexpr os::Field kCanadianExchangeFactor = os::F64Field(620);
+inline constexpr os::Field kExchangeFactorLocked = os::I16Field(628);
+inline constexpr os::Field kDiscountsFixed = os::I16Field(630);  // -1 Fixed, 0 Prompt
+inline constexpr os::Field kDiscountCount = os::I16Field(632);   // 1 Single, 3 Multiple
 // The four discount sets share one order: 1 MC %, 2 LTL %, 3 TL %, 4 MC floor in dollars.
-inline constexpr FieldSpec kUsDiscounts = F64Field(634, 4);
-inline constexpr FieldSpec kDiscountOnCharges = I16Field(666);  // -1 Charges ("C"), 0 Rates ("R")
-inline constexpr FieldSpec kShowMiles = I16Field(668);
-inline constexpr FieldSpec kWidenShortPostalCodes = I16Field(670);
-inline constexpr FieldSpec kRateSheetHeaderLines = TextField(672, 65, 4);
-inline constexpr FieldSpec kIconFileName = TextField(932, 12);
-inline constexpr FieldSpec kSpotQuoteWeightLimit = I32Field(944);  // pounds, 0 = none
-inline constexpr FieldSpec kMapShown = I16Field(948);
-inline constexpr FieldSpec kHiddenRateAdjustmentFactor = F64Field(950);  // <= 3
-inline constexpr FieldSpec kLtlFuelSurchargeFloor = F64Field(958);       // dollars
-inline constexpr FieldSpec kTlFuelSurchargeFloor = F64Field(966);        // dollars
-inline constexpr FieldSpec kTlDiscountHidden = I16Field(974);
-inline constexpr FieldSpec kWebAddress = TextField(976, 100);
-inline constexpr FieldSpec kIntrastateDiscounts = F64Field(1076, 4);
-inline constexpr FieldSpec kIntrastateDiscountsEnabled = I16Field(1108);
-inline constexpr FieldSpec kCanadaDiscounts = F64Field(1110, 4);
-inline constexpr FieldSpec kCanadaDiscountsEnabled = I16Field(1142);
-inline constexpr FieldSpec kFuelSurchargeWeightThreshold = I32Field(1144);  // pounds
-inline constexpr FieldSpec kZipDiscountsOffered = I16Field(1148);
-inline constexpr FieldSpec kZipDiscountsUsed = I16Field(1150);
-inline constexpr FieldSpec kNeverAskSingleShipment = I16Field(1152);
-inline constexpr FieldSpec kToolbarShown = I16Field(1154);
-inline constexpr FieldSpec kUnservedLaneMessage = TextField(1156, 50);
+inline constexpr os::Field kUsDiscounts = os::F64Field(634, 4);
+// -1 Charges ("C"), 0 Rates ("R")
+inline constexpr os::Field kDiscountOnCharges = os::I16Field(666);
+inline constexpr os::Field kShowMiles = os::I16Field(668);
+inline constexpr os::Field kWidenShortPostalCodes = os::I16Field(670);
+inline constexpr os::Field kRateSheetHeaderLines = os::TextField(672, 65, 4);
+inline constexpr os::Field kIconFileName = os::TextField(932, 12);
+inline constexpr os::Field kSpotQuoteWeightLimit = os::I32Field(944);  // pounds, 0 = none
+inline constexpr os::Field kMapShown = os::I16Field(948);
+inline constexpr os::Field kHiddenRateAdjustmentFactor = os::F64Field(950);  // <= 3
+inline constexpr os::Field kLtlFuelSurchargeFloor = os::F64Field(958);       // dollars
+inline constexpr os::Field kTlFuelSurchargeFloor = os::F64Field(966);        // dollars
+inline constexpr os::Field kTlDiscountHidden = os::I16Field(974);
+inline constexpr os::Field kWebAddress = os::TextField(976, 100);
+inline constexpr os::Field kIntrastateDiscounts = os::F64Field(1076, 4);
+inline constexpr os::Field kIntrastateDiscountsEnabled = os::I16Field(1108);
+inline constexpr os::Field kCanadaDiscounts = os::F64Field(1110, 4);
+inline constexpr os::Field kCanadaDiscountsEnabled = os::I16Field(1142);
+inline constexpr os::Field kFuelSurchargeWeightThreshold = os::I32Field(1144);  // pounds
+inline constexpr os::Field kZipDiscountsOffered = os::I16Field(1148);
+inline constexpr os::Field kZipDiscountsUsed = os::I16Field(1150);
+inline constexpr os::Field kNeverAskSingleShipment = os::I16Field(1152);
+inline constexpr os::Field kToolbarShown = os::I16Field(1154);
+inline constexpr os::Field kUnservedLaneMessage = os::TextField(1156, 50);
 
 // Every field in record order; the record has no gaps.
 inline constexpr std::array kAllFields = {
@@ -118,7 +120,8 @@ inline constexpr std::array kAllFields = {
 
 inline constexpr std::size_t kRecordSize = 1206;
 
-static_assert(FieldsTile(kAllFields, kRecordSize), "settings fields must tile the 1206-byte record");
+static_assert(os::FieldsTile(kAllFields, kRecordSize),
+              "settings fields must tile the 1206-byte record");
 
 // Positions of the values inside a discount set.
 inline constexpr int kDiscountMc = 1;
@@ -129,7 +132,6 @@ inline constexpr int kDiscountMcFloor = 4;
 }  // namespace settings
 
 // The settings record as its bytes, with typed access by field.
-// Text comes and goes as UTF-8; the record stores it as Windows-1252.
 class SettingsRecord {
  public:
   static constexpr std::size_t kSize = settings::kRecordSize;
@@ -141,32 +143,34 @@ class SettingsRecord {
   void Clear();
 
   // `index` is 1-based for array fields (discount sets, header lines); REQUIRES: in range.
-  // Text without its trailing blanks (a NUL counts as a blank).
-  std::string Text(const FieldSpec& field, int index = 1) const;
-  // The field's bytes exactly as stored, padding included.
-  std::string Raw(const FieldSpec& field, int index = 1) const;
-  std::int16_t I16(const FieldSpec& field) const;
-  std::int32_t I32(const FieldSpec& field) const;
+  // The text as UTF-8, without its trailing blanks (a NUL counts as a blank).
+  std::string Text(const os::Field& field, int index = 1) const;
+  // The field's bytes exactly as stored (Windows-1252 text, padding included).
+  std::string Raw(const os::Field& field, int index = 1) const;
+  std::int16_t I16(const os::Field& field) const;
+  std::int32_t I32(const os::Field& field) const;
   // A stored NaN or infinity reads as 0, so a damaged file cannot poison arithmetic.
-  double F64(const FieldSpec& field, int index = 1) const;
+  double F64(const os::Field& field, int index = 1) const;
   // Switch fields: true for any non-zero value.
-  bool On(const FieldSpec& field) const { return I16(field) != 0; }
+  bool On(const os::Field& field) const { return I16(field) != 0; }
 
   // Left-aligned, blank-padded, cut at the width; characters without a Windows-1252 form
   // are stored as "?".
-  void SetText(const FieldSpec& field, std::string_view utf8, int index = 1);
-  void SetI16(const FieldSpec& field, std::int16_t value);
-  void SetI32(const FieldSpec& field, std::int32_t value);
-  void SetF64(const FieldSpec& field, double value, int index = 1);
+  void SetText(const os::Field& field, std::string_view utf8, int index = 1);
+  void SetI16(const os::Field& field, std::int16_t value);
+  void SetI32(const os::Field& field, std::int32_t value);
+  void SetF64(const os::Field& field, double value, int index = 1);
   // Stores a switch as -1 (on) or 0 (off).
-  void SetOn(const FieldSpec& field, bool on) { SetI16(field, on ? -1 : 0); }
+  void SetOn(const os::Field& field, bool on) { SetI16(field, on ? -1 : 0); }
 
   const Bytes& bytes() const { return bytes_; }
   Bytes& mutable_bytes() { return bytes_; }
 
  private:
-  const std::uint8_t* At(const FieldSpec& field, int index) const;
-  std::uint8_t* At(const FieldSpec& field, int index);
+  os::ConstRecordView view() const { return os::ConstRecordView(bytes_); }
+  os::RecordView view() { return os::RecordView(bytes_); }
+  // Element `index` of the field, checked against the field's kind and count.
+  static os::Field Element(const os::Field& field, os::FieldKind kind, int index = 1);
 
   Bytes bytes_;
 };

@@ -6,7 +6,6 @@
 
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/record_reader.h"
-#include "platform/os/bytes.h"
 #include "platform/os/cp1252.h"
 
 namespace frelane {
@@ -34,8 +33,9 @@ bool SearchRanges(RecordReader& file, const std::string& key) {
     std::int64_t mid = (lo + hi) / 2;
     std::optional<std::vector<std::uint8_t>> record = file.Read(mid);
     if (!record) return false;
-    std::string low = os::LoadRaw(record->data() + z::kLowCode.offset, z::kLowCode.width);
-    std::string high = os::LoadRaw(record->data() + z::kHighCode.offset, z::kHighCode.width);
+    const os::ConstRecordView v(*record);
+    std::string low = v.Raw(z::kLowCode);
+    std::string high = v.Raw(z::kHighCode);
     if (low <= key && key <= high) return true;
     if (key < high) {
       hi = mid;

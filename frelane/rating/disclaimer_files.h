@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "frelane/core/record_field.h"
+#include "platform/os/record_layout.h"
 
 namespace frelane {
 
@@ -23,11 +23,11 @@ inline constexpr char kZipDisclaimerZipsFileName[] = "ZipDisclaimerZips.dat";
 // One record of ZipDisclaimerZips.dat: a range of postal codes, sorted ascending, ranges
 // not overlapping.
 namespace zip_disclaimer_record {
-inline constexpr FieldSpec kLowCode = TextField(0, 5);
-inline constexpr FieldSpec kHighCode = TextField(5, 5);
-inline constexpr FieldSpec kLineEnd = TextField(10, 2);  // CR LF
+inline constexpr os::Field kLowCode = os::TextField(0, 5);
+inline constexpr os::Field kHighCode = os::TextField(5, 5);
+inline constexpr os::Field kLineEnd = os::TextField(10, 2);  // CR LF
 inline constexpr std::size_t kSize = 5 + 5 + 2;
-static_assert(FieldsTile(std::array{kLowCode, kHighCode, kLineEnd}, kSize));
+static_assert(os::FieldsTile(std::array{kLowCode, kHighCode, kLineEnd}, kSize));
 }  // namespace zip_disclaimer_record
 
 // The text a disclaimer file shows, lines joined by CR LF, as UTF-8. Leading blank lines are

@@ -33,7 +33,7 @@ struct DiscountSet {
   double mc = 0, ltl = 0, tl = 0, floor = 0;
 };
 
-DiscountSet SetOf(const FieldSpec& field) {
+DiscountSet SetOf(const os::Field& field) {
   const SettingsRecord& s = Settings();
   return {s.F64(field, settings::kDiscountMc), s.F64(field, settings::kDiscountLtl),
           s.F64(field, settings::kDiscountTl), s.F64(field, settings::kDiscountMcFloor)};

@@ -16,6 +16,7 @@
 #include "frelane/rating/picked_point.h"
 #include "frelane/rating/point_entry.h"
 #include "platform/forms/application.h"
+#include "platform/os/cp1252.h"
 #include "platform/runtime/conversions.h"
 
 namespace frelane {
@@ -122,7 +123,7 @@ void frmRatingScreen::txtDestination_GotFocus() {
   const SettingsRecord& s = modMain::Settings();
   if (!modMain::Trim(s.Text(settings::kDefaultDestination)).empty() &&
       modMain::Trim(modMain::PickedZip()).empty()) {
-    txtDestination.SetText(s.Raw(settings::kDefaultDestination));
+    txtDestination.SetText(os::Cp1252ToUtf8(s.Raw(settings::kDefaultDestination)));
   }
   modMain::PickedZip().clear();
   modMain::SelectAllText(txtDestination);

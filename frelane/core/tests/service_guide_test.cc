@@ -100,15 +100,17 @@ TEST_F(ServiceGuideTest, ReadTerminalKeepsNothingOfAnEarlierTerminal) {
 TEST_F(ServiceGuideTest, HandBuiltTerminalRecord) {
   std::string record(terminal_record::kSize, ' ');
   record.replace(0, 8, "East Bay");
-  record.replace(50, 5, "EB001");
-  record.replace(155, 6, "Harbor");
+  record.replace(50, 5, "\311B001");  // Windows-1252 "É"
+  record.replace(155, 8, "Montr\351al");
   record.replace(185, 2, "ON");
   record.replace(233, 9, "eb@ex.com");
   record.replace(383, 5, "Chief");
   dir_.Write("ServTerm.dat", record);
-  EXPECT_EQ(ReadTerminal(1), "EB001");
+  // ReadTerminal and Text give UTF-8; Raw gives the stored bytes.
+  EXPECT_EQ(ReadTerminal(1), "ÉB001");
   EXPECT_EQ(LastTerminal().Text(terminal_record::kName), "East Bay");
-  EXPECT_EQ(LastTerminal().Text(terminal_record::kCity), "Harbor");
+  EXPECT_EQ(LastTerminal().Text(terminal_record::kCity), "Montréal");
+  EXPECT_EQ(LastTerminal().Raw(terminal_record::kCity), "Montr\351al" + std::string(22, ' '));
   EXPECT_EQ(LastTerminal().Text(terminal_record::kState), "ON");
   EXPECT_EQ(LastTerminal().Text(terminal_record::kEmail), "eb@ex.com");
   EXPECT_EQ(LastTerminal().Text(terminal_record::kContactTitle), "Chief");

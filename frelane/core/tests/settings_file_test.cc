@@ -177,6 +177,8 @@ TEST(SettingsText, AccentedTextIsStoredAsSingleBytes) {
   r.SetText(s::kCompanyName, "Fret Québec Ltée");
   EXPECT_EQ(r.bytes()[7], 0xE9);  // "é" in Windows-1252
   EXPECT_EQ(r.Text(s::kCompanyName), "Fret Québec Ltée");
+  // Raw is the stored bytes, padding included; Text is the UTF-8 text.
+  EXPECT_EQ(r.Raw(s::kCompanyName), "Fret Qu\351bec Lt\351e" + std::string(34, ' '));
   r.SetText(s::kDefaultOrigin, "K1A0B1X");  // cut at the width
   EXPECT_EQ(r.Raw(s::kDefaultOrigin), "K1A0B1");
   r.SetText(s::kDefaultClass, "92");

@@ -35,7 +35,7 @@ class LaneDiscountsTest : public testing::LaneTest {
     s.SetOn(settings::kZipDiscountsUsed, true);
     SetLane("30301", "90210", "GA", "CA");
   }
-  static void SetSet(const FieldSpec& field, std::vector<double> v) {
+  static void SetSet(const os::Field& field, std::vector<double> v) {
     for (int i = 1; i <= 4; ++i) modMain::Settings().SetF64(field, v[static_cast<std::size_t>(i - 1)], i);
   }
   // The ten values as one string, then the switch and the kind.
