@@ -30,6 +30,10 @@ constexpr std::uint32_t kDirEvents = IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN
 // What a directory on the path reports: names coming, going or changing their attributes.
 constexpr std::uint32_t kPathEvents =
     IN_ATTRIB | IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF;
+// What a watched file reports: its bytes or its attributes (link count included) changed,
+// or it went away.
+constexpr std::uint32_t kFileEvents =
+    IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN_DELETE_SELF | IN_MOVE_SELF;
 // Events that only change a file, not which file a name stands for.
 constexpr std::uint32_t kContentEvents = IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE;
 
@@ -88,6 +92,7 @@ struct Dir {
 struct Node {
   std::vector<Dir*> dirs;                          // watched for their own names
   std::vector<std::pair<std::string, Dir*>> path;  // the name leading on to a watched dir
+  std::vector<Dir*> file_of;                       // a watched file lies in these dirs
 };
 
 // Never destroyed: threads may still read files while the process's statics go away. Dirs
@@ -103,6 +108,8 @@ struct Watcher {
   NameSet unwatchable;  // clean paths found on a network file system or behind a link
   std::unordered_map<int, Node> nodes;
   std::vector<std::unique_ptr<Dir>> all;
+  int file_watches = 0;
+  int file_watch_limit = -1;  // none
 };
 Watcher& TheWatcher() {
   static Watcher* watcher = new Watcher;
@@ -212,6 +219,15 @@ void TakeIn(Watcher& w, const inotify_event& event) {
   auto it = w.nodes.find(event.wd);
   if (it == w.nodes.end()) return;
   Node& node = it->second;
+  if (!node.file_of.empty()) {
+    // A watched file: whatever it reports may change what it holds.
+    for (Dir* dir : node.file_of) dir->Touch();
+    if (event.mask & IN_IGNORED) {
+      --w.file_watches;
+      w.nodes.erase(it);
+    }
+    return;
+  }
   if (event.mask & IN_IGNORED) {
     // The watch is gone (the directory was removed or its file system unmounted).
     for (Dir* dir : node.dirs) dir->Lose();
@@ -255,6 +271,24 @@ WatchMark MarkBeforeCheck(std::string_view dir, std::string_view name) {
   return {&watched->changes, watched->changes.load(std::memory_order_acquire)};
 }
 
+bool WatchFileOf(std::string_view dir, const std::string& path) {
+  Watcher& w = TheWatcher();
+  std::lock_guard<std::mutex> lock(w.mu);
+  Dir* watched = WatchOf(w, dir);
+  if (watched == nullptr) return false;
+  if (w.file_watch_limit >= 0 && w.file_watches >= w.file_watch_limit) return false;
+  const int wd = ::inotify_add_watch(w.fd, path.c_str(), kFileEvents | IN_DONT_FOLLOW | IN_MASK_ADD);
+  if (wd < 0) return false;
+  Node& node = w.nodes[wd];
+  if (!node.dirs.empty() || !node.path.empty()) return false;  // a directory, not the file
+  if (node.file_of.empty()) ++w.file_watches;
+  std::erase_if(node.file_of, [](const Dir* d) { return d->gone; });
+  if (std::find(node.file_of.begin(), node.file_of.end(), watched) == node.file_of.end()) {
+    node.file_of.push_back(watched);
+  }
+  return true;
+}
+
 void CatchUpWithChanges() {
   Watcher& w = TheWatcher();
   const std::uint64_t arrival = w.drains.load(std::memory_order_acquire);
@@ -286,6 +320,12 @@ bool IsWatchedForTesting(std::string_view dir) {
   Watcher& w = TheWatcher();
   std::lock_guard<std::mutex> lock(w.mu);
   return WatchOf(w, dir) != nullptr;
+}
+
+void SetFileWatchLimitForTesting(int limit) {
+  Watcher& w = TheWatcher();
+  std::lock_guard<std::mutex> lock(w.mu);
+  w.file_watch_limit = limit;
 }
 
 void SetDirWatchEnabledForTesting(bool enabled) {

@@ -13,9 +13,11 @@
 #include <functional>
 #include <mutex>
 #include <unordered_map>
+#include <utility>
 
 #include "platform/os/ascii_keys.h"
 #include "platform/os/dir_watch.h"
+#include "platform/os/regular_file.h"
 
 namespace os {
 namespace {
@@ -24,6 +26,8 @@ namespace {
 // next requests read them again.
 constexpr std::size_t kMaxCachedBytes = 64u << 20;
 constexpr std::size_t kMaxCachedFiles = 256;
+
+std::atomic<std::size_t> max_image_size{kMaxFileImageSize};
 
 std::atomic<std::int64_t> settle_ns{
     std::chrono::duration_cast<std::chrono::nanoseconds>(kDefaultSettleTime).count()};
@@ -171,8 +175,9 @@ std::optional<FileStamp> DirStamp(const std::string& dir, bool pinned = true) {
 // *steady is false when the file changed while it was read.
 FileImagePtr ReadOpen(int fd, bool* steady) {
   struct stat before;
+  const std::size_t limit = max_image_size.load();
   if (::fstat(fd, &before) != 0 || !S_ISREG(before.st_mode) ||
-      static_cast<std::uint64_t>(before.st_size) > kMaxFileImageSize) {
+      static_cast<std::uint64_t>(before.st_size) > limit) {
     return nullptr;
   }
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(before.st_size));
@@ -180,7 +185,7 @@ FileImagePtr ReadOpen(int fd, bool* steady) {
   for (;;) {
     if (done == bytes.size()) {
       // The file may have grown since its size was taken.
-      if (bytes.size() > kMaxFileImageSize) return nullptr;
+      if (bytes.size() > limit) return nullptr;
       bytes.resize(bytes.size() + 4096);
     }
     ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
@@ -253,14 +258,16 @@ FileImagePtr WatchedImage(const std::string& path) {
   return it->second.image;
 }
 
-// Lets mark vouch for the kept image, just found current the old way, when path is the
-// file's only name and no link: a change through another name would not show in the
-// directory's watch.
+// Lets mark vouch for the kept image, just found current by its stamp, when path is no
+// link and the file itself is watched: a write through another name of the file would not
+// show in the directory's watch. The stamp is taken again once the file's watch stands, so
+// a write before it shows there.
 void VouchFor(const std::string& path, const FileImagePtr& image, const WatchMark& mark) {
   if (mark.changes == nullptr) return;
   struct stat st;
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1 ||
-      StampOf(st) != image->stamp()) {
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
+  if (!WatchFileOf(DirOf(path), path)) return;
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || StampOf(st) != image->stamp()) {
     return;
   }
   Cache& cache = TheCache();
@@ -298,10 +305,7 @@ FileImagePtr FreshImage(const std::string& path) {
   }
   // The directory's stamp is taken before the file is opened (see CachedImage).
   std::optional<FileStamp> dir_stamp = DirStamp(dir);
-  int fd;
-  do {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  } while (fd < 0 && errno == EINTR);
+  const int fd = OpenRegularFile(path);
   if (fd < 0) return nullptr;
   auto file = std::make_shared<const OpenFile>(fd);
   bool steady = false;
@@ -430,6 +434,36 @@ FileImagePtr ReadFileImage(const std::string& path) {
     seen.image = image;
   }
   return image;
+}
+
+FileImagePtr ReadFileImageNow(const std::string& path) {
+  CatchUpWithChanges();
+  FileImagePtr image = WatchedImage(path);
+  if (!image) {
+    // As outside any scope: neither the scope's statuses nor its pinned stamps are used.
+    const int depth = std::exchange(scope.depth, 0);
+    image = FreshImage(path);
+    scope.depth = depth;
+  }
+  if (scope.depth > 0) {
+    SeenImage* seen = SeenInScope(path);
+    if (seen == nullptr) {
+      seen = &scope.images.Add();
+      seen->path.assign(path);
+    }
+    seen->image = image;
+  }
+  return image;
+}
+
+std::size_t MaxFileImageSize() { return max_image_size.load(); }
+
+void SetMaxFileImageSizeForTesting(std::size_t limit) {
+  max_image_size = limit;
+  Cache& cache = TheCache();
+  std::lock_guard<std::mutex> lock(cache.mu);
+  cache.images.clear();
+  cache.image_bytes = 0;
 }
 
 std::optional<std::vector<ListedName>> ListNoCase(const std::string& dir, std::string_view name) {

@@ -13,6 +13,7 @@
 
 #include "platform/os/bytes.h"
 #include "platform/os/file_lookup.h"
+#include "platform/os/regular_file.h"
 #include "tolv32dll/effective/effective_record.h"
 #include "tolv32dll/effective/rating_version.h"
 #include "tolv32dll/logs/binary_log.h"
@@ -71,14 +72,10 @@ ErrorNumber EffectiveTable::ReadImage(Image* image) {
     return kOk;
   }
   // Not to be imaged (unreadable, or too large): read its head from the file itself.
-  int fd = ::open(path->c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat st;
+  int fd = os::OpenRegularFile(*path, &st);
   if (fd < 0) return kErrEfcopn;
   LogBinaryOpenedFile(*path);
-  struct stat st;
-  if (::fstat(fd, &st) != 0) {
-    ::close(fd);
-    return kErrEfcopn;
-  }
   std::vector<std::uint8_t> bytes;
   std::uint8_t buffer[8192];
   ssize_t got = 0;
