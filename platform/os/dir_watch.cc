@@ -4,6 +4,7 @@
 #include <limits.h>
 #include <stdlib.h>
 #include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 
@@ -100,6 +101,7 @@ struct Node {
 struct Watcher {
   std::mutex mu;
   int fd = -1;
+  std::atomic<int> shared_fd{-1};  // fd, read without the lock
   bool unavailable = false;  // inotify could not be had
   std::atomic<bool> enabled{true};
   // Drains begun; a caller whose arrival precedes a drain's beginning may rely on it.
@@ -155,6 +157,7 @@ Dir* StartWatch(Watcher& w, const std::string& path) {
       w.unavailable = true;
       return nullptr;
     }
+    w.shared_fd.store(w.fd, std::memory_order_release);
   }
   // From the root down: a later step of the path cannot change unnoticed once the
   // directory above it is watched.
@@ -291,9 +294,13 @@ bool WatchFileOf(std::string_view dir, const std::string& path) {
 
 void CatchUpWithChanges() {
   Watcher& w = TheWatcher();
+  const int fd = w.shared_fd.load(std::memory_order_acquire);
+  if (fd < 0) return;
+  // Nothing queued (the usual case) is told without the lock, so threads do not meet here.
+  int queued = 0;
+  if (::ioctl(fd, FIONREAD, &queued) == 0 && queued == 0) return;
   const std::uint64_t arrival = w.drains.load(std::memory_order_acquire);
   std::lock_guard<std::mutex> lock(w.mu);
-  if (w.fd < 0) return;
   // A drain that began after this call arrived has read every event queued before it.
   if (w.drains.load(std::memory_order_relaxed) != arrival) return;
   w.drains.fetch_add(1, std::memory_order_release);

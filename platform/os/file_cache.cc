@@ -28,6 +28,9 @@ constexpr std::size_t kMaxCachedBytes = 64u << 20;
 constexpr std::size_t kMaxCachedFiles = 256;
 
 std::atomic<std::size_t> max_image_size{kMaxFileImageSize};
+// Changes whenever what the cache keeps is dropped outside the marks (a new size limit), so
+// that no thread serves what it noted before from its own notes.
+std::atomic<std::uint64_t> cache_generation{0};
 
 std::atomic<std::int64_t> settle_ns{
     std::chrono::duration_cast<std::chrono::nanoseconds>(kDefaultSettleTime).count()};
@@ -145,6 +148,35 @@ struct ScopeState {
 };
 thread_local ScopeState scope;
 
+// What this thread was last served on a mark, by path or lookup key: while the mark holds
+// it is served again without the cache's lock, so that threads rating at once do not meet
+// there. Dropped all at once beyond a count.
+struct NotedImage {
+  FileImagePtr image;
+  WatchMark mark;
+  std::uint64_t generation = 0;
+};
+struct NotedLookup {
+  bool found = false;
+  std::string path;
+  WatchMark mark;
+  std::uint64_t generation = 0;
+};
+constexpr std::size_t kMaxNotes = 512;
+struct ThreadNotes {
+  std::unordered_map<std::string, NotedImage, TextHash, std::equal_to<>> images;
+  std::unordered_map<std::string, NotedLookup, TextHash, std::equal_to<>> lookups;
+};
+thread_local ThreadNotes notes;
+
+template <typename Map, typename Value>
+void Note(Map& map, std::string_view key, Value value) {
+  if (map.size() >= kMaxNotes) map.clear();
+  auto it = map.find(key);
+  if (it == map.end()) it = map.emplace(std::string(key), Value()).first;
+  it->second = std::move(value);
+}
+
 // The key of a name lookup, dir and name with a NUL between them, in a buffer of the
 // caller's; empty when it does not fit (such lookups are not remembered).
 constexpr std::size_t kMaxLookupKey = 1024;
@@ -251,11 +283,27 @@ void Keep(const std::string& path, CachedImage entry) {
 
 // The kept image of path while its mark holds; null otherwise.
 FileImagePtr WatchedImage(const std::string& path) {
-  Cache& cache = TheCache();
-  std::lock_guard<std::mutex> lock(cache.mu);
-  auto it = cache.images.find(path);
-  if (it == cache.images.end() || !it->second.mark.Holds()) return nullptr;
-  return it->second.image;
+  const std::uint64_t generation = cache_generation.load(std::memory_order_acquire);
+  auto noted = notes.images.find(path);
+  if (noted != notes.images.end() && noted->second.generation == generation &&
+      noted->second.mark.Holds()) {
+    return noted->second.image;
+  }
+  NotedImage found;
+  {
+    Cache& cache = TheCache();
+    std::lock_guard<std::mutex> lock(cache.mu);
+    auto it = cache.images.find(path);
+    if (it == cache.images.end() || !it->second.mark.Holds()) return nullptr;
+    found = {it->second.image, it->second.mark, generation};
+  }
+  // The thread's own count of its holders: the copies a rating makes and drops then touch
+  // no memory that other threads' copies touch.
+  const FileImage* shared = found.image.get();
+  found.image = FileImagePtr(std::make_shared<const FileImagePtr>(std::move(found.image)), shared);
+  FileImagePtr image = found.image;
+  Note(notes.images, path, std::move(found));
+  return image;
 }
 
 // Lets mark vouch for the kept image, just found current by its stamp, when path is no
@@ -460,6 +508,7 @@ std::size_t MaxFileImageSize() { return max_image_size.load(); }
 
 void SetMaxFileImageSizeForTesting(std::size_t limit) {
   max_image_size = limit;
+  cache_generation.fetch_add(1, std::memory_order_acq_rel);
   Cache& cache = TheCache();
   std::lock_guard<std::mutex> lock(cache.mu);
   cache.images.clear();
@@ -517,13 +566,24 @@ std::optional<std::optional<std::string>> RecalledLookup(std::string_view dir,
   }
   CatchUp();
   std::optional<std::optional<std::string>> found;
-  {
-    Cache& cache = TheCache();
-    std::lock_guard<std::mutex> lock(cache.mu);
-    auto it = cache.lookups.find(key);
-    if (it == cache.lookups.end() || !it->second.mark.Holds()) return std::nullopt;
+  const std::uint64_t generation = cache_generation.load(std::memory_order_acquire);
+  auto noted = notes.lookups.find(key);
+  if (noted != notes.lookups.end() && noted->second.generation == generation &&
+      noted->second.mark.Holds()) {
     found.emplace();
-    if (it->second.found) found->emplace(it->second.path);
+    if (noted->second.found) found->emplace(noted->second.path);
+  } else {
+    NotedLookup note;
+    {
+      Cache& cache = TheCache();
+      std::lock_guard<std::mutex> lock(cache.mu);
+      auto it = cache.lookups.find(key);
+      if (it == cache.lookups.end() || !it->second.mark.Holds()) return std::nullopt;
+      note = {it->second.found, it->second.path, it->second.mark, generation};
+    }
+    found.emplace();
+    if (note.found) found->emplace(note.path);
+    Note(notes.lookups, key, std::move(note));
   }
   if (scope.depth > 0) SeeInScope(key, hash, *found);
   return found;
