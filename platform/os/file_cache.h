@@ -21,7 +21,9 @@
 // are taken in at each request outside a scope and at the first request of a scope, so a
 // change finished before a rating shows in it. What is not watched is checked as above.
 //
-// Thread safety: every function may be called from any thread; images are immutable.
+// Thread safety: every function may be called from any thread; images are immutable. Each
+// thread keeps its own notes of what it was served on a mark (and its own count of the
+// holders of each), so that threads reading at once do not meet at the cache's lock.
 #ifndef FRELANE_PLATFORM_OS_FILE_CACHE_H_
 #define FRELANE_PLATFORM_OS_FILE_CACHE_H_
 
