@@ -102,6 +102,7 @@ struct Watcher {
   std::mutex mu;
   int fd = -1;
   std::atomic<int> shared_fd{-1};  // fd, read without the lock
+  std::atomic<bool> draining{false};  // events are being read and taken in
   bool unavailable = false;  // inotify could not be had
   std::atomic<bool> enabled{true};
   // Drains begun; a caller whose arrival precedes a drain's beginning may rely on it.
@@ -296,14 +297,21 @@ void CatchUpWithChanges() {
   Watcher& w = TheWatcher();
   const int fd = w.shared_fd.load(std::memory_order_acquire);
   if (fd < 0) return;
-  // Nothing queued (the usual case) is told without the lock, so threads do not meet here.
+  // Nothing queued and nothing being taken in (the usual case) is told without the lock, so
+  // threads do not meet here. Events another thread has read but not yet taken in are
+  // waited for under the lock.
   int queued = 0;
-  if (::ioctl(fd, FIONREAD, &queued) == 0 && queued == 0) return;
+  if (::ioctl(fd, FIONREAD, &queued) == 0 && queued == 0 && !w.draining.load()) return;
   const std::uint64_t arrival = w.drains.load(std::memory_order_acquire);
   std::lock_guard<std::mutex> lock(w.mu);
   // A drain that began after this call arrived has read every event queued before it.
   if (w.drains.load(std::memory_order_relaxed) != arrival) return;
   w.drains.fetch_add(1, std::memory_order_release);
+  struct Draining {
+    std::atomic<bool>& flag;
+    explicit Draining(std::atomic<bool>& f) : flag(f) { flag.store(true); }
+    ~Draining() { flag.store(false); }
+  } draining(w.draining);
   alignas(inotify_event) char buffer[16 * 1024];
   for (;;) {
     ssize_t got = ::read(w.fd, buffer, sizeof buffer);
