@@ -104,6 +104,7 @@ TdStatus ReadTda(const std::string& path, std::vector<TdAreaEntry>* entries) {
   std::size_t limit = image ? image->size() : 0;
   struct stat st;
   if (!image && ::fstat(::fileno(file.get()), &st) == 0) limit = static_cast<std::size_t>(st.st_size);
+  if (limit > kMaxTdaBytes) return TdStatus::kBadData;
   std::string bytes;
   char buffer[4096];
   std::size_t got;
