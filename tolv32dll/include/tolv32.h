@@ -56,8 +56,9 @@ typedef void* TolvHandle;
 /* Told of a reload of the effective-date table: the registered user value and a
  * TOLV32_NOTIFY_MESSAGE_SIZE-byte message, on the thread that found the change, inside the
  * call that found it. The engine is busy under that call: calls the callback makes find
- * no engine (their empty result), except Tolv_EndTolv, which returns 0 and ends the engine
- * as the call that notified returns. */
+ * no engine (their empty result; Tolv_InitializeTolv gives 203 and leaves the engine as it
+ * is), except Tolv_EndTolv, which returns 0 and ends the engine as the call that notified
+ * returns. */
 typedef void (*TolvNotifyCallback)(intptr_t user_value, uint8_t* message);
 
 /* Lifecycle. */
