@@ -8,6 +8,8 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/os/regular_file.h"
+
 namespace kmlib {
 namespace {
 std::atomic<OpenedFileHook> opened_file_hook{nullptr};
@@ -25,13 +27,9 @@ std::optional<RecordFile> RecordFile::Open(const std::string& path, std::size_t 
     std::size_t count = image->size() / record_size;
     return RecordFile(-1, std::move(image), record_size, count);
   }
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
   struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return std::nullopt;
-  }
+  int fd = os::OpenRegularFile(path, &st);
+  if (fd < 0) return std::nullopt;
   std::size_t count = static_cast<std::size_t>(st.st_size) / record_size;
   return RecordFile(fd, nullptr, record_size, count);
 }

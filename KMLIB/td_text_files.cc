@@ -1,11 +1,15 @@
 #include "KMLIB/td_text_files.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 
 #include "KMLIB/td_scan.h"
 #include "platform/os/file_cache.h"
+#include "platform/os/regular_file.h"
 
 namespace kmlib {
 
@@ -19,7 +23,14 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 // A stream over image, the file's shared image (kept alive by the caller), or over the
 // file itself when there is no image or it is empty.
 File OpenImage(const std::string& path, const os::FileImagePtr& image) {
-  if (!image || image->size() == 0) return File(std::fopen(path.c_str(), "rb"));
+  if (!image || image->size() == 0) {
+    const int fd = os::OpenRegularFile(path);
+    if (fd < 0) return nullptr;
+    std::FILE* stream = ::fdopen(fd, "rb");
+    if (stream == nullptr) ::close(fd);
+    return File(stream);
+  }
+  // fmemopen takes no const buffer; opened for reading it never writes to it.
   void* data = const_cast<std::uint8_t*>(image->bytes().data());
   return File(::fmemopen(data, image->size(), "rb"));
 }
@@ -89,10 +100,18 @@ TdStatus ReadTda(const std::string& path, std::vector<TdAreaEntry>* entries) {
   os::FileImagePtr image;
   File file = OpenForReading(path, &image);
   if (!file) return TdStatus::kCannotOpen;
+  // No more than the file held when it was opened: the areas are sized by it.
+  std::size_t limit = image ? image->size() : 0;
+  struct stat st;
+  if (!image && ::fstat(::fileno(file.get()), &st) == 0) limit = static_cast<std::size_t>(st.st_size);
+  if (limit > kMaxTdaBytes) return TdStatus::kBadData;
   std::string bytes;
   char buffer[4096];
   std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
+  while (bytes.size() < limit &&
+         (got = std::fread(buffer, 1, std::min(sizeof buffer, limit - bytes.size()), file.get())) > 0) {
+    bytes.append(buffer, got);
+  }
   if (std::ferror(file.get())) return TdStatus::kCannotOpen;
   std::size_t count = bytes.size() / kTdaLineBytes;
   entries->reserve(count);

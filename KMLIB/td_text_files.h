@@ -67,8 +67,12 @@ struct TdAreaEntry {
 
 inline constexpr std::size_t kTdaLineBytes = 6;
 
+// The most TDA.SEQ can sensibly hold: far more lines than two-digit areas need.
+inline constexpr std::size_t kMaxTdaBytes = 1u << 20;
+
 // Every 6-byte line of TDA.SEQ ("NNSS\r\n"), in file order; the file is sorted by area.
-// kBadData when the size is not a whole number of lines or a line does not parse.
+// kBadData when the size is not a whole number of lines, a line does not parse, or the file
+// is larger than kMaxTdaBytes (then it is not read).
 TdStatus ReadTda(const std::string& path, std::vector<TdAreaEntry>* entries);
 
 }  // namespace kmlib

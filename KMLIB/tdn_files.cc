@@ -1,5 +1,7 @@
 #include "KMLIB/tdn_files.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -9,6 +11,7 @@
 #include "KMLIB/packed_zip.h"
 #include "KMLIB/record_file.h"
 #include "platform/os/bytes.h"
+#include "platform/os/regular_file.h"
 
 namespace kmlib {
 
@@ -63,8 +66,13 @@ std::vector<std::string> ReadExceptionNames(const std::string& index_path,
   std::optional<RecordFile> index = RecordFile::Open(index_path, TdnIndexLayout::kSize);
   if (!index) return result;
   NoteOpenedFile(index_path);
-  std::unique_ptr<std::FILE, FileCloser> names(std::fopen(names_path.c_str(), "rb"));
-  if (!names) return result;
+  const int names_fd = os::OpenRegularFile(names_path);
+  if (names_fd < 0) return result;
+  std::unique_ptr<std::FILE, FileCloser> names(::fdopen(names_fd, "rb"));
+  if (!names) {
+    ::close(names_fd);
+    return result;
+  }
   NoteOpenedFile(names_path);
   std::array<std::uint8_t, TdnIndexLayout::kSize> bytes;
   for (std::int16_t name_code : name_codes) {

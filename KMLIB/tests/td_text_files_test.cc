@@ -129,5 +129,18 @@ TEST(TdaTest, LineFeedOnlyFileIsRefusedNotMisread) {
   EXPECT_EQ(TdStatus::kCannotOpen, ReadTda(dir.File("NONE.SEQ"), &entries));
 }
 
+TEST(TdaTest, AFileFarLargerThanAnyAreaTableIsRefusedUnread) {
+  testkit::TempDir dir;
+  std::string lines;
+  while (lines.size() <= kMaxTdaBytes) lines += "01PA\r\n";
+  dir.Write("TDA.SEQ", lines);
+  std::vector<TdAreaEntry> entries;
+  EXPECT_EQ(TdStatus::kBadData, ReadTda(dir.File("TDA.SEQ"), &entries));
+  EXPECT_TRUE(entries.empty());
+  lines.resize(kMaxTdaBytes / kTdaLineBytes * kTdaLineBytes);
+  dir.Write("TDA.SEQ", lines);
+  EXPECT_EQ(TdStatus::kOk, ReadTda(dir.File("TDA.SEQ"), &entries));
+}
+
 }  // namespace
 }  // namespace kmlib

@@ -4,6 +4,7 @@
 #include <limits.h>
 #include <stdlib.h>
 #include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 
@@ -30,6 +31,10 @@ constexpr std::uint32_t kDirEvents = IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN
 // What a directory on the path reports: names coming, going or changing their attributes.
 constexpr std::uint32_t kPathEvents =
     IN_ATTRIB | IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF;
+// What a watched file reports: its bytes or its attributes (link count included) changed,
+// or it went away.
+constexpr std::uint32_t kFileEvents =
+    IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN_DELETE_SELF | IN_MOVE_SELF;
 // Events that only change a file, not which file a name stands for.
 constexpr std::uint32_t kContentEvents = IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE;
 
@@ -88,6 +93,7 @@ struct Dir {
 struct Node {
   std::vector<Dir*> dirs;                          // watched for their own names
   std::vector<std::pair<std::string, Dir*>> path;  // the name leading on to a watched dir
+  std::vector<Dir*> file_of;                       // a watched file lies in these dirs
 };
 
 // Never destroyed: threads may still read files while the process's statics go away. Dirs
@@ -95,6 +101,8 @@ struct Node {
 struct Watcher {
   std::mutex mu;
   int fd = -1;
+  std::atomic<int> shared_fd{-1};  // fd, read without the lock
+  std::atomic<bool> draining{false};  // events are being read and taken in
   bool unavailable = false;  // inotify could not be had
   std::atomic<bool> enabled{true};
   // Drains begun; a caller whose arrival precedes a drain's beginning may rely on it.
@@ -103,6 +111,8 @@ struct Watcher {
   NameSet unwatchable;  // clean paths found on a network file system or behind a link
   std::unordered_map<int, Node> nodes;
   std::vector<std::unique_ptr<Dir>> all;
+  int file_watches = 0;
+  int file_watch_limit = -1;  // none
 };
 Watcher& TheWatcher() {
   static Watcher* watcher = new Watcher;
@@ -148,6 +158,7 @@ Dir* StartWatch(Watcher& w, const std::string& path) {
       w.unavailable = true;
       return nullptr;
     }
+    w.shared_fd.store(w.fd, std::memory_order_release);
   }
   // From the root down: a later step of the path cannot change unnoticed once the
   // directory above it is watched.
@@ -212,6 +223,15 @@ void TakeIn(Watcher& w, const inotify_event& event) {
   auto it = w.nodes.find(event.wd);
   if (it == w.nodes.end()) return;
   Node& node = it->second;
+  if (!node.file_of.empty()) {
+    // A watched file: whatever it reports may change what it holds.
+    for (Dir* dir : node.file_of) dir->Touch();
+    if (event.mask & IN_IGNORED) {
+      --w.file_watches;
+      w.nodes.erase(it);
+    }
+    return;
+  }
   if (event.mask & IN_IGNORED) {
     // The watch is gone (the directory was removed or its file system unmounted).
     for (Dir* dir : node.dirs) dir->Lose();
@@ -255,14 +275,43 @@ WatchMark MarkBeforeCheck(std::string_view dir, std::string_view name) {
   return {&watched->changes, watched->changes.load(std::memory_order_acquire)};
 }
 
+bool WatchFileOf(std::string_view dir, const std::string& path) {
+  Watcher& w = TheWatcher();
+  std::lock_guard<std::mutex> lock(w.mu);
+  Dir* watched = WatchOf(w, dir);
+  if (watched == nullptr) return false;
+  if (w.file_watch_limit >= 0 && w.file_watches >= w.file_watch_limit) return false;
+  const int wd = ::inotify_add_watch(w.fd, path.c_str(), kFileEvents | IN_DONT_FOLLOW | IN_MASK_ADD);
+  if (wd < 0) return false;
+  Node& node = w.nodes[wd];
+  if (!node.dirs.empty() || !node.path.empty()) return false;  // a directory, not the file
+  if (node.file_of.empty()) ++w.file_watches;
+  std::erase_if(node.file_of, [](const Dir* d) { return d->gone; });
+  if (std::find(node.file_of.begin(), node.file_of.end(), watched) == node.file_of.end()) {
+    node.file_of.push_back(watched);
+  }
+  return true;
+}
+
 void CatchUpWithChanges() {
   Watcher& w = TheWatcher();
+  const int fd = w.shared_fd.load(std::memory_order_acquire);
+  if (fd < 0) return;
+  // Nothing queued and nothing being taken in (the usual case) is told without the lock, so
+  // threads do not meet here. Events another thread has read but not yet taken in are
+  // waited for under the lock.
+  int queued = 0;
+  if (::ioctl(fd, FIONREAD, &queued) == 0 && queued == 0 && !w.draining.load()) return;
   const std::uint64_t arrival = w.drains.load(std::memory_order_acquire);
   std::lock_guard<std::mutex> lock(w.mu);
-  if (w.fd < 0) return;
   // A drain that began after this call arrived has read every event queued before it.
   if (w.drains.load(std::memory_order_relaxed) != arrival) return;
   w.drains.fetch_add(1, std::memory_order_release);
+  struct Draining {
+    std::atomic<bool>& flag;
+    explicit Draining(std::atomic<bool>& f) : flag(f) { flag.store(true); }
+    ~Draining() { flag.store(false); }
+  } draining(w.draining);
   alignas(inotify_event) char buffer[16 * 1024];
   for (;;) {
     ssize_t got = ::read(w.fd, buffer, sizeof buffer);
@@ -286,6 +335,12 @@ bool IsWatchedForTesting(std::string_view dir) {
   Watcher& w = TheWatcher();
   std::lock_guard<std::mutex> lock(w.mu);
   return WatchOf(w, dir) != nullptr;
+}
+
+void SetFileWatchLimitForTesting(int limit) {
+  Watcher& w = TheWatcher();
+  std::lock_guard<std::mutex> lock(w.mu);
+  w.file_watch_limit = limit;
 }
 
 void SetDirWatchEnabledForTesting(bool enabled) {

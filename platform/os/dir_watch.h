@@ -6,8 +6,9 @@
 // another directory unnoticed. A WatchMark taken before a file of the directory is checked
 // or read holds until a change that may touch that file is taken in: a change to the
 // directory itself or to its path, an added, removed or renamed name, or a write to or a
-// change of the attributes of a file whose (ASCII case-folded) name was marked. Writes to
-// other files of the directory, such as a log, leave the marks alone.
+// change of the attributes of a file whose (ASCII case-folded) name was marked, or a write
+// to a file watched itself (WatchFileOf) through any of its names. Writes to other files of
+// the directory, such as a log, leave the marks alone.
 //
 // The kernel queues an event before the changing system call returns, so after
 // CatchUpWithChanges every change finished before the call has broken the marks it touches.
@@ -45,6 +46,12 @@ struct WatchMark {
 // when dir is not to be watched. Take the mark before the check or read it is to vouch for.
 WatchMark MarkBeforeCheck(std::string_view dir, std::string_view name);
 
+// Watches the file at path (a regular file of dir, marked there) itself, so that a write
+// through any of its names, in whatever directory, breaks the marks of dir. True once the
+// watch stands; false when it cannot be had (dir not watched, the watch limit reached):
+// then only the file's stamp can tell its changes.
+bool WatchFileOf(std::string_view dir, const std::string& path);
+
 // Takes in every change queued so far (one system call; none while nothing is watched).
 void CatchUpWithChanges();
 // How many changes were taken in so far, over every watched directory: while it stays the
@@ -53,6 +60,9 @@ std::uint64_t ChangesTakenIn();
 
 // True when dir's changes are being noticed (for tests).
 bool IsWatchedForTesting(std::string_view dir);
+// Lets at most limit files be watched (as if the system's watch limit were reached there);
+// a negative limit lifts it.
+void SetFileWatchLimitForTesting(int limit);
 // Stops (false) or resumes (true) watching: while stopped no mark holds, as where inotify
 // is not to be had.
 void SetDirWatchEnabledForTesting(bool enabled);

@@ -13,9 +13,11 @@
 #include <functional>
 #include <mutex>
 #include <unordered_map>
+#include <utility>
 
 #include "platform/os/ascii_keys.h"
 #include "platform/os/dir_watch.h"
+#include "platform/os/regular_file.h"
 
 namespace os {
 namespace {
@@ -24,6 +26,11 @@ namespace {
 // next requests read them again.
 constexpr std::size_t kMaxCachedBytes = 64u << 20;
 constexpr std::size_t kMaxCachedFiles = 256;
+
+std::atomic<std::size_t> max_image_size{kMaxFileImageSize};
+// Changes whenever what the cache keeps is dropped outside the marks (a new size limit), so
+// that no thread serves what it noted before from its own notes.
+std::atomic<std::uint64_t> cache_generation{0};
 
 std::atomic<std::int64_t> settle_ns{
     std::chrono::duration_cast<std::chrono::nanoseconds>(kDefaultSettleTime).count()};
@@ -141,6 +148,35 @@ struct ScopeState {
 };
 thread_local ScopeState scope;
 
+// What this thread was last served on a mark, by path or lookup key: while the mark holds
+// it is served again without the cache's lock, so that threads rating at once do not meet
+// there. Dropped all at once beyond a count.
+struct NotedImage {
+  FileImagePtr image;
+  WatchMark mark;
+  std::uint64_t generation = 0;
+};
+struct NotedLookup {
+  bool found = false;
+  std::string path;
+  WatchMark mark;
+  std::uint64_t generation = 0;
+};
+constexpr std::size_t kMaxNotes = 512;
+struct ThreadNotes {
+  std::unordered_map<std::string, NotedImage, TextHash, std::equal_to<>> images;
+  std::unordered_map<std::string, NotedLookup, TextHash, std::equal_to<>> lookups;
+};
+thread_local ThreadNotes notes;
+
+template <typename Map, typename Value>
+void Note(Map& map, std::string_view key, Value value) {
+  if (map.size() >= kMaxNotes) map.clear();
+  auto it = map.find(key);
+  if (it == map.end()) it = map.emplace(std::string(key), Value()).first;
+  it->second = std::move(value);
+}
+
 // The key of a name lookup, dir and name with a NUL between them, in a buffer of the
 // caller's; empty when it does not fit (such lookups are not remembered).
 constexpr std::size_t kMaxLookupKey = 1024;
@@ -171,8 +207,9 @@ std::optional<FileStamp> DirStamp(const std::string& dir, bool pinned = true) {
 // *steady is false when the file changed while it was read.
 FileImagePtr ReadOpen(int fd, bool* steady) {
   struct stat before;
+  const std::size_t limit = max_image_size.load();
   if (::fstat(fd, &before) != 0 || !S_ISREG(before.st_mode) ||
-      static_cast<std::uint64_t>(before.st_size) > kMaxFileImageSize) {
+      static_cast<std::uint64_t>(before.st_size) > limit) {
     return nullptr;
   }
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(before.st_size));
@@ -180,7 +217,7 @@ FileImagePtr ReadOpen(int fd, bool* steady) {
   for (;;) {
     if (done == bytes.size()) {
       // The file may have grown since its size was taken.
-      if (bytes.size() > kMaxFileImageSize) return nullptr;
+      if (bytes.size() > limit) return nullptr;
       bytes.resize(bytes.size() + 4096);
     }
     ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
@@ -246,21 +283,39 @@ void Keep(const std::string& path, CachedImage entry) {
 
 // The kept image of path while its mark holds; null otherwise.
 FileImagePtr WatchedImage(const std::string& path) {
-  Cache& cache = TheCache();
-  std::lock_guard<std::mutex> lock(cache.mu);
-  auto it = cache.images.find(path);
-  if (it == cache.images.end() || !it->second.mark.Holds()) return nullptr;
-  return it->second.image;
+  const std::uint64_t generation = cache_generation.load(std::memory_order_acquire);
+  auto noted = notes.images.find(path);
+  if (noted != notes.images.end() && noted->second.generation == generation &&
+      noted->second.mark.Holds()) {
+    return noted->second.image;
+  }
+  NotedImage found;
+  {
+    Cache& cache = TheCache();
+    std::lock_guard<std::mutex> lock(cache.mu);
+    auto it = cache.images.find(path);
+    if (it == cache.images.end() || !it->second.mark.Holds()) return nullptr;
+    found = {it->second.image, it->second.mark, generation};
+  }
+  // The thread's own count of its holders: the copies a rating makes and drops then touch
+  // no memory that other threads' copies touch.
+  const FileImage* shared = found.image.get();
+  found.image = FileImagePtr(std::make_shared<const FileImagePtr>(std::move(found.image)), shared);
+  FileImagePtr image = found.image;
+  Note(notes.images, path, std::move(found));
+  return image;
 }
 
-// Lets mark vouch for the kept image, just found current the old way, when path is the
-// file's only name and no link: a change through another name would not show in the
-// directory's watch.
+// Lets mark vouch for the kept image, just found current by its stamp, when path is no
+// link and the file itself is watched: a write through another name of the file would not
+// show in the directory's watch. The stamp is taken again once the file's watch stands, so
+// a write before it shows there.
 void VouchFor(const std::string& path, const FileImagePtr& image, const WatchMark& mark) {
   if (mark.changes == nullptr) return;
   struct stat st;
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1 ||
-      StampOf(st) != image->stamp()) {
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
+  if (!WatchFileOf(DirOf(path), path)) return;
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || StampOf(st) != image->stamp()) {
     return;
   }
   Cache& cache = TheCache();
@@ -298,10 +353,7 @@ FileImagePtr FreshImage(const std::string& path) {
   }
   // The directory's stamp is taken before the file is opened (see CachedImage).
   std::optional<FileStamp> dir_stamp = DirStamp(dir);
-  int fd;
-  do {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  } while (fd < 0 && errno == EINTR);
+  const int fd = OpenRegularFile(path);
   if (fd < 0) return nullptr;
   auto file = std::make_shared<const OpenFile>(fd);
   bool steady = false;
@@ -432,6 +484,37 @@ FileImagePtr ReadFileImage(const std::string& path) {
   return image;
 }
 
+FileImagePtr ReadFileImageNow(const std::string& path) {
+  CatchUpWithChanges();
+  FileImagePtr image = WatchedImage(path);
+  if (!image) {
+    // As outside any scope: neither the scope's statuses nor its pinned stamps are used.
+    const int depth = std::exchange(scope.depth, 0);
+    image = FreshImage(path);
+    scope.depth = depth;
+  }
+  if (scope.depth > 0) {
+    SeenImage* seen = SeenInScope(path);
+    if (seen == nullptr) {
+      seen = &scope.images.Add();
+      seen->path.assign(path);
+    }
+    seen->image = image;
+  }
+  return image;
+}
+
+std::size_t MaxFileImageSize() { return max_image_size.load(); }
+
+void SetMaxFileImageSizeForTesting(std::size_t limit) {
+  max_image_size = limit;
+  cache_generation.fetch_add(1, std::memory_order_acq_rel);
+  Cache& cache = TheCache();
+  std::lock_guard<std::mutex> lock(cache.mu);
+  cache.images.clear();
+  cache.image_bytes = 0;
+}
+
 std::optional<std::vector<ListedName>> ListNoCase(const std::string& dir, std::string_view name) {
   return List(dir, name, true);
 }
@@ -483,13 +566,24 @@ std::optional<std::optional<std::string>> RecalledLookup(std::string_view dir,
   }
   CatchUp();
   std::optional<std::optional<std::string>> found;
-  {
-    Cache& cache = TheCache();
-    std::lock_guard<std::mutex> lock(cache.mu);
-    auto it = cache.lookups.find(key);
-    if (it == cache.lookups.end() || !it->second.mark.Holds()) return std::nullopt;
+  const std::uint64_t generation = cache_generation.load(std::memory_order_acquire);
+  auto noted = notes.lookups.find(key);
+  if (noted != notes.lookups.end() && noted->second.generation == generation &&
+      noted->second.mark.Holds()) {
     found.emplace();
-    if (it->second.found) found->emplace(it->second.path);
+    if (noted->second.found) found->emplace(noted->second.path);
+  } else {
+    NotedLookup note;
+    {
+      Cache& cache = TheCache();
+      std::lock_guard<std::mutex> lock(cache.mu);
+      auto it = cache.lookups.find(key);
+      if (it == cache.lookups.end() || !it->second.mark.Holds()) return std::nullopt;
+      note = {it->second.found, it->second.path, it->second.mark, generation};
+    }
+    found.emplace();
+    if (note.found) found->emplace(note.path);
+    Note(notes.lookups, key, std::move(note));
   }
   if (scope.depth > 0) SeeInScope(key, hash, *found);
   return found;

@@ -14,11 +14,16 @@
 //
 // Where the directory is watched (see dir_watch.h) an image found current, and a name
 // lookup's answer, carry a mark taken before they were checked; while it holds they are
-// served without any system call, across scopes and threads. The changes the watches saw
+// served without any system call, across scopes and threads. An image is vouched for so
+// only while its file is watched itself, so that a write through another name of the file
+// (a hard link elsewhere) breaks the mark too; where that watch cannot be had, the stamp is
+// checked at each request. The changes the watches saw
 // are taken in at each request outside a scope and at the first request of a scope, so a
 // change finished before a rating shows in it. What is not watched is checked as above.
 //
-// Thread safety: every function may be called from any thread; images are immutable.
+// Thread safety: every function may be called from any thread; images are immutable. Each
+// thread keeps its own notes of what it was served on a mark (and its own count of the
+// holders of each), so that threads reading at once do not meet at the cache's lock.
 #ifndef FRELANE_PLATFORM_OS_FILE_CACHE_H_
 #define FRELANE_PLATFORM_OS_FILE_CACHE_H_
 
@@ -53,6 +58,9 @@ FileStamp StampOf(const struct stat& st);
 
 // Files above this size are not imaged; their readers go to the file itself.
 inline constexpr std::size_t kMaxFileImageSize = 16u << 20;
+// The size limit in force (kMaxFileImageSize unless a test set another).
+std::size_t MaxFileImageSize();
+void SetMaxFileImageSizeForTesting(std::size_t limit);
 
 class FileImage {
  public:
@@ -68,9 +76,12 @@ class FileImage {
 };
 using FileImagePtr = std::shared_ptr<const FileImage>;
 
-// The bytes of the regular file at path; null when it cannot be opened or read, or is
-// larger than kMaxFileImageSize.
+// The bytes of the regular file at path; null when it cannot be opened or read, is no
+// regular file, or is larger than MaxFileImageSize().
 FileImagePtr ReadFileImage(const std::string& path);
+// As ReadFileImage outside any scope: the file as it is now. Inside a scope the image read
+// also replaces what the scope saw of path, so the rest of the scope sees it.
+FileImagePtr ReadFileImageNow(const std::string& path);
 
 struct ListedName {
   std::string name;

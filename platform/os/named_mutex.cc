@@ -4,20 +4,71 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstdlib>
+#include <mutex>
 #include <thread>
+#include <unordered_map>
 
 #include "platform/os/file_lookup.h"
 
 namespace os {
 namespace {
 
-// How often a waiter looks again; short enough for a lock held a few milliseconds.
-constexpr std::chrono::milliseconds kPollInterval{5};
+// How often a waiter looks again at a lock another process holds: at first soon, then
+// less often, up to the longest interval.
+constexpr std::chrono::microseconds kFirstPollInterval{50};
+constexpr std::chrono::microseconds kLongestPollInterval{5000};
+
+// Opens the lock file, creating it readable and writable by all when it is missing. An
+// existing file is opened without O_CREAT: a file of another user in a sticky directory
+// may be refused to O_CREAT even where its mode would allow it.
+int OpenLockFile(const std::string& path) {
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+    if (fd >= 0) return fd;
+    if (errno == EACCES || errno == EPERM) {
+      // Read-only is enough to lock; only the owner's mark goes unwritten.
+      return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    }
+    if (errno != ENOENT) return -1;
+    fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd >= 0) {
+      // The umask took bits away from the mode asked for.
+      ::fchmod(fd, 0666);
+      return fd;
+    }
+    if (errno != EEXIST) return -1;
+  }
+  return -1;
+}
 
 }  // namespace
+
+// The waiters of this process on one lock file: one of them at a time goes on to the file
+// lock. Never destroyed (a mutex object may outlive the statics).
+struct NamedMutex::Gate {
+  std::mutex mu;
+  std::condition_variable cv;
+  bool held = false;
+  pid_t pid = 0;  // a child made by fork starts with the gate open
+};
+
+NamedMutex::Gate* NamedMutex::GateOf(const std::string& lock_path) {
+  static std::mutex mu;
+  static auto* gates = new std::unordered_map<std::string, NamedMutex::Gate*>;
+  std::lock_guard<std::mutex> lock(mu);
+  NamedMutex::Gate*& gate = (*gates)[lock_path];
+  if (gate == nullptr) gate = new NamedMutex::Gate;
+  return gate;
+}
+
+NamedMutex::NamedMutex(int fd, std::string lock_path)
+    : fd_(fd), lock_path_(std::move(lock_path)), gate_(GateOf(lock_path_)) {}
 
 std::string TempDirectory() {
   const char* tmp = std::getenv("TMPDIR");
@@ -29,7 +80,7 @@ std::string TempDirectory() {
 std::unique_ptr<NamedMutex> NamedMutex::Open(std::string_view name) {
   if (!IsSafeFileName(name)) return nullptr;
   std::string path = JoinPath(TempDirectory(), std::string(name) + ".lock");
-  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  int fd = OpenLockFile(path);
   if (fd < 0) return nullptr;
   return std::unique_ptr<NamedMutex>(new NamedMutex(fd, std::move(path)));
 }
@@ -38,6 +89,15 @@ NamedMutex::~NamedMutex() {
   // Closing drops the lock; an owner leaves its mark behind, so the next waiter learns
   // that the mutex was abandoned.
   ::close(fd_);
+  if (depth_ > 0) OpenGate();
+}
+
+void NamedMutex::OpenGate() {
+  {
+    std::lock_guard<std::mutex> lock(gate_->mu);
+    gate_->held = false;
+  }
+  gate_->cv.notify_one();
 }
 
 bool NamedMutex::TryLock(bool* abandoned) {
@@ -60,17 +120,35 @@ NamedMutex::WaitResult NamedMutex::Wait(std::chrono::milliseconds timeout) {
     return WaitResult::kAcquired;
   }
   const auto deadline = std::chrono::steady_clock::now() + timeout;
+  {
+    std::unique_lock<std::mutex> lock(gate_->mu);
+    if (gate_->pid != ::getpid()) {
+      gate_->pid = ::getpid();
+      gate_->held = false;
+    }
+    if (!gate_->cv.wait_until(lock, deadline, [this] { return !gate_->held; })) {
+      return WaitResult::kTimeout;
+    }
+    gate_->held = true;
+  }
+  std::chrono::microseconds interval = kFirstPollInterval;
   for (;;) {
     bool abandoned = false;
     if (TryLock(&abandoned)) {
       depth_ = 1;
       return abandoned ? WaitResult::kAbandoned : WaitResult::kAcquired;
     }
-    if (errno != EWOULDBLOCK && errno != EINTR) return WaitResult::kFailed;
+    if (errno != EWOULDBLOCK && errno != EINTR) {
+      OpenGate();
+      return WaitResult::kFailed;
+    }
     auto now = std::chrono::steady_clock::now();
-    if (now >= deadline) return WaitResult::kTimeout;
-    std::this_thread::sleep_for(
-        std::min<std::chrono::steady_clock::duration>(kPollInterval, deadline - now));
+    if (now >= deadline) {
+      OpenGate();
+      return WaitResult::kTimeout;
+    }
+    std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(interval, deadline - now));
+    interval = std::min(interval * 2, kLongestPollInterval);
   }
 }
 
@@ -81,6 +159,7 @@ bool NamedMutex::Release() {
     // The lock is released anyway; the next owner will see it as abandoned.
   }
   ::flock(fd_, LOCK_UN);
+  OpenGate();
   return true;
 }
 

@@ -2,6 +2,11 @@
 // lock file in the system temporary directory. Recursive per object: the owner may wait
 // again and must release as often as it acquired. One object serves one thread.
 //
+// The lock file is readable and writable by everyone (whatever the umask), so that every
+// user who shares the temporary directory locks the same file; one that can only read it
+// still locks it. Waiters of one process block until the holder of that process releases;
+// a lock held by another process is tried again at short, growing intervals.
+//
 // "Abandoned" means the previous owner went away holding the lock (its process died, or
 // its object was destroyed without releasing) and the kernel let the lock go; the waiter
 // then owns the mutex, as with an acquired one, and should distrust what it guards.
@@ -27,7 +32,7 @@ class NamedMutex {
   NamedMutex(const NamedMutex&) = delete;
   NamedMutex& operator=(const NamedMutex&) = delete;
 
-  // Waits at most timeout for the mutex, polling. An owner acquires again at once.
+  // Waits at most timeout for the mutex. An owner acquires again at once.
   WaitResult Wait(std::chrono::milliseconds timeout);
   // Gives up one acquisition; the last one unlocks. False when this object does not own it.
   bool Release();
@@ -36,12 +41,17 @@ class NamedMutex {
   const std::string& lock_path() const { return lock_path_; }
 
  private:
-  NamedMutex(int fd, std::string lock_path) : fd_(fd), lock_path_(std::move(lock_path)) {}
+  struct Gate;
+  static Gate* GateOf(const std::string& lock_path);
+  NamedMutex(int fd, std::string lock_path);
   // Tries once to take the lock; on success tells whether the last owner abandoned it.
   bool TryLock(bool* abandoned);
+  // Lets the next waiter of this process in.
+  void OpenGate();
 
   int fd_;
   std::string lock_path_;
+  Gate* gate_;
   int depth_ = 0;
 };
 

@@ -10,6 +10,7 @@
 #include "platform/os/ascii_keys.h"
 #include "platform/os/atomic_file.h"
 #include "platform/os/file_lookup.h"
+#include "platform/os/regular_file.h"
 
 namespace os {
 namespace {
@@ -66,10 +67,10 @@ Line Classify(std::string text) {
 enum class ReadOutcome { kRead, kMissing, kUnreadable };
 
 // Reads the whole file at path. kMissing only when no file is there (ENOENT); a file that
-// exists but cannot be read (no permission, a directory, an I/O error) is kUnreadable.
+// exists but cannot be read (no permission, no regular file, an I/O error) is kUnreadable.
 ReadOutcome ReadWhole(const std::string& path, std::string* content) {
   content->clear();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = OpenRegularFile(path);
   if (fd < 0) return errno == ENOENT ? ReadOutcome::kMissing : ReadOutcome::kUnreadable;
   char buffer[4096];
   for (;;) {

@@ -51,6 +51,7 @@ DeterminationContext ShipmentDrive::Context() {
 
 // Determination, the bureau tariff's type and second pass, and the lane-point twin.
 ErrorNumber ShipmentDrive::ChooseTariff() {
+  TOLV_RETURN_IF_ERROR(engine_.effective.Refresh());
   DeterminationContext context = Context();
   engine_.determination = DeterminationState{};
   TOLV_RETURN_IF_ERROR(DetermineTariff(1, determination_, context, &engine_.determination));

@@ -134,9 +134,11 @@ ResponseAmounts DiscountAmounts(const ResponseTerms& terms, const ShipmentTotals
   if (terms.discount_on) {
     out.minimum_discount = std::max<std::int64_t>(0, totals.minimum_charge - out.minimum_charge);
   }
+  // Rate discounts take no percent off the charges (the shipment's percent stays 0).
   if (terms.discount_on && terms.discount_marker == "D%") {
-    out.discount_percent =
-        out.charges < out.minimum_charge ? terms.discount_values[0] : break_percent;
+    out.discount_percent = out.charges < out.minimum_charge ? terms.discount_values[0]
+                           : on_charges                     ? break_percent
+                                                            : 0.0f;
   }
   return out;
 }

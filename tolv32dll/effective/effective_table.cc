@@ -13,6 +13,7 @@
 
 #include "platform/os/bytes.h"
 #include "platform/os/file_lookup.h"
+#include "platform/os/regular_file.h"
 #include "tolv32dll/effective/effective_record.h"
 #include "tolv32dll/effective/rating_version.h"
 #include "tolv32dll/logs/binary_log.h"
@@ -65,20 +66,18 @@ EffectiveTable::~EffectiveTable() { ReleaseAll(); }
 ErrorNumber EffectiveTable::ReadImage(Image* image) {
   std::optional<std::string> path = os::FindFileNoCase(directory_, kEffectiveFileName);
   if (!path) return kErrEfcopn;
-  if (os::FileImagePtr file = os::ReadFileImage(*path)) {
+  // As the file is now, not as the rating in hand first saw it: a writer holding the mutex
+  // may have been halfway through it then.
+  if (os::FileImagePtr file = os::ReadFileImageNow(*path)) {
     LogBinaryOpenedFile(*path);
     image->Take(std::move(file));
     return kOk;
   }
   // Not to be imaged (unreadable, or too large): read its head from the file itself.
-  int fd = ::open(path->c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat st;
+  int fd = os::OpenRegularFile(*path, &st);
   if (fd < 0) return kErrEfcopn;
   LogBinaryOpenedFile(*path);
-  struct stat st;
-  if (::fstat(fd, &st) != 0) {
-    ::close(fd);
-    return kErrEfcopn;
-  }
   std::vector<std::uint8_t> bytes;
   std::uint8_t buffer[8192];
   ssize_t got = 0;
@@ -101,6 +100,28 @@ bool EffectiveTable::Unchanged(Image* image) {
   LogBinaryOpenedFile(*path);
   image->Take(std::move(file));
   return true;
+}
+
+bool EffectiveTable::Changed(const Image& image) const {
+  if (image.file == seen_image_) return false;
+  if (!seen_image_ || !(image.stamp == seen_)) return true;
+  // The same stamp need not mean the same bytes: a rewrite within one tick of the clock.
+  return !std::ranges::equal(image.file->bytes(), seen_image_->bytes());
+}
+
+ErrorNumber EffectiveTable::Refresh() {
+  Image image;
+  if (Unchanged(&image)) return kOk;
+  Access access(*this);
+  TOLV_RETURN_IF_ERROR(ReadImage(&image));
+  if (Changed(image)) {
+    seen_image_.reset();
+    TOLV_RETURN_IF_ERROR(Reload(image));
+    seen_ = image.stamp;
+    Notify(kNotifyReloadOnSelect);
+  }
+  seen_image_ = image.file;
+  return kOk;
 }
 
 ErrorNumber EffectiveTable::Reload(const Image& image) {
@@ -140,7 +161,7 @@ Result<int> EffectiveTable::ListingSize() {
   Image image;
   ErrorNumber error = ReadImage(&image);
   if (error != kOk) return Result<int>::Error(error);
-  if (!(image.stamp == seen_)) {
+  if (Changed(image)) {
     // A file that fails to load stays "changed", so the next look tries again.
     seen_image_.reset();
     error = Reload(image);
@@ -186,7 +207,7 @@ ErrorNumber EffectiveTable::Select(int index, CurrentTariff* current) {
   if (!Unchanged(&image)) {
     access.emplace(*this);
     TOLV_RETURN_IF_ERROR(ReadImage(&image));
-    if (!(image.stamp == seen_)) {
+    if (Changed(image)) {
       seen_image_.reset();
       TOLV_RETURN_IF_ERROR(Reload(image));
       seen_ = image.stamp;

@@ -1,9 +1,10 @@
 // The effective-date table of one engine: the entries of EFCREC.TBL, their listing, the
 // selection of one entry as the current tariff, and the named mutex that guards the file
-// across processes. Every access to the file waits for the mutex, reads the file whole,
-// and reloads the entries when the file changed since the engine last looked. A selection
-// that finds the file as the engine last read it under the mutex (the same shared image)
-// uses that reading without waiting again.
+// across processes. Every access to the file waits for the mutex, reads the file as it is
+// then, and reloads the entries when the file changed since the engine last looked (its
+// stamp or its bytes). A look that finds the file as the engine last read it under the
+// mutex (the same shared image) uses that reading without waiting: a writer that holds the
+// mutex while it rewrites the file is waited for only once the file shows a change.
 //
 // Thread safety: one object per engine, so per thread. The mutex serialises the engines
 // of all threads and processes.
@@ -67,6 +68,11 @@ class EffectiveTable {
   // Row index of the listing last built; null when index is out of range.
   const EffectiveTableRow* ListingRow(int index) const;
 
+  // Reloads the entries, under the mutex, when the file changed since it was last read
+  // there (and then notifies with code 0): 0, 203 or 209. A rating runs it before it
+  // chooses among the entries, so that it chooses on the file a writer left.
+  ErrorNumber Refresh();
+
   // Makes entry index the current tariff: 0, 203, 209, 397 (version below 4.0 or not a
   // version) or 398 (newer than the library). The entry is taken from the table as it
   // stands; when the file changed it is found again by number, date and name in the
@@ -94,6 +100,8 @@ class EffectiveTable {
   ErrorNumber ReadImage(Image* image);
   // True, with the image, when the file is still the one last read under the mutex.
   bool Unchanged(Image* image);
+  // True when image is not the file last read under the mutex.
+  bool Changed(const Image& image) const;
   ErrorNumber Reload(const Image& image);
   void Notify(std::int32_t code);
 

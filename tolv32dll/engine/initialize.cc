@@ -56,7 +56,7 @@ ErrorNumber InitializeEngine(RatingEngine& engine, const char* data_dir) {
   if (data_dir != nullptr) {
     std::string dir = os::NormalizeSeparators(data_dir);
     if (!dir.empty() && dir.back() != '/') dir += '/';
-    directory_fits = dir.size() <= kMaxDirectory;
+    directory_fits = dir.size() <= kMaxDataDirectory;
     engine.tariff_data_dir = directory_fits ? dir : std::string();
   }
   engine.effective_path = engine.tariff_data_dir;
@@ -73,7 +73,8 @@ ErrorNumber InitializeEngine(RatingEngine& engine, const char* data_dir) {
   // the engine could not hold whole is ignored rather than cut into another directory.
   const char* tolvdata = std::getenv("TOLVDATA");
   if (tolvdata != nullptr && tolvdata[0] != '\0' && std::strlen(tolvdata) <= kMaxDirectory) {
-    engine.tariff_data_dir = Util_TrimPath(tolvdata);
+    std::string dir = Util_TrimPath(tolvdata);
+    if (dir.size() <= kMaxDataDirectory) engine.tariff_data_dir = std::move(dir);
   }
 
   UseTariffDataDirectory(engine);
@@ -108,7 +109,9 @@ SetDirectoryResult SetTariffDataDirectory(RatingEngine& engine, const char* path
   if (path == nullptr) return SetDirectoryResult::kRefused;
   std::size_t length = ::strnlen(path, kMaxDirectory + 1);
   if (length > kMaxDirectory) return SetDirectoryResult::kRefused;
-  engine.tariff_data_dir = Util_TrimPath(std::string_view(path, length));
+  std::string dir = Util_TrimPath(std::string_view(path, length));
+  if (dir.size() > kMaxDataDirectory) return SetDirectoryResult::kRefused;
+  engine.tariff_data_dir = std::move(dir);
   UseTariffDataDirectory(engine);
   WriteTextLog(engine, SetTolvdataLogSection(engine.tariff_data_dir));
   return SetDirectoryResult::kSet;

@@ -14,6 +14,8 @@ namespace tolv {
 struct ThreadSlot {
   std::unique_ptr<RatingEngine> engine;
   ServiceGuideThread service_guide;
+  int calls_in_progress = 0;  // see ExportCall
+  bool end_pending = false;
 
   ThreadSlot() = default;
   ~ThreadSlot();
@@ -24,7 +26,29 @@ struct ThreadSlot {
 // The calling thread's slot.
 ThreadSlot& CurrentThreadSlot();
 
-// The calling thread's engine, or null when it has none.
+// One export call of the calling thread, from its start to its return. A call made while
+// another runs on the same thread (a notify callback calling back into the library) is
+// nested: the engine is busy under the outer call, so the nested call finds none, and an
+// end asked for meanwhile (EndWhenOutermostReturns) is done as the outermost call returns.
+class ExportCall {
+ public:
+  ExportCall();
+  ~ExportCall();
+  ExportCall(const ExportCall&) = delete;
+  ExportCall& operator=(const ExportCall&) = delete;
+
+  bool nested() const { return slot_.calls_in_progress > 1; }
+  ThreadSlot& slot() { return slot_; }
+  // Ends the thread's engine now, or, in a nested call, once the outermost call returns
+  // (the engine is found no more from now on). False when the thread has no engine.
+  bool EndWhenOutermostReturns();
+
+ private:
+  ThreadSlot& slot_;
+};
+
+// The calling thread's engine, or null when it has none, when its end is pending, or when
+// the export call in hand is nested.
 RatingEngine* CurrentEngine();
 
 }  // namespace tolv

@@ -17,6 +17,7 @@ using tolv::CurrentEngine;
 using tolv::Guarded;
 
 char* Tolv_GetEffectiveTableEx(TolvHandle /*handle*/, char* out, int32_t index) {
+  tolv::ExportCall call;
   return Guarded<char*>(nullptr, [&]() -> char* {
     tolv::RatingEngine* engine = CurrentEngine();
     if (out == nullptr || index < 0 || engine == nullptr) return nullptr;
@@ -35,6 +36,7 @@ char* Tolv_GetEffectiveTable(char* out, int32_t index) {
 }
 
 int16_t Tolv_GetEffectiveTableSizeEx(TolvHandle /*handle*/) {
+  tolv::ExportCall call;
   return Guarded<int16_t>(-1, []() -> int16_t {
     tolv::RatingEngine* engine = CurrentEngine();
     if (engine == nullptr) return -1;
@@ -47,6 +49,7 @@ int16_t Tolv_GetEffectiveTableSizeEx(TolvHandle /*handle*/) {
 int16_t Tolv_GetEffectiveTableSize(void) { return Tolv_GetEffectiveTableSizeEx(CurrentEngine()); }
 
 int32_t Tolv_GetTablesEx(TolvHandle /*handle*/, char* record) {
+  tolv::ExportCall call;
   return Guarded<int32_t>(0, [&] {
     tolv::RatingEngine* engine = CurrentEngine();
     if (record == nullptr || engine == nullptr) return 0;
@@ -60,6 +63,7 @@ int32_t Tolv_GetTablesEx(TolvHandle /*handle*/, char* record) {
 int32_t Tolv_GetTables(char* record) { return Tolv_GetTablesEx(CurrentEngine(), record); }
 
 char* Tolv_GetStateEx(TolvHandle /*handle*/, char* out, const char* zip) {
+  tolv::ExportCall call;
   return Guarded<char*>(nullptr, [&]() -> char* {
     tolv::RatingEngine* engine = CurrentEngine();
     if (out == nullptr || zip == nullptr || engine == nullptr) return nullptr;
@@ -77,6 +81,7 @@ char* Tolv_GetState(char* out, const char* zip) {
 }
 
 int32_t Tolv_LockEffectiveEx(TolvHandle /*handle*/) {
+  tolv::ExportCall call;
   return Guarded<int32_t>(0, [] {
     tolv::RatingEngine* engine = CurrentEngine();
     return engine != nullptr && engine->effective.Lock() ? 1 : 0;
@@ -86,6 +91,7 @@ int32_t Tolv_LockEffectiveEx(TolvHandle /*handle*/) {
 int32_t Tolv_LockEffective(void) { return Tolv_LockEffectiveEx(CurrentEngine()); }
 
 int32_t Tolv_UnlockEffectiveEx(TolvHandle /*handle*/) {
+  tolv::ExportCall call;
   return Guarded<int32_t>(0, [] {
     tolv::RatingEngine* engine = CurrentEngine();
     return engine != nullptr && engine->effective.Unlock() ? 1 : 0;
@@ -96,6 +102,7 @@ int32_t Tolv_UnlockEffective(void) { return Tolv_UnlockEffectiveEx(CurrentEngine
 
 void Tolv_SetNotifyCallbackEx(TolvHandle /*handle*/, intptr_t user_value,
                               TolvNotifyCallback callback) {
+  tolv::ExportCall call;
   tolv::RatingEngine* engine = CurrentEngine();
   if (engine == nullptr) return;
   static_assert(std::is_same_v<TolvNotifyCallback, tolv::NotifyCallback>);

@@ -7,6 +7,7 @@
 #include "tolv32dll/include/tolv32.h"
 
 char* Tolv_GetErrorStringEx(TolvHandle /*handle*/, char* record) {
+  tolv::ExportCall call;
   return tolv::Guarded<char*>(nullptr, [&]() -> char* {
     if (record == nullptr || tolv::CurrentEngine() == nullptr) return nullptr;
     tolv::FillErrorString(reinterpret_cast<std::uint8_t*>(record));

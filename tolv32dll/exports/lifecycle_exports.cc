@@ -9,23 +9,29 @@
 #include "tolv32dll/include/tolv32.h"
 
 using tolv::CurrentEngine;
-using tolv::CurrentThreadSlot;
 using tolv::Guarded;
 
+// Inside a notify callback the engine is busy under the call that notified: it is neither
+// rebuilt nor replaced then.
 int32_t Tolv_InitializeTolv(const char* data_dir) {
+  tolv::ExportCall call;
+  if (call.nested()) return tolv::kErrEfcopn;
   return Guarded<int32_t>(tolv::kErrMemory, [&] {
-    return static_cast<int32_t>(tolv::InitializeThreadEngine(CurrentThreadSlot(), data_dir));
+    return static_cast<int32_t>(tolv::InitializeThreadEngine(call.slot(), data_dir));
   });
 }
 
 TolvHandle Tolv_InitializeTolvEx(const char* data_dir) {
+  tolv::ExportCall call;
+  if (call.nested()) return nullptr;
   return Guarded<TolvHandle>(nullptr, [&]() -> TolvHandle {
-    if (tolv::InitializeThreadEngine(CurrentThreadSlot(), data_dir) != tolv::kOk) return nullptr;
+    if (tolv::InitializeThreadEngine(call.slot(), data_dir) != tolv::kOk) return nullptr;
     return CurrentEngine();
   });
 }
 
 int32_t Tolv_Set_TolvdataEx(TolvHandle /*handle*/, const char* path) {
+  tolv::ExportCall call;
   return Guarded<int32_t>(0, [&] {
     tolv::RatingEngine* engine = CurrentEngine();
     if (engine == nullptr) return 0;
@@ -35,8 +41,10 @@ int32_t Tolv_Set_TolvdataEx(TolvHandle /*handle*/, const char* path) {
 
 int32_t Tolv_Set_Tolvdata(const char* path) { return Tolv_Set_TolvdataEx(CurrentEngine(), path); }
 
+// Inside a notify callback the end waits until the call that notified returns.
 int32_t Tolv_EndTolvEx(TolvHandle /*handle*/) {
-  return Guarded<int32_t>(-1, [] { return tolv::EndThreadEngine(CurrentThreadSlot()) ? 0 : -1; });
+  tolv::ExportCall call;
+  return Guarded<int32_t>(-1, [&] { return call.EndWhenOutermostReturns() ? 0 : -1; });
 }
 
 int32_t Tolv_EndTolv(void) { return Tolv_EndTolvEx(CurrentEngine()); }

@@ -19,6 +19,7 @@ static_assert(TOLV32_PACKAGE_INFO_REQUEST_SIZE == tolv::package_info_request::kS
 static_assert(TOLV32_PACKAGE_INFO_RESPONSE_SIZE == tolv::package_info_response::kSize);
 
 void Tolv_RateShipment2Ex(TolvHandle /*handle*/, char* record, char* candidate_list) {
+  tolv::ExportCall call;
   tolv::GuardedVoid([&] {
     if (record == nullptr) return;
     auto* bytes = reinterpret_cast<std::uint8_t*>(record);
@@ -46,6 +47,7 @@ void Tolv_RateShipment(char* record) { Tolv_RateShipmentEx(CurrentEngine(), reco
 // Package calls without an engine (or without records) write nothing. Package rating takes
 // no rating lock.
 void Tolv_RatePackageEx(TolvHandle /*handle*/, char* request, char* response) {
+  tolv::ExportCall call;
   tolv::GuardedVoid([&] {
     tolv::RatingEngine* engine = CurrentEngine();
     if (engine == nullptr || request == nullptr || response == nullptr) return;
@@ -64,6 +66,7 @@ void Tolv_RatePackage(char* request, char* response) {
 }
 
 void Tolv_PackageInfoEx(TolvHandle /*handle*/, char* request, char* response) {
+  tolv::ExportCall call;
   tolv::GuardedVoid([&] {
     tolv::RatingEngine* engine = CurrentEngine();
     if (engine == nullptr || request == nullptr || response == nullptr) return;

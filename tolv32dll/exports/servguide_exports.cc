@@ -42,8 +42,10 @@ Attached Attach() {
 // library available ("0700" and false when not), then body on the thread's engine.
 template <typename Body>
 uint8_t WithLibrary(char* status, char* record, Body body) {
+  tolv::ExportCall call;
   return Guarded<uint8_t>(0, [&]() -> uint8_t {
-    if (status == nullptr || record == nullptr) return 0;
+    // Inside a notify callback the thread's engine is busy under the call that notified.
+    if (status == nullptr || record == nullptr || call.nested()) return 0;
     Attached attached = Attach();
     if (!attached.available) {
       WriteStatus(status, tolv::kErrServiceGuideUnavailable);

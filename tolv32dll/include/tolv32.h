@@ -3,8 +3,9 @@
  * Conventions
  *  1. Every call works on the calling thread's engine. A thread gets one from
  *     Tolv_InitializeTolv and loses it with Tolv_EndTolv; no engine is shared between
- *     threads. A call on a thread without an engine does nothing and gives its empty
- *     result: 0, -1, NULL or no effect, as stated per call.
+ *     threads. A call on a thread without an engine gives its empty result: 0, -1, NULL or
+ *     no effect, as stated per call; only the shipment rating calls write into the record
+ *     then (Status "0203"), so that it never reads as rated.
  *  2. Each "Ex" twin takes an engine handle first and ignores it: it too uses the calling
  *     thread's engine. Tolv_InitializeTolvEx takes no handle and returns the engine's
  *     handle (NULL on failure).
@@ -53,17 +54,23 @@ extern "C" {
 typedef void* TolvHandle;
 
 /* Told of a reload of the effective-date table: the registered user value and a
- * TOLV32_NOTIFY_MESSAGE_SIZE-byte message, on the thread that found the change. */
+ * TOLV32_NOTIFY_MESSAGE_SIZE-byte message, on the thread that found the change, inside the
+ * call that found it. The engine is busy under that call: calls the callback makes find
+ * no engine (their empty result; Tolv_InitializeTolv gives 203 and leaves the engine as it
+ * is), except Tolv_EndTolv, which returns 0 and ends the engine as the call that notified
+ * returns. */
 typedef void (*TolvNotifyCallback)(intptr_t user_value, uint8_t* message);
 
 /* Lifecycle. */
 /* data_dir: the data directory (a "/" is added when it ends in no separator), or NULL for
  * the library's own directory. 0, or the error number of the data-set open (203 when
- * EFCREC.TBL is missing); on failure the thread has no engine. */
+ * EFCREC.TBL is missing, or when the directory is longer than 247 characters, leaving no
+ * room for a tariff file's name); on failure the thread has no engine. */
 TOLV32_EXPORT int32_t Tolv_InitializeTolv(const char* data_dir);
 TOLV32_EXPORT TolvHandle Tolv_InitializeTolvEx(const char* data_dir);
 /* Sets the tariff data directory (the path's directory part). 1, or 0 without engine,
- * for NULL, or for a path longer than 259 characters (then nothing changes). */
+ * for NULL, for a path longer than 259 characters or a directory longer than 247 (no room
+ * for a tariff file's name); then nothing changes. */
 TOLV32_EXPORT int32_t Tolv_Set_Tolvdata(const char* path);
 TOLV32_EXPORT int32_t Tolv_Set_TolvdataEx(TolvHandle handle, const char* path);
 /* out: TOLV32_STATE_SIZE bytes; zip: TOLV32_ZIP_SIZE bytes. out, or NULL. */
@@ -78,7 +85,8 @@ TOLV32_EXPORT int32_t Tolv_disp_verEx(TolvHandle handle, char* out);
 /* Works on one TOLV32_EFFECTIVE_RECORD_SIZE-byte line in place; needs no engine. */
 TOLV32_EXPORT int32_t Tolv_DetermineRatingVersion(char* record);
 
-/* Rating. record: TOLV32_SHIPMENT_RECORD_SIZE bytes, updated in place. */
+/* Rating. record: TOLV32_SHIPMENT_RECORD_SIZE bytes, updated in place; on a thread
+ * without an engine only its Status is written, "0203". */
 TOLV32_EXPORT void Tolv_RateShipment(char* record);
 TOLV32_EXPORT void Tolv_RateShipmentEx(TolvHandle handle, char* record);
 TOLV32_EXPORT void Tolv_RateShipment2(char* record, char* candidate_list);
@@ -130,7 +138,7 @@ TOLV32_EXPORT uint8_t ServGd_Initialize(char* status, char* record);
 TOLV32_EXPORT uint8_t ServGd_SetCarrierDataPath(char* status, char* record);
 TOLV32_EXPORT uint8_t ServGd_Terminate(void);
 
-/* The library entry of the original platform, kept by name; always 1. */
+/* Exported by name for callers that look it up; does nothing and returns 1. */
 TOLV32_EXPORT int32_t DllMain(void* module, uint32_t reason, void* reserved);
 
 #ifdef __cplusplus

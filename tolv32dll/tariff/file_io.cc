@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/os/regular_file.h"
 #include "tolv32dll/logs/binary_log.h"
 
 namespace tolv {
@@ -15,20 +16,11 @@ namespace {
 
 int Whence(int origin) { return origin == 1 ? SEEK_CUR : (origin == 2 ? SEEK_END : SEEK_SET); }
 
-// Read-only; -1 when the name cannot be opened or is a directory.
-int OpenReadOnly(const std::string& name) {
-  int descriptor;
-  do {
-    descriptor = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-  } while (descriptor < 0 && errno == EINTR);
-  if (descriptor < 0) return -1;
-  struct stat st;
-  if (::fstat(descriptor, &st) != 0 || S_ISDIR(st.st_mode)) {
-    ::close(descriptor);
-    return -1;
-  }
-  return descriptor;
-}
+// Read-only; -1 when the name cannot be opened or is no regular file.
+int OpenReadOnly(const std::string& name) { return os::OpenRegularFile(name); }
+
+// Streams over shared images are only ever read.
+constexpr char kImageMode[] = "rb";
 
 }  // namespace
 
@@ -94,8 +86,9 @@ TariffStream File_FOpenShared(const std::string& name, const char* mode) {
   os::FileImagePtr image = os::ReadFileImage(name);
   // A stream over no bytes at all is not to be had everywhere: an empty file is opened.
   if (!image || image->size() == 0) return TariffStream(File_FOpen(name, mode));
+  // fmemopen takes no const buffer; opened for reading it never writes to it.
   void* data = const_cast<std::uint8_t*>(image->bytes().data());
-  std::FILE* stream = ::fmemopen(data, image->size(), mode);
+  std::FILE* stream = ::fmemopen(data, image->size(), kImageMode);
   return TariffStream(stream, std::move(image));
 }
 

@@ -33,6 +33,9 @@ namespace tolv {
 
 // The longest path the engine builds, its terminator not counted.
 inline constexpr std::size_t kMaxPathLength = 259;
+// The longest tariff file name: an 8-character tariff name, a 2-character suffix and a
+// 2-character file number.
+inline constexpr std::size_t kLongestTariffFileName = 12;
 // The rate file's control block as the rate-basis step receives it.
 inline constexpr std::size_t kRateControlBlockSize = 700;
 

@@ -1,10 +1,12 @@
 #include "platform/os/named_mutex.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
+#include <thread>
 
 namespace os {
 namespace {
@@ -113,6 +115,85 @@ TEST_F(NamedMutexTest, AnotherProcessHoldsThenReleasesOrDies) {
   EXPECT_EQ(parent->Wait(milliseconds(1000)), WaitResult::kAbandoned);
   EXPECT_TRUE(parent->Release());
   for (int fd : {to_child[0], to_child[1], to_parent[0], to_parent[1]}) ::close(fd);
+}
+
+TEST_F(NamedMutexTest, WaitersOfOneProcessGoOnWhenTheOwnerReleasesOrGoesAway) {
+  std::string name = UniqueName("Threads");
+  auto a = Open(name);
+  ASSERT_TRUE(a);
+  ASSERT_EQ(a->Wait(milliseconds(0)), WaitResult::kAcquired);
+  WaitResult got = WaitResult::kFailed;
+  std::thread waiter([&] {
+    auto b = NamedMutex::Open(name);
+    got = b->Wait(milliseconds(60'000));
+    b->Release();
+  });
+  std::this_thread::sleep_for(milliseconds(20));
+  EXPECT_TRUE(a->Release());
+  waiter.join();
+  EXPECT_EQ(WaitResult::kAcquired, got);
+
+  // An owner destroyed holding it lets the waiter in too, abandoned.
+  ASSERT_EQ(a->Wait(milliseconds(0)), WaitResult::kAcquired);
+  std::thread next([&] {
+    auto c = NamedMutex::Open(name);
+    got = c->Wait(milliseconds(60'000));
+    c->Release();
+  });
+  std::this_thread::sleep_for(milliseconds(20));
+  a.reset();
+  next.join();
+  EXPECT_EQ(WaitResult::kAbandoned, got);
+}
+
+// The outcome, in a child process run as another user, of opening name and waiting for it
+// once: 'n' no mutex, 't' timed out, 'a' acquired, 'x' could not become the user.
+char AsAnotherUser(const std::string& name) {
+  int to_parent[2];
+  if (::pipe(to_parent) != 0) return 'x';
+  pid_t child = ::fork();
+  if (child == 0) {
+    char c = 'x';
+    if (::setgid(65534) == 0 && ::setuid(65534) == 0) {
+      auto m = NamedMutex::Open(name);
+      c = !m ? 'n' : (m->Wait(milliseconds(0)) == WaitResult::kTimeout ? 't' : 'a');
+      if (c == 'a') m->Release();
+    }
+    if (::write(to_parent[1], &c, 1) != 1) ::_exit(1);
+    ::_exit(0);
+  }
+  char c = 'x';
+  if (child < 0 || ::read(to_parent[0], &c, 1) != 1) c = 'x';
+  int status = 0;
+  if (child > 0) ::waitpid(child, &status, 0);
+  ::close(to_parent[0]);
+  ::close(to_parent[1]);
+  return c;
+}
+
+TEST_F(NamedMutexTest, EveryUserSharingTheTemporaryDirectoryLocksTheSameFile) {
+  std::string name = UniqueName("Users");
+  const mode_t old_mask = ::umask(077);
+  auto a = Open(name);
+  ::umask(old_mask);
+  ASSERT_TRUE(a);
+  struct stat st;
+  ASSERT_EQ(0, ::stat(a->lock_path().c_str(), &st));
+  EXPECT_EQ(0666u, st.st_mode & 0777) << "whatever the creator's umask";
+
+  if (::geteuid() != 0) GTEST_SKIP() << "another user is to be had only as root";
+  ASSERT_EQ(a->Wait(milliseconds(0)), WaitResult::kAcquired);
+  const char held = AsAnotherUser(name);
+  if (held == 'x') GTEST_SKIP() << "cannot run as another user here";
+  EXPECT_EQ('t', held) << "the other user's engine is kept out";
+  ASSERT_TRUE(a->Release());
+  EXPECT_EQ('a', AsAnotherUser(name));
+
+  // A lock file the other user may only read still locks.
+  ASSERT_EQ(0, ::chmod(a->lock_path().c_str(), 0644));
+  ASSERT_EQ(a->Wait(milliseconds(0)), WaitResult::kAcquired);
+  EXPECT_EQ('t', AsAnotherUser(name));
+  ASSERT_TRUE(a->Release());
 }
 
 }  // namespace

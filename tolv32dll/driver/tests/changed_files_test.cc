@@ -130,6 +130,22 @@ TEST_P(ChangedFilesTest, ReplacedRemovedAndAddedFilesShowInTheNextRating) {
   EXPECT_EQ(At(first, 0, 2160), At(Rate(), 0, 2160));
 }
 
+// Trees of hard links (cp -al) and in-place copies (rsync --inplace) write through a name
+// in another directory: the rating still sees the new bytes.
+TEST_P(ChangedFilesTest, AWriteThroughAHardLinkMadeAfterTheFirstRatingShows) {
+  ASSERT_EQ("12-01-2026", At(Rate(), 151, 10));
+  testkit::TempDir elsewhere;
+  const std::string link = elsewhere.File("EFCREC.TBL");
+  ASSERT_EQ(0, ::link(dir_.File("EFCREC.TBL").c_str(), link.c_str()));
+  ASSERT_EQ("12-01-2026", At(Rate(), 151, 10));
+  std::string moved = testkit::ReadFile(link);
+  moved.replace(moved.find("20261201"), 8, "20261101");
+  elsewhere.Write("EFCREC.TBL", moved);
+  struct timespec times[2] = {{1'000'000'000, 0}, {1'000'000'000, 0}};
+  ASSERT_EQ(0, ::utimensat(AT_FDCWD, link.c_str(), times, 0));
+  EXPECT_EQ("11-01-2026", At(Rate(), 151, 10));
+}
+
 INSTANTIATE_TEST_SUITE_P(Both, ChangedFilesTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Watched" : "Checked"; });
 

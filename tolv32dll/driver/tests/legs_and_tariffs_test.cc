@@ -151,6 +151,33 @@ TEST(DiscountAmountsTest, FloorAboveTheUndiscountedMinimumShowsNoDiscount) {
   EXPECT_EQ(2700, a.minimum_discount);
 }
 
+TEST(DiscountAmountsTest, ThePercentShownIsTheBreaksOnChargeDiscountsAndNoneOnRateDiscounts) {
+  ResponseTerms terms;
+  terms.discount_on = true;
+  terms.discount_marker = "D%";
+  terms.discount_values = {10, 20, 25};
+  ShipmentTotals totals;
+  totals.minimum_charge = 7700;
+  totals.sum_with_deficit = 12000;
+  totals.chosen_break = 1;  // element 3: 25 %
+  // On the charges: 120.00 less 25 % is 90.00, above the minimum 77.00 less 10 %.
+  ResponseAmounts a = DiscountAmounts(terms, totals, 0);
+  EXPECT_EQ(9000, a.charges);
+  EXPECT_EQ(6930, a.minimum_charge);
+  EXPECT_FLOAT_EQ(25, a.discount_percent);
+  // On the rates: nothing comes off the charges or the minimum here, and no percent shows.
+  terms.discount_kind = 'R';
+  a = DiscountAmounts(terms, totals, 0);
+  EXPECT_EQ(12000, a.charges);
+  EXPECT_EQ(7700, a.minimum_charge);
+  EXPECT_FLOAT_EQ(0, a.discount_percent);
+  // Charges below the minimum show the minimum charge's percent, either way.
+  totals.sum_with_deficit = 5000;
+  EXPECT_FLOAT_EQ(10, DiscountAmounts(terms, totals, 0).discount_percent);
+  terms.discount_kind = 'C';
+  EXPECT_FLOAT_EQ(10, DiscountAmounts(terms, totals, 0).discount_percent);
+}
+
 TEST_F(RatingTest, ProcessModeTwoPricesTheMatrixOnly) {
   testkit::ShipmentRequest q = Lane("TESTTR01", "25000");
   q.process_mode = '2';

@@ -147,8 +147,18 @@ TEST_F(RatingTest, DiscountOnRates) {
   EXPECT_EQ("     0.00", DiscountAmount(r));
   EXPECT_EQ("0090.25", MinimumCharge(r)) << "the minimum discounted once";
   EXPECT_EQ("   0.00", MinimumDiscount(r));
-  EXPECT_EQ("25.00", DiscountPercent(r));
+  EXPECT_EQ("00.00", DiscountPercent(r)) << "no percent taken off the charges";
   EXPECT_EQ("021000006000024.00000144.00", Detail(r, 0));
+
+  // 100 lb at the first break's discounted 36.00 falls below the minimum charge of 90.25:
+  // the percent shown is the minimum charge's, 5 %.
+  q.lines = {{"100", "100"}};
+  r = Rate(q);
+  ASSERT_EQ("    ", Status(r));
+  EXPECT_EQ("000036.00", Charges(r));
+  EXPECT_EQ("0090.25", MinimumCharge(r));
+  EXPECT_EQ("05.00", DiscountPercent(r));
+  q.lines = {{"100", "600"}};
 
   // Rate discounts, too, need the switch.
   q.discount_switch = 'N';

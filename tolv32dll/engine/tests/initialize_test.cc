@@ -1,6 +1,10 @@
 #include "tolv32dll/engine/initialize.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 
 #include "testkit/read_file.h"
 #include "tolv32dll/engine/engine_globals.h"
@@ -38,6 +42,41 @@ TEST_F(InitializeTest, MissingTableOrDirectoryGives203) {
   // An empty table has no first line to read.
   other_.Write("EFCREC.TBL", "");
   EXPECT_EQ(InitializeEngine(engine, other_.path().c_str()), kErrEfcred);
+}
+
+// A directory below base whose path, its trailing "/" included, is length characters long.
+std::string DirectoryOfLength(const std::string& base, std::size_t length) {
+  std::string path = base;
+  while (path.size() < length) {
+    const std::size_t left = length - path.size();  // at least 2 while the loop runs
+    const std::size_t part = left > 101 ? std::min<std::size_t>(100, left - 3) : left - 1;
+    path += std::string(part, 'd') + "/";
+    ::mkdir(path.c_str(), 0755);
+  }
+  return path;
+}
+
+TEST_F(InitializeTest, ADataDirectoryWithoutRoomForTariffFileNamesIsRefused) {
+  for (std::size_t length : {kMaxDataDirectory, kMaxDataDirectory + 1, kMaxDirectory}) {
+    const std::string dir = DirectoryOfLength(other_.path(), length);
+    ASSERT_EQ(length, dir.size());
+    for (const char* name : {"EFCREC.TBL", "TDS.SEQ", "TDA.SEQ"}) {
+      ::unlink((dir + name).c_str());
+      ::link(data_.File(name).c_str(), (dir + name).c_str());
+    }
+    RatingEngine engine;
+    EXPECT_EQ(length <= kMaxDataDirectory ? kOk : kErrEfcopn, InitializeEngine(engine, dir.c_str()))
+        << length;
+
+    RatingEngine moved;
+    ASSERT_EQ(kOk, InitializeEngine(moved, data_.path().c_str()));
+    EXPECT_EQ(length <= kMaxDataDirectory ? SetDirectoryResult::kSet : SetDirectoryResult::kRefused,
+              SetTariffDataDirectory(moved, dir.c_str()));
+    ::setenv("TOLVDATA", dir.c_str(), 1);
+    ASSERT_EQ(kOk, InitializeEngine(moved, data_.path().c_str()));
+    EXPECT_EQ(length <= kMaxDataDirectory ? dir : data_.path(), moved.tariff_data_dir);
+    ::unsetenv("TOLVDATA");
+  }
 }
 
 TEST_F(InitializeTest, TolvdataMovesTheTariffFilesButNotTheEffectiveTable) {

@@ -116,6 +116,59 @@ TEST_F(ExportsTest, MexicanStateNeedsNoTables) {
   EXPECT_EQ(Tolv_GetState(nullptr, "12345M"), nullptr);
 }
 
+// What a notify callback saw of the calls it made back into the library.
+struct CallsFromInside {
+  std::string data_dir;
+  int notified = 0;
+  int32_t end = -2;
+  int16_t size = -2;
+  std::string rating_status;
+  int32_t initialised = -2;
+};
+
+void EndFromInside(intptr_t user_value, uint8_t* /*message*/) {
+  auto* inside = reinterpret_cast<CallsFromInside*>(user_value);
+  ++inside->notified;
+  inside->end = Tolv_EndTolv();
+  inside->size = Tolv_GetEffectiveTableSize();
+  char record[TOLV32_SHIPMENT_RECORD_SIZE];
+  std::memset(record, ' ', sizeof record);
+  Tolv_RateShipment(record);
+  inside->rating_status.assign(record + 3, 4);
+  inside->initialised = Tolv_InitializeTolv(inside->data_dir.c_str());
+}
+
+// The callback runs inside the call that notified it: an end asked for there waits until
+// that call returns, and the engine is busy for every other call meanwhile.
+TEST_F(ExportsTest, ANotifyCallbackEndsTheEngineOnlyOnceTheCallThatNotifiedReturns) {
+  WriteDataSet(data_, 3);
+  CallsFromInside inside;
+  inside.data_dir = data_.path();
+  ASSERT_EQ(Tolv_InitializeTolv(data_.path().c_str()), 0);
+  Tolv_SetNotifyCallback(reinterpret_cast<intptr_t>(&inside), &EndFromInside);
+  EXPECT_EQ(Tolv_GetEffectiveTableSize(), 3) << "the listing in hand completes";
+  EXPECT_EQ(inside.notified, 1);
+  EXPECT_EQ(inside.end, 0);
+  EXPECT_EQ(inside.size, -1);
+  EXPECT_EQ(inside.rating_status, "0203");
+  EXPECT_EQ(inside.initialised, 203) << "no new engine under the busy one";
+  EXPECT_EQ(Tolv_EndTolv(), -1) << "ended as the listing returned";
+
+  // The same from inside a rating, which looks at the table before it chooses a tariff.
+  inside = CallsFromInside();
+  inside.data_dir = data_.path();
+  ASSERT_EQ(Tolv_InitializeTolv(data_.path().c_str()), 0);
+  Tolv_SetNotifyCallback(reinterpret_cast<intptr_t>(&inside), &EndFromInside);
+  char record[TOLV32_SHIPMENT_RECORD_SIZE];
+  std::memset(record, ' ', sizeof record);
+  Tolv_RateShipment(record);
+  EXPECT_EQ(inside.notified, 1);
+  EXPECT_EQ(inside.end, 0);
+  EXPECT_EQ(inside.rating_status, "0203");
+  EXPECT_NE(std::string(record + 3, 4), "0203") << "the outer rating ran on its engine";
+  EXPECT_EQ(Tolv_EndTolv(), -1);
+}
+
 TEST_F(ExportsTest, EffectiveLockIsHeldPerEngine) {
   WriteDataSet(data_, 1);
   EXPECT_EQ(Tolv_LockEffective(), 0) << "no engine";

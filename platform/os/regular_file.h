@@ -1,0 +1,19 @@
+// Opening a data file for reading without being held up or misled by what lies at its
+// name: only a regular file is opened. A FIFO would block the open until a writer came, and
+// a device such as /dev/zero would never end.
+#ifndef FRELANE_PLATFORM_OS_REGULAR_FILE_H_
+#define FRELANE_PLATFORM_OS_REGULAR_FILE_H_
+
+#include <sys/stat.h>
+
+#include <string>
+
+namespace os {
+
+// A read-only, close-on-exec descriptor of the regular file at path (links followed), or
+// -1 (errno EINVAL when something else is there). The open itself never blocks. When st is given it receives the file's status.
+int OpenRegularFile(const std::string& path, struct stat* st = nullptr);
+
+}  // namespace os
+
+#endif  // FRELANE_PLATFORM_OS_REGULAR_FILE_H_

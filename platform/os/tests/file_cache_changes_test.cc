@@ -1,0 +1,136 @@
+// Every way a served file can change behind the cache shows in the next request: through a
+// second name made after the first read, by rename, truncation, removal and return, with
+// the event queue overflowing, beyond the watch limit and across the cache's eviction.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "platform/os/dir_watch.h"
+#include "platform/os/file_cache.h"
+#include "testkit/temp_dir.h"
+
+namespace os {
+namespace {
+
+std::string Text(const FileImagePtr& image) {
+  if (!image) return "<none>";
+  return std::string(image->bytes().begin(), image->bytes().end());
+}
+
+// Writes the file's bytes in place (its inode kept) and gives it a time of its own, as a
+// write in a later tick of the clock would.
+void WriteInPlace(const std::string& path, const std::string& text, long second) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC);
+  ASSERT_GE(fd, 0) << path;
+  ASSERT_EQ(static_cast<ssize_t>(text.size()), ::write(fd, text.data(), text.size()));
+  ::close(fd);
+  struct timespec times[2] = {{second, 0}, {second, 0}};
+  ASSERT_EQ(0, ::utimensat(AT_FDCWD, path.c_str(), times, 0));
+}
+
+// Each case runs with the directories watched and without.
+class FileCacheChangesTest : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    SetSettleTimeForTesting(std::chrono::milliseconds(0));
+    SetDirWatchEnabledForTesting(GetParam());
+    dir_.Write("data/RATES.R01", "rates-1");
+    dir_.Write("elsewhere/keep", "x");
+  }
+  void TearDown() override {
+    SetSettleTimeForTesting(kDefaultSettleTime);
+    SetDirWatchEnabledForTesting(true);
+    SetFileWatchLimitForTesting(-1);
+  }
+  // The file as a request sees it, read twice so that the second is served as cached.
+  std::string Served() {
+    ReadFileImage(path_);
+    return Text(ReadFileImage(path_));
+  }
+
+  testkit::TempDir dir_;
+  const std::string path_ = dir_.File("data/RATES.R01");
+  const std::string link_ = dir_.File("elsewhere/rates.link");
+};
+
+TEST_P(FileCacheChangesTest, AWriteThroughALinkMadeAfterTheFirstReadShows) {
+  ASSERT_EQ("rates-1", Served());
+  ASSERT_EQ(0, ::link(path_.c_str(), link_.c_str()));
+  EXPECT_EQ("rates-1", Served());
+  WriteInPlace(link_, "rates-2", 1'000'000'000);
+  EXPECT_EQ("rates-2", Served());
+  WriteInPlace(link_, "rates-3", 1'000'000'001);
+  EXPECT_EQ("rates-3", Served()) << "and again after the link was seen";
+}
+
+TEST_P(FileCacheChangesTest, RenamedTruncatedRemovedAndRestoredFilesShow) {
+  ASSERT_EQ("rates-1", Served());
+  WriteInPlace(path_, "rates-2", 1'000'000'000);
+  EXPECT_EQ("rates-2", Served());
+  dir_.Write("data/next", "rates-3");
+  ASSERT_EQ(0, ::rename(dir_.File("data/next").c_str(), path_.c_str()));
+  EXPECT_EQ("rates-3", Served());
+  ASSERT_EQ(0, ::truncate(path_.c_str(), 5));
+  EXPECT_EQ("rates", Served());
+  ASSERT_EQ(0, ::rename(path_.c_str(), dir_.File("data/away").c_str()));
+  EXPECT_EQ("<none>", Served());
+  ASSERT_EQ(0, ::rename(dir_.File("data/away").c_str(), path_.c_str()));
+  EXPECT_EQ("rates", Served());
+  ASSERT_EQ(0, ::unlink(path_.c_str()));
+  EXPECT_EQ("<none>", Served());
+  dir_.Write("data/RATES.R01", "rates-4");
+  EXPECT_EQ("rates-4", Served());
+  // The directory moved away and another put in its place.
+  ASSERT_EQ(0, ::rename(dir_.File("data").c_str(), dir_.File("old").c_str()));
+  dir_.Write("data/RATES.R01", "rates-5");
+  EXPECT_EQ("rates-5", Served());
+}
+
+TEST_P(FileCacheChangesTest, AnOverflowingEventQueueDropsEveryVouch) {
+  ASSERT_EQ(0, ::link(path_.c_str(), link_.c_str()));
+  ASSERT_EQ("rates-1", Served());
+  // More events than the kernel queues (alternating names, so none are merged): the
+  // change made after them is lost from the queue.
+  dir_.Write("data/a", "a");
+  dir_.Write("data/b", "b");
+  int a = ::open(dir_.File("data/a").c_str(), O_WRONLY);
+  int b = ::open(dir_.File("data/b").c_str(), O_WRONLY);
+  ASSERT_TRUE(a >= 0 && b >= 0);
+  for (int i = 0; i < 40'000; ++i) {
+    ASSERT_EQ(1, ::pwrite(i % 2 ? a : b, "z", 1, 0));
+  }
+  ::close(a);
+  ::close(b);
+  WriteInPlace(link_, "rates-2", 1'000'000'000);
+  EXPECT_EQ("rates-2", Served());
+}
+
+TEST_P(FileCacheChangesTest, FilesBeyondTheWatchLimitAreCheckedByTheirStamps) {
+  SetFileWatchLimitForTesting(0);
+  ASSERT_EQ("rates-1", Served());
+  ASSERT_EQ(0, ::link(path_.c_str(), link_.c_str()));
+  WriteInPlace(link_, "rates-2", 1'000'000'000);
+  EXPECT_EQ("rates-2", Served());
+}
+
+TEST_P(FileCacheChangesTest, FilesReadAgainAfterTheCacheEvictedThemStillShowChanges) {
+  ASSERT_EQ(0, ::link(path_.c_str(), link_.c_str()));
+  ASSERT_EQ("rates-1", Served());
+  for (int i = 0; i < 300; ++i) {
+    const std::string name = "data/F" + std::to_string(i);
+    dir_.Write(name, name);
+    ASSERT_EQ(name, Text(ReadFileImage(dir_.File(name))));
+  }
+  EXPECT_EQ("rates-1", Served());
+  WriteInPlace(link_, "rates-2", 1'000'000'000);
+  EXPECT_EQ("rates-2", Served());
+}
+
+INSTANTIATE_TEST_SUITE_P(Both, FileCacheChangesTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Watched" : "Unwatched"; });
+
+}  // namespace
+}  // namespace os
