@@ -73,6 +73,7 @@ void frmImport::Drive1_Change() {
 }
 
 void frmImport::Dir1_Change() {
+  lblPath.SetCaption(Dir1.Path());
   // The folder's sub-folders, with the way up first.
   if (Dir1.Path() != "/" && Dir1.List(0) != kParentEntry) Dir1.AddItem(kParentEntry, 0);
 }

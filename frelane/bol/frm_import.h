@@ -23,7 +23,9 @@ class frmImport : public forms::Form {
        .word_wrap = true});
   forms::DriveListBox& Drive1 =
       Add<forms::DriveListBox>("Drive1", {240, 660, 4800, 315}, {});
-  forms::DirListBox& Dir1 = Add<forms::DirListBox>("Dir1", {240, 1080, 4800, 2400}, {});
+  // The folder the list shows.
+  forms::Label& lblPath = Add<forms::Label>("lblPath", {240, 1050, 4800, 255}, {});
+  forms::DirListBox& Dir1 = Add<forms::DirListBox>("Dir1", {240, 1320, 4800, 2160}, {});
   forms::CommandButton& btnOK =
       Add<forms::CommandButton>("btnOK", {1200, 3600, 1200, 375}, {.caption = "OK"});
   forms::CommandButton& btnCancel = Add<forms::CommandButton>(

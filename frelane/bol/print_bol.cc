@@ -1,6 +1,7 @@
 #include "frelane/bol/print_bol.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "frelane/bol/bol_records.h"
 #include "frelane/bol/mod_bol.h"
@@ -214,14 +215,22 @@ BillTotals& PrintTotalsOfBill() { return Get().print_totals; }
 PrintState& PrintStateOfBill() { return Get().print_state; }
 
 BillTotals SumItems() {
+  // Summed wide and held to 32 bits, so that no stored count can overflow the sum.
+  std::int64_t units = 0, packages = 0, weight = 0;
   BillTotals t;
   for (int i = 1; i <= ItemCount(); ++i) {
     os::ConstRecordView v = bol::ItemView(CurrentBOL(), i);
-    t.units += v.I32(item::kHandlingUnits);
-    t.packages += v.I32(item::kPackages);
-    t.weight += v.I32(item::kWeight);
+    units += v.I32(item::kHandlingUnits);
+    packages += v.I32(item::kPackages);
+    weight += v.I32(item::kWeight);
     t.cube += v.FiniteF64(item::kCube);
   }
+  auto held = [](std::int64_t n) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(n, INT32_MIN, INT32_MAX));
+  };
+  t.units = held(units);
+  t.packages = held(packages);
+  t.weight = held(weight);
   t.row = t.units != 0 || t.packages != 0 || t.weight != 0 || t.cube != 0;
   return t;
 }

@@ -78,6 +78,7 @@ TEST_F(ImportTest, FirstStartTakesEveryBookWithoutAQuestion) {
     user_.Pick(d.Dir1, old_entry);
     user_.DblClick(d.Dir1);
     EXPECT_EQ(d.Dir1.Path(), old_);
+    EXPECT_EQ(d.lblPath.Caption(), old_);
     user_.Click(d.btnOK);
   });
   user_.ExpectMsgBox(MsgBoxResult::kOK, "Import Complete");

@@ -5,6 +5,8 @@
 #include <sstream>
 #include <tuple>
 
+#include "frelane/bol/frm_bol.h"
+#include "frelane/bol/frm_print.h"
 #include "frelane/bol/print_bol.h"
 #include "frelane/bol/tests/bol_test_support.h"
 #include "platform/print/display_list_text.h"
@@ -249,6 +251,48 @@ TEST_F(PrintBolTest, AFailedStepEndsThePrintAndTheRemainingCopies) {
   print::testing::ScopedRecordingPrintSystem fine;
   EXPECT_TRUE(modBOL::PrintCopies(2));
   EXPECT_EQ(fine->jobs().size(), 2u);
+}
+
+TEST_F(PrintBolTest, FilePrintChoosesValidatesPrintsEveryCopyAndSaysSo) {
+  WriteFile("Shipper.dat", SampleShippers());
+  frmBOL& f = app_.Get<frmBOL>();
+  f.Show();
+  Load(Flooring());
+  f.ShowBOL();
+  user_.WhenShown("frmPrint", [this] {
+    frmPrint& d = app_.Get<frmPrint>();
+    user_.TypeInto(d.txtNumberOfCopies, "2");
+    user_.Click(d.btnOK);
+  });
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Printing successfully completed");
+  user_.MenuClick(f.mnuFilePrint);
+  ASSERT_EQ(printers_->jobs().size(), 2u);
+  EXPECT_EQ(print::OperationListing(printers_->jobs()[0].document),
+            ExpandedGolden("bill_one_page.txt"));
+
+  // Cancelled, or a bill that does not pass validation: nothing prints.
+  user_.WhenShown("frmPrint", [this] { user_.Click(app_.Get<frmPrint>().btnCancel); });
+  user_.MenuClick(f.mnuFilePrint);
+  user_.TypeInto(f.txtBOL, "");
+  user_.Backspace();
+  user_.WhenShown("frmPrint", [this] { user_.Click(app_.Get<frmPrint>().btnOK); });
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "You must specify a BOL#");
+  user_.MenuClick(f.mnuFilePrint);
+  EXPECT_EQ(printers_->jobs().size(), 2u);
+
+  // A failed copy: its error, and no claim of success.
+  user_.TypeInto(f.txtBOL, "MRM-0102");
+  printers_->FailOperation("NewPage", 1, print::PrinterError(482, "Out of paper"));
+  Bill long_bill = Flooring();
+  long_bill.number = "MRM-0102";
+  long_bill.items.assign(9, LineItem{"", 1, "PT", 1, "BX", 0, "Crate", 10, "50", 0});
+  Load(long_bill);
+  user_.WhenShown("frmPrint", [this] { user_.Click(app_.Get<frmPrint>().btnOK); });
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Error # 482 occurred - Out of paper");
+  user_.MenuClick(f.mnuFilePrint);
+  EXPECT_EQ(printers_->jobs().size(), 2u);
+  EXPECT_TRUE(user_.AllMessageBoxesShown());
+  f.ShowBOL();
 }
 
 }  // namespace
