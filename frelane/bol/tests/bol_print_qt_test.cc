@@ -1,11 +1,13 @@
-// The bill printed from the editor's File > Print in the real Qt windows (offscreen), to the
-// "PDF file" printer: the printer dialog, the PDF's text and its picture; and pictures of
-// the print, product and import dialogs.
+// The printing, product and import windows of the editor in real Qt windows (offscreen):
+// a bill printed from File > Print to the "PDF file" printer (the PDF's text and its
+// picture), a product typed key by key and saved from the menu, and an import chosen by
+// double-click in the folder list.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QListWidget>
 #include <QDir>
 #include <QMenu>
 #include <QMessageBox>
@@ -141,24 +143,81 @@ TEST_F(BolPrintQtTest, ABillPrintsToAPdfWithEveryFieldAndLegalText) {
   }
 }
 
-TEST_F(BolPrintQtTest, PicturesOfTheProductAndImportDialogs) {
+TEST_F(BolPrintQtTest, AProductTypedKeyByKeyIsSavedFromTheMenu) {
   frmBOLProducts& products = app_.Get<frmBOLProducts>();
   products.Show();
-  QWidget* window = host_.WindowOf(products);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-  products.cboProduct.SetListIndex(3);  // Pool acid
-  EXPECT_EQ(products.txtWeight.Text(), "450");
-  Snap(window, "bol_products.png");
+  window_ = host_.WindowOf(products);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  QWidget* name = Widget(products.cboProduct);
+  QTest::mouseClick(name, Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return products.cboProduct.HasFocus(); }, 2000));
+  QTest::keyClicks(name, "Maple syrup");
+  QTest::keyClick(name, Qt::Key_Return);  // Enter moves on as Tab
+  QWidget* units = Widget(products.cboHandlingUnitsType);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return units->hasFocus(); }, 2000));
+  QTest::keyClicks(units, "PTXYZ");  // the fifth key is refused
+  EXPECT_EQ(products.cboHandlingUnitsType.Text(), "PTXY");
+  QTest::mouseClick(Widget(products.txtDescription), Qt::LeftButton);
+  QTest::keyClicks(Widget(products.txtDescription), "Syrup in jugs");
+  QTest::mouseClick(Widget(products.txtWeight), Qt::LeftButton);
+  QTest::keyClicks(Widget(products.txtWeight), "4a2");
+  QTest::mouseClick(Widget(products.txtClass), Qt::LeftButton);
+  QTest::keyClicks(Widget(products.txtClass), "77.5");
+  QAction* save = MenuAction(QStringLiteral("&File"), QStringLiteral("&Save"));
+  ASSERT_NE(save, nullptr);
+  save->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return products.EditedProductRecord() == 5; }, 2000));
+  const std::string record = testkit::ReadFile(dir_.File("Product.dat")).substr(4 * 318, 318);
+  EXPECT_EQ(record.substr(0, 11), "Maple syrup");
+  EXPECT_EQ(record.substr(50, 4), "PTXY");
+  EXPECT_EQ(record.substr(58, 13), "Syrup in jugs");
+  EXPECT_EQ(record.substr(309, 4), std::string("\x2a\0\0\0", 4));  // 42 pounds
+  EXPECT_EQ(record.substr(313, 4), "77.5");
+  Snap("bol_products.png");
   products.Unload();
+  window_ = host_.WindowOf(editor_);
+}
 
+TEST_F(BolPrintQtTest, AnImportChosenByDoubleClickReplacesTheBooks) {
+  std::filesystem::create_directory(dir_.File("old"));
+  const std::string shippers = "Alder Mill" + std::string(158, ' ') + std::string(1, '\0');
+  dir_.Write("old/Shipper.dat", shippers);
   frmImport& import = app_.Get<frmImport>();
-  import.Show();
-  window = host_.WindowOf(import);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-  EXPECT_EQ(import.Dir1.List(0), "..");
-  Snap(window, "bol_import.png");
-  QTest::mouseClick(Widget(import.btnCancel), Qt::LeftButton);
-  EXPECT_FALSE(import.IsLoaded());
+  QStringList messages;
+  bool chose = false;
+  QTimer user;
+  user.setInterval(30);
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      messages.push_back(box->text());
+      box->defaultButton() ? box->defaultButton()->click() : box->accept();
+      return;
+    }
+    if (chose || !import.IsLoaded()) return;
+    QWidget* window = host_.WindowOf(import);
+    if (window == nullptr || !window->isVisible()) return;
+    chose = true;
+    auto* list = Widget<QListWidget>(import.Dir1);
+    const QList<QListWidgetItem*> found =
+        list->findItems(QString::fromStdString(dir_.File("old")), Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    const QRect row = list->visualItemRect(found[0]);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_EQ(import.Dir1.Path(), dir_.File("old"));
+    Snap(window, "bol_import.png");
+    QTest::mouseClick(Widget(import.btnOK), Qt::LeftButton);
+  });
+  user.start();
+  QAction* action = MenuAction(QStringLiteral("&File"), QStringLiteral("&Import"));
+  ASSERT_NE(action, nullptr);
+  action->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return messages.size() >= 2; }, 10000));
+  user.stop();
+  EXPECT_EQ(messages, (QStringList{QStringLiteral("Information already exists.  Would you like to overwrite?"),
+                                   QStringLiteral("Import Complete")}));
+  EXPECT_EQ(testkit::ReadFile(dir_.File("Shipper.dat")), shippers);
+  EXPECT_EQ(editor_.cboShipperName.ListCount(), 1);
 }
 
 }  // namespace
