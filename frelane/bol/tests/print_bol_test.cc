@@ -239,6 +239,14 @@ TEST_F(PrintBolTest, AFailedStepEndsThePrintAndTheRemainingCopies) {
   EXPECT_FALSE(modBOL::PrintCopies(1));
   EXPECT_TRUE(other->jobs().empty());
 
+  // A failure in the special instructions: after the copy's reset, the form, the page
+  // fields, two items and the totals, the 15th switch starts the instructions.
+  print::testing::ScopedRecordingPrintSystem late;
+  late->FailOperation("FontBold", 15, print::PrinterError(482, "Late"));
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Error # 482 occurred - Late");
+  EXPECT_FALSE(modBOL::PrintCopies(1));
+  EXPECT_TRUE(late->jobs().empty());
+
   // A job the printer refuses.
   print::testing::ScopedRecordingPrintSystem refusing;
   refusing->FailNextSubmit(print::PrinterError(482, "Refused"));
