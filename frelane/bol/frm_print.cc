@@ -63,6 +63,13 @@ void frmPrint::Form_Load() {
 
 void frmPrint::Form_KeyPress(int& key) { modMain::EnterAsTab(key); }
 
+void frmPrint::Form_QueryUnload(bool& cancel, int unload_mode) {
+  // The close box cancels like Cancel; the dialog stays loaded with its choice.
+  if (unload_mode != forms::kUnloadFormControlMenu) return;
+  cancel = true;
+  Hide();
+}
+
 void frmPrint::cboPrinters_Click() {
   // The entry's own printer, also when another one has the same name.
   const int index = cboPrinters.ListIndex();

@@ -55,6 +55,7 @@ class frmPrint : public forms::Form {
  private:
   void Form_Load() override;
   void Form_KeyPress(int& key) override;
+  void Form_QueryUnload(bool& cancel, int unload_mode) override;
   void cboPrinters_Click();
   void btnOK_Click();
   void btnCancel_Click();

@@ -55,6 +55,12 @@ TEST_F(PrintDialogTest, ChoosesThePrinterAndCopiesAndRemembersThem) {
   EXPECT_FALSE(f.SelectPrinter(copies));
   EXPECT_EQ(copies, 2);
   EXPECT_EQ(print::CurrentPrinter().DeviceName(), "Front Desk");
+
+  // The close box cancels too, and the choice survives it.
+  user_.WhenShown("frmPrint", [&] { user_.CloseForm(f); });
+  EXPECT_FALSE(f.SelectPrinter(copies));
+  EXPECT_TRUE(f.IsLoaded());
+  EXPECT_EQ(f.txtNumberOfCopies.Text(), "2");
 }
 
 TEST_F(PrintDialogTest, CopiesStayAWholeNumberFromOneTo999) {
