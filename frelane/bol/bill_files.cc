@@ -208,6 +208,11 @@ bool SameNameNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                    std::string* error) {
+  return WriteWhole(path, bytes, error);
+}
+
 void SetFileWriterForTesting(FileWriter writer) { Writer() = std::move(writer); }
 
 }  // namespace frelane::bol

@@ -54,6 +54,10 @@ bool SanitizeBill(BOLRecord& record);
 BOLDefaults ReadDefaultsFile();
 bool WriteDefaultsFile(const BOLDefaults& defaults, std::string* error);
 
+// Replaces (or creates) a whole file of the data directory through the routine below.
+bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                    std::string* error);
+
 // The routine whole files are written with: os::WriteFileAtomically, replaceable by tests
 // that make a write fail. Pass nullptr to restore it.
 using FileWriter =

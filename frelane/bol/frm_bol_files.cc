@@ -5,8 +5,11 @@
 #include "frelane/bol/bill_files.h"
 #include "frelane/bol/frm_bol.h"
 #include "frelane/bol/frm_bol_defaults.h"
+#include "frelane/bol/frm_bol_products.h"
 #include "frelane/bol/frm_bol_open.h"
+#include "frelane/bol/frm_print.h"
 #include "frelane/bol/mod_bol.h"
+#include "frelane/bol/print_bol.h"
 #include "frelane/core/field_helpers.h"
 #include "platform/forms/application.h"
 
@@ -177,13 +180,17 @@ void frmBOL::Form_Unload(bool& cancel) {
 void frmBOL::mnuEditDefaults_Click() { forms::App().Get<frmBOLDefaults>().ShowModal(); }
 
 void frmBOL::mnuEditProducts_Click() {
+  forms::App().Get<frmBOLProducts>().ShowModal();
   // The catalogue dialog may have changed Product.dat: the list is read again.
   modBOL::LoadProductList(cboProduct, 0, false);
 }
 
-void frmBOL::mnuFileImport_Click() {}
-
-void frmBOL::mnuFilePrint_Click() {}
+void frmBOL::mnuFilePrint_Click() {
+  std::int32_t copies = 1;
+  if (!forms::App().Get<frmPrint>().SelectPrinter(copies)) return;
+  if (!ValidateBOL()) return;
+  if (modBOL::PrintCopies(copies)) forms::MsgBox("Printing successfully completed");
+}
 
 void frmBOL::mnuHelp_Click() { txtTemp_GotFocus(); }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "frelane/bol/bol_records.h"
+#include "frelane/bol/combo_limits.h"
 #include "frelane/bol/frm_bol.h"
 #include "frelane/bol/line_items.h"
 #include "frelane/bol/mod_bol.h"
@@ -239,20 +240,12 @@ void frmBOL::cboProduct_Click() {
 }
 
 void frmBOL::TypeCombo_Change(forms::ComboBox& box) {
-  std::string text = box.Text();
-  if (text.size() > kCodeWidth) {
-    forms::Beep();
-    box.SetText(text.substr(0, kCodeWidth));
-    modMain::SelectAllText(box);
-  }
+  bol::CutToWidth(box, kCodeWidth);
   item_changed_ = true;
 }
 
 void frmBOL::TypeCombo_KeyPress(forms::ComboBox& box, int& key) {
-  if (static_cast<int>(box.Text().size()) >= kCodeWidth && key != modMain::kKeyBackspace) {
-    forms::Beep();
-    key = 0;
-  }
+  bol::RefuseKeyAtWidth(box, key, kCodeWidth);
 }
 
 void frmBOL::TypeCombo_Click(forms::ComboBox& box) {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "frelane/bol/bol_records.h"
+#include "frelane/bol/print_bol.h"
 
 namespace forms {
 class ListControl;
@@ -22,6 +23,8 @@ struct State {
   bol::PartyRecord party_buffer;
   bol::ProductRecord product_buffer;
   bol::BOLDefaults defaults;
+  BillTotals print_totals;  // set by the print command before every copy
+  PrintState print_state;
 };
 
 State& Get();

@@ -158,6 +158,12 @@ bool RecordBook::WriteByte(int n, std::size_t offset, std::uint8_t value,
 std::optional<int> RecordBook::Append(std::span<const std::uint8_t> record,
                                       std::string* error) const {
   if (record.size() != record_length_) return std::nullopt;
+  return AppendAll(record, error);
+}
+
+std::optional<int> RecordBook::AppendAll(std::span<const std::uint8_t> record,
+                                         std::string* error) const {
+  if (record.size() % record_length_ != 0) return std::nullopt;
   LockedFile file(path_, error);
   if (!file.ok()) return std::nullopt;
   auto length = FileLength(file.fd());
@@ -166,7 +172,7 @@ std::optional<int> RecordBook::Append(std::span<const std::uint8_t> record,
     return std::nullopt;
   }
   std::int64_t count = *length / static_cast<std::int64_t>(record_length_);
-  if (count >= 0x7fffffff) {
+  if (count + static_cast<std::int64_t>(record.size() / record_length_) >= 0x7fffffff) {
     if (error) *error = path_ + " is full";
     return std::nullopt;
   }

@@ -35,6 +35,8 @@ class RecordBook {
   bool WriteByte(int n, std::size_t offset, std::uint8_t value, std::string* error) const;
   // Adds the record after the last whole record and returns its number.
   std::optional<int> Append(std::span<const std::uint8_t> record, std::string* error) const;
+  // Adds whole records after the last whole record in one write; the number of the first.
+  std::optional<int> AppendAll(std::span<const std::uint8_t> records, std::string* error) const;
 
  private:
   std::string path_;

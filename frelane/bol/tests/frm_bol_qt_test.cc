@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "frelane/bol/frm_bol.h"
+#include "frelane/bol/tests/bol_qt_test_support.h"
 #include "frelane/bol/frm_bol_defaults.h"
 #include "frelane/bol/frm_bol_open.h"
 #include "frelane/bol/mod_bol.h"
@@ -28,65 +29,6 @@
 namespace frelane {
 namespace {
 
-namespace fs = std::filesystem;
-
-class BolQtTest : public ::testing::Test {
- protected:
-  BolQtTest() : host_(app_), desktop_([this] { return host_.ActiveWindow(); }) {
-    app_.SetDesktop(&desktop_);
-  }
-
-  void SetUp() override {
-    modMain::Reset();
-    modBOL::Reset();
-    dir_.CopyFilesOf(FRELANE_INSTALL_DIR);
-    fs::create_directories(dir_.File("BOLData"));
-    for (const auto& bill : fs::directory_iterator(fs::path(FRELANE_INSTALL_DIR) / "BOLData")) {
-      fs::copy_file(bill.path(), dir_.File("BOLData/" + bill.path().filename().string()));
-    }
-    modMain::Get().data_directory = dir_.path();
-    std::string error;
-    ASSERT_TRUE(modMain::LoadSettings(&error)) << error;
-    editor_.Show();
-    window_ = host_.WindowOf(editor_);
-    ASSERT_NE(window_, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
-  }
-  void TearDown() override {
-    if (editor_.IsLoaded()) {
-      editor_.ShowBOL();  // clean: closing asks nothing
-      editor_.Unload();
-    }
-    modBOL::Reset();
-    modMain::Reset();
-  }
-
-  template <typename W = QWidget>
-  W* Widget(forms::Control& control) {
-    return qobject_cast<W*>(host_.WidgetOf(control));
-  }
-  QAction* MenuAction(const QString& menu, const QString& entry) {
-    for (QMenu* m : window_->findChildren<QMenu*>()) {
-      if (m->title() != menu) continue;
-      for (QAction* a : m->actions()) {
-        if (a->text() == entry) return a;
-      }
-    }
-    return nullptr;
-  }
-  void Snap(const char* name) {
-    QCoreApplication::processEvents();
-    QDir().mkpath(FRELANE_SCREENSHOT_DIR);
-    EXPECT_TRUE(window_->grab().save(QString(FRELANE_SCREENSHOT_DIR "/") + name));
-  }
-
-  testkit::TempDir dir_;
-  forms::Application app_;
-  qtbind::QtHost host_;
-  qtbind::QtDesktop desktop_;
-  frmBOL& editor_ = app_.Get<frmBOL>();
-  QWidget* window_ = nullptr;
-};
 
 TEST_F(BolQtTest, ABillTypedKeyByKeyIsSavedFromTheMenu) {
   // The sample's default shipper is in place; the rest is typed.
