@@ -61,9 +61,9 @@ void frmBOL::BindField(forms::TextBox& box, const os::Field& field) {
 void frmBOL::BindNameCombo(forms::ComboBox& box, const os::Field& field) {
   box.on.Change = [this, &box, field] {
     std::string text = box.Text();
-    if (text.size() > field.width) {
+    if (modBOL::LetterCount(text) > field.width) {
       forms::Beep();
-      box.SetText(text.substr(0, field.width));  // runs this handler again, which stores
+      box.SetText(modBOL::FirstLetters(text, field.width));  // runs this handler again, which stores
       modMain::SelectAllText(box);
       return;
     }

@@ -15,7 +15,7 @@ namespace {
 
 namespace party = bol::party;
 
-constexpr int kNameWidth = 25;
+constexpr std::size_t kNameWidth = 25;
 
 void SetFromRecord(forms::TextBox& box, const os::Field& field) {
   box.SetText(modMain::Trim(modBOL::PartyBuffer().View().Utf8Text(field)));
@@ -101,7 +101,7 @@ void frmBOL::PickParty(const PartyBlock& block) {
 }
 
 void frmBOL::PartyNameKeyPress(forms::ComboBox& box, int& key) {
-  if (static_cast<int>(box.Text().size()) >= kNameWidth && key != modMain::kKeyBackspace) {
+  if (modBOL::LetterCount(box.Text()) >= kNameWidth && key != modMain::kKeyBackspace) {
     forms::Beep();
     key = 0;
   }

@@ -12,6 +12,7 @@
 #include "platform/forms/application.h"
 #include "platform/forms/list_controls.h"
 #include "platform/forms/message_box.h"
+#include "platform/os/cp1252.h"
 #include "platform/runtime/format.h"
 
 namespace frelane::modBOL {
@@ -178,6 +179,14 @@ bool SaveBOLDefaults() {
   if (bol::WriteDefaultsFile(Defaults(), &error)) return true;
   ShowFileError(error);
   return false;
+}
+
+std::size_t LetterCount(std::string_view utf8) { return os::DecodeUtf8(utf8).size(); }
+
+std::string FirstLetters(std::string_view utf8, std::size_t n) {
+  std::u32string letters = os::DecodeUtf8(utf8);
+  if (letters.size() > n) letters.resize(n);
+  return os::EncodeUtf8(letters);
 }
 
 void ShowFileError(const std::string& what) {

@@ -69,6 +69,11 @@ void LoadBOLDefaults();
 // False after a message naming the file when BOLDef.dat cannot be written.
 bool SaveBOLDefaults();
 
+// The length of a box's text in letters, and its first n letters: the boxes' limits are
+// the record's single-byte widths, whatever the letters take in UTF-8.
+std::size_t LetterCount(std::string_view utf8);
+std::string FirstLetters(std::string_view utf8, std::size_t n);
+
 // The message box every failed file operation of the subsystem shows.
 void ShowFileError(const std::string& what);
 

@@ -280,7 +280,11 @@ bool frmRateSheet::OriginLocked() { return modMain::Settings().On(settings::kOri
 
 void frmRateSheet::txtHeadlineZip_GotFocus() {
   const std::string origin = runtime::Trim(modMain::Settings().Text(settings::kDefaultOrigin));
-  if (!origin.empty()) txtHeadlineZip.SetText(origin.substr(0, 5));
+  if (!origin.empty()) {
+    // A six-character postal code does not fit the box: its prefix is a headline that can pass.
+    const bool postal = origin.size() == 6 && modMain::IsValidZip(origin);
+    txtHeadlineZip.SetText(origin.substr(0, postal ? kPrefixWidth : 5));
+  }
   if (OriginLocked()) {
     optOutBound.SetValue(true);
     optOutBound.SetEnabled(false);

@@ -3,7 +3,9 @@
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/form_helpers.h"
 #include "frelane/core/form_setup.h"
+#include "frelane/core/frm_zip_discounts.h"
 #include "frelane/core/main_module.h"
+#include "platform/forms/application.h"
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/format.h"
 
@@ -134,9 +136,8 @@ void frmRateSheetDiscounts::btnSave_Click() {
 
 void frmRateSheetDiscounts::btnIgnore_Click() { Unload(); }
 
-void frmRateSheetDiscounts::btnZipDiscounts_Click() {
-  if (ShowZipDiscountEditor) ShowZipDiscountEditor();
-}
+// The editor writes ZipDisc.dat itself, whatever Save or Ignore does here afterwards.
+void frmRateSheetDiscounts::btnZipDiscounts_Click() { App().Get<frmZipDiscounts>().ShowModal(); }
 
 void frmRateSheetDiscounts::FilterKey(forms::TextBox& box, int& key_ascii) {
   modMain::SetNumericKey(box, key_ascii, box.MaxLength(), 2);

@@ -6,7 +6,6 @@
 #ifndef FRELANE_RATESHEET_FRM_RATE_SHEET_DISCOUNTS_H_
 #define FRELANE_RATESHEET_FRM_RATE_SHEET_DISCOUNTS_H_
 
-#include <functional>
 
 #include "frelane/ratesheet/discount_sets.h"
 #include "platform/forms/form.h"
@@ -19,9 +18,6 @@ class frmRateSheetDiscounts : public forms::Form {
   static constexpr int kNarrowWidth = 4455;
 
   frmRateSheetDiscounts();
-
-  // The zip-range discount editor, shown modal by "Set". Unset: nothing is shown.
-  std::function<void()> ShowZipDiscountEditor;
 
   // The boxes of a set's frame.
   forms::ControlArray<forms::TextBox>& Boxes(ratesheet::DiscountSet set);

@@ -372,6 +372,26 @@ TEST_F(FrmBolTest, CheckBoxPairsAndKeys) {
   EXPECT_EQ(v.Text(bol::bill::kShipperName), std::string(25, 'p'));
 }
 
+// A name's limit is 25 letters of the record's single-byte text, accented letters
+// included, and a cut never splits a letter.
+TEST_F(FrmBolTest, NameLimitsCountLettersNotBytes) {
+  frmBOL& f = Editor();
+  const std::string start = "Caf\u00e9 " + std::string(19, 'x');  // 24 letters
+  user_.TypeInto(f.cboConsigneeName, start);
+  int beeps = user_.beeps();
+  user_.Type("y");
+  EXPECT_EQ(f.cboConsigneeName.Text(), start + "y");
+  EXPECT_EQ(user_.beeps(), beeps);
+  user_.Type("z");
+  EXPECT_EQ(f.cboConsigneeName.Text(), start + "y");
+  EXPECT_EQ(user_.beeps(), beeps + 1);
+
+  f.cboShipperName.SetText("\u00c9picerie " + std::string(20, 'q'));
+  const std::string cut = "\u00c9picerie " + std::string(16, 'q');  // 25 letters
+  EXPECT_EQ(f.cboShipperName.Text(), cut);
+  EXPECT_EQ(modBOL::CurrentBOL().View().Utf8Text(bol::bill::kShipperName), cut);
+}
+
 TEST_F(FrmBolTest, PagesMoveTheFocus) {
   frmBOL& f = Editor();
   user_.Click(f.btnNext);

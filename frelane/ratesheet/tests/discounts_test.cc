@@ -2,6 +2,7 @@
 // block each rated lane gets from the set (or zip-range discount) that applies.
 #include <gtest/gtest.h>
 
+#include "frelane/core/frm_zip_discounts.h"
 #include "frelane/ratesheet/discount_block.h"
 #include "frelane/ratesheet/frm_rate_sheet.h"
 #include "frelane/ratesheet/frm_rate_sheet_discounts.h"
@@ -118,6 +119,19 @@ TEST_F(DiscountDialogTest, IgnoreKeepsTheSetsAndSaveSetsTheZipSwitch) {
   EXPECT_FALSE(dialog.fraZipDiscounts.Visible());
   user_.Click(dialog.btnSave);
   EXPECT_FALSE(UseZipDiscounts());
+}
+
+TEST_F(DiscountDialogTest, SetOpensTheZipRangeDiscountEditor) {
+  modMain::Settings().SetOn(settings::kZipDiscountsOffered, true);
+  frmRateSheetDiscounts& dialog = Opened();
+  bool shown = false;
+  user_.WhenShown("frmZipDiscounts", [&] {
+    shown = true;
+    app_.Get<frmZipDiscounts>().Unload();
+  });
+  user_.Click(dialog.btnZipDiscounts);
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(dialog.IsLoaded());
 }
 
 TEST(DiscountValueTest, TextForms) {

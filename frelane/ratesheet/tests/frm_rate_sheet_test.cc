@@ -272,6 +272,21 @@ TEST_F(RateSheetScreenTest, DefaultOriginAndLockRuleTheHeadline) {
   EXPECT_EQ(screen.txtHeadlineZip.Text(), "30301");  // restored at every entry
 }
 
+// A Canadian default origin does not fit the five-letter box whole: the headline is its
+// prefix, so a locked origin never holds the user in a box that cannot pass.
+TEST_F(RateSheetScreenTest, ACanadianDefaultOriginGivesItsPrefix) {
+  SettingsRecord& s = modMain::Settings();
+  s.SetText(settings::kDefaultOrigin, "K1A0B1");
+  s.SetOn(settings::kOriginLocked, true);
+  frmRateSheet& screen = Shown();
+  user_.Focus(screen.txtSidelineZipLow(1));
+  user_.Focus(screen.txtHeadlineZip);
+  EXPECT_EQ(screen.txtHeadlineZip.Text(), "K1A");
+  user_.Tab();
+  EXPECT_FALSE(screen.txtHeadlineZip.HasFocus());
+  EXPECT_TRUE(user_.MessageBoxes().empty());
+}
+
 TEST_F(RateSheetScreenTest, AnInvalidHeadlineKeepsTheFocus) {
   frmRateSheet& screen = Shown();
   ASSERT_TRUE(user_.TypeInto(screen.txtHeadlineZip, "3030"));
