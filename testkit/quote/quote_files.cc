@@ -23,10 +23,10 @@ void AppendRecord(std::string& out, Fill fill) {
 std::string FloorRangesFile(const std::vector<std::pair<std::string, std::string>>& ranges) {
   namespace f = frelane::floors;
   std::string out;
-  for (const auto& [low, high] : ranges) {
+  for (const auto& range : ranges) {
     AppendRecord<f::kRangeRecordSize>(out, [&](os::RecordView r) {
-      r.SetText(f::kLowZip, low);
-      r.SetText(f::kHighZip, high);
+      r.SetText(f::kLowZip, range.first);
+      r.SetText(f::kHighZip, range.second);
     });
   }
   return out;
