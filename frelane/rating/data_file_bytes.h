@@ -17,6 +17,11 @@ namespace frelane {
 std::optional<std::vector<std::uint8_t>> ReadDataFile(const std::string& directory,
                                                       const std::string& name);
 
+// The same for a look-up whose answer the user relies on: a file that is there but cannot
+// be read is reported once by name ("Unable to read <name>") and counts as missing.
+std::optional<std::vector<std::uint8_t>> ReadLookupFile(const std::string& directory,
+                                                        const std::string& name);
+
 // Record n (1-based) of `record_size` bytes; empty when the file holds no whole record n.
 inline std::span<const std::uint8_t> RecordOf(const std::vector<std::uint8_t>& bytes,
                                               std::size_t record_size, std::size_t n) {
