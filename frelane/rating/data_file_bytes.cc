@@ -14,6 +14,9 @@ std::optional<std::vector<std::uint8_t>> ReadDataFile(const std::string& directo
                                                       const std::string& name) {
   std::optional<std::string> path = os::FindFileNoCase(directory, name);
   if (!path) return std::nullopt;
+  // Only a plain file is read: opening a pipe or a device would wait for a writer.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(*path, error)) return std::nullopt;
   std::ifstream in(*path, std::ios::binary);
   if (!in) return std::nullopt;
   std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
@@ -26,9 +29,7 @@ std::optional<std::vector<std::uint8_t>> ReadLookupFile(const std::string& direc
                                                         const std::string& name) {
   std::optional<std::string> path = os::FindFileNoCase(directory, name);
   if (!path) return std::nullopt;
-  std::optional<std::vector<std::uint8_t>> bytes;
-  std::error_code error;
-  if (std::filesystem::is_regular_file(*path, error)) bytes = ReadDataFile(directory, name);
+  std::optional<std::vector<std::uint8_t>> bytes = ReadDataFile(directory, name);
   if (!bytes) lookup::ReportUnreadableFile(name);
   return bytes;
 }

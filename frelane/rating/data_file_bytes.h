@@ -12,8 +12,8 @@
 
 namespace frelane {
 
-// The file's bytes; no value when it is missing or cannot be read. The name is matched in
-// `directory` without regard to case.
+// The file's bytes; no value when it is missing, cannot be read or is not a plain file. The
+// name is matched in `directory` without regard to case.
 std::optional<std::vector<std::uint8_t>> ReadDataFile(const std::string& directory,
                                                       const std::string& name);
 
