@@ -19,7 +19,7 @@ runtime::Currency GetAccessorialTotal(runtime::Currency& subtotal) {
   runtime::Currency total;
   frmAccessorialCharges& dialog = forms::App().Get<frmAccessorialCharges>();
   const std::vector<std::uint8_t> file =
-      ReadDataFile(DataDirectory(), accchg::kFileName).value_or(std::vector<std::uint8_t>{});
+      ReadLookupFile(DataDirectory(), accchg::kFileName).value_or(std::vector<std::uint8_t>{});
   const double weight = SafeValue(std::as_const(modTolvDeclares32::ShipmentRecord())
                                       .header()
                                       .Text(tolv::shipment_header::kTotalWeight));

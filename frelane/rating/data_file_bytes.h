@@ -12,10 +12,15 @@
 
 namespace frelane {
 
-// The file's bytes; no value when it is missing or cannot be read. The name is matched in
-// `directory` without regard to case.
+// The file's bytes; no value when it is missing, cannot be read or is not a plain file. The
+// name is matched in `directory` without regard to case.
 std::optional<std::vector<std::uint8_t>> ReadDataFile(const std::string& directory,
                                                       const std::string& name);
+
+// The same for a look-up whose answer the user relies on: a file that is there but cannot
+// be read is reported once by name ("Unable to read <name>") and counts as missing.
+std::optional<std::vector<std::uint8_t>> ReadLookupFile(const std::string& directory,
+                                                        const std::string& name);
 
 // Record n (1-based) of `record_size` bytes; empty when the file holds no whole record n.
 inline std::span<const std::uint8_t> RecordOf(const std::vector<std::uint8_t>& bytes,

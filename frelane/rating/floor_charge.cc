@@ -1,6 +1,8 @@
 #include "frelane/rating/floor_charge.h"
 
 #include <cstdint>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "frelane/rating/customer_switch.h"
 #include "frelane/rating/data_file_bytes.h"
 #include "frelane/rating/lane_state.h"
+#include "frelane/rating/lookup_files.h"
 #include "platform/os/file_lookup.h"
 #include "platform/runtime/line_input.h"
 
@@ -55,7 +58,7 @@ std::uint8_t FindCell(const std::vector<std::uint8_t>& columns,
 }
 
 std::vector<std::uint8_t> FileOrEmpty(const std::string& directory, const char* name) {
-  return ReadDataFile(directory, name).value_or(std::vector<std::uint8_t>{});
+  return ReadLookupFile(directory, name).value_or(std::vector<std::uint8_t>{});
 }
 
 // Columns 1-based, as the file's layout names them; shorter lines give shorter texts.
@@ -85,7 +88,11 @@ std::optional<double> MatrixFloor(const std::string& directory, std::string_view
 double FloorAdditionFor(const std::string& path, std::string_view origin_zip,
                         std::string_view destination_zip) {
   runtime::LineReader reader;
-  if (!reader.Open(path)) return 0.0;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error) || !reader.Open(path)) {
+    lookup::ReportUnreadableFile(kAdditionsFile);
+    return 0.0;
+  }
   const std::string origin = modMain::Trim(origin_zip);
   const std::string destination = modMain::Trim(destination_zip);
   std::string line;

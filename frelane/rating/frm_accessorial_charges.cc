@@ -88,7 +88,7 @@ void frmAccessorialCharges::FillRow(int row, os::ConstRecordView record) {
 void frmAccessorialCharges::Form_Load() {
   forms::Screen().SetMousePointer(kHourglass);
   if (CompanyNameStartsWith("QUARLEN")) SetCaption("Value Added Services");
-  const std::vector<std::uint8_t> file = ReadDataFile(modMain::DataDirectory(), accchg::kFileName)
+  const std::vector<std::uint8_t> file = ReadLookupFile(modMain::DataDirectory(), accchg::kFileName)
                                              .value_or(std::vector<std::uint8_t>{});
   int rows = 0;
   while (rows < accchg::kMaxRows) {

@@ -330,6 +330,7 @@ class frmRatingScreen : public forms::Form {
   void txtDestination_KeyPress(int& key_ascii);
   void txtWeight_GotFocus(int index);
   void txtWeight_KeyPress(int index, int& key_ascii);
+  void txtWeight_KeyDown(int index, int& key_code, int shift);
   void cboClass_GotFocus(int index);
   void cboClass_KeyPress(int index, int& key_ascii);
   void txtDiscount_GotFocus(int index);

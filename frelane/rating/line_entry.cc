@@ -54,6 +54,7 @@ void frmRatingScreen::BindLineEntry() {
   Bind(cboClass.on.Validate, &frmRatingScreen::cboClass_Validate);
   Bind(cboClass.on.LostFocus, &frmRatingScreen::cboClass_LostFocus);
   Bind(txtWeight.on.Change, &frmRatingScreen::txtWeight_Change);
+  Bind(txtWeight.on.KeyDown, &frmRatingScreen::txtWeight_KeyDown);
   Bind(txtWeight.on.Validate, &frmRatingScreen::txtWeight_Validate);
   Bind(txtWeight.on.LostFocus, &frmRatingScreen::txtWeight_LostFocus);
   Bind(txtDiscount.on.Change, &frmRatingScreen::txtDiscount_Change);
@@ -146,6 +147,11 @@ void frmRatingScreen::txtWeight_KeyPress(int index, int& key_ascii) {
   }
   forms::TextBox& box = txtWeight(index);
   modMain::SetNumericKey(box, key_ascii, box.MaxLength(), 0);
+}
+
+// A locked weight loses no text to Delete either.
+void frmRatingScreen::txtWeight_KeyDown(int /*index*/, int& key_code, int /*shift*/) {
+  if (key_code == kKeyDelete && WeightLocked()) key_code = 0;
 }
 
 void frmRatingScreen::txtWeight_Validate(int index, bool& /*cancel*/) {

@@ -1,6 +1,8 @@
 // Accessorial charges: pricing one charge, the dialog over accchg.dat and the total the
 // rating screen reads from it.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
 
 #include <array>
 #include <memory>
@@ -11,6 +13,7 @@
 #include "frelane/rating/accessorial_record.h"
 #include "frelane/rating/accessorial_total.h"
 #include "frelane/rating/frm_accessorial_charges.h"
+#include "frelane/rating/lookup_files.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "platform/forms/application.h"
 #include "platform/forms/testing/headless_driver.h"
@@ -118,6 +121,20 @@ TEST_F(AccessorialDialogTest, EmptyOrMissingFileOpensWithoutRows) {
   Currency subtotal = Dollars(1);
   EXPECT_EQ(Total(subtotal), Currency{});
   EXPECT_EQ(subtotal, Currency{});
+}
+
+// A file that is there but cannot be read (here a pipe, which would also block a plain
+// read) is named once; the dialog opens without rows and
+// the total is 0.
+TEST_F(AccessorialDialogTest, UnreadableFileIsNamedOnce) {
+  lookup::ForgetReports();
+  ASSERT_EQ(::mkfifo(dir_.File("accchg.dat").c_str(), 0600), 0);
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Unable to read accchg.dat");
+  frmAccessorialCharges& dialog = Dialog();
+  EXPECT_FALSE(dialog.chkAccessorialCharge(1).Visible());
+  Currency subtotal;
+  EXPECT_EQ(Total(subtotal), Currency{});
+  lookup::ForgetReports();
 }
 
 TEST_F(AccessorialDialogTest, OkNeedsAPositiveValueInEachTickedInput) {

@@ -2,6 +2,8 @@
 // record, every caption of the result area and its rows, through the headless driver with a
 // scripted engine.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
 
 #include <memory>
 #include <string>
@@ -12,6 +14,7 @@
 #include "frelane/rating/frm_accessorial_charges.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/lane_state.h"
+#include "frelane/rating/lookup_files.h"
 #include "platform/forms/application.h"
 #include "platform/forms/testing/headless_driver.h"
 #include "platform/runtime/locale.h"
@@ -285,6 +288,27 @@ TEST_F(ChargeDisplayTest, MinimumChargeRaisedToTheFloorWithItsAddition) {
   screen_->CalculateCharges();
   EXPECT_EQ(s.lblNetLabel.Caption(), "MC Floor");
   EXPECT_EQ(s.lblNet.Caption(), "71.26 ");
+}
+
+// Floor files that are there but cannot be read (here pipes) are named once each; the quote goes on
+// without their floor or addition.
+TEST_F(ChargeDisplayTest, UnreadableFloorFilesAreNamedOnce) {
+  lookup::ForgetReports();
+  TwoLines();
+  ASSERT_EQ(::mkfifo(dir_.File("FloorAdd.dat").c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo(dir_.File("FloorsUO.dat").c_str(), 0600), 0);
+  modMain::Lane().LaneMcFloor = runtime::Currency::FromDouble(75);
+  user_.ExpectMsgBox(MsgBoxResult::kOK, "Unable to read FloorAdd.dat");
+  screen_->CalculateCharges();
+  EXPECT_EQ(screen_->lblNet.Caption(), "301.95 ");
+  screen_->CalculateCharges();
+
+  modMain::Lane().LaneMcFloor = runtime::Currency{};
+  modMain::Settings().SetOn(settings::kFloorMatrixInUse, true);
+  user_.ExpectMsgBox(MsgBoxResult::kOK, "Unable to read FloorsUO.dat");
+  screen_->CalculateCharges();
+  EXPECT_EQ(screen_->lblNetLabel.Caption(), "Net Charge");
+  lookup::ForgetReports();
 }
 
 TEST_F(ChargeDisplayTest, DiscountOnRatesHidesTheDiscountRow) {

@@ -109,6 +109,7 @@ TEST_F(LineEntryTest, DefaultWeightAndClassAndTheirLocks) {
   user_.PressEnter();
   EXPECT_TRUE(s.txtWeight(4).HasFocus());
   user_.Type("9");
+  user_.Press(46);
   EXPECT_EQ(s.txtWeight(4).Text(), "500");
 
   // Without a default weight the box keeps its text.

@@ -2,6 +2,9 @@
 #include "frelane/rating/zip_surcharge.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include <string>
 
@@ -109,6 +112,13 @@ TEST_F(ZipSurchargeTest, MissingShortAndHandBuiltFiles) {
   std::string message = "stale";
   EXPECT_DOUBLE_EQ(modMain::GetZipSurcharge("30310", "60610", 100, message), 0);
   EXPECT_EQ(message, "");
+  // Something other than a file under that name (a pipe, which a read would wait on) is
+  // passed over quietly.
+  ASSERT_EQ(::mkfifo(dir_.File("AccAdjustment.dat").c_str(), 0600), 0);
+  message = "stale";
+  EXPECT_DOUBLE_EQ(modMain::GetZipSurcharge("30310", "60610", 100, message), 0);
+  EXPECT_EQ(message, "");
+  std::filesystem::remove(dir_.File("AccAdjustment.dat"));
   // One hand-built record (35.00 for 30310 from 0 lbs on, item 120) and a partial one.
   std::string record = "30310 30310 ";
   record += std::string("\0\0\0\0\0\0\0\0", 8);
