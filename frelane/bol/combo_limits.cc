@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "frelane/bol/mod_bol.h"
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/form_helpers.h"
 #include "platform/forms/application.h"
@@ -9,7 +10,8 @@
 namespace frelane::bol {
 
 void RefuseKeyAtWidth(forms::ComboBox& box, int& key, std::size_t width) {
-  if (box.Text().size() >= width && key != modMain::kKeyBackspace) {
+  // Widths count letters: an accented letter is one stored byte but two bytes of UTF-8.
+  if (modBOL::LetterCount(box.Text()) >= width && key != modMain::kKeyBackspace) {
     forms::Beep();
     key = 0;
   }
@@ -17,9 +19,9 @@ void RefuseKeyAtWidth(forms::ComboBox& box, int& key, std::size_t width) {
 
 bool CutToWidth(forms::ComboBox& box, std::size_t width) {
   const std::string text = box.Text();
-  if (text.size() <= width) return false;
+  if (modBOL::LetterCount(text) <= width) return false;
   forms::Beep();
-  box.SetText(text.substr(0, width));
+  box.SetText(modBOL::FirstLetters(text, width));
   modMain::SelectAllText(box);
   return true;
 }

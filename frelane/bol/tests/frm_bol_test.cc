@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "frelane/bol/bol_dates.h"
+#include "frelane/bol/combo_limits.h"
 #include "frelane/bol/frm_bol_open.h"
 #include "frelane/bol/tests/bol_test_support.h"
 
@@ -390,6 +391,20 @@ TEST_F(FrmBolTest, NameLimitsCountLettersNotBytes) {
   const std::string cut = "\u00c9picerie " + std::string(16, 'q');  // 25 letters
   EXPECT_EQ(f.cboShipperName.Text(), cut);
   EXPECT_EQ(modBOL::CurrentBOL().View().Utf8Text(bol::bill::kShipperName), cut);
+}
+
+TEST_F(FrmBolTest, ComboWidthLimitsCountLetters) {
+  frmBOL& f = Editor();
+  f.cboShipperName.SetText("\u00c9t\u00e9");  // three letters, five bytes
+  int key = 'x';
+  bol::RefuseKeyAtWidth(f.cboShipperName, key, 4);
+  EXPECT_EQ(key, 'x');
+  bol::RefuseKeyAtWidth(f.cboShipperName, key, 3);
+  EXPECT_EQ(key, 0);
+  f.cboShipperName.SetText("\u00c9t\u00e9s");
+  EXPECT_TRUE(bol::CutToWidth(f.cboShipperName, 3));
+  EXPECT_EQ(f.cboShipperName.Text(), "\u00c9t\u00e9");
+  EXPECT_FALSE(bol::CutToWidth(f.cboShipperName, 3));
 }
 
 TEST_F(FrmBolTest, PagesMoveTheFocus) {
