@@ -123,10 +123,13 @@ void Application::KeyStroke(Form& form, int key_code, int shift, int ascii) {
     bool multi_line =
         c != nullptr && c->Kind() == ControlKind::kTextBox && static_cast<TextBox*>(c)->MultiLine();
     CommandButton* button = nullptr;
+    // Enter clicks the focused button, else the default button (not in a multi-line box).
+    if (ascii == kKeyReturn && on_button) button = static_cast<CommandButton*>(c);
     if (ascii == kKeyReturn && !on_button && !multi_line) button = form.DefaultButton();
     if (ascii == kKeyEscape) button = form.CancelButton();
     if (button != nullptr) {
-      // The default and cancel buttons take Enter and Escape before any KeyPress.
+      // The buttons take Enter and Escape before any KeyPress, so a form that turns Enter
+      // into Tab still lets Enter press the focused button.
       button->Fire(button->on.Click);
     } else {
       int key = ascii;

@@ -166,7 +166,14 @@ class frmDialog : public Form {
   CommandButton& cmdCancel =
       Add<CommandButton>("cmdCancel", {0, 800, 1000, 375}, {.is_cancel = true});
   std::string result;
-  void Form_KeyPress(int&) override { result = "keypress"; }
+  bool enter_as_tab = false;
+  void Form_KeyPress(int& key) override {
+    result = "keypress";
+    if (enter_as_tab && key == kKeyReturn) {
+      key = 0;
+      SendKeys("{TAB}");
+    }
+  }
 };
 
 TEST(DefaultButtonTest, EnterAndEscapeClickTheDefaultAndCancelButtons) {
@@ -181,6 +188,19 @@ TEST(DefaultButtonTest, EnterAndEscapeClickTheDefaultAndCancelButtons) {
   EXPECT_EQ(form.result, "cancel");
   user.Type("x");
   EXPECT_EQ(form.result, "keypress");
+}
+
+TEST(DefaultButtonTest, EnterPressesTheFocusedButtonBeforeTheFormTurnsItIntoTab) {
+  Application app;
+  HeadlessDriver user(app);
+  auto& form = app.Get<frmDialog>();
+  form.SetKeyPreview(true);
+  form.enter_as_tab = true;
+  form.Show();
+  user.Focus(form.cmdCancel);
+  user.PressEnter();
+  EXPECT_EQ(form.result, "cancel") << "the focused button, not the default one, nor KeyPress";
+  EXPECT_TRUE(form.cmdCancel.HasFocus());
 }
 
 }  // namespace
