@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
@@ -192,6 +193,17 @@ TEST_F(QtHostTest, TheFocusedButtonOrCheckBoxShowsItsFocusFrame) {
   QTest::keyClick(Widget(form_.cboClass), Qt::Key_Tab);
   EXPECT_TRUE(QTest::qWaitFor([&] { return check->hasFocus(); }, 2000));
   EXPECT_NE(check->grab().toImage(), unfocused) << "the user must see where the focus is";
+}
+
+TEST_F(QtHostTest, AltAndAnUnderlinedLetterPressTheControlThroughTheModel) {
+  QLineEdit* zip = Widget<QLineEdit>(form_.txtZip);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return zip->hasFocus(); }, 2000));
+  QTest::keyClicks(zip, "30301");
+  QTest::keyClick(zip, Qt::Key_B, Qt::AltModifier);
+  EXPECT_EQ(form_.chkBold.Value(), forms::CheckBox::kUnchecked);
+  EXPECT_TRUE(form_.chkBold.HasFocus());
+  EXPECT_EQ(form_.txtZip.Text(), "30301");
+  EXPECT_FALSE(qobject_cast<QCheckBox*>(Widget(form_.chkBold))->isChecked());
 }
 
 TEST_F(QtHostTest, PasteGoesThroughTheKeyFilter) {
