@@ -223,9 +223,9 @@ class frmRatingScreen : public forms::Form {
 
   // Disclaimers and the status line.
   forms::Label& lblServiceDisclaimer = Add<forms::Label>(
-      "lblServiceDisclaimer", {6240, 3480, 3210, 660}, {.visible = false, .word_wrap = true});
+      "lblServiceDisclaimer", {6240, 3480, 3210, 600}, {.visible = false, .word_wrap = true});
   forms::Label& lblChargeDisclaimer = Add<forms::Label>(
-      "lblChargeDisclaimer", {6240, 4200, 3210, 660}, {.visible = false, .word_wrap = true});
+      "lblChargeDisclaimer", {6240, 4080, 3210, 840}, {.visible = false, .word_wrap = true});
   forms::Image& imgZipDisclaimer =
       Add<forms::Image>("imgZipDisclaimer", {6240, 4920, 3210, 240}, {.visible = false});
   forms::Label& lblZipDisclaimer = Add<forms::Label>("lblZipDisclaimer", {6240, 5160, 3210, 420},

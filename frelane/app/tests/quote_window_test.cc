@@ -127,6 +127,17 @@ TEST_F(QuoteWindowTest, OneTabLeavesAClassOfTheListAndTheQuoteShows) {
   auto* total = qobject_cast<QLabel*>(host_.WidgetOf(screen_.lblTotalCharge));
   ASSERT_NE(total, nullptr);
   EXPECT_EQ(total->text().toStdString(), screen_.lblTotalCharge.Caption());
+  // Every caption the quote shows can be read whole: no text runs past its label.
+  for (QLabel* label : window_->findChildren<QLabel*>()) {
+    if (!label->isVisible() || label->text().isEmpty()) continue;
+    const int needed = label->wordWrap() ? label->heightForWidth(label->width())
+                                         : label->sizeHint().height();
+    EXPECT_LE(needed, label->height()) << label->objectName().toStdString() << " is cut off";
+    if (!label->wordWrap()) {
+      EXPECT_LE(label->sizeHint().width(), label->width() + 2)
+          << label->objectName().toStdString() << " is cut off";
+    }
+  }
 
   const QString shot = qEnvironmentVariable("FRELANE_QUOTE_SCREENSHOT");
   if (!shot.isEmpty()) {
