@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -73,6 +75,22 @@ class BolQtTest : public ::testing::Test {
       }
     }
     return nullptr;
+  }
+  // Every caption shown on the window can be read whole.
+  void ExpectNoCaptionCutOff() {
+    QCoreApplication::processEvents();
+    for (QWidget* w : window_->findChildren<QWidget*>()) {
+      auto* label = qobject_cast<QLabel*>(w);
+      auto* button = qobject_cast<QAbstractButton*>(w);
+      if (!w->isVisible() || (label == nullptr && button == nullptr)) continue;
+      if ((label && label->text().isEmpty()) || (button && button->text().isEmpty())) continue;
+      if (label && label->wordWrap()) continue;
+      // A push button's size hint has a style minimum; its text alone must fit.
+      const int needed = qobject_cast<QPushButton*>(w)
+                             ? w->fontMetrics().horizontalAdvance(button->text().remove('&'))
+                             : w->sizeHint().width();
+      EXPECT_LE(needed, w->width() + 2) << w->objectName().toStdString() << " is cut off";
+    }
   }
   void Snap(const char* name) {
     QCoreApplication::processEvents();
@@ -162,17 +180,21 @@ TEST_F(BolQtTest, PicturesOfTheThreePagesOfASampleBill) {
   ASSERT_TRUE(editor_.ReadBOLFile("MRM-0101.BOL"));
   editor_.ShowBOL();
   Snap("bol_page1.png");
+  ExpectNoCaptionCutOff();
   QTest::mouseClick(Widget(editor_.btnNext), Qt::LeftButton);
   ASSERT_TRUE(editor_.fraHeader2.Visible());
   Snap("bol_page2.png");
+  ExpectNoCaptionCutOff();
   QTest::mouseClick(Widget(editor_.btnNext), Qt::LeftButton);
   ASSERT_TRUE(editor_.fraDetail.Visible());
   EXPECT_EQ(editor_.lstDetails.ListCount(), 2);
   Snap("bol_page3.png");
+  ExpectNoCaptionCutOff();
   editor_.lstDetails.SetListIndex(0);
   QTest::mouseClick(Widget(editor_.btnEdit), Qt::LeftButton);
   ASSERT_TRUE(editor_.fraDetailDetail.Visible());
   Snap("bol_item.png");
+  ExpectNoCaptionCutOff();
   QTest::mouseClick(Widget(editor_.btnIgnore), Qt::LeftButton);
 }
 
