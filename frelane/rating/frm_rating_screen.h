@@ -183,9 +183,10 @@ class frmRatingScreen : public forms::Form {
       Add<forms::Label>("lblTotalCanCharge", {8220, 5940, 1200, 225}, {.font_bold = true});
   forms::Line& Line5 = Add<forms::Line>("Line5", {5760, 6195, 3690, 0}, {.visible = false});
 
-  // Discounts and price per unit.
+  // Discounts and price per unit, in the middle column: the right one holds the service
+  // rows and the disclaimers.
   forms::Frame& fraDiscount =
-      Add<forms::Frame>("fraDiscount", {6360, 990, 2040, 1755}, {.caption = "Discounts"});
+      Add<forms::Frame>("fraDiscount", {4440, 2130, 1800, 1755}, {.caption = "Discounts"});
   forms::Label& lblMC = DiscountRowLabel("lblMC", 270, "MC");
   forms::Label& lblMCLabel = DiscountRowUnit("lblMCLabel", 270, "%");
   forms::Label& lblLTL = DiscountRowLabel("lblLTL", 630, "LTL");
@@ -195,18 +196,18 @@ class frmRatingScreen : public forms::Form {
   forms::Label& lblFloorLabel = DiscountRowUnit("lblFloorLabel", 1350, "$");
   forms::ControlArray<forms::TextBox>& txtDiscount = AddArray<forms::TextBox>("txtDiscount");
   forms::Frame& fraPPU =
-      Add<forms::Frame>("fraPPU", {6360, 2790, 2040, 615}, {.caption = "Price Per Unit"});
+      Add<forms::Frame>("fraPPU", {4440, 3930, 1800, 615}, {.caption = "Price Per Unit"});
   forms::TextBox& txtPPU = Add<forms::TextBox>(
       "txtPPU", {120, 240, 840, 285},
       {.container = &fraPPU,
        .tab_index = 30,
        .tool_tip = "Number of units for the price per unit",
        .max_length = 6});
-  forms::Label& lblPPU = Add<forms::Label>("lblPPU", {1020, 270, 960, 225}, {.container = &fraPPU});
+  forms::Label& lblPPU = Add<forms::Label>("lblPPU", {1020, 270, 720, 225}, {.container = &fraPPU});
   forms::TextBox& txtHidden =
       Add<forms::TextBox>("txtHidden", {-2000, 0, 15, 15}, {.tab_index = 31});
   forms::CommandButton& btnNewShipment = Add<forms::CommandButton>(
-      "btnNewShipment", {6780, 3480, 1200, 375}, {.caption = "&Reset", .tab_index = 32});
+      "btnNewShipment", {4740, 4680, 1200, 375}, {.caption = "&Reset", .tab_index = 32});
 
   // Miles, rate basis, web site.
   forms::Label& lblMiles = Add<forms::Label>("lblMiles", {2880, 1860, 1500, 225}, {});
