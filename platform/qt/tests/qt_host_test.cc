@@ -182,6 +182,25 @@ TEST_F(QtHostTest, TheWindowBelowTakesTheKeyboardBackWhenADialogCloses) {
   note.Unload();
 }
 
+TEST_F(QtHostTest, TheWindowTakesTheKeyboardBackWhenAMessageBoxCloses) {
+  QLineEdit* zip = Widget<QLineEdit>(form_.txtZip);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return zip->hasFocus(); }, 2000));
+  bool answered = false;
+  QTimer::singleShot(50, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    // As without a window manager: the closing box leaves no window active.
+    QObject::connect(box, &QDialog::finished, [] { QApplication::setActiveWindow(nullptr); });
+    box->defaultButton()->click();
+    answered = true;
+  });
+  forms::MsgBox("Invalid Zip");
+  EXPECT_TRUE(answered);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
+  QTest::keyClicks(QApplication::focusWidget(), "303");
+  EXPECT_EQ(form_.txtZip.Text(), "303");
+}
+
 TEST_F(QtHostTest, TheFocusedButtonOrCheckBoxShowsItsFocusFrame) {
   QLineEdit* zip = Widget<QLineEdit>(form_.txtZip);
   EXPECT_TRUE(QTest::qWaitFor([&] { return zip->hasFocus(); }, 2000));
