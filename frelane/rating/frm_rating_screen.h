@@ -235,13 +235,13 @@ class frmRatingScreen : public forms::Form {
 
   // Menus.
   forms::Menu& mnuFile = Add<forms::Menu>("mnuFile", {}, {.caption = "&File"});
-  forms::Menu& mnuFileReset = MenuItem("mnuFileReset", mnuFile, "&Reset");
+  forms::Menu& mnuFileReset = MenuItem("mnuFileReset", mnuFile, "Rese&t");
   forms::Menu& mnuFileBillofLading = MenuItem("mnuFileBillofLading", mnuFile, "&Bill of Lading");
   forms::Menu& mnuFileCalculator = MenuItem("mnuFileCalculator", mnuFile, "&Calculator");
   forms::Menu& mnuFileCityLookup = MenuItem("mnuFileCityLookup", mnuFile, "City &Lookup");
-  forms::Menu& mnuFileRateSheet = MenuItem("mnuFileRateSheet", mnuFile, "Rate &Sheet");
+  forms::Menu& mnuFileRateSheet = MenuItem("mnuFileRateSheet", mnuFile, "&Rate Sheet");
   forms::Menu& mnuFilePrint = MenuItem("mnuFilePrint", mnuFile, "&Print");
-  forms::Menu& mnuFileExport = MenuItem("mnuFileExport", mnuFile, "E&xport");
+  forms::Menu& mnuFileExport = MenuItem("mnuFileExport", mnuFile, "&Export");
   forms::Menu& mnuFileExit = MenuItem("mnuFileExit", mnuFile, "E&xit");
   forms::Menu& mnuEdit = Add<forms::Menu>("mnuEdit", {}, {.caption = "&Edit"});
   forms::Menu& mnuEditAccessorialCharges =
@@ -251,18 +251,18 @@ class frmRatingScreen : public forms::Form {
   forms::Menu& mnuEditFAK = MenuItem("mnuEditFAK", mnuEdit, "&FAK");
   forms::Menu& mnuView = Add<forms::Menu>("mnuView", {}, {.caption = "&View"});
   forms::Menu& mnuViewMap = MenuItem("mnuViewMap", mnuView, "&Map");
-  forms::Menu& mnuViewPointsList = MenuItem("mnuViewPointsList", mnuView, "&Points List", false);
+  forms::Menu& mnuViewPointsList = MenuItem("mnuViewPointsList", mnuView, "&PointsList", false);
   forms::Menu& mnuViewRateBlockAlternation =
-      MenuItem("mnuViewRateBlockAlternation", mnuView, "Rate &Block/Alternation");
-  forms::Menu& mnuViewRules = MenuItem("mnuViewRules", mnuView, "&Rules");
+      MenuItem("mnuViewRateBlockAlternation", mnuView, "&Rate Block/Alternation");
+  forms::Menu& mnuViewRules = MenuItem("mnuViewRules", mnuView, "R&ules");
   forms::Menu& mnuViewTerminalInformation =
       MenuItem("mnuViewTerminalInformation", mnuView, "&Terminal Information");
   forms::Menu& mnuViewWebSite = MenuItem("mnuViewWebSite", mnuView, "&Web Site");
-  forms::Menu& mnuWebLinks = MenuItem("mnuWebLinks", mnuView, "&Web Links", false);
+  forms::Menu& mnuWebLinks = MenuItem("mnuWebLinks", mnuView, "Web &Links", false);
   forms::ControlArray<forms::Menu>& mnuWebLink = AddArray<forms::Menu>("mnuWebLink");
   forms::Menu& mnuHelp = Add<forms::Menu>("mnuHelp", {}, {.caption = "&Help"});
   forms::Menu& mnuHelpContents = MenuItem("mnuHelpContents", mnuHelp, "&Contents");
-  forms::Menu& mnuHelpAbout = MenuItem("mnuHelpAbout", mnuHelp, "&About");
+  forms::Menu& mnuHelpAbout = MenuItem("mnuHelpAbout", mnuHelp, "&About...");
 
 
   // Lane: the point boxes and the rating of their lane (point_entry.cc, city_lists.cc,
