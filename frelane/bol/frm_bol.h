@@ -120,7 +120,7 @@ class frmBOL : public forms::Form {
   forms::TextBox& txtThirdPartyZipCode =
       Box("txtThirdPartyZipCode", fraHeader, {5400, 4230, 960, 285}, 6);
 
-  forms::Frame& fraCOD = Add<forms::Frame>("fraCOD", {6480, 3060, 2700, 2640},
+  forms::Frame& fraCOD = Add<forms::Frame>("fraCOD", {6420, 3060, 2760, 2640},
                                            {.container = &fraHeader, .caption = "COD"});
   forms::Label& lblCODDollar = Label("lblCODDollar", fraCOD, {120, 270, 180, 255}, "$");
   forms::TextBox& txtCODAmount = Box("txtCODAmount", fraCOD, {300, 240, 1320, 285}, 10);
@@ -128,18 +128,18 @@ class frmBOL : public forms::Form {
       Check("chkCashiersCheckOnly", fraCOD, {120, 600, 2280, 255}, "Cashier's Check Only");
   forms::CheckBox& chkConsigneeCheckOK =
       Check("chkConsigneeCheckOK", fraCOD, {120, 870, 2280, 255}, "Consignee Check OK");
-  forms::Frame& fraCODFee = Add<forms::Frame>("fraCODFee", {120, 1170, 2460, 555},
+  forms::Frame& fraCODFee = Add<forms::Frame>("fraCODFee", {120, 1170, 2580, 555},
                                               {.container = &fraCOD, .caption = "COD Fee"});
   forms::CheckBox& chkCODFeePrepaid =
       Check("chkCODFeePrepaid", fraCODFee, {120, 240, 1000, 255}, "Prepaid");
   forms::CheckBox& chkCODFeeCollect =
       Check("chkCODFeeCollect", fraCODFee, {1160, 240, 1000, 255}, "Collect");
-  forms::Frame& fraRemitTo = Add<forms::Frame>("fraRemitTo", {120, 1800, 2460, 780},
+  forms::Frame& fraRemitTo = Add<forms::Frame>("fraRemitTo", {120, 1800, 2580, 780},
                                                {.container = &fraCOD, .caption = "Remit to:"});
   forms::CheckBox& chkRemitCODToShipper =
-      Check("chkRemitCODToShipper", fraRemitTo, {120, 240, 2040, 255}, "Shipper");
+      Check("chkRemitCODToShipper", fraRemitTo, {60, 240, 2040, 255}, "Shipper");
   forms::CheckBox& chkRemitCODToThirdParty = Check(
-      "chkRemitCODToThirdParty", fraRemitTo, {120, 480, 2280, 255}, "3RD Party As shown Above");
+      "chkRemitCODToThirdParty", fraRemitTo, {60, 480, 2460, 255}, "3RD Party As shown Above");
 
   // Page 2: declared value, the two questions, notify, special instructions.
   forms::Frame& fraHeader2 =

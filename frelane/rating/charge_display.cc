@@ -63,9 +63,8 @@ bool IsCanadianPoint(forms::TextBox& box) {
 std::string SpotQuoteNotice() {
   const std::string phone = CarrierTelephone();
   return "Please call our Spot Quote Desk" + (phone.empty() ? "" : " at " + phone) +
-         " for possibly more cost-effective\r\n"
-         "pricing on shipments over 10,000 lbs, based on\r\n"
-         "our current balance needs.";
+         "\r\nfor possibly more cost-effective pricing on shipments\r\n"
+         "over 10,000 lbs, based on our current balance needs.";
 }
 
 }  // namespace

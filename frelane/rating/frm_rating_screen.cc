@@ -63,12 +63,12 @@ forms::Label& frmRatingScreen::SummaryValue(const char* name, int top) {
 }
 
 forms::Label& frmRatingScreen::DiscountRowLabel(const char* name, int top, const char* caption) {
-  return Add<forms::Label>(name, {120, top + 30, 780, 225},
+  return Add<forms::Label>(name, {120, top + 30, 720, 225},
                            {.container = &fraDiscount, .caption = caption});
 }
 
 forms::Label& frmRatingScreen::DiscountRowUnit(const char* name, int top, const char* caption) {
-  return Add<forms::Label>(name, {1740, top + 30, 240, 225},
+  return Add<forms::Label>(name, {1560, top + 30, 180, 225},
                            {.container = &fraDiscount, .caption = caption});
 }
 
@@ -92,7 +92,7 @@ void frmRatingScreen::AddFreightLines() {
     lblFAK.Add(i, {3840, top + 30, 540, 225}, {});
   }
   for (int i = 1; i <= 4; ++i) {
-    txtDiscount.Add(i, {960, 270 + 360 * (i - 1), 720, 285},
+    txtDiscount.Add(i, {870, 270 + 360 * (i - 1), 660, 285},
                     {.container = &fraDiscount,
                      .tab_index = 25 + i,
                      .tool_tip = kDiscountToolTips[i - 1],

@@ -183,9 +183,10 @@ class frmRatingScreen : public forms::Form {
       Add<forms::Label>("lblTotalCanCharge", {8220, 5940, 1200, 225}, {.font_bold = true});
   forms::Line& Line5 = Add<forms::Line>("Line5", {5760, 6195, 3690, 0}, {.visible = false});
 
-  // Discounts and price per unit.
+  // Discounts and price per unit, in the middle column: the right one holds the service
+  // rows and the disclaimers.
   forms::Frame& fraDiscount =
-      Add<forms::Frame>("fraDiscount", {6360, 990, 2040, 1755}, {.caption = "Discounts"});
+      Add<forms::Frame>("fraDiscount", {4440, 2130, 1800, 1755}, {.caption = "Discounts"});
   forms::Label& lblMC = DiscountRowLabel("lblMC", 270, "MC");
   forms::Label& lblMCLabel = DiscountRowUnit("lblMCLabel", 270, "%");
   forms::Label& lblLTL = DiscountRowLabel("lblLTL", 630, "LTL");
@@ -195,18 +196,18 @@ class frmRatingScreen : public forms::Form {
   forms::Label& lblFloorLabel = DiscountRowUnit("lblFloorLabel", 1350, "$");
   forms::ControlArray<forms::TextBox>& txtDiscount = AddArray<forms::TextBox>("txtDiscount");
   forms::Frame& fraPPU =
-      Add<forms::Frame>("fraPPU", {6360, 2790, 2040, 615}, {.caption = "Price Per Unit"});
+      Add<forms::Frame>("fraPPU", {4440, 3930, 1800, 615}, {.caption = "Price Per Unit"});
   forms::TextBox& txtPPU = Add<forms::TextBox>(
       "txtPPU", {120, 240, 840, 285},
       {.container = &fraPPU,
        .tab_index = 30,
        .tool_tip = "Number of units for the price per unit",
        .max_length = 6});
-  forms::Label& lblPPU = Add<forms::Label>("lblPPU", {1020, 270, 960, 225}, {.container = &fraPPU});
+  forms::Label& lblPPU = Add<forms::Label>("lblPPU", {1020, 270, 720, 225}, {.container = &fraPPU});
   forms::TextBox& txtHidden =
       Add<forms::TextBox>("txtHidden", {-2000, 0, 15, 15}, {.tab_index = 31});
   forms::CommandButton& btnNewShipment = Add<forms::CommandButton>(
-      "btnNewShipment", {6780, 3480, 1200, 375}, {.caption = "&Reset", .tab_index = 32});
+      "btnNewShipment", {4740, 4680, 1200, 375}, {.caption = "&Reset", .tab_index = 32});
 
   // Miles, rate basis, web site.
   forms::Label& lblMiles = Add<forms::Label>("lblMiles", {2880, 1860, 1500, 225}, {});
@@ -224,9 +225,9 @@ class frmRatingScreen : public forms::Form {
 
   // Disclaimers and the status line.
   forms::Label& lblServiceDisclaimer = Add<forms::Label>(
-      "lblServiceDisclaimer", {6240, 3480, 3210, 660}, {.visible = false, .word_wrap = true});
+      "lblServiceDisclaimer", {6240, 3480, 3210, 600}, {.visible = false, .word_wrap = true});
   forms::Label& lblChargeDisclaimer = Add<forms::Label>(
-      "lblChargeDisclaimer", {6240, 4200, 3210, 660}, {.visible = false, .word_wrap = true});
+      "lblChargeDisclaimer", {6240, 4080, 3210, 840}, {.visible = false, .word_wrap = true});
   forms::Image& imgZipDisclaimer =
       Add<forms::Image>("imgZipDisclaimer", {6240, 4920, 3210, 240}, {.visible = false});
   forms::Label& lblZipDisclaimer = Add<forms::Label>("lblZipDisclaimer", {6240, 5160, 3210, 420},
@@ -235,13 +236,13 @@ class frmRatingScreen : public forms::Form {
 
   // Menus.
   forms::Menu& mnuFile = Add<forms::Menu>("mnuFile", {}, {.caption = "&File"});
-  forms::Menu& mnuFileReset = MenuItem("mnuFileReset", mnuFile, "&Reset");
+  forms::Menu& mnuFileReset = MenuItem("mnuFileReset", mnuFile, "Rese&t");
   forms::Menu& mnuFileBillofLading = MenuItem("mnuFileBillofLading", mnuFile, "&Bill of Lading");
   forms::Menu& mnuFileCalculator = MenuItem("mnuFileCalculator", mnuFile, "&Calculator");
   forms::Menu& mnuFileCityLookup = MenuItem("mnuFileCityLookup", mnuFile, "City &Lookup");
-  forms::Menu& mnuFileRateSheet = MenuItem("mnuFileRateSheet", mnuFile, "Rate &Sheet");
+  forms::Menu& mnuFileRateSheet = MenuItem("mnuFileRateSheet", mnuFile, "&Rate Sheet");
   forms::Menu& mnuFilePrint = MenuItem("mnuFilePrint", mnuFile, "&Print");
-  forms::Menu& mnuFileExport = MenuItem("mnuFileExport", mnuFile, "E&xport");
+  forms::Menu& mnuFileExport = MenuItem("mnuFileExport", mnuFile, "&Export");
   forms::Menu& mnuFileExit = MenuItem("mnuFileExit", mnuFile, "E&xit");
   forms::Menu& mnuEdit = Add<forms::Menu>("mnuEdit", {}, {.caption = "&Edit"});
   forms::Menu& mnuEditAccessorialCharges =
@@ -251,18 +252,18 @@ class frmRatingScreen : public forms::Form {
   forms::Menu& mnuEditFAK = MenuItem("mnuEditFAK", mnuEdit, "&FAK");
   forms::Menu& mnuView = Add<forms::Menu>("mnuView", {}, {.caption = "&View"});
   forms::Menu& mnuViewMap = MenuItem("mnuViewMap", mnuView, "&Map");
-  forms::Menu& mnuViewPointsList = MenuItem("mnuViewPointsList", mnuView, "&Points List", false);
+  forms::Menu& mnuViewPointsList = MenuItem("mnuViewPointsList", mnuView, "&PointsList", false);
   forms::Menu& mnuViewRateBlockAlternation =
-      MenuItem("mnuViewRateBlockAlternation", mnuView, "Rate &Block/Alternation");
-  forms::Menu& mnuViewRules = MenuItem("mnuViewRules", mnuView, "&Rules");
+      MenuItem("mnuViewRateBlockAlternation", mnuView, "&Rate Block/Alternation");
+  forms::Menu& mnuViewRules = MenuItem("mnuViewRules", mnuView, "R&ules");
   forms::Menu& mnuViewTerminalInformation =
       MenuItem("mnuViewTerminalInformation", mnuView, "&Terminal Information");
   forms::Menu& mnuViewWebSite = MenuItem("mnuViewWebSite", mnuView, "&Web Site");
-  forms::Menu& mnuWebLinks = MenuItem("mnuWebLinks", mnuView, "&Web Links", false);
+  forms::Menu& mnuWebLinks = MenuItem("mnuWebLinks", mnuView, "Web &Links", false);
   forms::ControlArray<forms::Menu>& mnuWebLink = AddArray<forms::Menu>("mnuWebLink");
   forms::Menu& mnuHelp = Add<forms::Menu>("mnuHelp", {}, {.caption = "&Help"});
   forms::Menu& mnuHelpContents = MenuItem("mnuHelpContents", mnuHelp, "&Contents");
-  forms::Menu& mnuHelpAbout = MenuItem("mnuHelpAbout", mnuHelp, "&About");
+  forms::Menu& mnuHelpAbout = MenuItem("mnuHelpAbout", mnuHelp, "&About...");
 
 
   // Lane: the point boxes and the rating of their lane (point_entry.cc, city_lists.cc,

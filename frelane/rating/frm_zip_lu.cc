@@ -11,6 +11,10 @@
 
 namespace frelane {
 
+namespace {
+constexpr int kKeyEscape = 27;
+}  // namespace
+
 frmZipLU::frmZipLU()
     : Form("frmZipLU", {.caption = "City Look-Up", .width = 5760, .height = 4740, .center = true}) {
   Bind(txtCity.on.KeyPress, &frmZipLU::txtCity_KeyPress);
@@ -25,7 +29,18 @@ void frmZipLU::Form_Load() {
   modMain::PickedZip().clear();
 }
 
-void frmZipLU::txtCity_KeyPress(int& key_ascii) { modMain::EnterAsTab(key_ascii); }
+void frmZipLU::txtCity_KeyPress(int& key_ascii) {
+  if (CloseOnEscape(key_ascii)) return;
+  modMain::EnterAsTab(key_ascii);
+}
+
+bool frmZipLU::CloseOnEscape(int& key_ascii) {
+  // The window may have no close box (no window manager): Escape closes it, nothing picked.
+  if (key_ascii != kKeyEscape) return false;
+  key_ascii = 0;
+  Unload();
+  return true;
+}
 
 void frmZipLU::txtCity_LostFocus() {
   std::string prefix = modMain::Trim(txtCity.Text());
@@ -45,6 +60,7 @@ void frmZipLU::txtCity_LostFocus() {
 void frmZipLU::lstCity_DblClick() { Pick(); }
 
 void frmZipLU::lstCity_KeyPress(int& key_ascii) {
+  if (CloseOnEscape(key_ascii)) return;
   if (key_ascii != modMain::kKeyEnter) return;
   key_ascii = 0;
   Pick();

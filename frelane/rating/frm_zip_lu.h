@@ -29,6 +29,8 @@ class frmZipLU : public forms::Form {
   void lstCity_DblClick();
   void lstCity_KeyPress(int& key_ascii);
   void Pick();
+  // Escape: closes the dialog with nothing picked (true), else false.
+  bool CloseOnEscape(int& key_ascii);
 };
 
 }  // namespace frelane

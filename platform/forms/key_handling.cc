@@ -39,6 +39,34 @@ bool IsListKind(ControlKind k) {
          k == ControlKind::kComboBox;
 }
 
+// Alt with a letter or digit: the button, check box or option button whose caption marks
+// that key with "&" takes the focus and is pressed, as a click would press it.
+void PressAccessKey(Application& app, Form& form, int key_code) {
+  for (Control* c : form.Controls()) {
+    const ControlKind kind = c->Kind();
+    if (kind != ControlKind::kCommandButton && kind != ControlKind::kCheckBox &&
+        kind != ControlKind::kOptionButton) {
+      continue;
+    }
+    if (static_cast<CaptionControl*>(c)->AccessKey() != key_code || !c->CanTakeFocus()) continue;
+    if (!app.MoveFocus(*c) || form.ActiveControl() != c || app.Ended()) return;
+    if (kind == ControlKind::kCommandButton) {
+      c->Fire(c->on.Click);
+    } else if (kind == ControlKind::kCheckBox) {
+      auto* box = static_cast<CheckBox*>(c);
+      box->SetValue(box->CurrentValue() == CheckBox::kChecked ? CheckBox::kUnchecked
+                                                              : CheckBox::kChecked);
+    } else {
+      static_cast<OptionButton*>(c)->SetValue(true);
+    }
+    return;
+  }
+}
+
+bool IsAccessKeyCode(int key_code) {
+  return (key_code >= 'A' && key_code <= 'Z') || (key_code >= '0' && key_code <= '9');
+}
+
 }  // namespace
 
 // Tells the host and fires Change after the user edited a text field.
@@ -82,6 +110,11 @@ void Application::KeyStroke(Form& form, int key_code, int shift, int ascii) {
     if (code == 0) return;
   }
   if (ended_) return;
+  if (key_code != 0 && (shift & (kCtrlMask | kAltMask)) == kAltMask && IsAccessKeyCode(code)) {
+    // An access key types nothing.
+    PressAccessKey(*this, form, code);
+    return;
+  }
 
   if (code == kKeyF1) {
     ShowHelpFor(c);
@@ -123,10 +156,13 @@ void Application::KeyStroke(Form& form, int key_code, int shift, int ascii) {
     bool multi_line =
         c != nullptr && c->Kind() == ControlKind::kTextBox && static_cast<TextBox*>(c)->MultiLine();
     CommandButton* button = nullptr;
+    // Enter clicks the focused button, else the default button (not in a multi-line box).
+    if (ascii == kKeyReturn && on_button) button = static_cast<CommandButton*>(c);
     if (ascii == kKeyReturn && !on_button && !multi_line) button = form.DefaultButton();
     if (ascii == kKeyEscape) button = form.CancelButton();
     if (button != nullptr) {
-      // The default and cancel buttons take Enter and Escape before any KeyPress.
+      // The buttons take Enter and Escape before any KeyPress, so a form that turns Enter
+      // into Tab still lets Enter press the focused button.
       button->Fire(button->on.Click);
     } else {
       int key = ascii;

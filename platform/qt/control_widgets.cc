@@ -25,6 +25,14 @@ namespace {
 
 using forms::ControlKind;
 
+// The caption keeps its underlined letter, but Alt with that letter goes to the model (which
+// presses the control), not to a shortcut of the widget's own.
+void SetButtonText(QAbstractButton& button, const QString& text) {
+  if (button.text() == text) return;
+  button.setText(text);
+  button.setShortcut(QKeySequence());
+}
+
 // A line control: the segment between its rectangle's corners.
 class LineWidget : public QWidget {
  public:
@@ -122,13 +130,13 @@ void SyncValue(forms::Control& control, QWidget& widget) {
           CaptionText(static_cast<forms::Label&>(control).CaptionValue(), false));
       break;
     case ControlKind::kCommandButton:
-      static_cast<QPushButton&>(widget).setText(
-          CaptionText(static_cast<forms::CommandButton&>(control).CaptionValue(), true));
+      SetButtonText(static_cast<QPushButton&>(widget),
+                    CaptionText(static_cast<forms::CommandButton&>(control).CaptionValue(), true));
       break;
     case ControlKind::kCheckBox: {
       auto& box = static_cast<forms::CheckBox&>(control);
       auto& check = static_cast<QCheckBox&>(widget);
-      check.setText(CaptionText(box.CaptionValue(), true));
+      SetButtonText(check, CaptionText(box.CaptionValue(), true));
       check.setCheckState(box.CurrentValue() == forms::CheckBox::kChecked ? Qt::Checked
                           : box.CurrentValue() == forms::CheckBox::kGrayed
                               ? Qt::PartiallyChecked
@@ -138,7 +146,7 @@ void SyncValue(forms::Control& control, QWidget& widget) {
     case ControlKind::kOptionButton: {
       auto& option = static_cast<forms::OptionButton&>(control);
       auto& radio = static_cast<QRadioButton&>(widget);
-      radio.setText(CaptionText(option.CaptionValue(), true));
+      SetButtonText(radio, CaptionText(option.CaptionValue(), true));
       radio.setChecked(option.CurrentValue());
       break;
     }

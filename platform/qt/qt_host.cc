@@ -393,8 +393,14 @@ void QtHost::SyncForm(forms::Form& form, FormWindow& window) {
 void QtHost::SyncFocus(forms::Form& form) {
   QWidget* window = WindowOf(form);
   if (window == nullptr || !window->isVisible()) return;
+  // The form the model makes active (again, when a dialog above it closed) takes the
+  // keyboard: without a window manager nobody else gives its window the input focus back.
+  if (&form == app_.ActiveForm() && !window->isActiveWindow()) window->activateWindow();
   forms::Control* active = form.ActiveControl();
   QWidget* widget = active ? WidgetOf(*active) : nullptr;
+  // The model moves the focus for Tab and Enter itself, so Qt never sees a keyboard focus
+  // change; without this mark the style draws no focus frame on buttons and check boxes.
+  window->setAttribute(Qt::WA_KeyboardFocusChange);
   if (widget != nullptr && widget->isVisible()) {
     widget->setFocus(Qt::OtherFocusReason);
   } else {

@@ -87,6 +87,19 @@ class QuoteWindowTest : public ::testing::Test {
   }
   void Keys(const char* text) { QTest::keyClicks(Focused(), text); }
   void TabKey() { QTest::keyClick(Focused(), Qt::Key_Tab); }
+  // Every caption the window shows can be read whole: no text runs past its label.
+  void ExpectNoCaptionCutOff() {
+    for (QLabel* label : window_->findChildren<QLabel*>()) {
+      if (!label->isVisible() || label->text().isEmpty()) continue;
+      const int needed = label->wordWrap() ? label->heightForWidth(label->width())
+                                           : label->sizeHint().height();
+      EXPECT_LE(needed, label->height()) << label->objectName().toStdString() << " is cut off";
+      if (!label->wordWrap()) {
+        EXPECT_LE(label->sizeHint().width(), label->width() + 2)
+            << label->objectName().toStdString() << " is cut off";
+      }
+    }
+  }
 
   forms::Application app_;
   qtbind::QtHost host_;
@@ -127,11 +140,51 @@ TEST_F(QuoteWindowTest, OneTabLeavesAClassOfTheListAndTheQuoteShows) {
   auto* total = qobject_cast<QLabel*>(host_.WidgetOf(screen_.lblTotalCharge));
   ASSERT_NE(total, nullptr);
   EXPECT_EQ(total->text().toStdString(), screen_.lblTotalCharge.Caption());
+  ExpectNoCaptionCutOff();
 
   const QString shot = qEnvironmentVariable("FRELANE_QUOTE_SCREENSHOT");
   if (!shot.isEmpty()) {
     QTest::qWait(200);
     EXPECT_TRUE(window_->grab().save(shot));
+  }
+}
+
+// With discounts and the price per unit prompted, their frames cover no caption of the
+// screen: not the service column, not a disclaimer, not a line of the quote.
+TEST_F(QuoteWindowTest, PromptedDiscountsCoverNoCaption) {
+  SettingsRecord& settings = modMain::Settings();
+  settings.SetI16(settings::kDiscountsFixed, 0);
+  settings.SetI16(settings::kDiscountCount, 3);
+  settings.SetOn(settings::kMcFloorDiscountShown, true);
+  settings.SetOn(settings::kPricePerUnitOffered, true);
+  settings.SetOn(settings::kPricePerUnitDefault, true);
+  screen_.ConfigureScreen();
+  DialogAnswerer answerer(host_, app_.Get<frmAccessorialCharges>());
+  QTest::mouseClick(Widget(screen_.txtOrigin), Qt::LeftButton);
+  Keys("30310");
+  TabKey();
+  Keys("60610");
+  TabKey();
+  QTest::qWait(100);
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  Keys("100");
+  TabKey();
+  Keys("1200");
+  TabKey();
+  ASSERT_FALSE(screen_.lblTotalCharge.Caption().empty());
+  ExpectNoCaptionCutOff();
+
+  for (forms::Frame* frame : {&screen_.fraDiscount, &screen_.fraPPU}) {
+    QWidget* box = host_.WidgetOf(*frame);
+    ASSERT_TRUE(box->isVisible()) << frame->Name();
+    const QRect area(box->mapTo(window_, QPoint(0, 0)), box->size());
+    for (QLabel* label : window_->findChildren<QLabel*>()) {
+      if (!label->isVisible() || label->text().isEmpty() || box->isAncestorOf(label)) continue;
+      const QRect text(label->mapTo(window_, QPoint(0, 0)), label->size());
+      EXPECT_FALSE(area.intersects(text))
+          << frame->Name() << " covers " << label->objectName().toStdString();
+    }
   }
 }
 

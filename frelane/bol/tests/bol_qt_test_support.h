@@ -6,10 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <filesystem>
 
@@ -67,6 +70,22 @@ class BolQtTest : public ::testing::Test {
       }
     }
     return nullptr;
+  }
+  // Every caption shown on the window can be read whole.
+  void ExpectNoCaptionCutOff() {
+    QCoreApplication::processEvents();
+    for (QWidget* w : window_->findChildren<QWidget*>()) {
+      auto* label = qobject_cast<QLabel*>(w);
+      auto* button = qobject_cast<QAbstractButton*>(w);
+      if (!w->isVisible() || (label == nullptr && button == nullptr)) continue;
+      if ((label && label->text().isEmpty()) || (button && button->text().isEmpty())) continue;
+      if (label && label->wordWrap()) continue;
+      // A push button's size hint has a style minimum; its text alone must fit.
+      const int needed = qobject_cast<QPushButton*>(w)
+                             ? w->fontMetrics().horizontalAdvance(button->text().remove('&'))
+                             : w->sizeHint().width();
+      EXPECT_LE(needed, w->width() + 2) << w->objectName().toStdString() << " is cut off";
+    }
   }
   void Snap(const char* name) { Snap(window_, name); }
   void Snap(QWidget* window, const char* name) {

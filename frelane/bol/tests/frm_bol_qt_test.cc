@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -104,17 +106,21 @@ TEST_F(BolQtTest, PicturesOfTheThreePagesOfASampleBill) {
   ASSERT_TRUE(editor_.ReadBOLFile("MRM-0101.BOL"));
   editor_.ShowBOL();
   Snap("bol_page1.png");
+  ExpectNoCaptionCutOff();
   QTest::mouseClick(Widget(editor_.btnNext), Qt::LeftButton);
   ASSERT_TRUE(editor_.fraHeader2.Visible());
   Snap("bol_page2.png");
+  ExpectNoCaptionCutOff();
   QTest::mouseClick(Widget(editor_.btnNext), Qt::LeftButton);
   ASSERT_TRUE(editor_.fraDetail.Visible());
   EXPECT_EQ(editor_.lstDetails.ListCount(), 2);
   Snap("bol_page3.png");
+  ExpectNoCaptionCutOff();
   editor_.lstDetails.SetListIndex(0);
   QTest::mouseClick(Widget(editor_.btnEdit), Qt::LeftButton);
   ASSERT_TRUE(editor_.fraDetailDetail.Visible());
   Snap("bol_item.png");
+  ExpectNoCaptionCutOff();
   QTest::mouseClick(Widget(editor_.btnIgnore), Qt::LeftButton);
 }
 

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -480,6 +481,15 @@ TEST_F(ChargeDisplayTest, EngineErrorsSpotQuoteLimitAndEmptyRatings) {
   EXPECT_EQ(s.lblTotalCharge.Caption(), "");
   EXPECT_EQ(s.cboClass(1).Text(), "");
   EXPECT_FALSE(s.mnuViewRateBlockAlternation.Enabled());
+  // The notice's three lines are short enough for a message box to show them unbroken.
+  const std::string notice = user_.LastPrompt();
+  int lines = 0;
+  for (std::size_t start = 0; start <= notice.size(); ++lines) {
+    std::size_t end = std::min(notice.find("\r\n", start), notice.size());
+    EXPECT_LE(end - start, 56u) << notice.substr(start, end - start);
+    start = end + 2;
+  }
+  EXPECT_EQ(lines, 3);
 
   // An engine status: the message, then File > Reset.
   TwoLines();

@@ -101,6 +101,23 @@ TEST_F(CityLookUpTest, PickLeavesTheCodeAndTheCityBeforeItsComma) {
   EXPECT_EQ(modMain::PickedCity(), "Ottawa");
 }
 
+// Escape closes the look-up from either control with nothing picked, also when an empty
+// search has sent the focus back to the text box (the window may have no close box).
+TEST_F(CityLookUpTest, EscapeClosesWithNothingPicked) {
+  frmZipLU& form = Search("sp");
+  user_.Pick(form.lstCity, 0);
+  user_.PressEscape();
+  EXPECT_FALSE(form.IsLoaded());
+  EXPECT_EQ(modMain::PickedZip(), "");
+
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "You must enter at least one character");
+  Search("");
+  ASSERT_TRUE(form.txtCity.HasFocus());
+  user_.PressEscape();
+  EXPECT_FALSE(form.IsLoaded());
+  EXPECT_EQ(modMain::PickedCity(), "");
+}
+
 TEST_F(CityLookUpTest, EmptyOrMissingCityFileFindsNothing) {
   dir_.Write("cityzip.dat", std::string());
   EXPECT_EQ(Search("sp").lstCity.ListCount(), 0);

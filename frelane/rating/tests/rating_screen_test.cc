@@ -69,6 +69,26 @@ TEST_F(RatingScreenTest, CaptionAndClassLists) {
   }
 }
 
+// Alt and a menu's letter must reach one item: no two items of a menu share their access
+// key, and the items named by the carrier's manual read as named there.
+TEST_F(RatingScreenTest, EachMenuItemHasItsOwnAccessKey) {
+  frmRatingScreen& screen = Shown();
+  for (forms::Menu* menu : {&screen.mnuFile, &screen.mnuEdit, &screen.mnuView, &screen.mnuHelp}) {
+    std::string keys;
+    for (forms::Control* c : screen.Controls()) {
+      if (c->Kind() != forms::ControlKind::kMenu || c->Container() != menu) continue;
+      const char key = static_cast<forms::Menu*>(c)->AccessKey();
+      ASSERT_NE(key, 0) << c->Name();
+      EXPECT_EQ(keys.find(key), std::string::npos) << c->Name() << " repeats " << key;
+      keys += key;
+    }
+  }
+  EXPECT_EQ(screen.mnuFileRateSheet.Caption(), "&Rate Sheet");
+  EXPECT_EQ(screen.mnuViewRules.Caption(), "R&ules");
+  EXPECT_EQ(screen.mnuViewRateBlockAlternation.Caption(), "&Rate Block/Alternation");
+  EXPECT_EQ(screen.mnuHelpAbout.Caption(), "&About...");
+}
+
 TEST_F(RatingScreenTest, NoDiscountFrameWhenFixedOrNone) {
   modMain::Settings().SetI16(settings::kDiscountsFixed, -1);
   frmRatingScreen& screen = Shown();

@@ -166,7 +166,14 @@ class frmDialog : public Form {
   CommandButton& cmdCancel =
       Add<CommandButton>("cmdCancel", {0, 800, 1000, 375}, {.is_cancel = true});
   std::string result;
-  void Form_KeyPress(int&) override { result = "keypress"; }
+  bool enter_as_tab = false;
+  void Form_KeyPress(int& key) override {
+    result = "keypress";
+    if (enter_as_tab && key == kKeyReturn) {
+      key = 0;
+      SendKeys("{TAB}");
+    }
+  }
 };
 
 TEST(DefaultButtonTest, EnterAndEscapeClickTheDefaultAndCancelButtons) {
@@ -181,6 +188,58 @@ TEST(DefaultButtonTest, EnterAndEscapeClickTheDefaultAndCancelButtons) {
   EXPECT_EQ(form.result, "cancel");
   user.Type("x");
   EXPECT_EQ(form.result, "keypress");
+}
+
+TEST(DefaultButtonTest, EnterPressesTheFocusedButtonBeforeTheFormTurnsItIntoTab) {
+  Application app;
+  HeadlessDriver user(app);
+  auto& form = app.Get<frmDialog>();
+  form.SetKeyPreview(true);
+  form.enter_as_tab = true;
+  form.Show();
+  user.Focus(form.cmdCancel);
+  user.PressEnter();
+  EXPECT_EQ(form.result, "cancel") << "the focused button, not the default one, nor KeyPress";
+  EXPECT_TRUE(form.cmdCancel.HasFocus());
+}
+
+class frmAccessKeys : public Form {
+ public:
+  frmAccessKeys() : Form("frmAccessKeys", {.caption = "Access keys", .key_preview = true}) {
+    txtLow.on.Validate = [this](bool& cancel) { cancel = txtLow.Text() == "bad"; };
+    btnSave.on.Click = [this] { saves++; };
+  }
+  TextBox& txtLow = Add<TextBox>("txtLow", {0, 0, 1000, 285}, {.tab_index = 0});
+  CheckBox& chkUse =
+      Add<CheckBox>("chkUse", {0, 400, 1000, 285}, {.caption = "&Use", .tab_index = 1});
+  CommandButton& btnSave =
+      Add<CommandButton>("btnSave", {0, 800, 1000, 375}, {.caption = "&Save", .tab_index = 2});
+  CommandButton& btnHidden = Add<CommandButton>(
+      "btnHidden", {0, 1200, 1000, 375}, {.caption = "&Hidden", .tab_index = 3, .visible = false});
+  int saves = 0;
+};
+
+TEST(AccessKeyTest, AltAndTheMarkedLetterPressTheButtonAfterValidation) {
+  Application app;
+  HeadlessDriver user(app);
+  auto& form = app.Get<frmAccessKeys>();
+  form.Show();
+  user.Type("bad");
+  user.Press('S', kAltMask);
+  EXPECT_EQ(form.saves, 0) << "Validate kept the focus in the box";
+  EXPECT_EQ(form.txtLow.Text(), "bad") << "an access key types nothing";
+  user.Select(form.txtLow, 0, 3);
+  user.Type("30300");
+  user.Press('S', kAltMask);
+  EXPECT_EQ(form.saves, 1);
+  EXPECT_TRUE(form.btnSave.HasFocus());
+
+  user.Press('U', kAltMask);
+  EXPECT_EQ(form.chkUse.Value(), CheckBox::kChecked);
+  EXPECT_TRUE(form.chkUse.HasFocus());
+  user.Press('H', kAltMask);
+  user.Press('Q', kAltMask);
+  EXPECT_TRUE(form.chkUse.HasFocus()) << "a hidden button and an unmarked key do nothing";
 }
 
 }  // namespace

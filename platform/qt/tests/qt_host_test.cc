@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
@@ -147,6 +148,81 @@ TEST_F(QtHostTest, AClickThatValidateRefusesIsNoClick) {
   QTest::mouseClick(Widget(form_.btnCancel), Qt::LeftButton);
   EXPECT_EQ(form_.events.back(), "btnCancel_Click");
   EXPECT_TRUE(form_.btnCancel.HasFocus());
+}
+
+// A second window over the demo form, closed by its button.
+class frmNote : public forms::Form {
+ public:
+  frmNote() : Form("frmNote", {.caption = "Note", .width = 3000, .height = 1500}) {
+    btnClose.on.Click = [this] { Hide(); };
+  }
+  forms::CommandButton& btnClose =
+      Add<forms::CommandButton>("btnClose", {120, 120, 1200, 375}, {.caption = "Close"});
+};
+
+TEST_F(QtHostTest, TheWindowBelowTakesTheKeyboardBackWhenADialogCloses) {
+  QLineEdit* zip = Widget<QLineEdit>(form_.txtZip);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return zip->hasFocus(); }, 2000));
+  auto& note = app_.Get<frmNote>();
+  note.Show();
+  QWidget* note_window = host_.WindowOf(note);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(note_window));
+  // Nothing but the program itself gives the input focus back (no window manager).
+  note_window->hide();
+  QApplication::setActiveWindow(nullptr);
+  note_window->show();
+  note_window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(note_window));
+
+  QTest::keyClick(Widget(note.btnClose), Qt::Key_Space);
+  EXPECT_FALSE(note.IsVisible());
+  EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
+  QTest::keyClicks(QApplication::focusWidget(), "303");
+  EXPECT_EQ(form_.txtZip.Text(), "303");
+  note.Unload();
+}
+
+TEST_F(QtHostTest, TheWindowTakesTheKeyboardBackWhenAMessageBoxCloses) {
+  QLineEdit* zip = Widget<QLineEdit>(form_.txtZip);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return zip->hasFocus(); }, 2000));
+  bool answered = false;
+  QTimer::singleShot(50, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    // As without a window manager: the closing box leaves no window active.
+    QObject::connect(box, &QDialog::finished, [] { QApplication::setActiveWindow(nullptr); });
+    box->defaultButton()->click();
+    answered = true;
+  });
+  forms::MsgBox("Invalid Zip");
+  EXPECT_TRUE(answered);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
+  QTest::keyClicks(QApplication::focusWidget(), "303");
+  EXPECT_EQ(form_.txtZip.Text(), "303");
+}
+
+TEST_F(QtHostTest, TheFocusedButtonOrCheckBoxShowsItsFocusFrame) {
+  QLineEdit* zip = Widget<QLineEdit>(form_.txtZip);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return zip->hasFocus(); }, 2000));
+  QTest::keyClicks(zip, "30301");
+  QWidget* check = Widget(form_.chkBold);
+  const QImage unfocused = check->grab().toImage();
+  QTest::keyClick(zip, Qt::Key_Tab);
+  QTest::keyClick(Widget(form_.txtName), Qt::Key_Tab);
+  QTest::keyClick(Widget(form_.cboClass), Qt::Key_Tab);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return check->hasFocus(); }, 2000));
+  EXPECT_NE(check->grab().toImage(), unfocused) << "the user must see where the focus is";
+}
+
+TEST_F(QtHostTest, AltAndAnUnderlinedLetterPressTheControlThroughTheModel) {
+  QLineEdit* zip = Widget<QLineEdit>(form_.txtZip);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return zip->hasFocus(); }, 2000));
+  QTest::keyClicks(zip, "30301");
+  QTest::keyClick(zip, Qt::Key_B, Qt::AltModifier);
+  EXPECT_EQ(form_.chkBold.Value(), forms::CheckBox::kUnchecked);
+  EXPECT_TRUE(form_.chkBold.HasFocus());
+  EXPECT_EQ(form_.txtZip.Text(), "30301");
+  EXPECT_FALSE(qobject_cast<QCheckBox*>(Widget(form_.chkBold))->isChecked());
 }
 
 TEST_F(QtHostTest, PasteGoesThroughTheKeyFilter) {
