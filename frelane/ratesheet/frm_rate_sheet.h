@@ -80,7 +80,7 @@ class frmRateSheet : public forms::Form, public ratesheet::RateSheetDefinition {
 
   // Frame "Weight Selection".
   forms::Frame& fraWeightSelection = Add<forms::Frame>(
-      "fraWeightSelection", {4800, 60, 4680, 1980}, {.caption = "Weight Selection"});
+      "fraWeightSelection", {4800, 60, 4620, 1980}, {.caption = "Weight Selection"});
   forms::ControlArray<forms::CheckBox>& chkWeight = AddArray<forms::CheckBox>("chkWeight");
   forms::CommandButton& btnWeightSelectLTL = Add<forms::CommandButton>(
       "btnWeightSelectLTL", {120, 1440, 1380, 375},
@@ -94,7 +94,7 @@ class frmRateSheet : public forms::Form, public ratesheet::RateSheetDefinition {
 
   // Frame "Class Selection".
   forms::Frame& fraClassSelection = Add<forms::Frame>(
-      "fraClassSelection", {4800, 2100, 4680, 2460}, {.caption = "Class Selection"});
+      "fraClassSelection", {4800, 2100, 4620, 2460}, {.caption = "Class Selection"});
   forms::ControlArray<forms::CheckBox>& chkClass = AddArray<forms::CheckBox>("chkClass");
   forms::CommandButton& btnClassSelectAll = Add<forms::CommandButton>(
       "btnClassSelectAll", {120, 1920, 1380, 375},
@@ -106,9 +106,9 @@ class frmRateSheet : public forms::Form, public ratesheet::RateSheetDefinition {
   forms::CommandButton& btnDiscount = Add<forms::CommandButton>(
       "btnDiscount", {4800, 4800, 1440, 420}, {.caption = "Discounts", .tab_index = 69});
   forms::CommandButton& btnPrint = Add<forms::CommandButton>(
-      "btnPrint", {6420, 4800, 1440, 420}, {.caption = "Print", .tab_index = 70});
+      "btnPrint", {6390, 4800, 1440, 420}, {.caption = "Print", .tab_index = 70});
   forms::CommandButton& btnStartOver = Add<forms::CommandButton>(
-      "btnStartOver", {8040, 4800, 1440, 420},
+      "btnStartOver", {7980, 4800, 1440, 420},
       {.caption = "Reset", .tab_index = 71, .causes_validation = false});
 
   forms::Menu& mnuExit = Add<forms::Menu>("mnuExit", {}, {.caption = "E&xit"});

@@ -15,6 +15,7 @@
 #include <QSignalBlocker>
 
 #include "platform/forms/button_controls.h"
+#include "platform/forms/form.h"
 #include "platform/forms/list_controls.h"
 #include "platform/forms/other_controls.h"
 #include "platform/forms/text_controls.h"
@@ -24,6 +25,20 @@ namespace qtbind {
 namespace {
 
 using forms::ControlKind;
+
+// A frame's caption sits on its top border, as the forms were laid out for: the controls
+// placed just below the caption then lie inside the border. The caption hides the line
+// behind it; a frame without a caption has its border at its top.
+void SetFrameLook(QGroupBox& box, const QColor& back) {
+  const QString sheet =
+      box.title().isEmpty()
+          ? QStringLiteral("QGroupBox { border: 1px solid #808080; margin-top: 0px; }")
+          : QStringLiteral("QGroupBox { border: 1px solid #808080; margin-top: 7px; }"
+                           "QGroupBox::title { subcontrol-origin: margin; left: 6px;"
+                           " padding: 0px 2px; background-color: %1; }")
+                .arg(back.name());
+  if (box.styleSheet() != sheet) box.setStyleSheet(sheet);
+}
 
 // The caption keeps its underlined letter, but Alt with that letter goes to the model (which
 // presses the control), not to a shortcut of the widget's own.
@@ -150,10 +165,12 @@ void SyncValue(forms::Control& control, QWidget& widget) {
       radio.setChecked(option.CurrentValue());
       break;
     }
-    case ControlKind::kFrame:
-      static_cast<QGroupBox&>(widget).setTitle(
-          CaptionText(static_cast<forms::Frame&>(control).CaptionValue(), true));
+    case ControlKind::kFrame: {
+      auto& box = static_cast<QGroupBox&>(widget);
+      box.setTitle(CaptionText(static_cast<forms::Frame&>(control).CaptionValue(), true));
+      SetFrameLook(box, ToQColor(control.GetForm().BackColor()));
       break;
+    }
     case ControlKind::kComboBox:
       SyncItems(static_cast<forms::ComboBox&>(control), static_cast<QComboBox&>(widget));
       break;

@@ -68,6 +68,13 @@ TEST_F(RateSheetWindowTest, AUserDefinesASheetKeyByKey) {
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowActive(window));
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmoor Freight Lines - Rate Sheet"));
+  // The frames and buttons on the right keep their right edges inside the window.
+  for (forms::Control* c : {static_cast<forms::Control*>(&screen.fraWeightSelection),
+                            static_cast<forms::Control*>(&screen.fraClassSelection),
+                            static_cast<forms::Control*>(&screen.btnStartOver)}) {
+    QWidget* w = host_.WidgetOf(*c);
+    EXPECT_LT(w->geometry().right(), w->parentWidget()->width() - 1) << c->Name();
+  }
 
   QLineEdit* headline = Widget<QLineEdit>(screen.txtHeadlineZip);
   ASSERT_TRUE(QTest::qWaitFor([&] { return headline->hasFocus(); }, 2000));

@@ -7,6 +7,8 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -223,6 +225,24 @@ TEST_F(QtHostTest, AltAndAnUnderlinedLetterPressTheControlThroughTheModel) {
   EXPECT_TRUE(form_.chkBold.HasFocus());
   EXPECT_EQ(form_.txtZip.Text(), "30301");
   EXPECT_FALSE(qobject_cast<QCheckBox*>(Widget(form_.chkBold))->isChecked());
+}
+
+TEST_F(QtHostTest, AFramesBorderRunsThroughItsCaption) {
+  auto* box = qobject_cast<QGroupBox*>(Widget(form_.fraOutput));
+  ASSERT_NE(box, nullptr);
+  QImage image(box->size(), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  box->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+  // The top border, looked for near the right edge, away from the caption.
+  const int x = image.width() - 4;
+  int border = -1;
+  for (int y = 0; y < image.height() && border < 0; ++y) {
+    if (qGray(image.pixel(x, y)) < 200) border = y;
+  }
+  // The layout puts controls just below the caption: they must lie inside the border.
+  EXPECT_GE(border, 0);
+  EXPECT_LE(border, box->fontMetrics().height() / 2 + 1);
+  EXPECT_LT(border, Widget(form_.optPrinter)->geometry().top());
 }
 
 TEST_F(QtHostTest, PasteGoesThroughTheKeyFilter) {
