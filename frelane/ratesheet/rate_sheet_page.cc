@@ -111,7 +111,8 @@ void RateSheetPage::PrintGroupRow(const RateSheetGroup& row, bool split) {
     std::string line;
     if (first_class) {
       const std::string mc = brackets ? "*" : std::to_string(row.BracketCharges[0]);
-      line = RowHead(row, split) + LeftIn(mc, 7);
+      // A charge wider than its column is printed whole rather than cut to a wrong amount.
+      line = RowHead(row, split) + (mc.size() > 7 ? mc : LeftIn(mc, 7));
       first_class = false;
     } else {
       line = "|" + Blanks(24);

@@ -125,6 +125,17 @@ TEST_F(RateSheetPageTest, LongBracketAndNoteListsWrapAtTheirDelimiters) {
   for (const std::string& line : lines) EXPECT_LE(line.size(), 96u);
 }
 
+TEST_F(RateSheetPageTest, NumbersWiderThanTheirColumnsArePrintedWhole) {
+  run_.WithNotes = true;
+  RateSheetGroup row = RowA("300-300");
+  row.BracketCharges[0] = 12345678;
+  row.Rates[0] = 87654321;
+  page_.PrintGroupRow(row, false);
+  const std::string line = DocumentPages(Printed()).at(0).at(9);
+  EXPECT_EQ(line.substr(0, 46), "|300-300 GA       12345678100  87654321   1100");
+  EXPECT_EQ(line.back(), '|');
+}
+
 TEST_F(RateSheetPageTest, TextsWiderThanTheFrameAreCut) {
   run_.WithNotes = true;
   layout_.company_name = std::string(50, 'C');
