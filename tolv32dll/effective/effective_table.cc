@@ -30,7 +30,7 @@ struct EffectiveTable::Image {
     file = std::move(image);
     stamp = file->stamp();
     bytes = file->bytes().first(
-        std::min(file->size(), kMaxEffectiveEntries * EffectiveRecordLayout::kSize));
+        std::min(file->size(), kMaxEffectiveEntries * effective_record::kSize));
   }
 };
 
@@ -81,7 +81,7 @@ ErrorNumber EffectiveTable::ReadImage(Image* image) {
   std::vector<std::uint8_t> bytes;
   std::uint8_t buffer[8192];
   ssize_t got = 0;
-  const std::size_t limit = kMaxEffectiveEntries * EffectiveRecordLayout::kSize;
+  const std::size_t limit = kMaxEffectiveEntries * effective_record::kSize;
   while (bytes.size() < limit && (got = ::read(fd, buffer, sizeof buffer)) > 0) {
     bytes.insert(bytes.end(), buffer, buffer + got);
   }
@@ -216,7 +216,7 @@ ErrorNumber EffectiveTable::Select(int index, CurrentTariff* current) {
     }
     seen_image_ = image.file;
   }
-  using L = EffectiveRecordLayout;
+  namespace L = effective_record;
   std::array<std::uint8_t, L::kSize> line{};
   for (int attempt = 0;; ++attempt) {
     const EffectiveEntry* entry = FindSame(entries_, wanted);
@@ -259,9 +259,9 @@ void EffectiveTable::ReleaseAll() {
 }
 
 void FillCurrentTariff(std::span<const std::uint8_t> line, CurrentTariff* c) {
-  using L = EffectiveRecordLayout;
+  namespace L = effective_record;
   EffectiveRecordView view(line);
-  auto file_no = [&](L::Field f) {
+  auto file_no = [&](os::Field f) {
     return FileNo{static_cast<char>(line[f.offset]), static_cast<char>(line[f.offset + 1])};
   };
   EffectiveEntry entry = ParseEffectiveEntry(line, 0);

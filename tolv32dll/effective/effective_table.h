@@ -121,7 +121,7 @@ class EffectiveTable {
 };
 
 // Fills the current tariff from a line of EFCREC.TBL whose version has been determined.
-// REQUIRES: line holds at least EffectiveRecordLayout::kMinBlock bytes.
+// REQUIRES: line holds at least effective_record::kMinBlock bytes.
 void FillCurrentTariff(std::span<const std::uint8_t> line, CurrentTariff* current);
 
 }  // namespace tolv
