@@ -152,7 +152,7 @@ Result<PointRecord> FindPoint(const FileView* file, const std::string& code, boo
   };
   std::int64_t index = RecordFile_Search(os::ByteSpan(), *file, record_length, compare);
   if (index < 0) return Result<PointRecord>::Error(not_found);
-  std::array<std::uint8_t, PointRecordLayout::kSizeWithSecondFactor> buffer;
+  std::array<std::uint8_t, point_record::kSizeWithSecondFactor> buffer;
   assert(record_length <= buffer.size());
   const os::MutableByteSpan record(buffer.data(), record_length);
   if (!ReadExact(*file, index * static_cast<std::int64_t>(record_length), record)) {
@@ -165,8 +165,8 @@ Result<PointRecord> FindPoint(const FileView* file, const std::string& code, boo
 
 Result<std::int32_t> LookupPoints(RatingFiles& files, PointLookupMode mode, PointState& state) {
   const std::size_t record_length = mode.point_file_mode == 'Y'
-                                        ? PointRecordLayout::kSizeWithSecondFactor
-                                        : PointRecordLayout::kSize;
+                                        ? point_record::kSizeWithSecondFactor
+                                        : point_record::kSize;
   Result<PointFiles> origin_files = files.Points('O', state.origin.exp_found);
   if (!origin_files.ok()) return Result<std::int32_t>::Error(origin_files.error());
   Result<PointRecord> origin = FindPoint(origin_files->origin, state.origin.code, false,
@@ -205,7 +205,7 @@ Result<std::int32_t> LookupCompactPoints(RatingFiles& files, PointLookupMode mod
   if (mode.point_file_mode == 'S') return Result<std::int32_t>::Error(kErrPntred);
   Result<PointFiles> point_files = files.Points('O', false);
   if (!point_files.ok()) return Result<std::int32_t>::Error(point_files.error());
-  constexpr std::size_t kLength = CompactPointRecordLayout::kSize;
+  constexpr std::size_t kLength = compact_point_record::kSize;
   Result<PointRecord> origin =
       FindPoint(point_files->origin, state.origin.code, true, kLength, kErrBadorg);
   if (!origin.ok()) return Result<std::int32_t>::Error(origin.error());
