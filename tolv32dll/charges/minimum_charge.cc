@@ -64,11 +64,11 @@ Result<MinimumRecord> ReadMinimumRecord(const FileView& file, const RateRecord& 
 }
 
 char RateBasisClassDigit(const RateRecord& rate) {
-  return rate.Text(RateRecordLayout::kNumber, 1)[0];
+  return rate.Text(rate_record::kNumber.offset, 1)[0];
 }
 
 char RateBasisDetailDigit(const RateRecord& rate) {
-  return rate.Text(RateRecordLayout::kNumber + 1, 1)[0];
+  return rate.Text(rate_record::kNumber.offset + 1, 1)[0];
 }
 
 ErrorNumber BuildMinimumBrackets(const MinimumTerms& terms, ChargeResult& result,

@@ -1,8 +1,8 @@
 #include "tolv32dll/ratebasis/rate_file.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -15,7 +15,7 @@
 namespace tolv {
 namespace {
 
-using L = RateRecordLayout;
+namespace L = rate_record;
 
 // One line of the ".H" companion: factor set, lowest and highest area, area limit.
 struct AreaLimits {
@@ -96,8 +96,8 @@ bool ReadRecordInto(const FileView& rates, std::int64_t number, std::size_t leng
 
 }  // namespace
 
-Result<std::int32_t> FetchRateIndex(RatingFiles& files, const CurrentTariff& tariff,
-                                    int index_bits, std::int64_t rate_basis_number) {
+Result<std::int32_t> FetchRateIndex(RatingFiles& files, const CurrentTariff& tariff, int index_bits,
+                                    std::int64_t rate_basis_number) {
   Result<const FileView*> opened = files.RateIndex();
   if (!opened.ok()) return Result<std::int32_t>::Error(opened.error());
   const FileView* index = *opened;
@@ -142,8 +142,7 @@ Result<std::int32_t> LookupRateBasisArea(RatingFiles& files, const CurrentTariff
   Result<const FileView*> companion = files.RbaCompanion();
   if (!companion.ok()) return Result<std::int32_t>::Error(kErrRtered);
   if (*companion == nullptr) return 0;
-  std::optional<AreaLimits> limits =
-      FindAreaLine(**companion, record.Text(L::kFactorSet, L::kFactorSetWidth));
+  std::optional<AreaLimits> limits = FindAreaLine(**companion, record.Text(L::kFactorSet));
   if (!limits) return 0;
   const std::int32_t base = record.AreaNumber();
   if (base < limits->lowest || base > limits->highest) return 0;
@@ -170,9 +169,9 @@ Result<std::int32_t> LookupRateBasisArea(RatingFiles& files, const CurrentTariff
   return base + sum;
 }
 
-ErrorNumber ReadRateRecord(RatingFiles& files, const CurrentTariff& tariff,
-                           std::int64_t number, std::size_t record_length, PointState& points,
-                           ListRequest& request, RateBasisState& state) {
+ErrorNumber ReadRateRecord(RatingFiles& files, const CurrentTariff& tariff, std::int64_t number,
+                           std::size_t record_length, PointState& points, ListRequest& request,
+                           RateBasisState& state) {
   Result<const FileView*> opened = files.Rates();
   if (!opened.ok()) return opened.error();
   if (*opened == nullptr || number < 0 || record_length == 0) return kErrRtered;
@@ -194,7 +193,7 @@ ErrorNumber PositionOnRateBasisArea(RatingFiles& files, const CurrentTariff& tar
   if (*opened == nullptr || state.record_length == 0) return kErrRtered;
   char wanted[16];
   std::snprintf(wanted, sizeof wanted, "%4.4u", static_cast<unsigned>(*area) % 10000u);
-  auto area_of = [&]() { return state.record.Text(L::kArea, L::kAreaWidth); };
+  auto area_of = [&]() { return state.record.Text(L::kArea); };
   while (area_of().compare(0, 4, wanted, 4) < 0) {
     if (!ReadRecordInto(**opened, state.record_number + 1, state.record_length, state.record)) {
       break;
@@ -213,7 +212,7 @@ ErrorNumber ReadMinimumBlock(RatingFiles& files, RateBasisState& state) {
 }
 
 std::string CompactRateBasisNumber(const RateRecord& record, char point_type) {
-  std::string text = record.Text(L::kNumber, L::kNumberWidth);
+  std::string text = record.Text(L::kNumber);
   std::string printed;
   for (char c : text) {
     if (c != ' ' && c != '\0') printed.push_back(c);
@@ -235,7 +234,7 @@ std::string CodedRateBasisNumber(const RateRecord& record) {
       break;
     }
   }
-  return std::to_string(position) + record.Text(L::kArea, L::kAreaWidth);
+  return std::to_string(position) + record.Text(L::kArea);
 }
 
 ErrorNumber SeekSteppedRateNumber(RatingFiles& files, const RateBasisTerms& terms,
@@ -245,16 +244,14 @@ ErrorNumber SeekSteppedRateNumber(RatingFiles& files, const RateBasisTerms& term
   for (char c : printed) letters += std::isalpha(static_cast<unsigned char>(c)) ? 1 : 0;
   const int width = static_cast<int>(printed.size()) - letters;
   std::int64_t n = ParseLeadingNumber(printed);
-  if (n == 0) n = ParseLeadingNumber(state.record.Text(L::kNumberDigits, L::kNumberDigitsWidth));
+  if (n == 0) n = ParseLeadingNumber(state.record.Text(L::kNumberDigits));
   if (n == 0) return kOk;
   const std::int64_t target = n + terms.step_increment;
 
   Result<const FileView*> opened = files.Rates();
   if (!opened.ok()) return opened.error();
   if (*opened == nullptr || record_length == 0) return kErrRtered;
-  auto number_of = [&]() {
-    return ParseLeadingNumber(state.record.Text(L::kNumberDigits, L::kNumberDigitsWidth));
-  };
+  auto number_of = [&]() { return ParseLeadingNumber(state.record.Text(L::kNumberDigits)); };
   // Read forward from the record in hand while its number is below the target.
   std::int64_t at = state.record_number;
   while (number_of() < target) {
