@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/os/bytes.h"
+#include "platform/os/record_layout.h"
 #include "testkit/lanes/lane_files.h"
 #include "tolv32dll/lanes/lane_records.h"
 #include "tolv32dll/tariff/codecs.h"
@@ -52,27 +53,29 @@ Bytes LaneAreaFile(const std::vector<LaneAreaRow>& areas, const std::vector<Lane
 Bytes AdjByPairRecord(const std::array<std::uint8_t, 3>& pair, char minimum_mode,
                       const std::string& break_modes, std::int16_t minimum,
                       const std::vector<std::int16_t>& break_values) {
-  using L = tolv::AdjByPairLayout;
+  namespace L = tolv::adj_by_pair_record;
   Bytes r(L::kSize, 0);
-  std::copy(pair.begin(), pair.end(), r.begin() + L::kPair);
-  r[L::kMinimumMode] = static_cast<std::uint8_t>(minimum_mode);
+  const os::RecordView v(r);
+  std::copy(pair.begin(), pair.end(), r.begin() + L::kPair.offset);
+  r[L::kMinimumMode.offset] = static_cast<std::uint8_t>(minimum_mode);
   std::string modes = break_modes;
   modes.resize(L::kBreakCount, '0');
-  std::copy(modes.begin(), modes.end(), r.begin() + L::kBreakModes);
-  os::StoreI16Le(r.data() + L::kMinimumValue, minimum);
+  std::copy(modes.begin(), modes.end(), r.begin() + L::kBreakMode.offset);
+  v.SetI16(L::kMinimumValue, minimum);
   for (std::size_t j = 0; j < break_values.size() && j < L::kBreakCount; ++j) {
-    os::StoreI16Le(r.data() + L::kBreakValues + 2 * j, break_values[j]);
+    v.SetI16(L::kBreakValue.Nth(j), break_values[j]);
   }
   return r;
 }
 
 Bytes PointSectionRecord(const std::string& code, const std::vector<std::string>& ranges) {
-  using P = tolv::PointSectionLayout;
-  Bytes r(tolv::AdjByCodeLayout::kSize, 0);
-  PutText(r, 0, 3, code);
-  PutText(r, P::kRanges, P::kRangeWidth * P::kRangeCount, "");
+  namespace P = tolv::point_section_record;
+  Bytes r(tolv::adj_by_code_record::kSize, 0);
+  const os::RecordView v(r);
+  v.SetText(P::kCode, code);
+  v.Fill(P::kRange, ' ');
   for (std::size_t i = 0; i < ranges.size() && i < P::kRangeCount; ++i) {
-    PutText(r, P::kRanges + i * P::kRangeWidth, P::kRangeWidth, ranges[i]);
+    v.SetText(P::kRange.Nth(i), ranges[i]);
   }
   return r;
 }

@@ -5,64 +5,74 @@
 
 #include <cstddef>
 
+#include "platform/os/record_layout.h"
+
 namespace tolv {
 
 // ".A" record by code (kinds L, A and G): a 3-character code, then i16 values: value 0 for
 // the minimum charges, value k + 1 for rate-matrix cell k. The values run into the i16 and
 // the flag at the record's end, so only those that end before the i16 are read.
-struct AdjByCodeLayout {
-  static constexpr std::size_t kCode = 0, kCodeWidth = 3;
-  static constexpr std::size_t kValues = kCode + kCodeWidth;
-  static constexpr std::size_t kTrailer = 344;  // i16, not used by the rating
-  static constexpr std::size_t kFlag = kTrailer + 2;
-  static constexpr std::size_t kSize = kFlag + 1;
-  static constexpr std::size_t kValueCount = (kTrailer - kValues) / 2;  // 170
-};
-static_assert(AdjByCodeLayout::kSize == 347);
+namespace adj_by_code_record {
+inline constexpr os::Field kCode = os::TextField(0, 3);
+inline constexpr os::Field kValue = os::I16Field(3, 170);
+inline constexpr os::Field kValueTail = os::RawField(343, 1);  // half a value, not read
+inline constexpr os::Field kTrailer = os::I16Field(344);       // not used by the rating
+inline constexpr os::Field kFlag = os::TextField(346, 1);
+inline constexpr std::size_t kSize = 347;
+inline constexpr std::size_t kValueCount = kValue.count;
+static_assert(os::FieldsTile({kCode, kValue, kValueTail, kTrailer, kFlag}, kSize));
+}  // namespace adj_by_code_record
 
 // ".A" record by number, 32 bytes (kind Y): number, a mode for the minimum charge and one
 // per weight break ('0' none, '1' factor, '2' amount), the minimum-charge value and one
 // value per break.
-struct AdjByNumber32Layout {
-  static constexpr std::size_t kNumber = 0;
-  static constexpr std::size_t kMinimumMode = kNumber + 2;
-  static constexpr std::size_t kBreakModes = kMinimumMode + 1, kBreakCount = 9;
-  static constexpr std::size_t kMinimumValue = kBreakModes + kBreakCount;
-  static constexpr std::size_t kBreakValues = kMinimumValue + 2;
-  static constexpr std::size_t kSize = kBreakValues + 2 * kBreakCount;
-};
-static_assert(AdjByNumber32Layout::kSize == 32);
+namespace adj_by_number32_record {
+inline constexpr os::Field kNumber = os::I16Field(0);
+inline constexpr os::Field kMinimumMode = os::TextField(2, 1);
+inline constexpr os::Field kBreakMode = os::TextField(3, 1, 9);
+inline constexpr os::Field kMinimumValue = os::I16Field(12);
+inline constexpr os::Field kBreakValue = os::I16Field(14, 9);
+inline constexpr std::size_t kSize = 32;
+inline constexpr std::size_t kBreakCount = kBreakMode.count;
+static_assert(os::FieldsTile({kNumber, kMinimumMode, kBreakMode, kMinimumValue, kBreakValue},
+                             kSize));
+static_assert(kBreakValue.count == kBreakCount);
+}  // namespace adj_by_number32_record
 
 // ".A" record by number, 350 bytes (kind T and the E base): number, the minimum-charge and
 // the rate operator ('*' factor, '+' add, '-' subtract, 'F' fixed, '0' none), two
 // minimum-charge values (for a first bracket of another kind, and for an ordinary one),
 // then one i16 per rate-matrix cell, read while it ends before the closing i16. The i16
 // numbers from kValues on are also the links of the E base search.
-struct AdjRecord350Layout {
-  static constexpr std::size_t kNumber = 0;
-  static constexpr std::size_t kMinimumOperator = kNumber + 2;
-  static constexpr std::size_t kRateOperator = kMinimumOperator + 1;
-  static constexpr std::size_t kMinimumOther = kRateOperator + 1;
-  static constexpr std::size_t kMinimumOrdinary = kMinimumOther + 2;
-  static constexpr std::size_t kValues = kMinimumOrdinary + 2;
-  static constexpr std::size_t kTrailer = 348;
-  static constexpr std::size_t kSize = kTrailer + 2;
-  static constexpr std::size_t kValueCount = (kTrailer - kValues) / 2;  // 170
-};
-static_assert(AdjRecord350Layout::kSize == 350);
+namespace adj_record350 {
+inline constexpr os::Field kNumber = os::I16Field(0);
+inline constexpr os::Field kMinimumOperator = os::TextField(2, 1);
+inline constexpr os::Field kRateOperator = os::TextField(3, 1);
+inline constexpr os::Field kMinimumOther = os::I16Field(4);
+inline constexpr os::Field kMinimumOrdinary = os::I16Field(6);
+inline constexpr os::Field kValue = os::I16Field(8, 170);
+inline constexpr os::Field kTrailer = os::I16Field(348);
+inline constexpr std::size_t kSize = 350;
+inline constexpr std::size_t kValueCount = kValue.count;
+static_assert(os::FieldsTile({kNumber, kMinimumOperator, kRateOperator, kMinimumOther,
+                              kMinimumOrdinary, kValue, kTrailer},
+                             kSize));
+}  // namespace adj_record350
 
 // ".A" record by area pair, 33 bytes (kind C): the packed pair, the minimum-charge mode and
 // the break modes ('0' none, '1' factor, other: amount; the first break's mode doubles as
 // the "break mode" byte), then i16 values: the minimum charge and one per break.
-struct AdjByPairLayout {
-  static constexpr std::size_t kPair = 0, kPairWidth = 3;
-  static constexpr std::size_t kMinimumMode = kPair + kPairWidth;
-  static constexpr std::size_t kBreakModes = kMinimumMode + 1, kBreakCount = 9;
-  static constexpr std::size_t kMinimumValue = kBreakModes + kBreakCount;
-  static constexpr std::size_t kBreakValues = kMinimumValue + 2;
-  static constexpr std::size_t kSize = kBreakValues + 2 * kBreakCount;
-};
-static_assert(AdjByPairLayout::kSize == 33);
+namespace adj_by_pair_record {
+inline constexpr os::Field kPair = os::RawField(0, 3);
+inline constexpr os::Field kMinimumMode = os::TextField(3, 1);
+inline constexpr os::Field kBreakMode = os::TextField(4, 1, 9);
+inline constexpr os::Field kMinimumValue = os::I16Field(13);
+inline constexpr os::Field kBreakValue = os::I16Field(15, 9);
+inline constexpr std::size_t kSize = 33;
+inline constexpr std::size_t kBreakCount = kBreakMode.count;
+static_assert(os::FieldsTile({kPair, kMinimumMode, kBreakMode, kMinimumValue, kBreakValue}, kSize));
+static_assert(kBreakValue.count == kBreakCount);
+}  // namespace adj_by_pair_record
 
 // Binary ".L" of kind Y, sorted by origin point number: origin, the destination range and
 // the adjustment number of the ".A" record by number.
@@ -201,10 +211,17 @@ static_assert(LaneHitLogLayout::kSize == 105);
 // The point sections of ".A" that codes beginning with "4" need: records of the by-code form
 // whose code is "999" (origin ZIPs) or "***" (destination ZIPs), each holding 10-character
 // ZIP ranges (low 5, high 5) from byte 3 up to its closing i16; a blank range ends a record.
-struct PointSectionLayout {
-  static constexpr std::size_t kRanges = 3, kRangeWidth = 10, kZipWidth = 5;
-  static constexpr std::size_t kRangeCount = (AdjByCodeLayout::kTrailer - kRanges) / kRangeWidth;
-};
+namespace point_section_record {
+inline constexpr os::Field kCode = os::TextField(0, 3);
+inline constexpr os::Field kRange = os::TextField(3, 10, 34);  // low ZIP 5, high ZIP 5
+inline constexpr os::Field kRangeTail = os::RawField(343, 1);
+inline constexpr os::Field kTrailer = os::I16Field(344);
+inline constexpr os::Field kFlag = os::TextField(346, 1);
+inline constexpr std::size_t kZipWidth = 5;
+inline constexpr std::size_t kRangeCount = kRange.count;
+static_assert(os::FieldsTile({kCode, kRange, kRangeTail, kTrailer, kFlag},
+                             adj_by_code_record::kSize));
+}  // namespace point_section_record
 
 }  // namespace tolv
 
