@@ -24,27 +24,27 @@ void Append(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(),
 }  // namespace
 
 Bytes LaneAreaFile(const std::vector<LaneAreaRow>& areas, const std::vector<LaneRangeRow>& ranges) {
-  using H = tolv::LaneAreaFileLayout;
-  using A = tolv::LaneAreaLayout;
-  using R = tolv::LaneRangeLayout;
+  namespace H = tolv::lane_area_file_head;
+  namespace A = tolv::lane_area_record;
+  namespace R = tolv::lane_range_record;
   Bytes out(H::kSize, 0);
-  os::StoreI16Le(out.data() + H::kAreaCount, static_cast<std::int16_t>(areas.size()));
+  os::RecordView(out).SetI16(H::kAreaCount, static_cast<std::int16_t>(areas.size()));
   for (const LaneAreaRow& row : areas) {
     Bytes r(A::kSize, 0);
     const auto zip = tolv::Zip_Pack(row.zip);
-    if (zip) std::copy(zip->begin(), zip->end(), r.begin() + A::kZip);
-    r[A::kAreaIndex] = row.area_index;
-    PutText(r, A::kArea, A::kAreaWidth, row.area);
+    if (zip) std::copy(zip->begin(), zip->end(), r.begin() + A::kZip.offset);
+    r[A::kAreaIndex.offset] = row.area_index;
+    os::RecordView(r).SetText(A::kArea, row.area);
     Append(out, r);
   }
   if (ranges.empty()) return out;
   PadTo(out, R::kSize);
-  os::StoreI32Le(out.data() + H::kRangePosition, static_cast<std::int32_t>(out.size()));
+  os::RecordView(out).SetI32(H::kRangePosition, static_cast<std::int32_t>(out.size()));
   for (const LaneRangeRow& row : ranges) {
     Bytes r(R::kSize, 0);
-    PutText(r, R::kLow, R::kKeyWidth, row.low);
-    PutText(r, R::kHigh, R::kKeyWidth, row.high);
-    if (!row.code.empty()) PutText(r, R::kCode, R::kCodeWidth, row.code);
+    os::RecordView(r).SetText(R::kLow, row.low);
+    os::RecordView(r).SetText(R::kHigh, row.high);
+    if (!row.code.empty()) os::RecordView(r).SetText(R::kCode, row.code);
     Append(out, r);
   }
   return out;
@@ -132,13 +132,13 @@ Bytes ZipLaneFile(const ZipLaneFileRows& rows) {
 }
 
 Bytes LaneBaseFile(const std::vector<LaneBaseRow>& rows) {
-  using B = tolv::LaneBaseLayout;
+  namespace B = tolv::lane_base_record;
   Bytes out;
   for (const LaneBaseRow& row : rows) {
     Bytes r(B::kSize, ' ');
-    PutText(r, B::kLow, B::kZipWidth, row.low);
-    PutText(r, B::kHigh, B::kZipWidth, row.high);
-    PutText(r, B::kArea, B::kAreaWidth, row.area);
+    os::RecordView(r).SetText(B::kLow, row.low);
+    os::RecordView(r).SetText(B::kHigh, row.high);
+    os::RecordView(r).SetText(B::kArea, row.area);
     Append(out, r);
   }
   return out;

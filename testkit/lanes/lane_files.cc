@@ -46,14 +46,14 @@ std::string TextLaneFile(const TextLaneFileRows& rows) {
 }
 
 Bytes LaneByPointFile(const std::vector<LaneByPointRow>& rows) {
-  using L = tolv::LaneByPointLayout;
+  namespace L = tolv::lane_by_point_record;
   Bytes out;
   for (const LaneByPointRow& row : rows) {
     Bytes r(L::kSize, 0);
-    os::StoreI16Le(r.data() + L::kOrigin, row.origin);
-    os::StoreI16Le(r.data() + L::kDestinationLow, row.destination_low);
-    os::StoreI16Le(r.data() + L::kDestinationHigh, row.destination_high);
-    os::StoreI16Le(r.data() + L::kNumber, row.number);
+    os::RecordView(r).SetI16(L::kOrigin, row.origin);
+    os::RecordView(r).SetI16(L::kDestinationLow, row.destination_low);
+    os::RecordView(r).SetI16(L::kDestinationHigh, row.destination_high);
+    os::RecordView(r).SetI16(L::kNumber, row.number);
     out.insert(out.end(), r.begin(), r.end());
   }
   return out;

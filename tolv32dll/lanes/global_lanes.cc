@@ -57,10 +57,9 @@ std::optional<GlobalHead> ReadHead(const FileView& lanes) {
   const std::int64_t size = lanes.Size();
   const std::int64_t entry = static_cast<std::int64_t>(G::kBlockKey) + head.block_length;
   if (head.block_length <= 0 || head.block_length > size ||
-      head.block_length % static_cast<std::int64_t>(G::kCodeWidth) != 0 ||
-      head.area_table < 0 || head.area_table > size || head.keyed_table < 0 ||
-      head.keyed_count < 0 || head.pair_table < 0 || head.pair_count < 0 ||
-      head.keyed_table % entry != 0 ||
+      head.block_length % static_cast<std::int64_t>(G::kCodeWidth) != 0 || head.area_table < 0 ||
+      head.area_table > size || head.keyed_table < 0 || head.keyed_count < 0 ||
+      head.pair_table < 0 || head.pair_count < 0 || head.keyed_table % entry != 0 ||
       head.pair_table % static_cast<std::int64_t>(G::kPairSize) != 0 ||
       head.keyed_table + head.keyed_count * entry > size ||
       head.pair_table + head.pair_count * static_cast<std::int64_t>(G::kPairSize) > size) {
@@ -71,11 +70,11 @@ std::optional<GlobalHead> ReadHead(const FileView& lanes) {
 
 // The area code of a ZIP in a base, or nullopt.
 std::optional<std::string> BaseArea(const FileView& base, const std::string& zip) {
-  using B = LaneBaseLayout;
-  const std::string key = Padded(zip, B::kZipWidth);
+  namespace B = lane_base_record;
+  const std::string key = Padded(zip, B::kLow.width);
   auto compare = [&key](os::ByteSpan, os::ByteSpan r) {
-    if (std::memcmp(key.data(), r.data() + B::kLow, B::kZipWidth) < 0) return -1;
-    if (std::memcmp(key.data(), r.data() + B::kHigh, B::kZipWidth) > 0) return 1;
+    if (std::memcmp(key.data(), r.data() + B::kLow.offset, B::kLow.width) < 0) return -1;
+    if (std::memcmp(key.data(), r.data() + B::kHigh.offset, B::kLow.width) > 0) return 1;
     return 0;
   };
   const std::int64_t i = RecordFile_Search(os::ByteSpan(), base, B::kSize, compare);
@@ -84,7 +83,7 @@ std::optional<std::string> BaseArea(const FileView& base, const std::string& zip
                           os::MutableByteSpan(r.data(), r.size()))) {
     return std::nullopt;
   }
-  return std::string(reinterpret_cast<const char*>(r.data() + B::kArea), B::kAreaWidth);
+  return std::string(reinterpret_cast<const char*>(r.data() + B::kArea.offset), B::kArea.width);
 }
 
 std::vector<std::string> CodesOfBlock(const std::vector<std::uint8_t>& block) {

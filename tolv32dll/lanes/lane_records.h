@@ -76,43 +76,46 @@ static_assert(kBreakValue.count == kBreakCount);
 
 // Binary ".L" of kind Y, sorted by origin point number: origin, the destination range and
 // the adjustment number of the ".A" record by number.
-struct LaneByPointLayout {
-  static constexpr std::size_t kOrigin = 0, kDestinationLow = 2, kDestinationHigh = 4;
-  static constexpr std::size_t kNumber = 6;
-  static constexpr std::size_t kSize = kNumber + 2;
-};
-static_assert(LaneByPointLayout::kSize == 8);
+namespace lane_by_point_record {
+inline constexpr os::Field kOrigin = os::I16Field(0);
+inline constexpr os::Field kDestinationLow = os::I16Field(2);
+inline constexpr os::Field kDestinationHigh = os::I16Field(4);
+inline constexpr os::Field kNumber = os::I16Field(6);
+inline constexpr std::size_t kSize = 8;
+static_assert(os::FieldsTile({kOrigin, kDestinationLow, kDestinationHigh, kNumber}, kSize));
+}  // namespace lane_by_point_record
 
 // Binary ".L" of kind C: a head the size of one area record (the number of area records,
 // the byte position of the range records, a multiple of their length; 0 when there are
 // none), the area records sorted by packed ZIP (a ZIP may have several, one per area
 // index), then the range records to the end of the file.
-struct LaneAreaFileLayout {
-  static constexpr std::size_t kAreaCount = 0;      // i16
-  static constexpr std::size_t kRangePosition = 2;  // i32
-  static constexpr std::size_t kUnused = 6;
-  static constexpr std::size_t kSize = 7;
-};
-struct LaneAreaLayout {
-  static constexpr std::size_t kZip = 0, kZipWidth = 3;
-  static constexpr std::size_t kAreaIndex = kZip + kZipWidth;  // 1-10 are taken
-  static constexpr std::size_t kArea = kAreaIndex + 1, kAreaWidth = 3;
-  static constexpr std::size_t kSize = kArea + kAreaWidth;
-  static constexpr int kMaxAreaIndex = 10;
-  static constexpr std::size_t kMaxAreas = 14;  // per end
-};
-static_assert(LaneAreaLayout::kSize == 7);
-static_assert(LaneAreaFileLayout::kSize == LaneAreaLayout::kSize);
+namespace lane_area_file_head {
+inline constexpr os::Field kAreaCount = os::I16Field(0);
+inline constexpr os::Field kRangePosition = os::I32Field(2);
+inline constexpr os::Field kUnused = os::RawField(6, 1);
+inline constexpr std::size_t kSize = 7;
+static_assert(os::FieldsTile({kAreaCount, kRangePosition, kUnused}, kSize));
+}  // namespace lane_area_file_head
+namespace lane_area_record {
+inline constexpr os::Field kZip = os::RawField(0, 3);
+inline constexpr os::Field kAreaIndex = os::RawField(3, 1);  // 1-10 are taken
+inline constexpr os::Field kArea = os::TextField(4, 3);
+inline constexpr std::size_t kSize = 7;
+inline constexpr int kMaxAreaIndex = 10;
+inline constexpr std::size_t kMaxAreas = 14;  // per end
+static_assert(os::FieldsTile({kZip, kAreaIndex, kArea}, kSize));
+}  // namespace lane_area_record
+static_assert(lane_area_file_head::kSize == lane_area_record::kSize);
 
 // Range record of the ".L" record form: an inclusive range of 10-character lane keys and
 // the range code of the lanes in it (present when byte kCode is 1-127).
-struct LaneRangeLayout {
-  static constexpr std::size_t kLow = 0, kKeyWidth = 10;
-  static constexpr std::size_t kHigh = kLow + kKeyWidth;
-  static constexpr std::size_t kCode = kHigh + kKeyWidth, kCodeWidth = 3;
-  static constexpr std::size_t kSize = kCode + kCodeWidth;
-};
-static_assert(LaneRangeLayout::kSize == 23);
+namespace lane_range_record {
+inline constexpr os::Field kLow = os::TextField(0, 10);
+inline constexpr os::Field kHigh = os::TextField(10, 10);
+inline constexpr os::Field kCode = os::TextField(20, 3);
+inline constexpr std::size_t kSize = 23;
+static_assert(os::FieldsTile({kLow, kHigh, kCode}, kSize));
+}  // namespace lane_range_record
 
 // The 54-byte head of the binary ".L" of kinds U and G. Counts, sub-kinds and lengths are
 // binary bytes; positions are i32 byte positions.
@@ -166,11 +169,15 @@ struct CheckRecordLayout {
 
 // ".U" and ".V" of kind G (36 bytes), sorted by ZIP: a ZIP range and the area code of the
 // ZIPs in it.
-struct LaneBaseLayout {
-  static constexpr std::size_t kLow = 2, kHigh = 7, kZipWidth = 5;
-  static constexpr std::size_t kArea = 12, kAreaWidth = 5;
-  static constexpr std::size_t kSize = 36;
-};
+namespace lane_base_record {
+inline constexpr os::Field kUnused0 = os::RawField(0, 2);
+inline constexpr os::Field kLow = os::TextField(2, 5);
+inline constexpr os::Field kHigh = os::TextField(7, 5);
+inline constexpr os::Field kArea = os::TextField(12, 5);
+inline constexpr os::Field kUnused17 = os::RawField(17, 19);
+inline constexpr std::size_t kSize = 36;
+static_assert(os::FieldsTile({kUnused0, kLow, kHigh, kArea, kUnused17}, kSize));
+}  // namespace lane_base_record
 
 // Kind G: a block of 5-character codes (five blanks end the list); a keyed block is an
 // 11-character key followed by a block. Pair records (15 bytes) sorted by the two codes name
@@ -187,26 +194,35 @@ struct GlobalLaneLayout {
 
 // A row of the lane-adjustment rows that rating logs (kind 4): an E record's first 8 bytes
 // (the key character at 7) and its position in ".A". 60 rows in the log record.
-struct LaneAdjRowLayout {
-  static constexpr std::size_t kHead = 0, kHeadWidth = 8;
-  static constexpr std::size_t kPosition = kHead + kHeadWidth;  // i32
-  static constexpr std::size_t kUnused = kPosition + 4;
-  static constexpr std::size_t kSize = kUnused + 1;
-  static constexpr std::size_t kRows = 60;
-};
-static_assert(LaneAdjRowLayout::kSize == 13);
-static_assert(LaneAdjRowLayout::kSize * LaneAdjRowLayout::kRows == 780);
+namespace lane_adj_row {
+inline constexpr os::Field kHead = os::RawField(0, 8);
+inline constexpr os::Field kPosition = os::I32Field(8);
+inline constexpr os::Field kUnused = os::RawField(12, 1);
+inline constexpr std::size_t kSize = 13;
+inline constexpr std::size_t kRows = 60;
+static_assert(os::FieldsTile({kHead, kPosition, kUnused}, kSize));
+static_assert(kSize * kRows == 780);
+}  // namespace lane_adj_row
 
 // A hit list as rating logs it (kinds 11 and 12): 15 entries of 7 bytes. List A: the code
 // (3) and its i32 position; list B: the kind character, the i16 number and the i32 position.
-struct LaneHitLogLayout {
-  static constexpr std::size_t kEntrySize = 7;
-  static constexpr std::size_t kCode = 0, kCodeWidth = 3, kCodePosition = 3;
-  static constexpr std::size_t kKind = 0, kNumber = 1, kNumberPosition = 3;
-  static constexpr std::size_t kEntries = 15;
-  static constexpr std::size_t kSize = kEntrySize * kEntries;
-};
-static_assert(LaneHitLogLayout::kSize == 105);
+namespace lane_hit_log {
+inline constexpr std::size_t kEntrySize = 7;
+inline constexpr std::size_t kEntries = 15;
+inline constexpr std::size_t kSize = kEntrySize * kEntries;
+static_assert(kSize == 105);
+}  // namespace lane_hit_log
+namespace lane_code_hit_entry {
+inline constexpr os::Field kCode = os::TextField(0, 3);
+inline constexpr os::Field kPosition = os::I32Field(3);
+static_assert(os::FieldsTile({kCode, kPosition}, lane_hit_log::kEntrySize));
+}  // namespace lane_code_hit_entry
+namespace lane_number_hit_entry {
+inline constexpr os::Field kKind = os::TextField(0, 1);
+inline constexpr os::Field kNumber = os::I16Field(1);
+inline constexpr os::Field kPosition = os::I32Field(3);
+static_assert(os::FieldsTile({kKind, kNumber, kPosition}, lane_hit_log::kEntrySize));
+}  // namespace lane_number_hit_entry
 
 // The point sections of ".A" that codes beginning with "4" need: records of the by-code form
 // whose code is "999" (origin ZIPs) or "***" (destination ZIPs), each holding 10-character
