@@ -25,14 +25,14 @@ struct AreaLimits {
 };
 
 // ".O" increment records: ZIP, area (u16, compared as a number), side letter, increment.
-struct AreaIncrementLayout {
-  static constexpr std::size_t kZip = 0, kZipWidth = 5;
-  static constexpr std::size_t kArea = kZip + kZipWidth;
-  static constexpr std::size_t kSide = kArea + 2;
-  static constexpr std::size_t kIncrement = kSide + 1;
-  static constexpr std::size_t kSize = kIncrement + 1;
-};
-static_assert(AreaIncrementLayout::kSize == 9);
+namespace area_increment_record {
+inline constexpr os::Field kZip = os::TextField(0, 5);
+inline constexpr os::Field kArea = os::RawField(5, 2);  // u16
+inline constexpr os::Field kSide = os::TextField(7, 1);
+inline constexpr os::Field kIncrement = os::RawField(8, 1);  // u8
+inline constexpr std::size_t kSize = 9;
+static_assert(os::FieldsTile({kZip, kArea, kSide, kIncrement}, kSize));
+}  // namespace area_increment_record
 
 std::string FiveChars(const std::string& code) {
   std::string s = code.substr(0, 5);
@@ -41,16 +41,16 @@ std::string FiveChars(const std::string& code) {
 }
 
 int CompareIncrementKey(const std::string& zip, std::uint16_t area, os::ByteSpan record) {
-  int c = std::memcmp(zip.data(), record.data(), AreaIncrementLayout::kZipWidth);
+  int c = std::memcmp(zip.data(), record.data(), area_increment_record::kZip.width);
   if (c != 0) return c < 0 ? -1 : 1;
-  std::uint16_t other = os::LoadU16Le(record.data() + AreaIncrementLayout::kArea);
+  std::uint16_t other = os::LoadU16Le(record.data() + area_increment_record::kArea.offset);
   return area < other ? -1 : (area > other ? 1 : 0);
 }
 
 // Sums the increments of the ".O" records of (zip, area) whose side is not `excluded`.
 std::int32_t SumIncrements(const FileView& file, const std::string& zip, std::uint16_t area,
                            char excluded) {
-  using A = AreaIncrementLayout;
+  namespace A = area_increment_record;
   auto compare = [&](os::ByteSpan, os::ByteSpan record) {
     return CompareIncrementKey(zip, area, record);
   };
@@ -60,7 +60,8 @@ std::int32_t SumIncrements(const FileView& file, const std::string& zip, std::ui
   std::array<std::uint8_t, A::kSize> record{};
   for (; ReadExact(file, i * A::kSize, record); ++i) {
     if (CompareIncrementKey(zip, area, record) != 0) break;
-    if (record[A::kSide] != static_cast<std::uint8_t>(excluded)) sum += record[A::kIncrement];
+    if (record[A::kSide.offset] != static_cast<std::uint8_t>(excluded))
+      sum += record[A::kIncrement.offset];
   }
   return sum;
 }
