@@ -81,23 +81,23 @@ Bytes PointSectionRecord(const std::string& code, const std::vector<std::string>
 }
 
 std::int32_t ZipLanePosition(const ZipLaneFileRows& rows, std::size_t i) {
-  using H = tolv::LaneHeadLayout;
+  namespace H = tolv::zip_lane_head;
   return static_cast<std::int32_t>(H::kSize + H::kOptionRecordSize * rows.option_lines.size() +
                                    rows.record_length * i);
 }
 
 Bytes ZipLaneFile(const ZipLaneFileRows& rows) {
-  using H = tolv::LaneHeadLayout;
+  namespace H = tolv::zip_lane_head;
   using Z = tolv::ZipLaneLayout;
   Bytes out(H::kSize, ' ');
-  out[H::kOptionCount] = static_cast<std::uint8_t>(rows.option_lines.size());
-  out[H::kUsePostalCodes] = rows.postal_codes ? 'B' : 'P';
-  out[H::kCheckOn] = static_cast<std::uint8_t>(rows.check);
-  out[H::kCheckChar] = static_cast<std::uint8_t>(rows.check_char);
-  out[H::kSubKind] = rows.sub_kind;
-  out[H::kSortHits] = rows.sort ? 'Y' : 'N';
-  out[H::kRecordLength] = rows.record_length;
-  os::StoreI32Le(out.data() + H::kLanePosition, ZipLanePosition(rows, 0));
+  out[H::kOptionCount.offset] = static_cast<std::uint8_t>(rows.option_lines.size());
+  out[H::kUsePostalCodes.offset] = rows.postal_codes ? 'B' : 'P';
+  out[H::kCheckOn.offset] = static_cast<std::uint8_t>(rows.check);
+  out[H::kCheckChar.offset] = static_cast<std::uint8_t>(rows.check_char);
+  out[H::kSubKind.offset] = rows.sub_kind;
+  out[H::kSortHits.offset] = rows.sort ? 'Y' : 'N';
+  out[H::kRecordLength.offset] = rows.record_length;
+  os::RecordView(out).SetI32(H::kLanePosition, ZipLanePosition(rows, 0));
   for (const std::string& line : rows.option_lines) {
     Bytes r(H::kOptionRecordSize, ' ');
     PutText(r, 0, r.size(), line);
@@ -145,7 +145,7 @@ Bytes LaneBaseFile(const std::vector<LaneBaseRow>& rows) {
 }
 
 Bytes GlobalLaneFile(const GlobalLaneFileRows& rows) {
-  using H = tolv::LaneHeadLayout;
+  namespace H = tolv::global_lane_head;
   using G = tolv::GlobalLaneLayout;
   const std::size_t block = rows.block_codes * G::kCodeWidth;
   auto block_bytes = [block](const std::vector<std::string>& codes) {
@@ -156,18 +156,18 @@ Bytes GlobalLaneFile(const GlobalLaneFileRows& rows) {
     return b;
   };
   Bytes out(H::kSize, ' ');
-  out[H::kByAreas] = rows.by_areas ? 'B' : 'Z';
-  out[H::kGlobalCheck] = static_cast<std::uint8_t>(rows.check);
-  out[H::kGlobalInvert] = static_cast<std::uint8_t>(rows.invert);
-  out[H::kGlobalSubKind] = 0;
-  out[H::kSortERecords] = rows.sort ? 'Y' : 'N';
-  out[H::kRecordLength] = rows.check_length;
-  os::StoreI32Le(out.data() + H::kBlockLength, static_cast<std::int32_t>(block));
-  os::StoreI32Le(out.data() + H::kAreaTable, static_cast<std::int32_t>(out.size()));
+  out[H::kByAreas.offset] = rows.by_areas ? 'B' : 'Z';
+  out[H::kCheck.offset] = static_cast<std::uint8_t>(rows.check);
+  out[H::kInvert.offset] = static_cast<std::uint8_t>(rows.invert);
+  out[H::kSubKind.offset] = 0;
+  out[H::kSortERecords.offset] = rows.sort ? 'Y' : 'N';
+  out[H::kRecordLength.offset] = rows.check_length;
+  os::RecordView(out).SetI32(H::kBlockLength, static_cast<std::int32_t>(block));
+  os::RecordView(out).SetI32(H::kAreaTable, static_cast<std::int32_t>(out.size()));
   for (const auto& codes : rows.numbered_blocks) Append(out, block_bytes(codes));
   PadTo(out, G::kBlockKey + block);
-  os::StoreI32Le(out.data() + H::kKeyedTable, static_cast<std::int32_t>(out.size()));
-  os::StoreI32Le(out.data() + H::kKeyedCount, static_cast<std::int32_t>(rows.keyed_blocks.size()));
+  os::RecordView(out).SetI32(H::kKeyedTable, static_cast<std::int32_t>(out.size()));
+  os::RecordView(out).SetI32(H::kKeyedCount, static_cast<std::int32_t>(rows.keyed_blocks.size()));
   for (const auto& keyed : rows.keyed_blocks) {
     Bytes k(G::kBlockKey, ' ');
     PutText(k, 0, G::kBlockKey, keyed.key);
@@ -175,8 +175,8 @@ Bytes GlobalLaneFile(const GlobalLaneFileRows& rows) {
     Append(out, block_bytes(keyed.codes));
   }
   PadTo(out, G::kPairSize);
-  os::StoreI32Le(out.data() + H::kPairTable, static_cast<std::int32_t>(out.size()));
-  os::StoreI32Le(out.data() + H::kPairCount, static_cast<std::int32_t>(rows.pairs.size()));
+  os::RecordView(out).SetI32(H::kPairTable, static_cast<std::int32_t>(out.size()));
+  os::RecordView(out).SetI32(H::kPairCount, static_cast<std::int32_t>(rows.pairs.size()));
   for (const auto& pair : rows.pairs) {
     Bytes r(G::kPairSize, 0);
     PutText(r, G::kPairOrigin, G::kCodeWidth, pair.origin);
@@ -184,8 +184,8 @@ Bytes GlobalLaneFile(const GlobalLaneFileRows& rows) {
     os::StoreI32Le(r.data() + G::kPairNumber, pair.number);
     Append(out, r);
   }
-  os::StoreI32Le(out.data() + H::kCheckPosition,
-                 rows.check_keys.empty() ? 0 : static_cast<std::int32_t>(out.size()));
+  os::RecordView(out).SetI32(H::kCheckPosition,
+                             rows.check_keys.empty() ? 0 : static_cast<std::int32_t>(out.size()));
   for (const std::string& key : rows.check_keys) {
     Bytes r(rows.check_length, ' ');
     PutText(r, 0, r.size(), key);

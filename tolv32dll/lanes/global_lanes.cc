@@ -17,7 +17,7 @@
 namespace tolv {
 namespace {
 
-using H = LaneHeadLayout;
+namespace H = global_lane_head;
 using lane_apply::Padded;
 using G = GlobalLaneLayout;
 
@@ -40,18 +40,18 @@ std::optional<GlobalHead> ReadHead(const FileView& lanes) {
   std::vector<std::uint8_t> h(H::kSize);
   if (!ReadExact(lanes, 0, os::MutableByteSpan(h.data(), h.size()))) return std::nullopt;
   GlobalHead head;
-  head.by_areas = h[H::kByAreas] == 'B';
-  head.check = h[H::kGlobalCheck] != 'N';
-  head.keep_when_missing = h[H::kGlobalInvert] == 'I';
-  head.sort = h[H::kSortERecords] == 'Y';
-  head.area_table = os::LoadI32Le(h.data() + H::kAreaTable);
-  head.block_length = os::LoadI32Le(h.data() + H::kBlockLength);
-  head.keyed_table = os::LoadI32Le(h.data() + H::kKeyedTable);
-  head.keyed_count = os::LoadI32Le(h.data() + H::kKeyedCount);
-  head.pair_table = os::LoadI32Le(h.data() + H::kPairTable);
-  head.pair_count = os::LoadI32Le(h.data() + H::kPairCount);
-  head.check_position = os::LoadI32Le(h.data() + H::kCheckPosition);
-  head.check_length = h[H::kRecordLength];
+  head.by_areas = h[H::kByAreas.offset] == 'B';
+  head.check = h[H::kCheck.offset] != 'N';
+  head.keep_when_missing = h[H::kInvert.offset] == 'I';
+  head.sort = h[H::kSortERecords.offset] == 'Y';
+  head.area_table = os::LoadI32Le(h.data() + H::kAreaTable.offset);
+  head.block_length = os::LoadI32Le(h.data() + H::kBlockLength.offset);
+  head.keyed_table = os::LoadI32Le(h.data() + H::kKeyedTable.offset);
+  head.keyed_count = os::LoadI32Le(h.data() + H::kKeyedCount.offset);
+  head.pair_table = os::LoadI32Le(h.data() + H::kPairTable.offset);
+  head.pair_count = os::LoadI32Le(h.data() + H::kPairCount.offset);
+  head.check_position = os::LoadI32Le(h.data() + H::kCheckPosition.offset);
+  head.check_length = h[H::kRecordLength.offset];
   // Blocks of whole codes; tables that searches can address record by record. A block
   // is read into memory and the tables are searched, so all of them lie within the file.
   const std::int64_t size = lanes.Size();

@@ -117,35 +117,50 @@ inline constexpr std::size_t kSize = 23;
 static_assert(os::FieldsTile({kLow, kHigh, kCode}, kSize));
 }  // namespace lane_range_record
 
-// The 54-byte head of the binary ".L" of kinds U and G. Counts, sub-kinds and lengths are
+// The 54-byte heads of the binary ".L" of kinds U and G. Counts, sub-kinds and lengths are
 // binary bytes; positions are i32 byte positions.
-struct LaneHeadLayout {
-  static constexpr std::size_t kSize = 54;
-  // Kind U.
-  static constexpr std::size_t kOptionCount = 1;     // 0-2 option records after the head
-  static constexpr std::size_t kUsePostalCodes = 2;  // 'B': the ZIPs; else the point numbers
-  static constexpr std::size_t kCheckOn = 3;         // 'Y': the secondary check
-  static constexpr std::size_t kCheckChar = 4;       // 'I': kept only when not found
-  static constexpr std::size_t kSubKind = 5;         // 1 as Y, 2 as C, 3 as T, else as L
-  static constexpr std::size_t kSortHits = 6;        // 'Y'
-  static constexpr std::size_t kRecordLength = 37;   // of the lane and check records
-  static constexpr std::size_t kLanePosition = 38;   // the first lane section
-  // Kind G.
-  static constexpr std::size_t kByAreas = 3;       // 'B': area codes from ".U" and ".V"
-  static constexpr std::size_t kGlobalCheck = 4;   // not 'N': the secondary check
-  static constexpr std::size_t kGlobalInvert = 5;  // 'I'
-  static constexpr std::size_t kGlobalSubKind = 6;
-  static constexpr std::size_t kSortERecords = 7;    // 'Y'
-  static constexpr std::size_t kAreaTable = 8;       // i32 position of the numbered blocks
-  static constexpr std::size_t kBlockLength = 12;    // i32 bytes of one block of codes
-  static constexpr std::size_t kKeyedTable = 16;     // i32 position of the keyed blocks
-  static constexpr std::size_t kKeyedCount = 20;     // i32
-  static constexpr std::size_t kPairTable = 24;      // i32 position of the pair records
-  static constexpr std::size_t kPairCount = 28;      // i32
-  static constexpr std::size_t kCheckPosition = 32;  // i32 position of the check records
-  // kRecordLength (37) is the check records' length for kind G too.
-  static constexpr std::size_t kOptionRecordSize = 54;
-};
+namespace zip_lane_head {
+inline constexpr os::Field kUnused0 = os::RawField(0, 1);
+inline constexpr os::Field kOptionCount = os::RawField(1, 1);      // 0-2 option records after it
+inline constexpr os::Field kUsePostalCodes = os::TextField(2, 1);  // 'B': the ZIPs, else points
+inline constexpr os::Field kCheckOn = os::TextField(3, 1);         // 'Y': the secondary check
+inline constexpr os::Field kCheckChar = os::TextField(4, 1);       // 'I': kept only when not found
+inline constexpr os::Field kSubKind = os::RawField(5, 1);    // 1 as Y, 2 as C, 3 as T, else as L
+inline constexpr os::Field kSortHits = os::TextField(6, 1);  // 'Y'
+inline constexpr os::Field kUnused7 = os::RawField(7, 30);
+inline constexpr os::Field kRecordLength = os::RawField(37, 1);  // of the lane and check records
+inline constexpr os::Field kLanePosition = os::I32Field(38);     // the first lane section
+inline constexpr os::Field kUnused42 = os::RawField(42, 12);
+inline constexpr std::size_t kSize = 54;
+inline constexpr std::size_t kOptionRecordSize = 54;
+static_assert(os::FieldsTile({kUnused0, kOptionCount, kUsePostalCodes, kCheckOn, kCheckChar,
+                              kSubKind, kSortHits, kUnused7, kRecordLength, kLanePosition,
+                              kUnused42},
+                             kSize));
+}  // namespace zip_lane_head
+namespace global_lane_head {
+inline constexpr os::Field kUnused0 = os::RawField(0, 3);
+inline constexpr os::Field kByAreas = os::TextField(3, 1);  // 'B': area codes from ".U", ".V"
+inline constexpr os::Field kCheck = os::TextField(4, 1);    // not 'N': the secondary check
+inline constexpr os::Field kInvert = os::TextField(5, 1);   // 'I'
+inline constexpr os::Field kSubKind = os::RawField(6, 1);
+inline constexpr os::Field kSortERecords = os::TextField(7, 1);  // 'Y'
+inline constexpr os::Field kAreaTable = os::I32Field(8);         // position of the numbered blocks
+inline constexpr os::Field kBlockLength = os::I32Field(12);      // bytes of one block of codes
+inline constexpr os::Field kKeyedTable = os::I32Field(16);       // position of the keyed blocks
+inline constexpr os::Field kKeyedCount = os::I32Field(20);
+inline constexpr os::Field kPairTable = os::I32Field(24);  // position of the pair records
+inline constexpr os::Field kPairCount = os::I32Field(28);
+inline constexpr os::Field kCheckPosition = os::I32Field(32);  // position of the check records
+inline constexpr os::Field kUnused36 = os::RawField(36, 1);
+inline constexpr os::Field kRecordLength = os::RawField(37, 1);  // of the check records
+inline constexpr os::Field kUnused38 = os::RawField(38, 16);
+inline constexpr std::size_t kSize = 54;
+static_assert(os::FieldsTile({kUnused0, kByAreas, kCheck, kInvert, kSubKind, kSortERecords,
+                              kAreaTable, kBlockLength, kKeyedTable, kKeyedCount, kPairTable,
+                              kPairCount, kCheckPosition, kUnused36, kRecordLength, kUnused38},
+                             kSize));
+}  // namespace global_lane_head
 
 // A lane record of kind U (record length from the head, at least kHits + the hit width):
 // '4', 'B' when the lane also matches reversed, the origin and destination ranges, the hit

@@ -15,7 +15,7 @@
 namespace tolv {
 namespace {
 
-using H = LaneHeadLayout;
+namespace H = zip_lane_head;
 using lane_apply::Padded;
 using Z = ZipLaneLayout;
 
@@ -120,22 +120,22 @@ ErrorNumber LoadZipLanes(const FileView& lanes, const ZipLaneTerms& terms, Facto
   state.area_pairs.clear();
   std::vector<std::uint8_t> head(H::kSize);
   if (!ReadExact(lanes, 0, os::MutableByteSpan(head.data(), head.size()))) return kErrBadlal;
-  const int option_count = head[H::kOptionCount];
-  const int sub_kind = head[H::kSubKind];
+  const int option_count = head[H::kOptionCount.offset];
+  const int sub_kind = head[H::kSubKind.offset];
   const std::size_t width = ZipLaneHitWidth(sub_kind);
-  const std::size_t length = head[H::kRecordLength];
-  const std::int64_t first = os::LoadI32Le(head.data() + H::kLanePosition);
+  const std::size_t length = head[H::kRecordLength.offset];
+  const std::int64_t first = os::LoadI32Le(head.data() + H::kLanePosition.offset);
   if (option_count > 2 || length < Z::kHits + width || first <= 0) return kErrBadlal;
   TOLV_RETURN_IF_ERROR(ApplyOptionRecords(lanes, option_count, options));
   state.sub_kind = sub_kind;
 
-  const bool by_postal_codes = head[H::kUsePostalCodes] == 'B';
+  const bool by_postal_codes = head[H::kUsePostalCodes.offset] == 'B';
   const std::string origin =
       by_postal_codes ? Padded(terms.origin_zip, 5) : PointText(terms.origin_point);
   const std::string destination =
       by_postal_codes ? Padded(terms.destination_zip, 5) : PointText(terms.destination_point);
-  const bool check = head[H::kCheckOn] == 'Y';
-  const bool keep_when_missing = head[H::kCheckChar] == 'I';
+  const bool check = head[H::kCheckOn.offset] == 'Y';
+  const bool keep_when_missing = head[H::kCheckChar.offset] == 'I';
 
   std::vector<std::string> slots;
   std::size_t found = 0;
@@ -168,7 +168,7 @@ ErrorNumber LoadZipLanes(const FileView& lanes, const ZipLaneTerms& terms, Facto
     if (found >= kMaxZipLaneHits) break;
     section = next;
   }
-  if (head[H::kSortHits] == 'Y') {
+  if (head[H::kSortHits.offset] == 'Y') {
     std::stable_sort(slots.begin(), slots.end(), [](const std::string& a, const std::string& b) {
       if (a.empty() != b.empty()) return b.empty();
       return a < b;
