@@ -88,7 +88,7 @@ std::int32_t ZipLanePosition(const ZipLaneFileRows& rows, std::size_t i) {
 
 Bytes ZipLaneFile(const ZipLaneFileRows& rows) {
   namespace H = tolv::zip_lane_head;
-  using Z = tolv::ZipLaneLayout;
+  namespace Z = tolv::zip_lane_record;
   Bytes out(H::kSize, ' ');
   out[H::kOptionCount.offset] = static_cast<std::uint8_t>(rows.option_lines.size());
   out[H::kUsePostalCodes.offset] = rows.postal_codes ? 'B' : 'P';
@@ -106,18 +106,18 @@ Bytes ZipLaneFile(const ZipLaneFileRows& rows) {
   for (const ZipLaneRow& row : rows.lanes) {
     Bytes r(rows.record_length, ' ');
     if (row.next > 0) {
-      r[Z::kKind] = '2';
-      os::StoreI32Le(r.data() + Z::kNextPosition, row.next);
+      r[Z::kKind.offset] = '2';
+      os::RecordView(r).SetI32(Z::kNextPosition, row.next);
     } else if (row.end) {
-      r[Z::kKind] = '9';
+      r[Z::kKind.offset] = '9';
     } else {
-      r[Z::kKind] = '4';
-      r[Z::kBothWays] = row.both_ways ? 'B' : 'O';
-      PutText(r, Z::kOriginLow, Z::kZipWidth, row.origin_low);
-      PutText(r, Z::kOriginHigh, Z::kZipWidth, row.origin_high);
-      PutText(r, Z::kDestinationLow, Z::kZipWidth, row.destination_low);
-      PutText(r, Z::kDestinationHigh, Z::kZipWidth, row.destination_high);
-      r[Z::kSlot] = row.slot;
+      r[Z::kKind.offset] = '4';
+      r[Z::kBothWays.offset] = row.both_ways ? 'B' : 'O';
+      os::RecordView(r).SetText(Z::kOriginLow, row.origin_low);
+      os::RecordView(r).SetText(Z::kOriginHigh, row.origin_high);
+      os::RecordView(r).SetText(Z::kDestinationLow, row.destination_low);
+      os::RecordView(r).SetText(Z::kDestinationHigh, row.destination_high);
+      r[Z::kSlot.offset] = row.slot;
       const std::size_t n = std::min(row.data.size(), r.size() - std::min(r.size(), Z::kHits));
       std::copy_n(row.data.begin(), n, r.begin() + static_cast<std::ptrdiff_t>(Z::kHits));
     }
@@ -146,7 +146,8 @@ Bytes LaneBaseFile(const std::vector<LaneBaseRow>& rows) {
 
 Bytes GlobalLaneFile(const GlobalLaneFileRows& rows) {
   namespace H = tolv::global_lane_head;
-  using G = tolv::GlobalLaneLayout;
+  namespace G = tolv::global_lane;
+  namespace P = tolv::global_lane_pair;
   const std::size_t block = rows.block_codes * G::kCodeWidth;
   auto block_bytes = [block](const std::vector<std::string>& codes) {
     Bytes b(block, ' ');
@@ -174,14 +175,14 @@ Bytes GlobalLaneFile(const GlobalLaneFileRows& rows) {
     Append(out, k);
     Append(out, block_bytes(keyed.codes));
   }
-  PadTo(out, G::kPairSize);
+  PadTo(out, P::kSize);
   os::RecordView(out).SetI32(H::kPairTable, static_cast<std::int32_t>(out.size()));
   os::RecordView(out).SetI32(H::kPairCount, static_cast<std::int32_t>(rows.pairs.size()));
   for (const auto& pair : rows.pairs) {
-    Bytes r(G::kPairSize, 0);
-    PutText(r, G::kPairOrigin, G::kCodeWidth, pair.origin);
-    PutText(r, G::kPairDestination, G::kCodeWidth, pair.destination);
-    os::StoreI32Le(r.data() + G::kPairNumber, pair.number);
+    Bytes r(P::kSize, 0);
+    os::RecordView(r).SetText(P::kOrigin, pair.origin);
+    os::RecordView(r).SetText(P::kDestination, pair.destination);
+    os::RecordView(r).SetI32(P::kNumber, pair.number);
     Append(out, r);
   }
   os::RecordView(out).SetI32(H::kCheckPosition,

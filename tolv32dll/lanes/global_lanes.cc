@@ -19,7 +19,8 @@ namespace {
 
 namespace H = global_lane_head;
 using lane_apply::Padded;
-using G = GlobalLaneLayout;
+namespace G = global_lane;
+namespace P = global_lane_pair;
 
 struct GlobalHead {
   bool by_areas = false;
@@ -60,9 +61,9 @@ std::optional<GlobalHead> ReadHead(const FileView& lanes) {
       head.block_length % static_cast<std::int64_t>(G::kCodeWidth) != 0 || head.area_table < 0 ||
       head.area_table > size || head.keyed_table < 0 || head.keyed_count < 0 ||
       head.pair_table < 0 || head.pair_count < 0 || head.keyed_table % entry != 0 ||
-      head.pair_table % static_cast<std::int64_t>(G::kPairSize) != 0 ||
+      head.pair_table % static_cast<std::int64_t>(P::kSize) != 0 ||
       head.keyed_table + head.keyed_count * entry > size ||
-      head.pair_table + head.pair_count * static_cast<std::int64_t>(G::kPairSize) > size) {
+      head.pair_table + head.pair_count * static_cast<std::int64_t>(P::kSize) > size) {
     return std::nullopt;
   }
   return head;
@@ -136,21 +137,21 @@ std::vector<std::int32_t> PairNumbers(const FileView& lanes, const GlobalHead& h
   if (head.pair_count == 0) return numbers;
   const std::string key = origin + destination;
   auto compare = [](os::ByteSpan k, os::ByteSpan r) {
-    return std::memcmp(k.data(), r.data(), G::kPairKeyWidth);
+    return std::memcmp(k.data(), r.data(), P::kKeyWidth);
   };
-  const std::int64_t low = head.pair_table / static_cast<std::int64_t>(G::kPairSize);
+  const std::int64_t low = head.pair_table / static_cast<std::int64_t>(P::kSize);
   const std::int64_t high = low + head.pair_count - 1;
   std::int64_t i =
       FileSearch_Binary(os::ByteSpan(reinterpret_cast<const std::uint8_t*>(key.data()), key.size()),
-                        lanes, G::kPairSize, compare, 'R', low, high);
+                        lanes, P::kSize, compare, 'R', low, high);
   if (i < 0) return numbers;
-  std::vector<std::uint8_t> r(G::kPairSize);
+  std::vector<std::uint8_t> r(P::kSize);
   for (; i <= high && numbers.size() < G::kMaxERecords; ++i) {
-    if (!ReadExact(lanes, i * static_cast<std::int64_t>(G::kPairSize),
+    if (!ReadExact(lanes, i * static_cast<std::int64_t>(P::kSize),
                    os::MutableByteSpan(r.data(), r.size())))
       break;
-    if (std::memcmp(r.data(), key.data(), G::kPairKeyWidth) != 0) break;
-    numbers.push_back(os::LoadI32Le(r.data() + G::kPairNumber));
+    if (std::memcmp(r.data(), key.data(), P::kKeyWidth) != 0) break;
+    numbers.push_back(os::LoadI32Le(r.data() + P::kNumber.offset));
   }
   return numbers;
 }

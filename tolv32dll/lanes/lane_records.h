@@ -166,21 +166,32 @@ static_assert(os::FieldsTile({kUnused0, kByAreas, kCheck, kInvert, kSubKind, kSo
 // '4', 'B' when the lane also matches reversed, the origin and destination ranges, the hit
 // slot (1-10, 0 appends) and the hit data. A record of kind '2' (bytes 1-4: i32 position)
 // continues the section elsewhere.
-struct ZipLaneLayout {
-  static constexpr std::size_t kKind = 0, kBothWays = 1;
-  static constexpr std::size_t kOriginLow = 2, kOriginHigh = 7;
-  static constexpr std::size_t kDestinationLow = 12, kDestinationHigh = 17, kZipWidth = 5;
-  static constexpr std::size_t kSlot = 22;
-  static constexpr std::size_t kHits = 23;
-  static constexpr std::size_t kNextPosition = 1;  // kind '2'
-};
+namespace zip_lane_record {
+inline constexpr os::Field kKind = os::TextField(0, 1);
+inline constexpr os::Field kBothWays = os::TextField(1, 1);
+inline constexpr os::Field kOriginLow = os::TextField(2, 5);
+inline constexpr os::Field kOriginHigh = os::TextField(7, 5);
+inline constexpr os::Field kDestinationLow = os::TextField(12, 5);
+inline constexpr os::Field kDestinationHigh = os::TextField(17, 5);
+inline constexpr os::Field kSlot = os::RawField(22, 1);
+inline constexpr std::size_t kHits = 23;                     // the hit data, to the record's end
+inline constexpr os::Field kNextPosition = os::I32Field(1);  // kind '2'
+inline constexpr std::size_t kZipWidth = kOriginLow.width;
+static_assert(os::FieldsTile({kKind, kBothWays, kOriginLow, kOriginHigh, kDestinationLow,
+                              kDestinationHigh, kSlot},
+                             kHits));
+}  // namespace zip_lane_record
 
 // The key of a secondary-check record: '6', 7 characters of the rate record (its rate basis
 // text), 7 blanks, 8 dots, then the hit data.
-struct CheckRecordLayout {
-  static constexpr std::size_t kRateText = 1, kRateTextWidth = 7;
-  static constexpr std::size_t kData = 23;
-};
+namespace check_record_key {
+inline constexpr os::Field kMarker = os::TextField(0, 1);
+inline constexpr os::Field kRateText = os::TextField(1, 7);
+inline constexpr os::Field kBlanks = os::TextField(8, 7);
+inline constexpr os::Field kDots = os::TextField(15, 8);
+inline constexpr std::size_t kData = 23;
+static_assert(os::FieldsTile({kMarker, kRateText, kBlanks, kDots}, kData));
+}  // namespace check_record_key
 
 // ".U" and ".V" of kind G (36 bytes), sorted by ZIP: a ZIP range and the area code of the
 // ZIPs in it.
@@ -197,15 +208,21 @@ static_assert(os::FieldsTile({kUnused0, kLow, kHigh, kArea, kUnused17}, kSize));
 // Kind G: a block of 5-character codes (five blanks end the list); a keyed block is an
 // 11-character key followed by a block. Pair records (15 bytes) sorted by the two codes name
 // one E record each.
-struct GlobalLaneLayout {
-  static constexpr std::size_t kCodeWidth = 5;
-  static constexpr std::size_t kBlockKey = 11;
-  static constexpr std::size_t kPairOrigin = 0, kPairDestination = 5, kPairKeyWidth = 10;
-  static constexpr std::size_t kPairNumber = 10;  // i32
-  static constexpr std::size_t kPairSize = 15;
-  static constexpr std::size_t kERecordSize = 660;
-  static constexpr std::size_t kMaxERecords = 15;
-};
+namespace global_lane {
+inline constexpr std::size_t kCodeWidth = 5;
+inline constexpr std::size_t kBlockKey = 11;
+inline constexpr std::size_t kERecordSize = 660;
+inline constexpr std::size_t kMaxERecords = 15;
+}  // namespace global_lane
+namespace global_lane_pair {
+inline constexpr os::Field kOrigin = os::TextField(0, global_lane::kCodeWidth);
+inline constexpr os::Field kDestination = os::TextField(5, global_lane::kCodeWidth);
+inline constexpr os::Field kNumber = os::I32Field(10);  // of the E record
+inline constexpr os::Field kUnused14 = os::RawField(14, 1);
+inline constexpr std::size_t kSize = 15;
+inline constexpr std::size_t kKeyWidth = kNumber.offset;
+static_assert(os::FieldsTile({kOrigin, kDestination, kNumber, kUnused14}, kSize));
+}  // namespace global_lane_pair
 
 // A row of the lane-adjustment rows that rating logs (kind 4): an E record's first 8 bytes
 // (the key character at 7) and its position in ".A". 60 rows in the log record.
