@@ -69,39 +69,54 @@ static_assert(os::FieldsTile({kLetter, kOriginLow, kOriginHighTail, kDestination
 
 // The two forms of a Lite E base record: packed (12 bytes) and text (17 bytes, point type
 // 'M'). Offsets and widths differ; the roles are the same.
-struct LiteBaseLayout {
-  std::size_t type;     // 2 characters
-  std::size_t zip_low;  // packed (3) or 5 characters
-  std::size_t zip_width;
-  std::size_t zip_high_tail;  // last 2 digits: packed (1) or 2 characters
-  std::size_t tail_width;
-  std::size_t point;  // add-on point code: 3 bytes or 5 characters
-  std::size_t point_width;
-  std::size_t amount;  // 5 packed digits in both forms
+struct LiteBaseForm {
+  os::Field type;           // 2 characters
+  os::Field zip_low;        // packed (3) or 5 characters
+  os::Field zip_high_tail;  // last 2 digits: packed (1) or 2 characters
+  os::Field point;          // add-on point code: 3 bytes or 5 characters
+  os::Field amount;         // 5 packed digits in both forms
   std::size_t size;
+  constexpr bool Tiles() const {
+    return os::FieldsTile({type, zip_low, zip_high_tail, point, amount}, size);
+  }
 };
-inline constexpr LiteBaseLayout kLiteBasePacked{0, 2, 3, 5, 1, 6, 3, 9, 12};
-inline constexpr LiteBaseLayout kLiteBaseText{0, 2, 5, 7, 2, 9, 5, 14, 17};
-static_assert(kLiteBasePacked.amount + 3 == kLiteBasePacked.size);
-static_assert(kLiteBaseText.amount + 3 == kLiteBaseText.size);
-static_assert(kLiteBaseText.point + kLiteBaseText.point_width == kLiteBaseText.amount);
+inline constexpr LiteBaseForm kLiteBasePacked{os::TextField(0, 2), os::RawField(2, 3),
+                                              os::RawField(5, 1),  os::RawField(6, 3),
+                                              os::RawField(9, 3),  12};
+inline constexpr LiteBaseForm kLiteBaseText{os::TextField(0, 2), os::TextField(2, 5),
+                                            os::TextField(7, 2), os::TextField(9, 5),
+                                            os::RawField(14, 3), 17};
+static_assert(kLiteBasePacked.Tiles() && kLiteBaseText.Tiles());
 
-struct LiteMatrixLayout {
-  std::size_t type;          // 2 characters
-  std::size_t first_point;   // the lower add-on point code
-  std::size_t second_point;  // the higher one
-  std::size_t point_width;
-  std::size_t number;  // rate basis number, 5 packed digits
-  std::size_t letter;  // the last byte
+// The two forms of a Lite E matrix record; the text form leaves byte 15 unused.
+struct LiteMatrixForm {
+  os::Field type;          // 2 characters
+  os::Field first_point;   // the lower add-on point code
+  os::Field second_point;  // the higher one
+  os::Field number;        // rate basis number, 5 packed digits
+  os::Field unused;
+  os::Field letter;  // the last byte
   std::size_t size;
-  std::size_t key_width() const { return second_point + point_width; }
+  constexpr std::size_t key_width() const { return second_point.end(); }
+  constexpr bool Tiles() const {
+    return os::FieldsTile({type, first_point, second_point, number, unused, letter}, size);
+  }
 };
-inline constexpr LiteMatrixLayout kLiteMatrixPacked{0, 2, 5, 3, 8, 11, 12};
-// The text form leaves byte 15 unused.
-inline constexpr LiteMatrixLayout kLiteMatrixText{0, 2, 7, 5, 12, 16, 17};
-static_assert(kLiteMatrixPacked.number + 3 == kLiteMatrixPacked.letter);
-static_assert(kLiteMatrixPacked.letter + 1 == kLiteMatrixPacked.size);
-static_assert(kLiteMatrixText.letter + 1 == kLiteMatrixText.size);
+inline constexpr LiteMatrixForm kLiteMatrixPacked{os::TextField(0, 2),
+                                                  os::RawField(2, 3),
+                                                  os::RawField(5, 3),
+                                                  os::RawField(8, 3),
+                                                  os::RawField(11, 0),
+                                                  os::TextField(11, 1),
+                                                  12};
+inline constexpr LiteMatrixForm kLiteMatrixText{os::TextField(0, 2),
+                                                os::TextField(2, 5),
+                                                os::TextField(7, 5),
+                                                os::RawField(12, 3),
+                                                os::RawField(15, 1),
+                                                os::TextField(16, 1),
+                                                17};
+static_assert(kLiteMatrixPacked.Tiles() && kLiteMatrixText.Tiles());
 
 // The type directory: 20 entries of a type code and the byte offset of the type's records.
 namespace type_directory_entry {
