@@ -26,9 +26,10 @@ struct IndexEntry {
 };
 
 IndexEntry Decode(std::span<const std::uint8_t> b) {
-  return {UnpackZipText(b.subspan(TdnIndexLayout::kZip, 3)),
-          os::LoadI16Le(&b[TdnIndexLayout::kNameCode]), b[TdnIndexLayout::kFirstVersion],
-          b[TdnIndexLayout::kEndVersion], os::LoadI32Le(&b[TdnIndexLayout::kNameOffset])};
+  namespace I = tdn_index_record;
+  const os::ConstRecordView v(b);
+  return {UnpackZipText(b.subspan(I::kZip.offset, I::kZip.width)), v.I16(I::kNameCode),
+          *v.at(I::kFirstVersion), *v.at(I::kEndVersion), v.I32(I::kNameOffset)};
 }
 
 int CompareZip5(std::string_view code, const ZipText& zip) {
@@ -63,7 +64,7 @@ std::vector<std::string> ReadExceptionNames(const std::string& index_path,
                                             const std::vector<std::int16_t>& name_codes,
                                             std::uint8_t version, std::size_t limit) {
   std::vector<std::string> result;
-  std::optional<RecordFile> index = RecordFile::Open(index_path, TdnIndexLayout::kSize);
+  std::optional<RecordFile> index = RecordFile::Open(index_path, tdn_index_record::kSize);
   if (!index) return result;
   NoteOpenedFile(index_path);
   const int names_fd = os::OpenRegularFile(names_path);
@@ -74,7 +75,7 @@ std::vector<std::string> ReadExceptionNames(const std::string& index_path,
     return result;
   }
   NoteOpenedFile(names_path);
-  std::array<std::uint8_t, TdnIndexLayout::kSize> bytes;
+  std::array<std::uint8_t, tdn_index_record::kSize> bytes;
   for (std::int16_t name_code : name_codes) {
     if (name_code == 0) continue;
     long found = index->FindFirst([&](std::span<const std::uint8_t> b) {

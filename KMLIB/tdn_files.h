@@ -9,17 +9,19 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/os/record_layout.h"
+
 namespace kmlib {
 
-struct TdnIndexLayout {
-  static constexpr std::size_t kZip = 0;           // packed ZIP, 3 bytes
-  static constexpr std::size_t kNameCode = 3;      // i16
-  static constexpr std::size_t kFirstVersion = 5;  // u8
-  static constexpr std::size_t kEndVersion = 6;    // u8
-  static constexpr std::size_t kNameOffset = 7;    // i32, into TDN.IDA
-  static constexpr std::size_t kSize = 3 + 2 + 1 + 1 + 4;
-};
-static_assert(TdnIndexLayout::kNameOffset + 4 == TdnIndexLayout::kSize);
+namespace tdn_index_record {
+inline constexpr os::Field kZip = os::RawField(0, 3);  // packed ZIP
+inline constexpr os::Field kNameCode = os::I16Field(3);
+inline constexpr os::Field kFirstVersion = os::RawField(5, 1);  // u8
+inline constexpr os::Field kEndVersion = os::RawField(6, 1);    // u8
+inline constexpr os::Field kNameOffset = os::I32Field(7);       // into TDN.IDA
+inline constexpr std::size_t kSize = 11;
+static_assert(os::FieldsTile({kZip, kNameCode, kFirstVersion, kEndVersion, kNameOffset}, kSize));
+}  // namespace tdn_index_record
 
 inline constexpr std::size_t kMaxTdnNameChars = 19;
 

@@ -18,8 +18,9 @@ TdStatus AreaValuesFile::Open(std::string path, int group_count,
 TdStatus AreaValuesFile::Find(std::int16_t area, std::int16_t sub_area, TdtRecord* out) const {
   NoteOpenedFile(path_);
   long index = file_.FindFirst([&](std::span<const std::uint8_t> r) {
-    std::int16_t a = os::LoadI16Le(&r[TdtLayout::kArea]);
-    std::int16_t s = os::LoadI16Le(&r[TdtLayout::kSubArea]);
+    const os::ConstRecordView v(r);
+    std::int16_t a = v.I16(tdt_record::kArea);
+    std::int16_t s = v.I16(tdt_record::kSubArea);
     if (area != a) return area < a ? -1 : 1;
     if (sub_area != s) return sub_area < s ? -1 : 1;
     return 0;
@@ -29,12 +30,13 @@ TdStatus AreaValuesFile::Find(std::int16_t area, std::int16_t sub_area, TdtRecor
                                             ? std::span<const std::uint8_t>()
                                             : file_.Record(static_cast<std::size_t>(index), buffer);
   if (bytes.empty()) return TdStatus::kNotFound;
-  out->area = os::LoadI16Le(&bytes[TdtLayout::kArea]);
-  out->sub_area = os::LoadI16Le(&bytes[TdtLayout::kSubArea]);
+  const os::ConstRecordView v(bytes);
+  out->area = v.I16(tdt_record::kArea);
+  out->sub_area = v.I16(tdt_record::kSubArea);
   out->values.fill(0);
   for (int g = 0; g < group_count_; ++g) {
     out->values[static_cast<std::size_t>(g)] =
-        os::LoadI16Le(&bytes[TdtLayout::kValues + 2 * static_cast<std::size_t>(g)]);
+        v.I16(tdt_record::kValue.Nth(static_cast<std::size_t>(g)));
   }
   return TdStatus::kOk;
 }

@@ -11,20 +11,22 @@
 #include "KMLIB/record_file.h"
 #include "KMLIB/td_status.h"
 #include "KMLIB/td_text_files.h"
+#include "platform/os/record_layout.h"
 
 namespace kmlib {
 
-struct TdtLayout {
-  static constexpr std::size_t kArea = 0;     // i16
-  static constexpr std::size_t kSubArea = 2;  // i16
-  static constexpr std::size_t kValues = 4;   // N x i16, one per group
-  static constexpr std::size_t kHeadSize = 2 + 2;
-};
+// A head of area and sub-area, then one value per group: the file's group count sets the
+// record's length.
+namespace tdt_record {
+inline constexpr os::Field kArea = os::I16Field(0);
+inline constexpr os::Field kSubArea = os::I16Field(2);
+inline constexpr os::Field kValue = os::I16Field(4);  // group g + 1 is kValue.Nth(g)
+static_assert(os::FieldsTile({kArea, kSubArea}, kValue.offset));
+}  // namespace tdt_record
 // The record size in a file of records for group_count groups.
 constexpr std::size_t TdtRecordSize(int group_count) {
-  return TdtLayout::kHeadSize + 2 * static_cast<std::size_t>(group_count);
+  return tdt_record::kValue.Nth(static_cast<std::size_t>(group_count)).offset;
 }
-static_assert(TdtLayout::kValues == TdtLayout::kHeadSize);
 static_assert(TdtRecordSize(kMaxGroups) == 104);
 
 struct TdtRecord {

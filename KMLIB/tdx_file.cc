@@ -7,30 +7,32 @@
 namespace kmlib {
 
 TdxRecord DecodeTdxRecord(std::span<const std::uint8_t> b) {
+  namespace X = tdx_record;
+  const os::ConstRecordView v(b);
   TdxRecord r;
-  r.first_version = b[TdxLayout::kFirstVersion];
-  r.end_version = b[TdxLayout::kEndVersion];
-  r.group_result = os::LoadI16Le(&b[TdxLayout::kGroupResult]);
-  r.origin_key = os::LoadI16Le(&b[TdxLayout::kOriginKey]);
-  r.link = os::LoadI16Le(&b[TdxLayout::kLink]);
-  r.destination_key = os::LoadI16Le(&b[TdxLayout::kDestinationKey]);
-  r.origin_order_key = os::LoadI16Le(&b[TdxLayout::kOriginOrderKey]);
-  r.destination_order_key = os::LoadI16Le(&b[TdxLayout::kDestinationOrderKey]);
-  r.origin_mark = os::LoadI16Le(&b[TdxLayout::kOriginMark]);
-  r.destination_mark = os::LoadI16Le(&b[TdxLayout::kDestinationMark]);
-  r.other_group_result = os::LoadI16Le(&b[TdxLayout::kOtherGroupResult]);
+  r.first_version = *v.at(X::kFirstVersion);
+  r.end_version = *v.at(X::kEndVersion);
+  r.group_result = v.I16(X::kGroupResult);
+  r.origin_key = v.I16(X::kOriginKey);
+  r.link = v.I16(X::kLink);
+  r.destination_key = v.I16(X::kDestinationKey);
+  r.origin_order_key = v.I16(X::kOriginOrderKey);
+  r.destination_order_key = v.I16(X::kDestinationOrderKey);
+  r.origin_mark = v.I16(X::kOriginMark);
+  r.destination_mark = v.I16(X::kDestinationMark);
+  r.other_group_result = v.I16(X::kOtherGroupResult);
   return r;
 }
 
 std::optional<ExceptionFile> ExceptionFile::Open(const std::string& path) {
-  std::optional<RecordFile> file = RecordFile::Open(path, TdxLayout::kSize);
+  std::optional<RecordFile> file = RecordFile::Open(path, tdx_record::kSize);
   if (!file) return std::nullopt;
   NoteOpenedFile(path);
   return ExceptionFile(std::move(*file));
 }
 
 bool ExceptionFile::Take(std::size_t index) {
-  std::array<std::uint8_t, TdxLayout::kSize> buffer;
+  std::array<std::uint8_t, tdx_record::kSize> buffer;
   std::span<const std::uint8_t> bytes = file_.Record(index, buffer);
   if (bytes.empty()) {
     in_hand_ = false;

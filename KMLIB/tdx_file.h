@@ -8,24 +8,28 @@
 #include <string>
 
 #include "KMLIB/record_file.h"
+#include "platform/os/record_layout.h"
 
 namespace kmlib {
 
-struct TdxLayout {
-  static constexpr std::size_t kFirstVersion = 0;       // u8, included
-  static constexpr std::size_t kEndVersion = 1;         // u8, not included
-  static constexpr std::size_t kGroupResult = 2;        // i16
-  static constexpr std::size_t kOriginKey = 4;          // i16: 0, an area, 98 or 99
-  static constexpr std::size_t kLink = 6;               // i16, shared by one exception
-  static constexpr std::size_t kDestinationKey = 8;     // i16
-  static constexpr std::size_t kOriginOrderKey = 10;    // i16, 0 = any
-  static constexpr std::size_t kDestinationOrderKey = 12;
-  static constexpr std::size_t kOriginMark = 14;        // i16 character code: ' ' or '='
-  static constexpr std::size_t kDestinationMark = 16;
-  static constexpr std::size_t kOtherGroupResult = 18;  // i16
-  static constexpr std::size_t kSize = 1 + 1 + 9 * 2;
-};
-static_assert(TdxLayout::kOtherGroupResult + 2 == TdxLayout::kSize);
+namespace tdx_record {
+inline constexpr os::Field kFirstVersion = os::RawField(0, 1);  // u8, included
+inline constexpr os::Field kEndVersion = os::RawField(1, 1);    // u8, not included
+inline constexpr os::Field kGroupResult = os::I16Field(2);
+inline constexpr os::Field kOriginKey = os::I16Field(4);  // 0, an area, 98 or 99
+inline constexpr os::Field kLink = os::I16Field(6);       // shared by one exception
+inline constexpr os::Field kDestinationKey = os::I16Field(8);
+inline constexpr os::Field kOriginOrderKey = os::I16Field(10);  // 0 = any
+inline constexpr os::Field kDestinationOrderKey = os::I16Field(12);
+inline constexpr os::Field kOriginMark = os::I16Field(14);  // character code: ' ' or '='
+inline constexpr os::Field kDestinationMark = os::I16Field(16);
+inline constexpr os::Field kOtherGroupResult = os::I16Field(18);
+inline constexpr std::size_t kSize = 20;
+static_assert(os::FieldsTile({kFirstVersion, kEndVersion, kGroupResult, kOriginKey, kLink,
+                              kDestinationKey, kOriginOrderKey, kDestinationOrderKey, kOriginMark,
+                              kDestinationMark, kOtherGroupResult},
+                             kSize));
+}  // namespace tdx_record
 
 struct TdxRecord {
   std::uint8_t first_version = 0;
@@ -66,7 +70,7 @@ class ExceptionFile {
   TdxRecord record_;
 };
 
-// Decodes one record. REQUIRES: bytes holds TdxLayout::kSize bytes.
+// Decodes one record. REQUIRES: bytes holds tdx_record::kSize bytes.
 TdxRecord DecodeTdxRecord(std::span<const std::uint8_t> bytes);
 
 }  // namespace kmlib

@@ -8,7 +8,9 @@
 
 namespace kmlib {
 
-std::int16_t TdzRecord::sub_area() const { return os::LoadI16Le(&bytes[TdzLayout::kSubArea]); }
+std::int16_t TdzRecord::sub_area() const {
+  return os::ConstRecordView(bytes).I16(tdz_record::kSubArea);
+}
 
 namespace {
 
@@ -53,10 +55,11 @@ int CompareEnd(const ZipKey& key, std::span<const std::uint8_t> packed) {
 
 int CompareZipWithBytes(const ZipKey& key, std::uint8_t version,
                         std::span<const std::uint8_t> record) {
-  if (CompareEnd(key, record.subspan(TdzLayout::kLowZip, 3)) < 0) return -1;
-  if (CompareEnd(key, record.subspan(TdzLayout::kHighZip, 3)) > 0) return 1;
-  if (version < record[TdzLayout::kFirstVersion]) return -1;
-  if (version >= record[TdzLayout::kEndVersion]) return 1;
+  namespace Z = tdz_record;
+  if (CompareEnd(key, record.subspan(Z::kLowZip.offset, Z::kLowZip.width)) < 0) return -1;
+  if (CompareEnd(key, record.subspan(Z::kHighZip.offset, Z::kHighZip.width)) > 0) return 1;
+  if (version < record[Z::kFirstVersion.offset]) return -1;
+  if (version >= record[Z::kEndVersion.offset]) return 1;
   return 0;
 }
 
@@ -67,7 +70,7 @@ int CompareZipWithRecord(std::string_view code, std::uint8_t version, const TdzR
 }
 
 std::optional<ZipRangeFile> ZipRangeFile::Open(std::string path) {
-  std::optional<RecordFile> file = RecordFile::Open(path, TdzLayout::kSize);
+  std::optional<RecordFile> file = RecordFile::Open(path, tdz_record::kSize);
   if (!file) return std::nullopt;
   return ZipRangeFile(std::move(path), std::move(*file));
 }

@@ -11,32 +11,35 @@
 
 #include "KMLIB/record_file.h"
 #include "KMLIB/td_status.h"
+#include "platform/os/record_layout.h"
 
 namespace kmlib {
 
-// The layout of one TDZ.BIN record.
-struct TdzLayout {
-  static constexpr std::size_t kLowZip = 0;        // packed ZIP, 3 bytes
-  static constexpr std::size_t kHighZip = 3;       // packed ZIP, 3 bytes
-  static constexpr std::size_t kFirstVersion = 6;  // u8, included
-  static constexpr std::size_t kEndVersion = 7;    // u8, not included
-  static constexpr std::size_t kArea = 8;          // u8
-  static constexpr std::size_t kSubArea = 9;       // i16 little-endian
-  static constexpr std::size_t kOrder = 11;        // u8, breaks ties of direction
-  static constexpr std::size_t kSize = 3 + 3 + 1 + 1 + 1 + 2 + 1;
-};
-static_assert(TdzLayout::kOrder + 1 == TdzLayout::kSize);
+// One TDZ.BIN record.
+namespace tdz_record {
+inline constexpr os::Field kLowZip = os::RawField(0, 3);        // packed ZIP
+inline constexpr os::Field kHighZip = os::RawField(3, 3);       // packed ZIP
+inline constexpr os::Field kFirstVersion = os::RawField(6, 1);  // u8, included
+inline constexpr os::Field kEndVersion = os::RawField(7, 1);    // u8, not included
+inline constexpr os::Field kArea = os::RawField(8, 1);          // u8
+inline constexpr os::Field kSubArea = os::I16Field(9);
+inline constexpr os::Field kOrder = os::RawField(11, 1);  // u8, breaks ties of direction
+inline constexpr std::size_t kSize = 12;
+static_assert(os::FieldsTile({kLowZip, kHighZip, kFirstVersion, kEndVersion, kArea, kSubArea,
+                              kOrder},
+                             kSize));
+}  // namespace tdz_record
 
 struct TdzRecord {
-  std::array<std::uint8_t, TdzLayout::kSize> bytes{};
+  std::array<std::uint8_t, tdz_record::kSize> bytes{};
 
   std::array<std::uint8_t, 3> low_zip() const { return {bytes[0], bytes[1], bytes[2]}; }
   std::array<std::uint8_t, 3> high_zip() const { return {bytes[3], bytes[4], bytes[5]}; }
-  std::uint8_t first_version() const { return bytes[TdzLayout::kFirstVersion]; }
-  std::uint8_t end_version() const { return bytes[TdzLayout::kEndVersion]; }
-  std::uint8_t area() const { return bytes[TdzLayout::kArea]; }
+  std::uint8_t first_version() const { return bytes[tdz_record::kFirstVersion.offset]; }
+  std::uint8_t end_version() const { return bytes[tdz_record::kEndVersion.offset]; }
+  std::uint8_t area() const { return bytes[tdz_record::kArea.offset]; }
   std::int16_t sub_area() const;
-  std::uint8_t order() const { return bytes[TdzLayout::kOrder]; }
+  std::uint8_t order() const { return bytes[tdz_record::kOrder.offset]; }
 };
 
 // The compare of a code with a record: the code is compared with the record's unpacked

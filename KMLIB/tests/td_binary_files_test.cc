@@ -85,7 +85,7 @@ TEST(TdzTest, CompareAgreesWithTextCompareOfTheUnpackedEnds) {
       c = pick(4) == 0 ? alphabet[pick(alphabet.size())] : "0123456789"[pick(10)];
     TdzRecord r;
     for (std::uint8_t& b : r.bytes) b = static_cast<std::uint8_t>(random());
-    for (std::size_t end : {TdzLayout::kLowZip, TdzLayout::kHighZip}) {
+    for (std::size_t end : {tdz_record::kLowZip.offset, tdz_record::kHighZip.offset}) {
       if (pick(3) != 0) r.bytes[end] = static_cast<std::uint8_t>(pick(10));  // mostly digits
       bool five_digits = code.size() >= 5 && std::all_of(code.begin(), code.begin() + 5, ::isdigit);
       if (five_digits && pick(3) == 0) {  // an end equal to the code

@@ -12,7 +12,7 @@ namespace {
 // The screen shows eight lines; the engine's further slots are never read back.
 constexpr std::size_t kScreenLines = 8;
 
-void FirstPointToComma(const tolv::RecordView& part, const tolv::Field& field) {
+void FirstPointToComma(const os::RecordView& part, const os::Field& field) {
   std::uint8_t* begin = part.at(field);
   std::uint8_t* end = begin + field.width;
   std::uint8_t* point = std::find(begin, end, static_cast<std::uint8_t>('.'));
@@ -28,10 +28,10 @@ void UseDecimalComma(tolv::ShipmentRecord& record) {
                                         h::kMinimumCharge,  h::kDeficitRate,
                                         h::kDeficitCharge,  h::kCharges,
                                         h::kDiscountPercent};
-  tolv::RecordView header = record.header();
-  for (const tolv::Field& field : kHeaderFields) FirstPointToComma(header, field);
+  os::RecordView header = record.header();
+  for (const os::Field& field : kHeaderFields) FirstPointToComma(header, field);
   for (std::size_t slot = 0; slot < kScreenLines; ++slot) {
-    tolv::RecordView detail = record.detail(slot);
+    os::RecordView detail = record.detail(slot);
     FirstPointToComma(detail, d::kRate);
     FirstPointToComma(detail, d::kCharge);
   }

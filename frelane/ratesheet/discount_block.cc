@@ -53,7 +53,7 @@ std::string GeneralNumberValue(double percent) { return FitValue(runtime::Str(pe
 
 DiscountSource ApplyDiscounts() {
   tolv::ShipmentRecord& record = modTolvDeclares32::ShipmentRecord();
-  tolv::RecordView header = record.header();
+  os::RecordView header = record.header();
   const SettingsRecord& s = modMain::Settings();
   modMain::LaneState& lane = modMain::Lane();
 
@@ -88,7 +88,7 @@ DiscountSource ApplyDiscounts() {
   // This customer gets no MC discount, on the sheet as on the rating screen.
   if (CompanyNameStartsWith("VORNHALT")) v.mc = kNoMcDiscount;
 
-  tolv::RecordView discounts = record.discount_a();
+  os::RecordView discounts = record.discount_a();
   discounts.SetRaw(block::kValue, v.mc);
   for (int k = 1; k <= 6; ++k) discounts.SetRaw(block::kValue.Nth(k), v.ltl);
   for (int k = 7; k <= 9; ++k) discounts.SetRaw(block::kValue.Nth(k), v.tl);

@@ -101,7 +101,7 @@ void frmRateSheet::BindHandlers() {
 void frmRateSheet::Form_Load() {
   modMain::SetStandardFormSize(*this);
   modMain::SetFormIcon(*this);
-  tolv::RecordView header = modTolvDeclares32::ShipmentRecord().header();
+  os::RecordView header = modTolvDeclares32::ShipmentRecord().header();
   header.SetText(tolv::shipment_header::kOriginZip, "");
   header.SetText(tolv::shipment_header::kDestinationZip, "");
   if (ratesheet::Lookups().SelectTariff) ratesheet::Lookups().SelectTariff(true);
@@ -116,7 +116,7 @@ void frmRateSheet::Form_Load() {
 
 void frmRateSheet::LoadTariffTables() {
   RateSheetTables& t = DefinitionTables();
-  tolv::RecordView record{std::span<std::uint8_t>(t.record)};
+  os::RecordView record{std::span<std::uint8_t>(t.record)};
   record.SetRaw(tables::kTariffName, std::as_const(modTolvDeclares32::ShipmentRecord())
                                          .header()
                                          .Raw(tolv::shipment_header::kTariffName));

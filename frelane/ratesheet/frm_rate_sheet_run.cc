@@ -108,7 +108,7 @@ void frmRateSheetRun::btnOK_Click() {
   try {
     StartRun();
     if (run_.PrintOutput) ChoosePrinterFont();
-    tolv::RecordView header = modTolvDeclares32::ShipmentRecord().header();
+    os::RecordView header = modTolvDeclares32::ShipmentRecord().header();
     header.SetText(tolv::shipment_header::kDiscountSwitch, "Y");
     header.SetText(tolv::shipment_header::kDiscountKind, "R");
     if (run_.ExportOutput) export_->Open(txtExportPathFile.Text());
@@ -264,7 +264,7 @@ ratesheet::RateSheetLayout frmRateSheetRun::LayoutOfDefinition() const {
     }
   }
   const RateSheetTables& tables = DefinitionTables();
-  tolv::ConstRecordView record{std::span<const std::uint8_t>(tables.record)};
+  os::ConstRecordView record{std::span<const std::uint8_t>(tables.record)};
   layout.weight_break_count = std::min(tables.WeightBreakCount, frmRateSheet::kWeightBoxes);
   for (int w = 1; w <= frmRateSheet::kWeightBoxes; ++w) {
     ratesheet::RateSheetLayout::WeightBox& box = layout.weight_boxes[w - 1];

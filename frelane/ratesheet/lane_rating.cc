@@ -28,11 +28,11 @@ namespace h = tolv::shipment_header;
 constexpr int kOriginNotInTariff = 216;
 constexpr int kDestinationNotInTariff = 217;
 
-std::string HeaderText(const tolv::Field& field) {
+std::string HeaderText(const os::Field& field) {
   return std::as_const(modTolvDeclares32::ShipmentRecord()).header().Text(field);
 }
 
-void SetHeaderText(const tolv::Field& field, std::string_view utf8) {
+void SetHeaderText(const os::Field& field, std::string_view utf8) {
   modTolvDeclares32::SetRecordText(modTolvDeclares32::ShipmentRecord().bytes(),
                                    tolv::shipment_record::kHeader.offset + field.offset,
                                    field.width, utf8);

@@ -41,7 +41,7 @@ std::optional<std::int32_t> RateSheetGroup::RateFor(std::string_view class_code,
 }
 
 TableShape ShapeFromRecord(const tolv::ShipmentRecord& record) {
-  tolv::ConstRecordView v = record.view();
+  os::ConstRecordView v = record.view();
   TableShape shape;
   shape.class_count = std::clamp<int>(v.I16(rec::kClassCount), 0, kMaxClasses);
   shape.weight_break_count = std::clamp<int>(v.I16(rec::kWeightBreakCount), 0, kMaxWeightBreaks);
@@ -55,7 +55,7 @@ TableShape ShapeFromRecord(const tolv::ShipmentRecord& record) {
 }
 
 RateSheetGroup CandidateFromRecord(const tolv::ShipmentRecord& record, double floor_cents) {
-  tolv::ConstRecordView v = record.view();
+  os::ConstRecordView v = record.view();
   RateSheetGroup g;
   g.Shape = ShapeFromRecord(record);
   // Only the cells of the lane's own table carry results.

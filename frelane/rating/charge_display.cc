@@ -71,7 +71,7 @@ std::string SpotQuoteNotice() {
 
 void frmRatingScreen::CalculateCharges() {
   tolv::ShipmentRecord& record = modTolvDeclares32::ShipmentRecord();
-  tolv::RecordView header = record.header();
+  os::RecordView header = record.header();
 
   // 1. Pack the lines that have both a class and a weight into slots 1 to n.
   int n = 0;
@@ -80,7 +80,7 @@ void frmRatingScreen::CalculateCharges() {
     const double weight = Value(txtWeight(i).Text());
     if (!LineCounts(line_class, weight)) continue;
     ++n;
-    tolv::RecordView slot = record.detail(static_cast<std::size_t>(n - 1));
+    os::RecordView slot = record.detail(static_cast<std::size_t>(n - 1));
     std::string class_text = line_class == 92.5   ? "92"
                              : line_class == 77.5 ? "77"
                                                   : EngineNumber(line_class);
@@ -95,7 +95,7 @@ void frmRatingScreen::CalculateCharges() {
   // Slots above the count are reset, so no earlier line reaches the export or the fuel
   // surcharge's choice.
   for (int slot_number = n + 1; slot_number <= kScreenLines; ++slot_number) {
-    tolv::RecordView slot = record.detail(static_cast<std::size_t>(slot_number - 1));
+    os::RecordView slot = record.detail(static_cast<std::size_t>(slot_number - 1));
     slot.SetText(det::kClass, "500");
     slot.SetText(det::kWeight, "0");
     slot.SetText(det::kRate, "");
@@ -147,7 +147,7 @@ void frmRatingScreen::ShowLineResults() {
   int n = 0;
   for (int i = 1; i <= kScreenLines; ++i) {
     if (!LineCounts(Value(cboClass(i).Text()), Value(txtWeight(i).Text()))) continue;
-    tolv::RecordView slot = record.detail(static_cast<std::size_t>(n++));
+    os::RecordView slot = record.detail(static_cast<std::size_t>(n++));
     const std::string rate = Money(Value(slot.Text(det::kRate)));
     const std::string charge = Money(Value(slot.Text(det::kCharge)));
     lblRate(i).SetCaption(rate);
@@ -159,7 +159,7 @@ void frmRatingScreen::ShowLineResults() {
 
 // 8-9. The deficit rows and the billed weight.
 void frmRatingScreen::ShowDeficitAndWeight() {
-  tolv::RecordView header = modTolvDeclares32::ShipmentRecord().header();
+  os::RecordView header = modTolvDeclares32::ShipmentRecord().header();
   const double deficit_weight = Value(header.Text(hdr::kDeficitWeight));
   if (deficit_weight > 0) {
     lblDeficitLabel.SetCaption("Deficit Weight");
@@ -185,7 +185,7 @@ void frmRatingScreen::ShowDeficitAndWeight() {
 
 // 10-12. The discount caption, the minimum or undiscounted charge, the net or the floor.
 void frmRatingScreen::ShowDiscountAndNet() {
-  tolv::RecordView header = modTolvDeclares32::ShipmentRecord().header();
+  os::RecordView header = modTolvDeclares32::ShipmentRecord().header();
   const bool on_rates = header.Text(hdr::kDiscountKind) == "R";
   lblDiscountLabel.SetCaption(
       on_rates ? "Discount"
@@ -243,7 +243,7 @@ runtime::Currency frmRatingScreen::ShowAccessorials() {
   }
   const Currency total = modMain::GetAccessorialTotal(fuel_base);
   lblAccessorialCharge.SetCaption(Money(total));
-  tolv::RecordView header = modTolvDeclares32::ShipmentRecord().header();
+  os::RecordView header = modTolvDeclares32::ShipmentRecord().header();
   std::string message;
   const auto weight =
       static_cast<std::int32_t>(std::trunc(Value("0" + lblTotalWeight.Caption())));

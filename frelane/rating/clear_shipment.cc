@@ -26,7 +26,7 @@ void frmRatingScreen::ClearShipment() {
     lblRate(i).SetCaption("");
     lblCharge(i).SetCaption("");
     lblFAK(i).SetCaption("");
-    tolv::RecordView detail = record.detail(static_cast<std::size_t>(i - 1));
+    os::RecordView detail = record.detail(static_cast<std::size_t>(i - 1));
     detail.SetText(tolv::shipment_detail::kClass, "500");
     detail.SetText(tolv::shipment_detail::kWeight, "0");
   }

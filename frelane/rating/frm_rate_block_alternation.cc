@@ -56,7 +56,7 @@ double Rate(int row, int column) {
 
 // Discount value i of the direct-service block as a percentage.
 double DiscountPercent(int i) {
-  tolv::ConstRecordView block = Record().discount_a();
+  os::ConstRecordView block = Record().discount_a();
   return modMain::SafeValue(
              block.Text(tolv::discount_block::kValue.Nth(static_cast<std::size_t>(i - 1)))) /
          100;

@@ -37,7 +37,7 @@ void frmRatingScreen::GetFuelSurcharge(double& nFuelSurcharge, double& nFuelSurc
       kTruckloadWeight) {
     return use(tl);
   }
-  const tolv::ConstRecordView view = record.view();
+  const os::ConstRecordView view = record.view();
   const int classes = std::clamp<int>(view.I16(rec::kClassCount), 0, rec::kTariffClasses);
   const int breaks = std::clamp<int>(view.I16(rec::kWeightBreakCount), 0, rec::kTariffWeightBreaks);
   const std::int32_t threshold = s.I32(settings::kFuelSurchargeWeightThreshold);
@@ -46,12 +46,12 @@ void frmRatingScreen::GetFuelSurcharge(double& nFuelSurcharge, double& nFuelSurc
       static_cast<int>(modMain::SafeValue(record.header().Text(tolv::shipment_header::kDetailCount))),
       0, kScreenLines);
   for (int slot = 1; slot <= lines; ++slot) {
-    const tolv::ConstRecordView detail = record.detail(static_cast<std::size_t>(slot - 1));
+    const os::ConstRecordView detail = record.detail(static_cast<std::size_t>(slot - 1));
     const double line_class = modMain::SafeValue(detail.Text(tolv::shipment_detail::kClass));
     const long long line_rate_cents =
         std::llround(modMain::SafeValue(detail.Text(tolv::shipment_detail::kRate)) * 100);
     for (int j = 1; j <= classes; ++j) {
-      const tolv::Field code = rec::kClassCode.Nth(static_cast<std::size_t>(j - 1));
+      const os::Field code = rec::kClassCode.Nth(static_cast<std::size_t>(j - 1));
       if (modMain::SafeValue(view.Text(code)) != line_class) continue;
       for (int c = 1; c <= breaks; ++c) {
         const std::size_t cell = static_cast<std::size_t>((j - 1) * breaks + c - 1);

@@ -41,7 +41,7 @@ DiscountSet SetOf(const os::Field& field) {
 
 class DiscountValues {
  public:
-  explicit DiscountValues(tolv::RecordView block) : block_(block) {}
+  explicit DiscountValues(os::RecordView block) : block_(block) {}
   // Values first..last (1-based) := text.
   void Set(int first, int last, const std::string& text) {
     for (int i = first; i <= last; ++i) {
@@ -50,10 +50,10 @@ class DiscountValues {
   }
 
  private:
-  tolv::RecordView block_;
+  os::RecordView block_;
 };
 
-std::string HeaderText(const tolv::Field& field) {
+std::string HeaderText(const os::Field& field) {
   return std::as_const(modTolvDeclares32::ShipmentRecord()).header().Raw(field);
 }
 

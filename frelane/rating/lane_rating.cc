@@ -88,7 +88,7 @@ bool frmRatingScreen::RateLane() {
 
   modMain::SelectTariff(false);
   tolv::ShipmentRecord& record = modTolvDeclares32::ShipmentRecord();
-  tolv::RecordView h = record.header();
+  os::RecordView h = record.header();
   h.SetText(header::kDiscountSwitch, "N");
   h.SetText(header::kSingleShipment, "N");
   h.SetText(header::kOriginService, " ");

@@ -137,8 +137,8 @@ bool frmRatingScreen::ShowPoint(bool origin) {
     modMain::SelectAllText(box);
     return false;
   }
-  tolv::RecordView h = modTolvDeclares32::ShipmentRecord().header();
-  const tolv::Field& zip_field = origin ? header::kOriginZip : header::kDestinationZip;
+  os::RecordView h = modTolvDeclares32::ShipmentRecord().header();
+  const os::Field& zip_field = origin ? header::kOriginZip : header::kDestinationZip;
   h.SetText(zip_field, ExpandShortZip(text));
   forms::Label& state = origin ? lblOriginState : lblDestinationState;
   state.SetCaption(modMain::StateOrProvince(text));

@@ -181,7 +181,7 @@ bool frmRatingScreen::IsZipDisclaimerZip() {
   std::optional<std::string> path =
       os::FindFileNoCase(modMain::DataDirectory(), kZipDisclaimerZipsFileName);
   if (!path) return false;
-  tolv::ConstRecordView header = std::as_const(modTolvDeclares32::ShipmentRecord()).header();
+  os::ConstRecordView header = std::as_const(modTolvDeclares32::ShipmentRecord()).header();
   return IsZipInDisclaimerRanges(*path, header.Raw(tolv::shipment_header::kOriginZip),
                                  header.Raw(tolv::shipment_header::kDestinationZip));
 }

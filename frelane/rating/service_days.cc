@@ -19,7 +19,7 @@ namespace frelane::modMain {
 namespace {
 
 // The 5-character key of a point: its trimmed code cut to 5 and blank-filled.
-std::string RangeKey(const tolv::Field& field) {
+std::string RangeKey(const os::Field& field) {
   std::string key = Trim(std::as_const(modTolvDeclares32::ShipmentRecord()).header().Raw(field));
   key.resize(5, ' ');
   return key;

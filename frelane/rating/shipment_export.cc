@@ -39,7 +39,7 @@ std::string Fit(std::string_view text, std::size_t width) {
 }
 
 // A record field as stored, a NUL read as a blank.
-std::string Stored(tolv::ConstRecordView view, const tolv::Field& field) {
+std::string Stored(os::ConstRecordView view, const os::Field& field) {
   std::string s = os::Cp1252ToUtf8(view.Raw(field));
   for (char& c : s) {
     if (c == '\0') c = ' ';
@@ -109,7 +109,7 @@ std::string HeaderLine() {
 
 std::string ExportLine(const tolv::ShipmentRecord& record, const QuoteCaptions& captions,
                        bool csv) {
-  tolv::ConstRecordView header = record.header();
+  os::ConstRecordView header = record.header();
   std::string line;
   AppendField(line, std::string(15, ' '), csv, true);
   AppendField(line, Stored(header, h::kOriginZip).substr(0, 5), csv, true);
@@ -129,7 +129,7 @@ std::string ExportLine(const tolv::ShipmentRecord& record, const QuoteCaptions& 
   AppendField(line, Number(captions.total_charge, "00000000000.00"), csv, false);
   AppendField(line, ServiceDaysField(captions.service_days), csv, false);
   for (std::size_t i = 0; i < kLineItems; ++i) {
-    tolv::ConstRecordView item = record.detail(i);
+    os::ConstRecordView item = record.detail(i);
     const bool shipped = modMain::SafeValue(item.Text(d::kWeight)) > 0;
     AppendField(line, shipped ? Stored(item, d::kClass) : std::string(3, ' '), csv, true);
     AppendField(line, shipped ? Stored(item, d::kWeight) : std::string(6, ' '), csv, false);

@@ -167,7 +167,7 @@ void SelectTariffWith(bool batch_mode, const std::function<bool(const std::strin
           OverrideOf(lane, batch_mode, Trim(choice.name).empty())) {
     choice = *override_choice;
   }
-  tolv::RecordView h = modTolvDeclares32::ShipmentRecord().header();
+  os::RecordView h = modTolvDeclares32::ShipmentRecord().header();
   h.SetText(header::kTariffName, choice.name);
   h.SetText(header::kIntrastateFlag, std::string(1, choice.flag));
 }

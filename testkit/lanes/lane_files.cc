@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/os/bytes.h"
+#include "platform/os/record_layout.h"
 #include "tolv32dll/lanes/lane_records.h"
 
 namespace testkit {
@@ -45,14 +46,14 @@ std::string TextLaneFile(const TextLaneFileRows& rows) {
 }
 
 Bytes LaneByPointFile(const std::vector<LaneByPointRow>& rows) {
-  using L = tolv::LaneByPointLayout;
+  namespace L = tolv::lane_by_point_record;
   Bytes out;
   for (const LaneByPointRow& row : rows) {
     Bytes r(L::kSize, 0);
-    os::StoreI16Le(r.data() + L::kOrigin, row.origin);
-    os::StoreI16Le(r.data() + L::kDestinationLow, row.destination_low);
-    os::StoreI16Le(r.data() + L::kDestinationHigh, row.destination_high);
-    os::StoreI16Le(r.data() + L::kNumber, row.number);
+    os::RecordView(r).SetI16(L::kOrigin, row.origin);
+    os::RecordView(r).SetI16(L::kDestinationLow, row.destination_low);
+    os::RecordView(r).SetI16(L::kDestinationHigh, row.destination_high);
+    os::RecordView(r).SetI16(L::kNumber, row.number);
     out.insert(out.end(), r.begin(), r.end());
   }
   return out;
@@ -60,41 +61,43 @@ Bytes LaneByPointFile(const std::vector<LaneByPointRow>& rows) {
 
 Bytes AdjByCodeRecord(const std::string& code, std::int16_t minimum,
                       const std::vector<std::int16_t>& cells) {
-  using L = tolv::AdjByCodeLayout;
+  namespace L = tolv::adj_by_code_record;
   Bytes r(L::kSize, 0);
-  const std::string c = Fixed(code, L::kCodeWidth);
-  std::copy(c.begin(), c.end(), r.begin() + L::kCode);
+  const std::string c = Fixed(code, L::kCode.width);
+  std::copy(c.begin(), c.end(), r.begin() + L::kCode.offset);
   std::vector<std::int16_t> values{minimum};
   values.insert(values.end(), cells.begin(), cells.end());
-  PutValues(r, L::kValues, L::kTrailer, values);
+  PutValues(r, L::kValue.offset, L::kTrailer.offset, values);
   return r;
 }
 
 Bytes AdjByNumber32Record(std::int16_t number, char minimum_mode, const std::string& break_modes,
                           std::int16_t minimum, const std::vector<std::int16_t>& break_values) {
-  using L = tolv::AdjByNumber32Layout;
+  namespace L = tolv::adj_by_number32_record;
   Bytes r(L::kSize, 0);
-  os::StoreI16Le(r.data() + L::kNumber, number);
-  r[L::kMinimumMode] = static_cast<std::uint8_t>(minimum_mode);
+  const os::RecordView v(r);
+  v.SetI16(L::kNumber, number);
+  r[L::kMinimumMode.offset] = static_cast<std::uint8_t>(minimum_mode);
   std::string modes = break_modes;
   modes.resize(L::kBreakCount, '0');
-  std::copy(modes.begin(), modes.end(), r.begin() + L::kBreakModes);
-  os::StoreI16Le(r.data() + L::kMinimumValue, minimum);
-  PutValues(r, L::kBreakValues, L::kSize, break_values);
+  std::copy(modes.begin(), modes.end(), r.begin() + L::kBreakMode.offset);
+  v.SetI16(L::kMinimumValue, minimum);
+  PutValues(r, L::kBreakValue.offset, L::kSize, break_values);
   return r;
 }
 
 Bytes AdjRecord350(std::int16_t number, char minimum_operator, char rate_operator,
                    std::int16_t minimum_other, std::int16_t minimum_ordinary,
                    const std::vector<std::int16_t>& cells) {
-  using L = tolv::AdjRecord350Layout;
+  namespace L = tolv::adj_record350;
   Bytes r(L::kSize, 0);
-  os::StoreI16Le(r.data() + L::kNumber, number);
-  r[L::kMinimumOperator] = static_cast<std::uint8_t>(minimum_operator);
-  r[L::kRateOperator] = static_cast<std::uint8_t>(rate_operator);
-  os::StoreI16Le(r.data() + L::kMinimumOther, minimum_other);
-  os::StoreI16Le(r.data() + L::kMinimumOrdinary, minimum_ordinary);
-  PutValues(r, L::kValues, L::kTrailer, cells);
+  const os::RecordView v(r);
+  v.SetI16(L::kNumber, number);
+  r[L::kMinimumOperator.offset] = static_cast<std::uint8_t>(minimum_operator);
+  r[L::kRateOperator.offset] = static_cast<std::uint8_t>(rate_operator);
+  v.SetI16(L::kMinimumOther, minimum_other);
+  v.SetI16(L::kMinimumOrdinary, minimum_ordinary);
+  PutValues(r, L::kValue.offset, L::kTrailer.offset, cells);
   return r;
 }
 

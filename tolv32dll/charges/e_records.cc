@@ -8,7 +8,7 @@
 namespace tolv {
 namespace {
 
-using L = ERecordLayout;
+namespace L = e_record;
 
 struct Operands {
   char minimum_digit = ' ';
@@ -22,14 +22,14 @@ std::vector<Operands> Select(const std::vector<ERecordBytes>& records, char key)
   const std::size_t n = std::min(records.size(), L::kMaxRecords);
   for (std::size_t i = 0; i < n; ++i) {
     const ERecordBytes& r = records[i];
-    if (r.size() < L::kRateOperands || static_cast<char>(r[L::kKey]) != key) continue;
+    if (r.size() < L::kRateOperand.offset || static_cast<char>(r[L::kKey.offset]) != key) continue;
     Operands o;
-    o.minimum_digit = static_cast<char>(r[L::kMinimumOperator]);
-    o.rate_digit = static_cast<char>(r[L::kRateOperator]);
-    o.minimum = os::LoadI32Le(r.data() + L::kMinimumOperand);
-    const std::size_t count = (r.size() - L::kRateOperands) / L::kOperandWidth;
+    o.minimum_digit = static_cast<char>(r[L::kMinimumOperator.offset]);
+    o.rate_digit = static_cast<char>(r[L::kRateOperator.offset]);
+    o.minimum = os::LoadI32Le(r.data() + L::kMinimumOperand.offset);
+    const std::size_t count = (r.size() - L::kRateOperand.offset) / L::kRateOperand.width;
     for (std::size_t j = 0; j < count; ++j) {
-      o.rates.push_back(os::LoadI32Le(r.data() + L::kRateOperands + L::kOperandWidth * j));
+      o.rates.push_back(os::LoadI32Le(r.data() + L::kRateOperand.Nth(j).offset));
     }
     out.push_back(std::move(o));
   }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/os/record_layout.h"
 #include "tolv32dll/charges/charge_result.h"
 
 namespace tolv {
@@ -14,17 +15,19 @@ namespace tolv {
 // One E record (660 bytes, loaded with the lane adjustments): an operator digit for the
 // minimum charges, one for the rates, the key character, the minimum-charge operand, then
 // one operand per rate-matrix cell. Operands are i32.
-struct ERecordLayout {
-  static constexpr std::size_t kMinimumOperator = 5;
-  static constexpr std::size_t kRateOperator = 6;
-  static constexpr std::size_t kKey = 7;
-  static constexpr std::size_t kMinimumOperand = 8, kOperandWidth = 4;
-  static constexpr std::size_t kRateOperands = kMinimumOperand + kOperandWidth;
-  static constexpr std::size_t kRateOperandCount = 162;
-  static constexpr std::size_t kSize = kRateOperands + kOperandWidth * kRateOperandCount;
-  static constexpr std::size_t kMaxRecords = 15;
-};
-static_assert(ERecordLayout::kSize == 660);
+namespace e_record {
+inline constexpr os::Field kHead = os::RawField(0, 5);
+inline constexpr os::Field kMinimumOperator = os::TextField(5, 1);
+inline constexpr os::Field kRateOperator = os::TextField(6, 1);
+inline constexpr os::Field kKey = os::TextField(7, 1);
+inline constexpr os::Field kMinimumOperand = os::I32Field(8);
+inline constexpr os::Field kRateOperand = os::I32Field(12, 162);
+inline constexpr std::size_t kSize = 660;
+inline constexpr std::size_t kMaxRecords = 15;
+static_assert(os::FieldsTile({kHead, kMinimumOperator, kRateOperator, kKey, kMinimumOperand,
+                              kRateOperand},
+                             kSize));
+}  // namespace e_record
 
 using ERecordBytes = std::vector<std::uint8_t>;
 

@@ -10,7 +10,7 @@
 namespace tolv {
 namespace {
 
-using Layout = MinimumFileLayout;
+namespace M = minimum_file;
 
 struct Bracket {
   std::int32_t weight;
@@ -30,24 +30,24 @@ void InsertByWeight(BracketGroup& group, Bracket b) {
 
 Result<MinimumRecord> ReadMinimumRecord(const FileView& file, const RateRecord& rate,
                                         std::size_t key_width) {
-  std::array<std::uint8_t, Layout::kHeadSize> head{};
+  std::array<std::uint8_t, M::kHeadSize> head{};
   if (!ReadExact(file, 0, head)) return Result<MinimumRecord>::Error(kErrMinred);
-  const std::int32_t count = LoadValue24(head.data() + Layout::kValues);
-  if (count < 0 || count > static_cast<std::int32_t>(Layout::kMaxValues)) {
+  const std::int32_t count = LoadValue24(head.data() + M::kValue.offset);
+  if (count < 0 || count > static_cast<std::int32_t>(M::kMaxValues)) {
     return Result<MinimumRecord>::Error(kErrMinred);
   }
   MinimumRecord out;
-  out.head_second = LoadValue24(head.data() + Layout::kValues + Layout::kValueWidth);
+  out.head_second = LoadValue24(head.data() + M::kValue.Nth(1).offset);
   // The base letter stands among the key bytes; a value byte of 0x41 is no letter.
-  for (std::size_t i = Layout::kKey; i < Layout::kKey + Layout::kKeyWidth; ++i) {
+  for (std::size_t i = M::kKey.offset; i < M::kKey.end(); ++i) {
     if (head[i] == 'A' || head[i] == 'B') {
       out.base_letter = static_cast<char>(head[i]);
       break;
     }
   }
-  const std::size_t length = Layout::kValues + Layout::kValueWidth * static_cast<std::size_t>(count);
-  const std::string key = rate.Text(Layout::kKey, std::min(key_width, Layout::kKeyWidth));
-  std::vector<std::uint8_t> record(std::max(length, Layout::kHeadSize));
+  const std::size_t length = M::kValue.Nth(static_cast<std::size_t>(count)).offset;
+  const std::string key = rate.Text(M::kKey.offset, std::min(key_width, M::kKey.width));
+  std::vector<std::uint8_t> record(std::max(length, M::kHeadSize));
   record.resize(length);
   // The head stands in the place of record 0; records follow it at whole lengths.
   const std::int64_t records = RecordCount(file, length);
@@ -55,7 +55,7 @@ Result<MinimumRecord> ReadMinimumRecord(const FileView& file, const RateRecord& 
     if (!ReadExact(file, n * static_cast<std::int64_t>(length), record)) break;
     if (std::equal(key.begin(), key.end(), record.begin())) {
       for (std::int32_t i = 0; i < count; ++i) {
-        out.values.push_back(LoadValue24(record.data() + Layout::kValues + Layout::kValueWidth * i));
+        out.values.push_back(LoadValue24(record.data() + M::kValue.Nth(i).offset));
       }
       return out;
     }
@@ -64,11 +64,11 @@ Result<MinimumRecord> ReadMinimumRecord(const FileView& file, const RateRecord& 
 }
 
 char RateBasisClassDigit(const RateRecord& rate) {
-  return rate.Text(RateRecordLayout::kNumber, 1)[0];
+  return rate.Text(rate_record::kNumber.offset, 1)[0];
 }
 
 char RateBasisDetailDigit(const RateRecord& rate) {
-  return rate.Text(RateRecordLayout::kNumber + 1, 1)[0];
+  return rate.Text(rate_record::kNumber.offset + 1, 1)[0];
 }
 
 ErrorNumber BuildMinimumBrackets(const MinimumTerms& terms, ChargeResult& result,
@@ -86,10 +86,11 @@ ErrorNumber BuildMinimumBrackets(const MinimumTerms& terms, ChargeResult& result
   return builder.ByMethod();
 }
 
-std::int32_t MinimumChargeFor(MinimumBrackets& brackets, std::int32_t weight, bool single_shipment) {
+std::int32_t MinimumChargeFor(MinimumBrackets& brackets, std::int32_t weight,
+                              bool single_shipment) {
   BracketGroup ordinary, single;
-  const std::size_t count = std::min<std::size_t>(std::max<std::int16_t>(brackets.count, 0),
-                                                  MinimumBrackets::kMax);
+  const std::size_t count =
+      std::min<std::size_t>(std::max<std::int16_t>(brackets.count, 0), MinimumBrackets::kMax);
   for (std::size_t i = 0; i < count; ++i) {
     const Bracket b{brackets.weights[i], brackets.charges[i]};
     if (brackets.kinds[i] == kOrdinaryBracket) InsertByWeight(ordinary, b);

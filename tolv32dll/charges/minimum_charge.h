@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/os/record_layout.h"
 #include "tolv32dll/charges/charge_result.h"
 #include "tolv32dll/errors/result.h"
 #include "tolv32dll/points/file_view.h"
@@ -22,7 +23,7 @@ namespace tolv {
 // The ".M" record of a rate basis: its values M(0), M(1), ... and the head's base letter.
 struct MinimumRecord {
   std::vector<std::int32_t> values;
-  char base_letter = ' ';       // 'A' or 'B' when the head names one
+  char base_letter = ' ';        // 'A' or 'B' when the head names one
   std::int32_t head_second = 0;  // the head's second value: method 6's group count
   std::int32_t M(std::size_t i) const { return i < values.size() ? values[i] : 0; }
 };
@@ -30,13 +31,14 @@ struct MinimumRecord {
 // The ".M" layout: a head of a 10-byte key and four 24-bit values (value 0 is the value
 // count of every record, value 1 the group count of method 6; the key bytes may hold the
 // base letter "A" or "B"), then records of the 10-byte key and that many values.
-struct MinimumFileLayout {
-  static constexpr std::size_t kKey = 0, kKeyWidth = 10;
-  static constexpr std::size_t kValues = 10, kValueWidth = 3;
-  static constexpr std::size_t kHeadSize = kValues + 4 * kValueWidth;
-  static constexpr std::size_t kMaxValues = 127;
-};
-static_assert(MinimumFileLayout::kHeadSize == 22);
+namespace minimum_file {
+inline constexpr os::Field kKey = os::RawField(0, 10);
+inline constexpr os::Field kValue = os::RawField(10, 3);  // value i is kValue.Nth(i)
+inline constexpr std::size_t kHeadSize = kValue.Nth(4).offset;
+inline constexpr std::size_t kMaxValues = 127;
+static_assert(os::FieldsTile({kKey, kValue.Run(4)}, kHeadSize));
+static_assert(kHeadSize == 22);
+}  // namespace minimum_file
 
 // Finds the record of the rate record's key (its first key_width bytes) in ".M". 226 when
 // the head is short, names more than 127 values, or no record has the key.
@@ -45,13 +47,12 @@ Result<MinimumRecord> ReadMinimumRecord(const FileView& file, const RateRecord& 
 
 // The band-charge block of ".M": 128 24-bit values read whole (the rate-basis step reads it
 // for method '7'; the letter rules read it when they need band charges).
-struct MinimumBandLayout {
-  static constexpr std::size_t kValueWidth = 3;
-  static constexpr std::size_t kValueCount = 128;
-  static constexpr std::size_t kSize = kValueWidth * kValueCount;
-};
-static_assert(MinimumBandLayout::kSize == 384);
-using MinimumBandBlock = std::array<std::uint8_t, MinimumBandLayout::kSize>;
+namespace minimum_band_block {
+inline constexpr os::Field kValue = os::RawField(0, 3, 128);
+inline constexpr std::size_t kSize = kValue.size();
+static_assert(os::FieldsTile({kValue}, kSize));
+}  // namespace minimum_band_block
+using MinimumBandBlock = std::array<std::uint8_t, minimum_band_block::kSize>;
 
 // What the shipment's ZIP-pair record says of its minimum charge (its data bytes 25-39):
 // method number, bracket count, mode ('*' the four values are the charges, 'R' the rate
@@ -74,7 +75,7 @@ struct MinimumTerms {
   const RateRecord* rate = nullptr;
   // The ".M" file (225 when it cannot be opened); asked only by the method numbers.
   std::function<Result<const FileView*>()> min_file;
-  std::size_t key_width = MinimumFileLayout::kKeyWidth;
+  std::size_t key_width = minimum_file::kKey.width;
   // The tariff's effective date as ccyymmdd, its name and first factor-set number.
   int tariff_date_key = 0;
   std::string tariff_name;

@@ -44,7 +44,7 @@ Result<std::int32_t> BracketBuilder::Band(std::int32_t weight) {
   if (!Between(digit, '1', '4')) return Result<std::int32_t>::Error(kErrMinred);
   const int index = (digit - '1') + 4 * WeightBand(weight) +
                     16 * DistanceBand(terms_.rate->AreaNumber(), terms_.lettered_point);
-  const std::uint8_t* p = (*block)->data() + MinimumBandLayout::kValueWidth * index;
+  const std::uint8_t* p = (*block)->data() + minimum_band_block::kValue.width * index;
   return LoadValue24(p);
 }
 

@@ -7,7 +7,7 @@
 namespace tolv {
 namespace {
 
-using L = BorderCrossingLayout;
+namespace L = border_crossing_record;
 
 // The first five characters of a point, blank-padded.
 std::string Zip5(std::string_view zip) {
@@ -36,10 +36,9 @@ Result<std::string> FindBorderCrossing(const FileView& file, std::string_view ot
   const std::string mexican = Zip5(mexican_zip);
   std::array<std::uint8_t, L::kSize> record{};
   for (std::int64_t at = 0; ReadExact(file, at, record); at += L::kSize) {
-    if (InRange(other, record.data(), L::kOtherLow, L::kOtherHigh) &&
-        InRange(mexican, record.data(), L::kMexicanLow, L::kMexicanHigh)) {
-      return std::string(reinterpret_cast<const char*>(record.data() + L::kCrossingZip),
-                         L::kZipWidth);
+    if (InRange(other, record.data(), L::kOtherLow.offset, L::kOtherHigh.offset) &&
+        InRange(mexican, record.data(), L::kMexicanLow.offset, L::kMexicanHigh.offset)) {
+      return os::ConstRecordView(record).Raw(L::kCrossingZip);
     }
   }
   return Result<std::string>::Error(kErrMxbcp);
@@ -55,9 +54,8 @@ Result<ChargeResult> CombineLegs(const ChargeResult& first, const ChargeResult& 
     out.matrix.cells[i] = priced ? a + b : ChargeResult::kUnpriced;
   }
   const std::int32_t first_minimum = first.brackets.count > 0 ? first.brackets.charges[0] : 0;
-  for (std::size_t i = 0; i < static_cast<std::size_t>(out.brackets.count) &&
-                          i < MinimumBrackets::kMax;
-       ++i) {
+  for (std::size_t i = 0;
+       i < static_cast<std::size_t>(out.brackets.count) && i < MinimumBrackets::kMax; ++i) {
     out.brackets.charges[i] += first_minimum;
   }
   return out;

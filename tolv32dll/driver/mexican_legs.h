@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/os/record_layout.h"
 #include "tolv32dll/charges/charge_result.h"
 #include "tolv32dll/errors/result.h"
 #include "tolv32dll/points/file_view.h"
@@ -20,17 +21,23 @@ bool IsMexicanZip(std::string_view zip);
 
 // One record of the border-crossing file (".N"): a range of non-Mexican ZIPs, a range of
 // Mexican ZIPs and the crossing that serves lanes between them, each as 5-character text.
-struct BorderCrossingLayout {
-  static constexpr std::size_t kZipWidth = 5;
-  static constexpr std::size_t kOtherLow = 0;
-  static constexpr std::size_t kOtherHigh = 6;
-  static constexpr std::size_t kMexicanLow = 12;
-  static constexpr std::size_t kMexicanHigh = 18;
-  static constexpr std::size_t kCrossingZip = 24;
-  static constexpr std::size_t kSize = 37;
-};
-static_assert(BorderCrossingLayout::kCrossingZip + BorderCrossingLayout::kZipWidth <
-              BorderCrossingLayout::kSize);
+namespace border_crossing_record {
+inline constexpr os::Field kOtherLow = os::TextField(0, 5);
+inline constexpr os::Field kUnused5 = os::RawField(5, 1);
+inline constexpr os::Field kOtherHigh = os::TextField(6, 5);
+inline constexpr os::Field kUnused11 = os::RawField(11, 1);
+inline constexpr os::Field kMexicanLow = os::TextField(12, 5);
+inline constexpr os::Field kUnused17 = os::RawField(17, 1);
+inline constexpr os::Field kMexicanHigh = os::TextField(18, 5);
+inline constexpr os::Field kUnused23 = os::RawField(23, 1);
+inline constexpr os::Field kCrossingZip = os::TextField(24, 5);
+inline constexpr os::Field kUnused29 = os::RawField(29, 8);
+inline constexpr std::size_t kSize = 37;
+inline constexpr std::size_t kZipWidth = kOtherLow.width;
+static_assert(os::FieldsTile({kOtherLow, kUnused5, kOtherHigh, kUnused11, kMexicanLow, kUnused17,
+                              kMexicanHigh, kUnused23, kCrossingZip, kUnused29},
+                             kSize));
+}  // namespace border_crossing_record
 
 // The crossing ZIP (5 characters) of the first record, from the file's start, whose ranges
 // hold both points; 236 when none does. A trailing partial record is not read.

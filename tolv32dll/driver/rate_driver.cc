@@ -70,7 +70,7 @@ ErrorNumber ShipmentDrive::ChooseTariff() {
 }
 
 ShipmentKey ShipmentDrive::Key() const {
-  const RecordView hd = record_.header();
+  const os::RecordView hd = record_.header();
   ShipmentKeyFields f;
   f.origin_zip = hd.RawView(h::kOriginZip);
   f.destination_zip = hd.RawView(h::kDestinationZip);
@@ -80,7 +80,7 @@ ShipmentKey ShipmentDrive::Key() const {
   f.origin_service = hd.RawView(h::kOriginService)[0];
   f.destination_service = hd.RawView(h::kDestinationService)[0];
   f.adjustment_factor = hd.RawView(h::kAdjustmentFactor);
-  f.list_fields = hd.RawView(Field{h::kListKind.offset, 4, FieldKind::kText});
+  f.list_fields = hd.RawView(os::TextField(h::kListKind.offset, 4));
   f.single_shipment = request_.single_shipment;
   return BuildShipmentKey(f, engine_.current_tariff);
 }
@@ -88,7 +88,7 @@ ShipmentKey ShipmentDrive::Key() const {
 ErrorNumber ShipmentDrive::Run() {
   ++engine_.rating_calls;
   engine_.mexican_shipment = false;
-  RecordView hd = record_.header();
+  os::RecordView hd = record_.header();
   BlankNuls(hd.bytes());
   engine_.service_guide_status = {' ', ' ', ' ', ' '};
   LogBinary(BinaryLogKind::kRequestHeader, hd.bytes());

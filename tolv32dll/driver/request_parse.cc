@@ -36,7 +36,7 @@ bool StartsWithLetter(std::string_view code) {
 class BlankedText {
  public:
   static constexpr std::size_t kMaxWidth = 20;
-  BlankedText(ConstRecordView v, const Field& f) : size_(f.width) {
+  BlankedText(os::ConstRecordView v, const os::Field& f) : size_(f.width) {
     assert(f.width <= kMaxWidth);
     const std::uint8_t* p = v.at(f);
     for (std::size_t i = 0; i < size_; ++i) text_[i] = p[i] == 0 ? ' ' : static_cast<char>(p[i]);
@@ -49,22 +49,22 @@ class BlankedText {
 };
 
 // Text(f), without a string as wide as the field on the way.
-std::string TrimmedText(ConstRecordView v, const Field& f) {
+std::string TrimmedText(os::ConstRecordView v, const os::Field& f) {
   const BlankedText text(v, f);
   const std::string_view all = text.view();
   return std::string(all.substr(0, all.find_last_not_of(' ') + 1));
 }
 
 // DecimalValue of the field's text: its trailing blanks end the number all the same.
-double FieldDecimal(ConstRecordView v, const Field& f) {
+double FieldDecimal(os::ConstRecordView v, const os::Field& f) {
   return DecimalValue(BlankedText(v, f).view());
 }
 
-DiscountSet ReadBlock(ConstRecordView block, char kind, const DiscountSet* own_fallback) {
+DiscountSet ReadBlock(os::ConstRecordView block, char kind, const DiscountSet* own_fallback) {
   DiscountSet set;
   set.marker = block.Text(db::kMarker);
   for (std::size_t i = 0; i < db::kValueCount; ++i) {
-    const Field value = db::kValue.Nth(i);
+    const os::Field value = db::kValue.Nth(i);
     // Under rate discounts " 9999" reads as no discount at that place.
     const bool none = kind == 'R' && block.TextIs(value, db::kNoValue);
     if (own_fallback != nullptr) {
@@ -104,7 +104,7 @@ double DecimalValue(std::string_view text) {
 }
 
 ErrorNumber ParseHeader(const ShipmentRecord& record, ParsedRequest& out) {
-  ConstRecordView hd = record.header();
+  os::ConstRecordView hd = record.header();
   out.origin_zip = TrimmedText(hd, h::kOriginZip);
   out.origin_city = TrimmedText(hd, h::kOriginCity);
   out.destination_zip = TrimmedText(hd, h::kDestinationZip);
@@ -149,7 +149,7 @@ ErrorNumber ParseDetails(const ShipmentRecord& record, ParsedRequest& out) {
   }
   out.lines.reserve(static_cast<std::size_t>(*count));
   for (int k = 0; k < *count; ++k) {
-    ConstRecordView detail = record.detail(static_cast<std::size_t>(k));
+    os::ConstRecordView detail = record.detail(static_cast<std::size_t>(k));
     if (!detail.TextIs(d::kDetailCode, "02")) return kErrHdrDetailCountInvalid;
     const BlankedText weight_text(detail, d::kWeight);
     std::string_view weight = weight_text.view();
@@ -166,11 +166,11 @@ ErrorNumber ParseDetails(const ShipmentRecord& record, ParsedRequest& out) {
 }
 
 void ParseDiscounts(const ShipmentRecord& record, ParsedRequest& out) {
-  ConstRecordView hd = record.header();
+  os::ConstRecordView hd = record.header();
   out.discount_on = hd.TextIs(h::kDiscountSwitch, "D") || hd.TextIs(h::kDiscountSwitch, "Y");
   out.discount_kind = hd.TextIs(h::kDiscountKind, "R") ? 'R' : 'C';
 
-  ConstRecordView a = record.discount_a();
+  os::ConstRecordView a = record.discount_a();
   out.block_a = DiscountSet{};
   // The count limits the break choice whether or not the block's values are read.
   out.usable_breaks = 100;
@@ -181,7 +181,7 @@ void ParseDiscounts(const ShipmentRecord& record, ParsedRequest& out) {
     }
   }
   if (a.TextIs(db::kMarker, "D%")) out.block_a = ReadBlock(a, out.discount_kind, nullptr);
-  ConstRecordView b = record.discount_b();
+  os::ConstRecordView b = record.discount_b();
   if (b.TextIs(db::kMarker, "I%")) {
     out.block_b = ReadBlock(b, out.discount_kind, nullptr);
   } else {
@@ -190,7 +190,7 @@ void ParseDiscounts(const ShipmentRecord& record, ParsedRequest& out) {
 }
 
 void ParseFactor(const ShipmentRecord& record, ParsedRequest& out) {
-  ConstRecordView hd = record.header();
+  os::ConstRecordView hd = record.header();
   out.adjustment_factor = 1.0f;
   if (hd.RawView(h::kAdjustmentFactor).compare("     ") > 0) {
     const float value = static_cast<float>(FieldDecimal(hd, h::kAdjustmentFactor) * 0.0001);

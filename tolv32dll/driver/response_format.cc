@@ -41,7 +41,7 @@ void PutDigits(std::uint8_t* p, std::size_t width, std::int64_t v, char pad) {
 }
 // Dollars in the field's width less three (padded with pad), a point and two digits of
 // cents. REQUIRES: the amount fits the field.
-void PutMoney(RecordView v, const Field& f, std::int64_t cents, char pad) {
+void PutMoney(os::RecordView v, const os::Field& f, std::int64_t cents, char pad) {
   assert(cents >= 0 && cents <= std::numeric_limits<std::uint32_t>::max());
   const auto u = static_cast<std::uint32_t>(cents);
   std::uint8_t* p = v.at(f);
@@ -51,7 +51,7 @@ void PutMoney(RecordView v, const Field& f, std::int64_t cents, char pad) {
   p[f.width - 1] = static_cast<std::uint8_t>('0' + u % 10);
 }
 // "%06d" in a field of six. REQUIRES: the value fits.
-void PutWhole(RecordView v, const Field& f, std::int64_t value) {
+void PutWhole(os::RecordView v, const os::Field& f, std::int64_t value) {
   assert(f.width == 6);
   PutDigits(v.at(f), f.width, value, '0');
 }
@@ -72,7 +72,7 @@ float BreakPercent(const ResponseTerms& terms, int b) {
 }
 
 // The charge block at 976: the minimum charge, the three engine words and the matrix.
-void WriteChargeBlock(const ChargeResult& charges, RecordView v) {
+void WriteChargeBlock(const ChargeResult& charges, os::RecordView v) {
   static_assert(sr::kEngineWords.offset == sr::kMinimumChargeCents.end() &&
                 sr::kRateMatrix.offset == sr::kEngineWords.end() &&
                 sr::kEngineWords.width == 4 * std::tuple_size_v<decltype(charges.engine_words)> &&
@@ -85,12 +85,12 @@ void WriteChargeBlock(const ChargeResult& charges, RecordView v) {
 
 void WriteResultAreas(const FactorTables& tables, const ChargeResult& charges,
                       ShipmentRecord& record) {
-  RecordView v = record.view();
+  os::RecordView v = record.view();
   const int classes = std::clamp<int>(tables.class_count, 0, static_cast<int>(sr::kTariffClasses));
   const int breaks =
       std::clamp<int>(tables.break_count, 0, static_cast<int>(sr::kTariffWeightBreaks));
   for (std::size_t i = 0; i < sr::kTariffClasses; ++i) {
-    const Field f = sr::kClassCode.Nth(i);
+    const os::Field f = sr::kClassCode.Nth(i);
     if (static_cast<int>(i) < classes) {
       std::memcpy(v.at(f), tables.class_codes[i].data(), f.width);
     } else {
@@ -170,7 +170,7 @@ ErrorNumber WriteResponse(const ResponseTerms& terms, const ShipmentTotals& tota
     }
   }
 
-  RecordView hd = record.header();
+  os::RecordView hd = record.header();
   hd.Fill(h::kStatus, ' ');
   hd.SetText(h::kTariffUsed, terms.tariff_used);
   // Right-aligned, cut at the width.
@@ -205,7 +205,7 @@ ErrorNumber WriteResponse(const ResponseTerms& terms, const ShipmentTotals& tota
 
   for (std::size_t i = 0; i < lines.size() && i < sr::kDetailSlots; ++i) {
     const DetailLine& line = lines[i];
-    RecordView dv = record.detail(i);
+    os::RecordView dv = record.detail(i);
     // "%-3.3s": the class text cut or padded to 3 characters.
     std::string_view text(line.class_text.c_str());
     dv.SetText(d::kDetailCode, "02");
@@ -219,14 +219,14 @@ ErrorNumber WriteResponse(const ResponseTerms& terms, const ShipmentTotals& tota
 }
 
 void WriteError(ErrorNumber error, const ChargeResult* charges, ShipmentRecord& record) {
-  RecordView hd = record.header();
+  os::RecordView hd = record.header();
   char status[8];
   std::snprintf(status, sizeof status, "%04d", static_cast<int>(error) % 10000);
   hd.SetText(h::kStatus, status);
   hd.SetText(h::kServiceGuideResult, "  ");
-  RecordView v = record.view();
-  v.Fill(Field{sr::kTablesBegin, sr::kUnused1910.offset - sr::kTablesBegin, FieldKind::kRaw}, 0);
-  v.Fill(Field{sr::kUnused1910.end(), sr::kTablesEnd - sr::kUnused1910.end(), FieldKind::kRaw}, 0);
+  os::RecordView v = record.view();
+  v.Fill(os::RawField(sr::kTablesBegin, sr::kUnused1910.offset - sr::kTablesBegin), 0);
+  v.Fill(os::RawField(sr::kUnused1910.end(), sr::kTablesEnd - sr::kUnused1910.end()), 0);
   if (charges != nullptr) WriteChargeBlock(*charges, v);
 }
 

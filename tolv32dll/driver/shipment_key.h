@@ -10,31 +10,36 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/os/record_layout.h"
 #include "tolv32dll/tariff/current_tariff.h"
 
 namespace tolv {
 
 // The tariff's number and effective date stand in the key beside its name, so that a new
 // version of a tariff of the same name never meets the rate basis of the old one.
-struct ShipmentKeyLayout {
-  static constexpr std::size_t kOriginZip = 0, kZipWidth = 6;
-  static constexpr std::size_t kDestinationZip = kOriginZip + kZipWidth;
-  static constexpr std::size_t kOriginCity = kDestinationZip + kZipWidth, kCityWidth = 19;
-  static constexpr std::size_t kDestinationCity = kOriginCity + kCityWidth;
-  static constexpr std::size_t kDiscountKind = kDestinationCity + kCityWidth;
-  static constexpr std::size_t kOriginService = kDiscountKind + 1;
-  static constexpr std::size_t kDestinationService = kOriginService + 1;
-  static constexpr std::size_t kAdjustmentFactor = kDestinationService + 1, kFactorWidth = 5;
-  static constexpr std::size_t kListFields = kAdjustmentFactor + kFactorWidth, kListWidth = 4;
-  static constexpr std::size_t kSingleShipment = kListFields + kListWidth;
-  static constexpr std::size_t kTariffNumber = kSingleShipment + 1;  // i16
-  static constexpr std::size_t kTariffDate = kTariffNumber + 2;      // i32 ccyymmdd
-  static constexpr std::size_t kTariffName = kTariffDate + 4, kNameWidth = 8;
-  static constexpr std::size_t kSize = kTariffName + kNameWidth;
-};
-static_assert(ShipmentKeyLayout::kSize == 77);
+namespace shipment_key {
+inline constexpr os::Field kOriginZip = os::TextField(0, 6);
+inline constexpr os::Field kDestinationZip = os::TextField(6, 6);
+inline constexpr os::Field kOriginCity = os::TextField(12, 19);
+inline constexpr os::Field kDestinationCity = os::TextField(31, 19);
+inline constexpr os::Field kDiscountKind = os::TextField(50, 1);
+inline constexpr os::Field kOriginService = os::TextField(51, 1);
+inline constexpr os::Field kDestinationService = os::TextField(52, 1);
+inline constexpr os::Field kAdjustmentFactor = os::TextField(53, 5);
+inline constexpr os::Field kListFields = os::TextField(58, 4);
+inline constexpr os::Field kSingleShipment = os::TextField(62, 1);
+inline constexpr os::Field kTariffNumber = os::I16Field(63);
+inline constexpr os::Field kTariffDate = os::I32Field(65);  // ccyymmdd
+inline constexpr os::Field kTariffName = os::TextField(69, 8);
+inline constexpr std::size_t kSize = 77;
+static_assert(os::FieldsTile({kOriginZip, kDestinationZip, kOriginCity, kDestinationCity,
+                              kDiscountKind, kOriginService, kDestinationService, kAdjustmentFactor,
+                              kListFields, kSingleShipment, kTariffNumber, kTariffDate,
+                              kTariffName},
+                             kSize));
+}  // namespace shipment_key
 
-using ShipmentKey = std::array<std::uint8_t, ShipmentKeyLayout::kSize>;
+using ShipmentKey = std::array<std::uint8_t, shipment_key::kSize>;
 
 // Views on the request's fields; they must outlive the key's building only.
 struct ShipmentKeyFields {

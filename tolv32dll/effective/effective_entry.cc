@@ -10,7 +10,7 @@ namespace tolv {
 
 namespace {
 
-using L = EffectiveRecordLayout;
+namespace L = effective_record;
 
 std::uint8_t TwoDigits(std::span<const std::uint8_t> line, std::size_t offset) {
   auto digit = [&](std::size_t i) {

@@ -47,7 +47,7 @@ struct EffectiveEntry {
 };
 
 // The entry of one line (after its rating version has been determined).
-// REQUIRES: line holds at least EffectiveRecordLayout::kMinBlock bytes.
+// REQUIRES: line holds at least effective_record::kMinBlock bytes.
 EffectiveEntry ParseEffectiveEntry(std::span<const std::uint8_t> line, std::int16_t record_index);
 
 // The entries of a whole EFCREC.TBL image: the first 1000 lines, each run through the

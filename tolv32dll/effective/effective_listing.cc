@@ -8,21 +8,21 @@ namespace tolv {
 
 namespace {
 
-using R = EffectiveTableRowLayout;
+namespace R = effective_table_row;
 
 EffectiveTableRow MakeRow(const EffectiveEntry& e, char letter) {
   EffectiveTableRow row;
-  std::memcpy(row.data() + R::kName, e.name.data(), 8);
+  std::memcpy(row.data() + R::kName.offset, e.name.data(), R::kName.width);
   char date[9];
   std::snprintf(date, sizeof date, "%02d%02d%02d%02d", e.date.century % 100, e.date.year % 100,
                 e.date.month % 100, e.date.day % 100);
-  std::memcpy(row.data() + R::kDate, date, 8);
-  row[R::kLetter] = static_cast<std::uint8_t>(letter);
+  std::memcpy(row.data() + R::kDate.offset, date, R::kDate.width);
+  row[R::kLetter.offset] = static_cast<std::uint8_t>(letter);
   return row;
 }
 
 bool SameDate(const EffectiveTableRow& a, const EffectiveTableRow& b) {
-  return std::memcmp(a.data() + R::kDate, b.data() + R::kDate, 8) == 0;
+  return std::memcmp(a.data() + R::kDate.offset, b.data() + R::kDate.offset, R::kDate.width) == 0;
 }
 
 }  // namespace
@@ -55,10 +55,10 @@ std::vector<EffectiveTableRow> BuildEffectiveListing(const std::vector<Effective
       bureau_listed = true;
     }
   }
-  std::stable_sort(rows.begin(), rows.end(), [](const EffectiveTableRow& a,
-                                                const EffectiveTableRow& b) {
-    return std::memcmp(a.data(), b.data(), 16) < 0;
-  });
+  std::stable_sort(rows.begin(), rows.end(),
+                   [](const EffectiveTableRow& a, const EffectiveTableRow& b) {
+                     return std::memcmp(a.data(), b.data(), 16) < 0;
+                   });
   return rows;
 }
 

@@ -7,20 +7,21 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/os/record_layout.h"
 #include "tolv32dll/effective/effective_entry.h"
 
 namespace tolv {
 
 // EffectiveTableRow: tariff name (8), date ccyymmdd (8), letter (1).
-struct EffectiveTableRowLayout {
-  static constexpr std::size_t kName = 0;
-  static constexpr std::size_t kDate = 8;
-  static constexpr std::size_t kLetter = 16;
-  static constexpr std::size_t kSize = 8 + 8 + 1;
-};
-static_assert(EffectiveTableRowLayout::kLetter + 1 == EffectiveTableRowLayout::kSize);
+namespace effective_table_row {
+inline constexpr os::Field kName = os::TextField(0, 8);
+inline constexpr os::Field kDate = os::TextField(8, 8);
+inline constexpr os::Field kLetter = os::TextField(16, 1);
+inline constexpr std::size_t kSize = 17;
+static_assert(os::FieldsTile({kName, kDate, kLetter}, kSize));
+}  // namespace effective_table_row
 
-using EffectiveTableRow = std::array<std::uint8_t, EffectiveTableRowLayout::kSize>;
+using EffectiveTableRow = std::array<std::uint8_t, effective_table_row::kSize>;
 
 // The rows of the sorted entries. Kind 'N' and 'P' tariffs give a row per name and date
 // (letter 'I' for an intrastate one), kind 'X' one per 3-character prefix and date, kind

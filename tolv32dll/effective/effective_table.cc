@@ -29,8 +29,8 @@ struct EffectiveTable::Image {
   void Take(os::FileImagePtr image) {
     file = std::move(image);
     stamp = file->stamp();
-    bytes = file->bytes().first(
-        std::min(file->size(), kMaxEffectiveEntries * EffectiveRecordLayout::kSize));
+    bytes =
+        file->bytes().first(std::min(file->size(), kMaxEffectiveEntries * effective_record::kSize));
   }
 };
 
@@ -41,8 +41,8 @@ class EffectiveTable::Access {
   explicit Access(EffectiveTable& table) : table_(table) {
     if (table_.mutex_) {
       os::NamedMutex::WaitResult r = table_.mutex_->Wait(table_.mutex_wait_);
-      held_ = r == os::NamedMutex::WaitResult::kAcquired ||
-              r == os::NamedMutex::WaitResult::kAbandoned;
+      held_ =
+          r == os::NamedMutex::WaitResult::kAcquired || r == os::NamedMutex::WaitResult::kAbandoned;
     }
   }
   ~Access() {
@@ -81,7 +81,7 @@ ErrorNumber EffectiveTable::ReadImage(Image* image) {
   std::vector<std::uint8_t> bytes;
   std::uint8_t buffer[8192];
   ssize_t got = 0;
-  const std::size_t limit = kMaxEffectiveEntries * EffectiveRecordLayout::kSize;
+  const std::size_t limit = kMaxEffectiveEntries * effective_record::kSize;
   while (bytes.size() < limit && (got = ::read(fd, buffer, sizeof buffer)) > 0) {
     bytes.insert(bytes.end(), buffer, buffer + got);
   }
@@ -136,9 +136,10 @@ ErrorNumber EffectiveTable::Reload(const Image& image) {
 
 void EffectiveTable::Notify(std::int32_t code) {
   if (notify_ == nullptr) return;
-  std::array<std::uint8_t, NotifyMessageLayout::kSize> message{};
-  os::StoreI32Le(&message[NotifyMessageLayout::kCode], code);
-  os::StoreI16Le(&message[NotifyMessageLayout::kOne], 1);
+  std::array<std::uint8_t, notify_message::kSize> message{};
+  const os::RecordView v(message);
+  v.SetI32(notify_message::kCode, code);
+  v.SetI16(notify_message::kOne, 1);
   notify_(notify_user_, message.data());
 }
 
@@ -216,7 +217,7 @@ ErrorNumber EffectiveTable::Select(int index, CurrentTariff* current) {
     }
     seen_image_ = image.file;
   }
-  using L = EffectiveRecordLayout;
+  namespace L = effective_record;
   std::array<std::uint8_t, L::kSize> line{};
   for (int attempt = 0;; ++attempt) {
     const EffectiveEntry* entry = FindSame(entries_, wanted);
@@ -247,8 +248,7 @@ ErrorNumber EffectiveTable::Select(int index, CurrentTariff* current) {
 bool EffectiveTable::Lock() {
   if (!mutex_) return false;
   os::NamedMutex::WaitResult r = mutex_->Wait(mutex_wait_);
-  return r == os::NamedMutex::WaitResult::kAcquired ||
-         r == os::NamedMutex::WaitResult::kAbandoned;
+  return r == os::NamedMutex::WaitResult::kAcquired || r == os::NamedMutex::WaitResult::kAbandoned;
 }
 
 bool EffectiveTable::Unlock() { return mutex_ && mutex_->Release(); }
@@ -259,9 +259,9 @@ void EffectiveTable::ReleaseAll() {
 }
 
 void FillCurrentTariff(std::span<const std::uint8_t> line, CurrentTariff* c) {
-  using L = EffectiveRecordLayout;
+  namespace L = effective_record;
   EffectiveRecordView view(line);
-  auto file_no = [&](L::Field f) {
+  auto file_no = [&](os::Field f) {
     return FileNo{static_cast<char>(line[f.offset]), static_cast<char>(line[f.offset + 1])};
   };
   EffectiveEntry entry = ParseEffectiveEntry(line, 0);

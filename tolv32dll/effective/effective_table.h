@@ -19,6 +19,7 @@
 
 #include "platform/os/file_cache.h"
 #include "platform/os/named_mutex.h"
+#include "platform/os/record_layout.h"
 #include "tolv32dll/effective/effective_entry.h"
 #include "tolv32dll/effective/effective_listing.h"
 #include "tolv32dll/errors/result.h"
@@ -32,11 +33,13 @@ inline constexpr std::chrono::milliseconds kEffectiveMutexWait{3'600'000};
 
 // NotifyMessage: 512 bytes, zero-filled, with the reason code (i32) at 0 and the value 1
 // (i16) at 4. Code 0 follows a reload during a selection, 6 one during a listing.
-struct NotifyMessageLayout {
-  static constexpr std::size_t kCode = 0;
-  static constexpr std::size_t kOne = 4;
-  static constexpr std::size_t kSize = 512;
-};
+namespace notify_message {
+inline constexpr os::Field kCode = os::I32Field(0);
+inline constexpr os::Field kOne = os::I16Field(4);
+inline constexpr os::Field kZeros = os::RawField(6, 506);
+inline constexpr std::size_t kSize = 512;
+static_assert(os::FieldsTile({kCode, kOne, kZeros}, kSize));
+}  // namespace notify_message
 inline constexpr std::int32_t kNotifyReloadOnSelect = 0;
 inline constexpr std::int32_t kNotifyReloadOnListing = 6;
 
@@ -121,7 +124,7 @@ class EffectiveTable {
 };
 
 // Fills the current tariff from a line of EFCREC.TBL whose version has been determined.
-// REQUIRES: line holds at least EffectiveRecordLayout::kMinBlock bytes.
+// REQUIRES: line holds at least effective_record::kMinBlock bytes.
 void FillCurrentTariff(std::span<const std::uint8_t> line, CurrentTariff* current);
 
 }  // namespace tolv

@@ -9,20 +9,20 @@ namespace tolv {
 
 namespace {
 
-using L = EffectiveRecordLayout;
+namespace L = effective_record;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool InRange(char c, char low, char high) { return c >= low && c <= high; }
 
-std::string_view TextOf(std::span<const std::uint8_t> line, L::Field f) {
+std::string_view TextOf(std::span<const std::uint8_t> line, os::Field f) {
   return std::string_view(reinterpret_cast<const char*>(line.data() + f.offset), f.width);
 }
 
 bool RowMatches(const RatingVersionRow& row, std::span<const std::uint8_t> line) {
   char letter = static_cast<char>(line[L::kRecordLetter.offset]);
-  L::Field file_no = letter == 'A' ? L::kLaneAdjFileNo : L::kDefaultFileNo;
-  return TextOf(line, L::kTariffName) == row.name && TextOf(line, {4, 4}) == row.year &&
-         TextOf(line, {8, 2}) == row.month && TextOf(line, {10, 2}) == row.day &&
+  os::Field file_no = letter == 'A' ? L::kLaneAdjFileNo : L::kDefaultFileNo;
+  return TextOf(line, L::kTariffName) == row.name && TextOf(line, os::TextField(4, 4)) == row.year &&
+         TextOf(line, os::TextField(8, 2)) == row.month && TextOf(line, os::TextField(10, 2)) == row.day &&
          TextOf(line, file_no) == row.file_no &&
          static_cast<char>(line[L::kVersionFlag.offset]) == row.flag;
 }
@@ -34,7 +34,7 @@ const char* VersionByRules(std::span<const std::uint8_t> line) {
   char point_type = static_cast<char>(line[L::kPointType.offset]);
   char c17 = static_cast<char>(line[17]);
   char c70 = static_cast<char>(line[L::kCompanionPointType.offset]);
-  bool own_carrier = TextOf(line, {L::kTariffName.offset, 3}) == "KVA";
+  bool own_carrier = TextOf(line, os::TextField(L::kTariffName.offset, 3)) == "KVA";
   if (kind == 'P') return "4.8";
   if (mode == 'S') return "4.7";
   if (c17 == 'G' && point_type == 'Y' && !own_carrier) return "4.5";

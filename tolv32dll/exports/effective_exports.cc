@@ -117,7 +117,7 @@ int32_t Tolv_DetermineRatingVersion(char* record) {
   return Guarded<int32_t>(0, [&] {
     if (record == nullptr) return 0;
     std::span<std::uint8_t> line(reinterpret_cast<std::uint8_t*>(record),
-                                 tolv::EffectiveRecordLayout::kSize);
+                                 tolv::effective_record::kSize);
     tolv::DetermineRatingVersion(line, tolv::BuiltInRatingVersionTable());
     return 0;
   });

@@ -23,10 +23,10 @@ std::optional<AdjRecord> ScanAdjRecords(const FileView& file, std::size_t length
 
 std::optional<AdjRecord> LaneAdj_FindByCode(const FileView& file, std::string_view code,
                                             std::int64_t start) {
-  if (code.size() < AdjByCodeLayout::kCodeWidth) return std::nullopt;
-  return ScanAdjRecords(file, AdjByCodeLayout::kSize, start, [code](os::ByteSpan r) {
-    return std::memcmp(r.data() + AdjByCodeLayout::kCode, code.data(),
-                       AdjByCodeLayout::kCodeWidth) == 0;
+  if (code.size() < adj_by_code_record::kCode.width) return std::nullopt;
+  return ScanAdjRecords(file, adj_by_code_record::kSize, start, [code](os::ByteSpan r) {
+    return std::memcmp(r.data() + adj_by_code_record::kCode.offset, code.data(),
+                       adj_by_code_record::kCode.width) == 0;
   });
 }
 
@@ -42,19 +42,20 @@ std::optional<AdjRecord> FindByNumber(const FileView& file, std::size_t length, 
 
 std::optional<AdjRecord> LaneAdj_FindByNumber32(const FileView& file, std::int16_t number,
                                                 std::int64_t start) {
-  return FindByNumber(file, AdjByNumber32Layout::kSize, number, start);
+  return FindByNumber(file, adj_by_number32_record::kSize, number, start);
 }
 
 std::optional<AdjRecord> LaneAdj_FindAdjRecord(const FileView& file, std::int16_t number,
                                                std::int64_t start) {
-  return FindByNumber(file, AdjRecord350Layout::kSize, number, start);
+  return FindByNumber(file, adj_record350::kSize, number, start);
 }
 
 std::optional<AdjRecord> LaneAdj_FindByPair(const FileView& file, const std::uint8_t* pair,
                                             std::int64_t start, int window) {
-  constexpr std::size_t kLength = AdjByPairLayout::kSize;
+  constexpr std::size_t kLength = adj_by_pair_record::kSize;
   auto same = [pair](os::ByteSpan r) {
-    return std::memcmp(r.data() + AdjByPairLayout::kPair, pair, AdjByPairLayout::kPairWidth) == 0;
+    return std::memcmp(r.data() + adj_by_pair_record::kPair.offset, pair,
+                       adj_by_pair_record::kPair.width) == 0;
   };
   if (start > 0 && window > 0) {
     // A window of records from the previous match: read it as a file of its own.
@@ -73,14 +74,14 @@ namespace {
 
 // Whether any record of the section `code` holds the ZIP in one of its ranges.
 bool SectionHolds(const FileView& file, const char* code, const std::string& zip) {
-  using P = PointSectionLayout;
+  namespace P = point_section_record;
   std::string key = zip.substr(0, std::min(zip.size(), P::kZipWidth));
   key.resize(P::kZipWidth, ' ');
   bool holds = false;
-  ScanAdjRecords(file, AdjByCodeLayout::kSize, 0, [&](os::ByteSpan r) {
-    if (std::memcmp(r.data(), code, AdjByCodeLayout::kCodeWidth) != 0) return false;
+  ScanAdjRecords(file, adj_by_code_record::kSize, 0, [&](os::ByteSpan r) {
+    if (std::memcmp(r.data(), code, adj_by_code_record::kCode.width) != 0) return false;
     for (std::size_t i = 0; i < P::kRangeCount; ++i) {
-      const char* range = reinterpret_cast<const char*>(r.data() + P::kRanges + i * P::kRangeWidth);
+      const char* range = reinterpret_cast<const char*>(r.data() + P::kRange.Nth(i).offset);
       const std::string low(range, P::kZipWidth), high(range + P::kZipWidth, P::kZipWidth);
       if (low == "     ") break;
       if (low <= key && key <= high) holds = true;

@@ -24,13 +24,13 @@ bool Usable(const std::string& code) {
 // The areas of one ZIP: the run of area records of its packed key among records 1..count.
 std::vector<std::string> AreasOf(const FileView& lanes, std::int64_t count,
                                  const std::string& zip) {
-  using L = LaneAreaLayout;
+  namespace L = lane_area_record;
   std::vector<std::string> areas;
   const std::optional<PackedZip> key = Zip_Pack(zip);
   if (!key || count <= 0) return areas;
   const os::ByteSpan k(key->data(), key->size());
   auto compare = [](os::ByteSpan a, os::ByteSpan r) {
-    return std::memcmp(a.data(), r.data(), L::kZipWidth);
+    return std::memcmp(a.data(), r.data(), L::kZip.width);
   };
   std::int64_t i = FileSearch_Binary(k, lanes, L::kSize, compare, 'R', 1, count);
   if (i < 0) return areas;
@@ -39,10 +39,10 @@ std::vector<std::string> AreasOf(const FileView& lanes, std::int64_t count,
     if (!ReadExact(lanes, i * static_cast<std::int64_t>(L::kSize),
                    os::MutableByteSpan(r.data(), r.size())))
       break;
-    if (std::memcmp(r.data(), key->data(), L::kZipWidth) != 0) break;
-    const int index = r[L::kAreaIndex];
+    if (std::memcmp(r.data(), key->data(), L::kZip.width) != 0) break;
+    const int index = r[L::kAreaIndex.offset];
     if (index > L::kMaxAreaIndex) continue;
-    areas.emplace_back(reinterpret_cast<const char*>(r.data() + L::kArea), L::kAreaWidth);
+    areas.emplace_back(reinterpret_cast<const char*>(r.data() + L::kArea.offset), L::kArea.width);
   }
   return areas;
 }
@@ -58,9 +58,9 @@ std::vector<std::string> LaneAdj_FindRangeCodes(const FileView& lanes, std::int6
                                                 const std::vector<std::string>& origin_areas,
                                                 const std::vector<std::string>& destination_areas,
                                                 int n) {
-  using R = LaneRangeLayout;
+  namespace R = lane_range_record;
   std::string range_code;
-  const std::string key = Padded(lane_key, R::kKeyWidth);
+  const std::string key = Padded(lane_key, R::kLow.width);
   const std::int64_t size = lanes.Size();
   if (start > 0 && size > start) {
     const os::ByteSpan k(reinterpret_cast<const std::uint8_t*>(key.data()), key.size());
@@ -69,8 +69,8 @@ std::vector<std::string> LaneAdj_FindRangeCodes(const FileView& lanes, std::int6
     if (i >= 0 &&
         ReadExact(lanes, i * static_cast<std::int64_t>(R::kSize),
                   os::MutableByteSpan(r.data(), r.size())) &&
-        r[R::kCode] >= 1 && r[R::kCode] <= 127) {
-      range_code.assign(reinterpret_cast<const char*>(r.data() + R::kCode), R::kCodeWidth);
+        r[R::kCode.offset] >= 1 && r[R::kCode.offset] <= 127) {
+      range_code.assign(reinterpret_cast<const char*>(r.data() + R::kCode.offset), R::kCode.width);
     }
   }
   std::vector<std::string> pairs;
@@ -87,18 +87,18 @@ std::vector<std::string> LaneAdj_FindRangeCodes(const FileView& lanes, std::int6
 
 ErrorNumber LoadLanesByArea(const FileView& lanes, const std::string& origin_zip,
                             const std::string& destination_zip, LaneState& state) {
-  using H = LaneAreaFileLayout;
-  using L = LaneAreaLayout;
+  namespace H = lane_area_file_head;
+  namespace L = lane_area_record;
   state.origin_areas.clear();
   state.destination_areas.clear();
   state.area_pairs.clear();
   std::array<std::uint8_t, H::kSize> head{};
   if (!ReadExact(lanes, 0, os::MutableByteSpan(head.data(), head.size()))) return kErrBadlal;
-  const std::int64_t count = os::LoadI16Le(head.data() + H::kAreaCount);
-  const std::int64_t ranges = os::LoadI32Le(head.data() + H::kRangePosition);
+  const std::int64_t count = os::LoadI16Le(head.data() + H::kAreaCount.offset);
+  const std::int64_t ranges = os::LoadI32Le(head.data() + H::kRangePosition.offset);
   const std::int64_t size = lanes.Size();
   if (count < 0 || ranges < 0 || (count + 1) * static_cast<std::int64_t>(L::kSize) > size ||
-      ranges % static_cast<std::int64_t>(LaneRangeLayout::kSize) != 0 || ranges > size) {
+      ranges % static_cast<std::int64_t>(lane_range_record::kSize) != 0 || ranges > size) {
     return kErrBadlal;
   }
   state.origin_areas = AreasOf(lanes, count, origin_zip);

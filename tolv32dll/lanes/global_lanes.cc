@@ -17,9 +17,10 @@
 namespace tolv {
 namespace {
 
-using H = LaneHeadLayout;
+namespace H = global_lane_head;
 using lane_apply::Padded;
-using G = GlobalLaneLayout;
+namespace G = global_lane;
+namespace P = global_lane_pair;
 
 struct GlobalHead {
   bool by_areas = false;
@@ -40,30 +41,29 @@ std::optional<GlobalHead> ReadHead(const FileView& lanes) {
   std::vector<std::uint8_t> h(H::kSize);
   if (!ReadExact(lanes, 0, os::MutableByteSpan(h.data(), h.size()))) return std::nullopt;
   GlobalHead head;
-  head.by_areas = h[H::kByAreas] == 'B';
-  head.check = h[H::kGlobalCheck] != 'N';
-  head.keep_when_missing = h[H::kGlobalInvert] == 'I';
-  head.sort = h[H::kSortERecords] == 'Y';
-  head.area_table = os::LoadI32Le(h.data() + H::kAreaTable);
-  head.block_length = os::LoadI32Le(h.data() + H::kBlockLength);
-  head.keyed_table = os::LoadI32Le(h.data() + H::kKeyedTable);
-  head.keyed_count = os::LoadI32Le(h.data() + H::kKeyedCount);
-  head.pair_table = os::LoadI32Le(h.data() + H::kPairTable);
-  head.pair_count = os::LoadI32Le(h.data() + H::kPairCount);
-  head.check_position = os::LoadI32Le(h.data() + H::kCheckPosition);
-  head.check_length = h[H::kRecordLength];
+  head.by_areas = h[H::kByAreas.offset] == 'B';
+  head.check = h[H::kCheck.offset] != 'N';
+  head.keep_when_missing = h[H::kInvert.offset] == 'I';
+  head.sort = h[H::kSortERecords.offset] == 'Y';
+  head.area_table = os::LoadI32Le(h.data() + H::kAreaTable.offset);
+  head.block_length = os::LoadI32Le(h.data() + H::kBlockLength.offset);
+  head.keyed_table = os::LoadI32Le(h.data() + H::kKeyedTable.offset);
+  head.keyed_count = os::LoadI32Le(h.data() + H::kKeyedCount.offset);
+  head.pair_table = os::LoadI32Le(h.data() + H::kPairTable.offset);
+  head.pair_count = os::LoadI32Le(h.data() + H::kPairCount.offset);
+  head.check_position = os::LoadI32Le(h.data() + H::kCheckPosition.offset);
+  head.check_length = h[H::kRecordLength.offset];
   // Blocks of whole codes; tables that searches can address record by record. A block
   // is read into memory and the tables are searched, so all of them lie within the file.
   const std::int64_t size = lanes.Size();
   const std::int64_t entry = static_cast<std::int64_t>(G::kBlockKey) + head.block_length;
   if (head.block_length <= 0 || head.block_length > size ||
-      head.block_length % static_cast<std::int64_t>(G::kCodeWidth) != 0 ||
-      head.area_table < 0 || head.area_table > size || head.keyed_table < 0 ||
-      head.keyed_count < 0 || head.pair_table < 0 || head.pair_count < 0 ||
-      head.keyed_table % entry != 0 ||
-      head.pair_table % static_cast<std::int64_t>(G::kPairSize) != 0 ||
+      head.block_length % static_cast<std::int64_t>(G::kCodeWidth) != 0 || head.area_table < 0 ||
+      head.area_table > size || head.keyed_table < 0 || head.keyed_count < 0 ||
+      head.pair_table < 0 || head.pair_count < 0 || head.keyed_table % entry != 0 ||
+      head.pair_table % static_cast<std::int64_t>(P::kSize) != 0 ||
       head.keyed_table + head.keyed_count * entry > size ||
-      head.pair_table + head.pair_count * static_cast<std::int64_t>(G::kPairSize) > size) {
+      head.pair_table + head.pair_count * static_cast<std::int64_t>(P::kSize) > size) {
     return std::nullopt;
   }
   return head;
@@ -71,11 +71,11 @@ std::optional<GlobalHead> ReadHead(const FileView& lanes) {
 
 // The area code of a ZIP in a base, or nullopt.
 std::optional<std::string> BaseArea(const FileView& base, const std::string& zip) {
-  using B = LaneBaseLayout;
-  const std::string key = Padded(zip, B::kZipWidth);
+  namespace B = lane_base_record;
+  const std::string key = Padded(zip, B::kLow.width);
   auto compare = [&key](os::ByteSpan, os::ByteSpan r) {
-    if (std::memcmp(key.data(), r.data() + B::kLow, B::kZipWidth) < 0) return -1;
-    if (std::memcmp(key.data(), r.data() + B::kHigh, B::kZipWidth) > 0) return 1;
+    if (std::memcmp(key.data(), r.data() + B::kLow.offset, B::kLow.width) < 0) return -1;
+    if (std::memcmp(key.data(), r.data() + B::kHigh.offset, B::kLow.width) > 0) return 1;
     return 0;
   };
   const std::int64_t i = RecordFile_Search(os::ByteSpan(), base, B::kSize, compare);
@@ -84,7 +84,7 @@ std::optional<std::string> BaseArea(const FileView& base, const std::string& zip
                           os::MutableByteSpan(r.data(), r.size()))) {
     return std::nullopt;
   }
-  return std::string(reinterpret_cast<const char*>(r.data() + B::kArea), B::kAreaWidth);
+  return std::string(reinterpret_cast<const char*>(r.data() + B::kArea.offset), B::kArea.width);
 }
 
 std::vector<std::string> CodesOfBlock(const std::vector<std::uint8_t>& block) {
@@ -137,21 +137,21 @@ std::vector<std::int32_t> PairNumbers(const FileView& lanes, const GlobalHead& h
   if (head.pair_count == 0) return numbers;
   const std::string key = origin + destination;
   auto compare = [](os::ByteSpan k, os::ByteSpan r) {
-    return std::memcmp(k.data(), r.data(), G::kPairKeyWidth);
+    return std::memcmp(k.data(), r.data(), P::kKeyWidth);
   };
-  const std::int64_t low = head.pair_table / static_cast<std::int64_t>(G::kPairSize);
+  const std::int64_t low = head.pair_table / static_cast<std::int64_t>(P::kSize);
   const std::int64_t high = low + head.pair_count - 1;
   std::int64_t i =
       FileSearch_Binary(os::ByteSpan(reinterpret_cast<const std::uint8_t*>(key.data()), key.size()),
-                        lanes, G::kPairSize, compare, 'R', low, high);
+                        lanes, P::kSize, compare, 'R', low, high);
   if (i < 0) return numbers;
-  std::vector<std::uint8_t> r(G::kPairSize);
+  std::vector<std::uint8_t> r(P::kSize);
   for (; i <= high && numbers.size() < G::kMaxERecords; ++i) {
-    if (!ReadExact(lanes, i * static_cast<std::int64_t>(G::kPairSize),
+    if (!ReadExact(lanes, i * static_cast<std::int64_t>(P::kSize),
                    os::MutableByteSpan(r.data(), r.size())))
       break;
-    if (std::memcmp(r.data(), key.data(), G::kPairKeyWidth) != 0) break;
-    numbers.push_back(os::LoadI32Le(r.data() + G::kPairNumber));
+    if (std::memcmp(r.data(), key.data(), P::kKeyWidth) != 0) break;
+    numbers.push_back(os::LoadI32Le(r.data() + P::kNumber.offset));
   }
   return numbers;
 }

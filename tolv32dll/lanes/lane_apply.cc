@@ -106,7 +106,9 @@ void LaneAdj_ApplyRanges(const FileView& adjustments, const BreakCodeList& break
       hit.position = record->position;
       const os::ByteSpan bytes(record->bytes.data(), record->bytes.size());
       auto value = [&bytes](std::size_t v) {
-        return v < AdjByCodeLayout::kValueCount ? ValueAt(bytes, AdjByCodeLayout::kValues, v) : 0;
+        return v < adj_by_code_record::kValueCount
+                   ? ValueAt(bytes, adj_by_code_record::kValue.offset, v)
+                   : 0;
       };
       const std::int32_t minimum = value(0);
       if (accumulate) {
@@ -151,7 +153,7 @@ std::int32_t ApplyModeChar(std::int32_t amount, std::int32_t value, char mode) {
 
 void LaneAdj_ApplyByNumber(const FileView& adjustments, LaneState& state, ChargeResult& result,
                            int rows, int breaks) {
-  using L = AdjByNumber32Layout;
+  namespace L = adj_by_number32_record;
   const std::size_t brackets = BracketCount(result);
   for (NumberHit& hit : state.number_hits) {
     if (hit.number == 0) continue;
@@ -159,9 +161,9 @@ void LaneAdj_ApplyByNumber(const FileView& adjustments, LaneState& state, Charge
     if (!record) continue;
     hit.position = record->position;
     const std::uint8_t* r = record->bytes.data();
-    const char minimum_mode = static_cast<char>(r[L::kMinimumMode]);
+    const char minimum_mode = static_cast<char>(r[L::kMinimumMode.offset]);
     if (minimum_mode != '0') {
-      const std::int16_t v = os::LoadI16Le(r + L::kMinimumValue);
+      const std::int16_t v = os::LoadI16Le(r + L::kMinimumValue.offset);
       for (std::size_t b = 0; b < brackets; ++b) {
         result.brackets.charges[b] = ApplyModeChar(result.brackets.charges[b], v, minimum_mode);
       }
@@ -169,9 +171,10 @@ void LaneAdj_ApplyByNumber(const FileView& adjustments, LaneState& state, Charge
     // The record holds modes and values for nine breaks.
     const int record_breaks = std::min<int>(breaks, static_cast<int>(L::kBreakCount));
     for (int j = 0; j < record_breaks; ++j) {
-      const char mode = static_cast<char>(r[L::kBreakModes + static_cast<std::size_t>(j)]);
+      const char mode = static_cast<char>(r[L::kBreakMode.Nth(static_cast<std::size_t>(j)).offset]);
       if (mode == '0') continue;
-      const std::int16_t v = os::LoadI16Le(r + L::kBreakValues + 2 * static_cast<std::size_t>(j));
+      const std::int16_t v =
+          os::LoadI16Le(r + L::kBreakValue.Nth(static_cast<std::size_t>(j)).offset);
       lane_apply::ForBreakColumn(result, rows, breaks, j,
                                  [&](std::int32_t& cell) { cell = ApplyModeChar(cell, v, mode); });
     }
@@ -198,7 +201,7 @@ std::int32_t ApplyOperator(std::int32_t amount, std::int32_t value, char op) {
 
 void LaneAdj_ApplyOperators(const FileView& adjustments, LaneState& state, ChargeResult& result,
                             int rows, int breaks) {
-  using L = AdjRecord350Layout;
+  namespace L = adj_record350;
   const std::size_t cells = CellCount(rows, breaks);
   const std::size_t brackets = BracketCount(result);
   for (NumberHit& hit : state.number_hits) {
@@ -207,12 +210,12 @@ void LaneAdj_ApplyOperators(const FileView& adjustments, LaneState& state, Charg
     if (!record) continue;
     hit.position = record->position;
     const os::ByteSpan bytes(record->bytes.data(), record->bytes.size());
-    const char minimum_op = static_cast<char>(bytes[L::kMinimumOperator]);
-    const char rate_op = static_cast<char>(bytes[L::kRateOperator]);
+    const char minimum_op = static_cast<char>(bytes[L::kMinimumOperator.offset]);
+    const char rate_op = static_cast<char>(bytes[L::kRateOperator.offset]);
     if (minimum_op != '0') {
       const bool ordinary = result.brackets.kinds[0] == kOrdinaryBracket;
       const std::int16_t v =
-          os::LoadI16Le(bytes.data() + (ordinary ? L::kMinimumOrdinary : L::kMinimumOther));
+          os::LoadI16Le(bytes.data() + (ordinary ? L::kMinimumOrdinary : L::kMinimumOther).offset);
       if (minimum_op == 'F') {
         result.fixed_minimum_charge = std::max<std::int32_t>(v, 0);
       } else {
@@ -225,7 +228,7 @@ void LaneAdj_ApplyOperators(const FileView& adjustments, LaneState& state, Charg
     if (rate_op != '0' && rate_op != 'F') {
       for (std::size_t k = 0; k < cells && k < L::kValueCount; ++k) {
         result.matrix.cells[k] =
-            ApplyOperator(result.matrix.cells[k], ValueAt(bytes, L::kValues, k), rate_op);
+            ApplyOperator(result.matrix.cells[k], ValueAt(bytes, L::kValue.offset, k), rate_op);
       }
     }
   }

@@ -16,39 +16,40 @@ std::int32_t Position32(std::int64_t position) {
 }  // namespace
 
 std::array<std::uint8_t, 780> LaneAdjRowsLog(const LaneState& state) {
-  using L = LaneAdjRowLayout;
+  namespace L = lane_adj_row;
   std::array<std::uint8_t, 780> out{};
   const std::size_t rows = std::min(state.e_records.size(), L::kRows);
   for (std::size_t i = 0; i < rows; ++i) {
-    std::uint8_t* row = out.data() + i * L::kSize;
+    const os::RecordView row = os::RecordView(out).Sub(i * L::kSize, L::kSize);
     const std::vector<std::uint8_t>& record = state.e_records[i];
-    std::memcpy(row + L::kHead, record.data(), std::min(record.size(), L::kHeadWidth));
+    std::memcpy(row.at(L::kHead), record.data(), std::min(record.size(), L::kHead.width));
     const std::int64_t at = i < state.e_positions.size() ? state.e_positions[i] : 0;
-    os::StoreI32Le(row + L::kPosition, Position32(at));
+    row.SetI32(L::kPosition, Position32(at));
   }
   return out;
 }
 
-std::array<std::uint8_t, LaneHitLogLayout::kSize> CodeHitsLog(const std::vector<CodeHit>& hits) {
-  using L = LaneHitLogLayout;
+std::array<std::uint8_t, lane_hit_log::kSize> CodeHitsLog(const std::vector<CodeHit>& hits) {
+  namespace L = lane_hit_log;
+  namespace E = lane_code_hit_entry;
   std::array<std::uint8_t, L::kSize> out{};
   for (std::size_t i = 0; i < std::min(hits.size(), L::kEntries); ++i) {
-    std::uint8_t* e = out.data() + i * L::kEntrySize;
-    os::StoreText(e + L::kCode, L::kCodeWidth, hits[i].code);
-    os::StoreI32Le(e + L::kCodePosition, Position32(hits[i].position));
+    const os::RecordView e = os::RecordView(out).Sub(i * L::kEntrySize, L::kEntrySize);
+    e.SetText(E::kCode, hits[i].code);
+    e.SetI32(E::kPosition, Position32(hits[i].position));
   }
   return out;
 }
 
-std::array<std::uint8_t, LaneHitLogLayout::kSize> NumberHitsLog(
-    const std::vector<NumberHit>& hits) {
-  using L = LaneHitLogLayout;
+std::array<std::uint8_t, lane_hit_log::kSize> NumberHitsLog(const std::vector<NumberHit>& hits) {
+  namespace L = lane_hit_log;
+  namespace E = lane_number_hit_entry;
   std::array<std::uint8_t, L::kSize> out{};
   for (std::size_t i = 0; i < std::min(hits.size(), L::kEntries); ++i) {
-    std::uint8_t* e = out.data() + i * L::kEntrySize;
-    e[L::kKind] = static_cast<std::uint8_t>(hits[i].kind);
-    os::StoreI16Le(e + L::kNumber, hits[i].number);
-    os::StoreI32Le(e + L::kNumberPosition, Position32(hits[i].position));
+    const os::RecordView e = os::RecordView(out).Sub(i * L::kEntrySize, L::kEntrySize);
+    *e.at(E::kKind) = static_cast<std::uint8_t>(hits[i].kind);
+    e.SetI16(E::kNumber, hits[i].number);
+    e.SetI32(E::kPosition, Position32(hits[i].position));
   }
   return out;
 }

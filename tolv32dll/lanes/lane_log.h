@@ -16,8 +16,8 @@ namespace tolv {
 // 60 rows of 13 bytes: each E record's first 8 bytes and its position; the rest zero.
 std::array<std::uint8_t, 780> LaneAdjRowsLog(const LaneState& state);
 // 15 entries of 7 bytes, unused entries zero.
-std::array<std::uint8_t, LaneHitLogLayout::kSize> CodeHitsLog(const std::vector<CodeHit>& hits);
-std::array<std::uint8_t, LaneHitLogLayout::kSize> NumberHitsLog(const std::vector<NumberHit>& hits);
+std::array<std::uint8_t, lane_hit_log::kSize> CodeHitsLog(const std::vector<CodeHit>& hits);
+std::array<std::uint8_t, lane_hit_log::kSize> NumberHitsLog(const std::vector<NumberHit>& hits);
 
 // Write them when the calling thread's binary log is on.
 void LogLaneAdjRows(const LaneState& state);

@@ -44,7 +44,7 @@ std::int32_t ApplyPairFactor(std::int32_t amount, std::int32_t value, int date_n
 
 void LaneAdj_ApplyByPair(const FileView& adjustments, const PairTerms& terms,
                          const LaneState& state, ChargeResult& result, int rows, int breaks) {
-  using L = AdjByPairLayout;
+  namespace L = adj_by_pair_record;
   const std::size_t brackets = lane_apply::BracketCount(result);
   const int record_breaks = std::min<int>(breaks, static_cast<int>(L::kBreakCount));
   std::int64_t start = 0;
@@ -57,8 +57,8 @@ void LaneAdj_ApplyByPair(const FileView& adjustments, const PairTerms& terms,
     if (!record) continue;
     start = record->position;
     const std::uint8_t* r = record->bytes.data();
-    const char minimum_mode = static_cast<char>(r[L::kMinimumMode]);
-    const std::int16_t minimum = os::LoadI16Le(r + L::kMinimumValue);
+    const char minimum_mode = static_cast<char>(r[L::kMinimumMode.offset]);
+    const std::int16_t minimum = os::LoadI16Le(r + L::kMinimumValue.offset);
     if (minimum_mode != '0' && minimum > 0) {
       for (std::size_t b = 0; b < brackets; ++b) {
         result.brackets.charges[b] =
@@ -66,9 +66,10 @@ void LaneAdj_ApplyByPair(const FileView& adjustments, const PairTerms& terms,
       }
     }
     for (int j = 0; j < record_breaks; ++j) {
-      const char mode = static_cast<char>(r[L::kBreakModes + static_cast<std::size_t>(j)]);
+      const char mode = static_cast<char>(r[L::kBreakMode.Nth(static_cast<std::size_t>(j)).offset]);
       if (mode == '0') continue;
-      const std::int16_t v = os::LoadI16Le(r + L::kBreakValues + 2 * static_cast<std::size_t>(j));
+      const std::int16_t v =
+          os::LoadI16Le(r + L::kBreakValue.Nth(static_cast<std::size_t>(j)).offset);
       lane_apply::ForBreakColumn(result, rows, breaks, j, [&](std::int32_t& cell) {
         cell = ApplyPairValue(cell, v, mode, terms.date_number);
       });

@@ -9,13 +9,13 @@ namespace tolv {
 
 void LoadLanesByPoint(const FileView& lanes, std::int16_t origin, std::int16_t destination,
                       LaneState& state) {
-  using L = LaneByPointLayout;
+  namespace L = lane_by_point_record;
   std::array<std::uint8_t, 2> key{};
   os::StoreI16Le(key.data(), origin);
   // Only the origin number orders the records.
   auto compare = [](os::ByteSpan k, os::ByteSpan r) {
     const int a = os::LoadI16Le(k.data());
-    const int b = os::LoadI16Le(r.data() + L::kOrigin);
+    const int b = os::LoadI16Le(r.data() + L::kOrigin.offset);
     return a < b ? -1 : (a > b ? 1 : 0);
   };
   const std::int64_t first =
@@ -29,15 +29,15 @@ void LoadLanesByPoint(const FileView& lanes, std::int16_t origin, std::int16_t d
                    os::MutableByteSpan(r.data(), r.size()))) {
       return;
     }
-    if (os::LoadI16Le(r.data() + L::kOrigin) != origin) return;
-    const bool holds = os::LoadI16Le(r.data() + L::kDestinationLow) <= destination &&
-                       destination <= os::LoadI16Le(r.data() + L::kDestinationHigh);
+    if (os::LoadI16Le(r.data() + L::kOrigin.offset) != origin) return;
+    const bool holds = os::LoadI16Le(r.data() + L::kDestinationLow.offset) <= destination &&
+                       destination <= os::LoadI16Le(r.data() + L::kDestinationHigh.offset);
     if (!holds) {
       if (matched) return;
       continue;
     }
     matched = true;
-    state.number_hits.push_back({'Y', os::LoadI16Le(r.data() + L::kNumber), 0});
+    state.number_hits.push_back({'Y', os::LoadI16Le(r.data() + L::kNumber.offset), 0});
   }
 }
 

@@ -15,9 +15,9 @@
 namespace tolv {
 namespace {
 
-using H = LaneHeadLayout;
+namespace H = zip_lane_head;
 using lane_apply::Padded;
-using Z = ZipLaneLayout;
+namespace Z = zip_lane_record;
 
 constexpr std::size_t kMaxZipLaneHits = 14;
 constexpr int kMaxSlot = 10;
@@ -33,12 +33,13 @@ bool Holds(const std::vector<std::uint8_t>& r, std::size_t low, std::size_t high
 
 bool LaneMatches(const std::vector<std::uint8_t>& r, const std::string& origin,
                  const std::string& destination) {
-  if (Holds(r, Z::kOriginLow, Z::kOriginHigh, origin) &&
-      Holds(r, Z::kDestinationLow, Z::kDestinationHigh, destination)) {
+  if (Holds(r, Z::kOriginLow.offset, Z::kOriginHigh.offset, origin) &&
+      Holds(r, Z::kDestinationLow.offset, Z::kDestinationHigh.offset, destination)) {
     return true;
   }
-  return r[Z::kBothWays] == 'B' && Holds(r, Z::kOriginLow, Z::kOriginHigh, destination) &&
-         Holds(r, Z::kDestinationLow, Z::kDestinationHigh, origin);
+  return r[Z::kBothWays.offset] == 'B' &&
+         Holds(r, Z::kOriginLow.offset, Z::kOriginHigh.offset, destination) &&
+         Holds(r, Z::kDestinationLow.offset, Z::kDestinationHigh.offset, origin);
 }
 
 std::string PointText(std::int16_t point) {
@@ -89,8 +90,9 @@ void AddHits(const std::vector<std::string>& slots, int sub_kind, int effective_
 }  // namespace
 
 std::string CheckRecordKey(const std::string& rate_text, const std::string& data) {
-  return "6" + Padded(rate_text, CheckRecordLayout::kRateTextWidth) + std::string(7, ' ') +
-         std::string(8, '.') + data;
+  namespace C = check_record_key;
+  return "6" + Padded(rate_text, C::kRateText.width) + std::string(C::kBlanks.width, ' ') +
+         std::string(C::kDots.width, '.') + data;
 }
 
 bool FindCheckRecord(const FileView& lanes, std::int64_t start, std::size_t length,
@@ -120,22 +122,22 @@ ErrorNumber LoadZipLanes(const FileView& lanes, const ZipLaneTerms& terms, Facto
   state.area_pairs.clear();
   std::vector<std::uint8_t> head(H::kSize);
   if (!ReadExact(lanes, 0, os::MutableByteSpan(head.data(), head.size()))) return kErrBadlal;
-  const int option_count = head[H::kOptionCount];
-  const int sub_kind = head[H::kSubKind];
+  const int option_count = head[H::kOptionCount.offset];
+  const int sub_kind = head[H::kSubKind.offset];
   const std::size_t width = ZipLaneHitWidth(sub_kind);
-  const std::size_t length = head[H::kRecordLength];
-  const std::int64_t first = os::LoadI32Le(head.data() + H::kLanePosition);
+  const std::size_t length = head[H::kRecordLength.offset];
+  const std::int64_t first = os::LoadI32Le(head.data() + H::kLanePosition.offset);
   if (option_count > 2 || length < Z::kHits + width || first <= 0) return kErrBadlal;
   TOLV_RETURN_IF_ERROR(ApplyOptionRecords(lanes, option_count, options));
   state.sub_kind = sub_kind;
 
-  const bool by_postal_codes = head[H::kUsePostalCodes] == 'B';
+  const bool by_postal_codes = head[H::kUsePostalCodes.offset] == 'B';
   const std::string origin =
       by_postal_codes ? Padded(terms.origin_zip, 5) : PointText(terms.origin_point);
   const std::string destination =
       by_postal_codes ? Padded(terms.destination_zip, 5) : PointText(terms.destination_point);
-  const bool check = head[H::kCheckOn] == 'Y';
-  const bool keep_when_missing = head[H::kCheckChar] == 'I';
+  const bool check = head[H::kCheckOn.offset] == 'Y';
+  const bool keep_when_missing = head[H::kCheckChar.offset] == 'I';
 
   std::vector<std::string> slots;
   std::size_t found = 0;
@@ -146,18 +148,18 @@ ErrorNumber LoadZipLanes(const FileView& lanes, const ZipLaneTerms& terms, Facto
     for (std::int64_t at = section;
          found < kMaxZipLaneHits && ReadExact(lanes, at, os::MutableByteSpan(r.data(), r.size()));
          at += static_cast<std::int64_t>(length)) {
-      if (r[Z::kKind] == '2') {
-        next = os::LoadI32Le(r.data() + Z::kNextPosition);
+      if (r[Z::kKind.offset] == '2') {
+        next = os::LoadI32Le(r.data() + Z::kNextPosition.offset);
         break;
       }
-      if (r[Z::kKind] != '4') break;
+      if (r[Z::kKind.offset] != '4') break;
       if (!LaneMatches(r, origin, destination)) continue;
       const std::string data = Text(r, Z::kHits, width);
       if (check && FindCheckRecord(lanes, first, length, CheckRecordKey(terms.rate_text, data)) ==
                        keep_when_missing) {
         continue;
       }
-      const int slot = r[Z::kSlot];
+      const int slot = r[Z::kSlot.offset];
       if (slot > kMaxSlot) continue;
       const std::size_t index = slot == 0 ? slots.size() : static_cast<std::size_t>(slot - 1);
       if (index >= kMaxZipLaneHits) continue;
@@ -168,7 +170,7 @@ ErrorNumber LoadZipLanes(const FileView& lanes, const ZipLaneTerms& terms, Facto
     if (found >= kMaxZipLaneHits) break;
     section = next;
   }
-  if (head[H::kSortHits] == 'Y') {
+  if (head[H::kSortHits.offset] == 'Y') {
     std::stable_sort(slots.begin(), slots.end(), [](const std::string& a, const std::string& b) {
       if (a.empty() != b.empty()) return b.empty();
       return a < b;

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tolv32dll/records/field.h"
+#include "platform/os/record_layout.h"
 #include "tolv32dll/records/shipment_record.h"
 
 namespace tolv {
@@ -19,11 +19,11 @@ namespace tolv {
 inline constexpr char kBinaryLogName[] = "kqdebug.dbr";
 
 namespace binary_log_head {
-inline constexpr Field kLength{0, 4, FieldKind::kI32};    // data bytes after the head
-inline constexpr Field kKind{4, 4, FieldKind::kI32};      // BinaryLogKind
-inline constexpr Field kThreadId{8, 4, FieldKind::kI32};  // the writing thread
+inline constexpr os::Field kLength = os::I32Field(0);    // data bytes after the head
+inline constexpr os::Field kKind = os::I32Field(4);      // BinaryLogKind
+inline constexpr os::Field kThreadId = os::I32Field(8);  // the writing thread
 inline constexpr std::size_t kSize = 4 + 4 + 4;
-static_assert(FieldsTile({kLength, kKind, kThreadId}, kSize));
+static_assert(os::FieldsTile({kLength, kKind, kThreadId}, kSize));
 }  // namespace binary_log_head
 
 // What a record holds, by the step that writes it.
@@ -65,16 +65,16 @@ inline constexpr std::size_t kMaxName = kSize - 1;
 namespace binary_log_brackets {
 namespace sr = shipment_record;
 inline constexpr std::size_t kBegin = sr::kBracketKinds.offset;
-inline constexpr Field kKinds{sr::kBracketKinds.offset - kBegin, sr::kBrackets, FieldKind::kText};
-inline constexpr Field kUnused{sr::kUnused1910.offset - kBegin, 2, FieldKind::kRaw};
-inline constexpr Field kWeight{sr::kBracketWeight.offset - kBegin, 4, FieldKind::kI32};  // Nth
-inline constexpr Field kCharge{sr::kBracketCharge.offset - kBegin, 4, FieldKind::kI32};  // Nth
-inline constexpr Field kMethod{sr::kMinimumMethod.offset - kBegin, 2, FieldKind::kI16};
-inline constexpr Field kCount{sr::kBracketCount.offset - kBegin, 2, FieldKind::kI16};
+inline constexpr os::Field kKinds = os::TextField(sr::kBracketKinds.offset - kBegin, sr::kBrackets);
+inline constexpr os::Field kUnused = os::RawField(sr::kUnused1910.offset - kBegin, 2);
+inline constexpr os::Field kWeight = os::I32Field(sr::kBracketWeight.offset - kBegin);  // Nth
+inline constexpr os::Field kCharge = os::I32Field(sr::kBracketCharge.offset - kBegin);  // Nth
+inline constexpr os::Field kMethod = os::I16Field(sr::kMinimumMethod.offset - kBegin);
+inline constexpr os::Field kCount = os::I16Field(sr::kBracketCount.offset - kBegin);
 inline constexpr std::size_t kSize = 30 + 2 + 30 * 4 + 30 * 4 + 2 + 2;
-static_assert(FieldsTile({kKinds, kUnused, kWeight.Run(sr::kBrackets), kCharge.Run(sr::kBrackets),
-                          kMethod, kCount},
-                         kSize));
+static_assert(os::FieldsTile({kKinds, kUnused, kWeight.Run(sr::kBrackets),
+                              kCharge.Run(sr::kBrackets), kMethod, kCount},
+                             kSize));
 static_assert(kBegin + kSize == sr::kUnused2156.offset);
 }  // namespace binary_log_brackets
 

@@ -11,7 +11,7 @@ namespace sr = shipment_record;
 // The header as logged: all but its last two bytes.
 constexpr std::size_t kLoggedHeader = h::kSize - 2;
 
-std::string Raw(ConstRecordView view, std::size_t offset, std::size_t width) {
+std::string Raw(os::ConstRecordView view, std::size_t offset, std::size_t width) {
   return std::string(reinterpret_cast<const char*>(view.bytes().data() + offset), width);
 }
 

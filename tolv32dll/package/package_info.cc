@@ -18,7 +18,7 @@ namespace req = package_info_request;
 namespace resp = package_info_response;
 namespace rec = package_record;
 
-std::string_view TextAt(std::span<const std::uint8_t> bytes, const Field& field) {
+std::string_view TextAt(std::span<const std::uint8_t> bytes, const os::Field& field) {
   return std::string_view(reinterpret_cast<const char*>(bytes.data() + field.offset), field.width);
 }
 

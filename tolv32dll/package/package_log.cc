@@ -21,7 +21,7 @@ std::string_view Chars(std::span<const std::uint8_t> record, std::size_t offset,
   return std::string_view(reinterpret_cast<const char*>(record.data()) + offset, width);
 }
 
-std::string_view Chars(std::span<const std::uint8_t> record, const Field& f) {
+std::string_view Chars(std::span<const std::uint8_t> record, const os::Field& f) {
   return Chars(record, f.offset, f.width);
 }
 

@@ -45,16 +45,16 @@ class PackageRating {
   void WriteResponse(std::span<std::uint8_t> response) const;
 
  private:
-  std::string_view Text(const Field& f) const {
+  std::string_view Text(const os::Field& f) const {
     return std::string_view(reinterpret_cast<const char*>(request_.data() + f.offset), f.width);
   }
   // The text of package k's weight (0-based); the last field is cut short by the record.
   std::string_view WeightText(std::size_t k) const {
-    const Field f = rq::kWeight.Nth(k);
+    const os::Field f = rq::kWeight.Nth(k);
     const std::size_t width = f.end() <= rq::kSize ? f.width : rq::kSize - f.offset;
     return std::string_view(reinterpret_cast<const char*>(request_.data() + f.offset), width);
   }
-  void Default(const Field& f, const char* code) {
+  void Default(const os::Field& f, const char* code) {
     if (request_[f.offset] == ' ') os::StoreText(request_.data() + f.offset, f.width, code);
   }
 

@@ -6,7 +6,7 @@
 
 namespace tolv {
 
-void StoreFormatted(std::uint8_t* record, const Field& field, const char* format,
+void StoreFormatted(std::uint8_t* record, const os::Field& field, const char* format,
                     std::int64_t value) {
   char text[32];
   std::snprintf(text, sizeof text, format, static_cast<long long>(value));
@@ -14,7 +14,7 @@ void StoreFormatted(std::uint8_t* record, const Field& field, const char* format
   std::memcpy(record + field.offset, text, n < field.width ? n : field.width);
 }
 
-void StoreStatus(std::uint8_t* record, const Field& field, ErrorNumber error) {
+void StoreStatus(std::uint8_t* record, const os::Field& field, ErrorNumber error) {
   if (error == kOk) {
     std::memset(record + field.offset, ' ', field.width);
   } else {

@@ -6,19 +6,19 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/os/record_layout.h"
 #include "tolv32dll/errors/error_numbers.h"
-#include "tolv32dll/records/field.h"
 
 namespace tolv {
 
 // value formatted with printf's format (one integer conversion), cut to the field's width
 // and written at the field's offset. Does not check bounds.
 // REQUIRES: record holds the field.
-void StoreFormatted(std::uint8_t* record, const Field& field, const char* format,
+void StoreFormatted(std::uint8_t* record, const os::Field& field, const char* format,
                     std::int64_t value);
 
 // The status field: 4 blanks for 0, else the number as "%04d".
-void StoreStatus(std::uint8_t* record, const Field& field, ErrorNumber error);
+void StoreStatus(std::uint8_t* record, const os::Field& field, ErrorNumber error);
 
 // Whole pounds of a weight: its integer part, plus 1 when the weight has a fraction (so
 // 12.2 pounds are 13). REQUIRES: weight >= 0.

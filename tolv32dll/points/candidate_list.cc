@@ -9,8 +9,7 @@
 namespace tolv {
 namespace {
 
-using L = CandidateListLayout;
-
+namespace L = candidate_list;
 
 // Exactly n characters of text, blank-padded.
 std::string Field(std::string_view text, std::size_t n) {
@@ -24,15 +23,15 @@ std::string Field(std::string_view text, std::size_t n) {
 template <typename Entry>
 bool CopyEntries(std::uint8_t* list, std::int16_t kind, std::string_view zip,
                  const std::vector<Entry>& entries) {
-  os::StoreI16Le(list + L::kKind, kind);
-  std::memcpy(list + L::kZip, zip.data(), std::min(zip.size(), L::kZipWidth));
-  std::int64_t capacity = os::LoadI32Le(list + L::kCapacity);
+  os::StoreI16Le(list + L::kKind.offset, kind);
+  std::memcpy(list + L::kZip.offset, zip.data(), std::min(zip.size(), L::kZip.width));
+  std::int64_t capacity = os::LoadI32Le(list + L::kCapacity.offset);
   std::int64_t needed = static_cast<std::int64_t>(entries.size() * sizeof(Entry));
   if (capacity < needed) {
-    os::StoreI32Le(list + L::kCount, -1);
+    os::StoreI32Le(list + L::kCount.offset, -1);
     return false;
   }
-  os::StoreI32Le(list + L::kCount, static_cast<std::int32_t>(entries.size()));
+  os::StoreI32Le(list + L::kCount.offset, static_cast<std::int32_t>(entries.size()));
   for (std::size_t i = 0; i < entries.size(); ++i) {
     std::memcpy(list + L::kEntries + i * sizeof(Entry), entries[i].data(), sizeof(Entry));
   }

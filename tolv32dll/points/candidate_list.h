@@ -16,27 +16,29 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/os/record_layout.h"
 #include "tolv32dll/errors/result.h"
 
 namespace tolv {
 
-struct CandidateListLayout {
-  static constexpr std::size_t kCapacity = 0;
-  static constexpr std::size_t kCount = kCapacity + 4;
-  static constexpr std::size_t kKind = kCount + 4;
-  static constexpr std::size_t kZip = kKind + 2, kZipWidth = 6;
-  static constexpr std::size_t kEntries = kZip + kZipWidth;
-  static constexpr std::size_t kCityEntrySize = 20;    // 19-character city + 1 byte
-  static constexpr std::size_t kTariffEntrySize = 24;  // tariff name 6 + 2 first
-  static constexpr std::int16_t kKindCities = 0;
-  static constexpr std::int16_t kKindTariffs = 1;
-};
-static_assert(CandidateListLayout::kEntries == 16);
+// The head of a caller's CandidateList, then its entries.
+namespace candidate_list {
+inline constexpr os::Field kCapacity = os::I32Field(0);
+inline constexpr os::Field kCount = os::I32Field(4);
+inline constexpr os::Field kKind = os::I16Field(8);
+inline constexpr os::Field kZip = os::TextField(10, 6);
+inline constexpr std::size_t kEntries = 16;
+static_assert(os::FieldsTile({kCapacity, kCount, kKind, kZip}, kEntries));
+inline constexpr std::size_t kCityEntrySize = 20;    // 19-character city + 1 byte
+inline constexpr std::size_t kTariffEntrySize = 24;  // tariff name 6 + 2 first
+inline constexpr std::int16_t kKindCities = 0;
+inline constexpr std::int16_t kKindTariffs = 1;
+}  // namespace candidate_list
 
 // A city candidate: 19 characters and one more byte, as copied to the caller.
-using CityEntry = std::array<char, CandidateListLayout::kCityEntrySize>;
+using CityEntry = std::array<char, candidate_list::kCityEntrySize>;
 // A tariff candidate row: tariff name (6 + 2 characters) first.
-using TariffEntry = std::array<char, CandidateListLayout::kTariffEntrySize>;
+using TariffEntry = std::array<char, candidate_list::kTariffEntrySize>;
 
 // The entry closing every city list: "  None of the above" and a NUL.
 inline constexpr std::string_view kNoneOfTheAbove = "  None of the above";
@@ -45,13 +47,13 @@ CityEntry NoneOfTheAboveEntry();
 
 // What the city and tariff choices read from the request in hand, and the caller's list.
 struct ListRequest {
-  std::string origin_zip;        // ShipmentHeader.OriginZip (first 5 characters count)
-  std::string origin_city;       // ShipmentHeader.OriginCity, 19 characters
+  std::string origin_zip;   // ShipmentHeader.OriginZip (first 5 characters count)
+  std::string origin_city;  // ShipmentHeader.OriginCity, 19 characters
   std::string destination_zip;
   std::string destination_city;
-  std::string tariff_name;       // ShipmentHeader.TariffName, 8 characters
-  char list_mode = ' ';          // ShipmentHeader.ListMode: 'E' error, 'F' copy to caller
-  char tariff_kind = ' ';        // CurrentTariff's tariff kind; 'N' ends the call on a copy
+  std::string tariff_name;  // ShipmentHeader.TariffName, 8 characters
+  char list_mode = ' ';     // ShipmentHeader.ListMode: 'E' error, 'F' copy to caller
+  char tariff_kind = ' ';   // CurrentTariff's tariff kind; 'N' ends the call on a copy
   // The caller's CandidateList, null for Tolv_RateShipment. The engine trusts its
   // capacity field: the buffer holds 16 bytes plus that capacity.
   std::uint8_t* candidate_list = nullptr;

@@ -6,25 +6,27 @@
 
 #include <cstddef>
 
+#include "platform/os/record_layout.h"
+
 namespace tolv {
 
 // ZIP form (first character of the EXP file number not 'A'): packed codes.
-struct ExpZipRecordLayout {
-  static constexpr std::size_t kCode = 0, kCodeWidth = 3;
-  static constexpr std::size_t kSubstitute = kCode + kCodeWidth, kSubstituteWidth = 3;
-  static constexpr std::size_t kCity = kSubstitute + kSubstituteWidth, kCityWidth = 19;
-  static constexpr std::size_t kSize = kCity + kCityWidth;
-};
-static_assert(ExpZipRecordLayout::kSize == 25);
+namespace exp_zip_record {
+inline constexpr os::Field kCode = os::RawField(0, 3);
+inline constexpr os::Field kSubstitute = os::RawField(3, 3);
+inline constexpr os::Field kCity = os::TextField(6, 19);
+inline constexpr std::size_t kSize = 25;
+static_assert(os::FieldsTile({kCode, kSubstitute, kCity}, kSize));
+}  // namespace exp_zip_record
 
 // Postal form (first character of the EXP file number 'A'): codes as characters.
-struct ExpPostalRecordLayout {
-  static constexpr std::size_t kCode = 0, kCodeWidth = 6;
-  static constexpr std::size_t kSubstitute = kCode + kCodeWidth, kSubstituteWidth = 6;
-  static constexpr std::size_t kCity = kSubstitute + kSubstituteWidth, kCityWidth = 19;
-  static constexpr std::size_t kSize = kCity + kCityWidth;
-};
-static_assert(ExpPostalRecordLayout::kSize == 31);
+namespace exp_postal_record {
+inline constexpr os::Field kCode = os::TextField(0, 6);
+inline constexpr os::Field kSubstitute = os::TextField(6, 6);
+inline constexpr os::Field kCity = os::TextField(12, 19);
+inline constexpr std::size_t kSize = 31;
+static_assert(os::FieldsTile({kCode, kSubstitute, kCity}, kSize));
+}  // namespace exp_postal_record
 
 }  // namespace tolv
 

@@ -42,7 +42,7 @@ int CompareExpKey(ExpForm form, os::ByteSpan key, std::string_view unpacked_key,
     std::size_t n = (unpacked_key[0] >= '0' && unpacked_key[0] <= '9') ? 5 : 3;
     c = std::memcmp(unpacked_key.data(), b, std::min({n, unpacked_key.size(), b_size}));
   } else {
-    c = std::memcmp(key.data(), record.data(), ExpPostalRecordLayout::kCodeWidth);
+    c = std::memcmp(key.data(), record.data(), exp_postal_record::kCode.width);
   }
   return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
@@ -54,9 +54,9 @@ ErrorNumber SubstituteExpPoint(const FileView* exp_file, ExpForm form, ListReque
   point.exp_found = false;
   if (exp_file == nullptr) return kOk;
   const std::size_t record_length =
-      form == ExpForm::kZip ? ExpZipRecordLayout::kSize : ExpPostalRecordLayout::kSize;
-  const std::size_t city_offset =
-      form == ExpForm::kZip ? ExpZipRecordLayout::kCity : ExpPostalRecordLayout::kCity;
+      form == ExpForm::kZip ? exp_zip_record::kSize : exp_postal_record::kSize;
+  const os::Field city_field =
+      form == ExpForm::kZip ? exp_zip_record::kCity : exp_postal_record::kCity;
 
   std::string key;
   if (form == ExpForm::kZip) {
@@ -64,7 +64,7 @@ ErrorNumber SubstituteExpPoint(const FileView* exp_file, ExpForm form, ListReque
     if (!packed) return kOk;  // a code that packs to nothing is in no file
     key.assign(packed->begin(), packed->end());
   } else {
-    key = Pad(point.code, ExpPostalRecordLayout::kCodeWidth);
+    key = Pad(point.code, exp_postal_record::kCode.width);
   }
   os::ByteSpan key_bytes(reinterpret_cast<const std::uint8_t*>(key.data()), key.size());
   char unpacked[5];
@@ -83,14 +83,14 @@ ErrorNumber SubstituteExpPoint(const FileView* exp_file, ExpForm form, ListReque
   for (std::int64_t i = first; candidates.size() < kMaxExpRecords; ++i) {
     if (!ReadExact(*exp_file, i * static_cast<std::int64_t>(record_length), record)) break;
     if (compare(key_bytes, record) != 0) break;
+    const os::ConstRecordView v(record);
     ExpCandidate c;
     if (form == ExpForm::kZip) {
-      c.substitute = Pad(Zip_Unpack(record.data() + ExpZipRecordLayout::kSubstitute), 6);
+      c.substitute = Pad(Zip_Unpack(v.at(exp_zip_record::kSubstitute)), 6);
     } else {
-      c.substitute = os::LoadRaw(record.data() + ExpPostalRecordLayout::kSubstitute,
-                                 ExpPostalRecordLayout::kSubstituteWidth);
+      c.substitute = v.Raw(exp_postal_record::kSubstitute);
     }
-    c.city = os::LoadRaw(record.data() + city_offset, 19);
+    c.city = v.Raw(city_field);
     list.push_back(MakeCityEntry(c.city));
     candidates.push_back(std::move(c));
   }
@@ -152,7 +152,7 @@ Result<PointRecord> FindPoint(const FileView* file, const std::string& code, boo
   };
   std::int64_t index = RecordFile_Search(os::ByteSpan(), *file, record_length, compare);
   if (index < 0) return Result<PointRecord>::Error(not_found);
-  std::array<std::uint8_t, PointRecordLayout::kSizeWithSecondFactor> buffer;
+  std::array<std::uint8_t, point_record::kSizeWithSecondFactor> buffer;
   assert(record_length <= buffer.size());
   const os::MutableByteSpan record(buffer.data(), record_length);
   if (!ReadExact(*file, index * static_cast<std::int64_t>(record_length), record)) {
@@ -164,21 +164,20 @@ Result<PointRecord> FindPoint(const FileView* file, const std::string& code, boo
 }  // namespace
 
 Result<std::int32_t> LookupPoints(RatingFiles& files, PointLookupMode mode, PointState& state) {
-  const std::size_t record_length = mode.point_file_mode == 'Y'
-                                        ? PointRecordLayout::kSizeWithSecondFactor
-                                        : PointRecordLayout::kSize;
+  const std::size_t record_length =
+      mode.point_file_mode == 'Y' ? point_record::kSizeWithSecondFactor : point_record::kSize;
   Result<PointFiles> origin_files = files.Points('O', state.origin.exp_found);
   if (!origin_files.ok()) return Result<std::int32_t>::Error(origin_files.error());
-  Result<PointRecord> origin = FindPoint(origin_files->origin, state.origin.code, false,
-                                         record_length, kErrBadorg);
+  Result<PointRecord> origin =
+      FindPoint(origin_files->origin, state.origin.code, false, record_length, kErrBadorg);
   if (!origin.ok()) return Result<std::int32_t>::Error(origin.error());
   state.origin_record = *origin;
 
   Result<PointFiles> destination_files = files.Points('D', state.destination.exp_found);
   if (!destination_files.ok()) return Result<std::int32_t>::Error(destination_files.error());
   const FileView* destination_file = destination_files->destination;
-  Result<PointRecord> destination = FindPoint(destination_file, state.destination.code, false,
-                                              record_length, kErrBaddst);
+  Result<PointRecord> destination =
+      FindPoint(destination_file, state.destination.code, false, record_length, kErrBaddst);
   if (!destination.ok()) return Result<std::int32_t>::Error(destination.error());
   state.destination_record = *destination;
   std::array<std::uint8_t, 4> count{};
@@ -205,7 +204,7 @@ Result<std::int32_t> LookupCompactPoints(RatingFiles& files, PointLookupMode mod
   if (mode.point_file_mode == 'S') return Result<std::int32_t>::Error(kErrPntred);
   Result<PointFiles> point_files = files.Points('O', false);
   if (!point_files.ok()) return Result<std::int32_t>::Error(point_files.error());
-  constexpr std::size_t kLength = CompactPointRecordLayout::kSize;
+  constexpr std::size_t kLength = compact_point_record::kSize;
   Result<PointRecord> origin =
       FindPoint(point_files->origin, state.origin.code, true, kLength, kErrBadorg);
   if (!origin.ok()) return Result<std::int32_t>::Error(origin.error());

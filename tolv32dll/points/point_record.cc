@@ -35,21 +35,21 @@ std::string FormatZip(std::uint32_t value) {
 }  // namespace
 
 PointRecord DecodePointRecord(os::ByteSpan record) {
-  using L = PointRecordLayout;
+  namespace L = point_record;
+  const os::ConstRecordView v(record);
   PointRecord p;
-  p.high_zip = os::LoadRaw(record.data() + L::kHighZip, L::kZipWidth);
-  p.low_zip = os::LoadRaw(record.data() + L::kLowZip, L::kZipWidth);
-  p.index = os::LoadI16Le(record.data() + L::kIndex);
-  p.addon_factor = os::LoadI16Le(record.data() + L::kAddonFactor);
-  if (record.size() >= L::kSizeWithSecondFactor) {
-    p.second_addon_factor = os::LoadI16Le(record.data() + L::kSecondAddonFactor);
-  }
+  p.high_zip = v.Raw(L::kHighZip);
+  p.low_zip = v.Raw(L::kLowZip);
+  p.index = v.I16(L::kIndex);
+  p.addon_factor = v.I16(L::kAddonFactor);
+  if (record.size() >= L::kSizeWithSecondFactor)
+    p.second_addon_factor = v.I16(L::kSecondAddonFactor);
   return p;
 }
 
 PointRecord DecodeCompactPointRecord(os::ByteSpan record) {
   std::uint32_t v = CompactRange(record);
-  std::uint16_t w = os::LoadU16Le(record.data() + CompactPointRecordLayout::kPoint);
+  std::uint16_t w = os::LoadU16Le(os::ConstRecordView(record).at(compact_point_record::kPoint));
   PointRecord p;
   std::uint32_t low = v >> 7;
   p.low_zip = FormatZip(low);
@@ -59,24 +59,25 @@ PointRecord DecodeCompactPointRecord(os::ByteSpan record) {
   return p;
 }
 
-std::array<std::uint8_t, PointRecordLayout::kSizeWithSecondFactor> EncodePointSlot(
+std::array<std::uint8_t, point_record::kSizeWithSecondFactor> EncodePointSlot(
     const PointRecord& point) {
-  using L = PointRecordLayout;
+  namespace L = point_record;
   std::array<std::uint8_t, L::kSizeWithSecondFactor> slot{};
-  os::StoreText(slot.data() + L::kHighZip, L::kZipWidth, point.high_zip);
-  os::StoreText(slot.data() + L::kLowZip, L::kZipWidth, point.low_zip);
-  os::StoreI16Le(slot.data() + L::kIndex, point.index);
-  os::StoreI16Le(slot.data() + L::kAddonFactor, point.addon_factor);
-  os::StoreI16Le(slot.data() + L::kSecondAddonFactor, point.second_addon_factor);
+  const os::RecordView v(slot);
+  v.SetText(L::kHighZip, point.high_zip);
+  v.SetText(L::kLowZip, point.low_zip);
+  v.SetI16(L::kIndex, point.index);
+  v.SetI16(L::kAddonFactor, point.addon_factor);
+  v.SetI16(L::kSecondAddonFactor, point.second_addon_factor);
   return slot;
 }
 
 int CompareCodeWithPointRange(std::string_view code, os::ByteSpan record) {
-  using L = PointRecordLayout;
+  namespace L = point_record;
   const std::array<char, 5> key = FiveChars(code);
-  const char* bytes = reinterpret_cast<const char*>(record.data());
-  if (CompareFive(key, bytes + L::kLowZip) < 0) return -1;
-  if (CompareFive(key, bytes + L::kHighZip) > 0) return 1;
+  const os::ConstRecordView v(record);
+  if (CompareFive(key, v.RawView(L::kLowZip).data()) < 0) return -1;
+  if (CompareFive(key, v.RawView(L::kHighZip).data()) > 0) return 1;
   return 0;
 }
 

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/os/bytes.h"
+#include "platform/os/record_layout.h"
 
 namespace tolv {
 
@@ -25,36 +26,37 @@ struct PointRecord {
 
 // Full record: high ZIP, low ZIP (characters), point index, add-on factor, and in the
 // 16-byte form a second add-on factor.
-struct PointRecordLayout {
-  static constexpr std::size_t kHighZip = 0, kZipWidth = 5;
-  static constexpr std::size_t kLowZip = kHighZip + kZipWidth;
-  static constexpr std::size_t kIndex = kLowZip + kZipWidth;
-  static constexpr std::size_t kAddonFactor = kIndex + 2;
-  static constexpr std::size_t kSize = kAddonFactor + 2;
-  static constexpr std::size_t kSecondAddonFactor = kSize;
-  static constexpr std::size_t kSizeWithSecondFactor = kSecondAddonFactor + 2;
-};
-static_assert(PointRecordLayout::kSize == 14);
-static_assert(PointRecordLayout::kSizeWithSecondFactor == 16);
+namespace point_record {
+inline constexpr os::Field kHighZip = os::TextField(0, 5);
+inline constexpr os::Field kLowZip = os::TextField(5, 5);
+inline constexpr os::Field kIndex = os::I16Field(10);
+inline constexpr os::Field kAddonFactor = os::I16Field(12);
+inline constexpr std::size_t kSize = 14;
+inline constexpr os::Field kSecondAddonFactor = os::I16Field(14);
+inline constexpr std::size_t kSizeWithSecondFactor = 16;
+static_assert(os::FieldsTile({kHighZip, kLowZip, kIndex, kAddonFactor}, kSize));
+static_assert(os::FieldsTile({kHighZip, kLowZip, kIndex, kAddonFactor, kSecondAddonFactor},
+                             kSizeWithSecondFactor));
+}  // namespace point_record
 
 // Compact record: bytes 0-2 a 24-bit little-endian value v (low ZIP = v >> 7, range width
 // = v & 127), bytes 3-4 a 16-bit value w (point index = w & 1023, add-on factor = w >> 10).
-struct CompactPointRecordLayout {
-  static constexpr std::size_t kRange = 0, kRangeWidth = 3;
-  static constexpr std::size_t kPoint = kRange + kRangeWidth;
-  static constexpr std::size_t kSize = kPoint + 2;
-};
-static_assert(CompactPointRecordLayout::kSize == 5);
+namespace compact_point_record {
+inline constexpr os::Field kRange = os::RawField(0, 3);
+inline constexpr os::Field kPoint = os::RawField(3, 2);
+inline constexpr std::size_t kSize = 5;
+static_assert(os::FieldsTile({kRange, kPoint}, kSize));
+}  // namespace compact_point_record
 
-// REQUIRES: record.size() >= PointRecordLayout::kSize (kSizeWithSecondFactor for the
+// REQUIRES: record.size() >= point_record::kSize (kSizeWithSecondFactor for the
 // second factor, which is read only when the span holds it).
 PointRecord DecodePointRecord(os::ByteSpan record);
-// REQUIRES: record.size() >= CompactPointRecordLayout::kSize.
+// REQUIRES: record.size() >= compact_point_record::kSize.
 PointRecord DecodeCompactPointRecord(os::ByteSpan record);
 
 // A point as the work area holds it: the 16-byte full layout, both layouts unpacked into
 // it (the second add-on factor 0 unless the record had one).
-std::array<std::uint8_t, PointRecordLayout::kSizeWithSecondFactor> EncodePointSlot(
+std::array<std::uint8_t, point_record::kSizeWithSecondFactor> EncodePointSlot(
     const PointRecord& point);
 
 // Orders a 5-character code against a full record's range: -1 below the low ZIP, 1 above

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/os/record_layout.h"
 #include "tolv32dll/errors/result.h"
 #include "tolv32dll/points/candidate_list.h"
 #include "tolv32dll/points/file_view.h"
@@ -19,16 +20,16 @@ inline constexpr std::size_t kSequentialLineSize = 18;
 
 // AreaCityRecord: ZIP (5 characters) and area number (u16 little-endian) form the 7-byte
 // key; the area sorts as an unsigned number.
-struct AreaCityRecordLayout {
-  static constexpr std::size_t kZip = 0, kZipWidth = 5;
-  static constexpr std::size_t kArea = kZip + kZipWidth;
-  static constexpr std::size_t kKeySize = kArea + 2;
-  static constexpr std::size_t kSide = kKeySize;  // 'F' origin, 'T' destination, 'B' both
-  static constexpr std::size_t kValue = kSide + 1;
-  static constexpr std::size_t kCity = kValue + 1, kCityWidth = 19;
-  static constexpr std::size_t kSize = kCity + kCityWidth;
-};
-static_assert(AreaCityRecordLayout::kSize == 28);
+namespace area_city_record {
+inline constexpr os::Field kZip = os::TextField(0, 5);
+inline constexpr os::Field kArea = os::RawField(5, 2);   // high byte, then low byte
+inline constexpr os::Field kSide = os::TextField(7, 1);  // 'F' origin, 'T' destination, 'B' both
+inline constexpr os::Field kValue = os::RawField(8, 1);
+inline constexpr os::Field kCity = os::TextField(9, 19);
+inline constexpr std::size_t kSize = 28;
+inline constexpr std::size_t kKeySize = kSide.offset;
+static_assert(os::FieldsTile({kZip, kArea, kSide, kValue, kCity}, kSize));
+}  // namespace area_city_record
 
 // The 7-byte key of an area-city record.
 std::string AreaCityKey(const std::string& zip, std::uint16_t area);

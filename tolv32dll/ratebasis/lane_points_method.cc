@@ -2,6 +2,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/os/record_layout.h"
 #include "tolv32dll/ratebasis/methods.h"
 #include "tolv32dll/ratebasis/rate_file.h"
 #include "tolv32dll/tariff/record_search.h"
@@ -11,42 +12,48 @@ namespace {
 
 // The point records of point type 'N' (30 bytes): a ZIP range, the two keys of the point
 // in the index file, and the point's lane-adjustment record numbers.
-struct LanePointRecordLayout {
-  static constexpr std::size_t kHighZip = 2, kZipWidth = 5;
-  static constexpr std::size_t kLowZip = kHighZip + kZipWidth + 1;
-  static constexpr std::size_t kOriginKey = kLowZip + kZipWidth + 1;
-  static constexpr std::size_t kDestinationKey = kOriginKey + 4;
-  static constexpr std::size_t kOriginLaneAdj = kDestinationKey + 4;
-  static constexpr std::size_t kDestinationLaneAdj = kOriginLaneAdj + 4;
-  static constexpr std::size_t kSize = kDestinationLaneAdj + 4;
-};
-static_assert(LanePointRecordLayout::kLowZip == 8);
-static_assert(LanePointRecordLayout::kSize == 30);
+namespace lane_point_record {
+inline constexpr os::Field kUnused0 = os::RawField(0, 2);
+inline constexpr os::Field kHighZip = os::TextField(2, 5);
+inline constexpr os::Field kUnused7 = os::RawField(7, 1);
+inline constexpr os::Field kLowZip = os::TextField(8, 5);
+inline constexpr os::Field kUnused13 = os::RawField(13, 1);
+inline constexpr os::Field kOriginKey = os::I32Field(14);
+inline constexpr os::Field kDestinationKey = os::I32Field(18);
+inline constexpr os::Field kOriginLaneAdj = os::I32Field(22);
+inline constexpr os::Field kDestinationLaneAdj = os::I32Field(26);
+inline constexpr std::size_t kSize = 30;
+static_assert(os::FieldsTile({kUnused0, kHighZip, kUnused7, kLowZip, kUnused13, kOriginKey,
+                              kDestinationKey, kOriginLaneAdj, kDestinationLaneAdj},
+                             kSize));
+}  // namespace lane_point_record
 
 // The index records of point type 'N' (12 bytes): origin key, destination key, rate
 // basis number.
-struct LaneIndexRecordLayout {
-  static constexpr std::size_t kOriginKey = 0;
-  static constexpr std::size_t kDestinationKey = 4;
-  static constexpr std::size_t kRateBasisNumber = 8;
-  static constexpr std::size_t kSize = 12;
-};
+namespace lane_index_record {
+inline constexpr os::Field kOriginKey = os::I32Field(0);
+inline constexpr os::Field kDestinationKey = os::I32Field(4);
+inline constexpr os::Field kRateBasisNumber = os::I32Field(8);
+inline constexpr std::size_t kSize = 12;
+static_assert(os::FieldsTile({kOriginKey, kDestinationKey, kRateBasisNumber}, kSize));
+}  // namespace lane_index_record
 
 // The rate record of point type 'N' carries a lane-adjustment record number in bytes
 // 10-13, which the rate record buffer leaves out.
 constexpr std::size_t kLaneAdjNumber = 10, kLaneAdjNumberWidth = 4;
 
-using PointBytes = std::array<std::uint8_t, LanePointRecordLayout::kSize>;
+using PointBytes = std::array<std::uint8_t, lane_point_record::kSize>;
 
 Result<PointBytes> FindLanePoint(const FileView* file, const std::string& code,
                                  ErrorNumber not_found) {
-  using L = LanePointRecordLayout;
+  namespace L = lane_point_record;
   if (file == nullptr) return Result<PointBytes>::Error(kErrPntopn);
-  std::string key = code.substr(0, L::kZipWidth);
-  key.resize(L::kZipWidth, ' ');
+  std::string key = code.substr(0, L::kLowZip.width);
+  key.resize(L::kLowZip.width, ' ');
   auto compare = [&](os::ByteSpan, os::ByteSpan record) {
-    if (std::memcmp(key.data(), record.data() + L::kLowZip, L::kZipWidth) < 0) return -1;
-    if (std::memcmp(key.data(), record.data() + L::kHighZip, L::kZipWidth) > 0) return 1;
+    const os::ConstRecordView v(record);
+    if (std::memcmp(key.data(), v.at(L::kLowZip), L::kLowZip.width) < 0) return -1;
+    if (std::memcmp(key.data(), v.at(L::kHighZip), L::kHighZip.width) > 0) return 1;
     return 0;
   };
   std::int64_t i = RecordFile_Search(os::ByteSpan(), *file, L::kSize, compare);
@@ -63,8 +70,8 @@ struct LaneLookup {
 };
 
 Result<LaneLookup> FindLane(RatingFiles& files, const PointState& points) {
-  using P = LanePointRecordLayout;
-  using I = LaneIndexRecordLayout;
+  namespace P = lane_point_record;
+  namespace I = lane_index_record;
   LaneLookup lane;
   Result<PointFiles> origin_files = files.Points('O', false);
   if (!origin_files.ok()) return Result<LaneLookup>::Error(origin_files.error());
@@ -81,11 +88,13 @@ Result<LaneLookup> FindLane(RatingFiles& files, const PointState& points) {
   Result<const FileView*> index = files.RateIndex();
   if (!index.ok()) return Result<LaneLookup>::Error(index.error());
   if (*index == nullptr) return Result<LaneLookup>::Error(kErrIdxopn);
-  const std::int32_t origin_key = os::LoadI32Le(lane.origin.data() + P::kOriginKey);
-  const std::int32_t destination_key = os::LoadI32Le(lane.destination.data() + P::kDestinationKey);
+  const std::int32_t origin_key = os::ConstRecordView(lane.origin).I32(P::kOriginKey);
+  const std::int32_t destination_key =
+      os::ConstRecordView(lane.destination).I32(P::kDestinationKey);
   auto compare = [&](os::ByteSpan, os::ByteSpan record) {
-    std::int32_t o = os::LoadI32Le(record.data() + I::kOriginKey);
-    std::int32_t d = os::LoadI32Le(record.data() + I::kDestinationKey);
+    const os::ConstRecordView v(record);
+    std::int32_t o = v.I32(I::kOriginKey);
+    std::int32_t d = v.I32(I::kDestinationKey);
     if (origin_key != o) return origin_key < o ? -1 : 1;
     if (destination_key != d) return destination_key < d ? -1 : 1;
     return 0;
@@ -95,7 +104,7 @@ Result<LaneLookup> FindLane(RatingFiles& files, const PointState& points) {
   if (found < 0 || !ReadExact(**index, found * I::kSize, index_record)) {
     return Result<LaneLookup>::Error(kErrBadcmb);
   }
-  lane.rate_basis_number = os::LoadI32Le(index_record.data() + I::kRateBasisNumber);
+  lane.rate_basis_number = os::ConstRecordView(index_record).I32(I::kRateBasisNumber);
   return lane;
 }
 
@@ -107,7 +116,7 @@ ErrorNumber RateFile_OpenIndexAndPoints(RatingFiles& files, const PointState& po
 }
 
 ErrorNumber RunLanePointsMethod(MethodContext& ctx) {
-  using P = LanePointRecordLayout;
+  namespace P = lane_point_record;
   Result<LaneLookup> lane = FindLane(ctx.files, ctx.points);
   if (!lane.ok()) return lane.error();
   const PointBytes* origin = &lane->origin;
@@ -130,9 +139,10 @@ ErrorNumber RunLanePointsMethod(MethodContext& ctx) {
   ctx.state.record_number = number;
   ctx.state.record_length = stored;
   ctx.state.printed_number = CompactRateBasisNumber(ctx.state.record, ctx.terms.tariff.point_type);
-  ctx.state.lane_adjustment_records = {os::LoadI32Le(origin->data() + P::kOriginLaneAdj),
-                                       os::LoadI32Le(destination->data() + P::kDestinationLaneAdj),
-                                       os::LoadI32Le(bytes.data() + kLaneAdjNumber)};
+  ctx.state.lane_adjustment_records = {
+      os::ConstRecordView(*origin).I32(P::kOriginLaneAdj),
+      os::ConstRecordView(*destination).I32(P::kDestinationLaneAdj),
+      os::LoadI32Le(bytes.data() + kLaneAdjNumber)};
   return kOk;
 }
 

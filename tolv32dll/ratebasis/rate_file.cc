@@ -1,8 +1,8 @@
 #include "tolv32dll/ratebasis/rate_file.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -15,7 +15,7 @@
 namespace tolv {
 namespace {
 
-using L = RateRecordLayout;
+namespace L = rate_record;
 
 // One line of the ".H" companion: factor set, lowest and highest area, area limit.
 struct AreaLimits {
@@ -25,14 +25,14 @@ struct AreaLimits {
 };
 
 // ".O" increment records: ZIP, area (u16, compared as a number), side letter, increment.
-struct AreaIncrementLayout {
-  static constexpr std::size_t kZip = 0, kZipWidth = 5;
-  static constexpr std::size_t kArea = kZip + kZipWidth;
-  static constexpr std::size_t kSide = kArea + 2;
-  static constexpr std::size_t kIncrement = kSide + 1;
-  static constexpr std::size_t kSize = kIncrement + 1;
-};
-static_assert(AreaIncrementLayout::kSize == 9);
+namespace area_increment_record {
+inline constexpr os::Field kZip = os::TextField(0, 5);
+inline constexpr os::Field kArea = os::RawField(5, 2);  // u16
+inline constexpr os::Field kSide = os::TextField(7, 1);
+inline constexpr os::Field kIncrement = os::RawField(8, 1);  // u8
+inline constexpr std::size_t kSize = 9;
+static_assert(os::FieldsTile({kZip, kArea, kSide, kIncrement}, kSize));
+}  // namespace area_increment_record
 
 std::string FiveChars(const std::string& code) {
   std::string s = code.substr(0, 5);
@@ -41,16 +41,16 @@ std::string FiveChars(const std::string& code) {
 }
 
 int CompareIncrementKey(const std::string& zip, std::uint16_t area, os::ByteSpan record) {
-  int c = std::memcmp(zip.data(), record.data(), AreaIncrementLayout::kZipWidth);
+  int c = std::memcmp(zip.data(), record.data(), area_increment_record::kZip.width);
   if (c != 0) return c < 0 ? -1 : 1;
-  std::uint16_t other = os::LoadU16Le(record.data() + AreaIncrementLayout::kArea);
+  std::uint16_t other = os::LoadU16Le(record.data() + area_increment_record::kArea.offset);
   return area < other ? -1 : (area > other ? 1 : 0);
 }
 
 // Sums the increments of the ".O" records of (zip, area) whose side is not `excluded`.
 std::int32_t SumIncrements(const FileView& file, const std::string& zip, std::uint16_t area,
                            char excluded) {
-  using A = AreaIncrementLayout;
+  namespace A = area_increment_record;
   auto compare = [&](os::ByteSpan, os::ByteSpan record) {
     return CompareIncrementKey(zip, area, record);
   };
@@ -60,7 +60,8 @@ std::int32_t SumIncrements(const FileView& file, const std::string& zip, std::ui
   std::array<std::uint8_t, A::kSize> record{};
   for (; ReadExact(file, i * A::kSize, record); ++i) {
     if (CompareIncrementKey(zip, area, record) != 0) break;
-    if (record[A::kSide] != static_cast<std::uint8_t>(excluded)) sum += record[A::kIncrement];
+    if (record[A::kSide.offset] != static_cast<std::uint8_t>(excluded))
+      sum += record[A::kIncrement.offset];
   }
   return sum;
 }
@@ -96,8 +97,8 @@ bool ReadRecordInto(const FileView& rates, std::int64_t number, std::size_t leng
 
 }  // namespace
 
-Result<std::int32_t> FetchRateIndex(RatingFiles& files, const CurrentTariff& tariff,
-                                    int index_bits, std::int64_t rate_basis_number) {
+Result<std::int32_t> FetchRateIndex(RatingFiles& files, const CurrentTariff& tariff, int index_bits,
+                                    std::int64_t rate_basis_number) {
   Result<const FileView*> opened = files.RateIndex();
   if (!opened.ok()) return Result<std::int32_t>::Error(opened.error());
   const FileView* index = *opened;
@@ -142,8 +143,7 @@ Result<std::int32_t> LookupRateBasisArea(RatingFiles& files, const CurrentTariff
   Result<const FileView*> companion = files.RbaCompanion();
   if (!companion.ok()) return Result<std::int32_t>::Error(kErrRtered);
   if (*companion == nullptr) return 0;
-  std::optional<AreaLimits> limits =
-      FindAreaLine(**companion, record.Text(L::kFactorSet, L::kFactorSetWidth));
+  std::optional<AreaLimits> limits = FindAreaLine(**companion, record.Text(L::kFactorSet));
   if (!limits) return 0;
   const std::int32_t base = record.AreaNumber();
   if (base < limits->lowest || base > limits->highest) return 0;
@@ -170,9 +170,9 @@ Result<std::int32_t> LookupRateBasisArea(RatingFiles& files, const CurrentTariff
   return base + sum;
 }
 
-ErrorNumber ReadRateRecord(RatingFiles& files, const CurrentTariff& tariff,
-                           std::int64_t number, std::size_t record_length, PointState& points,
-                           ListRequest& request, RateBasisState& state) {
+ErrorNumber ReadRateRecord(RatingFiles& files, const CurrentTariff& tariff, std::int64_t number,
+                           std::size_t record_length, PointState& points, ListRequest& request,
+                           RateBasisState& state) {
   Result<const FileView*> opened = files.Rates();
   if (!opened.ok()) return opened.error();
   if (*opened == nullptr || number < 0 || record_length == 0) return kErrRtered;
@@ -194,7 +194,7 @@ ErrorNumber PositionOnRateBasisArea(RatingFiles& files, const CurrentTariff& tar
   if (*opened == nullptr || state.record_length == 0) return kErrRtered;
   char wanted[16];
   std::snprintf(wanted, sizeof wanted, "%4.4u", static_cast<unsigned>(*area) % 10000u);
-  auto area_of = [&]() { return state.record.Text(L::kArea, L::kAreaWidth); };
+  auto area_of = [&]() { return state.record.Text(L::kArea); };
   while (area_of().compare(0, 4, wanted, 4) < 0) {
     if (!ReadRecordInto(**opened, state.record_number + 1, state.record_length, state.record)) {
       break;
@@ -213,7 +213,7 @@ ErrorNumber ReadMinimumBlock(RatingFiles& files, RateBasisState& state) {
 }
 
 std::string CompactRateBasisNumber(const RateRecord& record, char point_type) {
-  std::string text = record.Text(L::kNumber, L::kNumberWidth);
+  std::string text = record.Text(L::kNumber);
   std::string printed;
   for (char c : text) {
     if (c != ' ' && c != '\0') printed.push_back(c);
@@ -235,7 +235,7 @@ std::string CodedRateBasisNumber(const RateRecord& record) {
       break;
     }
   }
-  return std::to_string(position) + record.Text(L::kArea, L::kAreaWidth);
+  return std::to_string(position) + record.Text(L::kArea);
 }
 
 ErrorNumber SeekSteppedRateNumber(RatingFiles& files, const RateBasisTerms& terms,
@@ -245,16 +245,14 @@ ErrorNumber SeekSteppedRateNumber(RatingFiles& files, const RateBasisTerms& term
   for (char c : printed) letters += std::isalpha(static_cast<unsigned char>(c)) ? 1 : 0;
   const int width = static_cast<int>(printed.size()) - letters;
   std::int64_t n = ParseLeadingNumber(printed);
-  if (n == 0) n = ParseLeadingNumber(state.record.Text(L::kNumberDigits, L::kNumberDigitsWidth));
+  if (n == 0) n = ParseLeadingNumber(state.record.Text(L::kNumberDigits));
   if (n == 0) return kOk;
   const std::int64_t target = n + terms.step_increment;
 
   Result<const FileView*> opened = files.Rates();
   if (!opened.ok()) return opened.error();
   if (*opened == nullptr || record_length == 0) return kErrRtered;
-  auto number_of = [&]() {
-    return ParseLeadingNumber(state.record.Text(L::kNumberDigits, L::kNumberDigitsWidth));
-  };
+  auto number_of = [&]() { return ParseLeadingNumber(state.record.Text(L::kNumberDigits)); };
   // Read forward from the record in hand while its number is below the target.
   std::int64_t at = state.record_number;
   while (number_of() < target) {

@@ -11,16 +11,14 @@ std::string RateRecord::Text(std::size_t offset, std::size_t width) const {
 }
 
 int RateRecord::FactorSetNumber() const {
-  return ParseLeadingNumber(Text(RateRecordLayout::kFactorSet, RateRecordLayout::kFactorSetWidth));
+  return ParseLeadingNumber(Text(rate_record::kFactorSet));
 }
 
-int RateRecord::AreaNumber() const {
-  return ParseLeadingNumber(Text(RateRecordLayout::kArea, RateRecordLayout::kAreaWidth));
-}
+int RateRecord::AreaNumber() const { return ParseLeadingNumber(Text(rate_record::kArea)); }
 
 char RateRecord::KindLetter() const {
-  return bytes_.size() > RateRecordLayout::kLetter
-             ? static_cast<char>(bytes_[RateRecordLayout::kLetter])
+  return bytes_.size() > rate_record::kLetter.offset
+             ? static_cast<char>(bytes_[rate_record::kLetter.offset])
              : ' ';
 }
 

@@ -15,22 +15,23 @@
 #include <vector>
 
 #include "platform/os/bytes.h"
+#include "platform/os/record_layout.h"
 
 namespace tolv {
 
-struct RateRecordLayout {
-  static constexpr std::size_t kFactorSet = 0, kFactorSetWidth = 3;
-  static constexpr std::size_t kNumber = kFactorSet + kFactorSetWidth, kNumberWidth = 7;
-  static constexpr std::size_t kNumberDigits = kNumber, kNumberDigitsWidth = 6;  // bytes 3-8
-  static constexpr std::size_t kArea = 5, kAreaWidth = 4;                         // bytes 5-8
-  static constexpr std::size_t kLetter = kNumber + kNumberDigitsWidth;            // byte 9
-  static constexpr std::size_t kValues = kNumber + kNumberWidth;                  // byte 10
-  static constexpr std::size_t kValueWidth = 3;
-  // The longest record of the kind table, and the four more bytes of point type 'N'.
-  static constexpr std::size_t kMaxSize = 631 + 4;
-};
-static_assert(RateRecordLayout::kValues == 10);
-static_assert(RateRecordLayout::kLetter == 9);
+namespace rate_record {
+inline constexpr os::Field kFactorSet = os::TextField(0, 3);
+inline constexpr os::Field kNumber = os::TextField(3, 7);
+inline constexpr os::Field kNumberDigits = os::TextField(3, 6);  // of kNumber
+inline constexpr os::Field kArea = os::TextField(5, 4);          // of kNumberDigits
+inline constexpr os::Field kLetter = os::TextField(9, 1);        // kNumber's last byte
+inline constexpr os::Field kValue = os::RawField(10, 3);         // V(i) is kValue.Nth(i)
+// The longest record of the kind table, and the four more bytes of point type 'N'.
+inline constexpr std::size_t kMaxSize = 631 + 4;
+static_assert(os::FieldsTile({kFactorSet, kNumber}, kValue.offset));
+static_assert(kNumberDigits.end() == kLetter.offset && kLetter.end() == kNumber.end());
+static_assert(kArea.end() == kNumberDigits.end());
+}  // namespace rate_record
 
 // The rate record in hand. Empty until a rate basis has been read; cleared for every
 // shipment so that no lane is priced with another lane's rates.
@@ -49,7 +50,7 @@ class RateRecord {
   // V(i): the 24-bit value i, or 0 when it lies beyond the record's end.
   std::int32_t Value(std::int64_t i) const {
     if (i < 0 || i > INT32_MAX / 3) return 0;
-    const std::size_t at = RateRecordLayout::kValues + 3 * static_cast<std::size_t>(i);
+    const std::size_t at = rate_record::kValue.Nth(static_cast<std::size_t>(i)).offset;
     if (at + 3 > bytes_.size()) return 0;
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes_[at]) |
                                      (static_cast<std::uint32_t>(bytes_[at + 1]) << 8) |
@@ -63,6 +64,7 @@ class RateRecord {
   char KindLetter() const;
   // `width` bytes from `offset` as text; blanks for bytes beyond the record.
   std::string Text(std::size_t offset, std::size_t width) const;
+  std::string Text(const os::Field& f) const { return Text(f.offset, f.width); }
 
  private:
   std::vector<std::uint8_t> bytes_;

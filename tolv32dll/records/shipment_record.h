@@ -12,117 +12,117 @@
 #include <cstring>
 #include <optional>
 
-#include "tolv32dll/records/field.h"
+#include "platform/os/record_layout.h"
 
 namespace tolv {
 
 // The 264-byte header at record offset 1. Offsets here are inside the header.
 namespace shipment_header {
 inline constexpr std::size_t kSize = 264;
-inline constexpr Field kRecordCode{0, 2, FieldKind::kText};  // "01", not checked
-inline constexpr Field kStatus{2, 4, FieldKind::kText};      // blanks = rated, else "%04d"
-inline constexpr Field kListKind{6, 1, FieldKind::kText};
-inline constexpr Field kListRebuild{7, 1, FieldKind::kText};  // "S" = rebuild the list file
-inline constexpr Field kListMode{8, 1, FieldKind::kText};     // "E" or "F"
-inline constexpr Field kProcessMode{9, 1, FieldKind::kText};  // "0", "P", "2", other
-inline constexpr Field kTariffName{10, 8, FieldKind::kText};  // blank = engine determines
-inline constexpr Field kIntrastateFlag{18, 1, FieldKind::kText};
-inline constexpr Field kShipDate{19, 10, FieldKind::kText};  // mm?dd?ccyy
-inline constexpr Field kOriginZip{29, 6, FieldKind::kText};
-inline constexpr Field kOriginCity{35, 19, FieldKind::kText};
-inline constexpr Field kDestinationZip{54, 6, FieldKind::kText};
-inline constexpr Field kDestinationCity{60, 19, FieldKind::kText};
-inline constexpr Field kDetailCount{79, 2, FieldKind::kText};  // 0-20
-inline constexpr Field kTariffUsed{81, 8, FieldKind::kText};
-inline constexpr Field kRateBasisNumber{89, 11, FieldKind::kText};
-inline constexpr Field kTotalWeight{100, 6, FieldKind::kText};     // "%06d" lbs
-inline constexpr Field kBilledWeight{106, 6, FieldKind::kText};    // "%06d" lbs
-inline constexpr Field kMinimumCharge{112, 7, FieldKind::kText};   // "%04d.%02d" dollars
-inline constexpr Field kDeficitRate{119, 7, FieldKind::kText};     // "%04d.%02d" per 100 lbs
-inline constexpr Field kDeficitWeight{126, 6, FieldKind::kText};   // "%06d" lbs
-inline constexpr Field kDeficitCharge{132, 9, FieldKind::kText};   // "%06d.%02d"
-inline constexpr Field kCharges{141, 9, FieldKind::kText};         // "%06d.%02d"
-inline constexpr Field kEffectiveDate{150, 10, FieldKind::kText};  // mm-dd-ccyy
-inline constexpr Field kCallerArea160{160, 16, FieldKind::kText};
-inline constexpr Field kSingleShipment{176, 1, FieldKind::kText};  // "Y"
-inline constexpr Field kServiceGuideResult{177, 2, FieldKind::kText};
-inline constexpr Field kServiceGuideArea{179, 14, FieldKind::kText};
-inline constexpr Field kDiscountSwitch{193, 1, FieldKind::kText};  // "D"/"Y" on
-inline constexpr Field kCallerArea194{194, 1, FieldKind::kText};
-inline constexpr Field kOriginService{195, 1, FieldKind::kText};       // "D" or "I"
-inline constexpr Field kDestinationService{196, 1, FieldKind::kText};  // "D" or "I"
-inline constexpr Field kCallerArea197{197, 9, FieldKind::kText};
-inline constexpr Field kCallerArea206{206, 6, FieldKind::kText};
-inline constexpr Field kCallerArea212{212, 1, FieldKind::kText};
-inline constexpr Field kDiscountKind{213, 1, FieldKind::kText};  // "R" rates, else charges
-inline constexpr Field kServiceCarrierCode{214, 4, FieldKind::kText};
-inline constexpr Field kServiceGuideKind{218, 1, FieldKind::kText};
-inline constexpr Field kDiscountAmount{219, 9, FieldKind::kText};    // "%6ld.%02ld"
-inline constexpr Field kMinimumDiscount{228, 7, FieldKind::kText};   // "%4ld.%02ld"
-inline constexpr Field kAdjustmentFactor{235, 5, FieldKind::kText};  // x 10000
-inline constexpr Field kDiscountPercent{240, 5, FieldKind::kText};   // "%05.2f"
-inline constexpr Field kCallerArea245{245, 17, FieldKind::kText};
-inline constexpr Field kCallerArea262{262, 2, FieldKind::kText};  // kept as sent
+inline constexpr os::Field kRecordCode = os::TextField(0, 2);  // "01", not checked
+inline constexpr os::Field kStatus = os::TextField(2, 4);      // blanks = rated, else "%04d"
+inline constexpr os::Field kListKind = os::TextField(6, 1);
+inline constexpr os::Field kListRebuild = os::TextField(7, 1);  // "S" = rebuild the list file
+inline constexpr os::Field kListMode = os::TextField(8, 1);     // "E" or "F"
+inline constexpr os::Field kProcessMode = os::TextField(9, 1);  // "0", "P", "2", other
+inline constexpr os::Field kTariffName = os::TextField(10, 8);  // blank = engine determines
+inline constexpr os::Field kIntrastateFlag = os::TextField(18, 1);
+inline constexpr os::Field kShipDate = os::TextField(19, 10);  // mm?dd?ccyy
+inline constexpr os::Field kOriginZip = os::TextField(29, 6);
+inline constexpr os::Field kOriginCity = os::TextField(35, 19);
+inline constexpr os::Field kDestinationZip = os::TextField(54, 6);
+inline constexpr os::Field kDestinationCity = os::TextField(60, 19);
+inline constexpr os::Field kDetailCount = os::TextField(79, 2);  // 0-20
+inline constexpr os::Field kTariffUsed = os::TextField(81, 8);
+inline constexpr os::Field kRateBasisNumber = os::TextField(89, 11);
+inline constexpr os::Field kTotalWeight = os::TextField(100, 6);     // "%06d" lbs
+inline constexpr os::Field kBilledWeight = os::TextField(106, 6);    // "%06d" lbs
+inline constexpr os::Field kMinimumCharge = os::TextField(112, 7);   // "%04d.%02d" dollars
+inline constexpr os::Field kDeficitRate = os::TextField(119, 7);     // "%04d.%02d" per 100 lbs
+inline constexpr os::Field kDeficitWeight = os::TextField(126, 6);   // "%06d" lbs
+inline constexpr os::Field kDeficitCharge = os::TextField(132, 9);   // "%06d.%02d"
+inline constexpr os::Field kCharges = os::TextField(141, 9);         // "%06d.%02d"
+inline constexpr os::Field kEffectiveDate = os::TextField(150, 10);  // mm-dd-ccyy
+inline constexpr os::Field kCallerArea160 = os::TextField(160, 16);
+inline constexpr os::Field kSingleShipment = os::TextField(176, 1);  // "Y"
+inline constexpr os::Field kServiceGuideResult = os::TextField(177, 2);
+inline constexpr os::Field kServiceGuideArea = os::TextField(179, 14);
+inline constexpr os::Field kDiscountSwitch = os::TextField(193, 1);  // "D"/"Y" on
+inline constexpr os::Field kCallerArea194 = os::TextField(194, 1);
+inline constexpr os::Field kOriginService = os::TextField(195, 1);       // "D" or "I"
+inline constexpr os::Field kDestinationService = os::TextField(196, 1);  // "D" or "I"
+inline constexpr os::Field kCallerArea197 = os::TextField(197, 9);
+inline constexpr os::Field kCallerArea206 = os::TextField(206, 6);
+inline constexpr os::Field kCallerArea212 = os::TextField(212, 1);
+inline constexpr os::Field kDiscountKind = os::TextField(213, 1);  // "R" rates, else charges
+inline constexpr os::Field kServiceCarrierCode = os::TextField(214, 4);
+inline constexpr os::Field kServiceGuideKind = os::TextField(218, 1);
+inline constexpr os::Field kDiscountAmount = os::TextField(219, 9);    // "%6ld.%02ld"
+inline constexpr os::Field kMinimumDiscount = os::TextField(228, 7);   // "%4ld.%02ld"
+inline constexpr os::Field kAdjustmentFactor = os::TextField(235, 5);  // x 10000
+inline constexpr os::Field kDiscountPercent = os::TextField(240, 5);   // "%05.2f"
+inline constexpr os::Field kCallerArea245 = os::TextField(245, 17);
+inline constexpr os::Field kCallerArea262 = os::TextField(262, 2);  // kept as sent
 
-static_assert(FieldsTile({kRecordCode,
-                          kStatus,
-                          kListKind,
-                          kListRebuild,
-                          kListMode,
-                          kProcessMode,
-                          kTariffName,
-                          kIntrastateFlag,
-                          kShipDate,
-                          kOriginZip,
-                          kOriginCity,
-                          kDestinationZip,
-                          kDestinationCity,
-                          kDetailCount,
-                          kTariffUsed,
-                          kRateBasisNumber,
-                          kTotalWeight,
-                          kBilledWeight,
-                          kMinimumCharge,
-                          kDeficitRate,
-                          kDeficitWeight,
-                          kDeficitCharge,
-                          kCharges,
-                          kEffectiveDate,
-                          kCallerArea160,
-                          kSingleShipment,
-                          kServiceGuideResult,
-                          kServiceGuideArea,
-                          kDiscountSwitch,
-                          kCallerArea194,
-                          kOriginService,
-                          kDestinationService,
-                          kCallerArea197,
-                          kCallerArea206,
-                          kCallerArea212,
-                          kDiscountKind,
-                          kServiceCarrierCode,
-                          kServiceGuideKind,
-                          kDiscountAmount,
-                          kMinimumDiscount,
-                          kAdjustmentFactor,
-                          kDiscountPercent,
-                          kCallerArea245,
-                          kCallerArea262},
-                         kSize));
+static_assert(os::FieldsTile({kRecordCode,
+                              kStatus,
+                              kListKind,
+                              kListRebuild,
+                              kListMode,
+                              kProcessMode,
+                              kTariffName,
+                              kIntrastateFlag,
+                              kShipDate,
+                              kOriginZip,
+                              kOriginCity,
+                              kDestinationZip,
+                              kDestinationCity,
+                              kDetailCount,
+                              kTariffUsed,
+                              kRateBasisNumber,
+                              kTotalWeight,
+                              kBilledWeight,
+                              kMinimumCharge,
+                              kDeficitRate,
+                              kDeficitWeight,
+                              kDeficitCharge,
+                              kCharges,
+                              kEffectiveDate,
+                              kCallerArea160,
+                              kSingleShipment,
+                              kServiceGuideResult,
+                              kServiceGuideArea,
+                              kDiscountSwitch,
+                              kCallerArea194,
+                              kOriginService,
+                              kDestinationService,
+                              kCallerArea197,
+                              kCallerArea206,
+                              kCallerArea212,
+                              kDiscountKind,
+                              kServiceCarrierCode,
+                              kServiceGuideKind,
+                              kDiscountAmount,
+                              kMinimumDiscount,
+                              kAdjustmentFactor,
+                              kDiscountPercent,
+                              kCallerArea245,
+                              kCallerArea262},
+                             kSize));
 }  // namespace shipment_header
 
 // One 30-byte detail slot: a class and weight in, the rate and charge out.
 namespace shipment_detail {
 inline constexpr std::size_t kSize = 30;
-inline constexpr Field kDetailCode{0, 2, FieldKind::kText};  // must be "02"
-inline constexpr Field kClass{2, 3, FieldKind::kText};       // "92"/"77" = 92.5/77.5
-inline constexpr Field kWeight{5, 6, FieldKind::kText};      // lbs
-inline constexpr Field kRate{11, 7, FieldKind::kText};       // "%04ld.%02lu" per 100 lbs
-inline constexpr Field kCharge{18, 9, FieldKind::kText};     // "%06lu.%02lu"
-inline constexpr Field kUnwritten{27, 3, FieldKind::kRaw};
+inline constexpr os::Field kDetailCode = os::TextField(0, 2);  // must be "02"
+inline constexpr os::Field kClass = os::TextField(2, 3);       // "92"/"77" = 92.5/77.5
+inline constexpr os::Field kWeight = os::TextField(5, 6);      // lbs
+inline constexpr os::Field kRate = os::TextField(11, 7);       // "%04ld.%02lu" per 100 lbs
+inline constexpr os::Field kCharge = os::TextField(18, 9);     // "%06lu.%02lu"
+inline constexpr os::Field kUnwritten = os::RawField(27, 3);
 // The part the engine rewrites.
 inline constexpr std::size_t kWrittenSize = 27;
-static_assert(FieldsTile({kDetailCode, kClass, kWeight, kRate, kCharge, kUnwritten}, kSize));
+static_assert(os::FieldsTile({kDetailCode, kClass, kWeight, kRate, kCharge, kUnwritten}, kSize));
 static_assert(kUnwritten.offset == kWrittenSize);
 }  // namespace shipment_detail
 
@@ -130,11 +130,11 @@ static_assert(kUnwritten.offset == kWrittenSize);
 namespace discount_block {
 inline constexpr std::size_t kSize = 54;
 inline constexpr std::size_t kValueCount = 10;
-inline constexpr Field kMarker{0, 2, FieldKind::kText};  // "D%" for A, "I%" for B
-inline constexpr Field kValue{2, 5, FieldKind::kText};   // value 1; Nth(k) = value k+1
-inline constexpr Field kUnread{52, 2, FieldKind::kRaw};
+inline constexpr os::Field kMarker = os::TextField(0, 2);  // "D%" for A, "I%" for B
+inline constexpr os::Field kValue = os::TextField(2, 5);   // value 1; Nth(k) = value k+1
+inline constexpr os::Field kUnread = os::RawField(52, 2);
 inline constexpr std::string_view kNoValue = " 9999";
-static_assert(FieldsTile({kMarker, kValue.Run(kValueCount), kUnread}, kSize));
+static_assert(os::FieldsTile({kMarker, kValue.Run(kValueCount), kUnread}, kSize));
 }  // namespace discount_block
 
 namespace shipment_record {
@@ -145,58 +145,58 @@ inline constexpr std::size_t kTariffClasses = 20;
 inline constexpr std::size_t kTariffWeightBreaks = 20;
 inline constexpr std::size_t kBrackets = 30;
 
-inline constexpr Field kLeadByte{0, 1, FieldKind::kRaw};
-inline constexpr Field kHeader{1, shipment_header::kSize, FieldKind::kRaw};
-inline constexpr Field kDetail{265, shipment_detail::kSize, FieldKind::kRaw};  // slot 1
-inline constexpr Field kDiscountA{865, discount_block::kSize, FieldKind::kRaw};
-inline constexpr Field kDiscountB{919, discount_block::kSize, FieldKind::kRaw};
-inline constexpr Field kUnused973{973, 3, FieldKind::kRaw};
+inline constexpr os::Field kLeadByte = os::RawField(0, 1);
+inline constexpr os::Field kHeader = os::RawField(1, shipment_header::kSize);
+inline constexpr os::Field kDetail = os::RawField(265, shipment_detail::kSize);  // slot 1
+inline constexpr os::Field kDiscountA = os::RawField(865, discount_block::kSize);
+inline constexpr os::Field kDiscountB = os::RawField(919, discount_block::kSize);
+inline constexpr os::Field kUnused973 = os::RawField(973, 3);
 // The charge block: the minimum charge, three engine words and the rate matrix.
-inline constexpr Field kMinimumChargeCents{976, 4, FieldKind::kI32};
-inline constexpr Field kEngineWords{980, 3 * 4, FieldKind::kRaw};
+inline constexpr os::Field kMinimumChargeCents = os::I32Field(976);
+inline constexpr os::Field kEngineWords = os::RawField(980, 3 * 4);
 // Cell (class - 1) x weight-break count + (break - 1), cents.
-inline constexpr Field kRateMatrix{992, 4, FieldKind::kI32};
-inline constexpr Field kChargeBlock{976, 175 * 4, FieldKind::kRaw};
-inline constexpr Field kClassCode{1676, 6, FieldKind::kText};   // class code 1; Nth(i)
-inline constexpr Field kWeightBreak{1796, 4, FieldKind::kI32};  // lbs; Nth(i)
-inline constexpr Field kClassCount{1876, 2, FieldKind::kI16};
-inline constexpr Field kWeightBreakCount{1878, 2, FieldKind::kI16};
-inline constexpr Field kBracketKinds{1880, kBrackets, FieldKind::kText};  // "1"/"0" each
-inline constexpr Field kUnused1910{1910, 2, FieldKind::kRaw};
-inline constexpr Field kBracketWeight{1912, 4, FieldKind::kI32};  // lbs; Nth(i)
-inline constexpr Field kBracketCharge{2032, 4, FieldKind::kI32};  // cents; Nth(i)
-inline constexpr Field kMinimumMethod{2152, 2, FieldKind::kI16};  // 1-6
-inline constexpr Field kBracketCount{2154, 2, FieldKind::kI16};   // 0-30
-inline constexpr Field kUnused2156{2156, 3, FieldKind::kRaw};
-inline constexpr Field kTrailer{2159, 1, FieldKind::kRaw};
+inline constexpr os::Field kRateMatrix = os::I32Field(992);
+inline constexpr os::Field kChargeBlock = os::RawField(976, 175 * 4);
+inline constexpr os::Field kClassCode = os::TextField(1676, 6);  // class code 1; Nth(i)
+inline constexpr os::Field kWeightBreak = os::I32Field(1796);    // lbs; Nth(i)
+inline constexpr os::Field kClassCount = os::I16Field(1876);
+inline constexpr os::Field kWeightBreakCount = os::I16Field(1878);
+inline constexpr os::Field kBracketKinds = os::TextField(1880, kBrackets);  // "1"/"0" each
+inline constexpr os::Field kUnused1910 = os::RawField(1910, 2);
+inline constexpr os::Field kBracketWeight = os::I32Field(1912);  // lbs; Nth(i)
+inline constexpr os::Field kBracketCharge = os::I32Field(2032);  // cents; Nth(i)
+inline constexpr os::Field kMinimumMethod = os::I16Field(2152);  // 1-6
+inline constexpr os::Field kBracketCount = os::I16Field(2154);   // 0-30
+inline constexpr os::Field kUnused2156 = os::RawField(2156, 3);
+inline constexpr os::Field kTrailer = os::RawField(2159, 1);
 // The tariff tables zeroed when a rating fails (bytes 1676-2155 less the unused pair,
 // which stays as sent).
 inline constexpr std::size_t kTablesBegin = 1676;
 inline constexpr std::size_t kTablesEnd = 2156;
 
 static_assert(kRateMatrix.Run(kRateMatrixCells).end() == kChargeBlock.end());
-static_assert(FieldsTile({kLeadByte,
-                          kHeader,
-                          kDetail.Run(kDetailSlots),
-                          kDiscountA,
-                          kDiscountB,
-                          kUnused973,
-                          kMinimumChargeCents,
-                          kEngineWords,
-                          kRateMatrix.Run(kRateMatrixCells),
-                          kClassCode.Run(kTariffClasses),
-                          kWeightBreak.Run(kTariffWeightBreaks),
-                          kClassCount,
-                          kWeightBreakCount,
-                          kBracketKinds,
-                          kUnused1910,
-                          kBracketWeight.Run(kBrackets),
-                          kBracketCharge.Run(kBrackets),
-                          kMinimumMethod,
-                          kBracketCount,
-                          kUnused2156,
-                          kTrailer},
-                         kSize));
+static_assert(os::FieldsTile({kLeadByte,
+                              kHeader,
+                              kDetail.Run(kDetailSlots),
+                              kDiscountA,
+                              kDiscountB,
+                              kUnused973,
+                              kMinimumChargeCents,
+                              kEngineWords,
+                              kRateMatrix.Run(kRateMatrixCells),
+                              kClassCode.Run(kTariffClasses),
+                              kWeightBreak.Run(kTariffWeightBreaks),
+                              kClassCount,
+                              kWeightBreakCount,
+                              kBracketKinds,
+                              kUnused1910,
+                              kBracketWeight.Run(kBrackets),
+                              kBracketCharge.Run(kBrackets),
+                              kMinimumMethod,
+                              kBracketCount,
+                              kUnused2156,
+                              kTrailer},
+                             kSize));
 }  // namespace shipment_record
 
 // A ShipmentRecord held as its bytes, with windows on its parts.
@@ -220,22 +220,22 @@ class ShipmentRecord {
   std::array<std::uint8_t, kSize>& bytes() { return bytes_; }
   const std::array<std::uint8_t, kSize>& bytes() const { return bytes_; }
 
-  RecordView view() { return RecordView(bytes_); }
-  ConstRecordView view() const { return ConstRecordView(bytes_); }
-  RecordView header() { return view().Sub(shipment_record::kHeader); }
-  ConstRecordView header() const { return view().Sub(shipment_record::kHeader); }
+  os::RecordView view() { return os::RecordView(bytes_); }
+  os::ConstRecordView view() const { return os::ConstRecordView(bytes_); }
+  os::RecordView header() { return view().Sub(shipment_record::kHeader); }
+  os::ConstRecordView header() const { return view().Sub(shipment_record::kHeader); }
   // slot is 0-based: 0 is detail slot 1.
-  RecordView detail(std::size_t slot) { return view().Sub(DetailField(slot)); }
-  ConstRecordView detail(std::size_t slot) const { return view().Sub(DetailField(slot)); }
-  RecordView discount_a() { return view().Sub(shipment_record::kDiscountA); }
-  ConstRecordView discount_a() const { return view().Sub(shipment_record::kDiscountA); }
-  RecordView discount_b() { return view().Sub(shipment_record::kDiscountB); }
-  ConstRecordView discount_b() const { return view().Sub(shipment_record::kDiscountB); }
+  os::RecordView detail(std::size_t slot) { return view().Sub(DetailField(slot)); }
+  os::ConstRecordView detail(std::size_t slot) const { return view().Sub(DetailField(slot)); }
+  os::RecordView discount_a() { return view().Sub(shipment_record::kDiscountA); }
+  os::ConstRecordView discount_a() const { return view().Sub(shipment_record::kDiscountA); }
+  os::RecordView discount_b() { return view().Sub(shipment_record::kDiscountB); }
+  os::ConstRecordView discount_b() const { return view().Sub(shipment_record::kDiscountB); }
 
   // DetailCount as "%2hd" reads it, inside its two characters: 0 when they hold nothing
   // (blanks, or a NUL first), nullopt when their text does not read as a number.
   std::optional<int> DetailCount() const {
-    constexpr Field f = shipment_header::kDetailCount;
+    constexpr os::Field f = shipment_header::kDetailCount;
     const std::uint8_t* p = header().at(f);
     // The C string of the field, its white space skipped as the C locale knows it.
     std::size_t end = 0;
@@ -252,7 +252,7 @@ class ShipmentRecord {
   }
 
  private:
-  static Field DetailField(std::size_t slot) {
+  static os::Field DetailField(std::size_t slot) {
     assert(slot < shipment_record::kDetailSlots);
     return shipment_record::kDetail.Nth(slot);
   }

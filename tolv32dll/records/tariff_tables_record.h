@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "tolv32dll/records/field.h"
+#include "platform/os/record_layout.h"
 
 namespace tolv {
 namespace tariff_tables_record {
@@ -13,19 +13,19 @@ inline constexpr std::size_t kSize = 224;
 inline constexpr std::size_t kClasses = 20;
 inline constexpr std::size_t kWeightBreaks = 20;
 
-inline constexpr Field kClassCode{0, 6, FieldKind::kText};          // out; class code 1, Nth(i)
-inline constexpr Field kWeightBreak{120, 4, FieldKind::kI32};       // out, lbs; Nth(i)
-inline constexpr Field kClassCount{200, 2, FieldKind::kI16};        // out
-inline constexpr Field kWeightBreakCount{202, 2, FieldKind::kI16};  // out
-inline constexpr Field kTariffName{204, 8, FieldKind::kText};       // in
-inline constexpr Field kDate{212, 10, FieldKind::kText};  // in mm?dd?ccyy, rewritten mm-dd-ccyy
-inline constexpr Field kUnspecified{222, 2, FieldKind::kRaw};
+inline constexpr os::Field kClassCode = os::TextField(0, 6);       // out; class code 1, Nth(i)
+inline constexpr os::Field kWeightBreak = os::I32Field(120);       // out, lbs; Nth(i)
+inline constexpr os::Field kClassCount = os::I16Field(200);        // out
+inline constexpr os::Field kWeightBreakCount = os::I16Field(202);  // out
+inline constexpr os::Field kTariffName = os::TextField(204, 8);    // in
+inline constexpr os::Field kDate = os::TextField(212, 10);  // in mm?dd?ccyy, rewritten mm-dd-ccyy
+inline constexpr os::Field kUnspecified = os::RawField(222, 2);
 // The output part zeroed before it is filled.
 inline constexpr std::size_t kOutputSize = 204;
 
-static_assert(FieldsTile({kClassCode.Run(kClasses), kWeightBreak.Run(kWeightBreaks), kClassCount,
-                          kWeightBreakCount, kTariffName, kDate, kUnspecified},
-                         kSize));
+static_assert(os::FieldsTile({kClassCode.Run(kClasses), kWeightBreak.Run(kWeightBreaks),
+                              kClassCount, kWeightBreakCount, kTariffName, kDate, kUnspecified},
+                             kSize));
 static_assert(kTariffName.offset == kOutputSize);
 }  // namespace tariff_tables_record
 }  // namespace tolv

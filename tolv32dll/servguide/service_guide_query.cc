@@ -32,21 +32,21 @@ int StatusNumber(const ServiceGuideStatus& status) {
 }  // namespace
 
 ServiceGuideStatus ServiceGuide_Query(const ServiceGuideBinding& binding, char engine_flag,
-                                      RecordView header, const ServiceRequest& request,
+                                      os::RecordView header, const ServiceRequest& request,
                                       ServiceChoice& choice) {
   const std::string carrier = header.Raw(h::kServiceCarrierCode);
   if (engine_flag != 'Y' || !binding.entry_points.complete() || !NamesCarrier(carrier)) {
     return kNoServiceGuideStatus;
   }
   std::array<std::uint8_t, qs::kSize> status_block{};
-  RecordView status_view(status_block);
+  os::RecordView status_view(status_block);
   status_view.SetRaw(qs::kQueryKind, "UNQ");
   status_view.SetRaw(qs::kCarrierCode, carrier);
   const char kind = static_cast<char>(header.at(h::kServiceGuideKind)[0]);
   status_view.SetRaw(qs::kGuideKind, std::string(1, kind == ' ' || kind == '\0' ? 'A' : kind));
 
   std::array<std::uint8_t, qr::kSize> query{};
-  RecordView query_view(query);
+  os::RecordView query_view(query);
   query_view.SetRaw(qr::kOriginZip, header.Raw(h::kOriginZip));
   query_view.SetRaw(qr::kDestinationZip, header.Raw(h::kDestinationZip));
 
@@ -69,7 +69,7 @@ ServiceGuideStatus ServiceGuide_Query(const ServiceGuideBinding& binding, char e
   return status;
 }
 
-void ServiceGuide_WriteStatus(const ServiceGuideStatus& status, RecordView header) {
+void ServiceGuide_WriteStatus(const ServiceGuideStatus& status, os::RecordView header) {
   if (status == kNoServiceGuideStatus) return;
   if (std::string(status.data(), status.size()) == "1001") return;
   header.SetRaw(h::kStatus, std::string(status.data(), status.size()));

@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "tolv32dll/records/field.h"
+#include "platform/os/record_layout.h"
 #include "tolv32dll/servguide/service_guide_thread.h"
 #include "tolv32dll/sidetables/service_letters.h"
 
@@ -22,11 +22,11 @@ inline constexpr ServiceGuideStatus kNoServiceGuideStatus = {' ', ' ', ' ', ' '}
 // into choice with the discount set they choose; any other status blanks the result
 // code. Returns the library's status, or four blanks when no query ran.
 ServiceGuideStatus ServiceGuide_Query(const ServiceGuideBinding& binding, char engine_flag,
-                                      RecordView header, const ServiceRequest& request,
+                                      os::RecordView header, const ServiceRequest& request,
                                       ServiceChoice& choice);
 
 // The kept status into the header's Status, unless it is "1001" or four blanks.
-void ServiceGuide_WriteStatus(const ServiceGuideStatus& status, RecordView header);
+void ServiceGuide_WriteStatus(const ServiceGuideStatus& status, os::RecordView header);
 
 }  // namespace tolv
 

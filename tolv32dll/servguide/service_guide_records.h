@@ -6,7 +6,7 @@
 
 #include <cstddef>
 
-#include "tolv32dll/records/field.h"
+#include "platform/os/record_layout.h"
 
 namespace tolv {
 
@@ -14,10 +14,10 @@ namespace tolv {
 // the rest at its initialisation.
 namespace service_guide_init_record {
 inline constexpr std::size_t kSize = 537;
-inline constexpr Field kLibraryArea{0, 17, FieldKind::kRaw};
-inline constexpr Field kDirectory{17, 260, FieldKind::kText};
-inline constexpr Field kLibraryRest{277, 260, FieldKind::kRaw};
-static_assert(FieldsTile({kLibraryArea, kDirectory, kLibraryRest}, kSize));
+inline constexpr os::Field kLibraryArea = os::RawField(0, 17);
+inline constexpr os::Field kDirectory = os::TextField(17, 260);
+inline constexpr os::Field kLibraryRest = os::RawField(277, 260);
+static_assert(os::FieldsTile({kLibraryArea, kDirectory, kLibraryRest}, kSize));
 }  // namespace service_guide_init_record
 
 // The status block the library's initialisation receives, zero-filled.
@@ -27,28 +27,28 @@ inline constexpr std::size_t kServiceGuideInitStatusSize = 22;
 // letters of both ends out (a NUL: none given).
 namespace service_guide_query_record {
 inline constexpr std::size_t kSize = 81;
-inline constexpr Field kOriginZip{0, 6, FieldKind::kText};
-inline constexpr Field kDestinationZip{6, 6, FieldKind::kText};
-inline constexpr Field kLibraryArea{12, 63, FieldKind::kRaw};
-inline constexpr Field kResult{75, 2, FieldKind::kRaw};
-inline constexpr Field kOriginService{77, 1, FieldKind::kRaw};
-inline constexpr Field kDestinationService{78, 1, FieldKind::kRaw};
-inline constexpr Field kLibraryTail{79, 2, FieldKind::kRaw};
-static_assert(FieldsTile({kOriginZip, kDestinationZip, kLibraryArea, kResult, kOriginService,
-                          kDestinationService, kLibraryTail},
-                         kSize));
+inline constexpr os::Field kOriginZip = os::TextField(0, 6);
+inline constexpr os::Field kDestinationZip = os::TextField(6, 6);
+inline constexpr os::Field kLibraryArea = os::RawField(12, 63);
+inline constexpr os::Field kResult = os::RawField(75, 2);
+inline constexpr os::Field kOriginService = os::RawField(77, 1);
+inline constexpr os::Field kDestinationService = os::RawField(78, 1);
+inline constexpr os::Field kLibraryTail = os::RawField(79, 2);
+static_assert(os::FieldsTile({kOriginZip, kDestinationZip, kLibraryArea, kResult, kOriginService,
+                              kDestinationService, kLibraryTail},
+                             kSize));
 }  // namespace service_guide_query_record
 
 // The status block of the query, zero-filled: the library's status out; the query kind,
 // the carrier and the guide kind in.
 namespace service_guide_query_status {
 inline constexpr std::size_t kSize = 24;
-inline constexpr Field kStatus{0, 4, FieldKind::kText};
-inline constexpr Field kQueryKind{4, 3, FieldKind::kText};  // "UNQ"
-inline constexpr Field kCarrierCode{7, 4, FieldKind::kText};
-inline constexpr Field kGuideKind{11, 1, FieldKind::kText};  // "A" when the request has none
-inline constexpr Field kUnused{12, 12, FieldKind::kRaw};
-static_assert(FieldsTile({kStatus, kQueryKind, kCarrierCode, kGuideKind, kUnused}, kSize));
+inline constexpr os::Field kStatus = os::TextField(0, 4);
+inline constexpr os::Field kQueryKind = os::TextField(4, 3);  // "UNQ"
+inline constexpr os::Field kCarrierCode = os::TextField(7, 4);
+inline constexpr os::Field kGuideKind = os::TextField(11, 1);  // "A" when the request has none
+inline constexpr os::Field kUnused = os::RawField(12, 12);
+static_assert(os::FieldsTile({kStatus, kQueryKind, kCarrierCode, kGuideKind, kUnused}, kSize));
 }  // namespace service_guide_query_status
 
 }  // namespace tolv

@@ -10,8 +10,10 @@
 namespace tolv {
 namespace {
 
-using L = EBaseLayout;
-using Record = std::array<std::uint8_t, L::kRecordSize>;
+namespace B = e_base_record;
+namespace M = e_matrix_record;
+using Record = std::array<std::uint8_t, e_base_head::kSize>;
+static_assert(B::kSize == e_base_head::kSize && M::kSize == e_base_head::kSize);
 
 constexpr std::int32_t kPlainLimit = 10000;
 
@@ -29,19 +31,20 @@ struct Head {
 std::optional<Head> ReadHead(const FileView& file) {
   Record head{};
   if (!ReadExact(file, 0, head)) return std::nullopt;
-  return Head{std::string(head.begin(), head.begin() + 2), os::LoadI32Le(head.data() + 2),
-              os::LoadI32Le(head.data() + 8)};
+  const os::ConstRecordView v(head);
+  return Head{v.Raw(e_base_head::kFirstName), v.I32(e_base_head::kFirst),
+              v.I32(e_base_head::kSecond)};
 }
 
 // The key letter, then the first three digits, then the five digits against the low end,
 // then the last two against the high end.
 int CompareBase(os::ByteSpan key, os::ByteSpan record) {
   if (key[0] != record[0]) return key[0] < record[0] ? -1 : 1;
-  std::string zip = Zip_Unpack(key.data() + L::kLow);
-  std::string low = Zip_Unpack(record.data() + L::kLow);
+  std::string zip = Zip_Unpack(key.data() + B::kLow.offset);
+  std::string low = Zip_Unpack(record.data() + B::kLow.offset);
   if (int c = zip.compare(0, 3, low, 0, 3)) return c < 0 ? -1 : 1;
   if (zip < low) return -1;
-  std::string high_tail = Bcd_Unpack(record.data() + L::kHighTail, 2);
+  std::string high_tail = Bcd_Unpack(record.data() + B::kHighTail.offset, 2);
   if (zip.compare(3, 2, high_tail) > 0) return 1;
   return 0;
 }
@@ -54,12 +57,12 @@ std::optional<std::string> FindArea(const FileView& base, std::int32_t end,
   Record key{};
   key[0] = 'A';
   key[1] = ' ';
-  std::memcpy(key.data() + L::kLow, packed->data(), 3);
-  std::int64_t i = FileSearch_Binary(os::ByteSpan(key), base, L::kRecordSize, CompareBase, 'R', 1,
+  std::memcpy(key.data() + B::kLow.offset, packed->data(), B::kLow.width);
+  std::int64_t i = FileSearch_Binary(os::ByteSpan(key), base, B::kSize, CompareBase, 'R', 1,
                                      static_cast<std::int64_t>(end) - 1);
   Record record{};
-  if (i < 0 || !ReadExact(base, i * L::kRecordSize, record)) return std::nullopt;
-  return std::string(record.begin() + L::kArea, record.begin() + L::kArea + L::kAreaWidth);
+  if (i < 0 || !ReadExact(base, i * B::kSize, record)) return std::nullopt;
+  return os::ConstRecordView(record).Raw(B::kArea);
 }
 
 std::optional<std::int32_t> FindMatrixNumber(const FileView& matrix, const std::string& origin,
@@ -68,15 +71,15 @@ std::optional<std::int32_t> FindMatrixNumber(const FileView& matrix, const std::
   if (!head || head->first_name != "A ") return std::nullopt;
   Record key{};
   std::string k = "A " + origin + destination;
-  std::memcpy(key.data(), k.data(), L::kMatrixKeyWidth);
+  std::memcpy(key.data(), k.data(), M::kKey.width);
   auto compare = [](os::ByteSpan a, os::ByteSpan b) {
-    return std::memcmp(a.data(), b.data(), L::kMatrixKeyWidth);
+    return std::memcmp(a.data(), b.data(), M::kKey.width);
   };
-  std::int64_t i = FileSearch_Binary(os::ByteSpan(key), matrix, L::kRecordSize, compare, 'R',
-                                     head->first, static_cast<std::int64_t>(head->second) - 1);
+  std::int64_t i = FileSearch_Binary(os::ByteSpan(key), matrix, M::kSize, compare, 'R', head->first,
+                                     static_cast<std::int64_t>(head->second) - 1);
   Record record{};
-  if (i < 0 || !ReadExact(matrix, i * L::kRecordSize, record)) return std::nullopt;
-  return ParseLeadingNumber(Bcd_Unpack(record.data() + L::kMatrixNumber, 5));
+  if (i < 0 || !ReadExact(matrix, i * M::kSize, record)) return std::nullopt;
+  return ParseLeadingNumber(Bcd_Unpack(record.data() + M::kNumber.offset, 5));
 }
 
 std::int32_t LoadAt(const std::vector<std::uint8_t>& r, std::size_t at, std::size_t width) {

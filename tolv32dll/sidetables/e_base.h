@@ -18,18 +18,39 @@
 #include <string>
 #include <vector>
 
+#include "platform/os/record_layout.h"
 #include "tolv32dll/errors/result.h"
 #include "tolv32dll/points/rating_files.h"
 #include "tolv32dll/sidetables/precedence.h"
 
 namespace tolv {
 
-struct EBaseLayout {
-  static constexpr std::size_t kRecordSize = 12;
-  static constexpr std::size_t kHeadEntrySize = 6;
-  static constexpr std::size_t kKey = 0, kLow = 2, kHighTail = 5, kArea = 6, kAreaWidth = 3;
-  static constexpr std::size_t kMatrixKeyWidth = 8, kMatrixNumber = 8;
-};
+// The E base and matrix files: 12-byte records, the first a head of two entries (a name and
+// an i32 record number each).
+namespace e_base_head {
+inline constexpr os::Field kFirstName = os::TextField(0, 2);
+inline constexpr os::Field kFirst = os::I32Field(2);
+inline constexpr os::Field kSecondName = os::TextField(6, 2);
+inline constexpr os::Field kSecond = os::I32Field(8);
+inline constexpr std::size_t kSize = 12;
+static_assert(os::FieldsTile({kFirstName, kFirst, kSecondName, kSecond}, kSize));
+}  // namespace e_base_head
+namespace e_base_record {
+inline constexpr os::Field kKey = os::TextField(0, 2);
+inline constexpr os::Field kLow = os::RawField(2, 3);       // packed ZIP
+inline constexpr os::Field kHighTail = os::RawField(5, 1);  // last 2 digits of the high ZIP
+inline constexpr os::Field kArea = os::TextField(6, 3);
+inline constexpr os::Field kUnused9 = os::RawField(9, 3);
+inline constexpr std::size_t kSize = 12;
+static_assert(os::FieldsTile({kKey, kLow, kHighTail, kArea, kUnused9}, kSize));
+}  // namespace e_base_record
+namespace e_matrix_record {
+inline constexpr os::Field kKey = os::TextField(0, 8);
+inline constexpr os::Field kNumber = os::RawField(8, 3);  // 5 packed digits
+inline constexpr os::Field kUnused11 = os::RawField(11, 1);
+inline constexpr std::size_t kSize = 12;
+static_assert(os::FieldsTile({kKey, kNumber, kUnused11}, kSize));
+}  // namespace e_matrix_record
 
 // What the E base look-up hands to the lane adjustments.
 struct EBaseSink {

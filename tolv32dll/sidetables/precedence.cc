@@ -9,8 +9,8 @@
 namespace tolv {
 namespace {
 
-using H = PrecedenceHeaderLayout;
-using R = PrecedenceRecordLayout;
+namespace H = precedence_header;
+namespace R = precedence_record;
 
 struct T1Table {
   std::size_t record_length = 0;
@@ -23,10 +23,10 @@ struct T1Table {
 std::optional<T1Table> FindT1(const FileView& file) {
   std::array<std::uint8_t, H::kSize> header{};
   for (std::int64_t at = 0; ReadExact(file, at, header); at += H::kSize) {
-    if (header[H::kMarker] != '0') return std::nullopt;
-    if (header[H::kName] == 'T' && header[H::kName + 1] == '1') {
-      T1Table t{header[H::kRecordLength], os::LoadI32Le(header.data() + H::kFirst),
-                os::LoadI32Le(header.data() + H::kLast)};
+    if (header[H::kMarker.offset] != '0') return std::nullopt;
+    if (header[H::kName.offset] == 'T' && header[H::kName.offset + 1] == '1') {
+      T1Table t{header[H::kRecordLength.offset], os::LoadI32Le(header.data() + H::kFirst.offset),
+                os::LoadI32Le(header.data() + H::kLast.offset)};
       if (t.record_length < R::kSize || t.first < 0 || t.last < t.first) return std::nullopt;
       return t;
     }
@@ -43,11 +43,11 @@ std::optional<std::array<std::uint8_t, R::kSize>> MakeKey(const PrecedenceLane& 
   std::array<std::uint8_t, R::kSize> key{};
   key[0] = 'T';
   key[1] = '1';
-  std::memcpy(key.data() + R::kOrigin, origin->data(), 3);
-  std::memcpy(key.data() + R::kDestination, destination->data(), 3);
-  key[R::kKind] = static_cast<std::uint8_t>(kind);
-  os::StoreI16Le(key.data() + R::kLow, number);
-  os::StoreI16Le(key.data() + R::kHigh, number);
+  std::memcpy(key.data() + R::kOrigin.offset, origin->data(), 3);
+  std::memcpy(key.data() + R::kDestination.offset, destination->data(), 3);
+  key[R::kKind.offset] = static_cast<std::uint8_t>(kind);
+  os::StoreI16Le(key.data() + R::kLow.offset, number);
+  os::StoreI16Le(key.data() + R::kHigh.offset, number);
   return key;
 }
 
@@ -57,14 +57,18 @@ int CompareZips(const std::uint8_t* key, const std::uint8_t* record) {
 }
 
 int CompareEntry(os::ByteSpan key, os::ByteSpan record) {
-  if (int c = CompareZips(key.data() + R::kOrigin, record.data() + R::kOrigin)) return c;
-  if (int c = CompareZips(key.data() + R::kDestination, record.data() + R::kDestination)) return c;
-  const std::uint8_t kind = key[R::kKind];
+  if (int c = CompareZips(key.data() + R::kOrigin.offset, record.data() + R::kOrigin.offset))
+    return c;
+  if (int c =
+          CompareZips(key.data() + R::kDestination.offset, record.data() + R::kDestination.offset))
+    return c;
+  const std::uint8_t kind = key[R::kKind.offset];
   if (kind == 'A') return 0;
-  if (kind != '0' && kind != record[R::kKind]) return kind < record[R::kKind] ? -1 : 1;
-  const std::int16_t number = os::LoadI16Le(key.data() + R::kLow);
-  if (number < os::LoadI16Le(record.data() + R::kLow)) return -1;
-  if (number > os::LoadI16Le(record.data() + R::kHigh)) return 1;
+  if (kind != '0' && kind != record[R::kKind.offset])
+    return kind < record[R::kKind.offset] ? -1 : 1;
+  const std::int16_t number = os::LoadI16Le(key.data() + R::kLow.offset);
+  if (number < os::LoadI16Le(record.data() + R::kLow.offset)) return -1;
+  if (number > os::LoadI16Le(record.data() + R::kHigh.offset)) return 1;
   return 0;
 }
 
@@ -88,8 +92,8 @@ Result<std::optional<PrecedenceRecord>> Search(const FileView& file, const T1Tab
 }  // namespace
 
 std::optional<std::string> PrecedenceRecord::FlagDigits() const {
-  std::int16_t a = os::LoadI16Le(bytes.data() + R::kLow);
-  std::int16_t b = os::LoadI16Le(bytes.data() + R::kHigh);
+  std::int16_t a = os::LoadI16Le(bytes.data() + R::kLow.offset);
+  std::int16_t b = os::LoadI16Le(bytes.data() + R::kHigh.offset);
   if (a < 0 || a > 9999 || b < 0 || b > 9999) return std::nullopt;
   char text[16];
   std::snprintf(text, sizeof text, "%04d%04d", a, b);

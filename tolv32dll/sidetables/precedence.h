@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/os/record_layout.h"
 #include "tolv32dll/errors/result.h"
 #include "tolv32dll/points/rating_files.h"
 
@@ -17,18 +18,31 @@ namespace tolv {
 
 // Header records (26 bytes, from position 0): '0', the table's name at 2-3, its record
 // length at byte 11, its first and last record numbers (i32) at 16 and 20.
-struct PrecedenceHeaderLayout {
-  static constexpr std::size_t kMarker = 0, kName = 2, kRecordLength = 11;
-  static constexpr std::size_t kFirst = 16, kLast = 20;
-  static constexpr std::size_t kSize = 26;
-};
-// Table records (13 bytes read): name, packed origin and destination ZIPs, entry kind, low
-// and high lane-adjustment record numbers (i16).
-struct PrecedenceRecordLayout {
-  static constexpr std::size_t kName = 0, kOrigin = 2, kDestination = 5, kKind = 8;
-  static constexpr std::size_t kLow = 9, kHigh = 11;
-  static constexpr std::size_t kSize = 13;
-};
+namespace precedence_header {
+inline constexpr os::Field kMarker = os::TextField(0, 1);
+inline constexpr os::Field kUnused1 = os::RawField(1, 1);
+inline constexpr os::Field kName = os::TextField(2, 2);
+inline constexpr os::Field kUnused4 = os::RawField(4, 7);
+inline constexpr os::Field kRecordLength = os::RawField(11, 1);  // u8
+inline constexpr os::Field kUnused12 = os::RawField(12, 4);
+inline constexpr os::Field kFirst = os::I32Field(16);
+inline constexpr os::Field kLast = os::I32Field(20);
+inline constexpr os::Field kUnused24 = os::RawField(24, 2);
+inline constexpr std::size_t kSize = 26;
+static_assert(os::FieldsTile({kMarker, kUnused1, kName, kUnused4, kRecordLength, kUnused12, kFirst,
+                              kLast, kUnused24},
+                             kSize));
+}  // namespace precedence_header
+namespace precedence_record {
+inline constexpr os::Field kName = os::TextField(0, 2);
+inline constexpr os::Field kOrigin = os::RawField(2, 3);
+inline constexpr os::Field kDestination = os::RawField(5, 3);
+inline constexpr os::Field kKind = os::TextField(8, 1);
+inline constexpr os::Field kLow = os::I16Field(9);
+inline constexpr os::Field kHigh = os::I16Field(11);
+inline constexpr std::size_t kSize = 13;
+static_assert(os::FieldsTile({kName, kOrigin, kDestination, kKind, kLow, kHigh}, kSize));
+}  // namespace precedence_record
 
 struct PrecedenceLane {
   std::string origin_zip;
@@ -38,7 +52,7 @@ struct PrecedenceLane {
 
 // The precedence record found for one lane-adjustment number.
 struct PrecedenceRecord {
-  std::array<std::uint8_t, PrecedenceRecordLayout::kSize> bytes{};
+  std::array<std::uint8_t, precedence_record::kSize> bytes{};
   // The eight flag digits "%04d%04d" of its two numbers; nullopt when a number is outside
   // 0-9999 (then no flag holds).
   std::optional<std::string> FlagDigits() const;

@@ -9,7 +9,7 @@
 namespace tolv {
 namespace {
 
-using L = DirectIndirectRecordLayout;
+namespace L = direct_indirect_record;
 
 bool IsServiceLetter(char c) { return c == 'D' || c == 'I'; }
 
@@ -31,12 +31,13 @@ char LetterOf(const FileView& file, const std::string& zip, char default_letter)
   const ZipRangeKey key =
       ZipRangeKeyOf(std::string_view(unpacked, Zip_UnpackInto(packed->data(), unpacked)));
   auto compare = [&key](os::ByteSpan, os::ByteSpan record) {
-    return CompareZipWithRange(key, record.data() + L::kLow, record.data() + L::kHigh);
+    return CompareZipWithRange(key, record.data() + L::kLow.offset,
+                               record.data() + L::kHigh.offset);
   };
   std::int64_t i = RecordFile_Search(os::ByteSpan(), file, L::kSize, compare);
   std::array<std::uint8_t, L::kSize> record{};
   if (i < 0 || !ReadExact(file, i * L::kSize, record)) return default_letter;
-  return static_cast<char>(record[L::kLetter]);
+  return static_cast<char>(record[L::kLetter.offset]);
 }
 
 }  // namespace
@@ -50,7 +51,7 @@ Result<ServiceChoice> FindServiceLetters(RatingFiles& files, const ServiceReques
   if (*opened == nullptr) return choice;
   std::array<std::uint8_t, L::kSize> head{};
   if (!ReadExact(**opened, 0, head)) return choice;
-  const char default_letter = static_cast<char>(head[L::kLetter]);
+  const char default_letter = static_cast<char>(head[L::kLetter.offset]);
   if (default_letter == ' ') return choice;
   choice.origin = IsServiceLetter(request.origin_service)
                       ? request.origin_service

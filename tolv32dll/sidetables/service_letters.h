@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "platform/os/record_layout.h"
 #include "tolv32dll/errors/result.h"
 #include "tolv32dll/points/rating_files.h"
 
@@ -19,11 +20,13 @@ struct DiscountSet {
 
 // ".D" records: packed low ZIP, packed high ZIP, service letter ('D' direct, 'I'
 // indirect). The first record's letter is the file's default (a blank: no look-up).
-struct DirectIndirectRecordLayout {
-  static constexpr std::size_t kLow = 0, kHigh = 3, kLetter = 6;
-  static constexpr std::size_t kSize = kLetter + 1;
-};
-static_assert(DirectIndirectRecordLayout::kSize == 7);
+namespace direct_indirect_record {
+inline constexpr os::Field kLow = os::RawField(0, 3);
+inline constexpr os::Field kHigh = os::RawField(3, 3);
+inline constexpr os::Field kLetter = os::TextField(6, 1);
+inline constexpr std::size_t kSize = 7;
+static_assert(os::FieldsTile({kLow, kHigh, kLetter}, kSize));
+}  // namespace direct_indirect_record
 
 struct ServiceChoice {
   char origin = ' ';

@@ -50,28 +50,29 @@ std::array<std::uint8_t, 5> LookupCode(const std::string& code, bool text_form, 
 // Orders (type, code) against a base record whose ZIP range lies inside one 3-digit
 // prefix: type, prefix, then the code against the low end and its last 2 digits against
 // the high end's.
-int CompareBase(const LiteBaseLayout& b, const std::uint8_t* key, os::ByteSpan record) {
+int CompareBase(const LiteBaseForm& b, const std::uint8_t* key, os::ByteSpan record) {
   if (record.size() < b.size) return -1;
   const std::uint8_t* r = record.data();
-  if (int c = std::memcmp(key, r + b.type, 2); c != 0) return Sign(c);
+  if (int c = std::memcmp(key, r + b.type.offset, 2); c != 0) return Sign(c);
   const std::uint8_t* code = key + 2;
-  if (b.zip_width == 3) {
-    if (int c = Sign(static_cast<std::int64_t>(PackedPrefix(code)) - PackedPrefix(r + b.zip_low));
+  if (b.zip_low.width == 3) {
+    if (int c = Sign(static_cast<std::int64_t>(PackedPrefix(code)) -
+                     PackedPrefix(r + b.zip_low.offset));
         c != 0) {
       return c;
     }
-    if (std::memcmp(code, r + b.zip_low, 3) < 0) return -1;
-    return code[2] > r[b.zip_high_tail] ? 1 : 0;
+    if (std::memcmp(code, r + b.zip_low.offset, 3) < 0) return -1;
+    return code[2] > r[b.zip_high_tail.offset] ? 1 : 0;
   }
-  if (int c = std::memcmp(code, r + b.zip_low, 3); c != 0) return Sign(c);
-  if (std::memcmp(code, r + b.zip_low, 5) < 0) return -1;
-  return std::memcmp(code + 3, r + b.zip_high_tail, 2) > 0 ? 1 : 0;
+  if (int c = std::memcmp(code, r + b.zip_low.offset, 3); c != 0) return Sign(c);
+  if (std::memcmp(code, r + b.zip_low.offset, 5) < 0) return -1;
+  return std::memcmp(code + 3, r + b.zip_high_tail.offset, 2) > 0 ? 1 : 0;
 }
 
 // The first record of the type's range that holds the code.
 bool FindBase(LiteContext& ctx, const FileView& base, const std::array<char, 2>& type,
               const std::string& code, AddonRecord& out) {
-  const LiteBaseLayout& b = ctx.text_form() ? kLiteBaseText : kLiteBasePacked;
+  const LiteBaseForm& b = ctx.text_form() ? kLiteBaseText : kLiteBasePacked;
   std::optional<std::pair<std::int64_t, std::int64_t>> range =
       ctx.work.base_directory.RangeOf(type);
   if (!range) return false;
@@ -106,7 +107,7 @@ Result<int> LookupAddons(LiteContext& ctx, const std::array<char, 2>& type) {
   const char pt = ctx.point_type();
   const bool by_number = type[0] == 'C';
   const bool l_city = pt == 'L' && type[0] == 'H';
-  const LiteBaseLayout& b = ctx.text_form() ? kLiteBaseText : kLiteBasePacked;
+  const LiteBaseForm& b = ctx.text_form() ? kLiteBaseText : kLiteBasePacked;
 
   const std::string origin = by_number ? ctx.work.Number() : ctx.method.points.origin.code;
   if (FindBase(ctx, **base, type, origin, ctx.work.origin)) {
@@ -128,29 +129,29 @@ Result<int> LookupAddons(LiteContext& ctx, const std::array<char, 2>& type) {
 }
 
 bool SameAddonPoints(const LiteContext& ctx) {
-  const LiteBaseLayout& b = ctx.text_form() ? kLiteBaseText : kLiteBasePacked;
+  const LiteBaseForm& b = ctx.text_form() ? kLiteBaseText : kLiteBasePacked;
   return ctx.work.origin.found && ctx.work.destination.found &&
-         std::memcmp(ctx.work.origin.bytes.data() + b.point,
-                     ctx.work.destination.bytes.data() + b.point, b.point_width) == 0;
+         std::memcmp(ctx.work.origin.bytes.data() + b.point.offset,
+                     ctx.work.destination.bytes.data() + b.point.offset, b.point.width) == 0;
 }
 
 Result<std::int32_t> SumAddons(LiteContext& ctx, const std::array<char, 2>& type) {
   Result<int> found = LookupAddons(ctx, type);
   if (!found.ok()) return Result<std::int32_t>::Error(found.error());
-  const LiteBaseLayout& b = ctx.text_form() ? kLiteBaseText : kLiteBasePacked;
+  const LiteBaseForm& b = ctx.text_form() ? kLiteBaseText : kLiteBasePacked;
   auto amount = [&](const AddonRecord& r) {
-    const std::int32_t a = PackedDigitsValue(r.bytes.data() + b.amount, 5);
+    const std::int32_t a = PackedDigitsValue(r.bytes.data() + b.amount.offset, 5);
     return a == 2020 ? 0 : a;
   };
   return amount(ctx.work.origin) + amount(ctx.work.destination);
 }
 
 Result<char> MatrixLetter(LiteContext& ctx, std::array<char, 2>& type) {
-  const LiteBaseLayout& b = ctx.text_form() ? kLiteBaseText : kLiteBasePacked;
-  const LiteMatrixLayout& m = ctx.text_form() ? kLiteMatrixText : kLiteMatrixPacked;
-  const std::uint8_t* first = ctx.work.origin.bytes.data() + b.point;
-  const std::uint8_t* second = ctx.work.destination.bytes.data() + b.point;
-  if (ctx.point_type() != 'J' && std::memcmp(second, first, b.point_width) < 0)
+  const LiteBaseForm& b = ctx.text_form() ? kLiteBaseText : kLiteBasePacked;
+  const LiteMatrixForm& m = ctx.text_form() ? kLiteMatrixText : kLiteMatrixPacked;
+  const std::uint8_t* first = ctx.work.origin.bytes.data() + b.point.offset;
+  const std::uint8_t* second = ctx.work.destination.bytes.data() + b.point.offset;
+  if (ctx.point_type() != 'J' && std::memcmp(second, first, b.point.width) < 0)
     std::swap(first, second);
 
   std::optional<std::pair<std::int64_t, std::int64_t>> range =
@@ -160,8 +161,8 @@ Result<char> MatrixLetter(LiteContext& ctx, std::array<char, 2>& type) {
   if (!matrix.ok()) return Result<char>::Error(matrix.error());
   if (*matrix == nullptr) return '\0';
   std::uint8_t key[12] = {static_cast<std::uint8_t>(type[0]), static_cast<std::uint8_t>(type[1])};
-  std::memcpy(key + m.first_point, first, m.point_width);
-  std::memcpy(key + m.second_point, second, m.point_width);
+  std::memcpy(key + m.first_point.offset, first, m.first_point.width);
+  std::memcpy(key + m.second_point.offset, second, m.first_point.width);
   const std::size_t key_width = m.key_width();
   RangeView window(**matrix, range->first, range->second);
   auto compare = [&](os::ByteSpan, os::ByteSpan record) {
@@ -178,11 +179,11 @@ Result<char> MatrixLetter(LiteContext& ctx, std::array<char, 2>& type) {
   LiteWork& work = ctx.work;
   const std::array<char, 10> before = work.lite_record;
   work.lite_record.fill(' ');
-  const std::string digits = Bcd_Unpack(record.data() + m.number, 5);
+  const std::string digits = Bcd_Unpack(record.data() + m.number.offset, 5);
   std::memcpy(work.lite_record.data() + 4, digits.data(), 5);
-  const char letter = static_cast<char>(record[m.letter]);
+  const char letter = static_cast<char>(record[m.letter.offset]);
   work.lite_record[9] = letter;
-  type = {static_cast<char>(record[m.type]), static_cast<char>(record[m.type + 1])};
+  type = {static_cast<char>(record[m.type.offset]), static_cast<char>(record[m.type.offset + 1])};
   work.type_code = type;
   Result<int> table = SelectTableNumber(ctx, ctx.point_type() == 'J' ? digits[0] : letter);
   if (!table.ok()) return Result<char>::Error(table.error());

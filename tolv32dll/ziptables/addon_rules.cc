@@ -16,14 +16,14 @@ bool HasHcity(const LiteContext& ctx) { return ctx.hcity != nullptr && ctx.hcity
 
 // The add-on point of an end without a record: its ZIP's first 3 digits and "99".
 void PrefixPoint(const LiteContext& ctx, const std::string& zip, AddonRecord& record) {
-  const LiteBaseLayout& b = ctx.text_form() ? kLiteBaseText : kLiteBasePacked;
+  const LiteBaseForm& b = ctx.text_form() ? kLiteBaseText : kLiteBasePacked;
   std::string code = zip.substr(0, std::min<std::size_t>(zip.size(), 3));
   code.resize(3, ' ');
   code += "99";
   if (ctx.text_form()) {
-    std::memcpy(record.bytes.data() + b.point, code.data(), 5);
+    std::memcpy(record.bytes.data() + b.point.offset, code.data(), 5);
   } else {
-    Bcd_Pack(record.bytes.data() + b.point, code, 5);
+    Bcd_Pack(record.bytes.data() + b.point.offset, code, 5);
   }
 }
 

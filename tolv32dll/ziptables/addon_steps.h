@@ -29,7 +29,7 @@ struct TypeDirectory {
     std::array<char, 2> type{};
     std::int64_t offset = 0;
   };
-  std::array<Entry, TypeDirectoryLayout::kEntries> entries{};
+  std::array<Entry, type_directory_entry::kEntries> entries{};
   std::int64_t file_size = 0;
 
   // The byte range [first, second) of the type's records; nullopt for a type not listed.

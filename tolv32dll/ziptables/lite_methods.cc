@@ -201,9 +201,9 @@ ErrorNumber MethodM(LiteContext& ctx) {
   if (!found.ok()) return found.error();
   RateBasisState& state = ctx.method.state;
   if (ctx.work.origin.found && ctx.work.destination.found) {
-    const LiteBaseLayout& b = kLiteBaseText;
+    const LiteBaseForm& b = kLiteBaseText;
     auto amount = [&](const AddonRecord& r) {
-      const std::int32_t a = PackedDigitsValue(r.bytes.data() + b.amount, 5);
+      const std::int32_t a = PackedDigitsValue(r.bytes.data() + b.amount.offset, 5);
       return a == 2020 ? 0 : a;
     };
     const std::int64_t s = amount(ctx.work.origin) + amount(ctx.work.destination);

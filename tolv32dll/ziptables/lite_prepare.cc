@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "tolv32dll/ratebasis/rate_record.h"
 #include "tolv32dll/ziptables/addon_steps.h"
@@ -46,16 +47,16 @@ std::optional<std::pair<std::int64_t, std::int64_t>> TypeDirectory::RangeOf(
 }
 
 TypeDirectory ReadTypeDirectory(const FileView& file) {
-  using D = TypeDirectoryLayout;
+  namespace D = type_directory_entry;
   TypeDirectory directory;
   directory.file_size = std::max<std::int64_t>(file.Size(), 0);
-  std::array<std::uint8_t, D::kSize> bytes{};
+  std::array<std::uint8_t, D::kDirectorySize> bytes{};
   if (!ReadExact(file, 0, bytes)) return directory;
   for (std::size_t i = 0; i < D::kEntries; ++i) {
-    const std::uint8_t* p = bytes.data() + i * D::kEntrySize;
-    directory.entries[i].type = {static_cast<char>(p[D::kType]),
-                                 static_cast<char>(p[D::kType + 1])};
-    directory.entries[i].offset = os::LoadI32Le(p + D::kOffset);
+    const os::ConstRecordView entry = os::ConstRecordView(bytes).Sub(i * D::kSize, D::kSize);
+    const std::string_view type = entry.RawView(D::kType);
+    directory.entries[i].type = {type[0], type[1]};
+    directory.entries[i].offset = entry.I32(D::kRecords);
   }
   return directory;
 }
@@ -74,7 +75,7 @@ ErrorNumber PrepareLite(LiteContext& ctx) {
     logged.insert(logged.end(), row.table.begin(), row.table.end());
     logged.push_back(static_cast<std::uint8_t>(row.flag));
   }
-  logged.resize(LiteTableRowLayout::kSlots * LiteTableRowLayout::kSize, 0);
+  logged.resize(lite_table_row::kSlots * lite_table_row::kSize, 0);
   ctx.Log(18, logged);
   ctx.work.base_directory = ReadTypeDirectory(**base);
   ctx.work.matrix_directory = ReadTypeDirectory(**matrix);
@@ -82,7 +83,7 @@ ErrorNumber PrepareLite(LiteContext& ctx) {
 }
 
 Result<int> SelectTableNumber(LiteContext& ctx, char letter) {
-  using T = LiteTableRowLayout;
+  namespace T = lite_table_row;
   LiteWork& work = ctx.work;
   work.row_index = 0;
   work.addon_flag = -1;

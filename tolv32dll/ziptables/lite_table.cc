@@ -33,21 +33,21 @@ std::vector<LiteTableRow> DefaultLiteTable() {
 }
 
 LiteTableRow LiteTableRowFrom(const std::uint8_t* bytes) {
-  using T = LiteTableRowLayout;
+  namespace T = lite_table_row;
   LiteTableRow row{};
-  row.letter = static_cast<char>(bytes[T::kLetter]);
-  std::memcpy(row.threshold.data(), bytes + T::kThreshold, T::kThresholdWidth);
-  std::memcpy(row.table.data(), bytes + T::kTable, T::kTableWidth);
-  row.flag = static_cast<char>(bytes[T::kFlag]);
+  row.letter = static_cast<char>(bytes[T::kLetter.offset]);
+  std::memcpy(row.threshold.data(), bytes + T::kThreshold.offset, T::kThreshold.width);
+  std::memcpy(row.table.data(), bytes + T::kTable.offset, T::kTable.width);
+  row.flag = static_cast<char>(bytes[T::kFlag.offset]);
   return row;
 }
 
 std::vector<LiteTableRow> LoadLiteTable(const FileView& base) {
-  using T = LiteTableRowLayout;
+  namespace T = lite_table_row;
   const std::int64_t size = base.Size();
   const auto row_size = static_cast<std::int64_t>(T::kSize);
   std::array<std::uint8_t, T::kSize> bytes{};
-  auto is_bound = [&]() { return std::memcmp(bytes.data() + T::kTable, "000", 3) == 0; };
+  auto is_bound = [&]() { return std::memcmp(bytes.data() + T::kTable.offset, "000", 3) == 0; };
   std::int64_t at = size - row_size;
   std::size_t read = 0;
   // Past the rows that follow the end row.
@@ -68,7 +68,7 @@ std::vector<LiteTableRow> LoadLiteTable(const FileView& base) {
     if (!ReadExact(base, at, bytes)) return DefaultLiteTable();
     ++read;
     if (is_bound()) {
-      if (bytes[T::kLetter] != 'X') return DefaultLiteTable();
+      if (bytes[T::kLetter.offset] != 'X') return DefaultLiteTable();
       std::reverse(rows.begin(), rows.end());
       return rows;
     }

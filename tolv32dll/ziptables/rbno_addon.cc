@@ -8,7 +8,7 @@
 namespace tolv {
 namespace {
 
-using H = RbnoAddonLayout;
+namespace H = rbno_addon_record;
 
 int Sign(std::int64_t c) { return c < 0 ? -1 : (c > 0 ? 1 : 0); }
 
@@ -24,9 +24,9 @@ std::optional<RbnoAddonRecord> Search(const FileView& file, const std::uint8_t* 
 }  // namespace
 
 std::int32_t RbnoAmount(const RbnoAddonRecord& record) {
-  const std::int32_t amount = PackedDigitsValue(record.data() + H::kAmount, 5);
-  if (record[H::kSign] == '+') return amount;
-  if (record[H::kSign] == '-') return -amount;
+  const std::int32_t amount = PackedDigitsValue(record.data() + H::kAmount.offset, 5);
+  if (record[H::kSign.offset] == '+') return amount;
+  if (record[H::kSign.offset] == '-') return -amount;
   return 0;
 }
 
@@ -34,20 +34,20 @@ int CompareRbnoAddon(os::ByteSpan key, os::ByteSpan record) {
   if (key.size() < 8 || record.size() < H::kSize) return -1;
   const std::uint8_t* k = key.data();
   const std::uint8_t* r = record.data();
-  if (int c = Sign(static_cast<int>(k[0]) - r[H::kLetter]); c != 0) return c;
+  if (int c = Sign(static_cast<int>(k[0]) - r[H::kLetter.offset]); c != 0) return c;
   // The origin range lies inside one 3-digit prefix: the high end keeps only its last two
   // digits.
   const std::uint8_t* origin = k + 1;
   if (int c = Sign(static_cast<std::int64_t>(PackedPrefix(origin)) -
-                   PackedPrefix(r + H::kOriginLow));
+                   PackedPrefix(r + H::kOriginLow.offset));
       c != 0) {
     return c;
   }
-  if (std::memcmp(origin, r + H::kOriginLow, 3) < 0) return -1;
-  if (origin[2] > r[H::kOriginHighTail]) return 1;
+  if (std::memcmp(origin, r + H::kOriginLow.offset, 3) < 0) return -1;
+  if (origin[2] > r[H::kOriginHighTail.offset]) return 1;
   const std::uint8_t* destination = k + 5;
-  if (std::memcmp(destination, r + H::kDestinationLow, 3) < 0) return -1;
-  if (std::memcmp(destination, r + H::kDestinationHigh, 3) > 0) return 1;
+  if (std::memcmp(destination, r + H::kDestinationLow.offset, 3) < 0) return -1;
+  if (std::memcmp(destination, r + H::kDestinationHigh.offset, 3) > 0) return 1;
   return 0;
 }
 

@@ -14,7 +14,7 @@
 
 namespace tolv {
 
-using RbnoAddonRecord = std::array<std::uint8_t, RbnoAddonLayout::kSize>;
+using RbnoAddonRecord = std::array<std::uint8_t, rbno_addon_record::kSize>;
 
 struct RbnoAddons {
   std::optional<RbnoAddonRecord> forward;  // origin to destination

@@ -9,8 +9,8 @@
 namespace tolv {
 namespace {
 
-using Z = ZipPairLayout;
-using C = ClassFactorRangeLayout;
+namespace Z = zip_pair_record;
+namespace C = class_factor_range_record;
 
 int Sign(int c) { return c < 0 ? -1 : (c > 0 ? 1 : 0); }
 
@@ -31,21 +31,23 @@ std::string FiveChars(const std::string& code) {
 }  // namespace
 
 int CompareZipPair(os::ByteSpan key, os::ByteSpan record) {
-  if (key.size() < Z::kData || record.size() < Z::kData) return -1;
+  if (key.size() < Z::kData.offset || record.size() < Z::kData.offset) return -1;
   const std::uint8_t* k = key.data();
   const std::uint8_t* r = record.data();
-  if (int c = Sign(static_cast<int>(k[Z::kDirection]) - r[Z::kDirection]); c != 0) return c;
-  if (int c = AgainstRange(k + Z::kOriginLow, r + Z::kOriginLow, r + Z::kOriginHigh, Z::kZipWidth);
+  if (int c = Sign(static_cast<int>(k[Z::kDirection.offset]) - r[Z::kDirection.offset]); c != 0)
+    return c;
+  if (int c = AgainstRange(k + Z::kOriginLow.offset, r + Z::kOriginLow.offset,
+                           r + Z::kOriginHigh.offset, Z::kOriginLow.width);
       c != 0) {
     return c;
   }
-  if (int c = AgainstRange(k + Z::kDestinationLow, r + Z::kDestinationLow, r + Z::kDestinationHigh,
-                           Z::kZipWidth);
+  if (int c = AgainstRange(k + Z::kDestinationLow.offset, r + Z::kDestinationLow.offset,
+                           r + Z::kDestinationHigh.offset, Z::kDestinationLow.width);
       c != 0) {
     return c;
   }
-  return AgainstRange(k + Z::kRateBasisLow, r + Z::kRateBasisLow, r + Z::kRateBasisHigh,
-                      Z::kRateBasisWidth);
+  return AgainstRange(k + Z::kRateBasisLow.offset, r + Z::kRateBasisLow.offset,
+                      r + Z::kRateBasisHigh.offset, Z::kRateBasisLow.width);
 }
 
 Result<std::optional<ZipPairRecord>> FindZipPair(ZipTableFiles& files, const std::string& origin,
@@ -63,20 +65,20 @@ Result<std::optional<ZipPairRecord>> FindZipPair(ZipTableFiles& files, const std
 
   ZipPairRecord key;
   key.fill(' ');
-  key[Z::kDirection] = 'F';
-  std::memcpy(key.data() + Z::kOriginLow, from->data(), 3);
-  std::memcpy(key.data() + Z::kDestinationLow, to->data(), 3);
-  const std::string basis = rate.Text(4, Z::kRateBasisWidth);
-  std::memcpy(key.data() + Z::kRateBasisLow, basis.data(), Z::kRateBasisWidth);
+  key[Z::kDirection.offset] = 'F';
+  std::memcpy(key.data() + Z::kOriginLow.offset, from->data(), 3);
+  std::memcpy(key.data() + Z::kDestinationLow.offset, to->data(), 3);
+  const std::string basis = rate.Text(4, Z::kRateBasisLow.width);
+  std::memcpy(key.data() + Z::kRateBasisLow.offset, basis.data(), Z::kRateBasisLow.width);
 
   const FileView& file = **opened;
-  std::int64_t i = RecordFile_Search(os::ByteSpan(key.data(), key.size()), file, Z::kSize,
-                                     CompareZipPair);
+  std::int64_t i =
+      RecordFile_Search(os::ByteSpan(key.data(), key.size()), file, Z::kSize, CompareZipPair);
   if (i < 0) {
-    key[Z::kDirection] = 'B';
+    key[Z::kDirection.offset] = 'B';
     if (FiveChars(origin) >= FiveChars(destination)) {
-      std::memcpy(key.data() + Z::kOriginLow, to->data(), 3);
-      std::memcpy(key.data() + Z::kDestinationLow, from->data(), 3);
+      std::memcpy(key.data() + Z::kOriginLow.offset, to->data(), 3);
+      std::memcpy(key.data() + Z::kDestinationLow.offset, from->data(), 3);
     }
     i = RecordFile_Search(os::ByteSpan(key.data(), key.size()), file, Z::kSize, CompareZipPair);
   }
@@ -88,7 +90,7 @@ Result<std::optional<ZipPairRecord>> FindZipPair(ZipTableFiles& files, const std
 }
 
 std::int16_t ClassFactorRanges::BreakFactor(std::size_t e) const {
-  return e < ranges.size() ? os::LoadI16Le(ranges[e].data() + C::kBreakFactor) : 0;
+  return e < ranges.size() ? os::ConstRecordView(ranges[e]).I16(C::kBreakFactor) : 0;
 }
 
 Result<int> FindClassFactorRange(ZipTableFiles& files, const std::string& origin,
@@ -108,7 +110,8 @@ Result<int> FindClassFactorRange(ZipTableFiles& files, const std::string& origin
     if (!packed) continue;
     for (std::size_t e = 0; e < ranges.ranges.size(); ++e) {
       const std::uint8_t* r = ranges.ranges[e].data();
-      if (AgainstRange(packed->data(), r + C::kLow, r + C::kHigh, C::kZipWidth) == 0) {
+      if (AgainstRange(packed->data(), r + C::kLow.offset, r + C::kHigh.offset, C::kLow.width) ==
+          0) {
         return static_cast<int>(e);
       }
     }

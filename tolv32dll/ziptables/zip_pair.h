@@ -16,7 +16,7 @@
 
 namespace tolv {
 
-using ZipPairRecord = std::array<std::uint8_t, ZipPairLayout::kSize>;
+using ZipPairRecord = std::array<std::uint8_t, zip_pair_record::kSize>;
 
 // The record of the pair (origin, destination) whose rate basis range holds bytes 4-9 of
 // the rate record: first as a forward pair, then as a both-ways pair with the lower code
@@ -30,7 +30,7 @@ Result<std::optional<ZipPairRecord>> FindZipPair(ZipTableFiles& files, const std
 // destination code against their ranges, then the rate basis against its range.
 int CompareZipPair(os::ByteSpan key, os::ByteSpan record);
 
-using ClassFactorRange = std::array<std::uint8_t, ClassFactorRangeLayout::kSize>;
+using ClassFactorRange = std::array<std::uint8_t, class_factor_range_record::kSize>;
 
 // The ranges of ".C" in file order (at most 20; a file with fewer holds only those).
 struct ClassFactorRanges {

@@ -6,13 +6,15 @@
 namespace tolv {
 
 ZipPairCharges ZipPairChargesOf(const ZipPairRecord& record) {
-  using Z = ZipPairLayout;
+  namespace Z = zip_pair_record;
+  const os::ConstRecordView v(record);
   ZipPairCharges charges;
-  charges.method = record[Z::kMinimumMethod];
-  charges.bracket_count = record[Z::kBracketCount];
-  charges.mode = static_cast<char>(record[Z::kMode]);
+  charges.method = *v.at(Z::kMinimumMethod);
+  charges.bracket_count = *v.at(Z::kBracketCount);
+  charges.mode = static_cast<char>(*v.at(Z::kMode));
+  static_assert(Z::kCharge.count == charges.values.size());
   for (std::size_t i = 0; i < charges.values.size(); ++i) {
-    const std::uint8_t* p = record.data() + Z::kCharges + 3 * i;
+    const std::uint8_t* p = v.at(Z::kCharge.Nth(i));
     charges.values[i] = p[0] | (p[1] << 8) | (p[2] << 16);
   }
   return charges;

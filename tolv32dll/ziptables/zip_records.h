@@ -15,101 +15,128 @@
 #include <cstdint>
 
 #include "platform/os/bytes.h"
+#include "platform/os/record_layout.h"
 
 namespace tolv {
 
-struct ZipPairLayout {
-  static constexpr std::size_t kDirection = 0;  // 'F' forward, 'B' both ways
-  static constexpr std::size_t kOriginLow = 1, kOriginHigh = 4;
-  static constexpr std::size_t kDestinationLow = 7, kDestinationHigh = 10;
-  static constexpr std::size_t kZipWidth = 3;
-  static constexpr std::size_t kRateBasisLow = 13, kRateBasisHigh = 19, kRateBasisWidth = 6;
-  static constexpr std::size_t kData = 25, kDataWidth = 15;
-  // The pair's data as the charge step reads it.
-  static constexpr std::size_t kMinimumMethod = 25;  // method number (a byte)
-  static constexpr std::size_t kBracketCount = 26;   // a byte
-  static constexpr std::size_t kMode = 27;           // '*', 'R' or 'M'
-  static constexpr std::size_t kCharges = 28;        // four 24-bit little-endian values
-  static constexpr std::size_t kSize = kData + kDataWidth;
-};
-static_assert(ZipPairLayout::kRateBasisHigh + ZipPairLayout::kRateBasisWidth == ZipPairLayout::kData);
-static_assert(ZipPairLayout::kCharges + 4 * 3 == ZipPairLayout::kSize);
-static_assert(ZipPairLayout::kSize == 40);
+namespace zip_pair_record {
+inline constexpr os::Field kDirection = os::TextField(0, 1);  // 'F' forward, 'B' both ways
+inline constexpr os::Field kOriginLow = os::RawField(1, 3);
+inline constexpr os::Field kOriginHigh = os::RawField(4, 3);
+inline constexpr os::Field kDestinationLow = os::RawField(7, 3);
+inline constexpr os::Field kDestinationHigh = os::RawField(10, 3);
+inline constexpr os::Field kRateBasisLow = os::TextField(13, 6);
+inline constexpr os::Field kRateBasisHigh = os::TextField(19, 6);
+inline constexpr os::Field kData = os::RawField(25, 15);
+// The pair's data as the charge step reads it.
+inline constexpr os::Field kMinimumMethod = os::RawField(25, 1);  // method number (a byte)
+inline constexpr os::Field kBracketCount = os::RawField(26, 1);   // a byte
+inline constexpr os::Field kMode = os::TextField(27, 1);          // '*', 'R' or 'M'
+inline constexpr os::Field kCharge = os::RawField(28, 3, 4);      // 24-bit little-endian
+inline constexpr std::size_t kSize = 40;
+static_assert(os::FieldsTile({kDirection, kOriginLow, kOriginHigh, kDestinationLow,
+                              kDestinationHigh, kRateBasisLow, kRateBasisHigh, kData},
+                             kSize));
+static_assert(kMinimumMethod.offset == kData.offset &&
+              kBracketCount.offset == kMinimumMethod.end() && kMode.offset == kBracketCount.end() &&
+              kCharge.offset == kMode.end() && kCharge.end() == kData.end());
+}  // namespace zip_pair_record
 
-struct ClassFactorRangeLayout {
-  static constexpr std::size_t kLow = 0, kHigh = 3, kZipWidth = 3;
-  static constexpr std::size_t kFactors = 6, kFactorsWidth = 5;
-  static constexpr std::size_t kBreakFactor = 9;  // i16 little-endian, inside the factors
-  static constexpr std::size_t kSize = kFactors + kFactorsWidth;
-  static constexpr std::size_t kMaxRanges = 20;
-};
-static_assert(ClassFactorRangeLayout::kSize == 11);
+namespace class_factor_range_record {
+inline constexpr os::Field kLow = os::RawField(0, 3);
+inline constexpr os::Field kHigh = os::RawField(3, 3);
+inline constexpr os::Field kFactors = os::RawField(6, 5);
+inline constexpr os::Field kBreakFactor = os::I16Field(9);  // inside the factors
+inline constexpr std::size_t kSize = 11;
+inline constexpr std::size_t kMaxRanges = 20;
+static_assert(os::FieldsTile({kLow, kHigh, kFactors}, kSize));
+static_assert(kBreakFactor.end() == kFactors.end());
+}  // namespace class_factor_range_record
 
-struct RbnoAddonLayout {
-  static constexpr std::size_t kLetter = 0;
-  static constexpr std::size_t kOriginLow = 1;       // 3 bytes
-  static constexpr std::size_t kOriginHighTail = 4;  // last 2 digits of the high ZIP
-  static constexpr std::size_t kDestinationLow = 5, kDestinationHigh = 8;  // 3 bytes each
-  static constexpr std::size_t kSign = 11;
-  static constexpr std::size_t kAmount = 12;  // 5 packed digits
-  static constexpr std::size_t kSize = kAmount + 3;
-};
-static_assert(RbnoAddonLayout::kSize == 15);
+namespace rbno_addon_record {
+inline constexpr os::Field kLetter = os::TextField(0, 1);
+inline constexpr os::Field kOriginLow = os::RawField(1, 3);
+inline constexpr os::Field kOriginHighTail = os::RawField(4, 1);  // last 2 digits of the high ZIP
+inline constexpr os::Field kDestinationLow = os::RawField(5, 3);
+inline constexpr os::Field kDestinationHigh = os::RawField(8, 3);
+inline constexpr os::Field kSign = os::TextField(11, 1);
+inline constexpr os::Field kAmount = os::RawField(12, 3);  // 5 packed digits
+inline constexpr std::size_t kSize = 15;
+static_assert(os::FieldsTile({kLetter, kOriginLow, kOriginHighTail, kDestinationLow,
+                              kDestinationHigh, kSign, kAmount},
+                             kSize));
+}  // namespace rbno_addon_record
 
 // The two forms of a Lite E base record: packed (12 bytes) and text (17 bytes, point type
 // 'M'). Offsets and widths differ; the roles are the same.
-struct LiteBaseLayout {
-  std::size_t type;           // 2 characters
-  std::size_t zip_low;        // packed (3) or 5 characters
-  std::size_t zip_width;
-  std::size_t zip_high_tail;  // last 2 digits: packed (1) or 2 characters
-  std::size_t tail_width;
-  std::size_t point;          // add-on point code: 3 bytes or 5 characters
-  std::size_t point_width;
-  std::size_t amount;         // 5 packed digits in both forms
+struct LiteBaseForm {
+  os::Field type;           // 2 characters
+  os::Field zip_low;        // packed (3) or 5 characters
+  os::Field zip_high_tail;  // last 2 digits: packed (1) or 2 characters
+  os::Field point;          // add-on point code: 3 bytes or 5 characters
+  os::Field amount;         // 5 packed digits in both forms
   std::size_t size;
+  constexpr bool Tiles() const {
+    return os::FieldsTile({type, zip_low, zip_high_tail, point, amount}, size);
+  }
 };
-inline constexpr LiteBaseLayout kLiteBasePacked{0, 2, 3, 5, 1, 6, 3, 9, 12};
-inline constexpr LiteBaseLayout kLiteBaseText{0, 2, 5, 7, 2, 9, 5, 14, 17};
-static_assert(kLiteBasePacked.amount + 3 == kLiteBasePacked.size);
-static_assert(kLiteBaseText.amount + 3 == kLiteBaseText.size);
-static_assert(kLiteBaseText.point + kLiteBaseText.point_width == kLiteBaseText.amount);
+inline constexpr LiteBaseForm kLiteBasePacked{os::TextField(0, 2), os::RawField(2, 3),
+                                              os::RawField(5, 1),  os::RawField(6, 3),
+                                              os::RawField(9, 3),  12};
+inline constexpr LiteBaseForm kLiteBaseText{os::TextField(0, 2), os::TextField(2, 5),
+                                            os::TextField(7, 2), os::TextField(9, 5),
+                                            os::RawField(14, 3), 17};
+static_assert(kLiteBasePacked.Tiles() && kLiteBaseText.Tiles());
 
-struct LiteMatrixLayout {
-  std::size_t type;          // 2 characters
-  std::size_t first_point;   // the lower add-on point code
-  std::size_t second_point;  // the higher one
-  std::size_t point_width;
-  std::size_t number;        // rate basis number, 5 packed digits
-  std::size_t letter;        // the last byte
+// The two forms of a Lite E matrix record; the text form leaves byte 15 unused.
+struct LiteMatrixForm {
+  os::Field type;          // 2 characters
+  os::Field first_point;   // the lower add-on point code
+  os::Field second_point;  // the higher one
+  os::Field number;        // rate basis number, 5 packed digits
+  os::Field unused;
+  os::Field letter;  // the last byte
   std::size_t size;
-  std::size_t key_width() const { return second_point + point_width; }
+  constexpr std::size_t key_width() const { return second_point.end(); }
+  constexpr bool Tiles() const {
+    return os::FieldsTile({type, first_point, second_point, number, unused, letter}, size);
+  }
 };
-inline constexpr LiteMatrixLayout kLiteMatrixPacked{0, 2, 5, 3, 8, 11, 12};
-// The text form leaves byte 15 unused.
-inline constexpr LiteMatrixLayout kLiteMatrixText{0, 2, 7, 5, 12, 16, 17};
-static_assert(kLiteMatrixPacked.number + 3 == kLiteMatrixPacked.letter);
-static_assert(kLiteMatrixPacked.letter + 1 == kLiteMatrixPacked.size);
-static_assert(kLiteMatrixText.letter + 1 == kLiteMatrixText.size);
+inline constexpr LiteMatrixForm kLiteMatrixPacked{os::TextField(0, 2),
+                                                  os::RawField(2, 3),
+                                                  os::RawField(5, 3),
+                                                  os::RawField(8, 3),
+                                                  os::RawField(11, 0),
+                                                  os::TextField(11, 1),
+                                                  12};
+inline constexpr LiteMatrixForm kLiteMatrixText{os::TextField(0, 2),
+                                                os::TextField(2, 5),
+                                                os::TextField(7, 5),
+                                                os::RawField(12, 3),
+                                                os::RawField(15, 1),
+                                                os::TextField(16, 1),
+                                                17};
+static_assert(kLiteMatrixPacked.Tiles() && kLiteMatrixText.Tiles());
 
-struct TypeDirectoryLayout {
-  static constexpr std::size_t kType = 0, kTypeWidth = 2;
-  static constexpr std::size_t kOffset = 2;  // i32 little-endian
-  static constexpr std::size_t kEntrySize = 6;
-  static constexpr std::size_t kEntries = 20;
-  static constexpr std::size_t kSize = kEntrySize * kEntries;
-};
-static_assert(TypeDirectoryLayout::kSize == 120);
+// The type directory: 20 entries of a type code and the byte offset of the type's records.
+namespace type_directory_entry {
+inline constexpr os::Field kType = os::TextField(0, 2);
+inline constexpr os::Field kRecords = os::I32Field(2);
+inline constexpr std::size_t kSize = 6;
+static_assert(os::FieldsTile({kType, kRecords}, kSize));
+inline constexpr std::size_t kEntries = 20;
+inline constexpr std::size_t kDirectorySize = kSize * kEntries;
+}  // namespace type_directory_entry
 
-struct LiteTableRowLayout {
-  static constexpr std::size_t kLetter = 0;
-  static constexpr std::size_t kThreshold = 1, kThresholdWidth = 5;
-  static constexpr std::size_t kTable = 6, kTableWidth = 3;
-  static constexpr std::size_t kFlag = 9;
-  static constexpr std::size_t kSize = 10;
-  static constexpr std::size_t kSlots = 250;
-};
-static_assert(LiteTableRowLayout::kFlag + 1 == LiteTableRowLayout::kSize);
+namespace lite_table_row {
+inline constexpr os::Field kLetter = os::TextField(0, 1);
+inline constexpr os::Field kThreshold = os::TextField(1, 5);
+inline constexpr os::Field kTable = os::TextField(6, 3);
+inline constexpr os::Field kFlag = os::TextField(9, 1);
+inline constexpr std::size_t kSize = 10;
+inline constexpr std::size_t kSlots = 250;
+static_assert(os::FieldsTile({kLetter, kThreshold, kTable, kFlag}, kSize));
+}  // namespace lite_table_row
 
 // The value of n packed digits (ceil(n/2) bytes); a nibble above 9 counts as its value.
 std::int32_t PackedDigitsValue(const std::uint8_t* p, int n);

@@ -65,7 +65,7 @@ class OutputsQtTest : public ::testing::Test {
     engine->rate = [](ShipmentBytes bytes) {
       tolv::ShipmentRecord rec = tolv::ShipmentRecord::FromBytes(bytes.data());
       namespace r = tolv::shipment_record;
-      tolv::RecordView v = rec.view();
+      os::RecordView v = rec.view();
       v.SetI16(r::kClassCount, 3);
       v.SetI16(r::kWeightBreakCount, 6);
       const char* classes[] = {"500", "100", "70"};

@@ -162,7 +162,7 @@ class ApplyDiscountsTest : public testing::SheetTest {
   }
   void Lane(const char* origin, const char* origin_state, const char* destination,
             const char* destination_state) {
-    tolv::RecordView header = modTolvDeclares32::ShipmentRecord().header();
+    os::RecordView header = modTolvDeclares32::ShipmentRecord().header();
     header.SetText(h::kOriginZip, origin);
     header.SetText(h::kDestinationZip, destination);
     modMain::Lane().OriginState = origin_state;

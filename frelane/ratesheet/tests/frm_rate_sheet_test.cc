@@ -68,7 +68,7 @@ TEST_F(RateSheetScreenTest, LoadingShowsTheTariffsBreaksAndClassesAndZeroesTheSe
   EXPECT_TRUE(screen.chkClass(3).Visible());
   EXPECT_FALSE(screen.chkClass(4).Visible());
   EXPECT_EQ(DefinitionTables().WeightBreakCount, 6);
-  const tolv::ConstRecordView tables{std::span<const std::uint8_t>(DefinitionTables().record)};
+  const os::ConstRecordView tables{std::span<const std::uint8_t>(DefinitionTables().record)};
   EXPECT_EQ(tables.Text(tolv::tariff_tables_record::kTariffName), "NORTHW01");
   EXPECT_EQ(tables.Text(tolv::tariff_tables_record::kDate), "12-09-2026");
 

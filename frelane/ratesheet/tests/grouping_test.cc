@@ -169,7 +169,7 @@ TEST_F(HandOffTest, ExportWritesEveryPrefixOnItsOwn) {
 
 TEST(CandidateTest, ResultsOfTheRecordWithBracketsRaisedToTheFloor) {
   tolv::ShipmentRecord record;
-  tolv::RecordView v = record.view();
+  os::RecordView v = record.view();
   v.SetI16(rec::kClassCount, 2);
   v.SetI16(rec::kWeightBreakCount, 3);
   v.SetText(rec::kClassCode.Nth(0), "100");

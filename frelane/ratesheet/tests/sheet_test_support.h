@@ -33,7 +33,7 @@ struct Table {
 // Writes a table into the result area of a rated record.
 inline void PutTable(tolv::ShipmentRecord& record, const Table& t) {
   namespace rec = tolv::shipment_record;
-  tolv::RecordView v = record.view();
+  os::RecordView v = record.view();
   v.SetI16(rec::kClassCount, static_cast<std::int16_t>(t.classes.size()));
   v.SetI16(rec::kWeightBreakCount, static_cast<std::int16_t>(t.breaks.size()));
   for (std::size_t i = 0; i < t.classes.size(); ++i) v.SetText(rec::kClassCode.Nth(i), t.classes[i]);
@@ -65,7 +65,7 @@ class SheetEngine : public EngineApi {
   EngineOutcome Tolv_GetTables(TariffTablesBytes bytes) override {
     namespace tt = tolv::tariff_tables_record;
     if (!tables_found) return {0, {}};
-    tolv::RecordView v{std::span<std::uint8_t>(bytes.data(), bytes.size())};
+    os::RecordView v{std::span<std::uint8_t>(bytes.data(), bytes.size())};
     std::fill(bytes.begin(), bytes.begin() + tt::kOutputSize, 0);
     v.SetI16(tt::kClassCount, static_cast<std::int16_t>(table.classes.size()));
     v.SetI16(tt::kWeightBreakCount, static_cast<std::int16_t>(table.breaks.size()));
@@ -82,7 +82,7 @@ class SheetEngine : public EngineApi {
     ++log_->rate_calls;
     log_->origins.push_back(origin);
     log_->destinations.push_back(destination);
-    log_->discount_blocks.push_back(record.discount_a().Raw({2, 50, tolv::FieldKind::kRaw}));
+    log_->discount_blocks.push_back(record.discount_a().Raw({2, 50, os::FieldKind::kRaw}));
     const std::string st = status(origin, destination);
     record.header().SetText(h::kStatus, st);
     if (st == "    ") {
@@ -104,7 +104,7 @@ class SheetEngine : public EngineApi {
 };
 
 // A header field of the program's ShipmentRecord.
-inline std::string HeaderTextOf(const tolv::Field& field) {
+inline std::string HeaderTextOf(const os::Field& field) {
   return std::as_const(modTolvDeclares32::ShipmentRecord()).header().Text(field);
 }
 

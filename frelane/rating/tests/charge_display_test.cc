@@ -59,7 +59,7 @@ struct Answer {
 
 // A tariff of two classes and six weight breaks, rates in cents.
 void WriteTariff(tolv::ShipmentRecord& r) {
-  tolv::RecordView v = r.view();
+  os::RecordView v = r.view();
   v.SetI16(rec::kClassCount, 2);
   v.SetI16(rec::kWeightBreakCount, 6);
   v.SetText(rec::kClassCode.Nth(0), "100");
@@ -82,7 +82,7 @@ class ChargeDisplayTest : public ::testing::Test {
     engine->rate = [this](ShipmentBytes bytes) {
       ++ratings_;
       tolv::ShipmentRecord r = tolv::ShipmentRecord::FromBytes(bytes.data());
-      tolv::RecordView h = r.header();
+      os::RecordView h = r.header();
       h.SetText(hdr::kStatus, answer_.status);
       h.SetText(hdr::kTotalWeight, answer_.total_weight);
       h.SetText(hdr::kBilledWeight, answer_.billed_weight);
@@ -128,7 +128,7 @@ class ChargeDisplayTest : public ::testing::Test {
                const std::string& kind) {
     screen_->txtOrigin.SetText(origin);
     screen_->txtDestination.SetText(destination);
-    tolv::RecordView h = modTolvDeclares32::ShipmentRecord().header();
+    os::RecordView h = modTolvDeclares32::ShipmentRecord().header();
     h.SetText(hdr::kOriginZip, origin);
     h.SetText(hdr::kDestinationZip, destination);
     h.SetText(hdr::kDiscountKind, kind);
@@ -137,12 +137,12 @@ class ChargeDisplayTest : public ::testing::Test {
     screen_->cboClass(i).SetText(freight_class);
     screen_->txtWeight(i).SetText(weight);
   }
-  std::string Slot(int slot, const tolv::Field& f) {
+  std::string Slot(int slot, const os::Field& f) {
     return std::as_const(modTolvDeclares32::ShipmentRecord())
         .detail(static_cast<std::size_t>(slot - 1))
         .Text(f);
   }
-  std::string Header(const tolv::Field& f) {
+  std::string Header(const os::Field& f) {
     return std::as_const(modTolvDeclares32::ShipmentRecord()).header().Text(f);
   }
   void TwoLines() {

@@ -55,7 +55,7 @@ class LaneEngineTest : public testing::LaneTest {
     for (char c : destination) user_.Type(std::string(1, c));
     user_.Tab();
   }
-  std::string Header(const tolv::Field& field) const { return modMain::Trim(HeaderRaw(field)); }
+  std::string Header(const os::Field& field) const { return modMain::Trim(HeaderRaw(field)); }
 };
 
 TEST_F(LaneEngineTest, SampleLanesRateOnTheScreen) {

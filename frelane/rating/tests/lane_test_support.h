@@ -35,13 +35,13 @@ class LaneTest : public ::testing::Test {
   // The points as the record holds them, and their states.
   void SetLane(const std::string& origin, const std::string& destination,
                const std::string& origin_state = "", const std::string& destination_state = "") {
-    tolv::RecordView h = modTolvDeclares32::ShipmentRecord().header();
+    os::RecordView h = modTolvDeclares32::ShipmentRecord().header();
     h.SetText(tolv::shipment_header::kOriginZip, origin);
     h.SetText(tolv::shipment_header::kDestinationZip, destination);
     modMain::Lane().OriginState = origin_state;
     modMain::Lane().DestinationState = destination_state;
   }
-  std::string HeaderRaw(const tolv::Field& field) const {
+  std::string HeaderRaw(const os::Field& field) const {
     return std::as_const(modTolvDeclares32::ShipmentRecord()).header().Raw(field);
   }
 

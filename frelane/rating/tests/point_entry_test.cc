@@ -62,8 +62,8 @@ class PointEntryTest : public testing::LaneTest {
   }
 
   void Answer(ShipmentBytes bytes) {
-    tolv::RecordView record(bytes);
-    tolv::RecordView h = record.Sub(layout::kHeader);
+    os::RecordView record(bytes);
+    os::RecordView h = record.Sub(layout::kHeader);
     h.SetText(header::kStatus, answer_.status);
     h.SetText(header::kRateBasisNumber, answer_.rate_basis);
     h.SetText(header::kOriginService, answer_.origin_service);
@@ -88,9 +88,9 @@ class PointEntryTest : public testing::LaneTest {
     user_.Type(destination);
     user_.Tab();
   }
-  std::string Sent(const tolv::Field& field, std::size_t rating = 0) const {
+  std::string Sent(const os::Field& field, std::size_t rating = 0) const {
     const std::vector<std::uint8_t>& r = log_->rated_records.at(rating);
-    return tolv::ConstRecordView(r).Sub(layout::kHeader).Raw(field);
+    return os::ConstRecordView(r).Sub(layout::kHeader).Raw(field);
   }
 
   EngineAnswer answer_;

@@ -31,7 +31,7 @@ struct Tables {
 };
 
 void Fill(tolv::ShipmentRecord& rec, const Tables& t) {
-  tolv::RecordView v = rec.view();
+  os::RecordView v = rec.view();
   rec.header().SetText(tolv::shipment_header::kStatus, t.status);
   v.SetI16(r::kClassCount,
            t.class_count >= 0 ? t.class_count : static_cast<std::int16_t>(t.classes.size()));

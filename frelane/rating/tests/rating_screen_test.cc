@@ -350,7 +350,7 @@ TEST_F(RatingScreenTest, QuarlenKeepsTheDiscountsAndTariffLabelClears) {
 TEST_F(RatingScreenTest, ZipDisclaimerLooksAtBothPoints) {
   dir_.Write("ZipDisclaimerZips.dat", testkit::ZipDisclaimerZipsFile({{"59000", "59999"}}));
   frmRatingScreen& screen = Shown();
-  tolv::RecordView header = modTolvDeclares32::ShipmentRecord().header();
+  os::RecordView header = modTolvDeclares32::ShipmentRecord().header();
   header.SetText(tolv::shipment_header::kOriginZip, "30301");
   header.SetText(tolv::shipment_header::kDestinationZip, "59801");
   EXPECT_TRUE(screen.IsZipDisclaimerZip());

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
@@ -57,6 +58,27 @@ TEST(RecordLayoutTest, NonFiniteDoublesReadAsZeroWhereAsked) {
   view.SetF64(kAmounts.Element(3), std::numeric_limits<double>::quiet_NaN());
   EXPECT_TRUE(std::isnan(view.F64(kAmounts.Element(3))));
   EXPECT_EQ(view.FiniteF64(kAmounts.Element(3)), 0.0);
+}
+
+// Text comparisons without a string must agree with comparing the Text.
+TEST(RecordLayoutTest, TextIsAgreesWithText) {
+  const std::string_view kCandidates[] = {"", "D", "D%", " D", "D ", "D%%", "  ", "\t"};
+  const std::uint8_t kBytes[] = {0, ' ', 'D', '%', '\t'};
+  std::uint8_t b[3];
+  ConstRecordView v(b);
+  constexpr Field f = TextField(0, 3);
+  for (std::uint8_t x : kBytes) {
+    for (std::uint8_t y : kBytes) {
+      for (std::uint8_t z : kBytes) {
+        b[0] = x;
+        b[1] = y;
+        b[2] = z;
+        for (std::string_view text : kCandidates) {
+          ASSERT_EQ(v.TextIs(f, text), v.Text(f) == text) << v.Raw(f) << "|" << text;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

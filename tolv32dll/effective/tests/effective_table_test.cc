@@ -135,7 +135,7 @@ struct Notified {
 void Record(std::intptr_t user, std::uint8_t* message) {
   auto* n = reinterpret_cast<Notified*>(user);
   ++n->calls;
-  n->message.assign(message, message + NotifyMessageLayout::kSize);
+  n->message.assign(message, message + notify_message::kSize);
   n->code = static_cast<std::int32_t>(message[0] | message[1] << 8 | message[2] << 16 |
                                       message[3] << 24);
 }

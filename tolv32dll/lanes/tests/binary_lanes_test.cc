@@ -261,7 +261,7 @@ TEST_F(GlobalLanesTest, SecondaryCheckAndDamage) {
   EXPECT_EQ(kErrBadlal, Load(&u_, &v_));
   // Heads that ask for more than the file holds: a block longer than the file (with no
   // keyed table to misalign), tables past its end.
-  using H = LaneHeadLayout;
+  namespace H = global_lane_head;
   rows_.block_codes = 4;
   const Bytes good = testkit::GlobalLaneFile(rows_);
   struct Patch {
@@ -269,9 +269,12 @@ TEST_F(GlobalLanesTest, SecondaryCheckAndDamage) {
     std::int32_t value;
   };
   for (const std::vector<Patch>& patches :
-       {std::vector<Patch>{{H::kBlockLength, 2147483645}, {H::kKeyedTable, 0}, {H::kKeyedCount, 0}},
-        std::vector<Patch>{{H::kAreaTable, static_cast<std::int32_t>(good.size()) + 1}},
-        std::vector<Patch>{{H::kKeyedCount, 1000}}, std::vector<Patch>{{H::kPairCount, 1000}}}) {
+       {std::vector<Patch>{{H::kBlockLength.offset, 2147483645},
+                           {H::kKeyedTable.offset, 0},
+                           {H::kKeyedCount.offset, 0}},
+        std::vector<Patch>{{H::kAreaTable.offset, static_cast<std::int32_t>(good.size()) + 1}},
+        std::vector<Patch>{{H::kKeyedCount.offset, 1000}},
+        std::vector<Patch>{{H::kPairCount.offset, 1000}}}) {
     Bytes bad = good;
     for (const Patch& p : patches) os::StoreI32Le(bad.data() + p.at, p.value);
     EXPECT_EQ(kErrBadlal, LaneAdj_LoadGlobal(MemoryFile(bad), &u_, &v_, MemoryFile(adjustments_),

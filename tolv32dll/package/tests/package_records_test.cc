@@ -33,13 +33,13 @@ TEST(PackageRateRecord, EntriesAreThreeByteLittleEndianFromByteTen) {
 TEST(PackageText, FieldsAndWeights) {
   std::string out(10, '#');
   auto* p = reinterpret_cast<std::uint8_t*>(out.data());
-  StoreFormatted(p, Field{1, 7, FieldKind::kText}, "%07lld", 12345678);
+  StoreFormatted(p, os::TextField(1, 7), "%07lld", 12345678);
   EXPECT_EQ(out, "#1234567##");  // the first 7 characters
-  StoreFormatted(p, Field{1, 7, FieldKind::kText}, "%07lld", -50);
+  StoreFormatted(p, os::TextField(1, 7), "%07lld", -50);
   EXPECT_EQ(out, "#-000050##");
-  StoreStatus(p, Field{0, 4, FieldKind::kText}, 394);
+  StoreStatus(p, os::TextField(0, 4), 394);
   EXPECT_EQ(out.substr(0, 4), "0394");
-  StoreStatus(p, Field{0, 4, FieldKind::kText}, kOk);
+  StoreStatus(p, os::TextField(0, 4), kOk);
   EXPECT_EQ(out.substr(0, 4), "    ");
   EXPECT_EQ(WholePounds(12.2), 13);
   EXPECT_EQ(WholePounds(12.0), 12);

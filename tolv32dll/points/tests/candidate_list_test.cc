@@ -11,7 +11,7 @@
 namespace tolv {
 namespace {
 
-using L = CandidateListLayout;
+namespace L = candidate_list;
 
 // A caller's buffer with the given entry-area capacity, pre-filled with 0xEE.
 std::vector<std::uint8_t> Buffer(std::int32_t capacity) {

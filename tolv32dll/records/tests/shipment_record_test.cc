@@ -131,27 +131,6 @@ TEST(ShipmentRecordTest, DetailCountReadsEveryPairOfBytesAsScanf) {
   }
 }
 
-// Text comparisons without a string must agree with comparing the Text.
-TEST(ShipmentRecordTest, TextIsAgreesWithText) {
-  const std::string_view kCandidates[] = {"", "D", "D%", " D", "D ", "D%%", "  ", "\t"};
-  const std::uint8_t kBytes[] = {0, ' ', 'D', '%', '\t'};
-  std::uint8_t b[3];
-  ConstRecordView v(b);
-  constexpr Field f{0, 3, FieldKind::kText};
-  for (std::uint8_t x : kBytes) {
-    for (std::uint8_t y : kBytes) {
-      for (std::uint8_t z : kBytes) {
-        b[0] = x;
-        b[1] = y;
-        b[2] = z;
-        for (std::string_view text : kCandidates) {
-          ASSERT_EQ(v.TextIs(f, text), v.Text(f) == text) << v.Raw(f) << "|" << text;
-        }
-      }
-    }
-  }
-}
-
 TEST(TariffTablesRecordTest, FieldsReadFromRecordBuiltByHand) {
   std::vector<std::uint8_t> b(224, 0);
   Put(b, 0, "50    ");
@@ -162,7 +141,7 @@ TEST(TariffTablesRecordTest, FieldsReadFromRecordBuiltByHand) {
   b[202] = 9;
   Put(b, 204, "TESTLTL1");
   Put(b, 212, "3/5/2026  ");
-  ConstRecordView v(b);
+  os::ConstRecordView v(b);
   namespace t = tariff_tables_record;
   EXPECT_EQ(v.Text(t::kClassCode), "50");
   EXPECT_EQ(v.Text(t::kClassCode.Nth(19)), "500");

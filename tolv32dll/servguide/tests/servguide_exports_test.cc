@@ -143,7 +143,7 @@ std::string Rate(const std::string& carrier) {
   return std::string(r.begin(), r.end());
 }
 
-std::string HeaderText(const std::string& record, const tolv::Field& f) {
+std::string HeaderText(const std::string& record, const os::Field& f) {
   return record.substr(sr::kHeader.offset + f.offset, f.width);
 }
 

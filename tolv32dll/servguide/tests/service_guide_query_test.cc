@@ -21,7 +21,7 @@ class QueryTest : public ::testing::Test {
     ASSERT_EQ(kOk, library_.Bind(settings_.File("vdx_cvdll.ini")));
     ASSERT_TRUE(AttachServiceGuide(library_, thread_, binding_));
     header_bytes_.fill(' ');
-    RecordView hd = header();
+    os::RecordView hd = header();
     hd.SetText(h::kOriginZip, "15000");
     hd.SetText(h::kDestinationZip, "25000");
     hd.SetText(h::kServiceCarrierCode, "C123");
@@ -34,11 +34,11 @@ class QueryTest : public ::testing::Test {
     choice_.destination = 'D';
     choice_.effective = request_.block_a;
   }
-  RecordView header() { return RecordView(header_bytes_); }
+  os::RecordView header() { return os::RecordView(header_bytes_); }
   ServiceGuideStatus Query(char flag = 'Y') {
     return ServiceGuide_Query(binding_, flag, header(), request_, choice_);
   }
-  std::string Text(const Field& f) { return header().Raw(f); }
+  std::string Text(const os::Field& f) { return header().Raw(f); }
 
   testkit::TempDir settings_;
   testkit::DraymapScript script_;
