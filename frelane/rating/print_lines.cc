@@ -1,10 +1,14 @@
 #include "frelane/rating/print_lines.h"
 
 #include "frelane/core/field_helpers.h"
+#include "platform/os/cp1252.h"
 
 namespace frelane {
 
-std::string NextPrintLine(std::string& pending) {
+namespace {
+
+// The cut on the single-byte text, one byte a printed column.
+std::string NextSingleByteLine(std::string& pending) {
   std::string line;
   std::size_t break_at = pending.find("\r\n");
   if (break_at != std::string::npos && break_at <= kPrintLineWidth) {
@@ -26,6 +30,17 @@ std::string NextPrintLine(std::string& pending) {
     pending = modMain::Trim(pending.substr(kPrintLineWidth));
   }
   return line;
+}
+
+}  // namespace
+
+std::string NextPrintLine(std::string& pending) {
+  // Columns are characters, not UTF-8 bytes: an accented letter takes one column and is
+  // never split.
+  std::string single_byte = os::Utf8ToCp1252(pending);
+  std::string line = NextSingleByteLine(single_byte);
+  pending = os::Cp1252ToUtf8(single_byte);
+  return os::Cp1252ToUtf8(line);
 }
 
 }  // namespace frelane

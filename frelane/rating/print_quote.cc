@@ -236,7 +236,9 @@ class QuotePrinter {
     p_.SetFontBold(true);
     const std::string date_part = "Printed " + printed_date;
     const std::string rbn = OneLine(s_.lblRBN.Caption());
-    const std::size_t used = date_part.size() + rbn.size();
+    // Printed columns: the date of some locales holds letters UTF-8 writes in two bytes.
+    const std::size_t used =
+        os::Utf8ToCp1252(date_part).size() + os::Utf8ToCp1252(rbn).size();
     const std::size_t blanks = used < kPrintWidth ? kPrintWidth - used : 1;
     Line(date_part + std::string(blanks, ' ') + rbn);
     p_.SetFontBold(false);

@@ -56,12 +56,14 @@ void LoadWebLinks(frmRatingScreen& screen) {
       break;
     }
     ++n;
-    line = os::Cp1252ToUtf8(line);
+    // The columns are those of the single-byte file, split before the text becomes UTF-8.
     const std::string caption = line.substr(0, std::min(line.size(), kCaptionColumns));
-    screen.mnuWebLink(n).SetCaption(modMain::Trim(caption));
+    screen.mnuWebLink(n).SetCaption(modMain::Trim(os::Cp1252ToUtf8(caption)));
     screen.mnuWebLink(n).SetVisible(true);
     Links()[static_cast<std::size_t>(n - 1)] =
-        line.size() > kCaptionColumns ? modMain::Trim(line.substr(kCaptionColumns)) : "";
+        line.size() > kCaptionColumns
+            ? modMain::Trim(os::Cp1252ToUtf8(line.substr(kCaptionColumns)))
+            : "";
   }
   in.Close();
   if (n > 0) screen.mnuViewWebSite.SetVisible(false);

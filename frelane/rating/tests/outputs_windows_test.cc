@@ -61,6 +61,14 @@ TEST_F(WebLinksTest, AnEleventhLineIsRefusedAndAnEmptyFileShowsAnEmptyMenu) {
   EXPECT_EQ(modWebSite32::WebLink(10), "l.test");
 }
 
+TEST_F(WebLinksTest, AnAccentedCaptionFillingItsColumnsLeavesTheAddressWhole) {
+  // The file is single-byte: the caption's "\xE9" is one column of the 30.
+  dir_.Write("weblinks.dat", "Caf\xE9" + std::string(26, 'x') + "cafe.example.test\r\n");
+  frmRatingScreen& s = Screen();
+  EXPECT_EQ(s.mnuWebLink(1).Caption(), "Caf\u00e9" + std::string(26, 'x'));
+  EXPECT_EQ(modWebSite32::WebLink(1), "cafe.example.test");
+}
+
 TEST_F(WebLinksTest, AnEmptyFileAndNoAddressLeaveTheWebSiteControlsAsDesigned) {
   dir_.Write("weblinks.dat", "");
   frmRatingScreen& again = Screen();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -14,6 +15,7 @@
 #include "frelane/rating/frm_rating_screen.h"
 #include "platform/forms/application.h"
 #include "platform/forms/testing/headless_driver.h"
+#include "platform/os/cp1252.h"
 #include "platform/print/display_list_text.h"
 #include "platform/print/printers.h"
 #include "platform/print/recording_print_system.h"
@@ -201,6 +203,21 @@ TEST_F(PrintQuoteTest, LineFourCarriesTheIntrastateTariffBeforeTheZipDisclaimer)
   PrintQuote(s, "9/12/26");
   std::vector<std::string> lines = PrintedLines();
   EXPECT_EQ(lines.at(8), "GA Intrastate Tariff 200" + std::string(31 + 40, ' '));
+}
+
+TEST_F(PrintQuoteTest, TheRateBasisEndsAtColumn94WhateverTheDate) {
+  frmRatingScreen& s = CanadianQuote();
+  for (const std::string date : {"9/12/26", "9 d\u00e9c. 2026"}) {
+    user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Information Printed");
+    PrintQuote(s, date);
+    std::vector<std::string> lines = PrintedLines();
+    auto footer = std::find_if(lines.begin(), lines.end(),
+                               [](const std::string& l) { return l.starts_with("<b>Printed"); });
+    ASSERT_NE(footer, lines.end());
+    const std::string text = footer->substr(3, footer->size() - 7);
+    EXPECT_EQ(os::DecodeUtf8(text).size(), 94u) << text;
+    EXPECT_TRUE(text.ends_with(" RBN 88213")) << text;
+  }
 }
 
 TEST_F(PrintQuoteTest, HeadingPictureIsCentredOrStartsLeftOfThePage) {

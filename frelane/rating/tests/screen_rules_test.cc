@@ -44,6 +44,23 @@ TEST(NextPrintLine, CutsAtLineBreaksBlanksOrTheWidth) {
   EXPECT_EQ(text, "b");
 }
 
+std::string Repeat(const std::string& s, int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += s;
+  return out;
+}
+
+TEST(NextPrintLine, CountsAccentedLettersAsOneColumnEach) {
+  // 94 characters (107 bytes) fit on one line.
+  std::string text = std::string(80, 'a') + " " + Repeat("\u00e9", 13);
+  EXPECT_EQ(NextPrintLine(text), std::string(80, 'a') + " " + Repeat("\u00e9", 13));
+  EXPECT_EQ(text, "");
+  // Without a blank the cut falls after 94 characters, never inside a letter.
+  text = "a" + Repeat("\u00e9", 99);
+  EXPECT_EQ(NextPrintLine(text), "a" + Repeat("\u00e9", 93));
+  EXPECT_EQ(text, Repeat("\u00e9", 6));
+}
+
 ToolbarOffer Offer(bool all) {
   ToolbarOffer offer;
   offer.fill(all);
