@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QGroupBox>
 #include <QImage>
@@ -198,6 +199,25 @@ TEST_F(QtHostTest, TheWindowTakesTheKeyboardBackWhenAMessageBoxCloses) {
   });
   forms::MsgBox("Invalid Zip");
   EXPECT_TRUE(answered);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
+  QTest::keyClicks(QApplication::focusWidget(), "303");
+  EXPECT_EQ(form_.txtZip.Text(), "303");
+}
+
+TEST_F(QtHostTest, TheWindowTakesTheKeyboardBackWhenThePdfChooserCloses) {
+  QLineEdit* zip = Widget<QLineEdit>(form_.txtZip);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return zip->hasFocus(); }, 2000));
+  bool cancelled = false;
+  QTimer::singleShot(50, [&] {
+    auto* chooser = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(chooser, nullptr);
+    // As without a window manager: the closing chooser leaves no window active.
+    QObject::connect(chooser, &QDialog::finished, [] { QApplication::setActiveWindow(nullptr); });
+    chooser->reject();
+    cancelled = true;
+  });
+  EXPECT_TRUE(AskForPdfPath().isEmpty());
+  EXPECT_TRUE(cancelled);
   EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
   QTest::keyClicks(QApplication::focusWidget(), "303");
   EXPECT_EQ(form_.txtZip.Text(), "303");
