@@ -67,6 +67,9 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
   forms::Control* control = host_.ControlOf(watched);
   auto* widget = qobject_cast<QWidget*>(watched);
   if (control == nullptr || widget == nullptr) return QWidget::eventFilter(watched, event);
+  // A combo box's drop-down list is a window of its own: Qt picks its rows, and the pick
+  // reaches the model through the combo's activated signal.
+  if (widget->window() != this) return QWidget::eventFilter(watched, event);
   return host_.ControlEvent(*control, *widget, *event);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -221,6 +222,43 @@ TEST_F(QtHostTest, TheWindowTakesTheKeyboardBackWhenThePdfChooserCloses) {
   EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
   QTest::keyClicks(QApplication::focusWidget(), "303");
   EXPECT_EQ(form_.txtZip.Text(), "303");
+}
+
+// A window with a combo box the user may also type into.
+class frmPick : public forms::Form {
+ public:
+  frmPick() : Form("frmPick", {.caption = "Pick", .width = 4000, .height = 2000}) {}
+  forms::ComboBox& cboProduct = Add<forms::ComboBox>(
+      "cboProduct", {120, 120, 3000, 315},
+      {.tab_index = 0, .list = {"Oak flooring", "Canned tomatoes", "Pool acid"}});
+};
+
+TEST_F(QtHostTest, ARowPickedInADropDownByMouseOrKeyIsTaken) {
+  auto& pick = app_.Get<frmPick>();
+  pick.Show();
+  QWidget* window = host_.WindowOf(pick);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  auto* combo = Widget<QComboBox>(pick.cboProduct);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return combo->hasFocus(); }, 2000));
+  QAbstractItemView* rows = combo->view();
+
+  // The mouse: the arrow opens the list, a click on a row takes it.
+  QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(combo->width() - 5, combo->height() / 2));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return rows->isVisible(); }, 2000));
+  const QRect row = rows->visualRect(rows->model()->index(1, 0));
+  QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, row.center());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !rows->isVisible(); }, 2000));
+  EXPECT_EQ(pick.cboProduct.ListIndex(), 1);
+  EXPECT_EQ(pick.cboProduct.Text(), "Canned tomatoes");
+
+  // The keyboard: Down in the open list, then Enter.
+  combo->showPopup();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return rows->isVisible(); }, 2000));
+  QTest::keyClick(rows, Qt::Key_Down);
+  QTest::keyClick(rows, Qt::Key_Return);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !rows->isVisible(); }, 2000));
+  EXPECT_EQ(pick.cboProduct.Text(), "Pool acid");
+  pick.Unload();
 }
 
 TEST_F(QtHostTest, TheFocusedButtonOrCheckBoxShowsItsFocusFrame) {
