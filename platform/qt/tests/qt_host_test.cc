@@ -242,9 +242,15 @@ TEST_F(QtHostTest, ARowPickedInADropDownByMouseOrKeyIsTaken) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return combo->hasFocus(); }, 2000));
   QAbstractItemView* rows = combo->view();
 
-  // The mouse: the arrow opens the list, a click on a row takes it.
-  QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(combo->width() - 5, combo->height() / 2));
+  // The mouse: a press on the arrow opens the list, which stays open when the button is let
+  // go over the arrow; a click on a row takes it.
+  const QPoint arrow(combo->width() - 5, combo->height() / 2);
+  QTest::mousePress(combo, Qt::LeftButton, {}, arrow);
   ASSERT_TRUE(QTest::qWaitFor([&] { return rows->isVisible(); }, 2000));
+  QWidget* list_window = rows->window();
+  QTest::mouseRelease(list_window, Qt::LeftButton, {}, list_window->mapFromGlobal(combo->mapToGlobal(arrow)));
+  QTest::qWait(50);
+  ASSERT_TRUE(rows->isVisible());
   const QRect row = rows->visualRect(rows->model()->index(1, 0));
   QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, row.center());
   EXPECT_TRUE(QTest::qWaitFor([&] { return !rows->isVisible(); }, 2000));
