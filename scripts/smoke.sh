@@ -27,6 +27,7 @@ fail() {
   exit 1
 }
 [ "$status" -eq 0 ] || fail "the program exited with status $status"
+grep -q "^smoke: printer ." "$log" || fail "the program has no printer to print to"
 grep -q "^smoke: main window shown" "$log" || fail "the main window never opened"
 grep -q "^smoke: engine ended" "$log" || fail "the engine was not ended"
 grep -q "^smoke: program ended" "$log" || fail "the program did not end cleanly"

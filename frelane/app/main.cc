@@ -19,8 +19,10 @@
 #include "frelane/ratesheet/rate_sheet_screen_setup.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "platform/forms/application.h"
+#include "platform/print/printers.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_host.h"
+#include "platform/qt/qt_print_system.h"
 
 int main(int argc, char** argv) {
   QApplication qt_app(argc, argv);
@@ -31,6 +33,9 @@ int main(int argc, char** argv) {
       smoke ? frelane::MakeSmokeDesktop([&host] { return host.ActiveWindow(); })
             : std::make_unique<qtbind::QtDesktop>([&host] { return host.ActiveWindow(); });
   app.SetDesktop(desktop.get());
+  // File > Print goes to the CUPS default printer, else to "PDF file".
+  print::InstallPrintSystem(std::make_unique<qtbind::QtPrintSystem>());
+  if (smoke) std::printf("smoke: printer %s\n", print::CurrentPrinter().DeviceName().c_str());
 
   frelane::StartupEnvironment env;
   env.executable_directory = frelane::ExecutableDirectory();

@@ -13,6 +13,7 @@
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/unexpected_error.h"
 #include "platform/forms/application.h"
+#include "platform/os/cp1252.h"
 #include "platform/print/print_form.h"
 #include "platform/print/print_system.h"
 #include "platform/runtime/conversions.h"
@@ -132,8 +133,11 @@ int frmRateBlockAlternation::ColumnCount() const {
 void frmRateBlockAlternation::FillClassLabels() {
   for (int row = 1; row <= kRows; ++row) {
     const bool shown = row <= RowCount();
-    lblClass(row).SetCaption(
-        shown ? Record().view().Raw(r::kClassCode.Nth(static_cast<std::size_t>(row - 1))) : "");
+    std::string code =
+        shown ? Record().view().Raw(r::kClassCode.Nth(static_cast<std::size_t>(row - 1))) : "";
+    // The engine pads a short code with NULs, which a label would draw as boxes.
+    std::replace(code.begin(), code.end(), '\0', ' ');
+    lblClass(row).SetCaption(os::Cp1252ToUtf8(code));
     lblClass(row).SetVisible(shown);
   }
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <functional>
+#include <string>
 #include <utility>
 
 #include "platform/forms/application.h"
@@ -222,7 +223,10 @@ bool PickListItem(HostKey, Control& c, int index) {
     picked = true;
     if (c.Kind() == ControlKind::kDirListBox) {
       auto& dir = static_cast<DirListBox&>(c);
-      dir.SetPath(list->Items()[index]);
+      std::string folder = list->Items()[index];
+      // An entry a form added without a full path (its ".." way up) lies in the folder shown.
+      if (folder.empty() || folder[0] != '/') folder = dir.Path() + "/" + folder;
+      dir.SetPath(folder);
     } else {
       list->SetListIndex(index);
     }

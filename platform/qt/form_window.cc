@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -67,6 +68,17 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
   forms::Control* control = host_.ControlOf(watched);
   auto* widget = qobject_cast<QWidget*>(watched);
   if (control == nullptr || widget == nullptr) return QWidget::eventFilter(watched, event);
+  // A combo box's drop-down list is a window of its own: Qt picks its rows, and the pick
+  // reaches the model through the combo's activated signal.
+  if (QWidget* popup = widget->window(); popup != this) {
+    // Except the release of the press that opened it, which lands outside it and would
+    // close it again at once.
+    if (event->type() == QEvent::MouseButtonRelease) {
+      const QPoint at = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+      if (!popup->rect().contains(popup->mapFromGlobal(at))) return true;
+    }
+    return QWidget::eventFilter(watched, event);
+  }
   return host_.ControlEvent(*control, *widget, *event);
 }
 

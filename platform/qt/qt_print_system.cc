@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -47,9 +48,14 @@ QPrinterInfo FindCupsPrinter(const print::PrinterInfo& printer) {
 
 QString AskForPdfPath() {
   const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  return QFileDialog::getSaveFileName(nullptr, QStringLiteral("Print to PDF file"),
-                                      QDir(folder).filePath(QStringLiteral("Frelane.pdf")),
-                                      QStringLiteral("PDF files (*.pdf)"));
+  QWidget* window = QApplication::activeWindow();
+  const QString path = QFileDialog::getSaveFileName(
+      window, QStringLiteral("Print to PDF file"),
+      QDir(folder).filePath(QStringLiteral("Frelane.pdf")), QStringLiteral("PDF files (*.pdf)"));
+  // The window that printed takes the keyboard back (without a window manager nobody else
+  // gives it the input focus again).
+  if (window != nullptr && window->isVisible()) window->activateWindow();
+  return path;
 }
 
 QtPrintSystem::QtPrintSystem(PdfPathChooser choose_pdf_path)

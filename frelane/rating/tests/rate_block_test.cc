@@ -37,6 +37,12 @@ void Fill(tolv::ShipmentRecord& rec, const Tables& t) {
            t.class_count >= 0 ? t.class_count : static_cast<std::int16_t>(t.classes.size()));
   v.SetI16(r::kWeightBreakCount, static_cast<std::int16_t>(t.breaks.size()));
   for (std::size_t i = 0; i < t.classes.size(); ++i) v.SetText(r::kClassCode.Nth(i), t.classes[i]);
+  // The last code as the engine writes it: padded with NULs.
+  if (!t.classes.empty()) {
+    const tolv::Field last = r::kClassCode.Nth(t.classes.size() - 1);
+    v.Fill(last, 0);
+    std::copy(t.classes.back().begin(), t.classes.back().end(), v.at(last));
+  }
   for (std::size_t k = 0; k < t.breaks.size() && k < r::kTariffWeightBreaks; ++k) {
     v.SetI32(r::kWeightBreak.Nth(k), t.breaks[k]);
   }
@@ -111,6 +117,8 @@ TEST_F(RateBlockTest, ColumnsUpToTheSpotQuoteLimitWithDiscountedRatesAndTheFloor
       EXPECT_EQ(dialog_.lblWeight(k).Visible(), k <= 6) << k;
     }
     EXPECT_EQ(dialog_.lblClass(2).Caption(), "100   ");
+    // A code padded with NULs, as the engine leaves it, reads as blanks.
+    EXPECT_EQ(dialog_.lblClass(3).Caption(), "92    ");
     EXPECT_FALSE(dialog_.lblClass(4).Visible());
     EXPECT_EQ(Cell(1, 1), "24.00");
     EXPECT_EQ(Cell(2, 2), "21.33");

@@ -2,6 +2,8 @@
 // folder, and characters outside ASCII through the key path.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -93,6 +95,16 @@ TEST(FileListsTest, ListFoldersAndMatchingFilesIgnoringCase) {
   // A picked folder becomes the path.
   user.Pick(form.dirFolders, 0);
   EXPECT_EQ(form.dirFolders.Path(), dir.File("sub"));
+  // A way-up entry a form adds leads to the parent of the folder shown, wherever the program
+  // was started, and on up from there.
+  const std::filesystem::path shown = std::filesystem::path(dir.File("sub")).parent_path();
+  form.dirFolders.AddItem("..", 0);
+  user.Pick(form.dirFolders, 0);
+  EXPECT_EQ(form.dirFolders.Path(), shown.string());
+  const std::string above = shown.parent_path().string();
+  form.dirFolders.AddItem("..", 0);
+  user.Pick(form.dirFolders, 0);
+  EXPECT_EQ(form.dirFolders.Path(), above);
 }
 
 TEST(FileListsTest, ImageTakesItsPicturesSize) {

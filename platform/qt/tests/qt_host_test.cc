@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QGroupBox>
 #include <QImage>
@@ -201,6 +203,68 @@ TEST_F(QtHostTest, TheWindowTakesTheKeyboardBackWhenAMessageBoxCloses) {
   EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
   QTest::keyClicks(QApplication::focusWidget(), "303");
   EXPECT_EQ(form_.txtZip.Text(), "303");
+}
+
+TEST_F(QtHostTest, TheWindowTakesTheKeyboardBackWhenThePdfChooserCloses) {
+  QLineEdit* zip = Widget<QLineEdit>(form_.txtZip);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return zip->hasFocus(); }, 2000));
+  bool cancelled = false;
+  QTimer::singleShot(50, [&] {
+    auto* chooser = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(chooser, nullptr);
+    // As without a window manager: the closing chooser leaves no window active.
+    QObject::connect(chooser, &QDialog::finished, [] { QApplication::setActiveWindow(nullptr); });
+    chooser->reject();
+    cancelled = true;
+  });
+  EXPECT_TRUE(AskForPdfPath().isEmpty());
+  EXPECT_TRUE(cancelled);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
+  QTest::keyClicks(QApplication::focusWidget(), "303");
+  EXPECT_EQ(form_.txtZip.Text(), "303");
+}
+
+// A window with a combo box the user may also type into.
+class frmPick : public forms::Form {
+ public:
+  frmPick() : Form("frmPick", {.caption = "Pick", .width = 4000, .height = 2000}) {}
+  forms::ComboBox& cboProduct = Add<forms::ComboBox>(
+      "cboProduct", {120, 120, 3000, 315},
+      {.tab_index = 0, .list = {"Oak flooring", "Canned tomatoes", "Pool acid"}});
+};
+
+TEST_F(QtHostTest, ARowPickedInADropDownByMouseOrKeyIsTaken) {
+  auto& pick = app_.Get<frmPick>();
+  pick.Show();
+  QWidget* window = host_.WindowOf(pick);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  auto* combo = Widget<QComboBox>(pick.cboProduct);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return combo->hasFocus(); }, 2000));
+  QAbstractItemView* rows = combo->view();
+
+  // The mouse: a press on the arrow opens the list, which stays open when the button is let
+  // go over the arrow; a click on a row takes it.
+  const QPoint arrow(combo->width() - 5, combo->height() / 2);
+  QTest::mousePress(combo, Qt::LeftButton, {}, arrow);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return rows->isVisible(); }, 2000));
+  QWidget* list_window = rows->window();
+  QTest::mouseRelease(list_window, Qt::LeftButton, {}, list_window->mapFromGlobal(combo->mapToGlobal(arrow)));
+  QTest::qWait(50);
+  ASSERT_TRUE(rows->isVisible());
+  const QRect row = rows->visualRect(rows->model()->index(1, 0));
+  QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, row.center());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !rows->isVisible(); }, 2000));
+  EXPECT_EQ(pick.cboProduct.ListIndex(), 1);
+  EXPECT_EQ(pick.cboProduct.Text(), "Canned tomatoes");
+
+  // The keyboard: Down in the open list, then Enter.
+  combo->showPopup();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return rows->isVisible(); }, 2000));
+  QTest::keyClick(rows, Qt::Key_Down);
+  QTest::keyClick(rows, Qt::Key_Return);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !rows->isVisible(); }, 2000));
+  EXPECT_EQ(pick.cboProduct.Text(), "Pool acid");
+  pick.Unload();
 }
 
 TEST_F(QtHostTest, TheFocusedButtonOrCheckBoxShowsItsFocusFrame) {
