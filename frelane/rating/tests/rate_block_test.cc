@@ -39,7 +39,7 @@ void Fill(tolv::ShipmentRecord& rec, const Tables& t) {
   for (std::size_t i = 0; i < t.classes.size(); ++i) v.SetText(r::kClassCode.Nth(i), t.classes[i]);
   // The last code as the engine writes it: padded with NULs.
   if (!t.classes.empty()) {
-    const tolv::Field last = r::kClassCode.Nth(t.classes.size() - 1);
+    const os::Field last = r::kClassCode.Nth(t.classes.size() - 1);
     v.Fill(last, 0);
     std::copy(t.classes.back().begin(), t.classes.back().end(), v.at(last));
   }
