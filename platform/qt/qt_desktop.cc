@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include "platform/forms/types.h"
+#include "platform/qt/keyboard_return.h"
 
 namespace qtbind {
 namespace {
@@ -98,11 +99,7 @@ MsgBoxResult QtDesktop::ShowMessageBox(const forms::MessageBoxRequest& request) 
   }
   if (rows.size() == 1) box.setEscapeButton(buttons[0]);
   box.exec();
-  // The window under the box takes the keyboard back (without a window manager nobody
-  // else gives it the input focus again).
-  if (QWidget* parent = box.parentWidget(); parent != nullptr && parent->isVisible()) {
-    parent->activateWindow();
-  }
+  ReturnKeyboardTo(box.parentWidget());
   for (std::size_t i = 0; i < rows.size(); ++i) {
     if (box.clickedButton() == buttons[i]) return rows[i].result;
   }

@@ -15,6 +15,7 @@
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
+#include "platform/qt/keyboard_return.h"
 #include "platform/qt/print_replay.h"
 
 namespace qtbind {
@@ -52,9 +53,7 @@ QString AskForPdfPath() {
   const QString path = QFileDialog::getSaveFileName(
       window, QStringLiteral("Print to PDF file"),
       QDir(folder).filePath(QStringLiteral("Frelane.pdf")), QStringLiteral("PDF files (*.pdf)"));
-  // The window that printed takes the keyboard back (without a window manager nobody else
-  // gives it the input focus again).
-  if (window != nullptr && window->isVisible()) window->activateWindow();
+  ReturnKeyboardTo(window);
   return path;
 }
 
