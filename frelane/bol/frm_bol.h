@@ -42,7 +42,6 @@ class frmBOL : public forms::Form {
   std::int32_t CurrentConsigneeRecord() const { return current_consignee_record_; }
   std::int32_t CurrentThirdPartyRecord() const { return current_third_party_record_; }
   int CurrentItem() const { return current_item_; }
-  bool ItemChanged() const { return item_changed_; }
   std::int32_t CurrentProductRecord() const { return current_product_record_; }
 
   // Page 1: the header.

@@ -45,21 +45,12 @@ class LockedFile {
   int fd_ = -1;
 };
 
-bool WriteAt(int fd, const std::uint8_t* data, std::size_t size, off_t offset) {
+// Moves all `size` bytes at `offset` through pread or pwrite, going on after a short or
+// interrupted transfer; false on an error or an early end of file.
+template <typename Byte, typename Transfer>
+bool TransferAll(Transfer transfer, int fd, Byte* data, std::size_t size, off_t offset) {
   while (size > 0) {
-    ssize_t n = ::pwrite(fd, data, size, offset);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data += n;
-    size -= static_cast<std::size_t>(n);
-    offset += n;
-  }
-  return ::fsync(fd) == 0;
-}
-
-bool ReadAt(int fd, std::uint8_t* data, std::size_t size, off_t offset) {
-  while (size > 0) {
-    ssize_t n = ::pread(fd, data, size, offset);
+    ssize_t n = transfer(fd, data, size, offset);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     data += n;
@@ -69,10 +60,19 @@ bool ReadAt(int fd, std::uint8_t* data, std::size_t size, off_t offset) {
   return true;
 }
 
-std::optional<std::int64_t> FileLength(int fd) {
+bool WriteAt(int fd, const std::uint8_t* data, std::size_t size, off_t offset) {
+  return TransferAll(::pwrite, fd, data, size, offset) && ::fsync(fd) == 0;
+}
+
+bool ReadAt(int fd, std::uint8_t* data, std::size_t size, off_t offset) {
+  return TransferAll(::pread, fd, data, size, offset);
+}
+
+// The number of whole records in the open file; nullopt when its length cannot be taken.
+std::optional<std::int64_t> WholeRecords(int fd, std::size_t record_length) {
   struct stat st {};
   if (::fstat(fd, &st) != 0) return std::nullopt;
-  return static_cast<std::int64_t>(st.st_size);
+  return static_cast<std::int64_t>(st.st_size) / static_cast<std::int64_t>(record_length);
 }
 
 }  // namespace
@@ -81,15 +81,14 @@ std::optional<std::vector<std::vector<std::uint8_t>>> RecordBook::ReadAll(
     std::string* error) const {
   LockedFile file(path_, error);
   if (!file.ok()) return std::nullopt;
-  auto length = FileLength(file.fd());
-  if (!length) {
+  auto count = WholeRecords(file.fd(), record_length_);
+  if (!count) {
     LockedFile::Fail(path_, "cannot be read", error);
     return std::nullopt;
   }
-  std::int64_t count = *length / static_cast<std::int64_t>(record_length_);
-  std::vector<std::vector<std::uint8_t>> records(static_cast<std::size_t>(count),
+  std::vector<std::vector<std::uint8_t>> records(static_cast<std::size_t>(*count),
                                                  std::vector<std::uint8_t>(record_length_));
-  for (std::int64_t i = 0; i < count; ++i) {
+  for (std::int64_t i = 0; i < *count; ++i) {
     if (!ReadAt(file.fd(), records[i].data(), record_length_,
                 static_cast<off_t>(i * record_length_))) {
       LockedFile::Fail(path_, "cannot be read", error);
@@ -102,8 +101,8 @@ std::optional<std::vector<std::vector<std::uint8_t>>> RecordBook::ReadAll(
 bool RecordBook::Read(int n, std::span<std::uint8_t> out, std::string* error) const {
   LockedFile file(path_, error);
   if (!file.ok()) return false;
-  auto length = FileLength(file.fd());
-  if (n < 1 || !length || static_cast<std::int64_t>(n) * static_cast<std::int64_t>(record_length_) > *length) {
+  auto count = WholeRecords(file.fd(), record_length_);
+  if (n < 1 || !count || n > *count) {
     if (error) *error = path_ + " holds no record " + std::to_string(n);
     return false;
   }
@@ -124,9 +123,8 @@ bool RecordBook::Write(int n, std::span<const std::uint8_t> record, std::string*
   if (!file.ok()) return false;
   // Past the record after the last one, a write would leave a gap of zero bytes that read
   // as blank entries in use.
-  auto length = FileLength(file.fd());
-  if (!length || static_cast<std::int64_t>(n - 1) * static_cast<std::int64_t>(record_length_) >
-                     *length) {
+  auto count = WholeRecords(file.fd(), record_length_);
+  if (!count || n - 1 > *count) {
     if (error) *error = path_ + " holds no record " + std::to_string(n - 1);
     return false;
   }
@@ -142,9 +140,8 @@ bool RecordBook::WriteByte(int n, std::size_t offset, std::uint8_t value,
                            std::string* error) const {
   LockedFile file(path_, error);
   if (!file.ok()) return false;
-  auto length = FileLength(file.fd());
-  if (n < 1 || offset >= record_length_ || !length ||
-      static_cast<std::int64_t>(n) * static_cast<std::int64_t>(record_length_) > *length) {
+  auto count = WholeRecords(file.fd(), record_length_);
+  if (n < 1 || offset >= record_length_ || !count || n > *count) {
     if (error) *error = path_ + " holds no record " + std::to_string(n);
     return false;
   }
@@ -166,22 +163,21 @@ std::optional<int> RecordBook::AppendAll(std::span<const std::uint8_t> record,
   if (record.size() % record_length_ != 0) return std::nullopt;
   LockedFile file(path_, error);
   if (!file.ok()) return std::nullopt;
-  auto length = FileLength(file.fd());
-  if (!length) {
+  auto count = WholeRecords(file.fd(), record_length_);
+  if (!count) {
     LockedFile::Fail(path_, "cannot be read", error);
     return std::nullopt;
   }
-  std::int64_t count = *length / static_cast<std::int64_t>(record_length_);
-  if (count + static_cast<std::int64_t>(record.size() / record_length_) >= 0x7fffffff) {
+  if (*count + static_cast<std::int64_t>(record.size() / record_length_) >= 0x7fffffff) {
     if (error) *error = path_ + " is full";
     return std::nullopt;
   }
   if (!WriteAt(file.fd(), record.data(), record.size(),
-               static_cast<off_t>(count * record_length_))) {
+               static_cast<off_t>(*count * record_length_))) {
     LockedFile::Fail(path_, "cannot be written", error);
     return std::nullopt;
   }
-  return static_cast<int>(count + 1);
+  return static_cast<int>(*count + 1);
 }
 
 }  // namespace frelane::bol

@@ -67,7 +67,7 @@ void RateSheetExport::WriteLine(const std::string& cp1252) {
 
 void RateSheetExport::ExportGroupRow(const RateSheetGroup& row, bool split) {
   const std::string state = StateOfPrefix(row.PrefixText);
-  std::string head = LeftIn(layout_.headline_zip, 5) + " " + StateOfPrefix(layout_.headline_zip) +
+  std::string head = runtime::FitToWidth(layout_.headline_zip, 5) + " " + StateOfPrefix(layout_.headline_zip) +
                      " " + (layout_.from_headline ? "T" : "F") + " ";
   const std::string prefix = Mid(row.PrefixText, 1, 3);
   if (run_.WithNotes) {

@@ -30,7 +30,7 @@ void RateSheetPage::PrintLine(const std::string& cp1252) { printer_.Print(os::Cp
 
 std::string RateSheetPage::Framed(const std::string& text) {
   if (text.size() > kInnerWidth) return "|" + text + "|";
-  return "|" + LeftIn(text, kInnerWidth) + "|";
+  return "|" + runtime::FitToWidth(text, kInnerWidth) + "|";
 }
 
 void RateSheetPage::PrintRuleLine() { PrintLine("|" + std::string(kInnerWidth, '-') + "|"); }
@@ -43,9 +43,9 @@ void RateSheetPage::PrintPageHeader() {
   PrintRuleLine();
   std::string direction = layout_.from_headline ? "OUTBOUND FROM:" : "INBOUND TO:   ";
   direction += runtime::Trim(layout_.headline_zip) + "  " + StateOfPrefix(layout_.headline_zip);
-  PrintLine("|" + LeftIn(direction, kInnerWidth) + "|");
+  PrintLine("|" + runtime::FitToWidth(direction, kInnerWidth) + "|");
   PrintRuleLine();
-  PrintLine("|" + LeftIn(TitleLine(), kInnerWidth) + "|");
+  PrintLine("|" + runtime::FitToWidth(TitleLine(), kInnerWidth) + "|");
   PrintRuleLine();
   run_.PageLineCount = 0;
   ++run_.PageNumber;
@@ -82,14 +82,14 @@ std::string RateSheetPage::RowHead(const RateSheetGroup& row, bool split) {
   if (!run_.WithNotes) {
     const std::string range = Mid(row.PrefixText, 1, 3) + Mid(row.ZipText, 1, 2) + "-" +
                               Mid(row.PrefixText, 5, 3) + Mid(row.ZipText, 4, 2);
-    return "|" + LeftIn(range, 11) + "  " + state + "  ";
+    return "|" + runtime::FitToWidth(range, 11) + "  " + state + "  ";
   }
   std::string note = Blanks(5);
   if (split) {
     ++run_.NoteNumber;
-    note = LeftIn(std::to_string(run_.NoteNumber), 5);
+    note = runtime::FitToWidth(std::to_string(run_.NoteNumber), 5);
   }
-  return "|" + LeftIn(row.PrefixText, 7) + " " + state + " " + note + " ";
+  return "|" + runtime::FitToWidth(row.PrefixText, 7) + " " + state + " " + note + " ";
 }
 
 void RateSheetPage::AddWrapped(std::vector<std::string>& lines, std::string text, char delimiter,
@@ -112,7 +112,7 @@ void RateSheetPage::PrintGroupRow(const RateSheetGroup& row, bool split) {
     if (first_class) {
       const std::string mc = brackets ? "*" : std::to_string(row.BracketCharges[0]);
       // A charge wider than its column is printed whole rather than cut to a wrong amount.
-      line = RowHead(row, split) + (mc.size() > 7 ? mc : LeftIn(mc, 7));
+      line = RowHead(row, split) + (mc.size() > 7 ? mc : runtime::FitToWidth(mc, 7));
       first_class = false;
     } else {
       line = "|" + Blanks(24);
@@ -122,7 +122,8 @@ void RateSheetPage::PrintGroupRow(const RateSheetGroup& row, bool split) {
       const RateSheetLayout::WeightBox& box = layout_.weight_boxes[w];
       if (box.checked) line += RateCell(row, code, box, 7);
     }
-    lines.push_back(line.size() < kPageWidth - 1 ? LeftIn(line, kPageWidth - 1) + "|" : line + "|");
+    lines.push_back(
+        (line.size() < kPageWidth - 1 ? runtime::FitToWidth(line, kPageWidth - 1) : line) + "|");
   }
   if (brackets) AddWrapped(lines, BracketList(row), ']', "*", " ");
   if (run_.WithNotes && split) {

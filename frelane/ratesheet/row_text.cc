@@ -4,15 +4,10 @@
 
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/geography.h"
+#include "platform/runtime/fixed_string.h"
 #include "platform/runtime/format.h"
 
 namespace frelane::ratesheet {
-
-std::string LeftIn(std::string_view text, std::size_t width) {
-  std::string out(text.substr(0, std::min(text.size(), width)));
-  out.resize(width, ' ');
-  return out;
-}
 
 std::string RightIn(std::string_view text, std::size_t width) {
   if (text.size() >= width) return std::string(text);
@@ -57,7 +52,8 @@ std::string BracketList(const RateSheetGroup& row) {
 }
 
 std::string StateOfPrefix(std::string_view text) {
-  return LeftIn(modMain::StateOrProvince(text.substr(0, std::min<std::size_t>(3, text.size()))), 2);
+  return runtime::FitToWidth(
+      modMain::StateOrProvince(text.substr(0, std::min<std::size_t>(3, text.size()))), 2);
 }
 
 }  // namespace frelane::ratesheet

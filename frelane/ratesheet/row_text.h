@@ -13,8 +13,6 @@
 
 namespace frelane::ratesheet {
 
-// Blank-padded on the right and cut to `width`.
-std::string LeftIn(std::string_view text, std::size_t width);
 // Blank-padded on the left to `width`; a longer text is kept whole, so that a number is
 // never shown cut to a wrong value.
 std::string RightIn(std::string_view text, std::size_t width);

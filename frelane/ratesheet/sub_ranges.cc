@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
-#include "frelane/core/zip_discount_record.h"
+#include "frelane/core/zip_discount_file.h"
 #include "frelane/ratesheet/zip_prefix.h"
 #include "platform/runtime/fixed_string.h"
-#include "platform/runtime/record_file.h"
 
 namespace frelane::ratesheet {
 
@@ -130,16 +129,14 @@ std::vector<SuffixRange> LoadZipDiscountRanges(const std::string& path, std::str
                                                std::string_view destination,
                                                std::string_view prefix, bool from_headline) {
   std::vector<SuffixRange> ranges;
-  runtime::RecordFile file;
-  if (!file.OpenForReading(path, zipdisc::kRecordSize)) return ranges;
+  zipdisc::Table table;
+  std::string error;
+  if (!zipdisc::ReadTable(path, &table, &error)) return ranges;
   const std::string o = runtime::Trim(origin).substr(0, 5);
   const std::string d = runtime::Trim(destination).substr(0, 5);
-  std::uint8_t bytes[zipdisc::kRecordSize];
-  const std::int64_t count = file.RecordCount();
-  for (std::int64_t r = 1; r <= count; ++r) {
-    file.Get(r, bytes);
-    const os::ConstRecordView v{std::span<const std::uint8_t>(bytes)};
-    if (v.I16(zipdisc::kDeleted) != 0) continue;
+  for (const zipdisc::Record& record : table.records) {
+    if (zipdisc::IsDeleted(record)) continue;
+    const os::ConstRecordView v{std::span<const std::uint8_t>(record)};
     const std::string ol = v.Raw(zipdisc::kOriginLow), oh = v.Raw(zipdisc::kOriginHigh);
     const std::string dl = v.Raw(zipdisc::kDestinationLow), dh = v.Raw(zipdisc::kDestinationHigh);
     if (!Holds(ol, oh, o) || !Holds(dl, dh, d)) continue;
