@@ -2,6 +2,7 @@
 #include <string>
 #include <utility>
 
+#include "frelane/core/company_name.h"
 #include "frelane/core/main_module.h"
 #include "frelane/core/tolv_declares.h"
 #include "frelane/rating/frm_rating_screen.h"
@@ -56,7 +57,7 @@ void frmRatingScreen::ClearShipment() {
   lblZipDisclaimer.SetVisible(false);
   imgZipDisclaimer.SetVisible(false);
   lblIntrastateTariff.SetCaption("");
-  if (!CompanyStartsWith("QUARLEN")) ClearDiscounts();
+  if (!modMain::CompanyNameStartsWith("QUARLEN")) ClearDiscounts();
   ClearPricePerUnit();
   ClearMilesAndRbn();
   clearing_ = false;

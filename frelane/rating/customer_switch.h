@@ -1,24 +1,13 @@
 // The customer switches: behaviour chosen by the first letters of the carrier's company
-// name in the settings, compared upper-cased.
+// name in the settings, compared upper-cased. One test serves every screen.
 #ifndef FRELANE_RATING_CUSTOMER_SWITCH_H_
 #define FRELANE_RATING_CUSTOMER_SWITCH_H_
 
-#include <cctype>
-#include <string>
-#include <string_view>
-
-#include "frelane/core/main_module.h"
+#include "frelane/core/company_name.h"
 
 namespace frelane {
 
-inline bool CompanyNameStartsWith(std::string_view prefix) {
-  const std::string name = modMain::Settings().Text(settings::kCompanyName);
-  if (name.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(name[i])) != prefix[i]) return false;
-  }
-  return true;
-}
+using modMain::CompanyNameStartsWith;
 
 }  // namespace frelane
 

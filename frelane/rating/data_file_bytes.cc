@@ -10,14 +10,13 @@
 
 namespace frelane {
 
-std::optional<std::vector<std::uint8_t>> ReadDataFile(const std::string& directory,
-                                                      const std::string& name) {
-  std::optional<std::string> path = os::FindFileNoCase(directory, name);
-  if (!path) return std::nullopt;
+namespace {
+
+std::optional<std::vector<std::uint8_t>> ReadPlainFile(const std::string& path) {
   // Only a plain file is read: opening a pipe or a device would wait for a writer.
   std::error_code error;
-  if (!std::filesystem::is_regular_file(*path, error)) return std::nullopt;
-  std::ifstream in(*path, std::ios::binary);
+  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                                   std::istreambuf_iterator<char>());
@@ -25,11 +24,20 @@ std::optional<std::vector<std::uint8_t>> ReadDataFile(const std::string& directo
   return bytes;
 }
 
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> ReadDataFile(const std::string& directory,
+                                                      const std::string& name) {
+  std::optional<std::string> path = os::FindFileNoCase(directory, name);
+  if (!path) return std::nullopt;
+  return ReadPlainFile(*path);
+}
+
 std::optional<std::vector<std::uint8_t>> ReadLookupFile(const std::string& directory,
                                                         const std::string& name) {
   std::optional<std::string> path = os::FindFileNoCase(directory, name);
   if (!path) return std::nullopt;
-  std::optional<std::vector<std::uint8_t>> bytes = ReadDataFile(directory, name);
+  std::optional<std::vector<std::uint8_t>> bytes = ReadPlainFile(*path);
   if (!bytes) lookup::ReportUnreadableFile(name);
   return bytes;
 }

@@ -1,9 +1,9 @@
 #include "frelane/rating/frm_rating_screen.h"
 
-#include <cctype>
 #include <optional>
 #include <string>
 
+#include "frelane/core/company_name.h"
 #include "frelane/core/data_pictures.h"
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/form_helpers.h"
@@ -162,16 +162,6 @@ void frmRatingScreen::BindHandlers() {
   Bind(mnuHelpAbout.on.Click, &frmRatingScreen::mnuHelpAbout_Click);
 }
 
-bool frmRatingScreen::CompanyStartsWith(const char* prefix) const {
-  std::string name = modMain::Settings().Text(settings::kCompanyName);
-  std::string wanted = prefix;
-  if (name.size() < wanted.size()) return false;
-  for (std::size_t i = 0; i < wanted.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(name[i])) != wanted[i]) return false;
-  }
-  return true;
-}
-
 void frmRatingScreen::Form_Load() {
   modMain::SetStandardFormSize(*this);
   modMain::SetFormIcon(*this);
@@ -185,7 +175,7 @@ void frmRatingScreen::Form_Load() {
 
   SetCaption(modMain::CaptionWithEffectiveDate());
 
-  if (CompanyStartsWith("QUARLEN")) {
+  if (modMain::CompanyNameStartsWith("QUARLEN")) {
     mnuEditAccessorialCharges.SetCaption("Value Added Services");
     lblAccessorialChargeLabel.SetCaption("Value Added Services");
     btnEditAccessorialCharges.SetToolTipText("Value Added Services");

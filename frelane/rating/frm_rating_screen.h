@@ -306,7 +306,6 @@ class frmRatingScreen : public forms::Form {
   // The toolbar button's own Click handler and how it treats the focus.
   void RunToolbarButton(ToolbarButton button);
   forms::CommandButton& ToolbarButtonControl(ToolbarButton button);
-  bool CompanyStartsWith(const char* prefix) const;
 
   void Form_Load() override;
   void Form_Unload(bool& cancel) override;

@@ -1,14 +1,15 @@
 #include "frelane/rating/lane_discounts.h"
 
 #include <algorithm>
-#include <array>
-#include <cctype>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
+#include "frelane/core/company_name.h"
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/main_module.h"
 #include "frelane/core/tolv_declares.h"
-#include "frelane/core/zip_discount_record.h"
+#include "frelane/core/zip_discount_file.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/lane_state.h"
 #include "frelane/rating/lookup_files.h"
@@ -57,15 +58,6 @@ std::string HeaderText(const os::Field& field) {
   return std::as_const(modTolvDeclares32::ShipmentRecord()).header().Raw(field);
 }
 
-bool CompanyIs(std::string_view prefix) {
-  std::string name = Settings().Text(settings::kCompanyName);
-  if (name.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(name[i])) != prefix[i]) return false;
-  }
-  return true;
-}
-
 // The set of the settings that applies to the lane: intrastate, Canada or US.
 DiscountSet LaneSet() {
   const SettingsRecord& s = Settings();
@@ -95,21 +87,23 @@ double BoxPercent(std::string_view text) {
 }  // namespace
 
 bool FindZipDiscount() {
-  runtime::RecordFile file;
-  const std::string path = DataFilePath(kZipDiscountFileName);
-  // An existing table is only read: closing it after opening it for writing counts as a
-  // change of the data directory, which would make every later file look-up ask again.
-  if (!file.OpenForReading(path, static_cast<int>(z::kRecordSize)) &&
-      !file.Open(path, static_cast<int>(z::kRecordSize))) {
+  const std::string path = DataFilePath(z::kCreatedFileName);
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) {
+    runtime::RecordFile created;
+    created.Open(path, static_cast<int>(z::kRecordSize));
     return false;
   }
+  // An existing table is only read: closing it after opening it for writing counts as a
+  // change of the data directory, which would make every later file look-up ask again.
+  z::Table table;
+  std::string error;
+  if (!z::ReadTable(path, &table, &error)) return false;
   const std::string origin = HeaderText(header::kOriginZip).substr(0, 5);
   const std::string destination = HeaderText(header::kDestinationZip).substr(0, 5);
-  std::array<std::uint8_t, z::kRecordSize> bytes{};
-  for (std::int64_t n = 1; n <= file.RecordCount(); ++n) {
-    if (!file.Get(n, bytes)) break;
+  for (const z::Record& bytes : table.records) {
+    if (z::IsDeleted(bytes)) continue;
     os::ConstRecordView record(bytes);
-    if (record.I16(z::kDeleted) != 0) continue;
     if (lookup::InRange(Trim(record.Raw(z::kOriginLow)), origin,
                         Trim(record.Raw(z::kOriginHigh))) &&
         lookup::InRange(Trim(record.Raw(z::kDestinationLow)), destination,
@@ -194,7 +188,7 @@ void FillLaneDiscounts(const DiscountBoxes& boxes) {
     if (Filled(boxes.floor)) lane.LaneMcFloor = runtime::Currency::FromDouble(SafeValue(boxes.floor));
   }
   if (s.On(settings::kTlDiscountHidden)) values.Set(8, 10, kBlankDiscount);
-  if (CompanyIs("VORNHALT")) values.Set(1, 1, kNoDiscount);
+  if (CompanyNameStartsWith("VORNHALT")) values.Set(1, 1, kNoDiscount);
   record.header().SetText(header::kDiscountKind, s.On(settings::kDiscountOnCharges) ? "C" : "R");
 }
 

@@ -14,9 +14,6 @@ class TextBox;
 
 namespace frelane::modMain {
 
-// The name a missing table is created under (an existing one is found whatever its case).
-inline constexpr char kZipDiscountFileName[] = "ZipDisc.dat";
-
 // True when a live record of ZipDisc.dat covers the lane of the program's ShipmentRecord
 // (the first five characters of each point between the record's trimmed range ends, plain
 // string comparison); the first such record, in file order, is then in

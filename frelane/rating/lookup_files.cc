@@ -17,10 +17,7 @@ std::set<std::string>& Reported() {
   return reported;
 }
 
-}  // namespace
-
-FileState DataFileState(const std::string& name) {
-  std::string path = modMain::DataFilePath(name);
+FileState StateOf(const std::string& path) {
   std::error_code error;
   if (!std::filesystem::exists(path, error)) return FileState::kMissing;
   if (!std::filesystem::is_regular_file(path, error)) return FileState::kUnreadable;
@@ -30,12 +27,17 @@ FileState DataFileState(const std::string& name) {
   return FileState::kReadable;
 }
 
+}  // namespace
+
+FileState DataFileState(const std::string& name) { return StateOf(modMain::DataFilePath(name)); }
+
 bool ReadDataLines(const std::string& name, std::vector<std::string>* lines) {
   lines->clear();
-  FileState state = DataFileState(name);
+  const std::string path = modMain::DataFilePath(name);
+  FileState state = StateOf(path);
   if (state == FileState::kMissing) return false;
   runtime::LineReader reader;
-  if (state == FileState::kUnreadable || !reader.Open(modMain::DataFilePath(name))) {
+  if (state == FileState::kUnreadable || !reader.Open(path)) {
     ReportUnreadableFile(name);
     return false;
   }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "frelane/core/company_name.h"
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/main_module.h"
 #include "frelane/core/tolv_declares.h"
@@ -47,12 +48,12 @@ void frmRatingScreen::ConfigureScreen() {
       fraDiscount.SetCaption("Discount");
       lblLTL.SetCaption("ALL");
     } else {
-      ShowRow(!CompanyStartsWith("VORNHALT"), lblMC, txtDiscount(1), &lblMCLabel);
+      ShowRow(!modMain::CompanyNameStartsWith("VORNHALT"), lblMC, txtDiscount(1), &lblMCLabel);
       ShowRow(!s.On(settings::kTlDiscountHidden), lblTL, txtDiscount(3), &lblTLLabel);
       fraDiscount.SetCaption("Discounts");
       lblLTL.SetCaption("LTL");
     }
-    if (CompanyStartsWith("FARVEL") || !s.On(settings::kMcFloorDiscountShown)) {
+    if (modMain::CompanyNameStartsWith("FARVEL") || !s.On(settings::kMcFloorDiscountShown)) {
       ShowRow(false, lblFloor, txtDiscount(4), &lblFloorLabel);
       txtDiscount(4).SetText("");
       fraDiscount.SetHeight(kShortDiscountFrameHeight);
@@ -132,7 +133,7 @@ void frmRatingScreen::ConfigureScreen() {
     imgPicture.SetTop(fraToolBar.Top() + fraToolBar.Height());
     fraToolBar.SetVisible(true);
     ArrangeToolbar();
-    btnNewShipment.SetVisible(CompanyStartsWith("FARVEL"));
+    btnNewShipment.SetVisible(modMain::CompanyNameStartsWith("FARVEL"));
   } else {
     imgPicture.SetTop(kPictureTopWithoutToolbar);
     fraToolBar.SetVisible(false);

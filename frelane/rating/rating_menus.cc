@@ -5,6 +5,7 @@
 #include <string>
 
 #include "frelane/bol/frm_bol.h"
+#include "frelane/core/company_name.h"
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/form_helpers.h"
 #include "frelane/core/frm_about.h"
@@ -132,7 +133,7 @@ void frmRatingScreen::mnuFileReset_Click() {
   ClearOrigin();
   ClearDestination();
   ClearShipment();
-  if (CompanyStartsWith("QUARLEN")) ClearDiscounts();
+  if (modMain::CompanyNameStartsWith("QUARLEN")) ClearDiscounts();
   if (txtOrigin.Enabled()) {
     txtOrigin.SetFocus();
   } else if (txtDestination.Enabled()) {
@@ -219,7 +220,7 @@ void frmRatingScreen::mnuViewRateBlockAlternation_Click() {
 }
 
 void frmRatingScreen::mnuViewRules_Click() {
-  if (CompanyStartsWith("FARVEL")) {
+  if (modMain::CompanyNameStartsWith("FARVEL")) {
     modWebSite32::OpenWebSite(modWebSite32::GetWebSiteAddress() + modWebSite32::kRulesPage);
   } else if (os::FindFileNoCase(modMain::DataDirectory(), "rules.pdf")) {
     modViewFile::ViewFile(modMain::DataDirectory(), "rules.pdf",

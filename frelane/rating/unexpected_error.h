@@ -1,5 +1,5 @@
-// The message of a run-time error a window did not expect: "Error # n occurred." and the
-// error's description on the next line.
+// A run-time error a window did not expect, shown as "Error # n occurred." and the error's
+// description on the next line.
 #ifndef FRELANE_RATING_UNEXPECTED_ERROR_H_
 #define FRELANE_RATING_UNEXPECTED_ERROR_H_
 
@@ -7,9 +7,7 @@
 
 namespace frelane {
 
-std::string UnexpectedErrorMessage(int number, const std::string& description);
-
-// Shows it in a message box with an OK button.
+// Shows the message in a message box with an OK button.
 void ShowUnexpectedError(int number, const std::string& description);
 
 }  // namespace frelane
