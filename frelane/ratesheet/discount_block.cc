@@ -1,5 +1,6 @@
 #include "frelane/ratesheet/discount_block.h"
 
+#include "frelane/core/company_name.h"
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/main_module.h"
 #include "frelane/core/tolv_declares.h"
@@ -86,7 +87,7 @@ DiscountSource ApplyDiscounts() {
 
   if (s.On(settings::kTlDiscountHidden)) v.tl = kNoDiscount;
   // This customer gets no MC discount, on the sheet as on the rating screen.
-  if (CompanyNameStartsWith("VORNHALT")) v.mc = kNoMcDiscount;
+  if (modMain::CompanyNameStartsWith("VORNHALT")) v.mc = kNoMcDiscount;
 
   os::RecordView discounts = record.discount_a();
   discounts.SetRaw(block::kValue, v.mc);

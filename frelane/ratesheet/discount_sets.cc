@@ -57,13 +57,4 @@ bool& UseZipDiscounts() {
   return use;
 }
 
-bool CompanyNameStartsWith(std::string_view upper_prefix) {
-  const std::string name = modMain::Settings().Text(settings::kCompanyName);
-  if (name.size() < upper_prefix.size()) return false;
-  for (std::size_t i = 0; i < upper_prefix.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(name[i])) != upper_prefix[i]) return false;
-  }
-  return true;
-}
-
 }  // namespace frelane::ratesheet

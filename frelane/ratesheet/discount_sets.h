@@ -27,10 +27,6 @@ bool SetEnabled(DiscountSet set);
 
 bool& UseZipDiscounts();
 
-// True when the upper-cased company name of the settings begins with `upper_prefix` (the
-// customer switches: "VORNHALT" hides and drops the MC discount).
-bool CompanyNameStartsWith(std::string_view upper_prefix);
-
 }  // namespace frelane::ratesheet
 
 #endif  // FRELANE_RATESHEET_DISCOUNT_SETS_H_

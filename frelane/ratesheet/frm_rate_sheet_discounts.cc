@@ -1,5 +1,6 @@
 #include "frelane/ratesheet/frm_rate_sheet_discounts.h"
 
+#include "frelane/core/company_name.h"
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/form_helpers.h"
 #include "frelane/core/form_setup.h"
@@ -78,7 +79,7 @@ void frmRateSheetDiscounts::ShowElement(int i, bool visible) {
 void frmRateSheetDiscounts::Form_Load() {
   modMain::SetFormIcon(*this);
   const SettingsRecord& s = modMain::Settings();
-  ShowElement(1, !ratesheet::CompanyNameStartsWith("VORNHALT"));
+  ShowElement(1, !modMain::CompanyNameStartsWith("VORNHALT"));
   for (int i = 1; i <= ratesheet::kSetValues; ++i) {
     for (DiscountSet set : ratesheet::kAllSets) {
       Boxes(set)(i).SetText(runtime::Format(ratesheet::SetValue(set, i), "0.00"));

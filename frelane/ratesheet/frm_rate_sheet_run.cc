@@ -2,11 +2,11 @@
 
 #include <utility>
 
+#include "frelane/core/company_name.h"
 #include "frelane/core/form_helpers.h"
 #include "frelane/core/form_setup.h"
 #include "frelane/core/main_module.h"
 #include "frelane/core/tolv_declares.h"
-#include "frelane/rating/customer_switch.h"
 #include "frelane/ratesheet/frm_rate_sheet.h"
 #include "frelane/ratesheet/frm_rate_sheet_options.h"
 #include "frelane/ratesheet/lane_rating.h"
@@ -55,7 +55,7 @@ void frmRateSheetRun::Form_Load() {
   chkExport.SetVisible(offered);
   lblExportPathFile.SetVisible(offered);
   txtExportPathFile.SetVisible(offered);
-  if (CompanyNameStartsWith("QUARLEN")) {
+  if (modMain::CompanyNameStartsWith("QUARLEN")) {
     chkExport.SetValue(1);
     chkPrint.SetValue(0);
   }

@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
+#include "frelane/core/company_name.h"
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/main_module.h"
 #include "frelane/core/tolv_declares.h"
-#include "frelane/rating/customer_switch.h"
 #include "frelane/rating/data_file_bytes.h"
 #include "frelane/rating/lane_state.h"
 #include "frelane/rating/lookup_files.h"
@@ -128,7 +128,7 @@ double GetFloorAddition() {
 
 double GetFloorCharge() {
   LaneState& lane = Lane();
-  const bool trim_haul = CompanyNameStartsWith("TRIM HAUL");
+  const bool trim_haul = modMain::CompanyNameStartsWith("TRIM HAUL");
   if (!trim_haul && lane.LaneMcFloor > runtime::Currency{}) {
     lane.FloorAddition = GetFloorAddition();
     return (lane.LaneMcFloor + runtime::Currency::FromDouble(lane.FloorAddition)).ToDouble();

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "frelane/core/company_name.h"
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/form_helpers.h"
 #include "frelane/core/main_module.h"
-#include "frelane/rating/customer_switch.h"
 #include "frelane/rating/data_file_bytes.h"
 #include "platform/forms/application.h"
 #include "platform/forms/message_box.h"
@@ -87,7 +87,7 @@ void frmAccessorialCharges::FillRow(int row, os::ConstRecordView record) {
 
 void frmAccessorialCharges::Form_Load() {
   forms::Screen().SetMousePointer(kHourglass);
-  if (CompanyNameStartsWith("QUARLEN")) SetCaption("Value Added Services");
+  if (modMain::CompanyNameStartsWith("QUARLEN")) SetCaption("Value Added Services");
   const std::vector<std::uint8_t> file = ReadLookupFile(modMain::DataDirectory(), accchg::kFileName)
                                              .value_or(std::vector<std::uint8_t>{});
   int rows = 0;

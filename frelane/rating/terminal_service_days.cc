@@ -1,8 +1,8 @@
 // Terminal mode: the service days between the two points' terminals and the service type.
 #include <string>
 
+#include "frelane/core/company_name.h"
 #include "frelane/core/service_guide.h"
-#include "frelane/rating/customer_switch.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/point_entry.h"
 
@@ -21,7 +21,7 @@ void frmRatingScreen::ShowServiceDays() {
                                   : "Non-Direct");
     return;
   }
-  lblServiceType.SetCaption(CompanyNameStartsWith("FARVEL") ? "Non-Direct" : "None");
+  lblServiceType.SetCaption(modMain::CompanyNameStartsWith("FARVEL") ? "Non-Direct" : "None");
 }
 
 }  // namespace frelane
