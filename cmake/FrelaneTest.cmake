@@ -21,3 +21,25 @@ function(frelane_test name)
                  ENVIRONMENT FRELANE_TEST_MAX_IMAGE_SIZE=0)
   endif()
 endfunction()
+
+# frelane_qt_test(<name> SOURCES <files...> LIBS <targets...> [DEPENDS <targets...>]
+#                 [SAMPLE_DIR <dir>])
+# One GoogleTest executable of real Qt windows, run on the offscreen platform, with the
+# shared Qt test environment linked in. SAMPLE_DIR is handed to the tests as
+# FRELANE_SAMPLE_DIR; DEPENDS names what must be built before they run.
+function(frelane_qt_test name)
+  cmake_parse_arguments(ARG "" "SAMPLE_DIR" "SOURCES;LIBS;DEPENDS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES}
+    ${PROJECT_SOURCE_DIR}/platform/qt/tests/qt_test_environment.cc)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test GTest::gtest GTest::gtest_main)
+  if(ARG_DEPENDS)
+    add_dependencies(${name} ${ARG_DEPENDS})
+  endif()
+  if(DEFINED ARG_SAMPLE_DIR)
+    target_compile_definitions(${name} PRIVATE FRELANE_SAMPLE_DIR="${ARG_SAMPLE_DIR}")
+  endif()
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS "qt" TIMEOUT 300 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

@@ -16,10 +16,6 @@ namespace {
 
 using Path = std::filesystem::path;
 
-bool WriteText(const Path& path, const std::string& text) {
-  return Write(path, std::vector<std::uint8_t>(text.begin(), text.end()));
-}
-
 // Each line of the table split at "|" into exactly `fields` fields.
 bool ForEachRow(const Path& path, std::size_t fields,
                 const std::function<bool(const std::vector<std::string>&)>& row_fn) {

@@ -1,10 +1,10 @@
 #include "sample/outputs_files.h"
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "sample/table_lines.h"
 #include "testkit/app/picture_writer.h"
 #include "testkit/geo/screen_files.h"
 #include "testkit/outputs/web_links_file.h"
@@ -21,35 +21,9 @@ constexpr testkit::Rgb kAmber{240, 170, 30};
 constexpr testkit::Rgb kLand{226, 232, 210};
 constexpr testkit::Rgb kWater{170, 200, 230};
 
-bool ReadLines(const Path& path, std::vector<std::string>* lines) {
-  std::ifstream in(path);
-  if (!in) {
-    std::fprintf(stderr, "cannot read %s\n", path.c_str());
-    return false;
-  }
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty() || line[0] == '#') continue;
-    lines->push_back(line);
-  }
-  return true;
-}
-
-bool Write(const Path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-  if (!out) std::fprintf(stderr, "cannot write %s\n", path.c_str());
-  return static_cast<bool>(out);
-}
-
-bool WritePicture(const Path& path, const testkit::Canvas& canvas) {
-  std::vector<std::uint8_t> bytes = testkit::BmpBytes(canvas);
-  return Write(path, std::string(bytes.begin(), bytes.end()));
-}
-
 bool BuildWebLinks(const Path& outputs, const Path& target) {
   std::vector<std::string> lines;
-  if (!ReadLines(outputs / "web_links.txt", &lines)) return false;
+  if (!ReadTableLines(outputs / "web_links.txt", &lines)) return false;
   std::vector<testkit::WebLinkLine> links;
   for (const std::string& line : lines) {
     std::size_t bar = line.find('|');
@@ -59,15 +33,15 @@ bool BuildWebLinks(const Path& outputs, const Path& target) {
     }
     links.push_back({line.substr(0, bar), line.substr(bar + 1)});
   }
-  return Write(target / "weblinks.dat", testkit::WebLinksFile(links));
+  return WriteText(target / "weblinks.dat", testkit::WebLinksFile(links));
 }
 
 bool BuildPrintDisclaimer(const Path& outputs, const Path& target) {
   std::vector<std::string> paragraphs;
-  if (!ReadLines(outputs / "print_disclaimer.txt", &paragraphs)) return false;
+  if (!ReadTableLines(outputs / "print_disclaimer.txt", &paragraphs)) return false;
   std::string text;
   for (const std::string& p : paragraphs) text += (text.empty() ? "" : "\r\n") + p;
-  return Write(target / "PrintDisclaimer.dat", testkit::DisclaimerFile({text}));
+  return WriteText(target / "PrintDisclaimer.dat", testkit::DisclaimerFile({text}));
 }
 
 // A service map of the fictional carrier: a coast, its four terminals and the lanes between.
@@ -108,8 +82,8 @@ testkit::Canvas PrintHeading() {
 bool BuildOutputsFiles(const Path& source, const Path& target) {
   Path outputs = source / "outputs";
   return BuildWebLinks(outputs, target) && BuildPrintDisclaimer(outputs, target) &&
-         WritePicture(target / "map.bmp", ServiceMap()) &&
-         WritePicture(target / "PrintHdr.bmp", PrintHeading());
+         Write(target / "map.bmp", testkit::BmpBytes(ServiceMap())) &&
+         Write(target / "PrintHdr.bmp", testkit::BmpBytes(PrintHeading()));
 }
 
 }  // namespace sample

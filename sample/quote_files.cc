@@ -50,10 +50,6 @@ bool ReadLine(const std::string& line, QuoteTables& t) {
   return true;
 }
 
-bool WriteText(const std::filesystem::path& path, const std::string& bytes) {
-  return Write(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-}
-
 }  // namespace
 
 bool BuildQuoteFiles(const std::filesystem::path& source, const std::filesystem::path& target) {

@@ -1,12 +1,12 @@
 #include "sample/screen_files.h"
 
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "sample/table_lines.h"
 #include "testkit/app/picture_writer.h"
 #include "testkit/geo/screen_files.h"
 
@@ -21,41 +21,15 @@ constexpr testkit::Rgb kWhite{255, 255, 255};
 constexpr testkit::Rgb kAmber{240, 170, 30};
 constexpr testkit::Rgb kPaper{250, 246, 232};
 
-// The lines of a text file of sample/, "#" lines left out; false when it cannot be read.
-bool ReadLines(const Path& path, std::vector<std::string>* lines) {
-  std::ifstream in(path);
-  if (!in) {
-    std::fprintf(stderr, "cannot read %s\n", path.c_str());
-    return false;
-  }
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty() && line[0] == '#') continue;
-    lines->push_back(line);
-  }
-  return true;
-}
-
-bool Write(const Path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-  if (!out) std::fprintf(stderr, "cannot write %s\n", path.c_str());
-  return static_cast<bool>(out);
-}
-
-bool WritePicture(const Path& path, const testkit::Canvas& canvas) {
-  std::vector<std::uint8_t> bytes = testkit::BmpBytes(canvas);
-  return Write(path, std::string(bytes.begin(), bytes.end()));
-}
-
 bool BuildDisclaimer(const Path& screen, const char* source, const Path& target) {
   std::vector<std::string> lines;
-  return ReadLines(screen / source, &lines) && Write(target, testkit::DisclaimerFile(lines));
+  return ReadTableLines(screen / source, &lines, BlankLines::kKeep) &&
+         WriteText(target, testkit::DisclaimerFile(lines));
 }
 
 bool BuildZipRanges(const Path& screen, const Path& target) {
   std::vector<std::string> lines;
-  if (!ReadLines(screen / "zip_disclaimer_zips.txt", &lines)) return false;
+  if (!ReadTableLines(screen / "zip_disclaimer_zips.txt", &lines, BlankLines::kKeep)) return false;
   std::vector<std::pair<std::string, std::string>> ranges;
   for (const std::string& line : lines) {
     std::istringstream in(line);
@@ -66,7 +40,7 @@ bool BuildZipRanges(const Path& screen, const Path& target) {
     }
     ranges.emplace_back(low, high);
   }
-  return Write(target / "ZipDisclaimerZips.dat", testkit::ZipDisclaimerZipsFile(ranges));
+  return WriteText(target / "ZipDisclaimerZips.dat", testkit::ZipDisclaimerZipsFile(ranges));
 }
 
 // A banner of the window's width in pixels (twips / 15) with centred text.
@@ -83,9 +57,9 @@ bool BuildPictures(const Path& target) {
   headline.FillRect(0, 32, 368, 4, kAmber);
   testkit::Canvas subhead = Banner(246, 36, "LTL RATE QUOTE", 2, kPaper, kNavy);
   testkit::Canvas zip_headline = Banner(214, 16, "DELIVERY NOTICE", 1, kAmber, kNavy);
-  return WritePicture(target / "headline.bmp", headline) &&
-         WritePicture(target / "subhead.bmp", subhead) &&
-         WritePicture(target / "ZipHeadline.bmp", zip_headline);
+  return Write(target / "headline.bmp", testkit::BmpBytes(headline)) &&
+         Write(target / "subhead.bmp", testkit::BmpBytes(subhead)) &&
+         Write(target / "ZipHeadline.bmp", testkit::BmpBytes(zip_headline));
 }
 
 }  // namespace

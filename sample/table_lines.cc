@@ -8,9 +8,8 @@ namespace sample {
 
 using Path = std::filesystem::path;
 
-// Calls line_fn with every line that is neither blank nor a "#" comment; false when the
-// file cannot be read or line_fn refuses a line.
-bool ForEachTableLine(const Path& path, const std::function<bool(const std::string&)>& line_fn) {
+bool ForEachTableLine(const Path& path, const std::function<bool(const std::string&)>& line_fn,
+                      BlankLines blank_lines) {
   std::ifstream in(path);
   if (!in) {
     std::fprintf(stderr, "cannot read %s\n", path.c_str());
@@ -19,7 +18,7 @@ bool ForEachTableLine(const Path& path, const std::function<bool(const std::stri
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty() || line[0] == '#') continue;
+    if (line.empty() ? blank_lines == BlankLines::kSkip : line[0] == '#') continue;
     if (!line_fn(line)) {
       std::fprintf(stderr, "%s: bad line: %s\n", path.c_str(), line.c_str());
       return false;
@@ -28,11 +27,26 @@ bool ForEachTableLine(const Path& path, const std::function<bool(const std::stri
   return true;
 }
 
+bool ReadTableLines(const Path& path, std::vector<std::string>* lines, BlankLines blank_lines) {
+  return ForEachTableLine(
+      path,
+      [lines](const std::string& line) {
+        lines->push_back(line);
+        return true;
+      },
+      blank_lines);
+}
+
 bool Write(const Path& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   if (!out) std::fprintf(stderr, "cannot write %s\n", path.c_str());
   return static_cast<bool>(out);
+}
+
+bool WriteText(const Path& path, const std::string& text) {
+  return Write(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
 std::vector<std::string> SplitBars(const std::string& line) {

@@ -26,10 +26,6 @@ bool ForEachRow(const Path& path, const std::function<bool(std::istringstream&)>
   });
 }
 
-bool WriteText(const Path& path, const std::string& text) {
-  return Write(path, std::vector<std::uint8_t>(text.begin(), text.end()));
-}
-
 // "ccyymmdd" as its four 2-digit parts.
 bool DateParts(const std::string& date, int parts[4]) {
   if (date.size() != 8) return false;

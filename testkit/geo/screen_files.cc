@@ -2,17 +2,9 @@
 
 #include <cassert>
 
+#include "testkit/padded_text.h"
+
 namespace testkit {
-
-namespace {
-
-std::string Padded(const std::string& text, std::size_t width) {
-  std::string out = text.substr(0, width);
-  out.resize(width, ' ');
-  return out;
-}
-
-}  // namespace
 
 std::string DisclaimerFile(const std::vector<std::string>& lines) {
   std::string out;

@@ -5,16 +5,11 @@
 
 #include "platform/os/bytes.h"
 #include "platform/os/record_layout.h"
+#include "testkit/padded_text.h"
 #include "tolv32dll/lanes/lane_records.h"
 
 namespace testkit {
 namespace {
-
-std::string Fixed(const std::string& text, std::size_t width) {
-  std::string out = text.substr(0, std::min(text.size(), width));
-  out.resize(width, ' ');
-  return out;
-}
 
 void PutValues(Bytes& r, std::size_t at, std::size_t limit, const std::vector<std::int16_t>& v) {
   for (std::size_t i = 0; i < v.size() && at + 2 * i + 2 <= limit; ++i) {
@@ -28,15 +23,15 @@ std::string TextLaneFile(const TextLaneFileRows& rows) {
   std::string out;
   for (const std::string& line : rows.option_lines) out += line + "\r\n";
   for (const TextLaneAreaRow& a : rows.areas) {
-    std::string line = Fixed(a.low, 5) + Fixed(a.high, 5);
-    for (const std::string& code : a.codes) line += Fixed(code, 3);
+    std::string line = Padded(a.low, 5) + Padded(a.high, 5);
+    for (const std::string& code : a.codes) line += Padded(code, 3);
     out += line + "\r\n";
   }
   const std::size_t section = out.size();
   out += "*HITS\r\n";
   for (const TextLaneHitRow& h : rows.hits) {
-    out += Fixed(h.origin, 3) + Fixed(h.destination, 3) + Fixed(h.number, 4) + h.kind + h.sub_kind +
-           "\r\n";
+    out += Padded(h.origin, 3) + Padded(h.destination, 3) + Padded(h.number, 4) + h.kind +
+           h.sub_kind + "\r\n";
   }
   char trailer[16];
   std::snprintf(trailer, sizeof trailer, "999%08zu", section);
@@ -63,7 +58,7 @@ Bytes AdjByCodeRecord(const std::string& code, std::int16_t minimum,
                       const std::vector<std::int16_t>& cells) {
   namespace L = tolv::adj_by_code_record;
   Bytes r(L::kSize, 0);
-  const std::string c = Fixed(code, L::kCode.width);
+  const std::string c = Padded(code, L::kCode.width);
   std::copy(c.begin(), c.end(), r.begin() + L::kCode.offset);
   std::vector<std::int16_t> values{minimum};
   values.insert(values.end(), cells.begin(), cells.end());

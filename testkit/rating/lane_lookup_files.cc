@@ -7,16 +7,11 @@
 
 #include "frelane/core/zip_discount_record.h"
 #include "frelane/rating/lane_records.h"
+#include "testkit/padded_text.h"
 
 namespace testkit {
 
 namespace {
-
-std::string Padded(const std::string& text, std::size_t width) {
-  std::string out = text.substr(0, width);
-  out.resize(width, ' ');
-  return out;
-}
 
 template <std::size_t kSize>
 struct Record {
@@ -35,8 +30,8 @@ std::string Upper(std::string text) {
 std::string TariffListFile(const std::vector<TariffListLine>& lines) {
   std::string out;
   for (const TariffListLine& line : lines) {
-    out += Padded(line.code, 2) + Padded(line.name, 8) + (line.ask ? "Y" : " ") +
-           line.description + "\r\n";
+    out += Padded(line.code, 2) + Padded(line.name, 8) + (line.ask ? "Y" : " ") + line.description +
+           "\r\n";
   }
   return out;
 }
@@ -45,8 +40,7 @@ std::string TariffOverrideFile(const std::vector<TariffOverrideLine>& lines) {
   std::string out;
   for (const TariffOverrideLine& line : lines) {
     out += Padded(line.origin_low, 5) + Padded(line.origin_high, 5) +
-           Padded(line.destination_low, 5) + Padded(line.destination_high, 5) + line.name +
-           "\r\n";
+           Padded(line.destination_low, 5) + Padded(line.destination_high, 5) + line.name + "\r\n";
   }
   return out;
 }

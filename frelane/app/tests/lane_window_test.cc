@@ -23,19 +23,14 @@
 #include "frelane/rating/frm_singleshipment.h"
 #include "frelane/rating/frm_zip_lu.h"
 #include "frelane/rating/lane_state.h"
-#include "platform/forms/application.h"
-#include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_host.h"
-#include "testkit/temp_dir.h"
+#include "platform/qt/tests/qt_window_test.h"
 
 namespace frelane {
 namespace {
 
-class LaneWindowTest : public ::testing::Test {
+class LaneWindowTest : public qtbind::QtWindowTest {
  protected:
-  LaneWindowTest() : host_(app_), desktop_([this] { return host_.ActiveWindow(); }) {
-    app_.SetDesktop(&desktop_);
-  }
   void SetUp() override {
     modMain::Reset();
     modTolvDeclares32::Reset();
@@ -66,11 +61,6 @@ class LaneWindowTest : public ::testing::Test {
   W* Widget(forms::Control& control) {
     return qobject_cast<W*>(host_.WidgetOf(control));
   }
-
-  testkit::TempDir dir_;
-  forms::Application app_;
-  qtbind::QtHost host_;
-  qtbind::QtDesktop desktop_;
 };
 
 TEST_F(LaneWindowTest, TypedLaneIsRatedInTheWindow) {

@@ -18,19 +18,14 @@
 #include "frelane/core/tolv_declares.h"
 #include "frelane/ratesheet/frm_rate_sheet.h"
 #include "frelane/ratesheet/frm_rate_sheet_discounts.h"
-#include "platform/forms/application.h"
-#include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_host.h"
-#include "testkit/temp_dir.h"
+#include "platform/qt/tests/qt_window_test.h"
 
 namespace frelane {
 namespace {
 
-class RateSheetWindowTest : public ::testing::Test {
+class RateSheetWindowTest : public qtbind::QtWindowTest {
  protected:
-  RateSheetWindowTest() : host_(app_), desktop_([this] { return host_.ActiveWindow(); }) {
-    app_.SetDesktop(&desktop_);
-  }
   void SetUp() override {
     modMain::Reset();
     modTolvDeclares32::Reset();
@@ -54,11 +49,6 @@ class RateSheetWindowTest : public ::testing::Test {
       host_.WindowOf(form)->grab().save(QString::fromStdString(std::string(shots) + "/" + file));
     }
   }
-
-  testkit::TempDir dir_;
-  forms::Application app_;
-  qtbind::QtHost host_;
-  qtbind::QtDesktop desktop_;
 };
 
 TEST_F(RateSheetWindowTest, AUserDefinesASheetKeyByKey) {

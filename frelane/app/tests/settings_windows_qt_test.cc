@@ -18,11 +18,9 @@
 #include "frelane/core/frm_defaults.h"
 #include "frelane/core/frm_zip_discounts.h"
 #include "frelane/core/main_module.h"
-#include "platform/forms/application.h"
-#include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_host.h"
+#include "platform/qt/tests/qt_window_test.h"
 #include "testkit/read_file.h"
-#include "testkit/temp_dir.h"
 
 namespace frelane {
 namespace {
@@ -47,12 +45,8 @@ class MessageBoxAnswerer {
   std::vector<std::string> texts_;
 };
 
-class SettingsWindowsQtTest : public ::testing::Test {
+class SettingsWindowsQtTest : public qtbind::QtWindowTest {
  protected:
-  SettingsWindowsQtTest() : host_(app_), desktop_([this] { return host_.ActiveWindow(); }) {
-    app_.SetDesktop(&desktop_);
-  }
-
   void SetUp() override {
     modMain::Reset();
     dir_.CopyFilesOf(FRELANE_SAMPLE_DIR);
@@ -82,11 +76,6 @@ class SettingsWindowsQtTest : public ::testing::Test {
     QTest::qWait(100);
     EXPECT_TRUE(window->grab().save(dir + "/" + name));
   }
-
-  testkit::TempDir dir_;
-  forms::Application app_;
-  qtbind::QtHost host_;
-  qtbind::QtDesktop desktop_;
 };
 
 TEST_F(SettingsWindowsQtTest, DefaultsTypedAndSaved) {

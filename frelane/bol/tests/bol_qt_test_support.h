@@ -19,19 +19,13 @@
 #include "frelane/bol/frm_bol.h"
 #include "frelane/bol/mod_bol.h"
 #include "frelane/core/main_module.h"
-#include "platform/forms/application.h"
-#include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_host.h"
-#include "testkit/temp_dir.h"
+#include "platform/qt/tests/qt_window_test.h"
 
 namespace frelane {
 
-class BolQtTest : public ::testing::Test {
+class BolQtTest : public qtbind::QtWindowTest {
  protected:
-  BolQtTest() : host_(app_), desktop_([this] { return host_.ActiveWindow(); }) {
-    app_.SetDesktop(&desktop_);
-  }
-
   void SetUp() override {
     namespace fs = std::filesystem;
     modMain::Reset();
@@ -94,10 +88,6 @@ class BolQtTest : public ::testing::Test {
     EXPECT_TRUE(window->grab().save(QString(FRELANE_SCREENSHOT_DIR "/") + name));
   }
 
-  testkit::TempDir dir_;
-  forms::Application app_;
-  qtbind::QtHost host_;
-  qtbind::QtDesktop desktop_;
   frmBOL& editor_ = app_.Get<frmBOL>();
   QWidget* window_ = nullptr;
 };

@@ -28,12 +28,10 @@
 #include "frelane/ratesheet/frm_rate_sheet_options.h"
 #include "frelane/ratesheet/frm_rate_sheet_run.h"
 #include "frelane/ratesheet/rate_sheet_screen_setup.h"
-#include "platform/forms/application.h"
 #include "platform/print/printers.h"
-#include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_host.h"
+#include "platform/qt/tests/qt_window_test.h"
 #include "platform/qt/qt_print_system.h"
-#include "testkit/temp_dir.h"
 
 namespace frelane {
 namespace {
@@ -54,11 +52,8 @@ void Shot(QWidget* window, const char* file) {
   }
 }
 
-class RateSheetRunWindowTest : public ::testing::Test {
+class RateSheetRunWindowTest : public qtbind::QtWindowTest {
  protected:
-  RateSheetRunWindowTest() : host_(app_), desktop_([this] { return host_.ActiveWindow(); }) {
-    app_.SetDesktop(&desktop_);
-  }
   void SetUp() override {
     modMain::Reset();
     modTolvDeclares32::Reset();
@@ -124,10 +119,6 @@ class RateSheetRunWindowTest : public ::testing::Test {
     }
   }
 
-  testkit::TempDir dir_;
-  forms::Application app_;
-  qtbind::QtHost host_;
-  qtbind::QtDesktop desktop_;
   std::unique_ptr<print::PrintSystem> previous_;
   std::string pdf_;
   bool done_ = false, run_clicked_ = false, run_pictured_ = false;
