@@ -55,7 +55,7 @@ void BM_ThreeLineShipment(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_ThreeLineShipment)->ArgName("UseCriticalSection")->Arg(1)->UseRealTime();
+BENCHMARK(BM_ThreeLineShipment)->ArgName("UseCriticalSection")->Arg(0)->Arg(1)->UseRealTime();
 BENCHMARK(BM_ThreeLineShipment)->ArgName("UseCriticalSection")->Arg(0)->Arg(1)->Threads(8)
     ->UseRealTime();
 

@@ -227,6 +227,12 @@ bool PickListItem(HostKey, Control& c, int index) {
       // An entry a form added without a full path (its ".." way up) lies in the folder shown.
       if (folder.empty() || folder[0] != '/') folder = dir.Path() + "/" + folder;
       dir.SetPath(folder);
+    } else if (c.Kind() == ControlKind::kComboBox && list->ListIndex() == index) {
+      // The row already chosen, picked again: its text comes back over whatever was put in
+      // the box since, and the pick is a Click like any other (a form recomputes on it).
+      auto& combo = static_cast<ComboBox&>(c);
+      if (combo.Editable()) combo.SetText(list->Items()[index]);
+      c.Fire(c.on.Click);
     } else {
       list->SetListIndex(index);
     }

@@ -108,6 +108,20 @@ TEST_F(ChangeAndClickTest, UserPickInAComboIsClickNotChange) {
   EXPECT_EQ(form.log.back(), "cboClass.Change");
 }
 
+TEST_F(ChangeAndClickTest, PickingTheChosenComboRowAgainIsAClickAndPutsItsTextBack) {
+  form.Show();
+  user.Pick(form.cboClass, 1);
+  // Code writes over the text without touching the choice, as a form showing a record does.
+  form.cboClass.SetText("70");
+  form.log.clear();
+  user.Pick(form.cboClass, 1);
+  EXPECT_EQ(form.cboClass.Text(), "55");
+  EXPECT_EQ(form.log, (std::vector<std::string>{"cboClass.Change", "cboClass.Click"}));
+  form.log.clear();
+  user.Pick(form.cboClass, 1);
+  EXPECT_EQ(form.log, (std::vector<std::string>{"cboClass.Click"}));
+}
+
 TEST_F(ChangeAndClickTest, UserClickTogglesTheCheckBox) {
   form.Show();
   form.log.clear();
