@@ -330,9 +330,15 @@ void SyncControlWidget(forms::Control& control, QWidget& widget) {
   const forms::Design& design = control.DesignValues();
   const std::string font_name = control.FontName();
   if (!font_name.empty()) {
-    widget.setFont(WindowFont(font_name, control.FontSize() > 0 ? control.FontSize()
-                                                                : design.font_size,
-                              control.FontBold()));
+    const QFont font = WindowFont(font_name, control.FontSize() > 0 ? control.FontSize()
+                                                                    : design.font_size,
+                                  control.FontBold());
+    widget.setFont(font);
+    // An editable combo box's text field was given the application font when it was made,
+    // so it does not follow the combo's own font by itself.
+    if (auto* combo = qobject_cast<QComboBox*>(&widget); combo && combo->lineEdit()) {
+      combo->lineEdit()->setFont(font);
+    }
   }
   if (control.Kind() == ControlKind::kLabel) {
     QPalette palette = widget.palette();
