@@ -281,6 +281,10 @@ TEST_F(PointEntryTest, InvalidAndUnservedPoints) {
   EnterLane(screen, "30301", "60601");
   EXPECT_EQ(screen.lblRBN.Caption(), "");
   EXPECT_EQ(log_->rated_records.size(), 2u);
+  EXPECT_FALSE(screen.mnuViewRateBlockAlternation.Enabled());
+  EXPECT_FALSE(screen.btnViewRateBlockAlternation.Enabled());
+  EXPECT_FALSE(screen.mnuViewTerminalInformation.Enabled());
+  EXPECT_FALSE(screen.btnViewTerminalInformation.Enabled());
 }
 
 TEST_F(PointEntryTest, SingleShipmentQuestionWhenTheBracketsCallForIt) {
