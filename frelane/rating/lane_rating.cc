@@ -97,7 +97,10 @@ bool frmRatingScreen::RateLane() {
   modTolvDeclares32::Tolv_RateShipment();
   if (modMain::DecimalCharacter() == ',') modMain::UseDecimalComma();
 
-  if (!modMain::Trim(h.Raw(header::kStatus)).empty()) return false;
+  if (!modMain::Trim(h.Raw(header::kStatus)).empty()) {
+    DisableLaneButtons();  // no rated lane for them to show
+    return false;
+  }
   lblRBN.SetCaption("RBN = " + modMain::Trim(h.Raw(header::kRateBasisNumber)));
 
   if (!service_matrix && !terminal_mode) {

@@ -25,12 +25,22 @@ std::string RangeKey(const os::Field& field) {
   return key;
 }
 
+// False, after saying so once, when the named file is there but cannot be read.
+bool Readable(const char* name) {
+  if (lookup::DataFileState(name) != lookup::FileState::kUnreadable) return true;
+  lookup::ReportUnreadableFile(name);
+  return false;
+}
+
 // The ranges of one of the two range files, in file order; a missing file is created
 // empty, as the look-up always did, and a file that cannot be opened has no ranges.
 std::vector<std::array<std::uint8_t, zip_range_record::kSize>> ReadRanges(const char* name) {
   std::vector<std::array<std::uint8_t, zip_range_record::kSize>> ranges;
   runtime::RecordFile file;
-  if (!file.Open(DataFilePath(name), static_cast<int>(zip_range_record::kSize))) return ranges;
+  if (!Readable(name) ||
+      !file.Open(DataFilePath(name), static_cast<int>(zip_range_record::kSize))) {
+    return ranges;
+  }
   ranges.resize(static_cast<std::size_t>(file.RecordCount()));
   for (std::size_t n = 0; n < ranges.size(); ++n) {
     if (!file.Get(static_cast<std::int64_t>(n + 1), ranges[n])) ranges.resize(n);
@@ -51,6 +61,7 @@ std::optional<int> FindServiceCell() {
   const std::string destination = RangeKey(tolv::shipment_header::kDestinationZip);
   auto columns = ReadRanges(kServiceOriginRangesFileName);
   auto rows = ReadRanges(kServiceDestinationRangesFileName);
+  if (!Readable(kServiceMatrixFileName)) return std::nullopt;
   std::optional<RecordReader> matrix =
       RecordReader::Open(DataFilePath(kServiceMatrixFileName), service_cell_record::kSize);
   if (!matrix) return std::nullopt;
@@ -81,7 +92,8 @@ bool IsServedZipPair(std::string_view origin_prefix, std::string_view destinatio
     case lookup::FileState::kReadable:
       break;
   }
-  std::optional<RecordReader> file = RecordReader::Open(DataFilePath(kServedLanesFileName), r::kSize);
+  std::optional<RecordReader> file =
+      RecordReader::Open(DataFilePath(kServedLanesFileName), r::kSize);
   if (!file) {
     lookup::ReportUnreadableFile(kServedLanesFileName);
     return false;
@@ -105,7 +117,8 @@ std::string GetServiceDays() {
   if (!cell) return "";
   runtime::RecordFile file;
   std::array<std::uint8_t, d::kSize> bytes{};
-  if (!file.Open(DataFilePath(kServiceDaysFileName), static_cast<int>(d::kSize)) ||
+  if (!Readable(kServiceDaysFileName) ||
+      !file.Open(DataFilePath(kServiceDaysFileName), static_cast<int>(d::kSize)) ||
       !file.Get(*cell, bytes)) {
     return "";
   }

@@ -1,6 +1,6 @@
 // The rating screen on the sample data set through the real engine library, typed as a
-// user types: the lane's rate basis, service days, tariff and discounts as the engine and
-// the sample's files give them.
+// user types: the lane's rate basis, service days, miles, tariff and discounts as the
+// engine and the sample's files give them.
 #include <memory>
 #include <string>
 
@@ -67,6 +67,8 @@ TEST_F(LaneEngineTest, SampleLanesRateOnTheScreen) {
   EXPECT_EQ(screen.lblRBN.Caption(), "RBN = 1203");
   EXPECT_EQ(screen.lblServiceDays.Caption(), "2 Day(s)");
   EXPECT_EQ(screen.lblServiceType.Caption(), "");
+  EXPECT_TRUE(screen.lblMiles.Visible());
+  EXPECT_EQ(screen.lblMiles.Caption(), "Miles = 716");
   EXPECT_EQ(screen.lblOriginState.Caption() + screen.lblDestinationState.Caption(), "GAIL");
   EXPECT_EQ(screen.lblOriginCity.Caption(), "Atlanta");
   EXPECT_EQ(screen.lblDestinationCity.Caption(), "Chicago");
@@ -83,6 +85,7 @@ TEST_F(LaneEngineTest, SampleLanesRateOnTheScreen) {
   EXPECT_EQ(Header(header::kTariffName), "QFLC0001");
   EXPECT_EQ(screen.lblRBN.Caption(), "RBN = 3012");
   EXPECT_EQ(screen.lblServiceDays.Caption(), "2-3 Day(s)");
+  EXPECT_EQ(screen.lblMiles.Caption(), "Miles = 1130");
 
   // Within Georgia the carrier offers its intrastate rates.
   user_.ExpectMsgBox(forms::MsgBoxResult::kYes, "Use Georgia Intrastate Rates?");
@@ -91,12 +94,14 @@ TEST_F(LaneEngineTest, SampleLanesRateOnTheScreen) {
   EXPECT_EQ(screen.lblIntrastateTariff.Caption(), "Georgia Intrastate Rates");
   EXPECT_EQ(screen.lblRBN.Caption(), "RBN = 1202");
   EXPECT_EQ(screen.lblServiceDays.Caption(), "1 Day(s)");
+  EXPECT_EQ(screen.lblMiles.Caption(), "Miles = 182");
 
   // New York to Chicago moves on the zone tariff that taripntr.dat names.
   TypeLane("10001", "60601");
   EXPECT_EQ(Header(header::kTariffName), "ZIPRNG01");
   EXPECT_EQ(Header(header::kStatus), "");
   EXPECT_EQ(screen.lblRBN.Caption(), "RBN = 7013C");
+  EXPECT_EQ(screen.lblMiles.Caption(), "Miles = 790");
 
   // Alaska is not served.
   user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Invalid Zip Code Combination");

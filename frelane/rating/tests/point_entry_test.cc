@@ -64,14 +64,16 @@ class PointEntryTest : public testing::LaneTest {
   void Answer(ShipmentBytes bytes) {
     os::RecordView record(bytes);
     os::RecordView h = record.Sub(layout::kHeader);
-    h.SetText(header::kStatus, answer_.status);
-    h.SetText(header::kRateBasisNumber, answer_.rate_basis);
-    h.SetText(header::kOriginService, answer_.origin_service);
-    h.SetText(header::kDestinationService, answer_.destination_service);
-    record.SetText(layout::kBracketKinds, answer_.bracket_kinds);
-    record.SetI16(layout::kBracketCount, static_cast<std::int16_t>(answer_.bracket_charges.size()));
-    for (std::size_t j = 0; j < answer_.bracket_charges.size(); ++j) {
-      record.SetI32(layout::kBracketCharge.Nth(j), answer_.bracket_charges[j]);
+    const bool mileage = h.Raw(header::kTariffName) == "MILE0001";
+    const EngineAnswer& answer = mileage ? mileage_ : answer_;
+    h.SetText(header::kStatus, answer.status);
+    h.SetText(header::kRateBasisNumber, answer.rate_basis);
+    h.SetText(header::kOriginService, answer.origin_service);
+    h.SetText(header::kDestinationService, answer.destination_service);
+    record.SetText(layout::kBracketKinds, answer.bracket_kinds);
+    record.SetI16(layout::kBracketCount, static_cast<std::int16_t>(answer.bracket_charges.size()));
+    for (std::size_t j = 0; j < answer.bracket_charges.size(); ++j) {
+      record.SetI32(layout::kBracketCharge.Nth(j), answer.bracket_charges[j]);
     }
   }
 
@@ -94,6 +96,7 @@ class PointEntryTest : public testing::LaneTest {
   }
 
   EngineAnswer answer_;
+  EngineAnswer mileage_;  // the answer to a rating on the mileage tariff
   std::shared_ptr<testkit::FakeEngine::Log> log_;
 };
 
@@ -122,6 +125,31 @@ TEST_F(PointEntryTest, TypingTwoPointsRatesTheLane) {
   user_.Type("6");
   EXPECT_FALSE(screen.mnuViewRateBlockAlternation.Enabled());
   EXPECT_EQ(screen.lblDestinationState.Caption(), "");
+}
+
+TEST_F(PointEntryTest, MilesShownBesideTheLanesOwnRating) {
+  modMain::Settings().SetOn(settings::kShowMiles, true);
+  mileage_.rate_basis = "        612";
+  frmRatingScreen& screen = Shown();
+  EnterLane(screen, "30301", "60601");
+  EXPECT_EQ(screen.lblMiles.Caption(), "Miles = 612");
+  // The mileage rating goes first; the lane's own rating still gets its tariff, switch
+  // and detail count, and its rate basis is the one shown.
+  ASSERT_EQ(log_->rated_records.size(), 2u);
+  EXPECT_EQ(Sent(header::kTariffName, 0), "MILE0001");
+  EXPECT_EQ(Sent(header::kTariffName, 1), "USBASE01");
+  EXPECT_EQ(Sent(header::kDiscountSwitch, 1), "Y");
+  EXPECT_EQ(Sent(header::kDetailCount, 0), "00");
+  EXPECT_EQ(Sent(header::kDetailCount, 1), "0 ");
+  EXPECT_EQ(screen.lblRBN.Caption(), "RBN = 12345");
+  EXPECT_TRUE(user_.MessageBoxes().empty());
+
+  // A lane the mileage tariff does not know shows no miles and is rated all the same.
+  mileage_.status = "0216";
+  EnterLane(screen, "30301", "60601");
+  EXPECT_EQ(screen.lblMiles.Caption(), "");
+  EXPECT_EQ(screen.lblRBN.Caption(), "RBN = 12345");
+  EXPECT_FALSE(screen.LaneNotRated);
 }
 
 TEST_F(PointEntryTest, ServiceFromTheMatrixOrFromTheEngine) {
@@ -253,6 +281,10 @@ TEST_F(PointEntryTest, InvalidAndUnservedPoints) {
   EnterLane(screen, "30301", "60601");
   EXPECT_EQ(screen.lblRBN.Caption(), "");
   EXPECT_EQ(log_->rated_records.size(), 2u);
+  EXPECT_FALSE(screen.mnuViewRateBlockAlternation.Enabled());
+  EXPECT_FALSE(screen.btnViewRateBlockAlternation.Enabled());
+  EXPECT_FALSE(screen.mnuViewTerminalInformation.Enabled());
+  EXPECT_FALSE(screen.btnViewTerminalInformation.Enabled());
 }
 
 TEST_F(PointEntryTest, SingleShipmentQuestionWhenTheBracketsCallForIt) {

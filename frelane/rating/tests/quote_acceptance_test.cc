@@ -101,5 +101,28 @@ TEST_F(QuoteAcceptanceTest, MinimumChargeRaisedToTheFloor) {
   EXPECT_EQ(s.lblTotalCharge.Caption(), "118.50 ");
 }
 
+// The sample's postal-code surcharges sit on lanes the carrier serves: South Dakota adds
+// 22.50 from 500 lbs, North Dakota is no service point.
+TEST_F(QuoteAcceptanceTest, PostalCodeSurchargesOfServedLanes) {
+  frmRatingScreen& s = Lane("30310", "57101", {});
+  user_.TypeInto(s.cboClass(1), "100");
+  user_.Tab();
+  user_.Type("600");
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "An additional $ 22.50 surcharge");
+  user_.Tab();
+  EXPECT_EQ(s.lblAccessorialCharge.Caption(), "22.50 ");
+  EXPECT_NE(user_.LastPrompt().find("See Rules Item R-125"), std::string::npos);
+
+  user_.Click(s.btnFileReset, 10, 10);
+  Lane("30310", "58501", {});
+  user_.TypeInto(s.cboClass(1), "100");
+  user_.Tab();
+  user_.Type("100");
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "This location is not a service point.");
+  user_.Tab();
+  EXPECT_EQ(s.lblAccessorialCharge.Caption(), "0.00 ");
+  EXPECT_NE(user_.LastPrompt().find("R-150"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace frelane

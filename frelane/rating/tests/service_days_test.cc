@@ -44,13 +44,27 @@ TEST_F(ServiceDaysTest, ServedPairsByPrefixRanges) {
   EXPECT_TRUE(IsServedZipPair("500", "600"));
 }
 
-TEST_F(ServiceDaysTest, MissingOrUnreadableServedLanesServeNothing) {
+TEST_F(ServiceDaysTest, MissingOrUnreadableFilesGiveNothingAndAreSaidOnce) {
   EXPECT_FALSE(IsServedZipPair("303", "902"));
   EXPECT_TRUE(user_.MessageBoxes().empty());
   std::filesystem::create_directory(dir_.File("zipval.dat"));
   user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Unable to read zipval.dat");
   EXPECT_FALSE(IsServedZipPair("303", "902"));
   EXPECT_FALSE(IsServedZipPair("303", "902"));
+
+  // Each file of the matrix in turn with a directory in its place.
+  SetLane("30301", "60601");
+  for (const char* name : {"ServiceUO.dat", "ServiceUD.dat", "ServiceM.dat", "ServiceUS.dat"}) {
+    WriteMatrix({{1, 0}, {2, 3}, {0, 2}});
+    ASSERT_EQ(GetServiceDays(), "1");
+    std::filesystem::remove(dir_.File(name));
+    std::filesystem::create_directory(dir_.File(name));
+    user_.ExpectMsgBox(forms::MsgBoxResult::kOK, std::string("Unable to read ") + name);
+    EXPECT_EQ(GetServiceDays(), "") << name;
+    EXPECT_EQ(GetServiceDays(), "") << name;
+    std::filesystem::remove(dir_.File(name));
+  }
+  EXPECT_EQ(user_.MessageBoxes().size(), 5u);
 }
 
 TEST_F(ServiceDaysTest, DaysAsNumberRangeOrNothing) {
