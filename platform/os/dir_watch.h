@@ -17,7 +17,7 @@
 // Only absolute paths free of links and of "." and ".." on local file systems are watched:
 // on a network or user-space file system a change made elsewhere raises no event. Where a
 // directory is not watched (or inotify is not to be had) no mark holds, and its callers
-// check the files as before.
+// check the files' stamps on every use.
 //
 // Thread safety: every function may be called from any thread.
 #ifndef FRELANE_PLATFORM_OS_DIR_WATCH_H_
