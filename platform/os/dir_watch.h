@@ -60,6 +60,8 @@ std::uint64_t ChangesTakenIn();
 
 // True when dir's changes are being noticed (for tests).
 bool IsWatchedForTesting(std::string_view dir);
+// How many times the kernel's event queue overflowed, as taken in so far.
+std::uint64_t QueueOverflowsForTesting();
 // Lets at most limit files be watched (as if the system's watch limit were reached there);
 // a negative limit lifts it.
 void SetFileWatchLimitForTesting(int limit);
