@@ -1,5 +1,6 @@
 #include "testkit/temp_dir.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -51,6 +52,30 @@ void TempDir::CopyFilesOf(const std::string& from) const {
     std::fprintf(stderr, "cannot copy %s: %s\n", from.c_str(), error.message().c_str());
     std::abort();
   }
+}
+
+std::string LinkedDirectoryOfLength(const std::string& base, std::size_t length,
+                                    const std::string& from) {
+  std::string path = base;
+  while (path.size() < length) {
+    const std::size_t left = length - path.size();  // at least 2 while the loop runs
+    const std::size_t part = left > 101 ? std::min<std::size_t>(100, left - 3) : left - 1;
+    path += std::string(part, 'd') + "/";
+  }
+  std::error_code error;
+  std::filesystem::create_directories(path, error);
+  for (const auto& entry : std::filesystem::directory_iterator(from, error)) {
+    if (!entry.is_regular_file()) continue;
+    const std::string target = path + entry.path().filename().string();
+    std::filesystem::remove(target, error);
+    std::filesystem::create_hard_link(entry.path(), target, error);
+    if (error) break;
+  }
+  if (error || path.size() != length) {
+    std::fprintf(stderr, "cannot make %s: %s\n", path.c_str(), error.message().c_str());
+    std::abort();
+  }
+  return path;
 }
 
 }  // namespace testkit

@@ -33,6 +33,13 @@ class TempDir {
   std::string path_;
 };
 
+// Makes a directory below base (which ends in "/") whose path, its trailing "/" included, is
+// length characters long, in components of at most 100 characters, and hard-links into it
+// every regular file of the directory from, replacing files of the same names. Returns the
+// path; aborts like TempDir::Write when a step fails.
+std::string LinkedDirectoryOfLength(const std::string& base, std::size_t length,
+                                    const std::string& from);
+
 }  // namespace testkit
 
 #endif  // TESTKIT_TEMP_DIR_H_

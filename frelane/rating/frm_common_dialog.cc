@@ -20,8 +20,11 @@ void ShowUnexpected(const runtime::RuntimeError& error) {
 }  // namespace
 
 frmCommonDialog::frmCommonDialog()
-    : Form("frmCommonDialog",
-           {.caption = "Open", .width = 7320, .height = 3900, .key_preview = false}) {
+    : Form("frmCommonDialog", {.caption = "Open",
+                               .width = 7320,
+                               .height = 3900,
+                               .key_preview = false,
+                               .center = true}) {
   Bind(cboFileTypes.on.Click, &frmCommonDialog::cboFileTypes_Click);
   Bind(drvDrives.on.Change, &frmCommonDialog::drvDrives_Change);
   Bind(dirFolders.on.Change, &frmCommonDialog::dirFolders_Change);
@@ -38,8 +41,6 @@ void frmCommonDialog::Form_Load() {
   try {
     modMain::SetFormIcon(*this);
     cancelled_ = false;
-    Move((App().ScreenWidth() - Width()) / 2, (App().ScreenHeight() - Height()) / 2, Width(),
-         Height());
     if (!modMain::Trim(dialog_title_).empty()) SetCaption(dialog_title_);
     txtFileName.SetText(modMain::Trim(file_name_).empty() ? "" : file_name_);
 

@@ -10,7 +10,8 @@
 namespace os {
 
 // Every byte becomes its character; the five bytes Windows-1252 leaves undefined (0x81,
-// 0x8D, 0x8F, 0x90, 0x9D) become the control characters of the same number, as Windows does.
+// 0x8D, 0x8F, 0x90, 0x9D) become the control characters of the same number, so that every
+// byte survives a round trip through UTF-8.
 std::string Cp1252ToUtf8(std::string_view text);
 
 // Each character becomes its Windows-1252 byte; a character without one, and each byte

@@ -113,6 +113,7 @@ struct Watcher {
   std::vector<std::unique_ptr<Dir>> all;
   int file_watches = 0;
   int file_watch_limit = -1;  // none
+  std::uint64_t overflows = 0;  // lost-event notices taken in
 };
 Watcher& TheWatcher() {
   static Watcher* watcher = new Watcher;
@@ -217,6 +218,7 @@ void TouchAll(Watcher& w) {
 // REQUIRES: w.mu held.
 void TakeIn(Watcher& w, const inotify_event& event) {
   if (event.mask & IN_Q_OVERFLOW) {
+    ++w.overflows;
     TouchAll(w);
     return;
   }
@@ -335,6 +337,12 @@ bool IsWatchedForTesting(std::string_view dir) {
   Watcher& w = TheWatcher();
   std::lock_guard<std::mutex> lock(w.mu);
   return WatchOf(w, dir) != nullptr;
+}
+
+std::uint64_t QueueOverflowsForTesting() {
+  Watcher& w = TheWatcher();
+  std::lock_guard<std::mutex> lock(w.mu);
+  return w.overflows;
 }
 
 void SetFileWatchLimitForTesting(int limit) {

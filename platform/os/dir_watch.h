@@ -17,7 +17,7 @@
 // Only absolute paths free of links and of "." and ".." on local file systems are watched:
 // on a network or user-space file system a change made elsewhere raises no event. Where a
 // directory is not watched (or inotify is not to be had) no mark holds, and its callers
-// check the files as before.
+// check the files' stamps on every use.
 //
 // Thread safety: every function may be called from any thread.
 #ifndef FRELANE_PLATFORM_OS_DIR_WATCH_H_
@@ -60,6 +60,8 @@ std::uint64_t ChangesTakenIn();
 
 // True when dir's changes are being noticed (for tests).
 bool IsWatchedForTesting(std::string_view dir);
+// How many times the kernel's event queue overflowed, as taken in so far.
+std::uint64_t QueueOverflowsForTesting();
 // Lets at most limit files be watched (as if the system's watch limit were reached there);
 // a negative limit lifts it.
 void SetFileWatchLimitForTesting(int limit);

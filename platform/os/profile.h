@@ -1,5 +1,5 @@
-// Profile (ini) files with the Windows rules: "[section]" lines, "key=value" lines, lines
-// starting with ";" are comments; sections and keys match without regard to ASCII case;
+// Profile (ini) files: "[section]" lines, "key=value" lines, lines starting with ";" are
+// comments; sections and keys match without regard to ASCII case;
 // blanks around keys and values are dropped and one pair of matching quotes around a value
 // is removed; the first section of a name and the first key of a name in it count.
 // Text stays single-byte as stored. The file name is matched without regard to case.

@@ -7,10 +7,13 @@
 
 namespace os {
 
-int OpenRegularFile(const std::string& path, struct stat* st) {
+namespace {
+
+// Opens without blocking, then keeps the descriptor only for a regular file.
+int OpenRegular(const std::string& path, int flags, struct stat* st) {
   int fd;
   do {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) return -1;
   struct stat own;
@@ -20,10 +23,20 @@ int OpenRegularFile(const std::string& path, struct stat* st) {
     errno = EINVAL;
     return -1;
   }
-  // Reads of a regular file wait for the disk as they should.
-  const int flags = ::fcntl(fd, F_GETFL);
-  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  // Reads and writes of a regular file wait for the disk as they should.
+  const int now = ::fcntl(fd, F_GETFL);
+  if (now >= 0) ::fcntl(fd, F_SETFL, now & ~O_NONBLOCK);
   return fd;
+}
+
+}  // namespace
+
+int OpenRegularFile(const std::string& path, struct stat* st) {
+  return OpenRegular(path, O_RDONLY, st);
+}
+
+int OpenRegularFileToAppend(const std::string& path) {
+  return OpenRegular(path, O_WRONLY | O_APPEND | O_CREAT, nullptr);
 }
 
 }  // namespace os

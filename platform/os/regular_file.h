@@ -1,5 +1,5 @@
-// Opening a data file for reading without being held up or misled by what lies at its
-// name: only a regular file is opened. A FIFO would block the open until a writer came, and
+// Opening a data file for reading, or a log for appending, without being held up or misled
+// by what lies at its name: only a regular file is opened. A FIFO would block the open until a writer came, and
 // a device such as /dev/zero would never end.
 #ifndef FRELANE_PLATFORM_OS_REGULAR_FILE_H_
 #define FRELANE_PLATFORM_OS_REGULAR_FILE_H_
@@ -11,8 +11,14 @@
 namespace os {
 
 // A read-only, close-on-exec descriptor of the regular file at path (links followed), or
-// -1 (errno EINVAL when something else is there). The open itself never blocks. When st is given it receives the file's status.
+// -1 (errno EINVAL when something else is there). The open itself never blocks. When st is
+// given it receives the file's status.
 int OpenRegularFile(const std::string& path, struct stat* st = nullptr);
+
+// A write-only, append-mode, close-on-exec descriptor of the regular file at path, created
+// (mode 0666 less the umask) when absent; -1 as OpenRegularFile when something else is
+// there. A log opened this way cannot be held up by a FIFO or fill a device.
+int OpenRegularFileToAppend(const std::string& path);
 
 }  // namespace os
 

@@ -1,5 +1,5 @@
-// The calling thread's identifier as the kernel numbers threads: the stand-in for asking
-// Windows for the current thread id, used where a log names the writing thread.
+// The calling thread's identifier as the kernel numbers threads, used where a log names the
+// writing thread.
 #ifndef FRELANE_PLATFORM_OS_THREAD_ID_H_
 #define FRELANE_PLATFORM_OS_THREAD_ID_H_
 
@@ -7,7 +7,7 @@
 
 namespace os {
 
-// Unique among the live threads of the system; a 32-bit number like a Windows thread id.
+// Unique among the live threads of the system; 32 bits, the width of a log's thread field.
 std::int32_t CurrentThreadId();
 
 }  // namespace os

@@ -1,9 +1,12 @@
 // The choice, among the tariffs of the groups left, of the one in force on the ship date.
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
-#include <cstring>
+#include <span>
 
+#include "platform/os/record_layout.h"
 #include "tolv32dll/determination/determiner.h"
+#include "tolv32dll/points/candidate_list.h"
 
 namespace tolv {
 
@@ -85,8 +88,10 @@ ErrorNumber Determiner::ChooseByShipDate() {
       char text[16];
       std::snprintf(text, sizeof text, "%02d%02d%02d", c.entry.date.year % 100,
                     c.entry.date.month % 100, c.entry.date.day % 100);
-      std::memcpy(row.data(), c.entry.name.data(), 8);
-      std::memcpy(row.data() + 8, text, 6);
+      const os::RecordView view(
+          std::span<std::uint8_t>(reinterpret_cast<std::uint8_t*>(row.data()), row.size()));
+      view.SetRaw(tariff_entry::kName, c.entry.Name());
+      view.SetText(tariff_entry::kDate, text);
       rows.push_back(row);
     }
     ListRequest no_list;

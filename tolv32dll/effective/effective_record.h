@@ -1,7 +1,8 @@
 // EffectiveRecord: one line of EFCREC.TBL, the effective-date table. Each line names a
 // tariff, the date it comes into force, the numbers of its files and the letters that
-// choose how it is rated. 74 characters and CR LF; shared by the reader, the rating
-// version routine and the testkit writer.
+// choose how it is rated. 74 characters and CR LF; shared by the reader and the rating
+// version routine. The testkit writer lays the line out by hand, so its tests check these
+// offsets.
 #ifndef TOLV32DLL_EFFECTIVE_EFFECTIVE_RECORD_H_
 #define TOLV32DLL_EFFECTIVE_EFFECTIVE_RECORD_H_
 

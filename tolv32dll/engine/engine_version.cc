@@ -1,18 +1,26 @@
 #include "tolv32dll/engine/engine_version.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <span>
 
 #include "tolv32dll/engine/version.h"
 
 namespace tolv {
 namespace {
 
-// Copies text with its terminator into out + at, cut to width - 1 characters.
-void PutText(std::uint8_t* out, std::size_t at, std::size_t width, const std::string& text) {
-  std::size_t n = std::min(text.size(), width - 1);
-  std::memcpy(out + at, text.data(), n);
-  out[at + n] = 0;
+// Copies text with its terminator into field f of the view, cut to fit.
+void PutText(const os::RecordView& out, const os::Field& f, const std::string& text) {
+  std::size_t n = std::min(text.size(), f.width - 1);
+  std::memcpy(out.at(f), text.data(), n);
+  out.at(f)[n] = 0;
+}
+
+// The NUL-terminated text that begins field f.
+std::string GetText(const os::ConstRecordView& in, const os::Field& f) {
+  const auto* p = reinterpret_cast<const char*>(in.at(f));
+  return std::string(p, strnlen(p, f.width));
 }
 
 std::string MinorWithLetter() {
@@ -27,26 +35,25 @@ std::string MinorWithLetter() {
 
 void FillEngineVersionText(std::uint8_t* out) {
   namespace v = engine_version_text;
+  const os::RecordView text(std::span<std::uint8_t>(out, v::kSize));
   std::memset(out, 0, v::kSize);
-  for (std::size_t g = 0; g < v::kGroups; ++g) {
-    std::uint8_t* group = out + g * v::kGroupSize;
-    PutText(group, v::kNameAt, v::kNameWidth, kProductName);
-    PutText(group, v::kMajorAt, v::kMinorAt - v::kMajorAt, std::to_string(kVersionMajor));
-    PutText(group, v::kMinorAt, v::kGroupSize - v::kMinorAt, MinorWithLetter());
+  for (std::size_t g = 0; g < v::kGroups.count; ++g) {
+    const os::RecordView group = text.Sub(v::kGroups.Nth(g));
+    PutText(group, v::group::kName, kProductName);
+    PutText(group, v::group::kMajor, std::to_string(kVersionMajor));
+    PutText(group, v::group::kMinor, MinorWithLetter());
   }
-  PutText(out, v::kFourthAt, v::kSize - 1 - v::kFourthAt, std::to_string(kVersionTweak));
+  PutText(text, v::kFourth, std::to_string(kVersionTweak));
 }
 
 std::string EngineVersionLogText() {
-  std::uint8_t text[engine_version_text::kSize];
-  FillEngineVersionText(text);
-  auto at = [&](std::size_t offset) {
-    return std::string(reinterpret_cast<const char*>(text + offset));
-  };
-  constexpr std::size_t kThird = 2 * engine_version_text::kGroupSize;
-  return at(kThird + engine_version_text::kMajorAt) + "." +
-         at(kThird + engine_version_text::kMinorAt) + "," + at(engine_version_text::kFourthAt) +
-         "," + at(99);
+  namespace v = engine_version_text;
+  std::uint8_t bytes[v::kSize];
+  FillEngineVersionText(bytes);
+  const os::ConstRecordView text(std::span<const std::uint8_t>(bytes, v::kSize));
+  const os::ConstRecordView third = text.Sub(v::kGroups.Nth(2));
+  return GetText(third, v::group::kMajor) + "." + GetText(third, v::group::kMinor) + "," +
+         GetText(text, v::kFourth) + "," + GetText(text, v::kLogTail);
 }
 
 std::string EngineRevisionText() {

@@ -1,12 +1,14 @@
 #include "tolv32dll/logs/binary_log.h"
 
-#include <cstdio>
+#include <unistd.h>
+
+#include <cerrno>
 #include <ctime>
-#include <memory>
 #include <mutex>
 #include <vector>
 
 #include "platform/os/bytes.h"
+#include "platform/os/regular_file.h"
 #include "platform/os/thread_id.h"
 
 namespace tolv {
@@ -33,11 +35,14 @@ bool AppendBinaryLogRecord(const std::string& path, BinaryLogKind kind, std::int
   // One buffer, one write: the record reaches the file whole or not at all.
   const std::vector<std::uint8_t> record = EncodeBinaryLogRecord(kind, thread_id, data);
   std::lock_guard<std::mutex> hold(BinaryLogLock());
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "a+b"),
-                                                      std::fclose);
-  if (!file) return false;
-  bool written = std::fwrite(record.data(), 1, record.size(), file.get()) == record.size();
-  return std::fclose(file.release()) == 0 && written;
+  // Only a regular file (or none) at the name is written: a FIFO there must not block.
+  const int fd = os::OpenRegularFileToAppend(path);
+  if (fd < 0) return false;
+  ssize_t n;
+  do {
+    n = ::write(fd, record.data(), record.size());
+  } while (n < 0 && errno == EINTR);
+  return ::close(fd) == 0 && n == static_cast<ssize_t>(record.size());
 }
 
 bool LogBinary(BinaryLogKind kind, std::span<const std::uint8_t> data) {

@@ -1,10 +1,13 @@
 #include "tolv32dll/logs/text_log.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <memory>
 #include <mutex>
 
 #include "platform/os/file_lookup.h"
+#include "platform/os/regular_file.h"
 
 namespace tolv {
 namespace {
@@ -23,6 +26,15 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
+// The log at path opened to append, if it is a regular file or absent.
+File OpenToAppend(const std::string& path) {
+  const int fd = os::OpenRegularFileToAppend(path);
+  if (fd < 0) return nullptr;
+  File file(::fdopen(fd, "ab"));
+  if (!file) ::close(fd);
+  return file;
+}
+
 }  // namespace
 
 std::string TextLogPath(std::string_view tariff_data_dir) {
@@ -33,14 +45,14 @@ bool AppendTextLog(const std::string& path, int mb_log_size, std::string_view se
                    bool apply_size_rule) {
   std::lock_guard<std::mutex> hold(TextLogLock());
   // Binary: the sections carry their own "\r\n" line ends.
-  File file(std::fopen(path.c_str(), "ab"));
+  File file = OpenToAppend(path);
   if (!file) return false;
   if (apply_size_rule && std::fseek(file.get(), 0, SEEK_END) == 0) {
     long size = std::ftell(file.get());
     if (size > 0 && size / kMegabyte >= mb_log_size) {
       file.reset();
       std::remove(path.c_str());
-      file.reset(std::fopen(path.c_str(), "a+b"));
+      file = OpenToAppend(path);
       if (!file) return false;
     }
   }

@@ -35,6 +35,14 @@ inline constexpr std::int16_t kKindCities = 0;
 inline constexpr std::int16_t kKindTariffs = 1;
 }  // namespace candidate_list
 
+// A tariff candidate row.
+namespace tariff_entry {
+inline constexpr os::Field kName = os::TextField(0, 8);  // tariff name, 6 + 2 characters
+inline constexpr os::Field kDate = os::TextField(8, 6);  // effective date, YYMMDD
+inline constexpr os::Field kBlank = os::TextField(14, 10);
+static_assert(os::FieldsTile({kName, kDate, kBlank}, candidate_list::kTariffEntrySize));
+}  // namespace tariff_entry
+
 // A city candidate: 19 characters and one more byte, as copied to the caller.
 using CityEntry = std::array<char, candidate_list::kCityEntrySize>;
 // A tariff candidate row: tariff name (6 + 2 characters) first.

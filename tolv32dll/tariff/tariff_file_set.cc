@@ -291,10 +291,15 @@ ErrorNumber TariffFileSet::TariffFile_OpenRates(const CurrentTariff& tariff) {
   rates_ = TariffFile_Open(tariff, ".R", tariff.rate_file_no, false);
   if (!rates_.is_open()) return kErrRteopn;
   std::int64_t size = std::max<std::int64_t>(rates_.Size(), 0);
-  std::memcpy(rate_control_block_.data(), "000", 3);
-  std::memcpy(rate_control_block_.data() + 7, "***", 3);
-  os::StoreI32Le(rate_control_block_.data() + 10,
-                 static_cast<std::int32_t>(std::min<std::int64_t>(size, INT32_MAX)));
+  // One segment from the start of the file to its end.
+  const os::RecordView block(rate_control_block_);
+  const os::RecordView first = block.Sub(rate_control_block::kRows.Nth(0));
+  const os::RecordView last = block.Sub(rate_control_block::kRows.Nth(1));
+  first.SetText(rate_control_row::kCode, "000");
+  first.SetI32(rate_control_row::kOffset, 0);
+  last.SetText(rate_control_row::kCode, "***");
+  last.SetI32(rate_control_row::kOffset,
+              static_cast<std::int32_t>(std::min<std::int64_t>(size, INT32_MAX)));
   rates_.Seek(0, 0);
   return kOk;
 }

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "platform/os/bytes.h"
+#include "platform/os/record_layout.h"
 #include "tolv32dll/errors/error_numbers.h"
 #include "tolv32dll/tariff/current_tariff.h"
 #include "tolv32dll/tariff/file_io.h"
@@ -36,8 +37,20 @@ inline constexpr std::size_t kMaxPathLength = 259;
 // The longest tariff file name: an 8-character tariff name, a 2-character suffix and a
 // 2-character file number.
 inline constexpr std::size_t kLongestTariffFileName = 12;
-// The rate file's control block as the rate-basis step receives it.
-inline constexpr std::size_t kRateControlBlockSize = 700;
+// The rate file's control block as the rate-basis step receives it: rows of a segment code
+// and the segment's byte offset in the file, the last row's code "***".
+namespace rate_control_row {
+inline constexpr os::Field kCode = os::TextField(0, 3);
+inline constexpr os::Field kOffset = os::I32Field(3);
+inline constexpr std::size_t kSize = 7;
+static_assert(os::FieldsTile({kCode, kOffset}, kSize));
+}  // namespace rate_control_row
+namespace rate_control_block {
+inline constexpr os::Field kRows = os::RawField(0, rate_control_row::kSize, 100);
+inline constexpr std::size_t kSize = 700;
+static_assert(os::FieldsTile({kRows}, kSize));
+}  // namespace rate_control_block
+inline constexpr std::size_t kRateControlBlockSize = rate_control_block::kSize;
 
 // The single-handle kinds opened by the generic opener. The special kinds (rate index,
 // points, .D, .R, .O/.H companion, .X, .N and the streams) have their own openers.

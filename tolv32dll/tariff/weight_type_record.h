@@ -1,30 +1,30 @@
 // One record of the weight-type file (".T"): 30 bytes, binary, integers little-endian.
 // Each record adds a slot of break index and amounts to the table entry of its weight-type
-// code; the code "000" also replaces the weight break at its index. Shared by the reader
-// and the testkit writer.
+// code; the code "000" also replaces the weight break at its index. The testkit writer lays
+// the record out by hand, so its tests check these offsets.
 #ifndef TOLV32DLL_TARIFF_WEIGHT_TYPE_RECORD_H_
 #define TOLV32DLL_TARIFF_WEIGHT_TYPE_RECORD_H_
 
 #include <cstddef>
 
+#include "platform/os/record_layout.h"
+
 namespace tolv::weight_type_record {
 
-inline constexpr std::size_t kTypeDigit = 0;   // 1 byte
-inline constexpr std::size_t kBreakIndex = 1;  // int16
-inline constexpr std::size_t kLiteCode = 3;    // 4 bytes: Lite code text of that index
-inline constexpr std::size_t kUnused = 7;      // 2 bytes, not read
-inline constexpr std::size_t kCode = 9;        // 3 bytes: weight-type code
-inline constexpr std::size_t kAmount1 = 12;    // int32
-inline constexpr std::size_t kCode1 = 16;      // 3 bytes
-inline constexpr std::size_t kAmount2 = 19;    // int32
-inline constexpr std::size_t kCode2 = 23;      // 3 bytes
-inline constexpr std::size_t kAmount3 = 26;    // int32
-inline constexpr std::size_t kSize = 1 + 2 + 4 + 2 + 3 + 4 + 3 + 4 + 3 + 4;
-
-static_assert(kBreakIndex == kTypeDigit + 1 && kLiteCode == kBreakIndex + 2 &&
-              kUnused == kLiteCode + 4 && kCode == kUnused + 2 && kAmount1 == kCode + 3 &&
-              kCode1 == kAmount1 + 4 && kAmount2 == kCode1 + 3 && kCode2 == kAmount2 + 4 &&
-              kAmount3 == kCode2 + 3 && kSize == kAmount3 + 4 && kSize == 30);
+inline constexpr os::Field kTypeDigit = os::TextField(0, 1);
+inline constexpr os::Field kBreakIndex = os::I16Field(1);
+inline constexpr os::Field kLiteCode = os::RawField(3, 4);  // Lite code text of that index
+inline constexpr os::Field kUnused = os::RawField(7, 2);    // not read
+inline constexpr os::Field kCode = os::RawField(9, 3);      // weight-type code
+inline constexpr os::Field kAmount1 = os::I32Field(12);
+inline constexpr os::Field kCode1 = os::RawField(16, 3);
+inline constexpr os::Field kAmount2 = os::I32Field(19);
+inline constexpr os::Field kCode2 = os::RawField(23, 3);
+inline constexpr os::Field kAmount3 = os::I32Field(26);
+inline constexpr std::size_t kSize = 30;
+static_assert(os::FieldsTile({kTypeDigit, kBreakIndex, kLiteCode, kUnused, kCode, kAmount1, kCode1,
+                              kAmount2, kCode2, kAmount3},
+                             kSize));
 
 }  // namespace tolv::weight_type_record
 

@@ -56,16 +56,16 @@ void WeightTypeTable::Reset() {
 
 std::optional<WeightTypeTable::BreakOverride> WeightTypeTable::Apply(os::ByteSpan record) {
   if (record.size() < wtr::kSize) return std::nullopt;
-  const std::uint8_t* r = record.data();
-  std::int16_t index = os::LoadI16Le(r + wtr::kBreakIndex);
-  std::array<char, 3> code = Code3(r + wtr::kCode);
+  const os::ConstRecordView r(record.first(wtr::kSize));
+  std::int16_t index = r.I16(wtr::kBreakIndex);
+  std::array<char, 3> code = Code3(r.at(wtr::kCode));
   if (code[0] == '0') {
     if (code[1] == '\0') code[1] = '0';
     if (code[2] == '\0') code[2] = '0';
   }
   if (index >= 0 && index < kLiteCodeCount &&
-      std::memcmp(lite_codes[index].data(), r + wtr::kLiteCode, 4) != 0) {
-    std::memcpy(lite_codes[index].data(), r + wtr::kLiteCode, 4);
+      std::memcmp(lite_codes[index].data(), r.at(wtr::kLiteCode), wtr::kLiteCode.width) != 0) {
+    std::memcpy(lite_codes[index].data(), r.at(wtr::kLiteCode), wtr::kLiteCode.width);
   }
   auto entry = std::find_if(entries.begin(), entries.end(),
                             [&](const WeightTypeEntry& e) { return e.code == code; });
@@ -77,14 +77,14 @@ std::optional<WeightTypeTable::BreakOverride> WeightTypeTable::Apply(os::ByteSpa
   auto slot = std::find_if(entry->slots.begin(), entry->slots.end(),
                            [](const WeightTypeSlot& s) { return s.break_index == -1; });
   if (slot == entry->slots.end()) return std::nullopt;
-  entry->type_digit = static_cast<char>(r[wtr::kTypeDigit]);
+  entry->type_digit = static_cast<char>(*r.at(wtr::kTypeDigit));
   entry->code = code;
   slot->break_index = index;
-  slot->amount1 = os::LoadI32Le(r + wtr::kAmount1);
-  slot->code1 = Code3(r + wtr::kCode1);
-  slot->amount2 = os::LoadI32Le(r + wtr::kAmount2);
-  slot->code2 = Code3(r + wtr::kCode2);
-  slot->amount3 = os::LoadI32Le(r + wtr::kAmount3);
+  slot->amount1 = r.I32(wtr::kAmount1);
+  slot->code1 = Code3(r.at(wtr::kCode1));
+  slot->amount2 = r.I32(wtr::kAmount2);
+  slot->code2 = Code3(r.at(wtr::kCode2));
+  slot->amount3 = r.I32(wtr::kAmount3);
   ++entry->count;
   if (code == std::array<char, 3>{'0', '0', '0'} && index >= 0 && index < kMaxBreaks) {
     return BreakOverride{index, slot->amount1};

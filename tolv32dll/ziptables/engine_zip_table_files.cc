@@ -53,16 +53,17 @@ std::vector<RateSegment> EngineZipTableFiles::RateSegments() {
 }
 
 std::vector<RateSegment> RateSegmentsOf(os::ByteSpan block, std::int64_t file_size) {
-  constexpr std::size_t kRow = 7;
-  constexpr std::size_t kMaxRows = 100;
+  namespace r = rate_control_row;
+  const os::ConstRecordView view(block);
   std::vector<RateSegment> rows;
-  for (std::size_t i = 0; i < kMaxRows && (i + 1) * kRow <= block.size(); ++i) {
-    const std::uint8_t* p = block.data() + i * kRow;
+  for (std::size_t i = 0; i < rate_control_block::kRows.count && (i + 1) * r::kSize <= block.size();
+       ++i) {
+    const os::ConstRecordView p = view.Sub(rate_control_block::kRows.Nth(i));
     RateSegment row;
-    std::memcpy(row.code.data(), p, 3);
-    row.offset = os::LoadI32Le(p + 3);
+    std::memcpy(row.code.data(), p.at(r::kCode), r::kCode.width);
+    row.offset = p.I32(r::kOffset);
     rows.push_back(row);
-    if (std::memcmp(p, "***", 3) == 0) return rows;
+    if (p.RawView(r::kCode) == "***") return rows;
   }
   return {RateSegment{{'0', '0', '0'}, 0}, RateSegment{{'*', '*', '*'}, file_size}};
 }

@@ -65,7 +65,7 @@ TEST_F(ProfileTest, MissingFileSectionOrKeyGivesTheDefault) {
   EXPECT_EQ(GetProfileString("Debug", "MBLogSize", "20", ini), "20");
   EXPECT_EQ(GetProfileString("Other", "DebugFlag", "N", ini), "N");
   EXPECT_EQ(GetProfileString("Debug", "DebugFlag", "N", dir_.File("absent.ini")), "N");
-  // Trailing blanks of a default are dropped, as Windows does.
+  // Trailing blanks of a default are dropped, like those of a stored value.
   EXPECT_EQ(GetProfileString("Debug", "Nothing", "NOT FOUND  ", ini), "NOT FOUND");
   // A key of another section is not seen.
   EXPECT_EQ(GetProfileString("Options", "DebugFlag", "-", Ini("[Debug]\nDebugFlag=Y\n[Options]\n")),

@@ -94,7 +94,7 @@ TEST_P(ChangedFilesTest, RewrittenFilesShowInTheNextRating) {
   Record earlier = Rate();
   EXPECT_EQ("01-01-2025", At(earlier, 151, 10));
 
-  // Determination data without the origin's ZIP range, then as before.
+  // Determination data without the origin's ZIP range, then with it again.
   const std::string tdz = testkit::ReadFile(dir_.File("TDZ.BIN"));
   Rewrite("TDZ.BIN", "", 1'000'000'003);
   EXPECT_NE("    ", At(Rate(), 3, 4));

@@ -93,47 +93,62 @@ TEST_F(EffectiveWriterTest, FilesReplacedAtomicallyUnderRatingThreadsGiveOldOrNe
   ASSERT_EQ("    ", At(old_answers[0], 3, 4));
   ASSERT_NE(At(old_answers[0], 0, 2160), At(new_answers[0], 0, 2160));
 
-  std::atomic<bool> done{false};
-  std::atomic<int> ratings{0};
-  std::atomic<int> false_answers{0};
-  std::vector<std::thread> raters;
-  for (int t = 0; t < 4; ++t) {
-    raters.emplace_back([&, t] {
-      RatingEngine engine;
-      if (InitializeEngine(engine, dir_.path().c_str()) != kOk) {
-        ++false_answers;
-        return;
-      }
-      EngineGlobals::Get().set_use_critical_section(t % 2);
-      for (std::size_t i = t; !done.load(); ++i) {
-        const std::size_t k = i % shipments.size();
-        Record r = shipments[k];
-        RateShipmentRecord(engine, r.data());
-        if (r != old_answers[k] && r != new_answers[k]) ++false_answers;
-        ++ratings;
-      }
-    });
-  }
   const std::string rates = testkit::ReadFile(dir_.File("NORTHW01.R01"));
   const std::string factors = testkit::ReadFile(dir_.File("NORTHW01.F01"));
-  // Replaces for at least 1.5 s and until the raters have made enough ratings to meet many
-  // replacements, however slow the build (sanitizers) or the machine; bounded all the same.
-  constexpr int kEnoughRatings = 200;
-  const auto start = std::chrono::steady_clock::now();
-  const auto until = start + std::chrono::milliseconds(1500);
-  const auto limit = start + std::chrono::seconds(60);
-  for (int i = 0; true; ++i) {
-    const auto now = std::chrono::steady_clock::now();
-    if (now >= limit || (now >= until && ratings.load() >= kEnoughRatings)) break;
-    Replace("EFCREC.TBL", i % 2 ? efcrec_ : EarlierIssue(efcrec_));
-    Replace("NORTHW01.R01", rates);
-    Replace("NORTHW01.F01", factors);
-    std::this_thread::sleep_for(std::chrono::microseconds(300));
+  // The lock setting is the library's, and every initialisation reads it afresh: each run
+  // sets it once all its engines are initialised, before any rates.
+  for (int use_lock : {0, 1}) {
+    SCOPED_TRACE(use_lock ? "ratings serialised" : "ratings side by side");
+    constexpr int kRaters = 4;
+    std::atomic<int> ready{0};
+    std::atomic<bool> go{false};
+    std::atomic<bool> done{false};
+    std::atomic<int> ratings{0};
+    std::atomic<int> false_answers{0};
+    std::vector<std::thread> raters;
+    for (int t = 0; t < kRaters; ++t) {
+      raters.emplace_back([&, t] {
+        RatingEngine engine;
+        const bool initialised = InitializeEngine(engine, dir_.path().c_str()) == kOk;
+        ++ready;
+        while (!go.load()) std::this_thread::yield();
+        if (!initialised) {
+          ++false_answers;
+          return;
+        }
+        for (std::size_t i = t; !done.load(); ++i) {
+          const std::size_t k = i % shipments.size();
+          Record r = shipments[k];
+          RateShipmentRecord(engine, r.data());
+          if (r != old_answers[k] && r != new_answers[k]) ++false_answers;
+          ++ratings;
+        }
+      });
+    }
+    while (ready.load() < kRaters) std::this_thread::yield();
+    EngineGlobals::Get().set_use_critical_section(use_lock);
+    go = true;
+    // Replaces for at least a second and until the raters have made enough ratings to meet
+    // many replacements, however slow the build (sanitizers) or the machine; bounded all
+    // the same.
+    constexpr int kEnoughRatings = 200;
+    const auto start = std::chrono::steady_clock::now();
+    const auto until = start + std::chrono::milliseconds(1000);
+    const auto limit = start + std::chrono::seconds(60);
+    for (int i = 0; true; ++i) {
+      const auto now = std::chrono::steady_clock::now();
+      if (now >= limit || (now >= until && ratings.load() >= kEnoughRatings)) break;
+      Replace("EFCREC.TBL", i % 2 ? efcrec_ : EarlierIssue(efcrec_));
+      Replace("NORTHW01.R01", rates);
+      Replace("NORTHW01.F01", factors);
+      std::this_thread::sleep_for(std::chrono::microseconds(300));
+    }
+    done = true;
+    for (std::thread& t : raters) t.join();
+    EXPECT_EQ(use_lock, EngineGlobals::Get().use_critical_section());
+    EXPECT_GE(ratings.load(), kEnoughRatings);
+    EXPECT_EQ(0, false_answers.load());
   }
-  done = true;
-  for (std::thread& t : raters) t.join();
-  EXPECT_GE(ratings.load(), kEnoughRatings);
-  EXPECT_EQ(0, false_answers.load());
 }
 
 TEST_F(EffectiveWriterTest, ARatingMeetingALockedRewriteRatesOnWhatTheWriterLeft) {

@@ -270,6 +270,17 @@ TEST_F(RatingTest, HeaderCountsAndTextThatDoNotRead) {
   EXPECT_EQ("0501", Status(Rate(q))) << "a weight that does not read";
 }
 
+TEST_F(RatingTest, TheLongestAcceptedDataDirectoryHoldsEveryTariffFileName) {
+  const std::string dir =
+      testkit::LinkedDirectoryOfLength(data_.path(), kMaxDataDirectory, data_.path());
+  RatingEngine engine;
+  ASSERT_EQ(kOk, InitializeEngine(engine, dir.c_str()));
+  Record r = testkit::ShipmentRequestBytes(OneLine("100", "600"));
+  RateShipmentRecord(engine, r.data());
+  EXPECT_EQ("    ", Status(r));
+  EXPECT_EQ("000192.00", Charges(r));
+}
+
 TEST_F(RatingTest, ProcessModeZeroChoosesTheTariffOnly) {
   testkit::ShipmentRequest q = OneLine("100", "600");
   q.process_mode = '0';

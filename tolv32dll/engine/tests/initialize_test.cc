@@ -1,10 +1,7 @@
 #include "tolv32dll/engine/initialize.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
+#include <stdlib.h>
 
 #include "testkit/read_file.h"
 #include "tolv32dll/engine/engine_globals.h"
@@ -44,26 +41,9 @@ TEST_F(InitializeTest, MissingTableOrDirectoryGives203) {
   EXPECT_EQ(InitializeEngine(engine, other_.path().c_str()), kErrEfcred);
 }
 
-// A directory below base whose path, its trailing "/" included, is length characters long.
-std::string DirectoryOfLength(const std::string& base, std::size_t length) {
-  std::string path = base;
-  while (path.size() < length) {
-    const std::size_t left = length - path.size();  // at least 2 while the loop runs
-    const std::size_t part = left > 101 ? std::min<std::size_t>(100, left - 3) : left - 1;
-    path += std::string(part, 'd') + "/";
-    ::mkdir(path.c_str(), 0755);
-  }
-  return path;
-}
-
 TEST_F(InitializeTest, ADataDirectoryWithoutRoomForTariffFileNamesIsRefused) {
   for (std::size_t length : {kMaxDataDirectory, kMaxDataDirectory + 1, kMaxDirectory}) {
-    const std::string dir = DirectoryOfLength(other_.path(), length);
-    ASSERT_EQ(length, dir.size());
-    for (const char* name : {"EFCREC.TBL", "TDS.SEQ", "TDA.SEQ"}) {
-      ::unlink((dir + name).c_str());
-      ::link(data_.File(name).c_str(), (dir + name).c_str());
-    }
+    const std::string dir = testkit::LinkedDirectoryOfLength(other_.path(), length, data_.path());
     RatingEngine engine;
     EXPECT_EQ(length <= kMaxDataDirectory ? kOk : kErrEfcopn, InitializeEngine(engine, dir.c_str()))
         << length;

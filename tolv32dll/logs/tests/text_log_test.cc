@@ -1,12 +1,17 @@
 #include "tolv32dll/logs/text_log.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 
 #include "testkit/read_file.h"
 #include "testkit/temp_dir.h"
+#include "tolv32dll/logs/binary_log.h"
 #include "tolv32dll/logs/text_log_sections.h"
 
 namespace tolv {
@@ -42,6 +47,35 @@ TEST(TextLogTest, LogReachingItsLimitStartsAnew) {
   ASSERT_TRUE(AppendTextLog(fresh, 1, "\r\nE", true));
   EXPECT_EQ(testkit::ReadFile(fresh), "\r\nE");
   EXPECT_FALSE(AppendTextLog(dir.File("missing/tolv.dbg"), 1, "\r\nF", true));
+}
+
+TEST(TextLogTest, OnlyARegularFileAtALogsNameIsWritten) {
+  testkit::TempDir dir;
+  const std::string fifo = dir.File("tolv.dbg");
+  ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
+  const std::uint8_t data[4] = {1, 0, 0, 0};
+  // Without a reader an open for writing would wait for one; with one, bytes would go to it.
+  EXPECT_FALSE(AppendTextLog(fifo, 1, "\r\nA", true));
+  EXPECT_FALSE(AppendBinaryLogRecord(fifo, BinaryLogKind::kRateBasisArea, 1, data));
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  EXPECT_FALSE(AppendTextLog(fifo, 1, "\r\nB", false));
+  EXPECT_FALSE(AppendBinaryLogRecord(fifo, BinaryLogKind::kRateBasisArea, 1, data));
+  char got[8];
+  EXPECT_GE(0, ::read(reader, got, sizeof got));
+  ::close(reader);
+
+  const std::string device = dir.File("device.dbg");
+  ASSERT_EQ(0, ::symlink("/dev/null", device.c_str()));
+  EXPECT_FALSE(AppendTextLog(device, 1, "\r\nC", true));
+  EXPECT_FALSE(AppendBinaryLogRecord(device, BinaryLogKind::kRateBasisArea, 1, data));
+  // A link to a regular file is followed.
+  dir.Write("real.dbg", "");
+  const std::string link = dir.File("link.dbg");
+  ASSERT_EQ(0, ::symlink(dir.File("real.dbg").c_str(), link.c_str()));
+  EXPECT_TRUE(AppendTextLog(link, 1, "\r\nD", true));
+  EXPECT_TRUE(AppendBinaryLogRecord(link, BinaryLogKind::kRateBasisArea, 1, data));
+  EXPECT_EQ(3u + 12u + 4u, testkit::ReadFile(dir.File("real.dbg")).size());
 }
 
 // A request built by hand from the record's layout: header at 1, details of 30 bytes
