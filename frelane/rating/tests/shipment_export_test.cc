@@ -141,6 +141,17 @@ TEST_F(ShipmentExportTest, ReplaceModeReplacesOnceThenAppendsAndRecordsIt) {
   ExportShipment(q);
   EXPECT_EQ(testkit::ReadFile(path), Golden("export_header.txt") + Golden("export_us_csv.txt") +
                                          Golden("export_us_csv.txt"));
+
+  // Defaults.ini cannot be written: said once, and the shipment still goes out.
+  std::filesystem::remove(IniFilePath());
+  std::filesystem::create_directory(IniFilePath());
+  Use(path, "N", "N");
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK,
+                     "The export settings could not be written to " + IniFilePath());
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Rating data exported to " + path);
+  ExportShipment(q);
+  EXPECT_EQ(testkit::ReadFile(path), Golden("export_us_fixed.txt"));
+  EXPECT_EQ(ExportSettings().Append, "Y");
 }
 
 TEST_F(ShipmentExportTest, HeaderOnlyForAMissingOrEmptyCommaSeparatedFile) {
