@@ -161,8 +161,10 @@ void ExportShipment(const QuoteCaptions& captions) {
   if (!CanOpenExportFile()) return;
   const std::string path = OpenPath();
   if (settings.Append == "N") {
-    std::error_code error;
-    if (std::filesystem::is_regular_file(path, error)) std::filesystem::remove(path, error);
+    if (FileFailure failure = RemoveRegularFile(path)) {
+      ShowExportError(failure);
+      return;
+    }
     settings.Append = "Y";
     WriteIniKeys({{"Append", "Y"}});
   }
