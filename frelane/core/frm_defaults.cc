@@ -385,7 +385,9 @@ void frmDefaults::btnSave_Click() {
     FocusIfPossible(txtRateAdjustmentFactor);
     return;
   }
-  if (BoxValue(txtHiddenRateAdjustmentFactor) > 3) {
+  // A negative factor can only come from the file; it is refused like one above 3.
+  const double hidden = BoxValue(txtHiddenRateAdjustmentFactor);
+  if (hidden < 0 || hidden > 3) {
     Say(kHiddenFactorMessage);
     return;
   }
@@ -400,7 +402,7 @@ void frmDefaults::btnSave_Click() {
   next.SetF64(s::kTlFuelSurcharge, BoxValue(txtFuelSurchargeTL));
   next.SetF64(s::kTlFuelSurchargeFloor, BoxValue(txtFuelSurchargeTLFloor));
   next.SetF64(s::kRateAdjustmentFactor, factor);
-  next.SetF64(s::kHiddenRateAdjustmentFactor, BoxValue(txtHiddenRateAdjustmentFactor));
+  next.SetF64(s::kHiddenRateAdjustmentFactor, hidden);
   next.SetF64(s::kCanadianExchangeFactor, BoxValue(txtCanadianExchangeFactor));
 
   next.SetText(s::kDefaultOrigin, txtOrigin.Text());

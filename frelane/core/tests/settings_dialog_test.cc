@@ -259,6 +259,7 @@ TEST_F(SettingsDialogTest, SaveChecksWithTheirMessagesAndStoresNothingOnFailure)
       {"", "0", "10", kRateFactorMessage, &d.txtRateAdjustmentFactor},
       {"3.01", "0", "10", kRateFactorMessage, &d.txtRateAdjustmentFactor},
       {"3.00", "3.01", "10", kHiddenFactorMessage, nullptr},
+      {"3.00", "-0.01", "10", kHiddenFactorMessage, nullptr},
       {"3.00", "3.00", "100", kInvalidDiscountMessage, &d.txtDiscount(1)},
   };
   for (const Case& c : cases) {
