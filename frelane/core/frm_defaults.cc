@@ -54,6 +54,11 @@ std::int32_t WholePounds(double value) {
   return static_cast<std::int32_t>(rounded);
 }
 
+// Save checks only boxes the user can change: a value nobody can correct must not block it.
+bool UserCanChange(const forms::Control& box) {
+  return box.IsShown() && box.IsEffectivelyEnabled();
+}
+
 }  // namespace
 
 frmDefaults::frmDefaults()
@@ -361,13 +366,12 @@ bool frmDefaults::CheckZip(forms::TextBox& box, bool refocus) {
   return false;
 }
 
-// A discount percentage of 100 or more would give no charge or a negative one. Only boxes
-// the user can change are checked: a value nobody can correct must not block Save.
+// A discount percentage of 100 or more would give no charge or a negative one.
 bool frmDefaults::CheckDiscountPercentages() {
   for (auto* set : {&txtDiscount, &txtDiscountIntra, &txtDiscountCanada}) {
     for (int i = s::kDiscountMc; i <= s::kDiscountTl; ++i) {
       forms::TextBox& box = (*set)(i);
-      if (!box.IsShown() || !box.IsEffectivelyEnabled()) continue;
+      if (!UserCanChange(box)) continue;
       if (BoxValue(box) >= 100) {
         Say(kInvalidDiscountMessage);
         FocusIfPossible(box);
@@ -385,12 +389,15 @@ void frmDefaults::btnSave_Click() {
     FocusIfPossible(txtRateAdjustmentFactor);
     return;
   }
-  if (BoxValue(txtHiddenRateAdjustmentFactor) > 3) {
+  // A negative factor can only come from the file; it is refused like one above 3.
+  const double hidden = BoxValue(txtHiddenRateAdjustmentFactor);
+  if (hidden < 0 || hidden > 3) {
     Say(kHiddenFactorMessage);
     return;
   }
-  if (!CheckZip(txtOrigin, true) || !CheckZip(txtDestination, true) || !CheckClass(true) ||
-      !CheckDiscountPercentages()) {
+  if ((UserCanChange(txtOrigin) && !CheckZip(txtOrigin, true)) ||
+      (UserCanChange(txtDestination) && !CheckZip(txtDestination, true)) ||
+      (UserCanChange(cboClass) && !CheckClass(true)) || !CheckDiscountPercentages()) {
     return;
   }
 
@@ -400,7 +407,7 @@ void frmDefaults::btnSave_Click() {
   next.SetF64(s::kTlFuelSurcharge, BoxValue(txtFuelSurchargeTL));
   next.SetF64(s::kTlFuelSurchargeFloor, BoxValue(txtFuelSurchargeTLFloor));
   next.SetF64(s::kRateAdjustmentFactor, factor);
-  next.SetF64(s::kHiddenRateAdjustmentFactor, BoxValue(txtHiddenRateAdjustmentFactor));
+  next.SetF64(s::kHiddenRateAdjustmentFactor, hidden);
   next.SetF64(s::kCanadianExchangeFactor, BoxValue(txtCanadianExchangeFactor));
 
   next.SetText(s::kDefaultOrigin, txtOrigin.Text());

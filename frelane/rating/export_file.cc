@@ -74,4 +74,11 @@ FileFailure AppendToFile(const std::string& path, std::string_view text) {
   return failure;
 }
 
+FileFailure RemoveRegularFile(const std::string& path) {
+  struct stat info{};
+  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return {};
+  if (unlink(path.c_str()) != 0) return FromErrno(errno);
+  return {};
+}
+
 }  // namespace frelane

@@ -24,6 +24,9 @@ std::string ExportOpenPath(std::string_view path_file);
 // holds a lock on it, and appends `text` (which may be empty). The file is closed again.
 FileFailure AppendToFile(const std::string& path, std::string_view text);
 
+// Deletes the regular file at path; anything else there, or nothing, is left alone.
+FileFailure RemoveRegularFile(const std::string& path);
+
 }  // namespace frelane
 
 #endif  // FRELANE_RATING_EXPORT_FILE_H_

@@ -4,7 +4,6 @@
 
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/form_setup.h"
-#include "frelane/core/ini_writer.h"
 #include "frelane/rating/frm_common_dialog.h"
 #include "frelane/rating/shipment_export.h"
 #include "platform/forms/application.h"
@@ -57,17 +56,16 @@ void frmExportSetup::btnSave_Click() {
     btnFileLookup.SetFocus();
     return;
   }
+  // The settings hold for this run even when Defaults.ini cannot be written.
   modShipmentExport::ExportSettingsState& s = modShipmentExport::ExportSettings();
-  const std::string ini = modShipmentExport::IniFilePath();
-  const char* section = modShipmentExport::kIniSection;
   s.ExportAll = YesNo(chkExportAll.Value() == 1);
-  modIniFile::WriteIniString(section, "ExportAll", s.ExportAll, ini);
   s.Append = YesNo(optAppend.Value());
-  modIniFile::WriteIniString(section, "Append", s.Append, ini);
   s.PathFile = lblPathFile.Caption();
-  modIniFile::WriteIniString(section, "PathFile", s.PathFile, ini);
   s.CommaSeparated = YesNo(optCommaSeparated.Value());
-  modIniFile::WriteIniString(section, "CommaSeparated", s.CommaSeparated, ini);
+  modShipmentExport::WriteIniKeys({{"ExportAll", s.ExportAll},
+                                   {"Append", s.Append},
+                                   {"PathFile", s.PathFile},
+                                   {"CommaSeparated", s.CommaSeparated}});
   btnIgnore_Click();
 }
 

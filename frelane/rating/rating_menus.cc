@@ -221,7 +221,9 @@ void frmRatingScreen::mnuViewRateBlockAlternation_Click() {
 
 void frmRatingScreen::mnuViewRules_Click() {
   if (modMain::CompanyNameStartsWith("FARVEL")) {
-    modWebSite32::OpenWebSite(modWebSite32::GetWebSiteAddress() + modWebSite32::kRulesPage);
+    // Without a web address there is no rules page to open.
+    const std::string site = modWebSite32::GetWebSiteAddress();
+    if (!site.empty()) modWebSite32::OpenWebSite(site + modWebSite32::kRulesPage);
   } else if (os::FindFileNoCase(modMain::DataDirectory(), "rules.pdf")) {
     modViewFile::ViewFile(modMain::DataDirectory(), "rules.pdf",
                           modMain::Settings().Text(settings::kAboutText1));

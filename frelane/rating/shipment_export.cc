@@ -90,6 +90,19 @@ ExportSettingsState& ExportSettings() {
 
 std::string IniFilePath() { return modMain::DataFilePath(kIniFileName); }
 
+bool WriteIniKeys(std::initializer_list<std::pair<const char*, std::string_view>> keys) {
+  const std::string ini = IniFilePath();
+  bool written = true;
+  for (const auto& [key, value] : keys) {
+    written = modIniFile::WriteIniString(kIniSection, key, value, ini) && written;
+  }
+  if (!written) {
+    forms::MsgBox("The export settings could not be written to " + ini + ".",
+                  forms::msgbox::kOKOnly);
+  }
+  return written;
+}
+
 void AppendField(std::string& line, std::string_view field, bool comma_separated, bool quoted) {
   if (comma_separated && quoted) {
     line += '"';
@@ -147,14 +160,17 @@ void ExportShipment(const QuoteCaptions& captions) {
   ExportSettingsState& settings = ExportSettings();
   if (!CanOpenExportFile()) return;
   const std::string path = OpenPath();
-  std::error_code error;
   if (settings.Append == "N") {
-    if (std::filesystem::is_regular_file(path, error)) std::filesystem::remove(path, error);
+    if (FileFailure failure = RemoveRegularFile(path)) {
+      ShowExportError(failure);
+      return;
+    }
     settings.Append = "Y";
-    modIniFile::WriteIniString(kIniSection, "Append", "Y", IniFilePath());
+    WriteIniKeys({{"Append", "Y"}});
   }
   const bool csv = settings.CommaSeparated == "Y";
   if (csv) {
+    std::error_code error;
     const bool exists = std::filesystem::exists(path, error);
     const bool empty = !exists || (std::filesystem::is_regular_file(path, error) &&
                                    std::filesystem::file_size(path, error) == 0);

@@ -5,8 +5,10 @@
 #ifndef FRELANE_RATING_SHIPMENT_EXPORT_H_
 #define FRELANE_RATING_SHIPMENT_EXPORT_H_
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "tolv32dll/records/shipment_record.h"
 
@@ -30,6 +32,9 @@ struct ExportSettingsState {
 ExportSettingsState& ExportSettings();
 // The data directory's Defaults.ini.
 std::string IniFilePath();
+// Writes the keys, in their order, to the export section of Defaults.ini. When a write
+// fails, one message names the file; false then.
+bool WriteIniKeys(std::initializer_list<std::pair<const char*, std::string_view>> keys);
 
 // What the export line takes from the rating screen besides the ShipmentRecord.
 struct QuoteCaptions {

@@ -259,6 +259,7 @@ TEST_F(SettingsDialogTest, SaveChecksWithTheirMessagesAndStoresNothingOnFailure)
       {"", "0", "10", kRateFactorMessage, &d.txtRateAdjustmentFactor},
       {"3.01", "0", "10", kRateFactorMessage, &d.txtRateAdjustmentFactor},
       {"3.00", "3.01", "10", kHiddenFactorMessage, nullptr},
+      {"3.00", "-0.01", "10", kHiddenFactorMessage, nullptr},
       {"3.00", "3.00", "100", kInvalidDiscountMessage, &d.txtDiscount(1)},
   };
   for (const Case& c : cases) {
@@ -288,6 +289,29 @@ TEST_F(SettingsDialogTest, SaveChecksWithTheirMessagesAndStoresNothingOnFailure)
   user_.Click(d.btnSave);
   EXPECT_TRUE(d.cboClass.HasFocus());
   EXPECT_EQ(FileBytes(), before);
+}
+
+TEST_F(SettingsDialogTest, SaveLeavesLockedDefaultsUncheckedAndRefusesANegativeHiddenFactor) {
+  // Invalid defaults nobody can change do not block Save; they are written back as they were.
+  writer_.DefaultOrigin("3030").DefaultDestination("ABC").DefaultClass("71");
+  writer_.Switch(569, true).Switch(577, true).Switch(582, true);
+  frmDefaults& d = Open();
+  user_.Click(d.btnSave);
+  EXPECT_FALSE(d.IsLoaded());
+  EXPECT_EQ(user_.MessageBoxes().size(), 0u);
+  EXPECT_EQ(modMain::Settings().Text(settings::kDefaultOrigin), "3030");
+  EXPECT_EQ(modMain::Settings().Text(settings::kDefaultClass), "71");
+
+  // A negative hidden factor read from the file is refused until corrected.
+  writer_.HiddenRateAdjustmentFactor(-1);
+  Open();
+  user_.ExpectMsgBox(MsgBoxResult::kOK, kHiddenFactorMessage);
+  user_.Click(d.btnSave);
+  EXPECT_TRUE(d.IsVisible());
+  d.txtHiddenRateAdjustmentFactor.SetText("0");
+  user_.Click(d.btnSave);
+  EXPECT_FALSE(d.IsLoaded());
+  EXPECT_EQ(modMain::Settings().F64(settings::kHiddenRateAdjustmentFactor), 0.0);
 }
 
 TEST_F(SettingsDialogTest, SaveChangesOnlyTheEditedFieldsOfTheFile) {

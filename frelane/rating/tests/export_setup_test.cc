@@ -109,6 +109,21 @@ TEST_F(ExportSetupTest, SavingWithoutFileAndWithoutExportAllStoresAnEmptyPath) {
   setup_.ShowModal();
   EXPECT_EQ(ExportSettings().PathFile, "");
   EXPECT_EQ(ExportSettings().Append, "Y");
+
+  // Defaults.ini cannot be written: one message names it, the choices hold for the run.
+  std::filesystem::remove(dir_.File("Defaults.ini"));
+  std::filesystem::create_directory(dir_.File("Defaults.ini"));
+  user_.WhenShown("frmExportSetup", [&] {
+    user_.Click(setup_.optCommaSeparated);
+    user_.ExpectMsgBox(forms::MsgBoxResult::kOK,
+                       "The export settings could not be written to " + dir_.File("Defaults.ini"));
+    user_.Click(setup_.btnSave);
+  });
+  setup_.ShowModal();
+  EXPECT_EQ(user_.MessageBoxes().size(), 1u);
+  EXPECT_FALSE(setup_.IsLoaded());
+  EXPECT_EQ(ExportSettings().CommaSeparated, "Y");
+  EXPECT_TRUE(std::filesystem::is_directory(dir_.File("Defaults.ini")));
 }
 
 TEST_F(ExportSetupTest, ChooserListsThePatternsAndFilesAndJoinsTheChosenName) {

@@ -11,6 +11,7 @@
 #include "frelane/rating/frm_fak.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/point_entry.h"
+#include "frelane/rating/shipment_export.h"
 #include "platform/forms/application.h"
 #include "platform/forms/testing/headless_driver.h"
 #include "testkit/app/fake_engine.h"
@@ -51,6 +52,7 @@ class LineEntryTest : public ::testing::Test {
     s.SetOn(settings::kPricePerUnitDefault, true);
   }
   void TearDown() override {
+    modShipmentExport::ExportSettings() = {};
     modTolvDeclares32::Reset();
     modMain::Reset();
   }
@@ -178,6 +180,43 @@ TEST_F(LineEntryTest, BlankClassFollowedByItsWeightEndsTheShipment) {
   user_.Tab();
   EXPECT_EQ(s.txtWeight(3).Text(), "");
   EXPECT_TRUE(s.txtOrigin.HasFocus());
+}
+
+TEST_F(LineEntryTest, ExportAllWritesTheShipmentWhenItEnds) {
+  const std::string path = dir_.File("auto.txt");
+  auto lines = [&] {
+    const std::string text = testkit::ReadFile(path);
+    std::size_t n = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", at + 2)) {
+      ++n;
+    }
+    return n;
+  };
+  modShipmentExport::ExportSettings() = {"Y", "Y", "N", path};
+  frmRatingScreen& s = Shown();
+  TwoLines(s);
+  user_.ExpectMsgBox(MsgBoxResult::kOK, "Rating data exported to " + path);
+  user_.Tab();  // past the blank class of line 3
+  EXPECT_EQ(lines(), 1u);
+  EXPECT_TRUE(s.txtOrigin.HasFocus());
+
+  // A blank weight followed by a later line ends it too.
+  user_.Focus(s.cboClass(3));
+  user_.Type("85");
+  user_.Tab();
+  user_.ExpectMsgBox(MsgBoxResult::kOK, "Rating data exported to " + path);
+  user_.Tab();
+  EXPECT_EQ(lines(), 2u);
+  EXPECT_TRUE(s.txtOrigin.HasFocus());
+
+  // Without Export All the shipment ends the same way and nothing is written.
+  modShipmentExport::ExportSettings().ExportAll = "N";
+  user_.Focus(s.cboClass(3));
+  user_.Tab();
+  EXPECT_TRUE(s.txtOrigin.HasFocus());
+  EXPECT_EQ(lines(), 2u);
+  EXPECT_EQ(user_.MessageBoxes().size(), 2u);
 }
 
 TEST_F(LineEntryTest, DiscountsRecalculateOnlyOnceTheShipmentHasLines) {

@@ -42,6 +42,10 @@ TEST_F(OutputsMenusTest, RulesOpenThePageTheFileOrTheHelpAndHelpComesBack) {
   user_.MenuClick(s.mnuViewRules);
   EXPECT_EQ(user_.opened_urls(),
             std::vector<std::string>{"http://www.example.test/info/rulestariff.asp"});
+  modMain::Settings().SetText(settings::kWebAddress, "   ");
+  user_.MenuClick(s.mnuViewRules);
+  EXPECT_EQ(user_.opened_urls().size(), 1u);
+  EXPECT_TRUE(user_.opened_documents().empty());
 
   modMain::Settings().SetText(settings::kCompanyName, "Example Freight");
   user_.MenuClick(s.mnuViewRules);

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <sys/file.h>
@@ -141,6 +143,55 @@ TEST_F(ShipmentExportTest, ReplaceModeReplacesOnceThenAppendsAndRecordsIt) {
   ExportShipment(q);
   EXPECT_EQ(testkit::ReadFile(path), Golden("export_header.txt") + Golden("export_us_csv.txt") +
                                          Golden("export_us_csv.txt"));
+
+  // Defaults.ini cannot be written: said once, and the shipment still goes out.
+  std::filesystem::remove(IniFilePath());
+  std::filesystem::create_directory(IniFilePath());
+  Use(path, "N", "N");
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK,
+                     "The export settings could not be written to " + IniFilePath());
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Rating data exported to " + path);
+  ExportShipment(q);
+  EXPECT_EQ(testkit::ReadFile(path), Golden("export_us_fixed.txt"));
+  EXPECT_EQ(ExportSettings().Append, "Y");
+}
+
+// Sets or clears the file's append-only attribute; false when the file system or the
+// process cannot.
+bool SetAppendOnly(const std::string& path, bool on) {
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  int flags = 0;
+  bool done = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+  if (done) {
+    flags = on ? (flags | FS_APPEND_FL) : (flags & ~FS_APPEND_FL);
+    done = ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+  }
+  close(fd);
+  return done;
+}
+
+TEST_F(ShipmentExportTest, AnOldFileThatCannotBeDeletedIsNotAppendedTo) {
+  // Append-only: the open for appending works, the delete does not, even for root.
+  const std::string path = dir_.File("kept.txt");
+  dir_.Write("kept.txt", "old line\r\n");
+  if (!SetAppendOnly(path, true)) GTEST_SKIP() << "no append-only attribute here";
+  Use(path, "N", "N");
+  ExpectNotExported(
+      "Path/File access error.\rCheck your Export Setup for valid path and file name by "
+      "selecting Edit - Export Setup.\rThis shipment was not exported.");
+  ExportShipment(UsQuote());
+  SetAppendOnly(path, false);
+  EXPECT_EQ(testkit::ReadFile(path), "old line\r\n");
+  EXPECT_EQ(ExportSettings().Append, "N");
+  EXPECT_FALSE(std::filesystem::exists(IniFilePath()));
+  EXPECT_EQ(user_.MessageBoxes().size(), 1u);
+
+  // Append mode never deletes, so the same file takes the line.
+  Use(path, "Y", "N");
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Rating data exported to");
+  ExportShipment(UsQuote());
+  EXPECT_EQ(testkit::ReadFile(path), "old line\r\n" + Golden("export_us_fixed.txt"));
 }
 
 TEST_F(ShipmentExportTest, HeaderOnlyForAMissingOrEmptyCommaSeparatedFile) {
