@@ -50,7 +50,7 @@ void frmBOL::mnuFileImport_Click() {
     }
   }
   // Record numbers picked before may now name other parties.
-  if (mode == bol::ImportMode::kOverwrite) ResetPartyRecords();
+  ResetPartyRecords();
   // Reloading a list empties its text, but the bill keeps its names: a list left without a
   // pick shows the name again, which is no change to the bill.
   forms::ComboBox* const names[] = {&cboShipperName, &cboConsigneeName, &cboThirdPartyName};

@@ -117,6 +117,7 @@ TEST_F(ImportTest, OverwriteReplacesAppendAddsAndNoNoChangesNothing) {
   EXPECT_EQ(f.CurrentShipperRecord(), -1);  // record 3 is another shipper now
   names_kept();
 
+  // Appending also forgets the picked records.
   user_.Pick(f.cboShipperName, 0);  // Alder Mill, record 1
   ASSERT_EQ(f.CurrentShipperRecord(), 1);
   ChooseInDialog(old_);
@@ -126,6 +127,7 @@ TEST_F(ImportTest, OverwriteReplacesAppendAddsAndNoNoChangesNothing) {
   user_.MenuClick(f.mnuFileImport);
   EXPECT_EQ(Read("Shipper.dat"), Text(theirs_shippers_) + Text(theirs_shippers_));
   EXPECT_EQ(f.cboShipperName.ListCount(), 4);
+  EXPECT_EQ(f.CurrentShipperRecord(), -1);
   EXPECT_EQ(f.cboShipperName.Text(), "Alder Mill");
 
   const std::string before = Read("Shipper.dat");
