@@ -1,4 +1,5 @@
 // frmBOL: File > Import, the address books and products of another installation.
+#include <iterator>
 #include <string>
 
 #include "frelane/bol/bol_import.h"
@@ -49,8 +50,18 @@ void frmBOL::mnuFileImport_Click() {
     }
   }
   // Record numbers picked before may now name other parties.
-  if (mode == bol::ImportMode::kOverwrite) ResetPartyRecords();
+  ResetPartyRecords();
+  // Reloading a list empties its text, but the bill keeps its names: a list left without a
+  // pick shows the name again, which is no change to the bill.
+  forms::ComboBox* const names[] = {&cboShipperName, &cboConsigneeName, &cboThirdPartyName};
+  std::string texts[std::size(names)];
+  for (std::size_t i = 0; i < std::size(names); ++i) texts[i] = names[i]->Text();
   FillLists();
+  const bool changed = bol_changed_;
+  for (std::size_t i = 0; i < std::size(names); ++i) {
+    if (names[i]->ListIndex() < 0 && names[i]->Text() != texts[i]) names[i]->SetText(texts[i]);
+  }
+  bol_changed_ = changed;
   if (complete) forms::MsgBox("Import Complete");
 }
 

@@ -54,7 +54,7 @@ class frmBOLProducts : public forms::Form {
   forms::Label& lblClass =
       Add<forms::Label>("lblClass", {1680, 3600, 900, 255}, {.caption = "Class"});
   forms::TextBox& txtClass =
-      Add<forms::TextBox>("txtClass", {1680, 3855, 900, 285}, {.max_length = 5});
+      Add<forms::TextBox>("txtClass", {1680, 3855, 900, 285}, {.max_length = 4});
 
   forms::Menu& mnuFile = Add<forms::Menu>("mnuFile", {}, {.caption = "&File"});
   forms::Menu& mnuFileNew = Item("mnuFileNew", "&New");

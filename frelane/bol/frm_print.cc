@@ -83,7 +83,14 @@ void frmPrint::cboPrinters_Click() {
 
 void frmPrint::btnOK_Click() {
   const int index = cboPrinters.ListIndex();
-  if (index < 0 || !print::SelectPrinter(cboPrinters.ItemData(index))) return;
+  if (index < 0) return;
+  // The list is built once; a printer removed since then can no longer be chosen.
+  if (!print::SelectPrinter(cboPrinters.ItemData(index))) {
+    forms::MsgBox("The printer \"" + cboPrinters.List(index) +
+                      "\" could not be chosen. Please choose another printer.",
+                  forms::msgbox::kOKOnly | forms::msgbox::kExclamation);
+    return;
+  }
   printer_chosen_ = true;
   Hide();
 }

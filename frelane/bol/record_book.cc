@@ -11,16 +11,33 @@
 namespace frelane::bol {
 namespace {
 
-// An open descriptor holding an exclusive advisory lock, both released on destruction.
+// An open descriptor holding an advisory lock, both released on destruction. A reader opens
+// the file read-only under a shared lock, so a book it may not write can still be listed.
 class LockedFile {
  public:
-  LockedFile(const std::string& path, std::string* error) {
-    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  enum class Access { kRead, kWrite };
+
+  LockedFile(const std::string& path, Access access, std::string* error) {
+    if (access == Access::kRead) {
+      fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+      if (fd_ < 0 && errno == ENOENT) {
+        // A book never written is left behind empty; where it cannot be made, it reads empty.
+        const int made = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+        if (made < 0) {
+          missing_ = true;
+          return;
+        }
+        ::close(made);
+        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+      }
+    } else {
+      fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    }
     if (fd_ < 0) {
       Fail(path, "cannot be opened", error);
       return;
     }
-    while (::flock(fd_, LOCK_EX) != 0) {
+    while (::flock(fd_, access == Access::kRead ? LOCK_SH : LOCK_EX) != 0) {
       if (errno == EINTR) continue;
       Fail(path, "cannot be locked", error);
       ::close(fd_);
@@ -35,7 +52,9 @@ class LockedFile {
   LockedFile& operator=(const LockedFile&) = delete;
 
   int fd() const { return fd_; }
-  bool ok() const { return fd_ >= 0; }
+  bool ok() const { return fd_ >= 0 || missing_; }
+  // No such file, and none could be made: an empty book.
+  bool missing() const { return missing_; }
 
   static void Fail(const std::string& path, const char* what, std::string* error) {
     if (error) *error = path + " " + what + ": " + std::strerror(errno);
@@ -43,6 +62,7 @@ class LockedFile {
 
  private:
   int fd_ = -1;
+  bool missing_ = false;
 };
 
 // Moves all `size` bytes at `offset` through pread or pwrite, going on after a short or
@@ -69,9 +89,10 @@ bool ReadAt(int fd, std::uint8_t* data, std::size_t size, off_t offset) {
 }
 
 // The number of whole records in the open file; nullopt when its length cannot be taken.
-std::optional<std::int64_t> WholeRecords(int fd, std::size_t record_length) {
+std::optional<std::int64_t> WholeRecords(const LockedFile& file, std::size_t record_length) {
+  if (file.missing()) return 0;
   struct stat st {};
-  if (::fstat(fd, &st) != 0) return std::nullopt;
+  if (::fstat(file.fd(), &st) != 0) return std::nullopt;
   return static_cast<std::int64_t>(st.st_size) / static_cast<std::int64_t>(record_length);
 }
 
@@ -79,9 +100,9 @@ std::optional<std::int64_t> WholeRecords(int fd, std::size_t record_length) {
 
 std::optional<std::vector<std::vector<std::uint8_t>>> RecordBook::ReadAll(
     std::string* error) const {
-  LockedFile file(path_, error);
+  LockedFile file(path_, LockedFile::Access::kRead, error);
   if (!file.ok()) return std::nullopt;
-  auto count = WholeRecords(file.fd(), record_length_);
+  auto count = WholeRecords(file, record_length_);
   if (!count) {
     LockedFile::Fail(path_, "cannot be read", error);
     return std::nullopt;
@@ -99,9 +120,9 @@ std::optional<std::vector<std::vector<std::uint8_t>>> RecordBook::ReadAll(
 }
 
 bool RecordBook::Read(int n, std::span<std::uint8_t> out, std::string* error) const {
-  LockedFile file(path_, error);
+  LockedFile file(path_, LockedFile::Access::kRead, error);
   if (!file.ok()) return false;
-  auto count = WholeRecords(file.fd(), record_length_);
+  auto count = WholeRecords(file, record_length_);
   if (n < 1 || !count || n > *count) {
     if (error) *error = path_ + " holds no record " + std::to_string(n);
     return false;
@@ -119,11 +140,11 @@ bool RecordBook::Write(int n, std::span<const std::uint8_t> record, std::string*
     if (error) *error = path_ + ": bad record number " + std::to_string(n);
     return false;
   }
-  LockedFile file(path_, error);
+  LockedFile file(path_, LockedFile::Access::kWrite, error);
   if (!file.ok()) return false;
   // Past the record after the last one, a write would leave a gap of zero bytes that read
   // as blank entries in use.
-  auto count = WholeRecords(file.fd(), record_length_);
+  auto count = WholeRecords(file, record_length_);
   if (!count || n - 1 > *count) {
     if (error) *error = path_ + " holds no record " + std::to_string(n - 1);
     return false;
@@ -138,9 +159,9 @@ bool RecordBook::Write(int n, std::span<const std::uint8_t> record, std::string*
 
 bool RecordBook::WriteByte(int n, std::size_t offset, std::uint8_t value,
                            std::string* error) const {
-  LockedFile file(path_, error);
+  LockedFile file(path_, LockedFile::Access::kWrite, error);
   if (!file.ok()) return false;
-  auto count = WholeRecords(file.fd(), record_length_);
+  auto count = WholeRecords(file, record_length_);
   if (n < 1 || offset >= record_length_ || !count || n > *count) {
     if (error) *error = path_ + " holds no record " + std::to_string(n);
     return false;
@@ -161,9 +182,9 @@ std::optional<int> RecordBook::Append(std::span<const std::uint8_t> record,
 std::optional<int> RecordBook::AppendAll(std::span<const std::uint8_t> record,
                                          std::string* error) const {
   if (record.size() % record_length_ != 0) return std::nullopt;
-  LockedFile file(path_, error);
+  LockedFile file(path_, LockedFile::Access::kWrite, error);
   if (!file.ok()) return std::nullopt;
-  auto count = WholeRecords(file.fd(), record_length_);
+  auto count = WholeRecords(file, record_length_);
   if (!count) {
     LockedFile::Fail(path_, "cannot be read", error);
     return std::nullopt;

@@ -2,7 +2,8 @@
 // from 1 whose numbers are permanent identities. Records are read, rewritten in place one at
 // a time, or appended; never removed or moved. An append takes an advisory lock on the file
 // around counting and writing, so that two instances of the program appending at once get
-// two different record numbers.
+// two different record numbers. Reads open the file read-only under a shared lock, so a
+// book the user may not write is still read.
 #ifndef FRELANE_BOL_RECORD_BOOK_H_
 #define FRELANE_BOL_RECORD_BOOK_H_
 
@@ -23,8 +24,8 @@ class RecordBook {
   const std::string& path() const { return path_; }
 
   // Every whole record, in record order (record n is element n - 1); a missing file is
-  // created empty first, and a partial record at the end is left out. nullopt, with a
-  // message naming the file in *error, when the file cannot be created or read.
+  // created empty first (and read as empty where it cannot be), and a partial record at the
+  // end is left out. nullopt, with a message naming the file in *error, when it cannot be read.
   std::optional<std::vector<std::vector<std::uint8_t>>> ReadAll(std::string* error) const;
   // Record n into out (record_length bytes). False when n is not a whole record of the file
   // or the file cannot be read; *error then says why.

@@ -219,6 +219,43 @@ TEST_F(BolFilesTest, BookWritesTouchOnlyTheirRecord) {
   EXPECT_EQ(Read("Shipper.dat").size(), 4u * 169);
 }
 
+TEST_F(BolFilesTest, BooksThatCannotBeWrittenAreStillRead) {
+  // A book that cannot be made reads as empty, without an error and without a file.
+  bol::RecordBook nowhere(dir_.File("gone/Shipper.dat"), bol::party::kSize);
+  std::string error;
+  auto none = nowhere.ReadAll(&error);
+  ASSERT_TRUE(none.has_value()) << error;
+  EXPECT_TRUE(none->empty());
+  std::vector<std::uint8_t> record(bol::party::kSize);
+  EXPECT_FALSE(nowhere.Read(1, record, &error));
+  EXPECT_FALSE(fs::exists(dir_.File("gone")));
+
+  // A read-only book, read by a user other than its owner (the permission bits do not bind
+  // root, so a root run reads it as nobody).
+  const Bytes shippers = SampleShippers();
+  WriteFile("Shipper.dat", shippers);
+  fs::permissions(dir_.path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+  fs::permissions(dir_.File("Shipper.dat"),
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(10);
+    bol::RecordBook book(dir_.File("Shipper.dat"), bol::party::kSize);
+    auto records = book.ReadAll(nullptr);
+    if (!records || records->size() != 3) _exit(1);
+    std::vector<std::uint8_t> second(bol::party::kSize);
+    if (!book.Read(2, second, nullptr) || second != (*records)[1]) _exit(2);
+    if (book.Write(1, second, nullptr)) _exit(3);  // the file really is closed to writes
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(Read("Shipper.dat"), std::string(shippers.begin(), shippers.end()));
+}
+
 TEST_F(BolFilesTest, TwoProcessesAppendingGetDistinctRecordNumbers) {
   const std::string path = dir_.File("Consigne.dat");
   constexpr int kPerProcess = 60;

@@ -7,6 +7,7 @@
 #include "frelane/bol/frm_bol.h"
 #include "frelane/bol/frm_import.h"
 #include "frelane/bol/tests/bol_test_support.h"
+#include "frelane/core/field_helpers.h"
 
 namespace frelane::testing {
 namespace {
@@ -96,6 +97,16 @@ TEST_F(ImportTest, OverwriteReplacesAppendAddsAndNoNoChangesNothing) {
   frmBOL& f = Editor();
   user_.Pick(f.cboShipperName, 1);  // Cedar Point Glass, record 3
   ASSERT_EQ(f.CurrentShipperRecord(), 3);
+  user_.TypeInto(f.cboConsigneeName, "Walk-in Buyer");
+  // The reloaded lists still show the bill's names, as the bill holds them.
+  auto names_kept = [&f] {
+    os::ConstRecordView bill = modBOL::CurrentBOL().View();
+    EXPECT_EQ(f.cboShipperName.Text(), "Cedar Point Glass");
+    EXPECT_EQ(modMain::Trim(bill.Utf8Text(bol::bill::kShipperName)), "Cedar Point Glass");
+    EXPECT_EQ(f.cboConsigneeName.Text(), "Walk-in Buyer");
+    EXPECT_EQ(modMain::Trim(bill.Utf8Text(bol::bill::kConsigneeName)), "Walk-in Buyer");
+    EXPECT_EQ(f.cboThirdPartyName.Text(), "");
+  };
 
   ChooseInDialog(old_);
   user_.ExpectMsgBox(MsgBoxResult::kYes, "Information already exists.  Would you like to overwrite?");
@@ -104,7 +115,11 @@ TEST_F(ImportTest, OverwriteReplacesAppendAddsAndNoNoChangesNothing) {
   EXPECT_EQ(Read("Shipper.dat"), Text(theirs_shippers_));
   EXPECT_EQ(Read("ThirdPty.dat"), Text(PartyBytes(NamedParty("Own Third"))));  // no source
   EXPECT_EQ(f.CurrentShipperRecord(), -1);  // record 3 is another shipper now
+  names_kept();
 
+  // Appending also forgets the picked records.
+  user_.Pick(f.cboShipperName, 0);  // Alder Mill, record 1
+  ASSERT_EQ(f.CurrentShipperRecord(), 1);
   ChooseInDialog(old_);
   user_.ExpectMsgBox(MsgBoxResult::kNo, "overwrite");
   user_.ExpectMsgBox(MsgBoxResult::kYes, "Would you like to append?");
@@ -112,6 +127,8 @@ TEST_F(ImportTest, OverwriteReplacesAppendAddsAndNoNoChangesNothing) {
   user_.MenuClick(f.mnuFileImport);
   EXPECT_EQ(Read("Shipper.dat"), Text(theirs_shippers_) + Text(theirs_shippers_));
   EXPECT_EQ(f.cboShipperName.ListCount(), 4);
+  EXPECT_EQ(f.CurrentShipperRecord(), -1);
+  EXPECT_EQ(f.cboShipperName.Text(), "Alder Mill");
 
   const std::string before = Read("Shipper.dat");
   ChooseInDialog(old_);

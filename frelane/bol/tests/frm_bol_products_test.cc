@@ -81,6 +81,7 @@ TEST_F(ProductsTest, SaveRewritesSaveAsNewCopiesDeleteChangesOnlyTheStatus) {
   user_.Focus(f.txtWeight);
   user_.Backspace();
   user_.TypeInto(f.txtClass, "100.5");
+  EXPECT_EQ(f.txtClass.Text(), "100.");  // the box shows what the record keeps
   user_.MenuClick(f.mnuFileSave);
   EXPECT_EQ(Record(1), Expected({"Oak flooring", "PT", "BD", "Prefinished oak boards", 0, 0, "100.", 0}));
   EXPECT_EQ(f.txtWeight.Text(), "0");

@@ -61,6 +61,20 @@ TEST_F(PrintDialogTest, ChoosesThePrinterAndCopiesAndRemembersThem) {
   EXPECT_FALSE(f.SelectPrinter(copies));
   EXPECT_TRUE(f.IsLoaded());
   EXPECT_EQ(f.txtNumberOfCopies.Text(), "2");
+
+  // A printer removed while the dialog stays loaded is refused with a message.
+  printers->SetPrinters({{"Front Desk", "Laser 4", "cups:front"}}, 0);
+  user_.WhenShown("frmPrint", [&] {
+    user_.Pick(f.cboPrinters, 2);
+    user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "The printer \"PDF file\" could not be chosen.");
+    user_.Click(f.btnOK);
+    EXPECT_TRUE(user_.AllMessageBoxesShown());
+    EXPECT_TRUE(f.Visible());
+    user_.Pick(f.cboPrinters, 0);
+    user_.Click(f.btnOK);
+  });
+  EXPECT_TRUE(f.SelectPrinter(copies));
+  EXPECT_EQ(print::CurrentPrinter().DeviceName(), "Front Desk");
 }
 
 TEST_F(PrintDialogTest, CopiesStayAWholeNumberFromOneTo999) {
