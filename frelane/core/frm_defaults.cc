@@ -383,8 +383,9 @@ bool frmDefaults::CheckDiscountPercentages() {
 }
 
 void frmDefaults::btnSave_Click() {
+  // A locked factor is written back as it was read: the user could not correct it.
   const double factor = BoxValue(txtRateAdjustmentFactor);
-  if (!(factor > 0 && factor <= 3)) {
+  if (UserCanChange(txtRateAdjustmentFactor) && !(factor > 0 && factor <= 3)) {
     Say(kRateFactorMessage);
     FocusIfPossible(txtRateAdjustmentFactor);
     return;

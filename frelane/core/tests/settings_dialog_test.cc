@@ -295,12 +295,14 @@ TEST_F(SettingsDialogTest, SaveLeavesLockedDefaultsUncheckedAndRefusesANegativeH
   // Invalid defaults nobody can change do not block Save; they are written back as they were.
   writer_.DefaultOrigin("3030").DefaultDestination("ABC").DefaultClass("71");
   writer_.Switch(569, true).Switch(577, true).Switch(582, true);
+  writer_.RateAdjustmentFactor(0).Switch(618, true);
   frmDefaults& d = Open();
   user_.Click(d.btnSave);
   EXPECT_FALSE(d.IsLoaded());
   EXPECT_EQ(user_.MessageBoxes().size(), 0u);
   EXPECT_EQ(modMain::Settings().Text(settings::kDefaultOrigin), "3030");
   EXPECT_EQ(modMain::Settings().Text(settings::kDefaultClass), "71");
+  EXPECT_EQ(modMain::Settings().F64(settings::kRateAdjustmentFactor), 0.0);
 
   // A negative hidden factor read from the file is refused until corrected.
   writer_.HiddenRateAdjustmentFactor(-1);
