@@ -50,7 +50,10 @@ std::string BlankLedValue(double percent) {
   return FitValue(" " + digits);
 }
 
-std::string GeneralNumberValue(double percent) { return FitValue(runtime::Str(percent * 100)); }
+std::string GeneralNumberValue(double percent) {
+  const std::string text = FitValue(runtime::Str(percent * 100));
+  return text == " 9999" ? FitValue("9999") : text;
+}
 
 DiscountSource ApplyDiscounts() {
   tolv::ShipmentRecord& record = modTolvDeclares32::ShipmentRecord();

@@ -19,7 +19,7 @@ std::string FourDigitValue(double percent);
 // instead ("9999 ", "10000"), which the engine reads as the same number.
 std::string BlankLedValue(double percent);
 // Percent x 100 as a general number with a leading blank, cut or padded to 5 characters:
-// 5 % gives " 500 ", 12.345 % gives " 1234".
+// 5 % gives " 500 ", 12.345 % gives " 1234"; 99.99 % gives "9999 ", never the marker.
 std::string GeneralNumberValue(double percent);
 
 // Writes the discount block of the program's ShipmentRecord and the lane's MC floor for

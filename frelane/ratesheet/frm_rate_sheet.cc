@@ -10,6 +10,7 @@
 #include "frelane/ratesheet/discount_sets.h"
 #include "frelane/ratesheet/frm_rate_sheet_discounts.h"
 #include "frelane/ratesheet/frm_rate_sheet_options.h"
+#include "frelane/ratesheet/frm_rate_sheet_run.h"
 #include "frelane/ratesheet/lane_lookups.h"
 #include "frelane/ratesheet/sideline_pair.h"
 #include "frelane/ratesheet/state_prefix_ranges.h"
@@ -144,6 +145,7 @@ void frmRateSheet::Form_Unload(bool&) {
   std::string error;
   if (!modMain::LoadSettings(&error)) forms::MsgBox(error);
   App().Get<frmRateSheetOptions>().Unload();
+  App().Get<frmRateSheetRun>().Unload();
   App().Get<frmRateSheetDiscounts>().Unload();
 }
 

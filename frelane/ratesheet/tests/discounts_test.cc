@@ -146,6 +146,8 @@ TEST(DiscountValueTest, TextForms) {
   EXPECT_EQ(GeneralNumberValue(12.5), " 1250");
   EXPECT_EQ(GeneralNumberValue(12.345), " 1234");
   EXPECT_EQ(GeneralNumberValue(0.29), " 29  ");
+  EXPECT_EQ(GeneralNumberValue(99.99), "9999 ");
+  EXPECT_EQ(GeneralNumberValue(99.994), "9999 ");  // cut to the field, still not the marker
 }
 
 class ApplyDiscountsTest : public testing::SheetTest {

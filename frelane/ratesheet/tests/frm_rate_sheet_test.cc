@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "frelane/ratesheet/frm_rate_sheet_options.h"
+#include "frelane/ratesheet/frm_rate_sheet_run.h"
 #include "frelane/ratesheet/sideline_pair.h"
 #include "frelane/ratesheet/tests/sheet_test_support.h"
 #include "frelane/ratesheet/weight_captions.h"
@@ -331,9 +332,11 @@ TEST_F(RateSheetScreenTest, ClosingRestoresTheSavedSettings) {
   frmRateSheet& screen = Shown();
   EXPECT_EQ(app_.Get<frmRateSheetOptions>().txtHeader(1).Text(), "SAVED HEADER");
   EXPECT_EQ(modMain::Settings().F64(settings::kUsDiscounts, 2), 0);
+  app_.Get<frmRateSheetRun>().Load();
   user_.MenuClick(screen.mnuExit);
   EXPECT_FALSE(screen.IsLoaded());
   EXPECT_FALSE(app_.Get<frmRateSheetOptions>().IsLoaded());
+  EXPECT_FALSE(app_.Get<frmRateSheetRun>().IsLoaded());
   EXPECT_EQ(modMain::Settings().F64(settings::kUsDiscounts, 2), 35);
   EXPECT_EQ(modMain::Settings().I16(settings::kDiscountCount), 1);
 }

@@ -219,6 +219,17 @@ TEST_F(RateLaneTest, ARefusedHeadlineStopsTheRunOnce) {
   from_headline_ = false;
   Rate("303");
   EXPECT_FALSE(run_.RunStopped);
+
+  // 217 under "To Headline" is the headline's and stops the run.
+  engine_->status = [](const std::string&, const std::string&) { return std::string("0217"); };
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Invalid Headline Zip");
+  const int calls = log_->rate_calls;
+  Rate("303");
+  EXPECT_EQ(log_->rate_calls, calls + 1);
+  EXPECT_TRUE(user_.AllMessageBoxesShown());
+  EXPECT_TRUE(run_.RunStopped);
+  EXPECT_TRUE(run_.HeadlineInvalid);
+  EXPECT_TRUE(rows_.empty());
 }
 
 TEST_F(RateLaneTest, DifferentResultsMakeSplitRows) {

@@ -1,8 +1,9 @@
 // A small rate sheet of the sample carrier rated through the real engine library: the rows
 // equal those worked out by hand from the sample tariff, and the engine is asked once per
-// sub-range and never for an unserved prefix.
+// sub-range and never for an unserved prefix; the sample data set has the files a sheet needs.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,8 +14,12 @@
 #include "frelane/ratesheet/grouping.h"
 #include "frelane/ratesheet/lane_rating.h"
 #include "frelane/ratesheet/sideline_pair.h"
+#include "frelane/ratesheet/zip_block_file.h"
 #include "platform/forms/application.h"
 #include "platform/forms/testing/headless_driver.h"
+#include "platform/os/file_lookup.h"
+#include "platform/runtime/fixed_string.h"
+#include "testkit/read_file.h"
 #include "testkit/temp_dir.h"
 
 namespace frelane::ratesheet {
@@ -78,8 +83,8 @@ class RealEngineSheetTest : public ::testing::Test, public RateSheetDefinition {
     modTolvDeclares32::Reset();
     modMain::Reset();
   }
-  std::string HeadlineZip() override { return "30301"; }
-  bool FromHeadline() override { return true; }
+  std::string HeadlineZip() override { return headline_; }
+  bool FromHeadline() override { return from_headline_; }
 
   // Walks one pair as the run does and returns the rated rows.
   void Walk(std::string low, const std::string& high) {
@@ -91,6 +96,8 @@ class RealEngineSheetTest : public ::testing::Test, public RateSheetDefinition {
     }
   }
 
+  std::string headline_ = "30301";
+  bool from_headline_ = true;
   testkit::TempDir dir_;
   forms::Application app_;
   forms::testing::HeadlessDriver user_{app_};
@@ -123,6 +130,58 @@ TEST_F(RealEngineSheetTest, RowsOfASmallSheetEqualTheHandWorkedOnes) {
   EXPECT_EQ(rows_.exported[5], (Row{"303-303", "00-99", us2, 4100, 9500}));
   EXPECT_EQ(sub_ranges_, 1 + 1 + 2 + 1 + 1 + 2 + 0 + 0 + 1 + 1);
   EXPECT_EQ(*ratings_, sub_ranges_);
+}
+
+TEST_F(RealEngineSheetTest, LanesOnTheZoneTariffAreRated) {
+  // taripntr.dat sends 10000-19999 to 60000-69999 onto ZIPRNG01: rate basis 7013C, class
+  // 100 at its base 80.00 at the first break; its ZIP pair's minimum 75.00 is raised to the
+  // settings' interstate MC floor 85.00. The served prefixes 600-658 and 660-693 each rate
+  // alike; 659 and 694-699 are not served.
+  run_.StartRun();
+  run_.PrintOutput = true;
+  headline_ = "10001";
+  Walk("600", "699");
+  ASSERT_FALSE(run_.RunStopped);
+  if (!run_.PendingRow.IsEmpty()) rows_.printed.push_back(Rows::Of(run_.PendingRow));
+  ASSERT_EQ(rows_.printed.size(), 2u);
+  EXPECT_EQ(rows_.printed[0].prefixes, "600-658");
+  EXPECT_EQ(rows_.printed[1].prefixes, "660-693");
+  for (const Row& row : rows_.printed) {
+    EXPECT_EQ(runtime::Trim(row.rate_basis), "7013C") << row;
+    EXPECT_EQ(row.class100_first_break, 8000) << row;
+    EXPECT_EQ(row.mc, 8500) << row;
+  }
+
+  // Toward the headline the override holds for the sideline as origin.
+  run_.StartRun();
+  run_.PrintOutput = true;
+  rows_.printed.clear();
+  headline_ = "60601";
+  from_headline_ = false;
+  Walk("100", "199");
+  ASSERT_FALSE(run_.RunStopped);
+  if (!run_.PendingRow.IsEmpty()) rows_.printed.push_back(Rows::Of(run_.PendingRow));
+  ASSERT_EQ(rows_.printed.size(), 1u);
+  EXPECT_EQ(rows_.printed[0].prefixes, "100-199");
+  EXPECT_EQ(runtime::Trim(rows_.printed[0].rate_basis), "7013C");
+}
+
+// Every tariff the sample's lookups can choose has its zip block file.
+TEST(SampleDataSetTest, EveryChosenTariffHasAZipBlockFile) {
+  std::vector<std::string> tariffs;
+  auto names = [&](const char* file, std::size_t at) {
+    std::istringstream in(testkit::ReadFile(std::string(FRELANE_SAMPLE_DIR) + file));
+    for (std::string line; std::getline(in, line);) {
+      if (line.size() > at) tariffs.push_back(line.substr(at, 8));
+    }
+  };
+  names("tariffs.dat", 2);
+  names("taripntr.dat", 20);
+  ASSERT_GE(tariffs.size(), 5u);
+  for (const std::string& tariff : tariffs) {
+    EXPECT_TRUE(os::FindFileNoCase(FRELANE_SAMPLE_DIR, ZipBlockFileName(tariff)).has_value())
+        << "\"" << tariff << "\" has no zip block file";
+  }
 }
 
 }  // namespace
