@@ -198,6 +198,9 @@ void ExportShipment(frmRatingScreen& screen) {
 }  // namespace modShipmentExport
 
 void ExportShipmentWhenExportAll(frmRatingScreen& screen) {
+  // A shipment cleared before it was quoted (refused, or over the spot-quote limit) has
+  // nothing to export.
+  if (modMain::Trim(screen.lblTotalCharge.Caption()).empty()) return;
   if (modShipmentExport::ExportsEveryShipment()) modShipmentExport::ExportShipment(screen);
 }
 

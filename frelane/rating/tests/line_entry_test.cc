@@ -41,6 +41,17 @@ class LineEntryTest : public ::testing::Test {
     modMain::Reset();
     modTolvDeclares32::Reset();
     auto engine = std::make_unique<testkit::FakeEngine>();
+    // The engine answers a quote of the lines sent, or the scripted status.
+    engine->rate = [this](ShipmentBytes bytes) {
+      tolv::ShipmentRecord r = tolv::ShipmentRecord::FromBytes(bytes.data());
+      os::RecordView h = r.header();
+      h.SetText(hdr::kStatus, status_);
+      h.SetText(hdr::kTotalWeight, "1750");
+      h.SetText(hdr::kBilledWeight, "1750");
+      h.SetText(hdr::kMinimumCharge, "95.00");
+      h.SetText(hdr::kCharges, "400.00");
+      r.CopyTo(bytes.data());
+    };
     log_ = engine->log();
     modTolvDeclares32::InstallEngine(std::move(engine));
     modMain::Get().data_directory = dir_.path();
@@ -63,6 +74,7 @@ class LineEntryTest : public ::testing::Test {
     return screen;
   }
   std::size_t Ratings() const { return log_->rated_records.size(); }
+  std::string status_;
   // Lines 1 and 2 typed in full, the focus left in the class box of line 3.
   void TwoLines(frmRatingScreen& s) {
     user_.TypeInto(s.cboClass(1), "70");
@@ -217,6 +229,22 @@ TEST_F(LineEntryTest, ExportAllWritesTheShipmentWhenItEnds) {
   EXPECT_TRUE(s.txtOrigin.HasFocus());
   EXPECT_EQ(lines(), 2u);
   EXPECT_EQ(user_.MessageBoxes().size(), 2u);
+
+  // A line the engine refuses resets the screen: the focus goes back to the origin on a
+  // blank screen, nothing is exported and no default fills the line the Tab was heading to.
+  modShipmentExport::ExportSettings().ExportAll = "Y";
+  modMain::Settings().SetText(settings::kDefaultClass, "100");
+  user_.Focus(s.cboClass(3));
+  user_.Type("50");
+  user_.Tab();
+  status_ = "0119";
+  user_.ExpectMsgBox(MsgBoxResult::kOK, "Charges can not be calculated.");
+  user_.Type("400");
+  user_.Tab();
+  EXPECT_TRUE(s.txtOrigin.HasFocus());
+  EXPECT_EQ(lines(), 2u);
+  EXPECT_EQ(s.cboClass(4).Text(), "");
+  EXPECT_EQ(s.lblTotalCharge.Caption(), "");
 }
 
 TEST_F(LineEntryTest, DiscountsRecalculateOnlyOnceTheShipmentHasLines) {
