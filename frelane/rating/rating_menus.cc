@@ -214,7 +214,11 @@ void frmRatingScreen::mnuViewPointsList_Click() {
 }
 
 void frmRatingScreen::mnuViewRateBlockAlternation_Click() {
+  // The dialog re-rates the lane in the shared record; the quote on the screen, which print
+  // and export read from the record, is put back as it was when the dialog closes.
+  const tolv::ShipmentRecord quoted = modTolvDeclares32::ShipmentRecord();
   App().Get<frmRateBlockAlternation>().ShowModal();
+  modTolvDeclares32::ShipmentRecord() = quoted;
   // The dialog rated with its own discount kind; the screen's comes back.
   FillDiscountFields();
 }

@@ -77,19 +77,27 @@ TEST_F(OutputsMenusTest, PointsListAndWebSiteOpenTheirTargets) {
   EXPECT_EQ(s.txtWebSite.ForeColor(), 0x0000FF);
 }
 
-TEST_F(OutputsMenusTest, RateBlockPutsTheScreensDiscountKindBack) {
+TEST_F(OutputsMenusTest, RateBlockPutsTheScreensQuoteAndDiscountKindBack) {
   modMain::Settings().SetOn(settings::kDiscountOnCharges, true);
   modMain::Settings().SetI16(settings::kDiscountCount, 3);
   frmRatingScreen& s = Screen();
   auto& dialog = app_.Get<frmRateBlockAlternation>();
+  // The quote as the screen left it for print and export.
+  modTolvDeclares32::ShipmentRecord().detail(0).SetText(tolv::shipment_detail::kRate, "19.17 ");
   user_.WhenShown("frmRateBlockAlternation", [&] {
     EXPECT_EQ(std::as_const(modTolvDeclares32::ShipmentRecord())
                   .header()
                   .Text(tolv::shipment_header::kDiscountKind),
               "R");
+    // What a re-rating leaves in the record.
+    modTolvDeclares32::ShipmentRecord().detail(0).SetText(tolv::shipment_detail::kRate, "0019.17");
     user_.MenuClick(dialog.mnuExit);
   });
   user_.MenuClick(s.mnuViewRateBlockAlternation);
+  EXPECT_EQ(std::as_const(modTolvDeclares32::ShipmentRecord())
+                .detail(0)
+                .Text(tolv::shipment_detail::kRate),
+            "19.17");
   EXPECT_EQ(std::as_const(modTolvDeclares32::ShipmentRecord())
                 .header()
                 .Text(tolv::shipment_header::kDiscountKind),
