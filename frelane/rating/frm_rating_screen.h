@@ -170,18 +170,18 @@ class frmRatingScreen : public forms::Form {
   forms::Label& lblTotalChargeLabel = SummaryLabel("lblTotalChargeLabel", 6420, "Total Charge");
   forms::Label& lblTotalCharge = SummaryValue("lblTotalCharge", 6420);
   forms::Line& Line3 = Add<forms::Line>("Line3", {2880, 6660, 900, 0}, {.visible = false});
-  forms::Line& Line4 = Add<forms::Line>("Line4", {5760, 5640, 3690, 0}, {.visible = false});
+  forms::Line& Line4 = Add<forms::Line>("Line4", {5760, 5340, 3690, 0}, {.visible = false});
   forms::Label& lblCanCurrencyExchangeLabel =
-      Add<forms::Label>("lblCanCurrencyExchangeLabel", {5760, 5700, 2400, 225},
+      Add<forms::Label>("lblCanCurrencyExchangeLabel", {5760, 5400, 2400, 225},
                         {.caption = "Canadian Currency Exchange", .visible = false});
   forms::Label& lblCanCurrencyExchange =
-      Add<forms::Label>("lblCanCurrencyExchange", {8220, 5700, 1200, 225}, {});
+      Add<forms::Label>("lblCanCurrencyExchange", {8220, 5400, 1200, 225}, {});
   forms::Label& lblTotalCanChargeLabel =
-      Add<forms::Label>("lblTotalCanChargeLabel", {5760, 5940, 2400, 225},
+      Add<forms::Label>("lblTotalCanChargeLabel", {5760, 5640, 2400, 225},
                         {.caption = "Total Canadian Charge", .visible = false});
   forms::Label& lblTotalCanCharge =
-      Add<forms::Label>("lblTotalCanCharge", {8220, 5940, 1200, 225}, {.font_bold = true});
-  forms::Line& Line5 = Add<forms::Line>("Line5", {5760, 6195, 3690, 0}, {.visible = false});
+      Add<forms::Label>("lblTotalCanCharge", {8220, 5640, 1200, 225}, {.font_bold = true});
+  forms::Line& Line5 = Add<forms::Line>("Line5", {5760, 5895, 3690, 0}, {.visible = false});
 
   // Discounts and price per unit, in the middle column: the right one holds the service
   // rows and the disclaimers.
