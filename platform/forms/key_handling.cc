@@ -2,10 +2,12 @@
 // swallows the key; then, for keys that make a character, KeyPress in the same order, where
 // the handler may refuse (0) or replace the character; then what the focused control does
 // with the key that is left; then KeyUp.
+#include <algorithm>
 #include <cctype>
 
 #include "platform/forms/application.h"
 #include "platform/forms/form.h"
+#include "platform/forms/host.h"
 #include "platform/forms/text_field.h"
 
 namespace forms {
@@ -67,6 +69,24 @@ bool IsAccessKeyCode(int key_code) {
   return (key_code >= 'A' && key_code <= 'Z') || (key_code >= '0' && key_code <= '9');
 }
 
+bool IsDropDownKey(int key_code, int shift) {
+  const bool alt_only = (shift & (kCtrlMask | kAltMask)) == kAltMask;
+  return (key_code == kKeyF4 && (shift & kAltMask) == 0) ||
+         (alt_only && (key_code == kKeyUp || key_code == kKeyDown));
+}
+
+// Up and Down step through a list's rows, stopping at either end. A combo box takes the row
+// as if it were picked, so its text becomes the row and Click fires.
+void StepListRow(ListControl& list, int key_code) {
+  const int count = static_cast<int>(list.Items().size());
+  if (count == 0) return;
+  if (list.Kind() == ControlKind::kComboBox && static_cast<ComboBox&>(list).Locked()) return;
+  const int from = list.CurrentIndex();
+  int to = from + (key_code == kKeyDown ? 1 : -1);
+  if (from < 0) to = 0;
+  list.SetListIndex(std::clamp(to, 0, count - 1));
+}
+
 }  // namespace
 
 // Tells the host and fires Change after the user edited a text field.
@@ -119,7 +139,13 @@ void Application::KeyStroke(Form& form, int key_code, int shift, int ascii) {
   if (code == kKeyF1) {
     ShowHelpFor(c);
   } else if (ascii == 0 && c != nullptr) {
-    if (TextField* field = EditField(c)) {
+    const bool plain = (shift & (kCtrlMask | kAltMask)) == 0;
+    if (c->Kind() == ControlKind::kComboBox && IsDropDownKey(code, shift)) {
+      if (host_ != nullptr) host_->DropDownRequested(*c);
+    } else if (c->Kind() == ControlKind::kComboBox && plain &&
+               (code == kKeyUp || code == kKeyDown)) {
+      StepListRow(static_cast<ListControl&>(*c), code);
+    } else if (TextField* field = EditField(c)) {
       std::string before = field->Text();
       bool extend = (shift & kShiftMask) != 0;
       switch (code) {
@@ -145,9 +171,7 @@ void Application::KeyStroke(Form& form, int key_code, int shift, int ascii) {
       }
       AfterUserEdit(c, *field, before);
     } else if (IsListKind(c->Kind()) && (code == kKeyUp || code == kKeyDown)) {
-      auto* list = static_cast<ListControl*>(c);
-      int i = list->CurrentIndex() + (code == kKeyDown ? 1 : -1);
-      if (i >= 0 && i < static_cast<int>(list->Items().size())) list->SetListIndex(i);
+      StepListRow(static_cast<ListControl&>(*c), code);
     }
   }
 

@@ -264,6 +264,16 @@ TEST_F(QtHostTest, ARowPickedInADropDownByMouseOrKeyIsTaken) {
   QTest::keyClick(rows, Qt::Key_Return);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !rows->isVisible(); }, 2000));
   EXPECT_EQ(pick.cboProduct.Text(), "Pool acid");
+
+  // The keyboard on the closed box: Up steps to the row above, Alt+Down opens the list.
+  QTest::keyClick(combo, Qt::Key_Up);
+  EXPECT_EQ(pick.cboProduct.Text(), "Canned tomatoes");
+  EXPECT_EQ(combo->currentText(), QStringLiteral("Canned tomatoes"));
+  QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return rows->isVisible(); }, 2000));
+  QTest::keyClick(rows, Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !rows->isVisible(); }, 2000));
+  EXPECT_EQ(pick.cboProduct.ListIndex(), 1);
   pick.Unload();
 }
 
