@@ -4,6 +4,7 @@
 // with the key that is left; then KeyUp.
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "platform/forms/application.h"
 #include "platform/forms/form.h"
@@ -87,6 +88,31 @@ void StepListRow(ListControl& list, int key_code) {
   list.SetListIndex(std::clamp(to, 0, count - 1));
 }
 
+// An option group is one Tab stop; the arrows move within it. The focus goes to the next
+// (Down, Right) or previous (Up, Left) usable option of the same container in tab order,
+// wrapping at the ends, and selects it as a click would.
+void StepOptionGroup(Application& app, Form& form, Control& option, int key_code) {
+  std::vector<Control*> group;
+  for (Control* c : form.Controls()) {
+    if (c->Kind() != ControlKind::kOptionButton || c->Container() != option.Container()) continue;
+    if (c->CanTakeFocus()) group.push_back(c);
+  }
+  std::stable_sort(group.begin(), group.end(),
+                   [](Control* a, Control* b) { return a->TabIndex() < b->TabIndex(); });
+  const int n = static_cast<int>(group.size());
+  const int at = static_cast<int>(std::find(group.begin(), group.end(), &option) - group.begin());
+  if (n < 2 || at == n) return;
+  const int step = key_code == kKeyDown || key_code == kKeyRight ? 1 : -1;
+  Control* next = group[(at + step + n) % n];
+  if (!app.MoveFocus(*next) || form.ActiveControl() != next || app.Ended()) return;
+  static_cast<OptionButton*>(next)->SetValue(true);
+}
+
+bool IsArrowKey(int key_code) {
+  return key_code == kKeyLeft || key_code == kKeyRight || key_code == kKeyUp ||
+         key_code == kKeyDown;
+}
+
 }  // namespace
 
 // Tells the host and fires Change after the user edited a text field.
@@ -145,6 +171,10 @@ void Application::KeyStroke(Form& form, int key_code, int shift, int ascii) {
     } else if (c->Kind() == ControlKind::kComboBox && plain &&
                (code == kKeyUp || code == kKeyDown)) {
       StepListRow(static_cast<ListControl&>(*c), code);
+    } else if (c->Kind() == ControlKind::kOptionButton && plain && IsArrowKey(code)) {
+      // The focus leaves the option: its KeyUp is not its own.
+      StepOptionGroup(*this, form, *c, code);
+      return;
     } else if (TextField* field = EditField(c)) {
       std::string before = field->Text();
       bool extend = (shift & kShiftMask) != 0;

@@ -342,5 +342,35 @@ TEST(ArrowKeyTest, UpAndDownInAComboPickTheRowsAndTheOtherKeysMoveTheCaret) {
   EXPECT_EQ(form.cboUnits.Text(), "Skids");
 }
 
+TEST(ArrowKeyTest, ArrowsMoveThroughAnOptionGroupAndSelectAsAClickWould) {
+  Application app;
+  HeadlessDriver user(app);
+  auto& form = app.Get<frmArrows>();
+  form.Show();
+  user.Focus(form.optFixed);
+  form.log.clear();
+  user.Press(kKeyDown);
+  EXPECT_TRUE(form.optCsv.HasFocus()) << "the disabled option is passed over";
+  EXPECT_TRUE(form.optCsv.Value());
+  EXPECT_FALSE(form.optFixed.Value());
+  user.Press(kKeyRight);
+  user.Press(kKeyRight);
+  EXPECT_TRUE(form.optFixed.HasFocus()) << "Right wraps from the last option to the first";
+  user.Press(kKeyUp);
+  EXPECT_TRUE(form.optTab.HasFocus());
+  user.Press(kKeyLeft);
+  EXPECT_TRUE(form.optCsv.Value());
+  EXPECT_EQ(form.log, (std::vector<std::string>{"click optCsv", "click optTab", "click optFixed",
+                                                "click optTab", "click optCsv"}));
+  EXPECT_TRUE(form.optAppend.Value()) << "another container's group is untouched";
+
+  user.Tab();
+  EXPECT_TRUE(form.optAppend.HasFocus()) << "the group is one Tab stop";
+  user.Press(kKeyDown);
+  EXPECT_TRUE(form.optReplace.Value());
+  EXPECT_FALSE(form.optAppend.Value());
+  EXPECT_TRUE(form.optCsv.Value());
+}
+
 }  // namespace
 }  // namespace forms
