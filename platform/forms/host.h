@@ -38,6 +38,8 @@ class Host {
   virtual void ControlChanged(Control&, Property) {}
   // The focus moved to `control` (the form's active control); nullptr when none.
   virtual void FocusChanged(Form&, Control* /*control*/) {}
+  // The user asked to see the list of the focused combo box (Alt+Down, Alt+Up, F4).
+  virtual void DropDownRequested(Control&) {}
   // A timer was started, stopped or re-timed; Application::NextTimerDue() has the next due
   // time.
   virtual void TimersChanged() {}

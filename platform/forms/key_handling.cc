@@ -2,10 +2,13 @@
 // swallows the key; then, for keys that make a character, KeyPress in the same order, where
 // the handler may refuse (0) or replace the character; then what the focused control does
 // with the key that is left; then KeyUp.
+#include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "platform/forms/application.h"
 #include "platform/forms/form.h"
+#include "platform/forms/host.h"
 #include "platform/forms/text_field.h"
 
 namespace forms {
@@ -67,6 +70,49 @@ bool IsAccessKeyCode(int key_code) {
   return (key_code >= 'A' && key_code <= 'Z') || (key_code >= '0' && key_code <= '9');
 }
 
+bool IsDropDownKey(int key_code, int shift) {
+  const bool alt_only = (shift & (kCtrlMask | kAltMask)) == kAltMask;
+  return (key_code == kKeyF4 && (shift & kAltMask) == 0) ||
+         (alt_only && (key_code == kKeyUp || key_code == kKeyDown));
+}
+
+// Up and Down step through a list's rows, stopping at either end. A combo box takes the row
+// as if it were picked, so its text becomes the row and Click fires.
+void StepListRow(ListControl& list, int key_code) {
+  const int count = static_cast<int>(list.Items().size());
+  if (count == 0) return;
+  if (list.Kind() == ControlKind::kComboBox && static_cast<ComboBox&>(list).Locked()) return;
+  const int from = list.CurrentIndex();
+  int to = from + (key_code == kKeyDown ? 1 : -1);
+  if (from < 0) to = 0;
+  list.SetListIndex(std::clamp(to, 0, count - 1));
+}
+
+// An option group is one Tab stop; the arrows move within it. The focus goes to the next
+// (Down, Right) or previous (Up, Left) usable option of the same container in tab order,
+// wrapping at the ends, and selects it as a click would.
+void StepOptionGroup(Application& app, Form& form, Control& option, int key_code) {
+  std::vector<Control*> group;
+  for (Control* c : form.Controls()) {
+    if (c->Kind() != ControlKind::kOptionButton || c->Container() != option.Container()) continue;
+    if (c->CanTakeFocus()) group.push_back(c);
+  }
+  std::stable_sort(group.begin(), group.end(),
+                   [](Control* a, Control* b) { return a->TabIndex() < b->TabIndex(); });
+  const int n = static_cast<int>(group.size());
+  const int at = static_cast<int>(std::find(group.begin(), group.end(), &option) - group.begin());
+  if (n < 2 || at == n) return;
+  const int step = key_code == kKeyDown || key_code == kKeyRight ? 1 : -1;
+  Control* next = group[(at + step + n) % n];
+  if (!app.MoveFocus(*next) || form.ActiveControl() != next || app.Ended()) return;
+  static_cast<OptionButton*>(next)->SetValue(true);
+}
+
+bool IsArrowKey(int key_code) {
+  return key_code == kKeyLeft || key_code == kKeyRight || key_code == kKeyUp ||
+         key_code == kKeyDown;
+}
+
 }  // namespace
 
 // Tells the host and fires Change after the user edited a text field.
@@ -119,7 +165,17 @@ void Application::KeyStroke(Form& form, int key_code, int shift, int ascii) {
   if (code == kKeyF1) {
     ShowHelpFor(c);
   } else if (ascii == 0 && c != nullptr) {
-    if (TextField* field = EditField(c)) {
+    const bool plain = (shift & (kCtrlMask | kAltMask)) == 0;
+    if (c->Kind() == ControlKind::kComboBox && IsDropDownKey(code, shift)) {
+      if (host_ != nullptr) host_->DropDownRequested(*c);
+    } else if (c->Kind() == ControlKind::kComboBox && plain &&
+               (code == kKeyUp || code == kKeyDown)) {
+      StepListRow(static_cast<ListControl&>(*c), code);
+    } else if (c->Kind() == ControlKind::kOptionButton && plain && IsArrowKey(code)) {
+      // The focus leaves the option: its KeyUp is not its own.
+      StepOptionGroup(*this, form, *c, code);
+      return;
+    } else if (TextField* field = EditField(c)) {
       std::string before = field->Text();
       bool extend = (shift & kShiftMask) != 0;
       switch (code) {
@@ -145,9 +201,7 @@ void Application::KeyStroke(Form& form, int key_code, int shift, int ascii) {
       }
       AfterUserEdit(c, *field, before);
     } else if (IsListKind(c->Kind()) && (code == kKeyUp || code == kKeyDown)) {
-      auto* list = static_cast<ListControl*>(c);
-      int i = list->CurrentIndex() + (code == kKeyDown ? 1 : -1);
-      if (i >= 0 && i < static_cast<int>(list->Items().size())) list->SetListIndex(i);
+      StepListRow(static_cast<ListControl&>(*c), code);
     }
   }
 

@@ -103,6 +103,7 @@ constexpr int kKeyDown = 40;
 constexpr int kKeyInsert = 45;
 constexpr int kKeyDelete = 46;
 constexpr int kKeyF1 = 112;
+constexpr int kKeyF4 = 115;
 
 // Form_QueryUnload's UnloadMode.
 enum UnloadMode : int { kUnloadFormControlMenu = 0, kUnloadFormCode = 1, kUnloadAppWindows = 2 };

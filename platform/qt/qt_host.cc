@@ -165,6 +165,10 @@ void QtHost::ControlChanged(forms::Control& control, forms::Property) {
 
 void QtHost::FocusChanged(forms::Form& form, forms::Control*) { SyncFocus(form); }
 
+void QtHost::DropDownRequested(forms::Control& control) {
+  if (auto* combo = qobject_cast<QComboBox*>(WidgetOf(control))) combo->showPopup();
+}
+
 void QtHost::TimersChanged() {
   const std::optional<std::int64_t> due = app_.NextTimerDue();
   if (!due.has_value()) {

@@ -51,6 +51,7 @@ class QtHost : public forms::Host {
   void FormChanged(forms::Form& form, forms::Property property) override;
   void ControlChanged(forms::Control& control, forms::Property property) override;
   void FocusChanged(forms::Form& form, forms::Control* control) override;
+  void DropDownRequested(forms::Control& control) override;
   void TimersChanged() override;
   // The available area of the screen the active window is on, else of the primary screen.
   std::optional<forms::Rect> ScreenWorkArea(const forms::Form& form) override;

@@ -111,7 +111,8 @@ TEST_F(LineEntryTest, DefaultWeightAndClassAndTheirLocks) {
   EXPECT_EQ(s.LastFocusName, "txtWeight");
   EXPECT_EQ(s.LastFocusIndex, "3");
 
-  // Locked: typing and Delete do nothing, a list pick puts the default back, Enter moves on.
+  // Locked: typing and Delete do nothing, a list pick (also by arrow) puts the default back,
+  // Enter moves on.
   modMain::Settings().SetOn(settings::kClassLocked, true);
   modMain::Settings().SetOn(settings::kWeightLocked, true);
   user_.Focus(s.cboClass(4));
@@ -120,6 +121,9 @@ TEST_F(LineEntryTest, DefaultWeightAndClassAndTheirLocks) {
   EXPECT_EQ(s.cboClass(4).Text(), "70");
   user_.Pick(s.cboClass(4), 9);
   EXPECT_EQ(s.cboClass(4).Text(), "70");
+  user_.Press(forms::kKeyDown);
+  user_.Press(forms::kKeyUp);
+  EXPECT_EQ(s.cboClass(4).Text(), "70") << "an arrow is a pick, undone the same way";
   user_.PressEnter();
   EXPECT_TRUE(s.txtWeight(4).HasFocus());
   user_.Type("9");

@@ -172,6 +172,9 @@ void HeadlessDriver::FocusChanged(Form& form, Control* control) {
   host_log_.push_back("focus " + form.Name() + "." +
                       (control ? control->DisplayName() : std::string("(none)")));
 }
+void HeadlessDriver::DropDownRequested(Control& control) {
+  host_log_.push_back("drop down " + control.GetForm().Name() + "." + control.DisplayName());
+}
 void HeadlessDriver::ProgramEnded() { host_log_.push_back("ended"); }
 
 void HeadlessDriver::RunModal(Form& form) {

@@ -137,6 +137,7 @@ class HeadlessDriver : public Host, public Desktop {
   void FormShown(Form& form, bool modal) override;
   void FormHidden(Form& form) override;
   void FocusChanged(Form& form, Control* control) override;
+  void DropDownRequested(Control& control) override;
   void RunModal(Form& form) override;
   void ProgramEnded() override;
 

@@ -2,6 +2,7 @@
 // filter, MaxLength, Enter as Tab through SendKeys, default and cancel buttons, F1.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -240,6 +241,135 @@ TEST(AccessKeyTest, AltAndTheMarkedLetterPressTheButtonAfterValidation) {
   user.Press('H', kAltMask);
   user.Press('Q', kAltMask);
   EXPECT_TRUE(form.chkUse.HasFocus()) << "a hidden button and an unmarked key do nothing";
+}
+
+
+class frmArrows : public Form {
+ public:
+  frmArrows() : Form("frmArrows", {.caption = "Arrows"}) {
+    cboClass.on.Click = [this] { log.push_back("click " + cboClass.Text()); };
+    cboClass.on.Change = [this] { log.push_back("change " + cboClass.Text()); };
+    cboClass.on.KeyDown = [this](int& code, int) {
+      if (hold_arrows && (code == kKeyUp || code == kKeyDown)) code = 0;
+    };
+    for (OptionButton* o : {&optFixed, &optHidden, &optCsv, &optTab}) {
+      o->on.Click = [this, o] { log.push_back("click " + o->Name()); };
+    }
+  }
+  ComboBox& cboClass = Add<ComboBox>("cboClass", {0, 0, 1200, 315},
+                                     {.tab_index = 0, .list = {"50", "55", "60"}});
+  ComboBox& cboUnits = Add<ComboBox>(
+      "cboUnits", {0, 400, 1200, 315},
+      {.tab_index = 1, .style = ComboBox::kDropDownList, .list = {"Pallets", "Skids"}});
+  Frame& fraFormat = Add<Frame>("fraFormat", {0, 800, 3000, 1600}, {.caption = "Format"});
+  // Tab order, not creation order, decides which option is next.
+  OptionButton& optTab = Add<OptionButton>(
+      "optTab", {120, 1200, 1800, 285}, {.container = &fraFormat, .caption = "Tab", .tab_index = 5});
+  OptionButton& optFixed = Add<OptionButton>(
+      "optFixed", {120, 240, 1800, 285},
+      {.container = &fraFormat, .caption = "Fixed Width", .tab_index = 2, .value = 1});
+  OptionButton& optHidden =
+      Add<OptionButton>("optHidden", {120, 560, 1800, 285},
+                        {.container = &fraFormat, .caption = "Hidden", .tab_index = 3, .enabled = false});
+  OptionButton& optCsv = Add<OptionButton>(
+      "optCsv", {120, 880, 1800, 285},
+      {.container = &fraFormat, .caption = "Comma Separated Values", .tab_index = 4});
+  OptionButton& optAppend = Add<OptionButton>(
+      "optAppend", {3200, 800, 1800, 285}, {.caption = "Append", .tab_index = 6, .value = 1});
+  OptionButton& optReplace = Add<OptionButton>(
+      "optReplace", {3200, 1200, 1800, 285}, {.caption = "Create or Replace", .tab_index = 7});
+  std::vector<std::string> log;
+  bool hold_arrows = false;
+};
+
+TEST(ArrowKeyTest, UpAndDownInAComboPickTheRowsAndTheOtherKeysMoveTheCaret) {
+  Application app;
+  HeadlessDriver user(app);
+  auto& form = app.Get<frmArrows>();
+  form.Show();
+  ComboBox& box = form.cboClass;
+  user.Press(kKeyDown);
+  EXPECT_EQ(box.ListIndex(), 0) << "from no row, Down takes the first";
+  user.Press(kKeyDown);
+  user.Press(kKeyDown);
+  user.Press(kKeyDown);
+  EXPECT_EQ(box.ListIndex(), 2) << "the last row stops Down";
+  user.Press(kKeyUp);
+  EXPECT_EQ(box.Text(), "55");
+  EXPECT_EQ(form.log, (std::vector<std::string>{"click 50", "click 55", "click 60", "click 55"}))
+      << "each step is a pick: Click, no Change";
+
+  user.Press(kKeyHome);
+  user.Press(kKeyRight);
+  EXPECT_EQ(box.SelStart(), 1);
+  user.Press(kKeyEnd);
+  user.Press(kKeyLeft, kShiftMask);
+  EXPECT_EQ(box.SelStart(), 1);
+  EXPECT_EQ(box.SelLength(), 1);
+  EXPECT_EQ(box.ListIndex(), 1);
+
+  // Typed text is no row, so either arrow starts again at the top.
+  user.Select(box, 0, 2);
+  user.Type("7");
+  user.Press(kKeyUp);
+  EXPECT_EQ(box.Text(), "50");
+
+  // A KeyDown handler that swallows the arrow, and a locked box, keep the row.
+  form.hold_arrows = true;
+  user.Press(kKeyDown);
+  EXPECT_EQ(box.Text(), "50");
+  form.hold_arrows = false;
+  box.SetLocked(true);
+  user.Press(kKeyDown);
+  EXPECT_EQ(box.Text(), "50");
+  box.SetLocked(false);
+
+  // Alt+Down and F4 ask the host to open the list and pick nothing.
+  form.log.clear();
+  user.Press(kKeyDown, kAltMask);
+  user.Press(kKeyF4);
+  EXPECT_EQ(std::count(user.host_log().begin(), user.host_log().end(),
+                       "drop down frmArrows.cboClass"),
+            2);
+  EXPECT_TRUE(form.log.empty());
+
+  // A drop-down list steps the same way.
+  user.Tab();
+  user.Press(kKeyUp);
+  EXPECT_EQ(form.cboUnits.ListIndex(), 0);
+  user.Press(kKeyDown);
+  user.Press(kKeyDown);
+  EXPECT_EQ(form.cboUnits.Text(), "Skids");
+}
+
+TEST(ArrowKeyTest, ArrowsMoveThroughAnOptionGroupAndSelectAsAClickWould) {
+  Application app;
+  HeadlessDriver user(app);
+  auto& form = app.Get<frmArrows>();
+  form.Show();
+  user.Focus(form.optFixed);
+  form.log.clear();
+  user.Press(kKeyDown);
+  EXPECT_TRUE(form.optCsv.HasFocus()) << "the disabled option is passed over";
+  EXPECT_TRUE(form.optCsv.Value());
+  EXPECT_FALSE(form.optFixed.Value());
+  user.Press(kKeyRight);
+  user.Press(kKeyRight);
+  EXPECT_TRUE(form.optFixed.HasFocus()) << "Right wraps from the last option to the first";
+  user.Press(kKeyUp);
+  EXPECT_TRUE(form.optTab.HasFocus());
+  user.Press(kKeyLeft);
+  EXPECT_TRUE(form.optCsv.Value());
+  EXPECT_EQ(form.log, (std::vector<std::string>{"click optCsv", "click optTab", "click optFixed",
+                                                "click optTab", "click optCsv"}));
+  EXPECT_TRUE(form.optAppend.Value()) << "another container's group is untouched";
+
+  user.Tab();
+  EXPECT_TRUE(form.optAppend.HasFocus()) << "the group is one Tab stop";
+  user.Press(kKeyDown);
+  EXPECT_TRUE(form.optReplace.Value());
+  EXPECT_FALSE(form.optAppend.Value());
+  EXPECT_TRUE(form.optCsv.Value());
 }
 
 }  // namespace

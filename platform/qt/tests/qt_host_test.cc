@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
@@ -264,7 +265,34 @@ TEST_F(QtHostTest, ARowPickedInADropDownByMouseOrKeyIsTaken) {
   QTest::keyClick(rows, Qt::Key_Return);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !rows->isVisible(); }, 2000));
   EXPECT_EQ(pick.cboProduct.Text(), "Pool acid");
+
+  // The keyboard on the closed box: Up steps to the row above, Alt+Down opens the list.
+  QTest::keyClick(combo, Qt::Key_Up);
+  EXPECT_EQ(pick.cboProduct.Text(), "Canned tomatoes");
+  EXPECT_EQ(combo->currentText(), QStringLiteral("Canned tomatoes"));
+  QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return rows->isVisible(); }, 2000));
+  QTest::keyClick(rows, Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !rows->isVisible(); }, 2000));
+  EXPECT_EQ(pick.cboProduct.ListIndex(), 1);
   pick.Unload();
+}
+
+TEST_F(QtHostTest, ArrowsMoveTheFocusAndTheChoiceThroughAnOptionGroup) {
+  QLineEdit* zip = Widget<QLineEdit>(form_.txtZip);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return zip->hasFocus(); }, 2000));
+  QTest::keyClicks(zip, "30301");
+  form_.optPrinter.SetFocus();
+  auto* printer = qobject_cast<QAbstractButton*>(Widget(form_.optPrinter));
+  auto* screen = qobject_cast<QAbstractButton*>(Widget(form_.optScreen));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return printer->hasFocus(); }, 2000));
+  QTest::keyClick(printer, Qt::Key_Right);
+  EXPECT_TRUE(form_.optScreen.Value());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return screen->hasFocus(); }, 2000));
+  EXPECT_TRUE(screen->isChecked());
+  EXPECT_FALSE(printer->isChecked());
+  QTest::keyClick(screen, Qt::Key_Down);
+  EXPECT_TRUE(form_.optPrinter.Value()) << "the last option wraps to the first";
 }
 
 TEST_F(QtHostTest, TheFocusedButtonOrCheckBoxShowsItsFocusFrame) {
