@@ -99,7 +99,10 @@ MsgBoxResult QtDesktop::ShowMessageBox(const forms::MessageBoxRequest& request) 
   }
   if (rows.size() == 1) box.setEscapeButton(buttons[0]);
   box.exec();
-  ReturnKeyboardTo(box.parentWidget());
+  // The window the box was shown over may have been unloaded meanwhile.
+  QWidget* back = box.parentWidget();
+  if ((back == nullptr || !back->isVisible()) && parent_window_) back = parent_window_();
+  ReturnKeyboardTo(back);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     if (box.clickedButton() == buttons[i]) return rows[i].result;
   }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QIcon>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -143,6 +144,12 @@ void QtHost::FormShown(forms::Form& form, bool modal) {
   window.raise();
   window.activateWindow();
   SyncFocus(form);
+  // A message box still waiting for its answer stays in front of a window shown meanwhile.
+  QWidget* waiting = QApplication::activeModalWidget();
+  if (waiting != nullptr && waiting != &window && qobject_cast<QDialog*>(waiting) != nullptr) {
+    waiting->raise();
+    waiting->activateWindow();
+  }
 }
 
 void QtHost::FormHidden(forms::Form& form) {
@@ -430,7 +437,22 @@ void QtHost::Forget(forms::Form& form) {
   FormWindow* window = it->second.release();
   windows_.erase(it);
   window->hide();
-  window->deleteLater();
+  // A dialog still open over the window (a message box a handler is waiting on) is its
+  // child and would go with it: the window is deleted once the last such dialog is.
+  std::vector<QDialog*> open;
+  for (QDialog* dialog : window->findChildren<QDialog*>()) {
+    if (dialog->isVisible()) open.push_back(dialog);
+  }
+  if (open.empty()) {
+    window->deleteLater();
+    return;
+  }
+  auto remaining = std::make_shared<std::size_t>(open.size());
+  for (QDialog* dialog : open) {
+    QObject::connect(dialog, &QObject::destroyed, window, [window, remaining] {
+      if (--*remaining == 0) window->deleteLater();
+    });
+  }
 }
 
 }  // namespace qtbind

@@ -2,6 +2,8 @@
 // Qt event loop until their handler stops them.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -71,6 +73,34 @@ TEST_F(LoopsTest, ModalShowReturnsWhenTheDialogHidesAndKeepsItLoaded) {
   EXPECT_FALSE(host_.WindowOf(ask)->isVisible());
   ask.Unload();
   EXPECT_EQ(host_.WindowOf(ask), nullptr);
+}
+
+TEST_F(LoopsTest, AMessageBoxOutlivesTheWindowUnloadedUnderIt) {
+  // The splash's timer unloads it, and shows the next window, while a message box shown
+  // over it waits for its answer.
+  frmSplash& splash = app_.Get<frmSplash>();
+  splash.tmrClose.on.Timer = [&] {
+    if (++splash.ticks != 3) return;
+    splash.Unload();
+    app_.Get<frmAsk>().Show();
+  };
+  splash.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(host_.WindowOf(splash)));
+  bool in_front = false;
+  QTimer::singleShot(400, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    in_front = box->isVisible();
+    box->defaultButton()->click();
+  });
+  QTimer::singleShot(3000, [] {  // never hang the test
+    if (QWidget* box = QApplication::activeModalWidget()) box->close();
+  });
+  forms::MsgBox("Too many links");
+  EXPECT_FALSE(splash.IsLoaded());
+  EXPECT_TRUE(in_front);  // still shown, not deleted with its window
+  QTest::qWait(50);  // the splash's window is deleted after the box, without harm
+  app_.Get<frmAsk>().Unload();
 }
 
 TEST_F(LoopsTest, TimerFiresOnTheEventLoopUntilItsFormUnloads) {
