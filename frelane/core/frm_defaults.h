@@ -116,7 +116,7 @@ class frmDefaults : public forms::Form {
       "btnSave", {5100, 4680, 1215, 375}, {.caption = "&Save", .tab_index = 42});
   forms::CommandButton& btnIgnore = Add<forms::CommandButton>(
       "btnIgnore", {6480, 4680, 1215, 375},
-      {.caption = "&Ignore", .tab_index = 43, .causes_validation = false});
+      {.caption = "&Ignore", .tab_index = 43, .causes_validation = false, .is_cancel = true});
 
  private:
   forms::Label& RowLabel(const char* name, int row, const char* caption, bool visible = true);

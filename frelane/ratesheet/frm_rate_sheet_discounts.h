@@ -54,7 +54,7 @@ class frmRateSheetDiscounts : public forms::Form {
   forms::CommandButton& btnSave = Add<forms::CommandButton>(
       "btnSave", {840, 2880, 1215, 375}, {.caption = "Save", .tab_index = 14});
   forms::CommandButton& btnIgnore = Add<forms::CommandButton>(
-      "btnIgnore", {2400, 2880, 1215, 375}, {.caption = "Ignore", .tab_index = 15});
+      "btnIgnore", {2400, 2880, 1215, 375}, {.caption = "Ignore", .tab_index = 15, .is_cancel = true});
 
  private:
   void Form_Load() override;

@@ -57,7 +57,7 @@ class frmRateSheetRun : public forms::Form, private ratesheet::RateSheetRowWrite
       "btnOK", {1020, 2580, 1215, 375}, {.caption = "OK", .tab_index = 5});
   forms::CommandButton& btnCancel = Add<forms::CommandButton>(
       "btnCancel", {2580, 2580, 1215, 375},
-      {.caption = "Cancel", .tab_index = 6, .causes_validation = false});
+      {.caption = "Cancel", .tab_index = 6, .causes_validation = false, .is_cancel = true});
 
  private:
   enum class WalkEnd { kDone, kStopped };

@@ -38,7 +38,7 @@ class frmExportSetup : public forms::Form {
   forms::CommandButton& btnSave = Add<forms::CommandButton>(
       "btnSave", {1440, 3420, 1215, 375}, {.caption = "&Save", .tab_index = 6});
   forms::CommandButton& btnIgnore = Add<forms::CommandButton>(
-      "btnIgnore", {2880, 3420, 1215, 375}, {.caption = "&Ignore", .tab_index = 7});
+      "btnIgnore", {2880, 3420, 1215, 375}, {.caption = "&Ignore", .tab_index = 7, .is_cancel = true});
 
  private:
   void Form_Load() override;

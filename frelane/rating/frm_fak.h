@@ -17,7 +17,7 @@ class frmFAK : public forms::Form {
       "btnSaveFAK", {1200, 3060, 1215, 375}, {.caption = "Save", .tab_index = 40});
   forms::CommandButton& btnIgnore =
       Add<forms::CommandButton>("btnIgnore", {2880, 3060, 1215, 375},
-                                {.caption = "Ignore", .tab_index = 41, .causes_validation = false});
+                                {.caption = "Ignore", .tab_index = 41, .causes_validation = false, .is_cancel = true});
 
  private:
   void Form_Load() override;
