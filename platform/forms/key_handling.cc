@@ -76,8 +76,9 @@ bool IsDropDownKey(int key_code, int shift) {
          (alt_only && (key_code == kKeyUp || key_code == kKeyDown));
 }
 
-// Up and Down step through a list's rows, stopping at either end. A combo box takes the row
-// as if it were picked, so its text becomes the row and Click fires.
+// Up and Down step through a list's rows, stopping at either end; Home and End (in a list
+// box) go to its first and last rows. A combo box takes the row as if it were picked, so
+// its text becomes the row and Click fires.
 void StepListRow(ListControl& list, int key_code) {
   const int count = static_cast<int>(list.Items().size());
   if (count == 0) return;
@@ -85,6 +86,8 @@ void StepListRow(ListControl& list, int key_code) {
   const int from = list.CurrentIndex();
   int to = from + (key_code == kKeyDown ? 1 : -1);
   if (from < 0) to = 0;
+  if (key_code == kKeyHome) to = 0;
+  if (key_code == kKeyEnd) to = count - 1;
   list.SetListIndex(std::clamp(to, 0, count - 1));
 }
 
@@ -200,7 +203,8 @@ void Application::KeyStroke(Form& form, int key_code, int shift, int ascii) {
           break;
       }
       AfterUserEdit(c, *field, before);
-    } else if (IsListKind(c->Kind()) && (code == kKeyUp || code == kKeyDown)) {
+    } else if (IsListKind(c->Kind()) && (code == kKeyUp || code == kKeyDown ||
+                                         code == kKeyHome || code == kKeyEnd)) {
       StepListRow(static_cast<ListControl&>(*c), code);
     }
   }

@@ -278,6 +278,8 @@ class frmArrows : public Form {
       "optAppend", {3200, 800, 1800, 285}, {.caption = "Append", .tab_index = 6, .value = 1});
   OptionButton& optReplace = Add<OptionButton>(
       "optReplace", {3200, 1200, 1800, 285}, {.caption = "Create or Replace", .tab_index = 7});
+  ListBox& lstCity = Add<ListBox>("lstCity", {3200, 1600, 1800, 900},
+                                  {.tab_index = 8, .list = {"Albany", "Boise", "Camden"}});
   std::vector<std::string> log;
   bool hold_arrows = false;
 };
@@ -340,6 +342,14 @@ TEST(ArrowKeyTest, UpAndDownInAComboPickTheRowsAndTheOtherKeysMoveTheCaret) {
   user.Press(kKeyDown);
   user.Press(kKeyDown);
   EXPECT_EQ(form.cboUnits.Text(), "Skids");
+
+  // A list box also goes to its first and last rows with Home and End.
+  user.Focus(form.lstCity);
+  user.Press(kKeyEnd);
+  EXPECT_EQ(form.lstCity.ListIndex(), 2);
+  user.Press(kKeyHome);
+  user.Press(kKeyDown);
+  EXPECT_EQ(form.lstCity.ListIndex(), 1);
 }
 
 TEST(ArrowKeyTest, ArrowsMoveThroughAnOptionGroupAndSelectAsAClickWould) {
