@@ -110,7 +110,6 @@ void frmRatingScreen::CalculateCharges() {
   header.SetText(hdr::kStatus, status);
   if (!status.empty()) {
     forms::MsgBox(kChargesCannotBeCalculated);
-    reset_by_refusal_ = true;
     mnuFileReset_Click();
     return;
   }

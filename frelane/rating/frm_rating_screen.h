@@ -411,9 +411,6 @@ class frmRatingScreen : public forms::Form {
   void ShowUnservedLaneMessage();
   // Set while the lane rating shows its intrastate tariff: that change clears nothing.
   bool showing_lane_ = false;
-  // Set from a refused rating's Reset until the origin box has the focus: the move the user
-  // started ends no shipment and fills no default on its way.
-  bool reset_by_refusal_ = false;
 };
 
 }  // namespace frelane

@@ -78,7 +78,7 @@ void frmRatingScreen::cboClass_Click(int index) {
 void frmRatingScreen::cboClass_GotFocus(int index) {
   forms::ComboBox& box = cboClass(index);
   lblStatusBar.SetCaption(" " + box.ToolTipText());
-  if (!DefaultClass().empty() && !reset_by_refusal_) box.SetText(DefaultClass());
+  if (!DefaultClass().empty()) box.SetText(DefaultClass());
   modMain::SelectAllTextItem(cboClass, index);
   LastFocusName = "cboClass";
   LastFocusIndex = std::to_string(index);
@@ -112,7 +112,7 @@ void frmRatingScreen::cboClass_Validate(int index, bool& cancel) {
 void frmRatingScreen::cboClass_LostFocus(int index) {
   forms::ComboBox& box = cboClass(index);
   if (box.SelLength() > 0) box.SetSelLength(0);
-  if (forms::Screen().ActiveForm() != this || reset_by_refusal_) return;
+  if (forms::Screen().ActiveForm() != this) return;
   const int now_on = FreightLineOf(forms::Screen().ActiveControl());
   if (now_on == 0 || now_on < index) return;
   if (!modMain::Trim(box.Text()).empty()) return;
@@ -134,7 +134,7 @@ void frmRatingScreen::txtWeight_GotFocus(int index) {
   forms::TextBox& box = txtWeight(index);
   lblStatusBar.SetCaption(box.ToolTipText() + " ");
   const std::int32_t default_weight = modMain::Settings().I32(settings::kDefaultWeight);
-  if (default_weight > 0 && !reset_by_refusal_) box.SetText(std::to_string(default_weight));
+  if (default_weight > 0) box.SetText(std::to_string(default_weight));
   modMain::SelectAllTextItem(txtWeight, index);
   LastFocusName = "txtWeight";
   LastFocusIndex = std::to_string(index);
@@ -160,7 +160,6 @@ void frmRatingScreen::txtWeight_Validate(int index, bool& /*cancel*/) {
 
 void frmRatingScreen::txtWeight_LostFocus(int index) {
   forms::DoEvents();
-  if (reset_by_refusal_) return;
   const int now_on = FreightLineOf(forms::Screen().ActiveControl());
   if (modMain::Trim(txtWeight(index).Text()).empty() && now_on > index) {
     // A blank weight followed by a later line: the shipment ends here.

@@ -94,7 +94,6 @@ void frmRatingScreen::txtDestination_Change() {
 }
 
 void frmRatingScreen::txtOrigin_GotFocus() {
-  reset_by_refusal_ = false;
   LookupTarget = "Origin";
   mnuFileCityLookup.SetEnabled(!OriginLocked());
   btnFileCityLookup.SetEnabled(!OriginLocked());

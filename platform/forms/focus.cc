@@ -1,7 +1,8 @@
 // The focus rules. A move from A to B runs A's Validate when B causes validation (Cancel
 // keeps the focus on A and nothing else runs), then makes B the active control, then runs
-// A's LostFocus and B's GotFocus. A SetFocus made inside any of these handlers is queued and
-// runs as its own move once the current one has finished.
+// A's LostFocus and B's GotFocus. A SetFocus made inside Validate redirects the move to its
+// control; one made inside LostFocus or GotFocus is queued and runs as its own move once the
+// current one has finished.
 #include <algorithm>
 
 #include "platform/forms/application.h"
@@ -37,16 +38,26 @@ bool Application::MoveFocus(Control& target) {
   Control* from = form.active_;
   if (from != &target) {
     ++transition_depth_;
+    Control* to = &target;
     if (from != nullptr && target.causes_validation_) {
       bool cancel = false;
       from->Fire(from->on.Validate, cancel);
-      moved = !cancel;
+      // A SetFocus made inside Validate (a check that resets the form and starts over)
+      // takes the place of the move the user began: the control they were heading to is
+      // never entered.
+      if (!cancel && queued_focus_ != nullptr && &queued_focus_->GetForm() == &form) {
+        to = queued_focus_;
+        queued_focus_ = nullptr;
+        if (!to->CanTakeFocus()) to = &target;
+      }
+      moved = !cancel && to == &target;
+      if (cancel || to == from) to = nullptr;
     }
-    if (moved && form.IsVisible()) {
-      form.active_ = &target;
-      if (host_) host_->FocusChanged(form, &target);
+    if (to != nullptr && form.IsVisible()) {
+      form.active_ = to;
+      if (host_) host_->FocusChanged(form, to);
       if (from != nullptr) from->Fire(from->on.LostFocus);
-      target.Fire(target.on.GotFocus);
+      to->Fire(to->on.GotFocus);
     }
     --transition_depth_;
   }

@@ -1,5 +1,5 @@
-// The focus rules: Validate, LostFocus and GotFocus in order, Cancel, queued SetFocus, and
-// what Screen.ActiveControl reads inside the handlers.
+// The focus rules: Validate, LostFocus and GotFocus in order, Cancel, redirected and queued
+// SetFocus, and what Screen.ActiveControl reads inside the handlers.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -111,6 +111,19 @@ TEST_F(FocusEventsTest, SetFocusInsideLostFocusIsQueuedUntilTheMoveEnds) {
   EXPECT_EQ(form.log, (std::vector<std::string>{"txtA.Validate [txtA]", "txtA.LostFocus [txtB]",
                                                 "txtB.GotFocus [txtB]", "txtB.Validate [txtB]",
                                                 "txtB.LostFocus [txtA]", "txtA.GotFocus [txtA]"}));
+  EXPECT_TRUE(form.txtA.HasFocus());
+}
+
+TEST_F(FocusEventsTest, SetFocusInsideValidateTakesThePlaceOfTheMove) {
+  // B's check starts the form over from A: C, where Tab was going, is never entered.
+  user.Tab();
+  form.log.clear();
+  form.during = [this](Control& c, const std::string& event) {
+    if (&c == &form.txtB && event == "Validate") form.txtA.SetFocus();
+  };
+  user.Tab();
+  EXPECT_EQ(form.log, (std::vector<std::string>{"txtB.Validate [txtB]", "txtB.LostFocus [txtA]",
+                                                "txtA.GotFocus [txtA]"}));
   EXPECT_TRUE(form.txtA.HasFocus());
 }
 
