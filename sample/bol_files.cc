@@ -11,7 +11,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using testkit::bol::Bill;
-using testkit::bol::LineItem;
 using testkit::bol::Party;
 using testkit::bol::Product;
 
@@ -58,27 +57,7 @@ const std::vector<Product>& Products() {
 }
 
 std::vector<Bill> Bills() {
-  Bill flooring;
-  flooring.number = "MRM-0101";
-  flooring.ship_date = "12/01/2026";
-  flooring.pro_number = "10442187";
-  flooring.shipper_number = "MRM-100";
-  flooring.shipper = Shippers()[0];
-  flooring.consignee = Consignees()[1];
-  flooring.consignee_po = "QHB-5521";
-  flooring.freight_paid_by = 0;
-  flooring.single_shipment = 1;
-  flooring.section7_signed = 1;
-  flooring.declared_value = "2.50";
-  flooring.declared_value_per = "lb";
-  flooring.notify_name = "Dana at Quarry Hill";
-  flooring.notify_phone = "612-555-0124";
-  flooring.special_instructions = "Liftgate needed at delivery.\r\nCall one hour ahead.";
-  flooring.items = {
-      {"Oak flooring", 4, "PT", 24, "BD", 0, "Prefinished oak flooring boards, cartoned", 3600,
-       "55", 180},
-      {"", 1, "PT", 10, "CT", 0, "Flooring trim and thresholds", 240, "70", 12.5},
-  };
+  Bill flooring = testkit::bol::FlooringBill();
 
   Bill glass;
   glass.number = "CPG-0007";

@@ -2,8 +2,6 @@
 
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -13,6 +11,7 @@
 #include "frelane/bol/record_book.h"
 #include "frelane/core/main_module.h"
 #include "platform/os/file_lookup.h"
+#include "platform/os/regular_file.h"
 
 namespace frelane::bol {
 namespace {
@@ -29,15 +28,6 @@ std::string Folded(std::string path) {
 bool SameFile(const std::string& a, const std::string& b) {
   std::error_code ec;
   return fs::equivalent(a, b, ec) && !ec;
-}
-
-std::optional<std::vector<std::uint8_t>> ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                  std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return bytes;
 }
 
 }  // namespace
@@ -69,7 +59,7 @@ bool ImportBook(const ImportedBook& book, ImportMode mode, const std::string& di
                 std::string* error) {
   const std::optional<std::string> source = os::FindFileNoCase(directory, book.file);
   if (!source) return true;
-  std::optional<std::vector<std::uint8_t>> bytes = ReadWhole(*source);
+  std::optional<std::vector<std::uint8_t>> bytes = os::ReadRegularFile(*source);
   if (!bytes) {
     if (error) *error = *source + " cannot be read.";
     return false;

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/forms/forms.h"
 #include "platform/os/record_layout.h"
@@ -34,8 +35,6 @@ class frmBOL : public forms::Form {
   void ShowLineItem();
   void FillPackagingLists();
   bool AskLoseItemChanges();
-  void BeginItemEdit();
-  void EndItemEdit();
 
   bool BOLChanged() const { return bol_changed_; }
   std::int32_t CurrentShipperRecord() const { return current_shipper_record_; }
@@ -295,13 +294,19 @@ class frmBOL : public forms::Form {
   forms::Menu& mnuHelp = Add<forms::Menu>("mnuHelp", {}, {.caption = "&Help"});
 
  private:
-  // One address-book block of the header.
+  // One address-book block of the header: its name combo, book and record in hand, the
+  // bill's field of the name, and the boxes of the other party fields it shows, in the
+  // order they are filled and cleared.
+  struct PartyBox {
+    forms::TextBox* box;
+    const os::Field* field;
+  };
   struct PartyBlock {
     forms::ComboBox* name;
     const char* file;
     std::int32_t* record;
-    void (frmBOL::*to_record)();
-    void (frmBOL::*clear_fields)();
+    const os::Field* bill_name;
+    std::vector<PartyBox> boxes;
   };
 
   void Form_Load() override;
@@ -350,12 +355,8 @@ class frmBOL : public forms::Form {
   void DeleteParty(const PartyBlock& block);
   bool WritePartyRecord(forms::ComboBox& name, const char* file, std::int32_t& record);
   void PartyNameKeyPress(forms::ComboBox& box, int& key);
-  void ShipperToRecord();
-  void ConsigneeToRecord();
-  void ThirdPartyToRecord();
-  void ClearShipperFields();
-  void ClearConsigneeFields();
-  void ClearThirdPartyFields();
+  // The block's name and boxes into the party buffer.
+  void PartyToRecord(const PartyBlock& block);
 
   // Line items.
   void btnAdd_Click();
@@ -371,7 +372,9 @@ class frmBOL : public forms::Form {
   void TypeCombo_Click(forms::ComboBox& box);
   void chkHazardousMaterialsFlag_KeyPress(int& key);
   void BindItemNumber(forms::TextBox& box, int max_length, int decimals);
-  void CoverDetailList(bool covered);
+  // Shows the item editor over the detail list, its item not yet changed, or hides it; the
+  // menus, Previous and the list are locked while it is up.
+  void ShowItemEditor(bool shown);
 
   forms::Label& Label(const char* name, forms::Control& container, const forms::Rect& rect,
                       const char* caption) {

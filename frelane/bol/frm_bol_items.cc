@@ -91,9 +91,7 @@ void frmBOL::ShowLineItem() {
   txtWeight.SetText(CountText(v.I32(item::kWeight)));
   txtClass.SetText(modMain::Trim(v.Utf8Text(item::kClass)));
   txtCube.SetText(bol::CubeText(v.FiniteF64(item::kCube)));
-  item_changed_ = false;
-  BeginItemEdit();
-  fraDetailDetail.SetVisible(true);
+  ShowItemEditor(true);
   cboProduct.SetFocus();
   btnDelete.SetVisible(current_item_ <= ItemCount());
 }
@@ -104,29 +102,19 @@ bool frmBOL::AskLoseItemChanges() {
          forms::MsgBoxResult::kYes;
 }
 
-void frmBOL::BeginItemEdit() {
+void frmBOL::ShowItemEditor(bool shown) {
+  item_changed_ = false;
   for (forms::Control* c : std::initializer_list<forms::Control*>{&mnuFile, &mnuEdit,
                                                                   &btnPrevious, &lstDetails}) {
-    c->SetEnabled(false);
+    c->SetEnabled(!shown);
   }
-  CoverDetailList(true);
-}
-
-void frmBOL::EndItemEdit() {
-  for (forms::Control* c : std::initializer_list<forms::Control*>{&mnuFile, &mnuEdit,
-                                                                  &btnPrevious, &lstDetails}) {
-    c->SetEnabled(true);
-  }
-  CoverDetailList(false);
-}
-
-void frmBOL::CoverDetailList(bool covered) {
   // The item editor lies over the list, its headings and the Add and Edit buttons.
   for (forms::Control* c : std::initializer_list<forms::Control*>{
            &lstDetails, &btnEdit, &btnAdd, &lblHandlingUnitsHeading, &lblUnitsNo, &lblUnitsType,
            &lblPackagesHeading, &lblPackagesNo, &lblPackagesType, &lblDescriptionHeading}) {
-    c->SetVisible(!covered);
+    c->SetVisible(!shown);
   }
+  fraDetailDetail.SetVisible(shown);
 }
 
 void frmBOL::btnAdd_Click() {
@@ -176,18 +164,14 @@ void frmBOL::btnSave_Click() {
   std::string cube = modMain::Trim(txtCube.Text());
   v.SetF64(item::kCube, cube.empty() ? 0.0 : modMain::SafeValue(cube));
   if (ItemCount() < current_item_) SetItemCount(current_item_);
-  item_changed_ = false;
-  EndItemEdit();
-  fraDetailDetail.SetVisible(false);
+  ShowItemEditor(false);
   FillDetailList();
   bol_changed_ = true;
 }
 
 void frmBOL::btnIgnore_Click() {
   if (!AskLoseItemChanges()) return;
-  item_changed_ = false;
-  EndItemEdit();
-  fraDetailDetail.SetVisible(false);
+  ShowItemEditor(false);
 }
 
 void frmBOL::btnDelete_Click() {
@@ -204,9 +188,7 @@ void frmBOL::btnDelete_Click() {
   modBOL::ClearLineItem(bol::bill::kMaxItems);
   current_item_ = 0;
   if (ItemCount() > 0) SetItemCount(ItemCount() - 1);
-  item_changed_ = false;
-  EndItemEdit();
-  fraDetailDetail.SetVisible(false);
+  ShowItemEditor(false);
   FillDetailList();
   bol_changed_ = true;
 }

@@ -28,16 +28,24 @@ void ToRecord(const std::string& text, const os::Field& field) {
 }  // namespace
 
 frmBOL::PartyBlock frmBOL::Shipper() {
-  return {&cboShipperName, bol::kShipperFile, &current_shipper_record_, &frmBOL::ShipperToRecord,
-          &frmBOL::ClearShipperFields};
+  return {&cboShipperName, bol::kShipperFile, &current_shipper_record_, &bol::bill::kShipperName,
+          {{&txtShipperAddress, &party::kAddress}, {&txtShipperCity, &party::kCity},
+           {&txtShipperState, &party::kState}, {&txtShipperZipCode, &party::kZip},
+           {&txtShipperCounty, &party::kCounty}, {&txtShipperPhone, &party::kPhone},
+           {&txtShipper, &party::kShipperNumber}}};
 }
 frmBOL::PartyBlock frmBOL::Consignee() {
   return {&cboConsigneeName, bol::kConsigneeFile, &current_consignee_record_,
-          &frmBOL::ConsigneeToRecord, &frmBOL::ClearConsigneeFields};
+          &bol::bill::kConsigneeName,
+          {{&txtConsigneeAddress, &party::kAddress}, {&txtConsigneeCity, &party::kCity},
+           {&txtConsigneeState, &party::kState}, {&txtConsigneeZipCode, &party::kZip},
+           {&txtConsigneeCounty, &party::kCounty}, {&txtConsigneePhone, &party::kPhone}}};
 }
 frmBOL::PartyBlock frmBOL::ThirdParty() {
   return {&cboThirdPartyName, bol::kThirdPartyFile, &current_third_party_record_,
-          &frmBOL::ThirdPartyToRecord, &frmBOL::ClearThirdPartyFields};
+          &bol::bill::kThirdPartyName,
+          {{&txtThirdPartyAddress, &party::kAddress}, {&txtThirdPartyCity, &party::kCity},
+           {&txtThirdPartyState, &party::kState}, {&txtThirdPartyZipCode, &party::kZip}}};
 }
 
 void frmBOL::FillLists() {
@@ -70,32 +78,8 @@ void frmBOL::PickParty(const PartyBlock& block) {
   *block.record = combo.ItemData(combo.ListIndex());
   if (*block.record > 0) {
     if (!modBOL::ReadBookRecord(block.file, *block.record, modBOL::PartyBuffer().bytes)) return;
-    if (block.name == &cboShipperName) {
-      SetFromRecord(txtShipperAddress, party::kAddress);
-      SetFromRecord(txtShipperCity, party::kCity);
-      SetFromRecord(txtShipperState, party::kState);
-      SetFromRecord(txtShipperZipCode, party::kZip);
-      SetFromRecord(txtShipperCounty, party::kCounty);
-      SetFromRecord(txtShipperPhone, party::kPhone);
-      SetFromRecord(txtShipper, party::kShipperNumber);
-      modBOL::CurrentBOL().View().SetUtf8Text(bol::bill::kShipperName, modMain::Trim(combo.Text()));
-    } else if (block.name == &cboConsigneeName) {
-      SetFromRecord(txtConsigneeAddress, party::kAddress);
-      SetFromRecord(txtConsigneeCity, party::kCity);
-      SetFromRecord(txtConsigneeState, party::kState);
-      SetFromRecord(txtConsigneeZipCode, party::kZip);
-      SetFromRecord(txtConsigneeCounty, party::kCounty);
-      SetFromRecord(txtConsigneePhone, party::kPhone);
-      modBOL::CurrentBOL().View().SetUtf8Text(bol::bill::kConsigneeName,
-                                              modMain::Trim(combo.Text()));
-    } else {
-      SetFromRecord(txtThirdPartyAddress, party::kAddress);
-      SetFromRecord(txtThirdPartyCity, party::kCity);
-      SetFromRecord(txtThirdPartyState, party::kState);
-      SetFromRecord(txtThirdPartyZipCode, party::kZip);
-      modBOL::CurrentBOL().View().SetUtf8Text(bol::bill::kThirdPartyName,
-                                              modMain::Trim(combo.Text()));
-    }
+    for (const PartyBox& b : block.boxes) SetFromRecord(*b.box, *b.field);
+    modBOL::CurrentBOL().View().SetUtf8Text(*block.bill_name, modMain::Trim(combo.Text()));
   }
   bol_changed_ = true;
 }
@@ -126,12 +110,12 @@ bool frmBOL::WritePartyRecord(forms::ComboBox& name, const char* file, std::int3
 }
 
 void frmBOL::SaveParty(const PartyBlock& block) {
-  (this->*block.to_record)();
+  PartyToRecord(block);
   WritePartyRecord(*block.name, block.file, *block.record);
 }
 
 void frmBOL::SaveAsParty(const PartyBlock& block) {
-  (this->*block.to_record)();
+  PartyToRecord(block);
   std::int32_t previous = *block.record;
   *block.record = -1;
   if (!WritePartyRecord(*block.name, block.file, *block.record)) *block.record = previous;
@@ -150,69 +134,20 @@ void frmBOL::DeleteParty(const PartyBlock& block) {
   bol::SetByte(modBOL::PartyBuffer().View(), party::kStatus, bol::kStatusDeleted);
   modBOL::LoadPartyList(*block.name, block.file, *block.record, false);
   // The emptied name combo says so in the bill too.
-  const os::Field& bill_name = block.name == &cboShipperName     ? bol::bill::kShipperName
-                               : block.name == &cboConsigneeName ? bol::bill::kConsigneeName
-                                                                 : bol::bill::kThirdPartyName;
-  modBOL::CurrentBOL().View().SetUtf8Text(bill_name, modMain::Trim(block.name->Text()));
-  (this->*block.clear_fields)();
+  modBOL::CurrentBOL().View().SetUtf8Text(*block.bill_name, modMain::Trim(block.name->Text()));
+  for (const PartyBox& b : block.boxes) b.box->SetText("");
 }
 
-void frmBOL::ShipperToRecord() {
+void frmBOL::PartyToRecord(const PartyBlock& block) {
   modBOL::PartyBuffer() = bol::PartyRecord{};
-  ToRecord(cboShipperName.Text(), party::kName);
-  ToRecord(txtShipperAddress.Text(), party::kAddress);
-  ToRecord(txtShipperCity.Text(), party::kCity);
-  ToRecord(txtShipperCounty.Text(), party::kCounty);
-  ToRecord(txtShipperState.Text(), party::kState);
-  ToRecord(txtShipperZipCode.Text(), party::kZip);
-  ToRecord(txtShipperPhone.Text(), party::kPhone);
-  ToRecord(txtShipper.Text(), party::kShipperNumber);
-}
-
-void frmBOL::ConsigneeToRecord() {
-  modBOL::PartyBuffer() = bol::PartyRecord{};
-  ToRecord(cboConsigneeName.Text(), party::kName);
-  ToRecord(txtConsigneeAddress.Text(), party::kAddress);
-  ToRecord(txtConsigneeCity.Text(), party::kCity);
-  ToRecord(txtConsigneeCounty.Text(), party::kCounty);
-  ToRecord(txtConsigneeState.Text(), party::kState);
-  ToRecord(txtConsigneeZipCode.Text(), party::kZip);
-  ToRecord(txtConsigneePhone.Text(), party::kPhone);
-  ToRecord("", party::kShipperNumber);
-}
-
-void frmBOL::ThirdPartyToRecord() {
-  modBOL::PartyBuffer() = bol::PartyRecord{};
-  ToRecord(cboThirdPartyName.Text(), party::kName);
-  ToRecord(txtThirdPartyAddress.Text(), party::kAddress);
-  ToRecord(txtThirdPartyCity.Text(), party::kCity);
-  ToRecord("", party::kCounty);
-  ToRecord(txtThirdPartyState.Text(), party::kState);
-  ToRecord(txtThirdPartyZipCode.Text(), party::kZip);
-  ToRecord("", party::kPhone);
-  ToRecord("", party::kShipperNumber);
-}
-
-void frmBOL::ClearShipperFields() {
-  for (forms::TextBox* box : {&txtShipperAddress, &txtShipperCity, &txtShipperState,
-                              &txtShipperZipCode, &txtShipperCounty, &txtShipperPhone,
-                              &txtShipper}) {
-    box->SetText("");
+  // A field the block does not show is stored blank.
+  for (const os::Field* field : {&party::kName, &party::kAddress, &party::kCity, &party::kCounty,
+                                 &party::kState, &party::kZip, &party::kPhone,
+                                 &party::kShipperNumber}) {
+    ToRecord("", *field);
   }
-}
-
-void frmBOL::ClearConsigneeFields() {
-  for (forms::TextBox* box : {&txtConsigneeAddress, &txtConsigneeCity, &txtConsigneeState,
-                              &txtConsigneeZipCode, &txtConsigneeCounty, &txtConsigneePhone}) {
-    box->SetText("");
-  }
-}
-
-void frmBOL::ClearThirdPartyFields() {
-  for (forms::TextBox* box : {&txtThirdPartyAddress, &txtThirdPartyCity, &txtThirdPartyState,
-                              &txtThirdPartyZipCode}) {
-    box->SetText("");
-  }
+  ToRecord(block.name->Text(), party::kName);
+  for (const PartyBox& b : block.boxes) ToRecord(b.box->Text(), *b.field);
 }
 
 }  // namespace frelane

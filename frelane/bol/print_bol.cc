@@ -7,6 +7,7 @@
 #include "frelane/bol/mod_bol.h"
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/main_module.h"
+#include "frelane/core/print_line.h"
 #include "platform/forms/application.h"
 #include "platform/forms/message_box.h"
 #include "platform/os/cp1252.h"
@@ -366,27 +367,7 @@ void PrintWrappedText(std::int16_t& row, std::string text) {
 }
 
 std::string NextTextLine(std::string& text) {
-  std::string line;
-  const std::size_t p = text.find("\r\n");
-  if (p != std::string::npos && p + 1 <= kLineLength + 1) {
-    line = modMain::Trim(text.substr(0, p));
-    text = modMain::Trim(text.substr(p + 2));
-    return line;
-  }
-  if (text.size() <= kLineLength) {
-    line = text;
-    text.clear();
-    return line;
-  }
-  const std::size_t blank = text.rfind(' ', kLineLength - 1);
-  if (blank != std::string::npos) {
-    line = text.substr(0, blank);
-    text = modMain::Trim(text.substr(blank + 1));
-  } else {
-    line = text.substr(0, kLineLength);
-    text = modMain::Trim(text.substr(kLineLength));
-  }
-  return line;
+  return modMain::NextLineOfWidth(text, kLineLength);
 }
 
 std::int16_t CountTextLines(std::string_view text) {

@@ -39,4 +39,25 @@ int OpenRegularFileToAppend(const std::string& path) {
   return OpenRegular(path, O_WRONLY | O_APPEND | O_CREAT, nullptr);
 }
 
+std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::string& path) {
+  struct stat st;
+  const int fd = OpenRegularFile(path, &st);
+  if (fd < 0) return std::nullopt;
+  // The size is a first guess: the file may grow while it is read.
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(st.st_size) + 1);
+  std::size_t done = 0;
+  for (;;) {
+    if (done == bytes.size()) bytes.resize(bytes.size() * 2);
+    const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      ::close(fd);
+      if (got < 0) return std::nullopt;
+      bytes.resize(done);
+      return bytes;
+    }
+    done += static_cast<std::size_t>(got);
+  }
+}
+
 }  // namespace os

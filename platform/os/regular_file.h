@@ -6,7 +6,10 @@
 
 #include <sys/stat.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace os {
 
@@ -19,6 +22,10 @@ int OpenRegularFile(const std::string& path, struct stat* st = nullptr);
 // (mode 0666 less the umask) when absent; -1 as OpenRegularFile when something else is
 // there. A log opened this way cannot be held up by a FIFO or fill a device.
 int OpenRegularFileToAppend(const std::string& path);
+
+// The whole content of the regular file at path; nullopt when it is no regular file or
+// cannot be opened or read.
+std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::string& path);
 
 }  // namespace os
 

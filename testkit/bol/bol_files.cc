@@ -1,39 +1,34 @@
 #include "testkit/bol/bol_files.h"
 
-#include <cstring>
 #include <fstream>
+
+#include "platform/os/bytes.h"
 
 namespace testkit::bol {
 namespace {
 
 void Text(Bytes& b, std::size_t at, std::size_t width, const std::string& text) {
-  for (std::size_t i = 0; i < width; ++i) {
-    b[at + i] = i < text.size() ? static_cast<std::uint8_t>(text[i]) : ' ';
-  }
+  os::StoreText(b.data() + at, width, text);
 }
+void I32(Bytes& b, std::size_t at, std::int32_t v) { os::StoreI32Le(b.data() + at, v); }
+void F64(Bytes& b, std::size_t at, double v) { os::StoreF64Le(b.data() + at, v); }
 
-void I32(Bytes& b, std::size_t at, std::int32_t v) {
-  auto u = static_cast<std::uint32_t>(v);
-  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(u >> (8 * i));
-}
-
-void F64(Bytes& b, std::size_t at, double v) {
-  std::uint64_t u;
-  std::memcpy(&u, &v, 8);
-  for (int i = 0; i < 8; ++i) b[at + i] = static_cast<std::uint8_t>(u >> (8 * i));
+// The name, address, city, county, state, zip and phone of a party, as each record keeps them.
+void PartyAt(Bytes& b, std::size_t at, const Party& p) {
+  Text(b, at, 25, p.name);
+  Text(b, at + 25, 35, p.address);
+  Text(b, at + 60, 25, p.city);
+  Text(b, at + 85, 25, p.county);
+  Text(b, at + 110, 2, p.state);
+  Text(b, at + 112, 6, p.zip);
+  Text(b, at + 118, 25, p.phone);
 }
 
 }  // namespace
 
 Bytes PartyBytes(const Party& p) {
   Bytes b(kPartySize, 0);
-  Text(b, 0, 25, p.name);
-  Text(b, 25, 35, p.address);
-  Text(b, 60, 25, p.city);
-  Text(b, 85, 25, p.county);
-  Text(b, 110, 2, p.state);
-  Text(b, 112, 6, p.zip);
-  Text(b, 118, 25, p.phone);
+  PartyAt(b, 0, p);
   Text(b, 143, 25, p.shipper_number);
   b[168] = p.status;
   return b;
@@ -58,21 +53,9 @@ Bytes BillBytes(const Bill& s) {
   Text(b, 25, 10, s.ship_date);
   Text(b, 35, 25, s.pro_number);
   Text(b, 60, 25, s.shipper_number);
-  Text(b, 85, 25, s.shipper.name);
-  Text(b, 110, 35, s.shipper.address);
-  Text(b, 145, 25, s.shipper.city);
-  Text(b, 170, 25, s.shipper.county);
-  Text(b, 195, 2, s.shipper.state);
-  Text(b, 197, 6, s.shipper.zip);
-  Text(b, 203, 25, s.shipper.phone);
+  PartyAt(b, 85, s.shipper);
   Text(b, 228, 25, s.consignee_po);
-  Text(b, 253, 25, s.consignee.name);
-  Text(b, 278, 35, s.consignee.address);
-  Text(b, 313, 25, s.consignee.city);
-  Text(b, 338, 25, s.consignee.county);
-  Text(b, 363, 2, s.consignee.state);
-  Text(b, 365, 6, s.consignee.zip);
-  Text(b, 371, 25, s.consignee.phone);
+  PartyAt(b, 253, s.consignee);
   Text(b, 396, 25, s.third_party.name);
   Text(b, 421, 35, s.third_party.address);
   Text(b, 456, 25, s.third_party.city);
@@ -104,6 +87,31 @@ Bytes BillBytes(const Bill& s) {
     Text(b, at + 321, 4, item.freight_class);
     F64(b, at + 325, item.cube);
   }
+  return b;
+}
+
+Bill FlooringBill() {
+  Bill b;
+  b.number = "MRM-0101";
+  b.ship_date = "12/01/2026";
+  b.pro_number = "10442187";
+  b.shipper_number = "MRM-100";
+  b.shipper = {"Maple Row Millworks", "14 Sawmill Rd", "Harlow", "Dane", "WI", "53701",
+               "608-555-0101", "MRM-100", 0};
+  b.consignee = {"Quarry Hill Builders", "48 Granite Way", "Granby", "Lyon", "MN", "55401",
+                 "612-555-0123", "", 0};
+  b.consignee_po = "QHB-5521";
+  b.freight_paid_by = 0;
+  b.declared_value = "2.50";
+  b.declared_value_per = "lb";
+  b.notify_name = "Dana at Quarry Hill";
+  b.notify_phone = "612-555-0124";
+  b.special_instructions = "Liftgate needed at delivery.\r\nCall one hour ahead.";
+  b.items = {
+      {"Oak flooring", 4, "PT", 24, "BD", 0, "Prefinished oak flooring boards, cartoned", 3600,
+       "55", 180},
+      {"", 1, "PT", 10, "CT", 0, "Flooring trim and thresholds", 240, "70", 12.5},
+  };
   return b;
 }
 

@@ -70,6 +70,10 @@ inline Bill NumberedBill(std::string number) {
   return b;
 }
 
+// The sample's one-page bill: flooring from Maple Row Millworks to Quarry Hill Builders,
+// prepaid, with a notify party, instructions on two lines and two items.
+Bill FlooringBill();
+
 inline constexpr std::size_t kBillSize = 7504;
 inline constexpr std::size_t kPartySize = 169;
 inline constexpr std::size_t kProductSize = 318;

@@ -80,7 +80,7 @@ TEST_F(BolFilesTest, BillFieldsSitWhereTheLayoutSays) {
   ASSERT_TRUE(bol::WriteBillFile("BL-2026-.BOL", r, &error)) << error;
   EXPECT_EQ(Read("BOLData/BL-2026-.BOL"), Read("BOLData/BL-2026-.BOL"));
   Bytes expected = testkit::bol::BillBytes(bill);
-  EXPECT_EQ(Read("BOLData/BL-2026-.BOL"), std::string(expected.begin(), expected.end()));
+  EXPECT_EQ(Read("BOLData/BL-2026-.BOL"), AsText(expected));
 }
 
 TEST_F(BolFilesTest, PartyProductAndDefaultsLayouts) {
@@ -158,7 +158,7 @@ TEST_F(BolFilesTest, DefaultsReadWithoutCreatingAndSaveWhole) {
   modBOL::Defaults().View().SetI32(bol::defaults::kConsigneeDefault, 4);
   ASSERT_TRUE(modBOL::SaveBOLDefaults());
   Bytes expected = testkit::bol::DefaultsBytes(0, 4, 0, 0);
-  EXPECT_EQ(Read("BOLDef.dat"), std::string(expected.begin(), expected.end()));
+  EXPECT_EQ(Read("BOLDef.dat"), AsText(expected));
 }
 
 TEST_F(BolFilesTest, ANewBillAfterAnOldOneIsBlankThrough) {
@@ -253,7 +253,7 @@ TEST_F(BolFilesTest, BooksThatCannotBeWrittenAreStillRead) {
   ASSERT_EQ(waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_EQ(Read("Shipper.dat"), std::string(shippers.begin(), shippers.end()));
+  EXPECT_EQ(Read("Shipper.dat"), AsText(shippers));
 }
 
 TEST_F(BolFilesTest, TwoProcessesAppendingGetDistinctRecordNumbers) {

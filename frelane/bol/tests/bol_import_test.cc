@@ -20,8 +20,6 @@ using testkit::bol::PartyBytes;
 
 constexpr char kSameDirectory[] = "You can not import information from the same directory";
 
-std::string Text(const Bytes& b) { return std::string(b.begin(), b.end()); }
-
 class ImportTest : public BolTest {
  protected:
   void SetUp() override {
@@ -85,7 +83,7 @@ TEST_F(ImportTest, FirstStartTakesEveryBookWithoutAQuestion) {
   user_.ExpectMsgBox(MsgBoxResult::kOK, "Import Complete");
   frmBOL& f = Editor();
   EXPECT_TRUE(user_.AllMessageBoxesShown());
-  EXPECT_EQ(Read("Shipper.dat"), Text(theirs_shippers_));
+  EXPECT_EQ(Read("Shipper.dat"), AsText(theirs_shippers_));
   EXPECT_EQ(Read("Product.dat").size(), 318u);
   ASSERT_EQ(f.cboShipperName.ListCount(), 2);  // the deleted one stays deleted
   EXPECT_EQ(f.cboShipperName.List(0), "Alder Mill");
@@ -112,8 +110,8 @@ TEST_F(ImportTest, OverwriteReplacesAppendAddsAndNoNoChangesNothing) {
   user_.ExpectMsgBox(MsgBoxResult::kYes, "Information already exists.  Would you like to overwrite?");
   user_.ExpectMsgBox(MsgBoxResult::kOK, "Import Complete");
   user_.MenuClick(f.mnuFileImport);
-  EXPECT_EQ(Read("Shipper.dat"), Text(theirs_shippers_));
-  EXPECT_EQ(Read("ThirdPty.dat"), Text(PartyBytes(NamedParty("Own Third"))));  // no source
+  EXPECT_EQ(Read("Shipper.dat"), AsText(theirs_shippers_));
+  EXPECT_EQ(Read("ThirdPty.dat"), AsText(PartyBytes(NamedParty("Own Third"))));  // no source
   EXPECT_EQ(f.CurrentShipperRecord(), -1);  // record 3 is another shipper now
   names_kept();
 
@@ -125,7 +123,7 @@ TEST_F(ImportTest, OverwriteReplacesAppendAddsAndNoNoChangesNothing) {
   user_.ExpectMsgBox(MsgBoxResult::kYes, "Would you like to append?");
   user_.ExpectMsgBox(MsgBoxResult::kOK, "Import Complete");
   user_.MenuClick(f.mnuFileImport);
-  EXPECT_EQ(Read("Shipper.dat"), Text(theirs_shippers_) + Text(theirs_shippers_));
+  EXPECT_EQ(Read("Shipper.dat"), AsText(theirs_shippers_) + AsText(theirs_shippers_));
   EXPECT_EQ(f.cboShipperName.ListCount(), 4);
   EXPECT_EQ(f.CurrentShipperRecord(), -1);
   EXPECT_EQ(f.cboShipperName.Text(), "Alder Mill");
@@ -186,7 +184,7 @@ TEST_F(ImportTest, AWriteFailingHalfwayLeavesTheOldBooksWhole) {
   user_.ExpectMsgBox(MsgBoxResult::kOK, "No space left on device");
   user_.MenuClick(f.mnuFileImport);
   EXPECT_TRUE(user_.AllMessageBoxesShown());
-  EXPECT_EQ(Read("Shipper.dat"), Text(SampleShippers()));
+  EXPECT_EQ(Read("Shipper.dat"), AsText(SampleShippers()));
   EXPECT_EQ(Read("Consigne.dat"), consignees);
   EXPECT_EQ(f.cboShipperName.ListCount(), 3);
 }

@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 #include "frelane/bol/frm_bol.h"
@@ -38,7 +39,6 @@
 
 namespace frelane {
 namespace {
-
 
 QString RunTool(const QString& program, const QStringList& arguments) {
   QProcess process;
@@ -61,6 +61,35 @@ class BolPrintQtTest : public BolQtTest {
     print::InstallPrintSystem(std::move(previous_));
   }
 
+  // Triggers the menu entry while a user answers every message box with its default button,
+  // keeping its text in *messages, and does `act` once on the window `dialog` gives (null
+  // while the dialog is not up yet); returns when `count` messages have been seen.
+  void UseDialogFromMenu(const QString& menu, const QString& entry,
+                         const std::function<QWidget*()>& dialog,
+                         const std::function<void(QWidget*)>& act, qsizetype count,
+                         QStringList* messages) {
+    bool acted = false;
+    QTimer user;
+    user.setInterval(30);
+    QObject::connect(&user, &QTimer::timeout, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        messages->push_back(box->text());
+        box->defaultButton() ? box->defaultButton()->click() : box->accept();
+        return;
+      }
+      if (acted) return;
+      QWidget* window = dialog();
+      if (window == nullptr || !window->isVisible()) return;
+      acted = true;
+      act(window);
+    });
+    user.start();
+    QAction* action = MenuAction(menu, entry);
+    ASSERT_NE(action, nullptr);
+    action->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return messages->size() >= count; }, 10000));
+  }
+
   QTemporaryDir pdf_dir_;
   QString pdf_;
   std::unique_ptr<print::PrintSystem> previous_;
@@ -76,33 +105,21 @@ TEST_F(BolPrintQtTest, ABillPrintsToAPdfWithEveryFieldAndLegalText) {
   // The printer dialog: "PDF file" chosen from its list, then OK; every message answered.
   frmPrint& dialog = app_.Get<frmPrint>();
   QStringList messages;
-  bool chose = false;
-  QTimer user;
-  user.setInterval(30);
-  QObject::connect(&user, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      messages.push_back(box->text());
-      box->defaultButton() ? box->defaultButton()->click() : box->accept();
-      return;
-    }
-    if (chose || !dialog.IsLoaded() || !dialog.Visible()) return;
-    QWidget* window = host_.WindowOf(dialog);
-    if (window == nullptr || !window->isVisible()) return;
-    chose = true;
-    auto* combo = Widget<QComboBox>(dialog.cboPrinters);
-    const int last = combo->count() - 1;
-    EXPECT_EQ(combo->itemText(last), QStringLiteral("PDF file"));
-    combo->setCurrentIndex(last);
-    Q_EMIT combo->activated(last);
-    Snap(window, "bol_print_dialog.png");
-    QTest::mouseClick(Widget(dialog.btnOK), Qt::LeftButton);
-  });
-  user.start();
-  QAction* print_action = MenuAction(QStringLiteral("&File"), QStringLiteral("&Print"));
-  ASSERT_NE(print_action, nullptr);
-  print_action->trigger();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.isEmpty(); }, 10000));
-  user.stop();
+  ASSERT_NO_FATAL_FAILURE(UseDialogFromMenu(
+      QStringLiteral("&File"), QStringLiteral("&Print"),
+      [&]() -> QWidget* {
+        return dialog.IsLoaded() && dialog.Visible() ? host_.WindowOf(dialog) : nullptr;
+      },
+      [&](QWidget* window) {
+        auto* combo = Widget<QComboBox>(dialog.cboPrinters);
+        const int last = combo->count() - 1;
+        EXPECT_EQ(combo->itemText(last), QStringLiteral("PDF file"));
+        combo->setCurrentIndex(last);
+        Q_EMIT combo->activated(last);
+        Snap(window, "bol_print_dialog.png");
+        QTest::mouseClick(Widget(dialog.btnOK), Qt::LeftButton);
+      },
+      1, &messages));
   EXPECT_EQ(messages, QStringList{QStringLiteral("Printing successfully completed")});
 
   const QString text = RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf_,
@@ -184,36 +201,22 @@ TEST_F(BolPrintQtTest, AnImportChosenByDoubleClickReplacesTheBooks) {
   dir_.Write("old/Shipper.dat", shippers);
   frmImport& import = app_.Get<frmImport>();
   QStringList messages;
-  bool chose = false;
-  QTimer user;
-  user.setInterval(30);
-  QObject::connect(&user, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      messages.push_back(box->text());
-      box->defaultButton() ? box->defaultButton()->click() : box->accept();
-      return;
-    }
-    if (chose || !import.IsLoaded()) return;
-    QWidget* window = host_.WindowOf(import);
-    if (window == nullptr || !window->isVisible()) return;
-    chose = true;
-    auto* list = Widget<QListWidget>(import.Dir1);
-    const QList<QListWidgetItem*> found =
-        list->findItems(QString::fromStdString(dir_.File("old")), Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1);
-    const QRect row = list->visualItemRect(found[0]);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
-    EXPECT_EQ(import.Dir1.Path(), dir_.File("old"));
-    Snap(window, "bol_import.png");
-    QTest::mouseClick(Widget(import.btnOK), Qt::LeftButton);
-  });
-  user.start();
-  QAction* action = MenuAction(QStringLiteral("&File"), QStringLiteral("&Import"));
-  ASSERT_NE(action, nullptr);
-  action->trigger();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return messages.size() >= 2; }, 10000));
-  user.stop();
+  ASSERT_NO_FATAL_FAILURE(UseDialogFromMenu(
+      QStringLiteral("&File"), QStringLiteral("&Import"),
+      [&]() -> QWidget* { return import.IsLoaded() ? host_.WindowOf(import) : nullptr; },
+      [&](QWidget* window) {
+        auto* list = Widget<QListWidget>(import.Dir1);
+        const QList<QListWidgetItem*> found =
+            list->findItems(QString::fromStdString(dir_.File("old")), Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        const QRect row = list->visualItemRect(found[0]);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
+        EXPECT_EQ(import.Dir1.Path(), dir_.File("old"));
+        Snap(window, "bol_import.png");
+        QTest::mouseClick(Widget(import.btnOK), Qt::LeftButton);
+      },
+      2, &messages));
   EXPECT_EQ(messages, (QStringList{QStringLiteral("Information already exists.  Would you like to overwrite?"),
                                    QStringLiteral("Import Complete")}));
   EXPECT_EQ(testkit::ReadFile(dir_.File("Shipper.dat")), shippers);

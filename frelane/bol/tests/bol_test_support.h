@@ -44,6 +44,9 @@ class BolTest : public ::testing::Test {
   forms::testing::HeadlessDriver user_;
 };
 
+// Bytes as the text Read gives back, to compare the two.
+inline std::string AsText(const testkit::bol::Bytes& b) { return std::string(b.begin(), b.end()); }
+
 // Three shippers of a fictional book: records 1 to 3.
 inline testkit::bol::Bytes SampleShippers() {
   using testkit::bol::Party;

@@ -295,13 +295,13 @@ TEST_F(BooksTest, DefaultsDialogStoresOnOkAndCancelPutsBack) {
   EXPECT_EQ(modBOL::Defaults().View().I32(bol::defaults::kConsigneeDefault), 1);
   EXPECT_EQ(modBOL::Defaults().View().I32(bol::defaults::kShipperDefault), 3);
   Bytes unchanged = testkit::bol::DefaultsBytes(3, 1, 0, 2);
-  EXPECT_EQ(Read("BOLDef.dat"), std::string(unchanged.begin(), unchanged.end()));
+  EXPECT_EQ(Read("BOLDef.dat"), AsText(unchanged));
 
   d.Show();
   user_.Pick(d.cboConsigneeName, 1);
   user_.Click(d.btnOK);
   Bytes saved = testkit::bol::DefaultsBytes(0, 2, 0, 2);
-  EXPECT_EQ(Read("BOLDef.dat"), std::string(saved.begin(), saved.end()));
+  EXPECT_EQ(Read("BOLDef.dat"), AsText(saved));
 }
 
 TEST_F(BooksTest, DefaultsDialogWithoutAFileCreatesNoneOnCancel) {

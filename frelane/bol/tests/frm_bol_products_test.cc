@@ -24,10 +24,7 @@ class ProductsTest : public BolTest {
     return f;
   }
   std::string Record(int n) { return Read("Product.dat").substr((n - 1) * 318, 318); }
-  std::string Expected(const Product& p) {
-    testkit::bol::Bytes b = ProductBytes(p);
-    return std::string(b.begin(), b.end());
-  }
+  std::string Expected(const Product& p) { return AsText(ProductBytes(p)); }
 };
 
 TEST_F(ProductsTest, OpensWithTheProductsInUseAndNothingChosen) {

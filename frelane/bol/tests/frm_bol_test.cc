@@ -127,7 +127,7 @@ TEST_F(FrmBolTest, ABillTypedSavedAndReopenedKeepsEveryField) {
   expected.notify_name = "Dock office";
   expected.special_instructions = "Call ahead\r\nDock 4";
   Bytes bytes = testkit::bol::BillBytes(expected);
-  EXPECT_EQ(Read("BOLData/BL-7001.BOL"), std::string(bytes.begin(), bytes.end()));
+  EXPECT_EQ(Read("BOLData/BL-7001.BOL"), AsText(bytes));
 
   user_.MenuClick(f.mnuFileNewBOL);  // saved: no question
   EXPECT_EQ(f.txtBOL.Text(), "");
@@ -144,7 +144,7 @@ TEST_F(FrmBolTest, ABillTypedSavedAndReopenedKeepsEveryField) {
   EXPECT_TRUE(f.optSingleShipment(0).Value());
   EXPECT_TRUE(f.optSection7Signed(1).Value());
   EXPECT_EQ(f.txtSpecialInstructions.Text(), "Call ahead\r\nDock 4");
-  EXPECT_EQ(Read("BOLData/BL-7001.BOL"), std::string(bytes.begin(), bytes.end()));
+  EXPECT_EQ(Read("BOLData/BL-7001.BOL"), AsText(bytes));
 }
 
 TEST_F(FrmBolTest, ValidationReportsTheFirstFailureInOrder) {
@@ -223,7 +223,7 @@ TEST_F(FrmBolTest, ReplacingAnotherBillsFileNeedsAYes) {
   user_.ExpectMsgBox(MsgBoxResult::kNo,
                      "A BOL with this # (BL-2026-) already exists, do you wish to replace it?");
   EXPECT_FALSE(f.SaveBOL());
-  EXPECT_EQ(Read("BOLData/BL-2026-.BOL"), std::string(other.begin(), other.end()));
+  EXPECT_EQ(Read("BOLData/BL-2026-.BOL"), AsText(other));
   user_.ExpectMsgBox(MsgBoxResult::kYes, "(BL-2026-)");
   EXPECT_TRUE(f.SaveBOL());
   EXPECT_EQ(Read("BOLData/BL-2026-.BOL").substr(0, 12), "BL-2026-0002");
@@ -280,7 +280,7 @@ TEST_F(FrmBolTest, AFailedSaveKeepsTheOldFileAndTheEditorOpen) {
   EXPECT_TRUE(f.IsLoaded());
   EXPECT_TRUE(f.BOLChanged());
   EXPECT_NE(user_.LastPrompt().find("No space left on device"), std::string::npos);
-  EXPECT_EQ(Read("BOLData/BL-9.BOL"), std::string(old_bill.begin(), old_bill.end()));
+  EXPECT_EQ(Read("BOLData/BL-9.BOL"), AsText(old_bill));
 
   // A validation failure behind "Save Changes?" also keeps it open; No closes unsaved.
   bol::SetFileWriterForTesting(nullptr);
@@ -293,7 +293,7 @@ TEST_F(FrmBolTest, AFailedSaveKeepsTheOldFileAndTheEditorOpen) {
   user_.ExpectMsgBox(MsgBoxResult::kNo, "Save Changes?");
   user_.CloseForm(f);
   EXPECT_FALSE(f.IsLoaded());
-  EXPECT_EQ(Read("BOLData/BL-9.BOL"), std::string(old_bill.begin(), old_bill.end()));
+  EXPECT_EQ(Read("BOLData/BL-9.BOL"), AsText(old_bill));
 }
 
 TEST_F(FrmBolTest, OpeningAVanishedOrDamagedFileChangesNothing) {

@@ -17,6 +17,7 @@ namespace frelane::testing {
 namespace {
 
 using testkit::bol::Bill;
+using testkit::bol::FlooringBill;
 using testkit::bol::LineItem;
 
 std::string Golden(const std::string& name) {
@@ -30,31 +31,6 @@ std::string ExpandedGolden(const std::string& name) {
   std::string out, line;
   while (std::getline(in, line)) out += line == "form" ? form : line + "\n";
   return out;
-}
-
-Bill Flooring() {
-  Bill b;
-  b.number = "MRM-0101";
-  b.ship_date = "12/01/2026";
-  b.pro_number = "10442187";
-  b.shipper_number = "MRM-100";
-  b.shipper = {"Maple Row Millworks", "14 Sawmill Rd", "Harlow", "Dane", "WI", "53701",
-               "608-555-0101", "MRM-100", 0};
-  b.consignee = {"Quarry Hill Builders", "48 Granite Way", "Granby", "Lyon", "MN", "55401",
-                 "612-555-0123", "", 0};
-  b.consignee_po = "QHB-5521";
-  b.freight_paid_by = 0;
-  b.declared_value = "2.50";
-  b.declared_value_per = "lb";
-  b.notify_name = "Dana at Quarry Hill";
-  b.notify_phone = "612-555-0124";
-  b.special_instructions = "Liftgate needed at delivery.\r\nCall one hour ahead.";
-  b.items = {
-      {"Oak flooring", 4, "PT", 24, "BD", 0, "Prefinished oak flooring boards, cartoned", 3600,
-       "55", 180},
-      {"", 1, "PT", 10, "CT", 0, "Flooring trim and thresholds", 240, "70", 12.5},
-  };
-  return b;
 }
 
 // COD remitted to the third party, paid by the consignee, hazardous items, an item moved
@@ -116,7 +92,7 @@ TEST_F(PrintBolTest, BlankFormIsDrawnAsListed) {
 }
 
 TEST_F(PrintBolTest, BillsPrintAsWorkedOutByHand) {
-  Load(Flooring());
+  Load(FlooringBill());
   ASSERT_TRUE(modBOL::PrintCopies(1));
   EXPECT_EQ(print::OperationListing(Printed()), ExpandedGolden("bill_one_page.txt"));
 
@@ -170,7 +146,7 @@ std::vector<std::string> PageNumbers(const print::Document& doc) {
 }
 
 TEST_F(PrintBolTest, PagesBreakSoThatTheCountIsRightAndNoRowOverprints) {
-  Bill bill = Flooring();
+  Bill bill = FlooringBill();
   bill.special_instructions.clear();
   bill.items.clear();
   Load(bill);
@@ -212,7 +188,7 @@ TEST_F(PrintBolTest, PagesBreakSoThatTheCountIsRightAndNoRowOverprints) {
 }
 
 TEST_F(PrintBolTest, TotalsRowOnlyWhenSomethingIsCounted) {
-  Bill bill = Flooring();
+  Bill bill = FlooringBill();
   bill.special_instructions.clear();
   bill.items = {{"", 0, "", 0, "", 0, "Loose parts", 0, "", 0}};
   Load(bill);
@@ -222,7 +198,7 @@ TEST_F(PrintBolTest, TotalsRowOnlyWhenSomethingIsCounted) {
 }
 
 TEST_F(PrintBolTest, AFailedStepEndsThePrintAndTheRemainingCopies) {
-  Load(Flooring());
+  Load(FlooringBill());
   // Bold is switched off for the copy, five times by the form and twice by the page fields;
   // the 9th switch is the first item's row.
   printers_->FailOperation("FontBold", 9, print::PrinterError(482, "Printer error"));
@@ -265,7 +241,7 @@ TEST_F(PrintBolTest, FilePrintChoosesValidatesPrintsEveryCopyAndSaysSo) {
   WriteFile("Shipper.dat", SampleShippers());
   frmBOL& f = app_.Get<frmBOL>();
   f.Show();
-  Load(Flooring());
+  Load(FlooringBill());
   f.ShowBOL();
   user_.WhenShown("frmPrint", [this] {
     frmPrint& d = app_.Get<frmPrint>();
@@ -291,7 +267,7 @@ TEST_F(PrintBolTest, FilePrintChoosesValidatesPrintsEveryCopyAndSaysSo) {
   // A failed copy: its error, and no claim of success.
   user_.TypeInto(f.txtBOL, "MRM-0102");
   printers_->FailOperation("NewPage", 1, print::PrinterError(482, "Out of paper"));
-  Bill long_bill = Flooring();
+  Bill long_bill = FlooringBill();
   long_bill.number = "MRM-0102";
   long_bill.items.assign(9, LineItem{"", 1, "PT", 1, "BX", 0, "Crate", 10, "50", 0});
   Load(long_bill);
