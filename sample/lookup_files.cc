@@ -70,7 +70,6 @@ bool BuildServiceDays(const Path& dir, const Path& target) {
       for (std::string cell; cells >> cell;) row.push_back(cell == "-" ? 0 : std::stoi(cell));
       rows.push_back(row);
     } else {
-      std::fprintf(stderr, "service_days.txt: bad line: %s\n", line.c_str());
       return false;
     }
     return true;

@@ -1,9 +1,9 @@
 #include "sample/outputs_files.h"
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "sample/house_colours.h"
 #include "sample/table_lines.h"
 #include "testkit/app/picture_writer.h"
 #include "testkit/geo/screen_files.h"
@@ -15,25 +15,19 @@ namespace {
 
 using Path = std::filesystem::path;
 
-constexpr testkit::Rgb kNavy{20, 40, 100};
-constexpr testkit::Rgb kWhite{255, 255, 255};
-constexpr testkit::Rgb kAmber{240, 170, 30};
 constexpr testkit::Rgb kLand{226, 232, 210};
 constexpr testkit::Rgb kWater{170, 200, 230};
 
 bool BuildWebLinks(const Path& outputs, const Path& target) {
-  std::vector<std::string> lines;
-  if (!ReadTableLines(outputs / "web_links.txt", &lines)) return false;
   std::vector<testkit::WebLinkLine> links;
-  for (const std::string& line : lines) {
+  auto add = [&links](const std::string& line) {
     std::size_t bar = line.find('|');
-    if (bar == std::string::npos) {
-      std::fprintf(stderr, "web_links.txt: bad line: %s\n", line.c_str());
-      return false;
-    }
+    if (bar == std::string::npos) return false;
     links.push_back({line.substr(0, bar), line.substr(bar + 1)});
-  }
-  return WriteText(target / "weblinks.dat", testkit::WebLinksFile(links));
+    return true;
+  };
+  return ForEachTableLine(outputs / "web_links.txt", add) &&
+         WriteText(target / "weblinks.dat", testkit::WebLinksFile(links));
 }
 
 bool BuildPrintDisclaimer(const Path& outputs, const Path& target) {

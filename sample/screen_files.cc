@@ -1,11 +1,11 @@
 #include "sample/screen_files.h"
 
-#include <cstdio>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "sample/house_colours.h"
 #include "sample/table_lines.h"
 #include "testkit/app/picture_writer.h"
 #include "testkit/geo/screen_files.h"
@@ -16,9 +16,6 @@ namespace {
 
 using Path = std::filesystem::path;
 
-constexpr testkit::Rgb kNavy{20, 40, 100};
-constexpr testkit::Rgb kWhite{255, 255, 255};
-constexpr testkit::Rgb kAmber{240, 170, 30};
 constexpr testkit::Rgb kPaper{250, 246, 232};
 
 bool BuildDisclaimer(const Path& screen, const char* source, const Path& target) {
@@ -28,19 +25,16 @@ bool BuildDisclaimer(const Path& screen, const char* source, const Path& target)
 }
 
 bool BuildZipRanges(const Path& screen, const Path& target) {
-  std::vector<std::string> lines;
-  if (!ReadTableLines(screen / "zip_disclaimer_zips.txt", &lines, BlankLines::kKeep)) return false;
   std::vector<std::pair<std::string, std::string>> ranges;
-  for (const std::string& line : lines) {
+  auto add = [&ranges](const std::string& line) {
     std::istringstream in(line);
     std::string low, high;
-    if (!(in >> low >> high)) {
-      std::fprintf(stderr, "zip_disclaimer_zips.txt: bad line: %s\n", line.c_str());
-      return false;
-    }
+    if (!(in >> low >> high)) return false;
     ranges.emplace_back(low, high);
-  }
-  return WriteText(target / "ZipDisclaimerZips.dat", testkit::ZipDisclaimerZipsFile(ranges));
+    return true;
+  };
+  return ForEachTableLine(screen / "zip_disclaimer_zips.txt", add, BlankLines::kKeep) &&
+         WriteText(target / "ZipDisclaimerZips.dat", testkit::ZipDisclaimerZipsFile(ranges));
 }
 
 // A banner of the window's width in pixels (twips / 15) with centred text.

@@ -1,5 +1,6 @@
 #include "frelane/core/frm_zip_discounts.h"
 
+#include <initializer_list>
 #include <span>
 
 #include "frelane/core/company_name.h"
@@ -201,22 +202,14 @@ bool frmZipDiscounts::ReadFile(z::Table* table) {
 void frmZipDiscounts::Form_Load() {
   modMain::SetFormIcon(*this);
   const SettingsRecord& s = modMain::Settings();
-  const bool mc_shown = !modMain::CompanyNameStartsWith("VORNHALT");
-  for (forms::Control* c : {static_cast<forms::Control*>(&lblMC), static_cast<forms::Control*>(&lblMC2),
-                            static_cast<forms::Control*>(&lblMC3), static_cast<forms::Control*>(&txtMC)}) {
-    c->SetVisible(mc_shown);
-  }
-  const bool tl_shown = !s.On(settings::kTlDiscountHidden);
-  for (forms::Control* c : {static_cast<forms::Control*>(&lblTL), static_cast<forms::Control*>(&lblTL2),
-                            static_cast<forms::Control*>(&lblTL3), static_cast<forms::Control*>(&txtTL)}) {
-    c->SetVisible(tl_shown);
-  }
-  const bool floor_shown = s.On(settings::kMcFloorDiscountShown);
-  for (forms::Control* c :
-       {static_cast<forms::Control*>(&lblMCFloor), static_cast<forms::Control*>(&lblMCFloor2),
-        static_cast<forms::Control*>(&lblMCFloor3), static_cast<forms::Control*>(&txtMCFloor)}) {
-    c->SetVisible(floor_shown);
-  }
+  // An element's caption, unit labels and box show or hide together.
+  auto show = [](bool shown, std::initializer_list<forms::Control*> controls) {
+    for (forms::Control* c : controls) c->SetVisible(shown);
+  };
+  show(!modMain::CompanyNameStartsWith("VORNHALT"), {&lblMC, &lblMC2, &lblMC3, &txtMC});
+  show(!s.On(settings::kTlDiscountHidden), {&lblTL, &lblTL2, &lblTL3, &txtTL});
+  show(s.On(settings::kMcFloorDiscountShown),
+       {&lblMCFloor, &lblMCFloor2, &lblMCFloor3, &txtMCFloor});
   LoadDiscountList();
 }
 

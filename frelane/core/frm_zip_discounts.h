@@ -83,8 +83,7 @@ class frmZipDiscounts : public forms::Form {
   forms::CommandButton& btnIgnore = EditButton("btnIgnore", 1095, "Ignore", 14);
   forms::CommandButton& btnDelete = EditButton("btnDelete", 2070, "Delete", 15);
 
-  // The entry in the edit frame and the record number Save writes it to.
-  const zipdisc::Record& edited_record() const { return edited_; }
+  // The record number Save writes the entry in the edit frame to.
   int edited_record_number() const { return edited_number_; }
 
  private:

@@ -333,9 +333,8 @@ void frmRateSheet::txtSidelineZipHigh_KeyPress(int index, int& key_ascii) {
 }
 
 void frmRateSheet::SetPair(int index, const std::string& low, const std::string& high) {
-  txtSidelineZipLow(index).SetText(low.substr(0, std::min<std::size_t>(low.size(), kPrefixWidth)));
-  txtSidelineZipHigh(index).SetText(
-      high.substr(0, std::min<std::size_t>(high.size(), kPrefixWidth)));
+  txtSidelineZipLow(index).SetText(low.substr(0, kPrefixWidth));
+  txtSidelineZipHigh(index).SetText(high.substr(0, kPrefixWidth));
 }
 
 int frmRateSheet::ExpandStateCode(int index, const std::string& code) {

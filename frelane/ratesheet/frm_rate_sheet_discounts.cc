@@ -34,12 +34,6 @@ frmRateSheetDiscounts::frmRateSheetDiscounts()
   Bind(btnSave.on.Click, &frmRateSheetDiscounts::btnSave_Click);
   Bind(btnIgnore.on.Click, &frmRateSheetDiscounts::btnIgnore_Click);
   Bind(btnZipDiscounts.on.Click, &frmRateSheetDiscounts::btnZipDiscounts_Click);
-  Bind(txtDiscount.on.GotFocus, &frmRateSheetDiscounts::txtDiscount_GotFocus);
-  Bind(txtDiscountIntra.on.GotFocus, &frmRateSheetDiscounts::txtDiscountIntra_GotFocus);
-  Bind(txtDiscountCanada.on.GotFocus, &frmRateSheetDiscounts::txtDiscountCanada_GotFocus);
-  Bind(txtDiscount.on.KeyPress, &frmRateSheetDiscounts::txtDiscount_KeyPress);
-  Bind(txtDiscountIntra.on.KeyPress, &frmRateSheetDiscounts::txtDiscountIntra_KeyPress);
-  Bind(txtDiscountCanada.on.KeyPress, &frmRateSheetDiscounts::txtDiscountCanada_KeyPress);
 }
 
 void frmRateSheetDiscounts::AddFrame(forms::Frame& frame,
@@ -54,6 +48,8 @@ void frmRateSheetDiscounts::AddFrame(forms::Frame& frame,
                .max_length = kElementWidths[i - 1]});
     units.Add(i, {1740, top + 30, 240, 225}, {.container = &frame, .caption = kElementUnits[i - 1]});
   }
+  boxes.on.GotFocus = [&boxes](int index) { modMain::SelectAllTextItem(boxes, index); };
+  boxes.on.KeyPress = [&boxes](int index, int& key_ascii) { FilterKey(boxes(index), key_ascii); };
 }
 
 forms::ControlArray<forms::TextBox>& frmRateSheetDiscounts::Boxes(DiscountSet set) {
@@ -143,25 +139,6 @@ void frmRateSheetDiscounts::btnZipDiscounts_Click() { App().Get<frmZipDiscounts>
 void frmRateSheetDiscounts::FilterKey(forms::TextBox& box, int& key_ascii) {
   modMain::SetNumericKey(box, key_ascii, box.MaxLength(), 2);
   modMain::EnterAsTab(key_ascii);
-}
-
-void frmRateSheetDiscounts::txtDiscount_GotFocus(int index) {
-  modMain::SelectAllTextItem(txtDiscount, index);
-}
-void frmRateSheetDiscounts::txtDiscountIntra_GotFocus(int index) {
-  modMain::SelectAllTextItem(txtDiscountIntra, index);
-}
-void frmRateSheetDiscounts::txtDiscountCanada_GotFocus(int index) {
-  modMain::SelectAllTextItem(txtDiscountCanada, index);
-}
-void frmRateSheetDiscounts::txtDiscount_KeyPress(int index, int& key_ascii) {
-  FilterKey(txtDiscount(index), key_ascii);
-}
-void frmRateSheetDiscounts::txtDiscountIntra_KeyPress(int index, int& key_ascii) {
-  FilterKey(txtDiscountIntra(index), key_ascii);
-}
-void frmRateSheetDiscounts::txtDiscountCanada_KeyPress(int index, int& key_ascii) {
-  FilterKey(txtDiscountCanada(index), key_ascii);
 }
 
 }  // namespace frelane

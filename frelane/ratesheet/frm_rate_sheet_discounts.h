@@ -61,13 +61,8 @@ class frmRateSheetDiscounts : public forms::Form {
   void btnSave_Click();
   void btnIgnore_Click();
   void btnZipDiscounts_Click();
-  void txtDiscount_GotFocus(int index);
-  void txtDiscountIntra_GotFocus(int index);
-  void txtDiscountCanada_GotFocus(int index);
-  void txtDiscount_KeyPress(int index, int& key_ascii);
-  void txtDiscountIntra_KeyPress(int index, int& key_ascii);
-  void txtDiscountCanada_KeyPress(int index, int& key_ascii);
 
+  // Lays out a set's frame and binds its boxes' focus and key handling.
   void AddFrame(forms::Frame& frame, forms::ControlArray<forms::Label>& captions,
                 forms::ControlArray<forms::Label>& units, forms::ControlArray<forms::TextBox>& boxes,
                 int first_tab);

@@ -11,7 +11,6 @@
 #include "frelane/ratesheet/frm_rate_sheet_options.h"
 #include "frelane/ratesheet/lane_rating.h"
 #include "frelane/ratesheet/sideline_pair.h"
-#include "frelane/ratesheet/zip_prefix.h"
 #include "platform/forms/application.h"
 #include "platform/os/cp1252.h"
 #include "platform/os/file_lookup.h"
@@ -42,9 +41,6 @@ frmRateSheetRun::frmRateSheetRun()
   Bind(btnOK.on.Click, &frmRateSheetRun::btnOK_Click);
   Bind(txtExportPathFile.on.GotFocus, &frmRateSheetRun::txtExportPathFile_GotFocus);
 }
-
-std::string frmRateSheetRun::NextZipPrefix(std::string_view s) { return ratesheet::NextZipPrefix(s); }
-std::string frmRateSheetRun::PrevZipSuffix(std::string_view s) { return ratesheet::PrevZipSuffix(s); }
 
 void frmRateSheetRun::Form_Load() {
   modMain::SetFormIcon(*this);

@@ -9,7 +9,6 @@
 
 #include <memory>
 #include <string>
-#include <string_view>
 
 #include "frelane/ratesheet/rate_sheet_export.h"
 #include "frelane/ratesheet/rate_sheet_layout.h"
@@ -24,12 +23,7 @@ class frmRateSheetRun : public forms::Form, private ratesheet::RateSheetRowWrite
  public:
   frmRateSheetRun();
 
-  // The successor of a suffix, prefix or 5-character code, and the predecessor of a suffix.
-  static std::string NextZipPrefix(std::string_view s);
-  static std::string PrevZipSuffix(std::string_view s);
-
-  // The state of the last (or current) run.
-  const ratesheet::RateSheetRunState& Run() const { return run_; }
+  // Whether a run is going on.
   bool Running() const { return running_; }
 
   forms::Frame& fraOutput =

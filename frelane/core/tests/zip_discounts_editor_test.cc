@@ -203,13 +203,18 @@ TEST_F(ZipDiscountEditorTest, SaveChecksEachFieldWithItsMessageAndFocus) {
       {"low above high", "10000", "19999", "50000", "40000", "1", "1", kLowAboveHigh,
        &f.txtDestinationLow},
   };
+  // Sets the boxes Save checks, leaving LTL and TL as they are.
+  auto set = [&f](const char* ol, const char* oh, const char* dl, const char* dh,
+                  const char* mc, const char* floor) {
+    f.txtOriginLow.SetText(ol);
+    f.txtOriginHigh.SetText(oh);
+    f.txtDestinationLow.SetText(dl);
+    f.txtDestinationHigh.SetText(dh);
+    f.txtMC.SetText(mc);
+    f.txtMCFloor.SetText(floor);
+  };
   for (const Case& c : cases) {
-    f.txtOriginLow.SetText(c.ol);
-    f.txtOriginHigh.SetText(c.oh);
-    f.txtDestinationLow.SetText(c.dl);
-    f.txtDestinationHigh.SetText(c.dh);
-    f.txtMC.SetText(c.mc);
-    f.txtMCFloor.SetText(c.floor);
+    set(c.ol, c.oh, c.dl, c.dh, c.mc, c.floor);
     user_.ExpectMsgBox(MsgBoxResult::kOK, c.message);
     user_.Click(f.btnSave);
     EXPECT_EQ(user_.LastPrompt(), c.message) << c.name;
@@ -218,12 +223,7 @@ TEST_F(ZipDiscountEditorTest, SaveChecksEachFieldWithItsMessageAndFocus) {
   }
   EXPECT_EQ(FileBytes(), "");
   // "00000" is neither US nor Canadian, so it mixes with both; 99.99 and a floor of 0 pass.
-  f.txtOriginLow.SetText("00000");
-  f.txtOriginHigh.SetText("K9Z9Z");
-  f.txtDestinationLow.SetText("10000");
-  f.txtDestinationHigh.SetText("10000");
-  f.txtMC.SetText("99.99");
-  f.txtMCFloor.SetText("0");
+  set("00000", "K9Z9Z", "10000", "10000", "99.99", "0");
   user_.Click(f.btnSave);
   EXPECT_FALSE(f.fraEdit.Visible());
   EXPECT_EQ(FileBytes().size(), 64u);

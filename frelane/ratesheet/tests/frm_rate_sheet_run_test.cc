@@ -17,6 +17,7 @@
 #include "platform/print/recording_print_system.h"
 #include "testkit/geo/geo_writers.h"
 #include "testkit/ratesheet/rate_sheet_files.h"
+#include "testkit/read_file.h"
 
 namespace frelane::ratesheet {
 namespace {
@@ -24,7 +25,7 @@ namespace {
 using forms::MsgBoxResult;
 using testing::DocumentPages;
 using testing::HeaderTextOf;
-using testing::ReadWhole;
+using testkit::ReadFile;
 
 // Plays the user's events at each yield of the run.
 class YieldingDriver : public forms::testing::HeadlessDriver {
@@ -73,7 +74,7 @@ class RateSheetRunTest : public testing::SheetTest {
   }
   std::vector<std::string> ExportLines() {
     std::vector<std::string> lines;
-    std::string text = ReadWhole(export_path_);
+    std::string text = ReadFile(export_path_);
     for (std::size_t at = 0; (at = text.find("\r\n")) != std::string::npos;) {
       lines.push_back(text.substr(0, at));
       text.erase(0, at + 2);

@@ -3,8 +3,6 @@
 #ifndef FRELANE_RATESHEET_TESTS_OUTPUT_TEST_SUPPORT_H_
 #define FRELANE_RATESHEET_TESTS_OUTPUT_TEST_SUPPORT_H_
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,13 +11,6 @@
 #include "platform/print/display_list_text.h"
 
 namespace frelane::ratesheet::testing {
-
-inline std::string ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
 
 inline std::string DocumentText(const print::Document& document) {
   std::string text;

@@ -7,11 +7,12 @@
 #include "frelane/ratesheet/tests/output_test_support.h"
 #include "frelane/ratesheet/tests/sheet_test_support.h"
 #include "testkit/geo/geo_writers.h"
+#include "testkit/read_file.h"
 
 namespace frelane::ratesheet {
 namespace {
 
-using testing::ReadWhole;
+using testkit::ReadFile;
 using testing::RowA;
 using testing::RowB;
 
@@ -32,7 +33,7 @@ class RateSheetExportTest : public testing::SheetTest {
     out.ExportGroupRow(second, true);
     out.WriteNoteLines();
     out.Close();
-    return ReadWhole(path_);
+    return ReadFile(path_);
   }
 
   RateSheetRunState run_;
@@ -42,14 +43,14 @@ class RateSheetExportTest : public testing::SheetTest {
 
 TEST_F(RateSheetExportTest, WritesTheHandWorkedRowsWithNotes) {
   run_.WithNotes = true;
-  EXPECT_EQ(Export(RowB()), ReadWhole(FRELANE_RATESHEET_GOLDEN_DIR "/export_with_notes.txt"));
+  EXPECT_EQ(Export(RowB()), ReadFile(FRELANE_RATESHEET_GOLDEN_DIR "/export_with_notes.txt"));
   EXPECT_EQ(run_.NoteList, (std::vector<std::string>{"", "GA 30300-49,60-99"}));
 }
 
 TEST_F(RateSheetExportTest, WritesTheHandWorkedRowsWithoutNotes) {
   run_.WithNotes = false;
   EXPECT_EQ(Export(RowB("00-49")),
-            ReadWhole(FRELANE_RATESHEET_GOLDEN_DIR "/export_without_notes.txt"));
+            ReadFile(FRELANE_RATESHEET_GOLDEN_DIR "/export_without_notes.txt"));
   EXPECT_EQ(run_.NoteList.size(), 1u);
 }
 

@@ -10,6 +10,7 @@
 #include "platform/print/printers.h"
 #include "platform/print/recording_print_system.h"
 #include "testkit/geo/geo_writers.h"
+#include "testkit/read_file.h"
 
 namespace frelane::ratesheet {
 namespace {
@@ -45,7 +46,7 @@ TEST_F(RateSheetPageTest, PrintsTheHandWorkedPage) {
   page_.PrintGroupRow(RowB(), true);
   page_.PrintPageFooter();
   EXPECT_EQ(DocumentText(Printed()),
-            testing::ReadWhole(FRELANE_RATESHEET_GOLDEN_DIR "/page_with_notes.txt"));
+            testkit::ReadFile(FRELANE_RATESHEET_GOLDEN_DIR "/page_with_notes.txt"));
   EXPECT_EQ(run_.NoteNumber, 5);
   EXPECT_EQ(run_.PageNumber, 1);
   EXPECT_EQ(run_.PageLineCount, 0);

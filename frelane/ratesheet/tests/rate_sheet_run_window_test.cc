@@ -32,6 +32,7 @@
 #include "platform/qt/qt_host.h"
 #include "platform/qt/tests/qt_window_test.h"
 #include "platform/qt/qt_print_system.h"
+#include "testkit/read_file.h"
 
 namespace frelane {
 namespace {
@@ -59,9 +60,7 @@ class RateSheetRunWindowTest : public qtbind::QtWindowTest {
     modTolvDeclares32::Reset();
     dir_.CopyFilesOf(FRELANE_SAMPLE_DIR);
     modTolvDeclares32::InstallEngine(std::make_unique<Tolv32Binding>(dir_.path()));
-    StartupEnvironment env;
-    env.executable_directory = dir_.path();
-    env.format_in_locale = [](double) { return std::string("1.5"); };
+    StartupEnvironment env{dir_.path(), [](double) { return std::string("1.5"); }};
     std::string error;
     ASSERT_EQ(modMain::InitializeApplication(env, &error), StartupResult::kReady) << error;
     pdf_ = dir_.path() + "sheet.pdf";
@@ -175,7 +174,7 @@ TEST_F(RateSheetRunWindowTest, ATypedSheetPrintsToAPdfFileAndExports) {
   EXPECT_NE(text.find("|300-339 GA 9500 500 20500 16810"), std::string::npos) << text;
   EXPECT_TRUE(run_pictured_);
   EXPECT_NE(text.find("1 Quillmoor Freight Lines 12-01-2026"), std::string::npos) << text;
-  const std::string exported = ReadCommand("cat '" + dir_.path() + "RATES.PRN'");
+  const std::string exported = testkit::ReadFile(dir_.path() + "RATES.PRN");
   EXPECT_TRUE(exported.starts_with("30301 GA T 300 GA")) << exported;
   sheet.Unload();
 }

@@ -30,14 +30,15 @@ struct Table {
   std::vector<std::int32_t> breaks = {0, 500, 1000, 2000, 5000, 10000};
 };
 
-// Writes a table into the result area of a rated record.
-inline void PutTable(tolv::ShipmentRecord& record, const Table& t) {
-  namespace rec = tolv::shipment_record;
-  os::RecordView v = record.view();
-  v.SetI16(rec::kClassCount, static_cast<std::int16_t>(t.classes.size()));
-  v.SetI16(rec::kWeightBreakCount, static_cast<std::int16_t>(t.breaks.size()));
-  for (std::size_t i = 0; i < t.classes.size(); ++i) v.SetText(rec::kClassCode.Nth(i), t.classes[i]);
-  for (std::size_t k = 0; k < t.breaks.size(); ++k) v.SetI32(rec::kWeightBreak.Nth(k), t.breaks[k]);
+// Writes a table through the four fields that hold one in a record (a rated shipment's
+// result area or the tariff-tables answer).
+inline void PutTable(os::RecordView v, const Table& t, const os::Field& class_count,
+                     const os::Field& break_count, const os::Field& class_code,
+                     const os::Field& weight_break) {
+  v.SetI16(class_count, static_cast<std::int16_t>(t.classes.size()));
+  v.SetI16(break_count, static_cast<std::int16_t>(t.breaks.size()));
+  for (std::size_t i = 0; i < t.classes.size(); ++i) v.SetText(class_code.Nth(i), t.classes[i]);
+  for (std::size_t k = 0; k < t.breaks.size(); ++k) v.SetI32(weight_break.Nth(k), t.breaks[k]);
 }
 
 class SheetEngine : public EngineApi {
@@ -67,10 +68,7 @@ class SheetEngine : public EngineApi {
     if (!tables_found) return {0, {}};
     os::RecordView v{std::span<std::uint8_t>(bytes.data(), bytes.size())};
     std::fill(bytes.begin(), bytes.begin() + tt::kOutputSize, 0);
-    v.SetI16(tt::kClassCount, static_cast<std::int16_t>(table.classes.size()));
-    v.SetI16(tt::kWeightBreakCount, static_cast<std::int16_t>(table.breaks.size()));
-    for (std::size_t i = 0; i < table.classes.size(); ++i) v.SetText(tt::kClassCode.Nth(i), table.classes[i]);
-    for (std::size_t k = 0; k < table.breaks.size(); ++k) v.SetI32(tt::kWeightBreak.Nth(k), table.breaks[k]);
+    PutTable(v, table, tt::kClassCount, tt::kWeightBreakCount, tt::kClassCode, tt::kWeightBreak);
     return {1, {}};
   }
   EngineOutcome Tolv_RateShipment(ShipmentBytes bytes) override {
@@ -86,7 +84,8 @@ class SheetEngine : public EngineApi {
     const std::string st = status(origin, destination);
     record.header().SetText(h::kStatus, st);
     if (st == "    ") {
-      PutTable(record, table);
+      PutTable(record.view(), table, rec::kClassCount, rec::kWeightBreakCount, rec::kClassCode,
+               rec::kWeightBreak);
       const std::int32_t base = rate(origin, destination);
       const int cells = static_cast<int>(table.classes.size() * table.breaks.size());
       for (int i = 0; i < cells; ++i) record.view().SetI32(rec::kRateMatrix.Nth(i), base + i);
