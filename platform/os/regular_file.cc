@@ -39,4 +39,11 @@ int OpenRegularFileToAppend(const std::string& path) {
   return OpenRegular(path, O_WRONLY | O_APPEND | O_CREAT, nullptr);
 }
 
+std::FILE* StreamOver(int fd, const char* mode) {
+  if (fd < 0) return nullptr;
+  std::FILE* stream = ::fdopen(fd, mode);
+  if (stream == nullptr) ::close(fd);
+  return stream;
+}
+
 }  // namespace os

@@ -6,6 +6,8 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
+#include <memory>
 #include <string>
 
 namespace os {
@@ -19,6 +21,15 @@ int OpenRegularFile(const std::string& path, struct stat* st = nullptr);
 // (mode 0666 less the umask) when absent; -1 as OpenRegularFile when something else is
 // there. A log opened this way cannot be held up by a FIFO or fill a device.
 int OpenRegularFileToAppend(const std::string& path);
+
+struct StreamCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using Stream = std::unique_ptr<std::FILE, StreamCloser>;
+
+// A stdio stream in mode over fd, which it takes over (closing it when no stream can be
+// made); null when fd is -1. For the descriptors opened above.
+std::FILE* StreamOver(int fd, const char* mode);
 
 }  // namespace os
 
