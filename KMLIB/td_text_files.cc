@@ -1,7 +1,6 @@
 #include "KMLIB/td_text_files.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -15,21 +14,12 @@ namespace kmlib {
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
+using File = os::Stream;
 
 // A stream over image, the file's shared image (kept alive by the caller), or over the
 // file itself when there is no image or it is empty.
 File OpenImage(const std::string& path, const os::FileImagePtr& image) {
-  if (!image || image->size() == 0) {
-    const int fd = os::OpenRegularFile(path);
-    if (fd < 0) return nullptr;
-    std::FILE* stream = ::fdopen(fd, "rb");
-    if (stream == nullptr) ::close(fd);
-    return File(stream);
-  }
+  if (!image || image->size() == 0) return File(os::StreamOver(os::OpenRegularFile(path), "rb"));
   // fmemopen takes no const buffer; opened for reading it never writes to it.
   void* data = const_cast<std::uint8_t*>(image->bytes().data());
   return File(::fmemopen(data, image->size(), "rb"));

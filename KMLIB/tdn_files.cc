@@ -1,7 +1,5 @@
 #include "KMLIB/tdn_files.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -42,10 +40,6 @@ int CompareZip5(std::string_view code, const ZipText& zip) {
   return 0;
 }
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 // The name at offset, or nullopt when the offset or the name lies outside the file.
 std::optional<std::string> ReadName(std::FILE* names, std::int32_t offset) {
   if (offset < 0 || std::fseek(names, offset, SEEK_SET) != 0) return std::nullopt;
@@ -67,13 +61,8 @@ std::vector<std::string> ReadExceptionNames(const std::string& index_path,
   std::optional<RecordFile> index = RecordFile::Open(index_path, tdn_index_record::kSize);
   if (!index) return result;
   NoteOpenedFile(index_path);
-  const int names_fd = os::OpenRegularFile(names_path);
-  if (names_fd < 0) return result;
-  std::unique_ptr<std::FILE, FileCloser> names(::fdopen(names_fd, "rb"));
-  if (!names) {
-    ::close(names_fd);
-    return result;
-  }
+  os::Stream names(os::StreamOver(os::OpenRegularFile(names_path), "rb"));
+  if (!names) return result;
   NoteOpenedFile(names_path);
   std::array<std::uint8_t, tdn_index_record::kSize> bytes;
   for (std::int16_t name_code : name_codes) {

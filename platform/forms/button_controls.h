@@ -34,6 +34,8 @@ class CheckBox : public CaptionControl {
   // A different value fires Click, also from code; outside 0..2 is run-time error 380.
   void SetValue(int v);
   int CurrentValue() const { return value_; }
+  // What the user's click or Space does: checked becomes unchecked, anything else checked.
+  void Toggle() { SetValue(value_ == kChecked ? kUnchecked : kChecked); }
 
  protected:
   void ResetToDesign() override;

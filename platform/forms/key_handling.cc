@@ -56,9 +56,7 @@ void PressAccessKey(Application& app, Form& form, int key_code) {
     if (kind == ControlKind::kCommandButton) {
       c->Fire(c->on.Click);
     } else if (kind == ControlKind::kCheckBox) {
-      auto* box = static_cast<CheckBox*>(c);
-      box->SetValue(box->CurrentValue() == CheckBox::kChecked ? CheckBox::kUnchecked
-                                                              : CheckBox::kChecked);
+      static_cast<CheckBox*>(c)->Toggle();
     } else {
       static_cast<OptionButton*>(c)->SetValue(true);
     }
@@ -256,11 +254,7 @@ void Application::DefaultCharacter(Control* c, int key) {
       if (key == kKeySpace || key == kKeyReturn) c->Fire(c->on.Click);
       break;
     case ControlKind::kCheckBox:
-      if (key == kKeySpace) {
-        auto* box = static_cast<CheckBox*>(c);
-        box->SetValue(box->CurrentValue() == CheckBox::kChecked ? CheckBox::kUnchecked
-                                                                : CheckBox::kChecked);
-      }
+      if (key == kKeySpace) static_cast<CheckBox*>(c)->Toggle();
       break;
     case ControlKind::kOptionButton:
       if (key == kKeySpace) static_cast<OptionButton*>(c)->SetValue(true);

@@ -41,12 +41,9 @@ bool FocusForClick(Control& c) {
 // of an item, and scroll bars have none.
 void ClickAction(Control& c) {
   switch (c.Kind()) {
-    case ControlKind::kCheckBox: {
-      auto& box = static_cast<CheckBox&>(c);
-      box.SetValue(box.CurrentValue() == CheckBox::kChecked ? CheckBox::kUnchecked
-                                                            : CheckBox::kChecked);
+    case ControlKind::kCheckBox:
+      static_cast<CheckBox&>(c).Toggle();
       break;
-    }
     case ControlKind::kOptionButton:
       static_cast<OptionButton&>(c).SetValue(true);
       break;

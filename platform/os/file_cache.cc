@@ -203,15 +203,11 @@ std::optional<FileStamp> DirStamp(const std::string& dir, bool pinned = true) {
   return stamp;
 }
 
-// Reads the open file whole; null when it is no regular file, too large or unreadable.
-// *steady is false when the file changed while it was read.
-FileImagePtr ReadOpen(int fd, bool* steady) {
-  struct stat before;
+// Reads the open regular file whole, before being its status when opened; null when it is
+// too large or unreadable. *steady is false when the file changed while it was read.
+FileImagePtr ReadOpen(int fd, const struct stat& before, bool* steady) {
   const std::size_t limit = max_image_size.load();
-  if (::fstat(fd, &before) != 0 || !S_ISREG(before.st_mode) ||
-      static_cast<std::uint64_t>(before.st_size) > limit) {
-    return nullptr;
-  }
+  if (static_cast<std::uint64_t>(before.st_size) > limit) return nullptr;
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(before.st_size));
   std::size_t done = 0;
   for (;;) {
@@ -353,11 +349,12 @@ FileImagePtr FreshImage(const std::string& path) {
   }
   // The directory's stamp is taken before the file is opened (see CachedImage).
   std::optional<FileStamp> dir_stamp = DirStamp(dir);
-  const int fd = OpenRegularFile(path);
+  struct stat opened;
+  const int fd = OpenRegularFile(path, &opened);
   if (fd < 0) return nullptr;
   auto file = std::make_shared<const OpenFile>(fd);
   bool steady = false;
-  FileImagePtr image = ReadOpen(fd, &steady);
+  FileImagePtr image = ReadOpen(fd, opened, &steady);
   if (image && steady && Settled(image->stamp())) {
     if (!dir_stamp || !Settled(*dir_stamp)) dir_stamp.reset();
     Keep(path, {image, dir_stamp ? file : nullptr, dir_stamp, {}});

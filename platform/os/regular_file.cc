@@ -60,4 +60,11 @@ std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::string& path
   }
 }
 
+std::FILE* StreamOver(int fd, const char* mode) {
+  if (fd < 0) return nullptr;
+  std::FILE* stream = ::fdopen(fd, mode);
+  if (stream == nullptr) ::close(fd);
+  return stream;
+}
+
 }  // namespace os

@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +28,14 @@ int OpenRegularFileToAppend(const std::string& path);
 // The whole content of the regular file at path; nullopt when it is no regular file or
 // cannot be opened or read.
 std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::string& path);
+struct StreamCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using Stream = std::unique_ptr<std::FILE, StreamCloser>;
+
+// A stdio stream in mode over fd, which it takes over (closing it when no stream can be
+// made); null when fd is -1. For the descriptors opened above.
+std::FILE* StreamOver(int fd, const char* mode);
 
 }  // namespace os
 

@@ -109,19 +109,28 @@ bool EffectiveTable::Changed(const Image& image) const {
   return !std::ranges::equal(image.file->bytes(), seen_image_->bytes());
 }
 
-ErrorNumber EffectiveTable::Refresh() {
-  Image image;
-  if (Unchanged(&image)) return kOk;
-  Access access(*this);
-  TOLV_RETURN_IF_ERROR(ReadImage(&image));
-  if (Changed(image)) {
+ErrorNumber EffectiveTable::CatchUpWithFile(Image* image, std::optional<Access>* access,
+                                            bool* reloaded) {
+  *reloaded = false;
+  if (Unchanged(image)) return kOk;
+  access->emplace(*this);
+  TOLV_RETURN_IF_ERROR(ReadImage(image));
+  if (Changed(*image)) {
     seen_image_.reset();
-    TOLV_RETURN_IF_ERROR(Reload(image));
-    seen_ = image.stamp;
+    TOLV_RETURN_IF_ERROR(Reload(*image));
+    seen_ = image->stamp;
+    *reloaded = true;
     Notify(kNotifyReloadOnSelect);
   }
-  seen_image_ = image.file;
+  seen_image_ = image->file;
   return kOk;
+}
+
+ErrorNumber EffectiveTable::Refresh() {
+  Image image;
+  std::optional<Access> access;
+  bool reloaded;
+  return CatchUpWithFile(&image, &access, &reloaded);
 }
 
 ErrorNumber EffectiveTable::Reload(const Image& image) {
@@ -203,20 +212,9 @@ ErrorNumber EffectiveTable::Select(int index, CurrentTariff* current) {
   if (IsCurrent(wanted, *current)) return kOk;
 
   Image image;
-  std::optional<Access> access;
-  bool reloaded = false;
-  if (!Unchanged(&image)) {
-    access.emplace(*this);
-    TOLV_RETURN_IF_ERROR(ReadImage(&image));
-    if (Changed(image)) {
-      seen_image_.reset();
-      TOLV_RETURN_IF_ERROR(Reload(image));
-      seen_ = image.stamp;
-      reloaded = true;
-      Notify(kNotifyReloadOnSelect);
-    }
-    seen_image_ = image.file;
-  }
+  std::optional<Access> access;  // held to the end of the selection
+  bool reloaded;
+  TOLV_RETURN_IF_ERROR(CatchUpWithFile(&image, &access, &reloaded));
   namespace L = effective_record;
   std::array<std::uint8_t, L::kSize> line{};
   for (int attempt = 0;; ++attempt) {

@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,10 @@ class EffectiveTable {
   bool Unchanged(Image* image);
   // True when image is not the file last read under the mutex.
   bool Changed(const Image& image) const;
+  // Unless the file is still the one last read under the mutex, takes the mutex into
+  // *access, reads the file into *image and reloads the entries when it changed (notifying
+  // with code 0); *reloaded tells whether they were.
+  ErrorNumber CatchUpWithFile(Image* image, std::optional<Access>* access, bool* reloaded);
   ErrorNumber Reload(const Image& image);
   void Notify(std::int32_t code);
 

@@ -1,7 +1,5 @@
 #include "tolv32dll/logs/text_log.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <memory>
 #include <mutex>
@@ -21,18 +19,11 @@ std::mutex& TextLogLock() {
   return *lock;
 }
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
+using File = os::Stream;
 
 // The log at path opened to append, if it is a regular file or absent.
 File OpenToAppend(const std::string& path) {
-  const int fd = os::OpenRegularFileToAppend(path);
-  if (fd < 0) return nullptr;
-  File file(::fdopen(fd, "ab"));
-  if (!file) ::close(fd);
-  return file;
+  return File(os::StreamOver(os::OpenRegularFileToAppend(path), "ab"));
 }
 
 }  // namespace

@@ -16,16 +16,13 @@ namespace {
 
 int Whence(int origin) { return origin == 1 ? SEEK_CUR : (origin == 2 ? SEEK_END : SEEK_SET); }
 
-// Read-only; -1 when the name cannot be opened or is no regular file.
-int OpenReadOnly(const std::string& name) { return os::OpenRegularFile(name); }
-
 // Streams over shared images are only ever read.
 constexpr char kImageMode[] = "rb";
 
 }  // namespace
 
 int File_Open(const std::string& name) {
-  const int descriptor = OpenReadOnly(name);
+  const int descriptor = os::OpenRegularFile(name);
   if (descriptor >= 0) LogBinaryOpenedFile(name);
   return descriptor;
 }
@@ -49,11 +46,7 @@ std::int64_t File_Seek(int descriptor, std::int64_t offset, int origin) {
 std::int64_t File_Tell(int descriptor) { return File_Seek(descriptor, 0, 1); }
 
 std::FILE* File_FOpen(const std::string& name, const char* mode) {
-  int descriptor = OpenReadOnly(name);
-  if (descriptor < 0) return nullptr;
-  std::FILE* stream = ::fdopen(descriptor, mode);
-  if (stream == nullptr) ::close(descriptor);
-  return stream;
+  return os::StreamOver(os::OpenRegularFile(name), mode);
 }
 
 char* File_GetLine(char* buffer, int size, std::FILE* stream) {

@@ -48,6 +48,14 @@ namespace {
 constexpr int kGoX = 150;
 constexpr int kGoY = 75;
 
+// A click and then a double click with the left button, all at one point.
+void ClickThenDoubleClick(PointerPlayer& p, Control& c, int x, int y) {
+  p.Press(c, kLeftButton, x, y);
+  p.Release(c, kLeftButton, x, y);
+  p.DoublePress(c, x, y);
+  p.Release(c, kLeftButton, x, y);
+}
+
 std::vector<PointerCase> MakeCases() {
   std::vector<PointerCase> cases;
   cases.push_back(
@@ -105,23 +113,13 @@ std::vector<PointerCase> MakeCases() {
         "btnGo.MouseDown 2 0 150 75 [btnGo]", "btnGo.MouseUp 2 0 150 75 [btnGo]"}});
   cases.push_back(
       {"ALabelIsClickedAndDoubleClickedWithoutTakingTheFocus",
-       [](frmPointer& f, PointerPlayer& p) {
-         p.Press(f.lblNote, kLeftButton, 30, 30);
-         p.Release(f.lblNote, kLeftButton, 30, 30);
-         p.DoublePress(f.lblNote, 30, 30);
-         p.Release(f.lblNote, kLeftButton, 30, 30);
-       },
+       [](frmPointer& f, PointerPlayer& p) { ClickThenDoubleClick(p, f.lblNote, 30, 30); },
        {"lblNote.MouseDown 1 0 30 30 [txtEntry]", "lblNote.MouseUp 1 0 30 30 [txtEntry]",
         "lblNote.Click [txtEntry]", "lblNote.DblClick [txtEntry]",
         "lblNote.MouseUp 1 0 30 30 [txtEntry]"}});
   cases.push_back(
       {"ADoubleClickOnAButtonClicksItTwice",
-       [](frmPointer& f, PointerPlayer& p) {
-         p.Press(f.btnFree, kLeftButton, 30, 30);
-         p.Release(f.btnFree, kLeftButton, 30, 30);
-         p.DoublePress(f.btnFree, 30, 30);
-         p.Release(f.btnFree, kLeftButton, 30, 30);
-       },
+       [](frmPointer& f, PointerPlayer& p) { ClickThenDoubleClick(p, f.btnFree, 30, 30); },
        {"txtEntry.LostFocus [btnFree]", "btnFree.GotFocus [btnFree]",
         "btnFree.MouseDown 1 0 30 30 [btnFree]", "btnFree.MouseUp 1 0 30 30 [btnFree]",
         "btnFree.Click [btnFree]", "btnFree.MouseDown 1 0 30 30 [btnFree]",

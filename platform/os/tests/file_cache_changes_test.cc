@@ -9,17 +9,10 @@
 #include <fstream>
 #include <string>
 
-#include "platform/os/dir_watch.h"
-#include "platform/os/file_cache.h"
-#include "testkit/temp_dir.h"
+#include "platform/os/tests/file_cache_fixture.h"
 
 namespace os {
 namespace {
-
-std::string Text(const FileImagePtr& image) {
-  if (!image) return "<none>";
-  return std::string(image->bytes().begin(), image->bytes().end());
-}
 
 // Writes the file's bytes in place (its inode kept) and gives it a time of its own, as a
 // write in a later tick of the clock would.
@@ -28,22 +21,18 @@ void WriteInPlace(const std::string& path, const std::string& text, long second)
   ASSERT_GE(fd, 0) << path;
   ASSERT_EQ(static_cast<ssize_t>(text.size()), ::write(fd, text.data(), text.size()));
   ::close(fd);
-  struct timespec times[2] = {{second, 0}, {second, 0}};
-  ASSERT_EQ(0, ::utimensat(AT_FDCWD, path.c_str(), times, 0));
+  StampSecond(path, second);
 }
 
-// Each case runs with the directories watched and without.
-class FileCacheChangesTest : public ::testing::TestWithParam<bool> {
+class FileCacheChangesTest : public WatchedOrNotTest {
  protected:
   void SetUp() override {
-    SetSettleTimeForTesting(std::chrono::milliseconds(0));
-    SetDirWatchEnabledForTesting(GetParam());
+    WatchedOrNotTest::SetUp();
     dir_.Write("data/RATES.R01", "rates-1");
     dir_.Write("elsewhere/keep", "x");
   }
   void TearDown() override {
-    SetSettleTimeForTesting(kDefaultSettleTime);
-    SetDirWatchEnabledForTesting(true);
+    WatchedOrNotTest::TearDown();
     SetFileWatchLimitForTesting(-1);
   }
   // The file as a request sees it, read twice so that the second is served as cached.
@@ -52,7 +41,6 @@ class FileCacheChangesTest : public ::testing::TestWithParam<bool> {
     return Text(ReadFileImage(path_));
   }
 
-  testkit::TempDir dir_;
   const std::string path_ = dir_.File("data/RATES.R01");
   const std::string link_ = dir_.File("elsewhere/rates.link");
 };

@@ -8,39 +8,13 @@
 #include <string>
 #include <thread>
 
-#include "platform/os/dir_watch.h"
 #include "platform/os/file_lookup.h"
-#include "testkit/temp_dir.h"
+#include "platform/os/tests/file_cache_fixture.h"
 
 namespace os {
 namespace {
 
-std::string Text(const FileImagePtr& image) {
-  if (!image) return "<none>";
-  return std::string(image->bytes().begin(), image->bytes().end());
-}
-
-// Sets the file's modification time to the given second, as a later write in another
-// tick of the file system's clock would.
-void StampSecond(const std::string& path, long second) {
-  struct timespec times[2] = {{second, 0}, {second, 0}};
-  ASSERT_EQ(0, ::utimensat(AT_FDCWD, path.c_str(), times, 0));
-}
-
-// Files written a moment ago count as settled, so that the cache serves them. Each case
-// runs with the directory watched, and with the watch off, where stamps tell the changes.
-class FileCacheTest : public ::testing::TestWithParam<bool> {
- protected:
-  void SetUp() override {
-    SetSettleTimeForTesting(std::chrono::milliseconds(0));
-    SetDirWatchEnabledForTesting(GetParam());
-  }
-  void TearDown() override {
-    SetSettleTimeForTesting(kDefaultSettleTime);
-    SetDirWatchEnabledForTesting(true);
-  }
-  testkit::TempDir dir_;
-};
+using FileCacheTest = WatchedOrNotTest;
 
 TEST_P(FileCacheTest, ImageIsSharedUntilTheFileChanges) {
   const std::string path = dir_.File("TDZ.BIN");

@@ -73,6 +73,18 @@ class QtHostTest : public ::testing::Test {
   W* Widget(forms::Control& control) {
     return qobject_cast<W*>(host_.WidgetOf(control));
   }
+  // The zip box, once it has the focus the form gives it.
+  QLineEdit* FocusedZip() {
+    QLineEdit* zip = Widget<QLineEdit>(form_.txtZip);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return zip->hasFocus(); }, 2000));
+    return zip;
+  }
+  // The form's window is active again and what is typed reaches the zip box.
+  void ExpectTypingReachesZip() {
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
+    QTest::keyClicks(QApplication::focusWidget(), "303");
+    EXPECT_EQ(form_.txtZip.Text(), "303");
+  }
 
   forms::Application app_;
   QtHost host_;
@@ -103,8 +115,7 @@ TEST_F(QtHostTest, EveryControlIsAWidgetPlacedFromItsTwips) {
 }
 
 TEST_F(QtHostTest, TypedKeysPassTheModelsKeyFilters) {
-  QLineEdit* zip = Widget<QLineEdit>(form_.txtZip);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return zip->hasFocus(); }, 2000));
+  QLineEdit* zip = FocusedZip();
   QTest::keyClicks(zip, "12a34");
   EXPECT_EQ(form_.txtZip.Text(), "1234");
   EXPECT_EQ(zip->text(), QStringLiteral("1234"));
@@ -166,8 +177,7 @@ class frmNote : public forms::Form {
 };
 
 TEST_F(QtHostTest, TheWindowBelowTakesTheKeyboardBackWhenADialogCloses) {
-  QLineEdit* zip = Widget<QLineEdit>(form_.txtZip);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return zip->hasFocus(); }, 2000));
+  FocusedZip();
   auto& note = app_.Get<frmNote>();
   note.Show();
   QWidget* note_window = host_.WindowOf(note);
@@ -181,15 +191,12 @@ TEST_F(QtHostTest, TheWindowBelowTakesTheKeyboardBackWhenADialogCloses) {
 
   QTest::keyClick(Widget(note.btnClose), Qt::Key_Space);
   EXPECT_FALSE(note.IsVisible());
-  EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
-  QTest::keyClicks(QApplication::focusWidget(), "303");
-  EXPECT_EQ(form_.txtZip.Text(), "303");
+  ExpectTypingReachesZip();
   note.Unload();
 }
 
 TEST_F(QtHostTest, TheWindowTakesTheKeyboardBackWhenAMessageBoxCloses) {
-  QLineEdit* zip = Widget<QLineEdit>(form_.txtZip);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return zip->hasFocus(); }, 2000));
+  FocusedZip();
   bool answered = false;
   QTimer::singleShot(50, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -201,14 +208,11 @@ TEST_F(QtHostTest, TheWindowTakesTheKeyboardBackWhenAMessageBoxCloses) {
   });
   forms::MsgBox("Invalid Zip");
   EXPECT_TRUE(answered);
-  EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
-  QTest::keyClicks(QApplication::focusWidget(), "303");
-  EXPECT_EQ(form_.txtZip.Text(), "303");
+  ExpectTypingReachesZip();
 }
 
 TEST_F(QtHostTest, TheWindowTakesTheKeyboardBackWhenThePdfChooserCloses) {
-  QLineEdit* zip = Widget<QLineEdit>(form_.txtZip);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return zip->hasFocus(); }, 2000));
+  FocusedZip();
   bool cancelled = false;
   QTimer::singleShot(50, [&] {
     auto* chooser = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -220,9 +224,7 @@ TEST_F(QtHostTest, TheWindowTakesTheKeyboardBackWhenThePdfChooserCloses) {
   });
   EXPECT_TRUE(AskForPdfPath().isEmpty());
   EXPECT_TRUE(cancelled);
-  EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
-  QTest::keyClicks(QApplication::focusWidget(), "303");
-  EXPECT_EQ(form_.txtZip.Text(), "303");
+  ExpectTypingReachesZip();
 }
 
 // A window with a combo box the user may also type into.
@@ -279,8 +281,7 @@ TEST_F(QtHostTest, ARowPickedInADropDownByMouseOrKeyIsTaken) {
 }
 
 TEST_F(QtHostTest, ArrowsMoveTheFocusAndTheChoiceThroughAnOptionGroup) {
-  QLineEdit* zip = Widget<QLineEdit>(form_.txtZip);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return zip->hasFocus(); }, 2000));
+  QLineEdit* zip = FocusedZip();
   QTest::keyClicks(zip, "30301");
   form_.optPrinter.SetFocus();
   auto* printer = qobject_cast<QAbstractButton*>(Widget(form_.optPrinter));
@@ -296,8 +297,7 @@ TEST_F(QtHostTest, ArrowsMoveTheFocusAndTheChoiceThroughAnOptionGroup) {
 }
 
 TEST_F(QtHostTest, TheFocusedButtonOrCheckBoxShowsItsFocusFrame) {
-  QLineEdit* zip = Widget<QLineEdit>(form_.txtZip);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return zip->hasFocus(); }, 2000));
+  QLineEdit* zip = FocusedZip();
   QTest::keyClicks(zip, "30301");
   QWidget* check = Widget(form_.chkBold);
   const QImage unfocused = check->grab().toImage();
@@ -309,8 +309,7 @@ TEST_F(QtHostTest, TheFocusedButtonOrCheckBoxShowsItsFocusFrame) {
 }
 
 TEST_F(QtHostTest, AltAndAnUnderlinedLetterPressTheControlThroughTheModel) {
-  QLineEdit* zip = Widget<QLineEdit>(form_.txtZip);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return zip->hasFocus(); }, 2000));
+  QLineEdit* zip = FocusedZip();
   QTest::keyClicks(zip, "30301");
   QTest::keyClick(zip, Qt::Key_B, Qt::AltModifier);
   EXPECT_EQ(form_.chkBold.Value(), forms::CheckBox::kUnchecked);
