@@ -11,18 +11,16 @@
 #include <QLineEdit>
 #include <QTest>
 #include <cstdlib>
-#include <memory>
 #include <string>
 
 #include "frelane/core/main_module.h"
-#include "frelane/core/startup.h"
-#include "frelane/core/tolv32_binding.h"
 #include "frelane/core/tolv_declares.h"
 #include "frelane/rating/frm_intrastate_tariffs.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/frm_singleshipment.h"
 #include "frelane/rating/frm_zip_lu.h"
 #include "frelane/rating/lane_state.h"
+#include "frelane/rating/tests/sample_program.h"
 #include "platform/qt/qt_host.h"
 #include "platform/qt/tests/qt_window_test.h"
 
@@ -36,12 +34,7 @@ class LaneWindowTest : public qtbind::QtWindowTest {
     modTolvDeclares32::Reset();
     modMain::Lane() = modMain::LaneState();
     dir_.CopyFilesOf(FRELANE_SAMPLE_DIR);
-    modTolvDeclares32::InstallEngine(std::make_unique<Tolv32Binding>(dir_.path()));
-    StartupEnvironment env;
-    env.executable_directory = dir_.path();
-    env.format_in_locale = [](double) { return std::string("1.5"); };
-    std::string error;
-    ASSERT_EQ(modMain::InitializeApplication(env, &error), StartupResult::kReady) << error;
+    ASSERT_EQ(testing::StartProgramIn(dir_, dir_.path()), "");
     // Nothing modal after the destination: no question, no accessorial dialog.
     SettingsRecord& s = modMain::Settings();
     s.SetOn(settings::kNeverAskSingleShipment, true);

@@ -14,6 +14,7 @@
 #include "frelane/core/tolv_declares.h"
 #include "frelane/rating/frm_accessorial_charges.h"
 #include "frelane/rating/frm_rating_screen.h"
+#include "frelane/rating/tests/outputs_fixture.h"
 #include "frelane/rating/lane_state.h"
 #include "frelane/rating/lookup_files.h"
 #include "platform/forms/application.h"
@@ -27,15 +28,6 @@ namespace frelane {
 namespace {
 
 namespace hdr = tolv::shipment_header;
-
-// These tests are about the lines and the quote: the point boxes' own checks on leaving
-// them (a lane to rate, questions to ask) are left out.
-void IgnorePointBoxes(frmRatingScreen& screen) {
-  for (forms::TextBox* box : {&screen.txtOrigin, &screen.txtDestination}) {
-    box->on.Validate = nullptr;
-    box->on.LostFocus = nullptr;
-  }
-}
 namespace det = tolv::shipment_detail;
 namespace rec = tolv::shipment_record;
 using forms::MsgBoxResult;
@@ -115,7 +107,7 @@ class ChargeDisplayTest : public ::testing::Test {
     s.SetI32(settings::kFuelSurchargeWeightThreshold, 20000);
     screen_ = &app_.Get<frmRatingScreen>();
     screen_->Show();
-    IgnorePointBoxes(*screen_);
+    testing::IgnorePointBoxes(*screen_);
     SetLane("30310", "60610", "C");
   }
   void TearDown() override {

@@ -1,15 +1,13 @@
 // The rating screen on the sample data set through the real engine library, typed as a
 // user types: the lane's rate basis, service days, miles, tariff and discounts as the
 // engine and the sample's files give them.
-#include <memory>
 #include <string>
 
 #include "frelane/core/field_helpers.h"
-#include "frelane/core/startup.h"
-#include "frelane/core/tolv32_binding.h"
 #include "frelane/rating/frm_accessorial_charges.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/tests/lane_test_support.h"
+#include "frelane/rating/tests/sample_program.h"
 
 namespace frelane {
 namespace {
@@ -23,12 +21,7 @@ class LaneEngineTest : public testing::LaneTest {
   void SetUp() override {
     LaneTest::SetUp();
     dir_.CopyFilesOf(FRELANE_SAMPLE_DIR);
-    modTolvDeclares32::InstallEngine(std::make_unique<Tolv32Binding>(dir_.path()));
-    StartupEnvironment env;
-    env.executable_directory = dir_.path();
-    env.format_in_locale = [](double) { return std::string("1.5"); };
-    std::string error;
-    ASSERT_EQ(modMain::InitializeApplication(env, &error), StartupResult::kReady) << error;
+    ASSERT_EQ(testing::StartProgramIn(dir_, dir_.path()), "");
     // The sample offers accessorial charges after each rated lane; none is ticked here.
     for (int lane = 0; lane < kRatedLanes; ++lane) {
       user_.WhenShown("frmAccessorialCharges", [this] {

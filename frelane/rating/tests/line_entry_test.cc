@@ -10,6 +10,7 @@
 #include "frelane/core/tolv_declares.h"
 #include "frelane/rating/frm_fak.h"
 #include "frelane/rating/frm_rating_screen.h"
+#include "frelane/rating/tests/outputs_fixture.h"
 #include "frelane/rating/point_entry.h"
 #include "frelane/rating/shipment_export.h"
 #include "platform/forms/application.h"
@@ -24,14 +25,6 @@ namespace {
 
 namespace hdr = tolv::shipment_header;
 
-// These tests are about the lines and the quote: the point boxes' own checks on leaving
-// them (a lane to rate, questions to ask) are left out.
-void IgnorePointBoxes(frmRatingScreen& screen) {
-  for (forms::TextBox* box : {&screen.txtOrigin, &screen.txtDestination}) {
-    box->on.Validate = nullptr;
-    box->on.LostFocus = nullptr;
-  }
-}
 using forms::MsgBoxResult;
 
 class LineEntryTest : public ::testing::Test {
@@ -70,7 +63,7 @@ class LineEntryTest : public ::testing::Test {
   frmRatingScreen& Shown() {
     frmRatingScreen& screen = app_.Get<frmRatingScreen>();
     screen.Show();
-    IgnorePointBoxes(screen);
+    testing::IgnorePointBoxes(screen);
     return screen;
   }
   std::size_t Ratings() const { return log_->rated_records.size(); }

@@ -7,43 +7,31 @@
 
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/main_module.h"
-#include "frelane/rating/frm_accessorial_charges.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/print_quote.h"
 #include "frelane/rating/shipment_export.h"
-#include "frelane/rating/tests/sample_program.h"
-#include "platform/forms/application.h"
-#include "platform/forms/testing/headless_driver.h"
+#include "frelane/rating/tests/sample_program_fixture.h"
 #include "platform/print/display_list_text.h"
 #include "platform/print/recording_print_system.h"
 #include "platform/runtime/format.h"
 #include "testkit/read_file.h"
-#include "testkit/temp_dir.h"
 
 namespace frelane {
 namespace {
 
-class OutputsAcceptanceTest : public ::testing::Test {
+class OutputsAcceptanceTest : public testing::SampleProgramTest {
  protected:
-  OutputsAcceptanceTest() : user_(app_) {}
   void SetUp() override {
-    ASSERT_EQ(testing::StartOnSampleData(dir_, FRELANE_SAMPLE_DIR), "");
+    SampleProgramTest::SetUp();
     modShipmentExport::ExportSettings() = {};
   }
   void TearDown() override {
     modShipmentExport::ExportSettings() = {};
-    testing::StopSampleProgram();
+    SampleProgramTest::TearDown();
   }
 
   frmRatingScreen& RatedQuote() {
-    frmRatingScreen& s = app_.Get<frmRatingScreen>();
-    s.Show();
-    frmAccessorialCharges& dialog = app_.Get<frmAccessorialCharges>();
-    user_.WhenShown("frmAccessorialCharges", [&] { user_.Click(dialog.btnOK); });
-    user_.TypeInto(s.txtOrigin, "30310");
-    user_.Tab();
-    user_.Type("60610");
-    user_.Tab();
+    frmRatingScreen& s = Lane("30310", "60610", {});
     user_.TypeInto(s.cboClass(1), "100");
     user_.Tab();
     user_.Type("1200");
@@ -51,9 +39,6 @@ class OutputsAcceptanceTest : public ::testing::Test {
     return s;
   }
 
-  testkit::TempDir dir_;
-  forms::Application app_;
-  forms::testing::HeadlessDriver user_;
   print::testing::ScopedRecordingPrintSystem printers_;
 };
 

@@ -10,20 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "frelane/core/main_module.h"
-#include "frelane/core/tolv_declares.h"
 #include "frelane/rating/frm_rating_screen.h"
-#include "platform/forms/application.h"
-#include "platform/forms/testing/headless_driver.h"
+#include "frelane/rating/tests/outputs_fixture.h"
 #include "platform/os/cp1252.h"
 #include "platform/print/display_list_text.h"
 #include "platform/print/printers.h"
 #include "platform/print/recording_print_system.h"
-#include "testkit/app/fake_engine.h"
 #include "testkit/app/picture_writer.h"
 #include "testkit/geo/screen_files.h"
 #include "testkit/read_file.h"
-#include "testkit/temp_dir.h"
 
 namespace frelane {
 namespace {
@@ -49,30 +44,8 @@ void ShowTotal(forms::Label& label, forms::Label& amount, const char* value) {
   amount.SetCaption(value);
 }
 
-class PrintQuoteTest : public ::testing::Test {
+class PrintQuoteTest : public testing::OutputsTest {
  protected:
-  PrintQuoteTest() : user_(app_) {}
-
-  void SetUp() override {
-    modMain::Reset();
-    modTolvDeclares32::Reset();
-    modTolvDeclares32::InstallEngine(std::make_unique<testkit::FakeEngine>());
-    modMain::Get().data_directory = dir_.path();
-    SettingsRecord& s = modMain::Settings();
-    s.SetText(settings::kCompanyName, "Example Freight");
-    s.SetText(settings::kEffectiveDateText, "12-01-2026");
-  }
-  void TearDown() override {
-    modTolvDeclares32::Reset();
-    modMain::Reset();
-  }
-
-  frmRatingScreen& Screen() {
-    frmRatingScreen& screen = app_.Get<frmRatingScreen>();
-    screen.Show();
-    return screen;
-  }
-
   // A two-line US quote in terminal mode with FAK classes.
   frmRatingScreen& UsQuote() {
     modMain::Settings().SetOn(settings::kTerminalServiceGuide, true);
@@ -149,11 +122,6 @@ class PrintQuoteTest : public ::testing::Test {
     EXPECT_EQ(doc.pages.size(), 1u);
     return print::PageLines(doc.pages.at(0), /*mark_bold=*/true);
   }
-
-  testkit::TempDir dir_;
-  forms::Application app_;
-  forms::testing::HeadlessDriver user_;
-  print::testing::ScopedRecordingPrintSystem printers_;
 };
 
 TEST_F(PrintQuoteTest, UsQuoteWithTerminalsFakAndStoredDisclaimer) {

@@ -3,52 +3,18 @@
 // worked by hand from the sample carrier's tariff and settings.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "frelane/core/main_module.h"
 #include "frelane/core/tolv_declares.h"
-#include "frelane/rating/frm_accessorial_charges.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/lane_state.h"
-#include "frelane/rating/tests/sample_program.h"
-#include "platform/forms/application.h"
-#include "platform/forms/testing/headless_driver.h"
-#include "testkit/temp_dir.h"
+#include "frelane/rating/tests/sample_program_fixture.h"
 
 namespace frelane {
 namespace {
 
-class QuoteAcceptanceTest : public ::testing::Test {
- protected:
-  QuoteAcceptanceTest() : user_(app_) {}
-
-  void SetUp() override {
-    ASSERT_EQ(testing::StartOnSampleData(dir_, FRELANE_SAMPLE_DIR), "");
-  }
-  void TearDown() override { testing::StopSampleProgram(); }
-
-  // Types both points; the accessorial dialog the sample asks for gets `ticks` ticked.
-  frmRatingScreen& Lane(const std::string& origin, const std::string& destination,
-                        std::initializer_list<int> ticks) {
-    frmRatingScreen& s = app_.Get<frmRatingScreen>();
-    s.Show();
-    frmAccessorialCharges& dialog = app_.Get<frmAccessorialCharges>();
-    user_.WhenShown("frmAccessorialCharges", [&, ticks] {
-      for (int row : ticks) user_.Click(dialog.chkAccessorialCharge(row));
-      user_.Click(dialog.btnOK);
-    });
-    user_.TypeInto(s.txtOrigin, origin);
-    user_.Tab();
-    user_.Type(destination);
-    user_.Tab();
-    return s;
-  }
-
-  testkit::TempDir dir_;
-  forms::Application app_;
-  forms::testing::HeadlessDriver user_;
-};
+using QuoteAcceptanceTest = testing::SampleProgramTest;
 
 // Lane 30310 to 60610 is rate basis 1203: class 100 pays 56.00 a hundredweight below 500 lbs
 // and 68 % of it (38.08) from 1000 lbs; the lane's minimum is 105.00. The settings discount

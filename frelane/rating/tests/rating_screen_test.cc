@@ -7,31 +7,21 @@
 #include <memory>
 #include <string>
 
-#include "frelane/core/main_module.h"
-#include "frelane/core/tolv_declares.h"
 #include "frelane/rating/frm_fak.h"
-#include "platform/forms/application.h"
-#include "platform/forms/testing/headless_driver.h"
-#include "testkit/app/fake_engine.h"
+#include "frelane/rating/tests/outputs_fixture.h"
 #include "testkit/geo/screen_files.h"
 #include "testkit/rating/lane_lookup_files.h"
-#include "testkit/temp_dir.h"
 
 namespace frelane {
 namespace {
 
-class RatingScreenTest : public ::testing::Test {
+// A plain carrier's screen with three discounts, price per unit, the toolbar and the
+// minimum charge floor's discount shown.
+class RatingScreenTest : public testing::OutputsTest {
  protected:
-  RatingScreenTest() : user_(app_) {}
-
   void SetUp() override {
-    modMain::Reset();
-    modTolvDeclares32::Reset();
-    modTolvDeclares32::InstallEngine(std::make_unique<testkit::FakeEngine>());
-    modMain::Get().data_directory = dir_.path();
+    OutputsTest::SetUp();
     SettingsRecord& s = modMain::Settings();
-    s.SetText(settings::kCompanyName, "Example Freight");
-    s.SetText(settings::kEffectiveDateText, "12-01-2026");
     s.SetI16(settings::kDiscountCount, 3);
     s.SetOn(settings::kMcFloorDiscountShown, true);
     s.SetOn(settings::kPricePerUnitOffered, true);
@@ -40,24 +30,10 @@ class RatingScreenTest : public ::testing::Test {
     // Every lane is served, so that the focus can leave the point boxes.
     dir_.Write("zipval.dat", testkit::ServedLaneFile({{"000", "ZZZ", "000", "ZZZ"}}));
   }
-  void TearDown() override {
-    modTolvDeclares32::Reset();
-    modMain::Reset();
-  }
-
-  frmRatingScreen& Shown() {
-    frmRatingScreen& screen = app_.Get<frmRatingScreen>();
-    screen.Show();
-    return screen;
-  }
-
-  testkit::TempDir dir_;
-  forms::Application app_;
-  forms::testing::HeadlessDriver user_;
 };
 
 TEST_F(RatingScreenTest, CaptionAndClassLists) {
-  frmRatingScreen& screen = Shown();
+  frmRatingScreen& screen = Screen();
   EXPECT_EQ(screen.Caption(), "Example Freight - Effective: 12-01-2026");
   EXPECT_EQ(screen.Width(), 9600);
   EXPECT_EQ(screen.Height(), 7320);
@@ -72,7 +48,7 @@ TEST_F(RatingScreenTest, CaptionAndClassLists) {
 // Alt and a menu's letter must reach one item: no two items of a menu share their access
 // key, and the items named by the carrier's manual read as named there.
 TEST_F(RatingScreenTest, EachMenuItemHasItsOwnAccessKey) {
-  frmRatingScreen& screen = Shown();
+  frmRatingScreen& screen = Screen();
   for (forms::Menu* menu : {&screen.mnuFile, &screen.mnuEdit, &screen.mnuView, &screen.mnuHelp}) {
     std::string keys;
     for (forms::Control* c : screen.Controls()) {
@@ -91,7 +67,7 @@ TEST_F(RatingScreenTest, EachMenuItemHasItsOwnAccessKey) {
 
 TEST_F(RatingScreenTest, NoDiscountFrameWhenFixedOrNone) {
   modMain::Settings().SetI16(settings::kDiscountsFixed, -1);
-  frmRatingScreen& screen = Shown();
+  frmRatingScreen& screen = Screen();
   EXPECT_FALSE(screen.fraDiscount.Visible());
   EXPECT_EQ(screen.fraPPU.Top(), 2340);
   EXPECT_TRUE(screen.fraPPU.Visible());
@@ -107,7 +83,7 @@ TEST_F(RatingScreenTest, NoDiscountFrameWhenFixedOrNone) {
 TEST_F(RatingScreenTest, SinglePromptedDiscount) {
   SettingsRecord& s = modMain::Settings();
   s.SetI16(settings::kDiscountCount, 1);
-  frmRatingScreen& screen = Shown();
+  frmRatingScreen& screen = Screen();
   EXPECT_TRUE(screen.fraDiscount.Visible());
   EXPECT_EQ(screen.fraDiscount.Caption(), "Discount");
   EXPECT_EQ(screen.lblLTL.Caption(), "ALL");
@@ -127,7 +103,7 @@ TEST_F(RatingScreenTest, SinglePromptedDiscount) {
 TEST_F(RatingScreenTest, CustomerSwitchesByCompanyName) {
   SettingsRecord& s = modMain::Settings();
   s.SetText(settings::kCompanyName, "Vornhalt Carriers");
-  frmRatingScreen& screen = Shown();
+  frmRatingScreen& screen = Screen();
   EXPECT_FALSE(screen.txtDiscount(1).Visible());
   EXPECT_TRUE(screen.txtDiscount(3).Visible());
   EXPECT_EQ(screen.fraDiscount.Caption(), "Discounts");
@@ -146,7 +122,7 @@ TEST_F(RatingScreenTest, CustomerSwitchesByCompanyName) {
 
 TEST_F(RatingScreenTest, QuarlenNamesAccessorialsValueAddedServices) {
   modMain::Settings().SetText(settings::kCompanyName, "QUARLENS Logistics");
-  frmRatingScreen& screen = Shown();
+  frmRatingScreen& screen = Screen();
   EXPECT_EQ(screen.mnuEditAccessorialCharges.Caption(), "Value Added Services");
   EXPECT_EQ(screen.lblAccessorialChargeLabel.Caption(), "Value Added Services");
   EXPECT_EQ(screen.btnEditAccessorialCharges.ToolTipText(), "Value Added Services");
@@ -157,7 +133,7 @@ TEST_F(RatingScreenTest, MenusColumnsAndToolbarFollowTheSwitches) {
   s.SetOn(settings::kCityLookupShown, true);
   s.SetOn(settings::kMapShown, true);
   dir_.Write("PNTSLST.CHM", std::string("x"));
-  frmRatingScreen& screen = Shown();
+  frmRatingScreen& screen = Screen();
   EXPECT_TRUE(screen.mnuFileCityLookup.Visible());
   EXPECT_FALSE(screen.mnuFileRateSheet.Visible());
   EXPECT_TRUE(screen.mnuViewMap.Visible());
@@ -192,7 +168,7 @@ TEST_F(RatingScreenTest, DisclaimersAreLoadedAndMoveTheResetButton) {
   dir_.Write("servicedisclaimer.dat", testkit::DisclaimerFile({"Service days are estimates."}));
   dir_.Write("ChargeDisclaimer.dat", testkit::DisclaimerFile({"Charges exclude tax.", "E&OE"}));
   modMain::Settings().SetOn(settings::kToolbarShown, false);
-  frmRatingScreen& screen = Shown();
+  frmRatingScreen& screen = Screen();
   EXPECT_EQ(screen.lblServiceDisclaimer.Caption(), "Service days are estimates.");
   EXPECT_EQ(screen.lblChargeDisclaimer.Caption(), "Charges exclude tax.\r\nE&OE");
   EXPECT_EQ(screen.btnNewShipment.Top(),
@@ -207,7 +183,7 @@ TEST_F(RatingScreenTest, DisclaimersAreLoadedAndMoveTheResetButton) {
 }
 
 TEST_F(RatingScreenTest, KeyFiltersOfTheBoxesIncludingPaste) {
-  frmRatingScreen& screen = Shown();
+  frmRatingScreen& screen = Screen();
   user_.TypeInto(screen.txtOrigin, "k1a0b1x");
   EXPECT_EQ(screen.txtOrigin.Text(), "K1A0B1");
   user_.TypeInto(screen.txtDestination, "");
@@ -231,7 +207,7 @@ TEST_F(RatingScreenTest, KeyFiltersOfTheBoxesIncludingPaste) {
 
 TEST_F(RatingScreenTest, ToolbarActsOnReleaseInsideAndRestoresTheFocus) {
   modMain::Settings().SetOn(settings::kFakInUse, true);
-  frmRatingScreen& screen = Shown();
+  frmRatingScreen& screen = Screen();
   user_.SetCalculatorAvailable(false);
   user_.TypeInto(screen.txtOrigin, "30301");
   user_.TypeInto(screen.txtDestination, "60601");
@@ -259,7 +235,7 @@ TEST_F(RatingScreenTest, ToolbarActsOnReleaseInsideAndRestoresTheFocus) {
 }
 
 TEST_F(RatingScreenTest, ResetEmptiesThePointsAndFocusesTheOrigin) {
-  frmRatingScreen& screen = Shown();
+  frmRatingScreen& screen = Screen();
   user_.TypeInto(screen.txtOrigin, "30301");
   user_.TypeInto(screen.txtDestination, "60601");
   screen.lblOriginState.SetCaption("GA");
@@ -272,7 +248,7 @@ TEST_F(RatingScreenTest, ResetEmptiesThePointsAndFocusesTheOrigin) {
 }
 
 TEST_F(RatingScreenTest, ClearShipmentEmptiesExactlyTheQuote) {
-  frmRatingScreen& screen = Shown();
+  frmRatingScreen& screen = Screen();
   screen.txtOrigin.SetText("30301");
   screen.lblOriginState.SetCaption("GA");
   screen.lblOriginTerminal.SetCaption("ATL");
@@ -337,7 +313,7 @@ TEST_F(RatingScreenTest, ClearShipmentEmptiesExactlyTheQuote) {
 
 TEST_F(RatingScreenTest, QuarlenKeepsTheDiscountsAndTariffLabelClears) {
   modMain::Settings().SetText(settings::kCompanyName, "Quarlen Freight");
-  frmRatingScreen& screen = Shown();
+  frmRatingScreen& screen = Screen();
   screen.txtDiscount(2).SetText("35");
   screen.txtWeight(1).SetText("500");
   // A new intrastate tariff withdraws the quote.
@@ -349,7 +325,7 @@ TEST_F(RatingScreenTest, QuarlenKeepsTheDiscountsAndTariffLabelClears) {
 
 TEST_F(RatingScreenTest, ZipDisclaimerLooksAtBothPoints) {
   dir_.Write("ZipDisclaimerZips.dat", testkit::ZipDisclaimerZipsFile({{"59000", "59999"}}));
-  frmRatingScreen& screen = Shown();
+  frmRatingScreen& screen = Screen();
   os::RecordView header = modTolvDeclares32::ShipmentRecord().header();
   header.SetText(tolv::shipment_header::kOriginZip, "30301");
   header.SetText(tolv::shipment_header::kDestinationZip, "59801");
@@ -359,7 +335,7 @@ TEST_F(RatingScreenTest, ZipDisclaimerLooksAtBothPoints) {
 }
 
 TEST_F(RatingScreenTest, NextPrintLineWorksOnThePendingText) {
-  frmRatingScreen& screen = Shown();
+  frmRatingScreen& screen = Screen();
   screen.PendingPrintText = "first\r\nsecond";
   EXPECT_EQ(screen.NextPrintLine(), "first");
   EXPECT_EQ(screen.NextPrintLine(), "second");

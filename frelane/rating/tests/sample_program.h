@@ -16,20 +16,26 @@
 
 namespace frelane::testing {
 
-// Copies `sample_dir` into `dir`, serves every lane, installs the engine of `sample_dir` and
-// runs start-up in a "." locale. Returns start-up's message when it fails, else "".
+// Installs the real engine on the data set in `engine_dir` and runs start-up in `dir` in a
+// "." locale. Returns start-up's message when it fails, else "".
+inline std::string StartProgramIn(const testkit::TempDir& dir, const std::string& engine_dir) {
+  modTolvDeclares32::InstallEngine(std::make_unique<Tolv32Binding>(engine_dir));
+  std::string error;
+  StartupResult result = modMain::InitializeApplication(
+      {.executable_directory = dir.path(), .format_in_locale = [](double) { return "1.5"; }},
+      &error);
+  return result == StartupResult::kReady ? "" : "start-up failed: " + error;
+}
+
+// Copies `sample_dir` into `dir`, serves every lane and starts the program there on the
+// engine of `sample_dir`.
 inline std::string StartOnSampleData(const testkit::TempDir& dir, const std::string& sample_dir) {
   modMain::Reset();
   modTolvDeclares32::Reset();
   modMain::Lane() = modMain::LaneState{};
   dir.CopyFilesOf(sample_dir);
   dir.Write("zipval.dat", testkit::ServedLaneFile({{"000", "999", "000", "999"}}));
-  modTolvDeclares32::InstallEngine(std::make_unique<Tolv32Binding>(sample_dir));
-  std::string error;
-  StartupResult result = modMain::InitializeApplication(
-      {.executable_directory = dir.path(), .format_in_locale = [](double) { return "1.5"; }},
-      &error);
-  return result == StartupResult::kReady ? "" : "start-up failed: " + error;
+  return StartProgramIn(dir, sample_dir);
 }
 
 inline void StopSampleProgram() {

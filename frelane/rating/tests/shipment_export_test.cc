@@ -40,18 +40,25 @@ void SetItem(int slot, const char* cls, const char* weight, const char* rate) {
   item.SetText(d::kRate, rate);
 }
 
+// The header as the charge display leaves it, every slot emptied to class 500 first.
+void SetShipment(const char* origin, const char* destination, const char* total,
+                 const char* deficit, const char* billed, const char* percent,
+                 const char* charges, const char* minimum) {
+  auto header = modTolvDeclares32::ShipmentRecord().header();
+  header.SetText(h::kOriginZip, origin);
+  header.SetText(h::kDestinationZip, destination);
+  header.SetText(h::kTotalWeight, total);
+  header.SetText(h::kDeficitWeight, deficit);
+  header.SetText(h::kBilledWeight, billed);
+  header.SetText(h::kDiscountPercent, percent);
+  header.SetText(h::kCharges, charges);
+  header.SetText(h::kMinimumCharge, minimum);
+  for (int slot = 1; slot <= 8; ++slot) SetItem(slot, "500", "0", "");
+}
+
 // A two-line US quote as the charge display leaves the record and the labels.
 QuoteCaptions UsQuote() {
-  auto header = modTolvDeclares32::ShipmentRecord().header();
-  header.SetText(h::kOriginZip, "30301");
-  header.SetText(h::kDestinationZip, "60609");
-  header.SetText(h::kTotalWeight, "001650");
-  header.SetText(h::kDeficitWeight, "000000");
-  header.SetText(h::kBilledWeight, "001650");
-  header.SetText(h::kDiscountPercent, "55.00");
-  header.SetText(h::kCharges, "000359.23");
-  header.SetText(h::kMinimumCharge, "0095.00");
-  for (int slot = 1; slot <= 8; ++slot) SetItem(slot, "500", "0", "");
+  SetShipment("30301", "60609", "001650", "000000", "001650", "55.00", "000359.23", "0095.00");
   SetItem(1, "70", "001250", "19.65 ");
   SetItem(2, "92", "000400", "28.40 ");
   return {"GA", "IL", "197.58 ", "25.00 ", "213.41 ", "2 Day(s)", 0};
@@ -59,16 +66,7 @@ QuoteCaptions UsQuote() {
 
 // A one-line Canadian quote with a floor; the third slot holds a blank weight.
 QuoteCaptions CanadianQuote() {
-  auto header = modTolvDeclares32::ShipmentRecord().header();
-  header.SetText(h::kOriginZip, "K1A0B1");
-  header.SetText(h::kDestinationZip, "30301");
-  header.SetText(h::kTotalWeight, "000800");
-  header.SetText(h::kDeficitWeight, "000200");
-  header.SetText(h::kBilledWeight, "001000");
-  header.SetText(h::kDiscountPercent, "35.00");
-  header.SetText(h::kCharges, "000410.00");
-  header.SetText(h::kMinimumCharge, "0120.00");
-  for (int slot = 1; slot <= 8; ++slot) SetItem(slot, "500", "0", "");
+  SetShipment("K1A0B1", "30301", "000800", "000200", "001000", "35.00", "000410.00", "0120.00");
   SetItem(1, "100", "000800", "41.00 ");
   SetItem(3, "85", "", "12.00 ");
   return {"ONTARIO", "GA", "143.50 ", "", "266.50 ", "", 150};
