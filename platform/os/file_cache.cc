@@ -206,28 +206,15 @@ std::optional<FileStamp> DirStamp(const std::string& dir, bool pinned = true) {
 // Reads the open regular file whole, before being its status when opened; null when it is
 // too large or unreadable. *steady is false when the file changed while it was read.
 FileImagePtr ReadOpen(int fd, const struct stat& before, bool* steady) {
+  const auto expected = static_cast<std::uint64_t>(before.st_size);
   const std::size_t limit = max_image_size.load();
-  if (static_cast<std::uint64_t>(before.st_size) > limit) return nullptr;
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(before.st_size));
-  std::size_t done = 0;
-  for (;;) {
-    if (done == bytes.size()) {
-      // The file may have grown since its size was taken.
-      if (bytes.size() > limit) return nullptr;
-      bytes.resize(bytes.size() + 4096);
-    }
-    ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return nullptr;
-    if (got == 0) break;
-    done += static_cast<std::size_t>(got);
-  }
-  bytes.resize(done);
+  if (expected > limit) return nullptr;
+  std::optional<ReadBytes> bytes = ReadToEnd(fd, static_cast<std::size_t>(expected), limit);
+  if (!bytes) return nullptr;
   struct stat after;
-  FileStamp stamp = StampOf(before);
-  *steady = ::fstat(fd, &after) == 0 && StampOf(after) == stamp &&
-            done == static_cast<std::size_t>(before.st_size);
-  return std::make_shared<const FileImage>(std::move(bytes), stamp);
+  const FileStamp stamp = StampOf(before);
+  *steady = ::fstat(fd, &after) == 0 && StampOf(after) == stamp && bytes->size == expected;
+  return std::make_shared<const FileImage>(std::move(*bytes), stamp);
 }
 
 // The file's status: the one taken earlier in the scope, or a new one.

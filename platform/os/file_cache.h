@@ -40,6 +40,7 @@
 #include <vector>
 
 #include "platform/os/dir_watch.h"
+#include "platform/os/regular_file.h"
 
 namespace os {
 
@@ -64,14 +65,13 @@ void SetMaxFileImageSizeForTesting(std::size_t limit);
 
 class FileImage {
  public:
-  FileImage(std::vector<std::uint8_t> bytes, FileStamp stamp)
-      : bytes_(std::move(bytes)), stamp_(stamp) {}
-  std::span<const std::uint8_t> bytes() const { return bytes_; }
-  std::size_t size() const { return bytes_.size(); }
+  FileImage(ReadBytes bytes, FileStamp stamp) : bytes_(std::move(bytes)), stamp_(stamp) {}
+  std::span<const std::uint8_t> bytes() const { return {bytes_.data.get(), bytes_.size}; }
+  std::size_t size() const { return bytes_.size; }
   const FileStamp& stamp() const { return stamp_; }
 
  private:
-  std::vector<std::uint8_t> bytes_;
+  ReadBytes bytes_;
   FileStamp stamp_;
 };
 using FileImagePtr = std::shared_ptr<const FileImage>;

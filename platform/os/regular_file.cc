@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 namespace os {
 
@@ -58,6 +60,30 @@ std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::string& path
     }
     done += static_cast<std::size_t>(got);
   }
+}
+
+std::optional<ReadBytes> ReadToEnd(int fd, std::size_t expected, std::size_t limit) {
+  if (expected > limit) return std::nullopt;
+  std::size_t capacity = expected + 1;
+  ReadBytes out{std::unique_ptr<std::uint8_t[]>(new std::uint8_t[capacity]), 0};
+  for (;;) {
+    if (out.size == capacity) {
+      // The file grew since its size was taken.
+      if (out.size > limit) return std::nullopt;
+      const std::size_t larger = std::min(capacity * 2, limit + 1);
+      std::unique_ptr<std::uint8_t[]> grown(new std::uint8_t[larger]);
+      std::memcpy(grown.get(), out.data.get(), out.size);
+      out.data = std::move(grown);
+      capacity = larger;
+    }
+    const ssize_t got = ::read(fd, out.data.get() + out.size, capacity - out.size);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return std::nullopt;
+    if (got == 0) break;
+    out.size += static_cast<std::size_t>(got);
+  }
+  if (out.size > limit) return std::nullopt;
+  return out;
 }
 
 std::FILE* StreamOver(int fd, const char* mode) {

@@ -25,6 +25,17 @@ int OpenRegularFile(const std::string& path, struct stat* st = nullptr);
 // there. A log opened this way cannot be held up by a FIFO or fill a device.
 int OpenRegularFileToAppend(const std::string& path);
 
+// Bytes read from a file, in a buffer of their own that was never filled beforehand.
+struct ReadBytes {
+  std::unique_ptr<std::uint8_t[]> data;
+  std::size_t size = 0;
+};
+// The bytes of the open file fd from its position to its end, expected (its size when
+// opened) of them: read straight into a buffer of that size and one byte more, which shows
+// the end without a second buffer. A file that grew since is read on to its end. nullopt on
+// a read error, or once more than limit bytes were read.
+std::optional<ReadBytes> ReadToEnd(int fd, std::size_t expected, std::size_t limit);
+
 // The whole content of the regular file at path; nullopt when it is no regular file or
 // cannot be opened or read.
 std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::string& path);

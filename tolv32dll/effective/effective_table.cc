@@ -78,12 +78,12 @@ ErrorNumber EffectiveTable::ReadImage(Image* image) {
   int fd = os::OpenRegularFile(*path, &st);
   if (fd < 0) return kErrEfcopn;
   LogBinaryOpenedFile(*path);
-  std::vector<std::uint8_t> bytes;
-  std::uint8_t buffer[8192];
-  ssize_t got = 0;
   const std::size_t limit = kMaxEffectiveEntries * effective_record::kSize;
-  while (bytes.size() < limit && (got = ::read(fd, buffer, sizeof buffer)) > 0) {
-    bytes.insert(bytes.end(), buffer, buffer + got);
+  os::ReadBytes bytes{std::unique_ptr<std::uint8_t[]>(new std::uint8_t[limit]), 0};
+  ssize_t got = 0;
+  while (bytes.size < limit &&
+         (got = ::read(fd, bytes.data.get() + bytes.size, limit - bytes.size)) > 0) {
+    bytes.size += static_cast<std::size_t>(got);
   }
   ::close(fd);
   if (got < 0) return kErrEfcred;

@@ -147,7 +147,11 @@ TariffFile TariffFileSet::OpenNamed(const CurrentTariff& tariff, std::string_vie
   auto path = FindTariffFile(tariff, suffix, file_no, use_request_name, &found);
   if (!found) return TariffFile();
   TariffFile file = OpenPath(*path);
-  if (os::IsServedOnMark(*path, file.image())) kept_.push_back({name, *path, file.image()});
+  if (os::IsServedOnMark(*path, file.image())) {
+    kept_.push_back({name, *path, file.image()});
+  } else {
+    open_files_vouched_ = false;
+  }
   return file;
 }
 
@@ -164,7 +168,10 @@ TariffStream TariffFileSet::TariffFile_FOpen(const CurrentTariff& tariff, std::s
                                              const FileNo& file_no, const char* mode) const {
   bool found = false;
   auto path = FindTariffFile(tariff, suffix, file_no, false, &found);
-  return found ? File_FOpenShared(*path, mode) : TariffStream();
+  if (!found) return TariffStream();
+  TariffStream stream = File_FOpenShared(*path, mode);
+  if (!os::IsServedOnMark(*path, stream.image())) open_files_vouched_ = false;
+  return stream;
 }
 
 ErrorNumber TariffFileSet::OpenSlot(TariffFile& slot, const CurrentTariff& tariff,
@@ -266,6 +273,7 @@ ErrorNumber TariffFileSet::TariffFile_OpenRbaCompanion(const CurrentTariff& tari
   if (!path) return kErrRbaopn;
   if (!found) return -1;
   rba_ = OpenPath(*path);
+  if (!os::IsServedOnMark(*path, rba_.image())) open_files_vouched_ = false;
   return rba_.is_open() ? kOk : kErrRbaopn;
 }
 
@@ -341,10 +349,21 @@ void TariffFileSet::CloseTariffFiles() {
   CloseExceptions();
   CloseBorderPoints();
   CloseWeightTypes();
+  // Whatever opens from here on is vouched for by the changes taken in so far.
+  open_files_vouched_ = true;
+  open_files_changes_ = os::ChangesSoFar();
+  open_files_checked_in_ = os::SnapshotSerial();
+}
+
+bool TariffFileSet::OpenFilesMayHaveChanged() {
+  const std::uint64_t scope = os::SnapshotSerial();
+  if (scope != 0 && scope == open_files_checked_in_) return false;
+  open_files_checked_in_ = scope;
+  return !open_files_vouched_ || os::ChangesSoFar() != open_files_changes_;
 }
 
 void TariffFileSet::TariffFiles_CloseAll(const CurrentTariff& selected) {
-  if (open_tariff_ && *open_tariff_ == selected) return;
+  if (open_tariff_ && *open_tariff_ == selected && !OpenFilesMayHaveChanged()) return;
   CloseTariffFiles();
   open_tariff_ = selected;
 }

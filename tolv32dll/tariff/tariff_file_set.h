@@ -175,7 +175,8 @@ class TariffFileSet {
   // checked for its tariff when asked again, so none may outlive the selection.
   void CloseTariffFiles();
   // Closes the tariff files when the selection differs from the tariff whose files are
-  // open, and remembers the selection.
+  // open, or when they may have changed since they were opened (checked once a rating, so
+  // that a rating reads one state of them), and remembers the selection.
   void TariffFiles_CloseAll(const CurrentTariff& selected);
   // Takes the selection as the tariff whose files are open, closing nothing: a switch to
   // another tariff that keeps reading the files already open.
@@ -207,6 +208,9 @@ class TariffFileSet {
     os::FileImagePtr image;
   };
   const KeptImage* Kept(std::string_view name) const;
+  // True when a file opened since the last close may have changed: one was not served on a
+  // watch mark, or the watches took in a change. Asked once a scope.
+  bool OpenFilesMayHaveChanged();
   void ForgetKeptImages() const;
 
   std::string tariff_data_directory_;
@@ -215,6 +219,11 @@ class TariffFileSet {
   mutable std::uint64_t kept_changes_ = 0;     // the file cache's ChangesSoFar when last asked
   mutable std::uint64_t kept_checked_in_ = 0;  // the scope it was asked in
   std::optional<CurrentTariff> open_tariff_;
+  // Every file opened since the last close was served on a mark taken before
+  // open_files_changes_ (the file cache's ChangesSoFar at that close).
+  mutable bool open_files_vouched_ = true;
+  std::uint64_t open_files_changes_ = 0;
+  std::uint64_t open_files_checked_in_ = 0;  // the scope it was last asked in
 
   std::array<TariffFile, static_cast<std::size_t>(TariffFileKind::kCount)> files_;
   TariffFile rate_index_;

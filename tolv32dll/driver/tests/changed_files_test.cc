@@ -49,15 +49,22 @@ class ChangedFilesTest : public ::testing::TestWithParam<bool> {
     os::SetDirWatchEnabledForTesting(true);
   }
 
-  Record Rate() {
+  Record Rate() { return RateIn(engine_); }
+  static Record RateIn(RatingEngine& engine) {
     testkit::ShipmentRequest q;
     q.origin_zip = "15010";
     q.destination_zip = "60601";
     q.ship_date = "12/05/2026";
     q.lines = {{"100", "1200"}, {"70", "450"}, {"250", "80"}};
     Record r = testkit::ShipmentRequestBytes(q);
-    RateShipmentRecord(engine_, r.data());
+    RateShipmentRecord(engine, r.data());
     return r;
+  }
+
+  Record RateInAFreshEngine() {
+    RatingEngine fresh;
+    EXPECT_EQ(kOk, InitializeEngine(fresh, dir_.path().c_str()));
+    return RateIn(fresh);
   }
 
   // Rewrites a file in place and gives it a modification time of its own, as a write in a
@@ -144,6 +151,28 @@ TEST_P(ChangedFilesTest, AWriteThroughAHardLinkMadeAfterTheFirstRatingShows) {
   struct timespec times[2] = {{1'000'000'000, 0}, {1'000'000'000, 0}};
   ASSERT_EQ(0, ::utimensat(AT_FDCWD, link.c_str(), times, 0));
   EXPECT_EQ("11-01-2026", At(Rate(), 151, 10));
+}
+
+// The rate files rewritten in place through hard links in another directory, the same size
+// and within the same clock tick: only the files themselves can tell.
+TEST_P(ChangedFilesTest, AnInPlaceWriteThroughALinkElsewhereShowsWithoutATimeOfItsOwn) {
+  const Record first = Rate();
+  ASSERT_EQ("    ", At(first, 3, 4));
+  testkit::TempDir elsewhere;
+  for (const char* name : {"MILE0001.R01", "NORTHW01.R01", "PARCEL01.R01", "QFLC0001.R01",
+                           "ZIPRNG01.R01"}) {
+    const std::string link = elsewhere.File(name);
+    ASSERT_EQ(0, ::link(dir_.File(name).c_str(), link.c_str())) << name;
+    const std::string blank(testkit::ReadFile(link).size(), ' ');
+    const int fd = ::open(link.c_str(), O_WRONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(static_cast<ssize_t>(blank.size()), ::pwrite(fd, blank.data(), blank.size(), 0));
+    ::close(fd);
+  }
+  const Record after = Rate();
+  EXPECT_TRUE(first != after) << "rated from the old rate file";
+  EXPECT_EQ("0145", At(after, 3, 4));
+  EXPECT_TRUE(after == RateInAFreshEngine());
 }
 
 INSTANTIATE_TEST_SUITE_P(Both, ChangedFilesTest, ::testing::Bool(),

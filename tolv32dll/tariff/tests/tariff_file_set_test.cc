@@ -1,6 +1,7 @@
 #include "tolv32dll/tariff/tariff_file_set.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -233,6 +234,8 @@ TEST_F(TariffFileSetTest, ChangingTariffOrDirectoryClosesFiles) {
   CurrentTariff t = Tariff();
   Touch("ABCD0001.M01");
   Touch("ABCD0001.X01");
+  // One rating reads one state of the files.
+  os::SnapshotScope rating;
   files_.TariffFiles_CloseAll(t);
   ASSERT_EQ(files_.Open(TariffFileKind::kMin, t), kOk);
   files_.TariffFiles_CloseAll(t);
@@ -243,6 +246,45 @@ TEST_F(TariffFileSetTest, ChangingTariffOrDirectoryClosesFiles) {
   ASSERT_EQ(files_.TariffFile_OpenExceptions(t), kOk);
   files_.SetTariffDataDirectory(dir_.path() + "other/");
   EXPECT_FALSE(files_.exceptions().is_open());
+}
+
+// A rating keeps the files of the last one open while the watches vouch for them; a file
+// rewritten in place between ratings (through any of its names) is opened afresh.
+TEST_F(TariffFileSetTest, OpenFilesServeTheNextRatingOnlyWhileUnchanged) {
+  os::SetSettleTimeForTesting(std::chrono::milliseconds(0));
+  CurrentTariff t = Tariff();
+  auto rate = [&] {
+    os::SnapshotScope rating;
+    files_.TariffFiles_CloseAll(t);
+    EXPECT_EQ(kOk, files_.Open(TariffFileKind::kMin, t));
+    std::array<std::uint8_t, 9> bytes{};
+    files_.file(TariffFileKind::kMin).ReadAt(0, bytes);
+    return std::string(bytes.begin(), bytes.end());
+  };
+  for (const bool watched : {true, false}) {
+    os::SetDirWatchEnabledForTesting(watched);
+    Touch("ABCD0001.M01", "minimum-1");
+    ASSERT_EQ("minimum-1", rate());
+    const os::FileImagePtr first = files_.file(TariffFileKind::kMin).image();
+    ASSERT_EQ("minimum-1", rate());
+    if (watched) {
+      EXPECT_EQ(first, files_.file(TariffFileKind::kMin).image()) << "kept open";
+    }
+    testkit::TempDir elsewhere;
+    ASSERT_EQ(0, ::link(dir_.File("ABCD0001.M01").c_str(), elsewhere.File("link").c_str()));
+    const int fd = ::open(elsewhere.File("link").c_str(), O_WRONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(1, ::pwrite(fd, watched ? "2" : "3", 1, 8));
+    ::close(fd);
+    // Unwatched, only a time of its own tells the change.
+    if (!watched) {
+      struct timespec times[2] = {{1'000'000'000, 0}, {1'000'000'000, 0}};
+      ASSERT_EQ(0, ::utimensat(AT_FDCWD, dir_.File("ABCD0001.M01").c_str(), times, 0));
+    }
+    EXPECT_EQ(watched ? "minimum-2" : "minimum-3", rate());
+  }
+  os::SetDirWatchEnabledForTesting(true);
+  os::SetSettleTimeForTesting(os::kDefaultSettleTime);
 }
 
 TEST_F(TariffFileSetTest, FilesClosedAfterUseNeverServeTheNextTariff) {
