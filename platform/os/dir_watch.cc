@@ -1,6 +1,7 @@
 #include "platform/os/dir_watch.h"
 
 #include <errno.h>
+#include <poll.h>
 #include <limits.h>
 #include <stdlib.h>
 #include <sys/inotify.h>
@@ -9,11 +10,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -105,6 +109,10 @@ struct Watcher {
   std::atomic<bool> draining{false};  // events are being read and taken in
   bool unavailable = false;  // inotify could not be had
   std::atomic<bool> enabled{true};
+  // True while the watcher thread takes changes in as they come.
+  std::atomic<bool> watching_thread{false};
+  // While set, the thread leaves the events queued (callers take them in themselves).
+  std::atomic<bool> thread_paused{false};
   // Drains begun; a caller whose arrival precedes a drain's beginning may rely on it.
   std::atomic<std::uint64_t> drains{0};
   std::unordered_map<std::string, Dir*, TextHash, std::equal_to<>> dirs;  // by clean path
@@ -149,6 +157,8 @@ int AddWatch(Watcher& w, const std::string& path, std::uint32_t events) {
   return ::inotify_add_watch(w.fd, path.c_str(), events | IN_ONLYDIR | IN_MASK_ADD);
 }
 
+void WatchForChanges(Watcher& w, int fd);
+
 // Starts watching path (a clean path) and the directories leading to it; null when it is
 // not to be watched. REQUIRES: w.mu held.
 Dir* StartWatch(Watcher& w, const std::string& path) {
@@ -160,6 +170,12 @@ Dir* StartWatch(Watcher& w, const std::string& path) {
       return nullptr;
     }
     w.shared_fd.store(w.fd, std::memory_order_release);
+    try {
+      std::thread(WatchForChanges, std::ref(w), w.fd).detach();
+      w.watching_thread.store(true, std::memory_order_release);
+    } catch (const std::system_error&) {
+      // No thread to be had: callers take changes in themselves.
+    }
   }
   // From the root down: a later step of the path cannot change unnoticed once the
   // directory above it is watched.
@@ -261,6 +277,55 @@ void TakeIn(Watcher& w, const inotify_event& event) {
   }
 }
 
+// Reads and takes in every queued event, unless a drain that began after arrival (a count
+// of drains begun) already did.
+void Drain(Watcher& w, std::uint64_t arrival) {
+  std::lock_guard<std::mutex> lock(w.mu);
+  // A drain that began after this call arrived has read every event queued before it.
+  if (w.drains.load(std::memory_order_relaxed) != arrival) return;
+  w.drains.fetch_add(1, std::memory_order_release);
+  struct Draining {
+    std::atomic<bool>& flag;
+    explicit Draining(std::atomic<bool>& f) : flag(f) { flag.store(true); }
+    ~Draining() { flag.store(false); }
+  } draining(w.draining);
+  alignas(inotify_event) char buffer[16 * 1024];
+  for (;;) {
+    ssize_t got = ::read(w.fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      // Nothing more queued (EAGAIN); any other failure is treated as lost events.
+      if (got < 0 && errno != EAGAIN) TouchAll(w);
+      return;
+    }
+    for (ssize_t at = 0; at < got;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+      TakeIn(w, *event);
+      at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+    }
+  }
+}
+
+// Takes changes in as the kernel queues them, so that a rating needs no system call to
+// learn of them. Runs for the life of the process.
+void WatchForChanges(Watcher& w, int fd) {
+  for (;;) {
+    struct pollfd ready = {fd, POLLIN, 0};
+    const int n = ::poll(&ready, 1, -1);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) break;
+    if (w.thread_paused.load()) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      continue;
+    }
+    Drain(w, w.drains.load(std::memory_order_acquire));
+  }
+  // Callers take changes in themselves again; what was missed meanwhile breaks every mark.
+  w.watching_thread.store(false, std::memory_order_release);
+  std::lock_guard<std::mutex> lock(w.mu);
+  TouchAll(w);
+}
+
 }  // namespace
 
 WatchMark MarkBeforeCheck(std::string_view dir, std::string_view name) {
@@ -304,34 +369,28 @@ void CatchUpWithChanges() {
   // waited for under the lock.
   int queued = 0;
   if (::ioctl(fd, FIONREAD, &queued) == 0 && queued == 0 && !w.draining.load()) return;
-  const std::uint64_t arrival = w.drains.load(std::memory_order_acquire);
-  std::lock_guard<std::mutex> lock(w.mu);
-  // A drain that began after this call arrived has read every event queued before it.
-  if (w.drains.load(std::memory_order_relaxed) != arrival) return;
-  w.drains.fetch_add(1, std::memory_order_release);
-  struct Draining {
-    std::atomic<bool>& flag;
-    explicit Draining(std::atomic<bool>& f) : flag(f) { flag.store(true); }
-    ~Draining() { flag.store(false); }
-  } draining(w.draining);
-  alignas(inotify_event) char buffer[16 * 1024];
-  for (;;) {
-    ssize_t got = ::read(w.fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) {
-      // Nothing more queued (EAGAIN); any other failure is treated as lost events.
-      if (got < 0 && errno != EAGAIN) TouchAll(w);
-      return;
-    }
-    for (ssize_t at = 0; at < got;) {
-      const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
-      TakeIn(w, *event);
-      at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
-    }
-  }
+  Drain(w, w.drains.load(std::memory_order_acquire));
+}
+
+bool ChangesArriveByThemselves() {
+  const Watcher& w = TheWatcher();
+  return w.watching_thread.load(std::memory_order_acquire) && !w.thread_paused.load();
 }
 
 std::uint64_t ChangesTakenIn() { return changes_taken_in.load(std::memory_order_acquire); }
+
+void WaitForWatcherForTesting() {
+  Watcher& w = TheWatcher();
+  const int fd = w.shared_fd.load(std::memory_order_acquire);
+  if (fd < 0) return;
+  // Polled rather than drained here, so that the tests rely on the thread as ratings do.
+  for (int waited_ms = 0; waited_ms < 10'000 && ChangesArriveByThemselves(); ++waited_ms) {
+    int queued = 0;
+    if (::ioctl(fd, FIONREAD, &queued) == 0 && queued == 0 && !w.draining.load()) return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  CatchUpWithChanges();
+}
 
 bool IsWatchedForTesting(std::string_view dir) {
   Watcher& w = TheWatcher();
@@ -350,6 +409,8 @@ void SetFileWatchLimitForTesting(int limit) {
   std::lock_guard<std::mutex> lock(w.mu);
   w.file_watch_limit = limit;
 }
+
+void PauseWatcherThreadForTesting(bool paused) { TheWatcher().thread_paused = paused; }
 
 void SetDirWatchEnabledForTesting(bool enabled) {
   Watcher& w = TheWatcher();

@@ -12,7 +12,9 @@
 //
 // The kernel queues an event before the changing system call returns, so after
 // CatchUpWithChanges every change finished before the call has broken the marks it touches.
-// A lost event (the queue overflowed) breaks every mark.
+// A watcher thread also takes events in as the kernel queues them (it wakes with the
+// change), so that readers may trust a mark without a system call of their own. A lost
+// event (the queue overflowed) breaks every mark.
 //
 // Only absolute paths free of links and of "." and ".." on local file systems are watched:
 // on a network or user-space file system a change made elsewhere raises no event. Where a
@@ -54,9 +56,16 @@ bool WatchFileOf(std::string_view dir, const std::string& path);
 
 // Takes in every change queued so far (one system call; none while nothing is watched).
 void CatchUpWithChanges();
+// True while the watcher thread takes changes in by itself: a mark then breaks as soon as
+// the thread has woken to its change, with no call of the reader's.
+bool ChangesArriveByThemselves();
 // How many changes were taken in so far, over every watched directory: while it stays the
 // same, every mark that held still holds.
 std::uint64_t ChangesTakenIn();
+
+// Waits until the watcher thread has taken in every change queued so far, as it does by
+// itself a moment after each change (for tests, which change files and look at once).
+void WaitForWatcherForTesting();
 
 // True when dir's changes are being noticed (for tests).
 bool IsWatchedForTesting(std::string_view dir);
@@ -65,6 +74,9 @@ std::uint64_t QueueOverflowsForTesting();
 // Lets at most limit files be watched (as if the system's watch limit were reached there);
 // a negative limit lifts it.
 void SetFileWatchLimitForTesting(int limit);
+// Holds the watcher thread back (true) from taking changes in, so that events pile up in
+// the kernel's queue; callers take them in themselves meanwhile. false lets it go on.
+void PauseWatcherThreadForTesting(bool paused);
 // Stops (false) or resumes (true) watching: while stopped no mark holds, as where inotify
 // is not to be had.
 void SetDirWatchEnabledForTesting(bool enabled);

@@ -411,11 +411,15 @@ std::optional<std::vector<ListedName>> List(const std::string& dir, std::string_
 }
 
 // Takes in the changes the directory watches saw: at each request outside a scope, and at
-// the first of a scope.
+// the first of a scope unless the watcher thread takes them in (a rating then makes no
+// system call while its files are vouched for).
 void CatchUp() {
-  if (scope.depth > 0 && scope.caught_up) return;
+  if (scope.depth > 0) {
+    if (scope.caught_up) return;
+    scope.caught_up = true;
+    if (ChangesArriveByThemselves()) return;
+  }
   CatchUpWithChanges();
-  if (scope.depth > 0) scope.caught_up = true;
 }
 
 SeenImage* SeenInScope(std::string_view path) {

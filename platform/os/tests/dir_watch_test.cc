@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "testkit/temp_dir.h"
 
@@ -102,6 +104,37 @@ TEST_F(DirWatchTest, AChangeOfThePathBreaksTheMarks) {
   ASSERT_TRUE(Holds(mark));
   ASSERT_EQ(0, ::rename(other.File("deep").c_str(), other.File("gone").c_str()));
   EXPECT_FALSE(Holds(mark));
+}
+
+// Readers make no call to learn of a change: the watcher thread breaks the marks by
+// itself, a write through a link in another directory included.
+TEST_F(DirWatchTest, TheWatcherThreadBreaksMarksWithoutAnyCallOfTheReader) {
+  ASSERT_TRUE(ChangesArriveByThemselves());
+  top_.Write("data/RATES.R01", "1");
+  const std::string file = data_ + "/RATES.R01";
+  WatchMark mark = Mark(data_, "rates.r01");
+  ASSERT_TRUE(WatchFileOf(data_, file));
+  ASSERT_TRUE(Holds(mark));
+  const std::string link = top_.File("RATES.link");
+  ASSERT_EQ(0, ::link(file.c_str(), link.c_str()));
+  mark = Mark(data_, "rates.r01");
+  top_.Write("RATES.link", "2");  // truncated and written in place, through the other name
+  bool broke = false;
+  for (int waited_ms = 0; waited_ms < 10'000 && !broke; ++waited_ms) {
+    broke = !mark.Holds();
+    if (!broke) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_TRUE(broke);
+
+  // Held back, the thread leaves the change to the reader's own call.
+  PauseWatcherThreadForTesting(true);
+  EXPECT_FALSE(ChangesArriveByThemselves());
+  mark = Mark(data_, "rates.r01");
+  top_.Write("RATES.link", "3");
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_TRUE(mark.Holds()) << "nothing taken in while held back";
+  EXPECT_FALSE(Holds(mark));
+  PauseWatcherThreadForTesting(false);
 }
 
 }  // namespace

@@ -77,6 +77,7 @@ TEST_P(FileCacheTest, EachSnapshotSeesRewritesAndReplacementsMadeBeforeIt) {
   const std::string path = dir_.File("NORTHW01.P01");
   dir_.Write("NORTHW01.P01", "points-1");
   auto in_snapshot = [&] {
+    WaitForWatcherForTesting();  // begun a moment after the change, as ratings are
     SnapshotScope snapshot;
     EXPECT_EQ(dir_.File("NORTHW01.P01"), FindFileNoCase(dir_.path(), "northw01.p01"));
     return Text(ReadFileImage(path));
@@ -98,6 +99,7 @@ TEST_P(FileCacheTest, EachSnapshotSeesRewritesAndReplacementsMadeBeforeIt) {
 
   ::unlink(path.c_str());
   StampSecond(dir_.path(), 1'000'000'001);
+  WaitForWatcherForTesting();
   SnapshotScope snapshot;
   EXPECT_EQ(std::nullopt, FindFileNoCase(dir_.path(), "NORTHW01.P01"));
   EXPECT_EQ(nullptr, ReadFileImage(path));
@@ -135,6 +137,7 @@ TEST_P(FileCacheTest, AReplacedDirectoryShowsInTheNextSnapshot) {
   dir_.Write("data/TDZ.BIN", "old");
   StampSecond(data + "/TDZ.BIN", 1'000'000'000);
   auto in_snapshot = [&] {
+    WaitForWatcherForTesting();  // begun a moment after the change, as ratings are
     SnapshotScope snapshot;
     std::optional<std::string> path = FindFileNoCase(data, "tdz.bin");
     return path ? Text(ReadFileImage(*path)) : "<no file>";
@@ -153,6 +156,7 @@ TEST_P(FileCacheTest, ASnapshotKeepsItsViewWhileOtherThreadsSeeChanges) {
   dir_.Write("RATES.R01", "old");
   auto in_other_thread = [&] {
     std::string seen;
+    WaitForWatcherForTesting();
     std::thread([&] {
       SnapshotScope snapshot;
       std::optional<std::string> found = FindFileNoCase(dir_.path(), "rates.x01");

@@ -49,7 +49,11 @@ class ChangedFilesTest : public ::testing::TestWithParam<bool> {
     os::SetDirWatchEnabledForTesting(true);
   }
 
-  Record Rate() { return RateIn(engine_); }
+  // A rating begun a moment after the changes made before it, as the watcher takes them in.
+  Record Rate() {
+    os::WaitForWatcherForTesting();
+    return RateIn(engine_);
+  }
   static Record RateIn(RatingEngine& engine) {
     testkit::ShipmentRequest q;
     q.origin_zip = "15010";

@@ -254,6 +254,7 @@ TEST_F(TariffFileSetTest, OpenFilesServeTheNextRatingOnlyWhileUnchanged) {
   os::SetSettleTimeForTesting(std::chrono::milliseconds(0));
   CurrentTariff t = Tariff();
   auto rate = [&] {
+    os::WaitForWatcherForTesting();  // begun a moment after the change, as ratings are
     os::SnapshotScope rating;
     files_.TariffFiles_CloseAll(t);
     EXPECT_EQ(kOk, files_.Open(TariffFileKind::kMin, t));
@@ -346,6 +347,7 @@ TEST_F(TariffFileSetTest, AFileOpenedAgainShowsEachChangeAtTheNextRating) {
     const CurrentTariff t = Tariff();
     Touch("ABCD0001.M01", "first");
     auto rate = [&] {
+      os::WaitForWatcherForTesting();  // begun a moment after the change, as ratings are
       os::SnapshotScope rating;
       files_.Close(TariffFileKind::kMin);
       if (files_.Open(TariffFileKind::kMin, t) != kOk) return std::string("<none>");
