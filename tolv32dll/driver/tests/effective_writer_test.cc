@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/os/dir_watch.h"
 #include "platform/os/file_cache.h"
 #include "platform/os/named_mutex.h"
 #include "testkit/driver/shipment_request.h"
@@ -171,6 +172,7 @@ TEST_F(EffectiveWriterTest, ARatingMeetingALockedRewriteRatesOnWhatTheWriterLeft
   int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC);
   ASSERT_GE(fd, 0);
   ASSERT_EQ(100, ::write(fd, next.data(), 100));
+  os::WaitForWatcherForTesting();  // the rating begins a moment after the write
   std::string during;
   std::thread rating([&] { during = rate(); });
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
