@@ -118,7 +118,12 @@ struct Watcher {
   std::unordered_map<std::string, Dir*, TextHash, std::equal_to<>> dirs;  // by clean path
   NameSet unwatchable;  // clean paths found on a network file system or behind a link
   std::unordered_map<int, Node> nodes;
+  // Dirs are reused, never freed: a mark of a dir let go breaks (its count moved on) and
+  // never holds again, whatever the dir watches next.
   std::vector<std::unique_ptr<Dir>> all;
+  std::vector<Dir*> spare;
+  // Claims on clean paths (see ClaimDirectory).
+  std::unordered_map<std::string, int, TextHash, std::equal_to<>> claims;
   int file_watches = 0;
   int file_watch_limit = -1;  // none
   std::uint64_t overflows = 0;  // lost-event notices taken in
@@ -203,8 +208,15 @@ Dir* StartWatch(Watcher& w, const std::string& path) {
     w.unwatchable.insert(path);
     return nullptr;
   }
-  w.all.push_back(std::make_unique<Dir>());
-  Dir* dir = w.all.back().get();
+  Dir* dir;
+  if (!w.spare.empty()) {
+    dir = w.spare.back();
+    w.spare.pop_back();
+    dir->gone = false;
+  } else {
+    w.all.push_back(std::make_unique<Dir>());
+    dir = w.all.back().get();
+  }
   for (auto& [step_wd, name] : steps) {
     auto& leading = w.nodes[step_wd].path;
     std::erase_if(leading, [](const auto& entry) { return entry.second->gone; });
@@ -217,13 +229,42 @@ Dir* StartWatch(Watcher& w, const std::string& path) {
   return dir;
 }
 
+// Lets dir go: its marks break, the watches only it needed end, and the dir is kept for
+// reuse. REQUIRES: w.mu held; dir no longer in w.dirs.
+void LetGo(Watcher& w, Dir* dir) {
+  dir->Lose();
+  for (auto it = w.nodes.begin(); it != w.nodes.end();) {
+    Node& node = it->second;
+    const bool file = !node.file_of.empty();
+    std::erase(node.dirs, dir);
+    std::erase_if(node.path, [dir](const auto& step) { return step.second == dir; });
+    std::erase(node.file_of, dir);
+    if (node.dirs.empty() && node.path.empty() && node.file_of.empty()) {
+      ::inotify_rm_watch(w.fd, it->first);
+      if (file) --w.file_watches;
+      it = w.nodes.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  dir->marked.clear();
+  dir->every_name = false;
+  w.spare.push_back(dir);
+}
+
 // The live watch of dir; null when it is not to be watched. REQUIRES: w.mu held.
 Dir* WatchOf(Watcher& w, std::string_view dir) {
   if (!w.enabled.load()) return nullptr;
   std::optional<std::string> path = CleanPath(dir);
   if (!path) return nullptr;
   auto it = w.dirs.find(*path);
-  if (it != w.dirs.end() && !it->second->gone) return it->second;
+  if (it != w.dirs.end()) {
+    if (!it->second->gone) return it->second;
+    // The path leads elsewhere now: the old watch is let go before a new one starts.
+    Dir* lost = it->second;
+    w.dirs.erase(it);
+    LetGo(w, lost);
+  }
   return StartWatch(w, *path);
 }
 
@@ -378,6 +419,38 @@ bool ChangesArriveByThemselves() {
 }
 
 std::uint64_t ChangesTakenIn() { return changes_taken_in.load(std::memory_order_acquire); }
+
+void ClaimDirectory(std::string_view dir) {
+  std::optional<std::string> path = CleanPath(dir);
+  if (!path) return;
+  Watcher& w = TheWatcher();
+  std::lock_guard<std::mutex> lock(w.mu);
+  ++w.claims[*path];
+}
+
+bool ReleaseDirectory(std::string_view dir) {
+  std::optional<std::string> path = CleanPath(dir);
+  if (!path) return false;
+  Watcher& w = TheWatcher();
+  std::lock_guard<std::mutex> lock(w.mu);
+  auto claim = w.claims.find(*path);
+  if (claim == w.claims.end() || --claim->second > 0) return false;
+  w.claims.erase(claim);
+  auto it = w.dirs.find(*path);
+  if (it != w.dirs.end()) {
+    Dir* dir = it->second;
+    w.dirs.erase(it);
+    LetGo(w, dir);
+  }
+  w.unwatchable.erase(*path);
+  return true;
+}
+
+std::size_t WatchCountForTesting() {
+  Watcher& w = TheWatcher();
+  std::lock_guard<std::mutex> lock(w.mu);
+  return w.nodes.size();
+}
 
 void WaitForWatcherForTesting() {
   Watcher& w = TheWatcher();

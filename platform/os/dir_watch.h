@@ -63,6 +63,14 @@ bool ChangesArriveByThemselves();
 // same, every mark that held still holds.
 std::uint64_t ChangesTakenIn();
 
+// A user's claim on dir (a clean absolute path as above), counted. When the last claim is
+// released, the watch of dir ends and its marks break; true then, so that what was kept
+// of the dir can be let go too. Directories never claimed are watched until the end.
+void ClaimDirectory(std::string_view dir);
+bool ReleaseDirectory(std::string_view dir);
+// How many inotify watches stand.
+std::size_t WatchCountForTesting();
+
 // Waits until the watcher thread has taken in every change queued so far, as it does by
 // itself a moment after each change (for tests, which change files and look at once).
 void WaitForWatcherForTesting();

@@ -72,6 +72,9 @@ struct Listing {
   std::unordered_map<std::string, std::vector<ListedName>> by_lower;
 };
 
+// Listings beyond this count are dropped all at once.
+constexpr std::size_t kMaxKeptListings = 1024;
+
 // A descriptor kept open beside the image read from it.
 struct OpenFile {
   explicit OpenFile(int fd) : fd(fd) {}
@@ -163,7 +166,11 @@ struct NotedLookup {
   std::uint64_t generation = 0;
 };
 constexpr std::size_t kMaxNotes = 512;
+// Set once the thread's notes are destroyed: an engine ending as its thread ends may let
+// its directory go after them.
+thread_local bool notes_gone = false;
 struct ThreadNotes {
+  ~ThreadNotes() { notes_gone = true; }
   std::unordered_map<std::string, NotedImage, TextHash, std::equal_to<>> images;
   std::unordered_map<std::string, NotedLookup, TextHash, std::equal_to<>> lookups;
 };
@@ -386,6 +393,7 @@ std::shared_ptr<const Listing> FreshListing(const std::string& dir, bool pinned)
   if (listing && listing->stamp == *stamp && Settled(listing->stamp) &&
       ((pinned && scope.depth > 0) || DirStamp(dir, pinned) == listing->stamp)) {
     std::lock_guard<std::mutex> lock(cache.mu);
+    if (cache.listings.size() >= kMaxKeptListings) cache.listings.clear();
     cache.listings[dir] = listing;
   }
   return listing;
@@ -446,6 +454,28 @@ void SeeInScope(std::string_view key, std::size_t hash, const std::optional<std:
 
 // Lookups kept across scopes beyond this count are dropped all at once.
 constexpr std::size_t kMaxKeptLookups = 4096;
+
+// The directory part of a lookup key (see LookupKey).
+std::string_view LookupDir(std::string_view key) { return key.substr(0, key.find('\0')); }
+
+// Drops what the cache keeps of dir, and the calling thread's notes.
+void ForgetDirectory(const std::string& dir) {
+  const std::string key = DirKey(dir);
+  if (!notes_gone) {
+    notes.images.clear();
+    notes.lookups.clear();
+  }
+  Cache& cache = TheCache();
+  std::lock_guard<std::mutex> lock(cache.mu);
+  std::erase_if(cache.images, [&](const auto& entry) {
+    if (DirKey(DirOf(entry.first)) != key) return false;
+    cache.image_bytes -= entry.second.image->size();
+    return true;
+  });
+  cache.listings.erase(key);
+  std::erase_if(cache.lookups,
+                [&](const auto& entry) { return DirKey(LookupDir(entry.first)) == key; });
+}
 
 }  // namespace
 
@@ -607,6 +637,35 @@ void KeepLookup(std::string_view dir, std::string_view name,
 
 void RememberStatus(const std::string& path, const struct stat& st) {
   if (scope.depth > 0) scope.statuses[path] = st;
+}
+
+DirectoryClaim::DirectoryClaim(std::string dir) {
+  if (dir.empty() || dir.front() != '/') return;
+  ClaimDirectory(dir);
+  dir_ = std::move(dir);
+}
+
+DirectoryClaim::~DirectoryClaim() { Release(); }
+
+DirectoryClaim& DirectoryClaim::operator=(DirectoryClaim&& other) noexcept {
+  if (this != &other) {
+    Release();
+    dir_ = std::move(other.dir_);
+    other.dir_.clear();
+  }
+  return *this;
+}
+
+void DirectoryClaim::Release() {
+  if (dir_.empty()) return;
+  if (ReleaseDirectory(dir_)) ForgetDirectory(dir_);
+  dir_.clear();
+}
+
+std::size_t CachedEntriesForTesting() {
+  Cache& cache = TheCache();
+  std::lock_guard<std::mutex> lock(cache.mu);
+  return cache.images.size() + cache.listings.size() + cache.lookups.size();
 }
 
 void SetSettleTimeForTesting(std::chrono::milliseconds settle) {

@@ -131,6 +131,30 @@ void KeepLookup(std::string_view dir, std::string_view name,
 // The status FindFileNoCase took of a file, kept for the image read of it in the same scope.
 void RememberStatus(const std::string& path, const struct stat& st);
 
+// A user's hold on a directory whose files it reads (an engine's data directory). While any
+// claim on a directory stands it is watched as above; when the last one ends, the watch
+// ends and the cache lets go of the directory's images, listing and name lookups, and the
+// calling thread's notes. Empty or relative directories are not claimed.
+class DirectoryClaim {
+ public:
+  DirectoryClaim() = default;
+  explicit DirectoryClaim(std::string dir);
+  ~DirectoryClaim();
+  DirectoryClaim(DirectoryClaim&& other) noexcept : dir_(std::move(other.dir_)) {
+    other.dir_.clear();
+  }
+  DirectoryClaim& operator=(DirectoryClaim&& other) noexcept;
+  DirectoryClaim(const DirectoryClaim&) = delete;
+  DirectoryClaim& operator=(const DirectoryClaim&) = delete;
+
+ private:
+  void Release();
+  std::string dir_;  // empty: no claim
+};
+
+// How many images, listings and name lookups the cache keeps (for tests).
+std::size_t CachedEntriesForTesting();
+
 // How long a change must lie in the past before its file is served from the cache.
 inline constexpr std::chrono::milliseconds kDefaultSettleTime{2000};
 void SetSettleTimeForTesting(std::chrono::milliseconds settle);

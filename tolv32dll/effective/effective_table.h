@@ -58,7 +58,12 @@ class EffectiveTable {
   EffectiveTable& operator=(const EffectiveTable&) = delete;
 
   // The directory EFCREC.TBL is read from, ending in a separator (or empty).
-  void set_directory(std::string directory) { directory_ = std::move(directory); }
+  // The directory is claimed (see os::DirectoryClaim) while the table reads from it.
+  void set_directory(std::string directory) {
+    if (directory == directory_) return;
+    claim_ = os::DirectoryClaim(directory);
+    directory_ = std::move(directory);
+  }
   const std::string& directory() const { return directory_; }
 
   // Loads the entries when there are none: 0, 203 (no file) or 209 (no full first line).
@@ -117,6 +122,7 @@ class EffectiveTable {
   std::chrono::milliseconds mutex_wait_;
   std::unique_ptr<os::NamedMutex> mutex_;
   std::string directory_;
+  os::DirectoryClaim claim_;
   std::vector<EffectiveEntry> entries_;
   std::vector<EffectiveTableRow> listing_;
   // What identified the file when it was last seen; all zero at construction, so the

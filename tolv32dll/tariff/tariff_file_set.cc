@@ -65,6 +65,7 @@ bool DestinationBelowOrigin(std::string_view origin, std::string_view destinatio
 void TariffFileSet::SetTariffDataDirectory(std::string directory) {
   if (directory == tariff_data_directory_) return;
   CloseEverything();
+  claim_ = os::DirectoryClaim(directory);
   tariff_data_directory_ = std::move(directory);
 }
 

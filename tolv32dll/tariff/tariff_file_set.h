@@ -79,7 +79,7 @@ class TariffFileSet {
 
   // The directory of the tariff files, ending in "/". Changing it closes every open file,
   // so no file of the old directory is read afterwards; the same directory again changes
-  // nothing.
+  // nothing. The directory is claimed (see os::DirectoryClaim) while it is set.
   void SetTariffDataDirectory(std::string directory);
   const std::string& tariff_data_directory() const { return tariff_data_directory_; }
   // The request's own tariff name (8 characters; blanks and NULs end it).
@@ -214,6 +214,7 @@ class TariffFileSet {
   void ForgetKeptImages() const;
 
   std::string tariff_data_directory_;
+  os::DirectoryClaim claim_;  // of the tariff data directory
   std::string request_tariff_name_;
   mutable std::vector<KeptImage> kept_;
   mutable std::uint64_t kept_changes_ = 0;     // the file cache's ChangesSoFar when last asked

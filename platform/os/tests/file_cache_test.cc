@@ -176,6 +176,42 @@ TEST_P(FileCacheTest, ASnapshotKeepsItsViewWhileOtherThreadsSeeChanges) {
   EXPECT_EQ(std::nullopt, FindFileNoCase(dir_.path(), "rates.x01"));
 }
 
+// The last claim on a directory lets go of its watches and of what the cache kept of it;
+// a claim still standing keeps them. What was served before serves no longer on its mark.
+TEST_P(FileCacheTest, TheLastClaimOnADirectoryLetsGoOfWhatWasKeptOfIt) {
+  const std::string data = dir_.File("data/");
+  dir_.Write("data/RATES.R01", "rates-1");
+  const std::size_t watches = WatchCountForTesting();
+  const std::size_t entries = CachedEntriesForTesting();
+  auto read = [&] {
+    WaitForWatcherForTesting();
+    SnapshotScope rating;
+    std::optional<std::string> path = FindFileNoCase(data, "rates.r01");
+    return path ? Text(ReadFileImage(*path)) : "<no file>";
+  };
+  {
+    DirectoryClaim first(data);
+    {
+      DirectoryClaim second(data);
+      ASSERT_EQ("rates-1", read());
+      ASSERT_EQ("rates-1", read());
+      EXPECT_GT(CachedEntriesForTesting(), entries);
+      if (GetParam()) {
+        EXPECT_GT(WatchCountForTesting(), watches);
+      }
+    }
+    EXPECT_GT(CachedEntriesForTesting(), entries) << "the first claim still stands";
+    ASSERT_EQ("rates-1", read());
+  }
+  EXPECT_EQ(entries, CachedEntriesForTesting());
+  EXPECT_EQ(watches, WatchCountForTesting());
+  // Claimed again, the directory is watched afresh and a change made meanwhile shows.
+  DirectoryClaim again(data);
+  dir_.Write("data/RATES.R01", "rates-2");
+  StampSecond(data + "RATES.R01", 1'000'000'000);
+  EXPECT_EQ("rates-2", read());
+}
+
 INSTANTIATE_TEST_SUITE_P(Both, FileCacheTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Watched" : "Checked"; });
 
