@@ -27,8 +27,8 @@ int DateKey(const CurrentTariff& t) {
 // point; the first leg then ends at the border crossing.
 ErrorNumber ShipmentDrive::CrossBorder() {
   const CurrentTariff& t = engine_.current_tariff;
-  if (t.jurisdiction == 'M' && !engine_.mexican_shipment) return kErrMxnzip;
-  if (!engine_.mexican_shipment) return kOk;
+  if (t.jurisdiction == 'M' && !mexican_) return kErrMxnzip;
+  if (!mexican_) return kOk;
   if (t.jurisdiction != 'M' && t.jurisdiction != 'C') return kErrMxntrf;
   const bool from_mexico = determination_.mexican_origin;
   std::string& mexican = from_mexico ? request_.origin_zip : request_.destination_zip;
@@ -156,14 +156,11 @@ ErrorNumber ShipmentDrive::RateSecondLeg() {
 
 ErrorNumber ShipmentDrive::Rate() {
   TOLV_RETURN_IF_ERROR(RateLeg());
-  if (engine_.mexican_shipment && request_.process_mode != 'P') {
+  if (mexican_ && request_.process_mode != 'P') {
     TOLV_RETURN_IF_ERROR(RateSecondLeg());
   }
   const CellRuleInputs in{tables_, charges_.matrix, basis_.record, cell_};
   TOLV_RETURN_IF_ERROR(ValidateClasses(in, request_.lines));
-  engine_.work.last_rate_basis = basis_;
-  const ShipmentKey key = Key();
-  engine_.work.last_shipment_key.assign(key.begin(), key.end());
   // Mode "2" asks for the rate matrix and the brackets without the line totals.
   if (request_.process_mode == '2') return kOk;
 

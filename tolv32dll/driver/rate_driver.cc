@@ -69,25 +69,7 @@ ErrorNumber ShipmentDrive::ChooseTariff() {
   return kOk;
 }
 
-ShipmentKey ShipmentDrive::Key() const {
-  const os::RecordView hd = record_.header();
-  ShipmentKeyFields f;
-  f.origin_zip = hd.RawView(h::kOriginZip);
-  f.destination_zip = hd.RawView(h::kDestinationZip);
-  f.origin_city = hd.RawView(h::kOriginCity);
-  f.destination_city = hd.RawView(h::kDestinationCity);
-  f.discount_kind = request_.discount_kind;
-  f.origin_service = hd.RawView(h::kOriginService)[0];
-  f.destination_service = hd.RawView(h::kDestinationService)[0];
-  f.adjustment_factor = hd.RawView(h::kAdjustmentFactor);
-  f.list_fields = hd.RawView(os::TextField(h::kListKind.offset, 4));
-  f.single_shipment = request_.single_shipment;
-  return BuildShipmentKey(f, engine_.current_tariff);
-}
-
 ErrorNumber ShipmentDrive::Run() {
-  ++engine_.rating_calls;
-  engine_.mexican_shipment = false;
   os::RecordView hd = record_.header();
   BlankNuls(hd.bytes());
   engine_.service_guide_status = {' ', ' ', ' ', ' '};
@@ -95,7 +77,6 @@ ErrorNumber ShipmentDrive::Run() {
   LogBinaryEngineVersion();
 
   TOLV_RETURN_IF_ERROR(ParseHeader(record_, request_));
-  engine_.requested_tariff_name = request_.tariff_name;
   engine_.tariff.files.SetRequestTariffName(request_.tariff_name);
   list_.origin_zip = request_.origin_zip;
   list_.origin_city = request_.origin_city;
@@ -104,7 +85,7 @@ ErrorNumber ShipmentDrive::Run() {
   list_.tariff_name = hd.Text(h::kTariffName);
   list_.list_mode = hd.Text(h::kListMode)[0];
   list_.list_kind = hd.Text(h::kListKind)[0];
-  list_.candidate_list = static_cast<std::uint8_t*>(engine_.candidate_list);
+  list_.candidate_list = candidate_list_;
 
   determination_.origin_zip = request_.origin_zip;
   determination_.destination_zip = request_.destination_zip;
@@ -115,7 +96,7 @@ ErrorNumber ShipmentDrive::Run() {
   determination_.mexican_origin = IsMexicanZip(request_.origin_zip);
   determination_.mexican_destination = IsMexicanZip(request_.destination_zip);
   if (determination_.mexican_origin && determination_.mexican_destination) return kErrMxntra;
-  engine_.mexican_shipment = determination_.mexican();
+  mexican_ = determination_.mexican();
   ResetPoints(request_.origin_zip, request_.origin_city, request_.destination_zip,
               request_.destination_city);
 
@@ -123,13 +104,6 @@ ErrorNumber ShipmentDrive::Run() {
   list_.tariff_kind = engine_.current_tariff.tariff_kind;
   TOLV_RETURN_IF_ERROR(ParseDetails(record_, request_));
   ParseDiscounts(record_, request_);
-  // A shipment like the last one finds its rate basis in hand; the rating steps below
-  // clear it and look it up again all the same, so the copy never outlives a change.
-  const ShipmentKey key = Key();
-  if (std::equal(key.begin(), key.end(), engine_.work.last_shipment_key.begin(),
-                 engine_.work.last_shipment_key.end())) {
-    basis_ = engine_.work.last_rate_basis;
-  }
 
   EngineRatingFiles files(engine_.tariff.files, engine_.current_tariff, engine_.work.points);
   ServiceRequest service{request_.origin_zip,
@@ -178,21 +152,21 @@ ErrorNumber ShipmentDrive::Run() {
   return kOk;
 }
 
-ErrorNumber DriveShipment(RatingEngine& engine, ShipmentRecord& record) {
+ErrorNumber DriveShipment(RatingEngine& engine, ShipmentRecord& record,
+                          std::uint8_t* candidate_list) {
   // One rating sees every file as it first finds it; changes show from the next rating.
   os::SnapshotScope snapshot;
-  ShipmentDrive drive(engine, record);
+  ShipmentDrive drive(engine, record, candidate_list);
   const ErrorNumber e = RunCatchingErrors([&] { return drive.Run(); });
   if (e != kOk) {
     engine.last_error = e;
-    engine.work.last_shipment_key.clear();
-    engine.work.last_rate_basis.Clear();
     WriteError(e, &drive.charges(), record);
   }
   return e;
 }
 
-void RateShipmentRecord(RatingEngine& engine, std::uint8_t* caller) {
+void RateShipmentRecord(RatingEngine& engine, std::uint8_t* caller,
+                        std::uint8_t* candidate_list) {
   SetThreadBinaryDebug(engine.binary_debug);
   LogBinaryTime(BinaryLogKind::kTimeBeforeRating);
   engine.request.CopyFrom(caller);
@@ -200,9 +174,9 @@ void RateShipmentRecord(RatingEngine& engine, std::uint8_t* caller) {
   LogRatingRequest(engine, engine.request);
   if (EngineGlobals::Get().use_critical_section() != 0) {
     std::lock_guard<std::recursive_mutex> lock(EngineGlobals::Get().rating_lock());
-    DriveShipment(engine, work);
+    DriveShipment(engine, work, candidate_list);
   } else {
-    DriveShipment(engine, work);
+    DriveShipment(engine, work, candidate_list);
   }
   work.CopyTo(caller);
   LogRatingResponse(engine, work);

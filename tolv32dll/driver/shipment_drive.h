@@ -9,7 +9,6 @@
 #include "tolv32dll/charges/charge_result.h"
 #include "tolv32dll/determination/tariff_determination.h"
 #include "tolv32dll/driver/request_parse.h"
-#include "tolv32dll/driver/shipment_key.h"
 #include "tolv32dll/driver/tariff_choice.h"
 #include "tolv32dll/engine/rating_engine.h"
 #include "tolv32dll/ratebasis/rate_basis_state.h"
@@ -25,7 +24,8 @@ std::string NameText(const TariffNameText& name);
 class ShipmentDrive {
  public:
   // The detail lines live in the engine's buffer of the last rating, emptied.
-  ShipmentDrive(RatingEngine& engine, ShipmentRecord& record) : engine_(engine), record_(record) {
+  ShipmentDrive(RatingEngine& engine, ShipmentRecord& record, std::uint8_t* candidate_list)
+      : engine_(engine), record_(record), candidate_list_(candidate_list) {
     request_.lines.swap(engine_.work.detail_lines);
     request_.lines.clear();
   }
@@ -42,7 +42,6 @@ class ShipmentDrive {
   ErrorNumber Rate();
   ErrorNumber RateLeg();
   ErrorNumber RateSecondLeg();
-  ShipmentKey Key() const;
   void ResetPoints(const std::string& origin, const std::string& origin_city,
                    const std::string& destination, const std::string& destination_city) {
     engine_.work.points.Reset(origin, origin_city, destination, destination_city);
@@ -50,6 +49,8 @@ class ShipmentDrive {
 
   RatingEngine& engine_;
   ShipmentRecord& record_;
+  std::uint8_t* candidate_list_;  // the caller's, or null
+  bool mexican_ = false;          // one end of the shipment lies in Mexico
   ParsedRequest request_;
   DeterminationRequest determination_;
   ListRequest list_;

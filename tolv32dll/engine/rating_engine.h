@@ -45,9 +45,6 @@ struct RatingEngine {
   ServiceGuideBinding service_guide;  // the library's calls and this thread's init record
 
   // --- Request ---
-  std::string requested_tariff_name;  // up to 8 characters
-  std::int32_t rating_calls = 0;
-  void* candidate_list = nullptr;  // the caller's list of the call in hand, or null
   std::string revision;
   // The caller's record as copied in at the start of a rating; the result is copied back.
   ShipmentRecord request;
@@ -77,14 +74,8 @@ struct RatingEngine {
   char binary_debug = 'N';  // 'Y' writes the binary log
 
   // --- Tables filled at construction ---
-  std::array<std::string, 3> rate_record_codes = {"801", "802", "803"};
   std::vector<LiteTableRow> lite_table;
   // The kind table, copied in when the data set opens, joins here.
-
-  // --- Events and lists ---
-  bool mexican_shipment = false;
-  std::int32_t mexican_count = 0;
-  std::string candidate_file_name;
 };
 
 }  // namespace tolv

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "tolv32dll/points/point_state.h"
-#include "tolv32dll/ratebasis/rate_basis_state.h"
 #include "tolv32dll/rates/class_totals.h"
 
 namespace tolv {
@@ -16,9 +15,6 @@ namespace tolv {
 struct ShipmentWorkArea {
   // Points of the shipment: the working copy of each end and the records found for them.
   PointState points;
-  // The last shipment rated without error: its key (empty when none) and its rate basis.
-  std::vector<std::uint8_t> last_shipment_key;
-  RateBasisState last_rate_basis;
   // The buffer of the request's detail lines, kept from one rating to the next.
   std::vector<DetailLine> detail_lines;
 

@@ -28,9 +28,7 @@ void Tolv_RateShipment2Ex(TolvHandle /*handle*/, char* record, char* candidate_l
       tolv::MarkNoEngine(bytes);
       return;
     }
-    engine->candidate_list = candidate_list;
-    tolv::RateShipmentRecord(*engine, bytes);
-    engine->candidate_list = nullptr;
+    tolv::RateShipmentRecord(*engine, bytes, reinterpret_cast<std::uint8_t*>(candidate_list));
   });
 }
 

@@ -93,7 +93,6 @@ ErrorNumber PackageRating::SelectTariff() {
                                           /*packages_only=*/true);
   if (!entry.ok()) return entry.error();
   engine_.tariff.files.SetRequestTariffName(Text(rq::kTariffName));
-  engine_.requested_tariff_name = std::string(engine_.tariff.files.request_tariff_name());
   return kOk;
 }
 

@@ -77,10 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::int32_t capacity = (data[0] >> 2) & 0x1f;
     list.assign(14 + static_cast<std::size_t>(capacity), 0);
     std::memcpy(list.data(), &capacity, 4);
-    set.engine.candidate_list = list.data();
   }
-  tolv::RateShipmentRecord(set.engine, record.data());
-  set.engine.candidate_list = nullptr;
+  tolv::RateShipmentRecord(set.engine, record.data(), list.empty() ? nullptr : list.data());
   // A blank status or four digits: nothing else may come back.
   const bool blank = std::memcmp(record.data() + 3, "    ", 4) == 0;
   for (int i = 3; i < 7; ++i) {

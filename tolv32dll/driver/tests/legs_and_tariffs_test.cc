@@ -191,19 +191,16 @@ TEST_F(RatingTest, ProcessModeTwoPricesTheMatrixOnly) {
   EXPECT_EQ("0401", Status(Rate(q))) << "classes are still checked";
 }
 
-TEST_F(RatingTest, LastShipmentKey) {
+// A shipment rated again gives the same record, also after another lane and after an
+// error in between: nothing of one rating is kept for the next.
+TEST_F(RatingTest, EachRatingStandsOnItsOwn) {
   const testkit::ShipmentRequest q = Lane("TESTTR01", "25000");
   Record first = Rate(q);
   ASSERT_EQ("    ", Status(first));
-  EXPECT_EQ(77u, engine_.work.last_shipment_key.size());
-  EXPECT_EQ("  1234 ", engine_.work.last_rate_basis.record.Text(3, 7));
-  // The same shipment again gives the same record; another lane its own.
   EXPECT_EQ(first, Rate(q));
   Record other = Rate(Lane("TESTTR01", "15000"));
   EXPECT_EQ("        777", At(other, 90, 11));
-  // An error forgets the last shipment.
   EXPECT_EQ("0401", Status(Rate(Lane("TESTTR01", "25000", "85"))));
-  EXPECT_TRUE(engine_.work.last_shipment_key.empty());
   EXPECT_EQ(first, Rate(q));
 }
 

@@ -17,7 +17,6 @@ std::string Row(const LiteTableRow& r) {
 TEST(RatingEngineTest, NewEngineHasEveryDefault) {
   RatingEngine engine;
   EXPECT_EQ(engine.request_factor, 1.0f);
-  EXPECT_EQ(engine.candidate_list, nullptr);
   EXPECT_EQ(engine.last_error, kOk);
   EXPECT_EQ(engine.revision, "4.18");
   EXPECT_EQ(engine.tariff_data_dir, "");
@@ -26,7 +25,6 @@ TEST(RatingEngineTest, NewEngineHasEveryDefault) {
   EXPECT_EQ(engine.tariff.options.table[kOptRadjf].Name(), "RADJF");
   EXPECT_EQ(engine.tariff.options.table[kOptRadjf].AsFloat(), 1.0f);
   EXPECT_EQ(engine.tariff.options.radjf, 1.0f);
-  EXPECT_EQ(engine.rate_record_codes, (std::array<std::string, 3>{"801", "802", "803"}));
   const auto& lite_codes = engine.tariff.weight_types.table.lite_codes;
   EXPECT_EQ(std::string(lite_codes.front().data()), "L5C");
   EXPECT_EQ(std::string(lite_codes.back().data()), "M40M");
