@@ -1,6 +1,6 @@
-// A read-only file of fixed-length records. A small file is searched in its shared
-// in-memory image (re-read when the file changes), a large one record by record with
-// positioned reads.
+// A read-only file of fixed-length records over an os::ReadOnlyFile: a small file is
+// searched in its shared in-memory image (re-read when the file changes), a large one
+// record by record with positioned reads.
 #ifndef KMLIB_RECORD_FILE_H_
 #define KMLIB_RECORD_FILE_H_
 
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "KMLIB/lower_bound.h"
-#include "platform/os/file_cache.h"
+#include "platform/os/read_only_file.h"
 
 namespace kmlib {
 
@@ -26,9 +26,8 @@ class RecordFile {
   // Empty when the file cannot be opened or its size cannot be taken. The open is not
   // noted: the readers of each file name it where they look it up.
   static std::optional<RecordFile> Open(const std::string& path, std::size_t record_size);
-  RecordFile(RecordFile&& other) noexcept;
-  RecordFile& operator=(RecordFile&& other) noexcept;
-  ~RecordFile();
+  RecordFile(RecordFile&& other) noexcept = default;
+  RecordFile& operator=(RecordFile&& other) noexcept = default;
 
   std::size_t record_size() const { return record_size_; }
   // Whole records only: a short tail is not a record.
@@ -40,7 +39,7 @@ class RecordFile {
   // Empty on a short read or an index past the end.
   std::span<const std::uint8_t> Record(std::size_t index, std::span<std::uint8_t> buffer) const {
     if (index >= count_) return {};
-    if (image_) return image_->bytes().subspan(index * record_size_, record_size_);
+    if (file_.image()) return file_.image()->bytes().subspan(index * record_size_, record_size_);
     if (!Read(index, buffer)) return {};
     return buffer.first(record_size_);
   }
@@ -53,9 +52,9 @@ class RecordFile {
   long FindFirst(const Compare& compare) const;
 
  private:
-  RecordFile(int fd, os::FileImagePtr image, std::size_t record_size, std::size_t count);
-  int fd_;  // -1 when the image serves the reads
-  os::FileImagePtr image_;
+  RecordFile(os::ReadOnlyFile file, std::size_t record_size, std::size_t count)
+      : file_(std::move(file)), record_size_(record_size), count_(count) {}
+  os::ReadOnlyFile file_;
   std::size_t record_size_;
   std::size_t count_;
 };
@@ -63,7 +62,7 @@ class RecordFile {
 template <typename Compare>
 long RecordFile::FindFirst(const Compare& compare) const {
   // Only records read from the file itself need a buffer.
-  std::vector<std::uint8_t> buffer(image_ ? 0 : record_size_);
+  std::vector<std::uint8_t> buffer(file_.image() ? 0 : record_size_);
   std::optional<std::size_t> low =
       LowerBound(std::size_t{0}, count_, [&](std::size_t i) -> std::optional<bool> {
         std::span<const std::uint8_t> record = Record(i, buffer);

@@ -8,21 +8,18 @@
 
 #include "KMLIB/td_scan.h"
 #include "platform/os/file_cache.h"
-#include "platform/os/regular_file.h"
+#include "platform/os/read_only_file.h"
 
 namespace kmlib {
 
 namespace {
 
-using File = os::Stream;
+using File = os::ReadOnlyStream;
 
-// A stream over image, the file's shared image (kept alive by the caller), or over the
-// file itself when there is no image or it is empty.
+// A stream over image, the file's shared image, or over the file itself when there is no
+// image or it is empty.
 File OpenImage(const std::string& path, const os::FileImagePtr& image) {
-  if (!image || image->size() == 0) return File(os::StreamOver(os::OpenRegularFile(path), "rb"));
-  // fmemopen takes no const buffer; opened for reading it never writes to it.
-  void* data = const_cast<std::uint8_t*>(image->bytes().data());
-  return File(::fmemopen(data, image->size(), "rb"));
+  return os::StreamOf(path, image, "rb");
 }
 
 File OpenForReading(const std::string& path, os::FileImagePtr* image) {
@@ -56,7 +53,7 @@ TdStatus ReadTdvImage(const std::string& path, const os::FileImagePtr& image,
                       std::vector<TdVersionRow>* rows) {
   rows->clear();
   File file = OpenImage(path, image);
-  if (!file) return TdStatus::kCannotOpen;
+  if (!file.is_open()) return TdStatus::kCannotOpen;
   std::string line;
   while (ReadLinePiece(file.get(), kTdvLineChars, &line)) {
     std::array<std::int16_t, 5> n;
@@ -73,7 +70,7 @@ TdStatus ReadTds(const std::string& path, TdSelectTable* table) {
   *table = TdSelectTable{};
   os::FileImagePtr image;
   File file = OpenForReading(path, &image);
-  if (!file) return TdStatus::kCannotOpen;
+  if (!file.is_open()) return TdStatus::kCannotOpen;
   std::string line;
   while (table->rows.size() < kMaxTdsRows && ReadLinePiece(file.get(), kTdsLineChars, &line)) {
     std::array<std::int16_t, 7> n;
@@ -89,7 +86,7 @@ TdStatus ReadTda(const std::string& path, std::vector<TdAreaEntry>* entries) {
   entries->clear();
   os::FileImagePtr image;
   File file = OpenForReading(path, &image);
-  if (!file) return TdStatus::kCannotOpen;
+  if (!file.is_open()) return TdStatus::kCannotOpen;
   // No more than the file held when it was opened: the areas are sized by it.
   std::size_t limit = image ? image->size() : 0;
   struct stat st;

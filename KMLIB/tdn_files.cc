@@ -9,7 +9,7 @@
 #include "KMLIB/packed_zip.h"
 #include "KMLIB/record_file.h"
 #include "platform/os/bytes.h"
-#include "platform/os/regular_file.h"
+#include "platform/os/read_only_file.h"
 
 namespace kmlib {
 
@@ -61,8 +61,8 @@ std::vector<std::string> ReadExceptionNames(const std::string& index_path,
   std::optional<RecordFile> index = RecordFile::Open(index_path, tdn_index_record::kSize);
   if (!index) return result;
   NoteOpenedFile(index_path);
-  os::Stream names(os::StreamOver(os::OpenRegularFile(names_path), "rb"));
-  if (!names) return result;
+  os::ReadOnlyStream names = os::OpenReadOnlyStream(names_path, "rb");
+  if (!names.is_open()) return result;
   NoteOpenedFile(names_path);
   std::array<std::uint8_t, tdn_index_record::kSize> bytes;
   for (std::int16_t name_code : name_codes) {

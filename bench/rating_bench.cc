@@ -5,7 +5,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <string>
 #include <vector>
+
+#include "testkit/read_file.h"
+#include "testkit/temp_dir.h"
 
 #include "testkit/driver/shipment_request.h"
 #include "tolv32dll/driver/rate_driver.h"
@@ -58,6 +62,34 @@ void BM_ThreeLineShipment(benchmark::State& state) {
 BENCHMARK(BM_ThreeLineShipment)->ArgName("UseCriticalSection")->Arg(0)->Arg(1)->UseRealTime();
 BENCHMARK(BM_ThreeLineShipment)->ArgName("UseCriticalSection")->Arg(0)->Arg(1)->Threads(8)
     ->UseRealTime();
+
+// The first rating on a tariff 100 times the sample's: a copy of the sample whose rate
+// file of the typical lane's tariff is padded past its last indexed record to 100 times
+// the size of all of that tariff's files. Each iteration rates in a new directory, so
+// every file is read afresh.
+void BM_FirstRatingOfALargeTariff(benchmark::State& state) {
+  constexpr char kRates[] = "NORTHW01.R01";
+  std::string rates = testkit::ReadFile(std::string(FRELANE_SAMPLE_DIR) + kRates);
+  rates.resize(100 * 10'075, '\0');  // the tariff's files are 10,075 bytes in all
+  const Record request = testkit::ShipmentRequestBytes(Typical("60601"));
+  for (auto _ : state) {
+    state.PauseTiming();
+    {
+      testkit::TempDir dir;
+      dir.CopyFilesOf(FRELANE_SAMPLE_DIR);
+      dir.Write(kRates, rates);
+      state.ResumeTiming();
+      tolv::RatingEngine engine;
+      if (tolv::InitializeEngine(engine, dir.path().c_str()) != tolv::kOk) {
+        state.SkipWithError("the copy of the sample does not open");
+      }
+      if (!Rate(engine, request)) state.SkipWithError("the shipment did not rate");
+      state.PauseTiming();
+    }
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_FirstRatingOfALargeTariff)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_Initialize(benchmark::State& state) {
   for (auto _ : state) {

@@ -13,6 +13,7 @@
 
 #include "platform/os/bytes.h"
 #include "platform/os/file_lookup.h"
+#include "platform/os/read_only_file.h"
 #include "platform/os/regular_file.h"
 #include "tolv32dll/effective/effective_record.h"
 #include "tolv32dll/effective/rating_version.h"
@@ -75,18 +76,14 @@ ErrorNumber EffectiveTable::ReadImage(Image* image) {
   }
   // Not to be imaged (unreadable, or too large): read its head from the file itself.
   struct stat st;
-  int fd = os::OpenRegularFile(*path, &st);
-  if (fd < 0) return kErrEfcopn;
+  const os::ReadOnlyFile file(os::OpenRegularFile(*path, &st));
+  if (!file.is_open()) return kErrEfcopn;
   LogBinaryOpenedFile(*path);
   const std::size_t limit = kMaxEffectiveEntries * effective_record::kSize;
   os::ReadBytes bytes{std::unique_ptr<std::uint8_t[]>(new std::uint8_t[limit]), 0};
-  ssize_t got = 0;
-  while (bytes.size < limit &&
-         (got = ::read(fd, bytes.data.get() + bytes.size, limit - bytes.size)) > 0) {
-    bytes.size += static_cast<std::size_t>(got);
-  }
-  ::close(fd);
+  const std::int64_t got = file.ReadAt(0, os::MutableByteSpan(bytes.data.get(), limit));
   if (got < 0) return kErrEfcred;
+  bytes.size = static_cast<std::size_t>(got);
   image->Take(std::make_shared<const os::FileImage>(std::move(bytes), os::StampOf(st)));
   return kOk;
 }

@@ -1,0 +1,123 @@
+#include "platform/os/read_only_file.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/os/regular_file.h"
+
+namespace os {
+
+ReadOnlyFile ReadOnlyFile::Open(const std::string& path) {
+  if (FileImagePtr image = ReadFileImage(path)) return ReadOnlyFile(std::move(image));
+  return ReadOnlyFile(OpenRegularFile(path));
+}
+
+ReadOnlyFile& ReadOnlyFile::operator=(ReadOnlyFile&& other) noexcept {
+  if (this != &other) {
+    Close();
+    descriptor_ = other.descriptor_;
+    image_ = std::move(other.image_);
+    position_ = other.position_;
+    other.descriptor_ = -1;
+    other.position_ = 0;
+  }
+  return *this;
+}
+
+void ReadOnlyFile::Close() {
+  if (descriptor_ >= 0) ::close(descriptor_);
+  descriptor_ = -1;
+  image_.reset();
+  position_ = 0;
+}
+
+std::int64_t ReadOnlyFile::Size() const {
+  if (image_) return static_cast<std::int64_t>(image_->size());
+  struct stat st;
+  if (descriptor_ < 0 || ::fstat(descriptor_, &st) != 0) return -1;
+  return static_cast<std::int64_t>(st.st_size);
+}
+
+std::int64_t ReadOnlyFile::ReadAt(std::int64_t offset, MutableByteSpan out) const {
+  if (offset < 0) return -1;
+  if (image_) {
+    const auto size = static_cast<std::int64_t>(image_->size());
+    const std::size_t n =
+        offset >= size ? 0 : std::min(out.size(), static_cast<std::size_t>(size - offset));
+    if (n > 0) std::memcpy(out.data(), image_->bytes().data() + offset, n);
+    return static_cast<std::int64_t>(n);
+  }
+  if (descriptor_ < 0) return -1;
+  std::size_t done = 0;
+  while (done < out.size()) {
+    const ssize_t n = ::pread(descriptor_, out.data() + done, out.size() - done,
+                              static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return -1;
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  return static_cast<std::int64_t>(done);
+}
+
+int ReadOnlyFile::Read(MutableByteSpan out) const {
+  if (image_) {
+    const std::int64_t n = ReadAt(position_, out);
+    position_ += n;
+    return static_cast<int>(n);
+  }
+  if (descriptor_ < 0) return -1;
+  ssize_t n;
+  do {
+    n = ::read(descriptor_, out.data(), out.size());
+  } while (n < 0 && errno == EINTR);
+  return static_cast<int>(n);
+}
+
+std::int64_t ReadOnlyFile::Seek(std::int64_t offset, int origin) const {
+  if (image_) {
+    const std::int64_t base = origin == 1 ? position_ : (origin == 2 ? Size() : 0);
+    if (base + offset < 0) return -1;
+    position_ = base + offset;
+    return position_;
+  }
+  if (descriptor_ < 0) return -1;
+  const int whence = origin == 1 ? SEEK_CUR : (origin == 2 ? SEEK_END : SEEK_SET);
+  return ::lseek(descriptor_, static_cast<off_t>(offset), whence);
+}
+
+ReadOnlyStream& ReadOnlyStream::operator=(ReadOnlyStream&& other) noexcept {
+  if (this != &other) {
+    Close();
+    stream_ = other.stream_;
+    image_ = std::move(other.image_);
+    other.stream_ = nullptr;
+  }
+  return *this;
+}
+
+void ReadOnlyStream::Close() {
+  if (stream_ != nullptr) std::fclose(stream_);
+  stream_ = nullptr;
+  image_.reset();
+}
+
+ReadOnlyStream StreamOf(const std::string& path, FileImagePtr image, const char* mode) {
+  if (!image || image->size() == 0) {
+    return ReadOnlyStream(StreamOver(OpenRegularFile(path), mode));
+  }
+  // fmemopen takes no const buffer; opened for reading it never writes to it.
+  void* data = const_cast<std::uint8_t*>(image->bytes().data());
+  std::FILE* stream = ::fmemopen(data, image->size(), "rb");
+  return ReadOnlyStream(stream, std::move(image));
+}
+
+ReadOnlyStream OpenReadOnlyStream(const std::string& path, const char* mode) {
+  return StreamOf(path, ReadFileImage(path), mode);
+}
+
+}  // namespace os

@@ -1,0 +1,95 @@
+// The one way the engine and its readers open a data file: a small regular file as its
+// shared image from the file cache, anything larger (or not to be imaged) as a descriptor,
+// behind one interface. Files are only ever read; line ends are kept as stored.
+#ifndef FRELANE_PLATFORM_OS_READ_ONLY_FILE_H_
+#define FRELANE_PLATFORM_OS_READ_ONLY_FILE_H_
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "platform/os/bytes.h"
+#include "platform/os/file_cache.h"
+
+namespace os {
+
+// An open file with a file position of its own. A default file is "not open".
+class ReadOnlyFile {
+ public:
+  ReadOnlyFile() = default;
+  explicit ReadOnlyFile(int descriptor) : descriptor_(descriptor) {}
+  explicit ReadOnlyFile(FileImagePtr image) : image_(std::move(image)) {}
+  // The file at path: its image when the cache images it, else a descriptor of the
+  // regular file there; not open when neither can be had.
+  static ReadOnlyFile Open(const std::string& path);
+  ~ReadOnlyFile() { Close(); }
+  ReadOnlyFile(ReadOnlyFile&& other) noexcept { *this = std::move(other); }
+  ReadOnlyFile& operator=(ReadOnlyFile&& other) noexcept;
+  ReadOnlyFile(const ReadOnlyFile&) = delete;
+  ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+  bool is_open() const { return descriptor_ >= 0 || image_ != nullptr; }
+  // -1 for an image.
+  int descriptor() const { return descriptor_; }
+  // The shared image read from; null for a descriptor.
+  const FileImagePtr& image() const { return image_; }
+  void Close();
+
+  // The size in bytes, -1 when unknown or not open.
+  std::int64_t Size() const;
+  // Reads up to out.size() bytes at offset without moving the file position: the count
+  // read (0 at or past the end), -1 on an error or when not open.
+  std::int64_t ReadAt(std::int64_t offset, MutableByteSpan out) const;
+  // Reads at the file position and moves it: the count read, 0 at the end, -1 on error.
+  int Read(MutableByteSpan out) const;
+  // origin 0 start, 1 current position, 2 end: the new position, -1 on failure.
+  std::int64_t Seek(std::int64_t offset, int origin) const;
+
+ private:
+  int descriptor_ = -1;
+  FileImagePtr image_;
+  mutable std::int64_t position_ = 0;  // of the image
+};
+
+// An open stdio stream, closed when the handle goes away: over a file's image in memory,
+// or over the file itself.
+class ReadOnlyStream {
+ public:
+  ReadOnlyStream() = default;
+  // image, when given, holds the bytes a memory stream reads.
+  explicit ReadOnlyStream(std::FILE* stream, FileImagePtr image = nullptr)
+      : stream_(stream), image_(stream != nullptr ? std::move(image) : nullptr) {}
+  ~ReadOnlyStream() { Close(); }
+  ReadOnlyStream(ReadOnlyStream&& other) noexcept
+      : stream_(other.stream_), image_(std::move(other.image_)) {
+    other.stream_ = nullptr;
+  }
+  ReadOnlyStream& operator=(ReadOnlyStream&& other) noexcept;
+  ReadOnlyStream(const ReadOnlyStream&) = delete;
+  ReadOnlyStream& operator=(const ReadOnlyStream&) = delete;
+
+  bool is_open() const { return stream_ != nullptr; }
+  std::FILE* get() const { return stream_; }
+  // The image a memory stream reads; null for a stream over the file itself.
+  const FileImagePtr& image() const { return image_; }
+  void Close();
+  // Back to the start with the error state cleared.
+  void Rewind() const {
+    if (stream_ != nullptr) std::rewind(stream_);
+  }
+
+ private:
+  std::FILE* stream_ = nullptr;
+  FileImagePtr image_;
+};
+
+// A stream in mode over image, the image of the file at path (null or empty: over the
+// file itself, since a stream over no bytes is not to be had everywhere). Not open on
+// failure.
+ReadOnlyStream StreamOf(const std::string& path, FileImagePtr image, const char* mode);
+// StreamOf the file at path and its image from the cache.
+ReadOnlyStream OpenReadOnlyStream(const std::string& path, const char* mode);
+
+}  // namespace os
+
+#endif  // FRELANE_PLATFORM_OS_READ_ONLY_FILE_H_
