@@ -236,9 +236,11 @@ void LetGo(Watcher& w, Dir* dir) {
   for (auto it = w.nodes.begin(); it != w.nodes.end();) {
     Node& node = it->second;
     const bool file = !node.file_of.empty();
-    std::erase(node.dirs, dir);
-    std::erase_if(node.path, [dir](const auto& step) { return step.second == dir; });
-    std::erase(node.file_of, dir);
+    // Dirs lost before (their own directory went away) need these watches no more either.
+    const auto done = [dir](const Dir* d) { return d == dir || d->gone; };
+    std::erase_if(node.dirs, done);
+    std::erase_if(node.path, [&](const auto& step) { return done(step.second); });
+    std::erase_if(node.file_of, done);
     if (node.dirs.empty() && node.path.empty() && node.file_of.empty()) {
       ::inotify_rm_watch(w.fd, it->first);
       if (file) --w.file_watches;
@@ -354,7 +356,7 @@ void WatchForChanges(Watcher& w, int fd) {
     struct pollfd ready = {fd, POLLIN, 0};
     const int n = ::poll(&ready, 1, -1);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) break;
+    if (n < 0 || (ready.revents & (POLLERR | POLLNVAL)) != 0) break;
     if (w.thread_paused.load()) {
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
       continue;

@@ -181,6 +181,8 @@ TEST_P(FileCacheTest, ASnapshotKeepsItsViewWhileOtherThreadsSeeChanges) {
 TEST_P(FileCacheTest, TheLastClaimOnADirectoryLetsGoOfWhatWasKeptOfIt) {
   const std::string data = dir_.File("data/");
   dir_.Write("data/RATES.R01", "rates-1");
+  // Watches of directories that earlier cases removed end as the watcher takes that in.
+  WaitForWatcherForTesting();
   const std::size_t watches = WatchCountForTesting();
   const std::size_t entries = CachedEntriesForTesting();
   auto read = [&] {
@@ -204,7 +206,8 @@ TEST_P(FileCacheTest, TheLastClaimOnADirectoryLetsGoOfWhatWasKeptOfIt) {
     ASSERT_EQ("rates-1", read());
   }
   EXPECT_EQ(entries, CachedEntriesForTesting());
-  EXPECT_EQ(watches, WatchCountForTesting());
+  WaitForWatcherForTesting();
+  EXPECT_LE(WatchCountForTesting(), watches) << "none of the claim's watches stays";
   // Claimed again, the directory is watched afresh and a change made meanwhile shows.
   DirectoryClaim again(data);
   dir_.Write("data/RATES.R01", "rates-2");

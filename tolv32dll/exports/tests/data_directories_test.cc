@@ -42,6 +42,9 @@ std::vector<std::string> SampleFiles() {
 }
 
 TEST(DataDirectoriesTest, MemoryStaysFlatOverTwoThousandDirectories) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer holds freed memory back: the resident size tells nothing";
+#endif
   const std::vector<std::string> files = SampleFiles();
   ASSERT_FALSE(files.empty());
   testkit::ShipmentRequest q;
