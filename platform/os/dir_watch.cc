@@ -229,19 +229,23 @@ Dir* StartWatch(Watcher& w, const std::string& path) {
   return dir;
 }
 
-// Lets dir go: its marks break, the watches only it needed end, and the dir is kept for
-// reuse. REQUIRES: w.mu held; dir no longer in w.dirs.
+// Lets dir go: its marks break, its own watch and those of its files end when nothing
+// else needs them, and the dir is kept for reuse. The watches of the directories on its
+// path stay: they are few, shared by the directories below them, and watching a directory
+// afresh makes the kernel visit every entry in it.
+// REQUIRES: w.mu held; dir no longer in w.dirs.
 void LetGo(Watcher& w, Dir* dir) {
   dir->Lose();
   for (auto it = w.nodes.begin(); it != w.nodes.end();) {
     Node& node = it->second;
     const bool file = !node.file_of.empty();
+    const bool own = file || !node.dirs.empty();
     // Dirs lost before (their own directory went away) need these watches no more either.
     const auto done = [dir](const Dir* d) { return d == dir || d->gone; };
     std::erase_if(node.dirs, done);
     std::erase_if(node.path, [&](const auto& step) { return done(step.second); });
     std::erase_if(node.file_of, done);
-    if (node.dirs.empty() && node.path.empty() && node.file_of.empty()) {
+    if (own && node.dirs.empty() && node.path.empty() && node.file_of.empty()) {
       ::inotify_rm_watch(w.fd, it->first);
       if (file) --w.file_watches;
       it = w.nodes.erase(it);
