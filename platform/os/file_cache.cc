@@ -17,6 +17,7 @@
 
 #include "platform/os/ascii_keys.h"
 #include "platform/os/dir_watch.h"
+#include "platform/os/parsed_files.h"
 #include "platform/os/regular_file.h"
 
 namespace os {
@@ -465,6 +466,7 @@ void ForgetDirectory(const std::string& dir) {
     notes.images.clear();
     notes.lookups.clear();
   }
+  ForgetParsedFiles();
   Cache& cache = TheCache();
   std::lock_guard<std::mutex> lock(cache.mu);
   std::erase_if(cache.images, [&](const auto& entry) {

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "KMLIB/tdn_files.h"
 #include "KMLIB/tdt_file.h"
 #include "KMLIB/tdz_file.h"
+#include "platform/os/parsed_files.h"
 #include "tolv32dll/determination/determiner.h"
 #include "tolv32dll/determination/zip_range.h"
 
@@ -17,6 +19,26 @@ constexpr StateCode kMexico{'M', 'X'};
 auto VersionDateKey(const kmlib::TdVersionRow& r) {
   return TariffDate{r.century, r.year, r.month, r.day}.Key();
 }
+
+// The version lines of TDV.SEQ, newest ship date first (file order among equal dates), or
+// the status of a read that failed. They depend only on the file's bytes.
+struct TdVersions {
+  std::vector<kmlib::TdVersionRow> rows;
+  kmlib::TdStatus status = kmlib::TdStatus::kOk;
+};
+
+std::shared_ptr<const TdVersions> ReadVersions(const std::string& path) {
+  os::FileImagePtr image = os::ReadFileImage(path);
+  if (auto kept = os::KeptParse<TdVersions>(image)) return kept;
+  auto versions = std::make_shared<TdVersions>();
+  versions->status = kmlib::ReadTdvImage(path, image, &versions->rows);
+  std::stable_sort(versions->rows.begin(), versions->rows.end(), [](const auto& x, const auto& y) {
+    return VersionDateKey(x) > VersionDateKey(y);
+  });
+  os::KeepParse<TdVersions>(image, versions);
+  return versions;
+}
+
 }  // namespace
 
 bool NameAgrees(std::string_view entry_name, std::string_view requested, std::string_view other) {
@@ -26,25 +48,10 @@ bool NameAgrees(std::string_view entry_name, std::string_view requested, std::st
   return entry_name.substr(0, requested.size()) == requested;
 }
 
-kmlib::TdStatus TdVersionCache::Read(const std::string& path,
-                                     const std::vector<kmlib::TdVersionRow>** rows) {
-  *rows = &rows_;
-  os::FileImagePtr image = os::ReadFileImage(path);
-  if (image && image == image_) return status_;
-  image_.reset();
-  status_ = kmlib::ReadTdvImage(path, image, &rows_);
-  std::stable_sort(rows_.begin(), rows_.end(), [](const auto& x, const auto& y) {
-    return VersionDateKey(x) > VersionDateKey(y);
-  });
-  image_ = std::move(image);
-  return status_;
-}
-
-Result<std::uint8_t> ReadTdVersion(std::string_view dir, const TariffDate& ship_date,
-                                   TdVersionCache* cache) {
-  TdVersionCache once;
-  const std::vector<kmlib::TdVersionRow>* rows = nullptr;
-  switch ((cache != nullptr ? *cache : once).Read(TdFilePath(dir, kTdvFile), &rows)) {
+Result<std::uint8_t> ReadTdVersion(std::string_view dir, const TariffDate& ship_date) {
+  const std::shared_ptr<const TdVersions> versions = ReadVersions(TdFilePath(dir, kTdvFile));
+  const std::vector<kmlib::TdVersionRow>* rows = &versions->rows;
+  switch (versions->status) {
     case kmlib::TdStatus::kOk:
       break;
     case kmlib::TdStatus::kCannotOpen:
@@ -203,7 +210,7 @@ ErrorNumber Determiner::Run() {
   if (std::optional<ErrorNumber> done = NamedInFull()) return *done;
 
   Result<std::uint8_t> version =
-      ReadTdVersion(context_.data_dir, request_.ship_date, context_.versions);
+      ReadTdVersion(context_.data_dir, request_.ship_date);
   if (!version.ok()) return version.error();
   state_.version = *version;
   TOLV_RETURN_IF_ERROR(FindPoint(request_.origin_zip, &state_.origin, kErrIvdorg));

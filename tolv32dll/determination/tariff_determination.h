@@ -24,24 +24,6 @@
 
 namespace tolv {
 
-// The last TDV.SEQ an engine read, its version lines sorted newest first. The lines depend
-// only on the file's bytes, and a file image is immutable, so while the cache hands out
-// the very same image the kept lines stand without reading the file again; a changed
-// file comes as a new image and is read afresh.
-//
-// Thread safety: one cache belongs to one engine, that is to one thread.
-class TdVersionCache {
- public:
-  // The version lines of path, newest ship date first (file order among equal dates),
-  // or the status of a read that failed.
-  kmlib::TdStatus Read(const std::string& path, const std::vector<kmlib::TdVersionRow>** rows);
-
- private:
-  os::FileImagePtr image_;  // null: nothing kept
-  std::vector<kmlib::TdVersionRow> rows_;
-  kmlib::TdStatus status_ = kmlib::TdStatus::kOk;
-};
-
 // What determination works with: the engine's TD data and effective table, and the
 // choices it may hand to the caller.
 struct DeterminationContext {
@@ -55,8 +37,6 @@ struct DeterminationContext {
   // The exception-point city choice for one end (true: the request's origin); it may
   // drop groups. Optional.
   std::function<ErrorNumber(bool origin, DeterminationState& state)> choose_exception_city;
-  // The engine's kept TDV.SEQ; null reads the file at every determination.
-  TdVersionCache* versions = nullptr;
 };
 
 // Runs the determination for pass 1 or 2: 0 or an error number.
@@ -71,10 +51,9 @@ bool Tariff_CandidateMatches(const EffectiveEntry& a, const EffectiveEntry& b, b
                              std::string_view requested_name);
 
 // The TD version in force on the ship date: 130 (no TDV.SEQ), 131 (no line or a
-// malformed one), 122 (no version that early).
-// cache, when given, keeps the file's lines between calls.
-Result<std::uint8_t> ReadTdVersion(std::string_view dir, const TariffDate& ship_date,
-                                   TdVersionCache* cache = nullptr);
+// malformed one), 122 (no version that early). The file's lines, newest first, are kept
+// among the parsed files while its image is unchanged.
+Result<std::uint8_t> ReadTdVersion(std::string_view dir, const TariffDate& ship_date);
 
 // The state or province of one 6-character code: "MX" for a code whose sixth character
 // is 'M', else from the TD files; nullopt when the code is not found.

@@ -45,7 +45,6 @@ DeterminationContext ShipmentDrive::Context() {
   DeterminationContext context{engine_.td, engine_.effective_path, engine_.effective,
                                engine_.current_tariff, nullptr, {}};
   context.list_request = &list_;
-  context.versions = &engine_.td_versions;
   return context;
 }
 

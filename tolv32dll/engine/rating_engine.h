@@ -66,7 +66,6 @@ struct RatingEngine {
   EffectiveTable effective;
   // TDS.SEQ and TDA.SEQ, read when the data set opens; the determination of the shipment.
   TdDataSet td;
-  TdVersionCache td_versions;  // TDV.SEQ as last read, kept while its image is unchanged
   DeterminationState determination;
 
   // --- Logs ---

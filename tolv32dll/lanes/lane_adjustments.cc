@@ -73,8 +73,9 @@ ErrorNumber FilterByPrecedence(LaneFiles& files, const LaneTerms& terms, LaneSta
 
 ErrorNumber LoadText(LaneFiles& files, const FileView& lanes, const FileView& adjustments,
                      const LaneTerms& terms, FactorOptions& options, LaneState& state) {
-  const TextLaneFile* file = nullptr;
-  TOLV_RETURN_IF_ERROR(ThreadTextLaneCache().Parse(lanes, &file));
+  std::shared_ptr<const ParsedTextLanes> parsed;
+  TOLV_RETURN_IF_ERROR(ParseTextLaneView(lanes, &parsed));
+  const TextLaneFile* file = &parsed->file;
   TOLV_RETURN_IF_ERROR(ApplyTextLaneOptions(*file, options));
   TextLaneTerms text{state.kind, terms.method_letter, terms.rate_kind_letter, terms.origin_zip,
                      terms.destination_zip};

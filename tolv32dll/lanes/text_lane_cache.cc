@@ -1,28 +1,27 @@
 #include "tolv32dll/lanes/text_lane_cache.h"
 
 #include <utility>
+#include <vector>
+
+#include "platform/os/parsed_files.h"
 
 namespace tolv {
 
-ErrorNumber TextLaneFileCache::Parse(const FileView& file, const TextLaneFile** parsed) {
-  *parsed = nullptr;
-  if (!ReadTextLaneBytes(file, reading_)) return kErrBadlal;
-  if (!kept_ || reading_ != bytes_) {
-    kept_ = false;
-    Result<TextLaneFile> result = ParseTextLaneBytes(reading_);
-    error_ = result.error();
-    file_ = result.ok() ? std::move(*result) : TextLaneFile{};
-    std::swap(bytes_, reading_);
-    kept_ = true;
+ErrorNumber ParseTextLaneView(const FileView& view,
+                              std::shared_ptr<const ParsedTextLanes>* parsed) {
+  const os::FileImagePtr image = view.Image();
+  *parsed = os::KeptParse<ParsedTextLanes>(image);
+  if (*parsed == nullptr) {
+    std::vector<std::uint8_t> bytes;
+    if (!ReadTextLaneBytes(view, bytes)) return kErrBadlal;
+    auto made = std::make_shared<ParsedTextLanes>();
+    Result<TextLaneFile> result = ParseTextLaneBytes(bytes);
+    made->error = result.error();
+    if (result.ok()) made->file = std::move(*result);
+    os::KeepParse<ParsedTextLanes>(image, made);
+    *parsed = std::move(made);
   }
-  if (error_ != kOk) return error_;
-  *parsed = &file_;
-  return kOk;
-}
-
-TextLaneFileCache& ThreadTextLaneCache() {
-  thread_local TextLaneFileCache cache;
-  return cache;
+  return (*parsed)->error;
 }
 
 }  // namespace tolv

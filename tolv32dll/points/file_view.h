@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/os/bytes.h"
+#include "platform/os/file_cache.h"
 
 namespace tolv {
 
@@ -21,6 +22,9 @@ class FileView {
   // Reads up to out.size() bytes at offset. Returns the count read (0 at or past the end),
   // -1 on an error.
   virtual std::int64_t ReadAt(std::int64_t offset, os::MutableByteSpan out) const = 0;
+  // The shared image the view reads, which stands for the file's identity and version;
+  // null when it reads no image.
+  virtual os::FileImagePtr Image() const { return nullptr; }
 };
 
 // A file held in memory.

@@ -18,6 +18,7 @@ class TariffFileView : public FileView {
   std::int64_t ReadAt(std::int64_t offset, os::MutableByteSpan out) const override {
     return file_.ReadAt(offset, out);
   }
+  os::FileImagePtr Image() const override { return file_.image(); }
 
  private:
   const TariffFile& file_;

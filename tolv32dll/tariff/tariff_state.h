@@ -6,7 +6,6 @@
 #include "tolv32dll/errors/error_numbers.h"
 #include "tolv32dll/tariff/current_tariff.h"
 #include "tolv32dll/tariff/factor_file.h"
-#include "tolv32dll/tariff/factor_load_cache.h"
 #include "tolv32dll/tariff/tariff_file_set.h"
 #include "tolv32dll/tariff/tariff_options.h"
 #include "tolv32dll/tariff/weight_types.h"
@@ -18,12 +17,11 @@ struct TariffState {
   FactorOptions options;
   FactorTables tables;
   WeightTypeState weight_types;
-  // The factor file is loaded before every rating; an unchanged image is not parsed again.
-  FactorLoadCache factor_loads;
 };
 
 // Loads the selected tariff for rating: empties the option lists, opens (or rewinds) the
-// factor file (204), loads it, checks that its classes by breaks fit the rate matrix
+// factor file (204), loads it (a load of the same image from the same request and options
+// is kept among the parsed files and handed out again without reading a line), checks that its classes by breaks fit the rate matrix
 // (210), then applies the weight types (219). The lane-adjustment step resets its own
 // state beside this call. The result is this load's alone: no error of an earlier call
 // carries over.

@@ -58,7 +58,6 @@ class DeterminationTest : public ::testing::Test {
     request.canadian = std::isalpha(static_cast<unsigned char>(origin[0])) ||
                        std::isalpha(static_cast<unsigned char>(destination[0]));
     DeterminationContext context{data_, dir_.path(), table_, current_, nullptr, {}};
-    context.versions = &versions_;  // kept from one determination to the next, as an engine does
     state_ = DeterminationState{};
     return DetermineTariff(pass, request, context, &state_);
   }
@@ -69,7 +68,6 @@ class DeterminationTest : public ::testing::Test {
 
   testkit::TempDir dir_;
   TdDataSet data_;
-  TdVersionCache versions_;
   EffectiveTable table_;
   CurrentTariff current_;
   DeterminationState state_;

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
+
 #include "tolv32dll/errors/error_numbers.h"
 #include "tolv32dll/lanes/adj_records.h"
 #include "tolv32dll/lanes/point_lanes.h"
@@ -139,7 +142,31 @@ TEST(TextLaneFileTest, DamagedFilesAre232) {
   }
 }
 
-TEST(TextLaneFileTest, KeptParseFollowsTheFileBytes) {
+// A view of one version of a file: its image, stamped with the file's inode and a time.
+class ImageView : public FileView {
+ public:
+  ImageView(const std::string& bytes, std::int64_t version) {
+    os::ReadBytes read{std::unique_ptr<std::uint8_t[]>(new std::uint8_t[bytes.size() + 1]),
+                       bytes.size()};
+    std::memcpy(read.data.get(), bytes.data(), bytes.size());
+    os::FileStamp stamp;
+    stamp.inode = 42;
+    stamp.size = static_cast<std::int64_t>(bytes.size());
+    stamp.modified_s = version;
+    image_ = std::make_shared<const os::FileImage>(std::move(read), stamp);
+  }
+  std::int64_t Size() const override { return static_cast<std::int64_t>(image_->size()); }
+  std::int64_t ReadAt(std::int64_t offset, os::MutableByteSpan out) const override {
+    return MemoryFile(std::vector<std::uint8_t>(image_->bytes().begin(), image_->bytes().end()))
+        .ReadAt(offset, out);
+  }
+  os::FileImagePtr Image() const override { return image_; }
+
+ private:
+  os::FileImagePtr image_;
+};
+
+TEST(TextLaneFileTest, KeptParseFollowsTheFileImage) {
   testkit::TextLaneFileRows rows;
   rows.areas = {{"10000", "19999", {"AAA"}}};
   rows.hits = {{"AAA", "AAA", "0101", 'L', ' '}};
@@ -148,22 +175,27 @@ TEST(TextLaneFileTest, KeptParseFollowsTheFileBytes) {
   const std::string second = testkit::TextLaneFile(rows);
   ASSERT_EQ(first.size(), second.size());
 
-  TextLaneFileCache cache;
-  const TextLaneFile* f = nullptr;
-  ASSERT_EQ(kOk, cache.Parse(FileOf(first), &f));
-  EXPECT_EQ("0101", f->hits.at(0).number);
-  ASSERT_EQ(kOk, cache.Parse(FileOf(first), &f));
-  EXPECT_EQ("0101", f->hits.at(0).number);
-  // The same size with other bytes is another file.
-  ASSERT_EQ(kOk, cache.Parse(FileOf(second), &f));
-  EXPECT_EQ("0202", f->hits.at(0).number);
-  // A damaged file keeps its error while it stays as it is, and a mended one reads again.
-  EXPECT_EQ(kErrBadlal, cache.Parse(FileOf("1000019999AAA\r\n"), &f));
-  EXPECT_EQ(nullptr, f);
-  EXPECT_EQ(kErrBadlal, cache.Parse(FileOf("1000019999AAA\r\n"), &f));
-  EXPECT_EQ(kErrBadlal, cache.Parse(FileOf(""), &f));
-  ASSERT_EQ(kOk, cache.Parse(FileOf(first), &f));
-  EXPECT_EQ("0101", f->hits.at(0).number);
+  std::shared_ptr<const ParsedTextLanes> a, b;
+  const ImageView version_1(first, 1);
+  ASSERT_EQ(kOk, ParseTextLaneView(version_1, &a));
+  EXPECT_EQ("0101", a->file.hits.at(0).number);
+  ASSERT_EQ(kOk, ParseTextLaneView(version_1, &b));
+  EXPECT_EQ(a, b) << "the same image: the kept parse";
+  // The same size with other bytes is another version of the file.
+  const ImageView version_2(second, 2);
+  ASSERT_EQ(kOk, ParseTextLaneView(version_2, &b));
+  EXPECT_EQ("0202", b->file.hits.at(0).number);
+  // A damaged file keeps its error while it stays as it is.
+  const ImageView damaged("1000019999AAA\r\n", 3);
+  EXPECT_EQ(kErrBadlal, ParseTextLaneView(damaged, &a));
+  EXPECT_EQ(kErrBadlal, ParseTextLaneView(damaged, &b));
+  EXPECT_EQ(a, b);
+  EXPECT_EQ(kErrBadlal, ParseTextLaneView(FileOf(""), &a));
+  // Without an image, every parse is its own.
+  ASSERT_EQ(kOk, ParseTextLaneView(FileOf(first), &a));
+  ASSERT_EQ(kOk, ParseTextLaneView(FileOf(first), &b));
+  EXPECT_NE(a, b);
+  EXPECT_EQ("0101", b->file.hits.at(0).number);
 }
 
 class TextLaneHitsTest : public ::testing::Test {
