@@ -1,6 +1,6 @@
 #include "KMLIB/packed_zip.h"
 
-#include <cctype>
+#include "platform/os/ascii_text.h"
 
 namespace kmlib {
 
@@ -16,9 +16,9 @@ ZipText UnpackZipText(std::span<const std::uint8_t> packed) {
     text.size = 5;
     return text;
   }
-  text.chars[0] = static_cast<char>(std::toupper(packed[0]));
+  text.chars[0] = os::AsciiUpper(static_cast<char>(packed[0]));
   text.chars[1] = static_cast<char>(packed[1]);
-  text.chars[2] = static_cast<char>(std::toupper(packed[2]));
+  text.chars[2] = os::AsciiUpper(static_cast<char>(packed[2]));
   text.size = 3;
   return text;
 }

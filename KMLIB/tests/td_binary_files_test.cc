@@ -22,6 +22,12 @@ TEST(PackedZipTest, DigitsAndPostalPrefixes) {
   EXPECT_EQ("12345", UnpackZip(digits));
   const std::uint8_t postal[3] = {'K', '1', 'a'};
   EXPECT_EQ("K1A", UnpackZip(postal));
+  // Only ASCII letters change, whatever the locale: Turkish upper-cases no 'i' to 'I', and
+  // a Latin-1 locale would upper-case the byte 0xE9.
+  const std::uint8_t dotted[3] = {'i', 'i', 'i'};
+  EXPECT_EQ("IiI", UnpackZip(dotted));
+  const std::uint8_t latin[3] = {0xE9, '1', 0xE9};
+  EXPECT_EQ((std::string{'\xE9', '1', '\xE9'}), UnpackZip(latin));
   EXPECT_EQ((Bytes{0x01, 0x52, 0x13}), testkit::PackZip("15213"));
 }
 

@@ -7,11 +7,9 @@
 #include <functional>
 #include <string_view>
 
-namespace os {
+#include "platform/os/ascii_text.h"
 
-constexpr char AsciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+namespace os {
 
 // Hashes std::string and std::string_view alike, so a key can be looked up without
 // building a string of it.

@@ -6,6 +6,7 @@
 #include "KMLIB/tdn_files.h"
 #include "KMLIB/tdt_file.h"
 #include "KMLIB/tdz_file.h"
+#include "platform/os/ascii_text.h"
 #include "tolv32dll/determination/determiner.h"
 #include "tolv32dll/determination/zip_range.h"
 
@@ -103,7 +104,7 @@ bool Determiner::PassesKindFilter(char kind) const {
 // force for Canadian (or Mexican, or bureau-point) rating.
 std::optional<ErrorNumber> Determiner::CanadianNamed() {
   auto letter_first = [](const std::string& code) {
-    return !code.empty() && std::isalpha(static_cast<unsigned char>(code[0]));
+    return !code.empty() && os::IsAsciiAlpha(code[0]);
   };
   bool origin_letter = letter_first(request_.origin_zip);
   if (!(origin_letter || letter_first(request_.destination_zip)) || !request_.named8()) {

@@ -2,22 +2,23 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 #include "KMLIB/packed_zip.h"
+#include "platform/os/ascii_text.h"
 
 namespace tolv {
 
 namespace {
-bool Digit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
-bool Alpha(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
+using os::IsAsciiAlpha;
+using os::IsAsciiDigit;
 }  // namespace
 
 bool ZipInRange(std::string_view code, const kmlib::TdzRecord& record) {
   std::size_t width;
-  if (code.size() >= 5 && std::all_of(code.begin(), code.begin() + 5, Digit)) {
+  if (code.size() >= 5 && std::all_of(code.begin(), code.begin() + 5, IsAsciiDigit)) {
     width = 5;
-  } else if (code.size() >= 3 && Alpha(code[0]) && Digit(code[1]) && Alpha(code[2])) {
+  } else if (code.size() >= 3 && IsAsciiAlpha(code[0]) && IsAsciiDigit(code[1]) &&
+             IsAsciiAlpha(code[2])) {
     width = 3;
   } else {
     return false;
@@ -25,8 +26,8 @@ bool ZipInRange(std::string_view code, const kmlib::TdzRecord& record) {
   std::array<char, 5> key_chars;
   std::copy_n(code.begin(), width, key_chars.begin());
   if (width == 3) {
-    key_chars[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(key_chars[0])));
-    key_chars[2] = static_cast<char>(std::toupper(static_cast<unsigned char>(key_chars[2])));
+    key_chars[0] = os::AsciiUpper(key_chars[0]);
+    key_chars[2] = os::AsciiUpper(key_chars[2]);
   }
   const std::string_view key(key_chars.data(), width);
   const kmlib::ZipText low_text = kmlib::UnpackZipText(record.low_zip());

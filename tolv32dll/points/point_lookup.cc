@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/os/ascii_text.h"
 #include "tolv32dll/logs/binary_log.h"
 #include "tolv32dll/points/city_match.h"
 #include "tolv32dll/points/exp_record.h"
-#include "tolv32dll/points/text_compare.h"
 #include "tolv32dll/tariff/codecs.h"
 #include "tolv32dll/tariff/record_search.h"
 
@@ -97,7 +97,7 @@ ErrorNumber SubstituteExpPoint(const FileView* exp_file, ExpForm form, ListReque
 
   std::string city = Pad(point.city, 19);
   for (const ExpCandidate& c : candidates) {
-    if (c.city.compare(0, 2, "**") == 0 || EqualNoCase(c.city, city)) {
+    if (c.city.compare(0, 2, "**") == 0 || os::EqualAsciiNoCase(c.city, city)) {
       point.code = c.substitute;
       point.exp_found = true;
       return kOk;

@@ -2,17 +2,17 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstring>
 #include <utility>
 
+#include "platform/os/ascii_text.h"
 #include "tolv32dll/tariff/codecs.h"
 
 namespace tolv {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
+using os::IsAsciiAlpha;
+using os::IsAsciiDigit;
 
 // The first n (at most 5) characters of a code, blank-padded.
 ZipRangeKey HeadOf(std::string_view code, std::size_t n) {
@@ -36,11 +36,12 @@ ZipRangeKey UnpackedHead(const std::uint8_t* packed, std::size_t n) {
 
 bool Zip_IsFiveDigits(std::string_view code) {
   if (code.size() < 5) return false;
-  return std::all_of(code.begin(), code.begin() + 5, IsDigit);
+  return std::all_of(code.begin(), code.begin() + 5, IsAsciiDigit);
 }
 
 bool Zip_IsCanadianPrefix(std::string_view code) {
-  return code.size() >= 3 && IsLetter(code[0]) && IsDigit(code[1]) && IsLetter(code[2]);
+  return code.size() >= 3 && IsAsciiAlpha(code[0]) && IsAsciiDigit(code[1]) &&
+         IsAsciiAlpha(code[2]);
 }
 
 int Zip_InRange(std::string_view code, os::ByteSpan range) {
@@ -49,8 +50,8 @@ int Zip_InRange(std::string_view code, os::ByteSpan range) {
     key = HeadOf(code, 5);
   } else if (Zip_IsCanadianPrefix(code)) {
     key = HeadOf(code, 3);
-    key.text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(key.text[0])));
-    key.text[2] = static_cast<char>(std::toupper(static_cast<unsigned char>(key.text[2])));
+    key.text[0] = os::AsciiUpper(key.text[0]);
+    key.text[2] = os::AsciiUpper(key.text[2]);
   } else {
     return -1;
   }
@@ -61,7 +62,7 @@ int Zip_InRange(std::string_view code, os::ByteSpan range) {
 }
 
 ZipRangeKey ZipRangeKeyOf(std::string_view code) {
-  return HeadOf(code, !code.empty() && IsDigit(code[0]) ? 5 : 3);
+  return HeadOf(code, !code.empty() && IsAsciiDigit(code[0]) ? 5 : 3);
 }
 
 int CompareZipWithRange(const ZipRangeKey& key, const std::uint8_t* low, const std::uint8_t* high) {

@@ -81,5 +81,18 @@ TEST_F(RatingTest, ALineBeyondItsFieldsLeavesTheHeaderRewrittenAndTheLinesAsSent
   EXPECT_EQ(At(heavy_sent, 82, 264 - 82), At(heavy, 82, 264 - 82));
 }
 
+TEST_F(RatingTest, ANegativePercentPrintsWithAPointInAnyLocale) {
+  // Charges of 20.00 stay below the minimum charge, so the shipment's percent is the
+  // minimum-charge value: -5 %, which raises the minimum to 99.75.
+  testkit::ShipmentRequest q = OneLine("TESTTR01", "50", "100");
+  q.discount_switch = 'Y';
+  q.block_a = {"-500 ", "0000 ", "0000 ", "0000 ", "0000 ",
+               "0000 ", "0000 ", "0000 ", "0000 ", "0000 "};
+  Record r = Rate(q);
+  ASSERT_EQ("    ", Status(r));
+  EXPECT_EQ("0099.75", At(r, 113, 7));
+  EXPECT_EQ("-5.00", At(r, 241, 5));
+}
+
 }  // namespace
 }  // namespace tolv
