@@ -38,27 +38,6 @@ std::optional<PackedZip> Zip_Pack(std::string_view code) {
   return std::nullopt;
 }
 
-std::size_t Zip_UnpackInto(const std::uint8_t* packed, char* out) {
-  if (packed[0] < 10) {
-    auto digit = [](unsigned nibble) { return static_cast<char>((nibble & 0xF) | 0x30); };
-    out[0] = digit(packed[0]);
-    out[1] = digit(packed[1] >> 4);
-    out[2] = digit(packed[1]);
-    out[3] = digit(packed[2] >> 4);
-    out[4] = digit(packed[2]);
-    return 5;
-  }
-  out[0] = os::AsciiUpper(static_cast<char>(packed[0]));
-  out[1] = static_cast<char>(packed[1]);
-  out[2] = os::AsciiUpper(static_cast<char>(packed[2]));
-  return 3;
-}
-
-std::string Zip_Unpack(const std::uint8_t* packed) {
-  char text[5];
-  return std::string(text, Zip_UnpackInto(packed, text));
-}
-
 void Bcd_Pack(std::uint8_t* target, std::string_view digits, int n) {
   n = std::clamp(n, 1, 8);
   std::uint32_t value = 0;
