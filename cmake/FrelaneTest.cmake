@@ -29,7 +29,7 @@ function(frelane_test name)
         WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
         DISCOVERY_TIMEOUT 60
         TEST_SUFFIX .${test_locale}
-        PROPERTIES LABELS "${ARG_LABELS};locale" TIMEOUT 300
+        PROPERTIES LABELS locale TIMEOUT 300
                    ENVIRONMENT FRELANE_TEST_LOCALE=${test_locale})
     endforeach()
   endif()

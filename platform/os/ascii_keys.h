@@ -1,5 +1,5 @@
-// Case folding and hashing of file and key names, shared by the file cache, the directory
-// watcher and the profile reader. Only ASCII letters fold: names are byte strings.
+// Case-folded keys of file names, shared by the file cache and the directory watcher.
+// Only ASCII letters fold (ascii_text.h): names are byte strings.
 #ifndef FRELANE_PLATFORM_OS_ASCII_KEYS_H_
 #define FRELANE_PLATFORM_OS_ASCII_KEYS_H_
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/os/ascii_keys.h"
+#include "platform/os/ascii_text.h"
 #include "platform/os/atomic_file.h"
 #include "platform/os/file_lookup.h"
 #include "platform/os/regular_file.h"
