@@ -6,7 +6,7 @@ packages=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev libcups2-dev
-  fonts-liberation2 xvfb xauth poppler-utils
+  fonts-liberation2 xvfb xauth poppler-utils dbus-daemon
   clang libclang-rt-14-dev
 )
 
