@@ -121,10 +121,8 @@ std::vector<std::string> QtPrintSystem::FontNames(const print::PrinterInfo&) con
 }
 
 print::PageArea QtPrintSystem::PrintableArea(const print::PrinterInfo& printer) const {
-  if (IsPdf(printer) || FindCupsPrinter(printer).isNull()) {
-    return ToTwips(PdfLayout().paintRect(QPageLayout::Inch));
-  }
-  return ToTwips(CupsLayout(printer).paintRect(QPageLayout::Inch));
+  const QPageLayout layout = IsPdf(printer) ? PdfLayout() : CupsLayout(printer);
+  return ToTwips(layout.paintRect(QPageLayout::Inch));
 }
 
 void QtPrintSystem::Submit(const print::PrinterInfo& printer, const print::Document& document) {
