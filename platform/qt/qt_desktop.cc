@@ -13,6 +13,7 @@
 
 #include "platform/forms/types.h"
 #include "platform/qt/keyboard_return.h"
+#include "platform/qt/open_with_portal.h"
 
 namespace qtbind {
 namespace {
@@ -142,9 +143,8 @@ int QtDesktop::OpenDocument(const std::string& path, forms::ShellVerb verb) {
                                                     : forms::kShellNoAssociation;
 }
 
-bool QtDesktop::OpenWith(const std::string&) {
-  // Linux desktops offer no common "open with" chooser to start from a program.
-  return false;
+bool QtDesktop::OpenWith(const std::string& path) {
+  return AskPortalToOpenWith(QDBusConnection::sessionBus(), QString::fromStdString(path));
 }
 
 bool QtDesktop::StartCalculator() {

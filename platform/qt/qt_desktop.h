@@ -1,6 +1,6 @@
 // The desktop services of the form model on Linux: QMessageBox, the beep and the hourglass
-// cursor, xdg-open (QDesktopServices) for documents, links and help, and a calculator found
-// on the PATH.
+// cursor, xdg-open (QDesktopServices) for documents, links and help, the desktop portal's
+// "open with" chooser, and a calculator found on the PATH.
 #ifndef FRELANE_PLATFORM_QT_QT_DESKTOP_H_
 #define FRELANE_PLATFORM_QT_QT_DESKTOP_H_
 

@@ -233,7 +233,7 @@ int HeadlessDriver::OpenDocument(const std::string& path, ShellVerb verb) {
 
 bool HeadlessDriver::OpenWith(const std::string& path) {
   open_with_.push_back(path);
-  return true;
+  return open_with_available_;
 }
 
 bool HeadlessDriver::StartCalculator() {

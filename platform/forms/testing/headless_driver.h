@@ -128,6 +128,7 @@ class HeadlessDriver : public Host, public Desktop {
   void SetBrowserAvailable(bool v) { browser_available_ = v; }
   void SetCalculatorAvailable(bool v) { calculator_available_ = v; }
   void SetDocumentResult(int shell_result) { document_result_ = shell_result; }
+  void SetOpenWithAvailable(bool v) { open_with_available_ = v; }
   // The notices the model sent, one line each ("shown frmX modal", "focus frmX.txtA", ...).
   const std::vector<std::string>& host_log() const { return host_log_; }
 
@@ -174,6 +175,7 @@ class HeadlessDriver : public Host, public Desktop {
   bool browser_available_ = true;
   bool calculator_available_ = true;
   int document_result_ = kShellOk;
+  bool open_with_available_ = true;
   std::vector<std::string> host_log_;
 };
 
