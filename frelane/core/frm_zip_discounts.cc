@@ -223,11 +223,15 @@ void frmZipDiscounts::LoadDiscountList() {
   const SettingsRecord& s = modMain::Settings();
   const bool tl_hidden = s.On(settings::kTlDiscountHidden);
   const bool floor_shown = s.On(settings::kMcFloorDiscountShown);
+  std::vector<std::string> lines;
+  std::vector<int> numbers;
   for (std::size_t i = 0; i < table.records.size(); ++i) {
     if (z::IsDeleted(table.records[i])) continue;
-    lstZipDiscounts.AddItem(ZipDiscountListLine(table.records[i], tl_hidden, floor_shown));
-    lstZipDiscounts.SetItemData(lstZipDiscounts.NewIndex(), static_cast<int>(i) + 1);
+    lines.push_back(ZipDiscountListLine(table.records[i], tl_hidden, floor_shown));
+    numbers.push_back(static_cast<int>(i) + 1);
   }
+  // One change of the list: a window redraws a table of thousands of entries once.
+  lstZipDiscounts.SetItems(std::move(lines), std::move(numbers));
 }
 
 void frmZipDiscounts::btnAdd_Click() {

@@ -23,6 +23,7 @@
 #include "frelane/bol/mod_bol.h"
 #include "frelane/core/main_module.h"
 #include "platform/forms/application.h"
+#include "platform/os/atomic_file.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_host.h"
 #include "testkit/read_file.h"
@@ -100,6 +101,55 @@ TEST_F(BolQtTest, ABadDateIsReportedOnceAndKeepsTheFocus) {
   EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Invalid Date.")));
   EXPECT_TRUE(QTest::qWaitFor([&] { return window_->focusWidget() == date; }, 2000));
   EXPECT_TRUE(editor_.txtShipmentDate.HasFocus());
+}
+
+// Two programs on one bill: the save of the one that opened it first asks before it
+// replaces what the other saved meanwhile.
+TEST_F(BolQtTest, ABillSavedElsewhereMeanwhileIsReplacedOnlyWhenTheUserSaysSo) {
+  ASSERT_TRUE(editor_.ReadBOLFile("MRM-0101.BOL"));
+  editor_.ShowBOL();
+  const std::string path = dir_.File("BOLData/MRM-0101.BOL");
+  std::string theirs = testkit::ReadFile(path);
+  theirs.replace(35, 8, "THEIRS-9");
+  std::string error;
+  ASSERT_TRUE(os::WriteFileAtomically(
+      path, std::span(reinterpret_cast<const std::uint8_t*>(theirs.data()), theirs.size()),
+      &error)) << error;
+
+  // Into the pro number by Tab from the date, which selects its text; then typed over.
+  QLineEdit* date = Widget<QLineEdit>(editor_.txtShipmentDate);
+  QLineEdit* pro = Widget<QLineEdit>(editor_.txtCarriersProNumber);
+  QTest::mouseClick(date, Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return date->hasFocus(); }, 2000));
+  QTest::keyClick(date, Qt::Key_Tab);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return pro->hasFocus(); }, 2000));
+  QTest::keyClicks(pro, "MINE-1");
+  EXPECT_EQ(editor_.txtCarriersProNumber.Text(), "MINE-1");
+
+  QStringList shown;
+  QMessageBox::StandardButton reply = QMessageBox::No;
+  QTimer answer;
+  answer.setInterval(20);
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    shown.push_back(box->text());
+    box->button(reply)->click();
+  });
+  answer.start();
+  QAction* save = MenuAction(QStringLiteral("&Save"), QStringLiteral("&BOL"));
+  ASSERT_NE(save, nullptr);
+  save->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return shown.size() == 1; }, 3000));
+  EXPECT_TRUE(shown[0].contains(QStringLiteral("saved by another window or program")));
+  EXPECT_TRUE(editor_.BOLChanged());
+  EXPECT_EQ(testkit::ReadFile(path), theirs);
+
+  reply = QMessageBox::Yes;
+  save->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !editor_.BOLChanged(); }, 3000));
+  EXPECT_EQ(shown.size(), 2);
+  EXPECT_EQ(testkit::ReadFile(path).substr(35, 6), "MINE-1");
 }
 
 TEST_F(BolQtTest, PicturesOfTheThreePagesOfASampleBill) {

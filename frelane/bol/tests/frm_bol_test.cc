@@ -17,47 +17,7 @@ namespace fs = std::filesystem;
 using forms::MsgBoxResult;
 using testkit::bol::Bytes;
 
-class FrmBolTest : public BolTest {
- protected:
-  void SetUp() override {
-    BolTest::SetUp();
-    for (const char* book : {"Shipper.dat", "Consigne.dat", "ThirdPty.dat", "Product.dat"}) {
-      dir_.Write(book, std::string_view());
-    }
-  }
-
-  frmBOL& Editor() {
-    frmBOL& form = app_.Get<frmBOL>();
-    form.Show();
-    return form;
-  }
-
-  // A bill that passes every check, typed into page 1 as a user would.
-  void TypeValidBill(frmBOL& f, const std::string& number) {
-    user_.TypeInto(f.txtBOL, number);
-    user_.TypeInto(f.txtShipmentDate, "12/08/2026");
-    user_.TypeInto(f.cboShipperName, "Maple Row Millworks");
-    user_.TypeInto(f.txtShipperAddress, "14 Sawmill Rd");
-    user_.TypeInto(f.txtShipperCity, "Harlow");
-    user_.TypeInto(f.txtShipperState, "wi");
-    user_.TypeInto(f.txtShipperZipCode, "53701");
-    user_.TypeInto(f.cboConsigneeName, "Cedar Point Glass");
-    user_.TypeInto(f.txtConsigneeAddress, "700 Kiln Ave");
-    user_.TypeInto(f.txtConsigneeCity, "Ostrow");
-    user_.TypeInto(f.txtConsigneeState, "OH");
-    user_.TypeInto(f.txtConsigneeZipCode, "44101");
-    user_.Click(f.optFreightChargesPaidBy(0));
-  }
-
-  void OpenFromDialog(frmBOL& f, const std::string& name) {
-    user_.WhenShown("frmBOLOpen", [this, name] {
-      frmBOLOpen& open = app_.Get<frmBOLOpen>();
-      open.File1.SetFileName(name);
-      user_.Click(open.btnOK);
-    });
-    user_.MenuClick(f.mnuFileOpenBOL);
-  }
-};
+using FrmBolTest = BolEditorTest;
 
 TEST_F(FrmBolTest, FirstStartAsksForAnEarlierInstallationOnce) {
   fs::remove(dir_.File("Shipper.dat"));
