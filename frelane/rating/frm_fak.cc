@@ -63,7 +63,7 @@ void frmFAK::cboClass_KeyPress(int index, int& key_ascii) {
 
 void frmFAK::cboClass_Validate(int index, bool& cancel) {
   if (!modMain::IsValidClass(modMain::SafeValue(cboClass(index).Text()))) {
-    forms::MsgBox("Invalid Class");
+    modMain::RefuseEntry(cboClass(index), "Invalid Class");
     cancel = true;
   }
 }

@@ -411,6 +411,14 @@ class frmRatingScreen : public forms::Form {
   void ShowUnservedLaneMessage();
   // Set while the lane rating shows its intrastate tariff: that change clears nothing.
   bool showing_lane_ = false;
+
+  // The focus on its way back to the origin box. The freight line a Tab was heading to is
+  // only passed through: it takes no default and rates nothing. After the unserved-pair
+  // message the origin keeps what the user typed; for a new shipment it takes its default.
+  enum class OriginReturn { kNone, kNewShipment, kKeepTyped };
+  OriginReturn origin_return_ = OriginReturn::kNone;
+  void ReturnToOrigin(OriginReturn why);
+  bool ReturningToOrigin() const { return origin_return_ != OriginReturn::kNone; }
 };
 
 }  // namespace frelane
