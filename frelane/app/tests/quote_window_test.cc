@@ -199,11 +199,7 @@ TEST_F(QuoteWindowTest, EdgePathsKeepWhatWasTyped) {
 // screen: not the service column, not a disclaimer, not a line of the quote.
 TEST_F(QuoteWindowTest, PromptedDiscountsCoverNoCaption) {
   SettingsRecord& settings = modMain::Settings();
-  settings.SetI16(settings::kDiscountsFixed, 0);
-  settings.SetI16(settings::kDiscountCount, 3);
-  settings.SetOn(settings::kMcFloorDiscountShown, true);
-  settings.SetOn(settings::kPricePerUnitOffered, true);
-  settings.SetOn(settings::kPricePerUnitDefault, true);
+  testing::PromptDiscountsAndUnits(settings);
   screen_.ConfigureScreen();
   DialogAnswerer answerer(host_, app_.Get<frmAccessorialCharges>());
   QTest::mouseClick(Widget(screen_.txtOrigin), Qt::LeftButton);

@@ -227,11 +227,7 @@ TEST_F(WindowLayoutTest, CanadianQuoteWithThePostalCodeNotice) {
 // Reset button and the disclaimers each keep their own place.
 TEST_F(WindowLayoutTest, PromptedBoxesWithoutTheToolbar) {
   SettingsRecord& settings = modMain::Settings();
-  settings.SetI16(settings::kDiscountsFixed, 0);
-  settings.SetI16(settings::kDiscountCount, 3);
-  settings.SetOn(settings::kMcFloorDiscountShown, true);
-  settings.SetOn(settings::kPricePerUnitOffered, true);
-  settings.SetOn(settings::kPricePerUnitDefault, true);
+  testing::PromptDiscountsAndUnits(settings);
   settings.SetOn(settings::kToolbarShown, false);
   frmRatingScreen& s = RatingScreen();
   for (const char* text : {"59801", "K1A0B1", "100", "1200"}) TypeAndTab(text);
