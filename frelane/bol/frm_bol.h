@@ -135,9 +135,9 @@ class frmBOL : public forms::Form {
   forms::Frame& fraRemitTo = Add<forms::Frame>("fraRemitTo", {120, 1800, 2580, 780},
                                                {.container = &fraCOD, .caption = "Remit to:"});
   forms::CheckBox& chkRemitCODToShipper =
-      Check("chkRemitCODToShipper", fraRemitTo, {60, 240, 2040, 255}, "Shipper");
+      Check("chkRemitCODToShipper", fraRemitTo, {60, 240, 2040, 240}, "Shipper");
   forms::CheckBox& chkRemitCODToThirdParty = Check(
-      "chkRemitCODToThirdParty", fraRemitTo, {60, 480, 2460, 255}, "3RD Party As shown Above");
+      "chkRemitCODToThirdParty", fraRemitTo, {60, 480, 2460, 240}, "3RD Party As shown Above");
 
   // Page 2: declared value, the two questions, notify, special instructions.
   forms::Frame& fraHeader2 =

@@ -330,8 +330,7 @@ void frmZipDiscounts::Number_GotFocus(forms::TextBox& box) {
 
 bool frmZipDiscounts::ValidateZipField(forms::TextBox& box) {
   if (IsValidZipText(modMain::Trim(box.Text()))) return true;
-  Say(kInvalidZip);
-  FocusIfPossible(box);
+  modMain::RefuseEntry(box, kInvalidZip);
   return false;
 }
 
@@ -339,16 +338,14 @@ bool frmZipDiscounts::ValidateDiscountField(forms::TextBox& box) {
   const std::string text = modMain::Trim(box.Text());
   const double d = modMain::SafeValue(text);
   if (runtime::IsNumeric(text) && d >= 0 && d < 100) return true;
-  Say(kInvalidDiscount);
-  FocusIfPossible(box);
+  modMain::RefuseEntry(box, kInvalidDiscount);
   return false;
 }
 
 bool frmZipDiscounts::ValidateFloorField(forms::TextBox& box) {
   const std::string text = modMain::Trim(box.Text());
   if (runtime::IsNumeric(text) && modMain::SafeValue(text) >= 0) return true;
-  Say(kInvalidMcFloor);
-  FocusIfPossible(box);
+  modMain::RefuseEntry(box, kInvalidMcFloor);
   return false;
 }
 
@@ -378,10 +375,12 @@ bool frmZipDiscounts::SaveEditedRecord() {
   if (!ValidateFloorField(txtMCFloor)) return false;
   if (!ValidateOriginRange()) {
     FocusIfPossible(txtOriginLow);
+    modMain::SelectAllText(txtOriginLow);
     return false;
   }
   if (!ValidateDestinationRange()) {
     FocusIfPossible(txtDestinationLow);
+    modMain::SelectAllText(txtDestinationLow);
     return false;
   }
   if (CheckOverlap()) {

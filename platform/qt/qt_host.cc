@@ -74,6 +74,12 @@ std::string SelectedText(forms::Control& control) {
   return {};
 }
 
+// Controls without a window of their own, painted on their container.
+bool IsDrawnOnForm(const forms::Control& control) {
+  const ControlKind kind = control.Kind();
+  return kind == ControlKind::kLabel || kind == ControlKind::kImage || kind == ControlKind::kLine;
+}
+
 }  // namespace
 
 QtHost::QtHost(forms::Application& app) : app_(app) {
@@ -339,6 +345,12 @@ void QtHost::BuildControls(forms::Form& form, FormWindow& window) {
       });
     }
     SyncControlWidget(*control, *widget);
+  }
+  // Labels, images and lines are drawn on the form itself, beneath every control that is a
+  // window of its own: a combo box shown where a label is hides the label.
+  for (forms::Control* control : form.Controls()) {
+    if (IsDrawnOnForm(*control)) continue;
+    if (QWidget* widget = WidgetOf(*control)) widget->raise();
   }
 }
 

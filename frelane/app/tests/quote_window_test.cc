@@ -149,15 +149,57 @@ TEST_F(QuoteWindowTest, OneTabLeavesAClassOfTheListAndTheQuoteShows) {
   }
 }
 
+// The edge paths typed into the window: a lane that cannot be rated gives one message and
+// returns to the origin with its text selected; a refused class is replaced by the next
+// keys; a shipment ended on a blank weight leaves no default class in the next line.
+TEST_F(QuoteWindowTest, EdgePathsKeepWhatWasTyped) {
+  DialogAnswerer answerer(host_, app_.Get<frmAccessorialCharges>());
+  auto back_to_window = [&] {
+    QTest::qWait(100);
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  };
+  QTest::mouseClick(Widget(screen_.txtOrigin), Qt::LeftButton);
+  Keys("30301");
+  TabKey();
+  TabKey();  // past the empty destination
+  back_to_window();
+  EXPECT_EQ(answerer.texts(), std::vector<std::string>{"Invalid Zip Code Combination"});
+  auto* origin = qobject_cast<QLineEdit*>(Widget(screen_.txtOrigin));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return origin->hasFocus(); }, 2000));
+  EXPECT_EQ(origin->selectedText(), QStringLiteral("30301"));
+  EXPECT_EQ(screen_.cboClass(1).Text(), "");
+
+  Keys("30310");  // replaces the selected origin
+  TabKey();
+  Keys("60610");
+  TabKey();
+  back_to_window();
+  ASSERT_TRUE(screen_.cboClass(1).HasFocus());
+  Keys("93");
+  TabKey();
+  back_to_window();
+  EXPECT_EQ(answerer.texts().back(), "Invalid Class");
+  Keys("100");
+  EXPECT_EQ(screen_.cboClass(1).Text(), "100");
+  TabKey();
+  Keys("1200");
+  TabKey();
+  EXPECT_EQ(screen_.cboClass(2).Text(), "100");  // the default class on entry
+  TabKey();
+  TabKey();  // past a blank weight: the shipment ends
+  EXPECT_TRUE(screen_.txtOrigin.HasFocus());
+  EXPECT_EQ(screen_.cboClass(2).Text(), "");
+  EXPECT_EQ(screen_.cboClass(3).Text(), "");
+  EXPECT_EQ(screen_.lblCharge(1).Caption(), "456.96 ");
+  EXPECT_EQ(answerer.texts().size(), 2u);
+}
+
 // With discounts and the price per unit prompted, their frames cover no caption of the
 // screen: not the service column, not a disclaimer, not a line of the quote.
 TEST_F(QuoteWindowTest, PromptedDiscountsCoverNoCaption) {
   SettingsRecord& settings = modMain::Settings();
-  settings.SetI16(settings::kDiscountsFixed, 0);
-  settings.SetI16(settings::kDiscountCount, 3);
-  settings.SetOn(settings::kMcFloorDiscountShown, true);
-  settings.SetOn(settings::kPricePerUnitOffered, true);
-  settings.SetOn(settings::kPricePerUnitDefault, true);
+  testing::PromptDiscountsAndUnits(settings);
   screen_.ConfigureScreen();
   DialogAnswerer answerer(host_, app_.Get<frmAccessorialCharges>());
   QTest::mouseClick(Widget(screen_.txtOrigin), Qt::LeftButton);

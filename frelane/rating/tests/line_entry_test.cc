@@ -140,7 +140,7 @@ TEST_F(LineEntryTest, ClassChecksFakLabelAndRating) {
   user_.Tab();
   EXPECT_TRUE(s.cboClass(1).HasFocus());
   EXPECT_EQ(Ratings(), 0u);
-  user_.TypeInto(s.cboClass(1), "85");
+  user_.Type("85");  // the refused class is selected: typing replaces it
   user_.Tab();
   EXPECT_EQ(s.lblFAK(1).Caption(), "70");
   user_.Type("1000");
@@ -318,7 +318,7 @@ TEST_F(FakDialogTest, SaveStoresWholeClassesAndIgnoreLeavesAll) {
     user_.ExpectMsgBox(MsgBoxResult::kOK, "Invalid Class");
     user_.Tab();
     EXPECT_TRUE(fak.cboClass(12).HasFocus());
-    user_.TypeInto(fak.cboClass(12), "92.5");
+    user_.Type("92.5");  // replaces the refused class
     user_.Tab();
     user_.Click(fak.btnSaveFAK);
   });

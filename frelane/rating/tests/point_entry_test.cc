@@ -355,5 +355,41 @@ TEST_F(PointEntryTest, DefaultAndLockedPoints) {
   EXPECT_EQ(screen.ToolbarClickMarker, "G");
 }
 
+// Sent back to the origin by the unserved-pair message, the user keeps what was typed even
+// against a default origin, and the line the Tab was heading to takes no default class; a
+// new shipment after a blank class takes the default origin again.
+TEST_F(PointEntryTest, BackToTheOriginKeepsWhatWasTyped) {
+  SettingsRecord& s = modMain::Settings();
+  s.SetText(settings::kDefaultOrigin, "15201");
+  s.SetText(settings::kDefaultClass, "100");
+  s.SetI32(settings::kDefaultWeight, 500);
+  frmRatingScreen& screen = Shown();
+  user_.Focus(screen.txtOrigin);
+  EXPECT_EQ(screen.txtOrigin.Text(), "15201");
+  user_.Type("31701");
+  user_.Tab();
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Invalid Zip Code Combination");
+  user_.Tab();  // past the empty destination
+  EXPECT_TRUE(screen.txtOrigin.HasFocus());
+  EXPECT_EQ(screen.txtOrigin.Text(), "31701");
+  EXPECT_EQ(screen.txtOrigin.SelLength(), 5);
+  EXPECT_EQ(screen.cboClass(1).Text(), "");
+  EXPECT_TRUE(log_->rated_records.empty());
+  EXPECT_EQ(user_.MessageBoxes().size(), 1u);
+
+  // A rated lane, then a blank class left for its weight: the shipment ends, the weight the
+  // focus passed through takes no default, and the origin its default.
+  user_.Tab();
+  user_.Type("60601");
+  user_.Tab();
+  ASSERT_EQ(log_->rated_records.size(), 1u);
+  ASSERT_TRUE(screen.cboClass(1).HasFocus());
+  user_.Backspace();  // the default class goes
+  user_.Tab();
+  EXPECT_TRUE(screen.txtOrigin.HasFocus());
+  EXPECT_EQ(screen.txtWeight(1).Text(), "");
+  EXPECT_EQ(screen.txtOrigin.Text(), "15201");
+}
+
 }  // namespace
 }  // namespace frelane
