@@ -339,7 +339,7 @@ TEST_F(QtHostTest, AFramesBorderRunsThroughItsCaption) {
 TEST_F(QtHostTest, PasteGoesThroughTheKeyFilter) {
   QApplication::clipboard()->setText(QStringLiteral("3x0y3"));
   QTest::keyClick(Widget(form_.txtZip), Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(form_.txtZip.Text(), "303");
+  EXPECT_EQ(form_.txtZip.Text(), "") << "the filter would drop letters: refused whole";
 }
 
 TEST_F(QtHostTest, ThePrintButtonPrintsTheEntryToAPdfFile) {
