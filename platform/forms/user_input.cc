@@ -140,7 +140,10 @@ bool Key(HostKey, Form& form, int key_code, int shift, int ascii) {
 bool Type(HostKey key, Form& form, std::string_view utf8_text) {
   for (char32_t ch : DecodeUtf8(utf8_text)) {
     int ascii = KeyAsciiOf(ch);
-    if (ascii == 0) return false;
+    if (ascii == 0) {
+      if (!Run(form, [&] { form.App().TypedWithoutCode(form); })) return false;
+      continue;
+    }
     int code = ascii < 128 ? std::toupper(ascii) : 0;
     if (ch == U'\n' || ch == U'\r') code = ascii = kKeyReturn;
     if (!Key(key, form, code, 0, ascii)) return false;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -111,6 +112,12 @@ MsgBoxResult QtDesktop::ShowMessageBox(const forms::MessageBoxRequest& request) 
 }
 
 void QtDesktop::Beep() { QApplication::beep(); }
+
+std::string QtDesktop::ClipboardText() { return QGuiApplication::clipboard()->text().toStdString(); }
+
+void QtDesktop::SetClipboardText(const std::string& text) {
+  QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
 
 void QtDesktop::SetMousePointer(int pointer) {
   const bool hourglass = pointer == forms::kMouseHourglass;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QIcon>
@@ -61,17 +60,6 @@ std::shared_ptr<const print::Bitmap> Grab(QWidget& widget) {
     bitmap->argb.insert(bitmap->argb.end(), row, row + image.width());
   }
   return bitmap;
-}
-
-// The selected text of a text or combo box, from the model.
-std::string SelectedText(forms::Control& control) {
-  if (control.Kind() == ControlKind::kTextBox) {
-    return static_cast<forms::TextBox&>(control).Field().SelText();
-  }
-  if (control.Kind() == ControlKind::kComboBox) {
-    return static_cast<forms::ComboBox&>(control).Field().SelText();
-  }
-  return {};
 }
 
 // Controls without a window of their own, painted on their container.
@@ -262,17 +250,13 @@ void QtHost::CloseRequested(forms::Form& form) {
 }
 
 bool QtHost::KeyEvent(forms::Form& form, QKeyEvent& event) {
-  if (event.matches(QKeySequence::Paste)) {
-    forms::user::Paste(Key(), form, QGuiApplication::clipboard()->text().toStdString());
-    return true;
-  }
-  if (event.matches(QKeySequence::Copy) && form.ActiveControl() != nullptr) {
-    const std::string selected = SelectedText(*form.ActiveControl());
-    if (!selected.empty()) QGuiApplication::clipboard()->setText(QString::fromStdString(selected));
-  }
   const Keystroke stroke = ToKeystroke(event);
   if (stroke.key_code != 0 || stroke.ascii != 0) {
     forms::user::Key(Key(), form, stroke.key_code, stroke.shift, stroke.ascii);
+  } else if (!(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+             !event.text().isEmpty() && event.text().at(0) >= QChar(' ')) {
+    // A character without a single-byte code: the model refuses it as the user types it.
+    forms::user::Type(Key(), form, event.text().toStdString());
   }
   return true;
 }

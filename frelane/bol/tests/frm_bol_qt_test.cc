@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QComboBox>
 #include <QDir>
@@ -74,6 +75,39 @@ TEST_F(BolQtTest, ABillTypedKeyByKeyIsSavedFromTheMenu) {
   EXPECT_EQ(bytes.substr(253, 18), "Harbor View Supply");
   EXPECT_EQ(bytes.substr(363, 8), "MI49503 ");
   EXPECT_EQ(bytes[489], 1);
+}
+
+// The desktop's editing keys in the editor, typed as a user types them.
+TEST_F(BolQtTest, EditingKeysWorkInTheBoxesThroughTheirFilters) {
+  QLineEdit* number = Widget<QLineEdit>(editor_.txtBOL);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return number->hasFocus(); }, 2000));
+  QTest::keyClicks(number, "QT-0001");
+  QTest::keyClick(number, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(number, "QT-0002");
+  EXPECT_EQ(editor_.txtBOL.Text(), "QT-0002");
+  QTest::keyClick(number, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(number, Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(number->text(), QString());
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("QT-0002"));
+  QTest::keyClick(number, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(editor_.txtBOL.Text(), "QT-0002");
+
+  // The shipper's name: 25 letters at most, so a longer paste is refused, not cut.
+  QLineEdit* typed_into = Widget<QComboBox>(editor_.cboShipperName)->lineEdit();
+  QTest::mouseClick(typed_into, Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return editor_.cboShipperName.HasFocus(); }, 2000));
+  QTest::keyClick(typed_into, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(typed_into, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Maple Row Millworks"));
+  QApplication::clipboard()->setText(QString(30, QChar('p')));
+  QTest::keyClick(typed_into, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(editor_.cboShipperName.Text(), "Maple Row Millworks");
+  // A letter with no single-byte code, as a keyboard layout that has it types it.
+  QTest::sendKeyEvent(QTest::Click, typed_into, Qt::Key(0x141), QStringLiteral(u"\u0141"),
+                      Qt::NoModifier);
+  QTest::keyClicks(typed_into, "ake Mill");
+  EXPECT_EQ(editor_.cboShipperName.Text(), "ake Mill");
+  EXPECT_EQ(modBOL::CurrentBOL().View().Utf8Text(bol::bill::kShipperName).substr(0, 8), "ake Mill");
 }
 
 TEST_F(BolQtTest, ABadDateIsReportedOnceAndKeepsTheFocus) {

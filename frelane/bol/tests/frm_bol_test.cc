@@ -333,6 +333,46 @@ TEST_F(FrmBolTest, CheckBoxPairsAndKeys) {
   EXPECT_EQ(v.Text(bol::bill::kShipperName), std::string(25, 'p'));
 }
 
+// The desktop's editing keys work in the editor's boxes; what they put in passes the same
+// filters as typing, and a paste those filters would alter is refused whole.
+TEST_F(FrmBolTest, EditingKeysAndPastesInTheBoxes) {
+  frmBOL& f = Editor();
+  const auto ctrl = [this](char letter) { user_.Press(letter, forms::kCtrlMask); };
+  user_.TypeInto(f.txtBOL, "QT-0001");
+  ctrl('A');
+  user_.Type("QT-0002");
+  EXPECT_EQ(f.txtBOL.Text(), "QT-0002");
+  ctrl('A');
+  ctrl('C');
+  user_.Focus(f.txtCarriersProNumber);
+  ctrl('V');
+  EXPECT_EQ(f.txtCarriersProNumber.Text(), "QT-0002");
+  ctrl('Z');
+  EXPECT_EQ(f.txtCarriersProNumber.Text(), "");
+
+  const int beeps = user_.beeps();
+  user_.TypeInto(f.txtCODAmount, "5");
+  ctrl('A');
+  user_.Paste("12.345");  // the filter would drop the third decimal
+  EXPECT_EQ(f.txtCODAmount.Text(), "5");
+  user_.Paste("12.34");
+  EXPECT_EQ(f.txtCODAmount.Text(), "12.34");
+  EXPECT_EQ(modBOL::CurrentBOL().View().F64(bol::bill::kCODAmount), 12.34);
+
+  // A name longer than the record's 25 letters is not cut into another name.
+  user_.TypeInto(f.cboShipperName, "Maple Row");
+  ctrl('A');
+  user_.Paste(std::string(30, 'p'));
+  EXPECT_EQ(f.cboShipperName.Text(), "Maple Row");
+  EXPECT_EQ(user_.beeps(), beeps + 2);
+
+  // Letters the record's single-byte text cannot hold are refused as they are typed.
+  user_.TypeInto(f.txtShipperCity, "\u0141\u00f3d\u017a");
+  EXPECT_EQ(f.txtShipperCity.Text(), "\u00f3d");
+  EXPECT_EQ(modBOL::CurrentBOL().View().Utf8Text(bol::bill::kShipperCity).substr(0, 3), "\u00f3d");
+  EXPECT_EQ(user_.beeps(), beeps + 4);
+}
+
 // A name's limit is 25 letters of the record's single-byte text, accented letters
 // included, and a cut never splits a letter.
 TEST_F(FrmBolTest, NameLimitsCountLettersNotBytes) {

@@ -323,6 +323,42 @@ TEST_F(PointEntryTest, SingleShipmentQuestionWhenTheBracketsCallForIt) {
   EXPECT_EQ(HeaderRaw(header::kSingleShipment), "N");
 }
 
+// Ctrl+A selects the point so the next code replaces it; what a paste or cut puts in or
+// takes out passes the point's filter, which a lock from the settings closes to them too.
+TEST_F(PointEntryTest, EditingKeysInThePointBoxes) {
+  frmRatingScreen& screen = Shown();
+  const auto ctrl = [this](char letter) { user_.Press(letter, forms::kCtrlMask); };
+  user_.Focus(screen.txtOrigin);
+  user_.Type("30301");
+  ctrl('A');
+  user_.Type("60601");
+  EXPECT_EQ(screen.txtOrigin.Text(), "60601");
+
+  ctrl('A');
+  user_.Paste("k1a0b1");
+  EXPECT_EQ(screen.txtOrigin.Text(), "K1A0B1") << "raised as typing raises it";
+  const int beeps = user_.beeps();
+  ctrl('A');
+  user_.Paste("3O3O1");  // letters where a zip code has digits
+  user_.Paste("303010");
+  EXPECT_EQ(screen.txtOrigin.Text(), "K1A0B1");
+  EXPECT_EQ(user_.beeps(), beeps + 2);
+  ctrl('Z');
+  EXPECT_EQ(screen.txtOrigin.Text(), "60601");
+}
+
+TEST_F(PointEntryTest, ALockedPointHoldsAgainstCutPasteAndUndo) {
+  SettingsRecord& s = modMain::Settings();
+  s.SetText(settings::kDefaultOrigin, "30301");
+  s.SetOn(settings::kOriginLocked, true);
+  frmRatingScreen& screen = Shown();
+  user_.Focus(screen.txtOrigin);
+  user_.SetClipboardText("60601");
+  for (char letter : {'A', 'X', 'V', 'Z'}) user_.Press(letter, forms::kCtrlMask);
+  EXPECT_EQ(screen.txtOrigin.Text(), "30301");
+  EXPECT_EQ(user_.ClipboardText(), "60601");
+}
+
 TEST_F(PointEntryTest, DefaultAndLockedPoints) {
   SettingsRecord& s = modMain::Settings();
   s.SetText(settings::kDefaultOrigin, "30301");

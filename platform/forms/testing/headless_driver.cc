@@ -85,6 +85,10 @@ bool HeadlessDriver::Press(int key_code, int shift) {
   if (form == nullptr) return false;
   int ascii = 0;
   if (key_code == kKeyReturn || key_code == kKeyEscape || key_code == kKeyBack) ascii = key_code;
+  // Ctrl with a letter makes its control character, as on a keyboard.
+  if ((shift & (kCtrlMask | kAltMask)) == kCtrlMask && key_code >= 'A' && key_code <= 'Z') {
+    ascii = key_code - 'A' + 1;
+  }
   return user::Key(Key(), *form, key_code, shift, ascii);
 }
 

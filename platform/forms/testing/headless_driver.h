@@ -69,6 +69,8 @@ class HeadlessDriver : public Host, public Desktop {
   bool Select(Control& control, int sel_start, int sel_length);
   // A key on the focused control. Keys that make a character (Enter, Escape, Backspace)
   // give it; others (Delete, F1, arrows) only KeyDown/KeyUp and the control's handling.
+  // Ctrl with a letter gives its control character (Press('V', kCtrlMask) pastes the
+  // clipboard, which tests fill with SetClipboardText).
   bool Press(int key_code, int shift = 0);
   bool PressEnter();
   bool PressEscape();
