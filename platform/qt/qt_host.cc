@@ -200,6 +200,9 @@ void QtHost::RunModal(forms::Form& form) {
   modal_loops_.emplace_back(&form, &loop);
   loop.exec();
   std::erase_if(modal_loops_, [&loop](const auto& entry) { return entry.second == &loop; });
+  // The window system hands the activation around while the dialog's window goes away; once
+  // it has, the form the model made active again takes the keyboard back.
+  if (forms::Form* active = app_.ActiveForm()) SyncFocus(*active);
 }
 
 void QtHost::ProcessHostEvents() { QCoreApplication::processEvents(); }

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -121,6 +122,46 @@ TEST_F(BolQtTest, PicturesOfTheThreePagesOfASampleBill) {
   ASSERT_TRUE(editor_.fraDetailDetail.Visible());
   Snap("bol_item.png");
   ExpectNoCaptionCutOff();
+  QTest::mouseClick(Widget(editor_.btnIgnore), Qt::LeftButton);
+}
+
+TEST_F(BolQtTest, TheFocusComesBackToAShownControlWhenTheItemEditorOrADialogCloses) {
+  auto focus_on = [](QWidget* widget) {
+    return QTest::qWaitFor(
+        [&] { return QApplication::focusWidget() == widget && widget->isVisible(); }, 2000);
+  };
+  QTest::mouseClick(Widget(editor_.btnNext), Qt::LeftButton);
+  QTest::mouseClick(Widget(editor_.btnNext), Qt::LeftButton);
+  auto* list = Widget<QListWidget>(editor_.lstDetails);
+  ASSERT_TRUE(focus_on(list));
+
+  // A modal dialog cancelled: the control that had the focus has it again.
+  QTimer::singleShot(0, [this] {
+    QTest::mouseClick(Widget(app_.Get<frmBOLOpen>().btnCancel), Qt::LeftButton);
+  });
+  MenuAction(QStringLiteral("&File"), QStringLiteral("&Open BOL"))->trigger();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
+  EXPECT_TRUE(focus_on(list));
+
+  QTest::mouseClick(Widget(editor_.btnAdd), Qt::LeftButton);
+  ASSERT_TRUE(editor_.fraDetailDetail.Visible());
+  QWidget* description = Widget(editor_.txtDescription);
+  QTest::mouseClick(description, Qt::LeftButton);
+  QTest::keyClicks(description, "Crates");
+  QTest::mouseClick(Widget(editor_.btnSave), Qt::LeftButton);
+  ASSERT_EQ(editor_.lstDetails.ListCount(), 1);
+  EXPECT_TRUE(focus_on(Widget(editor_.btnAdd)));
+
+  // A row picked with the mouse and opened with Enter: Ignore goes back to the list.
+  const QRect row = list->visualItemRect(list->item(0));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, row.center());
+  ASSERT_TRUE(focus_on(list));
+  QTest::keyClick(list, Qt::Key_Return);
+  ASSERT_TRUE(editor_.fraDetailDetail.Visible());
+  QTest::mouseClick(Widget(editor_.btnIgnore), Qt::LeftButton);
+  EXPECT_TRUE(focus_on(list));
+  QTest::keyClick(list, Qt::Key_Return);  // the keyboard reaches the list again
+  EXPECT_TRUE(editor_.fraDetailDetail.Visible());
   QTest::mouseClick(Widget(editor_.btnIgnore), Qt::LeftButton);
 }
 
