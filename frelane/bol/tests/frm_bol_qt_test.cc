@@ -2,6 +2,7 @@
 // saved from the menu, and pictures of the three pages on a sample bill.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QAbstractButton>
 #include <QApplication>
@@ -60,6 +61,15 @@ TEST_F(BolQtTest, ABillTypedKeyByKeyIsSavedFromTheMenu) {
   QTest::keyClick(Widget(editor_.txtConsigneeState), Qt::Key_Tab);
   QTest::keyClicks(Widget(editor_.txtConsigneeZipCode), "49503");
   QTest::mouseClick(Widget(editor_.optFreightChargesPaidBy(1)), Qt::LeftButton);
+  // The payer choices are announced as option buttons of their group.
+  for (int i = 0; i <= 2; ++i) {
+    QAccessibleInterface* payer =
+        QAccessible::queryAccessibleInterface(Widget(editor_.optFreightChargesPaidBy(i)));
+    EXPECT_EQ(payer->role(), QAccessible::RadioButton) << i;
+    EXPECT_EQ(payer->state().checked, i == 1) << i;
+    EXPECT_EQ(payer->parent()->text(QAccessible::Name).toStdString(),
+              "Freight Charges to be Paid by:");
+  }
   EXPECT_EQ(editor_.txtConsigneeState.Text(), "MI");
 
   QAction* save = MenuAction(QStringLiteral("&Save"), QStringLiteral("&BOL"));
@@ -145,6 +155,14 @@ TEST_F(BolQtTest, TheFocusComesBackToAShownControlWhenTheItemEditorOrADialogClos
 
   QTest::mouseClick(Widget(editor_.btnAdd), Qt::LeftButton);
   ASSERT_TRUE(editor_.fraDetailDetail.Visible());
+  // The item's boxes are announced by their captions and the headings over them.
+  auto name = [&](forms::Control& c) {
+    return QAccessible::queryAccessibleInterface(Widget(c))->text(QAccessible::Name).toStdString();
+  };
+  EXPECT_EQ(name(editor_.txtHandlingUnits), "Handling Units No.");
+  EXPECT_EQ(name(editor_.cboPackagesType), "Packages Type");
+  EXPECT_EQ(name(editor_.txtWeight), "Weight Subject to Correction");
+  EXPECT_EQ(name(editor_.txtCube), "Cube (Optional)");
   QWidget* description = Widget(editor_.txtDescription);
   QTest::mouseClick(description, Qt::LeftButton);
   QTest::keyClicks(description, "Crates");
