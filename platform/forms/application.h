@@ -146,6 +146,16 @@ class Application {
     Control* control = nullptr;
     int button = 0;
     bool clicks = false;
+    // The press is still being handled (the focus moving to the control, its MouseDown).
+    bool pressing = false;
+    // A release that arrived meanwhile, its point in the pressed control's twips: it is
+    // played once the press is done.
+    struct Release {
+      int shift = 0;
+      int x = 0;
+      int y = 0;
+    };
+    std::optional<Release> early_release;
   };
   MouseCapture& Capture() { return capture_; }
   // A keystroke on the active form: KeyDown, KeyPress (form first with KeyPreview), the

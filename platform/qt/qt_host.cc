@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -134,6 +135,7 @@ void QtHost::FormShown(forms::Form& form, bool modal) {
   FormWindow& window = *it->second;
   window.setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
   SyncForm(form, window);
+  NameBoxesByCaption(form);
   window.show();
   window.raise();
   window.activateWindow();
@@ -156,12 +158,13 @@ void QtHost::FormChanged(forms::Form& form, forms::Property) {
   if (it != windows_.end()) SyncForm(form, *it->second);
 }
 
-void QtHost::ControlChanged(forms::Control& control, forms::Property) {
+void QtHost::ControlChanged(forms::Control& control, forms::Property property) {
   if (control.Kind() == ControlKind::kMenu) {
     SyncMenu(control);
     return;
   }
   if (QWidget* widget = WidgetOf(control)) SyncControlWidget(control, *widget);
+  if (property == forms::Property::kCaption) RenameBoxesCaptionedBy(control);
 }
 
 void QtHost::FocusChanged(forms::Form& form, forms::Control*) { SyncFocus(form); }
@@ -194,6 +197,9 @@ void QtHost::RunModal(forms::Form& form) {
   modal_loops_.emplace_back(&form, &loop);
   loop.exec();
   std::erase_if(modal_loops_, [&loop](const auto& entry) { return entry.second == &loop; });
+  // The window system hands the activation around while the dialog's window goes away; once
+  // it has, the form the model made active again takes the keyboard back.
+  if (forms::Form* active = app_.ActiveForm()) SyncFocus(*active);
 }
 
 void QtHost::ProcessHostEvents() { QCoreApplication::processEvents(); }
@@ -415,6 +421,47 @@ void QtHost::SyncFocus(forms::Form& form) {
   }
 }
 
+void QtHost::NameBoxesByCaption(forms::Form& form) {
+  std::map<const forms::Control*, int> boxes_captioned;
+  for (forms::Control* control : form.Controls()) {
+    if (control->Kind() != ControlKind::kTextBox && control->Kind() != ControlKind::kComboBox) {
+      continue;
+    }
+    QWidget* box = WidgetOf(*control);
+    if (box == nullptr) continue;
+    const forms::BoxCaption caption = forms::CaptionOf(*control);
+    captions_[box] = caption;
+    // Without a caption the name is empty, and Qt names the box by its frame's caption.
+    box->setAccessibleName(QString::fromStdString(forms::CaptionName(caption)));
+    if (caption.label != nullptr) ++boxes_captioned[caption.label];
+  }
+  // A label that captions one box alone is that box's label for Qt too; a column heading
+  // names its boxes by name only.
+  for (forms::Control* control : form.Controls()) {
+    auto* label = qobject_cast<QLabel*>(WidgetOf(*control));
+    if (control->Kind() != ControlKind::kLabel || label == nullptr) continue;
+    QWidget* buddy = nullptr;
+    if (boxes_captioned[control] == 1) {
+      for (const auto& [box, caption] : captions_) {
+        if (caption.label == control) buddy = box;
+      }
+    }
+    if (label->buddy() != buddy) {
+      label->setBuddy(buddy);
+      SyncControlWidget(*control, *label);  // a buddy's label shows "&" doubled
+    }
+  }
+}
+
+void QtHost::RenameBoxesCaptionedBy(const forms::Control& label) {
+  if (label.Kind() != ControlKind::kLabel) return;
+  for (const auto& [box, caption] : captions_) {
+    if (caption.label == &label || caption.heading == &label) {
+      box->setAccessibleName(QString::fromStdString(forms::CaptionName(caption)));
+    }
+  }
+}
+
 void QtHost::QuitModalLoops(const forms::Form* form) {
   for (auto& [owner, loop] : modal_loops_) {
     if (form == nullptr || owner == form) loop->quit();
@@ -425,6 +472,7 @@ void QtHost::Forget(forms::Form& form) {
   auto it = windows_.find(&form);
   if (it == windows_.end()) return;
   for (forms::Control* control : form.Controls()) {
+    if (QWidget* widget = WidgetOf(*control)) captions_.erase(widget);
     widgets_.erase(control);
     actions_.erase(control);
   }

@@ -2,6 +2,7 @@
 // saved from the menu, and pictures of the three pages on a sample bill.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QAbstractButton>
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -61,6 +63,15 @@ TEST_F(BolQtTest, ABillTypedKeyByKeyIsSavedFromTheMenu) {
   QTest::keyClick(Widget(editor_.txtConsigneeState), Qt::Key_Tab);
   QTest::keyClicks(Widget(editor_.txtConsigneeZipCode), "49503");
   QTest::mouseClick(Widget(editor_.optFreightChargesPaidBy(1)), Qt::LeftButton);
+  // The payer choices are announced as option buttons of their group.
+  for (int i = 0; i <= 2; ++i) {
+    QAccessibleInterface* payer =
+        QAccessible::queryAccessibleInterface(Widget(editor_.optFreightChargesPaidBy(i)));
+    EXPECT_EQ(payer->role(), QAccessible::RadioButton) << i;
+    EXPECT_EQ(payer->state().checked, i == 1) << i;
+    EXPECT_EQ(payer->parent()->text(QAccessible::Name).toStdString(),
+              "Freight Charges to be Paid by:");
+  }
   EXPECT_EQ(editor_.txtConsigneeState.Text(), "MI");
 
   QAction* save = MenuAction(QStringLiteral("&Save"), QStringLiteral("&BOL"));
@@ -205,6 +216,54 @@ TEST_F(BolQtTest, PicturesOfTheThreePagesOfASampleBill) {
   ASSERT_TRUE(editor_.fraDetailDetail.Visible());
   Snap("bol_item.png");
   ExpectNoCaptionCutOff();
+  QTest::mouseClick(Widget(editor_.btnIgnore), Qt::LeftButton);
+}
+
+TEST_F(BolQtTest, TheFocusComesBackToAShownControlWhenTheItemEditorOrADialogCloses) {
+  auto focus_on = [](QWidget* widget) {
+    return QTest::qWaitFor(
+        [&] { return QApplication::focusWidget() == widget && widget->isVisible(); }, 2000);
+  };
+  QTest::mouseClick(Widget(editor_.btnNext), Qt::LeftButton);
+  QTest::mouseClick(Widget(editor_.btnNext), Qt::LeftButton);
+  auto* list = Widget<QListWidget>(editor_.lstDetails);
+  ASSERT_TRUE(focus_on(list));
+
+  // A modal dialog cancelled: the control that had the focus has it again.
+  QTimer::singleShot(0, [this] {
+    QTest::mouseClick(Widget(app_.Get<frmBOLOpen>().btnCancel), Qt::LeftButton);
+  });
+  MenuAction(QStringLiteral("&File"), QStringLiteral("&Open BOL"))->trigger();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
+  EXPECT_TRUE(focus_on(list));
+
+  QTest::mouseClick(Widget(editor_.btnAdd), Qt::LeftButton);
+  ASSERT_TRUE(editor_.fraDetailDetail.Visible());
+  // The item's boxes are announced by their captions and the headings over them.
+  auto name = [&](forms::Control& c) {
+    return QAccessible::queryAccessibleInterface(Widget(c))->text(QAccessible::Name).toStdString();
+  };
+  EXPECT_EQ(name(editor_.txtHandlingUnits), "Handling Units No.");
+  EXPECT_EQ(name(editor_.cboPackagesType), "Packages Type");
+  EXPECT_EQ(name(editor_.txtWeight), "Weight Subject to Correction");
+  EXPECT_EQ(name(editor_.txtCube), "Cube (Optional)");
+  QWidget* description = Widget(editor_.txtDescription);
+  QTest::mouseClick(description, Qt::LeftButton);
+  QTest::keyClicks(description, "Crates");
+  QTest::mouseClick(Widget(editor_.btnSave), Qt::LeftButton);
+  ASSERT_EQ(editor_.lstDetails.ListCount(), 1);
+  EXPECT_TRUE(focus_on(Widget(editor_.btnAdd)));
+
+  // A row picked with the mouse and opened with Enter: Ignore goes back to the list.
+  const QRect row = list->visualItemRect(list->item(0));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, row.center());
+  ASSERT_TRUE(focus_on(list));
+  QTest::keyClick(list, Qt::Key_Return);
+  ASSERT_TRUE(editor_.fraDetailDetail.Visible());
+  QTest::mouseClick(Widget(editor_.btnIgnore), Qt::LeftButton);
+  EXPECT_TRUE(focus_on(list));
+  QTest::keyClick(list, Qt::Key_Return);  // the keyboard reaches the list again
+  EXPECT_TRUE(editor_.fraDetailDetail.Visible());
   QTest::mouseClick(Widget(editor_.btnIgnore), Qt::LeftButton);
 }
 

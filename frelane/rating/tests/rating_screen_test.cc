@@ -238,6 +238,20 @@ TEST_F(RatingScreenTest, ToolbarActsOnReleaseInsideAndRestoresTheFocus) {
   EXPECT_FALSE(screen.txtDiscount(1).HasFocus());
 }
 
+TEST_F(RatingScreenTest, AToolbarTapActsWhileAWeightBoxHasTheFocus) {
+  frmRatingScreen& screen = Screen();
+  user_.SetCalculatorAvailable(false);
+  user_.TypeInto(screen.txtOrigin, "30301");
+  user_.TypeInto(screen.txtDestination, "60601");
+  user_.TypeInto(screen.txtWeight(1), "500");
+  // Leaving the weight box runs the pending events, which hold the tap's release.
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Calculator not found");
+  EXPECT_TRUE(user_.Tap(screen.btnFileCalculator, 10, 10));
+  EXPECT_TRUE(user_.AllMessageBoxesShown());
+  EXPECT_EQ(screen.ToolbarClickMarker, "C");
+  EXPECT_TRUE(screen.txtWeight(1).HasFocus());
+}
+
 TEST_F(RatingScreenTest, ResetEmptiesThePointsAndFocusesTheOrigin) {
   frmRatingScreen& screen = Screen();
   user_.TypeInto(screen.txtOrigin, "30301");

@@ -112,6 +112,21 @@ bool HeadlessDriver::Click(Control& control, int x, int y) {
   return user::Click(Key(), control, x, y);
 }
 
+bool HeadlessDriver::Tap(Control& control, int x, int y) {
+  pending_input_.push_back([this, &control, x, y] { MouseRelease(control, x, y); });
+  const bool pressed = MousePress(control, x, y);
+  ProcessHostEvents();
+  return pressed;
+}
+
+void HeadlessDriver::ProcessHostEvents() {
+  while (!pending_input_.empty()) {
+    std::function<void()> input = std::move(pending_input_.front());
+    pending_input_.pop_front();
+    input();
+  }
+}
+
 bool HeadlessDriver::DblClick(Control& control) {
   if (!Click(control) && !control.HasFocus() && control.IsFocusableKind()) return false;
   if (!MouseDoublePress(control)) return false;

@@ -86,6 +86,10 @@ class HeadlessDriver : public Host, public Desktop {
   bool MouseDoublePress(Control& control, int x = 0, int y = 0);
   // A press and its release at (x, y). True when that was a Click.
   bool Click(Control& control, int x = 0, int y = 0);
+  // A tap: the press and its release at (x, y) arrive together, so the release is already
+  // among the host's pending events while the press is handled (a DoEvents there takes it).
+  // True when the press went through.
+  bool Tap(Control& control, int x = 0, int y = 0);
   // Press, release, the second press as a double click, release.
   bool DblClick(Control& control);
   // A press on the control and its release at (x, y), which may lie outside it (then
@@ -142,6 +146,7 @@ class HeadlessDriver : public Host, public Desktop {
   void FocusChanged(Form& form, Control* control) override;
   void DropDownRequested(Control& control) override;
   void RunModal(Form& form) override;
+  void ProcessHostEvents() override;
   void ProgramEnded() override;
 
   // Desktop.
@@ -179,6 +184,8 @@ class HeadlessDriver : public Host, public Desktop {
   int document_result_ = kShellOk;
   bool open_with_available_ = true;
   std::vector<std::string> host_log_;
+  // Input that arrived with the current one and waits for the host's event loop.
+  std::deque<std::function<void()>> pending_input_;
 };
 
 }  // namespace testing

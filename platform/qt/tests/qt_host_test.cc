@@ -195,6 +195,16 @@ TEST_F(QtHostTest, TheWindowBelowTakesTheKeyboardBackWhenADialogCloses) {
   note.Unload();
 }
 
+TEST_F(QtHostTest, TheWindowBelowTakesTheKeyboardBackWhenAModalDialogUnloads) {
+  FocusedZip();
+  auto& note = app_.Get<frmNote>();
+  note.btnClose.on.Click = [&note] { note.Unload(); };
+  QTimer::singleShot(0, [&] { QTest::mouseClick(Widget(note.btnClose), Qt::LeftButton); });
+  note.ShowModal();
+  EXPECT_FALSE(note.IsLoaded());
+  ExpectTypingReachesZip();
+}
+
 TEST_F(QtHostTest, TheWindowTakesTheKeyboardBackWhenAMessageBoxCloses) {
   FocusedZip();
   bool answered = false;
