@@ -1,6 +1,8 @@
 #include "KMLIB/packed_zip.h"
 
-#include <cctype>
+#include <algorithm>
+
+#include "platform/os/ascii_text.h"
 
 namespace kmlib {
 
@@ -16,15 +18,50 @@ ZipText UnpackZipText(std::span<const std::uint8_t> packed) {
     text.size = 5;
     return text;
   }
-  text.chars[0] = static_cast<char>(std::toupper(packed[0]));
+  text.chars[0] = os::AsciiUpper(static_cast<char>(packed[0]));
   text.chars[1] = static_cast<char>(packed[1]);
-  text.chars[2] = static_cast<char>(std::toupper(packed[2]));
+  text.chars[2] = os::AsciiUpper(static_cast<char>(packed[2]));
   text.size = 3;
   return text;
 }
 
 std::string UnpackZip(std::span<const std::uint8_t> packed) {
   return std::string(UnpackZipText(packed).view());
+}
+
+bool IsFiveDigitZip(std::string_view code) {
+  return code.size() >= 5 && std::all_of(code.begin(), code.begin() + 5, os::IsAsciiDigit);
+}
+
+bool IsPostalPrefix(std::string_view code) {
+  return code.size() >= 3 && os::IsAsciiAlpha(code[0]) && os::IsAsciiDigit(code[1]) &&
+         os::IsAsciiAlpha(code[2]);
+}
+
+bool CodeInPackedRange(std::string_view code, std::span<const std::uint8_t> one_end,
+                       std::span<const std::uint8_t> other_end) {
+  std::size_t width;
+  if (IsFiveDigitZip(code)) {
+    width = 5;
+  } else if (IsPostalPrefix(code)) {
+    width = 3;
+  } else {
+    return false;
+  }
+  std::array<char, 5> key_chars;
+  std::copy_n(code.begin(), width, key_chars.begin());
+  if (width == 3) {
+    key_chars[0] = os::AsciiUpper(key_chars[0]);
+    key_chars[2] = os::AsciiUpper(key_chars[2]);
+  }
+  const std::string_view key(key_chars.data(), width);
+  // A 3-character end against a 5-digit key compares as the shorter text: below it when
+  // it is its prefix, as a blank-padded end would.
+  const ZipText one_text = UnpackZipText(one_end);
+  const ZipText other_text = UnpackZipText(other_end);
+  const std::string_view a = one_text.view().substr(0, width);
+  const std::string_view b = other_text.view().substr(0, width);
+  return std::min(a, b) <= key && key <= std::max(a, b);
 }
 
 }  // namespace kmlib

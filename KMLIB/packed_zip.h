@@ -1,6 +1,6 @@
-// The 3-byte packed ZIP or postal code of the TD binary files. A first byte below 10
-// means five digits held as nibbles (12345 is 01 23 45); otherwise the bytes are the
-// first three characters of a postal code.
+// The 3-byte packed ZIP or postal code of the tariff files. A first byte below 10 means
+// five digits held as nibbles (12345 is 01 23 45); otherwise the bytes are the first three
+// characters of a postal code.
 #ifndef KMLIB_PACKED_ZIP_H_
 #define KMLIB_PACKED_ZIP_H_
 
@@ -20,10 +20,21 @@ struct ZipText {
   std::string_view view() const { return {chars.data(), size}; }
 };
 
-// The code as text: 5 digits, or 3 characters (first and third upper-cased).
-// REQUIRES: packed holds at least 3 bytes.
+// The code as text: 5 digits, or 3 characters (first and third upper-cased, ASCII only).
+// Does not check bounds. REQUIRES: packed holds at least 3 bytes.
 ZipText UnpackZipText(std::span<const std::uint8_t> packed);
 std::string UnpackZip(std::span<const std::uint8_t> packed);
+
+// The first five characters are digits.
+bool IsFiveDigitZip(std::string_view code);
+// Letter, digit, letter: the prefix of a Canadian postal code.
+bool IsPostalPrefix(std::string_view code);
+
+// Whether a code lies between two packed ends, both included, taken in whichever order
+// they are stored. Five digits compare on 5 characters, a postal prefix on 3 (its letters
+// upper-cased); a code of neither form is outside. REQUIRES: each end holds 3 bytes.
+bool CodeInPackedRange(std::string_view code, std::span<const std::uint8_t> one_end,
+                       std::span<const std::uint8_t> other_end);
 
 }  // namespace kmlib
 

@@ -1,17 +1,18 @@
 #include "KMLIB/td_scan.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "platform/os/ascii_text.h"
 
 namespace kmlib {
 
 namespace {
-bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+using os::IsAsciiDigit;
+using os::IsAsciiSpace;
 }  // namespace
 
 void FieldScanner::SkipSpace() {
-  while (!rest_.empty() && IsSpace(rest_.front())) rest_.remove_prefix(1);
+  while (!rest_.empty() && IsAsciiSpace(rest_.front())) rest_.remove_prefix(1);
 }
 
 std::optional<std::int16_t> FieldScanner::Short(int width) {
@@ -25,7 +26,7 @@ std::optional<std::int16_t> FieldScanner::Short(int width) {
   }
   std::size_t first_digit = i;
   int value = 0;
-  while (i < limit && IsDigit(rest_[i])) {
+  while (i < limit && IsAsciiDigit(rest_[i])) {
     value = value * 10 + (rest_[i] - '0');
     ++i;
   }
@@ -38,7 +39,7 @@ std::optional<std::int16_t> FieldScanner::Short(int width) {
 std::optional<std::string> FieldScanner::Word(int width) {
   SkipSpace();
   std::size_t i = 0;
-  while (i < rest_.size() && i < static_cast<std::size_t>(width) && !IsSpace(rest_[i])) ++i;
+  while (i < rest_.size() && i < static_cast<std::size_t>(width) && !IsAsciiSpace(rest_[i])) ++i;
   if (i == 0) return std::nullopt;
   std::string word(rest_.substr(0, i));
   rest_.remove_prefix(i);

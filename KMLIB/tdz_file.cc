@@ -1,9 +1,9 @@
 #include "KMLIB/tdz_file.h"
 
-#include <cctype>
 #include <cstring>
 
 #include "KMLIB/packed_zip.h"
+#include "platform/os/ascii_text.h"
 #include "platform/os/bytes.h"
 
 namespace kmlib {
@@ -28,7 +28,7 @@ int CompareText(std::string_view code, const ZipText& end, std::size_t n) {
 // A code as the compares of a search take it, worked out once for all its probes.
 struct ZipKey {
   explicit ZipKey(std::string_view code) : code(code) {
-    width = !code.empty() && std::isalpha(static_cast<unsigned char>(code[0])) ? 3 : 5;
+    width = !code.empty() && os::IsAsciiAlpha(code[0]) ? 3 : 5;
     digits = code.size() >= 5;
     for (std::size_t i = 0; digits && i < 5; ++i) {
       digits = code[i] >= '0' && code[i] <= '9';

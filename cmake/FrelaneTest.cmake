@@ -1,10 +1,12 @@
-# frelane_test(<name> [BOTH_FILE_PATHS] SOURCES <files...> LIBS <targets...>)
+# frelane_test(<name> [BOTH_FILE_PATHS] [OTHER_LOCALES] SOURCES <files...> LIBS <targets...>)
 # One GoogleTest executable whose tests are registered with CTest one by one.
 # Tests run with the build's testkit data available through FRELANE_TESTKIT_DIR.
 # BOTH_FILE_PATHS registers every test a second time (suffix ".descriptors") with no file
-# imaged, so that the readers go to the files themselves.
+# imaged, so that the readers go to the files themselves. OTHER_LOCALES registers them
+# twice more, under a Turkish UTF-8 and a single-byte Latin locale taken from the
+# environment (suffixes ".tr_TR.UTF-8" and ".de_DE.ISO-8859-1").
 function(frelane_test name)
-  cmake_parse_arguments(ARG "BOTH_FILE_PATHS" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "BOTH_FILE_PATHS;OTHER_LOCALES" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name}
@@ -19,6 +21,17 @@ function(frelane_test name)
       TEST_SUFFIX .descriptors
       PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 300
                  ENVIRONMENT FRELANE_TEST_MAX_IMAGE_SIZE=0)
+  endif()
+  if(ARG_OTHER_LOCALES)
+    target_sources(${name} PRIVATE $<TARGET_OBJECTS:frelane_locale_from_environment>)
+    foreach(test_locale tr_TR.UTF-8 de_DE.ISO-8859-1)
+      gtest_discover_tests(${name}
+        WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+        DISCOVERY_TIMEOUT 60
+        TEST_SUFFIX .${test_locale}
+        PROPERTIES LABELS locale TIMEOUT 300
+                   ENVIRONMENT FRELANE_TEST_LOCALE=${test_locale})
+    endforeach()
   endif()
 endfunction()
 

@@ -22,7 +22,43 @@ TEST(PackedZipTest, DigitsAndPostalPrefixes) {
   EXPECT_EQ("12345", UnpackZip(digits));
   const std::uint8_t postal[3] = {'K', '1', 'a'};
   EXPECT_EQ("K1A", UnpackZip(postal));
+  // Only ASCII letters change, whatever the locale: Turkish upper-cases no 'i' to 'I', and
+  // a Latin-1 locale would upper-case the byte 0xE9.
+  const std::uint8_t dotted[3] = {'i', 'i', 'i'};
+  EXPECT_EQ("IiI", UnpackZip(dotted));
+  const std::uint8_t latin[3] = {0xE9, '1', 0xE9};
+  EXPECT_EQ((std::string{'\xE9', '1', '\xE9'}), UnpackZip(latin));
   EXPECT_EQ((Bytes{0x01, 0x52, 0x13}), testkit::PackZip("15213"));
+}
+
+TEST(PackedZipTest, CodesInARangeOfPackedEnds) {
+  struct Case {
+    const char* code;
+    bool inside;
+  };
+  // 15000-15999 with the low end first, as TD records store it, and high end first.
+  const Bytes low = {0x01, 0x50, 0x00};
+  const Bytes high = {0x01, 0x59, 0x99};
+  for (const Case& c : {Case{"15000 ", true}, Case{"15999", true}, Case{"15500-1234", true},
+                        Case{"16000 ", false}, Case{"14999", false}, Case{"1521  ", false},
+                        Case{"1500A", false}, Case{"K1A0B1", false}, Case{"", false}}) {
+    EXPECT_EQ(c.inside, CodeInPackedRange(c.code, low, high)) << c.code;
+    EXPECT_EQ(c.inside, CodeInPackedRange(c.code, high, low)) << c.code << " high end first";
+  }
+  // Postal prefixes compare on three characters, their letters upper-cased as ASCII only.
+  const Bytes postal_low = {'K', '0', 'A'};
+  const Bytes postal_high = {'K', '9', 'Z'};
+  for (const Case& c :
+       {Case{"k1a0b1", true}, Case{"K5M 2X9", true}, Case{"k9z", true}, Case{"KKA0B1", false},
+        Case{"L1A0B1", false}, Case{"J9Z", false}, Case{"k1\xE9", false}, Case{"K1", false}}) {
+    EXPECT_EQ(c.inside, CodeInPackedRange(c.code, postal_low, postal_high)) << c.code;
+  }
+  const Bytes dotted = {'I', '1', 'I'};
+  EXPECT_TRUE(CodeInPackedRange("i1i", dotted, dotted));
+  // A five-digit key against ends held as text: the shorter end sorts below its prefix.
+  const Bytes text_end = {'1', '5', '0'};
+  EXPECT_TRUE(CodeInPackedRange("15000", text_end, high));
+  EXPECT_FALSE(CodeInPackedRange("14999", text_end, high));
 }
 
 TEST(TdzTest, FindsHandBuiltRangeAndItsFields) {

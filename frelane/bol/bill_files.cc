@@ -1,8 +1,9 @@
 #include "frelane/bol/bill_files.h"
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "platform/os/atomic_file.h"
 #include "platform/os/cp1252.h"
 #include "platform/os/file_lookup.h"
+#include "platform/os/regular_file.h"
 
 namespace frelane::bol {
 namespace {
@@ -25,18 +27,22 @@ FileWriter& Writer() {
 bool WriteWhole(const std::string& path, std::span<const std::uint8_t> bytes,
                 std::string* error) {
   if (Writer()) return Writer()(path, bytes, error);
-  return os::WriteFileAtomically(path, bytes, error);
+  return os::WriteFileAtomically(path, bytes, error, os::AtPath::kRegularFileOnly);
 }
 
-// Reads up to `size` bytes of the file; nullopt when it cannot be opened.
+// Reads up to `size` bytes of the file; nullopt when it is no regular file or cannot be read.
 std::optional<std::vector<std::uint8_t>> ReadPrefix(const std::string& path, std::size_t size) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<std::uint8_t> bytes(size);
-  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
-  if (in.bad()) return std::nullopt;
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  return bytes;
+  std::optional<os::FileHead> head = os::ReadRegularFileHead(path, size);
+  if (!head) return std::nullopt;
+  return std::move(head->bytes);
+}
+
+// False, saying why, when the folder is a link: what is saved in it would land elsewhere.
+bool IsFolderOfItsOwn(const std::string& folder, std::string* error) {
+  struct stat st;
+  if (::lstat(folder.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+  if (error) *error = folder + " is a link to another place; bills are saved only in the data directory";
+  return false;
 }
 
 void ClampByte(os::RecordView v, const os::Field& f, std::uint8_t max, std::uint8_t fallback,
@@ -158,7 +164,30 @@ BillRead ReadBillFile(std::string_view file_name, BOLRecord* out, std::string* e
   return BillRead::kOk;
 }
 
+BillStamp StampOfBillFile(std::string_view file_name) {
+  BillStamp stamp;
+  auto path = ExistingBillFile(file_name);
+  struct stat st;
+  if (!path || ::stat(path->c_str(), &st) != 0) return stamp;
+  stamp.exists = true;
+  stamp.device = static_cast<std::uint64_t>(st.st_dev);
+  stamp.inode = static_cast<std::uint64_t>(st.st_ino);
+  stamp.size = static_cast<std::int64_t>(st.st_size);
+  auto ns = [](const timespec& t) {
+    return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+  };
+  stamp.modified_ns = ns(st.st_mtim);
+  stamp.changed_ns = ns(st.st_ctim);
+  return stamp;
+}
+
+void RemoveStaleTemporaries() {
+  os::RemoveStaleTemporaries(BillFolderPath());
+  os::RemoveStaleTemporaries(modMain::DataDirectory());
+}
+
 bool WriteBillFile(std::string_view file_name, const BOLRecord& record, std::string* error) {
+  if (!IsFolderOfItsOwn(BillFolderPath(), error)) return false;
   std::string path = ExistingBillFile(file_name).value_or(
       os::JoinPath(BillFolderPath(), file_name));
   std::string why;

@@ -1,7 +1,8 @@
 // The files of the bill-of-lading subsystem in the data directory: one file per bill in the
 // folder BOLData, and BOLDef.dat with the defaults. Whole files are replaced through a
 // temporary file in the same folder and a rename, so a failed write leaves the old file as
-// it was.
+// it was. They are written only as regular files of the data directory: a symbolic link at
+// a bill's or the defaults' name, or a BOLData that is a link, is refused.
 #ifndef FRELANE_BOL_BILL_FILES_H_
 #define FRELANE_BOL_BILL_FILES_H_
 
@@ -36,6 +37,23 @@ bool SameNameNoCase(std::string_view a, std::string_view b);
 
 // The full path of the existing bill file of that name (matched without regard to case).
 std::optional<std::string> ExistingBillFile(std::string_view file_name);
+
+// One version of a bill file on disk: a save by another program gives the file a new
+// identity (it is replaced through a rename) or at least a new time or length.
+struct BillStamp {
+  bool exists = false;
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::int64_t size = 0;
+  std::int64_t modified_ns = 0;
+  std::int64_t changed_ns = 0;
+  bool operator==(const BillStamp&) const = default;
+};
+// The version of the bill file of that name as it stands now.
+BillStamp StampOfBillFile(std::string_view file_name);
+
+// Removes what a crash in the middle of a save left in BOLData and beside BOLDef.dat.
+void RemoveStaleTemporaries();
 
 enum class BillRead { kOk, kMissing, kShort, kUnreadable };
 // Reads record 1 of the bill file into *out and clamps what a damaged file could hold out

@@ -198,6 +198,7 @@ void frmBOL::Form_Load() {
   }
   std::string error;
   if (!bol::EnsureBillFolder(&error)) modBOL::ShowFileError(error);
+  bol::RemoveStaleTemporaries();
   SetCaption(modMain::Trim(modMain::Settings().Text(settings::kCompanyName)) +
              " - Bill of Lading");
 

@@ -135,9 +135,9 @@ class frmBOL : public forms::Form {
   forms::Frame& fraRemitTo = Add<forms::Frame>("fraRemitTo", {120, 1800, 2580, 780},
                                                {.container = &fraCOD, .caption = "Remit to:"});
   forms::CheckBox& chkRemitCODToShipper =
-      Check("chkRemitCODToShipper", fraRemitTo, {60, 240, 2040, 255}, "Shipper");
+      Check("chkRemitCODToShipper", fraRemitTo, {60, 240, 2040, 240}, "Shipper");
   forms::CheckBox& chkRemitCODToThirdParty = Check(
-      "chkRemitCODToThirdParty", fraRemitTo, {60, 480, 2460, 255}, "3RD Party As shown Above");
+      "chkRemitCODToThirdParty", fraRemitTo, {60, 480, 2460, 240}, "3RD Party As shown Above");
 
   // Page 2: declared value, the two questions, notify, special instructions.
   forms::Frame& fraHeader2 =
@@ -375,6 +375,9 @@ class frmBOL : public forms::Form {
   // Shows the item editor over the detail list, its item not yet changed, or hides it; the
   // menus, Previous and the list are locked while it is up.
   void ShowItemEditor(bool shown);
+  // Once the item editor is hidden: the focus goes back to the control that opened it (the
+  // list, Add or Edit), else to the list, since the focused button went with the editor.
+  void ReturnFocusFromItemEditor();
 
   forms::Label& Label(const char* name, forms::Control& container, const forms::Rect& rect,
                       const char* caption) {
@@ -397,6 +400,7 @@ class frmBOL : public forms::Form {
   std::int32_t current_consignee_record_ = -1;
   std::int32_t current_third_party_record_ = -1;
   int current_item_ = 0;
+  forms::Control* item_opener_ = nullptr;
   bool item_changed_ = false;
   std::int32_t current_product_record_ = 0;
   bool validating_date_ = false;

@@ -24,6 +24,12 @@ bool Ask(const std::string& question) {
   return forms::MsgBox(question, msgbox::kYesNo | msgbox::kQuestion) == forms::MsgBoxResult::kYes;
 }
 
+std::string ChangedElsewhere(const std::string& name) {
+  return "This BOL (" + bol::BillNamePart(name) +
+         ") has been saved by another window or program since you opened it.  Do you wish to "
+         "replace it with yours?  No keeps the other one.";
+}
+
 constexpr char kUnusableNumber[] =
     "The first 8 characters of the BOL # name its file: they may not hold / \\ : * ? \" < > | "
     "or control characters, nor be \".\" or hold \"..\".";
@@ -92,8 +98,14 @@ bool frmBOL::SaveBOL() {
             stored.View().Text(bol::bill::kBOLNumber) !=
                 modBOL::CurrentBOL().View().Text(bol::bill::kBOLNumber);
     }
-    if (ask && !Ask("A BOL with this # (" + bol::BillNamePart(name) +
-                    ") already exists, do you wish to replace it?")) {
+    if (ask) {
+      if (!Ask("A BOL with this # (" + bol::BillNamePart(name) +
+               ") already exists, do you wish to replace it?")) {
+        return false;
+      }
+    } else if (bol::StampOfBillFile(name) != modBOL::CurrentBOLStamp() &&
+               !Ask(ChangedElsewhere(name))) {
+      // Its own file, saved meanwhile by another instance: never overwritten unasked.
       return false;
     }
   }
@@ -110,6 +122,7 @@ bool frmBOL::WriteBOLFile(const std::string& file_name) {
     return false;
   }
   modBOL::CurrentBOLFile() = file_name;
+  modBOL::CurrentBOLStamp() = bol::StampOfBillFile(file_name);
   return true;
 }
 
@@ -117,12 +130,15 @@ bool frmBOL::ReadBOLFile(const std::string& file_name) {
   // A vanished, short or unreadable file leaves the bill in the editor and its name alone.
   bol::BOLRecord record;
   std::string error;
+  // Taken before the read: a save elsewhere in between then counts as a change.
+  const bol::BillStamp stamp = bol::StampOfBillFile(file_name);
   if (bol::ReadBillFile(file_name, &record, &error) != bol::BillRead::kOk) {
     modBOL::ShowFileError("The BOL was not opened: " + error + ".");
     return false;
   }
   modBOL::CurrentBOL() = record;
   modBOL::CurrentBOLFile() = file_name;
+  modBOL::CurrentBOLStamp() = stamp;
   return true;
 }
 

@@ -91,6 +91,7 @@ void frmBOL::ShowLineItem() {
   txtWeight.SetText(CountText(v.I32(item::kWeight)));
   txtClass.SetText(modMain::Trim(v.Utf8Text(item::kClass)));
   txtCube.SetText(bol::CubeText(v.FiniteF64(item::kCube)));
+  item_opener_ = ActiveControl();
   ShowItemEditor(true);
   cboProduct.SetFocus();
   btnDelete.SetVisible(current_item_ <= ItemCount());
@@ -115,6 +116,11 @@ void frmBOL::ShowItemEditor(bool shown) {
     c->SetVisible(!shown);
   }
   fraDetailDetail.SetVisible(shown);
+}
+
+void frmBOL::ReturnFocusFromItemEditor() {
+  if (item_opener_ == nullptr || !item_opener_->SetFocus()) lstDetails.SetFocus();
+  item_opener_ = nullptr;
 }
 
 void frmBOL::btnAdd_Click() {
@@ -167,11 +173,13 @@ void frmBOL::btnSave_Click() {
   ShowItemEditor(false);
   FillDetailList();
   bol_changed_ = true;
+  ReturnFocusFromItemEditor();
 }
 
 void frmBOL::btnIgnore_Click() {
   if (!AskLoseItemChanges()) return;
   ShowItemEditor(false);
+  ReturnFocusFromItemEditor();
 }
 
 void frmBOL::btnDelete_Click() {
@@ -191,6 +199,7 @@ void frmBOL::btnDelete_Click() {
   ShowItemEditor(false);
   FillDetailList();
   bol_changed_ = true;
+  ReturnFocusFromItemEditor();
 }
 
 void frmBOL::cboProduct_Click() {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "frelane/bol/bill_files.h"
 #include "frelane/bol/bol_records.h"
 #include "frelane/bol/print_bol.h"
 
@@ -20,6 +21,7 @@ namespace frelane::modBOL {
 struct State {
   bol::BOLRecord bill;           // the bill in the editor
   std::string current_bol_file;  // its file name without folder; "" when never saved or opened
+  bol::BillStamp current_bol_stamp;  // that file as it stood when opened or last saved
   bol::PartyRecord party_buffer;
   bol::ProductRecord product_buffer;
   bol::BOLDefaults defaults;
@@ -33,6 +35,7 @@ void Reset();
 
 inline bol::BOLRecord& CurrentBOL() { return Get().bill; }
 inline std::string& CurrentBOLFile() { return Get().current_bol_file; }
+inline bol::BillStamp& CurrentBOLStamp() { return Get().current_bol_stamp; }
 inline bol::PartyRecord& PartyBuffer() { return Get().party_buffer; }
 inline bol::ProductRecord& ProductBuffer() { return Get().product_buffer; }
 inline bol::BOLDefaults& Defaults() { return Get().defaults; }

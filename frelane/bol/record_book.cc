@@ -8,33 +8,48 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/os/regular_file.h"
+
 namespace frelane::bol {
 namespace {
 
 // An open descriptor holding an advisory lock, both released on destruction. A reader opens
 // the file read-only under a shared lock, so a book it may not write can still be listed.
+// Only regular files are opened: a pipe under a book's name would hold the editor up.
 class LockedFile {
  public:
   enum class Access { kRead, kWrite };
 
   LockedFile(const std::string& path, Access access, std::string* error) {
     if (access == Access::kRead) {
-      fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+      fd_ = os::OpenRegularFile(path);
       if (fd_ < 0 && errno == ENOENT) {
         // A book never written is left behind empty; where it cannot be made, it reads empty.
-        const int made = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+        // O_EXCL makes nothing where a dangling link points.
+        const int made =
+            ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
         if (made < 0) {
           missing_ = true;
           return;
         }
         ::close(made);
-        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        fd_ = os::OpenRegularFile(path);
       }
     } else {
-      fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+      // Written only as a regular file of the data directory itself, never through a link.
+      fd_ = os::OpenOwnRegularFileForUpdate(path);
     }
     if (fd_ < 0) {
-      Fail(path, "cannot be opened", error);
+      if (errno == ELOOP) {
+        if (error) {
+          *error = path + " is a link to another place; entries are saved only in a file of "
+                          "the data directory";
+        }
+      } else if (errno == EINVAL) {
+        if (error) *error = path + " is not a regular file";
+      } else {
+        Fail(path, "cannot be opened", error);
+      }
       return;
     }
     while (::flock(fd_, access == Access::kRead ? LOCK_SH : LOCK_EX) != 0) {

@@ -3,7 +3,8 @@
 // a time, or appended; never removed or moved. An append takes an advisory lock on the file
 // around counting and writing, so that two instances of the program appending at once get
 // two different record numbers. Reads open the file read-only under a shared lock, so a
-// book the user may not write is still read.
+// book the user may not write is still read. Only a regular file is opened; a write goes
+// only into a regular file at the book's own name, never through a symbolic link there.
 #ifndef FRELANE_BOL_RECORD_BOOK_H_
 #define FRELANE_BOL_RECORD_BOOK_H_
 

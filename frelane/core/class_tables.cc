@@ -1,11 +1,10 @@
 #include "frelane/core/class_tables.h"
 
 #include <array>
-#include <filesystem>
-#include <fstream>
 
 #include "platform/os/atomic_file.h"
 #include "platform/os/bytes.h"
+#include "platform/os/regular_file.h"
 
 namespace frelane {
 
@@ -42,14 +41,10 @@ FakReadReport ReadFakFile(const std::string& path, const ClassTable& classes, Fa
   FakReadReport report;
   fak->map = IdentityFakMap(classes);
   std::array<std::uint8_t, kFakFileSize> bytes{};
-  std::error_code ec;
-  if (std::filesystem::is_regular_file(path, ec)) {
-    std::ifstream in(path, std::ios::binary);
-    if (in) {
-      report.file_found = true;
-      in.read(reinterpret_cast<char*>(bytes.data()), bytes.size());
-      report.entries_read = static_cast<int>(in.gcount() / kFakRecordSize);
-    }
+  if (std::optional<os::FileHead> head = os::ReadRegularFileHead(path, bytes.size())) {
+    report.file_found = true;
+    std::copy(head->bytes.begin(), head->bytes.end(), bytes.begin());
+    report.entries_read = static_cast<int>(head->bytes.size() / kFakRecordSize);
   }
   for (int i = 0; i < report.entries_read; ++i) {
     std::int16_t value = os::LoadI16Le(&bytes[i * kFakRecordSize]);

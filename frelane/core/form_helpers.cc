@@ -32,6 +32,14 @@ void SelectAllText(forms::ComboBox& box) {
   box.SetSelLength(static_cast<int>(forms::DecodeUtf8(box.Text()).size()));
 }
 
+void RefuseEntry(forms::Control& field, const std::string& message) {
+  forms::MsgBox(message);
+  if (!field.HasFocus() && field.CanTakeFocus()) field.SetFocus();
+  // Selected after the move as well: the box may have kept the focus, so no GotFocus ran.
+  if (auto* box = dynamic_cast<forms::TextBox*>(&field)) SelectAllText(*box);
+  if (auto* box = dynamic_cast<forms::ComboBox*>(&field)) SelectAllText(*box);
+}
+
 void EnterAsTab(int& key) {
   if (key != kKeyEnter) return;
   key = 0;

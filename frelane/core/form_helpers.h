@@ -3,6 +3,8 @@
 #ifndef FRELANE_CORE_FORM_HELPERS_H_
 #define FRELANE_CORE_FORM_HELPERS_H_
 
+#include <string>
+
 #include "platform/forms/control_array.h"
 #include "platform/forms/list_controls.h"
 #include "platform/forms/text_controls.h"
@@ -16,6 +18,10 @@ template <typename T>
 void SelectAllTextItem(forms::ControlArray<T>& boxes, int index) {
   SelectAllText(boxes(index));
 }
+
+// A refused entry: the message (OK only), then the focus back in `field` with its whole text
+// selected, so that the next key replaces what was refused rather than adding to it.
+void RefuseEntry(forms::Control& field, const std::string& message);
 
 // Enter (13) becomes no key and a Tab sent to the focused control; other keys pass.
 void EnterAsTab(int& key);

@@ -37,10 +37,6 @@ constexpr int kNarrowPromptLeft = 4860;
 
 void Say(const std::string& message) { forms::MsgBox(message); }
 
-void FocusIfPossible(forms::Control& box) {
-  if (box.CanTakeFocus()) box.SetFocus();
-}
-
 // The number a box holds: 0 for an empty box and for one that holds no number (a lone
 // decimal character).
 double BoxValue(forms::TextBox& box) { return modMain::SafeValue(modMain::Trim(box.Text())); }
@@ -133,11 +129,11 @@ void frmDefaults::BindHandlers() {
   for (forms::TextBox* box : {&txtOrigin, &txtDestination}) {
     box->on.GotFocus = [box] { modMain::SelectAllText(*box); };
     box->on.KeyPress = [box](int& key) { modMain::SetZipKey(*box, key, false); };
-    box->on.Validate = [this, box](bool& cancel) { cancel = !CheckZip(*box, false); };
+    box->on.Validate = [this, box](bool& cancel) { cancel = !CheckZip(*box); };
   }
   cboClass.on.GotFocus = [this] { modMain::SelectAllText(cboClass); };
   cboClass.on.KeyPress = [this](int& key) { modMain::SetNumericKey(cboClass, key, 5, 1); };
-  cboClass.on.Validate = [this](bool& cancel) { cancel = !CheckClass(false); };
+  cboClass.on.Validate = [this](bool& cancel) { cancel = !CheckClass(); };
   BindNumericBox(txtWeight, 0);
   BindNumericBox(txtFuelSurchargeLTL, 3);
   BindNumericBox(txtFuelSurchargeLTLFloor, 2);
@@ -350,19 +346,17 @@ void frmDefaults::Form_KeyPress(int& key_ascii) {
   modMain::EnterAsTab(key_ascii);
 }
 
-bool frmDefaults::CheckClass(bool refocus) {
+bool frmDefaults::CheckClass() {
   const std::string text = modMain::Trim(cboClass.Text());
   if (text.empty() || modMain::IsValidClass(modMain::SafeValue(text))) return true;
-  Say(kInvalidClassMessage);
-  if (refocus) FocusIfPossible(cboClass);
+  modMain::RefuseEntry(cboClass, kInvalidClassMessage);
   return false;
 }
 
-bool frmDefaults::CheckZip(forms::TextBox& box, bool refocus) {
+bool frmDefaults::CheckZip(forms::TextBox& box) {
   const std::string text = modMain::Trim(box.Text());
   if (text.empty() || modMain::IsValidZip(text)) return true;
-  Say(kInvalidZipMessage);
-  if (refocus) FocusIfPossible(box);
+  modMain::RefuseEntry(box, kInvalidZipMessage);
   return false;
 }
 
@@ -373,8 +367,7 @@ bool frmDefaults::CheckDiscountPercentages() {
       forms::TextBox& box = (*set)(i);
       if (!UserCanChange(box)) continue;
       if (BoxValue(box) >= 100) {
-        Say(kInvalidDiscountMessage);
-        FocusIfPossible(box);
+        modMain::RefuseEntry(box, kInvalidDiscountMessage);
         return false;
       }
     }
@@ -386,8 +379,7 @@ void frmDefaults::btnSave_Click() {
   // A locked factor is written back as it was read: the user could not correct it.
   const double factor = BoxValue(txtRateAdjustmentFactor);
   if (UserCanChange(txtRateAdjustmentFactor) && !(factor > 0 && factor <= 3)) {
-    Say(kRateFactorMessage);
-    FocusIfPossible(txtRateAdjustmentFactor);
+    modMain::RefuseEntry(txtRateAdjustmentFactor, kRateFactorMessage);
     return;
   }
   // A negative factor can only come from the file; it is refused like one above 3.
@@ -396,9 +388,9 @@ void frmDefaults::btnSave_Click() {
     Say(kHiddenFactorMessage);
     return;
   }
-  if ((UserCanChange(txtOrigin) && !CheckZip(txtOrigin, true)) ||
-      (UserCanChange(txtDestination) && !CheckZip(txtDestination, true)) ||
-      (UserCanChange(cboClass) && !CheckClass(true)) || !CheckDiscountPercentages()) {
+  if ((UserCanChange(txtOrigin) && !CheckZip(txtOrigin)) ||
+      (UserCanChange(txtDestination) && !CheckZip(txtDestination)) ||
+      (UserCanChange(cboClass) && !CheckClass()) || !CheckDiscountPercentages()) {
     return;
   }
 

@@ -137,8 +137,8 @@ class frmDefaults : public forms::Form {
   void FillDiscountValues();
   void LayOutDiscountFrames();
   // The checks Save repeats: each shows its message and moves the focus to the box.
-  bool CheckClass(bool refocus);
-  bool CheckZip(forms::TextBox& box, bool refocus);
+  bool CheckClass();
+  bool CheckZip(forms::TextBox& box);
   bool CheckDiscountPercentages();
 
   void Form_Load() override;

@@ -223,11 +223,15 @@ void frmZipDiscounts::LoadDiscountList() {
   const SettingsRecord& s = modMain::Settings();
   const bool tl_hidden = s.On(settings::kTlDiscountHidden);
   const bool floor_shown = s.On(settings::kMcFloorDiscountShown);
+  std::vector<std::string> lines;
+  std::vector<int> numbers;
   for (std::size_t i = 0; i < table.records.size(); ++i) {
     if (z::IsDeleted(table.records[i])) continue;
-    lstZipDiscounts.AddItem(ZipDiscountListLine(table.records[i], tl_hidden, floor_shown));
-    lstZipDiscounts.SetItemData(lstZipDiscounts.NewIndex(), static_cast<int>(i) + 1);
+    lines.push_back(ZipDiscountListLine(table.records[i], tl_hidden, floor_shown));
+    numbers.push_back(static_cast<int>(i) + 1);
   }
+  // One change of the list: a window redraws a table of thousands of entries once.
+  lstZipDiscounts.SetItems(std::move(lines), std::move(numbers));
 }
 
 void frmZipDiscounts::btnAdd_Click() {
@@ -326,8 +330,7 @@ void frmZipDiscounts::Number_GotFocus(forms::TextBox& box) {
 
 bool frmZipDiscounts::ValidateZipField(forms::TextBox& box) {
   if (IsValidZipText(modMain::Trim(box.Text()))) return true;
-  Say(kInvalidZip);
-  FocusIfPossible(box);
+  modMain::RefuseEntry(box, kInvalidZip);
   return false;
 }
 
@@ -335,16 +338,14 @@ bool frmZipDiscounts::ValidateDiscountField(forms::TextBox& box) {
   const std::string text = modMain::Trim(box.Text());
   const double d = modMain::SafeValue(text);
   if (runtime::IsNumeric(text) && d >= 0 && d < 100) return true;
-  Say(kInvalidDiscount);
-  FocusIfPossible(box);
+  modMain::RefuseEntry(box, kInvalidDiscount);
   return false;
 }
 
 bool frmZipDiscounts::ValidateFloorField(forms::TextBox& box) {
   const std::string text = modMain::Trim(box.Text());
   if (runtime::IsNumeric(text) && modMain::SafeValue(text) >= 0) return true;
-  Say(kInvalidMcFloor);
-  FocusIfPossible(box);
+  modMain::RefuseEntry(box, kInvalidMcFloor);
   return false;
 }
 
@@ -374,10 +375,12 @@ bool frmZipDiscounts::SaveEditedRecord() {
   if (!ValidateFloorField(txtMCFloor)) return false;
   if (!ValidateOriginRange()) {
     FocusIfPossible(txtOriginLow);
+    modMain::SelectAllText(txtOriginLow);
     return false;
   }
   if (!ValidateDestinationRange()) {
     FocusIfPossible(txtDestinationLow);
+    modMain::SelectAllText(txtDestinationLow);
     return false;
   }
   if (CheckOverlap()) {

@@ -1,13 +1,14 @@
 #include "frelane/core/settings_file.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <system_error>
 #include <filesystem>
 
 #include "platform/os/atomic_file.h"
+#include "platform/os/regular_file.h"
 
 namespace frelane {
 
@@ -58,23 +59,24 @@ bool ReadSettingsFile(const std::string& path, SettingsRecord* record, std::stri
     *error = "The settings file " + path + " was not found.";
     return false;
   }
-  std::uint64_t length = std::filesystem::file_size(path, ec);
-  if (ec) {
-    *error = "The settings file " + path + " could not be read: " + ec.message();
+  std::optional<os::FileHead> read = os::ReadRegularFileHead(path, SettingsRecord::kSize);
+  if (!read) {
+    *error = "The settings file " + path + " could not be read: " + std::strerror(errno);
     return false;
   }
-  if (length == 0) {
+  if (read->length == 0) {
     *error = "The settings file " + path + " is empty.";
     return false;
   }
-  std::ifstream in(path, std::ios::binary);
   std::array<std::uint8_t, SettingsRecord::kSize> head{};
-  std::size_t wanted = length < head.size() ? static_cast<std::size_t>(length) : head.size();
-  if (!in.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(wanted))) {
+  const std::size_t wanted =
+      read->length < head.size() ? static_cast<std::size_t>(read->length) : head.size();
+  if (read->bytes.size() < wanted) {
     *error = "The settings file " + path + " could not be read.";
     return false;
   }
-  DecodeSettings(head.data(), length, record);
+  std::copy_n(read->bytes.begin(), wanted, head.begin());
+  DecodeSettings(head.data(), read->length, record);
   return true;
 }
 

@@ -31,8 +31,11 @@ int ShellOpenFile(const std::string& path, bool print, int /*show_command*/) {
 
 void OpenWithDialog(const std::string& path) {
   forms::Desktop& desktop = forms::App().GetDesktop();
-  if (desktop.OpenDocument(path, forms::ShellVerb::kOpen) == forms::kShellNoAssociation) {
-    desktop.OpenWith(path);
+  if (desktop.OpenDocument(path, forms::ShellVerb::kOpen) != forms::kShellNoAssociation) return;
+  // Where the desktop offers no chooser either, the user is told instead of left waiting.
+  if (!desktop.OpenWith(path)) {
+    forms::MsgBox("No program is set to open this type of file:\r\n" + path,
+                  forms::msgbox::kInformation, forms::App().Title());
   }
 }
 

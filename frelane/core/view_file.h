@@ -16,7 +16,8 @@ void ViewFile(const std::string& directory, const std::string& file_name,
 // (forms::kShellNoAssociation when no program is associated with its type).
 int ShellOpenFile(const std::string& path, bool print, int show_command);
 
-// Opens the document; when no program is associated with its type, offers the choice.
+// Opens the document; when no program is associated with its type, offers the choice of
+// one, or says that none is set when the desktop has no chooser to offer.
 void OpenWithDialog(const std::string& path);
 
 }  // namespace frelane::modViewFile

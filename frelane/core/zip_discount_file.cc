@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <span>
 #include <string_view>
 #include <system_error>
 
 #include "platform/os/atomic_file.h"
+#include "platform/os/regular_file.h"
 
 namespace frelane::zipdisc {
 
@@ -48,15 +48,12 @@ bool ReadTable(const std::string& path, Table* table, std::string* error) {
   std::error_code ec;
   const auto status = std::filesystem::status(path, ec);
   if (status.type() == std::filesystem::file_type::not_found) return true;
-  const std::uintmax_t length =
-      std::filesystem::is_regular_file(status) ? std::filesystem::file_size(path, ec) : 0;
-  std::string bytes(ec ? 0 : static_cast<std::size_t>(length), '\0');
-  std::ifstream in;
-  if (!ec && std::filesystem::is_regular_file(status)) in.open(path, std::ios::binary);
-  if (!in.is_open() || !in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
+  std::optional<std::vector<std::uint8_t>> read = os::ReadRegularFile(path);
+  if (!read) {
     *error = "The discount file " + path + " could not be read.";
     return false;
   }
+  const std::string bytes(read->begin(), read->end());
   const std::size_t whole = bytes.size() / kRecordSize;
   table->records.resize(whole);
   for (std::size_t i = 0; i < whole; ++i) {

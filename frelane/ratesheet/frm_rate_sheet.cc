@@ -213,13 +213,7 @@ void frmRateSheet::btnStartOver_Click() {
 }
 
 void frmRateSheet::Fail(const std::string& message, forms::Control& control) {
-  forms::MsgBox(message, forms::msgbox::kOKOnly);
-  control.SetFocus();
-  if (control.Kind() == forms::ControlKind::kTextBox) {
-    auto& box = static_cast<forms::TextBox&>(control);
-    box.SetSelStart(0);
-    box.SetSelLength(static_cast<int>(box.Text().size()));
-  }
+  modMain::RefuseEntry(control, message);
 }
 
 bool frmRateSheet::CheckFilledPairs() {
@@ -309,8 +303,7 @@ void frmRateSheet::txtHeadlineZip_KeyPress(int& key_ascii) {
 
 void frmRateSheet::txtHeadlineZip_Validate(bool& cancel) {
   if (modMain::IsValidZip(runtime::Trim(txtHeadlineZip.Text()))) return;
-  forms::MsgBox("Invalid Zip", forms::msgbox::kOKOnly);
-  modMain::SelectAllText(txtHeadlineZip);
+  modMain::RefuseEntry(txtHeadlineZip, "Invalid Zip");
   cancel = true;
 }
 

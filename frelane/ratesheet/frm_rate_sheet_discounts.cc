@@ -26,7 +26,7 @@ constexpr int kFloor = 4;
 
 frmRateSheetDiscounts::frmRateSheetDiscounts()
     : Form("frmRateSheetDiscounts",
-           {.caption = "Discounts", .width = kDesignWidth, .height = 3720, .key_preview = false,
+           {.caption = "Discounts", .width = kDesignWidth, .height = 3900, .key_preview = false,
             .center = true}) {
   AddFrame(fraDiscounts, lblDiscount, lblDiscountUnit, txtDiscount, 0);
   AddFrame(fraDiscountsIntra, lblDiscountIntra, lblDiscountIntraUnit, txtDiscountIntra, 4);

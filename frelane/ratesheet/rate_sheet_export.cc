@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "frelane/ratesheet/row_text.h"
+#include "platform/os/regular_file.h"
 #include "platform/runtime/error.h"
 #include "platform/runtime/fixed_string.h"
 
@@ -44,7 +45,8 @@ void RateSheetExport::Open(const std::string& path) {
     RaisePathError(runtime::kErrPathNotFound);
   }
   if (std::filesystem::is_directory(p, ec)) RaisePathError(kErrPathFileAccess);
-  file_ = std::fopen(name.c_str(), "wb");
+  // A pipe or a device under the name is refused rather than waited on.
+  file_ = os::StreamOver(os::OpenRegularFileToReplace(name), "wb");
   if (file_ == nullptr) {
     RaisePathError(errno == ENOENT || errno == ENOTDIR ? runtime::kErrPathNotFound
                                                       : kErrPathFileAccess);

@@ -1,12 +1,11 @@
 #include "frelane/rating/disclaimer_files.h"
 
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/record_reader.h"
 #include "platform/os/cp1252.h"
+#include "platform/os/regular_file.h"
 
 namespace frelane {
 
@@ -65,10 +64,9 @@ std::string DecodeDisclaimerText(std::string_view stored) {
 }
 
 std::optional<std::string> ReadDisclaimerFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string stored((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return DecodeDisclaimerText(stored);
+  std::optional<std::vector<std::uint8_t>> bytes = os::ReadRegularFile(path);
+  if (!bytes) return std::nullopt;
+  return DecodeDisclaimerText(std::string(bytes->begin(), bytes->end()));
 }
 
 bool IsZipInDisclaimerRanges(const std::string& path, std::string_view origin_zip,

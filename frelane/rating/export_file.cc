@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "platform/os/file_lookup.h"
+#include "platform/os/regular_file.h"
 #include "platform/runtime/error.h"
 
 namespace frelane {
@@ -49,13 +50,9 @@ std::string ExportOpenPath(std::string_view path_file) {
 
 FileFailure AppendToFile(const std::string& path, std::string_view text) {
   if (path.empty()) return Failure(runtime::kErrBadFileName, "Bad file name or number");
-  int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  // A pipe under the name would hold every rating up: it is refused.
+  int fd = os::OpenOutputToAppend(path);
   if (fd < 0) return FromErrno(errno);
-  struct stat info{};
-  if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-    close(fd);
-    return FromErrno(EISDIR);
-  }
   if (LockedByOther(fd)) {
     close(fd);
     return Failure(kErrPermissionDenied, "Permission denied");

@@ -25,7 +25,7 @@ frmFAK::frmFAK() : Form("frmFAK", {.caption = "FAK", .width = 5160, .height = 40
     const int top = 120 + ((i - 1) % kRowsPerColumn) * kRowStep;
     const int left = 120 + column * kColumnStep;
     lblClass.Add(i, {left, top + 30, 960, 225}, {.visible = false});
-    cboClass.Add(i, {left + 1020, top, 1080, 315}, {.tab_index = i, .visible = false});
+    cboClass.Add(i, {left + 1020, top, 1080, kRowStep}, {.tab_index = i, .visible = false});
   }
   Bind(cboClass.on.GotFocus, &frmFAK::cboClass_GotFocus);
   Bind(cboClass.on.KeyPress, &frmFAK::cboClass_KeyPress);
@@ -63,7 +63,7 @@ void frmFAK::cboClass_KeyPress(int index, int& key_ascii) {
 
 void frmFAK::cboClass_Validate(int index, bool& cancel) {
   if (!modMain::IsValidClass(modMain::SafeValue(cboClass(index).Text()))) {
-    forms::MsgBox("Invalid Class");
+    modMain::RefuseEntry(cboClass(index), "Invalid Class");
     cancel = true;
   }
 }

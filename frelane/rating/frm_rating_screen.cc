@@ -81,9 +81,10 @@ void frmRatingScreen::AddFreightLines() {
   for (int i = 1; i <= kLineCount; ++i) {
     int top = kLineTop + (i - 1) * kLineStep;
     const std::string line = std::to_string(i);
-    cboClass.Add(i, {120, top, 900, 315},
+    // The boxes are as tall as a line: taller ones would lie on the next line's.
+    cboClass.Add(i, {120, top, 900, kLineStep},
                  {.tab_index = 8 + 2 * i, .tool_tip = "Freight class of line " + line});
-    txtWeight.Add(i, {1080, top, 840, 285},
+    txtWeight.Add(i, {1080, top, 840, kLineStep},
                   {.tab_index = 9 + 2 * i,
                    .tool_tip = "Weight in pounds of line " + line,
                    .max_length = 6});

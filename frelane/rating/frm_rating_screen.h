@@ -224,13 +224,16 @@ class frmRatingScreen : public forms::Form {
                            .causes_validation = false, .locked = true});
 
   // Disclaimers and the status line.
-  forms::Label& lblServiceDisclaimer = Add<forms::Label>(
-      "lblServiceDisclaimer", {6240, 3480, 3210, 600}, {.visible = false, .word_wrap = true});
+  // The right column from the top: the postal-code notice under the lane's service rows,
+  // the charge and service disclaimers, then the Canadian rows. The service disclaimer ends
+  // below the lowest the price-per-unit frame goes, for Reset is placed under it.
   forms::Label& lblChargeDisclaimer = Add<forms::Label>(
-      "lblChargeDisclaimer", {6240, 4080, 3210, 840}, {.visible = false, .word_wrap = true});
+      "lblChargeDisclaimer", {6240, 3300, 3210, 840}, {.visible = false, .word_wrap = true});
+  forms::Label& lblServiceDisclaimer = Add<forms::Label>(
+      "lblServiceDisclaimer", {6240, 4200, 3210, 600}, {.visible = false, .word_wrap = true});
   forms::Image& imgZipDisclaimer =
-      Add<forms::Image>("imgZipDisclaimer", {6240, 4920, 3210, 240}, {.visible = false});
-  forms::Label& lblZipDisclaimer = Add<forms::Label>("lblZipDisclaimer", {6240, 5160, 3210, 420},
+      Add<forms::Image>("imgZipDisclaimer", {6240, 2160, 3210, 240}, {.visible = false});
+  forms::Label& lblZipDisclaimer = Add<forms::Label>("lblZipDisclaimer", {6240, 2400, 3210, 840},
                                                      {.visible = false, .word_wrap = true});
   forms::Label& lblStatusBar = Add<forms::Label>("lblStatusBar", {4020, 6480, 2160, 225}, {});
 
@@ -411,6 +414,14 @@ class frmRatingScreen : public forms::Form {
   void ShowUnservedLaneMessage();
   // Set while the lane rating shows its intrastate tariff: that change clears nothing.
   bool showing_lane_ = false;
+
+  // The focus on its way back to the origin box. The freight line a Tab was heading to is
+  // only passed through: it takes no default and rates nothing. After the unserved-pair
+  // message the origin keeps what the user typed; for a new shipment it takes its default.
+  enum class OriginReturn { kNone, kNewShipment, kKeepTyped };
+  OriginReturn origin_return_ = OriginReturn::kNone;
+  void ReturnToOrigin(OriginReturn why);
+  bool ReturningToOrigin() const { return origin_return_ != OriginReturn::kNone; }
 };
 
 }  // namespace frelane

@@ -76,6 +76,7 @@ void frmRatingScreen::cboClass_Click(int index) {
 }
 
 void frmRatingScreen::cboClass_GotFocus(int index) {
+  if (ReturningToOrigin()) return;
   forms::ComboBox& box = cboClass(index);
   lblStatusBar.SetCaption(" " + box.ToolTipText());
   if (!DefaultClass().empty()) box.SetText(DefaultClass());
@@ -97,10 +98,11 @@ void frmRatingScreen::cboClass_KeyPress(int index, int& key_ascii) {
 }
 
 void frmRatingScreen::cboClass_Validate(int index, bool& cancel) {
+  if (ReturningToOrigin()) return;
   const std::string text = modMain::Trim(cboClass(index).Text());
   if (text.empty()) return;
   if (!modMain::IsValidClass(modMain::SafeValue(text))) {
-    forms::MsgBox("Invalid Class");
+    modMain::RefuseEntry(cboClass(index), "Invalid Class");
     cancel = true;
     return;
   }
@@ -118,7 +120,7 @@ void frmRatingScreen::cboClass_LostFocus(int index) {
   if (!modMain::Trim(box.Text()).empty()) return;
   txtWeight(index).SetText("");
   ExportShipmentWhenExportAll(*this);
-  FocusIfPossible(txtOrigin);
+  ReturnToOrigin(OriginReturn::kNewShipment);
 }
 
 void frmRatingScreen::cboOriginCity_GotFocus() { LastFocusName = "cboOriginCity"; }
@@ -131,6 +133,7 @@ void frmRatingScreen::txtWeight_Change(int index) {
 }
 
 void frmRatingScreen::txtWeight_GotFocus(int index) {
+  if (ReturningToOrigin()) return;
   forms::TextBox& box = txtWeight(index);
   lblStatusBar.SetCaption(box.ToolTipText() + " ");
   const std::int32_t default_weight = modMain::Settings().I32(settings::kDefaultWeight);
@@ -155,6 +158,7 @@ void frmRatingScreen::txtWeight_KeyDown(int /*index*/, int& key_code, int /*shif
 }
 
 void frmRatingScreen::txtWeight_Validate(int index, bool& /*cancel*/) {
+  if (ReturningToOrigin()) return;
   if (modMain::SafeValue(cboClass(index).Text()) != 0) CalculateCharges();
 }
 
@@ -170,7 +174,7 @@ void frmRatingScreen::txtWeight_LostFocus(int index) {
       txtWeight(now_on).SetText("");
     }
     ExportShipmentWhenExportAll(*this);
-    FocusIfPossible(txtOrigin);
+    ReturnToOrigin(OriginReturn::kNewShipment);
     return;
   }
   if (modMain::SafeValue(cboClass(index).Text()) == 0 &&

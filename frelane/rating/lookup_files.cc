@@ -1,11 +1,14 @@
 #include "frelane/rating/lookup_files.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <set>
 #include <system_error>
 
 #include "frelane/core/main_module.h"
 #include "platform/forms/application.h"
+#include "platform/os/regular_file.h"
 #include "platform/runtime/line_input.h"
 
 namespace frelane::lookup {
@@ -21,9 +24,9 @@ FileState StateOf(const std::string& path) {
   std::error_code error;
   if (!std::filesystem::exists(path, error)) return FileState::kMissing;
   if (!std::filesystem::is_regular_file(path, error)) return FileState::kUnreadable;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return FileState::kUnreadable;
-  std::fclose(file);
+  const int fd = os::OpenRegularFile(path);
+  if (fd < 0) return FileState::kUnreadable;
+  ::close(fd);
   return FileState::kReadable;
 }
 

@@ -93,7 +93,13 @@ void frmRatingScreen::txtDestination_Change() {
   ClearShipment();
 }
 
+void frmRatingScreen::ReturnToOrigin(OriginReturn why) {
+  origin_return_ = txtOrigin.CanTakeFocus() && txtOrigin.SetFocus() ? why : OriginReturn::kNone;
+}
+
 void frmRatingScreen::txtOrigin_GotFocus() {
+  const bool keep_typed = origin_return_ == OriginReturn::kKeepTyped;
+  origin_return_ = OriginReturn::kNone;
   LookupTarget = "Origin";
   mnuFileCityLookup.SetEnabled(!OriginLocked());
   btnFileCityLookup.SetEnabled(!OriginLocked());
@@ -107,7 +113,7 @@ void frmRatingScreen::txtOrigin_GotFocus() {
     if (!go_on) return;
   }
   std::string default_origin = modMain::Trim(modMain::Settings().Text(settings::kDefaultOrigin));
-  if (!default_origin.empty() && modMain::Trim(modMain::PickedZip()).empty()) {
+  if (!default_origin.empty() && modMain::Trim(modMain::PickedZip()).empty() && !keep_typed) {
     txtOrigin.SetText(default_origin);
   }
   modMain::PickedZip().clear();
@@ -133,8 +139,7 @@ bool frmRatingScreen::ShowPoint(bool origin) {
   forms::TextBox& box = origin ? txtOrigin : txtDestination;
   std::string text = modMain::Trim(box.Text());
   if (!modMain::IsValidZip(text)) {
-    forms::MsgBox("Invalid Zip");
-    modMain::SelectAllText(box);
+    modMain::RefuseEntry(box, "Invalid Zip");
     return false;
   }
   os::RecordView h = modTolvDeclares32::ShipmentRecord().header();
@@ -190,7 +195,7 @@ void frmRatingScreen::txtDestination_Validate(bool& cancel) {
 void frmRatingScreen::ShowUnservedLaneMessage() {
   forms::MsgBox(modMain::Trim(modMain::Settings().Text(settings::kUnservedLaneMessage)));
   LaneNotRated = false;
-  txtOrigin.SetFocus();
+  ReturnToOrigin(OriginReturn::kKeepTyped);
   modMain::SelectAllText(txtOrigin);
 }
 

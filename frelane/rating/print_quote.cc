@@ -1,8 +1,8 @@
 #include "frelane/rating/print_quote.h"
 
+#include <algorithm>
 #include <cctype>
 #include <ctime>
-#include <fstream>
 #include <iomanip>
 #include <locale>
 #include <optional>
@@ -18,6 +18,7 @@
 #include "platform/forms/application.h"
 #include "platform/os/cp1252.h"
 #include "platform/os/file_lookup.h"
+#include "platform/os/regular_file.h"
 #include "platform/print/printer.h"
 #include "platform/print/printers.h"
 
@@ -253,9 +254,10 @@ class QuotePrinter {
     std::optional<std::string> path =
         os::FindFileNoCase(modMain::DataDirectory(), kPrintDisclaimerFileName);
     if (!path) return;
-    std::ifstream in(*path, std::ios::binary);
-    std::string stored;
-    std::getline(in, stored);
+    std::optional<std::vector<std::uint8_t>> bytes = os::ReadRegularFile(*path);
+    if (!bytes) return;
+    std::string stored(bytes->begin(), bytes->end());
+    stored.resize(std::min(stored.find('\n'), stored.size()));
     if (!stored.empty() && stored.back() == '\r') stored.pop_back();
     if (stored.empty()) return;
     // Every character is stored 65 codes above the one printed; one below 65 has no

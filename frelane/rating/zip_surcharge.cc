@@ -64,8 +64,8 @@ std::string NoteText(double code, const std::string& telephone) {
 
 double CombineAdjustments(const PointAdjustment& origin, const PointAdjustment& destination,
                           const std::string& telephone, std::string& message) {
-  double o = origin.amount;
-  double d = destination.amount;
+  const double o = origin.amount;
+  const double d = destination.amount;
   const std::string& ro = origin.rules_item;
   const std::string& rd = destination.rules_item;
   auto note = [&](double code, const std::string& item) {
@@ -81,10 +81,7 @@ double CombineAdjustments(const PointAdjustment& origin, const PointAdjustment& 
       message = note(o, ro) + kCrLf + note(d, rd);
       return 0.0;
     }
-    // A pair of codes no rule names: an origin code that is no origin note says nothing,
-    // a destination value that is no note likewise, and what is left is shown alone.
-    if (!IsOriginNote(o)) o = 0;
-    if (!IsNote(d)) d = 0;
+    return 0.0;  // any other pair of codes says nothing
   }
   if (o > 0 && d > 0) {
     message = "An additional $ " + Money(o + d) + " surcharge applies to this zip/postal code. " +

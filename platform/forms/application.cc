@@ -157,7 +157,10 @@ MsgBoxResult Application::MsgBox(const std::string& prompt, int style, const std
   return desktop_->ShowMessageBox(request);
 }
 
-void Application::Beep() { desktop_->Beep(); }
+void Application::Beep() {
+  ++beep_count_;
+  desktop_->Beep();
+}
 
 Picture Application::LoadPicture(const std::string& path) { return desktop_->LoadPicture(path); }
 

@@ -95,6 +95,8 @@ class Application {
   // Statements and functions.
   MsgBoxResult MsgBox(const std::string& prompt, int style = 0, const std::string& title = "");
   void Beep();
+  // How many beeps have sounded, so that an edit refused once beeps once.
+  int BeepCount() const { return beep_count_; }
   Picture LoadPicture(const std::string& path);
   // Queues keystrokes for the focused control: "{TAB}", "{F1}", "{ENTER}", "+{TAB}" (Shift),
   // and plain characters. They run when the current event handler returns (or at DoEvents).
@@ -144,12 +146,24 @@ class Application {
     Control* control = nullptr;
     int button = 0;
     bool clicks = false;
+    // The press is still being handled (the focus moving to the control, its MouseDown).
+    bool pressing = false;
+    // A release that arrived meanwhile, its point in the pressed control's twips: it is
+    // played once the press is done.
+    struct Release {
+      int shift = 0;
+      int x = 0;
+      int y = 0;
+    };
+    std::optional<Release> early_release;
   };
   MouseCapture& Capture() { return capture_; }
   // A keystroke on the active form: KeyDown, KeyPress (form first with KeyPreview), the
   // control's own handling, KeyUp (key_handling.cc).
   void KeyStroke(Form& form, int key_code, int shift, int ascii);
   void Paste(Form& form, const std::string& utf8_text);
+  // The user typed a character that has no single-byte code.
+  void TypedWithoutCode(Form& form);
   void ShowHelpFor(Control* control);
   // What a focused control does with a character no handler refused.
   void DefaultCharacter(Control* c, int key_ascii);
@@ -180,6 +194,7 @@ class Application {
 
   std::deque<std::string> pending_keys_;
   int dispatch_depth_ = 0;
+  int beep_count_ = 0;
   bool running_keys_ = false;
   bool ended_ = false;
   bool all_closed_told_ = false;

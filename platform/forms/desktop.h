@@ -1,5 +1,6 @@
 // The desktop services the program calls outside its own windows: message boxes, the
-// hourglass, beeps, pictures, the help viewer, the browser, documents and the calculator.
+// hourglass, beeps, the clipboard, pictures, the help viewer, the browser, documents and
+// the calculator.
 // The Qt binding implements them for real; tests use the headless driver's scripted ones.
 #ifndef FRELANE_PLATFORM_FORMS_DESKTOP_H_
 #define FRELANE_PLATFORM_FORMS_DESKTOP_H_
@@ -29,6 +30,11 @@ class Desktop {
   virtual void Beep() = 0;
   virtual void SetMousePointer(int pointer) = 0;
 
+  // The clipboard's text, UTF-8, for the editing keys of text boxes. The default keeps it
+  // within the program.
+  virtual std::string ClipboardText() { return clipboard_; }
+  virtual void SetClipboardText(const std::string& text) { clipboard_ = text; }
+
   // Loads a picture file; an empty picture when the file is missing or unreadable.
   // The default reads the size from the file's header.
   virtual Picture LoadPicture(const std::string& path);
@@ -43,6 +49,9 @@ class Desktop {
   virtual bool OpenWith(const std::string& path) = 0;
   // Starts the calculator in a normal window; false when none could be started.
   virtual bool StartCalculator() = 0;
+
+ private:
+  std::string clipboard_;
 };
 
 // Answers every message box with its default button and does nothing else. The model uses it

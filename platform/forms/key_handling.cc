@@ -9,32 +9,14 @@
 #include "platform/forms/application.h"
 #include "platform/forms/form.h"
 #include "platform/forms/host.h"
+#include "platform/forms/text_editing.h"
 #include "platform/forms/text_field.h"
 
 namespace forms {
 namespace {
 
-TextField* EditField(Control* c) {
-  if (c == nullptr) return nullptr;
-  if (c->Kind() == ControlKind::kTextBox) {
-    return &static_cast<TextBox*>(c)->MutableField();
-  }
-  if (c->Kind() == ControlKind::kComboBox) {
-    auto* combo = static_cast<ComboBox*>(c);
-    return combo->Editable() ? &combo->MutableField() : nullptr;
-  }
-  return nullptr;
-}
-
-bool IsLocked(Control* c) {
-  if (c->Kind() == ControlKind::kTextBox) return static_cast<TextBox*>(c)->Locked();
-  if (c->Kind() == ControlKind::kComboBox) return static_cast<ComboBox*>(c)->Locked();
-  return false;
-}
-
-int MaxLengthOf(Control* c) {
-  return c->Kind() == ControlKind::kTextBox ? static_cast<TextBox*>(c)->MaxLength() : 0;
-}
+using editing::EditField;
+using editing::IsLocked;
 
 bool IsListKind(ControlKind k) {
   return k == ControlKind::kListBox || k == ControlKind::kFileListBox ||
@@ -116,30 +98,6 @@ bool IsArrowKey(int key_code) {
 
 }  // namespace
 
-// Tells the host and fires Change after the user edited a text field.
-static void AfterUserEdit(Control* c, TextField& field, const std::string& before) {
-  if (field.Text() == before) {
-    c->NotifyFromModel(Property::kSelection);
-    return;
-  }
-  if (c->Kind() == ControlKind::kComboBox) static_cast<ComboBox*>(c)->ForgetListIndex();
-  c->NotifyFromModel(Property::kText);
-  c->Fire(c->on.Change);
-}
-
-// Inserts one accepted character; false (and a beep) when MaxLength refuses it.
-static bool InsertCharacter(Application& app, Control* c, TextField& field, int key_ascii) {
-  char32_t ch = CharOfKeyAscii(key_ascii);
-  if (ch == 0) return false;
-  int max = MaxLengthOf(c);
-  if (max > 0 && field.LengthAfterReplacing(1) > max) {
-    app.Beep();
-    return false;
-  }
-  field.ReplaceSelection(std::u32string(1, ch));
-  return true;
-}
-
 void Application::KeyStroke(Form& form, int key_code, int shift, int ascii) {
   Control* c = form.active_;
   if (c != nullptr && !c->CanTakeFocus()) c = nullptr;
@@ -162,8 +120,15 @@ void Application::KeyStroke(Form& form, int key_code, int shift, int ascii) {
     PressAccessKey(*this, form, code);
     return;
   }
+  const bool editing_key =
+      key_code != 0 && editing::IsEditingKey(code, shift) && EditField(c) != nullptr;
 
-  if (code == kKeyF1) {
+  if (editing_key) {
+    // The editing keys act on the box itself: they are no characters for its filter,
+    // though what they put into the box passes it.
+    editing::RunEditingKey(*this, form, *c, *EditField(c), code);
+    ascii = 0;
+  } else if (code == kKeyF1) {
     ShowHelpFor(c);
   } else if (ascii == 0 && c != nullptr) {
     const bool plain = (shift & (kCtrlMask | kAltMask)) == 0;
@@ -177,11 +142,12 @@ void Application::KeyStroke(Form& form, int key_code, int shift, int ascii) {
       StepOptionGroup(*this, form, *c, code);
       return;
     } else if (TextField* field = EditField(c)) {
+      const TextField::State state = field->Save();
       std::string before = field->Text();
       bool extend = (shift & kShiftMask) != 0;
       switch (code) {
         case kKeyDelete:
-          if (!IsLocked(c)) field->DeleteForward();
+          if (!IsLocked(c) && field->DeleteForward()) field->RecordEdit(state, false);
           break;
         case kKeyLeft:
           field->MoveCaret(field->SelStart() - (field->SelLength() > 0 && !extend ? 0 : 1), extend);
@@ -200,7 +166,7 @@ void Application::KeyStroke(Form& form, int key_code, int shift, int ascii) {
         default:
           break;
       }
-      AfterUserEdit(c, *field, before);
+      editing::AfterUserEdit(*c, *field, before);
     } else if (IsListKind(c->Kind()) && (code == kKeyUp || code == kKeyDown ||
                                          code == kKeyHome || code == kKeyEnd)) {
       StepListRow(static_cast<ListControl&>(*c), code);
@@ -237,16 +203,19 @@ void Application::KeyStroke(Form& form, int key_code, int shift, int ascii) {
 void Application::DefaultCharacter(Control* c, int key) {
   if (TextField* field = EditField(c)) {
     if (IsLocked(c)) return;
+    const TextField::State state = field->Save();
     std::string before = field->Text();
+    bool typed = false;
     if (key == kKeyBack) {
       field->Backspace();
     } else if (key == kKeyReturn && c->Kind() == ControlKind::kTextBox &&
                static_cast<TextBox*>(c)->MultiLine()) {
       field->ReplaceSelection(U"\r\n");
     } else if (key >= 32) {
-      InsertCharacter(*this, c, *field, key);
+      typed = editing::InsertCharacter(*this, *c, *field, key);
     }
-    AfterUserEdit(c, *field, before);
+    if (field->Text() != before) field->RecordEdit(state, typed);
+    editing::AfterUserEdit(*c, *field, before);
     return;
   }
   switch (c->Kind()) {
@@ -281,29 +250,15 @@ void Application::DefaultCharacter(Control* c, int key) {
 void Application::Paste(Form& form, const std::string& utf8_text) {
   Control* c = form.active_;
   if (c == nullptr || !c->CanTakeFocus()) return;
-  TextField* field = EditField(c);
-  if (field == nullptr || IsLocked(c)) return;
-  bool multi_line = c->Kind() == ControlKind::kTextBox && static_cast<TextBox*>(c)->MultiLine();
-  std::string before = field->Text();
-  for (char32_t ch : DecodeUtf8(utf8_text)) {
-    if (ended_ || !form.IsLoaded()) return;
-    if (ch == U'\r' || ch == U'\n') {
-      // A single-line box takes the first line only.
-      if (!multi_line) break;
-      if (ch == U'\n') field->ReplaceSelection(U"\r\n");
-      continue;
-    }
-    int key = KeyAsciiOf(ch);
-    if (key < 32) continue;  // no single-byte code, or a control character
-    if (form.key_preview_) form.Form_KeyPress(key);
-    if (key != 0) c->Fire(c->on.KeyPress, key);
-    if (key == kKeyBack) {
-      field->Backspace();
-    } else if (key >= 32) {
-      InsertCharacter(*this, c, *field, key);
-    }
-  }
-  AfterUserEdit(c, *field, before);
+  if (TextField* field = EditField(c)) editing::PasteText(*this, form, *c, *field, utf8_text);
+}
+
+void Application::TypedWithoutCode(Form& form) {
+  Control* c = form.active_;
+  if (c == nullptr || !c->CanTakeFocus()) return;
+  // The records hold single-byte text: a character without a code there is refused as a
+  // key beyond the box's length is.
+  if (EditField(c) != nullptr && !IsLocked(c)) Beep();
 }
 
 void Application::ShowHelpFor(Control* control) {

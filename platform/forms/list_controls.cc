@@ -57,6 +57,15 @@ void ListControl::Clear() {
   OnListIndexChanged();
 }
 
+void ListControl::SetItems(std::vector<std::string> items, std::vector<int> item_data) {
+  Touch();
+  item_data.resize(items.size(), 0);
+  ReplaceItems(std::move(items));
+  item_data_ = std::move(item_data);
+  if (!items_.empty()) new_index_ = static_cast<int>(items_.size()) - 1;
+  OnListIndexChanged();
+}
+
 int ListControl::ListCount() {
   Touch();
   return static_cast<int>(items_.size());

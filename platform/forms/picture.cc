@@ -1,13 +1,12 @@
 #include "platform/forms/picture.h"
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "platform/forms/desktop.h"
 #include "platform/forms/types.h"
 #include "platform/os/bytes.h"
+#include "platform/os/regular_file.h"
 
 namespace forms {
 namespace {
@@ -53,11 +52,9 @@ bool JpegSize(const std::vector<std::uint8_t>& b, int& w, int& h) {
 }  // namespace
 
 std::optional<Picture> ReadPictureHeader(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<std::uint8_t> b(kMaxHeaderBytes);
-  in.read(reinterpret_cast<char*>(b.data()), static_cast<std::streamsize>(b.size()));
-  b.resize(static_cast<std::size_t>(in.gcount()));
+  std::optional<os::FileHead> head = os::ReadRegularFileHead(path, kMaxHeaderBytes);
+  if (!head) return std::nullopt;
+  const std::vector<std::uint8_t>& b = head->bytes;
   int w = -1;
   int h = -1;
   if (b.size() >= 26 && b[0] == 'B' && b[1] == 'M') {

@@ -30,6 +30,20 @@ void TextField::SetText(std::string_view utf8) {
   chars_ = DecodeUtf8(utf8);
   sel_start_ = 0;
   sel_length_ = 0;
+  undo_.reset();
+  typing_ = false;
+}
+
+void TextField::Restore(const State& state) {
+  chars_ = state.chars;
+  sel_start_ = std::clamp(state.sel_start, 0, Length());
+  sel_length_ = std::clamp(state.sel_length, 0, Length() - sel_start_);
+  typing_ = false;
+}
+
+void TextField::RecordEdit(const State& before, bool typed) {
+  if (!(typed && typing_ && undo_.has_value())) undo_ = before;
+  typing_ = typed;
 }
 
 std::string TextField::SelText() const {
@@ -37,11 +51,13 @@ std::string TextField::SelText() const {
 }
 
 void TextField::SetSelStart(int start) {
+  typing_ = false;
   sel_start_ = std::clamp(start, 0, Length());
   sel_length_ = 0;
 }
 
 void TextField::SetSelLength(int length) {
+  typing_ = false;
   sel_length_ = std::clamp(length, 0, Length() - sel_start_);
 }
 
@@ -73,6 +89,7 @@ bool TextField::DeleteForward() {
 }
 
 void TextField::MoveCaret(int to, bool extend) {
+  typing_ = false;
   to = std::clamp(to, 0, Length());
   if (!extend) {
     sel_start_ = to;

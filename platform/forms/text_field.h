@@ -3,6 +3,7 @@
 #ifndef FRELANE_PLATFORM_FORMS_TEXT_FIELD_H_
 #define FRELANE_PLATFORM_FORMS_TEXT_FIELD_H_
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,10 +34,27 @@ class TextField {
   bool DeleteForward();
   void MoveCaret(int to, bool extend);
 
+  // The text with its caret and selection, to put back whole.
+  struct State {
+    std::u32string chars;
+    int sel_start = 0;
+    int sel_length = 0;
+  };
+  State Save() const { return {chars_, sel_start_, sel_length_}; }
+  void Restore(const State& state);
+
+  // What Ctrl+Z goes back to: the state before the user's last edit. Characters typed one
+  // after another, with the caret left where the last one put it, are one edit. Assigning
+  // the text forgets it.
+  void RecordEdit(const State& before, bool typed);
+  const std::optional<State>& UndoState() const { return undo_; }
+
  private:
   std::u32string chars_;
   int sel_start_ = 0;
   int sel_length_ = 0;
+  std::optional<State> undo_;
+  bool typing_ = false;
 };
 
 // UTF-8 <-> code points, the same strict codec the record text goes through: each byte of

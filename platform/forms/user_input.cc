@@ -8,6 +8,7 @@
 #include <cctype>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "platform/forms/application.h"
@@ -84,31 +85,45 @@ bool Inside(const Control& c, int x, int y) {
 }
 
 // Starts a gesture on `c`: the focus moves first. False when Validate refused the move or a
-// focus handler sent the focus elsewhere; the gesture is then dropped whole.
+// focus handler sent the focus elsewhere; the gesture is then dropped whole. The press is
+// held from the start, so that a release arriving while the focus moves (a tap, whose
+// release comes with its press, met by a handler that runs the pending events) waits for
+// the press to end instead of finding nothing to release.
 bool BeginPress(Control& c, int button, bool clicks) {
   Application& app = c.GetForm().App();
-  app.Capture() = {};
-  if (!FocusForClick(c)) return false;
-  app.Capture() = {&c, button, clicks && button == kLeftButton};
-  return true;
+  app.Capture() = {&c, button, clicks && button == kLeftButton, true, std::nullopt};
+  if (FocusForClick(c)) return true;
+  if (app.Capture().control == &c) app.Capture() = {};
+  return false;
 }
 
 enum class Release { kIgnored, kReleased, kClicked };
 
+// Where (x, y) in the twips of `from` lies in the twips of `to`.
+std::pair<int, int> Translate(const Control& from, const Control& to, int x, int y) {
+  if (&from == &to) return {x, y};
+  const auto [from_x, from_y] = OffsetInForm(from);
+  const auto [to_x, to_y] = OffsetInForm(to);
+  return {x + from_x - to_x, y + from_y - to_y};
+}
+
 Release EndPress(Control& at, int button, int shift, int x, int y) {
   Application& app = at.GetForm().App();
-  const Application::MouseCapture held = app.Capture();
-  if (held.control == nullptr || held.button != button) return Release::kIgnored;
-  app.Capture() = {};
-  Control& c = *held.control;
+  Application::MouseCapture& capture = app.Capture();
+  if (capture.control == nullptr || capture.button != button) return Release::kIgnored;
+  Control& c = *capture.control;
   // A form below a modal one, hidden or unloaded since the press takes no release.
-  if (!app.AcceptsInput(c.GetForm())) return Release::kIgnored;
-  if (&c != &at) {
-    const auto [from_x, from_y] = OffsetInForm(at);
-    const auto [to_x, to_y] = OffsetInForm(c);
-    x += from_x - to_x;
-    y += from_y - to_y;
+  if (!app.AcceptsInput(c.GetForm())) {
+    capture = {};
+    return Release::kIgnored;
   }
+  std::tie(x, y) = Translate(at, c, x, y);
+  if (capture.pressing) {
+    capture.early_release = Application::MouseCapture::Release{shift, x, y};
+    return Release::kReleased;
+  }
+  const Application::MouseCapture held = capture;
+  capture = {};
   Release result = Release::kReleased;
   app.Dispatch([&] {
     c.Fire(c.on.MouseUp, button, shift, x, y);
@@ -117,6 +132,17 @@ Release EndPress(Control& at, int button, int shift, int x, int y) {
     ClickAction(c);
   });
   return result;
+}
+
+// The press on `c` has been handled: a release that came meanwhile is played now.
+Release FinishPress(Control& c) {
+  Application::MouseCapture& capture = c.GetForm().App().Capture();
+  if (capture.control != &c || !capture.pressing) return Release::kIgnored;
+  capture.pressing = false;
+  if (!capture.early_release.has_value()) return Release::kIgnored;
+  const Application::MouseCapture::Release early = *capture.early_release;
+  capture.early_release.reset();
+  return EndPress(c, capture.button, early.shift, early.x, early.y);
 }
 
 }  // namespace
@@ -140,7 +166,10 @@ bool Key(HostKey, Form& form, int key_code, int shift, int ascii) {
 bool Type(HostKey key, Form& form, std::string_view utf8_text) {
   for (char32_t ch : DecodeUtf8(utf8_text)) {
     int ascii = KeyAsciiOf(ch);
-    if (ascii == 0) return false;
+    if (ascii == 0) {
+      if (!Run(form, [&] { form.App().TypedWithoutCode(form); })) return false;
+      continue;
+    }
     int code = ascii < 128 ? std::toupper(ascii) : 0;
     if (ch == U'\n' || ch == U'\r') code = ascii = kKeyReturn;
     if (!Key(key, form, code, 0, ascii)) return false;
@@ -178,6 +207,7 @@ bool MouseDown(HostKey, Control& c, int button, int shift, int x, int y) {
     pressed = true;
     c.Fire(c.on.MouseDown, button, shift, x, y);
   });
+  FinishPress(c);
   return pressed;
 }
 
@@ -194,6 +224,7 @@ bool DblClick(HostKey key, Control& c, int button, int shift, int x, int y) {
     pressed = true;
     c.Fire(c.on.DblClick);
   });
+  FinishPress(c);
   return pressed;
 }
 

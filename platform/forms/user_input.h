@@ -32,10 +32,16 @@ bool Tab(HostKey, Form& form, bool backwards = false);
 // KeyPress when the key makes a character (`ascii` != 0, a Windows-1252 code; Ctrl+A..Z give
 // 1..26), then the control's own handling of what is left of the key, then KeyUp.
 bool Key(HostKey, Form& form, int key_code, int shift, int ascii);
-// Types text, one character at a time, as keystrokes on the focused control.
+// Types text, one character at a time, as keystrokes on the focused control. A character
+// without a single-byte code is refused with a beep in a text box; the rest still go in.
+// Ctrl with A, C, X, V or Z is an editing key in a text or editable combo box: select all,
+// copy, cut, paste (the desktop's clipboard, as Paste below) and undo the last edit.
 bool Type(HostKey, Form& form, std::string_view utf8_text);
 // Pastes text into the focused text or combo box: each character passes the KeyPress
-// filter (form first with KeyPreview); the accepted ones replace the selection.
+// filter (form first with KeyPreview) and MaxLength as if typed, and the text replaces the
+// selection whole, or, when a filter refuses or changes a character (other than raising
+// its case) or the box cannot hold it, the box stays as it was and beeps. A single-line
+// box drops the line breaks that end the text and refuses a text of several lines.
 bool Paste(HostKey, Form& form, std::string_view utf8_text);
 // Moves the caret or selection of a text or combo box (no events).
 bool Select(HostKey, Control& control, int sel_start, int sel_length);

@@ -1,5 +1,5 @@
-// Case folding and hashing of file and key names, shared by the file cache, the directory
-// watcher and the profile reader. Only ASCII letters fold: names are byte strings.
+// Case-folded keys of file names, shared by the file cache and the directory watcher.
+// Only ASCII letters fold (ascii_text.h): names are byte strings.
 #ifndef FRELANE_PLATFORM_OS_ASCII_KEYS_H_
 #define FRELANE_PLATFORM_OS_ASCII_KEYS_H_
 
@@ -7,11 +7,9 @@
 #include <functional>
 #include <string_view>
 
-namespace os {
+#include "platform/os/ascii_text.h"
 
-constexpr char AsciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+namespace os {
 
 // Hashes std::string and std::string_view alike, so a key can be looked up without
 // building a string of it.

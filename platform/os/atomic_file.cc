@@ -1,12 +1,16 @@
 #include "platform/os/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
+#include <ctime>
 
 namespace os {
 namespace {
@@ -59,18 +63,82 @@ bool ResolveLinks(std::string path, std::string* target, std::string* error) {
   return Fail(error, "resolving", path, ELOOP);
 }
 
+// Refuses a name that holds anything but a regular file, without following it.
+bool IsRegularOrAbsent(const std::string& path, std::string* error) {
+  struct stat st;
+  if (::lstat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode)) return true;
+  if (error) {
+    *error = path + (S_ISLNK(st.st_mode)
+                         ? " is a link to another place; only a file of its own folder is written"
+                         : " is not a regular file");
+  }
+  return false;
+}
+
+std::string TemporaryPathFor(const std::string& path) {
+  static std::atomic<unsigned> counter{0};
+  return path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
+}
+
+// The process id a temporary's name carries; 0 when it carries none.
+pid_t WriterOf(std::string_view name) {
+  const std::size_t at = name.rfind(".tmp");
+  if (at == std::string_view::npos || at == 0) return 0;
+  const std::string_view rest = name.substr(at + 4);
+  const std::size_t dash = rest.find('-');
+  if (dash == std::string_view::npos || dash == 0 || dash + 1 == rest.size()) return 0;
+  auto all_digits = [](std::string_view s) {
+    return s.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  if (!all_digits(rest.substr(0, dash)) || !all_digits(rest.substr(dash + 1))) return 0;
+  pid_t pid = 0;
+  auto [end, ec] = std::from_chars(rest.data(), rest.data() + dash, pid);
+  return ec == std::errc() && end == rest.data() + dash ? pid : 0;
+}
+
+bool ProcessIsGone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
+
+constexpr std::time_t kStaleAfterSeconds = 60 * 60;
+
 }  // namespace
 
+bool IsTemporaryName(std::string_view name) { return WriterOf(name) > 0; }
+
+int RemoveStaleTemporaries(const std::string& dir) {
+  DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+  if (d == nullptr) return 0;
+  const std::time_t now = std::time(nullptr);
+  int removed = 0;
+  while (const dirent* entry = ::readdir(d)) {
+    const std::string name = entry->d_name;
+    const pid_t writer = WriterOf(name);
+    if (writer <= 0) continue;
+    const std::string path = dir.empty() ? name : (dir.back() == '/' ? dir : dir + "/") + name;
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    const bool gone = writer != ::getpid() && ProcessIsGone(writer);
+    if ((gone || now - st.st_mtime > kStaleAfterSeconds) && ::unlink(path.c_str()) == 0) {
+      ++removed;
+    }
+  }
+  ::closedir(d);
+  return removed;
+}
+
 bool WriteFileAtomically(const std::string& given_path, std::span<const std::uint8_t> bytes,
-                         std::string* error) {
+                         std::string* error, AtPath at_path) {
   if (given_path.empty() || given_path.back() == '/') {
     return Fail(error, "writing", given_path, EISDIR);
   }
   std::string path;
-  if (!ResolveLinks(given_path, &path, error)) return false;
-  static std::atomic<unsigned> counter{0};
-  std::string temp =
-      path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
+  if (at_path == AtPath::kRegularFileOnly) {
+    // The rename below replaces the name itself, never what a link there leads to.
+    if (!IsRegularOrAbsent(given_path, error)) return false;
+    path = given_path;
+  } else if (!ResolveLinks(given_path, &path, error)) {
+    return false;
+  }
+  std::string temp = TemporaryPathFor(path);
   mode_t mode = 0644;
   struct stat st;
   if (::stat(path.c_str(), &st) == 0) mode = st.st_mode & 07777;

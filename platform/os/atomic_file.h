@@ -6,15 +6,34 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace os {
 
+// What a rewrite does when the name is a symbolic link or something else than a file.
+enum class AtPath {
+  // A link stays, and the file it leads to is replaced (or created) through a temporary
+  // beside it: an installation may keep a file elsewhere on purpose.
+  kFollowLinks,
+  // Only a regular file (or no file) of that directory is replaced; a link, a pipe or a
+  // device at the name is refused, so the write can never land outside the directory.
+  kRegularFileOnly,
+};
+
 // Replaces (or creates) the file at path with bytes. On failure the old file is untouched,
 // the temporary is removed, false is returned and *error (when not null) says what failed.
-// A file that existed keeps its permission bits. When path is a symbolic link the link
-// stays, and the file it leads to is replaced (or created) through a temporary beside it.
+// A file that existed keeps its permission bits.
 bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
-                         std::string* error);
+                         std::string* error, AtPath at_path = AtPath::kFollowLinks);
+
+// True when name is one of the temporaries WriteFileAtomically makes: the target's name,
+// ".tmp", the writing process's id, "-" and a number.
+bool IsTemporaryName(std::string_view name);
+
+// Removes the temporaries in dir that a crash in the middle of a rewrite left behind: those
+// whose process no longer runs, and any older than an hour (no rewrite takes that long).
+// Returns how many were removed; a directory that cannot be read removes none.
+int RemoveStaleTemporaries(const std::string& dir);
 
 }  // namespace os
 

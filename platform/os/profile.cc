@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/os/ascii_keys.h"
+#include "platform/os/ascii_text.h"
 #include "platform/os/atomic_file.h"
 #include "platform/os/file_lookup.h"
 #include "platform/os/regular_file.h"
@@ -29,14 +29,6 @@ std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
 }
 
 Line Classify(std::string text) {
@@ -113,7 +105,7 @@ std::string ResolvePath(const std::string& path) {
 // Index of the first section called section, or -1.
 long FindSection(const std::vector<Line>& lines, std::string_view section) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i].kind == Line::kSection && EqualsNoCase(lines[i].name, section)) {
+    if (lines[i].kind == Line::kSection && EqualAsciiNoCase(lines[i].name, section)) {
       return static_cast<long>(i);
     }
   }
@@ -138,7 +130,7 @@ std::string GetProfileString(std::string_view section, std::string_view key,
   for (std::size_t i = static_cast<std::size_t>(at) + 1; i < lines.size(); ++i) {
     const Line& line = lines[i];
     if (line.kind == Line::kSection) break;
-    if (line.kind == Line::kEntry && EqualsNoCase(line.name, key)) return line.value;
+    if (line.kind == Line::kEntry && EqualAsciiNoCase(line.name, key)) return line.value;
   }
   return fallback;
 }
@@ -186,7 +178,7 @@ bool WriteProfileString(std::string_view section, std::string_view key, std::str
     for (std::size_t i = insert_at; i < lines.size(); ++i) {
       if (lines[i].kind == Line::kSection) break;
       if (lines[i].kind != Line::kEntry) continue;
-      if (EqualsNoCase(lines[i].name, key)) {
+      if (EqualAsciiNoCase(lines[i].name, key)) {
         lines[i] = Classify(entry);
         replaced = true;
         break;

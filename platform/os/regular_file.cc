@@ -11,8 +11,13 @@ namespace os {
 
 namespace {
 
-// Opens without blocking, then keeps the descriptor only for a regular file.
-int OpenRegular(const std::string& path, int flags, struct stat* st) {
+bool IsRegular(mode_t mode) { return S_ISREG(mode); }
+// What an output may be: anything that takes bytes without a reader on the other side.
+bool TakesOutput(mode_t mode) { return !S_ISFIFO(mode) && !S_ISSOCK(mode) && !S_ISDIR(mode); }
+
+// Opens without blocking, then keeps the descriptor only when `accept` takes what is there.
+int OpenChecked(const std::string& path, int flags, struct stat* st,
+                bool (*accept)(mode_t) = IsRegular) {
   int fd;
   do {
     fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
@@ -20,7 +25,7 @@ int OpenRegular(const std::string& path, int flags, struct stat* st) {
   if (fd < 0) return -1;
   struct stat own;
   struct stat* status = st != nullptr ? st : &own;
-  if (::fstat(fd, status) != 0 || !S_ISREG(status->st_mode)) {
+  if (::fstat(fd, status) != 0 || !accept(status->st_mode)) {
     ::close(fd);
     errno = EINVAL;
     return -1;
@@ -34,11 +39,70 @@ int OpenRegular(const std::string& path, int flags, struct stat* st) {
 }  // namespace
 
 int OpenRegularFile(const std::string& path, struct stat* st) {
-  return OpenRegular(path, O_RDONLY, st);
+  return OpenChecked(path, O_RDONLY, st);
 }
 
 int OpenRegularFileToAppend(const std::string& path) {
-  return OpenRegular(path, O_WRONLY | O_APPEND | O_CREAT, nullptr);
+  return OpenChecked(path, O_WRONLY | O_APPEND | O_CREAT, nullptr);
+}
+
+int OpenOutputToAppend(const std::string& path) {
+  return OpenChecked(path, O_WRONLY | O_APPEND | O_CREAT, nullptr, TakesOutput);
+}
+
+int OpenRegularFileForUpdate(const std::string& path) {
+  return OpenChecked(path, O_RDWR | O_CREAT, nullptr);
+}
+
+int OpenOwnRegularFileForUpdate(const std::string& path) {
+  return OpenChecked(path, O_RDWR | O_CREAT | O_NOFOLLOW, nullptr);
+}
+
+int OpenRegularFileToReplace(const std::string& path) {
+  // Emptied only once it is known to be a regular file.
+  const int fd = OpenChecked(path, O_WRONLY | O_CREAT, nullptr);
+  if (fd >= 0 && ::ftruncate(fd, 0) != 0) {
+    const int err = errno;
+    ::close(fd);
+    errno = err;
+    return -1;
+  }
+  return fd;
+}
+
+bool ReadFully(int fd, std::uint8_t* data, std::size_t size, std::uint64_t offset) {
+  while (size > 0) {
+    const ssize_t n = ::pread(fd, data, size, static_cast<off_t>(offset));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    size -= static_cast<std::size_t>(n);
+    offset += static_cast<std::uint64_t>(n);
+  }
+  return true;
+}
+
+std::optional<FileHead> ReadRegularFileHead(const std::string& path, std::size_t limit) {
+  struct stat st;
+  const int fd = OpenRegularFile(path, &st);
+  if (fd < 0) return std::nullopt;
+  FileHead head;
+  head.length = static_cast<std::uint64_t>(st.st_size);
+  head.bytes.resize(limit);
+  std::size_t done = 0;
+  while (done < limit) {
+    const ssize_t got = ::read(fd, head.bytes.data() + done, limit - done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  ::close(fd);
+  head.bytes.resize(done);
+  return head;
 }
 
 std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::string& path) {

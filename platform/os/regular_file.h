@@ -25,6 +25,23 @@ int OpenRegularFile(const std::string& path, struct stat* st = nullptr);
 // there. A log opened this way cannot be held up by a FIFO or fill a device.
 int OpenRegularFileToAppend(const std::string& path);
 
+// A write-only, append-mode, close-on-exec descriptor of an output file the user named,
+// created when absent. A pipe or socket there is refused (-1, errno EINVAL) rather than
+// waited on; a device such as /dev/null is taken as the user's choice.
+int OpenOutputToAppend(const std::string& path);
+
+// A read-write, close-on-exec descriptor of the regular file at path, created (mode 0666
+// less the umask) when absent; -1 as OpenRegularFile when something else is there.
+int OpenRegularFileForUpdate(const std::string& path);
+
+// As OpenRegularFileForUpdate, but a symbolic link at the name is refused (errno ELOOP)
+// rather than followed: what is written stays in the directory of path.
+int OpenOwnRegularFileForUpdate(const std::string& path);
+
+// A write-only, close-on-exec descriptor of the regular file at path, emptied, or created
+// when absent; -1 as OpenRegularFile when something else is there. Nothing is emptied then.
+int OpenRegularFileToReplace(const std::string& path);
+
 // Bytes read from a file, in a buffer of their own that was never filled beforehand.
 struct ReadBytes {
   std::unique_ptr<std::uint8_t[]> data;
@@ -39,6 +56,19 @@ std::optional<ReadBytes> ReadToEnd(int fd, std::size_t expected, std::size_t lim
 // The whole content of the regular file at path; nullopt when it is no regular file or
 // cannot be opened or read.
 std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::string& path);
+
+// The first bytes of a regular file and the length it had when it was opened.
+struct FileHead {
+  std::vector<std::uint8_t> bytes;  // at most the limit asked for
+  std::uint64_t length = 0;
+};
+// At most `limit` bytes from the start of the regular file at path; nullopt as
+// ReadRegularFile.
+std::optional<FileHead> ReadRegularFileHead(const std::string& path, std::size_t limit);
+
+// Reads exactly size bytes at offset, going on after short or interrupted reads; false on
+// an error or an early end of the file.
+bool ReadFully(int fd, std::uint8_t* data, std::size_t size, std::uint64_t offset);
 struct StreamCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };

@@ -5,8 +5,8 @@
 //
 // Geometry is in twips from the top-left corner of the printable area. Text is placed with
 // the top-left corner of its first character at (CurrentX, CurrentY). The printer never
-// breaks a page by itself: only NewPage does, and a back end shrinks a page whose content runs
-// past the printable area rather than cut it.
+// breaks a page by itself: only NewPage does. A page prints at its own scale; what runs past
+// the printable area is cut at its edge.
 //
 // Failures raise PrinterError (run-time error 482, or 380 for a bad property value), the
 // numbers the program's error handlers test for; nothing is drawn by a failed operation.

@@ -19,6 +19,7 @@
 #include "platform/forms/list_controls.h"
 #include "platform/forms/other_controls.h"
 #include "platform/forms/text_controls.h"
+#include "platform/qt/accessible_combo_box.h"
 #include "platform/qt/qt_fonts.h"
 
 namespace qtbind {
@@ -140,10 +141,14 @@ void SyncValue(forms::Control& control, QWidget& widget) {
       }
       break;
     }
-    case ControlKind::kLabel:
-      static_cast<QLabel&>(widget).setText(
-          CaptionText(static_cast<forms::Label&>(control).CaptionValue(), false));
+    case ControlKind::kLabel: {
+      auto& label = static_cast<QLabel&>(widget);
+      QString text = CaptionText(static_cast<forms::Label&>(control).CaptionValue(), false);
+      // A label with a buddy reads "&" as an access key mark: the model keeps the keys.
+      if (label.buddy() != nullptr) text.replace(QChar('&'), QStringLiteral("&&"));
+      label.setText(text);
       break;
+    }
     case ControlKind::kCommandButton:
       SetButtonText(static_cast<QPushButton&>(widget),
                     CaptionText(static_cast<forms::CommandButton&>(control).CaptionValue(), true));
@@ -162,7 +167,12 @@ void SyncValue(forms::Control& control, QWidget& widget) {
       auto& option = static_cast<forms::OptionButton&>(control);
       auto& radio = static_cast<QRadioButton&>(widget);
       SetButtonText(radio, CaptionText(option.CaptionValue(), true));
-      radio.setChecked(option.CurrentValue());
+      if (radio.isChecked() != option.CurrentValue()) {
+        // Qt refuses to clear the chosen button of an exclusive group; the model may.
+        radio.setAutoExclusive(false);
+        radio.setChecked(option.CurrentValue());
+        radio.setAutoExclusive(true);
+      }
       break;
     }
     case ControlKind::kFrame: {
@@ -259,8 +269,11 @@ QWidget* CreateControlWidget(forms::Control& control, QWidget* parent) {
       widget = new QCheckBox(parent);
       break;
     case ControlKind::kOptionButton: {
+      // Exclusive in Qt too, which is what makes it announced as an option button of its
+      // group (the siblings in its frame) rather than a check box; the model still decides
+      // which option is chosen, since no input reaches the widget.
       auto* radio = new QRadioButton(parent);
-      radio->setAutoExclusive(false);  // the model keeps the group exclusive
+      radio->setAutoExclusive(true);
       widget = radio;
       break;
     }
@@ -277,6 +290,7 @@ QWidget* CreateControlWidget(forms::Control& control, QWidget* parent) {
         combo->setCompleter(nullptr);
         QObject::disconnect(line, &QLineEdit::editingFinished, combo, nullptr);
       }
+      UseAccessibleComboBox(*combo);
       widget = combo;
       break;
     }

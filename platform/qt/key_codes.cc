@@ -1,5 +1,9 @@
 #include "platform/qt/key_codes.h"
 
+#include <utility>
+
+#include <QKeySequence>
+
 #include "platform/forms/text_field.h"
 #include "platform/forms/types.h"
 
@@ -36,6 +40,11 @@ constexpr KeyRow kKeys[] = {
     {Qt::Key_Apostrophe, 222, -1}, {Qt::Key_QuoteDbl, 222, -1},
 };
 
+constexpr std::pair<QKeySequence::StandardKey, int> kEditingKeys[] = {
+    {QKeySequence::SelectAll, 'A'}, {QKeySequence::Copy, 'C'}, {QKeySequence::Cut, 'X'},
+    {QKeySequence::Paste, 'V'},     {QKeySequence::Undo, 'Z'},
+};
+
 int AsciiOfText(const QString& text) {
   if (text.isEmpty()) return 0;
   const uint code = text.toUcs4().value(0);
@@ -46,6 +55,11 @@ int AsciiOfText(const QString& text) {
 }  // namespace
 
 Keystroke ToKeystroke(const QKeyEvent& event) {
+  // The desktop's other keys for the editing commands (Shift+Insert, Ctrl+Insert,
+  // Shift+Delete, ...) are the Ctrl+letter the model knows.
+  for (const auto& [sequence, letter] : kEditingKeys) {
+    if (event.matches(sequence)) return {letter, forms::kCtrlMask, letter - 'A' + 1};
+  }
   Keystroke stroke;
   const Qt::KeyboardModifiers modifiers = event.modifiers();
   if (modifiers & Qt::ShiftModifier) stroke.shift |= forms::kShiftMask;

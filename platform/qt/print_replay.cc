@@ -51,11 +51,6 @@ QImage PictureImage(const print::Picture& picture) {
   return QImage(QString::fromStdString(picture.path));
 }
 
-void Extend(QRect& extent, int right, int bottom) {
-  extent.setRight(std::max(extent.right(), right));
-  extent.setBottom(std::max(extent.bottom(), bottom));
-}
-
 }  // namespace
 
 void Replay(QPainter& painter, const print::op::Text& text) {
@@ -89,35 +84,9 @@ void Replay(QPainter& painter, const print::op::DrawPicture& picture) {
   painter.drawImage(QRectF(picture.x, picture.y, picture.width, picture.height), image);
 }
 
-QRect ContentExtent(const print::Page& page) {
-  QRect extent(0, 0, 0, 0);
-  for (const print::PrintOp& op : page.ops) {
-    if (const auto* text = std::get_if<print::op::Text>(&op)) {
-      Extend(extent, text->x + print::TextWidthTwips(text->font, text->text),
-             text->y + print::TextHeightTwips(text->font));
-    } else if (const auto* line = std::get_if<print::op::Line>(&op)) {
-      Extend(extent, std::max(line->x1, line->x2), std::max(line->y1, line->y2));
-    } else if (const auto* box = std::get_if<print::op::Box>(&op)) {
-      Extend(extent, std::max(box->x1, box->x2), std::max(box->y1, box->y2));
-    } else if (const auto* draw = std::get_if<print::op::DrawPicture>(&op)) {
-      Extend(extent, draw->x + draw->width, draw->y + draw->height);
-    }
-  }
-  return extent;
-}
-
 void PaintPage(QPainter& painter, const print::Page& page, const print::PageArea& area) {
   painter.save();
   painter.setClipRect(QRectF(0, 0, area.width, area.height));
-  const QRect extent = ContentExtent(page);
-  double scale = 1.0;
-  if (extent.right() > area.width && extent.right() > 0) {
-    scale = std::min(scale, static_cast<double>(area.width) / extent.right());
-  }
-  if (extent.bottom() > area.height && extent.bottom() > 0) {
-    scale = std::min(scale, static_cast<double>(area.height) / extent.bottom());
-  }
-  painter.scale(scale, scale);
   for (const print::PrintOp& op : page.ops) {
     std::visit([&painter](const auto& o) { Replay(painter, o); }, op);
   }

@@ -6,7 +6,6 @@
 
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QRect>
 
 #include "platform/print/display_list.h"
 #include "platform/print/print_system.h"
@@ -18,12 +17,8 @@ void Replay(QPainter& painter, const print::op::Line& line);
 void Replay(QPainter& painter, const print::op::Box& box);
 void Replay(QPainter& painter, const print::op::DrawPicture& picture);
 
-// The extent of a page's content, twips: from the origin to the farthest right and bottom
-// edge any operation reaches.
-QRect ContentExtent(const print::Page& page);
-
-// Paints a page into `area` (twips, clipped to it). A page whose content runs past the area
-// is shrunk evenly so that all of it shows.
+// Paints a page into `area` (twips) at its own scale, always: what lies past the area's
+// edges is cut off there, as a printer's page cuts it, never shrunk to fit.
 void PaintPage(QPainter& painter, const print::Page& page, const print::PageArea& area);
 
 // Paints every page of a job on a paged device whose paint rectangle is the printable area;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -13,6 +14,7 @@
 
 #include "platform/forms/types.h"
 #include "platform/qt/keyboard_return.h"
+#include "platform/qt/open_with_portal.h"
 
 namespace qtbind {
 namespace {
@@ -111,6 +113,12 @@ MsgBoxResult QtDesktop::ShowMessageBox(const forms::MessageBoxRequest& request) 
 
 void QtDesktop::Beep() { QApplication::beep(); }
 
+std::string QtDesktop::ClipboardText() { return QGuiApplication::clipboard()->text().toStdString(); }
+
+void QtDesktop::SetClipboardText(const std::string& text) {
+  QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
 void QtDesktop::SetMousePointer(int pointer) {
   const bool hourglass = pointer == forms::kMouseHourglass;
   if (hourglass == hourglass_) return;
@@ -142,9 +150,8 @@ int QtDesktop::OpenDocument(const std::string& path, forms::ShellVerb verb) {
                                                     : forms::kShellNoAssociation;
 }
 
-bool QtDesktop::OpenWith(const std::string&) {
-  // Linux desktops offer no common "open with" chooser to start from a program.
-  return false;
+bool QtDesktop::OpenWith(const std::string& path) {
+  return AskPortalToOpenWith(QDBusConnection::sessionBus(), QString::fromStdString(path));
 }
 
 bool QtDesktop::StartCalculator() {

@@ -1,6 +1,6 @@
-// The desktop services of the form model on Linux: QMessageBox, the beep and the hourglass
-// cursor, xdg-open (QDesktopServices) for documents, links and help, and a calculator found
-// on the PATH.
+// The desktop services of the form model on Linux: QMessageBox, the beep, the clipboard and
+// the hourglass cursor, xdg-open (QDesktopServices) for documents, links and help, the desktop
+// portal's "open with" chooser, and a calculator found on the PATH.
 #ifndef FRELANE_PLATFORM_QT_QT_DESKTOP_H_
 #define FRELANE_PLATFORM_QT_QT_DESKTOP_H_
 
@@ -20,6 +20,8 @@ class QtDesktop : public forms::Desktop {
 
   forms::MsgBoxResult ShowMessageBox(const forms::MessageBoxRequest& request) override;
   void Beep() override;
+  std::string ClipboardText() override;
+  void SetClipboardText(const std::string& text) override;
   void SetMousePointer(int pointer) override;
   void ShowHelp(const std::string& help_file, int context_id) override;
   bool OpenUrl(const std::string& url) override;

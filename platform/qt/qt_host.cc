@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QIcon>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -63,15 +63,10 @@ std::shared_ptr<const print::Bitmap> Grab(QWidget& widget) {
   return bitmap;
 }
 
-// The selected text of a text or combo box, from the model.
-std::string SelectedText(forms::Control& control) {
-  if (control.Kind() == ControlKind::kTextBox) {
-    return static_cast<forms::TextBox&>(control).Field().SelText();
-  }
-  if (control.Kind() == ControlKind::kComboBox) {
-    return static_cast<forms::ComboBox&>(control).Field().SelText();
-  }
-  return {};
+// Controls without a window of their own, painted on their container.
+bool IsDrawnOnForm(const forms::Control& control) {
+  const ControlKind kind = control.Kind();
+  return kind == ControlKind::kLabel || kind == ControlKind::kImage || kind == ControlKind::kLine;
 }
 
 }  // namespace
@@ -140,6 +135,7 @@ void QtHost::FormShown(forms::Form& form, bool modal) {
   FormWindow& window = *it->second;
   window.setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
   SyncForm(form, window);
+  NameBoxesByCaption(form);
   window.show();
   window.raise();
   window.activateWindow();
@@ -162,12 +158,13 @@ void QtHost::FormChanged(forms::Form& form, forms::Property) {
   if (it != windows_.end()) SyncForm(form, *it->second);
 }
 
-void QtHost::ControlChanged(forms::Control& control, forms::Property) {
+void QtHost::ControlChanged(forms::Control& control, forms::Property property) {
   if (control.Kind() == ControlKind::kMenu) {
     SyncMenu(control);
     return;
   }
   if (QWidget* widget = WidgetOf(control)) SyncControlWidget(control, *widget);
+  if (property == forms::Property::kCaption) RenameBoxesCaptionedBy(control);
 }
 
 void QtHost::FocusChanged(forms::Form& form, forms::Control*) { SyncFocus(form); }
@@ -200,6 +197,9 @@ void QtHost::RunModal(forms::Form& form) {
   modal_loops_.emplace_back(&form, &loop);
   loop.exec();
   std::erase_if(modal_loops_, [&loop](const auto& entry) { return entry.second == &loop; });
+  // The window system hands the activation around while the dialog's window goes away; once
+  // it has, the form the model made active again takes the keyboard back.
+  if (forms::Form* active = app_.ActiveForm()) SyncFocus(*active);
 }
 
 void QtHost::ProcessHostEvents() { QCoreApplication::processEvents(); }
@@ -256,17 +256,13 @@ void QtHost::CloseRequested(forms::Form& form) {
 }
 
 bool QtHost::KeyEvent(forms::Form& form, QKeyEvent& event) {
-  if (event.matches(QKeySequence::Paste)) {
-    forms::user::Paste(Key(), form, QGuiApplication::clipboard()->text().toStdString());
-    return true;
-  }
-  if (event.matches(QKeySequence::Copy) && form.ActiveControl() != nullptr) {
-    const std::string selected = SelectedText(*form.ActiveControl());
-    if (!selected.empty()) QGuiApplication::clipboard()->setText(QString::fromStdString(selected));
-  }
   const Keystroke stroke = ToKeystroke(event);
   if (stroke.key_code != 0 || stroke.ascii != 0) {
     forms::user::Key(Key(), form, stroke.key_code, stroke.shift, stroke.ascii);
+  } else if (!(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+             !event.text().isEmpty() && event.text().at(0) >= QChar(' ')) {
+    // A character without a single-byte code: the model refuses it as the user types it.
+    forms::user::Type(Key(), form, event.text().toStdString());
   }
   return true;
 }
@@ -339,6 +335,12 @@ void QtHost::BuildControls(forms::Form& form, FormWindow& window) {
       });
     }
     SyncControlWidget(*control, *widget);
+  }
+  // Labels, images and lines are drawn on the form itself, beneath every control that is a
+  // window of its own: a combo box shown where a label is hides the label.
+  for (forms::Control* control : form.Controls()) {
+    if (IsDrawnOnForm(*control)) continue;
+    if (QWidget* widget = WidgetOf(*control)) widget->raise();
   }
 }
 
@@ -419,6 +421,47 @@ void QtHost::SyncFocus(forms::Form& form) {
   }
 }
 
+void QtHost::NameBoxesByCaption(forms::Form& form) {
+  std::map<const forms::Control*, int> boxes_captioned;
+  for (forms::Control* control : form.Controls()) {
+    if (control->Kind() != ControlKind::kTextBox && control->Kind() != ControlKind::kComboBox) {
+      continue;
+    }
+    QWidget* box = WidgetOf(*control);
+    if (box == nullptr) continue;
+    const forms::BoxCaption caption = forms::CaptionOf(*control);
+    captions_[box] = caption;
+    // Without a caption the name is empty, and Qt names the box by its frame's caption.
+    box->setAccessibleName(QString::fromStdString(forms::CaptionName(caption)));
+    if (caption.label != nullptr) ++boxes_captioned[caption.label];
+  }
+  // A label that captions one box alone is that box's label for Qt too; a column heading
+  // names its boxes by name only.
+  for (forms::Control* control : form.Controls()) {
+    auto* label = qobject_cast<QLabel*>(WidgetOf(*control));
+    if (control->Kind() != ControlKind::kLabel || label == nullptr) continue;
+    QWidget* buddy = nullptr;
+    if (boxes_captioned[control] == 1) {
+      for (const auto& [box, caption] : captions_) {
+        if (caption.label == control) buddy = box;
+      }
+    }
+    if (label->buddy() != buddy) {
+      label->setBuddy(buddy);
+      SyncControlWidget(*control, *label);  // a buddy's label shows "&" doubled
+    }
+  }
+}
+
+void QtHost::RenameBoxesCaptionedBy(const forms::Control& label) {
+  if (label.Kind() != ControlKind::kLabel) return;
+  for (const auto& [box, caption] : captions_) {
+    if (caption.label == &label || caption.heading == &label) {
+      box->setAccessibleName(QString::fromStdString(forms::CaptionName(caption)));
+    }
+  }
+}
+
 void QtHost::QuitModalLoops(const forms::Form* form) {
   for (auto& [owner, loop] : modal_loops_) {
     if (form == nullptr || owner == form) loop->quit();
@@ -429,6 +472,7 @@ void QtHost::Forget(forms::Form& form) {
   auto it = windows_.find(&form);
   if (it == windows_.end()) return;
   for (forms::Control* control : form.Controls()) {
+    if (QWidget* widget = WidgetOf(*control)) captions_.erase(widget);
     widgets_.erase(control);
     actions_.erase(control);
   }

@@ -21,6 +21,7 @@
 #include <QWidget>
 
 #include "platform/forms/application.h"
+#include "platform/forms/caption_label.h"
 #include "platform/forms/form.h"
 #include "platform/forms/host.h"
 #include "platform/print/print_form.h"
@@ -71,6 +72,10 @@ class QtHost : public forms::Host {
   void SyncForm(forms::Form& form, FormWindow& window);
   void SyncMenu(forms::Control& menu);
   void SyncFocus(forms::Form& form);
+  // Gives each text and combo box the caption of its label as its accessible name (and the
+  // label its box as buddy when it captions that box alone), as the form lies now.
+  void NameBoxesByCaption(forms::Form& form);
+  void RenameBoxesCaptionedBy(const forms::Control& label);
   bool KeyEvent(forms::Form& form, QKeyEvent& event);
   bool MouseEvent(forms::Control& control, QWidget& widget, QMouseEvent& event);
   void ShowPressInWidget(forms::Control& control, QWidget& widget, QPoint point);
@@ -82,6 +87,8 @@ class QtHost : public forms::Host {
   std::map<const forms::Control*, QWidget*> widgets_;
   std::map<const QObject*, forms::Control*> controls_;
   std::map<const forms::Control*, QAction*> actions_;
+  // The caption of each text and combo box of the shown forms.
+  std::map<QWidget*, forms::BoxCaption> captions_;
   std::vector<std::pair<const forms::Form*, QEventLoop*>> modal_loops_;
   QTimer timer_;
   print::WindowImageSource previous_image_source_;

@@ -5,8 +5,8 @@
 #include <utility>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QPageLayout>
@@ -27,9 +27,12 @@ bool IsPdf(const print::PrinterInfo& printer) { return printer.device_name == kP
 
 print::PrinterInfo PdfPrinter() { return {kPdfPrinterName, "PDF", "file"}; }
 
+// A PDF page has no unprintable border. It keeps a quarter inch at the sides and a twentieth
+// at top and bottom, so that the tallest page the program prints (a rate sheet's 69 lines of
+// 10-point Courier, 15663 twips) fits whole at its own scale.
 QPageLayout PdfLayout() {
   return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                     QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
+                     QMarginsF(0.25, 0.05, 0.25, 0.05), QPageLayout::Inch);
 }
 
 print::PageArea ToTwips(const QRectF& inches) {
@@ -39,6 +42,32 @@ print::PageArea ToTwips(const QRectF& inches) {
 
 QPrinterInfo FindCupsPrinter(const print::PrinterInfo& printer) {
   return QPrinterInfo::printerInfo(QString::fromStdString(printer.device_name));
+}
+
+// The page of a CUPS printer as the printer describes it; a printer Qt does not know gets
+// the PDF file's page (CUPS then judges the queue itself).
+QPageLayout CupsLayout(const print::PrinterInfo& printer) {
+  const QPrinterInfo info = FindCupsPrinter(printer);
+  if (info.isNull()) return PdfLayout();
+  return QPrinter(info).pageLayout();
+}
+
+// The job painted as a PDF in memory; empty when painting failed.
+QByteArray PaintPdf(const QPageLayout& layout, const print::Document& document) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  bool painted = false;
+  {
+    QPdfWriter writer(&buffer);
+    writer.setCreator(QStringLiteral("Frelane"));
+    writer.setTitle(QStringLiteral("Frelane"));
+    writer.setResolution(kPdfDotsPerInch);
+    writer.setPageLayout(layout);
+    painted = PaintDocument(writer, kPdfDotsPerInch, document,
+                            ToTwips(layout.paintRect(QPageLayout::Inch)));
+  }
+  return painted ? bytes : QByteArray();
 }
 
 [[noreturn]] void Fail(const QString& description) {
@@ -57,8 +86,11 @@ QString AskForPdfPath() {
   return path;
 }
 
-QtPrintSystem::QtPrintSystem(PdfPathChooser choose_pdf_path)
-    : choose_pdf_path_(std::move(choose_pdf_path)) {}
+QtPrintSystem::QtPrintSystem(PdfPathChooser choose_pdf_path, FileWriter write_file,
+                             Spooler spool)
+    : choose_pdf_path_(std::move(choose_pdf_path)),
+      write_file_(std::move(write_file)),
+      spool_(std::move(spool)) {}
 
 std::vector<print::PrinterInfo> QtPrintSystem::Printers() const {
   std::vector<print::PrinterInfo> printers;
@@ -89,11 +121,8 @@ std::vector<std::string> QtPrintSystem::FontNames(const print::PrinterInfo&) con
 }
 
 print::PageArea QtPrintSystem::PrintableArea(const print::PrinterInfo& printer) const {
-  if (IsPdf(printer)) return ToTwips(PdfLayout().paintRect(QPageLayout::Inch));
-  const QPrinterInfo info = FindCupsPrinter(printer);
-  if (info.isNull()) return print::kLetterPrintableArea;
-  QPrinter device(info);
-  return ToTwips(device.pageLayout().paintRect(QPageLayout::Inch));
+  const QPageLayout layout = IsPdf(printer) ? PdfLayout() : CupsLayout(printer);
+  return ToTwips(layout.paintRect(QPageLayout::Inch));
 }
 
 void QtPrintSystem::Submit(const print::PrinterInfo& printer, const print::Document& document) {
@@ -107,32 +136,24 @@ void QtPrintSystem::Submit(const print::PrinterInfo& printer, const print::Docum
 void QtPrintSystem::SubmitToPdf(const print::Document& document) {
   const QString path = choose_pdf_path_ ? choose_pdf_path_() : QString();
   if (path.isEmpty()) Fail(QStringLiteral("Printing cancelled: no PDF file was chosen."));
-  bool painted = false;
-  {
-    QPdfWriter writer(path);
-    writer.setCreator(QStringLiteral("Frelane"));
-    writer.setResolution(kPdfDotsPerInch);
-    writer.setPageLayout(PdfLayout());
-    painted = PaintDocument(writer, kPdfDotsPerInch, document, PrintableArea(PdfPrinter()));
-  }
-  if (!painted) {
-    QFile::remove(path);
-    Fail(QStringLiteral("The PDF file could not be written: ") + path);
+  const QByteArray pdf = PaintPdf(PdfLayout(), document);
+  const QString reason =
+      pdf.isEmpty() ? QStringLiteral("the pages could not be drawn") : write_file_(path, pdf);
+  if (!reason.isEmpty()) {
+    Fail(QStringLiteral("The PDF file could not be written: ") + path + QStringLiteral(" (") +
+         reason + QStringLiteral(")"));
   }
 }
 
 void QtPrintSystem::SubmitToCups(const print::PrinterInfo& printer,
                                  const print::Document& document) {
-  const QPrinterInfo info = FindCupsPrinter(printer);
   const QString name = QString::fromStdString(printer.device_name);
-  if (info.isNull()) Fail(QStringLiteral("The printer is not available: ") + name);
-  QPrinter device(info, QPrinter::HighResolution);
-  device.setDocName(QStringLiteral("Frelane"));
-  device.setFullPage(false);
-  const bool painted =
-      PaintDocument(device, device.resolution(), document, PrintableArea(printer));
-  if (!painted || device.printerState() == QPrinter::Error) {
-    Fail(QStringLiteral("The printer did not accept the job: ") + name);
+  const QByteArray pdf = PaintPdf(CupsLayout(printer), document);
+  const QString reason = pdf.isEmpty() ? QStringLiteral("the pages could not be drawn")
+                                       : spool_(name, QStringLiteral("Frelane"), pdf);
+  if (!reason.isEmpty()) {
+    Fail(QStringLiteral("The printer did not accept the job: ") + name + QStringLiteral(" (") +
+         reason + QStringLiteral(")"));
   }
 }
 

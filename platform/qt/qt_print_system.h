@@ -1,6 +1,7 @@
 // The real printers: every CUPS printer Qt knows, and after them an always-present
 // "PDF file" printer that writes the job to a PDF file the user chooses, so printing works on a
-// machine without printers. Jobs are painted from their display list (print_replay.h).
+// machine without printers. Jobs are painted from their display list (print_replay.h) into a
+// PDF, which then goes to the file or to the CUPS queue (print_outlets.h).
 #ifndef FRELANE_PLATFORM_QT_QT_PRINT_SYSTEM_H_
 #define FRELANE_PLATFORM_QT_QT_PRINT_SYSTEM_H_
 
@@ -9,6 +10,7 @@
 #include <QString>
 
 #include "platform/print/print_system.h"
+#include "platform/qt/print_outlets.h"
 
 namespace qtbind {
 
@@ -21,7 +23,9 @@ class QtPrintSystem : public print::PrintSystem {
  public:
   using PdfPathChooser = std::function<QString()>;
 
-  explicit QtPrintSystem(PdfPathChooser choose_pdf_path = AskForPdfPath);
+  // The outlets are where painted jobs go (print_outlets.h); tests put failing ones in.
+  explicit QtPrintSystem(PdfPathChooser choose_pdf_path = AskForPdfPath,
+                         FileWriter write_file = WriteWholeFile, Spooler spool = SpoolToCups);
 
   // CUPS printers in CUPS's order, then "PDF file".
   std::vector<print::PrinterInfo> Printers() const override;
@@ -30,8 +34,9 @@ class QtPrintSystem : public print::PrintSystem {
   // "Arial", "Courier New", "Times New Roman", then the installed families.
   std::vector<std::string> FontNames(const print::PrinterInfo& printer) const override;
   print::PageArea PrintableArea(const print::PrinterInfo& printer) const override;
-  // Throws print::PrinterError when the job did not go out: the user chose no file, the file
-  // could not be written, or CUPS refused the job.
+  // Returns once the job is out: the PDF file fully written, or the job accepted by CUPS.
+  // Throws print::PrinterError otherwise: the user chose no file, the file could not be
+  // written (a full disk), or CUPS refused the job; the message says which and why.
   void Submit(const print::PrinterInfo& printer, const print::Document& document) override;
 
  private:
@@ -39,6 +44,8 @@ class QtPrintSystem : public print::PrintSystem {
   void SubmitToCups(const print::PrinterInfo& printer, const print::Document& document);
 
   PdfPathChooser choose_pdf_path_;
+  FileWriter write_file_;
+  Spooler spool_;
 };
 
 }  // namespace qtbind

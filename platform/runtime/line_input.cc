@@ -1,12 +1,14 @@
 #include "platform/runtime/line_input.h"
 
+#include "platform/os/regular_file.h"
+
 namespace runtime {
 
 LineReader::~LineReader() { Close(); }
 
 bool LineReader::Open(const std::string& path) {
   Close();
-  file_ = std::fopen(path.c_str(), "rb");
+  file_ = os::StreamOver(os::OpenRegularFile(path), "rb");
   return file_ != nullptr;
 }
 

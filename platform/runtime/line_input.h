@@ -15,7 +15,7 @@ class LineReader {
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
-  // False when the file cannot be opened.
+  // False when the file cannot be opened or is no regular file (a pipe would never end).
   bool Open(const std::string& path);
   void Close();
   // The next line without its end; false at the end of the file (line left empty).

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/os/regular_file.h"
 #include "platform/runtime/error.h"
 
 namespace runtime {
@@ -14,8 +15,7 @@ RecordFile::~RecordFile() { Close(); }
 bool RecordFile::Open(const std::string& path, int record_length) {
   Close();
   if (record_length <= 0) return false;
-  file_ = std::fopen(path.c_str(), "r+b");
-  if (file_ == nullptr) file_ = std::fopen(path.c_str(), "w+b");
+  file_ = os::StreamOver(os::OpenRegularFileForUpdate(path), "r+b");
   record_length_ = record_length;
   read_only_ = false;
   eof_ = false;
@@ -25,7 +25,7 @@ bool RecordFile::Open(const std::string& path, int record_length) {
 bool RecordFile::OpenForReading(const std::string& path, int record_length) {
   Close();
   if (record_length <= 0) return false;
-  file_ = std::fopen(path.c_str(), "rb");
+  file_ = os::StreamOver(os::OpenRegularFile(path), "rb");
   record_length_ = record_length;
   read_only_ = true;
   eof_ = false;

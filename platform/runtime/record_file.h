@@ -1,5 +1,6 @@
 // Random-access record files: fixed-length records addressed by a 1-based record number.
-// Opening a missing file creates it empty. Reading a record at or past the end gives a
+// Opening a missing file creates it empty; only a regular file is opened (a pipe at the
+// name would hold the program up), anything else fails to open. Reading a record at or past the end gives a
 // zero-filled record and sets Eof; reading never fails on a short file, and a trailing
 // partial record counts as past the end. Record numbers below 1 are run-time error 63.
 #ifndef FRELANE_PLATFORM_RUNTIME_RECORD_FILE_H_

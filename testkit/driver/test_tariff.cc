@@ -95,6 +95,9 @@ void WriteTestTariff(const TempDir& dir) {
   for (std::size_t i = lines.size() - 3; i < lines.size(); ++i) lines[i].alt_point_type = '0';
   lines.push_back(Line(1, 'Y', "TESTBU01", "01"));
   lines.push_back(Line(2, '0', "TESTBU01", "02"));
+  lines.push_back(Line(1, '0', "TESTCB01", "01"));
+  lines.back().weight_type_digit = '1';
+  lines.push_back(Line(1, '0', "TESTBG01", "01"));
   dir.Write("EFCREC.TBL", EfcrecFile(lines));
   dir.Write("TDS.SEQ", "");
   dir.Write("TDA.SEQ", "");
@@ -143,6 +146,13 @@ void WriteTestTariff(const TempDir& dir) {
   Write(dir, "TESTBU01", ".I", "01", RateIndex16(kLaneIndex));
   Write(dir, "TESTBU01", ".R", "01", RateFile({{1, "  0001 ", {12000, 11000, 0}}}, 52));
   WriteLaneTariff(dir, "TESTBU01", "02", 2, us, general);
+
+  WriteLaneTariff(dir, "TESTCB01", "01", 1, us, general);
+  Write(dir, "TESTCB01", ".T", "01", WeightTypeFile({WeightType("100", 1, 600)}));
+  WriteLaneTariff(
+      dir, "TESTBG01", "01", 1, us,
+      {1, "   888 ",
+       {9500, 999999, 999000, 998000, 1000000, 999000, 998000, 1000000, 999000, 998000}});
 }
 
 }  // namespace testkit

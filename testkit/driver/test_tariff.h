@@ -24,6 +24,10 @@
 // TESTBU01, a bureau tariff: number 1 (type Y) gives the lane 10000-19999 to 20000-29999
 //   the type factors 1.2 (minimum charges) and 1.1 (breaks 1-6); number 2 (type 0, files
 //   02) rates it as TESTTR01.
+// TESTCB01: TESTTR01 with class-specific breaks; the weight-type row of class 100 moves
+//   break 1 from 500 to 600 lb.
+// TESTBG01: TESTTR01's lane at rates beyond the response's fields: class 50 999999 999000
+//   998000, classes 100 and 200 1000000 999000 998000.
 #ifndef TESTKIT_DRIVER_TEST_TARIFF_H_
 #define TESTKIT_DRIVER_TEST_TARIFF_H_
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/os/bytes.h"
+#include "tolv32dll/rates/factor_rounding.h"
 
 namespace tolv {
 namespace {
@@ -43,7 +44,7 @@ std::int64_t Merge(char op, std::int64_t a, std::int64_t b) {
   if (b == 0) return a;
   if (a == 0) return b;
   switch (op) {
-    case '*': return (a * b + 5000) / 10000;
+    case '*': return ApplyFactor(a, b);
     case '+': return a + b - 10000;
     case 'H': return std::max(a, b);
     case 'L': return std::min(a, b);

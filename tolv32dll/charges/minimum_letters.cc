@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "tolv32dll/charges/bracket_builder.h"
+#include "tolv32dll/rates/factor_rounding.h"
 
 namespace tolv {
 namespace {
@@ -76,7 +77,7 @@ ErrorNumber BracketBuilder::ByMethod() {
       const std::int64_t g = r == std::string_view::npos || !terms_.break_factor
                                  ? 10000
                                  : terms_.break_factor(5 + static_cast<int>(r), 0);
-      const std::int64_t scaled = (static_cast<std::int64_t>(V(0)) * g + 5000) / 10000;
+      const std::int64_t scaled = ApplyFactor(V(0), g);
       Single(static_cast<std::int32_t>((scaled + 2) / 5 * 5));
       break;
     }

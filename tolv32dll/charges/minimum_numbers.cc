@@ -3,6 +3,7 @@
 
 #include "tolv32dll/charges/bracket_builder.h"
 #include "tolv32dll/rates/cell_rule.h"
+#include "tolv32dll/rates/factor_rounding.h"
 
 namespace tolv {
 namespace {
@@ -140,7 +141,7 @@ void BracketBuilder::MethodSix(const MinimumRecord& m) {
   for (std::size_t g = 0; g < groups && slot < MinimumBrackets::kMax; ++g) {
     const std::int32_t weight = m.M(4 * g);
     if (g > 0 && weight == 0) continue;
-    std::int64_t charge = (m.M(4 * g + 1) * base + 5000) / 10000;
+    std::int64_t charge = ApplyFactor(m.M(4 * g + 1), base);
     charge = std::max<std::int64_t>(charge, m.M(4 * g + 2));
     const std::int32_t ceiling = m.M(4 * g + 3);
     if (ceiling != 0) charge = std::min<std::int64_t>(charge, ceiling);

@@ -4,12 +4,13 @@
 #include <cstring>
 #include <memory>
 
+#include "KMLIB/packed_zip.h"
 #include "KMLIB/tdn_files.h"
 #include "KMLIB/tdt_file.h"
 #include "KMLIB/tdz_file.h"
+#include "platform/os/ascii_text.h"
 #include "platform/os/parsed_files.h"
 #include "tolv32dll/determination/determiner.h"
-#include "tolv32dll/determination/zip_range.h"
 
 namespace tolv {
 
@@ -76,7 +77,7 @@ std::optional<StateCode> LookupState(const TdDataSet& data, std::string_view dir
       kmlib::TdStatus::kOk) {
     return std::nullopt;
   }
-  if (!ZipInRange(zip, record)) return std::nullopt;
+  if (!kmlib::CodeInPackedRange(zip, record.low_zip(), record.high_zip())) return std::nullopt;
   return data.StateOf(record.area());
 }
 
@@ -110,7 +111,7 @@ bool Determiner::PassesKindFilter(char kind) const {
 // force for Canadian (or Mexican, or bureau-point) rating.
 std::optional<ErrorNumber> Determiner::CanadianNamed() {
   auto letter_first = [](const std::string& code) {
-    return !code.empty() && std::isalpha(static_cast<unsigned char>(code[0]));
+    return !code.empty() && os::IsAsciiAlpha(code[0]);
   };
   bool origin_letter = letter_first(request_.origin_zip);
   if (!(origin_letter || letter_first(request_.destination_zip)) || !request_.named8()) {
@@ -154,7 +155,9 @@ ErrorNumber Determiner::FindPoint(std::string_view code, TdPoint* point, ErrorNu
   if (zip_ranges_->Find(code, state_.version, &point->tdz) != kmlib::TdStatus::kOk) {
     return kErrGettdz;
   }
-  if (!ZipInRange(code, point->tdz)) return out_of_range;
+  if (!kmlib::CodeInPackedRange(code, point->tdz.low_zip(), point->tdz.high_zip())) {
+    return out_of_range;
+  }
   if (!area_values_) {
     switch (kmlib::AreaValuesFile::Open(TdFilePath(context_.data_dir, kTdtFile),
                                         context_.data.group_count(), &area_values_)) {

@@ -1,6 +1,6 @@
-#include <cctype>
 #include <string>
 
+#include "platform/os/ascii_text.h"
 #include "tolv32dll/charges/charge_compute.h"
 #include "tolv32dll/driver/engine_rating_files.h"
 #include "tolv32dll/driver/mexican_legs.h"
@@ -104,9 +104,7 @@ ErrorNumber ShipmentDrive::RateLeg() {
   charge.minimum.pin_mc = tariff.options.pin_mc;
   charge.minimum.origin_addon_factor = engine_.work.points.origin_record.addon_factor;
   charge.minimum.destination_addon_factor = engine_.work.points.destination_record.addon_factor;
-  auto lettered = [](const std::string& zip) {
-    return !zip.empty() && std::isalpha(static_cast<unsigned char>(zip[0]));
-  };
+  auto lettered = [](const std::string& zip) { return !zip.empty() && os::IsAsciiAlpha(zip[0]); };
   charge.minimum.lettered_point =
       lettered(request_.origin_zip) || lettered(request_.destination_zip);
   charge.minimum.band_block = [this, &files]() -> Result<const MinimumBandBlock*> {

@@ -1,8 +1,9 @@
 #include "tolv32dll/driver/mexican_legs.h"
 
 #include <array>
-#include <cctype>
 #include <cstring>
+
+#include "platform/os/ascii_text.h"
 
 namespace tolv {
 namespace {
@@ -26,8 +27,7 @@ bool InRange(const std::string& zip, const std::uint8_t* record, std::size_t low
 
 bool IsMexicanZip(std::string_view zip) {
   if (zip.size() < 6) return false;
-  const auto first = static_cast<unsigned char>(zip[0]);
-  return !std::isalpha(first) && std::toupper(static_cast<unsigned char>(zip[5])) == 'M';
+  return !os::IsAsciiAlpha(zip[0]) && os::AsciiUpper(zip[5]) == 'M';
 }
 
 Result<std::string> FindBorderCrossing(const FileView& file, std::string_view other_zip,

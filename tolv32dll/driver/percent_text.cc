@@ -1,10 +1,10 @@
 #include "tolv32dll/driver/percent_text.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
+#include <string_view>
 
 namespace tolv {
 namespace {
@@ -30,16 +30,28 @@ std::uint32_t RoundedHundredths(float value) {
 }  // namespace
 
 bool PercentText(float percent, std::array<char, 5>& out) {
-  // Below 100 the exponent is negative; 99.995 and above print with three whole digits.
-  if (!(percent >= 0.0f && percent < 100.0f) || std::signbit(percent)) {
-    char text[64];
-    const int n = std::snprintf(text, sizeof text, "%05.2f", static_cast<double>(percent));
-    if (n != 5) return false;
-    std::memcpy(out.data(), text, 5);
+  // The C library's "%05.2f" would print the locale's decimal character; this is the C
+  // locale's text whatever the process has set.
+  if (std::isnan(percent) || std::isinf(percent)) {
+    const std::string_view word = std::isnan(percent) ? "nan" : "inf";
+    const bool minus = std::signbit(percent);
+    out.fill(' ');
+    if (minus) out[1] = '-';
+    std::copy(word.begin(), word.end(), out.begin() + 2);
     return true;
   }
-  const std::uint32_t hundredths = RoundedHundredths(percent);
-  if (hundredths > 9999) return false;
+  const bool minus = std::signbit(percent);
+  // Below 100 the exponent is negative; 99.995 and above print with three whole digits.
+  const float magnitude = std::fabs(percent);
+  if (!(magnitude < 100.0f)) return false;
+  const std::uint32_t hundredths = RoundedHundredths(magnitude);
+  // A minus sign leaves room for one whole digit.
+  if (hundredths > (minus ? 999u : 9999u)) return false;
+  if (minus) {
+    out = {'-', static_cast<char>('0' + hundredths / 100), '.',
+           static_cast<char>('0' + hundredths / 10 % 10), static_cast<char>('0' + hundredths % 10)};
+    return true;
+  }
   out = {static_cast<char>('0' + hundredths / 1000), static_cast<char>('0' + hundredths / 100 % 10),
          '.', static_cast<char>('0' + hundredths / 10 % 10),
          static_cast<char>('0' + hundredths % 10)};

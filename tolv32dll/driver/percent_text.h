@@ -7,10 +7,11 @@
 
 namespace tolv {
 
-// What snprintf "%05.2f" makes of the percent (as a double): the value rounded to hundredths
-// as the C library rounds an exact binary value (a tie to the even digit). False when that
-// text is not exactly five characters (negative, 100 or more, not a number), which no
-// response field holds; out is then left as it was.
+// What snprintf "%05.2f" makes of the percent (as a double) in the C locale, whatever
+// locale the process has set: the value rounded to hundredths as the C library rounds an
+// exact binary value (a tie to the even digit). False when that text is not exactly five
+// characters (-9.995 and below, 100 or more), which no response field holds; out is then
+// left as it was.
 bool PercentText(float percent, std::array<char, 5>& out);
 
 }  // namespace tolv

@@ -144,6 +144,10 @@ ErrorNumber ShipmentDrive::Run() {
   response.discount_marker = service_.effective.marker;
   response.discount_values = service_.effective.values;
   response.charges_computed = rate;
+  if (rate) {
+    response.rated_breaks =
+        std::span<const std::int32_t>(tables_.weight_breaks.data(), tables_.weight_breaks.size());
+  }
   *hd.at(h::kListKind) = list_.list_kind ? list_.list_kind : ' ';
   TOLV_RETURN_IF_ERROR(
       WriteResponse(response, totals_, request_.lines, engine_.tariff.tables, charges_, record_));

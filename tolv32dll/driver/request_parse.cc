@@ -1,9 +1,9 @@
 #include "tolv32dll/driver/request_parse.h"
 
 #include <cassert>
-#include <cctype>
 #include <optional>
 
+#include "platform/os/ascii_text.h"
 #include "tolv32dll/effective/tariff_tables.h"
 
 namespace tolv {
@@ -27,9 +27,7 @@ std::optional<int> WholeNumber(std::string_view text) {
   return value;
 }
 
-bool StartsWithLetter(std::string_view code) {
-  return !code.empty() && std::isalpha(static_cast<unsigned char>(code[0]));
-}
+bool StartsWithLetter(std::string_view code) { return !code.empty() && os::IsAsciiAlpha(code[0]); }
 
 // A field's bytes with NULs read as blanks: the text of Text() before its trailing blanks
 // go, without a string. REQUIRES: the field is at most kMaxWidth wide.

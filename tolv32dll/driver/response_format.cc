@@ -83,12 +83,18 @@ void WriteChargeBlock(const ChargeResult& charges, os::RecordView v) {
             sr::kRateMatrixCells);
 }
 
-void WriteResultAreas(const FactorTables& tables, const ChargeResult& charges,
-                      ShipmentRecord& record) {
+void WriteResultAreas(const ResponseTerms& terms, const FactorTables& tables,
+                      const ChargeResult& charges, ShipmentRecord& record) {
   os::RecordView v = record.view();
   const int classes = std::clamp<int>(tables.class_count, 0, static_cast<int>(sr::kTariffClasses));
-  const int breaks =
-      std::clamp<int>(tables.break_count, 0, static_cast<int>(sr::kTariffWeightBreaks));
+  const std::span<const std::int32_t> listed =
+      terms.rated_breaks ? *terms.rated_breaks
+                         : std::span<const std::int32_t>(
+                               tables.weight_breaks.data(),
+                               static_cast<std::size_t>(std::clamp<int>(
+                                   tables.break_count, 0,
+                                   static_cast<int>(tables.weight_breaks.size()))));
+  const int breaks = static_cast<int>(std::min(listed.size(), sr::kTariffWeightBreaks));
   for (std::size_t i = 0; i < sr::kTariffClasses; ++i) {
     const os::Field f = sr::kClassCode.Nth(i);
     if (static_cast<int>(i) < classes) {
@@ -98,7 +104,7 @@ void WriteResultAreas(const FactorTables& tables, const ChargeResult& charges,
     }
   }
   std::uint8_t* weight_breaks = v.at(sr::kWeightBreak.Run(sr::kTariffWeightBreaks));
-  PutI32Run(weight_breaks, tables.weight_breaks.data(), static_cast<std::size_t>(breaks));
+  PutI32Run(weight_breaks, listed.data(), static_cast<std::size_t>(breaks));
   std::memset(weight_breaks + 4 * breaks, 0, 4 * (sr::kTariffWeightBreaks - breaks));
   v.SetI16(sr::kClassCount, static_cast<std::int16_t>(classes));
   v.SetI16(sr::kWeightBreakCount, static_cast<std::int16_t>(breaks));
@@ -163,12 +169,6 @@ ErrorNumber WriteResponse(const ResponseTerms& terms, const ShipmentTotals& tota
       !Fits(a.minimum_discount, kMaxRateCents) || !PercentText(a.discount_percent, percent)) {
     return kErrSysmax;
   }
-  for (const DetailLine& line : lines) {
-    if (!Fits(line.weight, kMaxWeight) || !Fits(line.rate, kMaxRateCents) ||
-        !Fits(line.charge, kMaxChargeCents)) {
-      return kErrSysmax;
-    }
-  }
 
   os::RecordView hd = record.header();
   hd.Fill(h::kStatus, ' ');
@@ -203,6 +203,13 @@ ErrorNumber WriteResponse(const ResponseTerms& terms, const ShipmentTotals& tota
   PutMoney(hd, h::kMinimumDiscount, a.minimum_discount, ' ');
   std::memcpy(hd.at(h::kDiscountPercent), percent.data(), percent.size());
 
+  // The header stays rewritten when a line does not fit; the lines stay as sent.
+  for (const DetailLine& line : lines) {
+    if (!Fits(line.weight, kMaxWeight) || !Fits(line.rate, kMaxRateCents) ||
+        !Fits(line.charge, kMaxChargeCents)) {
+      return kErrSysmax;
+    }
+  }
   for (std::size_t i = 0; i < lines.size() && i < sr::kDetailSlots; ++i) {
     const DetailLine& line = lines[i];
     os::RecordView dv = record.detail(i);
@@ -214,7 +221,7 @@ ErrorNumber WriteResponse(const ResponseTerms& terms, const ShipmentTotals& tota
     PutMoney(dv, d::kRate, terms.charges_computed ? line.rate : 0, '0');
     PutMoney(dv, d::kCharge, terms.charges_computed ? line.charge : 0, '0');
   }
-  WriteResultAreas(tables, charges, record);
+  WriteResultAreas(terms, tables, charges, record);
   return kOk;
 }
 

@@ -3,6 +3,8 @@
 #ifndef TOLV32DLL_DRIVER_RESPONSE_FORMAT_H_
 #define TOLV32DLL_DRIVER_RESPONSE_FORMAT_H_
 
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +29,8 @@ struct ResponseTerms {
   std::string_view discount_marker;
   std::array<float, 10> discount_values{};
   bool charges_computed = false;  // false: ProcessMode "0", weights and money print as 0
+  // The weight breaks the rating used, class-specific breaks in place; none: the tariff's.
+  std::optional<std::span<const std::int32_t>> rated_breaks;
 };
 
 // The amounts the response carries after the discounts, in cents.
@@ -44,8 +48,9 @@ struct ResponseAmounts {
 ResponseAmounts DiscountAmounts(const ResponseTerms& terms, const ShipmentTotals& totals,
                                 std::int32_t minimum_floor);
 
-// Writes header, details and result areas. 145 when an amount does not fit its field (the
-// header is then already rewritten, as the record of that error shows).
+// Writes header, details and result areas. 145 when an amount does not fit its field: a
+// header amount leaves the header as sent; a line's amount comes to light after the header
+// is rewritten, which it then stays, the lines as sent.
 ErrorNumber WriteResponse(const ResponseTerms& terms, const ShipmentTotals& totals,
                           const std::vector<DetailLine>& lines, const FactorTables& tables,
                           const ChargeResult& charges, ShipmentRecord& record);

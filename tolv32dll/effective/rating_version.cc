@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/os/ascii_text.h"
 #include "tolv32dll/effective/effective_record.h"
 
 namespace tolv {
@@ -11,7 +12,6 @@ namespace {
 
 namespace L = effective_record;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool InRange(char c, char low, char high) { return c >= low && c <= high; }
 
 std::string_view TextOf(std::span<const std::uint8_t> line, os::Field f) {
@@ -50,8 +50,8 @@ const char* VersionByRules(std::span<const std::uint8_t> line) {
 void WriteVersionAndTidy(std::span<std::uint8_t> line, std::string_view version) {
   char kind16 = static_cast<char>(line[L::kLaneAdjKind.offset]);
   bool known_kind = std::strchr("ACGLTUY", kind16) != nullptr && kind16 != '\0';
-  if (!known_kind || !IsDigit(static_cast<char>(line[17])) ||
-      !IsDigit(static_cast<char>(line[18]))) {
+  if (!known_kind || !os::IsAsciiDigit(static_cast<char>(line[17])) ||
+      !os::IsAsciiDigit(static_cast<char>(line[18]))) {
     line[16] = ' ';
     line[17] = '0';
     line[18] = '0';
@@ -98,7 +98,7 @@ std::optional<int> RatingVersionNumber(std::string_view text) {
   int y = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (i == point) continue;
-    if (!IsDigit(text[i])) return std::nullopt;
+    if (!os::IsAsciiDigit(text[i])) return std::nullopt;
     int& part = i < point ? x : y;
     part = part * 10 + (text[i] - '0');
   }

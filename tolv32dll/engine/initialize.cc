@@ -1,10 +1,10 @@
 #include "tolv32dll/engine/initialize.h"
 
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
+#include "platform/os/ascii_text.h"
 #include "platform/os/file_lookup.h"
 #include "platform/os/module_path.h"
 #include "platform/os/profile.h"
@@ -31,7 +31,7 @@ std::string SettingsPath(const std::string& library_dir) {
 char FlagSetting(const char* key, const std::string& settings) {
   std::string value = os::GetProfileString("Debug", key, "N", settings);
   if (value.empty()) return '\0';
-  return static_cast<char>(std::toupper(static_cast<unsigned char>(value[0])));
+  return os::AsciiUpper(value[0]);
 }
 
 // The tariff files are read from the tariff data directory. EFCREC.TBL and the

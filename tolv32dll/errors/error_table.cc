@@ -1,7 +1,10 @@
 #include "tolv32dll/errors/error_table.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <cstring>
+#include <string_view>
+
+#include "platform/os/ascii_text.h"
 
 namespace tolv {
 namespace {
@@ -12,14 +15,22 @@ bool MatchesDetailRange(std::int32_t row, std::int32_t number) {
          (row == 500 && number >= 501 && number <= 598);
 }
 
-// The number in the first four bytes as the engine reads "%04d": optional blanks, a sign
-// and digits; 0 when there is no digit.
+// The number in the first four bytes as the engine reads "%4d": white space, then a sign
+// and digits within four characters, a NUL ending the text; 0 when there is no digit.
 std::int32_t ReadNumber(const std::uint8_t* record) {
-  char text[kErrorStringNumberWidth + 1] = {};
-  std::memcpy(text, record, kErrorStringNumberWidth);
-  int value = 0;
-  if (std::sscanf(text, "%4d", &value) != 1) return 0;
-  return value;
+  const auto* bytes = reinterpret_cast<const char*>(record);
+  const std::string_view text(bytes,
+                              std::find(bytes, bytes + kErrorStringNumberWidth, '\0') - bytes);
+  std::size_t i = 0;
+  while (i < text.size() && os::IsAsciiSpace(text[i])) ++i;
+  const std::string_view field = text.substr(i, 4);  // the skipped space is not counted
+  std::size_t j = 0;
+  const bool negative = j < field.size() && field[j] == '-';
+  if (j < field.size() && (field[j] == '-' || field[j] == '+')) ++j;
+  if (j == field.size() || !os::IsAsciiDigit(field[j])) return 0;
+  std::int32_t value = 0;
+  for (; j < field.size() && os::IsAsciiDigit(field[j]); ++j) value = value * 10 + (field[j] - '0');
+  return negative ? -value : value;
 }
 
 }  // namespace

@@ -1,13 +1,13 @@
 #include "tolv32dll/lanes/global_lanes.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <numeric>
 #include <optional>
 #include <vector>
 
+#include "platform/os/ascii_text.h"
 #include "tolv32dll/errors/error_numbers.h"
 #include "tolv32dll/lanes/lane_common.h"
 #include "tolv32dll/lanes/lane_records.h"
@@ -102,8 +102,8 @@ std::vector<std::string> CodesOfBlock(const std::vector<std::uint8_t>& block) {
 std::vector<std::string> CodesOf(const FileView& lanes, const GlobalHead& head,
                                  const std::string& area) {
   std::vector<std::uint8_t> block(static_cast<std::size_t>(head.block_length));
-  const unsigned char first = static_cast<unsigned char>(area[0]);
-  if (std::isdigit(first)) {
+  const char first = area[0];
+  if (os::IsAsciiDigit(first)) {
     std::int64_t index = 0;
     for (char c : area) {
       if (c < '0' || c > '9') break;
@@ -113,7 +113,7 @@ std::vector<std::string> CodesOf(const FileView& lanes, const GlobalHead& head,
     if (!ReadExact(lanes, at, os::MutableByteSpan(block.data(), block.size()))) return {};
     return CodesOfBlock(block);
   }
-  if (!std::isalpha(first) || head.keyed_count == 0) return {};
+  if (!os::IsAsciiAlpha(first) || head.keyed_count == 0) return {};
   const std::size_t entry = G::kBlockKey + block.size();
   const std::string key = Padded(area, G::kBlockKey);
   auto compare = [](os::ByteSpan k, os::ByteSpan r) {

@@ -8,6 +8,7 @@
 #include "tolv32dll/lanes/adj_records.h"
 #include "tolv32dll/lanes/lane_common.h"
 #include "tolv32dll/lanes/lane_records.h"
+#include "tolv32dll/rates/factor_rounding.h"
 
 namespace tolv {
 namespace {
@@ -29,9 +30,7 @@ std::int32_t Combine(char op, std::int32_t acc, std::int32_t value) {
   if (value == 0) return acc;
   switch (op) {
     case '*':
-      return acc == 0 ? value
-                      : static_cast<std::int32_t>((static_cast<std::int64_t>(acc) * value + 5000) /
-                                                  10000);
+      return acc == 0 ? value : static_cast<std::int32_t>(ApplyFactor(acc, value));
     case '+':
       return (acc == 0 ? 10000 : acc) + value - 10000;
     case 'H':
@@ -53,7 +52,7 @@ struct Accumulators {
 
 std::int32_t LaneAdj_ApplyValue(std::int32_t amount, std::int32_t value, int mode) {
   if (value == 0 || amount == 0) return amount;
-  if (mode == 1) return Clamped((static_cast<std::int64_t>(amount) * value + 5000) / 10000);
+  if (mode == 1) return Clamped(ApplyFactor(amount, value));
   return Clamped(static_cast<std::int64_t>(amount) + value);
 }
 
@@ -188,7 +187,7 @@ std::int32_t ApplyOperator(std::int32_t amount, std::int32_t value, char op) {
   if (value == 0 || amount == 0) return amount;
   switch (op) {
     case '*':
-      return Clamped((static_cast<std::int64_t>(amount) * value + 5000) / 10000);
+      return Clamped(ApplyFactor(amount, value));
     case '+':
       return Clamped(static_cast<std::int64_t>(amount) + value);
     case '-':

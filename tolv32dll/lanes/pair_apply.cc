@@ -6,6 +6,7 @@
 #include "tolv32dll/lanes/lane_apply.h"
 #include "tolv32dll/lanes/lane_common.h"
 #include "tolv32dll/lanes/lane_records.h"
+#include "tolv32dll/rates/factor_rounding.h"
 #include "tolv32dll/tariff/codecs.h"
 
 namespace tolv {
@@ -38,8 +39,8 @@ std::int32_t ApplyPairFactor(std::int32_t amount, std::int32_t value, int date_n
   const std::int64_t a = amount;
   const std::int64_t hundredths = a <= 2500000 && date_number < 200108
                                       ? static_cast<std::int64_t>(value / 10) * a / 10
-                                      : (a * value + 50) / 100;
-  return lane_apply::Clamped((hundredths + 50) / 100);
+                                      : Rounded100(a * value);
+  return lane_apply::Clamped(Rounded100(hundredths));
 }
 
 void LaneAdj_ApplyByPair(const FileView& adjustments, const PairTerms& terms,

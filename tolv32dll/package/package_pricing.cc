@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "tolv32dll/rates/class_rate_tables.h"
+#include "tolv32dll/rates/factor_rounding.h"
 
 namespace tolv {
 namespace {
@@ -124,11 +125,11 @@ ErrorNumber Pricer::Hundredweight(const HundredweightReader& read) {
     // 100 lb.
     const std::int64_t g = c0_ + (count + 1) * t_.tier_index;
     const std::int64_t rate = Get(cwt_, g + b + 1);
-    if (next) at_next = (next_break * Get(cwt_, g + b + 2) + 50) / 100;
-    minimum = (rate * c7_ * n + 50) / 100;
+    if (next) at_next = LineCharge(next_break, Get(cwt_, g + b + 2));
+    minimum = Rounded100(rate * c7_ * n);
     const std::int64_t floor = Get16(cwt_, g + b);
     if (minimum < floor && floor != 0) minimum = floor;
-    at_weight = (total * rate + 50) / 100;
+    at_weight = LineCharge(total, rate);
   } else {
     // Row of tier t: entry j is the rate per pound at break j.
     const std::int64_t e = c0_ + count * t_.tier_index;
@@ -156,8 +157,8 @@ void Pricer::ApplySurcharge() {
     if (w != 0) w += s;
     return;
   }
-  for (std::int64_t& p : out_.packages) p = ((10000 + s) * p + 5000) / 10000;
-  if (w != 0) w = ((10000 + s) * w + 5000) / 10000;
+  for (std::int64_t& p : out_.packages) p = ApplyFactor(p, 10000 + s);
+  if (w != 0) w = ApplyFactor(w, 10000 + s);
 }
 
 void Pricer::ApplyResidentialAndArea() {

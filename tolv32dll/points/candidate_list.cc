@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/os/ascii_text.h"
 #include "platform/os/bytes.h"
-#include "tolv32dll/points/text_compare.h"
 
 namespace tolv {
 namespace {
@@ -64,8 +64,8 @@ Result<int> MatchTariffName(ListRequest& request, const std::vector<TariffEntry>
   std::string name = Field(request.tariff_name, 8);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     std::string_view row(rows[i].data(), rows[i].size());
-    if (EqualNoCase(row.substr(0, 6), std::string_view(name).substr(0, 6)) &&
-        EqualNoCase(row.substr(6, 2), std::string_view(name).substr(6, 2))) {
+    if (os::EqualAsciiNoCase(row.substr(0, 6), std::string_view(name).substr(0, 6)) &&
+        os::EqualAsciiNoCase(row.substr(6, 2), std::string_view(name).substr(6, 2))) {
       return static_cast<int>(i);
     }
   }

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/os/ascii_text.h"
 #include "tolv32dll/points/city_match.h"
-#include "tolv32dll/points/text_compare.h"
 
 namespace tolv {
 namespace {
@@ -31,7 +31,7 @@ Result<int> ChooseExceptionCity(ListRequest& request, const std::string& point_c
   for (const ExceptionName& n : names) {
     std::string name = Name19(n.name);
     bool seen = std::any_of(distinct.begin(), distinct.end(),
-                            [&](const std::string& d) { return EqualNoCase(d, name); });
+                            [&](const std::string& d) { return os::EqualAsciiNoCase(d, name); });
     if (!seen) distinct.push_back(name);
   }
   const int count = static_cast<int>(distinct.size());
@@ -40,7 +40,7 @@ Result<int> ChooseExceptionCity(ListRequest& request, const std::string& point_c
   std::string given = Name19(city);
   if (city.find_first_not_of(' ') != std::string::npos) {
     for (const std::string& d : distinct) {
-      if (EqualNoCase(d, given)) chosen = d;
+      if (os::EqualAsciiNoCase(d, given)) chosen = d;
     }
   }
   if (chosen.empty()) {
@@ -58,7 +58,7 @@ Result<int> ChooseExceptionCity(ListRequest& request, const std::string& point_c
   // One point's name of code 901 also claims the groups of its old code 906.
   if (point_code.compare(0, 5, "25530") == 0) {
     for (const ExceptionName& n : names) {
-      if (n.code != 901 || !EqualNoCase(Name19(n.name), chosen)) continue;
+      if (n.code != 901 || !os::EqualAsciiNoCase(Name19(n.name), chosen)) continue;
       for (std::int16_t& a : groups.a) {
         if (a == 906) a = 901;
       }
@@ -66,7 +66,7 @@ Result<int> ChooseExceptionCity(ListRequest& request, const std::string& point_c
   }
   std::vector<bool> marked(groups.a.size(), false);
   for (const ExceptionName& n : names) {
-    if (!EqualNoCase(Name19(n.name), chosen)) continue;
+    if (!os::EqualAsciiNoCase(Name19(n.name), chosen)) continue;
     for (std::size_t g = 0; g < groups.a.size(); ++g) {
       if (groups.a[g] == n.code || (g < groups.b.size() && groups.b[g] == n.code)) marked[g] = true;
     }

@@ -7,10 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include "KMLIB/packed_zip.h"
+#include "platform/os/ascii_text.h"
 #include "tolv32dll/logs/binary_log.h"
 #include "tolv32dll/points/city_match.h"
 #include "tolv32dll/points/exp_record.h"
-#include "tolv32dll/points/text_compare.h"
 #include "tolv32dll/tariff/codecs.h"
 #include "tolv32dll/tariff/record_search.h"
 
@@ -37,10 +38,10 @@ int CompareExpKey(ExpForm form, os::ByteSpan key, std::string_view unpacked_key,
                   os::ByteSpan record) {
   int c;
   if (form == ExpForm::kZip) {
-    char b[5];
-    const std::size_t b_size = Zip_UnpackInto(record.data(), b);
+    const kmlib::ZipText b = kmlib::UnpackZipText(record);
     std::size_t n = (unpacked_key[0] >= '0' && unpacked_key[0] <= '9') ? 5 : 3;
-    c = std::memcmp(unpacked_key.data(), b, std::min({n, unpacked_key.size(), b_size}));
+    c = std::memcmp(unpacked_key.data(), b.chars.data(),
+                    std::min({n, unpacked_key.size(), b.size}));
   } else {
     c = std::memcmp(key.data(), record.data(), exp_postal_record::kCode.width);
   }
@@ -67,9 +68,9 @@ ErrorNumber SubstituteExpPoint(const FileView* exp_file, ExpForm form, ListReque
     key = Pad(point.code, exp_postal_record::kCode.width);
   }
   os::ByteSpan key_bytes(reinterpret_cast<const std::uint8_t*>(key.data()), key.size());
-  char unpacked[5];
-  const std::string_view unpacked_key(
-      unpacked, form == ExpForm::kZip ? Zip_UnpackInto(key_bytes.data(), unpacked) : 0);
+  const kmlib::ZipText unpacked =
+      form == ExpForm::kZip ? kmlib::UnpackZipText(key_bytes) : kmlib::ZipText{};
+  const std::string_view unpacked_key = unpacked.view();
   auto compare = [form, unpacked_key](os::ByteSpan k, os::ByteSpan record) {
     return CompareExpKey(form, k, unpacked_key, record);
   };
@@ -86,7 +87,8 @@ ErrorNumber SubstituteExpPoint(const FileView* exp_file, ExpForm form, ListReque
     const os::ConstRecordView v(record);
     ExpCandidate c;
     if (form == ExpForm::kZip) {
-      c.substitute = Pad(Zip_Unpack(v.at(exp_zip_record::kSubstitute)), 6);
+      c.substitute = Pad(
+          kmlib::UnpackZip(std::span<const std::uint8_t>(v.at(exp_zip_record::kSubstitute), 3)), 6);
     } else {
       c.substitute = v.Raw(exp_postal_record::kSubstitute);
     }
@@ -97,7 +99,7 @@ ErrorNumber SubstituteExpPoint(const FileView* exp_file, ExpForm form, ListReque
 
   std::string city = Pad(point.city, 19);
   for (const ExpCandidate& c : candidates) {
-    if (c.city.compare(0, 2, "**") == 0 || EqualNoCase(c.city, city)) {
+    if (c.city.compare(0, 2, "**") == 0 || os::EqualAsciiNoCase(c.city, city)) {
       point.code = c.substitute;
       point.exp_found = true;
       return kOk;

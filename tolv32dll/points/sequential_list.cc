@@ -1,10 +1,10 @@
 #include "tolv32dll/points/sequential_list.h"
 
 #include <array>
-#include <cctype>
 #include <cstring>
 #include <vector>
 
+#include "platform/os/ascii_text.h"
 #include "tolv32dll/points/city_match.h"
 
 namespace tolv {
@@ -26,8 +26,8 @@ int CompareKey(const std::string& key, const std::uint8_t* record) {
 
 bool SameCityNoCase(const std::string& a, const std::uint8_t* b) {
   for (std::size_t i = 0; i < L::kCity.width; ++i) {
-    unsigned char x = i < a.size() ? static_cast<unsigned char>(a[i]) : ' ';
-    if (std::toupper(x) != std::toupper(b[i])) return false;
+    const char x = i < a.size() ? a[i] : ' ';
+    if (os::AsciiUpper(x) != os::AsciiUpper(static_cast<char>(b[i]))) return false;
   }
   return true;
 }

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <optional>
 #include <vector>
 
+#include "platform/os/ascii_text.h"
 #include "tolv32dll/logs/binary_log.h"
 #include "tolv32dll/points/sequential_list.h"
 #include "tolv32dll/tariff/record_search.h"
@@ -218,8 +218,7 @@ std::string CompactRateBasisNumber(const RateRecord& record, char point_type) {
   for (char c : text) {
     if (c != ' ' && c != '\0') printed.push_back(c);
   }
-  if (point_type == 'F' && !printed.empty() &&
-      std::isalpha(static_cast<unsigned char>(printed.back()))) {
+  if (point_type == 'F' && !printed.empty() && os::IsAsciiAlpha(printed.back())) {
     printed.pop_back();
   }
   return printed;
@@ -242,7 +241,7 @@ ErrorNumber SeekSteppedRateNumber(RatingFiles& files, const RateBasisTerms& term
                                   std::size_t record_length, RateBasisState& state) {
   const std::string& printed = state.printed_number;
   int letters = 0;
-  for (char c : printed) letters += std::isalpha(static_cast<unsigned char>(c)) ? 1 : 0;
+  for (char c : printed) letters += os::IsAsciiAlpha(c) ? 1 : 0;
   const int width = static_cast<int>(printed.size()) - letters;
   std::int64_t n = ParseLeadingNumber(printed);
   if (n == 0) n = ParseLeadingNumber(state.record.Text(L::kNumberDigits));
@@ -266,7 +265,7 @@ ErrorNumber SeekSteppedRateNumber(RatingFiles& files, const RateBasisTerms& term
                 static_cast<long long>(target));
   state.printed_number = text;
   char letter = state.record.KindLetter();
-  if (std::isalpha(static_cast<unsigned char>(letter))) state.printed_number.push_back(letter);
+  if (os::IsAsciiAlpha(letter)) state.printed_number.push_back(letter);
   if (state.printed_number.size() > 11) state.printed_number.resize(11);
   if (terms.reload_factor_set) return terms.reload_factor_set(state.record.FactorSetNumber());
   return kOk;

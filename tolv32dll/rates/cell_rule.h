@@ -11,17 +11,9 @@
 #include "tolv32dll/errors/result.h"
 #include "tolv32dll/ratebasis/rate_record.h"
 #include "tolv32dll/rates/class_rate_tables.h"
+#include "tolv32dll/rates/factor_rounding.h"
 
 namespace tolv {
-
-// R(x): a factor (10000 = 1.0) applied with rounding, on 64 bits, truncated.
-inline std::int64_t ApplyFactor(std::int64_t amount, std::int64_t factor) {
-  return (amount * factor + 5000) / 10000;
-}
-// R100(x): cents from a weight in lbs times a rate per 100 lbs.
-inline std::int64_t LineCharge(std::int64_t weight, std::int64_t rate) {
-  return (weight * rate + 50) / 100;
-}
 
 struct CellRuleContext {
   char method_letter = '0';      // PointType, or the alternate letter when it is 'N'

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "tolv32dll/rates/factor_rounding.h"
+
 namespace tolv {
 namespace {
 
@@ -24,7 +26,7 @@ std::int64_t RoundHundredths(std::int64_t n) {
 
 std::int32_t ScaleCell(std::int32_t cell, std::int64_t factor) {
   if (cell == 0) return 0;
-  return Clamp32((static_cast<std::int64_t>(cell) * factor + 5000) / 10000);
+  return Clamp32(ApplyFactor(cell, factor));
 }
 
 std::int64_t PercentOf(std::int64_t amount, float percent) {

@@ -7,7 +7,7 @@
 
 namespace tolv {
 
-// (cell x factor + 5000) / 10000 on 64 bits (10000 = 1.0); a cell of 0 stays 0. Results
+// ApplyFactor(cell, factor) (10000 = 1.0); a cell of 0 stays 0. Results
 // beyond 32 bits are clamped so that later formatting refuses them instead of wrapping.
 std::int32_t ScaleCell(std::int32_t cell, std::int64_t factor);
 

@@ -1,9 +1,9 @@
 #include "tolv32dll/servguide/service_guide_query.h"
 
-#include <cctype>
 #include <cstring>
 #include <string>
 
+#include "platform/os/ascii_text.h"
 #include "tolv32dll/records/shipment_record.h"
 
 namespace tolv {
@@ -23,7 +23,7 @@ int StatusNumber(const ServiceGuideStatus& status) {
   std::size_t i = 0;
   while (i < status.size() && status[i] == ' ') ++i;
   int n = 0;
-  for (; i < status.size() && std::isdigit(static_cast<unsigned char>(status[i])); ++i) {
+  for (; i < status.size() && os::IsAsciiDigit(status[i]); ++i) {
     n = n * 10 + (status[i] - '0');
   }
   return n;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 
+#include "KMLIB/packed_zip.h"
 #include "tolv32dll/ratebasis/rate_record.h"
 #include "tolv32dll/tariff/codecs.h"
 #include "tolv32dll/tariff/record_search.h"
@@ -40,8 +41,8 @@ std::optional<Head> ReadHead(const FileView& file) {
 // then the last two against the high end.
 int CompareBase(os::ByteSpan key, os::ByteSpan record) {
   if (key[0] != record[0]) return key[0] < record[0] ? -1 : 1;
-  std::string zip = Zip_Unpack(key.data() + B::kLow.offset);
-  std::string low = Zip_Unpack(record.data() + B::kLow.offset);
+  std::string zip = kmlib::UnpackZip(key.subspan(B::kLow.offset, 3));
+  std::string low = kmlib::UnpackZip(record.subspan(B::kLow.offset, 3));
   if (int c = zip.compare(0, 3, low, 0, 3)) return c < 0 ? -1 : 1;
   if (zip < low) return -1;
   std::string high_tail = Bcd_Unpack(record.data() + B::kHighTail.offset, 2);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "KMLIB/packed_zip.h"
 #include "tolv32dll/tariff/codecs.h"
 #include "tolv32dll/tariff/record_search.h"
 
@@ -52,7 +53,9 @@ std::optional<std::array<std::uint8_t, R::kSize>> MakeKey(const PrecedenceLane& 
 }
 
 int CompareZips(const std::uint8_t* key, const std::uint8_t* record) {
-  int c = Zip_Unpack(key).compare(Zip_Unpack(record));
+  int c = kmlib::UnpackZipText(std::span<const std::uint8_t>(key, 3))
+              .view()
+              .compare(kmlib::UnpackZipText(std::span<const std::uint8_t>(record, 3)).view());
   return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 

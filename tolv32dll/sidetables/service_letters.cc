@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "KMLIB/packed_zip.h"
 #include "tolv32dll/sidetables/zip_range.h"
 #include "tolv32dll/tariff/codecs.h"
 #include "tolv32dll/tariff/record_search.h"
@@ -27,9 +28,8 @@ void ChooseDiscounts(const ServiceRequest& request, ServiceChoice& choice) {
 char LetterOf(const FileView& file, const std::string& zip, char default_letter) {
   std::optional<PackedZip> packed = Zip_Pack(zip);
   if (!packed) return default_letter;
-  char unpacked[5];
-  const ZipRangeKey key =
-      ZipRangeKeyOf(std::string_view(unpacked, Zip_UnpackInto(packed->data(), unpacked)));
+  const kmlib::ZipText unpacked = kmlib::UnpackZipText(*packed);
+  const ZipRangeKey key = ZipRangeKeyOf(unpacked.view());
   auto compare = [&key](os::ByteSpan, os::ByteSpan record) {
     return CompareZipWithRange(key, record.data() + L::kLow.offset,
                                record.data() + L::kHigh.offset);

@@ -1,18 +1,12 @@
 #include "tolv32dll/sidetables/zip_range.h"
 
 #include <algorithm>
-#include <array>
-#include <cctype>
-#include <cstring>
-#include <utility>
 
-#include "tolv32dll/tariff/codecs.h"
+#include "KMLIB/packed_zip.h"
+#include "platform/os/ascii_text.h"
 
 namespace tolv {
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
 
 // The first n (at most 5) characters of a code, blank-padded.
 ZipRangeKey HeadOf(std::string_view code, std::size_t n) {
@@ -23,45 +17,20 @@ ZipRangeKey HeadOf(std::string_view code, std::size_t n) {
   return h;
 }
 
-// The head of a packed code as Zip_Unpack gives it.
+// The head of a packed code as it unpacks.
 ZipRangeKey UnpackedHead(const std::uint8_t* packed, std::size_t n) {
   ZipRangeKey h;
   h.n = n;
   h.text.fill(' ');
-  Zip_UnpackInto(packed, h.text.data());
+  const kmlib::ZipText text = kmlib::UnpackZipText(std::span<const std::uint8_t>(packed, 3));
+  std::copy_n(text.chars.data(), text.size, h.text.data());
   return h;
 }
 
 }  // namespace
 
-bool Zip_IsFiveDigits(std::string_view code) {
-  if (code.size() < 5) return false;
-  return std::all_of(code.begin(), code.begin() + 5, IsDigit);
-}
-
-bool Zip_IsCanadianPrefix(std::string_view code) {
-  return code.size() >= 3 && IsLetter(code[0]) && IsDigit(code[1]) && IsLetter(code[2]);
-}
-
-int Zip_InRange(std::string_view code, os::ByteSpan range) {
-  ZipRangeKey key;
-  if (Zip_IsFiveDigits(code)) {
-    key = HeadOf(code, 5);
-  } else if (Zip_IsCanadianPrefix(code)) {
-    key = HeadOf(code, 3);
-    key.text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(key.text[0])));
-    key.text[2] = static_cast<char>(std::toupper(static_cast<unsigned char>(key.text[2])));
-  } else {
-    return -1;
-  }
-  ZipRangeKey a = UnpackedHead(range.data(), key.n);
-  ZipRangeKey b = UnpackedHead(range.data() + 3, key.n);
-  if (b.Compare(a) < 0) std::swap(a, b);
-  return a.Compare(key) <= 0 && key.Compare(b) <= 0 ? 0 : -1;
-}
-
 ZipRangeKey ZipRangeKeyOf(std::string_view code) {
-  return HeadOf(code, !code.empty() && IsDigit(code[0]) ? 5 : 3);
+  return HeadOf(code, !code.empty() && os::IsAsciiDigit(code[0]) ? 5 : 3);
 }
 
 int CompareZipWithRange(const ZipRangeKey& key, const std::uint8_t* low, const std::uint8_t* high) {

@@ -1,25 +1,15 @@
-// Postal-code forms and range tests shared by the side tables and tariff determination:
-// 5-digit US ZIP codes and 3-character Canadian prefixes (letter, digit, letter).
+// The order of a code against the ranges of packed ends that the service-letter table
+// searches: 5-digit US ZIP codes and 3-character Canadian prefixes.
 #ifndef TOLV32DLL_SIDETABLES_ZIP_RANGE_H_
 #define TOLV32DLL_SIDETABLES_ZIP_RANGE_H_
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
-#include "platform/os/bytes.h"
-
 namespace tolv {
-
-bool Zip_IsFiveDigits(std::string_view code);
-bool Zip_IsCanadianPrefix(std::string_view code);
-
-// 0 when the code lies inside a 6-byte range of two packed ends, -1 outside or when the code
-// is of neither form. A ZIP compares on 5 characters, a Canadian prefix on 3. The ends are
-// taken in either order, since the files that hold such ranges store them differently.
-// REQUIRES: range.size() >= 6.
-int Zip_InRange(std::string_view code, os::ByteSpan range);
 
 // A code as a range comparison sees it: its first n characters, blank-padded, n being 5
 // for a code beginning with a digit, else 3.

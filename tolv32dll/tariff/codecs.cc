@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/os/ascii_text.h"
+
 namespace tolv {
 namespace {
 
 char At(std::string_view text, std::size_t i, char missing) {
   return i < text.size() ? text[i] : missing;
 }
-
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 std::uint32_t Nibble(char c) {
   return static_cast<std::uint32_t>(static_cast<unsigned char>(c) - '0') & 0xF;
@@ -24,37 +24,18 @@ std::optional<PackedZip> Zip_Pack(std::string_view code) {
   char first = At(code, 0, ' ');
   if (first >= '0' && first <= '9') {
     std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 5; ++i) value = (value << 4) | Nibble(Upper(At(code, i, ' ')));
+    for (std::size_t i = 0; i < 5; ++i) {
+      value = (value << 4) | Nibble(os::AsciiUpper(At(code, i, ' ')));
+    }
     return PackedZip{static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
                      static_cast<std::uint8_t>(value)};
   }
   if ((first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z')) {
-    return PackedZip{static_cast<std::uint8_t>(Upper(first)),
+    return PackedZip{static_cast<std::uint8_t>(os::AsciiUpper(first)),
                      static_cast<std::uint8_t>(At(code, 1, ' ')),
-                     static_cast<std::uint8_t>(Upper(At(code, 2, ' ')))};
+                     static_cast<std::uint8_t>(os::AsciiUpper(At(code, 2, ' ')))};
   }
   return std::nullopt;
-}
-
-std::size_t Zip_UnpackInto(const std::uint8_t* packed, char* out) {
-  if (packed[0] < 10) {
-    auto digit = [](unsigned nibble) { return static_cast<char>((nibble & 0xF) | 0x30); };
-    out[0] = digit(packed[0]);
-    out[1] = digit(packed[1] >> 4);
-    out[2] = digit(packed[1]);
-    out[3] = digit(packed[2] >> 4);
-    out[4] = digit(packed[2]);
-    return 5;
-  }
-  out[0] = Upper(static_cast<char>(packed[0]));
-  out[1] = static_cast<char>(packed[1]);
-  out[2] = Upper(static_cast<char>(packed[2]));
-  return 3;
-}
-
-std::string Zip_Unpack(const std::uint8_t* packed) {
-  char text[5];
-  return std::string(text, Zip_UnpackInto(packed, text));
 }
 
 void Bcd_Pack(std::uint8_t* target, std::string_view digits, int n) {

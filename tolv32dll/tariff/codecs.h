@@ -22,12 +22,7 @@ using PackedZip = std::array<std::uint8_t, 3>;
 // first and third upper-cased ("k1a0b1" -> 'K' '1' 'A'). Missing characters count as
 // blanks. nullopt for any other first character (nothing packs; a search finds nothing).
 std::optional<PackedZip> Zip_Pack(std::string_view code);
-// 5 digits when the first byte is below 10, else 3 characters (first and third
-// upper-cased). Does not check bounds. REQUIRES: packed points at 3 readable bytes.
-std::string Zip_Unpack(const std::uint8_t* packed);
-// The same into out without allocating: the count of characters written (5 or 3).
-// REQUIRES: out has room for 5 characters.
-std::size_t Zip_UnpackInto(const std::uint8_t* packed, char* out);
+// kmlib::UnpackZip (KMLIB/packed_zip.h) reads a packed code back.
 
 // n digits (n is cut to 1..8) as nibbles, first digit most significant, into ceil(n/2)
 // bytes; an odd count leaves a leading zero nibble. Missing digits count as '0'.

@@ -2,10 +2,11 @@
 
 #include <limits>
 
+#include "platform/os/ascii_text.h"
+
 namespace tolv {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLineEnd(char c) { return c == '\0' || c == '\r' || c == '\n'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -25,7 +26,7 @@ bool FactorLineCursor::AtEnd() {
 std::uint16_t FactorLineCursor::Parm_ReadShort() {
   SkipBlanks();
   std::uint32_t value = 0;
-  while (IsDigit(Peek()))
+  while (os::IsAsciiDigit(Peek()))
     value = (value * 10 + static_cast<std::uint32_t>(line_[pos_++] - '0')) & 0xFFFF;
   return static_cast<std::uint16_t>(value);
 }
@@ -34,12 +35,12 @@ std::optional<std::int32_t> FactorLineCursor::Parm_ReadInt() {
   if (AtEnd()) return std::nullopt;
   bool negative = false;
   if (Peek() == '-' || Peek() == '+') negative = line_[pos_++] == '-';
-  if (!IsDigit(Peek())) {
+  if (!os::IsAsciiDigit(Peek())) {
     bad_ = true;
     return std::nullopt;
   }
   std::int64_t value = 0;
-  while (IsDigit(Peek())) {
+  while (os::IsAsciiDigit(Peek())) {
     value = value * 10 + (line_[pos_++] - '0');
     if (value > kMax32) {
       bad_ = true;
@@ -55,7 +56,7 @@ std::optional<std::int32_t> FactorLineCursor::Parm_ReadFixed4() {
   int decimals = 0;
   bool seen_point = false;
   bool seen_digit = false;
-  for (char c = Peek(); IsDigit(c) || c == '.'; c = Peek()) {
+  for (char c = Peek(); os::IsAsciiDigit(c) || c == '.'; c = Peek()) {
     ++pos_;
     if (c == '.') {
       seen_point = true;
@@ -92,8 +93,8 @@ std::optional<ClassCode> FactorLineCursor::Parm_ReadClassCode(bool package_codes
     return code;
   }
   std::size_t n = 0;
-  if (IsDigit(Peek())) {
-    while (IsDigit(Peek())) {
+  if (os::IsAsciiDigit(Peek())) {
+    while (os::IsAsciiDigit(Peek())) {
       char c = line_[pos_++];
       if (n < 5) code[n++] = c;
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/os/ascii_text.h"
 #include "tolv32dll/tariff/file_io.h"
 #include "tolv32dll/tariff/weight_type_record.h"
 
@@ -14,8 +15,6 @@ namespace wtr = weight_type_record;
 std::array<char, 3> Code3(const std::uint8_t* p) {
   return {static_cast<char>(p[0]), static_cast<char>(p[1]), static_cast<char>(p[2])};
 }
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string KeyOf(const CurrentTariff& tariff) {
   return std::string(TextOf(tariff.tariff_name)) + std::string(TextOf(tariff.weight_type_file_no)) +
@@ -93,12 +92,12 @@ std::optional<WeightTypeTable::BreakOverride> WeightTypeTable::Apply(os::ByteSpa
 }
 
 bool WeightTypesCurrent(const CurrentTariff& tariff, const WeightTypeState& state) {
-  return !IsDigit(tariff.weight_type_digit) || LoadedFor(tariff, state);
+  return !os::IsAsciiDigit(tariff.weight_type_digit) || LoadedFor(tariff, state);
 }
 
 ErrorNumber Tariff_LoadWeightTypes(const CurrentTariff& tariff, std::FILE* stream,
                                    WeightTypeState& state, FactorTables& tables) {
-  if (!IsDigit(tariff.weight_type_digit)) {
+  if (!os::IsAsciiDigit(tariff.weight_type_digit)) {
     // Without a loaded key the state is the built-in one already.
     if (state.loaded_key) state = WeightTypeState();
     return kOk;

@@ -3,6 +3,7 @@
 // With FRELANE_SHOTS naming a directory the window's image is kept there as lane.png.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -54,6 +55,9 @@ class LaneWindowTest : public qtbind::QtWindowTest {
   W* Widget(forms::Control& control) {
     return qobject_cast<W*>(host_.WidgetOf(control));
   }
+  QAccessibleInterface* Accessible(forms::Control& control) {
+    return QAccessible::queryAccessibleInterface(host_.WidgetOf(control));
+  }
 };
 
 TEST_F(LaneWindowTest, TypedLaneIsRatedInTheWindow) {
@@ -79,6 +83,15 @@ TEST_F(LaneWindowTest, TypedLaneIsRatedInTheWindow) {
   EXPECT_EQ(Widget<QLabel>(screen.lblDestinationState)->text(), QStringLiteral("IL"));
   EXPECT_EQ(Widget<QLabel>(screen.lblDestinationCity)->text(), QStringLiteral("Chicago"));
   EXPECT_EQ(Widget<QLabel>(screen.lblOriginCity)->text(), QStringLiteral("Atlanta"));
+  // Each box is announced by its caption, the column's heading for the freight lines.
+  auto name = [&](forms::Control& c) {
+    return Accessible(c)->text(QAccessible::Name).toStdString();
+  };
+  EXPECT_EQ(name(screen.txtOrigin), "Origin");
+  EXPECT_EQ(name(screen.txtDestination), "Destination");
+  EXPECT_EQ(name(screen.cboClass(1)), "Class");
+  EXPECT_EQ(name(screen.txtWeight(3)), "Weight");
+  EXPECT_EQ(name(screen.txtDiscount(2)), "LTL");
 
   Shoot(window, "lane.png");
 
@@ -119,6 +132,8 @@ TEST_F(LaneWindowTest, DialogsShowTheirControls) {
   };
   frmZipLU& lookup = app_.Get<frmZipLU>();
   shot(lookup, "city_lookup.png");
+  EXPECT_EQ(Accessible(lookup.txtCity)->text(QAccessible::Name).toStdString(),
+            "Enter one or more letters of the city name and press TAB");
   QLineEdit* city = Widget<QLineEdit>(lookup.txtCity);
   ASSERT_TRUE(QTest::qWaitFor([&] { return city->hasFocus(); }, 2000));
   QTest::keyClicks(city, "at");
@@ -129,6 +144,13 @@ TEST_F(LaneWindowTest, DialogsShowTheirControls) {
 
   frmSingleshipment& single = app_.Get<frmSingleshipment>();
   shot(single, "single_shipment.png");
+  // "Yes" and "No" are announced as option buttons, "No" chosen.
+  for (forms::OptionButton* option : {&single.optSSYes, &single.optSSNo}) {
+    QAccessibleInterface* iface = Accessible(*option);
+    EXPECT_EQ(iface->role(), QAccessible::RadioButton) << option->Name();
+    EXPECT_EQ(iface->state().checked, option == &single.optSSNo) << option->Name();
+  }
+  EXPECT_EQ(Accessible(single.optSSYes)->text(QAccessible::Name).toStdString(), "Yes");
   single.Unload();
 
   frmIntrastateTariffs& chooser = app_.Get<frmIntrastateTariffs>();

@@ -4,6 +4,7 @@
 // FRELANE_OUTPUTS_SCREENSHOTS set to a folder, each window's image is saved there.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -102,6 +103,10 @@ class OutputsQtTest : public ::testing::Test {
   }
 
   QWidget* Widget(forms::Control& c) { return host_.WidgetOf(c); }
+  std::string AccessibleName(forms::Control& c) {
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(Widget(c));
+    return iface == nullptr ? "" : iface->text(QAccessible::Name).toStdString();
+  }
   // Runs `script` once the modal window `form` has opened.
   void WhenShown(forms::Form& form, std::function<void()> script) {
     QTimer::singleShot(0, [this, &form, script] {
@@ -133,6 +138,9 @@ TEST_F(OutputsQtTest, ExportSetupChosenAndSavedByKeyboardAndMouse) {
   auto& chooser = app_.Get<frmCommonDialog>();
   WhenShown(setup, [&] {
     WhenShown(chooser, [&] {
+      // A screen reader hears each box by its caption.
+      EXPECT_EQ(AccessibleName(chooser.txtFileName), "File Name:");
+      EXPECT_EQ(AccessibleName(chooser.cboFileTypes), "List files of type:");
       QTest::keyClicks(Widget(chooser.txtFileName), "quotes.csv");
       EXPECT_EQ(chooser.txtFileName.Text(), "quotes.csv");
       Click(chooser.cmdOK);
@@ -140,6 +148,18 @@ TEST_F(OutputsQtTest, ExportSetupChosenAndSavedByKeyboardAndMouse) {
     Click(setup.btnFileLookup);
     EXPECT_EQ(setup.lblPathFile.Caption(), dir_.File("quotes.csv"));
     Click(setup.optCommaSeparated);
+    // The formats are announced as option buttons of the "Format" group, the chosen one
+    // checked.
+    for (forms::OptionButton* option : {&setup.optCommaSeparated, &setup.optFixedWidth}) {
+      QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(Widget(*option));
+      ASSERT_NE(iface, nullptr);
+      EXPECT_EQ(iface->role(), QAccessible::RadioButton) << option->Name();
+      EXPECT_EQ(iface->state().checked, option->Value()) << option->Name();
+      ASSERT_NE(iface->parent(), nullptr);
+      EXPECT_EQ(iface->parent()->role(), QAccessible::Grouping);
+      EXPECT_EQ(iface->parent()->text(QAccessible::Name).toStdString(), "Format");
+    }
+    EXPECT_EQ(AccessibleName(setup.optFixedWidth), "Fixed Width");
     Click(setup.chkExportAll);
     Snapshot(setup);
     Click(setup.btnSave);

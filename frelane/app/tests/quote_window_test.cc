@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -87,6 +88,16 @@ class QuoteWindowTest : public ::testing::Test {
   }
   void Keys(const char* text) { QTest::keyClicks(Focused(), text); }
   void TabKey() { QTest::keyClick(Focused(), Qt::Key_Tab); }
+  // Types the destination and leaves it: the accessorial prompt opens and is answered, and
+  // the window system gives the focus back to the screen (the offscreen platform has no
+  // window manager to do it).
+  void DestinationAndPrompt(const char* destination) {
+    Keys(destination);
+    TabKey();
+    QTest::qWait(100);
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  }
   // Every caption the window shows can be read whole: no text runs past its label.
   void ExpectNoCaptionCutOff() {
     for (QLabel* label : window_->findChildren<QLabel*>()) {
@@ -114,13 +125,7 @@ TEST_F(QuoteWindowTest, OneTabLeavesAClassOfTheListAndTheQuoteShows) {
   QTest::mouseClick(Widget(screen_.txtOrigin), Qt::LeftButton);
   Keys("30310");
   TabKey();
-  Keys("60610");
-  TabKey();
-  QTest::qWait(100);  // the accessorial prompt opens and is answered
-  // The window system gives the focus back to the screen when the dialog closes (the
-  // offscreen platform has no window manager to do it).
-  window_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  DestinationAndPrompt("60610");
   ASSERT_TRUE(screen_.cboClass(1).HasFocus());
   Keys("100");
   TabKey();  // a class of the list: one Tab moves on
@@ -149,25 +154,103 @@ TEST_F(QuoteWindowTest, OneTabLeavesAClassOfTheListAndTheQuoteShows) {
   }
 }
 
+// The edge paths typed into the window: a lane that cannot be rated gives one message and
+// returns to the origin with its text selected; a refused class is replaced by the next
+// keys; a shipment ended on a blank weight leaves no default class in the next line.
+TEST_F(QuoteWindowTest, EdgePathsKeepWhatWasTyped) {
+  DialogAnswerer answerer(host_, app_.Get<frmAccessorialCharges>());
+  auto back_to_window = [&] {
+    QTest::qWait(100);
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  };
+  QTest::mouseClick(Widget(screen_.txtOrigin), Qt::LeftButton);
+  Keys("30301");
+  TabKey();
+  TabKey();  // past the empty destination
+  back_to_window();
+  EXPECT_EQ(answerer.texts(), std::vector<std::string>{"Invalid Zip Code Combination"});
+  auto* origin = qobject_cast<QLineEdit*>(Widget(screen_.txtOrigin));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return origin->hasFocus(); }, 2000));
+  EXPECT_EQ(origin->selectedText(), QStringLiteral("30301"));
+  EXPECT_EQ(screen_.cboClass(1).Text(), "");
+
+  Keys("30310");  // replaces the selected origin
+  TabKey();
+  Keys("60610");
+  TabKey();
+  back_to_window();
+  ASSERT_TRUE(screen_.cboClass(1).HasFocus());
+  Keys("93");
+  TabKey();
+  back_to_window();
+  EXPECT_EQ(answerer.texts().back(), "Invalid Class");
+  Keys("100");
+  EXPECT_EQ(screen_.cboClass(1).Text(), "100");
+  TabKey();
+  Keys("1200");
+  TabKey();
+  EXPECT_EQ(screen_.cboClass(2).Text(), "100");  // the default class on entry
+  TabKey();
+  TabKey();  // past a blank weight: the shipment ends
+  EXPECT_TRUE(screen_.txtOrigin.HasFocus());
+  EXPECT_EQ(screen_.cboClass(2).Text(), "");
+  EXPECT_EQ(screen_.cboClass(3).Text(), "");
+  EXPECT_EQ(screen_.lblCharge(1).Caption(), "456.96 ");
+  EXPECT_EQ(answerer.texts().size(), 2u);
+}
+
+// The desktop's editing keys, typed as a user types them: Ctrl+A makes the next code replace
+// the point, the clipboard goes through the boxes' filters, and a pasted 12.5 in a
+// whole-number weight box is refused rather than made 125.
+TEST_F(QuoteWindowTest, EditingKeysAndPasteInThePointAndWeightBoxes) {
+  const auto ctrl = [this](Qt::Key key) { QTest::keyClick(Focused(), key, Qt::ControlModifier); };
+  QClipboard* clipboard = QApplication::clipboard();
+  DialogAnswerer answerer(host_, app_.Get<frmAccessorialCharges>());
+  QTest::mouseClick(Widget(screen_.txtOrigin), Qt::LeftButton);
+  Keys("30301");
+  ctrl(Qt::Key_A);
+  Keys("60601");
+  EXPECT_EQ(screen_.txtOrigin.Text(), "60601");
+  ctrl(Qt::Key_A);
+  ctrl(Qt::Key_C);
+  EXPECT_EQ(clipboard->text(), QStringLiteral("60601"));
+  // A letter with no single-byte code, as a keyboard layout that has it types it.
+  Keys("3");
+  QTest::sendKeyEvent(QTest::Click, Focused(), Qt::Key(0x142), QStringLiteral(u"\u0142"),
+                      Qt::NoModifier);
+  Keys("0");
+  EXPECT_EQ(screen_.txtOrigin.Text(), "30");
+  ctrl(Qt::Key_Z);
+  EXPECT_EQ(screen_.txtOrigin.Text(), "60601");
+  clipboard->setText(QStringLiteral("30310"));
+  ctrl(Qt::Key_A);
+  ctrl(Qt::Key_V);
+  EXPECT_EQ(qobject_cast<QLineEdit*>(Widget(screen_.txtOrigin))->text(), QStringLiteral("30310"));
+  TabKey();
+  DestinationAndPrompt("60610");
+  Keys("100");
+  TabKey();
+  ASSERT_TRUE(screen_.txtWeight(1).HasFocus());
+  clipboard->setText(QStringLiteral("12.5"));
+  ctrl(Qt::Key_V);
+  EXPECT_EQ(screen_.txtWeight(1).Text(), "");
+  clipboard->setText(QStringLiteral("1200"));
+  ctrl(Qt::Key_V);
+  EXPECT_EQ(qobject_cast<QLineEdit*>(Widget(screen_.txtWeight(1)))->text(), QStringLiteral("1200"));
+}
+
 // With discounts and the price per unit prompted, their frames cover no caption of the
 // screen: not the service column, not a disclaimer, not a line of the quote.
 TEST_F(QuoteWindowTest, PromptedDiscountsCoverNoCaption) {
   SettingsRecord& settings = modMain::Settings();
-  settings.SetI16(settings::kDiscountsFixed, 0);
-  settings.SetI16(settings::kDiscountCount, 3);
-  settings.SetOn(settings::kMcFloorDiscountShown, true);
-  settings.SetOn(settings::kPricePerUnitOffered, true);
-  settings.SetOn(settings::kPricePerUnitDefault, true);
+  testing::PromptDiscountsAndUnits(settings);
   screen_.ConfigureScreen();
   DialogAnswerer answerer(host_, app_.Get<frmAccessorialCharges>());
   QTest::mouseClick(Widget(screen_.txtOrigin), Qt::LeftButton);
   Keys("30310");
   TabKey();
-  Keys("60610");
-  TabKey();
-  QTest::qWait(100);
-  window_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  DestinationAndPrompt("60610");
   Keys("100");
   TabKey();
   Keys("1200");

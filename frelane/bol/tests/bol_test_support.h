@@ -8,6 +8,8 @@
 #include <string>
 
 #include "frelane/bol/bill_files.h"
+#include "frelane/bol/frm_bol.h"
+#include "frelane/bol/frm_bol_open.h"
 #include "frelane/bol/mod_bol.h"
 #include "frelane/core/main_module.h"
 #include "platform/forms/application.h"
@@ -42,6 +44,49 @@ class BolTest : public ::testing::Test {
   testkit::TempDir dir_;
   forms::Application app_;
   forms::testing::HeadlessDriver user_;
+};
+
+// The editor over empty address books and catalogue, with a bill typed as a user would.
+class BolEditorTest : public BolTest {
+ protected:
+  void SetUp() override {
+    BolTest::SetUp();
+    for (const char* book : {"Shipper.dat", "Consigne.dat", "ThirdPty.dat", "Product.dat"}) {
+      dir_.Write(book, std::string_view());
+    }
+  }
+
+  frmBOL& Editor() {
+    frmBOL& form = app_.Get<frmBOL>();
+    form.Show();
+    return form;
+  }
+
+  // A bill that passes every check, typed into page 1 as a user would.
+  void TypeValidBill(frmBOL& f, const std::string& number) {
+    user_.TypeInto(f.txtBOL, number);
+    user_.TypeInto(f.txtShipmentDate, "12/08/2026");
+    user_.TypeInto(f.cboShipperName, "Maple Row Millworks");
+    user_.TypeInto(f.txtShipperAddress, "14 Sawmill Rd");
+    user_.TypeInto(f.txtShipperCity, "Harlow");
+    user_.TypeInto(f.txtShipperState, "wi");
+    user_.TypeInto(f.txtShipperZipCode, "53701");
+    user_.TypeInto(f.cboConsigneeName, "Cedar Point Glass");
+    user_.TypeInto(f.txtConsigneeAddress, "700 Kiln Ave");
+    user_.TypeInto(f.txtConsigneeCity, "Ostrow");
+    user_.TypeInto(f.txtConsigneeState, "OH");
+    user_.TypeInto(f.txtConsigneeZipCode, "44101");
+    user_.Click(f.optFreightChargesPaidBy(0));
+  }
+
+  void OpenFromDialog(frmBOL& f, const std::string& name) {
+    user_.WhenShown("frmBOLOpen", [this, name] {
+      frmBOLOpen& open = app_.Get<frmBOLOpen>();
+      open.File1.SetFileName(name);
+      user_.Click(open.btnOK);
+    });
+    user_.MenuClick(f.mnuFileOpenBOL);
+  }
 };
 
 // Bytes as the text Read gives back, to compare the two.

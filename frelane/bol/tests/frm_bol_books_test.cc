@@ -100,6 +100,38 @@ TEST_F(BooksTest, ItemsAreAddedListedEditedAndDeleted) {
   user_.PressEnter();
 }
 
+TEST_F(BooksTest, ClosingTheItemEditorGivesTheFocusBackToWhatOpenedIt) {
+  frmBOL& f = Editor();
+  auto focus_shown = [&](forms::Control& c) {
+    return c.HasFocus() && c.IsShown() && c.IsEffectivelyEnabled();
+  };
+  user_.Click(f.btnAdd);
+  user_.TypeInto(f.txtDescription, "Crates");
+  user_.Click(f.btnSave);
+  EXPECT_TRUE(focus_shown(f.btnAdd));
+
+  // Opened from the list by Enter, and by a double click.
+  user_.Pick(f.lstDetails, 0);
+  user_.PressEnter();
+  EXPECT_TRUE(f.cboProduct.HasFocus());
+  user_.Click(f.btnIgnore);
+  EXPECT_TRUE(focus_shown(f.lstDetails));
+  user_.DblClick(f.lstDetails);
+  user_.Click(f.btnSave);
+  EXPECT_TRUE(focus_shown(f.lstDetails));
+  user_.Pick(f.lstDetails, 0);
+  user_.DblClick(f.lstDetails);
+  user_.ExpectMsgBox(MsgBoxResult::kYes, "Are you sure you want to delete this item?");
+  user_.Click(f.btnDelete);
+  EXPECT_TRUE(focus_shown(f.lstDetails));
+
+  // The opener gone meanwhile: the list takes the focus.
+  user_.Click(f.btnAdd);
+  f.btnAdd.SetEnabled(false);
+  user_.Click(f.btnIgnore);
+  EXPECT_TRUE(focus_shown(f.lstDetails));
+}
+
 TEST_F(BooksTest, TwentyItemsAtMostAndDeleteShiftsTheRest) {
   frmBOL& f = Editor();
   for (int n = 1; n <= 20; ++n) {

@@ -17,47 +17,7 @@ namespace fs = std::filesystem;
 using forms::MsgBoxResult;
 using testkit::bol::Bytes;
 
-class FrmBolTest : public BolTest {
- protected:
-  void SetUp() override {
-    BolTest::SetUp();
-    for (const char* book : {"Shipper.dat", "Consigne.dat", "ThirdPty.dat", "Product.dat"}) {
-      dir_.Write(book, std::string_view());
-    }
-  }
-
-  frmBOL& Editor() {
-    frmBOL& form = app_.Get<frmBOL>();
-    form.Show();
-    return form;
-  }
-
-  // A bill that passes every check, typed into page 1 as a user would.
-  void TypeValidBill(frmBOL& f, const std::string& number) {
-    user_.TypeInto(f.txtBOL, number);
-    user_.TypeInto(f.txtShipmentDate, "12/08/2026");
-    user_.TypeInto(f.cboShipperName, "Maple Row Millworks");
-    user_.TypeInto(f.txtShipperAddress, "14 Sawmill Rd");
-    user_.TypeInto(f.txtShipperCity, "Harlow");
-    user_.TypeInto(f.txtShipperState, "wi");
-    user_.TypeInto(f.txtShipperZipCode, "53701");
-    user_.TypeInto(f.cboConsigneeName, "Cedar Point Glass");
-    user_.TypeInto(f.txtConsigneeAddress, "700 Kiln Ave");
-    user_.TypeInto(f.txtConsigneeCity, "Ostrow");
-    user_.TypeInto(f.txtConsigneeState, "OH");
-    user_.TypeInto(f.txtConsigneeZipCode, "44101");
-    user_.Click(f.optFreightChargesPaidBy(0));
-  }
-
-  void OpenFromDialog(frmBOL& f, const std::string& name) {
-    user_.WhenShown("frmBOLOpen", [this, name] {
-      frmBOLOpen& open = app_.Get<frmBOLOpen>();
-      open.File1.SetFileName(name);
-      user_.Click(open.btnOK);
-    });
-    user_.MenuClick(f.mnuFileOpenBOL);
-  }
-};
+using FrmBolTest = BolEditorTest;
 
 TEST_F(FrmBolTest, FirstStartAsksForAnEarlierInstallationOnce) {
   fs::remove(dir_.File("Shipper.dat"));
@@ -371,6 +331,46 @@ TEST_F(FrmBolTest, CheckBoxPairsAndKeys) {
   f.cboShipperName.SetText(std::string(30, 'p'));
   EXPECT_EQ(f.cboShipperName.Text(), std::string(25, 'p'));
   EXPECT_EQ(v.Text(bol::bill::kShipperName), std::string(25, 'p'));
+}
+
+// The desktop's editing keys work in the editor's boxes; what they put in passes the same
+// filters as typing, and a paste those filters would alter is refused whole.
+TEST_F(FrmBolTest, EditingKeysAndPastesInTheBoxes) {
+  frmBOL& f = Editor();
+  const auto ctrl = [this](char letter) { user_.Press(letter, forms::kCtrlMask); };
+  user_.TypeInto(f.txtBOL, "QT-0001");
+  ctrl('A');
+  user_.Type("QT-0002");
+  EXPECT_EQ(f.txtBOL.Text(), "QT-0002");
+  ctrl('A');
+  ctrl('C');
+  user_.Focus(f.txtCarriersProNumber);
+  ctrl('V');
+  EXPECT_EQ(f.txtCarriersProNumber.Text(), "QT-0002");
+  ctrl('Z');
+  EXPECT_EQ(f.txtCarriersProNumber.Text(), "");
+
+  const int beeps = user_.beeps();
+  user_.TypeInto(f.txtCODAmount, "5");
+  ctrl('A');
+  user_.Paste("12.345");  // the filter would drop the third decimal
+  EXPECT_EQ(f.txtCODAmount.Text(), "5");
+  user_.Paste("12.34");
+  EXPECT_EQ(f.txtCODAmount.Text(), "12.34");
+  EXPECT_EQ(modBOL::CurrentBOL().View().F64(bol::bill::kCODAmount), 12.34);
+
+  // A name longer than the record's 25 letters is not cut into another name.
+  user_.TypeInto(f.cboShipperName, "Maple Row");
+  ctrl('A');
+  user_.Paste(std::string(30, 'p'));
+  EXPECT_EQ(f.cboShipperName.Text(), "Maple Row");
+  EXPECT_EQ(user_.beeps(), beeps + 2);
+
+  // Letters the record's single-byte text cannot hold are refused as they are typed.
+  user_.TypeInto(f.txtShipperCity, "\u0141\u00f3d\u017a");
+  EXPECT_EQ(f.txtShipperCity.Text(), "\u00f3d");
+  EXPECT_EQ(modBOL::CurrentBOL().View().Utf8Text(bol::bill::kShipperCity).substr(0, 3), "\u00f3d");
+  EXPECT_EQ(user_.beeps(), beeps + 4);
 }
 
 // A name's limit is 25 letters of the record's single-byte text, accented letters

@@ -74,6 +74,19 @@ TEST_F(AboutAndViewerTest, UnknownTypeIsReportedThenOfferedToAProgramTrimmed) {
   EXPECT_EQ(user_.open_with_requests()[0], dir_.path() + "rules; rm -rf x.zz");
 }
 
+TEST_F(AboutAndViewerTest, UnknownTypeWithoutAChooserSaysNoProgramIsSet) {
+  dir_.Write("rules.zz", "x");
+  user_.SetDocumentResult(forms::kShellNoAssociation);
+  user_.SetOpenWithAvailable(false);
+  user_.ExpectMsgBox(MsgBoxResult::kOK, "The following file has an unknown File Extension:");
+  user_.ExpectMsgBox(MsgBoxResult::kOK, "No program is set to open this type of file:\r\n" +
+                                            dir_.path() + "rules.zz");
+  modViewFile::ViewFile(dir_.path(), "rules.zz", "Rules");
+  ASSERT_EQ(user_.MessageBoxes().size(), 2u);
+  EXPECT_EQ(user_.MessageBoxes()[1].request.title, "Frelane");
+  EXPECT_EQ(user_.open_with_requests().size(), 1u);
+}
+
 TEST_F(AboutAndViewerTest, AboutShowsTheProductTextsAndTheProgramDate) {
   dir_.Write("Frelane", "program");
   std::tm t{};

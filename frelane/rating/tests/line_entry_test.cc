@@ -140,7 +140,7 @@ TEST_F(LineEntryTest, ClassChecksFakLabelAndRating) {
   user_.Tab();
   EXPECT_TRUE(s.cboClass(1).HasFocus());
   EXPECT_EQ(Ratings(), 0u);
-  user_.TypeInto(s.cboClass(1), "85");
+  user_.Type("85");  // the refused class is selected: typing replaces it
   user_.Tab();
   EXPECT_EQ(s.lblFAK(1).Caption(), "70");
   user_.Type("1000");
@@ -257,6 +257,22 @@ TEST_F(LineEntryTest, DiscountsRecalculateOnlyOnceTheShipmentHasLines) {
   EXPECT_EQ(Ratings(), 1u);
 }
 
+// A whole-number weight box refuses a pasted 12.5 whole rather than make 125 of it.
+TEST_F(LineEntryTest, APastedWeightIsTakenWholeOrNotAtAll) {
+  frmRatingScreen& s = Shown();
+  user_.TypeInto(s.cboClass(1), "70");
+  user_.Tab();
+  ASSERT_TRUE(s.txtWeight(1).HasFocus());
+  user_.Paste("12.5");
+  EXPECT_EQ(s.txtWeight(1).Text(), "");
+  EXPECT_EQ(user_.beeps(), 1);
+  user_.Paste("1250");
+  EXPECT_EQ(s.txtWeight(1).Text(), "1250");
+  user_.Press('A', forms::kCtrlMask);
+  user_.Type("900");
+  EXPECT_EQ(s.txtWeight(1).Text(), "900");
+}
+
 TEST_F(LineEntryTest, TabTrapPassesTheFocusOn) {
   frmRatingScreen& s = Shown();
   ASSERT_TRUE(s.btnNewShipment.Visible());
@@ -318,7 +334,7 @@ TEST_F(FakDialogTest, SaveStoresWholeClassesAndIgnoreLeavesAll) {
     user_.ExpectMsgBox(MsgBoxResult::kOK, "Invalid Class");
     user_.Tab();
     EXPECT_TRUE(fak.cboClass(12).HasFocus());
-    user_.TypeInto(fak.cboClass(12), "92.5");
+    user_.Type("92.5");  // replaces the refused class
     user_.Tab();
     user_.Click(fak.btnSaveFAK);
   });

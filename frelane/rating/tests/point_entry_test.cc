@@ -323,6 +323,42 @@ TEST_F(PointEntryTest, SingleShipmentQuestionWhenTheBracketsCallForIt) {
   EXPECT_EQ(HeaderRaw(header::kSingleShipment), "N");
 }
 
+// Ctrl+A selects the point so the next code replaces it; what a paste or cut puts in or
+// takes out passes the point's filter, which a lock from the settings closes to them too.
+TEST_F(PointEntryTest, EditingKeysInThePointBoxes) {
+  frmRatingScreen& screen = Shown();
+  const auto ctrl = [this](char letter) { user_.Press(letter, forms::kCtrlMask); };
+  user_.Focus(screen.txtOrigin);
+  user_.Type("30301");
+  ctrl('A');
+  user_.Type("60601");
+  EXPECT_EQ(screen.txtOrigin.Text(), "60601");
+
+  ctrl('A');
+  user_.Paste("k1a0b1");
+  EXPECT_EQ(screen.txtOrigin.Text(), "K1A0B1") << "raised as typing raises it";
+  const int beeps = user_.beeps();
+  ctrl('A');
+  user_.Paste("3O3O1");  // letters where a zip code has digits
+  user_.Paste("303010");
+  EXPECT_EQ(screen.txtOrigin.Text(), "K1A0B1");
+  EXPECT_EQ(user_.beeps(), beeps + 2);
+  ctrl('Z');
+  EXPECT_EQ(screen.txtOrigin.Text(), "60601");
+}
+
+TEST_F(PointEntryTest, ALockedPointHoldsAgainstCutPasteAndUndo) {
+  SettingsRecord& s = modMain::Settings();
+  s.SetText(settings::kDefaultOrigin, "30301");
+  s.SetOn(settings::kOriginLocked, true);
+  frmRatingScreen& screen = Shown();
+  user_.Focus(screen.txtOrigin);
+  user_.SetClipboardText("60601");
+  for (char letter : {'A', 'X', 'V', 'Z'}) user_.Press(letter, forms::kCtrlMask);
+  EXPECT_EQ(screen.txtOrigin.Text(), "30301");
+  EXPECT_EQ(user_.ClipboardText(), "60601");
+}
+
 TEST_F(PointEntryTest, DefaultAndLockedPoints) {
   SettingsRecord& s = modMain::Settings();
   s.SetText(settings::kDefaultOrigin, "30301");
@@ -353,6 +389,42 @@ TEST_F(PointEntryTest, DefaultAndLockedPoints) {
   user_.Focus(screen.txtOrigin);
   EXPECT_EQ(screen.txtOrigin.Text(), "");
   EXPECT_EQ(screen.ToolbarClickMarker, "G");
+}
+
+// Sent back to the origin by the unserved-pair message, the user keeps what was typed even
+// against a default origin, and the line the Tab was heading to takes no default class; a
+// new shipment after a blank class takes the default origin again.
+TEST_F(PointEntryTest, BackToTheOriginKeepsWhatWasTyped) {
+  SettingsRecord& s = modMain::Settings();
+  s.SetText(settings::kDefaultOrigin, "15201");
+  s.SetText(settings::kDefaultClass, "100");
+  s.SetI32(settings::kDefaultWeight, 500);
+  frmRatingScreen& screen = Shown();
+  user_.Focus(screen.txtOrigin);
+  EXPECT_EQ(screen.txtOrigin.Text(), "15201");
+  user_.Type("31701");
+  user_.Tab();
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Invalid Zip Code Combination");
+  user_.Tab();  // past the empty destination
+  EXPECT_TRUE(screen.txtOrigin.HasFocus());
+  EXPECT_EQ(screen.txtOrigin.Text(), "31701");
+  EXPECT_EQ(screen.txtOrigin.SelLength(), 5);
+  EXPECT_EQ(screen.cboClass(1).Text(), "");
+  EXPECT_TRUE(log_->rated_records.empty());
+  EXPECT_EQ(user_.MessageBoxes().size(), 1u);
+
+  // A rated lane, then a blank class left for its weight: the shipment ends, the weight the
+  // focus passed through takes no default, and the origin its default.
+  user_.Tab();
+  user_.Type("60601");
+  user_.Tab();
+  ASSERT_EQ(log_->rated_records.size(), 1u);
+  ASSERT_TRUE(screen.cboClass(1).HasFocus());
+  user_.Backspace();  // the default class goes
+  user_.Tab();
+  EXPECT_TRUE(screen.txtOrigin.HasFocus());
+  EXPECT_EQ(screen.txtWeight(1).Text(), "");
+  EXPECT_EQ(screen.txtOrigin.Text(), "15201");
 }
 
 }  // namespace

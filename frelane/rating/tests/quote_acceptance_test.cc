@@ -10,6 +10,7 @@
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/lane_state.h"
 #include "frelane/rating/tests/sample_program_fixture.h"
+#include "testkit/rating/lane_lookup_files.h"
 
 namespace frelane {
 namespace {
@@ -88,6 +89,26 @@ TEST_F(QuoteAcceptanceTest, PostalCodeSurchargesOfServedLanes) {
   user_.Tab();
   EXPECT_EQ(s.lblAccessorialCharge.Caption(), "0.00 ");
   EXPECT_NE(user_.LastPrompt().find("R-150"), std::string::npos);
+}
+
+// Two Ontario points go on the carrier's Canadian tariff CANDOM01 (tariffs.dat "CN"): Ottawa
+// (point 1) to Toronto (point 2) is its rate record 1, rate basis 4102, class 100 at 62.00 a
+// hundredweight below 500 lbs and 68 % of it (42.16) from 1000 lbs.
+TEST_F(QuoteAcceptanceTest, LaneWithinCanadaRatesOnTheCanadianTariff) {
+  // The sample serves the Ontario prefixes too.
+  dir_.Write("zipval.dat", testkit::ServedLaneFile({{"000", "966", "000", "966"},
+                                                    {"K0A", "P9Z", "K0A", "P9Z"}}));
+  frmRatingScreen& s = Lane("K1A0B1", "M5V3L9", {});
+  EXPECT_EQ(s.lblRBN.Caption(), "RBN = 4102");
+  os::RecordView h = modTolvDeclares32::ShipmentRecord().header();
+  EXPECT_EQ(h.Text(tolv::shipment_header::kTariffUsed), "CANDOM01");
+  user_.TypeInto(s.cboClass(1), "100");
+  user_.Tab();
+  user_.Type("1000");
+  user_.Tab();
+  EXPECT_EQ(s.lblRate(1).Caption(), "42.16 ");
+  EXPECT_EQ(s.lblCharge(1).Caption(), "421.60 ");
+  EXPECT_TRUE(s.lblTotalCanCharge.Visible());
 }
 
 }  // namespace

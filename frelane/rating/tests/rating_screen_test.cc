@@ -187,7 +187,9 @@ TEST_F(RatingScreenTest, KeyFiltersOfTheBoxesIncludingPaste) {
   user_.TypeInto(screen.txtOrigin, "k1a0b1x");
   EXPECT_EQ(screen.txtOrigin.Text(), "K1A0B1");
   user_.TypeInto(screen.txtDestination, "");
-  user_.Paste("3030a11");
+  user_.Paste("3030a1");  // a paste the filter would alter is refused whole
+  EXPECT_EQ(screen.txtDestination.Text(), "");
+  user_.Paste("30301");
   EXPECT_EQ(screen.txtDestination.Text(), "30301");
   user_.TypeInto(screen.txtWeight(2), "12.5x0");
   EXPECT_EQ(screen.txtWeight(2).Text(), "1250");
@@ -196,6 +198,8 @@ TEST_F(RatingScreenTest, KeyFiltersOfTheBoxesIncludingPaste) {
   user_.TypeInto(screen.txtDiscount(2), "");
   // The box's own maximum length (6) and two decimals.
   user_.Paste("123.456");
+  EXPECT_EQ(screen.txtDiscount(2).Text(), "");
+  user_.Paste("12.45");
   EXPECT_EQ(screen.txtDiscount(2).Text(), "12.45");
   user_.TypeInto(screen.txtDiscount(2), "150");
   EXPECT_EQ(screen.txtDiscount(2).Text(), "15");  // no discount of 100 % or more
@@ -232,6 +236,20 @@ TEST_F(RatingScreenTest, ToolbarActsOnReleaseInsideAndRestoresTheFocus) {
   user_.WhenShown("frmFAK", [&] { user_.Click(app_.Get<frmFAK>().btnIgnore); });
   user_.Click(screen.btnEditFAK, 10, 10);
   EXPECT_FALSE(screen.txtDiscount(1).HasFocus());
+}
+
+TEST_F(RatingScreenTest, AToolbarTapActsWhileAWeightBoxHasTheFocus) {
+  frmRatingScreen& screen = Screen();
+  user_.SetCalculatorAvailable(false);
+  user_.TypeInto(screen.txtOrigin, "30301");
+  user_.TypeInto(screen.txtDestination, "60601");
+  user_.TypeInto(screen.txtWeight(1), "500");
+  // Leaving the weight box runs the pending events, which hold the tap's release.
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Calculator not found");
+  EXPECT_TRUE(user_.Tap(screen.btnFileCalculator, 10, 10));
+  EXPECT_TRUE(user_.AllMessageBoxesShown());
+  EXPECT_EQ(screen.ToolbarClickMarker, "C");
+  EXPECT_TRUE(screen.txtWeight(1).HasFocus());
 }
 
 TEST_F(RatingScreenTest, ResetEmptiesThePointsAndFocusesTheOrigin) {

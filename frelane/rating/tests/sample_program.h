@@ -38,6 +38,15 @@ inline std::string StartOnSampleData(const testkit::TempDir& dir, const std::str
   return StartProgramIn(dir, sample_dir);
 }
 
+// The discount boxes (three, and the MC floor) and the price per unit prompted on the screen.
+inline void PromptDiscountsAndUnits(SettingsRecord& settings) {
+  settings.SetI16(settings::kDiscountsFixed, 0);
+  settings.SetI16(settings::kDiscountCount, 3);
+  settings.SetOn(settings::kMcFloorDiscountShown, true);
+  settings.SetOn(settings::kPricePerUnitOffered, true);
+  settings.SetOn(settings::kPricePerUnitDefault, true);
+}
+
 inline void StopSampleProgram() {
   modMain::Lane() = modMain::LaneState{};
   modTolvDeclares32::Reset();

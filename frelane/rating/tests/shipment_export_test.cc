@@ -3,6 +3,7 @@
 #include "frelane/rating/shipment_export.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -243,6 +244,11 @@ TEST_F(ShipmentExportTest, AFileThatCannotBeWrittenIsReportedAndNothingChanges) 
   Use(dir_.path() + "missing/out.txt", "Y", "N");
   ExpectNotExported("Path not found" + check);
   ExportShipment(q);
+  // A named pipe, which would hold every rating up until something read it.
+  ASSERT_EQ(::mkfifo(dir_.File("pipe.txt").c_str(), 0600), 0);
+  Use(dir_.File("pipe.txt"), "Y", "N");
+  ExpectNotExported("Path/File access error" + check);
+  ExportShipment(q);
 
   // A full disk fails at the header and at the line, after the open succeeded.
   Use("/dev/full", "Y", "Y");
@@ -251,7 +257,7 @@ TEST_F(ShipmentExportTest, AFileThatCannotBeWrittenIsReportedAndNothingChanges) 
   Use("/dev/full", "Y", "N");
   ExpectNotExported("Disk full" + check);
   ExportShipment(q);
-  EXPECT_EQ(user_.MessageBoxes().size(), 5u);
+  EXPECT_EQ(user_.MessageBoxes().size(), 6u);
 }
 
 TEST_F(ShipmentExportTest, AFileLockedByAnotherProgramIsNotWrittenUntilReleased) {

@@ -72,11 +72,14 @@ TEST_F(ZipSurchargeTest, EveryPairOfAmountsAndNotes) {
       {-2, -2, 0, kN2 + "s 120 and 130"},
       {-1, -3, 0, kN1 + " 120\r\n" + kN3 + " 130"},
       {-2, -1, 0, kN2 + " 120\r\n" + kN1 + " 130"},
-      // Pairs no rule names still show the destination's note.
-      {-3, -1, 0, kN1 + " 130"},
-      {-3, -3, 0, kN3 + " 130"},
-      {-1.5, -2, 0, kN2 + " 130"},
-      {-1, -1.5, 0, kN1 + " 120"},
+      // Two codes below zero that no rule pairs say nothing at all.
+      {-3, -1, 0, ""},
+      {-3, -2, 0, ""},
+      {-3, -3, 0, ""},
+      {-1.5, -1, 0, ""},
+      {-1.5, -2, 0, ""},
+      {-1, -1.5, 0, ""},
+      {-2, -4, 0, ""},
       {-1.5, 0, 0, ""},
       {0, 0, 0, ""},
   };

@@ -85,6 +85,10 @@ bool HeadlessDriver::Press(int key_code, int shift) {
   if (form == nullptr) return false;
   int ascii = 0;
   if (key_code == kKeyReturn || key_code == kKeyEscape || key_code == kKeyBack) ascii = key_code;
+  // Ctrl with a letter makes its control character, as on a keyboard.
+  if ((shift & (kCtrlMask | kAltMask)) == kCtrlMask && key_code >= 'A' && key_code <= 'Z') {
+    ascii = key_code - 'A' + 1;
+  }
   return user::Key(Key(), *form, key_code, shift, ascii);
 }
 
@@ -106,6 +110,21 @@ bool HeadlessDriver::MouseDoublePress(Control& control, int x, int y) {
 
 bool HeadlessDriver::Click(Control& control, int x, int y) {
   return user::Click(Key(), control, x, y);
+}
+
+bool HeadlessDriver::Tap(Control& control, int x, int y) {
+  pending_input_.push_back([this, &control, x, y] { MouseRelease(control, x, y); });
+  const bool pressed = MousePress(control, x, y);
+  ProcessHostEvents();
+  return pressed;
+}
+
+void HeadlessDriver::ProcessHostEvents() {
+  while (!pending_input_.empty()) {
+    std::function<void()> input = std::move(pending_input_.front());
+    pending_input_.pop_front();
+    input();
+  }
 }
 
 bool HeadlessDriver::DblClick(Control& control) {
@@ -233,7 +252,7 @@ int HeadlessDriver::OpenDocument(const std::string& path, ShellVerb verb) {
 
 bool HeadlessDriver::OpenWith(const std::string& path) {
   open_with_.push_back(path);
-  return true;
+  return open_with_available_;
 }
 
 bool HeadlessDriver::StartCalculator() {

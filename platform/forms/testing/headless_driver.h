@@ -69,6 +69,8 @@ class HeadlessDriver : public Host, public Desktop {
   bool Select(Control& control, int sel_start, int sel_length);
   // A key on the focused control. Keys that make a character (Enter, Escape, Backspace)
   // give it; others (Delete, F1, arrows) only KeyDown/KeyUp and the control's handling.
+  // Ctrl with a letter gives its control character (Press('V', kCtrlMask) pastes the
+  // clipboard, which tests fill with SetClipboardText).
   bool Press(int key_code, int shift = 0);
   bool PressEnter();
   bool PressEscape();
@@ -84,6 +86,10 @@ class HeadlessDriver : public Host, public Desktop {
   bool MouseDoublePress(Control& control, int x = 0, int y = 0);
   // A press and its release at (x, y). True when that was a Click.
   bool Click(Control& control, int x = 0, int y = 0);
+  // A tap: the press and its release at (x, y) arrive together, so the release is already
+  // among the host's pending events while the press is handled (a DoEvents there takes it).
+  // True when the press went through.
+  bool Tap(Control& control, int x = 0, int y = 0);
   // Press, release, the second press as a double click, release.
   bool DblClick(Control& control);
   // A press on the control and its release at (x, y), which may lie outside it (then
@@ -128,6 +134,7 @@ class HeadlessDriver : public Host, public Desktop {
   void SetBrowserAvailable(bool v) { browser_available_ = v; }
   void SetCalculatorAvailable(bool v) { calculator_available_ = v; }
   void SetDocumentResult(int shell_result) { document_result_ = shell_result; }
+  void SetOpenWithAvailable(bool v) { open_with_available_ = v; }
   // The notices the model sent, one line each ("shown frmX modal", "focus frmX.txtA", ...).
   const std::vector<std::string>& host_log() const { return host_log_; }
 
@@ -139,6 +146,7 @@ class HeadlessDriver : public Host, public Desktop {
   void FocusChanged(Form& form, Control* control) override;
   void DropDownRequested(Control& control) override;
   void RunModal(Form& form) override;
+  void ProcessHostEvents() override;
   void ProgramEnded() override;
 
   // Desktop.
@@ -174,7 +182,10 @@ class HeadlessDriver : public Host, public Desktop {
   bool browser_available_ = true;
   bool calculator_available_ = true;
   int document_result_ = kShellOk;
+  bool open_with_available_ = true;
   std::vector<std::string> host_log_;
+  // Input that arrived with the current one and waits for the host's event loop.
+  std::deque<std::function<void()>> pending_input_;
 };
 
 }  // namespace testing

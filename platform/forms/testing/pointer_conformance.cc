@@ -27,9 +27,13 @@ void frmPointer::Watch(Control& c) {
   c.on.MouseUp = mouse("MouseUp");
   c.on.Validate = [this, &c](bool& cancel) {
     Note(c, "Validate");
+    if (events_on_leaving && &c == &txtEntry) DoEvents();
     cancel = refuse_validate;
   };
-  c.on.LostFocus = [this, &c] { Note(c, "LostFocus"); };
+  c.on.LostFocus = [this, &c] {
+    Note(c, "LostFocus");
+    if (events_on_leaving && &c == &txtEntry) DoEvents();
+  };
   c.on.GotFocus = [this, &c] { Note(c, "GotFocus"); };
   c.on.DblClick = [this, &c] { Note(c, "DblClick"); };
   c.on.Click = [this, &c] {
@@ -137,6 +141,29 @@ std::vector<PointerCase> MakeCases() {
         "txtEntry.Click [txtEntry]", "txtEntry.Validate [txtEntry]",
         "txtEntry.LostFocus [lstItems]", "lstItems.GotFocus [lstItems]",
         "lstItems.MouseDown 1 0 150 150 [lstItems]", "lstItems.MouseUp 1 0 150 150 [lstItems]"}});
+  cases.push_back(
+      {"ATapClicksThoughItsReleaseArrivesWhileTheFocusMoves",
+       [](frmPointer& f, PointerPlayer& p) {
+         f.events_on_leaving = true;
+         f.refuse_validate = true;
+         p.Tap(f.btnGo, kGoX, kGoY);
+         f.Mark("refused");
+         f.refuse_validate = false;
+         p.Tap(f.btnGo, kGoX, kGoY);
+         f.Mark("clicked");
+         // Leaving a box that does not validate: the release comes in its LostFocus.
+         p.Tap(f.txtEntry, 30, 30);
+         p.Tap(f.btnFree, 30, 30);
+       },
+       {"txtEntry.Validate [txtEntry]", "-- refused [txtEntry]", "txtEntry.Validate [txtEntry]",
+        "txtEntry.LostFocus [btnGo]", "btnGo.GotFocus [btnGo]",
+        "btnGo.MouseDown 1 0 150 75 [btnGo]", "btnGo.MouseUp 1 0 150 75 [btnGo]",
+        "btnGo.Click [btnGo]", "-- clicked [btnGo]", "btnGo.Validate [btnGo]", "btnGo.LostFocus [txtEntry]",
+        "txtEntry.GotFocus [txtEntry]", "txtEntry.MouseDown 1 0 30 30 [txtEntry]",
+        "txtEntry.MouseUp 1 0 30 30 [txtEntry]", "txtEntry.Click [txtEntry]",
+        "txtEntry.LostFocus [btnFree]", "btnFree.GotFocus [btnFree]",
+        "btnFree.MouseDown 1 0 30 30 [btnFree]", "btnFree.MouseUp 1 0 30 30 [btnFree]",
+        "btnFree.Click [btnFree]"}});
   return cases;
 }
 

@@ -32,6 +32,9 @@ class frmPointer : public Form {
 
   // txtEntry's Validate cancels while this is set.
   bool refuse_validate = false;
+  // txtEntry's Validate and LostFocus run the pending events (DoEvents) while this is set,
+  // as a box that recomputes when it is left does.
+  bool events_on_leaving = false;
   std::vector<std::string> log;
   // Logs a line of the case's own, with the active control: "-- pressed [btnGo]".
   void Mark(const std::string& what);
@@ -50,6 +53,9 @@ class PointerPlayer {
   virtual void Release(Control& control, int button, int x, int y) = 0;
   // The second press of a double click, with the left button.
   virtual void DoublePress(Control& control, int x, int y) = 0;
+  // A left press whose release at the same point arrives with it (a touchpad tap): the
+  // release is pending in the host's events while the press is handled.
+  virtual void Tap(Control& control, int x, int y) = 0;
 };
 
 struct PointerCase {

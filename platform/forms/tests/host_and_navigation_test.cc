@@ -108,6 +108,47 @@ class RecordingHost : public Host {
   std::vector<std::string> changes;
 };
 
+class frmLists : public Form {
+ public:
+  frmLists() : Form("frmLists", {.width = 6000, .height = 4000}) {}
+  ListBox& lstLong = Add<ListBox>("lstLong", {0, 0, 3000, 2000}, {.list = {"old"}});
+  ComboBox& cboPick = Add<ComboBox>("cboPick", {0, 2100, 3000, 315}, {.list = {"x", "y"}});
+};
+
+// A list of thousands of entries filled item by item made a window redraw its whole list
+// once per item; filled at once it tells its host one change.
+TEST(HostNoticeTest, AWholeListSetAtOnceIsOneChangeWithItsItemData) {
+  Application app;
+  RecordingHost host;
+  app.SetHost(&host);
+  auto& form = app.Get<frmLists>();
+  form.Load();
+  form.lstLong.SetListIndex(0);
+  int clicks = 0;
+  form.lstLong.on.Click = [&clicks] { ++clicks; };
+  host.changes.clear();
+  std::vector<std::string> items;
+  for (int i = 0; i < 5000; ++i) items.push_back("entry " + std::to_string(i));
+  form.lstLong.SetItems(items, {7, 8});
+  EXPECT_EQ(host.changes, (std::vector<std::string>{
+                              "lstLong:" + std::to_string(static_cast<int>(Property::kList))}));
+  EXPECT_EQ(form.lstLong.ListCount(), 5000);
+  EXPECT_EQ(form.lstLong.List(4999), "entry 4999");
+  EXPECT_EQ(form.lstLong.ItemData(0), 7);
+  EXPECT_EQ(form.lstLong.ItemData(1), 8);
+  EXPECT_EQ(form.lstLong.ItemData(2), 0);
+  EXPECT_EQ(form.lstLong.ListIndex(), -1);
+  EXPECT_EQ(form.lstLong.NewIndex(), 4999);
+  EXPECT_EQ(clicks, 0);
+  // A combo box loses the text of the entry it showed, as Clear does.
+  form.cboPick.SetListIndex(1);
+  EXPECT_EQ(form.cboPick.Text(), "y");
+  form.cboPick.SetItems({"z"}, {});
+  EXPECT_EQ(form.cboPick.Text(), "");
+  EXPECT_EQ(form.cboPick.ListCount(), 1);
+  app.SetHost(nullptr);
+}
+
 TEST(HostNoticeTest, OnlyRealChangesOfALoadedFormAreReported) {
   Application app;
   RecordingHost host;

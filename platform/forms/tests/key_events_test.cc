@@ -84,8 +84,10 @@ TEST_F(KeyEventsTest, ReplacedKeyIsTheOneInserted) {
 }
 
 TEST_F(KeyEventsTest, PasteGoesThroughTheSameFilter) {
-  user.Paste("k-1 a\r\nignored");
+  user.Paste("k1a\r\n");
   EXPECT_EQ(form.txtZip.Text(), "K1A");
+  EXPECT_EQ(form.log, (std::vector<std::string>{"form 107", "box 107", "form 49", "box 49",
+                                                "form 97", "box 97"}));
   // One Change for the whole paste.
   EXPECT_EQ(form.changes, 1);
 }

@@ -27,6 +27,7 @@ class HeadlessPlayer : public testing::PointerPlayer {
     user_.MouseRelease(c, x, y, button);
   }
   void DoublePress(Control& c, int x, int y) override { user_.MouseDoublePress(c, x, y); }
+  void Tap(Control& c, int x, int y) override { user_.Tap(c, x, y); }
 
  private:
   HeadlessDriver& user_;

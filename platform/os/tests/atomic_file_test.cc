@@ -1,10 +1,14 @@
 #include "platform/os/atomic_file.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <vector>
 
@@ -99,6 +103,75 @@ TEST(AtomicFileTest, WritingThroughALinkReplacesTheLinkedFileAndKeepsTheLink) {
   EXPECT_FALSE(WriteFileAtomically(dir.File("install/loop"), Bytes("x"), &error));
   ASSERT_EQ(::lstat(dir.File("install/loop").c_str(), &st), 0);
   EXPECT_TRUE(S_ISLNK(st.st_mode));
+}
+
+TEST(AtomicFileTest, RegularFileOnlyRefusesLinksAndPipesAndTouchesNothingElsewhere) {
+  testkit::TempDir dir;
+  dir.Write("outside/victim.BOL", "theirs");
+  dir.Write("BOLData/own.BOL", "old");
+  ASSERT_EQ(::symlink(dir.File("outside/victim.BOL").c_str(), dir.File("BOLData/A.BOL").c_str()),
+            0);
+  ASSERT_EQ(::symlink(dir.File("outside/new.BOL").c_str(), dir.File("BOLData/B.BOL").c_str()), 0);
+  ASSERT_EQ(::mkfifo(dir.File("BOLData/C.BOL").c_str(), 0600), 0);
+  std::string error;
+  for (const char* name : {"BOLData/A.BOL", "BOLData/B.BOL"}) {
+    EXPECT_FALSE(WriteFileAtomically(dir.File(name), Bytes("mine"), &error,
+                                     AtPath::kRegularFileOnly));
+    EXPECT_NE(error.find("is a link"), std::string::npos) << error;
+  }
+  EXPECT_FALSE(WriteFileAtomically(dir.File("BOLData/C.BOL"), Bytes("mine"), &error,
+                                   AtPath::kRegularFileOnly));
+  EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+  EXPECT_EQ(testkit::ReadFile(dir.File("outside/victim.BOL")), "theirs");
+  EXPECT_EQ(Entries(dir.File("outside")), std::vector<std::string>{"victim.BOL"});
+  // A regular file, or none, is written as always.
+  ASSERT_TRUE(WriteFileAtomically(dir.File("BOLData/own.BOL"), Bytes("new"), &error,
+                                  AtPath::kRegularFileOnly)) << error;
+  ASSERT_TRUE(WriteFileAtomically(dir.File("BOLData/D.BOL"), Bytes("d"), &error,
+                                  AtPath::kRegularFileOnly)) << error;
+  EXPECT_EQ(testkit::ReadFile(dir.File("BOLData/own.BOL")), "new");
+  EXPECT_EQ(testkit::ReadFile(dir.File("BOLData/D.BOL")), "d");
+}
+
+TEST(AtomicFileTest, TemporaryNamesAreRecognisedStrictly) {
+  EXPECT_TRUE(IsTemporaryName("A.BOL.tmp123-0"));
+  EXPECT_TRUE(IsTemporaryName("BOLDef.dat.tmp9-17"));
+  for (const char* name : {"A.BOL", ".tmp123-0", "A.BOL.tmp-0", "A.BOL.tmp123-", "A.BOL.tmp12x-0",
+                           "A.BOL.tmp123", "A.BOL.tmp123-0a", "notes.tmp"}) {
+    EXPECT_FALSE(IsTemporaryName(name)) << name;
+  }
+}
+
+// The highest process id the system hands out, plus one: no process runs under it.
+pid_t UnusedProcessId() {
+  long max = 4194304;
+  if (std::FILE* f = std::fopen("/proc/sys/kernel/pid_max", "r")) {
+    if (std::fscanf(f, "%ld", &max) != 1) max = 4194304;
+    std::fclose(f);
+  }
+  return static_cast<pid_t>(max);
+}
+
+TEST(AtomicFileTest, StaleTemporariesGoAndLiveOnesStay) {
+  testkit::TempDir dir;
+  const std::string dead = std::to_string(UnusedProcessId());
+  const std::string alive = std::to_string(::getpid());
+  dir.Write("A.BOL", "bill");
+  dir.Write("A.BOL.tmp" + dead + "-0", "crashed");
+  dir.Write("B.BOL.tmp" + alive + "-3", "being written");
+  dir.Write("C.BOL.tmp" + alive + "-4", "forgotten long ago");
+  dir.Write("notes.tmp" + dead, "not ours");
+  ASSERT_EQ(::mkdir(dir.File("D.BOL.tmp" + dead + "-1").c_str(), 0700), 0);
+  const std::string old = dir.File("C.BOL.tmp" + alive + "-4");
+  struct timespec times[2] = {{0, UTIME_OMIT}, {std::time(nullptr) - 2 * 60 * 60, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, old.c_str(), times, 0), 0);
+
+  EXPECT_EQ(RemoveStaleTemporaries(dir.path()), 2);
+  std::vector<std::string> left = Entries(dir.path());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"A.BOL", "B.BOL.tmp" + alive + "-3",
+                                            "D.BOL.tmp" + dead + "-1", "notes.tmp" + dead}));
+  EXPECT_EQ(RemoveStaleTemporaries(dir.File("missing")), 0);
 }
 
 }  // namespace

@@ -52,6 +52,20 @@ class QtPlayer : public forms::testing::PointerPlayer {
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(pressed_, &event);
   }
+  void Tap(forms::Control& c, int x, int y) override {
+    QWidget* root = host_.WidgetOf(c);
+    ASSERT_NE(root, nullptr) << c.Name();
+    const QPoint at = ToPoint(x, y);
+    QWidget* inner = root->childAt(at);
+    QWidget* target = inner != nullptr ? inner : root;
+    const QPoint local = target->mapFrom(root, at);
+    // The release waits in the event queue while the press is handled.
+    QCoreApplication::postEvent(
+        target, new QMouseEvent(QEvent::MouseButtonRelease, local, target->mapToGlobal(local),
+                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, local);
+    QCoreApplication::processEvents();
+  }
 
  private:
   QtHost& host_;

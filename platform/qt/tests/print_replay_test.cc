@@ -69,15 +69,24 @@ TEST(PrintReplayTest, TextSitsInTheCellThePrinterModelMeasured) {
   EXPECT_FALSE(AnyInk(image, QRect(0, 0, 400, 98))) << "ink above its y";
 }
 
-TEST(PrintReplayTest, AnOverlongPageIsShrunkNotCut) {
+// Content past the page (a heading picture wider than it, a text running off its right
+// edge, a box below its foot) is cut at the edge; everything else keeps its size and place.
+TEST(PrintReplayTest, ContentPastThePageIsCutNotShrunk) {
+  auto black = std::make_shared<print::Bitmap>(print::Bitmap{2, 2, {}});
+  black->argb.assign(4, 0xFF000000u);
   print::Page page;
-  page.ops = {print::op::Box{0, 0, 600, 600, 1, true},
+  page.ops = {print::op::Box{0, 3000, 600, 3600, 1, true},
+              print::op::DrawPicture{print::Picture{"", black, 30, 30}, -299, 0, 12000, 600},
+              print::op::Box{4500, 4500, 9000, 5100, 1, true},
               print::op::Box{5400, 11400, 6000, 12000, 1, true}};  // twice the page's height
-  EXPECT_EQ(ContentExtent(page).bottom(), 12000);
   const QImage image = Paint(page, kArea);
-  EXPECT_TRUE(AnyInk(image, QRect(180, 370, 20, 29))) << "the far box shows, halved";
-  EXPECT_TRUE(Dark(image, 10, 10));
-  EXPECT_FALSE(Dark(image, 30, 30)) << "the near box is halved too";
+  EXPECT_TRUE(Dark(image, 38, 238)) << "the near box keeps its full size";
+  EXPECT_FALSE(Dark(image, 42, 242)) << "and ends where it ends";
+  EXPECT_TRUE(Dark(image, 0, 38)) << "the wide picture fills the page's width";
+  EXPECT_TRUE(Dark(image, 399, 38));
+  EXPECT_FALSE(Dark(image, 200, 42)) << "at its own height";
+  EXPECT_TRUE(Dark(image, 399, 320)) << "a box past the right edge is drawn up to it";
+  EXPECT_FALSE(AnyInk(image, QRect(340, 360, 60, 40))) << "nothing of the far box";
 }
 
 TEST(PrintReplayTest, PicturesFromPixelsAndUnreadableFiles) {

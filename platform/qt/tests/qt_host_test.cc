@@ -195,6 +195,16 @@ TEST_F(QtHostTest, TheWindowBelowTakesTheKeyboardBackWhenADialogCloses) {
   note.Unload();
 }
 
+TEST_F(QtHostTest, TheWindowBelowTakesTheKeyboardBackWhenAModalDialogUnloads) {
+  FocusedZip();
+  auto& note = app_.Get<frmNote>();
+  note.btnClose.on.Click = [&note] { note.Unload(); };
+  QTimer::singleShot(0, [&] { QTest::mouseClick(Widget(note.btnClose), Qt::LeftButton); });
+  note.ShowModal();
+  EXPECT_FALSE(note.IsLoaded());
+  ExpectTypingReachesZip();
+}
+
 TEST_F(QtHostTest, TheWindowTakesTheKeyboardBackWhenAMessageBoxCloses) {
   FocusedZip();
   bool answered = false;
@@ -336,10 +346,41 @@ TEST_F(QtHostTest, AFramesBorderRunsThroughItsCaption) {
   EXPECT_LT(border, Widget(form_.optPrinter)->geometry().top());
 }
 
-TEST_F(QtHostTest, PasteGoesThroughTheKeyFilter) {
+TEST_F(QtHostTest, TheEditingKeysWorkOnTheDesktopClipboardThroughTheKeyFilter) {
+  QLineEdit* zip = FocusedZip();
   QApplication::clipboard()->setText(QStringLiteral("3x0y3"));
-  QTest::keyClick(Widget(form_.txtZip), Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(form_.txtZip.Text(), "303");
+  QTest::keyClick(zip, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(form_.txtZip.Text(), "") << "the filter would drop letters: refused whole";
+  QApplication::clipboard()->setText(QStringLiteral("30301\n"));
+  QTest::keyClick(zip, Qt::Key_Insert, Qt::ShiftModifier);
+  EXPECT_EQ(zip->text(), QStringLiteral("30301"));
+
+  QTest::keyClick(zip, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(zip, Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(zip->text(), QString());
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("30301"));
+  QTest::keyClick(zip, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(zip->text(), QStringLiteral("30301"));
+  QTest::keyClick(zip, Qt::Key_End);
+  QTest::keyClick(zip, Qt::Key_Left, Qt::ShiftModifier);
+  QTest::keyClick(zip, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("1"));
+}
+
+TEST_F(QtHostTest, ALetterWithoutASingleByteCodeIsRefusedWithABeep) {
+  class CountingDesktop : public QtDesktop {
+   public:
+    void Beep() override { ++beeps; }
+    int beeps = 0;
+  } desktop;
+  app_.SetDesktop(&desktop);
+  QLineEdit* zip = FocusedZip();
+  QTest::keyClicks(zip, "30");
+  QTest::sendKeyEvent(QTest::Click, zip, Qt::Key(0x141), QStringLiteral(u"\u0141"), Qt::NoModifier);
+  QTest::keyClicks(zip, "3");
+  EXPECT_EQ(zip->text(), QStringLiteral("303"));
+  EXPECT_EQ(desktop.beeps, 1);
+  app_.SetDesktop(&desktop_);
 }
 
 TEST_F(QtHostTest, ThePrintButtonPrintsTheEntryToAPdfFile) {

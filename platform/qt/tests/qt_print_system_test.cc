@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -9,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "platform/print/printers.h"
+#include "testkit/file_size_limit.h"
 
 namespace qtbind {
 namespace {
@@ -28,6 +30,10 @@ QStringList PdfPages(const QString& path) {
     pages.push_back(page.simplified());
   }
   return pages;
+}
+
+bool HavePdfToText() {
+  return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
 }
 
 // The left edge, in points from the paper's edge, of the first word `word` of the PDF.
@@ -51,6 +57,22 @@ class QtPrintSystemTest : public ::testing::Test {
   }
   void TearDown() override { print::InstallPrintSystem(std::move(previous_)); }
 
+  print::Printer& PdfPrinter() {
+    EXPECT_TRUE(print::SelectPrinter(static_cast<int>(print::Printers().size()) - 1));
+    return print::CurrentPrinter();
+  }
+  // The message of the PrinterError that ending the job raises; "" when it did not raise.
+  static std::string EndDocError(print::Printer& printer) {
+    try {
+      printer.EndDoc();
+    } catch (const print::PrinterError& error) {
+      EXPECT_EQ(error.number(), print::kPrinterErrorNumber);
+      EXPECT_FALSE(printer.HasOpenDocument());
+      return error.what();
+    }
+    return "";
+  }
+
   QTemporaryDir dir_;
   QString pdf_;
   QString chosen_;
@@ -69,13 +91,11 @@ TEST_F(QtPrintSystemTest, PdfFilePrinterIsAlwaysOfferedWithTheWindowsFontNamesFi
 }
 
 TEST_F(QtPrintSystemTest, JobPrintedToPdfHoldsItsTextAndPages) {
-  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
-    GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-  }
+  if (!HavePdfToText()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
   ASSERT_TRUE(print::SelectPrinter(static_cast<int>(print::Printers().size()) - 1));
   print::Printer& printer = print::CurrentPrinter();
   EXPECT_EQ(printer.ScaleWidth(), 11520);
-  EXPECT_EQ(printer.ScaleHeight(), 15120);
+  EXPECT_EQ(printer.ScaleHeight(), 15696);
   printer.SetFontName("Courier New");
   printer.SetFontSize(10);
   printer.SetFontBold(true);
@@ -120,6 +140,96 @@ TEST_F(QtPrintSystemTest, CancelledOrUnwritablePdfFailsTheJobAndLeavesNoFile) {
     EXPECT_NE(std::string(error.what()).find("could not be written"), std::string::npos);
   }
   EXPECT_FALSE(QFile::exists(chosen_));
+}
+
+// A full disk (here the kernel's file-size limit, which fails the write the same way) fails
+// the job with the reason, and the PDF that was there before is kept whole.
+TEST_F(QtPrintSystemTest, FullDiskFailsThePdfJobAndKeepsTheOldFile) {
+  {
+    QFile old(pdf_);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an earlier quote");
+  }
+  print::Printer& printer = PdfPrinter();
+  printer.Print("Origin      30301   GA    Atlanta");
+  std::string error;
+  {
+    testkit::FileSizeLimit full_disk(512);
+    error = EndDocError(printer);
+  }
+  EXPECT_NE(error.find("The PDF file could not be written: " + pdf_.toStdString() + " ("),
+            std::string::npos)
+      << error;
+  QFile kept(pdf_);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), QByteArray("an earlier quote"));
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{QStringLiteral("job.pdf")})
+      << "no temporary file is left behind";
+}
+
+TEST_F(QtPrintSystemTest, PdfWriteErrorsAndRefusingQueuesFailTheJobWithTheirReason) {
+  QByteArray spooled;
+  QString queue;
+  QString refusal = QStringLiteral("The printer is stopped.");
+  QtPrintSystem system([this] { return chosen_; },
+                       [](const QString&, const QByteArray&) {
+                         return QStringLiteral("No space left on device");
+                       },
+                       [&](const QString& printer, const QString&, const QByteArray& pdf) {
+                         queue = printer;
+                         spooled = pdf;
+                         return refusal;
+                       });
+  print::Printer to_file(system, {kPdfPrinterName, "PDF", "file"});
+  to_file.Print("never printed");
+  EXPECT_NE(EndDocError(to_file).find("could not be written: " + pdf_.toStdString() +
+                                      " (No space left on device)"),
+            std::string::npos);
+  EXPECT_FALSE(QFile::exists(pdf_));
+
+  print::Printer queued(system, {"Office Laser", "", ""});
+  queued.Print("never printed");
+  EXPECT_EQ(EndDocError(queued),
+            "The printer did not accept the job: Office Laser (The printer is stopped.)");
+  EXPECT_EQ(queue, QStringLiteral("Office Laser"));
+  EXPECT_TRUE(spooled.startsWith("%PDF")) << "the queue is handed the painted job";
+
+  refusal.clear();  // a queue that accepts
+  spooled.clear();
+  queued.Print("printed");
+  EXPECT_EQ(EndDocError(queued), "");
+  EXPECT_TRUE(spooled.startsWith("%PDF"));
+}
+
+TEST_F(QtPrintSystemTest, CupsRefusesAQueueThatDoesNotExist) {
+  // With a print service the queue is unknown to it; without one nobody takes the job.
+  EXPECT_FALSE(SpoolToCups(QStringLiteral("frelane-no-such-queue"), QStringLiteral("Frelane"),
+                           QByteArray("%PDF-1.4\n%%EOF\n"))
+                   .isEmpty());
+}
+
+// A heading picture wider than the page and a text running off its right edge are cut at
+// the edge; the rest of the page keeps its own scale and place.
+TEST_F(QtPrintSystemTest, PagePrintsAtItsOwnScaleWhateverRunsPastIt) {
+  if (!HavePdfToText()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  print::Printer& printer = PdfPrinter();
+  auto pixels = std::make_shared<print::Bitmap>(print::Bitmap{4, 1, {}});
+  pixels->argb.assign(4, 0xFF808080u);
+  printer.PaintPicture(print::Picture{"", pixels, 21000, 900}, -299, 100);
+  printer.SetFontName("Courier New");
+  printer.SetFontSize(10);
+  printer.SetCurrentX(1440);
+  printer.SetCurrentY(1440);
+  printer.Print("Origin");
+  printer.SetFontName("Arial");
+  printer.SetFontSize(8);
+  printer.SetCurrentX(9725);
+  printer.SetCurrentY(1770);
+  printer.Print("PO 1234567890123456789012");  // runs past the paper's edge
+  ASSERT_EQ(EndDocError(printer), "");
+  // A quarter-inch margin and then the twips at 20 to the point.
+  EXPECT_NEAR(WordLeft(pdf_, QStringLiteral("Origin")), 18.0 + 72.0, 0.5);
+  EXPECT_NEAR(WordLeft(pdf_, QStringLiteral("PO")), 18.0 + 9725 / 20.0, 0.5);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <array>
 #include <cstdint>
@@ -89,6 +90,18 @@ TEST(LineReaderTest, SplitsAtCrLfLfAndLoneCr) {
   EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "three", "four", "", "last"}));
   EXPECT_TRUE(r.Eof());
   EXPECT_FALSE(r.Open(dir.File("missing.txt")));
+}
+
+// A pipe in a data file's place would block the open until a writer came.
+TEST(DataFileOpenTest, APipeIsNotOpenedByAnyReader) {
+  testkit::TempDir dir;
+  ASSERT_EQ(::mkfifo(dir.File("pipe.dat").c_str(), 0600), 0);
+  RecordFile f;
+  EXPECT_FALSE(f.Open(dir.File("pipe.dat"), 4));
+  EXPECT_FALSE(f.OpenForReading(dir.File("pipe.dat"), 4));
+  LineReader r;
+  EXPECT_FALSE(r.Open(dir.File("pipe.dat")));
+  EXPECT_TRUE(r.Eof());
 }
 
 }  // namespace

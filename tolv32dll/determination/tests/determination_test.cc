@@ -1,11 +1,9 @@
-#include "tolv32dll/determination/tariff_determination.h"
-
 #include <gtest/gtest.h>
 
 #include "testkit/effective/efcrec_writer.h"
 #include "testkit/td/td_writers.h"
 #include "testkit/temp_dir.h"
-#include "tolv32dll/determination/zip_range.h"
+#include "tolv32dll/determination/tariff_determination.h"
 
 namespace tolv {
 namespace {
@@ -194,24 +192,6 @@ TEST_F(DeterminationTest, CanadianNamedTariffMustBeInForceForCanada) {
   Efcrec({Tariff("CANA0001", 100, "20240101", 'Y', 'N')});
   EXPECT_EQ(kErrBadorg, Determine("K1A0B1", "43215 ", {20, 24, 6, 15}, "CANA0001"));
   EXPECT_EQ(kErrBaddst, Determine("43215 ", "K1A0B1", {20, 24, 6, 15}, "CANA0001"));
-}
-
-TEST(ZipRangeTest, EndsMatchInEitherOrder) {
-  // Low end first as TD records store it, and the same range high end first.
-  kmlib::TdzRecord low_first;
-  low_first.bytes = {0x01, 0x50, 0x00, 0x01, 0x59, 0x99, 1, 99, 1, 0, 0, 0};
-  kmlib::TdzRecord high_first;
-  high_first.bytes = {0x01, 0x59, 0x99, 0x01, 0x50, 0x00, 1, 99, 1, 0, 0, 0};
-  for (const auto* r : {&low_first, &high_first}) {
-    EXPECT_TRUE(ZipInRange("15000 ", *r));
-    EXPECT_TRUE(ZipInRange("15999 ", *r));
-    EXPECT_FALSE(ZipInRange("16000 ", *r));
-    EXPECT_FALSE(ZipInRange("1521  ", *r));
-  }
-  kmlib::TdzRecord postal;
-  postal.bytes = {'K', '0', 'A', 'K', '9', 'Z', 1, 99, 9, 0, 0, 0};
-  EXPECT_TRUE(ZipInRange("k1a0b1", postal));
-  EXPECT_FALSE(ZipInRange("KKA0B1", postal));
 }
 
 TEST_F(DeterminationTest, StateOfACode) {

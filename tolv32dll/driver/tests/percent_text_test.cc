@@ -2,6 +2,7 @@
 #include "tolv32dll/driver/percent_text.h"
 
 #include <gtest/gtest.h>
+#include <locale.h>
 
 #include <bit>
 #include <cmath>
@@ -14,10 +15,13 @@
 namespace tolv {
 namespace {
 
-// The text snprintf gives, or "" when it is not five characters.
+// The text snprintf gives in the C locale, or "" when it is not five characters.
 std::string Printed(float v) {
+  static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", locale_t{});
+  const locale_t was = uselocale(c_locale);
   char text[64];
   const int n = std::snprintf(text, sizeof text, "%05.2f", static_cast<double>(v));
+  uselocale(was);
   return n == 5 ? std::string(text, 5) : std::string();
 }
 
@@ -59,6 +63,13 @@ TEST(PercentTextTest, ValuesOutsideTheFastRangeStillPrintAsPrintf) {
   }
   EXPECT_EQ("", Ours(100.0f)) << "six characters fit no field";
   EXPECT_EQ("-5.00", Ours(-5.0f));
+  // Negative values down to where the sign leaves no room, ties included.
+  for (int k = -10 * 1024 - 8; k < 0; ++k) {
+    const float v = static_cast<float>(k) / 1024.0f;
+    ASSERT_EQ(Printed(v), Ours(v)) << v;
+  }
+  EXPECT_EQ(Printed(-std::numeric_limits<float>::quiet_NaN()),
+            Ours(-std::numeric_limits<float>::quiet_NaN()));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "tolv32dll/errors/error_table.h"
 
 #include <gtest/gtest.h>
+#include <locale.h>
 
+#include <cstdio>
 #include <cstring>
 #include <set>
 #include <string>
@@ -78,6 +80,31 @@ TEST(ErrorTableTest, ErrorStringRecordReadsFourDigitsAndNulFills) {
   EXPECT_EQ(MessageOfRecord("    "), "");
   EXPECT_EQ(MessageOfRecord("ABCD"), "");
   EXPECT_EQ(MessageOfRecord("0000"), "");
+}
+
+TEST(ErrorTableTest, TheNumberReadsAsTheCLibraryReadsFourCharactersInTheCLocale) {
+  // Every text of four bytes from these: blanks and other white space, signs, digits, a
+  // letter and a NUL that ends the text early.
+  const char kBytes[] = {' ', '\t', '\v', '-', '+', '0', '1', '4', '5', 'A', '\0'};
+  const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
+  ASSERT_NE(c, locale_t{});
+  for (char a : kBytes) {
+    for (char b : kBytes) {
+      for (char d : kBytes) {
+        for (char e : kBytes) {
+          const char text[5] = {a, b, d, e, '\0'};
+          const locale_t was = uselocale(c);
+          int number = 0;
+          if (std::sscanf(text, "%4d", &number) != 1) number = 0;
+          uselocale(was);
+          ASSERT_EQ(ErrorMessage(number), MessageOfRecord(text))
+              << static_cast<int>(a) << " " << static_cast<int>(b) << " " << static_cast<int>(d)
+              << " " << static_cast<int>(e);
+        }
+      }
+    }
+  }
+  freelocale(c);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include "testkit/points/memory_rating_files.h"
 #include "testkit/sidetables/side_table_files.h"
-#include "tolv32dll/sidetables/zip_range.h"
 
 namespace tolv {
 namespace {
@@ -66,25 +65,6 @@ TEST_F(ServiceLettersTest, HandBuiltRecordsAndPostalPrefixes) {
   EXPECT_EQ('D', c.origin);
   EXPECT_EQ(' ', c.destination);
   EXPECT_FLOAT_EQ(3, c.effective.values[2]);
-}
-
-TEST(ZipRangeTest, FormsAndRanges) {
-  EXPECT_TRUE(Zip_IsFiveDigits("15000"));
-  EXPECT_FALSE(Zip_IsFiveDigits("1500A"));
-  EXPECT_TRUE(Zip_IsCanadianPrefix("K1A0B1"));
-  EXPECT_FALSE(Zip_IsCanadianPrefix("KKA"));
-  // Either order of the two ends.
-  const std::uint8_t low_high[] = {0x01, 0x00, 0x00, 0x01, 0x99, 0x99};
-  const std::uint8_t high_low[] = {0x01, 0x99, 0x99, 0x01, 0x00, 0x00};
-  for (os::ByteSpan range : {os::ByteSpan(low_high), os::ByteSpan(high_low)}) {
-    EXPECT_EQ(0, Zip_InRange("10000", range));
-    EXPECT_EQ(0, Zip_InRange("19999-1234", range));
-    EXPECT_EQ(-1, Zip_InRange("20000", range));
-    EXPECT_EQ(-1, Zip_InRange("1500", range)) << "neither form";
-  }
-  const std::uint8_t canada[] = {'K', '1', 'A', 'K', '9', 'Z'};
-  EXPECT_EQ(0, Zip_InRange("k5m 2x9", canada)) << "three characters only";
-  EXPECT_EQ(-1, Zip_InRange("L1A0B1", canada));
 }
 
 }  // namespace

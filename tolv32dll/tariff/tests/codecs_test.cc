@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "KMLIB/packed_zip.h"
+
 namespace tolv {
 namespace {
 
@@ -13,7 +15,7 @@ TEST(ZipCodec, DigitsPackAsNibblesMostSignificantFirst) {
   ASSERT_TRUE(packed.has_value());
   EXPECT_EQ(*packed, (PackedZip{0x01, 0x23, 0x45}));
   const std::uint8_t bytes[] = {0x01, 0x23, 0x45};
-  EXPECT_EQ(Zip_Unpack(bytes), "12345");
+  EXPECT_EQ(kmlib::UnpackZip(bytes), "12345");
   // Only the first five characters of a longer field count.
   EXPECT_EQ(*Zip_Pack("987654"), (PackedZip{0x09, 0x87, 0x65}));
 }
@@ -22,7 +24,7 @@ TEST(ZipCodec, PostalCodeKeepsThreeCharactersFirstAndThirdUpperCased) {
   EXPECT_EQ(*Zip_Pack("k1a0b1"), (PackedZip{'K', '1', 'A'}));
   EXPECT_EQ(*Zip_Pack("ab c"), (PackedZip{'A', 'b', ' '}));
   const std::uint8_t bytes[] = {'k', 'x', 'a'};
-  EXPECT_EQ(Zip_Unpack(bytes), "KxA");
+  EXPECT_EQ(kmlib::UnpackZip(bytes), "KxA");
 }
 
 TEST(ZipCodec, OtherFirstCharacterPacksNothing) {
@@ -38,7 +40,7 @@ TEST(ZipCodec, EveryFiveDigitCodeRoundTrips) {
     auto packed = Zip_Pack(text);
     ASSERT_TRUE(packed.has_value());
     EXPECT_LT((*packed)[0], 10);
-    ASSERT_EQ(Zip_Unpack(packed->data()), text);
+    ASSERT_EQ(kmlib::UnpackZip(*packed), text);
   }
 }
 

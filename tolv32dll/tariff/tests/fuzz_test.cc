@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "KMLIB/packed_zip.h"
 #include "testkit/tariff/factor_file_writer.h"
 #include "testkit/temp_dir.h"
 #include "tolv32dll/tariff/codecs.h"
@@ -155,7 +156,7 @@ TEST(Fuzz, CodecsOnEveryByte) {
   for (int round = 0; round < 5000; ++round) {
     std::uint8_t bytes[4];
     for (auto& b : bytes) b = static_cast<std::uint8_t>(random());
-    std::string text = Zip_Unpack(bytes);
+    std::string text = kmlib::UnpackZip(bytes);
     ASSERT_TRUE(text.size() == 5 || text.size() == 3);
     ASSERT_EQ(Code6_Unpack(bytes).size(), 6u);
     ASSERT_EQ(Bcd_Unpack(bytes, static_cast<int>(random() % 12) - 2).size() > 0, true);

@@ -1,0 +1,151 @@
+// What a screen reader is told about the windows, read through Qt's accessibility
+// interface: option buttons are radio buttons of their frame's group, and each text and
+// combo box is named by the caption of its label.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "platform/forms/application.h"
+#include "platform/forms/form.h"
+#include "platform/qt/qt_host.h"
+
+namespace qtbind {
+namespace {
+
+class frmCaptions : public forms::Form {
+ public:
+  frmCaptions() : Form("frmCaptions", {.caption = "Captions", .width = 7200, .height = 5400}) {
+    for (int i = 1; i <= 2; ++i) {
+      cboClass.Add(i, {120, 1500 + 360 * i, 900, 315}, {.tab_index = 2 + i});
+    }
+  }
+
+  forms::Label& lblOrigin =
+      Add<forms::Label>("lblOrigin", {120, 150, 870, 225}, {.caption = "&Origin"});
+  forms::TextBox& txtOrigin =
+      Add<forms::TextBox>("txtOrigin", {1020, 120, 900, 285}, {.tab_index = 0});
+  // Above the city list, which the origin box stands beside.
+  forms::Label& lblCityHeading =
+      Add<forms::Label>("lblCityHeading", {1980, 500, 2000, 225}, {.caption = "City"});
+  forms::Label& lblTerms =
+      Add<forms::Label>("lblTerms", {120, 870, 870, 225}, {.caption = "Terms && Rates"});
+  forms::ComboBox& cboTerms = Add<forms::ComboBox>("cboTerms", {1020, 840, 900, 315},
+                                                   {.tab_index = 1, .list = {"Net 30"}});
+  forms::ComboBox& cboCity = Add<forms::ComboBox>(
+      "cboCity", {1980, 840, 2000, 315},
+      {.tab_index = 2, .style = forms::ComboBox::kDropDownList, .list = {"Springfield"}});
+  forms::Label& lblClass =
+      Add<forms::Label>("lblClass", {120, 1560, 900, 225}, {.caption = "Class"});
+  forms::ControlArray<forms::ComboBox>& cboClass = AddArray<forms::ComboBox>("cboClass");
+  forms::Frame& fraFormat =
+      Add<forms::Frame>("fraFormat", {4200, 120, 2800, 1100}, {.caption = "Format"});
+  forms::OptionButton& optComma = Add<forms::OptionButton>(
+      "optComma", {120, 300, 2500, 255},
+      {.container = &fraFormat, .caption = "&Comma Separated Values", .tab_index = 10,
+       .value = 1});
+  forms::OptionButton& optFixed = Add<forms::OptionButton>(
+      "optFixed", {120, 660, 2500, 255},
+      {.container = &fraFormat, .caption = "Fixed Width", .tab_index = 11});
+  forms::Frame& fraUnits =
+      Add<forms::Frame>("fraUnits", {4200, 1400, 2800, 700}, {.caption = "Price Per Unit"});
+  forms::TextBox& txtUnits = Add<forms::TextBox>(
+      "txtUnits", {120, 270, 840, 285}, {.container = &fraUnits, .tab_index = 12});
+};
+
+class AccessibilityTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form_.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(host_.WindowOf(form_)));
+  }
+  void TearDown() override { form_.Unload(); }
+
+  QAccessibleInterface* Accessible(forms::Control& control) {
+    QWidget* widget = host_.WidgetOf(control);
+    EXPECT_NE(widget, nullptr) << control.DisplayName();
+    return widget == nullptr ? nullptr : QAccessible::queryAccessibleInterface(widget);
+  }
+  std::string Name(forms::Control& control) {
+    QAccessibleInterface* iface = Accessible(control);
+    return iface == nullptr ? "" : iface->text(QAccessible::Name).toStdString();
+  }
+  // The interfaces that label `control`'s.
+  std::vector<QAccessibleInterface*> LabelsOf(forms::Control& control) {
+    std::vector<QAccessibleInterface*> labels;
+    for (const auto& [other, relation] : Accessible(control)->relations(QAccessible::Label)) {
+      labels.push_back(other);
+    }
+    return labels;
+  }
+
+  forms::Application app_;
+  QtHost host_{app_};
+  frmCaptions& form_ = app_.Get<frmCaptions>();
+};
+
+TEST_F(AccessibilityTest, OptionButtonsAreRadioButtonsOfTheirFramesGroup) {
+  for (forms::OptionButton* option : {&form_.optComma, &form_.optFixed}) {
+    QAccessibleInterface* iface = Accessible(*option);
+    ASSERT_NE(iface, nullptr);
+    EXPECT_EQ(iface->role(), QAccessible::RadioButton) << option->Name();
+    EXPECT_TRUE(iface->state().checkable);
+    EXPECT_EQ(iface->state().checked, option->Value()) << option->Name();
+    QAccessibleInterface* group = iface->parent();
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->role(), QAccessible::Grouping);
+    EXPECT_EQ(group->text(QAccessible::Name), QStringLiteral("Format"));
+    const auto labels = iface->relations(QAccessible::Label);
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels.front().first->text(QAccessible::Name), QStringLiteral("Format"));
+  }
+  EXPECT_EQ(Name(form_.optComma), "Comma Separated Values");
+
+  // The model's choice, whichever way it goes, is what is announced; none chosen too.
+  form_.optFixed.SetValue(true);
+  EXPECT_FALSE(Accessible(form_.optComma)->state().checked);
+  EXPECT_TRUE(Accessible(form_.optFixed)->state().checked);
+  form_.optFixed.SetValue(false);
+  EXPECT_FALSE(form_.optComma.Value());
+  EXPECT_FALSE(Accessible(form_.optFixed)->state().checked);
+  EXPECT_FALSE(Accessible(form_.optComma)->state().checked);
+}
+
+TEST_F(AccessibilityTest, EachBoxIsNamedByItsLabelsCaption) {
+  EXPECT_EQ(Name(form_.txtOrigin), "Origin");
+  EXPECT_EQ(Name(form_.cboTerms), "Terms & Rates");
+  // The origin box stands between the city box and the origin's label.
+  EXPECT_EQ(Name(form_.cboCity), "City");
+  for (int i = 1; i <= 2; ++i) EXPECT_EQ(Name(form_.cboClass(i)), "Class") << i;
+  // No label: the frame's caption.
+  EXPECT_EQ(Name(form_.txtUnits), "Price Per Unit");
+
+  // A label that captions one box is its label in Qt's relations too.
+  const auto labels = LabelsOf(form_.txtOrigin);
+  ASSERT_EQ(labels.size(), 1u);
+  EXPECT_EQ(labels.front()->object(), host_.WidgetOf(form_.lblOrigin));
+  // Its access-key marks stay the model's: the label shows the caption as before.
+  auto* terms = qobject_cast<QLabel*>(host_.WidgetOf(form_.lblTerms));
+  EXPECT_EQ(terms->buddy(), host_.WidgetOf(form_.cboTerms));
+  EXPECT_EQ(terms->text(), QStringLiteral("Terms && Rates"));
+
+  // A combo box keeps its caption as its name once it holds a value, which is its value.
+  form_.cboCity.SetListIndex(0);
+  form_.cboClass(2).SetText("70");
+  EXPECT_EQ(Name(form_.cboCity), "City");
+  EXPECT_EQ(Accessible(form_.cboCity)->text(QAccessible::Value), QStringLiteral("Springfield"));
+  EXPECT_EQ(Accessible(form_.cboCity)->role(), QAccessible::ComboBox);
+  EXPECT_EQ(Name(form_.cboClass(2)), "Class");
+  EXPECT_EQ(Accessible(form_.cboClass(2))->text(QAccessible::Value), QStringLiteral("70"));
+
+  // A caption the program changes renames its box.
+  form_.lblOrigin.SetCaption("From");
+  EXPECT_EQ(Name(form_.txtOrigin), "From");
+}
+
+}  // namespace
+}  // namespace qtbind
