@@ -30,6 +30,11 @@ bool WriteWhole(const std::string& path, std::span<const std::uint8_t> bytes,
   return os::WriteFileAtomically(path, bytes, error, os::AtPath::kRegularFileOnly);
 }
 
+// Why a write failed, with the file named once: most reasons name it already.
+std::string NamingTheFile(const std::string& path, const std::string& why) {
+  return why.find(path) != std::string::npos ? why : path + ": " + why;
+}
+
 // Reads up to `size` bytes of the file; nullopt when it is no regular file or cannot be read.
 std::optional<std::vector<std::uint8_t>> ReadPrefix(const std::string& path, std::size_t size) {
   std::optional<os::FileHead> head = os::ReadRegularFileHead(path, size);
@@ -192,7 +197,7 @@ bool WriteBillFile(std::string_view file_name, const BOLRecord& record, std::str
       os::JoinPath(BillFolderPath(), file_name));
   std::string why;
   if (!WriteWhole(path, record.bytes, &why)) {
-    if (error) *error = path + ": " + why;
+    if (error) *error = NamingTheFile(path, why);
     return false;
   }
   return true;
@@ -222,7 +227,7 @@ bool WriteDefaultsFile(const BOLDefaults& defaults, std::string* error) {
   std::string path = modMain::DataFilePath(kDefaultsFile);
   std::string why;
   if (!WriteWhole(path, defaults.bytes, &why)) {
-    if (error) *error = path + ": " + why;
+    if (error) *error = NamingTheFile(path, why);
     return false;
   }
   return true;

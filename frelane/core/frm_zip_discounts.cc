@@ -108,7 +108,7 @@ bool IsValidZipText(const std::string& text) {
 frmZipDiscounts::frmZipDiscounts()
     : Form("frmZipDiscounts", {.caption = "Zip Specific Discounts",
                                .width = 6240,
-                               .height = 5535,
+                               .height = 5655,  // room for the entry frame, which reaches 5070
                                .key_preview = true,
                                .center = true}) {
   BindHandlers();

@@ -212,6 +212,31 @@ TEST_F(WindowLayoutTest, EveryWindowAtItsRealSize) {
   CheckAndClose(app_.Get<frmPrint>());
 }
 
+// The editors that open inside a window (the postal-code discount entry, the bill's item
+// editor) fit it as well as what the window shows at first.
+TEST_F(WindowLayoutTest, EditorsOpenedInsideTheirWindows) {
+  frmZipDiscounts& discounts = app_.Get<frmZipDiscounts>();
+  discounts.Show();
+  discounts.btnAdd.on.Click();  // opens the entry editor below the list
+  ASSERT_TRUE(discounts.fraEdit.Visible());
+  Check(discounts, "zip_discount_entry");
+  discounts.btnIgnore.on.Click();
+  discounts.lstZipDiscounts.SetListIndex(0);
+  discounts.btnEdit.on.Click();  // an entry of the sample table, with its Delete button
+  ASSERT_TRUE(discounts.btnDelete.Visible());
+  Check(discounts, "zip_discount_edit");
+  discounts.Unload();
+
+  frmBOL& bill = app_.Get<frmBOL>();
+  bill.Show();
+  bill.btnNext.on.Click();
+  bill.btnNext.on.Click();
+  bill.btnAdd.on.Click();  // the item editor over the item list
+  ASSERT_TRUE(bill.fraDetailDetail.Visible());
+  Check(bill, "bill_item_editor");
+  bill.Unload();
+}
+
 // A Canadian destination in an area with the postal-code notice: the notice, the quote and
 // the Canadian currency rows all show, none on another.
 TEST_F(WindowLayoutTest, CanadianQuoteWithThePostalCodeNotice) {

@@ -97,6 +97,9 @@ TEST_F(BolFileSafetyTest, ALinkInBOLDataIsNeverWrittenThrough) {
   TypeValidBill(f, "DANGLE");
   user_.ExpectMsgBox(MsgBoxResult::kOK, "is a link to another place");
   EXPECT_FALSE(f.SaveBOL());
+  // The refusal names the file once.
+  const std::string said = user_.LastPrompt();
+  EXPECT_EQ(said.find("DANGLE.BOL"), said.rfind("DANGLE.BOL")) << said;
   EXPECT_EQ(Read("outside/victim.txt"), "keep");
   EXPECT_EQ(Names("outside"), std::vector<std::string>{"victim.txt"});
   EXPECT_TRUE(f.BOLChanged());
