@@ -6,20 +6,20 @@
 # twice more, under a Turkish UTF-8 and a single-byte Latin locale taken from the
 # environment (suffixes ".tr_TR.UTF-8" and ".de_DE.ISO-8859-1").
 function(frelane_test name)
-  cmake_parse_arguments(ARG "BOTH_FILE_PATHS;OTHER_LOCALES" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "BOTH_FILE_PATHS;OTHER_LOCALES" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 300)
+    PROPERTIES TIMEOUT 300)
   if(ARG_BOTH_FILE_PATHS)
     target_sources(${name} PRIVATE $<TARGET_OBJECTS:frelane_image_limit_from_environment>)
     gtest_discover_tests(${name}
       WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
       DISCOVERY_TIMEOUT 60
       TEST_SUFFIX .descriptors
-      PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 300
+      PROPERTIES TIMEOUT 300
                  ENVIRONMENT FRELANE_TEST_MAX_IMAGE_SIZE=0)
   endif()
   if(ARG_OTHER_LOCALES)
