@@ -142,7 +142,7 @@ struct SeenLookup {
 
 struct ScopeState {
   int depth = 0;
-  std::uint64_t serial = 0;  // of the outermost scope in hand, counting the thread's scopes
+  std::uint64_t serial = 0;  // of the outermost scope in hand, unique in the process
   bool caught_up = false;    // with the changes the directory watches saw
   ReusedList<SeenImage> images;
   ReusedList<SeenLookup> lookups;
@@ -557,8 +557,14 @@ bool IsServedOnMark(const std::string& path, const FileImagePtr& image) {
   return image != nullptr && WatchedImage(path) == image;
 }
 
+// Serials count every thread's scopes together: an object rated from one thread and then
+// another (an engine handed on) must not take the second thread's scope for the first's.
+std::atomic<std::uint64_t> last_scope_serial{0};
+
 SnapshotScope::SnapshotScope() {
-  if (scope.depth++ == 0) ++scope.serial;
+  if (scope.depth++ == 0) {
+    scope.serial = last_scope_serial.fetch_add(1, std::memory_order_relaxed) + 1;
+  }
 }
 
 SnapshotScope::~SnapshotScope() {

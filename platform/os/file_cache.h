@@ -106,8 +106,8 @@ class SnapshotScope {
 
 // True while the calling thread is inside a SnapshotScope.
 bool InSnapshot();
-// A number of the calling thread's outermost scope in hand, new with each scope; 0 outside
-// any scope.
+// A number of the calling thread's outermost scope in hand, unique in the process and new
+// with each scope; 0 outside any scope.
 std::uint64_t SnapshotSerial();
 
 // ChangesTakenIn (see dir_watch.h) once the changes so far are taken in, as a request

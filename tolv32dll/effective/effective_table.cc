@@ -92,6 +92,13 @@ bool EffectiveTable::Unchanged(Image* image) {
   if (!seen_image_) return false;
   std::optional<std::string> path = os::FindFileNoCase(directory_, kEffectiveFileName);
   if (!path) return false;
+  if (seen_in_scope_ != 0 && seen_in_scope_ == os::SnapshotSerial()) {
+    // Read already in this rating: a file too large to image, or none imaged at all, would
+    // otherwise be read again here and could differ from what the rating chose from.
+    LogBinaryOpenedFile(*path);
+    image->Take(seen_image_);
+    return true;
+  }
   os::FileImagePtr file = os::ReadFileImage(*path);
   if (file != seen_image_) return false;
   LogBinaryOpenedFile(*path);
@@ -120,6 +127,7 @@ ErrorNumber EffectiveTable::CatchUpWithFile(Image* image, std::optional<Access>*
     Notify(kNotifyReloadOnSelect);
   }
   seen_image_ = image->file;
+  seen_in_scope_ = os::SnapshotSerial();
   return kOk;
 }
 
@@ -161,6 +169,7 @@ void EffectiveTable::Clear() {
   entries_.clear();
   listing_.clear();
   seen_image_.reset();
+  seen_in_scope_ = 0;
 }
 
 Result<int> EffectiveTable::ListingSize() {
@@ -175,6 +184,7 @@ Result<int> EffectiveTable::ListingSize() {
     if (error != kOk) return Result<int>::Error(error);
     seen_ = image.stamp;
     seen_image_ = image.file;
+    seen_in_scope_ = os::SnapshotSerial();
     Notify(kNotifyReloadOnListing);
   }
   return static_cast<int>(listing_.size());

@@ -130,6 +130,9 @@ class EffectiveTable {
   os::FileStamp seen_;
   // The image seen_ belongs to, while the entries are those read from it.
   os::FileImagePtr seen_image_;
+  // The snapshot scope seen_image_ was taken in (0 outside any): within that rating the
+  // entries stay those of seen_image_, whether or not the file was imaged.
+  std::uint64_t seen_in_scope_ = 0;
   std::intptr_t notify_user_ = 0;
   NotifyCallback notify_ = nullptr;
 };

@@ -176,6 +176,25 @@ TEST_P(FileCacheTest, ASnapshotKeepsItsViewWhileOtherThreadsSeeChanges) {
   EXPECT_EQ(std::nullopt, FindFileNoCase(dir_.path(), "rates.x01"));
 }
 
+// A scope's serial names it in the whole process: what one thread kept for its scope is
+// never taken for another thread's, whose own count of scopes may be the same.
+TEST_P(FileCacheTest, ScopeSerialsDifferAcrossThreads) {
+  EXPECT_EQ(0u, SnapshotSerial());
+  std::uint64_t here = 0;
+  {
+    SnapshotScope snapshot;
+    here = SnapshotSerial();
+  }
+  std::uint64_t there = 0;
+  std::thread([&] {
+    SnapshotScope snapshot;
+    there = SnapshotSerial();
+  }).join();
+  EXPECT_NE(0u, here);
+  EXPECT_NE(0u, there);
+  EXPECT_NE(here, there);
+}
+
 // The last claim on a directory lets go of its watches and of what the cache kept of it;
 // a claim still standing keeps them. What was served before serves no longer on its mark.
 TEST_P(FileCacheTest, TheLastClaimOnADirectoryLetsGoOfWhatWasKeptOfIt) {
