@@ -144,6 +144,8 @@ struct ScopeState {
   int depth = 0;
   std::uint64_t serial = 0;  // of the outermost scope in hand, unique in the process
   bool caught_up = false;    // with the changes the directory watches saw
+  // When the thread's last outermost scope ended (steady clock, read without a system call).
+  std::chrono::steady_clock::time_point last_end{};
   ReusedList<SeenImage> images;
   ReusedList<SeenLookup> lookups;
   std::unordered_map<std::string, struct stat> statuses;
@@ -419,14 +421,25 @@ std::optional<std::vector<ListedName>> List(const std::string& dir, std::string_
   return it->second;
 }
 
+// A scope begun within this time of the thread's previous one is taken for a run of ratings
+// back to back: nothing outside them had time to change a file and look for the change,
+// and the watcher thread takes in what changed meanwhile. After a longer pause (a user
+// typing, a caller that wrote a file between two ratings) the first request asks the
+// kernel's queue itself, so a change finished before the rating always shows in it.
+constexpr auto kBackToBack = std::chrono::microseconds(20);
+
 // Takes in the changes the directory watches saw: at each request outside a scope, and at
-// the first of a scope unless the watcher thread takes them in (a rating then makes no
-// system call while its files are vouched for).
+// the first of a scope unless the watcher thread takes them in and the scope follows the
+// previous one back to back (a steady run of ratings then makes no system call while its
+// files are vouched for).
 void CatchUp() {
   if (scope.depth > 0) {
     if (scope.caught_up) return;
     scope.caught_up = true;
-    if (ChangesArriveByThemselves()) return;
+    if (ChangesArriveByThemselves() &&
+        std::chrono::steady_clock::now() - scope.last_end < kBackToBack) {
+      return;
+    }
   }
   CatchUpWithChanges();
 }
@@ -576,6 +589,7 @@ SnapshotScope::~SnapshotScope() {
   scope.statuses.clear();
   scope.dir_stamps.clear();
   scope.listings.clear();
+  scope.last_end = std::chrono::steady_clock::now();
 }
 
 std::optional<std::optional<std::string>> RecalledLookup(std::string_view dir,

@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "platform/os/tests/file_cache_fixture.h"
 
@@ -133,6 +135,22 @@ TEST_P(FileCacheChangesTest, FilesReadAgainAfterTheCacheEvictedThemStillShowChan
   EXPECT_EQ("rates-1", Served());
   WriteInPlace(link_, "rates-2", 1'000'000'000);
   EXPECT_EQ("rates-2", Served());
+}
+
+// A rating begun right after a write, a pause after the previous one, sees the write
+// without waiting for the watcher thread to wake: each round would be a race otherwise.
+TEST_P(FileCacheChangesTest, AWriteJustBeforeARatingShowsInIt) {
+  auto served_in_scope = [&] {
+    SnapshotScope rating;
+    return Text(ReadFileImage(path_));
+  };
+  ASSERT_EQ("rates-1", served_in_scope());
+  for (int round = 0; round < 200; ++round) {
+    std::this_thread::sleep_for(std::chrono::microseconds(100));
+    const std::string text = "rates-" + std::to_string(round + 2);
+    WriteInPlace(path_, text, 1'000'000'000 + round);
+    ASSERT_EQ(text, served_in_scope()) << "round " << round;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Both, FileCacheChangesTest, ::testing::Bool(),
