@@ -9,10 +9,12 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "frelane/core/data_pictures.h"
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/main_module.h"
+#include "frelane/core/print_line.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/unexpected_error.h"
 #include "platform/forms/application.h"
@@ -92,7 +94,8 @@ class QuotePrinter {
              s_.lblServiceDays, s_.cboOriginCity.Text(), 1);
     PointRow("Destination ", s_.txtDestination.Text(), s_.lblDestinationState,
              s_.lblDestinationTerminal, s_.lblServiceType, s_.cboDestinationCity.Text(), 2);
-    for (int line = 3; line <= 8; ++line) Line(LineLead(line) + LineItems(line));
+    const std::vector<std::string> leads = LeadsFromLineFour();
+    for (int line = 3; line <= 8; ++line) Line(LineLead(line, leads) + LineItems(line));
     Line("");
     DeficitRow();
     WeightRow();
@@ -182,15 +185,31 @@ class QuotePrinter {
     BoldThen(heading, Left(rest, kLeadWidth - 12) + LineItems(line));
   }
 
-  std::string LineLead(int line) {
-    if (line == 4) {
-      if (!modMain::Trim(s_.lblIntrastateTariff.Caption()).empty()) {
-        return Left(s_.lblIntrastateTariff.Caption(), kLeadWidth);
-      }
-      if (s_.lblZipDisclaimer.Visible() && !modMain::Trim(s_.lblZipDisclaimer.Caption()).empty()) {
-        return Left(s_.lblZipDisclaimer.Caption(), kLeadWidth);
-      }
+  // The note of line 4's lead: the intrastate tariff, else the postal-code notice.
+  std::string LeadNote() {
+    if (!modMain::Trim(s_.lblIntrastateTariff.Caption()).empty()) {
+      return s_.lblIntrastateTariff.Caption();
     }
+    if (s_.lblZipDisclaimer.Visible() && !modMain::Trim(s_.lblZipDisclaimer.Caption()).empty()) {
+      return s_.lblZipDisclaimer.Caption();
+    }
+    return {};
+  }
+
+  // The note starts in line 4's lead; what does not fit there goes on in the blank leads of
+  // the lines below it, cut at blanks, so that a long notice prints whole.
+  std::vector<std::string> LeadsFromLineFour() {
+    std::string pending = os::Utf8ToCp1252(LeadNote());
+    std::vector<std::string> leads;
+    for (int line = 4; line <= 8 && !modMain::Trim(pending).empty(); ++line) {
+      leads.push_back(os::Cp1252ToUtf8(modMain::NextLineOfWidth(pending, kLeadWidth)));
+    }
+    return leads;
+  }
+
+  std::string LineLead(int line, const std::vector<std::string>& leads) {
+    const std::size_t index = static_cast<std::size_t>(line - 4);
+    if (line >= 4 && index < leads.size()) return Left(leads[index], kLeadWidth);
     return std::string(kLeadWidth, ' ');
   }
 

@@ -23,6 +23,11 @@
 namespace frelane {
 namespace {
 
+std::string Left55(std::string text) {
+  text.resize(55, ' ');
+  return text;
+}
+
 std::vector<std::string> GoldenLines(const std::string& name) {
   std::istringstream in(testkit::ReadFile(std::string(FRELANE_RATING_GOLDEN_DIR) + "/" + name));
   std::vector<std::string> lines;
@@ -145,7 +150,7 @@ TEST_F(PrintQuoteTest, CanadianQuoteWithCityDeficitAndCurrencyRows) {
   EXPECT_EQ(PrintedLines(), GoldenLines("quote_ca.txt"));
 }
 
-TEST_F(PrintQuoteTest, LongCaptionsAreCutToTheirFieldsAndNeverBreakARow) {
+TEST_F(PrintQuoteTest, LongCaptionsNeverBreakARowAndALongNoticeGoesOnBelow) {
   frmRatingScreen& s = CanadianQuote();
   s.lblZipDisclaimer.SetCaption(std::string(70, 'Z') + "\r\nsecond line");
   s.lblCanCurrencyExchangeLabel.SetCaption(std::string(40, 'L'));
@@ -155,13 +160,29 @@ TEST_F(PrintQuoteTest, LongCaptionsAreCutToTheirFieldsAndNeverBreakARow) {
   PrintQuote(s, "9/12/26");
   std::vector<std::string> lines = PrintedLines();
   ASSERT_EQ(lines.size(), 31u);
+  // The notice fills line 4's lead and goes on in the leads below, breaking where it breaks.
   EXPECT_EQ(lines[8], std::string(55, 'Z') + std::string(40, ' '));
+  EXPECT_EQ(lines[9], std::string(15, 'Z') + std::string(40 + 40, ' '));
+  EXPECT_EQ(lines[10], "second line" + std::string(44 + 40, ' '));
+  EXPECT_EQ(lines[11], std::string(95, ' '));
   // A hidden total drops its rule and leaves an empty line in its place.
   EXPECT_EQ(lines[20].substr(0, 3), "<b>");
   EXPECT_EQ(lines[21], "");
   EXPECT_EQ(lines[22], "<b>" + std::string(53, ' ') + std::string(30, 'L') + "</b>  " +
                            "   106.40 ");
   EXPECT_EQ(lines[26], "<b>Printed 9/12/26 " + std::string(100, 'R') + "</b>");
+}
+
+TEST_F(PrintQuoteTest, ANoticeOfSeveralWordsIsCutAtBlanksAndPrintsWhole) {
+  frmRatingScreen& s = CanadianQuote();
+  s.lblZipDisclaimer.SetCaption(
+      "Deliveries to this point need an appointment and can take an extra day.");
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Information Printed");
+  PrintQuote(s, "9/12/26");
+  std::vector<std::string> lines = PrintedLines();
+  EXPECT_EQ(lines.at(8).substr(0, 55), Left55("Deliveries to this point need an appointment and can"));
+  EXPECT_EQ(lines.at(9).substr(0, 55), Left55("take an extra day."));
+  EXPECT_EQ(lines.at(10).substr(0, 55), std::string(55, ' '));
 }
 
 TEST_F(PrintQuoteTest, LineFourCarriesTheIntrastateTariffBeforeTheZipDisclaimer) {
