@@ -9,11 +9,6 @@
 #include "platform/runtime/error.h"
 
 namespace frelane {
-namespace {
-
-constexpr char kParentEntry[] = "..";
-
-}  // namespace
 
 frmImport::frmImport()
     : Form("frmImport", {.caption = "BOL Import", .width = 5400, .height = 4500,
@@ -74,8 +69,6 @@ void frmImport::Drive1_Change() {
 
 void frmImport::Dir1_Change() {
   lblPath.SetCaption(Dir1.Path());
-  // The folder's sub-folders, with the way up first.
-  if (Dir1.Path() != "/" && Dir1.List(0) != kParentEntry) Dir1.AddItem(kParentEntry, 0);
 }
 
 void frmImport::OpenChosenFolder() {
@@ -83,7 +76,7 @@ void frmImport::OpenChosenFolder() {
   if (index < 0) return;
   const std::string entry = Dir1.List(index);
   const std::string target =
-      entry == kParentEntry ? std::filesystem::path(Dir1.Path()).parent_path().string() : entry;
+      entry == forms::kParentFolderEntry ? std::filesystem::path(Dir1.Path()).parent_path().string() : entry;
   try {
     Dir1.SetPath(target);
   } catch (const runtime::RuntimeError&) {

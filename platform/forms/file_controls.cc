@@ -116,6 +116,8 @@ void DirListBox::Reload() {
     if (it->is_directory(type_ec)) dirs.push_back(it->path().string());
   }
   std::sort(dirs.begin(), dirs.end(), LessNoCase);
+  // The way up comes first, so a user can leave the folder shown for any other.
+  if (path_ != "/") dirs.insert(dirs.begin(), std::string(kParentFolderEntry));
   ReplaceItems(std::move(dirs));
 }
 

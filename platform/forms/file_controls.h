@@ -26,6 +26,9 @@ class DriveListBox : public ListControl {
   std::string drive_;
 };
 
+// The entry of a folder list that leads to the folder above the one shown.
+inline constexpr char kParentFolderEntry[] = "..";
+
 class DirListBox : public ListControl {
  public:
   static constexpr ControlKind kKind = ControlKind::kDirListBox;
@@ -33,7 +36,8 @@ class DirListBox : public ListControl {
   // An absolute folder path without a trailing "/" (except "/").
   std::string Path();
   // A folder that does not exist is run-time error 76 ("Path not found"). A different path
-  // fires Change. The list holds the sub-folders, sorted.
+  // fires Change. The list holds the way up (kParentFolderEntry, but at "/") and then the
+  // sub-folders' full paths, sorted.
   void SetPath(const std::string& path);
 
  protected:

@@ -79,8 +79,9 @@ TEST(FileListsTest, ListFoldersAndMatchingFilesIgnoringCase) {
   form.dirFolders.on.Change = [&] { ++changes; };
   form.dirFolders.SetPath(dir.path());
   EXPECT_EQ(changes, 1);
-  ASSERT_EQ(form.dirFolders.ListCount(), 1);
-  EXPECT_EQ(form.dirFolders.List(0), dir.File("sub"));
+  ASSERT_EQ(form.dirFolders.ListCount(), 2);
+  EXPECT_EQ(form.dirFolders.List(0), "..");
+  EXPECT_EQ(form.dirFolders.List(1), dir.File("sub"));
   form.flbFiles.SetPath(form.dirFolders.Path());
   EXPECT_EQ(form.flbFiles.Items(), (std::vector<std::string>{"a.bol", "b.BOL", "notes.txt"}));
   form.flbFiles.SetFileName("B.bol");
@@ -93,18 +94,18 @@ TEST(FileListsTest, ListFoldersAndMatchingFilesIgnoringCase) {
     EXPECT_EQ(e.Number(), runtime::kErrDeviceUnavailable);
   }
   // A picked folder becomes the path.
-  user.Pick(form.dirFolders, 0);
+  user.Pick(form.dirFolders, 1);
   EXPECT_EQ(form.dirFolders.Path(), dir.File("sub"));
-  // A way-up entry a form adds leads to the parent of the folder shown, wherever the program
-  // was started, and on up from there.
+  // The way-up entry leads to the parent of the folder shown, wherever the program was
+  // started, and on up from there to "/", which has none.
   const std::filesystem::path shown = std::filesystem::path(dir.File("sub")).parent_path();
-  form.dirFolders.AddItem("..", 0);
   user.Pick(form.dirFolders, 0);
   EXPECT_EQ(form.dirFolders.Path(), shown.string());
   const std::string above = shown.parent_path().string();
-  form.dirFolders.AddItem("..", 0);
   user.Pick(form.dirFolders, 0);
   EXPECT_EQ(form.dirFolders.Path(), above);
+  form.dirFolders.SetPath("/");
+  EXPECT_NE(form.dirFolders.List(0), "..");
 }
 
 TEST(FileListsTest, ImageTakesItsPicturesSize) {
