@@ -170,20 +170,10 @@ BillRead ReadBillFile(std::string_view file_name, BOLRecord* out, std::string* e
 }
 
 BillStamp StampOfBillFile(std::string_view file_name) {
-  BillStamp stamp;
   auto path = ExistingBillFile(file_name);
   struct stat st;
-  if (!path || ::stat(path->c_str(), &st) != 0) return stamp;
-  stamp.exists = true;
-  stamp.device = static_cast<std::uint64_t>(st.st_dev);
-  stamp.inode = static_cast<std::uint64_t>(st.st_ino);
-  stamp.size = static_cast<std::int64_t>(st.st_size);
-  auto ns = [](const timespec& t) {
-    return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
-  };
-  stamp.modified_ns = ns(st.st_mtim);
-  stamp.changed_ns = ns(st.st_ctim);
-  return stamp;
+  if (!path || ::stat(path->c_str(), &st) != 0) return std::nullopt;
+  return os::StampOf(st);
 }
 
 void RemoveStaleTemporaries() {

@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "frelane/bol/bol_records.h"
+#include "platform/os/file_cache.h"
 
 namespace frelane::bol {
 
@@ -38,17 +39,10 @@ bool SameNameNoCase(std::string_view a, std::string_view b);
 // The full path of the existing bill file of that name (matched without regard to case).
 std::optional<std::string> ExistingBillFile(std::string_view file_name);
 
-// One version of a bill file on disk: a save by another program gives the file a new
-// identity (it is replaced through a rename) or at least a new time or length.
-struct BillStamp {
-  bool exists = false;
-  std::uint64_t device = 0;
-  std::uint64_t inode = 0;
-  std::int64_t size = 0;
-  std::int64_t modified_ns = 0;
-  std::int64_t changed_ns = 0;
-  bool operator==(const BillStamp&) const = default;
-};
+// One version of a bill file on disk (none when it does not exist): a save by another
+// program gives the file a new identity (it is replaced through a rename) or at least a new
+// time or length.
+using BillStamp = std::optional<os::FileStamp>;
 // The version of the bill file of that name as it stands now.
 BillStamp StampOfBillFile(std::string_view file_name);
 
