@@ -1,10 +1,10 @@
 #include "platform/forms/text_editing.h"
 
-#include <cctype>
 #include <string>
 
 #include "platform/forms/application.h"
 #include "platform/forms/form.h"
+#include "platform/os/ascii_text.h"
 
 namespace forms::editing {
 namespace {
@@ -43,7 +43,12 @@ Outcome TypeThrough(Application& app, Form& form, Control& c, TextField& field,
     if (asked < 32) return Outcome::kRefused;  // no single-byte code, or a control character
     const int key = Filter(app, form, c, asked);
     if (Gone(app, form)) return Outcome::kGone;
-    if (key != asked && !(key < 128 && asked < 128 && std::toupper(key) == std::toupper(asked))) {
+    // A filter may raise a letter's case (whatever the user's locale); any other change
+    // refuses the paste.
+    const bool same_letter = key < 128 && asked < 128 &&
+                             os::AsciiUpper(static_cast<char>(key)) ==
+                                 os::AsciiUpper(static_cast<char>(asked));
+    if (key != asked && !same_letter) {
       return Outcome::kRefused;
     }
     if (max > 0 && field.LengthAfterReplacing(1) > max) return Outcome::kRefused;
