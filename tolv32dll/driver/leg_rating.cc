@@ -73,8 +73,7 @@ ErrorNumber ShipmentDrive::RateLeg() {
   });
   TOLV_RETURN_IF_ERROR(FindRateBasis(files, terms, engine_.work.points, list_, basis_));
 
-  tables_ = ClassRateTables::FromTariff(tariff.tables, tariff.weight_types.table,
-                                        current.weight_type_digit);
+  tables_.Load(tariff.tables, tariff.weight_types.table, current.weight_type_digit);
   if (tables_.weight_breaks.empty()) return kErrFacred;
 
   ChargeTerms charge;

@@ -25,7 +25,10 @@ class ShipmentDrive {
  public:
   // The detail lines live in the engine's buffer of the last rating, emptied.
   ShipmentDrive(RatingEngine& engine, ShipmentRecord& record, std::uint8_t* candidate_list)
-      : engine_(engine), record_(record), candidate_list_(candidate_list) {
+      : engine_(engine),
+        record_(record),
+        candidate_list_(candidate_list),
+        tables_(engine.work.class_tables) {
     request_.lines.swap(engine_.work.detail_lines);
     request_.lines.clear();
   }
@@ -57,7 +60,7 @@ class ShipmentDrive {
   ServiceChoice service_;
   TypeFactors type_;
   RateBasisState basis_;
-  ClassRateTables tables_;
+  ClassRateTables& tables_;  // the engine's, loaded by each leg
   CellRuleContext cell_;
   ChargeResult charges_;
   ShipmentTotals totals_;

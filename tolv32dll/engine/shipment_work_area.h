@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tolv32dll/points/point_state.h"
+#include "tolv32dll/rates/class_rate_tables.h"
 #include "tolv32dll/rates/class_totals.h"
 
 namespace tolv {
@@ -17,6 +18,9 @@ struct ShipmentWorkArea {
   PointState points;
   // The buffer of the request's detail lines, kept from one rating to the next.
   std::vector<DetailLine> detail_lines;
+  // The class-rate tables of the tariff in force, loaded again by every leg; kept here so a
+  // rating does not build them afresh.
+  ClassRateTables class_tables;
 
   // Components add their parts below, one member each (rate basis, class rates and weight
   // breaks, factor grids, charges, lane adjustments, the tariff-determination state).

@@ -35,28 +35,37 @@ Code3 WeightTypeCode(std::string_view class_text) {
 
 ClassRateTables ClassRateTables::FromTariff(const FactorTables& factors,
                                             const WeightTypeTable& types, char class_break_flag) {
-  ClassRateTables t(factors.class_factors, factors.break_factors);
+  ClassRateTables t;
+  t.Load(factors, types, class_break_flag);
+  return t;
+}
+
+void ClassRateTables::Load(const FactorTables& factors, const WeightTypeTable& types,
+                           char class_break_flag) {
+  class_factors = factors.class_factors;
+  break_factors = factors.break_factors;
+  class_codes.clear();
   for (int i = 0; i < Clamp(factors.class_count, kMaxClasses); ++i) {
-    t.class_codes.push_back(factors.ClassCodeText(i));
+    class_codes.push_back(factors.ClassCodeText(i));
   }
   const int breaks = Clamp(factors.break_count, kMaxBreaks);
-  t.weight_breaks.assign(factors.weight_breaks.begin(), factors.weight_breaks.begin() + breaks);
+  weight_breaks.assign(factors.weight_breaks.begin(), factors.weight_breaks.begin() + breaks);
   const int blocks = Clamp(factors.block_count, kMaxBlocks);
-  t.block_numbers.assign(factors.block_numbers.begin(), factors.block_numbers.begin() + blocks);
-  t.class_break_flag = class_break_flag;
+  block_numbers.assign(factors.block_numbers.begin(), factors.block_numbers.begin() + blocks);
+  this->class_break_flag = class_break_flag;
+  weight_types.clear();
   // The rows are read only under a digit flag.
-  if (!t.HasClassBreaks()) return t;
-  t.weight_types.resize(types.entries.size());
-  for (std::size_t r = 0; r < t.weight_types.size(); ++r) {
+  if (!HasClassBreaks()) return;
+  weight_types.resize(types.entries.size());
+  for (std::size_t r = 0; r < weight_types.size(); ++r) {
     const WeightTypeEntry& entry = types.entries[r];
-    WeightTypeRow& row = t.weight_types[r];
+    WeightTypeRow& row = weight_types[r];
     const std::size_t n = std::find(entry.code.begin(), entry.code.end(), '\0') - entry.code.begin();
     row.code = std::string_view(entry.code.data(), n);
     for (int i = 0; i < Clamp(entry.count, kWeightTypeSlots); ++i) {
       row.entries.push_back({entry.slots[i].break_index, entry.slots[i].amount1});
     }
   }
-  return t;
 }
 
 int ClassRateTables::WeightBreakIndex(std::int32_t weight) const {

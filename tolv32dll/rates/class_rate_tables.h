@@ -43,6 +43,9 @@ struct ClassRateTables {
   // weight-type table.
   static ClassRateTables FromTariff(const FactorTables& factors, const WeightTypeTable& types,
                                     char class_break_flag);
+  // The same tables written over these in place: a rating reuses one set of tables rather
+  // than building a fresh block of several kilobytes each time.
+  void Load(const FactorTables& factors, const WeightTypeTable& types, char class_break_flag);
 
   // A factor of either grid; 0 for a row or column the grid does not have.
   static std::int32_t Factor(std::span<const FactorRow> grid, std::int64_t row,
@@ -68,11 +71,6 @@ struct ClassRateTables {
   void ApplyClassBreaks(std::string_view class_text);
 
   ClassRateTables() = default;
-
- private:
-  // Takes the grids as they stand, without clearing them first.
-  ClassRateTables(const ClassFactorGrid& classes, const BreakFactorGrid& breaks)
-      : class_factors(classes), break_factors(breaks) {}
 };
 
 // The rate per class and weight break (cents per 100 lb), cell (c, b) at c x breaks + b.

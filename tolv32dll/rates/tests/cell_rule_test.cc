@@ -187,5 +187,58 @@ TEST(ClassRateTablesTest, TakenFromTheFactorFileAndWeightTypes) {
   EXPECT_TRUE(t.weight_breaks.empty());
 }
 
+// A rating loads the tables over those of the last one: nothing of the last tariff, nor of
+// what the last charge step wrote into them, may remain.
+TEST(ClassRateTablesTest, LoadingOverUsedTablesLeavesNothingOfTheLastTariff) {
+  FactorTables first;
+  first.class_count = 3;
+  first.class_codes[0] = {'5', '0', 0, 0, 0, 0};
+  first.class_codes[1] = {'6', '5', 0, 0, 0, 0};
+  first.class_codes[2] = {'1', '0', '0', 0, 0, 0};
+  first.break_count = 4;
+  first.weight_breaks = {0, 500, 1000, 2000};
+  first.block_count = 2;
+  first.block_numbers[0] = 4;
+  first.block_numbers[1] = 9;
+  first.class_factors[2][3] = 8000;
+  WeightTypeTable types;
+  types.entries[0].code = {'0', '5', '0'};
+  types.entries[0].count = 1;
+  types.entries[0].slots[0].break_index = 1;
+  types.entries[0].slots[0].amount1 = 400;
+  ClassRateTables used = ClassRateTables::FromTariff(first, types, '1');
+  used.ApplyClassBreaks("50");
+  used.class_factors[0][0] = 5950;  // a charge step's override
+
+  FactorTables second;
+  second.class_count = 1;
+  second.class_codes[0] = {'F', 'A', 'K', 0, 0, 0};
+  second.break_count = 2;
+  second.weight_breaks = {0, 300};
+  second.block_count = 1;
+  second.block_numbers[0] = 7;
+  second.break_factors[1][1] = 11000;
+  used.Load(second, types, ' ');
+
+  const ClassRateTables fresh = ClassRateTables::FromTariff(second, types, ' ');
+  EXPECT_EQ(fresh.class_codes, used.class_codes);
+  EXPECT_EQ(fresh.weight_breaks, used.weight_breaks);
+  EXPECT_EQ(fresh.block_numbers, used.block_numbers);
+  EXPECT_EQ(fresh.class_factors, used.class_factors);
+  EXPECT_EQ(fresh.break_factors, used.break_factors);
+  EXPECT_TRUE(used.weight_types.empty());
+  EXPECT_EQ(-1, used.FactorSetIndex(9));
+  used.ApplyClassBreaks("50");
+  EXPECT_EQ(300, used.weight_breaks[1]) << "no class breaks without the digit flag";
+
+  // Loaded again with the flag, the rows are the table's, not what was left in them.
+  used.Load(first, types, '1');
+  ASSERT_EQ(types.entries.size(), used.weight_types.size());
+  EXPECT_EQ(1u, used.weight_types[0].entries.size());
+  EXPECT_TRUE(used.weight_types[1].entries.empty());
+  used.ApplyClassBreaks("50");
+  EXPECT_EQ((decltype(used.weight_breaks){0, 400, 1000, 2000}), used.weight_breaks);
+}
+
 }  // namespace
 }  // namespace tolv
