@@ -119,9 +119,8 @@ ErrorNumber SubstituteExpPoint(const FileView* exp_file, ExpForm form, ListReque
 
 namespace {
 
-// to = from cut or blank-padded to n characters, in the storage of kept.
-void AssignPadded(std::string& to, std::string&& kept, const std::string& from, std::size_t n) {
-  to = std::move(kept);
+// to = from cut or blank-padded to n characters.
+void AssignPadded(std::string& to, const std::string& from, std::size_t n) {
   to.assign(from, 0, std::min(n, from.size()));
   to.resize(n, ' ');
 }
@@ -130,16 +129,17 @@ void AssignPadded(std::string& to, std::string&& kept, const std::string& from, 
 
 void PointState::Reset(const std::string& origin_zip, const std::string& origin_city,
                        const std::string& destination_zip, const std::string& destination_city) {
-  // The four strings keep their storage from one shipment to the next.
-  std::string origin_code = std::move(origin.code);
-  std::string origin_city_kept = std::move(origin.city);
-  std::string destination_code = std::move(destination.code);
-  std::string destination_city_kept = std::move(destination.city);
-  *this = PointState{};
-  AssignPadded(origin.code, std::move(origin_code), origin_zip, 6);
-  AssignPadded(origin.city, std::move(origin_city_kept), origin_city, 19);
-  AssignPadded(destination.code, std::move(destination_code), destination_zip, 6);
-  AssignPadded(destination.city, std::move(destination_city_kept), destination_city, 19);
+  // The four strings are written over, keeping their storage from one shipment to the next;
+  // everything else goes back to its start.
+  AssignPadded(origin.code, origin_zip, 6);
+  AssignPadded(origin.city, origin_city, 19);
+  AssignPadded(destination.code, destination_zip, 6);
+  AssignPadded(destination.city, destination_city, 19);
+  origin.exp_found = false;
+  destination.exp_found = false;
+  origin_record = PointRecord{};
+  destination_record = PointRecord{};
+  destination_point_count = 0;
 }
 
 namespace {

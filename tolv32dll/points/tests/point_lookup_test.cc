@@ -35,6 +35,35 @@ TEST_F(PointLookupTest, FullRecordsGiveTheUnorderedPairIndex) {
   EXPECT_EQ(4, *LookupPoints(files_, {}, state_));
 }
 
+// A rating resets the points its last rating left: the codes padded or cut to their width,
+// the cities to theirs, and nothing found for the last lane kept.
+TEST(PointStateTest, ResetLeavesNothingOfTheLastShipment) {
+  PointState state;
+  state.Reset("1500012345", "A VERY LONG CITY NAME THAT RUNS ON", "T2P", "X");
+  EXPECT_EQ("150001", state.origin.code);
+  EXPECT_EQ("A VERY LONG CITY NA", state.origin.city);
+  EXPECT_EQ("T2P   ", state.destination.code);
+  EXPECT_EQ("X                  ", state.destination.city);
+  state.origin.exp_found = true;
+  state.destination.exp_found = true;
+  state.origin_record = PointRecord{"19999", "10000", 3, 7, 8};
+  state.destination_record = PointRecord{"29999", "20000", 4, 9, 10};
+  state.destination_point_count = 12;
+
+  state.Reset("25", "", "", "B");
+  EXPECT_EQ("25    ", state.origin.code);
+  EXPECT_EQ(std::string(19, ' '), state.origin.city);
+  EXPECT_EQ(std::string(6, ' '), state.destination.code);
+  EXPECT_EQ("B                  ", state.destination.city);
+  EXPECT_FALSE(state.origin.exp_found);
+  EXPECT_FALSE(state.destination.exp_found);
+  EXPECT_TRUE(state.origin_record.high_zip.empty());
+  EXPECT_EQ(0, state.origin_record.index);
+  EXPECT_EQ(0, state.destination_record.addon_factor);
+  EXPECT_EQ(0, state.destination_record.second_addon_factor);
+  EXPECT_EQ(0, state.destination_point_count);
+}
+
 TEST_F(PointLookupTest, UnknownEndsAreReportedPerSide) {
   state_.Reset("35000", "", "25000", "");
   EXPECT_EQ(kErrBadorg, LookupPoints(files_, {}, state_).error());
