@@ -17,14 +17,16 @@ ZipRangeKey HeadOf(std::string_view code, std::size_t n) {
   return h;
 }
 
-// The head of a packed code as it unpacks.
-ZipRangeKey UnpackedHead(const std::uint8_t* packed, std::size_t n) {
-  ZipRangeKey h;
-  h.n = n;
-  h.text.fill(' ');
+// Orders the key against the head of a packed code as it unpacks, blank-padded to the
+// key's width; bytes compare unsigned, as memcmp does.
+int CompareWithPacked(const ZipRangeKey& key, const std::uint8_t* packed) {
   const kmlib::ZipText text = kmlib::UnpackZipText(std::span<const std::uint8_t>(packed, 3));
-  std::copy_n(text.chars.data(), text.size, h.text.data());
-  return h;
+  for (std::size_t i = 0; i < key.n; ++i) {
+    const auto a = static_cast<unsigned char>(key.text[i]);
+    const auto b = static_cast<unsigned char>(i < text.size ? text.chars[i] : ' ');
+    if (a != b) return a < b ? -1 : 1;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -34,8 +36,8 @@ ZipRangeKey ZipRangeKeyOf(std::string_view code) {
 }
 
 int CompareZipWithRange(const ZipRangeKey& key, const std::uint8_t* low, const std::uint8_t* high) {
-  if (key.Compare(UnpackedHead(low, key.n)) < 0) return -1;
-  if (key.Compare(UnpackedHead(high, key.n)) > 0) return 1;
+  if (CompareWithPacked(key, low) < 0) return -1;
+  if (CompareWithPacked(key, high) > 0) return 1;
   return 0;
 }
 
