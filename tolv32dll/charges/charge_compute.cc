@@ -125,19 +125,20 @@ ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
   if (kind == 'C' && terms.class_range_factor) range_factor = terms.class_range_factor();
   if (range_factor) SetLastClassFactors(tables, rows, breaks, *range_factor);
 
-  if (static_cast<std::uint8_t>(kind) != 0xAA && terms.lanes.load) {
-    const ErrorNumber loaded = terms.lanes.load();
+  LaneAdjustments* const lanes = terms.lanes;
+  if (static_cast<std::uint8_t>(kind) != 0xAA && lanes != nullptr) {
+    const ErrorNumber loaded = lanes->Load();
     if (loaded > 0) return loaded;
   }
-  if (letter == 'L' && kind == 'C' && !range_factor && terms.lanes.first_hit_code &&
-      terms.lanes.first_hit_code() == "001") {
+  if (letter == 'L' && kind == 'C' && !range_factor && lanes != nullptr &&
+      lanes->FirstHitCode() == "001") {
     SetLastClassFactors(tables, rows, breaks, 5950);
   }
 
   // A second break list the lane file brought (or lanes of E records) also holds the rates
   // unfactored until the lane adjustments ran.
-  const bool second_list = terms.second_break_list ||
-                           (terms.lanes.before_class_factors && terms.lanes.before_class_factors());
+  const bool second_list =
+      terms.second_break_list || (lanes != nullptr && lanes->BeforeClassFactors());
   CellRuleContext cell = terms.cell;
   if (second_list) cell.unfactored_lane_rates = true;
 
@@ -153,22 +154,19 @@ ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
   }
   LogChargeBlock(result);
 
-  const bool e_records = static_cast<bool>(terms.lanes.e_records);
-  const std::vector<ERecordBytes> records =
-      e_records ? terms.lanes.e_records() : std::vector<ERecordBytes>{};
   const EOperatorTerms before{'1', terms.la_pct, letter, rows, breaks};
-  if (e_records) ApplyERecords(records, before, result);
+  if (lanes != nullptr) ApplyERecords(lanes->ERecords(), before, result);
 
   bool lanes_applied = false;
   if (IsOneOf(letter, "GIJKLM") && second_list) {
-    if (terms.lanes.apply) terms.lanes.apply(result, rows, breaks);
+    if (lanes != nullptr) lanes->Apply(result, rows, breaks);
     lanes_applied = true;
     ApplyClassFactors(tables, result, rows, breaks, /*copy_on_zero=*/false);
   }
   if (IsOneOf(letter, "LIK") && kind == 'C' && terms.addon_c_amounts) {
     AddAddonAmounts(*terms.addon_c_amounts, result, rows, breaks);
   }
-  if (!lanes_applied && terms.lanes.apply) terms.lanes.apply(result, rows, breaks);
+  if (!lanes_applied && lanes != nullptr) lanes->Apply(result, rows, breaks);
 
   if (letter == 'H') {
     const std::int64_t f = ClassRateTables::Factor(tables.break_factors, breaks, 0);
@@ -176,9 +174,11 @@ ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
         ApplyFactor(result.brackets.charges[0], f), 0, ChargeResult::kUnpriced));
   }
   if (IsOneOf(letter, "EFH")) ApplyClassFactors(tables, result, rows, breaks, true);
-  if (e_records)
-    ApplyERecords(records, EOperatorTerms{'2', terms.la_pct, letter, rows, breaks}, result);
-  if (terms.lanes.apply_second) terms.lanes.apply_second(result, rows, breaks);
+  if (lanes != nullptr) {
+    ApplyERecords(lanes->ERecords(), EOperatorTerms{'2', terms.la_pct, letter, rows, breaks},
+                  result);
+    lanes->ApplySecond(result, rows, breaks);
+  }
 
   if (AnyAdjustment(terms)) {
     const std::int64_t f1 = FactorOf(terms.tariff_factor);

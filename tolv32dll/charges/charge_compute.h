@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tolv32dll/charges/charge_result.h"
@@ -22,20 +23,23 @@
 
 namespace tolv {
 
-// The lane adjustments of a shipment. Load gives 0 or an error number (which ends the
-// step); Apply adjusts the rate matrix rows and the brackets; ApplySecond is the pass with
-// the second break list, after the class factors (empty: none). BeforeClassFactors, asked
-// after load, is true when the lanes need the pass before the class factors (a second break
-// list the lane file brought, or E records). After the load, the first hit's code ("001"...)
-// and the E records of kind "G" (the kind of global lanes and of a lane-point rate basis
-// that names E records; none for other kinds), applied before and after the class factors.
-struct LaneAdjustmentHooks {
-  std::function<ErrorNumber()> load;
-  std::function<void(ChargeResult& result, int rows, int breaks)> apply;
-  std::function<void(ChargeResult& result, int rows, int breaks)> apply_second;
-  std::function<bool()> before_class_factors;
-  std::function<std::string()> first_hit_code;
-  std::function<std::vector<ERecordBytes>()> e_records;
+// The lane adjustments of a shipment, as the charge step calls them. Load gives 0 or an
+// error number (which ends the step); Apply adjusts the rate matrix rows and the brackets;
+// ApplySecond is the pass with the second break list, after the class factors.
+// BeforeClassFactors, asked after load, is true when the lanes need the pass before the
+// class factors (a second break list the lane file brought, or E records). After the load,
+// the first hit's code ("001"..., empty without hits) and the E records of kind "G" (the
+// kind of global lanes and of a lane-point rate basis that names E records; none for other
+// kinds), applied before and after the class factors.
+class LaneAdjustments {
+ public:
+  virtual ~LaneAdjustments() = default;
+  virtual ErrorNumber Load() = 0;
+  virtual void Apply(ChargeResult& result, int rows, int breaks) = 0;
+  virtual void ApplySecond(ChargeResult& result, int rows, int breaks) = 0;
+  virtual bool BeforeClassFactors() const = 0;
+  virtual std::string_view FirstHitCode() const = 0;
+  virtual const std::vector<ERecordBytes>& ERecords() const = 0;
 };
 
 struct ChargeTerms {
@@ -51,7 +55,7 @@ struct ChargeTerms {
   char discount_kind = 'C';
   DiscountSet discounts;
   bool second_break_list = false;  // a BRK2 list is loaded
-  LaneAdjustmentHooks lanes;
+  LaneAdjustments* lanes = nullptr;  // null: no lane adjustments
   char la_pct = '\0';     // the LA_PCT option
   // The class factor (i16 at byte 9) of the shipment's ".C" range, asked for rate records
   // of kind letter "C"; nullopt when no range holds either end.

@@ -125,10 +125,8 @@ ErrorNumber ShipmentDrive::RateLeg() {
   const LaneTerms lane_terms =
       LaneTermsOf(current, charge.cell.method_letter, basis_, engine_.work.points);
   LaneState lanes;
-  charge.lanes = MakeLaneAdjustmentHooks(lane_files, lane_terms, tariff.options, lanes);
-  charge.lanes.first_hit_code = [&lanes] {
-    return lanes.code_hits.empty() ? std::string() : lanes.code_hits.front().code;
-  };
+  ShipmentLaneAdjustments lane_adjustments(lane_files, lane_terms, tariff.options, lanes);
+  charge.lanes = &lane_adjustments;
   return ComputeCharges(tables_, basis_.record, charge, charges_);
 }
 

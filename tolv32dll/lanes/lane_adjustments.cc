@@ -242,32 +242,35 @@ void LaneAdj_Apply(LaneFiles& files, const LaneTerms& terms, const FactorOptions
   }
 }
 
-LaneAdjustmentHooks MakeLaneAdjustmentHooks(LaneFiles& files, const LaneTerms& terms,
-                                            FactorOptions& options, LaneState& state) {
-  LaneAdjustmentHooks hooks;
-  hooks.load = [&files, &terms, &options, &state] {
-    return LaneAdj_Load(files, terms, options, state);
-  };
-  hooks.apply = [&files, &terms, &options, &state](ChargeResult& result, int rows, int breaks) {
-    LaneAdj_Apply(files, terms, options, options.brks, state, result, rows, breaks);
-  };
-  hooks.apply_second = [&files, &terms, &options, &state](ChargeResult& result, int rows,
-                                                          int breaks) {
-    // A second list whose first code is "999" is never applied.
-    if (options.brk2.count == 0 ||
-        std::string_view(options.brk2.entries[0].code.data(), 3) == "999") {
-      return;
-    }
-    LaneAdj_Apply(files, terms, options, options.brk2, state, result, rows, breaks);
-  };
-  // The kind is the loaded one: a lane-point rate basis makes its E records kind G.
-  hooks.e_records = [&state] {
-    return state.kind == LaneKind::kG ? state.e_records : std::vector<std::vector<std::uint8_t>>{};
-  };
-  hooks.before_class_factors = [&options, &state] {
-    return options.brk2.count > 0 || state.kind == LaneKind::kG;
-  };
-  return hooks;
+ErrorNumber ShipmentLaneAdjustments::Load() {
+  return LaneAdj_Load(files_, terms_, options_, state_);
+}
+
+void ShipmentLaneAdjustments::Apply(ChargeResult& result, int rows, int breaks) {
+  LaneAdj_Apply(files_, terms_, options_, options_.brks, state_, result, rows, breaks);
+}
+
+void ShipmentLaneAdjustments::ApplySecond(ChargeResult& result, int rows, int breaks) {
+  // A second list whose first code is "999" is never applied.
+  if (options_.brk2.count == 0 ||
+      std::string_view(options_.brk2.entries[0].code.data(), 3) == "999") {
+    return;
+  }
+  LaneAdj_Apply(files_, terms_, options_, options_.brk2, state_, result, rows, breaks);
+}
+
+bool ShipmentLaneAdjustments::BeforeClassFactors() const {
+  return options_.brk2.count > 0 || state_.kind == LaneKind::kG;
+}
+
+std::string_view ShipmentLaneAdjustments::FirstHitCode() const {
+  return state_.code_hits.empty() ? std::string_view() : state_.code_hits.front().code;
+}
+
+// The kind is the loaded one: a lane-point rate basis makes its E records kind G.
+const std::vector<ERecordBytes>& ShipmentLaneAdjustments::ERecords() const {
+  static const std::vector<ERecordBytes> kNone;
+  return state_.kind == LaneKind::kG ? state_.e_records : kNone;
 }
 
 }  // namespace tolv

@@ -57,9 +57,26 @@ void LaneAdj_Apply(LaneFiles& files, const LaneTerms& terms, const FactorOptions
                    const BreakCodeList& breaks_list, LaneState& state, ChargeResult& result,
                    int rows, int breaks);
 
-// The charge computation's hooks over these; every reference must outlive the hooks.
-LaneAdjustmentHooks MakeLaneAdjustmentHooks(LaneFiles& files, const LaneTerms& terms,
-                                            FactorOptions& options, LaneState& state);
+// The lane adjustments of one shipment for the charge computation, over these; every
+// reference must outlive it.
+class ShipmentLaneAdjustments final : public LaneAdjustments {
+ public:
+  ShipmentLaneAdjustments(LaneFiles& files, const LaneTerms& terms, FactorOptions& options,
+                          LaneState& state)
+      : files_(files), terms_(terms), options_(options), state_(state) {}
+  ErrorNumber Load() override;
+  void Apply(ChargeResult& result, int rows, int breaks) override;
+  void ApplySecond(ChargeResult& result, int rows, int breaks) override;
+  bool BeforeClassFactors() const override;
+  std::string_view FirstHitCode() const override;
+  const std::vector<ERecordBytes>& ERecords() const override;
+
+ private:
+  LaneFiles& files_;
+  const LaneTerms& terms_;
+  FactorOptions& options_;
+  LaneState& state_;
+};
 
 }  // namespace tolv
 

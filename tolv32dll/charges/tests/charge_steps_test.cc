@@ -32,6 +32,27 @@ ClassRateTables TwoClasses() {
   return t;
 }
 
+// Lanes that load with a given answer and hand over a given first code, and nothing else.
+class FakeLanes final : public LaneAdjustments {
+ public:
+  ErrorNumber Load() override {
+    loaded = true;
+    return load_answer;
+  }
+  void Apply(ChargeResult&, int, int) override {}
+  void ApplySecond(ChargeResult&, int, int) override {}
+  bool BeforeClassFactors() const override { return false; }
+  std::string_view FirstHitCode() const override { return first_code; }
+  const std::vector<ERecordBytes>& ERecords() const override { return none_; }
+
+  ErrorNumber load_answer = kOk;
+  std::string first_code;
+  bool loaded = false;
+
+ private:
+  std::vector<ERecordBytes> none_;
+};
+
 std::vector<std::int32_t> Cells(const ChargeResult& r, int n) {
   return std::vector<std::int32_t>(r.matrix.cells.begin(), r.matrix.cells.begin() + n);
 }
@@ -53,14 +74,11 @@ TEST(ChargeStepsTest, ClassRangeFactorLaneCodeAndAddOnAmounts) {
   // amounts go on both bracket charges and the first two cells of every row.
   terms.class_range_factor = [] { return std::optional<std::int32_t>(9000); };
   terms.addon_c_amounts = std::array<std::int32_t, 2>{125, 40};
-  bool loaded = false;
-  terms.lanes.load = [&loaded] {
-    loaded = true;
-    return kOk;
-  };
-  terms.lanes.first_hit_code = [] { return std::string("001"); };
+  FakeLanes lanes;
+  lanes.first_code = "001";
+  terms.lanes = &lanes;
   ASSERT_EQ(kOk, ComputeCharges(tables, rate, terms, r));
-  EXPECT_TRUE(loaded);
+  EXPECT_TRUE(lanes.loaded);
   EXPECT_EQ((std::vector<std::int32_t>{2040, 1840, 1840, 1660}), Cells(r, 4));
   EXPECT_EQ(1625, r.brackets.charges[0]);
   EXPECT_EQ(1925, r.brackets.charges[1]);
@@ -73,7 +91,7 @@ TEST(ChargeStepsTest, ClassRangeFactorLaneCodeAndAddOnAmounts) {
   ASSERT_EQ(kOk, ComputeCharges(tables, rate, terms, r));
   EXPECT_EQ((std::vector<std::int32_t>{2000, 1800, 1190, 1071}), Cells(r, 4));
   tables = TwoClasses();
-  terms.lanes.first_hit_code = [] { return std::string("002"); };
+  lanes.first_code = "002";
   ASSERT_EQ(kOk, ComputeCharges(tables, rate, terms, r));
   EXPECT_EQ(2400, r.matrix.cells[2]);
 
@@ -87,7 +105,7 @@ TEST(ChargeStepsTest, ClassRangeFactorLaneCodeAndAddOnAmounts) {
   EXPECT_EQ(1500, r.brackets.charges[0]);
 
   // A load error stops the step before the matrix is priced.
-  terms.lanes.load = [] { return ErrorNumber{231}; };
+  lanes.load_answer = ErrorNumber{231};
   EXPECT_EQ(231, ComputeCharges(tables, plain, terms, r));
   EXPECT_EQ(ChargeResult::kUnpriced, r.matrix.cells[0]);
 }
