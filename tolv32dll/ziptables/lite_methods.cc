@@ -255,16 +255,20 @@ ErrorNumber RunLiteSteps(char method, LiteContext& ctx) {
   }
 }
 
+ErrorNumber RunLiteMethod(const LiteEnvironment& environment, char method, MethodContext& m) {
+  LiteContext ctx{m,
+                  environment.tables,
+                  environment.lite_table,
+                  environment.work,
+                  environment.hcity,
+                  environment.switch_to_companion,
+                  environment.log};
+  return RunLiteSteps(method, ctx);
+}
+
 LiteSteps MakeLiteSteps(LiteEnvironment environment) {
   return [environment](char method, MethodContext& m) {
-    LiteContext ctx{m,
-                    environment.tables,
-                    environment.lite_table,
-                    environment.work,
-                    environment.hcity,
-                    environment.switch_to_companion,
-                    environment.log};
-    return RunLiteSteps(method, ctx);
+    return RunLiteMethod(environment, method, m);
   };
 }
 

@@ -30,6 +30,8 @@ struct LiteEnvironment {
   std::function<void(int kind, os::ByteSpan bytes)> log;
 };
 LiteSteps MakeLiteSteps(LiteEnvironment environment);
+// One Lite method over an environment the caller keeps.
+ErrorNumber RunLiteMethod(const LiteEnvironment& environment, char method, MethodContext& m);
 
 }  // namespace tolv
 

@@ -1,7 +1,6 @@
 #include "tolv32dll/ziptables/zip_rating.h"
 
 #include "tolv32dll/logs/binary_log.h"
-#include "tolv32dll/ziptables/lite_methods.h"
 
 namespace tolv {
 
@@ -41,8 +40,12 @@ void ZipRating::Attach(RateBasisTerms& terms,
     if (kind >= 19 && bytes.size() > 12) bytes = bytes.first(12);
     LogBinary(static_cast<BinaryLogKind>(kind), bytes);
   };
-  terms.lite_steps = MakeLiteSteps(
-      {files_, lite_table_, work_, &tariff_.options.hcity, std::move(switch_to_companion), log});
+  lite_.emplace(LiteEnvironment{files_, lite_table_, work_, &tariff_.options.hcity,
+                                std::move(switch_to_companion), log});
+  // One pointer: the hook holds no copy of the environment and allocates nothing.
+  terms.lite_steps = [environment = &*lite_](char method, MethodContext& m) {
+    return RunLiteMethod(*environment, method, m);
+  };
 }
 
 std::optional<ZipPairCharges> ZipRating::ZipPair(const PointState& points,

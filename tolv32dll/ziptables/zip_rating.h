@@ -16,6 +16,7 @@
 #include "tolv32dll/tariff/tariff_state.h"
 #include "tolv32dll/ziptables/addon_steps.h"
 #include "tolv32dll/ziptables/engine_zip_table_files.h"
+#include "tolv32dll/ziptables/lite_methods.h"
 #include "tolv32dll/ziptables/zip_pair.h"
 
 namespace tolv {
@@ -37,9 +38,13 @@ class ZipRating {
  public:
   ZipRating(TariffState& tariff, const CurrentTariff& current,
             std::vector<LiteTableRow>& lite_table);
+  // The Lite hook points into the object.
+  ZipRating(const ZipRating&) = delete;
+  ZipRating& operator=(const ZipRating&) = delete;
 
   // Sets the terms' Lite-method hook, whose steps switch to the tariff's companion through
   // switch_to_companion (empty: the tariff has none); the reload hook stays the caller's.
+  // The hook is valid while this object lives.
   void Attach(RateBasisTerms& terms, std::function<Result<std::size_t>()> switch_to_companion);
 
   // The shipment's ZIP pair; none also when the tariff has no ".Z" file.
@@ -55,6 +60,7 @@ class ZipRating {
   std::vector<LiteTableRow>& lite_table_;
   EngineZipTableFiles files_;
   LiteWork work_;
+  std::optional<LiteEnvironment> lite_;  // what the Lite hook runs over, once attached
 };
 
 }  // namespace tolv
