@@ -28,6 +28,7 @@ class ShipmentDrive {
       : engine_(engine),
         record_(record),
         candidate_list_(candidate_list),
+        basis_(engine.work.rate_basis),
         tables_(engine.work.class_tables) {
     request_.lines.swap(engine_.work.detail_lines);
     request_.lines.clear();
@@ -59,7 +60,7 @@ class ShipmentDrive {
   ListRequest list_;
   ServiceChoice service_;
   TypeFactors type_;
-  RateBasisState basis_;
+  RateBasisState& basis_;  // the engine's, cleared before each leg
   ClassRateTables& tables_;  // the engine's, loaded by each leg
   CellRuleContext cell_;
   ChargeResult charges_;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tolv32dll/points/point_state.h"
+#include "tolv32dll/ratebasis/rate_basis_state.h"
 #include "tolv32dll/rates/class_rate_tables.h"
 #include "tolv32dll/rates/class_totals.h"
 
@@ -21,6 +22,8 @@ struct ShipmentWorkArea {
   // The class-rate tables of the tariff in force, loaded again by every leg; kept here so a
   // rating does not build them afresh.
   ClassRateTables class_tables;
+  // The rate basis of the shipment, cleared by every leg; the rate record's buffer is kept.
+  RateBasisState rate_basis;
 
   // Components add their parts below, one member each (rate basis, class rates and weight
   // breaks, factor grids, charges, lane adjustments, the tariff-determination state).

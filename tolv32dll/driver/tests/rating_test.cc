@@ -1,5 +1,6 @@
 // Shipments rated end to end on the test tariff; every expected figure is worked by hand
 // from the tariff's rates (see testkit/driver/test_tariff.h).
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -288,6 +289,34 @@ TEST_F(RatingTest, ProcessModeZeroChoosesTheTariffOnly) {
   ASSERT_EQ("    ", Status(r));
   EXPECT_EQ("TESTTR01", At(r, 82, 8));
   EXPECT_EQ("000000.00", Charges(r));
+}
+
+// The engine keeps its work buffers from one rating to the next; no rating may see what
+// the last one left in them. Each answer must be the one a fresh engine gives, but for the
+// result areas of a tariff-only request (mode "0"): those copy the tables of the tariff
+// last loaded for rating, which a fresh engine does not have.
+TEST_F(RatingTest, ARatingAnswersAsOnAFreshEngineWhateverCameBefore) {
+  testkit::ShipmentRequest tariff_only = OneLine("100", "600");
+  tariff_only.process_mode = '0';
+  testkit::ShipmentRequest unknown_class = OneLine("85", "600");
+  testkit::ShipmentRequest unknown_origin = OneLine("100", "600");
+  unknown_origin.origin_zip = "35000";
+  testkit::ShipmentRequest two_lines = OneLine("50", "450");
+  two_lines.lines.push_back({"200", "1200"});
+  const std::vector<testkit::ShipmentRequest> sequence = {
+      OneLine("100", "600"), tariff_only,    OneLine("200", "1500"), unknown_class,
+      two_lines,             unknown_origin, tariff_only,            OneLine("100", "600")};
+  constexpr std::size_t kResultAreas = 1676;
+  for (std::size_t i = 0; i < sequence.size(); ++i) {
+    RatingEngine fresh;
+    ASSERT_EQ(kOk, InitializeEngine(fresh, data_.path().c_str()));
+    Record expected = testkit::ShipmentRequestBytes(sequence[i]);
+    RateShipmentRecord(fresh, expected.data());
+    const Record got = Rate(sequence[i]);
+    const std::size_t compared = sequence[i].process_mode == '0' ? kResultAreas : got.size();
+    EXPECT_TRUE(std::equal(got.begin(), got.begin() + compared, expected.begin()))
+        << "request " << i;
+  }
 }
 
 TEST(NoEngineTest, StatusIsNeverLeftBlank) {
