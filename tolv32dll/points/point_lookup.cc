@@ -119,10 +119,13 @@ ErrorNumber SubstituteExpPoint(const FileView* exp_file, ExpForm form, ListReque
 
 namespace {
 
-// to = from cut or blank-padded to n characters.
+// to = from cut or blank-padded to n characters. Once to has held n characters, this
+// writes in place.
 void AssignPadded(std::string& to, const std::string& from, std::size_t n) {
-  to.assign(from, 0, std::min(n, from.size()));
-  to.resize(n, ' ');
+  const std::size_t kept = std::min(n, from.size());
+  to.resize(n);
+  if (&to != &from) std::copy_n(from.data(), kept, to.data());
+  std::fill(to.begin() + static_cast<std::ptrdiff_t>(kept), to.end(), ' ');
 }
 
 }  // namespace

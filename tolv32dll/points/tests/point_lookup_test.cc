@@ -62,6 +62,13 @@ TEST(PointStateTest, ResetLeavesNothingOfTheLastShipment) {
   EXPECT_EQ(0, state.destination_record.addon_factor);
   EXPECT_EQ(0, state.destination_record.second_addon_factor);
   EXPECT_EQ(0, state.destination_point_count);
+
+  // The ends may come from the state itself.
+  state.destination.code = "T2P";
+  state.Reset(state.destination.code, state.origin.city, state.origin.code, "");
+  EXPECT_EQ("T2P   ", state.origin.code);
+  EXPECT_EQ(std::string(19, ' '), state.origin.city);
+  EXPECT_EQ("T2P   ", state.destination.code) << "read after the origin was written";
 }
 
 TEST_F(PointLookupTest, UnknownEndsAreReportedPerSide) {
