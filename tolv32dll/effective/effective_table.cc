@@ -22,6 +22,7 @@
 namespace tolv {
 
 struct EffectiveTable::Image {
+  std::string path;
   os::FileImagePtr file;
   // The part that is read: more lines than the table can hold are never looked at.
   std::span<const std::uint8_t> bytes;
@@ -67,6 +68,7 @@ EffectiveTable::~EffectiveTable() { ReleaseAll(); }
 ErrorNumber EffectiveTable::ReadImage(Image* image) {
   std::optional<std::string> path = os::FindFileNoCase(directory_, kEffectiveFileName);
   if (!path) return kErrEfcopn;
+  image->path = *path;
   // As the file is now, not as the rating in hand first saw it: a writer holding the mutex
   // may have been halfway through it then.
   if (os::FileImagePtr file = os::ReadFileImageNow(*path)) {
@@ -90,20 +92,38 @@ ErrorNumber EffectiveTable::ReadImage(Image* image) {
 
 bool EffectiveTable::Unchanged(Image* image) {
   if (!seen_image_) return false;
-  std::optional<std::string> path = os::FindFileNoCase(directory_, kEffectiveFileName);
-  if (!path) return false;
-  if (seen_in_scope_ != 0 && seen_in_scope_ == os::SnapshotSerial()) {
-    // Read already in this rating: a file too large to image, or none imaged at all, would
-    // otherwise be read again here and could differ from what the rating chose from.
-    LogBinaryOpenedFile(*path);
+  // Read already in this rating (a file too large to image, or none imaged at all, would
+  // otherwise be read again here and could differ from what the rating chose from), or
+  // vouched for by the watches since: no need to look again.
+  const std::uint64_t scope = os::SnapshotSerial();
+  if ((seen_in_scope_ != 0 && seen_in_scope_ == scope) || seen_kept_.Stands()) {
+    // The rest of the rating keeps to it, whatever the watches take in meanwhile.
+    seen_in_scope_ = scope;
+    LogBinaryOpenedFile(seen_path_);
+    image->path = seen_path_;
     image->Take(seen_image_);
     return true;
   }
+  os::KeptWhileUnchanged kept;
+  kept.Start();
+  std::optional<std::string> path = os::FindFileNoCase(directory_, kEffectiveFileName);
+  if (!path) return false;
   os::FileImagePtr file = os::ReadFileImage(*path);
   if (file != seen_image_) return false;
   LogBinaryOpenedFile(*path);
+  kept.Include(*path, file);
+  Seen(*path, file, kept);
+  image->path = std::move(*path);
   image->Take(std::move(file));
   return true;
+}
+
+void EffectiveTable::Seen(const std::string& path, os::FileImagePtr file,
+                          const os::KeptWhileUnchanged& kept) {
+  seen_path_ = path;
+  seen_image_ = std::move(file);
+  seen_in_scope_ = os::SnapshotSerial();
+  seen_kept_ = kept;
 }
 
 bool EffectiveTable::Changed(const Image& image) const {
@@ -118,6 +138,8 @@ ErrorNumber EffectiveTable::CatchUpWithFile(Image* image, std::optional<Access>*
   *reloaded = false;
   if (Unchanged(image)) return kOk;
   access->emplace(*this);
+  os::KeptWhileUnchanged kept;
+  kept.Start();
   TOLV_RETURN_IF_ERROR(ReadImage(image));
   if (Changed(*image)) {
     seen_image_.reset();
@@ -126,8 +148,8 @@ ErrorNumber EffectiveTable::CatchUpWithFile(Image* image, std::optional<Access>*
     *reloaded = true;
     Notify(kNotifyReloadOnSelect);
   }
-  seen_image_ = image->file;
-  seen_in_scope_ = os::SnapshotSerial();
+  kept.Include(image->path, image->file);
+  Seen(image->path, image->file, kept);
   return kOk;
 }
 
@@ -170,6 +192,7 @@ void EffectiveTable::Clear() {
   listing_.clear();
   seen_image_.reset();
   seen_in_scope_ = 0;
+  seen_kept_.Forget();
 }
 
 Result<int> EffectiveTable::ListingSize() {
@@ -183,8 +206,7 @@ Result<int> EffectiveTable::ListingSize() {
     error = Reload(image);
     if (error != kOk) return Result<int>::Error(error);
     seen_ = image.stamp;
-    seen_image_ = image.file;
-    seen_in_scope_ = os::SnapshotSerial();
+    Seen(image.path, image.file, os::KeptWhileUnchanged());
     Notify(kNotifyReloadOnListing);
   }
   return static_cast<int>(listing_.size());

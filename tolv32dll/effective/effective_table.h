@@ -116,6 +116,8 @@ class EffectiveTable {
   // with code 0); *reloaded tells whether they were.
   ErrorNumber CatchUpWithFile(Image* image, std::optional<Access>* access, bool* reloaded);
   ErrorNumber Reload(const Image& image);
+  // Notes file, read from path in the scope in hand, as the file the entries are from.
+  void Seen(const std::string& path, os::FileImagePtr file, const os::KeptWhileUnchanged& kept);
   void Notify(std::int32_t code);
 
   std::string mutex_name_;
@@ -128,8 +130,11 @@ class EffectiveTable {
   // What identified the file when it was last seen; all zero at construction, so the
   // first look after initialisation always finds a change.
   os::FileStamp seen_;
-  // The image seen_ belongs to, while the entries are those read from it.
+  // The image seen_ belongs to, while the entries are those read from it, and its path.
   os::FileImagePtr seen_image_;
+  std::string seen_path_;
+  // Stands while the watches vouch that the file is still seen_image_.
+  os::KeptWhileUnchanged seen_kept_;
   // The snapshot scope seen_image_ was taken in (0 outside any): within that rating the
   // entries stay those of seen_image_, whether or not the file was imaged.
   std::uint64_t seen_in_scope_ = 0;

@@ -135,18 +135,32 @@ void TariffFileSet::ForgetKeptImages() const {
 }
 
 TariffFile TariffFileSet::OpenNamed(const CurrentTariff& tariff, std::string_view suffix,
-                                    const FileNo& file_no, bool use_request_name) const {
+                                    const FileNo& file_no, bool use_request_name,
+                                    Lookup* lookup) const {
+  Lookup ignored;
+  if (lookup == nullptr) lookup = &ignored;
+  *lookup = Lookup::kRefused;
   const std::string name = FileNameOf(tariff, suffix, file_no, use_request_name);
   if (name.empty()) return TariffFile();
   if (const KeptImage* kept = Kept(name)) {
+    if (!kept->image) {
+      *lookup = Lookup::kMissing;
+      return TariffFile();
+    }
+    *lookup = Lookup::kFound;
     LogBinaryOpenedFile(kept->path);
     return TariffFile(kept->image);
   }
   // A file the lookup did not find is not there to be opened: the directory's listing of
   // this rating says so.
-  bool found = false;
-  auto path = FindTariffFile(tariff, suffix, file_no, use_request_name, &found);
-  if (!found) return TariffFile();
+  const std::optional<std::string> path = os::FindFileNoCase(tariff_data_directory_, name);
+  if (!path) {
+    if (!os::IsSafeFileName(name)) return TariffFile();
+    *lookup = Lookup::kMissing;
+    if (os::IsLookupOnMark(tariff_data_directory_, name)) kept_.push_back({name, {}, nullptr});
+    return TariffFile();
+  }
+  *lookup = Lookup::kFound;
   TariffFile file = OpenPath(*path);
   if (os::IsServedOnMark(*path, file.image())) {
     kept_.push_back({name, *path, file.image()});
@@ -269,12 +283,9 @@ ErrorNumber TariffFileSet::TariffFile_OpenRba(const CurrentTariff& tariff) {
 
 ErrorNumber TariffFileSet::TariffFile_OpenRbaCompanion(const CurrentTariff& tariff) {
   rba_.Close();
-  bool found = false;
-  auto path = FindTariffFile(tariff, ".H", tariff.point_file_no, false, &found);
-  if (!path) return kErrRbaopn;
-  if (!found) return -1;
-  rba_ = OpenPath(*path);
-  if (!os::IsServedOnMark(*path, rba_.image())) open_files_vouched_ = false;
+  Lookup lookup;
+  rba_ = OpenNamed(tariff, ".H", tariff.point_file_no, false, &lookup);
+  if (lookup == Lookup::kMissing) return -1;
   return rba_.is_open() ? kOk : kErrRbaopn;
 }
 

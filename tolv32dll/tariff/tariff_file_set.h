@@ -11,7 +11,8 @@
 //
 // A file opened as a shared image that the file cache serves on a watch mark is handed out
 // again by its name, without a lookup, while the directory watches take in no change (asked
-// once a rating, so that a rating sees one state of the files).
+// once a rating, so that a rating sees one state of the files). A name the lookup found no
+// file for, on a mark, is likewise known to be missing.
 //
 // Thread safety: one set belongs to one engine, that is to one thread.
 #ifndef TOLV32DLL_TARIFF_TARIFF_FILE_SET_H_
@@ -191,8 +192,10 @@ class TariffFileSet {
                          const FileNo& file_no, const char* mode, ErrorNumber error);
   TariffFile OpenPath(const std::string& path) const;
   // TariffFile_Open without the ".D" fallback.
+  // What the lookup of a name came to.
+  enum class Lookup { kRefused, kMissing, kFound };
   TariffFile OpenNamed(const CurrentTariff& tariff, std::string_view suffix, const FileNo& file_no,
-                       bool use_request_name) const;
+                       bool use_request_name, Lookup* lookup = nullptr) const;
   // The file name the name rule gives, before the lookup; empty when refused.
   std::string FileNameOf(const CurrentTariff& tariff, std::string_view suffix,
                          const FileNo& file_no, bool use_request_name) const;
@@ -201,7 +204,8 @@ class TariffFileSet {
                                             const FileNo& file_no, bool use_request_name,
                                             bool* found) const;
 
-  // A file image handed out again (see the file comment).
+  // A file image handed out again (see the file comment); null for a name known to find
+  // no file.
   struct KeptImage {
     std::string name;
     std::string path;
