@@ -22,7 +22,7 @@
 namespace tolv {
 
 struct EffectiveTable::Image {
-  std::string path;
+  std::string path;  // as ReadImage found it
   os::FileImagePtr file;
   // The part that is read: more lines than the table can hold are never looked at.
   std::span<const std::uint8_t> bytes;
@@ -100,7 +100,6 @@ bool EffectiveTable::Unchanged(Image* image) {
     // The rest of the rating keeps to it, whatever the watches take in meanwhile.
     seen_in_scope_ = scope;
     LogBinaryOpenedFile(seen_path_);
-    image->path = seen_path_;
     image->Take(seen_image_);
     return true;
   }
@@ -113,7 +112,6 @@ bool EffectiveTable::Unchanged(Image* image) {
   LogBinaryOpenedFile(*path);
   kept.Include(*path, file);
   Seen(*path, file, kept);
-  image->path = std::move(*path);
   image->Take(std::move(file));
   return true;
 }
@@ -163,10 +161,14 @@ ErrorNumber EffectiveTable::Refresh() {
 ErrorNumber EffectiveTable::Reload(const Image& image) {
   entries_.clear();
   listing_.clear();
+  selections_.clear();
+  entries_image_.reset();
   Result<std::vector<EffectiveEntry>> parsed = ParseEffectiveFile(image.bytes);
   if (!parsed.ok()) return parsed.error();
   entries_ = std::move(parsed).value();
   listing_ = BuildEffectiveListing(entries_);
+  selections_.assign(entries_.size(), std::nullopt);
+  entries_image_ = image.file;
   return kOk;
 }
 
@@ -190,6 +192,8 @@ ErrorNumber EffectiveTable::Load() {
 void EffectiveTable::Clear() {
   entries_.clear();
   listing_.clear();
+  selections_.clear();
+  entries_image_.reset();
   seen_image_.reset();
   seen_in_scope_ = 0;
   seen_kept_.Forget();
@@ -246,9 +250,12 @@ ErrorNumber EffectiveTable::Select(int index, CurrentTariff* current) {
   TOLV_RETURN_IF_ERROR(CatchUpWithFile(&image, &access, &reloaded));
   namespace L = effective_record;
   std::array<std::uint8_t, L::kSize> line{};
+  const EffectiveEntry* entry = nullptr;
   for (int attempt = 0;; ++attempt) {
-    const EffectiveEntry* entry = FindSame(entries_, wanted);
+    entry = FindSame(entries_, wanted);
     if (entry == nullptr) return kErrEfcred;
+    // The image the entries were made of holds the same line as when it was last selected.
+    if (image.file == entries_image_ && selections_[Position(entry)]) break;
     std::size_t offset = static_cast<std::size_t>(entry->record_index) * L::kSize;
     if (offset + L::kMinBlock > image.bytes.size()) return kErrEfcred;
     line.fill(' ');
@@ -263,13 +270,30 @@ ErrorNumber EffectiveTable::Select(int index, CurrentTariff* current) {
     reloaded = true;
   }
 
-  std::string version_text(reinterpret_cast<const char*>(line.data() + L::kVersion.offset),
-                           L::kVersion.width);
-  std::optional<int> version = RatingVersionNumber(version_text);
-  if (!version || *version < 400) return kErrEfcold;
-  if (*version > LibraryRatingVersion()) return kErrEfcnew;
-  FillCurrentTariff(line, current);
+  std::optional<Selection> selection = selections_[Position(entry)];
+  if (!selection) {
+    selection = SelectionOf(line);
+    if (image.file == entries_image_) selections_[Position(entry)] = selection;
+  }
+  if (selection->status != kOk) return selection->status;
+  *current = selection->tariff;
   return kOk;
+}
+
+EffectiveTable::Selection EffectiveTable::SelectionOf(std::span<const std::uint8_t> line) {
+  namespace L = effective_record;
+  const std::string_view version_text(reinterpret_cast<const char*>(line.data() + L::kVersion.offset),
+                                      L::kVersion.width);
+  Selection selection;
+  std::optional<int> version = RatingVersionNumber(version_text);
+  if (!version || *version < 400) {
+    selection.status = kErrEfcold;
+  } else if (*version > LibraryRatingVersion()) {
+    selection.status = kErrEfcnew;
+  } else {
+    FillCurrentTariff(line, &selection.tariff);
+  }
+  return selection;
 }
 
 bool EffectiveTable::Lock() {
