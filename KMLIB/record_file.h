@@ -30,6 +30,8 @@ class RecordFile {
   RecordFile& operator=(RecordFile&& other) noexcept = default;
 
   std::size_t record_size() const { return record_size_; }
+  // The shared image read from; null when read from the file itself.
+  const os::FileImagePtr& image() const { return file_.image(); }
   // Whole records only: a short tail is not a record.
   std::size_t count() const { return count_; }
   // Reads record index into out (record_size() bytes). False on a short read or an index

@@ -47,6 +47,9 @@ class AreaValuesFile {
   // The record of (area, sub_area). kNotFound.
   TdStatus Find(std::int16_t area, std::int16_t sub_area, TdtRecord* out) const;
 
+  const std::string& path() const { return path_; }
+  const os::FileImagePtr& image() const { return file_.image(); }
+
  private:
   AreaValuesFile(std::string path, RecordFile file, int group_count)
       : path_(std::move(path)), file_(std::move(file)), group_count_(group_count) {}

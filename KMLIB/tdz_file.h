@@ -57,6 +57,9 @@ class ZipRangeFile {
   // The first record that holds the code at the version. kNotFound.
   TdStatus Find(std::string_view code, std::uint8_t version, TdzRecord* out) const;
 
+  const std::string& path() const { return path_; }
+  const os::FileImagePtr& image() const { return file_.image(); }
+
  private:
   ZipRangeFile(std::string path, RecordFile file)
       : path_(std::move(path)), file_(std::move(file)) {}

@@ -563,11 +563,22 @@ std::uint64_t SnapshotSerial() { return scope.depth > 0 ? scope.serial : 0; }
 
 std::uint64_t ChangesSoFar() {
   CatchUp();
-  return ChangesTakenIn();
+  // Both only ever grow, so their sum moves whenever either does: a cache emptied (its
+  // size limit changed, a directory let go) ends what was kept as a change does.
+  return ChangesTakenIn() + cache_generation.load(std::memory_order_acquire);
 }
 
 bool IsServedOnMark(const std::string& path, const FileImagePtr& image) {
   return image != nullptr && WatchedImage(path) == image;
+}
+
+void KeptWhileUnchanged::Start() {
+  changes_ = ChangesSoFar();
+  vouched_ = true;
+}
+
+void KeptWhileUnchanged::Include(const std::string& path, const FileImagePtr& image) {
+  if (vouched_ && !IsServedOnMark(path, image)) vouched_ = false;
 }
 
 // Serials count every thread's scopes together: an object rated from one thread and then
@@ -627,6 +638,22 @@ std::optional<std::optional<std::string>> RecalledLookup(std::string_view dir,
   }
   if (scope.depth > 0) SeeInScope(key, hash, *found);
   return found;
+}
+
+bool IsLookupOnMark(std::string_view dir, std::string_view name) {
+  std::array<char, kMaxLookupKey> buffer;
+  const std::string_view key = LookupKey(dir, name, buffer);
+  if (key.empty()) return false;
+  const std::uint64_t generation = cache_generation.load(std::memory_order_acquire);
+  auto noted = notes.lookups.find(key);
+  if (noted != notes.lookups.end() && noted->second.generation == generation &&
+      noted->second.mark.Holds()) {
+    return true;
+  }
+  Cache& cache = TheCache();
+  std::lock_guard<std::mutex> lock(cache.mu);
+  auto it = cache.lookups.find(key);
+  return it != cache.lookups.end() && it->second.mark.Holds();
 }
 
 void RememberLookup(std::string_view dir, std::string_view name,

@@ -117,10 +117,33 @@ std::uint64_t ChangesSoFar();
 // True when image is what ReadFileImage(path) serves on a mark that holds.
 bool IsServedOnMark(const std::string& path, const FileImagePtr& image);
 
+// Lets a reader keep what it found by name and read (paths, images, what it made of them)
+// across requests without asking the cache again: what was counted in since Start stands
+// while every image of it was served on a mark and no change has been taken in since.
+class KeptWhileUnchanged {
+ public:
+  // Begins a new set, before its files are looked up: a change taken in after this point
+  // ends it.
+  void Start();
+  // Counts in image, just read from path; the set stands only if it was served on a mark.
+  void Include(const std::string& path, const FileImagePtr& image);
+  // Ends the set: nothing stands until the next Start.
+  void Forget() { vouched_ = false; }
+  // True while everything counted in since Start stands.
+  bool Stands() const { return vouched_ && ChangesSoFar() == changes_; }
+
+ private:
+  std::uint64_t changes_ = 0;
+  bool vouched_ = false;
+};
+
 // The name lookups used by FindFileNoCase: the answer of (dir, name) given in the scope in
 // hand, or one kept while its mark holds; nullopt when there is none.
 std::optional<std::optional<std::string>> RecalledLookup(std::string_view dir,
                                                          std::string_view name);
+// True when the answer FindFileNoCase(dir, name) gives now is kept on a mark that holds,
+// found or not: a caller may keep it as IsServedOnMark allows for an image.
+bool IsLookupOnMark(std::string_view dir, std::string_view name);
 // Holds the answer for the rest of the scope in hand.
 void RememberLookup(std::string_view dir, std::string_view name,
                     const std::optional<std::string>& found);

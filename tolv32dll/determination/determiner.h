@@ -47,9 +47,6 @@ class Determiner {
   const DeterminationRequest& request_;
   DeterminationContext& context_;
   DeterminationState& state_;
-  // TDZ.BIN and TDT.BIN, opened at the origin's look-up and kept for the destination's.
-  std::optional<kmlib::ZipRangeFile> zip_ranges_;
-  std::optional<kmlib::AreaValuesFile> area_values_;
 };
 
 }  // namespace tolv

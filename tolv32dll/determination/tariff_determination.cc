@@ -9,37 +9,12 @@
 #include "KMLIB/tdt_file.h"
 #include "KMLIB/tdz_file.h"
 #include "platform/os/ascii_text.h"
-#include "platform/os/parsed_files.h"
 #include "tolv32dll/determination/determiner.h"
 
 namespace tolv {
 
 namespace {
 constexpr StateCode kMexico{'M', 'X'};
-
-auto VersionDateKey(const kmlib::TdVersionRow& r) {
-  return TariffDate{r.century, r.year, r.month, r.day}.Key();
-}
-
-// The version lines of TDV.SEQ, newest ship date first (file order among equal dates), or
-// the status of a read that failed. They depend only on the file's bytes.
-struct TdVersions {
-  std::vector<kmlib::TdVersionRow> rows;
-  kmlib::TdStatus status = kmlib::TdStatus::kOk;
-};
-
-std::shared_ptr<const TdVersions> ReadVersions(const std::string& path) {
-  os::FileImagePtr image = os::ReadFileImage(path);
-  if (auto kept = os::KeptParse<TdVersions>(image)) return kept;
-  auto versions = std::make_shared<TdVersions>();
-  versions->status = kmlib::ReadTdvImage(path, image, &versions->rows);
-  std::stable_sort(versions->rows.begin(), versions->rows.end(), [](const auto& x, const auto& y) {
-    return VersionDateKey(x) > VersionDateKey(y);
-  });
-  os::KeepParse<TdVersions>(image, versions);
-  return versions;
-}
-
 }  // namespace
 
 bool NameAgrees(std::string_view entry_name, std::string_view requested, std::string_view other) {
@@ -49,8 +24,9 @@ bool NameAgrees(std::string_view entry_name, std::string_view requested, std::st
   return entry_name.substr(0, requested.size()) == requested;
 }
 
-Result<std::uint8_t> ReadTdVersion(std::string_view dir, const TariffDate& ship_date) {
-  const std::shared_ptr<const TdVersions> versions = ReadVersions(TdFilePath(dir, kTdvFile));
+Result<std::uint8_t> ReadTdVersion(TdFiles& files, std::string_view dir,
+                                   const TariffDate& ship_date) {
+  const std::shared_ptr<const TdVersions> versions = files.Versions(dir);
   const std::vector<kmlib::TdVersionRow>* rows = &versions->rows;
   switch (versions->status) {
     case kmlib::TdStatus::kOk:
@@ -61,7 +37,7 @@ Result<std::uint8_t> ReadTdVersion(std::string_view dir, const TariffDate& ship_
       return Result<std::uint8_t>::Error(kErrRedtdv);
   }
   for (const kmlib::TdVersionRow& r : *rows) {
-    if (VersionDateKey(r) <= ship_date.Key()) return r.version;
+    if (TariffDate{r.century, r.year, r.month, r.day}.Key() <= ship_date.Key()) return r.version;
   }
   return Result<std::uint8_t>::Error(kErrSertdv);
 }
@@ -148,28 +124,25 @@ std::optional<ErrorNumber> Determiner::NamedInFull() {
 }
 
 ErrorNumber Determiner::FindPoint(std::string_view code, TdPoint* point, ErrorNumber out_of_range) {
-  if (!zip_ranges_) {
-    zip_ranges_ = kmlib::ZipRangeFile::Open(TdFilePath(context_.data_dir, kTdzFile));
-    if (!zip_ranges_) return kErrOpntdz;
-  }
-  if (zip_ranges_->Find(code, state_.version, &point->tdz) != kmlib::TdStatus::kOk) {
+  TdFiles& files = context_.data.files();
+  const kmlib::ZipRangeFile* zip_ranges = files.ZipRanges(context_.data_dir);
+  if (zip_ranges == nullptr) return kErrOpntdz;
+  if (zip_ranges->Find(code, state_.version, &point->tdz) != kmlib::TdStatus::kOk) {
     return kErrGettdz;
   }
   if (!kmlib::CodeInPackedRange(code, point->tdz.low_zip(), point->tdz.high_zip())) {
     return out_of_range;
   }
-  if (!area_values_) {
-    switch (kmlib::AreaValuesFile::Open(TdFilePath(context_.data_dir, kTdtFile),
-                                        context_.data.group_count(), &area_values_)) {
-      case kmlib::TdStatus::kOk:
-        break;
-      case kmlib::TdStatus::kCannotOpen:
-        return kErrOpntdt;
-      default:
-        return kErrGettdt;
-    }
+  const kmlib::AreaValuesFile* area_values = nullptr;
+  switch (files.AreaValues(context_.data_dir, context_.data.group_count(), &area_values)) {
+    case kmlib::TdStatus::kOk:
+      break;
+    case kmlib::TdStatus::kCannotOpen:
+      return kErrOpntdt;
+    default:
+      return kErrGettdt;
   }
-  if (area_values_->Find(point->tdz.area(), point->tdz.sub_area(), &point->tdt) !=
+  if (area_values->Find(point->tdz.area(), point->tdz.sub_area(), &point->tdt) !=
       kmlib::TdStatus::kOk) {
     return kErrGettdt;
   }
@@ -213,7 +186,7 @@ ErrorNumber Determiner::Run() {
   if (std::optional<ErrorNumber> done = NamedInFull()) return *done;
 
   Result<std::uint8_t> version =
-      ReadTdVersion(context_.data_dir, request_.ship_date);
+      ReadTdVersion(context_.data.files(), context_.data_dir, request_.ship_date);
   if (!version.ok()) return version.error();
   state_.version = *version;
   TOLV_RETURN_IF_ERROR(FindPoint(request_.origin_zip, &state_.origin, kErrIvdorg));

@@ -27,7 +27,7 @@ namespace tolv {
 // What determination works with: the engine's TD data and effective table, and the
 // choices it may hand to the caller.
 struct DeterminationContext {
-  const TdDataSet& data;
+  TdDataSet& data;
   std::string data_dir;  // where the TD files lie
   EffectiveTable& effective;
   CurrentTariff& current;
@@ -51,9 +51,9 @@ bool Tariff_CandidateMatches(const EffectiveEntry& a, const EffectiveEntry& b, b
                              std::string_view requested_name);
 
 // The TD version in force on the ship date: 130 (no TDV.SEQ), 131 (no line or a
-// malformed one), 122 (no version that early). The file's lines, newest first, are kept
-// among the parsed files while its image is unchanged.
-Result<std::uint8_t> ReadTdVersion(std::string_view dir, const TariffDate& ship_date);
+// malformed one), 122 (no version that early).
+Result<std::uint8_t> ReadTdVersion(TdFiles& files, std::string_view dir,
+                                   const TariffDate& ship_date);
 
 // The state or province of one 6-character code: "MX" for a code whose sixth character
 // is 'M', else from the TD files; nullopt when the code is not found.

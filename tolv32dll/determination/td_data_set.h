@@ -1,6 +1,6 @@
 // The part of the TD data an engine keeps from data-set open to its end: the select
-// table (TDS.SEQ) and the areas with their state codes (TDA.SEQ). The other TD files are
-// opened for each look-up and closed right after it.
+// table (TDS.SEQ) and the areas with their state codes (TDA.SEQ); and the TD files each
+// rating reads, kept while they are unchanged (see td_files.h).
 #ifndef TOLV32DLL_DETERMINATION_TD_DATA_SET_H_
 #define TOLV32DLL_DETERMINATION_TD_DATA_SET_H_
 
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "KMLIB/td_text_files.h"
+#include "tolv32dll/determination/td_files.h"
 #include "tolv32dll/errors/result.h"
 
 namespace tolv {
@@ -42,7 +43,10 @@ class TdDataSet {
   // The state or province code of an area; nullopt when TDA.SEQ does not hold it.
   std::optional<StateCode> StateOf(int area) const;
 
+  TdFiles& files() { return files_; }
+
  private:
+  TdFiles files_;
   kmlib::TdSelectTable select_;
   std::vector<kmlib::TdAreaEntry> areas_;  // sorted by area
 };

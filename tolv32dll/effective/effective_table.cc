@@ -22,6 +22,7 @@
 namespace tolv {
 
 struct EffectiveTable::Image {
+  std::string path;  // as ReadImage found it
   os::FileImagePtr file;
   // The part that is read: more lines than the table can hold are never looked at.
   std::span<const std::uint8_t> bytes;
@@ -67,6 +68,7 @@ EffectiveTable::~EffectiveTable() { ReleaseAll(); }
 ErrorNumber EffectiveTable::ReadImage(Image* image) {
   std::optional<std::string> path = os::FindFileNoCase(directory_, kEffectiveFileName);
   if (!path) return kErrEfcopn;
+  image->path = *path;
   // As the file is now, not as the rating in hand first saw it: a writer holding the mutex
   // may have been halfway through it then.
   if (os::FileImagePtr file = os::ReadFileImageNow(*path)) {
@@ -90,20 +92,36 @@ ErrorNumber EffectiveTable::ReadImage(Image* image) {
 
 bool EffectiveTable::Unchanged(Image* image) {
   if (!seen_image_) return false;
-  std::optional<std::string> path = os::FindFileNoCase(directory_, kEffectiveFileName);
-  if (!path) return false;
-  if (seen_in_scope_ != 0 && seen_in_scope_ == os::SnapshotSerial()) {
-    // Read already in this rating: a file too large to image, or none imaged at all, would
-    // otherwise be read again here and could differ from what the rating chose from.
-    LogBinaryOpenedFile(*path);
+  // Read already in this rating (a file too large to image, or none imaged at all, would
+  // otherwise be read again here and could differ from what the rating chose from), or
+  // vouched for by the watches since: no need to look again.
+  const std::uint64_t scope = os::SnapshotSerial();
+  if ((seen_in_scope_ != 0 && seen_in_scope_ == scope) || seen_kept_.Stands()) {
+    // The rest of the rating keeps to it, whatever the watches take in meanwhile.
+    seen_in_scope_ = scope;
+    LogBinaryOpenedFile(seen_path_);
     image->Take(seen_image_);
     return true;
   }
+  os::KeptWhileUnchanged kept;
+  kept.Start();
+  std::optional<std::string> path = os::FindFileNoCase(directory_, kEffectiveFileName);
+  if (!path) return false;
   os::FileImagePtr file = os::ReadFileImage(*path);
   if (file != seen_image_) return false;
   LogBinaryOpenedFile(*path);
+  kept.Include(*path, file);
+  Seen(*path, file, kept);
   image->Take(std::move(file));
   return true;
+}
+
+void EffectiveTable::Seen(const std::string& path, os::FileImagePtr file,
+                          const os::KeptWhileUnchanged& kept) {
+  seen_path_ = path;
+  seen_image_ = std::move(file);
+  seen_in_scope_ = os::SnapshotSerial();
+  seen_kept_ = kept;
 }
 
 bool EffectiveTable::Changed(const Image& image) const {
@@ -118,6 +136,8 @@ ErrorNumber EffectiveTable::CatchUpWithFile(Image* image, std::optional<Access>*
   *reloaded = false;
   if (Unchanged(image)) return kOk;
   access->emplace(*this);
+  os::KeptWhileUnchanged kept;
+  kept.Start();
   TOLV_RETURN_IF_ERROR(ReadImage(image));
   if (Changed(*image)) {
     seen_image_.reset();
@@ -126,8 +146,8 @@ ErrorNumber EffectiveTable::CatchUpWithFile(Image* image, std::optional<Access>*
     *reloaded = true;
     Notify(kNotifyReloadOnSelect);
   }
-  seen_image_ = image->file;
-  seen_in_scope_ = os::SnapshotSerial();
+  kept.Include(image->path, image->file);
+  Seen(image->path, image->file, kept);
   return kOk;
 }
 
@@ -141,10 +161,14 @@ ErrorNumber EffectiveTable::Refresh() {
 ErrorNumber EffectiveTable::Reload(const Image& image) {
   entries_.clear();
   listing_.clear();
+  selections_.clear();
+  entries_image_.reset();
   Result<std::vector<EffectiveEntry>> parsed = ParseEffectiveFile(image.bytes);
   if (!parsed.ok()) return parsed.error();
   entries_ = std::move(parsed).value();
   listing_ = BuildEffectiveListing(entries_);
+  selections_.assign(entries_.size(), std::nullopt);
+  entries_image_ = image.file;
   return kOk;
 }
 
@@ -168,8 +192,11 @@ ErrorNumber EffectiveTable::Load() {
 void EffectiveTable::Clear() {
   entries_.clear();
   listing_.clear();
+  selections_.clear();
+  entries_image_.reset();
   seen_image_.reset();
   seen_in_scope_ = 0;
+  seen_kept_.Forget();
 }
 
 Result<int> EffectiveTable::ListingSize() {
@@ -183,8 +210,7 @@ Result<int> EffectiveTable::ListingSize() {
     error = Reload(image);
     if (error != kOk) return Result<int>::Error(error);
     seen_ = image.stamp;
-    seen_image_ = image.file;
-    seen_in_scope_ = os::SnapshotSerial();
+    Seen(image.path, image.file, os::KeptWhileUnchanged());
     Notify(kNotifyReloadOnListing);
   }
   return static_cast<int>(listing_.size());
@@ -224,9 +250,12 @@ ErrorNumber EffectiveTable::Select(int index, CurrentTariff* current) {
   TOLV_RETURN_IF_ERROR(CatchUpWithFile(&image, &access, &reloaded));
   namespace L = effective_record;
   std::array<std::uint8_t, L::kSize> line{};
+  const EffectiveEntry* entry = nullptr;
   for (int attempt = 0;; ++attempt) {
-    const EffectiveEntry* entry = FindSame(entries_, wanted);
+    entry = FindSame(entries_, wanted);
     if (entry == nullptr) return kErrEfcred;
+    // The image the entries were made of holds the same line as when it was last selected.
+    if (image.file == entries_image_ && selections_[Position(entry)]) break;
     std::size_t offset = static_cast<std::size_t>(entry->record_index) * L::kSize;
     if (offset + L::kMinBlock > image.bytes.size()) return kErrEfcred;
     line.fill(' ');
@@ -241,13 +270,30 @@ ErrorNumber EffectiveTable::Select(int index, CurrentTariff* current) {
     reloaded = true;
   }
 
-  std::string version_text(reinterpret_cast<const char*>(line.data() + L::kVersion.offset),
-                           L::kVersion.width);
-  std::optional<int> version = RatingVersionNumber(version_text);
-  if (!version || *version < 400) return kErrEfcold;
-  if (*version > LibraryRatingVersion()) return kErrEfcnew;
-  FillCurrentTariff(line, current);
+  std::optional<Selection> selection = selections_[Position(entry)];
+  if (!selection) {
+    selection = SelectionOf(line);
+    if (image.file == entries_image_) selections_[Position(entry)] = selection;
+  }
+  if (selection->status != kOk) return selection->status;
+  *current = selection->tariff;
   return kOk;
+}
+
+EffectiveTable::Selection EffectiveTable::SelectionOf(std::span<const std::uint8_t> line) {
+  namespace L = effective_record;
+  const std::string_view version_text(reinterpret_cast<const char*>(line.data() + L::kVersion.offset),
+                                      L::kVersion.width);
+  Selection selection;
+  std::optional<int> version = RatingVersionNumber(version_text);
+  if (!version || *version < 400) {
+    selection.status = kErrEfcold;
+  } else if (*version > LibraryRatingVersion()) {
+    selection.status = kErrEfcnew;
+  } else {
+    FillCurrentTariff(line, &selection.tariff);
+  }
+  return selection;
 }
 
 bool EffectiveTable::Lock() {

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,18 @@ class EffectiveTable {
   // with code 0); *reloaded tells whether they were.
   ErrorNumber CatchUpWithFile(Image* image, std::optional<Access>* access, bool* reloaded);
   ErrorNumber Reload(const Image& image);
+  // What selecting an entry gives: 0 and the tariff of its line, or 397 / 398.
+  struct Selection {
+    ErrorNumber status = kOk;
+    CurrentTariff tariff;
+  };
+  // The selection of a line whose rating version has been determined.
+  static Selection SelectionOf(std::span<const std::uint8_t> line);
+  std::size_t Position(const EffectiveEntry* entry) const {
+    return static_cast<std::size_t>(entry - entries_.data());
+  }
+  // Notes file, read from path in the scope in hand, as the file the entries are from.
+  void Seen(const std::string& path, os::FileImagePtr file, const os::KeptWhileUnchanged& kept);
   void Notify(std::int32_t code);
 
   std::string mutex_name_;
@@ -125,11 +138,17 @@ class EffectiveTable {
   os::DirectoryClaim claim_;
   std::vector<EffectiveEntry> entries_;
   std::vector<EffectiveTableRow> listing_;
+  // The image the entries were made of, and the selection of each entry selected since.
+  os::FileImagePtr entries_image_;
+  std::vector<std::optional<Selection>> selections_;
   // What identified the file when it was last seen; all zero at construction, so the
   // first look after initialisation always finds a change.
   os::FileStamp seen_;
-  // The image seen_ belongs to, while the entries are those read from it.
+  // The image seen_ belongs to, while the entries are those read from it, and its path.
   os::FileImagePtr seen_image_;
+  std::string seen_path_;
+  // Stands while the watches vouch that the file is still seen_image_.
+  os::KeptWhileUnchanged seen_kept_;
   // The snapshot scope seen_image_ was taken in (0 outside any): within that rating the
   // entries stay those of seen_image_, whether or not the file was imaged.
   std::uint64_t seen_in_scope_ = 0;

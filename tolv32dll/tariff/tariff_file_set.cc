@@ -44,9 +44,11 @@ std::string_view NameOf(std::string_view stored) {
 
 // The stored name without its trailing blanks and NULs (a NUL also ends it).
 std::string_view TrimmedName(std::string_view stored) {
-  stored = stored.substr(0, std::min(stored.size(), stored.find('\0')));
-  std::size_t end = stored.find_last_not_of(' ');
-  return stored.substr(0, end == std::string_view::npos ? 0 : end + 1);
+  std::size_t end = 0;
+  for (std::size_t i = 0; i < stored.size() && stored[i] != '\0'; ++i) {
+    if (stored[i] != ' ') end = i + 1;
+  }
+  return stored.substr(0, end);
 }
 
 constexpr FileNo kFallbackD = {'9', '9'};
@@ -81,15 +83,24 @@ std::optional<std::string> TariffFileSet::TariffFileName(const CurrentTariff& ta
   return FindTariffFile(tariff, suffix, file_no, use_request_name, &found);
 }
 
-std::string TariffFileSet::FileNameOf(const CurrentTariff& tariff, std::string_view suffix,
-                                      const FileNo& file_no, bool use_request_name) const {
-  std::string name(use_request_name ? std::string_view(request_tariff_name_)
-                                    : TrimmedName(TextOf(tariff.tariff_name)));
-  if (name.empty()) return name;
-  name.append(suffix);
+TariffFileSet::ShortName TariffFileSet::FileNameOf(const CurrentTariff& tariff,
+                                                   std::string_view suffix,
+                                                   const FileNo& file_no,
+                                                   bool use_request_name) const {
+  const std::string_view tariff_name = use_request_name
+                                           ? std::string_view(request_tariff_name_)
+                                           : TrimmedName(TextOf(tariff.tariff_name));
   const FileNo& number = IsLetter(file_no[0]) ? tariff.default_file_no : file_no;
-  name.append(TextOf(number));
-  if (tariff_data_directory_.size() + name.size() > kMaxPathLength) name.clear();
+  ShortName name;
+  if (tariff_name.empty()) return name;
+  const std::size_t size = tariff_name.size() + suffix.size() + number.size();
+  if (size > name.text.size() || tariff_data_directory_.size() + size > kMaxPathLength) {
+    return name;
+  }
+  char* out = std::copy(tariff_name.begin(), tariff_name.end(), name.text.begin());
+  out = std::copy(suffix.begin(), suffix.end(), out);
+  std::copy(number.begin(), number.end(), out);
+  name.size = size;
   return name;
 }
 
@@ -98,13 +109,15 @@ std::optional<std::string> TariffFileSet::FindTariffFile(const CurrentTariff& ta
                                                          const FileNo& file_no,
                                                          bool use_request_name, bool* found) const {
   *found = false;
-  const std::string name = FileNameOf(tariff, suffix, file_no, use_request_name);
+  const ShortName name = FileNameOf(tariff, suffix, file_no, use_request_name);
   if (name.empty()) return std::nullopt;
   // Found without regard to case (a name found is a safe one); a name that matches nothing
   // keeps its spelling.
-  std::optional<std::string> path = os::FindFileNoCase(tariff_data_directory_, name);
+  std::optional<std::string> path = os::FindFileNoCase(tariff_data_directory_, name.view());
   *found = path.has_value();
-  if (!path && os::IsSafeFileName(name)) path = os::JoinPath(tariff_data_directory_, name);
+  if (!path && os::IsSafeFileName(name.view())) {
+    path = os::JoinPath(tariff_data_directory_, name.view());
+  }
   return path;
 }
 
@@ -113,7 +126,7 @@ TariffFile TariffFileSet::OpenPath(const std::string& path) const {
   return File_OpenShared(path);
 }
 
-const TariffFileSet::KeptImage* TariffFileSet::Kept(std::string_view name) const {
+const TariffFileSet::KeptImage* TariffFileSet::Kept(const ShortName& name) const {
   const std::uint64_t scope = os::SnapshotSerial();
   if (scope == 0 || scope != kept_checked_in_) {
     const std::uint64_t changes = os::ChangesSoFar();
@@ -135,18 +148,34 @@ void TariffFileSet::ForgetKeptImages() const {
 }
 
 TariffFile TariffFileSet::OpenNamed(const CurrentTariff& tariff, std::string_view suffix,
-                                    const FileNo& file_no, bool use_request_name) const {
-  const std::string name = FileNameOf(tariff, suffix, file_no, use_request_name);
+                                    const FileNo& file_no, bool use_request_name,
+                                    Lookup* lookup) const {
+  Lookup ignored;
+  if (lookup == nullptr) lookup = &ignored;
+  *lookup = Lookup::kRefused;
+  const ShortName name = FileNameOf(tariff, suffix, file_no, use_request_name);
   if (name.empty()) return TariffFile();
   if (const KeptImage* kept = Kept(name)) {
+    if (!kept->image) {
+      *lookup = Lookup::kMissing;
+      return TariffFile();
+    }
+    *lookup = Lookup::kFound;
     LogBinaryOpenedFile(kept->path);
     return TariffFile(kept->image);
   }
   // A file the lookup did not find is not there to be opened: the directory's listing of
   // this rating says so.
-  bool found = false;
-  auto path = FindTariffFile(tariff, suffix, file_no, use_request_name, &found);
-  if (!found) return TariffFile();
+  const std::optional<std::string> path = os::FindFileNoCase(tariff_data_directory_, name.view());
+  if (!path) {
+    if (!os::IsSafeFileName(name.view())) return TariffFile();
+    *lookup = Lookup::kMissing;
+    if (os::IsLookupOnMark(tariff_data_directory_, name.view())) {
+      kept_.push_back({name, {}, nullptr});
+    }
+    return TariffFile();
+  }
+  *lookup = Lookup::kFound;
   TariffFile file = OpenPath(*path);
   if (os::IsServedOnMark(*path, file.image())) {
     kept_.push_back({name, *path, file.image()});
@@ -269,12 +298,9 @@ ErrorNumber TariffFileSet::TariffFile_OpenRba(const CurrentTariff& tariff) {
 
 ErrorNumber TariffFileSet::TariffFile_OpenRbaCompanion(const CurrentTariff& tariff) {
   rba_.Close();
-  bool found = false;
-  auto path = FindTariffFile(tariff, ".H", tariff.point_file_no, false, &found);
-  if (!path) return kErrRbaopn;
-  if (!found) return -1;
-  rba_ = OpenPath(*path);
-  if (!os::IsServedOnMark(*path, rba_.image())) open_files_vouched_ = false;
+  Lookup lookup;
+  rba_ = OpenNamed(tariff, ".H", tariff.point_file_no, false, &lookup);
+  if (lookup == Lookup::kMissing) return -1;
   return rba_.is_open() ? kOk : kErrRbaopn;
 }
 

@@ -11,7 +11,8 @@
 //
 // A file opened as a shared image that the file cache serves on a watch mark is handed out
 // again by its name, without a lookup, while the directory watches take in no change (asked
-// once a rating, so that a rating sees one state of the files).
+// once a rating, so that a rating sees one state of the files). A name the lookup found no
+// file for, on a mark, is likewise known to be missing.
 //
 // Thread safety: one set belongs to one engine, that is to one thread.
 #ifndef TOLV32DLL_TARIFF_TARIFF_FILE_SET_H_
@@ -19,6 +20,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -191,23 +193,37 @@ class TariffFileSet {
                          const FileNo& file_no, const char* mode, ErrorNumber error);
   TariffFile OpenPath(const std::string& path) const;
   // TariffFile_Open without the ".D" fallback.
+  // What the lookup of a name came to.
+  enum class Lookup { kRefused, kMissing, kFound };
   TariffFile OpenNamed(const CurrentTariff& tariff, std::string_view suffix, const FileNo& file_no,
-                       bool use_request_name) const;
+                       bool use_request_name, Lookup* lookup = nullptr) const;
+  // A file name the name rule gives, held in place: every one is short.
+  struct ShortName {
+    std::array<char, 16> text{};
+    std::size_t size = 0;
+    std::string_view view() const { return {text.data(), size}; }
+    bool empty() const { return size == 0; }
+    bool operator==(const ShortName& other) const {
+      // Whole buffers at a fixed size: compared in place, without a library call.
+      return size == other.size && std::memcmp(text.data(), other.text.data(), text.size()) == 0;
+    }
+  };
   // The file name the name rule gives, before the lookup; empty when refused.
-  std::string FileNameOf(const CurrentTariff& tariff, std::string_view suffix,
+  ShortName FileNameOf(const CurrentTariff& tariff, std::string_view suffix,
                          const FileNo& file_no, bool use_request_name) const;
   // The name rule; *found tells whether the lookup found the file.
   std::optional<std::string> FindTariffFile(const CurrentTariff& tariff, std::string_view suffix,
                                             const FileNo& file_no, bool use_request_name,
                                             bool* found) const;
 
-  // A file image handed out again (see the file comment).
+  // A file image handed out again (see the file comment); null for a name known to find
+  // no file.
   struct KeptImage {
-    std::string name;
+    ShortName name;
     std::string path;
     os::FileImagePtr image;
   };
-  const KeptImage* Kept(std::string_view name) const;
+  const KeptImage* Kept(const ShortName& name) const;
   // True when a file opened since the last close may have changed: one was not served on a
   // watch mark, or the watches took in a change. Asked once a scope.
   bool OpenFilesMayHaveChanged();

@@ -364,6 +364,23 @@ TEST_F(TariffFileSetTest, AFileOpenedAgainShowsEachChangeAtTheNextRating) {
     EXPECT_EQ("third", rate());
     ASSERT_EQ(0, ::unlink(dir_.File("abcd0001.m01").c_str()));
     EXPECT_EQ("<none>", rate());
+    EXPECT_EQ("<none>", rate());  // now known to be missing
+    Touch("ABCD0001.M01", "back");
+    EXPECT_EQ("back", rate());
+    ASSERT_EQ(0, ::unlink(dir_.File("ABCD0001.M01").c_str()));
+
+    // A missing companion area file tells the caller so, until one appears.
+    auto companion = [&] {
+      os::WaitForWatcherForTesting();
+      os::SnapshotScope rating;
+      return files_.TariffFile_OpenRbaCompanion(t);
+    };
+    EXPECT_EQ(-1, companion());
+    EXPECT_EQ(-1, companion());
+    Touch("ABCD0001.H01", "companion");
+    EXPECT_EQ(kOk, companion());
+    ASSERT_EQ(0, ::unlink(dir_.File("ABCD0001.H01").c_str()));
+    EXPECT_EQ(-1, companion());
   }
   os::SetDirWatchEnabledForTesting(true);
   os::SetSettleTimeForTesting(os::kDefaultSettleTime);
