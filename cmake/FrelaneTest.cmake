@@ -2,7 +2,10 @@
 # One GoogleTest executable whose tests are registered with CTest one by one.
 # Tests run with the build's testkit data available through FRELANE_TESTKIT_DIR.
 # BOTH_FILE_PATHS registers every test a second time (suffix ".descriptors") with no file
-# imaged, so that the readers go to the files themselves. OTHER_LOCALES registers them
+# imaged, so that the readers go to the files themselves. The readers share one file type,
+# whose own tests cover both paths, so reader suites run once; the suites that rate whole
+# shipments and follow file changes run on both, since the engine keeps nothing across
+# ratings for a file it reads without an image. OTHER_LOCALES registers them
 # twice more, under a Turkish UTF-8 and a single-byte Latin locale taken from the
 # environment (suffixes ".tr_TR.UTF-8" and ".de_DE.ISO-8859-1").
 function(frelane_test name)

@@ -577,8 +577,10 @@ void KeptWhileUnchanged::Start() {
   vouched_ = true;
 }
 
-void KeptWhileUnchanged::Include(const std::string& path, const FileImagePtr& image) {
-  if (vouched_ && !IsServedOnMark(path, image)) vouched_ = false;
+bool KeptWhileUnchanged::Include(const std::string& path, const FileImagePtr& image) {
+  const bool on_mark = IsServedOnMark(path, image);
+  if (!on_mark) vouched_ = false;
+  return on_mark;
 }
 
 // Serials count every thread's scopes together: an object rated from one thread and then

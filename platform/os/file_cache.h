@@ -126,7 +126,8 @@ class KeptWhileUnchanged {
   // ends it.
   void Start();
   // Counts in image, just read from path; the set stands only if it was served on a mark.
-  void Include(const std::string& path, const FileImagePtr& image);
+  // True when it was (the image may then be kept with the set).
+  bool Include(const std::string& path, const FileImagePtr& image);
   // Ends the set: nothing stands until the next Start.
   void Forget() { vouched_ = false; }
   // True while everything counted in since Start stands.

@@ -129,10 +129,9 @@ TariffFile TariffFileSet::OpenPath(const std::string& path) const {
 const TariffFileSet::KeptImage* TariffFileSet::Kept(const ShortName& name) const {
   const std::uint64_t scope = os::SnapshotSerial();
   if (scope == 0 || scope != kept_checked_in_) {
-    const std::uint64_t changes = os::ChangesSoFar();
-    if (changes != kept_changes_) {
+    if (!kept_set_.Stands()) {
       kept_.clear();
-      kept_changes_ = changes;
+      kept_set_.Start();
     }
     kept_checked_in_ = scope;
   }
@@ -144,6 +143,7 @@ const TariffFileSet::KeptImage* TariffFileSet::Kept(const ShortName& name) const
 
 void TariffFileSet::ForgetKeptImages() const {
   kept_.clear();
+  kept_set_.Forget();
   kept_checked_in_ = 0;
 }
 
@@ -177,11 +177,7 @@ TariffFile TariffFileSet::OpenNamed(const CurrentTariff& tariff, std::string_vie
   }
   *lookup = Lookup::kFound;
   TariffFile file = OpenPath(*path);
-  if (os::IsServedOnMark(*path, file.image())) {
-    kept_.push_back({name, *path, file.image()});
-  } else {
-    open_files_vouched_ = false;
-  }
+  if (open_files_.Include(*path, file.image())) kept_.push_back({name, *path, file.image()});
   return file;
 }
 
@@ -200,7 +196,7 @@ TariffStream TariffFileSet::TariffFile_FOpen(const CurrentTariff& tariff, std::s
   auto path = FindTariffFile(tariff, suffix, file_no, false, &found);
   if (!found) return TariffStream();
   TariffStream stream = File_FOpenShared(*path, mode);
-  if (!os::IsServedOnMark(*path, stream.image())) open_files_vouched_ = false;
+  open_files_.Include(*path, stream.image());
   return stream;
 }
 
@@ -377,8 +373,7 @@ void TariffFileSet::CloseTariffFiles() {
   CloseBorderPoints();
   CloseWeightTypes();
   // Whatever opens from here on is vouched for by the changes taken in so far.
-  open_files_vouched_ = true;
-  open_files_changes_ = os::ChangesSoFar();
+  open_files_.Start();
   open_files_checked_in_ = os::SnapshotSerial();
 }
 
@@ -386,7 +381,7 @@ bool TariffFileSet::OpenFilesMayHaveChanged() {
   const std::uint64_t scope = os::SnapshotSerial();
   if (scope != 0 && scope == open_files_checked_in_) return false;
   open_files_checked_in_ = scope;
-  return !open_files_vouched_ || os::ChangesSoFar() != open_files_changes_;
+  return !open_files_.Stands();
 }
 
 void TariffFileSet::TariffFiles_CloseAll(const CurrentTariff& selected) {

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "platform/os/bytes.h"
+#include "platform/os/file_cache.h"
 #include "platform/os/record_layout.h"
 #include "tolv32dll/errors/error_numbers.h"
 #include "tolv32dll/tariff/current_tariff.h"
@@ -233,13 +234,12 @@ class TariffFileSet {
   os::DirectoryClaim claim_;  // of the tariff data directory
   std::string request_tariff_name_;
   mutable std::vector<KeptImage> kept_;
-  mutable std::uint64_t kept_changes_ = 0;     // the file cache's ChangesSoFar when last asked
+  mutable os::KeptWhileUnchanged kept_set_;   // what kept_ holds stands while this does
   mutable std::uint64_t kept_checked_in_ = 0;  // the scope it was asked in
   std::optional<CurrentTariff> open_tariff_;
-  // Every file opened since the last close was served on a mark taken before
-  // open_files_changes_ (the file cache's ChangesSoFar at that close).
-  mutable bool open_files_vouched_ = true;
-  std::uint64_t open_files_changes_ = 0;
+  // Stands while every file opened since the last close was served on a mark, and no
+  // change has been taken in since that close.
+  mutable os::KeptWhileUnchanged open_files_;
   std::uint64_t open_files_checked_in_ = 0;  // the scope it was last asked in
 
   std::array<TariffFile, static_cast<std::size_t>(TariffFileKind::kCount)> files_;
