@@ -33,6 +33,16 @@ bool IsFiveDigitZip(std::string_view code) {
   return code.size() >= 5 && std::all_of(code.begin(), code.begin() + 5, os::IsAsciiDigit);
 }
 
+std::optional<std::uint32_t> PackedDigits(std::string_view code) {
+  if (code.size() < 5) return std::nullopt;
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < 5; ++i) {
+    if (!os::IsAsciiDigit(code[i])) return std::nullopt;
+    value = (value << 4) | static_cast<std::uint32_t>(code[i] - '0');
+  }
+  return value;
+}
+
 bool IsPostalPrefix(std::string_view code) {
   return code.size() >= 3 && os::IsAsciiAlpha(code[0]) && os::IsAsciiDigit(code[1]) &&
          os::IsAsciiAlpha(code[2]);
@@ -40,6 +50,11 @@ bool IsPostalPrefix(std::string_view code) {
 
 bool CodeInPackedRange(std::string_view code, std::span<const std::uint8_t> one_end,
                        std::span<const std::uint8_t> other_end) {
+  if (const std::optional<std::uint32_t> key = PackedDigits(code)) {
+    const std::optional<std::uint32_t> one = PackedDigitsOf(one_end);
+    const std::optional<std::uint32_t> other = PackedDigitsOf(other_end);
+    if (one && other) return std::min(*one, *other) <= *key && *key <= std::max(*one, *other);
+  }
   std::size_t width;
   if (IsFiveDigitZip(code)) {
     width = 5;

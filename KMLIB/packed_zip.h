@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -27,6 +28,18 @@ std::string UnpackZip(std::span<const std::uint8_t> packed);
 
 // The first five characters are digits.
 bool IsFiveDigitZip(std::string_view code);
+
+// Five digits compare against an end packed as digits as the packed numbers do: the
+// unpacked characters are the nibbles plus '0' in order, so no unpacking is needed.
+// The first five characters of code as the files pack them; nullopt unless they are digits.
+std::optional<std::uint32_t> PackedDigits(std::string_view code);
+// The number an end packed as digits holds; nullopt for an end packed as characters.
+// REQUIRES: packed holds at least 3 bytes.
+inline std::optional<std::uint32_t> PackedDigitsOf(std::span<const std::uint8_t> packed) {
+  if (packed[0] >= 10) return std::nullopt;
+  return (static_cast<std::uint32_t>(packed[0]) << 16) |
+         (static_cast<std::uint32_t>(packed[1]) << 8) | packed[2];
+}
 // Letter, digit, letter: the prefix of a Canadian postal code.
 bool IsPostalPrefix(std::string_view code);
 

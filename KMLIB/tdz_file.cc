@@ -27,28 +27,22 @@ int CompareText(std::string_view code, const ZipText& end, std::size_t n) {
 
 // A code as the compares of a search take it, worked out once for all its probes.
 struct ZipKey {
-  explicit ZipKey(std::string_view code) : code(code) {
-    width = !code.empty() && os::IsAsciiAlpha(code[0]) ? 3 : 5;
-    digits = code.size() >= 5;
-    for (std::size_t i = 0; digits && i < 5; ++i) {
-      digits = code[i] >= '0' && code[i] <= '9';
-      value = (value << 4) | static_cast<std::uint32_t>(code[i] - '0');
-    }
-  }
+  explicit ZipKey(std::string_view code)
+      : code(code),
+        width(!code.empty() && os::IsAsciiAlpha(code[0]) ? 3 : 5),
+        digits(PackedDigits(code)) {}
   std::string_view code;
   std::size_t width;
-  bool digits;              // the code begins with five digits...
-  std::uint32_t value = 0;  // ...held here as nibbles, as the files pack them
+  std::optional<std::uint32_t> digits;  // the first five characters, when digits, packed
 };
 
-// The key against one packed end of a range. Five digits against an end packed as
-// digits compare as the packed numbers do: the unpacked characters are the nibbles
-// plus '0', with no NUL on either side to stop the compare.
+// The key against one packed end of a range. Digits against digits compare as packed
+// numbers, with no NUL on either side to stop the compare.
 int CompareEnd(const ZipKey& key, std::span<const std::uint8_t> packed) {
-  if (key.digits && packed[0] < 10) {
-    std::uint32_t end = (static_cast<std::uint32_t>(packed[0]) << 16) |
-                        (static_cast<std::uint32_t>(packed[1]) << 8) | packed[2];
-    return key.value < end ? -1 : (key.value > end ? 1 : 0);
+  if (key.digits) {
+    if (const std::optional<std::uint32_t> end = PackedDigitsOf(packed)) {
+      return *key.digits < *end ? -1 : (*key.digits > *end ? 1 : 0);
+    }
   }
   return CompareText(key.code, UnpackZipText(packed), key.width);
 }

@@ -61,6 +61,26 @@ TEST(PackedZipTest, CodesInARangeOfPackedEnds) {
   EXPECT_FALSE(CodeInPackedRange("14999", text_end, high));
 }
 
+// Digits against ends packed as digits are compared without unpacking; the answer must be
+// the one the unpacked texts give, also for ends whose nibbles are not digits.
+TEST(PackedZipTest, PackedDigitsCompareAsTheirTexts) {
+  std::mt19937 random(30);
+  auto packed_end = [&] {
+    return Bytes{static_cast<std::uint8_t>(random() % 10), static_cast<std::uint8_t>(random()),
+                 static_cast<std::uint8_t>(random())};
+  };
+  for (int round = 0; round < 2000; ++round) {
+    const Bytes one = packed_end();
+    const Bytes other = packed_end();
+    std::string code = std::to_string(10000 + random() % 90000);
+    if (round % 3 == 0 && IsFiveDigitZip(UnpackZip(one))) code = UnpackZip(one);  // an end
+    const std::string a = UnpackZip(one);
+    const std::string b = UnpackZip(other);
+    const bool inside = std::min(a, b) <= code && code <= std::max(a, b);
+    ASSERT_EQ(inside, CodeInPackedRange(code, one, other)) << code << " " << a << " " << b;
+  }
+}
+
 TEST(TdzTest, FindsHandBuiltRangeAndItsFields) {
   // 15000-15999, versions 1 to 99 (end excluded), area 1, sub-area 0x0102, order 7.
   const Bytes record = {0x01, 0x50, 0x00, 0x01, 0x59, 0x99, 0x01, 0x63, 0x01, 0x02, 0x01, 0x07};

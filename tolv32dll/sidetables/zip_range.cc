@@ -14,12 +14,18 @@ ZipRangeKey HeadOf(std::string_view code, std::size_t n) {
   h.n = n;
   h.text.fill(' ');
   if (!code.empty()) std::memcpy(h.text.data(), code.data(), std::min(n, code.size()));
+  if (n == 5) h.digits = kmlib::PackedDigits(std::string_view(h.text.data(), n));
   return h;
 }
 
 // Orders the key against the head of a packed code as it unpacks, blank-padded to the
 // key's width; bytes compare unsigned, as memcmp does.
 int CompareWithPacked(const ZipRangeKey& key, const std::uint8_t* packed) {
+  if (key.digits) {
+    const std::optional<std::uint32_t> end =
+        kmlib::PackedDigitsOf(std::span<const std::uint8_t>(packed, 3));
+    if (end) return *key.digits < *end ? -1 : (*key.digits > *end ? 1 : 0);
+  }
   const kmlib::ZipText text = kmlib::UnpackZipText(std::span<const std::uint8_t>(packed, 3));
   for (std::size_t i = 0; i < key.n; ++i) {
     const auto a = static_cast<unsigned char>(key.text[i]);

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 namespace tolv {
@@ -16,6 +17,7 @@ namespace tolv {
 struct ZipRangeKey {
   std::array<char, 5> text{};
   std::size_t n = 0;
+  std::optional<std::uint32_t> digits;  // a 5-character key of digits, packed
   int Compare(const ZipRangeKey& other) const {
     return std::memcmp(text.data(), other.text.data(), n);
   }

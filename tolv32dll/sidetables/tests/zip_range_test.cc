@@ -69,5 +69,28 @@ TEST(ZipRangeTest, OrdersCodesAgainstPackedEndsAsTheirTextWould) {
   }
 }
 
+TEST(ZipRangeTest, DigitKeysAgainstDigitEndsOrderAsTheirTexts) {
+  // Ends packed as digits, some with nibbles above 9 (which unpack past '9').
+  const Packed ends[] = {Digits(15000), Digits(15999), {0x01, 0x5A, 0x00}, {0x09, 0xFF, 0xFF}};
+  auto text_of = [](const Packed& p) {
+    std::string t;
+    for (int shift = 16; shift >= 0; shift -= 4) {
+      const std::uint32_t v = (std::uint32_t{p[0]} << 16) | (std::uint32_t{p[1]} << 8) | p[2];
+      t += static_cast<char>(((v >> shift) & 0x0F) | 0x30);
+    }
+    return t;
+  };
+  for (const char* code : {"14999", "15000", "15500", "15999", "16000", "99999"}) {
+    for (const Packed& low : ends) {
+      for (const Packed& high : ends) {
+        const ZipRangeKey key = ZipRangeKeyOf(code);
+        EXPECT_EQ(Model(key, text_of(low), text_of(high)),
+                  CompareZipWithRange(key, low.data(), high.data()))
+            << code << " " << text_of(low) << " " << text_of(high);
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tolv
