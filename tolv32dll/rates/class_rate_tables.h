@@ -78,8 +78,13 @@ struct ClassRateTables {
 struct RateMatrix {
   static constexpr std::size_t kCells = 171;  // 19 classes of 9 breaks
   static constexpr std::int32_t kNotComputed = 9999999;
-  std::array<std::int32_t, kCells> cells;
-  RateMatrix() { cells.fill(kNotComputed); }
+  // Copied as one block: a cell-by-cell fill is slow enough to show in a rating's time.
+  static constexpr std::array<std::int32_t, kCells> kNoneComputed = [] {
+    std::array<std::int32_t, kCells> cells{};
+    cells.fill(kNotComputed);
+    return cells;
+  }();
+  std::array<std::int32_t, kCells> cells = kNoneComputed;
 };
 
 }  // namespace tolv
