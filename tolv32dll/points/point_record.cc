@@ -16,9 +16,14 @@ std::array<char, 5> FiveChars(std::string_view code) {
   return s;
 }
 
+// Byte by byte, unsigned, as memcmp orders them; five bytes are compared in place.
 int CompareFive(const std::array<char, 5>& code, const char* field) {
-  int c = std::memcmp(code.data(), field, 5);
-  return c < 0 ? -1 : (c > 0 ? 1 : 0);
+  for (std::size_t i = 0; i < code.size(); ++i) {
+    const auto a = static_cast<unsigned char>(code[i]);
+    const auto b = static_cast<unsigned char>(field[i]);
+    if (a != b) return a < b ? -1 : 1;
+  }
+  return 0;
 }
 
 std::uint32_t CompactRange(os::ByteSpan record) {
