@@ -10,6 +10,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <type_traits>
+#include <utility>
 #include <initializer_list>
 #include <ostream>
 #include <ranges>
@@ -46,6 +49,13 @@ class BoundedList {
   }
   void push_back(const T& value) {
     if (size_ < N) items_[size_++] = value;
+  }
+  // Builds the value in its place: a value built byte by byte and then copied whole would
+  // wait for its bytes to reach memory.
+  template <class... Args>
+  void emplace_back(Args&&... args) {
+    static_assert(std::is_trivially_destructible_v<T>);
+    if (size_ < N) std::construct_at(&items_[size_++], std::forward<Args>(args)...);
   }
   // Shrinks, or grows with copies of value.
   void resize(std::size_t n, const T& value = T()) {
