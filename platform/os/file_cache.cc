@@ -575,6 +575,14 @@ bool IsServedOnMark(const std::string& path, const FileImagePtr& image) {
 void KeptWhileUnchanged::Start() {
   changes_ = ChangesSoFar();
   vouched_ = true;
+  asked_in_ = SnapshotSerial();
+}
+
+bool KeptWhileUnchanged::StandsForThisScope() {
+  const std::uint64_t scope = SnapshotSerial();
+  if (scope != 0 && scope == asked_in_) return true;
+  asked_in_ = scope;
+  return Stands();
 }
 
 bool KeptWhileUnchanged::Include(const std::string& path, const FileImagePtr& image) {

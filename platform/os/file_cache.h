@@ -129,13 +129,20 @@ class KeptWhileUnchanged {
   // True when it was (the image may then be kept with the set).
   bool Include(const std::string& path, const FileImagePtr& image);
   // Ends the set: nothing stands until the next Start.
-  void Forget() { vouched_ = false; }
+  void Forget() {
+    vouched_ = false;
+    asked_in_ = 0;
+  }
   // True while everything counted in since Start stands.
   bool Stands() const { return vouched_ && ChangesSoFar() == changes_; }
+  // Stands, asked once a scope (see SnapshotScope): a later ask in the same scope, or one
+  // after a Start in it, is true, so that a rating keeps to what it first found.
+  bool StandsForThisScope();
 
  private:
   std::uint64_t changes_ = 0;
   bool vouched_ = false;
+  std::uint64_t asked_in_ = 0;  // the scope last asked or started in (0: none)
 };
 
 // The name lookups used by FindFileNoCase: the answer of (dir, name) given in the scope in

@@ -29,10 +29,7 @@ std::shared_ptr<const TdVersions> ReadTdVersions(const std::string& path,
 }
 
 void TdFiles::Check(std::string_view dir) {
-  const std::uint64_t scope = os::SnapshotSerial();
-  if (dir == dir_ && scope != 0 && scope == checked_in_) return;
-  checked_in_ = scope;
-  if (dir == dir_ && kept_.Stands()) return;
+  if (dir == dir_ && kept_.StandsForThisScope()) return;
   versions_.reset();
   zip_ranges_.reset();
   area_values_.reset();

@@ -44,7 +44,6 @@ class TdFiles {
   void Check(std::string_view dir);
 
   std::string dir_;
-  std::uint64_t checked_in_ = 0;
   os::KeptWhileUnchanged kept_;
   std::shared_ptr<const TdVersions> versions_;
   std::optional<kmlib::ZipRangeFile> zip_ranges_;

@@ -127,13 +127,9 @@ TariffFile TariffFileSet::OpenPath(const std::string& path) const {
 }
 
 const TariffFileSet::KeptImage* TariffFileSet::Kept(const ShortName& name) const {
-  const std::uint64_t scope = os::SnapshotSerial();
-  if (scope == 0 || scope != kept_checked_in_) {
-    if (!kept_set_.Stands()) {
-      kept_.clear();
-      kept_set_.Start();
-    }
-    kept_checked_in_ = scope;
+  if (!kept_set_.StandsForThisScope()) {
+    kept_.clear();
+    kept_set_.Start();
   }
   for (const KeptImage& kept : kept_) {
     if (kept.name == name) return &kept;
@@ -144,7 +140,6 @@ const TariffFileSet::KeptImage* TariffFileSet::Kept(const ShortName& name) const
 void TariffFileSet::ForgetKeptImages() const {
   kept_.clear();
   kept_set_.Forget();
-  kept_checked_in_ = 0;
 }
 
 TariffFile TariffFileSet::OpenNamed(const CurrentTariff& tariff, std::string_view suffix,
@@ -374,14 +369,10 @@ void TariffFileSet::CloseTariffFiles() {
   CloseWeightTypes();
   // Whatever opens from here on is vouched for by the changes taken in so far.
   open_files_.Start();
-  open_files_checked_in_ = os::SnapshotSerial();
 }
 
 bool TariffFileSet::OpenFilesMayHaveChanged() {
-  const std::uint64_t scope = os::SnapshotSerial();
-  if (scope != 0 && scope == open_files_checked_in_) return false;
-  open_files_checked_in_ = scope;
-  return !open_files_.Stands();
+  return !open_files_.StandsForThisScope();
 }
 
 void TariffFileSet::TariffFiles_CloseAll(const CurrentTariff& selected) {

@@ -234,13 +234,11 @@ class TariffFileSet {
   os::DirectoryClaim claim_;  // of the tariff data directory
   std::string request_tariff_name_;
   mutable std::vector<KeptImage> kept_;
-  mutable os::KeptWhileUnchanged kept_set_;   // what kept_ holds stands while this does
-  mutable std::uint64_t kept_checked_in_ = 0;  // the scope it was asked in
+  mutable os::KeptWhileUnchanged kept_set_;  // what kept_ holds stands while this does
   std::optional<CurrentTariff> open_tariff_;
   // Stands while every file opened since the last close was served on a mark, and no
   // change has been taken in since that close.
   mutable os::KeptWhileUnchanged open_files_;
-  std::uint64_t open_files_checked_in_ = 0;  // the scope it was last asked in
 
   std::array<TariffFile, static_cast<std::size_t>(TariffFileKind::kCount)> files_;
   TariffFile rate_index_;
