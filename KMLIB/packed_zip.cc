@@ -6,6 +6,32 @@
 
 namespace kmlib {
 
+namespace {
+
+char At(std::string_view text, std::size_t i) { return i < text.size() ? text[i] : ' '; }
+
+}  // namespace
+
+std::optional<std::array<std::uint8_t, 3>> PackZip(std::string_view code) {
+  const char first = At(code, 0);
+  if (os::IsAsciiDigit(first)) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 5; ++i) {
+      const auto c = static_cast<unsigned char>(os::AsciiUpper(At(code, i)));
+      value = (value << 4) | ((c - '0') & 0xFu);
+    }
+    return std::array<std::uint8_t, 3>{static_cast<std::uint8_t>(value >> 16),
+                                       static_cast<std::uint8_t>(value >> 8),
+                                       static_cast<std::uint8_t>(value)};
+  }
+  if (os::IsAsciiAlpha(first)) {
+    return std::array<std::uint8_t, 3>{static_cast<std::uint8_t>(os::AsciiUpper(first)),
+                                       static_cast<std::uint8_t>(At(code, 1)),
+                                       static_cast<std::uint8_t>(os::AsciiUpper(At(code, 2)))};
+  }
+  return std::nullopt;
+}
+
 ZipText UnpackZipText(std::span<const std::uint8_t> packed) {
   ZipText text;
   if (packed[0] < 10) {

@@ -14,6 +14,12 @@
 
 namespace kmlib {
 
+// A code whose first character is a digit packs its first 5 characters as nibbles
+// ("12345" -> 01 23 45); a code whose first character is a letter keeps 3 characters, the
+// first and third upper-cased ("k1a0b1" -> 'K' '1' 'A'). Missing characters count as
+// blanks. nullopt for any other first character (nothing packs; a search finds nothing).
+std::optional<std::array<std::uint8_t, 3>> PackZip(std::string_view code);
+
 // An unpacked code held in place, so that searches compare codes without allocating.
 struct ZipText {
   std::array<char, 5> chars{};  // NUL after a 3-character code

@@ -5,9 +5,11 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "KMLIB/packed_zip.h"
 #include "KMLIB/record_file.h"
+#include "platform/os/ascii_text.h"
 #include "platform/os/bytes.h"
 #include "platform/os/read_only_file.h"
 
@@ -30,10 +32,18 @@ IndexEntry Decode(std::span<const std::uint8_t> b) {
           *v.at(I::kFirstVersion), *v.at(I::kEndVersion), v.I32(I::kNameOffset)};
 }
 
-int CompareZip5(std::string_view code, const ZipText& zip) {
+// The code as packing and unpacking leave it, which is how the index compares it.
+std::optional<ZipText> KeyOf(std::string_view code) {
+  const std::optional<std::array<std::uint8_t, 3>> packed = PackZip(code);
+  if (!packed) return std::nullopt;
+  return UnpackZipText(*packed);
+}
+
+// Over 5 characters, ending at a NUL, as unsigned bytes.
+int CompareZip5(const ZipText& key, const ZipText& zip) {
   for (std::size_t i = 0; i < 5; ++i) {
-    unsigned char a = i < code.size() ? static_cast<unsigned char>(code[i]) : 0;
-    unsigned char b = static_cast<unsigned char>(zip.chars[i]);
+    const auto a = static_cast<unsigned char>(key.chars[i]);
+    const auto b = static_cast<unsigned char>(zip.chars[i]);
     if (a != b) return a < b ? -1 : 1;
     if (a == 0) return 0;
   }
@@ -53,11 +63,13 @@ std::optional<std::string> ReadName(std::FILE* names, std::int32_t offset) {
 
 }  // namespace
 
-std::vector<std::string> ReadExceptionNames(const std::string& index_path,
-                                            const std::string& names_path, std::string_view code,
-                                            const std::vector<std::int16_t>& name_codes,
-                                            std::uint8_t version, std::size_t limit) {
-  std::vector<std::string> result;
+std::vector<TdnName> ReadExceptionNames(const std::string& index_path,
+                                        const std::string& names_path, std::string_view code,
+                                        const std::vector<std::int16_t>& name_codes,
+                                        std::uint8_t version, std::size_t limit) {
+  std::vector<TdnName> result;
+  const std::optional<ZipText> key = KeyOf(code);
+  if (!key) return result;
   std::optional<RecordFile> index = RecordFile::Open(index_path, tdn_index_record::kSize);
   if (!index) return result;
   NoteOpenedFile(index_path);
@@ -69,7 +81,7 @@ std::vector<std::string> ReadExceptionNames(const std::string& index_path,
     if (name_code == 0) continue;
     long found = index->FindFirst([&](std::span<const std::uint8_t> b) {
       IndexEntry e = Decode(b);
-      if (int c = CompareZip5(code, e.zip); c != 0) return c;
+      if (int c = CompareZip5(*key, e.zip); c != 0) return c;
       if (name_code != e.name_code) return name_code < e.name_code ? -1 : 1;
       if (version < e.first_version) return -1;
       if (version >= e.end_version) return 1;
@@ -78,13 +90,13 @@ std::vector<std::string> ReadExceptionNames(const std::string& index_path,
     if (found < 0) continue;
     for (std::size_t i = static_cast<std::size_t>(found); index->Read(i, bytes); ++i) {
       IndexEntry e = Decode(bytes);
-      if (CompareZip5(code, e.zip) != 0 || e.name_code != name_code) break;
+      if (CompareZip5(*key, e.zip) != 0 || e.name_code != name_code) break;
       if (version < e.first_version || version > e.end_version) break;
       std::optional<std::string> name = ReadName(names.get(), e.offset);
       if (!name) break;
       if (name->size() < 3) continue;
       if (result.size() == limit) return result;
-      result.push_back(*name);
+      result.push_back({std::move(*name), name_code});
     }
   }
   return result;

@@ -25,16 +25,25 @@ static_assert(os::FieldsTile({kZip, kNameCode, kFirstVersion, kEndVersion, kName
 
 inline constexpr std::size_t kMaxTdnNameChars = 19;
 
+// One exception name (at most 19 characters, as stored) and the name code it is filed
+// under.
+struct TdnName {
+  std::string name;
+  std::int16_t code = 0;
+};
+
 // The exception names of a code for each name code in turn (a name code of 0 is passed
 // over), in file order: for each name code, from the first record whose version range
 // [first, end) holds the version, as long as the code and the name code stay the same
-// and the range [first, end] holds the version. Names shorter than 3 characters are left
-// out; the list stops at limit names. A missing or unreadable file gives no names; an
-// offset outside TDN.IDA ends the list for that name code.
-std::vector<std::string> ReadExceptionNames(const std::string& index_path,
-                                            const std::string& names_path, std::string_view code,
-                                            const std::vector<std::int16_t>& name_codes,
-                                            std::uint8_t version, std::size_t limit);
+// and the range [first, end] holds the version. The code is compared as the files pack
+// it: five characters when it begins with a digit, else its first three (first and third
+// upper-cased); a code of neither kind has no names. Names shorter than 3 characters are
+// left out; the list stops at limit names. A missing or unreadable file gives no names;
+// an offset outside TDN.IDA ends the list for that name code.
+std::vector<TdnName> ReadExceptionNames(const std::string& index_path,
+                                        const std::string& names_path, std::string_view code,
+                                        const std::vector<std::int16_t>& name_codes,
+                                        std::uint8_t version, std::size_t limit);
 
 }  // namespace kmlib
 

@@ -238,6 +238,26 @@ TEST(TdxTest, FindTestsVersionsAndNextSteppingDoesNot) {
   EXPECT_FALSE(ExceptionFile::Open(dir.File("NONE.TBL")).has_value());
 }
 
+// "name/code" for each name read.
+std::vector<std::string> Listed(const std::vector<TdnName>& names) {
+  std::vector<std::string> out;
+  for (const TdnName& n : names) out.push_back(n.name + "/" + std::to_string(n.code));
+  return out;
+}
+
+TEST(TdnTest, WriterLaysOutTheRecordsByteByByte) {
+  // ZIP 15213 packed, name code 100, versions 1 to 9, the name at offset 0 of TDN.IDA.
+  testkit::TdnFiles files =
+      testkit::TdnFilesFor({{"15213", 100, 1, 9, "ELM"}, {"K1A", -2, 0, 255, "OAK"}});
+  EXPECT_EQ((Bytes{0x01, 0x52, 0x13, 0x64, 0x00, 0x01, 0x09, 0x00, 0x00, 0x00, 0x00,  //
+                   'K', '1', 'A', 0xFE, 0xFF, 0x00, 0xFF, 0x14, 0x00, 0x00, 0x00}),
+            files.index);
+  // A length byte, then the name padded to 19 characters.
+  const std::string names =
+      "\x03" "ELM" + std::string(16, ' ') + "\x03" "OAK" + std::string(16, ' ');
+  EXPECT_EQ(Bytes(names.begin(), names.end()), files.names);
+}
+
 TEST(TdnTest, NamesInFileOrderUntilTheVersionsStopHolding) {
   testkit::TempDir dir;
   testkit::TdnFiles files = testkit::TdnFilesFor({
@@ -245,19 +265,46 @@ TEST(TdnTest, NamesInFileOrderUntilTheVersionsStopHolding) {
       {"15213", 100, 1, 6, "AB"},  // too short to keep
       {"15213", 100, 1, 6, "BIRCH HOLLOW"},
       {"15213", 100, 7, 9, "LATE MILL"},  // versions no longer hold 5: the scan stops
+      {"15213", 100, 1, 9, "AFTER LATE"},
       {"15213", 200, 1, 9, "OAK RIDGE"},
+      {"15214", 300, 1, 9, "NEXT ZIP"},
   });
   dir.Write("TDN.IDX", files.index);
   dir.Write("TDN.IDA", files.names);
-  std::vector<std::string> names = ReadExceptionNames(
-      dir.File("TDN.IDX"), dir.File("TDN.IDA"), "15213 ", {100, 200}, 5, 66);
-  EXPECT_EQ((std::vector<std::string>{"ELM CREEK", "BIRCH HOLLOW", "OAK RIDGE"}), names);
-  EXPECT_EQ(1u, ReadExceptionNames(dir.File("TDN.IDX"), dir.File("TDN.IDA"), "15213 ",
-                                   {100, 200}, 5, 1)
-                    .size());
-  EXPECT_TRUE(ReadExceptionNames(dir.File("TDN.IDX"), dir.File("NONE.IDA"), "15213 ", {100}, 5,
-                                 66)
-                  .empty());
+  const std::string idx = dir.File("TDN.IDX"), ida = dir.File("TDN.IDA");
+  EXPECT_EQ((std::vector<std::string>{"ELM CREEK/100", "BIRCH HOLLOW/100", "OAK RIDGE/200"}),
+            Listed(ReadExceptionNames(idx, ida, "15213 ", {100, 200, 0}, 5, 66)));
+  EXPECT_EQ(1u, ReadExceptionNames(idx, ida, "15213 ", {100, 200}, 5, 1).size());
+  EXPECT_EQ((std::vector<std::string>{"NEXT ZIP/300"}),
+            Listed(ReadExceptionNames(idx, ida, "15214", {300}, 5, 66)));
+  EXPECT_TRUE(ReadExceptionNames(idx, dir.File("NONE.IDA"), "15213 ", {100}, 5, 66).empty());
+  EXPECT_TRUE(ReadExceptionNames(dir.File("NONE.IDX"), ida, "15213 ", {100}, 5, 66).empty());
+  EXPECT_TRUE(ReadExceptionNames(idx, ida, " 15213", {100}, 5, 66).empty());
+}
+
+TEST(TdnTest, TheSearchExcludesTheEndVersionAndTheScanIncludesIt) {
+  testkit::TempDir dir;
+  testkit::TdnFiles files = testkit::TdnFilesFor({
+      {"15213", 100, 1, 9, "OTHER CODE"},
+      {"15213", 200, 1, 9, "FOUND"},
+      {"15213", 200, 1, 5, "ENDS AT 5"},
+  });
+  dir.Write("TDN.IDX", files.index);
+  dir.Write("TDN.IDA", files.names);
+  const std::string idx = dir.File("TDN.IDX"), ida = dir.File("TDN.IDA");
+  EXPECT_EQ((std::vector<std::string>{"FOUND/200", "ENDS AT 5/200"}),
+            Listed(ReadExceptionNames(idx, ida, "15213 ", {200}, 5, 66)));
+  EXPECT_TRUE(ReadExceptionNames(idx, ida, "15213 ", {200}, 9, 66).empty());
+}
+
+TEST(TdnTest, PostalCodesCompareOnTheirFirstThreeCharacters) {
+  testkit::TempDir dir;
+  testkit::TdnFiles files = testkit::TdnFilesFor({{"K1A", 100, 1, 9, "LOWER TOWN"}});
+  dir.Write("TDN.IDX", files.index);
+  dir.Write("TDN.IDA", files.names);
+  EXPECT_EQ(
+      (std::vector<std::string>{"LOWER TOWN/100"}),
+      Listed(ReadExceptionNames(dir.File("TDN.IDX"), dir.File("TDN.IDA"), "k1a0b1", {100}, 5, 66)));
 }
 
 TEST(TdnTest, OffsetOutsideTheNameFileEndsTheListWithoutOverrun) {
@@ -272,10 +319,11 @@ TEST(TdnTest, OffsetOutsideTheNameFileEndsTheListWithoutOverrun) {
   testkit::TempDir dir;
   dir.Write("TDN.IDX", index);
   dir.Write("TDN.IDA", names);
-  std::vector<std::string> got = ReadExceptionNames(dir.File("TDN.IDX"), dir.File("TDN.IDA"),
-                                                    "15213 ", {100, 200}, 1, 66);
+  std::vector<TdnName> got = ReadExceptionNames(dir.File("TDN.IDX"), dir.File("TDN.IDA"),
+                                                "15213 ", {100, 200}, 1, 66);
   ASSERT_EQ(1u, got.size());
-  EXPECT_EQ(std::string(19, 'Z'), got[0]);
+  EXPECT_EQ(std::string(19, 'Z'), got[0].name);
+  EXPECT_EQ(200, got[0].code);
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include <limits.h>
 #include <stdlib.h>
 #include <sys/inotify.h>
+#include <sys/eventfd.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 
@@ -24,6 +26,10 @@
 #include <vector>
 
 #include "platform/os/ascii_keys.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
 
 namespace os {
 namespace {
@@ -75,6 +81,10 @@ struct Dir {
   bool gone = false;  // the watch no longer stands for the path: a new one takes over
   NameSet marked;     // case-folded
   bool every_name = false;
+  // The directory the path led to when the watch began (see CheckStamps).
+  FileStamp stamp;
+  // The files watched themselves, by path, with the stamps they were vouched for with.
+  std::unordered_map<std::string, FileStamp> files;
 
   void Touch() {
     changes.fetch_add(1, std::memory_order_release);
@@ -127,9 +137,22 @@ struct Watcher {
   int file_watches = 0;
   int file_watch_limit = -1;  // none
   std::uint64_t overflows = 0;  // lost-event notices taken in
+  // Wakes the watcher thread to stop (see StopWatching); -1 when there is no thread.
+  int stop_fd = -1;
+  std::thread thread;
+  // When the stamps were last compared (steady clock, nanoseconds).
+  std::atomic<std::int64_t> stamps_checked_ns{0};
 };
 Watcher& TheWatcher() {
-  static Watcher* watcher = new Watcher;
+  static Watcher* watcher = [] {
+    auto* w = new Watcher;
+#if defined(__SANITIZE_ADDRESS__)
+    // Kept on purpose when the code is unloaded: a thread of the process may still hold
+    // it as the process ends.
+    __lsan_ignore_object(w);
+#endif
+    return w;
+  }();
   return *watcher;
 }
 
@@ -175,11 +198,16 @@ Dir* StartWatch(Watcher& w, const std::string& path) {
       return nullptr;
     }
     w.shared_fd.store(w.fd, std::memory_order_release);
-    try {
-      std::thread(WatchForChanges, std::ref(w), w.fd).detach();
-      w.watching_thread.store(true, std::memory_order_release);
-    } catch (const std::system_error&) {
-      // No thread to be had: callers take changes in themselves.
+    w.stop_fd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (w.stop_fd >= 0) {
+      try {
+        w.thread = std::thread(WatchForChanges, std::ref(w), w.fd);
+        w.watching_thread.store(true, std::memory_order_release);
+      } catch (const std::system_error&) {
+        // No thread to be had: callers take changes in themselves.
+        ::close(w.stop_fd);
+        w.stop_fd = -1;
+      }
     }
   }
   // From the root down: a later step of the path cannot change unnoticed once the
@@ -208,6 +236,8 @@ Dir* StartWatch(Watcher& w, const std::string& path) {
     w.unwatchable.insert(path);
     return nullptr;
   }
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return nullptr;
   Dir* dir;
   if (!w.spare.empty()) {
     dir = w.spare.back();
@@ -217,6 +247,7 @@ Dir* StartWatch(Watcher& w, const std::string& path) {
     w.all.push_back(std::make_unique<Dir>());
     dir = w.all.back().get();
   }
+  dir->stamp = StampOf(st);
   for (auto& [step_wd, name] : steps) {
     auto& leading = w.nodes[step_wd].path;
     std::erase_if(leading, [](const auto& entry) { return entry.second->gone; });
@@ -255,6 +286,7 @@ void LetGo(Watcher& w, Dir* dir) {
   }
   dir->marked.clear();
   dir->every_name = false;
+  dir->files.clear();
   w.spare.push_back(dir);
 }
 
@@ -353,25 +385,111 @@ void Drain(Watcher& w, std::uint64_t arrival) {
   }
 }
 
-// Takes changes in as the kernel queues them, so that a rating needs no system call to
-// learn of them. Runs for the life of the process.
-void WatchForChanges(Watcher& w, int fd) {
-  for (;;) {
-    struct pollfd ready = {fd, POLLIN, 0};
-    const int n = ::poll(&ready, 1, -1);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 || (ready.revents & (POLLERR | POLLNVAL)) != 0) break;
-    if (w.thread_paused.load()) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+std::int64_t SteadyNanoseconds() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+// Some changes raise no event: a write through a shared mapping of the file, a mount over a
+// file or over the directory (or its path), and its unmount. Each changes a stamp: the
+// directory's path leads to another directory, or a watched file's name to another file or
+// to the same file with other times. A directory whose path leads elsewhere is let go (a
+// new watch takes over); a watched file whose stamp moved breaks its directory's marks.
+// REQUIRES: w.mu held.
+void CheckStamps(Watcher& w) {
+  w.stamps_checked_ns.store(SteadyNanoseconds(), std::memory_order_relaxed);
+  struct stat st;
+  for (auto& [path, dir] : w.dirs) {
+    if (dir->gone) continue;
+    if (::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) ||
+        st.st_dev != dir->stamp.device || st.st_ino != dir->stamp.inode) {
+      dir->Lose();
       continue;
     }
-    Drain(w, w.drains.load(std::memory_order_acquire));
+    bool moved = false;
+    for (auto it = dir->files.begin(); it != dir->files.end();) {
+      if (::lstat(it->first.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        moved = true;
+        it = dir->files.erase(it);
+        continue;
+      }
+      const FileStamp now = StampOf(st);
+      if (now != it->second) {
+        moved = true;
+        it->second = now;
+      }
+      ++it;
+    }
+    if (moved) dir->Touch();
+  }
+}
+
+// How long until the stamps are due to be compared again, in milliseconds (0: now).
+int StampsDueInMs(const Watcher& w) {
+  const std::int64_t since =
+      SteadyNanoseconds() - w.stamps_checked_ns.load(std::memory_order_relaxed);
+  const std::int64_t left = kStampCheckInterval.count() - since / 1'000'000;
+  return static_cast<int>(std::clamp<std::int64_t>(left, 0, kStampCheckInterval.count()));
+}
+
+// Compares the stamps when the last comparison lies a second or more back.
+void CheckStampsWhenDue(Watcher& w) {
+  if (StampsDueInMs(w) > 0) return;
+  std::lock_guard<std::mutex> lock(w.mu);
+  CheckStamps(w);
+}
+
+// Takes changes in as the kernel queues them, so that a rating needs no system call to
+// learn of them, and compares the stamps once a second. Runs until StopWatching.
+void WatchForChanges(Watcher& w, int fd) {
+  for (;;) {
+    struct pollfd ready[2] = {{fd, POLLIN, 0}, {w.stop_fd, POLLIN, 0}};
+    const int n = ::poll(ready, 2, StampsDueInMs(w));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 || (ready[0].revents & (POLLERR | POLLNVAL)) != 0) break;
+    if (ready[1].revents != 0) break;
+    if (!w.thread_paused.load()) {
+      if (ready[0].revents != 0) Drain(w, w.drains.load(std::memory_order_acquire));
+      CheckStampsWhenDue(w);
+    } else {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
   }
   // Callers take changes in themselves again; what was missed meanwhile breaks every mark.
   w.watching_thread.store(false, std::memory_order_release);
   std::lock_guard<std::mutex> lock(w.mu);
   TouchAll(w);
 }
+
+// Stops watching for good when the code that watches goes away (the library holding it
+// unloaded, or the process ending): the watcher thread is woken and joined, and the inotify
+// instance closed. Marks break; callers then check stamps on every use.
+struct StopWatchingAtUnload {
+  ~StopWatchingAtUnload() {
+    Watcher& w = TheWatcher();
+    std::thread thread;
+    {
+      std::lock_guard<std::mutex> lock(w.mu);
+      w.unavailable = true;  // no watch starts again
+      thread = std::move(w.thread);
+      if (w.stop_fd >= 0) {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const ssize_t wrote = ::write(w.stop_fd, &one, sizeof one);
+      }
+    }
+    if (thread.joinable()) thread.join();
+    std::lock_guard<std::mutex> lock(w.mu);
+    for (auto& [path, dir] : w.dirs) dir->Lose();
+    w.dirs.clear();
+    w.nodes.clear();
+    w.shared_fd.store(-1, std::memory_order_release);
+    if (w.fd >= 0) ::close(w.fd);
+    if (w.stop_fd >= 0) ::close(w.stop_fd);
+    w.fd = -1;
+    w.stop_fd = -1;
+  }
+} stop_watching_at_unload;
 
 }  // namespace
 
@@ -389,7 +507,7 @@ WatchMark MarkBeforeCheck(std::string_view dir, std::string_view name) {
   return {&watched->changes, watched->changes.load(std::memory_order_acquire)};
 }
 
-bool WatchFileOf(std::string_view dir, const std::string& path) {
+bool WatchFileOf(std::string_view dir, const std::string& path, const FileStamp& stamp) {
   Watcher& w = TheWatcher();
   std::lock_guard<std::mutex> lock(w.mu);
   Dir* watched = WatchOf(w, dir);
@@ -404,7 +522,20 @@ bool WatchFileOf(std::string_view dir, const std::string& path) {
   if (std::find(node.file_of.begin(), node.file_of.end(), watched) == node.file_of.end()) {
     node.file_of.push_back(watched);
   }
+  // A stamp other than the one vouched for before is a change no event told of: what was
+  // vouched for with the old one holds no more.
+  auto [kept, added] = watched->files.try_emplace(path, stamp);
+  if (!added && kept->second != stamp) {
+    kept->second = stamp;
+    watched->Touch();
+  }
   return true;
+}
+
+bool WatchFileOf(std::string_view dir, const std::string& path) {
+  struct stat st;
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  return WatchFileOf(dir, path, StampOf(st));
 }
 
 void CatchUpWithChanges() {
@@ -414,6 +545,8 @@ void CatchUpWithChanges() {
   // Nothing queued and nothing being taken in (the usual case) is told without the lock, so
   // threads do not meet here. Events another thread has read but not yet taken in are
   // waited for under the lock.
+  // Without the thread, the stamps are compared here when due.
+  if (!ChangesArriveByThemselves()) CheckStampsWhenDue(w);
   int queued = 0;
   if (::ioctl(fd, FIONREAD, &queued) == 0 && queued == 0 && !w.draining.load()) return;
   Drain(w, w.drains.load(std::memory_order_acquire));

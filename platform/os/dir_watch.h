@@ -16,6 +16,15 @@
 // change), so that readers may trust a mark without a system call of their own. A lost
 // event (the queue overflowed) breaks every mark.
 //
+// Some changes raise no event: a write through a shared mapping of a file, a mount over a
+// file or a directory and its unmount. Once a second (kStampCheckInterval) the watcher
+// thread compares the stamps of each watched directory and of each file watched itself
+// with those they were watched with, and breaks the marks where one moved; so such a
+// change shows within about that time, still with no system call of the readers'.
+//
+// The library holding this code starts the watcher thread and the inotify instance with the
+// first watch; both end when the code is unloaded (or the process ends).
+//
 // Only absolute paths free of links and of "." and ".." on local file systems are watched:
 // on a network or user-space file system a change made elsewhere raises no event. Where a
 // directory is not watched (or inotify is not to be had) no mark holds, and its callers
@@ -26,10 +35,17 @@
 #define FRELANE_PLATFORM_OS_DIR_WATCH_H_
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
+#include "platform/os/file_stamp.h"
+
 namespace os {
+
+// How often the stamps of what is watched are compared (see above).
+inline constexpr std::chrono::milliseconds kStampCheckInterval{1000};
 
 // A directory's count of the changes taken in; marks compare it.
 using ChangeCount = std::atomic<std::uint64_t>;
@@ -48,10 +64,13 @@ struct WatchMark {
 // when dir is not to be watched. Take the mark before the check or read it is to vouch for.
 WatchMark MarkBeforeCheck(std::string_view dir, std::string_view name);
 
-// Watches the file at path (a regular file of dir, marked there) itself, so that a write
-// through any of its names, in whatever directory, breaks the marks of dir. True once the
-// watch stands; false when it cannot be had (dir not watched, the watch limit reached):
-// then only the file's stamp can tell its changes.
+// Watches the file at path (a regular file of dir, marked there, whose stamp was just found
+// to be stamp) itself, so that a write through any of its names, in whatever directory, or
+// a change of its stamp breaks the marks of dir. True once the watch stands; false when it
+// cannot be had (dir not watched, the watch limit reached): then only the file's stamp can
+// tell its changes.
+bool WatchFileOf(std::string_view dir, const std::string& path, const FileStamp& stamp);
+// As above, with the stamp the file has now.
 bool WatchFileOf(std::string_view dir, const std::string& path);
 
 // Takes in every change queued so far (one system call; none while nothing is watched).

@@ -8,26 +8,27 @@
 //
 // Inside a SnapshotScope the calling thread sees each file and each name lookup as it
 // first found them in that scope, without asking the file system again; outside any scope
-// every request checks the stamp. Inside a scope a directory's stamp is taken once, and a
-// file of a directory whose stamp is unchanged (so no name in it was added, removed or
-// renamed) is checked through the descriptor it was read from.
+// every request checks the stamp. Inside a scope a directory's stamp is taken once for its
+// listing.
 //
 // Where the directory is watched (see dir_watch.h) an image found current, and a name
 // lookup's answer, carry a mark taken before they were checked; while it holds they are
 // served without any system call, across scopes and threads. An image is vouched for so
 // only while its file is watched itself, so that a write through another name of the file
-// (a hard link elsewhere) breaks the mark too; where that watch cannot be had, the stamp is
-// checked at each request. The changes the watches saw
+// (a hard link elsewhere) breaks the mark too, and so does a change of its stamp that raised
+// no event (see dir_watch.h); where that watch cannot be had, the stamp is checked at each
+// request. The changes the watches saw
 // are taken in at each request outside a scope and at the first request of a scope, so a
 // change finished before a rating shows in it. What is not watched is checked as above.
+//
+// What a reader may keep across requests while the marks hold, and the name lookups
+// FindFileNoCase remembers, are in kept_files.h.
 //
 // Thread safety: every function may be called from any thread; images are immutable. Each
 // thread keeps its own notes of what it was served on a mark (and its own count of the
 // holders of each), so that threads reading at once do not meet at the cache's lock.
 #ifndef FRELANE_PLATFORM_OS_FILE_CACHE_H_
 #define FRELANE_PLATFORM_OS_FILE_CACHE_H_
-
-#include <sys/stat.h>
 
 #include <chrono>
 #include <cstddef>
@@ -39,23 +40,10 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/os/dir_watch.h"
+#include "platform/os/file_stamp.h"
 #include "platform/os/regular_file.h"
 
 namespace os {
-
-// What tells one state of a file from another.
-struct FileStamp {
-  std::uint64_t device = 0;
-  std::uint64_t inode = 0;
-  std::int64_t size = 0;
-  std::int64_t modified_s = 0;
-  std::int64_t modified_ns = 0;
-  std::int64_t changed_s = 0;
-  std::int64_t changed_ns = 0;
-  bool operator==(const FileStamp&) const = default;
-};
-FileStamp StampOf(const struct stat& st);
 
 // Files above this size are not imaged; their readers go to the file itself.
 inline constexpr std::size_t kMaxFileImageSize = 16u << 20;
@@ -109,58 +97,6 @@ bool InSnapshot();
 // A number of the calling thread's outermost scope in hand, unique in the process and new
 // with each scope; 0 outside any scope.
 std::uint64_t SnapshotSerial();
-
-// ChangesTakenIn (see dir_watch.h) once the changes so far are taken in, as a request
-// would take them in. A caller may keep what it was served on a mark (see IsServedOnMark)
-// for as long as this stays the same.
-std::uint64_t ChangesSoFar();
-// True when image is what ReadFileImage(path) serves on a mark that holds.
-bool IsServedOnMark(const std::string& path, const FileImagePtr& image);
-
-// Lets a reader keep what it found by name and read (paths, images, what it made of them)
-// across requests without asking the cache again: what was counted in since Start stands
-// while every image of it was served on a mark and no change has been taken in since.
-class KeptWhileUnchanged {
- public:
-  // Begins a new set, before its files are looked up: a change taken in after this point
-  // ends it.
-  void Start();
-  // Counts in image, just read from path; the set stands only if it was served on a mark.
-  // True when it was (the image may then be kept with the set).
-  bool Include(const std::string& path, const FileImagePtr& image);
-  // Ends the set: nothing stands until the next Start.
-  void Forget() {
-    vouched_ = false;
-    asked_in_ = 0;
-  }
-  // True while everything counted in since Start stands.
-  bool Stands() const { return vouched_ && ChangesSoFar() == changes_; }
-  // Stands, asked once a scope (see SnapshotScope): a later ask in the same scope, or one
-  // after a Start in it, is true, so that a rating keeps to what it first found.
-  bool StandsForThisScope();
-
- private:
-  std::uint64_t changes_ = 0;
-  bool vouched_ = false;
-  std::uint64_t asked_in_ = 0;  // the scope last asked or started in (0: none)
-};
-
-// The name lookups used by FindFileNoCase: the answer of (dir, name) given in the scope in
-// hand, or one kept while its mark holds; nullopt when there is none.
-std::optional<std::optional<std::string>> RecalledLookup(std::string_view dir,
-                                                         std::string_view name);
-// True when the answer FindFileNoCase(dir, name) gives now is kept on a mark that holds,
-// found or not: a caller may keep it as IsServedOnMark allows for an image.
-bool IsLookupOnMark(std::string_view dir, std::string_view name);
-// Holds the answer for the rest of the scope in hand.
-void RememberLookup(std::string_view dir, std::string_view name,
-                    const std::optional<std::string>& found);
-// Keeps an answer found as outside any scope, after mark was taken, for as long as the mark
-// holds (not at all for an empty mark).
-void KeepLookup(std::string_view dir, std::string_view name,
-                const std::optional<std::string>& found, const WatchMark& mark);
-// The status FindFileNoCase took of a file, kept for the image read of it in the same scope.
-void RememberStatus(const std::string& path, const struct stat& st);
 
 // A user's hold on a directory whose files it reads (an engine's data directory). While any
 // claim on a directory stands it is watched as above; when the last one ends, the watch

@@ -21,9 +21,7 @@ ReadOnlyFile& ReadOnlyFile::operator=(ReadOnlyFile&& other) noexcept {
     Close();
     descriptor_ = other.descriptor_;
     image_ = std::move(other.image_);
-    position_ = other.position_;
     other.descriptor_ = -1;
-    other.position_ = 0;
   }
   return *this;
 }
@@ -32,7 +30,6 @@ void ReadOnlyFile::Close() {
   if (descriptor_ >= 0) ::close(descriptor_);
   descriptor_ = -1;
   image_.reset();
-  position_ = 0;
 }
 
 std::int64_t ReadOnlyFile::Size() const {
@@ -62,32 +59,6 @@ std::int64_t ReadOnlyFile::ReadAt(std::int64_t offset, MutableByteSpan out) cons
     done += static_cast<std::size_t>(n);
   }
   return static_cast<std::int64_t>(done);
-}
-
-int ReadOnlyFile::Read(MutableByteSpan out) const {
-  if (image_) {
-    const std::int64_t n = ReadAt(position_, out);
-    position_ += n;
-    return static_cast<int>(n);
-  }
-  if (descriptor_ < 0) return -1;
-  ssize_t n;
-  do {
-    n = ::read(descriptor_, out.data(), out.size());
-  } while (n < 0 && errno == EINTR);
-  return static_cast<int>(n);
-}
-
-std::int64_t ReadOnlyFile::Seek(std::int64_t offset, int origin) const {
-  if (image_) {
-    const std::int64_t base = origin == 1 ? position_ : (origin == 2 ? Size() : 0);
-    if (base + offset < 0) return -1;
-    position_ = base + offset;
-    return position_;
-  }
-  if (descriptor_ < 0) return -1;
-  const int whence = origin == 1 ? SEEK_CUR : (origin == 2 ? SEEK_END : SEEK_SET);
-  return ::lseek(descriptor_, static_cast<off_t>(offset), whence);
 }
 
 ReadOnlyStream& ReadOnlyStream::operator=(ReadOnlyStream&& other) noexcept {

@@ -13,7 +13,7 @@
 
 namespace os {
 
-// An open file with a file position of its own. A default file is "not open".
+// An open file, read at given offsets. A default file is "not open".
 class ReadOnlyFile {
  public:
   ReadOnlyFile() = default;
@@ -37,18 +37,13 @@ class ReadOnlyFile {
 
   // The size in bytes, -1 when unknown or not open.
   std::int64_t Size() const;
-  // Reads up to out.size() bytes at offset without moving the file position: the count
-  // read (0 at or past the end), -1 on an error or when not open.
+  // Reads up to out.size() bytes at offset: the count read (0 at or past the end), -1 on an
+  // error or when not open.
   std::int64_t ReadAt(std::int64_t offset, MutableByteSpan out) const;
-  // Reads at the file position and moves it: the count read, 0 at the end, -1 on error.
-  int Read(MutableByteSpan out) const;
-  // origin 0 start, 1 current position, 2 end: the new position, -1 on failure.
-  std::int64_t Seek(std::int64_t offset, int origin) const;
 
  private:
   int descriptor_ = -1;
   FileImagePtr image_;
-  mutable std::int64_t position_ = 0;  // of the image
 };
 
 // An open stdio stream, closed when the handle goes away: over a file's image in memory,

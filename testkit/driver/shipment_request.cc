@@ -34,6 +34,7 @@ std::array<std::uint8_t, 2160> ShipmentRequestBytes(const ShipmentRequest& q) {
   r[2159] = '*';
   // Header fields, record offsets (header offset + 1).
   Put(r, 1, "01", 2);
+  Put(r, 9, std::string(1, q.list_mode), 1);
   Put(r, 10, std::string(1, q.process_mode), 1);
   Put(r, 11, q.tariff_name, 8);
   Put(r, 19, "N", 1);

@@ -17,6 +17,7 @@ struct RequestLine {
 
 struct ShipmentRequest {
   std::string tariff_name;  // 8, blank = determine
+  char list_mode = ' ';     // 'E': an ambiguous city or tariff fails; 'F': listed to the caller
   char process_mode = ' ';
   std::string ship_date = "06/15/2024";
   std::string origin_zip = "15000";

@@ -48,7 +48,6 @@ struct DeterminationState {
   std::vector<std::int16_t> a;
   std::vector<std::int16_t> b;
   char direction = 'F';    // 'T' when origin and destination were exchanged
-  char kind_filter = ' ';  // 'Y' by ZIP codes, 'N' named, or the named pass's kind
   bool intrastate = false; // the intrastate switch, read by the choice by ship date
   TariffDate tariff_date;  // the date of the tariff chosen
 

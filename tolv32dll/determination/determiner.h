@@ -39,7 +39,11 @@ class Determiner {
   ErrorNumber ByJurisdiction();
   // Whether group g0 has a tariff of the class (selecting each one found).
   Result<bool> GroupHasClass(std::size_t g0, bool intrastate);
-  void CheckExceptions();
+  // The exception step: its walks and, between them, the city choice of each point.
+  ErrorNumber CheckExceptions();
+  // The choice among the exception names of the request's origin (or destination), which
+  // keeps the groups of the name chosen: 123, 124 or 129 when the request does not choose.
+  ErrorNumber ChooseExceptionPoint(bool origin);
   ErrorNumber ChooseByShipDate();
   bool CandidateMatches(const EffectiveEntry& a, const EffectiveEntry& b) const;
 
@@ -47,6 +51,9 @@ class Determiner {
   const DeterminationRequest& request_;
   DeterminationContext& context_;
   DeterminationState& state_;
+  // Which tariff kinds the effective entries may have: 'Y' by ZIP codes, 'N' named in
+  // full, or the kind the named pass leaves. Set by each determination before it is read.
+  char kind_filter_ = ' ';
 };
 
 }  // namespace tolv

@@ -1,11 +1,36 @@
 // The exception step: TDX.TBL records that remove a group from a shipment's groups when
-// another group also covers it, keyed by the areas and order bytes of the two points.
+// another group also covers it, keyed by the areas and order bytes of the two points; and
+// between its walks the choice among the exception names (TDN.IDX, TDN.IDA) of each point.
 #include <optional>
 
+#include "KMLIB/tdn_files.h"
 #include "KMLIB/tdx_file.h"
 #include "tolv32dll/determination/determiner.h"
+#include "tolv32dll/points/exception_city.h"
 
 namespace tolv {
+namespace {
+
+// The exception names of a code for the groups that have a result: those filed under
+// A(g), then under B(g) when it differs; at most limit in all.
+std::vector<ExceptionName> ExceptionNames(std::string_view dir, const DeterminationState& state,
+                                          std::string_view code, std::size_t limit) {
+  std::vector<std::int16_t> codes;
+  for (std::size_t g = 0; g < state.a.size(); ++g) {
+    if (state.a[g] == 0) continue;
+    codes.push_back(state.a[g]);
+    if (state.b[g] != state.a[g]) codes.push_back(state.b[g]);
+  }
+  std::vector<ExceptionName> names;
+  for (kmlib::TdnName& n :
+       kmlib::ReadExceptionNames(TdFilePath(dir, kTdnIndexFile), TdFilePath(dir, kTdnNamesFile),
+                                 code, codes, state.version, limit)) {
+    names.push_back({std::move(n.name), n.code});
+  }
+  return names;
+}
+
+}  // namespace
 
 class ExceptionWalker {
  public:
@@ -119,20 +144,32 @@ class ExceptionWalker {
   std::uint8_t r_o_, r_d_;
 };
 
-void Determiner::CheckExceptions() {
+ErrorNumber Determiner::ChooseExceptionPoint(bool origin) {
+  if (state_.active_groups() < 2) return kOk;
+  const std::string& code = origin ? request_.origin_zip : request_.destination_zip;
+  const std::vector<ExceptionName> names =
+      ExceptionNames(context_.data_dir, state_, code, kMaxExceptionNames);
+  ListRequest no_list;
+  ListRequest& list = context_.list_request ? *context_.list_request : no_list;
+  std::string city = origin ? list.origin_city : list.destination_city;
+  const Result<int> chosen = ChooseExceptionCity(list, code, city, names, {state_.a, state_.b});
+  return chosen.ok() ? kOk : chosen.error();
+}
+
+ErrorNumber Determiner::CheckExceptions() {
   const std::string path = TdFilePath(context_.data_dir, kTdxFile);
   // Without TDX.TBL the walks are skipped and nothing is reported.
   if (std::optional<kmlib::ExceptionFile> file = kmlib::ExceptionFile::Open(path)) {
     ExceptionWalker(*file, state_).KeyedWalks();
   }
-  if (context_.choose_exception_city) {
-    bool origin_first = state_.direction == 'F';
-    context_.choose_exception_city(origin_first, state_);
-    context_.choose_exception_city(!origin_first, state_);
-  }
+  // The point that stood first for the walks is asked first.
+  const bool origin_first = state_.direction == 'F';
+  TOLV_RETURN_IF_ERROR(ChooseExceptionPoint(origin_first));
+  TOLV_RETURN_IF_ERROR(ChooseExceptionPoint(!origin_first));
   if (std::optional<kmlib::ExceptionFile> file = kmlib::ExceptionFile::Open(path)) {
     ExceptionWalker(*file, state_).AltWalks();
   }
+  return kOk;
 }
 
 }  // namespace tolv

@@ -12,8 +12,8 @@ long Determiner::NextNamedEntry(long start) {
   }
   for (std::size_t i = static_cast<std::size_t>(std::max(0L, start)); i < entries().size(); ++i) {
     const EffectiveEntry& e = entries()[i];
-    bool kind_ok = state_.kind_filter == ' ' || e.tariff_kind == state_.kind_filter ||
-                   (state_.kind_filter == 'N' && e.tariff_kind == 'X');
+    bool kind_ok = kind_filter_ == ' ' || e.tariff_kind == kind_filter_ ||
+                   (kind_filter_ == 'N' && e.tariff_kind == 'X');
     if (!kind_ok || e.date.IsZero() || !NameAgrees(e.Name(), request_.tariff_name)) continue;
     return e.tariff_number == 0 ? -1 : static_cast<long>(i);
   }
@@ -49,7 +49,7 @@ ErrorNumber Determiner::NamedPass() {
       }
       state_.a[s] = e.tariff_number;
       slot_kind[s] = e.tariff_kind;
-      state_.kind_filter = e.tariff_kind == 'X' ? 'N' : e.tariff_kind;
+      kind_filter_ = e.tariff_kind == 'X' ? 'N' : e.tariff_kind;
       late = false;
       kept = true;
     }
@@ -58,7 +58,7 @@ ErrorNumber Determiner::NamedPass() {
   if (!found_any) return kErrIvdtar;
 
   bool any_x = std::find(slot_kind.begin(), slot_kind.end(), 'X') != slot_kind.end();
-  if (state_.kind_filter == 'N' && !any_x) {
+  if (kind_filter_ == 'N' && !any_x) {
     state_.b = state_.a;
     return kOk;
   }

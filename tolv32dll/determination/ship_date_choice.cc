@@ -37,7 +37,7 @@ ErrorNumber Determiner::ChooseByShipDate() {
     EffectiveEntry entry;
   };
   std::vector<Candidate> candidates;
-  char lookup = state_.kind_filter;
+  char lookup = kind_filter_;
   for (std::size_t g = 0; g < state_.a.size(); ++g) {
     if (state_.a[g] == 0) continue;
     const EffectiveEntry* found = nullptr;

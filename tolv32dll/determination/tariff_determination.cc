@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "KMLIB/packed_zip.h"
-#include "KMLIB/tdn_files.h"
 #include "KMLIB/tdt_file.h"
 #include "KMLIB/tdz_file.h"
 #include "platform/os/ascii_text.h"
@@ -57,29 +56,14 @@ std::optional<StateCode> LookupState(const TdDataSet& data, std::string_view dir
   return data.StateOf(record.area());
 }
 
-std::vector<std::string> ExceptionNames(std::string_view dir, const DeterminationState& state,
-                                        std::string_view code, std::size_t limit) {
-  std::vector<std::string> names;
-  for (std::size_t g = 0; g < state.a.size() && names.size() < limit; ++g) {
-    if (state.a[g] == 0) continue;
-    std::vector<std::int16_t> codes = {state.a[g]};
-    if (state.b[g] != state.a[g]) codes.push_back(state.b[g]);
-    std::vector<std::string> more =
-        kmlib::ReadExceptionNames(TdFilePath(dir, kTdnIndexFile), TdFilePath(dir, kTdnNamesFile),
-                                  code, codes, state.version, limit - names.size());
-    names.insert(names.end(), more.begin(), more.end());
-  }
-  return names;
-}
-
 ErrorNumber DetermineTariff(int pass, const DeterminationRequest& request,
                             DeterminationContext& context, DeterminationState* state) {
   return Determiner(pass, request, context, *state).Run();
 }
 
 bool Determiner::PassesKindFilter(char kind) const {
-  if (state_.kind_filter == 'Y') return kind != 'N' && kind != 'X';
-  if (state_.kind_filter == 'N') return kind != 'Y';
+  if (kind_filter_ == 'Y') return kind != 'N' && kind != 'X';
+  if (kind_filter_ == 'N') return kind != 'Y';
   return true;
 }
 
@@ -112,7 +96,7 @@ std::optional<ErrorNumber> Determiner::CanadianNamed() {
 std::optional<ErrorNumber> Determiner::NamedInFull() {
   if (request_.mexican() && !request_.named8()) return kErrMxtrnm;
   if (!request_.named8()) return std::nullopt;
-  state_.kind_filter = 'N';
+  kind_filter_ = 'N';
   for (std::size_t i = entries().size(); i-- > 0;) {
     const EffectiveEntry& e = entries()[i];
     if (e.Name() == request_.tariff_name && e.tariff_number == pass_ && NotAfterShipDate(e)) {
@@ -202,17 +186,17 @@ ErrorNumber Determiner::Run() {
   if (!own_order) std::swap(state_.origin, state_.destination);
 
   if (request_.named()) {
-    state_.kind_filter = ' ';
+    kind_filter_ = ' ';
     TOLV_RETURN_IF_ERROR(NamedPass());
   } else {
-    state_.kind_filter = 'Y';
+    kind_filter_ = 'Y';
     if (!SelectPass(state_.a, state_.b)) return kErrIvdcmb;
   }
 
   TOLV_RETURN_IF_ERROR(ByJurisdiction());
   char kind = context_.current.tariff_kind;
   if (state_.active_groups() >= 2 && ((kind == 'X' && request_.named()) || kind == 'Y')) {
-    CheckExceptions();
+    TOLV_RETURN_IF_ERROR(CheckExceptions());
   }
   if (state_.direction == 'T') std::swap(state_.origin, state_.destination);
   if (state_.active_groups() == 0) return kErrIvdcmb;

@@ -7,7 +7,6 @@
 #ifndef TOLV32DLL_DETERMINATION_TARIFF_DETERMINATION_H_
 #define TOLV32DLL_DETERMINATION_TARIFF_DETERMINATION_H_
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,12 +30,10 @@ struct DeterminationContext {
   std::string data_dir;  // where the TD files lie
   EffectiveTable& effective;
   CurrentTariff& current;
-  // The caller's candidate list for a choice among tariffs of different names; a null
-  // buffer in it (or no request at all) means the caller cannot choose.
+  // The request's cities, list mode and the caller's candidate list, for a choice among
+  // tariffs of different names or among the exception names of a point; a null buffer in
+  // it (or no request at all) means the caller cannot choose.
   ListRequest* list_request = nullptr;
-  // The exception-point city choice for one end (true: the request's origin); it may
-  // drop groups. Optional.
-  std::function<ErrorNumber(bool origin, DeterminationState& state)> choose_exception_city;
 };
 
 // Runs the determination for pass 1 or 2: 0 or an error number.
@@ -59,10 +56,6 @@ Result<std::uint8_t> ReadTdVersion(TdFiles& files, std::string_view dir,
 // is 'M', else from the TD files; nullopt when the code is not found.
 std::optional<StateCode> LookupState(const TdDataSet& data, std::string_view dir,
                                      std::string_view zip);
-
-// The exception names of a code for the groups of a determination (at most limit).
-std::vector<std::string> ExceptionNames(std::string_view dir, const DeterminationState& state,
-                                        std::string_view code, std::size_t limit);
 
 }  // namespace tolv
 

@@ -18,6 +18,7 @@
 #include "KMLIB/tdt_file.h"
 #include "KMLIB/tdz_file.h"
 #include "platform/os/file_cache.h"
+#include "platform/os/kept_files.h"
 
 namespace tolv {
 

@@ -133,7 +133,6 @@ ErrorNumber ShipmentDrive::RateLeg() {
 // The leg from the border crossing to the Mexican point on the tariff's second entry.
 ErrorNumber ShipmentDrive::RateSecondLeg() {
   const ChargeResult first = charges_;
-  engine_.determination.kind_filter = 'Z';
   DeterminationContext context = Context();
   TOLV_RETURN_IF_ERROR(DetermineTariff(2, determination_, context, &engine_.determination));
   if (determination_.mexican_origin) {

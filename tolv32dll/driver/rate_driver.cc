@@ -42,10 +42,8 @@ void BlankNuls(std::span<std::uint8_t> bytes) {
 }  // namespace
 
 DeterminationContext ShipmentDrive::Context() {
-  DeterminationContext context{engine_.td, engine_.effective_path, engine_.effective,
-                               engine_.current_tariff, nullptr, {}};
-  context.list_request = &list_;
-  return context;
+  return DeterminationContext{engine_.td, engine_.effective_path, engine_.effective,
+                              engine_.current_tariff, &list_};
 }
 
 // Determination, the bureau tariff's type and second pass, and the lane-point twin.
@@ -117,7 +115,6 @@ ErrorNumber ShipmentDrive::Run() {
   engine_.service_guide_status =
       ServiceGuide_Query(engine_.service_guide, engine_.service_guide_flag, hd, service, service_);
   ParseFactor(record_, request_);
-  engine_.request_factor = request_.adjustment_factor;
   basis_.Clear();
 
   TOLV_RETURN_IF_ERROR(CrossBorder());
@@ -172,9 +169,9 @@ void RateShipmentRecord(RatingEngine& engine, std::uint8_t* caller,
                         std::uint8_t* candidate_list) {
   SetThreadBinaryDebug(engine.binary_debug);
   LogBinaryTime(BinaryLogKind::kTimeBeforeRating);
-  engine.request.CopyFrom(caller);
-  ShipmentRecord work = engine.request;
-  LogRatingRequest(engine, engine.request);
+  // The caller's record is rated in a copy and copied back whole.
+  ShipmentRecord work = ShipmentRecord::FromBytes(caller);
+  LogRatingRequest(engine, work);
   if (EngineGlobals::Get().use_critical_section() != 0) {
     std::lock_guard<std::recursive_mutex> lock(EngineGlobals::Get().rating_lock());
     DriveShipment(engine, work, candidate_list);

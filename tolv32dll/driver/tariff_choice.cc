@@ -64,7 +64,6 @@ ErrorNumber ReselectLanePointTariff(RatingEngine& engine, const TariffDate& ship
   if (found == kOk) return kOk;
   TariffNameText twin = engine.current_tariff.tariff_name;
   if (!LookupMissed(found) || twin[5] == 'N') return found;
-  engine.determination.kind_filter = 'N';
   twin[7] = 'N';
   const std::optional<std::size_t> i =
       LatestInForce(engine.effective.entries(), kTwinTariffNumber, twin, ship_date);

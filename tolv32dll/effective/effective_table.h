@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/os/file_cache.h"
+#include "platform/os/kept_files.h"
 #include "platform/os/named_mutex.h"
 #include "platform/os/record_layout.h"
 #include "tolv32dll/effective/effective_entry.h"

@@ -1,7 +1,8 @@
 // RatingEngine: the engine object of one calling thread. It owns the settings of its
 // initialisation, the effective-date table, the current tariff, every open tariff file,
-// the shipment in hand and the last error number. No engine is shared between threads, so
-// nothing here needs a lock; library-wide state lives in engine_globals.h.
+// the work area of the shipment in hand and the last error number. No engine is shared
+// between threads, so nothing here needs a lock; library-wide state lives in
+// engine_globals.h.
 //
 // The engine composes the state objects of the components; each component defines its
 // type in its own folder and adds one member in the group it belongs to.
@@ -20,7 +21,6 @@
 #include "tolv32dll/effective/effective_table.h"
 #include "tolv32dll/engine/shipment_work_area.h"
 #include "tolv32dll/errors/error_numbers.h"
-#include "tolv32dll/records/shipment_record.h"
 #include "tolv32dll/servguide/service_guide_thread.h"
 #include "tolv32dll/tariff/current_tariff.h"
 #include "tolv32dll/tariff/tariff_state.h"
@@ -44,17 +44,14 @@ struct RatingEngine {
   char service_guide_flag = 'N';  // copy of the library-wide flag, 'Y' when bound
   ServiceGuideBinding service_guide;  // the library's calls and this thread's init record
 
-  // --- Request ---
-  std::string revision;
-  // The caller's record as copied in at the start of a rating; the result is copied back.
-  ShipmentRecord request;
+  // --- Revision ---
+  std::string revision;  // the engine's revision text, set at construction
 
   // --- Directories, each empty (the current directory) or ending in "/" ---
   std::string tariff_data_dir;  // tariff files
   std::string effective_path;   // EFCREC.TBL and the tariff-determination files
 
-  // --- Factors and options ---
-  float request_factor = 1.0f;  // the request's adjustment factor, 1.0 when none
+  // --- Tariff files and options ---
   // The selected tariff's open files, its factor file's option table (with its defaults
   // from construction on), classes, breaks and weight types.
   TariffState tariff;
@@ -73,8 +70,8 @@ struct RatingEngine {
   char binary_debug = 'N';  // 'Y' writes the binary log
 
   // --- Tables filled at construction ---
+  // (The kind table is a constant of the rate-basis methods, see ratebasis/kind_table.h.)
   std::vector<LiteTableRow> lite_table;
-  // The kind table, copied in when the data set opens, joins here.
 };
 
 }  // namespace tolv

@@ -1,6 +1,6 @@
-// ShipmentWorkArea: the shipment in hand inside the engine. Every rating step reads and
-// writes it; it is rewritten for every shipment. Each component keeps its part here as a
-// state object of its own type, defined in its own folder.
+// ShipmentWorkArea: the parts of the shipment in hand that several rating steps share, each
+// a state object of the component that owns it. Each part is set afresh for every shipment
+// (or every leg of one); the buffers behind them are kept from one rating to the next.
 #ifndef TOLV32DLL_ENGINE_SHIPMENT_WORK_AREA_H_
 #define TOLV32DLL_ENGINE_SHIPMENT_WORK_AREA_H_
 
@@ -24,9 +24,6 @@ struct ShipmentWorkArea {
   ClassRateTables class_tables;
   // The rate basis of the shipment, cleared by every leg; the rate record's buffer is kept.
   RateBasisState rate_basis;
-
-  // Components add their parts below, one member each (rate basis, class rates and weight
-  // breaks, factor grids, charges, lane adjustments, the tariff-determination state).
 };
 
 }  // namespace tolv

@@ -19,6 +19,11 @@
  *  5. Errors are engine error numbers (Tolv_GetErrorString gives their messages): as the
  *     result of Tolv_InitializeTolv, or as the four-digit status of a ShipmentRecord.
  *  6. Nothing is thrown across this interface.
+ *  7. What the library starts: with the first engine on a data directory it opens one
+ *     inotify instance and starts one watcher thread, shared by every engine of the
+ *     process, to learn of changes to the data files. They stay while the library is
+ *     loaded and end (the thread stopped and joined) when it is unloaded (dlclose) or the
+ *     process ends. A host ends every engine (Tolv_EndTolv) before it unloads the library.
  */
 #ifndef TOLV32DLL_INCLUDE_TOLV32_H_
 #define TOLV32DLL_INCLUDE_TOLV32_H_

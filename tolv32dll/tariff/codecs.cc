@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "KMLIB/packed_zip.h"
 #include "platform/os/ascii_text.h"
 
 namespace tolv {
@@ -20,23 +21,7 @@ char Base36Digit(std::uint32_t v) { return static_cast<char>(v < 10 ? '0' + v : 
 
 }  // namespace
 
-std::optional<PackedZip> Zip_Pack(std::string_view code) {
-  char first = At(code, 0, ' ');
-  if (first >= '0' && first <= '9') {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 5; ++i) {
-      value = (value << 4) | Nibble(os::AsciiUpper(At(code, i, ' ')));
-    }
-    return PackedZip{static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
-                     static_cast<std::uint8_t>(value)};
-  }
-  if ((first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z')) {
-    return PackedZip{static_cast<std::uint8_t>(os::AsciiUpper(first)),
-                     static_cast<std::uint8_t>(At(code, 1, ' ')),
-                     static_cast<std::uint8_t>(os::AsciiUpper(At(code, 2, ' ')))};
-  }
-  return std::nullopt;
-}
+std::optional<PackedZip> Zip_Pack(std::string_view code) { return kmlib::PackZip(code); }
 
 void Bcd_Pack(std::uint8_t* target, std::string_view digits, int n) {
   n = std::clamp(n, 1, 8);

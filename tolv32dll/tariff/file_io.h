@@ -1,6 +1,6 @@
 // The engine's file input: the stream helpers the text readers use, and the openers of the
-// one read-only file type (os::ReadOnlyFile, os::ReadOnlyStream) that name each file they
-// open in the binary log (kind 15). The engine writes no tariff file.
+// one read-only file type (os::ReadOnlyFile, os::ReadOnlyStream). A file opened as a handle
+// is named in the binary log (kind 15); a stream is not. The engine writes no tariff file.
 #ifndef TOLV32DLL_TARIFF_FILE_IO_H_
 #define TOLV32DLL_TARIFF_FILE_IO_H_
 
@@ -21,9 +21,9 @@ std::size_t File_FRead(void* buffer, std::size_t size, std::size_t count, std::F
 using TariffFile = os::ReadOnlyFile;
 using TariffStream = os::ReadOnlyStream;
 
-// Opens name for reading, logged. Not open on failure.
+// Opens name for reading and names it in the binary log. Not open on failure.
 TariffFile File_OpenShared(const std::string& name);
-// Opens name as a stream in mode, logged. Not open on failure.
+// Opens name as a stream in mode, without a log record. Not open on failure.
 TariffStream File_FOpenShared(const std::string& name, const char* mode);
 
 }  // namespace tolv

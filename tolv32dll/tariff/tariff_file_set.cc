@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/os/file_cache.h"
+#include "platform/os/kept_files.h"
 #include "platform/os/file_lookup.h"
 #include "tolv32dll/logs/binary_log.h"
 
@@ -326,7 +327,6 @@ ErrorNumber TariffFileSet::TariffFile_OpenRates(const CurrentTariff& tariff) {
   last.SetText(rate_control_row::kCode, "***");
   last.SetI32(rate_control_row::kOffset,
               static_cast<std::int32_t>(std::min<std::int64_t>(size, INT32_MAX)));
-  rates_.Seek(0, 0);
   return kOk;
 }
 

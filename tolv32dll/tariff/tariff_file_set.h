@@ -28,6 +28,7 @@
 
 #include "platform/os/bytes.h"
 #include "platform/os/file_cache.h"
+#include "platform/os/kept_files.h"
 #include "platform/os/record_layout.h"
 #include "tolv32dll/errors/error_numbers.h"
 #include "tolv32dll/tariff/current_tariff.h"
@@ -87,7 +88,6 @@ class TariffFileSet {
   const std::string& tariff_data_directory() const { return tariff_data_directory_; }
   // The request's own tariff name (8 characters; blanks and NULs end it).
   void SetRequestTariffName(std::string_view name);
-  std::string_view request_tariff_name() const { return request_tariff_name_; }
 
   // The name rule: the full path, or nullopt when the name is refused.
   std::optional<std::string> TariffFileName(const CurrentTariff& tariff, std::string_view suffix,
@@ -193,9 +193,9 @@ class TariffFileSet {
   ErrorNumber OpenStream(TariffStream& slot, const CurrentTariff& tariff, std::string_view suffix,
                          const FileNo& file_no, const char* mode, ErrorNumber error);
   TariffFile OpenPath(const std::string& path) const;
-  // TariffFile_Open without the ".D" fallback.
   // What the lookup of a name came to.
   enum class Lookup { kRefused, kMissing, kFound };
+  // TariffFile_Open without the ".D" fallback.
   TariffFile OpenNamed(const CurrentTariff& tariff, std::string_view suffix, const FileNo& file_no,
                        bool use_request_name, Lookup* lookup = nullptr) const;
   // A file name the name rule gives, held in place: every one is short.

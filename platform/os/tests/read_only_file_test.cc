@@ -47,22 +47,6 @@ TEST_P(ReadOnlyFileTest, SizeAndPositionedReads) {
   EXPECT_EQ("<error>", At(file, -1, 4));
 }
 
-TEST_P(ReadOnlyFileTest, ReadsAtTheFilePositionAndSeeksFromEachOrigin) {
-  const ReadOnlyFile file = ReadOnlyFile::Open(dir_.File("R.R01"));
-  std::array<std::uint8_t, 3> three{};
-  ASSERT_EQ(3, file.Read(three));
-  EXPECT_EQ("012", std::string(three.begin(), three.end()));
-  EXPECT_EQ(3, file.Seek(0, 1)) << "the position moved";
-  EXPECT_EQ("345", At(file, 3, 3)) << "a positioned read leaves it";
-  EXPECT_EQ(3, file.Seek(0, 1));
-  EXPECT_EQ(8, file.Seek(-2, 2));
-  ASSERT_EQ(2, file.Read(three));
-  EXPECT_EQ('9', three[1]);
-  EXPECT_EQ(0, file.Read(three)) << "at the end";
-  EXPECT_EQ(1, file.Seek(1, 0));
-  EXPECT_EQ(-1, file.Seek(-5, 0));
-}
-
 TEST_P(ReadOnlyFileTest, MissingMovedAndClosedFilesAreNotOpen) {
   EXPECT_FALSE(ReadOnlyFile::Open(dir_.File("none")).is_open());
   EXPECT_FALSE(ReadOnlyFile::Open(dir_.path()).is_open()) << "a directory is no data file";
@@ -74,8 +58,6 @@ TEST_P(ReadOnlyFileTest, MissingMovedAndClosedFilesAreNotOpen) {
   EXPECT_FALSE(moved.is_open());
   EXPECT_EQ(-1, moved.Size());
   EXPECT_EQ("<error>", At(moved, 0, 2));
-  std::array<std::uint8_t, 1> one{};
-  EXPECT_EQ(-1, moved.Read(one));
 }
 
 TEST_P(ReadOnlyFileTest, StreamsReadTheLinesAsStoredAndEmptyFilesOpen) {

@@ -55,7 +55,7 @@ class DeterminationTest : public ::testing::Test {
     request.intrastate_flag = intrastate_flag_;
     request.canadian = std::isalpha(static_cast<unsigned char>(origin[0])) ||
                        std::isalpha(static_cast<unsigned char>(destination[0]));
-    DeterminationContext context{data_, dir_.path(), table_, current_, nullptr, {}};
+    DeterminationContext context{data_, dir_.path(), table_, current_, nullptr};
     state_ = DeterminationState{};
     return DetermineTariff(pass, request, context, &state_);
   }
@@ -218,7 +218,7 @@ TEST(SampleDataSetTest, LanesFindTheSampleTariffsInForce) {
     request.destination_zip = destination;
     request.ship_date = ship;
     request.canadian = std::isalpha(static_cast<unsigned char>(destination[0]));
-    DeterminationContext context{data, FRELANE_SAMPLE_DIR, table, current, nullptr, {}};
+    DeterminationContext context{data, FRELANE_SAMPLE_DIR, table, current, nullptr};
     DeterminationState state;
     ErrorNumber error = DetermineTariff(1, request, context, &state);
     return error == kOk ? std::string(TextOf(current.tariff_name)) : std::to_string(error);

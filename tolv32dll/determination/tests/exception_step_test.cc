@@ -47,7 +47,7 @@ class ExceptionStepTest : public ::testing::Test {
     ListRequest list_request;
     list_request.candidate_list = list;
     list_request.list_mode = 'F';
-    DeterminationContext context{data_, dir_.path(), table_, current_, &list_request, {}};
+    DeterminationContext context{data_, dir_.path(), table_, current_, &list_request};
     DeterminationState state;
     ErrorNumber error = DetermineTariff(1, request, context, &state);
     if (error != kOk) return Result<std::vector<std::int16_t>>::Error(error);
@@ -112,6 +112,23 @@ TEST_F(ExceptionStepTest, WalksOf99And98) {
   auto removed = Groups({Record(100, 0, 0, 200), Record(100, 99, 99, 0)});
   ASSERT_TRUE(removed.ok());
   EXPECT_EQ((std::vector<std::int16_t>{0, 200}), *removed);
+}
+
+TEST_F(ExceptionStepTest, TheCityChoiceFollowsTheKeyedWalksAndPrecedesThe98Walks) {
+  testkit::TdnFiles names =
+      testkit::TdnFilesFor({{"15213", 100, 1, 99, "ASHBY"}, {"15213", 200, 1, 99, "BRAMLEY"}});
+  dir_.Write("TDN.IDX", names.index);
+  dir_.Write("TDN.IDA", names.names);
+  std::vector<std::uint8_t> list(16 + 3 * 20, 0);
+  list[0] = 3 * 20;
+  EXPECT_EQ(kErrCityListBuilt, Groups({}, list.data()).error());
+  EXPECT_EQ("15213", std::string(list.begin() + 10, list.begin() + 15));
+  // A keyed walk leaves one group: nothing to choose.
+  auto keyed = Groups({Record(100, 0, 0, 200)});
+  ASSERT_TRUE(keyed.ok());
+  EXPECT_EQ((std::vector<std::int16_t>{0, 200}), *keyed);
+  // Only the 98 walk would leave one group, but the choice comes first.
+  EXPECT_EQ(kErrCityListBuilt, Groups({Record(200, 98, 98, 0)}, list.data()).error());
 }
 
 }  // namespace

@@ -183,9 +183,10 @@ TEST_P(RobustnessTest, DamagedRecordsGiveARatingOrAnError) {
     Record back = sent;
     char* record = reinterpret_cast<char*>(back.data());
     if (round % 3 == 0) {
-      // A candidate list of a random small capacity, exactly as long as it says.
+      // A candidate list of a random small capacity, exactly as long as it says: its
+      // 16-byte head, then the capacity.
       const std::int32_t capacity = static_cast<std::int32_t>(random() % 200);
-      std::vector<char> list(14 + static_cast<std::size_t>(capacity), '\x5a');
+      std::vector<char> list(16 + static_cast<std::size_t>(capacity), '\x5a');
       std::memcpy(list.data(), &capacity, 4);
       Tolv_RateShipment2(record, list.data());
       std::int32_t count;

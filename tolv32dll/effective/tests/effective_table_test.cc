@@ -1,12 +1,17 @@
 #include "tolv32dll/effective/effective_table.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <thread>
+
+#include "platform/os/file_cache.h"
 #include "testkit/effective/efcrec_writer.h"
 #include "testkit/temp_dir.h"
 
@@ -181,6 +186,41 @@ TEST_F(EffectiveTableTest, ChangedFileReloadsAndNotifies) {
   dir_.Write("EFCREC.TBL", "short");
   EXPECT_EQ(kErrEfcred, table_.ListingSize().error());
   EXPECT_EQ(kErrEfcred, table_.ListingSize().error());
+}
+
+// A rewrite through a shared mapping raises no directory event; the listing and the notice
+// follow it all the same, within a bound.
+TEST_F(EffectiveTableTest, ARewriteThroughASharedMappingReloadsAndNotifies) {
+  os::SetSettleTimeForTesting(0ms);
+  const std::string before = testkit::EfcrecFile({Tariff("NORT0001", 100)});
+  const std::string after = testkit::EfcrecFile({Tariff("NORT0002", 100)});
+  ASSERT_EQ(before.size(), after.size());
+  WriteTable({Tariff("NORT0001", 100)}, 1000);
+  const int fd = ::open(dir_.File("EFCREC.TBL").c_str(), O_RDWR);
+  ASSERT_GE(fd, 0);
+  void* map = ::mmap(nullptr, before.size(), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+  ::close(fd);
+  ASSERT_NE(MAP_FAILED, map);
+  Notified notified;
+  table_.SetNotifyCallback(reinterpret_cast<std::intptr_t>(&notified), &Record);
+  ASSERT_EQ(1, table_.ListingSize().value());
+  ASSERT_EQ(1, table_.ListingSize().value());
+  ASSERT_EQ(1, notified.calls);
+
+  std::memcpy(map, after.data(), after.size());
+  ASSERT_EQ(0, ::msync(map, after.size(), MS_SYNC));
+  const auto give_up = std::chrono::steady_clock::now() + 5s;
+  while (notified.calls == 1 && std::chrono::steady_clock::now() < give_up) {
+    ASSERT_EQ(1, table_.ListingSize().value());
+    std::this_thread::sleep_for(10ms);
+  }
+  // Unmapped only now: the last close of the file, which raises an event.
+  ::munmap(map, after.size());
+  os::SetSettleTimeForTesting(os::kDefaultSettleTime);
+  EXPECT_EQ(2, notified.calls);
+  EXPECT_EQ(kNotifyReloadOnListing, notified.code);
+  ASSERT_EQ(1u, table_.entries().size());
+  EXPECT_EQ("NORT0002", table_.entries()[0].Name());
 }
 
 // Waits until the child writes its byte into the pipe.

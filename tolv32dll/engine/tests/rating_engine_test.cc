@@ -16,7 +16,6 @@ std::string Row(const LiteTableRow& r) {
 
 TEST(RatingEngineTest, NewEngineHasEveryDefault) {
   RatingEngine engine;
-  EXPECT_EQ(engine.request_factor, 1.0f);
   EXPECT_EQ(engine.last_error, kOk);
   EXPECT_EQ(engine.revision, "4.18");
   EXPECT_EQ(engine.tariff_data_dir, "");

@@ -100,7 +100,7 @@ TEST_F(QueryTest, FoundAnswerGivesResultLettersAndDiscounts) {
 TEST_F(QueryTest, OtherStatusBlanksTheResultAndEndsInStatus) {
   testkit::DraymapAnswers refused;
   refused.status = "1100";
-  refused.result = "XY";
+  refused.result = std::string("XY");  // GCC 12 -O3 misreads a literal's assignment here
   refused.destination_service = 'I';
   script_.Answer(refused);
   ServiceGuideStatus status = Query();

@@ -1,0 +1,101 @@
+// The rating scope: what a thread saw inside a SnapshotScope, when the changes the watches
+// saw are taken in, and what a reader may keep across requests while they hold.
+#include <atomic>
+#include <chrono>
+
+#include "platform/os/dir_watch.h"
+#include "platform/os/file_cache.h"
+#include "platform/os/file_cache_internal.h"
+#include "platform/os/kept_files.h"
+
+namespace os {
+using namespace file_cache_internal;
+
+namespace {
+
+// A scope begun within this time of the thread's previous one is taken for a run of ratings
+// back to back: nothing outside them had time to change a file and look for the change,
+// and the watcher thread takes in what changed meanwhile. After a longer pause (a user
+// typing, a caller that wrote a file between two ratings) the first request asks the
+// kernel's queue itself, so a change finished before the rating always shows in it.
+constexpr auto kBackToBack = std::chrono::microseconds(20);
+
+// Serials count every thread's scopes together: an object rated from one thread and then
+// another (an engine handed on) must not take the second thread's scope for the first's.
+std::atomic<std::uint64_t> last_scope_serial{0};
+
+}  // namespace
+
+namespace file_cache_internal {
+
+// Takes in the changes the directory watches saw: at each request outside a scope, and at
+// the first of a scope unless the watcher thread takes them in and the scope follows the
+// previous one back to back (a steady run of ratings then makes no system call while its
+// files are vouched for).
+void CatchUp() {
+  if (scope.depth > 0) {
+    if (scope.caught_up) return;
+    scope.caught_up = true;
+    if (ChangesArriveByThemselves() &&
+        std::chrono::steady_clock::now() - scope.last_end < kBackToBack) {
+      return;
+    }
+  }
+  CatchUpWithChanges();
+}
+
+}  // namespace file_cache_internal
+
+SnapshotScope::SnapshotScope() {
+  if (scope.depth++ == 0) {
+    scope.serial = last_scope_serial.fetch_add(1, std::memory_order_relaxed) + 1;
+  }
+}
+
+SnapshotScope::~SnapshotScope() {
+  if (--scope.depth > 0) return;
+  for (SeenImage& seen : scope.images.InUse()) seen.image.reset();
+  scope.images.size = 0;
+  scope.lookups.size = 0;
+  scope.caught_up = false;
+  scope.statuses.clear();
+  scope.dir_stamps.clear();
+  scope.listings.clear();
+  scope.last_end = std::chrono::steady_clock::now();
+}
+
+bool InSnapshot() { return scope.depth > 0; }
+
+std::uint64_t SnapshotSerial() { return scope.depth > 0 ? scope.serial : 0; }
+
+std::uint64_t ChangesSoFar() {
+  CatchUp();
+  // Both only ever grow, so their sum moves whenever either does: a cache emptied (its
+  // size limit changed, a directory let go) ends what was kept as a change does.
+  return ChangesTakenIn() + cache_generation.load(std::memory_order_acquire);
+}
+
+bool IsServedOnMark(const std::string& path, const FileImagePtr& image) {
+  return image != nullptr && WatchedImage(path) == image;
+}
+
+void KeptWhileUnchanged::Start() {
+  changes_ = ChangesSoFar();
+  vouched_ = true;
+  asked_in_ = SnapshotSerial();
+}
+
+bool KeptWhileUnchanged::StandsForThisScope() {
+  const std::uint64_t scope = SnapshotSerial();
+  if (scope != 0 && scope == asked_in_) return true;
+  asked_in_ = scope;
+  return Stands();
+}
+
+bool KeptWhileUnchanged::Include(const std::string& path, const FileImagePtr& image) {
+  const bool on_mark = IsServedOnMark(path, image);
+  if (!on_mark) vouched_ = false;
+  return on_mark;
+}
+
+}  // namespace os
