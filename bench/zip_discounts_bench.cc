@@ -1,7 +1,7 @@
 // Saving an entry of the postal-code discount editor that sorts first, in tables of 3,000
 // entries and at the 32,767-entry limit: the file alone (read, sort in memory, one write),
 // the whole Save through the form model, and the Save in the real Qt window, whose list is
-// filled again afterwards.
+// filled again afterwards; and what a screen reader is offered of the list.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -17,6 +17,7 @@
 #include "testkit/temp_dir.h"
 
 #ifdef FRELANE_BENCH_QT
+#include <QAccessible>
 #include <QApplication>
 
 #include "platform/qt/qt_host.h"
@@ -107,6 +108,33 @@ void BM_SaveInTheQtWindow(benchmark::State& state) {
   SaveLastEntryFirst(state, app, dir);
 }
 BENCHMARK(BM_SaveInTheQtWindow)->Arg(3000)->Arg(32767)->Unit(benchmark::kMillisecond);
+
+// What a screen reader walking the window asks of the list: each line it is offered, and
+// that line's text.
+void BM_ReadTheListAsAScreenReaderDoes(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  testkit::TempDir dir;
+  dir.Write("ZipDisc.dat", Table(n));
+  frelane::modMain::Reset();
+  frelane::modMain::Get().data_directory = dir.path();
+  forms::Application app;
+  qtbind::QtHost host(app);
+  frmZipDiscounts& f = app.Get<frmZipDiscounts>();
+  f.Show();
+  QAccessibleInterface* list =
+      QAccessible::queryAccessibleInterface(host.WidgetOf(f.lstZipDiscounts));
+  for (auto _ : state) {
+    std::size_t heard = 0;
+    for (int i = 0; i < list->childCount(); ++i) {
+      heard += static_cast<std::size_t>(list->child(i)->text(QAccessible::Name).size());
+    }
+    benchmark::DoNotOptimize(heard);
+  }
+  state.counters["lines"] = list->childCount();
+  f.Unload();
+  frelane::modMain::Reset();
+}
+BENCHMARK(BM_ReadTheListAsAScreenReaderDoes)->Arg(32767)->Unit(benchmark::kMillisecond);
 #endif
 
 }  // namespace

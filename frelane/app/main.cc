@@ -3,7 +3,9 @@
 //
 // FRELANE_SMOKE_TEST (set only by scripts/smoke.sh) makes the program report its steps on
 // stdout, answer message boxes with their default button, and close its main window as
-// soon as it has opened.
+// soon as it has opened; with FRELANE_SMOKE_PRINT naming a file, it first prints a quote to
+// the "PDF file" printer into that file.
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -25,6 +27,10 @@
 #include "platform/qt/qt_print_system.h"
 
 int main(int argc, char** argv) {
+  // Past a file-size limit (ulimit -f) the kernel would end the program in the middle of a
+  // write. Ignored, the write fails with "File too large" and takes the way of a full disk:
+  // the user is told, the old file is kept and the temporary removed.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication qt_app(argc, argv);
   forms::Application app;
   qtbind::QtHost host(app);
@@ -35,6 +41,7 @@ int main(int argc, char** argv) {
   app.SetDesktop(desktop.get());
   // File > Print goes to the CUPS default printer, else to "PDF file".
   print::InstallPrintSystem(std::make_unique<qtbind::QtPrintSystem>());
+  if (smoke) frelane::InstallSmokePrinter();
   if (smoke) std::printf("smoke: printer %s\n", print::CurrentPrinter().DeviceName().c_str());
 
   frelane::StartupEnvironment env;

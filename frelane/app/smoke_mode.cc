@@ -3,11 +3,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
+#include <vector>
 
 #include "frelane/core/frm_intro.h"
 #include "frelane/core/tolv32_binding.h"
 #include "frelane/core/tolv_declares.h"
 #include "frelane/rating/frm_rating_screen.h"
+#include "frelane/rating/print_quote.h"
+#include "platform/print/printers.h"
+#include "platform/qt/qt_print_system.h"
 
 namespace frelane {
 
@@ -45,6 +49,17 @@ std::unique_ptr<qtbind::QtDesktop> MakeSmokeDesktop(std::function<QWidget*()> pa
   return std::make_unique<SmokeDesktop>(std::move(parent_window));
 }
 
+void InstallSmokePrinter() {
+  const char* pdf = std::getenv("FRELANE_SMOKE_PRINT");
+  if (pdf == nullptr) return;
+  const QString path = QString::fromLocal8Bit(pdf);
+  print::InstallPrintSystem(std::make_unique<qtbind::QtPrintSystem>([path] { return path; }));
+  const std::vector<print::PrinterInfo> printers = print::Printers();
+  for (int i = 0; i < static_cast<int>(printers.size()); ++i) {
+    if (printers[i].device_name == qtbind::kPdfPrinterName) print::SelectPrinter(i);
+  }
+}
+
 SmokeWatch::SmokeWatch(forms::Application& app, qtbind::QtHost& host) : app_(app), host_(host) {
   timer_.setInterval(100);
   QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
@@ -68,8 +83,23 @@ void SmokeWatch::Poll() {
   Shoot(screen, "main.png");
   std::printf("smoke: main window shown: %s\n", screen.CaptionValue().c_str());
   std::fflush(stdout);
+  if (std::getenv("FRELANE_SMOKE_PRINT") != nullptr) PrintQuote(screen);
   // As the close box does: the window's unload ends the engine and the program.
   host_.CloseRequested(screen);
+}
+
+// A shipment as the user leaves it on the screen, printed as File > Print does; what the
+// screen holds afterwards shows that the program went on.
+void SmokeWatch::PrintQuote(frmRatingScreen& screen) {
+  screen.txtOrigin.SetText("30301");
+  screen.txtDestination.SetText("60601");
+  screen.cboClass(1).SetText("100");
+  screen.txtWeight(1).SetText("1500");
+  frelane::PrintQuote(screen, ShortDateToday());
+  std::printf("smoke: quote printed, shipment on the screen: %s %s %s %s\n",
+              screen.txtOrigin.Text().c_str(), screen.txtDestination.Text().c_str(),
+              screen.cboClass(1).Text().c_str(), screen.txtWeight(1).Text().c_str());
+  std::fflush(stdout);
 }
 
 std::unique_ptr<SmokeWatch> StartSmokeWatch(forms::Application& app, qtbind::QtHost& host,

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cmath>
 #include <filesystem>
 #include <system_error>
@@ -72,6 +73,14 @@ std::string NamePartAsStored(std::string_view bol_number) {
 }
 
 }  // namespace
+
+bool IsOwnBillFile(std::string_view file_name) {
+  struct stat st;
+  const std::string path = os::JoinPath(BillFolderPath(), file_name);
+  return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool BillFolderIsItsOwn(std::string* error) { return IsFolderOfItsOwn(BillFolderPath(), error); }
 
 std::string BillFolderPath() {
   const std::string& data = modMain::DataDirectory();
@@ -155,11 +164,14 @@ BillRead ReadBillFile(std::string_view file_name, BOLRecord* out, std::string* e
     if (error) *error = os::JoinPath(BillFolderPath(), file_name) + " does not exist";
     return BillRead::kMissing;
   }
-  auto bytes = ReadPrefix(*path, bill::kSize);
-  if (!bytes) {
-    if (error) *error = *path + " cannot be read";
+  // Only a file of BOLData itself: a link would show a bill kept somewhere else, which the
+  // editor could never save back.
+  std::optional<os::FileHead> head = os::ReadOwnRegularFileHead(*path, bill::kSize);
+  if (!head) {
+    if (error) *error = errno == ELOOP ? os::LinkRefusal(*path) : *path + " cannot be read";
     return BillRead::kUnreadable;
   }
+  const std::vector<std::uint8_t>* bytes = &head->bytes;
   if (bytes->size() < bill::kSize) {
     if (error) *error = *path + " is not a complete bill of lading";
     return BillRead::kShort;

@@ -1,8 +1,8 @@
 // The files of the bill-of-lading subsystem in the data directory: one file per bill in the
 // folder BOLData, and BOLDef.dat with the defaults. Whole files are replaced through a
 // temporary file in the same folder and a rename, so a failed write leaves the old file as
-// it was. They are written only as regular files of the data directory: a symbolic link at
-// a bill's or the defaults' name, or a BOLData that is a link, is refused.
+// it was. They are read and written only as regular files of the data directory: a symbolic
+// link at a bill's or the defaults' name, or a BOLData that is a link, is refused.
 #ifndef FRELANE_BOL_BILL_FILES_H_
 #define FRELANE_BOL_BILL_FILES_H_
 
@@ -14,13 +14,17 @@
 #include <string_view>
 
 #include "frelane/bol/bol_records.h"
-#include "platform/os/file_cache.h"
+#include "platform/os/file_stamp.h"
 
 namespace frelane::bol {
 
 // The folder of the bills: the data directory's BOLData (matched without regard to case),
 // without a trailing "/".
 std::string BillFolderPath();
+// False, saying why, when BOLData is a link: its bills lie elsewhere.
+bool BillFolderIsItsOwn(std::string* error);
+// True when the name is a regular file of BOLData itself, not a link or anything else.
+bool IsOwnBillFile(std::string_view file_name);
 // Creates the folder when it is missing; false with a message naming it on failure.
 bool EnsureBillFolder(std::string* error);
 

@@ -26,6 +26,11 @@ std::string frmBOLOpen::LoadMe() {
     modBOL::ShowFileError("The folder " + folder + " cannot be read.");
     return "";
   }
+  std::string error;
+  if (!bol::BillFolderIsItsOwn(&error)) {
+    modBOL::ShowFileError(error);
+    return "";
+  }
   ShowModal();
   std::string chosen = chosen_;
   if (IsLoaded()) Unload();
@@ -38,6 +43,10 @@ void frmBOLOpen::Form_Load() {
   try {
     File1.SetPattern("*.BOL");
     File1.SetPath(bol::BillFolderPath());
+    // Links are left out: only bills of the folder itself are opened.
+    for (int i = File1.ListCount() - 1; i >= 0; --i) {
+      if (!bol::IsOwnBillFile(File1.List(i))) File1.RemoveItem(i);
+    }
   } catch (const runtime::RuntimeError&) {
     // A folder gone since the check: the list stays empty and OK returns "".
   }

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 
 #include "platform/os/regular_file.h"
@@ -95,12 +96,31 @@ bool TransferAll(Transfer transfer, int fd, Byte* data, std::size_t size, off_t 
   return true;
 }
 
-bool WriteAt(int fd, const std::uint8_t* data, std::size_t size, off_t offset) {
-  return TransferAll(::pwrite, fd, data, size, offset) && ::fsync(fd) == 0;
-}
-
 bool ReadAt(int fd, std::uint8_t* data, std::size_t size, off_t offset) {
   return TransferAll(::pread, fd, data, size, offset);
+}
+
+// Writes all bytes at offset and syncs them. A write that fails part way (a full disk
+// takes what fits) puts back the bytes it covered and the file's old length, so that a
+// book never ends in part of a record; errno stays that of the failure.
+bool WriteAt(int fd, const std::uint8_t* data, std::size_t size, off_t offset) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return false;
+  const off_t old_length = st.st_size;
+  std::vector<std::uint8_t> covered;
+  if (offset < old_length) {
+    covered.resize(std::min<std::size_t>(size, static_cast<std::size_t>(old_length - offset)));
+    if (!ReadAt(fd, covered.data(), covered.size(), offset)) return false;
+  }
+  if (TransferAll(::pwrite, fd, data, size, offset) && ::fsync(fd) == 0) return true;
+  const int err = errno;
+  // Shrinking and rewriting blocks the file already has need no new space.
+  if (::ftruncate(fd, old_length) == 0 && !covered.empty()) {
+    TransferAll(::pwrite, fd, covered.data(), covered.size(), offset);
+  }
+  ::fsync(fd);
+  errno = err;
+  return false;
 }
 
 // The number of whole records in the open file; nullopt when its length cannot be taken.

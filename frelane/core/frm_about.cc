@@ -63,6 +63,7 @@ void frmAbout::Form_Load() {
   if (std::optional<std::string> picture = FindDataPicture("headline")) {
     imgHeadline.SetPicture(forms::LoadPicture(*picture));
   }
+  imgHeadline.SetToolTipText(company);  // the headline pictures the carrier's name
   lblProductName.SetCaption(title + lblProductName.Caption());
   lblVersion.SetCaption(SettingText(settings::kAboutText2));
   lblEffectiveDate.SetCaption("Effective " + SettingText(settings::kEffectiveDateText));

@@ -1,7 +1,10 @@
 #include "frelane/core/frm_zip_discounts.h"
 
+#include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <span>
+#include <unordered_map>
 
 #include "frelane/core/company_name.h"
 #include "frelane/core/field_helpers.h"
@@ -34,9 +37,45 @@ std::string StoredCode(const z::Record& r, const os::Field& f) {
   return os::Cp1252ToUtf8(raw);
 }
 
-std::string Number(const z::Record& r, const os::Field& f, const char* pattern,
-                   std::size_t width) {
-  return runtime::FitToWidth(runtime::Format(ViewOf(r).FiniteF64(f), pattern), width);
+// The texts of one number column. The entries of a table share a handful of discount
+// values, and formatting a number is the dearest part of a list line: each value is
+// formatted once per list.
+class NumberColumn {
+ public:
+  NumberColumn(const char* pattern, std::size_t width) : pattern_(pattern), width_(width) {}
+  const std::string& Text(const z::Record& r, const os::Field& f) {
+    const double value = ViewOf(r).FiniteF64(f);
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    auto [it, added] = texts_.try_emplace(bits);
+    if (added) it->second = runtime::FitToWidth(runtime::Format(value, pattern_), width_);
+    return it->second;
+  }
+
+ private:
+  const char* pattern_;
+  std::size_t width_;
+  std::unordered_map<std::uint64_t, std::string> texts_;
+};
+
+struct ListColumns {
+  NumberColumn discount{"#0.00", 5};
+  NumberColumn floor{"##0.00", 6};
+};
+
+std::string ListLine(const z::Record& r, bool tl_hidden, bool mc_floor_shown,
+                     ListColumns& columns) {
+  os::ConstRecordView v = ViewOf(r);
+  std::string line = StoredCode(r, z::kOriginLow) + "-" + StoredCode(r, z::kOriginHigh) + "  ";
+  line += runtime::FitToWidth(
+      v.Utf8Text(z::kDestinationLow) + "-" + v.Utf8Text(z::kDestinationHigh), 13);
+  line += "  " + columns.discount.Text(r, z::kMcDiscount);
+  line += "  " + columns.discount.Text(r, z::kLtlDiscount);
+  line += "  ";
+  line += tl_hidden ? std::string(5, ' ') : columns.discount.Text(r, z::kTlDiscount);
+  line += "  ";
+  if (mc_floor_shown) line += columns.floor.Text(r, z::kMcFloor);
+  return line;
 }
 
 void Say(const std::string& message) { forms::MsgBox(message, forms::msgbox::kOKOnly); }
@@ -78,16 +117,8 @@ bool ValidateRange(forms::TextBox& low_box, forms::TextBox& high_box, const char
 }  // namespace
 
 std::string ZipDiscountListLine(const z::Record& r, bool tl_hidden, bool mc_floor_shown) {
-  os::ConstRecordView v = ViewOf(r);
-  std::string line = StoredCode(r, z::kOriginLow) + "-" + StoredCode(r, z::kOriginHigh) + "  ";
-  line += runtime::FitToWidth(
-      v.Utf8Text(z::kDestinationLow) + "-" + v.Utf8Text(z::kDestinationHigh), 13);
-  line += "  " + Number(r, z::kMcDiscount, "#0.00", 5);
-  line += "  " + Number(r, z::kLtlDiscount, "#0.00", 5);
-  line += "  " + (tl_hidden ? std::string(5, ' ') : Number(r, z::kTlDiscount, "#0.00", 5));
-  line += "  ";
-  if (mc_floor_shown) line += Number(r, z::kMcFloor, "##0.00", 6);
-  return line;
+  ListColumns columns;
+  return ListLine(r, tl_hidden, mc_floor_shown, columns);
 }
 
 bool IsValidZipText(const std::string& text) {
@@ -217,17 +248,26 @@ void frmZipDiscounts::Form_KeyPress(int& key_ascii) { modMain::EnterAsTab(key_as
 
 void frmZipDiscounts::LoadDiscountList() {
   fraEdit.SetVisible(false);
-  lstZipDiscounts.Clear();
+  // Right after a Save the table as written is at hand: the file is not read again.
   z::Table table;
-  if (!ReadFile(&table)) return;
+  if (written_) {
+    table = std::move(*written_);
+    written_.reset();
+  } else if (!ReadFile(&table)) {
+    lstZipDiscounts.Clear();
+    return;
+  }
   const SettingsRecord& s = modMain::Settings();
   const bool tl_hidden = s.On(settings::kTlDiscountHidden);
   const bool floor_shown = s.On(settings::kMcFloorDiscountShown);
+  ListColumns columns;
   std::vector<std::string> lines;
   std::vector<int> numbers;
+  lines.reserve(table.records.size());
+  numbers.reserve(table.records.size());
   for (std::size_t i = 0; i < table.records.size(); ++i) {
     if (z::IsDeleted(table.records[i])) continue;
-    lines.push_back(ZipDiscountListLine(table.records[i], tl_hidden, floor_shown));
+    lines.push_back(ListLine(table.records[i], tl_hidden, floor_shown, columns));
     numbers.push_back(static_cast<int>(i) + 1);
   }
   // One change of the list: a window redraws a table of thousands of entries once.
@@ -287,8 +327,17 @@ void frmZipDiscounts::LoadRecordForEdit() {
   txtTL.SetText(runtime::Format(v.FiniteF64(z::kTlDiscount), "00.00"));
   txtMCFloor.SetText(runtime::Format(v.FiniteF64(z::kMcFloor), "00.00"));
   btnDelete.SetVisible(offer_delete);
+  if (ActiveControl() == nullptr || ActiveControl()->Container() != &fraEdit) {
+    opener_ = ActiveControl();
+  }
   fraEdit.SetVisible(true);
   txtOriginLow.SetFocus();
+}
+
+void frmZipDiscounts::ReturnFocusToOpener() {
+  if (opener_ == nullptr || !opener_->CanTakeFocus()) opener_ = &lstZipDiscounts;
+  FocusIfPossible(*opener_);
+  opener_ = nullptr;
 }
 
 void frmZipDiscounts::StoreCode(forms::TextBox& box, const os::Field& field) {
@@ -357,13 +406,6 @@ bool frmZipDiscounts::ValidateDestinationRange() {
   return ValidateRange(txtDestinationLow, txtDestinationHigh, kMixedDestinations);
 }
 
-bool frmZipDiscounts::CheckOverlap() {
-  if (z::IsDeleted(edited_)) return false;
-  z::Table table;
-  if (!ReadFile(&table)) return true;  // unread, nothing may be stored over it
-  return z::Overlaps(table, edited_, edited_number_);
-}
-
 bool frmZipDiscounts::SaveEditedRecord() {
   for (forms::TextBox* box : {&txtOriginLow, &txtOriginHigh, &txtDestinationLow,
                               &txtDestinationHigh}) {
@@ -383,23 +425,32 @@ bool frmZipDiscounts::SaveEditedRecord() {
     modMain::SelectAllText(txtDestinationLow);
     return false;
   }
-  if (CheckOverlap()) {
+  // One reading of the file for the overlap check, the store and the list shown after.
+  z::Table table;
+  if (!ReadFile(&table)) return false;
+  if (z::Overlaps(table, edited_, edited_number_)) {
     Say(kOverlappingEntries);
     return false;
   }
   std::string error;
-  if (!z::StoreRecord(FilePath(), edited_, edited_number_, &error)) {
+  if (!z::StoreRecord(FilePath(), &table, edited_, edited_number_, &error)) {
     Say(error);
     return false;
   }
+  written_ = std::move(table);
   return true;
 }
 
 void frmZipDiscounts::btnSave_Click() {
-  if (SaveEditedRecord()) LoadDiscountList();
+  if (!SaveEditedRecord()) return;
+  LoadDiscountList();
+  ReturnFocusToOpener();
 }
 
-void frmZipDiscounts::btnIgnore_Click() { fraEdit.SetVisible(false); }
+void frmZipDiscounts::btnIgnore_Click() {
+  fraEdit.SetVisible(false);
+  ReturnFocusToOpener();
+}
 
 // A deleted entry is stored without the field checks, so that an entry holding values no
 // check accepts can still be taken out of the table.
@@ -408,6 +459,7 @@ void frmZipDiscounts::btnDelete_Click() {
   std::string error;
   if (!z::StoreRecord(FilePath(), edited_, edited_number_, &error)) Say(error);
   LoadDiscountList();
+  ReturnFocusToOpener();
 }
 
 }  // namespace frelane

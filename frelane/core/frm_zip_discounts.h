@@ -8,6 +8,7 @@
 #ifndef FRELANE_CORE_FRM_ZIP_DISCOUNTS_H_
 #define FRELANE_CORE_FRM_ZIP_DISCOUNTS_H_
 
+#include <optional>
 #include <string>
 
 #include "frelane/core/zip_discount_file.h"
@@ -99,6 +100,8 @@ class frmZipDiscounts : public forms::Form {
   bool ReadFile(zipdisc::Table* table);
   void LoadDiscountList();
   void LoadRecordForEdit();
+  // Once the edit frame closes, the focus goes back to the control that opened it.
+  void ReturnFocusToOpener();
   // The field checks: each shows its message and puts the focus back into the box when it
   // can take it.
   bool ValidateZipField(forms::TextBox& box);
@@ -106,8 +109,8 @@ class frmZipDiscounts : public forms::Form {
   bool ValidateFloorField(forms::TextBox& box);
   bool ValidateOriginRange();
   bool ValidateDestinationRange();
-  bool CheckOverlap();
-  // Runs Save's checks and stores the entry; false when a check or the write failed.
+  // Runs Save's checks and stores the entry; false when a check, the read or the write
+  // failed. The table as written is then kept for the list.
   bool SaveEditedRecord();
   void StoreCode(forms::TextBox& box, const os::Field& field);
   void StoreNumber(forms::TextBox& box, const os::Field& field);
@@ -128,7 +131,9 @@ class frmZipDiscounts : public forms::Form {
   void Number_GotFocus(forms::TextBox& box);
 
   zipdisc::Record edited_ = zipdisc::BlankRecord();
+  std::optional<zipdisc::Table> written_;
   int edited_number_ = 0;
+  forms::Control* opener_ = nullptr;
 };
 
 }  // namespace frelane

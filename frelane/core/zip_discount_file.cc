@@ -1,5 +1,8 @@
 #include "frelane/core/zip_discount_file.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
@@ -13,6 +16,32 @@
 namespace frelane::zipdisc {
 
 namespace {
+
+static_assert(sizeof(Record) == kRecordSize, "records lie in a table without gaps");
+
+// Far beyond the largest table (32767 records of 64 bytes); a larger file is no table.
+constexpr std::size_t kLargestReadFile = std::size_t{1} << 30;
+
+// A full table is two megabytes: its records are read straight into place, then whatever
+// follows them (the piece of a record cut short, or records added since the file's size
+// was taken) to the end of the file.
+bool ReadOpenTable(int fd, std::size_t size, Table* table) {
+  const std::size_t whole = size / kRecordSize;
+  table->records.resize(whole);
+  auto* into = reinterpret_cast<std::uint8_t*>(table->records.data());
+  if (whole > 0 && !os::ReadFully(fd, into, whole * kRecordSize, 0)) return false;
+  if (::lseek(fd, static_cast<off_t>(whole * kRecordSize), SEEK_SET) < 0) return false;
+  std::optional<os::ReadBytes> rest =
+      os::ReadToEnd(fd, size - whole * kRecordSize, kLargestReadFile);
+  if (!rest) return false;
+  const std::uint8_t* from = rest->data.get();
+  std::size_t left = rest->size;
+  for (; left >= kRecordSize; left -= kRecordSize, from += kRecordSize) {
+    std::memcpy(table->records.emplace_back().data(), from, kRecordSize);
+  }
+  table->tail.assign(reinterpret_cast<const char*>(from), left);
+  return true;
+}
 
 std::string_view FieldBytes(const Record& r, const os::Field& f) {
   return std::string_view(reinterpret_cast<const char*>(r.data()) + f.offset, f.width);
@@ -48,18 +77,15 @@ bool ReadTable(const std::string& path, Table* table, std::string* error) {
   std::error_code ec;
   const auto status = std::filesystem::status(path, ec);
   if (status.type() == std::filesystem::file_type::not_found) return true;
-  std::optional<std::vector<std::uint8_t>> read = os::ReadRegularFile(path);
+  struct stat st;
+  const int fd = os::OpenRegularFile(path, &st);
+  const bool read = fd >= 0 && ReadOpenTable(fd, static_cast<std::size_t>(st.st_size), table);
+  if (fd >= 0) ::close(fd);
   if (!read) {
+    *table = Table{};
     *error = "The discount file " + path + " could not be read.";
     return false;
   }
-  const std::string bytes(read->begin(), read->end());
-  const std::size_t whole = bytes.size() / kRecordSize;
-  table->records.resize(whole);
-  for (std::size_t i = 0; i < whole; ++i) {
-    std::memcpy(table->records[i].data(), bytes.data() + i * kRecordSize, kRecordSize);
-  }
-  table->tail = bytes.substr(whole * kRecordSize);
   return true;
 }
 
@@ -87,7 +113,12 @@ bool StoreRecord(const std::string& path, const Record& record, int number,
                  std::string* error) {
   Table table;
   if (!ReadTable(path, &table, error)) return false;
-  const std::size_t count = table.records.size();
+  return StoreRecord(path, &table, record, number, error);
+}
+
+bool StoreRecord(const std::string& path, Table* table, const Record& record, int number,
+                 std::string* error) {
+  const std::size_t count = table->records.size();
   if (number < 1 || static_cast<std::size_t>(number) > count + 1) {
     *error = "The discount file " + path + " changed while it was being edited.";
     return false;
@@ -97,13 +128,13 @@ bool StoreRecord(const std::string& path, const Record& record, int number,
       *error = "The discount file " + path + " is full.";
       return false;
     }
-    table.records.push_back(record);
-    table.tail.clear();  // the new record covers what was left of a cut-off one
+    table->records.push_back(record);
+    table->tail.clear();  // the new record covers what was left of a cut-off one
   } else {
-    table.records[static_cast<std::size_t>(number) - 1] = record;
+    table->records[static_cast<std::size_t>(number) - 1] = record;
   }
-  SortTable(&table);
-  return WriteTable(path, table, error);
+  SortTable(table);
+  return WriteTable(path, *table, error);
 }
 
 bool Overlaps(const Table& table, const Record& edited, int number) {

@@ -46,6 +46,9 @@ void SortTable(Table* table);
 // and writes the table, in one replacement of the file.
 [[nodiscard]] bool StoreRecord(const std::string& path, const Record& record, int number,
                                std::string* error);
+// The same on `table`, the file as just read: on success it holds the table as written.
+[[nodiscard]] bool StoreRecord(const std::string& path, Table* table, const Record& record,
+                               int number, std::string* error);
 
 // True when a live record other than record `number` has an origin range and a
 // destination range that both intersect those of `edited`. A deleted `edited` overlaps

@@ -111,7 +111,9 @@ class frmRateSheet : public forms::Form, public ratesheet::RateSheetDefinition {
       "btnStartOver", {7980, 4800, 1440, 420},
       {.caption = "Reset", .tab_index = 71, .causes_validation = false});
 
-  forms::Menu& mnuExit = Add<forms::Menu>("mnuExit", {}, {.caption = "E&xit"});
+  // Leaving asks nothing of a half-typed ZIP.
+  forms::Menu& mnuExit =
+      Add<forms::Menu>("mnuExit", {}, {.caption = "E&xit", .causes_validation = false});
   forms::Menu& mnuRateSheetOptions =
       Add<forms::Menu>("mnuRateSheetOptions", {}, {.caption = "Rate Sheet &Options"});
 

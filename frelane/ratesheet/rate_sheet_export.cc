@@ -1,10 +1,13 @@
 #include "frelane/ratesheet/rate_sheet_export.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "frelane/ratesheet/row_text.h"
-#include "platform/os/regular_file.h"
 #include "platform/runtime/error.h"
 #include "platform/runtime/fixed_string.h"
 
@@ -15,21 +18,16 @@ namespace {
 constexpr int kErrPathFileAccess = 75;
 constexpr char kPathFileAccess[] = "Path/File access error";
 
-[[noreturn]] void RaiseWriteError() {
-  throw runtime::RuntimeError(kErrPathFileAccess, kPathFileAccess);
-}
-
 [[noreturn]] void RaisePathError(int number) {
   throw ExportPathError(number, number == kErrPathFileAccess
                                     ? kPathFileAccess
                                     : runtime::ErrorDescription(number));
 }
 
-}  // namespace
+// Lines are handed to the file in pieces of about this size.
+constexpr std::size_t kFlushSize = 64 * 1024;
 
-RateSheetExport::~RateSheetExport() {
-  if (file_ != nullptr) std::fclose(file_);
-}
+}  // namespace
 
 void RateSheetExport::Open(const std::string& path) {
   Close();
@@ -44,27 +42,47 @@ void RateSheetExport::Open(const std::string& path) {
       (!folder.empty() && !std::filesystem::is_directory(folder, ec))) {
     RaisePathError(runtime::kErrPathNotFound);
   }
-  if (std::filesystem::is_directory(p, ec)) RaisePathError(kErrPathFileAccess);
-  // A pipe or a device under the name is refused rather than waited on.
-  file_ = os::StreamOver(os::OpenRegularFileToReplace(name), "wb");
-  if (file_ == nullptr) {
-    RaisePathError(errno == ENOENT || errno == ENOTDIR ? runtime::kErrPathNotFound
-                                                      : kErrPathFileAccess);
+  // Only a regular file is replaced, and only one the user may write: a pipe, a device or
+  // a folder under the name, or a read-only sheet, is refused.
+  struct stat st;
+  if (::stat(name.c_str(), &st) == 0 &&
+      (!S_ISREG(st.st_mode) || ::access(name.c_str(), W_OK) != 0)) {
+    RaisePathError(kErrPathFileAccess);
   }
+  if (!file_.Begin(name, nullptr)) {
+    const int err = file_.error_number();
+    RaisePathError(err == ENOENT || err == ENOTDIR ? runtime::kErrPathNotFound
+                                                   : kErrPathFileAccess);
+  }
+  path_ = name;
+  pending_.clear();
 }
 
 void RateSheetExport::Close() {
-  if (file_ == nullptr) return;
-  const bool failed = std::ferror(file_) != 0;
-  const bool closed = std::fclose(file_) == 0;
-  file_ = nullptr;
-  if (failed || !closed) RaiseWriteError();
+  if (!file_.IsOpen()) return;
+  Flush();
+  if (!file_.Commit(nullptr)) RaiseWriteError();
+}
+
+void RateSheetExport::RaiseWriteError() {
+  pending_.clear();
+  throw runtime::RuntimeError(kErrPathFileAccess, std::string(kPathFileAccess) + ": " + path_ +
+                                                      " (" + std::strerror(file_.error_number()) +
+                                                      ")");
+}
+
+void RateSheetExport::Flush() {
+  if (pending_.empty()) return;
+  const auto* data = reinterpret_cast<const std::uint8_t*>(pending_.data());
+  if (!file_.Write({data, pending_.size()}, nullptr)) RaiseWriteError();
+  pending_.clear();
 }
 
 void RateSheetExport::WriteLine(const std::string& cp1252) {
-  if (file_ == nullptr) return;
-  const std::string line = cp1252 + "\r\n";
-  if (std::fwrite(line.data(), 1, line.size(), file_) != line.size()) RaiseWriteError();
+  if (!file_.IsOpen()) return;
+  pending_ += cp1252;
+  pending_ += "\r\n";
+  if (pending_.size() >= kFlushSize) Flush();
 }
 
 void RateSheetExport::ExportGroupRow(const RateSheetGroup& row, bool split) {

@@ -3,17 +3,19 @@
 // checked class (headline, its state, "T" when the headline is the origin or "F" when it is
 // the destination, the lane, the minimum charge, the class and one rate per checked weight
 // break in cents, the rate basis number), then a bracket line when the row has several
-// minimum-charge brackets; with notes, the note lines close the file.
+// minimum-charge brackets; with notes, the note lines close the file. The file is rewritten
+// through a temporary beside it: the sheet that was there stays until the new one is closed
+// whole, and a failed write leaves it as it was.
 #ifndef FRELANE_RATESHEET_RATE_SHEET_EXPORT_H_
 #define FRELANE_RATESHEET_RATE_SHEET_EXPORT_H_
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "frelane/ratesheet/rate_sheet_group.h"
 #include "frelane/ratesheet/rate_sheet_layout.h"
 #include "frelane/ratesheet/run_state.h"
+#include "platform/os/atomic_file.h"
 #include "platform/runtime/error.h"
 
 namespace frelane::ratesheet {
@@ -31,15 +33,15 @@ class RateSheetExport {
  public:
   RateSheetExport(RateSheetRunState& run, const RateSheetLayout& layout)
       : run_(run), layout_(layout) {}
-  ~RateSheetExport();
   RateSheetExport(const RateSheetExport&) = delete;
   RateSheetExport& operator=(const RateSheetExport&) = delete;
 
-  // Creates the file, or empties an existing one; raises ExportPathError when it cannot.
+  // Begins the new file; raises ExportPathError when it cannot be made there.
   void Open(const std::string& path);
-  bool IsOpen() const { return file_ != nullptr; }
-  // Closes the file with what was written; nothing when none is open. A write that failed
-  // raises run-time error 75, as does each failing line.
+  bool IsOpen() const { return file_.IsOpen(); }
+  // Puts the file with what was written in place of the old one; nothing when none is open.
+  // A write that fails, here or for any line, drops the new file and raises run-time error
+  // 75, whose description gives the system's reason.
   void Close();
 
   // The class lines and, when the row has several brackets, the bracket line of one row.
@@ -51,10 +53,15 @@ class RateSheetExport {
 
  private:
   void WriteLine(const std::string& cp1252);
+  void Flush();
+  [[noreturn]] void RaiseWriteError();
 
   RateSheetRunState& run_;
   const RateSheetLayout& layout_;
-  std::FILE* file_ = nullptr;
+  os::AtomicFileWriter file_;
+  std::string path_;
+  // Lines not yet handed to the file.
+  std::string pending_;
 };
 
 }  // namespace frelane::ratesheet

@@ -34,12 +34,14 @@ class frmCommonDialog : public forms::Form {
   forms::TextBox& txtFileName =
       Add<forms::TextBox>("txtFileName", {120, 360, 2760, 285}, {.tab_index = 0});
   forms::FileListBox& flbFiles =
-      Add<forms::FileListBox>("flbFiles", {120, 720, 2760, 1845}, {.tab_index = 1});
+      Add<forms::FileListBox>("flbFiles", {120, 720, 2760, 1845},
+                              {.tab_index = 1, .tool_tip = "Files"});
   forms::Label& lblFolders =
       Add<forms::Label>("lblFolders", {3060, 120, 2760, 225}, {.caption = "&Folders:"});
   forms::Label& lblPath = Add<forms::Label>("lblPath", {3060, 390, 2760, 225}, {});
   forms::DirListBox& dirFolders =
-      Add<forms::DirListBox>("dirFolders", {3060, 720, 2760, 1845}, {.tab_index = 2});
+      Add<forms::DirListBox>("dirFolders", {3060, 720, 2760, 1845},
+                             {.tab_index = 2, .tool_tip = "Folders"});
   forms::Label& lblFileTypes = Add<forms::Label>("lblFileTypes", {120, 2700, 2760, 225},
                                                  {.caption = "List files of &type:"});
   forms::ComboBox& cboFileTypes = Add<forms::ComboBox>(
@@ -47,7 +49,8 @@ class frmCommonDialog : public forms::Form {
   forms::Label& lblDrives =
       Add<forms::Label>("lblDrives", {3060, 2700, 2760, 225}, {.caption = "Dri&ves:"});
   forms::DriveListBox& drvDrives =
-      Add<forms::DriveListBox>("drvDrives", {3060, 2940, 2760, 315}, {.tab_index = 4});
+      Add<forms::DriveListBox>("drvDrives", {3060, 2940, 2760, 315},
+                               {.tab_index = 4, .tool_tip = "Drives"});
   forms::CommandButton& cmdOK = Add<forms::CommandButton>(
       "cmdOK", {6000, 360, 1095, 375}, {.caption = "OK", .tab_index = 5});
   forms::CommandButton& cmdCancel =

@@ -12,7 +12,8 @@ class frmMap : public forms::Form {
   frmMap();
 
   forms::PictureBox& Picture1 =
-      Add<forms::PictureBox>("Picture1", {0, 0, 4800, 3600}, {.auto_size = true});
+      Add<forms::PictureBox>("Picture1", {0, 0, 4800, 3600},
+                             {.tool_tip = "Service Map", .auto_size = true});
 
  private:
   void Form_Load() override;

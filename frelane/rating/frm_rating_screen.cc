@@ -45,13 +45,14 @@ frmRatingScreen::frmRatingScreen()
 }
 
 forms::CommandButton& frmRatingScreen::ToolButton(const char* name, const char* caption,
-                                                  const char* tip) {
+                                                  const char* tip, bool checks_entry) {
   return Add<forms::CommandButton>(name, {0, kToolButtonTop, kToolButtonSize, kToolButtonSize},
                                    {.container = &fraToolBar,
                                     .caption = caption,
                                     .tab_stop = false,
-                                    .causes_validation = false,
-                                    .tool_tip = tip});
+                                    .causes_validation = checks_entry,
+                                    .tool_tip = tip,
+                                    .toolbar = true});
 }
 
 forms::Label& frmRatingScreen::SummaryLabel(const char* name, int top, const char* caption) {
@@ -73,8 +74,11 @@ forms::Label& frmRatingScreen::DiscountRowUnit(const char* name, int top, const 
 }
 
 forms::Menu& frmRatingScreen::MenuItem(const char* name, forms::Menu& menu, const char* caption,
-                                       bool visible) {
-  return Add<forms::Menu>(name, {}, {.container = &menu, .caption = caption, .visible = visible});
+                                       bool visible, bool checks_entry) {
+  return Add<forms::Menu>(name, {}, {.container = &menu,
+                                     .caption = caption,
+                                     .visible = visible,
+                                     .causes_validation = checks_entry});
 }
 
 void frmRatingScreen::AddFreightLines() {

@@ -61,12 +61,13 @@ class frmRatingScreen : public forms::Form {
 
   // Toolbar.
   forms::Frame& fraToolBar = Add<forms::Frame>("fraToolBar", {0, 0, 9480, 390}, {});
-  forms::CommandButton& btnFileReset = ToolButton("btnFileReset", "R", "Reset");
+  forms::CommandButton& btnFileReset = ToolButton("btnFileReset", "R", "Reset", false);
   forms::CommandButton& btnFileBillofLading =
       ToolButton("btnFileBillofLading", "B", "Bill of Lading");
   forms::CommandButton& btnFileCalculator = ToolButton("btnFileCalculator", "=", "Calculator");
   forms::CommandButton& btnFileCityLookup = ToolButton("btnFileCityLookup", "?", "City Lookup");
-  forms::CommandButton& btnFileRateSheet = ToolButton("btnFileRateSheet", "S", "Rate Sheet");
+  forms::CommandButton& btnFileRateSheet =
+      ToolButton("btnFileRateSheet", "S", "Rate Sheet", false);
   forms::CommandButton& btnFilePrint = ToolButton("btnFilePrint", "P", "Print");
   forms::CommandButton& btnFileExport = ToolButton("btnFileExport", "X", "Export");
   forms::CommandButton& btnEditAccessorialCharges =
@@ -239,14 +240,15 @@ class frmRatingScreen : public forms::Form {
 
   // Menus.
   forms::Menu& mnuFile = Add<forms::Menu>("mnuFile", {}, {.caption = "&File"});
-  forms::Menu& mnuFileReset = MenuItem("mnuFileReset", mnuFile, "Rese&t");
+  forms::Menu& mnuFileReset = MenuItem("mnuFileReset", mnuFile, "Rese&t", true, false);
   forms::Menu& mnuFileBillofLading = MenuItem("mnuFileBillofLading", mnuFile, "&Bill of Lading");
   forms::Menu& mnuFileCalculator = MenuItem("mnuFileCalculator", mnuFile, "&Calculator");
   forms::Menu& mnuFileCityLookup = MenuItem("mnuFileCityLookup", mnuFile, "City &Lookup");
-  forms::Menu& mnuFileRateSheet = MenuItem("mnuFileRateSheet", mnuFile, "&Rate Sheet");
+  forms::Menu& mnuFileRateSheet =
+      MenuItem("mnuFileRateSheet", mnuFile, "&Rate Sheet", true, false);
   forms::Menu& mnuFilePrint = MenuItem("mnuFilePrint", mnuFile, "&Print");
   forms::Menu& mnuFileExport = MenuItem("mnuFileExport", mnuFile, "&Export");
-  forms::Menu& mnuFileExit = MenuItem("mnuFileExit", mnuFile, "E&xit");
+  forms::Menu& mnuFileExit = MenuItem("mnuFileExit", mnuFile, "E&xit", true, false);
   forms::Menu& mnuEdit = Add<forms::Menu>("mnuEdit", {}, {.caption = "&Edit"});
   forms::Menu& mnuEditAccessorialCharges =
       MenuItem("mnuEditAccessorialCharges", mnuEdit, "&Accessorial Charges");
@@ -297,13 +299,16 @@ class frmRatingScreen : public forms::Form {
   std::int16_t DestinationServiceDays = 0;
 
  private:
-  forms::CommandButton& ToolButton(const char* name, const char* caption, const char* tip);
+  // A toolbar button or menu item checks what was typed in the focused box before it acts
+  // (`checks_entry`), except those that throw the quote away or leave.
+  forms::CommandButton& ToolButton(const char* name, const char* caption, const char* tip,
+                                   bool checks_entry = true);
   forms::Label& SummaryLabel(const char* name, int top, const char* caption);
   forms::Label& SummaryValue(const char* name, int top);
   forms::Label& DiscountRowLabel(const char* name, int top, const char* caption);
   forms::Label& DiscountRowUnit(const char* name, int top, const char* caption);
   forms::Menu& MenuItem(const char* name, forms::Menu& menu, const char* caption,
-                        bool visible = true);
+                        bool visible = true, bool checks_entry = true);
   void AddFreightLines();
   void BindHandlers();
   // The toolbar button's own Click handler and how it treats the focus.

@@ -129,6 +129,10 @@ class Application {
   // Focus moves and activation (focus.cc).
   bool MoveFocus(Control& target);
   bool FocusNext(Form& form, bool backwards);
+  // Before a command acts without moving the focus: when the form's focused control holds
+  // an edit its Validate has not accepted yet, Validate runs as if the focus were leaving
+  // it, and the focus stays. False when Validate refused it or sent the focus elsewhere.
+  bool CheckUncheckedEdit(Form& form);
   void ActivateForm(Form& form);
   // The form has just become the active one: Activate, then its control's GotFocus.
   void EnterForm(Form& form);

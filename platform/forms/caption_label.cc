@@ -55,8 +55,8 @@ bool Between(Control& c, int left, int top, int right, int bottom) {
          Overlaps(r.top, Bottom(r), top, bottom);
 }
 
-// The nearest captioned label left of the box on its row, with nothing between them.
-Label* LeftCaption(Control& box) {
+// The nearest captioned label left of the box on its row.
+Label* NearestLeftLabel(Control& box) {
   const Rect& b = box.Geometry();
   Label* left = nullptr;
   for (Control* c : box.GetForm().Controls()) {
@@ -67,13 +67,27 @@ Label* LeftCaption(Control& box) {
       left = static_cast<Label*>(c);
     }
   }
-  if (left == nullptr) return nullptr;
+  return left;
+}
+
+// Whether a control other than `box` that takes input stands between `label` and the box on
+// its row; `passable` are those that do not count.
+template <typename Passable>
+bool BlockedOnRow(Control& box, Label& label, Passable passable) {
+  const Rect& b = box.Geometry();
   for (Control* c : box.GetForm().Controls()) {
     if (c != &box && c->Container() == box.Container() &&
-        Between(*c, Right(left->Geometry()), b.top, b.left, Bottom(b))) {
-      return nullptr;
+        Between(*c, Right(label.Geometry()), b.top, b.left, Bottom(b)) && !passable(*c)) {
+      return true;
     }
   }
+  return false;
+}
+
+// The nearest captioned label left of the box on its row, with nothing between them.
+Label* LeftCaption(Control& box) {
+  Label* left = NearestLeftLabel(box);
+  if (left == nullptr || BlockedOnRow(box, *left, [](Control&) { return false; })) return nullptr;
   return left;
 }
 
@@ -90,9 +104,20 @@ bool CaptionsARow(Label& label) {
   return false;
 }
 
+bool IsBox(const Control& c) {
+  return c.Kind() == ControlKind::kTextBox || c.Kind() == ControlKind::kComboBox;
+}
+
+// A box standing exactly over or under another, as the cells of a column of a grid do.
+bool SameColumn(const Control& a, const Control& b) {
+  return IsBox(a) && IsBox(b) && a.Geometry().left == b.Geometry().left &&
+         a.Geometry().width == b.Geometry().width;
+}
+
 // The nearest captioned label above the box that is no row's caption, with nothing between
-// them but other elements of the box's own array.
-Label* CaptionAbove(Control& box) {
+// them but other elements of the box's own array (or, for a grid's column heading, other
+// boxes of its column).
+Label* CaptionAbove(Control& box, bool through_column) {
   const Rect& b = box.Geometry();
   Label* above = nullptr;
   for (Control* c : box.GetForm().Controls()) {
@@ -103,11 +128,28 @@ Label* CaptionAbove(Control& box) {
   if (above == nullptr) return nullptr;
   for (Control* c : box.GetForm().Controls()) {
     if (c != &box && c->Container() == box.Container() && !SameArray(*c, box) &&
+        !(through_column && SameColumn(*c, box)) &&
         Between(*c, b.left, Bottom(above->Geometry()), Right(b), b.top)) {
       return nullptr;
     }
   }
   return above;
+}
+
+// A grid of boxes, a caption left of each row and a heading over each column, names each box
+// by both ("Origin" "High"). The row's caption may stand beyond other cells of its row.
+bool InGrid(Control& box, Label** row, Label** column) {
+  *column = CaptionAbove(box, true);
+  if (*column == nullptr) return false;
+  *row = NearestLeftLabel(box);
+  if (*row == nullptr) return false;
+  const Rect& r = (*row)->Geometry();
+  const Rect& h = (*column)->Geometry();
+  // A heading that reaches over the row's caption heads the rows, not a column.
+  if (Overlaps(r.left, Right(r), h.left, Right(h))) return false;
+  return !BlockedOnRow(box, **row, [](Control& c) {
+    return IsBox(c) && CaptionAbove(c, true) != nullptr && NearestLeftLabel(c) != nullptr;
+  });
 }
 
 Label* HeadingOver(Label& caption, Control& box) {
@@ -138,17 +180,24 @@ std::string ShownCaption(const Label& label) {
 }  // namespace
 
 BoxCaption CaptionOf(Control& box) {
+  Label* row = nullptr;
+  Label* column = nullptr;
+  if (InGrid(box, &row, &column)) return {column, HeadingOver(*column, box), row};
   Label* label = LeftCaption(box);
-  if (label == nullptr) label = CaptionAbove(box);
+  if (label == nullptr) label = CaptionAbove(box, false);
   if (label == nullptr) return {};
   return {label, HeadingOver(*label, box)};
 }
 
 std::string CaptionName(const BoxCaption& caption) {
   if (caption.label == nullptr) return "";
-  const std::string name = ShownCaption(*caption.label);
-  if (caption.heading == nullptr) return name;
-  return ShownCaption(*caption.heading) + " " + name;
+  std::string name;
+  for (const Label* part : {caption.row, caption.heading, caption.label}) {
+    if (part == nullptr) continue;
+    if (!name.empty()) name += " ";
+    name += ShownCaption(*part);
+  }
+  return name;
 }
 
 }  // namespace forms

@@ -30,6 +30,10 @@ bool Control::Ended() const { return form_->App().Ended(); }
 void Control::Touch() { form_->Touch(); }
 
 void Control::Notify(Property p) {
+  // What the user sees in the focused box may not be what its Validate last accepted.
+  if ((p == Property::kText || p == Property::kListIndex || p == Property::kValue) && HasFocus()) {
+    unchecked_edit_ = true;
+  }
   Host* host = App().GetHost();
   if (host && form_->IsLoaded()) host->ControlChanged(*this, p);
 }
@@ -49,6 +53,7 @@ void Control::ResetToDesign() {
   font_size_ = design_.font_size;
   font_bold_ = design_.font_bold;
   tag_.clear();
+  unchecked_edit_ = false;
 }
 
 int Control::Left() {

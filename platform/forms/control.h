@@ -44,6 +44,9 @@ struct Design {
   int interval = 0;            // Timer, milliseconds
   bool is_default = false;     // CommandButton: Enter clicks it
   bool is_cancel = false;      // CommandButton: Escape clicks it
+  // CommandButton: a toolbar button. Pressing it checks only an edit of the focused control
+  // still waiting for its Validate (when the button causes validation), as a menu item does.
+  bool toolbar = false;
   bool auto_size = false;      // Label, PictureBox
   bool word_wrap = false;      // Label
   bool stretch = false;        // Image
@@ -208,6 +211,9 @@ class Control {
   double font_size_ = 0;
   bool font_bold_ = false;
   std::string tag_;
+  // The value shown (text, list row, value) changed while this control had the focus, and
+  // no Validate has accepted it since.
+  bool unchecked_edit_ = false;
 };
 
 }  // namespace forms

@@ -2,8 +2,11 @@
 // keeps the focus on A and nothing else runs), then makes B the active control, then runs
 // A's LostFocus and B's GotFocus. A SetFocus made inside Validate redirects the move to its
 // control; one made inside LostFocus or GotFocus is queued and runs as its own move once the
-// current one has finished.
+// current one has finished. A menu item, which takes no focus, first checks with the same
+// Validate an edit the focused control still holds unchecked; a toolbar button checks the
+// control it leaves only for such an edit.
 #include <algorithm>
+#include <utility>
 
 #include "platform/forms/application.h"
 #include "platform/forms/form.h"
@@ -39,9 +42,14 @@ bool Application::MoveFocus(Control& target) {
   if (from != &target) {
     ++transition_depth_;
     Control* to = &target;
-    if (from != nullptr && target.causes_validation_) {
+    // A toolbar button checks only what is still unchecked: a press on it with nothing
+    // typed since asks nothing of the box the user was in.
+    const bool validates = target.causes_validation_ &&
+                           (!target.design_.toolbar || (from != nullptr && from->unchecked_edit_));
+    if (from != nullptr && validates) {
       bool cancel = false;
       from->Fire(from->on.Validate, cancel);
+      if (!cancel) from->unchecked_edit_ = false;
       // A SetFocus made inside Validate (a check that resets the form and starts over)
       // takes the place of the move the user began: the control they were heading to is
       // never entered.
@@ -67,6 +75,22 @@ bool Application::MoveFocus(Control& target) {
     if (chained < kMaxChainedMoves) MoveFocus(*next);
   }
   return moved;
+}
+
+bool Application::CheckUncheckedEdit(Form& form) {
+  Control* c = form.active_;
+  if (ended_ || c == nullptr || !c->unchecked_edit_) return !ended_;
+  Control* outer = std::exchange(queued_focus_, nullptr);
+  ++transition_depth_;
+  bool cancel = false;
+  c->Fire(c->on.Validate, cancel);
+  --transition_depth_;
+  if (!cancel) c->unchecked_edit_ = false;
+  // A SetFocus made inside Validate (a check that starts over elsewhere) runs now, and
+  // takes the place of the command as it would of the move.
+  Control* elsewhere = std::exchange(queued_focus_, outer);
+  if (elsewhere != nullptr && elsewhere != c) MoveFocus(*elsewhere);
+  return !cancel && !ended_ && form.active_ == c;
 }
 
 bool Application::FocusNext(Form& form, bool backwards) {

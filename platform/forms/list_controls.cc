@@ -14,6 +14,7 @@ void ListControl::ResetToDesign() {
   Control::ResetToDesign();
   items_ = DesignValues().list;
   item_data_.assign(items_.size(), 0);
+  ++items_revision_;
   list_index_ = -1;
   new_index_ = -1;
 }
@@ -21,6 +22,7 @@ void ListControl::ResetToDesign() {
 void ListControl::ReplaceItems(std::vector<std::string> items) {
   items_ = std::move(items);
   item_data_.assign(items_.size(), 0);
+  ++items_revision_;
   list_index_ = -1;
   new_index_ = -1;
   Notify(Property::kList);
@@ -33,6 +35,7 @@ void ListControl::AddItem(const std::string& item, int index) {
   int at = index < 0 ? count : index;
   items_.insert(items_.begin() + at, item);
   item_data_.insert(item_data_.begin() + at, 0);
+  ++items_revision_;
   new_index_ = at;
   if (list_index_ >= at) ++list_index_;
   Notify(Property::kList);
@@ -43,6 +46,7 @@ void ListControl::RemoveItem(int index) {
   if (index < 0 || index >= static_cast<int>(items_.size())) runtime::Raise(5);
   items_.erase(items_.begin() + index);
   item_data_.erase(item_data_.begin() + index);
+  ++items_revision_;
   if (list_index_ == index) {
     list_index_ = -1;
   } else if (list_index_ > index) {
@@ -83,6 +87,7 @@ void ListControl::SetList(int index, const std::string& item) {
     runtime::Raise(runtime::kErrInvalidPropertyArrayIndex);
   }
   items_[index] = item;
+  ++items_revision_;
   Notify(Property::kList);
 }
 

@@ -2,6 +2,7 @@
 #ifndef FRELANE_PLATFORM_FORMS_LIST_CONTROLS_H_
 #define FRELANE_PLATFORM_FORMS_LIST_CONTROLS_H_
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,9 @@ class ListControl : public Control {
   // For hosts.
   const std::vector<std::string>& Items() const { return items_; }
   int CurrentIndex() const { return list_index_; }
+  // Changes with every change of the items (not of ListIndex or ItemData): a host that
+  // shows the items on demand knows from it when to ask again.
+  std::uint64_t ItemsRevision() const { return items_revision_; }
 
  protected:
   ListControl(Form& form, ControlKind kind, std::string name, int index, const Rect& rect,
@@ -48,6 +52,7 @@ class ListControl : public Control {
  private:
   std::vector<std::string> items_;
   std::vector<int> item_data_;
+  std::uint64_t items_revision_ = 0;
   int list_index_ = -1;
   int new_index_ = -1;
 };

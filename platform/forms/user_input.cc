@@ -281,8 +281,16 @@ bool Scroll(HostKey, ScrollBar& bar, int value) {
 
 bool MenuClick(HostKey, Menu& menu) {
   if (!Usable(menu)) return false;
-  menu.GetForm().App().Dispatch([&] { menu.Fire(menu.on.Click); });
-  return true;
+  bool clicked = false;
+  Application& app = menu.GetForm().App();
+  app.Dispatch([&] {
+    // A menu item takes no focus, so nothing else would check what was typed last.
+    if (menu.CausesValidation() && !app.CheckUncheckedEdit(menu.GetForm())) return;
+    if (!Usable(menu)) return;  // the check took the item or its form away
+    clicked = true;
+    menu.Fire(menu.on.Click);
+  });
+  return clicked;
 }
 
 bool FormClick(HostKey, Form& form) {

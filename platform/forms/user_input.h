@@ -74,6 +74,9 @@ bool MouseMove(HostKey, Control& control, int button, int shift, int x, int y);
 bool PickListItem(HostKey, Control& control, int index);
 // The user moved a scroll bar.
 bool Scroll(HostKey, ScrollBar& bar, int value);
+// A menu item's Click, its keyboard access included. When the item causes validation, an
+// edit of the focused control not yet accepted by its Validate is checked first, the focus
+// staying where it is; a refusal leaves the Click out (false).
 bool MenuClick(HostKey, Menu& menu);
 
 bool FormClick(HostKey, Form& form);

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/os/regular_file.h"
+
 namespace os {
 namespace {
 
@@ -68,9 +70,7 @@ bool IsRegularOrAbsent(const std::string& path, std::string* error) {
   struct stat st;
   if (::lstat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode)) return true;
   if (error) {
-    *error = path + (S_ISLNK(st.st_mode)
-                         ? " is a link to another place; only a file of its own folder is written"
-                         : " is not a regular file");
+    *error = S_ISLNK(st.st_mode) ? LinkRefusal(path) : path + " is not a regular file";
   }
   return false;
 }
@@ -125,17 +125,29 @@ int RemoveStaleTemporaries(const std::string& dir) {
   return removed;
 }
 
-bool WriteFileAtomically(const std::string& given_path, std::span<const std::uint8_t> bytes,
-                         std::string* error, AtPath at_path) {
+bool AtomicFileWriter::Fail(std::string* error, const std::string& what,
+                            const std::string& path, int err) {
+  error_number_ = err;
+  Abandon();
+  return os::Fail(error, what, path, err);
+}
+
+bool AtomicFileWriter::Begin(const std::string& given_path, std::string* error, AtPath at_path) {
+  Abandon();
+  error_number_ = 0;
   if (given_path.empty() || given_path.back() == '/') {
     return Fail(error, "writing", given_path, EISDIR);
   }
   std::string path;
   if (at_path == AtPath::kRegularFileOnly) {
     // The rename below replaces the name itself, never what a link there leads to.
-    if (!IsRegularOrAbsent(given_path, error)) return false;
+    if (!IsRegularOrAbsent(given_path, error)) {
+      error_number_ = ELOOP;
+      return false;
+    }
     path = given_path;
   } else if (!ResolveLinks(given_path, &path, error)) {
+    error_number_ = ELOOP;
     return false;
   }
   std::string temp = TemporaryPathFor(path);
@@ -143,32 +155,57 @@ bool WriteFileAtomically(const std::string& given_path, std::span<const std::uin
   struct stat st;
   if (::stat(path.c_str(), &st) == 0) mode = st.st_mode & 07777;
 
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
   if (fd < 0) return Fail(error, "creating", temp, errno);
   ::fchmod(fd, mode);  // the umask must not narrow an existing file's permissions
-  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) {
-    int err = errno;
-    ::close(fd);
-    ::unlink(temp.c_str());
-    return Fail(error, "writing", temp, err);
-  }
+  fd_ = fd;
+  path_ = std::move(path);
+  temp_ = std::move(temp);
+  return true;
+}
+
+bool AtomicFileWriter::Write(std::span<const std::uint8_t> bytes, std::string* error) {
+  if (fd_ < 0) return os::Fail(error, "writing", path_, EBADF);
+  if (!WriteAll(fd_, bytes)) return Fail(error, "writing", temp_, errno);
+  return true;
+}
+
+bool AtomicFileWriter::Commit(std::string* error) {
+  if (fd_ < 0) return os::Fail(error, "writing", path_, EBADF);
+  if (::fsync(fd_) != 0) return Fail(error, "writing", temp_, errno);
+  const int fd = fd_;
+  fd_ = -1;
   if (::close(fd) != 0) {
-    int err = errno;
-    ::unlink(temp.c_str());
-    return Fail(error, "closing", temp, err);
+    const int err = errno;
+    ::unlink(temp_.c_str());
+    return Fail(error, "closing", temp_, err);
   }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    int err = errno;
-    ::unlink(temp.c_str());
-    return Fail(error, "renaming over", path, err);
+  if (::rename(temp_.c_str(), path_.c_str()) != 0) {
+    const int err = errno;
+    ::unlink(temp_.c_str());
+    return Fail(error, "renaming over", path_, err);
   }
   // Make the rename itself durable; a failure here leaves the new file in place.
-  int dir_fd = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  int dir_fd = ::open(DirectoryOf(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir_fd >= 0) {
     ::fsync(dir_fd);
     ::close(dir_fd);
   }
   return true;
+}
+
+void AtomicFileWriter::Abandon() {
+  if (fd_ < 0) return;
+  ::close(fd_);
+  fd_ = -1;
+  ::unlink(temp_.c_str());
+}
+
+bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                         std::string* error, AtPath at_path) {
+  AtomicFileWriter writer;
+  return writer.Begin(path, error, at_path) && writer.Write(bytes, error) &&
+         writer.Commit(error);
 }
 
 }  // namespace os

@@ -42,6 +42,14 @@ int OpenRegularFile(const std::string& path, struct stat* st) {
   return OpenChecked(path, O_RDONLY, st);
 }
 
+int OpenOwnRegularFile(const std::string& path, struct stat* st) {
+  return OpenChecked(path, O_RDONLY | O_NOFOLLOW, st);
+}
+
+std::string LinkRefusal(const std::string& path) {
+  return path + " is a link to another place; only a file of its own folder is used";
+}
+
 int OpenRegularFileToAppend(const std::string& path) {
   return OpenChecked(path, O_WRONLY | O_APPEND | O_CREAT, nullptr);
 }
@@ -82,10 +90,10 @@ bool ReadFully(int fd, std::uint8_t* data, std::size_t size, std::uint64_t offse
   return true;
 }
 
-std::optional<FileHead> ReadRegularFileHead(const std::string& path, std::size_t limit) {
-  struct stat st;
-  const int fd = OpenRegularFile(path, &st);
-  if (fd < 0) return std::nullopt;
+namespace {
+
+// At most limit bytes from the start of the open file fd of status st; closes fd.
+std::optional<FileHead> HeadOf(int fd, const struct stat& st, std::size_t limit) {
   FileHead head;
   head.length = static_cast<std::uint64_t>(st.st_size);
   head.bytes.resize(limit);
@@ -103,6 +111,22 @@ std::optional<FileHead> ReadRegularFileHead(const std::string& path, std::size_t
   ::close(fd);
   head.bytes.resize(done);
   return head;
+}
+
+}  // namespace
+
+std::optional<FileHead> ReadRegularFileHead(const std::string& path, std::size_t limit) {
+  struct stat st;
+  const int fd = OpenRegularFile(path, &st);
+  if (fd < 0) return std::nullopt;
+  return HeadOf(fd, st, limit);
+}
+
+std::optional<FileHead> ReadOwnRegularFileHead(const std::string& path, std::size_t limit) {
+  struct stat st;
+  const int fd = OpenOwnRegularFile(path, &st);
+  if (fd < 0) return std::nullopt;
+  return HeadOf(fd, st, limit);
 }
 
 std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::string& path) {

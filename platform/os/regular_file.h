@@ -20,6 +20,13 @@ namespace os {
 // given it receives the file's status.
 int OpenRegularFile(const std::string& path, struct stat* st = nullptr);
 
+// As OpenRegularFile, but a symbolic link at the name is refused (errno ELOOP) rather than
+// followed: what is read is a file of the directory of path itself.
+int OpenOwnRegularFile(const std::string& path, struct stat* st = nullptr);
+
+// What the program says when it refuses a symbolic link at a file's name.
+std::string LinkRefusal(const std::string& path);
+
 // A write-only, append-mode, close-on-exec descriptor of the regular file at path, created
 // (mode 0666 less the umask) when absent; -1 as OpenRegularFile when something else is
 // there. A log opened this way cannot be held up by a FIFO or fill a device.
@@ -65,6 +72,8 @@ struct FileHead {
 // At most `limit` bytes from the start of the regular file at path; nullopt as
 // ReadRegularFile.
 std::optional<FileHead> ReadRegularFileHead(const std::string& path, std::size_t limit);
+// As ReadRegularFileHead, through OpenOwnRegularFile: a link fails with errno ELOOP.
+std::optional<FileHead> ReadOwnRegularFileHead(const std::string& path, std::size_t limit);
 
 // Reads exactly size bytes at offset, going on after short or interrupted reads; false on
 // an error or an early end of the file.

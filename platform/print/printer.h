@@ -5,8 +5,9 @@
 //
 // Geometry is in twips from the top-left corner of the printable area. Text is placed with
 // the top-left corner of its first character at (CurrentX, CurrentY). The printer never
-// breaks a page by itself: only NewPage does. A page prints at its own scale; what runs past
-// the printable area is cut at its edge.
+// breaks a page by itself: only NewPage does. The job is recorded as drawn; a back end spaces
+// a page that runs past the printable area's foot closer to fit and cuts what runs past its
+// sides at the edge.
 //
 // Failures raise PrinterError (run-time error 482, or 380 for a bad property value), the
 // numbers the program's error handlers test for; nothing is drawn by a failed operation.

@@ -3,7 +3,8 @@
 // column of combos under one heading (which no single label can be buddy to) would be
 // announced by their values alone. Ours names a combo by its accessible name (the caption
 // the host gave it), else as any widget is named (its buddy label, its frame's caption),
-// and gives its text as the value.
+// and gives its text as the value. Its children are those of Qt's own account: the drop-down
+// list with its items, and an editable box's edit field.
 #ifndef FRELANE_PLATFORM_QT_ACCESSIBLE_COMBO_BOX_H_
 #define FRELANE_PLATFORM_QT_ACCESSIBLE_COMBO_BOX_H_
 

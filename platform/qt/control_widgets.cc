@@ -5,7 +5,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -20,6 +19,7 @@
 #include "platform/forms/other_controls.h"
 #include "platform/forms/text_controls.h"
 #include "platform/qt/accessible_combo_box.h"
+#include "platform/qt/list_view.h"
 #include "platform/qt/qt_fonts.h"
 
 namespace qtbind {
@@ -86,22 +86,6 @@ QString ShownText(const std::string& text) {
   QString shown = Utf8(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   return shown;
-}
-
-void SyncItems(forms::ListControl& list, QListWidget& widget) {
-  QStringList items;
-  for (const std::string& item : list.Items()) items.push_back(Utf8(item));
-  if (widget.count() != items.size() ||
-      [&] {
-        for (int i = 0; i < items.size(); ++i) {
-          if (widget.item(i)->text() != items[i]) return true;
-        }
-        return false;
-      }()) {
-    widget.clear();
-    widget.addItems(items);
-  }
-  widget.setCurrentRow(list.CurrentIndex());
 }
 
 void SyncItems(forms::ComboBox& combo, QComboBox& widget) {
@@ -177,7 +161,10 @@ void SyncValue(forms::Control& control, QWidget& widget) {
     }
     case ControlKind::kFrame: {
       auto& box = static_cast<QGroupBox&>(widget);
-      box.setTitle(CaptionText(static_cast<forms::Frame&>(control).CaptionValue(), true));
+      const std::string& caption = static_cast<forms::Frame&>(control).CaptionValue();
+      box.setTitle(CaptionText(caption, true));
+      // Unnamed, Qt names a frame inside another by the outer frame's caption.
+      box.setAccessibleName(CaptionText(caption, false));
       SetFrameLook(box, ToQColor(control.GetForm().BackColor()));
       break;
     }
@@ -188,7 +175,7 @@ void SyncValue(forms::Control& control, QWidget& widget) {
     case ControlKind::kDriveListBox:
     case ControlKind::kDirListBox:
     case ControlKind::kFileListBox:
-      SyncItems(static_cast<forms::ListControl&>(control), static_cast<QListWidget&>(widget));
+      static_cast<ListView&>(widget).Sync();
       break;
     case ControlKind::kImage:
     case ControlKind::kPictureBox: {
@@ -222,6 +209,26 @@ void SyncValue(forms::Control& control, QWidget& widget) {
     case ControlKind::kTimer:
     case ControlKind::kMenu:
       break;
+  }
+}
+
+// What shows no words of its own (a picture, a list, a button captioned by a single sign or
+// letter) is named for a screen reader by its tool tip, the words a sighted user is given.
+bool NamedByToolTip(forms::Control& control) {
+  switch (control.Kind()) {
+    case ControlKind::kImage:
+    case ControlKind::kPictureBox:
+    case ControlKind::kListBox:
+    case ControlKind::kDriveListBox:
+    case ControlKind::kDirListBox:
+    case ControlKind::kFileListBox:
+      return true;
+    case ControlKind::kCommandButton:
+      return CaptionText(static_cast<forms::CommandButton&>(control).CaptionValue(), false)
+                 .trimmed()
+                 .size() <= 1;
+    default:
+      return false;
   }
 }
 
@@ -298,7 +305,7 @@ QWidget* CreateControlWidget(forms::Control& control, QWidget* parent) {
     case ControlKind::kDriveListBox:
     case ControlKind::kDirListBox:
     case ControlKind::kFileListBox:
-      widget = new QListWidget(parent);
+      widget = new ListView(static_cast<forms::ListControl&>(control), parent);
       break;
     case ControlKind::kImage:
     case ControlKind::kPictureBox:
@@ -359,7 +366,13 @@ void SyncControlWidget(forms::Control& control, QWidget& widget) {
     palette.setColor(QPalette::WindowText, ToQColor(control.ForeColor()));
     widget.setPalette(palette);
   }
-  widget.setToolTip(QString::fromStdString(control.ToolTipText()));
+  const QString tip = QString::fromStdString(control.ToolTipText());
+  widget.setToolTip(tip);
+  if (NamedByToolTip(control)) {
+    widget.setAccessibleName(tip);
+  } else if (control.Kind() == ControlKind::kCommandButton) {
+    widget.setAccessibleName(QString());  // a caption in words again names it
+  }
   widget.setEnabled(control.Enabled());
   widget.setVisible(control.Visible());
 }

@@ -8,6 +8,7 @@
 
 #include "platform/os/cp1252.h"
 #include "platform/print/font_metrics.h"
+#include "platform/qt/page_fit.h"
 #include "platform/qt/qt_fonts.h"
 
 namespace qtbind {
@@ -85,9 +86,11 @@ void Replay(QPainter& painter, const print::op::DrawPicture& picture) {
 }
 
 void PaintPage(QPainter& painter, const print::Page& page, const print::PageArea& area) {
+  const double fit = VerticalFit(page, area.height);
+  const print::Page spaced = fit < 1.0 ? SpacedVertically(page, fit) : print::Page{};
   painter.save();
   painter.setClipRect(QRectF(0, 0, area.width, area.height));
-  for (const print::PrintOp& op : page.ops) {
+  for (const print::PrintOp& op : (fit < 1.0 ? spaced : page).ops) {
     std::visit([&painter](const auto& o) { Replay(painter, o); }, op);
   }
   painter.restore();

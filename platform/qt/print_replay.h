@@ -17,8 +17,9 @@ void Replay(QPainter& painter, const print::op::Line& line);
 void Replay(QPainter& painter, const print::op::Box& box);
 void Replay(QPainter& painter, const print::op::DrawPicture& picture);
 
-// Paints a page into `area` (twips) at its own scale, always: what lies past the area's
-// edges is cut off there, as a printer's page cuts it, never shrunk to fit.
+// Paints a page into `area` (twips) at its own scale. A page that runs past the area's foot is
+// spaced to fit (page_fit.h); what lies past its sides is cut off there, as a printer's page
+// cuts it, never shrunk.
 void PaintPage(QPainter& painter, const print::Page& page, const print::PageArea& area);
 
 // Paints every page of a job on a paged device whose paint rectangle is the printable area;

@@ -10,7 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
@@ -93,6 +93,7 @@ QtHost::~QtHost() {
   print::SetWindowImageSource(std::move(previous_image_source_));
   if (app_.GetHost() == this) app_.SetHost(nullptr);
   QuitModalLoops(nullptr);
+  for (const QPointer<FormWindow>& window : released_) delete window.data();
 }
 
 QWidget* QtHost::WindowOf(const forms::Form& form) const {
@@ -303,7 +304,7 @@ void QtHost::ShowPressInWidget(forms::Control& control, QWidget& widget, QPoint 
     forms::user::Select(Key(), control, line->cursorPositionAt(point), 0);
   } else if (auto* combo = qobject_cast<QComboBox*>(root); combo && &widget == combo) {
     combo->showPopup();
-  } else if (auto* list = qobject_cast<QListWidget*>(root)) {
+  } else if (auto* list = qobject_cast<QListView*>(root)) {
     const int row = list->indexAt(list->viewport()->mapFrom(&widget, point)).row();
     if (row >= 0) forms::user::PickListItem(Key(), control, row);
   }
@@ -456,7 +457,7 @@ void QtHost::NameBoxesByCaption(forms::Form& form) {
 void QtHost::RenameBoxesCaptionedBy(const forms::Control& label) {
   if (label.Kind() != ControlKind::kLabel) return;
   for (const auto& [box, caption] : captions_) {
-    if (caption.label == &label || caption.heading == &label) {
+    if (caption.label == &label || caption.heading == &label || caption.row == &label) {
       box->setAccessibleName(QString::fromStdString(forms::CaptionName(caption)));
     }
   }
@@ -481,6 +482,8 @@ void QtHost::Forget(forms::Form& form) {
   FormWindow* window = it->second.release();
   windows_.erase(it);
   window->hide();
+  std::erase_if(released_, [](const QPointer<FormWindow>& gone) { return gone.isNull(); });
+  released_.emplace_back(window);
   // A dialog still open over the window (a message box a handler is waiting on) is its
   // child and would go with it: the window is deleted once the last such dialog is.
   std::vector<QDialog*> open;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include <QAction>
+#include <QPointer>
 #include <QEventLoop>
 #include <QTimer>
 #include <QWidget>
@@ -84,6 +85,10 @@ class QtHost : public forms::Host {
 
   forms::Application& app_;
   std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
+  // Windows of unloaded forms whose deletion waits for the event loop or for a dialog over
+  // them; any still alive when the host goes are deleted with it, since their event filters
+  // call back into the host.
+  std::vector<QPointer<FormWindow>> released_;
   std::map<const forms::Control*, QWidget*> widgets_;
   std::map<const QObject*, forms::Control*> controls_;
   std::map<const forms::Control*, QAction*> actions_;

@@ -27,12 +27,12 @@ bool IsPdf(const print::PrinterInfo& printer) { return printer.device_name == kP
 
 print::PrinterInfo PdfPrinter() { return {kPdfPrinterName, "PDF", "file"}; }
 
-// A PDF page has no unprintable border. It keeps a quarter inch at the sides and a twentieth
-// at top and bottom, so that the tallest page the program prints (a rate sheet's 69 lines of
-// 10-point Courier, 15663 twips) fits whole at its own scale.
+// A PDF page has no unprintable border of its own; it keeps the usual quarter inch of a
+// printer's, so that a page prints to a file as it would on paper (a page taller than that
+// is spaced to fit when painted).
 QPageLayout PdfLayout() {
   return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                     QMarginsF(0.25, 0.05, 0.25, 0.05), QPageLayout::Inch);
+                     QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
 }
 
 print::PageArea ToTwips(const QRectF& inches) {

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -16,7 +18,9 @@
 
 #include "frelane/core/main_module.h"
 #include "frelane/core/tolv_declares.h"
+#include "frelane/rating/frm_common_dialog.h"
 #include "frelane/rating/frm_intrastate_tariffs.h"
+#include "frelane/rating/frm_map.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/frm_singleshipment.h"
 #include "frelane/rating/frm_zip_lu.h"
@@ -92,6 +96,22 @@ TEST_F(LaneWindowTest, TypedLaneIsRatedInTheWindow) {
   EXPECT_EQ(name(screen.cboClass(1)), "Class");
   EXPECT_EQ(name(screen.txtWeight(3)), "Weight");
   EXPECT_EQ(name(screen.txtDiscount(2)), "LTL");
+  // The toolbar's letter buttons are announced by their actions.
+  EXPECT_EQ(name(screen.btnFileReset), "Reset");
+  EXPECT_EQ(name(screen.btnViewRateBlockAlternation), "Rate Block/Alternation");
+  // The class list a key opens is read entry by entry.
+  auto* classes = Widget<QComboBox>(screen.cboClass(1));
+  QTest::keyClick(classes, Qt::Key_F4);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(classes->view()->window()));
+  QAccessibleInterface* list = Accessible(screen.cboClass(1))->child(0);
+  ASSERT_NE(list, nullptr);
+  ASSERT_GT(screen.cboClass(1).ListCount(), 1);
+  ASSERT_EQ(list->childCount(), screen.cboClass(1).ListCount());
+  for (int i = 0; i < list->childCount(); ++i) {
+    EXPECT_EQ(list->child(i)->text(QAccessible::Name).toStdString(), screen.cboClass(1).List(i));
+  }
+  Shoot(classes->view()->window(), "lane_class_list.png");
+  classes->hidePopup();
 
   Shoot(window, "lane.png");
 
@@ -121,7 +141,7 @@ TEST_F(LaneWindowTest, TypedLaneIsRatedInTheWindow) {
   screen.Hide();
 }
 
-// The lane's dialogs as windows, shown on their own: their controls in place.
+// The lane's dialogs as windows, shown on their own: their controls in place and named.
 TEST_F(LaneWindowTest, DialogsShowTheirControls) {
   auto shot = [&](forms::Form& form, const char* file) {
     form.Show();
@@ -158,6 +178,18 @@ TEST_F(LaneWindowTest, DialogsShowTheirControls) {
   EXPECT_EQ(chooser.chkIntrastateTariff(1).Caption(), "Use Georgia Intrastate Rates?");
   shot(chooser, "intrastate_tariffs.png");
   chooser.Unload();
+
+  // The map and the file chooser's lists, which show no caption of their own, are named.
+  frmMap& map = app_.Get<frmMap>();
+  shot(map, "map.png");
+  EXPECT_EQ(Accessible(map.Picture1)->text(QAccessible::Name).toStdString(), "Service Map");
+  map.Unload();
+  frmCommonDialog& files = app_.Get<frmCommonDialog>();
+  shot(files, "file_chooser.png");
+  EXPECT_EQ(Accessible(files.flbFiles)->text(QAccessible::Name).toStdString(), "Files");
+  EXPECT_EQ(Accessible(files.dirFolders)->text(QAccessible::Name).toStdString(), "Folders");
+  EXPECT_EQ(Accessible(files.drvDrives)->text(QAccessible::Name).toStdString(), "Drives");
+  files.Unload();
 }
 
 }  // namespace

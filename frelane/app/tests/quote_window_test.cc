@@ -8,10 +8,13 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 #include <vector>
 #include <string>
@@ -24,6 +27,8 @@
 #include "frelane/rating/lane_state.h"
 #include "frelane/rating/tests/sample_program.h"
 #include "platform/forms/application.h"
+#include "platform/print/display_list_text.h"
+#include "platform/print/recording_print_system.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_host.h"
 #include "testkit/temp_dir.h"
@@ -97,6 +102,17 @@ class QuoteWindowTest : public ::testing::Test {
     QTest::qWait(100);
     window_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  }
+  // 1200 lbs of class 100 from 30310 to 60610, typed key by key with Tab between the boxes.
+  void TypeOneLineQuote() {
+    QTest::mouseClick(Widget(screen_.txtOrigin), Qt::LeftButton);
+    Keys("30310");
+    TabKey();
+    DestinationAndPrompt("60610");
+    Keys("100");
+    TabKey();
+    Keys("1200");
+    TabKey();
   }
   // Every caption the window shows can be read whole: no text runs past its label.
   void ExpectNoCaptionCutOff() {
@@ -247,14 +263,7 @@ TEST_F(QuoteWindowTest, PromptedDiscountsCoverNoCaption) {
   testing::PromptDiscountsAndUnits(settings);
   screen_.ConfigureScreen();
   DialogAnswerer answerer(host_, app_.Get<frmAccessorialCharges>());
-  QTest::mouseClick(Widget(screen_.txtOrigin), Qt::LeftButton);
-  Keys("30310");
-  TabKey();
-  DestinationAndPrompt("60610");
-  Keys("100");
-  TabKey();
-  Keys("1200");
-  TabKey();
+  TypeOneLineQuote();
   ASSERT_FALSE(screen_.lblTotalCharge.Caption().empty());
   ExpectNoCaptionCutOff();
 
@@ -302,6 +311,97 @@ TEST_F(QuoteWindowTest, AccessorialAndFakDialogsShowTheirRows) {
   EXPECT_EQ(accessorials.lblAccessorialType(6).Caption(), "$/Pallet");
   screen_.mnuEditFAK.on.Click();  // Edit > FAK
   EXPECT_EQ(seen, (std::vector<std::string>{"frmAccessorialCharges", "frmFAK"}));
+}
+
+// A weight typed over a rated quote and not left, then printed from the real toolbar button,
+// from File > Print clicked in the menu bar and from Alt+F, P: each printout carries the new
+// weight rated, and a class the box refuses prints nothing. With
+// FRELANE_QUOTE_SCREENSHOT_DIR set, the screen after the first and the last print is saved.
+TEST_F(QuoteWindowTest, PrintsFromTheToolbarAndTheMenuRateTheWeightTypedLast) {
+  print::testing::ScopedRecordingPrintSystem printers;
+  DialogAnswerer answerer(host_, app_.Get<frmAccessorialCharges>());
+  TypeOneLineQuote();
+  ASSERT_EQ(screen_.lblTotalWeight.Caption(), "1200");
+
+  // The message box of each print takes the activation with it; the offscreen platform has
+  // no window manager to give it back.
+  const auto retype = [this](forms::Control& box, const char* text) {
+    QTest::qWait(50);
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+    QTest::mouseClick(Widget(box), Qt::LeftButton);
+    QTest::keyClick(Focused(), Qt::Key_A, Qt::ControlModifier);
+    Keys(text);
+  };
+  const auto printed = [&printers](const std::string& text) {
+    for (const std::string& line : print::PageLines(printers->LastDocument().pages.at(0))) {
+      if (line.find(text) != std::string::npos) return line;
+    }
+    return std::string();
+  };
+  const auto expect_printed = [&](const char* weight, const char* charge) {
+    ASSERT_FALSE(printers->jobs().empty());
+    EXPECT_EQ(answerer.texts().back(), "Information Printed");
+    EXPECT_EQ(screen_.lblTotalWeight.Caption(), weight);
+    EXPECT_EQ(screen_.lblCharge(1).Caption(), charge);
+    EXPECT_NE(printed("Origin      ").find(std::string(weight) + "    38.08 "), std::string::npos);
+    const std::string total = printed("Total Weight");
+    EXPECT_EQ(total.substr(total.size() - 4), weight);
+    EXPECT_TRUE(screen_.txtWeight(1).HasFocus());
+  };
+
+  const QString dir = qEnvironmentVariable("FRELANE_QUOTE_SCREENSHOT_DIR");
+  retype(screen_.txtWeight(1), "1600");
+  QTest::mouseClick(host_.WidgetOf(screen_.btnFilePrint), Qt::LeftButton);
+  expect_printed("1600", "609.28 ");
+  if (!dir.isEmpty()) {
+    QTest::qWait(200);
+    EXPECT_TRUE(window_->grab().save(dir + "/frmRatingScreen_toolbar_print.png"));
+  }
+
+  auto* bar = window_->findChild<QMenuBar*>();
+  ASSERT_NE(bar, nullptr);
+  QAction* file = nullptr;
+  for (QAction* action : bar->actions()) {
+    if (action->text() == QStringLiteral("&File")) file = action;
+  }
+  ASSERT_NE(file, nullptr);
+  QMenu* menu = file->menu();
+  QAction* print_item = nullptr;
+  for (QAction* action : menu->actions()) {
+    if (action->text() == QStringLiteral("&Print")) print_item = action;
+  }
+  ASSERT_NE(print_item, nullptr);
+  retype(screen_.txtWeight(1), "1500");
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file).center());
+  ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000));
+  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(print_item).center());
+  ASSERT_EQ(printers->jobs().size(), 2u);
+  expect_printed("1500", "571.20 ");  // 15 x 38.08
+
+  retype(screen_.txtWeight(1), "1400");
+  QTest::keyClick(Focused(), Qt::Key_F, Qt::AltModifier);
+  ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000));
+  QTest::keyClick(menu, Qt::Key_P);
+  ASSERT_EQ(printers->jobs().size(), 3u);
+  expect_printed("1400", "533.12 ");  // 14 x 38.08
+
+  retype(screen_.cboClass(1), "93");
+  QTest::mouseClick(host_.WidgetOf(screen_.btnFilePrint), Qt::LeftButton);
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file).center());
+  ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000));
+  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(print_item).center());
+  EXPECT_EQ(printers->jobs().size(), 3u);
+  EXPECT_EQ(answerer.texts().back(), "Invalid Class");
+  EXPECT_EQ(std::count(answerer.texts().begin(), answerer.texts().end(), "Invalid Class"), 2);
+  EXPECT_TRUE(screen_.cboClass(1).HasFocus());
+
+  if (!dir.isEmpty()) {
+    retype(screen_.cboClass(1), "100");
+    TabKey();
+    QTest::qWait(200);
+    EXPECT_TRUE(window_->grab().save(dir + "/frmRatingScreen_after_print.png"));
+  }
 }
 
 }  // namespace

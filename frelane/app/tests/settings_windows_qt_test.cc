@@ -3,16 +3,21 @@
 // FRELANE_SETTINGS_SHOTS naming a directory, an image of each window is kept there.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "frelane/core/frm_about.h"
 #include "frelane/core/frm_defaults.h"
@@ -20,6 +25,7 @@
 #include "frelane/core/main_module.h"
 #include "platform/qt/qt_host.h"
 #include "platform/qt/tests/qt_window_test.h"
+#include "testkit/app/zip_discount_writer.h"
 #include "testkit/read_file.h"
 
 namespace frelane {
@@ -70,6 +76,14 @@ class SettingsWindowsQtTest : public qtbind::QtWindowTest {
     EXPECT_TRUE(QTest::qWaitFor([&] { return w->hasFocus(); }, 2000)) << box.DisplayName();
     QTest::keyClicks(w, keys);
   }
+  // What a screen reader hears as the control's name.
+  std::string Heard(forms::Control& control) {
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(Widget(control));
+    return iface == nullptr ? "" : iface->text(QAccessible::Name).toStdString();
+  }
+  bool Focused(forms::Control& control) {
+    return QTest::qWaitFor([&] { return QApplication::focusWidget() == Widget(control); }, 2000);
+  }
   void Shoot(QWidget* window, const char* name) {
     const QString dir = qEnvironmentVariable("FRELANE_SETTINGS_SHOTS");
     if (dir.isEmpty()) return;
@@ -77,6 +91,64 @@ class SettingsWindowsQtTest : public qtbind::QtWindowTest {
     EXPECT_TRUE(window->grab().save(dir + "/" + name));
   }
 };
+
+// A table near its limit: the entry typed in is saved and sorted into the middle; once picked,
+// it is in view, and a screen reader is offered the lines in view, not the thirty thousand.
+TEST_F(SettingsWindowsQtTest, DiscountSavedInALongTableIsSortedIntoTheList) {
+  constexpr int kEntries = 32000;
+  std::vector<testkit::ZipDiscountBytes> records;
+  for (int i = 0; i < kEntries; ++i) {
+    char origin[8];
+    std::snprintf(origin, sizeof origin, "%05d", 100 + i);
+    records.push_back(
+        testkit::HandBuiltZipDiscount(origin, origin, "00000", "49999", 10, 20, 30, 40));
+  }
+  dir_.Write("ZipDisc.dat", testkit::HandBuiltZipDiscountFile(records));
+  frmZipDiscounts& z = app_.Get<frmZipDiscounts>();
+  QWidget* window = Shown(z);
+  auto* list = qobject_cast<QListView*>(Widget(z.lstZipDiscounts));
+  ASSERT_NE(list, nullptr);
+  ASSERT_EQ(list->model()->rowCount(), kEntries);
+
+  QTest::mouseClick(Widget(z.btnAdd), Qt::LeftButton);
+  for (auto [box, keys] : {std::pair<forms::TextBox*, const char*>{&z.txtOriginLow, "16000"},
+                           {&z.txtOriginHigh, "16000"},
+                           {&z.txtDestinationLow, "50000"},
+                           {&z.txtDestinationHigh, "59999"},
+                           {&z.txtMC, "1"},
+                           {&z.txtLTL, "2"},
+                           {&z.txtTL, "3"},
+                           {&z.txtMCFloor, "4"}}) {
+    Type(*box, keys);
+    QTest::keyClick(Widget(*box), Qt::Key_Return);
+  }
+  QTest::mouseClick(Widget(z.btnSave), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return list->model()->rowCount() == kEntries + 1; }, 5000));
+  EXPECT_FALSE(z.fraEdit.Visible());
+
+  // Right behind the entry of the same origin, 15,900 lines down; the refilled list has
+  // nothing selected until the user picks a line.
+  EXPECT_EQ(z.lstZipDiscounts.ListIndex(), -1);
+  const QModelIndex saved = list->model()->index(15901, 0);
+  EXPECT_TRUE(saved.data().toString().startsWith(QStringLiteral("16000-16000  50000-59999")));
+  z.lstZipDiscounts.SetListIndex(15901);
+  EXPECT_EQ(list->currentIndex(), saved);
+  EXPECT_TRUE(list->selectionModel()->isSelected(saved));
+  EXPECT_TRUE(list->viewport()->rect().contains(list->visualRect(saved).center()));
+
+  QAccessibleInterface* lines = QAccessible::queryAccessibleInterface(list);
+  ASSERT_NE(lines, nullptr);
+  ASSERT_GT(lines->childCount(), 0);
+  EXPECT_LT(lines->childCount(), 20);
+  bool heard = false;
+  for (int i = 0; i < lines->childCount(); ++i) {
+    QAccessibleInterface* line = lines->child(i);
+    if (!line->state().selected) continue;
+    heard = line->text(QAccessible::Name).startsWith(QStringLiteral("16000-16000  50000-59999"));
+  }
+  EXPECT_TRUE(heard);
+  Shoot(window, "zip_discounts_long.png");
+}
 
 TEST_F(SettingsWindowsQtTest, DefaultsTypedAndSaved) {
   frmDefaults& d = app_.Get<frmDefaults>();
@@ -128,9 +200,9 @@ TEST_F(SettingsWindowsQtTest, DefaultsTypedAndSaved) {
 TEST_F(SettingsWindowsQtTest, DiscountEntryTypedAndListed) {
   frmZipDiscounts& z = app_.Get<frmZipDiscounts>();
   QWidget* window = Shown(z);
-  auto* list = qobject_cast<QListWidget*>(Widget(z.lstZipDiscounts));
+  auto* list = qobject_cast<QListView*>(Widget(z.lstZipDiscounts));
   ASSERT_NE(list, nullptr);
-  const int before = list->count();
+  const int before = list->model()->rowCount();
   QTest::mouseClick(Widget(z.btnAdd), Qt::LeftButton);
   for (auto [box, keys] : {std::pair<forms::TextBox*, const char*>{&z.txtOriginLow, "k1a0b"},
                            {&z.txtOriginHigh, "K9Z9Z"},
@@ -144,17 +216,16 @@ TEST_F(SettingsWindowsQtTest, DiscountEntryTypedAndListed) {
     QTest::keyClick(Widget(*box), Qt::Key_Return);
   }
   QTest::mouseClick(Widget(z.btnSave), Qt::LeftButton);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return list->count() == before + 1; }, 2000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return list->model()->rowCount() == before + 1; }, 2000));
   bool found = false;
-  for (int i = 0; i < list->count(); ++i) {
-    found = found || list->item(i)->text().startsWith(QStringLiteral("K1A0B-K9Z9Z  98000-98999"));
+  for (int i = 0; i < list->model()->rowCount(); ++i) {
+    found = found || list->model()->index(i, 0).data().toString().startsWith(QStringLiteral("K1A0B-K9Z9Z  98000-98999"));
   }
   EXPECT_TRUE(found);
   const std::string bytes = testkit::ReadFile(dir_.File("ZipDisc.dat"));
   EXPECT_NE(bytes.find("K1A0BK9Z9Z9800098999"), std::string::npos);
   // The entry opened again, for the image of the edit frame.
-  list->setCurrentRow(list->count() - 1);
-  z.lstZipDiscounts.SetListIndex(list->count() - 1);
+  z.lstZipDiscounts.SetListIndex(list->model()->rowCount() - 1);
   QTest::mouseClick(Widget(z.btnEdit), Qt::LeftButton);
   EXPECT_TRUE(z.fraEdit.Visible());
   Shoot(window, "zip_discounts.png");
@@ -165,9 +236,113 @@ TEST_F(SettingsWindowsQtTest, AboutBoxShowsTheSampleProduct) {
   QWidget* window = Shown(about);
   EXPECT_EQ(window->windowTitle().toStdString(),
             "About Rules Tariff QFL 100 - Quillmoor Freight Lines");
+  // The headline picture is heard as the carrier it shows.
+  EXPECT_EQ(Heard(about.imgHeadline), "Quillmoor Freight Lines");
   Shoot(window, "about.png");
   QTest::mouseClick(Widget(about.btnClose), Qt::LeftButton);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !about.IsLoaded(); }, 2000));
+}
+
+// Each discount frame is heard by its own caption around its boxes, and the class list a
+// key opens is read entry by entry.
+TEST_F(SettingsWindowsQtTest, DefaultsDiscountFramesAndClassListAsHeard) {
+  frmDefaults& d = app_.Get<frmDefaults>();
+  QWidget* window = Shown(d);
+  const std::pair<forms::Frame*, forms::TextBox*> frames[] = {
+      {&d.fraDiscounts, &d.txtDiscount(1)},
+      {&d.fraDiscountsIntra, &d.txtDiscountIntra(1)},
+      {&d.fraDiscountsCanada, &d.txtDiscountCanada(1)}};
+  for (const auto& [frame, box] : frames) {
+    ASSERT_TRUE(frame->IsShown()) << frame->Name();
+    QAccessibleInterface* group = QAccessible::queryAccessibleInterface(Widget(*box))->parent();
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->text(QAccessible::Name).toStdString(), frame->Caption()) << frame->Name();
+    EXPECT_NE(frame->Caption(), "Discounts");
+    EXPECT_EQ(Heard(*box), "MC");
+  }
+  EXPECT_EQ(Heard(d.fraZipDiscounts), "Zip Specific Discounts");
+  EXPECT_EQ(Heard(d.fraDiscountMain), "Discounts");
+
+  QTest::mouseClick(Widget(d.cboClass), Qt::LeftButton);
+  auto* combo = qobject_cast<QComboBox*>(Widget(d.cboClass));
+  QTest::keyClick(combo, Qt::Key_F4);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(combo->view()->window()));
+  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(combo);
+  EXPECT_TRUE(iface->state().expanded);
+  EXPECT_EQ(iface->text(QAccessible::Name).toStdString(), "Class");
+  QAccessibleInterface* list = iface->child(0);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->role(), QAccessible::List);
+  ASSERT_EQ(list->childCount(), d.cboClass.ListCount());
+  for (int i = 0; i < list->childCount(); ++i) {
+    EXPECT_EQ(list->child(i)->text(QAccessible::Name).toStdString(), d.cboClass.List(i)) << i;
+  }
+  EXPECT_EQ(list->child(0)->text(QAccessible::Name).toStdString(), "500");
+  Shoot(window, "defaults_class_list.png");
+  Shoot(combo->view()->window(), "defaults_class_list_popup.png");
+  combo->hidePopup();
+}
+
+// The entry's range boxes are heard by their row and column; Save, Delete and Ignore give
+// the focus back to the button that opened the entry.
+TEST_F(SettingsWindowsQtTest, DiscountEntryNamesAndFocusTypedKeyByKey) {
+  MessageBoxAnswerer answerer;
+  frmZipDiscounts& z = app_.Get<frmZipDiscounts>();
+  QWidget* window = Shown(z);
+  const int before = z.lstZipDiscounts.ListCount();
+  ASSERT_TRUE(Focused(z.lstZipDiscounts));
+  QTest::keyClick(Widget(z.lstZipDiscounts), Qt::Key_Tab);
+  ASSERT_TRUE(Focused(z.btnAdd));
+  QTest::keyClick(Widget(z.btnAdd), Qt::Key_Space);
+  ASSERT_TRUE(z.fraEdit.Visible());
+  EXPECT_EQ(Heard(z.txtOriginLow), "Origin Low");
+  EXPECT_EQ(Heard(z.txtOriginHigh), "Origin High");
+  EXPECT_EQ(Heard(z.txtDestinationLow), "Destination Low");
+  EXPECT_EQ(Heard(z.txtDestinationHigh), "Destination High");
+  EXPECT_EQ(Heard(z.txtLTL), "LTL");
+  for (auto [box, keys] : {std::pair<forms::TextBox*, const char*>{&z.txtOriginLow, "70000"},
+                           {&z.txtOriginHigh, "70999"},
+                           {&z.txtDestinationLow, "71000"},
+                           {&z.txtDestinationHigh, "71999"},
+                           {&z.txtMC, "1"},
+                           {&z.txtLTL, "2"},
+                           {&z.txtTL, "3"},
+                           {&z.txtMCFloor, "4"}}) {
+    if (!box->IsShown()) continue;
+    Type(*box, keys);
+    QTest::keyClick(Widget(*box), Qt::Key_Return);
+  }
+  ASSERT_TRUE(Focused(z.btnSave));
+  QTest::keyClick(Widget(z.btnSave), Qt::Key_Space);
+  EXPECT_FALSE(z.fraEdit.Visible());
+  EXPECT_EQ(z.lstZipDiscounts.ListCount(), before + 1);
+  EXPECT_TRUE(Focused(z.btnAdd));
+  Shoot(window, "zip_discounts_saved.png");
+
+  // Back to the list, the first entry, Edit, Delete.
+  QTest::keyClick(Widget(z.btnAdd), Qt::Key_Tab, Qt::ShiftModifier);
+  ASSERT_TRUE(Focused(z.lstZipDiscounts));
+  QTest::keyClick(Widget(z.lstZipDiscounts), Qt::Key_Down);
+  ASSERT_EQ(z.lstZipDiscounts.ListIndex(), 0);
+  QTest::keyClick(Widget(z.lstZipDiscounts), Qt::Key_Tab);
+  QTest::keyClick(Widget(z.btnAdd), Qt::Key_Tab);
+  ASSERT_TRUE(Focused(z.btnEdit));
+  QTest::keyClick(Widget(z.btnEdit), Qt::Key_Space);
+  ASSERT_TRUE(z.btnDelete.Visible());
+  QTest::mouseClick(Widget(z.btnDelete), Qt::LeftButton);
+  EXPECT_FALSE(z.fraEdit.Visible());
+  EXPECT_EQ(z.lstZipDiscounts.ListCount(), before);
+  EXPECT_TRUE(Focused(z.btnEdit));
+
+  QTest::keyClick(Widget(z.btnEdit), Qt::Key_Tab, Qt::ShiftModifier);
+  ASSERT_TRUE(Focused(z.btnAdd));
+  QTest::keyClick(Widget(z.btnAdd), Qt::Key_Space);
+  ASSERT_TRUE(z.fraEdit.Visible());
+  QTest::mouseClick(Widget(z.btnIgnore), Qt::LeftButton);
+  EXPECT_FALSE(z.fraEdit.Visible());
+  EXPECT_TRUE(Focused(z.btnAdd));
+  Shoot(window, "zip_discounts_ignored.png");
+  EXPECT_TRUE(answerer.texts().empty()) << answerer.texts().front();
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "frelane/bol/frm_bol_defaults.h"
+#include "frelane/bol/frm_bol_open.h"
 #include "platform/os/atomic_file.h"
 #include "frelane/bol/tests/bol_test_support.h"
 
@@ -103,6 +104,48 @@ TEST_F(BolFileSafetyTest, ALinkInBOLDataIsNeverWrittenThrough) {
   EXPECT_EQ(Read("outside/victim.txt"), "keep");
   EXPECT_EQ(Names("outside"), std::vector<std::string>{"victim.txt"});
   EXPECT_TRUE(f.BOLChanged());
+}
+
+TEST_F(BolFileSafetyTest, ALinkInBOLDataIsNeitherListedNorOpened) {
+  fs::create_directories(dir_.File("BOLData"));
+  WriteFile("BOLData/OWN.BOL", testkit::bol::BillBytes(testkit::bol::NumberedBill("OWN")));
+  WriteFile("outside/far.BOL", testkit::bol::BillBytes(testkit::bol::NumberedBill("FAR")));
+  Link("outside/far.BOL", "BOLData/LINKED.BOL");
+  frmBOL& f = Editor();
+  user_.WhenShown("frmBOLOpen", [this] {
+    frmBOLOpen& open = app_.Get<frmBOLOpen>();
+    ASSERT_EQ(open.File1.ListCount(), 1);
+    EXPECT_EQ(open.File1.List(0), "OWN.BOL");
+    user_.Click(open.btnCancel);
+  });
+  user_.MenuClick(f.mnuFileOpenBOL);
+
+  // Named all the same, it is refused as a save over it is, and the editor keeps its bill.
+  TypeValidBill(f, "MINE");
+  user_.ExpectMsgBox(MsgBoxResult::kOK, "LINKED.BOL is a link to another place");
+  EXPECT_FALSE(f.ReadBOLFile("LINKED.BOL"));
+  const std::string refused_open = user_.LastPrompt();
+  EXPECT_EQ(modBOL::CurrentBOL().View().Text(bol::bill::kBOLNumber), "MINE");
+  user_.ExpectMsgBox(MsgBoxResult::kYes, "(LINKED) already exists");
+  user_.ExpectMsgBox(MsgBoxResult::kOK, "LINKED.BOL is a link to another place");
+  TypeValidBill(f, "LINKED");
+  EXPECT_FALSE(f.SaveBOL());
+  const std::string refused_save = user_.LastPrompt();
+  const std::string reason = "LINKED.BOL is a link to another place; only a file of its own folder is used";
+  EXPECT_NE(refused_open.find(reason), std::string::npos) << refused_open;
+  EXPECT_NE(refused_save.find(reason), std::string::npos) << refused_save;
+  EXPECT_EQ(Read("outside/far.BOL").substr(0, 3), "FAR");
+}
+
+TEST_F(BolFileSafetyTest, ABOLDataThatIsALinkIsNotListed) {
+  fs::create_directories(dir_.File("outside/bills"));
+  WriteFile("outside/bills/FAR.BOL", testkit::bol::BillBytes(testkit::bol::NumberedBill("FAR")));
+  Link("outside/bills", "BOLData");
+  frmBOL& f = Editor();
+  user_.ExpectMsgBox(MsgBoxResult::kOK, "bills are saved only in the data directory");
+  user_.MenuClick(f.mnuFileOpenBOL);
+  EXPECT_FALSE(app_.Get<frmBOLOpen>().IsLoaded());
+  EXPECT_EQ(modBOL::CurrentBOLFile(), "");
 }
 
 TEST_F(BolFileSafetyTest, ABOLDataThatIsALinkTakesNoBill) {

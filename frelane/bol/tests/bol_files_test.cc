@@ -13,6 +13,7 @@
 #include "frelane/bol/record_book.h"
 #include "frelane/bol/tests/bol_test_support.h"
 #include "platform/forms/forms.h"
+#include "testkit/file_size_limit.h"
 
 namespace frelane::testing {
 namespace {
@@ -217,6 +218,33 @@ TEST_F(BolFilesTest, BookWritesTouchOnlyTheirRecord) {
   ASSERT_TRUE(n.has_value()) << error;
   EXPECT_EQ(*n, 4);
   EXPECT_EQ(Read("Shipper.dat").size(), 4u * 169);
+}
+
+// The kernel's file-size limit fails a write part way, as a full disk does: the first bytes
+// land, the rest do not. The book must keep its old length and bytes.
+TEST_F(BolFilesTest, AWriteThatStopsPartWayLeavesTheBookAsItWas) {
+  const std::string old_book = AsText(SampleShippers()) + "partial";  // 3 records and a piece
+  dir_.Write("Shipper.dat", old_book);
+  bol::RecordBook book(dir_.File("Shipper.dat"), bol::party::kSize);
+  const Bytes entry = testkit::bol::PartyBytes(testkit::bol::NamedParty("Dune Road Tile"));
+  std::string error;
+  {
+    testkit::FileSizeLimit full_disk(3 * 169 + 40);
+    EXPECT_FALSE(book.Append(entry, &error));
+    EXPECT_NE(error.find("File too large"), std::string::npos) << error;
+    EXPECT_EQ(Read("Shipper.dat"), old_book);
+
+    EXPECT_FALSE(book.AppendAll(testkit::bol::Concatenate({entry, entry}), &error));
+    EXPECT_EQ(Read("Shipper.dat"), old_book);
+    // Writing the record after the last one grows the file as an append does.
+    EXPECT_FALSE(book.Write(4, entry, &error));
+    EXPECT_EQ(Read("Shipper.dat"), old_book);
+    // A rewrite in place needs no room and still goes through.
+    EXPECT_TRUE(book.Write(2, entry, &error)) << error;
+  }
+  const std::string after = Read("Shipper.dat");
+  EXPECT_EQ(after.substr(169, 14), "Dune Road Tile");
+  EXPECT_EQ(after.substr(0, 169) + after.substr(2 * 169), old_book.substr(0, 169) + old_book.substr(2 * 169));
 }
 
 TEST_F(BolFilesTest, BooksThatCannotBeWrittenAreStillRead) {

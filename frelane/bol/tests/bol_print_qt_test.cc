@@ -7,7 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QListWidget>
+#include <QListView>
 #include <QDir>
 #include <QMenu>
 #include <QMessageBox>
@@ -205,11 +205,12 @@ TEST_F(BolPrintQtTest, AnImportChosenByDoubleClickReplacesTheBooks) {
       QStringLiteral("&File"), QStringLiteral("&Import"),
       [&]() -> QWidget* { return import.IsLoaded() ? host_.WindowOf(import) : nullptr; },
       [&](QWidget* window) {
-        auto* list = Widget<QListWidget>(import.Dir1);
-        const QList<QListWidgetItem*> found =
-            list->findItems(QString::fromStdString(dir_.File("old")), Qt::MatchExactly);
+        auto* list = Widget<QListView>(import.Dir1);
+        const QModelIndexList found =
+            list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
+                                 QString::fromStdString(dir_.File("old")), 1, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1);
-        const QRect row = list->visualItemRect(found[0]);
+        const QRect row = list->visualRect(found[0]);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
         EXPECT_EQ(import.Dir1.Path(), dir_.File("old"));

@@ -7,6 +7,7 @@
 #include "frelane/bol/frm_bol_open.h"
 #include "frelane/bol/line_items.h"
 #include "frelane/bol/tests/bol_test_support.h"
+#include "testkit/file_size_limit.h"
 
 namespace frelane::testing {
 namespace {
@@ -248,6 +249,26 @@ TEST_F(BooksTest, APickFillsTheBlockAndSaveRewritesThatRecord) {
   EXPECT_EQ(f.cboShipperName.ListCount(), 4);
   EXPECT_EQ(f.cboShipperName.ItemData(f.cboShipperName.ListIndex()), 4);
   EXPECT_EQ(Record("Shipper.dat", 1, 169).substr(60, 8), "Lakeview");
+}
+
+TEST_F(BooksTest, AnEntryThatDoesNotFitIsReportedAndLeavesTheBookAsItWas) {
+  frmBOL& f = app_.Get<frmBOL>();
+  f.Show();
+  user_.Pick(f.cboShipperName, 2);  // Maple Row Millworks, record 1
+  user_.TypeInto(f.txtShipperCity, "Northgate");
+  const std::string book_before = Read("Shipper.dat");
+  {
+    testkit::FileSizeLimit full_disk(book_before.size() + 40);
+    user_.ExpectMsgBox(MsgBoxResult::kOK, "The entry was not saved.");
+    user_.MenuClick(f.mnuFileSaveAsShipper);
+  }
+  EXPECT_NE(user_.LastPrompt().find("File too large"), std::string::npos) << user_.LastPrompt();
+  EXPECT_EQ(Read("Shipper.dat"), book_before);
+  EXPECT_EQ(f.cboShipperName.ListCount(), 3);
+  // Once there is room again the same command appends one whole record.
+  user_.MenuClick(f.mnuFileSaveAsShipper);
+  EXPECT_EQ(Read("Shipper.dat").size(), book_before.size() + 169);
+  EXPECT_EQ(f.CurrentShipperRecord(), 4);
 }
 
 TEST_F(BooksTest, DeleteChangesOnlyTheStatusByteOfThePickedRecord) {

@@ -11,7 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -226,7 +226,7 @@ TEST_F(BolQtTest, TheFocusComesBackToAShownControlWhenTheItemEditorOrADialogClos
   };
   QTest::mouseClick(Widget(editor_.btnNext), Qt::LeftButton);
   QTest::mouseClick(Widget(editor_.btnNext), Qt::LeftButton);
-  auto* list = Widget<QListWidget>(editor_.lstDetails);
+  auto* list = Widget<QListView>(editor_.lstDetails);
   ASSERT_TRUE(focus_on(list));
 
   // A modal dialog cancelled: the control that had the focus has it again.
@@ -255,7 +255,7 @@ TEST_F(BolQtTest, TheFocusComesBackToAShownControlWhenTheItemEditorOrADialogClos
   EXPECT_TRUE(focus_on(Widget(editor_.btnAdd)));
 
   // A row picked with the mouse and opened with Enter: Ignore goes back to the list.
-  const QRect row = list->visualItemRect(list->item(0));
+  const QRect row = list->visualRect(list->model()->index(0, 0));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, row.center());
   ASSERT_TRUE(focus_on(list));
   QTest::keyClick(list, Qt::Key_Return);
@@ -265,6 +265,34 @@ TEST_F(BolQtTest, TheFocusComesBackToAShownControlWhenTheItemEditorOrADialogClos
   QTest::keyClick(list, Qt::Key_Return);  // the keyboard reaches the list again
   EXPECT_TRUE(editor_.fraDetailDetail.Visible());
   QTest::mouseClick(Widget(editor_.btnIgnore), Qt::LeftButton);
+}
+
+// The name lists of the parties and the item's lists, opened, are read entry by entry.
+TEST_F(BolQtTest, OpenDropDownListsAreReadEntryByEntry) {
+  auto read_open_list = [&](forms::ComboBox& combo) {
+    auto* widget = Widget<QComboBox>(combo);
+    QTest::mouseClick(widget, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return combo.HasFocus(); }, 2000)) << combo.Name();
+    QTest::keyClick(widget, Qt::Key_F4);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(widget->view()->window())) << combo.Name();
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(widget)->child(0);
+    ASSERT_NE(list, nullptr) << combo.Name();
+    EXPECT_EQ(list->role(), QAccessible::List);
+    ASSERT_GT(combo.ListCount(), 0) << combo.Name();
+    ASSERT_EQ(list->childCount(), combo.ListCount()) << combo.Name();
+    for (int i = 0; i < list->childCount(); ++i) {
+      EXPECT_EQ(list->child(i)->text(QAccessible::Name).toStdString(), combo.List(i))
+          << combo.Name() << " " << i;
+    }
+    widget->hidePopup();
+  };
+  read_open_list(editor_.cboShipperName);
+  read_open_list(editor_.cboConsigneeName);
+  QTest::mouseClick(Widget(editor_.btnNext), Qt::LeftButton);
+  QTest::mouseClick(Widget(editor_.btnNext), Qt::LeftButton);
+  QTest::mouseClick(Widget(editor_.btnAdd), Qt::LeftButton);
+  ASSERT_TRUE(editor_.fraDetailDetail.Visible());
+  read_open_list(editor_.cboHandlingUnitsType);
 }
 
 TEST_F(BolQtTest, PicturesOfTheDefaultsAndOpenDialogs) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -135,6 +136,55 @@ TEST_F(ZipDiscountEditorTest, AddTypedKeyByKeyIsAppendedSortedAndListed) {
   user_.Click(f.btnSave);
   EXPECT_FALSE(f.fraEdit.Visible());
   EXPECT_EQ(FileBytes().substr(0, 20), "00000599992000029999");
+}
+
+TEST_F(ZipDiscountEditorTest, ASavedEntryIsListedWhereSortingPutItWithNothingSelected) {
+  Record a = HandBuiltZipDiscount("10000", "19999", "00000", "99999", 1, 2, 3, 4);
+  Record deleted = HandBuiltZipDiscount("20000", "29999", "00000", "99999", 1, 1, 1, 1, true);
+  Record c = HandBuiltZipDiscount("30000", "39999", "00000", "99999", 5, 6, 7, 8);
+  WriteTable({a, deleted, c});
+  frmZipDiscounts& f = Open();
+  user_.Click(f.btnAdd);
+  Fill(f, "25000", "25999", "00000", "99999");
+  user_.Click(f.btnSave);
+  // Record 3 of the file, behind the deleted one; the second line of the list.
+  ASSERT_EQ(f.lstZipDiscounts.ListCount(), 3);
+  EXPECT_EQ(f.lstZipDiscounts.ListIndex(), -1);
+  EXPECT_EQ(f.lstZipDiscounts.ItemData(1), 3);
+  EXPECT_EQ(f.lstZipDiscounts.List(1).substr(0, 11), "25000-25999");
+
+  // Edited and moved to the front, it is the first line.
+  f.lstZipDiscounts.SetListIndex(1);
+  user_.Click(f.btnEdit);
+  ASSERT_EQ(f.txtOriginLow.Text(), "25000");
+  f.txtOriginLow.SetText("00100");
+  f.txtOriginHigh.SetText("00199");
+  user_.Click(f.btnSave);
+  EXPECT_FALSE(f.fraEdit.Visible());
+  EXPECT_EQ(f.lstZipDiscounts.ListIndex(), -1);
+  EXPECT_EQ(f.lstZipDiscounts.List(0).substr(0, 11), "00100-00199");
+
+  // A deleted entry leaves the list.
+  f.lstZipDiscounts.SetListIndex(0);
+  user_.Click(f.btnEdit);
+  user_.Click(f.btnDelete);
+  EXPECT_EQ(f.lstZipDiscounts.ListCount(), 2);
+  EXPECT_EQ(f.lstZipDiscounts.ListIndex(), -1);
+  EXPECT_EQ(FileBytes().size(), 4u * 64u);
+}
+
+TEST_F(ZipDiscountEditorTest, AFileUnreadableAtSaveIsSaidOnceAndKeepsTheEntryOpen) {
+  WriteTable({HandBuiltZipDiscount("10000", "19999", "00000", "99999", 1, 2, 3, 4)});
+  frmZipDiscounts& f = Open();
+  user_.Click(f.btnAdd);
+  Fill(f, "25000", "25999", "00000", "99999");
+  std::filesystem::remove(dir_.File("ZipDisc.dat"));
+  std::filesystem::create_directory(dir_.File("ZipDisc.dat"));
+  user_.ExpectMsgBox(MsgBoxResult::kOK, "could not be read");
+  user_.Click(f.btnSave);
+  EXPECT_EQ(user_.MessageBoxes().size(), 1u);
+  EXPECT_TRUE(f.fraEdit.Visible());
+  EXPECT_EQ(f.txtOriginLow.Text(), "25000");
 }
 
 TEST_F(ZipDiscountEditorTest, EditingAndSavingUnchangedIsAccepted) {
@@ -305,6 +355,41 @@ TEST_F(ZipDiscountEditorTest, DeleteTakesOutEvenAnEntryNoCheckAccepts) {
   EXPECT_TRUE(f.btnDelete.Visible());
   user_.TypeInto(f.txtLTL, "5");
   EXPECT_FALSE(f.btnDelete.Visible());
+}
+
+// Save, Delete and Ignore close the edit frame and give the focus back to what opened it.
+TEST_F(ZipDiscountEditorTest, ClosingTheEntryReturnsTheFocusToItsOpener) {
+  WriteTable({HandBuiltZipDiscount("10000", "19999", "00000", "99999", 10, 20, 30, 40),
+              HandBuiltZipDiscount("20000", "29999", "00000", "99999", 1, 2, 3, 4)});
+  frmZipDiscounts& f = Open();
+  user_.Click(f.btnAdd);
+  Fill(f, "30000", "39999", "00000", "99999");
+  user_.Click(f.btnSave);
+  ASSERT_FALSE(f.fraEdit.Visible());
+  EXPECT_TRUE(f.btnAdd.HasFocus());
+
+  user_.Pick(f.lstZipDiscounts, 0);
+  user_.Click(f.btnEdit);
+  user_.Click(f.btnSave);
+  ASSERT_FALSE(f.fraEdit.Visible());
+  EXPECT_TRUE(f.btnEdit.HasFocus());
+
+  user_.Pick(f.lstZipDiscounts, 1);
+  user_.Click(f.btnEdit);
+  user_.Click(f.btnDelete);
+  ASSERT_FALSE(f.fraEdit.Visible());
+  EXPECT_TRUE(f.btnEdit.HasFocus());
+
+  user_.Click(f.btnAdd);
+  user_.TypeInto(f.txtOriginLow, "4");
+  user_.Click(f.btnIgnore);
+  EXPECT_TRUE(f.btnAdd.HasFocus());
+
+  // Opened from the list, it is the list that takes the focus back.
+  user_.Pick(f.lstZipDiscounts, 0);
+  user_.DblClick(f.lstZipDiscounts);
+  user_.Click(f.btnIgnore);
+  EXPECT_TRUE(f.lstZipDiscounts.HasFocus());
 }
 
 TEST_F(ZipDiscountEditorTest, AHiddenBadBoxIsReportedWithoutMovingTheFocus) {

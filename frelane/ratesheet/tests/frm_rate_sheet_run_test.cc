@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <set>
 
@@ -15,6 +17,7 @@
 #include "platform/print/display_list_text.h"
 #include "platform/print/printers.h"
 #include "platform/print/recording_print_system.h"
+#include "testkit/file_size_limit.h"
 #include "testkit/geo/geo_writers.h"
 #include "testkit/ratesheet/rate_sheet_files.h"
 #include "testkit/read_file.h"
@@ -234,6 +237,25 @@ TEST_F(RateSheetRunTest, AFailingPrintJobIsReportedAndTheExportIsKept) {
   EXPECT_FALSE(run_->IsLoaded());
   EXPECT_EQ(ExportLines().size(), 7u);
   EXPECT_EQ(yielder_.mouse_pointers().back(), forms::kMouseDefault);
+}
+
+TEST_F(RateSheetRunTest, AFullDiskKeepsTheOldExportAndSaysWhy) {
+  dir_.Write("RATES.PRN", "last week's sheet\r\n");
+  Export();
+  {
+    testkit::FileSizeLimit full_disk(100);  // the run's seven lines do not fit
+    yielder_.ExpectMsgBox(MsgBoxResult::kOK, "Path/File access error");
+    yielder_.Click(run_->btnOK);
+  }
+  EXPECT_EQ(yielder_.LastPrompt(),
+            "Path/File access error: " + export_path_ + " (" + std::strerror(EFBIG) + ")");
+  EXPECT_FALSE(run_->IsLoaded());
+  EXPECT_EQ(ReadFile(export_path_), "last week's sheet\r\n");
+  for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+    EXPECT_FALSE(entry.path().filename().string().starts_with("RATES.PRN.tmp")) << entry.path();
+  }
+  // What was printed still goes out, as after any other error.
+  EXPECT_EQ(printers_->jobs().size(), 1u);
 }
 
 TEST_F(RateSheetRunTest, AFileErrorOfTheLaneRatingEndsTheRunWithItsDescription) {

@@ -294,6 +294,15 @@ TEST_F(RateSheetScreenTest, AnInvalidHeadlineKeepsTheFocus) {
   user_.ExpectMsgBox(MsgBoxResult::kOK, "Invalid Zip");
   user_.Tab();
   EXPECT_TRUE(screen.txtHeadlineZip.HasFocus());
+  // The options menu checks it as a Tab does and stays shut; Exit leaves without asking.
+  user_.ExpectMsgBox(MsgBoxResult::kOK, "Invalid Zip");
+  EXPECT_FALSE(user_.MenuClick(screen.mnuRateSheetOptions));
+  EXPECT_TRUE(user_.AllMessageBoxesShown());
+  EXPECT_TRUE(screen.txtHeadlineZip.HasFocus());
+  user_.ExpectMsgBox(MsgBoxResult::kOK, "variable.dat");  // the settings read back: none here
+  EXPECT_TRUE(user_.MenuClick(screen.mnuExit));
+  EXPECT_FALSE(screen.IsLoaded());
+  EXPECT_TRUE(user_.AllMessageBoxesShown());
 }
 
 TEST_F(RateSheetScreenTest, ResetClearsTheDefinitionButNotTheRunChoices) {

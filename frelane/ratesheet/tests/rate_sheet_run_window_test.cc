@@ -13,10 +13,12 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <regex>
 #include <string>
 
 #include "frelane/core/main_module.h"
@@ -174,6 +176,20 @@ TEST_F(RateSheetRunWindowTest, ATypedSheetPrintsToAPdfFileAndExports) {
   EXPECT_NE(text.find("|300-339 GA 9500 500 20500 16810"), std::string::npos) << text;
   EXPECT_TRUE(run_pictured_);
   EXPECT_NE(text.find("1 Quillmoor Freight Lines 12-01-2026"), std::string::npos) << text;
+  // The page's 69 lines are taller than a Letter page less the usual quarter-inch border,
+  // yet every word lands inside it: the first heading line and the footer too.
+  const std::string boxes = ReadCommand("pdftotext -bbox '" + pdf_ + "' -");
+  const std::regex word(R"re(yMin="([0-9.]+)" xMax="[0-9.]+" yMax="([0-9.]+)">([^<]*)<)re");
+  int words = 0;
+  double highest = 792, lowest = 0;
+  for (auto it = std::sregex_iterator(boxes.begin(), boxes.end(), word);
+       it != std::sregex_iterator(); ++it, ++words) {
+    highest = std::min(highest, std::stod((*it)[1]));
+    lowest = std::max(lowest, std::stod((*it)[2]));
+  }
+  EXPECT_GT(words, 40);
+  EXPECT_NEAR(highest, 18.0, 0.1) << "QUILLMOOR at the top border";
+  EXPECT_NEAR(lowest, 792.0 - 18.0, 0.1) << "the footer at the bottom border";
   const std::string exported = testkit::ReadFile(dir_.path() + "RATES.PRN");
   EXPECT_TRUE(exported.starts_with("30301 GA T 300 GA")) << exported;
   sheet.Unload();

@@ -2,6 +2,7 @@
 // what the printout and the export line carry is what the screen shows.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,41 @@ class OutputsAcceptanceTest : public testing::SampleProgramTest {
     return s;
   }
 
+  // Lane 30310 to 60610, class 100: 38.08 a hundredweight from 1000 lbs. The rated 1200 lbs
+  // get 1600 typed over them, the box not left.
+  frmRatingScreen& RetypedWeight() {
+    frmRatingScreen& s = RatedQuote();
+    EXPECT_EQ(s.lblTotalWeight.Caption(), "1200");
+    user_.TypeInto(s.txtWeight(1), "1600");
+    EXPECT_EQ(s.lblCharge(1).Caption(), "");  // the edit blanks the line until it is checked
+    return s;
+  }
+
+  // The printed line that contains `text`, "" when none.
+  std::string PrintedLine(const std::string& text) {
+    const std::vector<std::string> lines =
+        print::PageLines(printers_->LastDocument().pages.at(0));
+    for (const std::string& line : lines) {
+      if (line.find(text) != std::string::npos) return line;
+    }
+    return "";
+  }
+
+  void ExpectQuoteOf1600(frmRatingScreen& s) {
+    EXPECT_EQ(s.lblRate(1).Caption(), "38.08 ");
+    EXPECT_EQ(s.lblCharge(1).Caption(), "609.28 ");  // 16 x 38.08
+    EXPECT_EQ(s.lblTotalWeight.Caption(), "1600");
+    EXPECT_TRUE(s.txtWeight(1).HasFocus());  // the user goes on where they were
+  }
+
+  void ExpectPrinted1600() {
+    ASSERT_FALSE(printers_->jobs().empty());
+    EXPECT_EQ(PrintedLine("Origin      ").substr(55),
+              " 100" + std::string(7, ' ') + "    1600" + "    38.08 " + "    609.28 ");
+    const std::string weight = PrintedLine("Total Weight");
+    EXPECT_EQ(weight.substr(weight.size() - 6), "  1600");
+  }
+
   print::testing::ScopedRecordingPrintSystem printers_;
 };
 
@@ -51,13 +87,7 @@ TEST_F(OutputsAcceptanceTest, PrintedAndExportedQuoteCarryTheScreensValues) {
   user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Information Printed");
   user_.MenuClick(s.mnuFilePrint);
   ASSERT_EQ(printers_->jobs().size(), 1u);
-  std::vector<std::string> lines = print::PageLines(printers_->LastDocument().pages.at(0));
-  auto line_with = [&](const std::string& text) {
-    for (const std::string& l : lines) {
-      if (l.find(text) != std::string::npos) return l;
-    }
-    return std::string();
-  };
+  const auto line_with = [this](const std::string& text) { return PrintedLine(text); };
   const std::string origin = line_with("Origin      ");
   EXPECT_EQ(origin.substr(12, 8), "30310   ");
   EXPECT_EQ(origin.substr(55), " 100" + std::string(7, ' ') + "    1200" +
@@ -87,6 +117,71 @@ TEST_F(OutputsAcceptanceTest, PrintedAndExportedQuoteCarryTheScreensValues) {
   EXPECT_EQ(modMain::SafeValue(file.substr(134, 7)), modMain::SafeValue(s.lblRate(1).Caption()));
   EXPECT_EQ(file.substr(141, 112), std::string(112, ' '));
   EXPECT_EQ(file.substr(253), "\r\n");
+}
+
+// A weight or class typed over the quote and not yet left, then printed or exported from the
+// menu or the toolbar: the output carries the new entry rated, or, refused, nothing goes out.
+TEST_F(OutputsAcceptanceTest, PrintFromTheMenuRatesTheTypedWeightFirst) {
+  frmRatingScreen& s = RetypedWeight();
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Information Printed");
+  EXPECT_TRUE(user_.MenuClick(s.mnuFilePrint));
+  ExpectQuoteOf1600(s);
+  ExpectPrinted1600();
+}
+
+TEST_F(OutputsAcceptanceTest, PrintFromTheToolbarRatesTheTypedWeightFirst) {
+  frmRatingScreen& s = RetypedWeight();
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Information Printed");
+  EXPECT_TRUE(user_.Click(s.btnFilePrint, 10, 10));
+  ExpectQuoteOf1600(s);
+  ExpectPrinted1600();
+}
+
+TEST_F(OutputsAcceptanceTest, ExportFromTheMenuAndTheToolbarCarriesTheTypedWeight) {
+  frmRatingScreen& s = RetypedWeight();
+  modShipmentExport::ExportSettings() = {"N", "N", "N", dir_.File("menu.prn")};
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Rating data exported to");
+  EXPECT_TRUE(user_.MenuClick(s.mnuFileExport));
+  ExpectQuoteOf1600(s);
+  std::string file = testkit::ReadFile(dir_.File("menu.prn"));
+  ASSERT_EQ(file.size(), 255u);
+  EXPECT_EQ(file.substr(29, 6), "001600");  // ACTL_WT
+  EXPECT_EQ(file.substr(128, 6), "001600");  // line 1
+
+  user_.TypeInto(s.txtWeight(1), "1500");
+  modShipmentExport::ExportSettings().PathFile = dir_.File("toolbar.prn");
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Rating data exported to");
+  EXPECT_TRUE(user_.Click(s.btnFileExport, 10, 10));
+  EXPECT_EQ(s.lblTotalWeight.Caption(), "1500");
+  file = testkit::ReadFile(dir_.File("toolbar.prn"));
+  ASSERT_EQ(file.size(), 255u);
+  EXPECT_EQ(file.substr(29, 6), "001500");
+}
+
+TEST_F(OutputsAcceptanceTest, ARefusedClassStopsPrintAndExport) {
+  frmRatingScreen& s = RetypedWeight();
+  user_.Tab();
+  user_.TypeInto(s.cboClass(1), "93");
+  modShipmentExport::ExportSettings() = {"N", "N", "N", dir_.File("refused.prn")};
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Invalid Class");
+    switch (attempt) {
+      case 0: EXPECT_FALSE(user_.MenuClick(s.mnuFilePrint)); break;
+      case 1: EXPECT_FALSE(user_.Click(s.btnFilePrint, 10, 10)); break;
+      case 2: EXPECT_FALSE(user_.MenuClick(s.mnuFileExport)); break;
+      case 3: EXPECT_FALSE(user_.Click(s.btnFileExport, 10, 10)); break;
+    }
+    EXPECT_TRUE(user_.AllMessageBoxesShown()) << attempt;
+    EXPECT_TRUE(s.cboClass(1).HasFocus()) << attempt;
+  }
+  EXPECT_TRUE(printers_->jobs().empty());
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("refused.prn")));
+  EXPECT_EQ(s.lblTotalWeight.Caption(), "1600");  // the 1600 was rated on leaving its box
+
+  // Reset throws the quote away and asks nothing.
+  EXPECT_TRUE(user_.MenuClick(s.mnuFileReset));
+  EXPECT_EQ(s.cboClass(1).Text(), "");
+  EXPECT_TRUE(s.txtOrigin.HasFocus());
 }
 
 }  // namespace

@@ -92,5 +92,43 @@ TEST(CaptionTest, TheAnswerFollowsCaptionsPlacesAndVisibilityAsTheyAreNow) {
   EXPECT_EQ(CaptionOf(f.txtScale).label, nullptr);
 }
 
+// Two rows of two boxes, a caption left of each row, a heading over each column, and a box
+// right of the grid that a heading over the rows' captions names alone.
+class frmGrid : public Form {
+ public:
+  frmGrid() : Form("frmGrid", {.width = 9000, .height = 3000}) {}
+  Label& lblLow = Add<Label>("lblLow", {1140, 210, 735, 225}, {.caption = "Low"});
+  Label& lblHigh = Add<Label>("lblHigh", {1995, 210, 735, 225}, {.caption = "High"});
+  Label& lblOrigin = Add<Label>("lblOrigin", {120, 510, 960, 225}, {.caption = "Origin"});
+  Label& lblDestination =
+      Add<Label>("lblDestination", {120, 870, 960, 225}, {.caption = "Destination"});
+  TextBox& txtOriginLow = Add<TextBox>("txtOriginLow", {1140, 480, 735, 285}, {});
+  TextBox& txtOriginHigh = Add<TextBox>("txtOriginHigh", {1995, 480, 735, 285}, {});
+  TextBox& txtDestinationLow = Add<TextBox>("txtDestinationLow", {1140, 840, 735, 285}, {});
+  TextBox& txtDestinationHigh = Add<TextBox>("txtDestinationHigh", {1995, 840, 735, 285}, {});
+  Label& lblShipper = Add<Label>("lblShipper", {4000, 210, 3000, 225}, {.caption = "Shipper"});
+  Label& lblName = Add<Label>("lblName", {4000, 510, 800, 225}, {.caption = "Name"});
+  TextBox& txtName = Add<TextBox>("txtName", {4860, 480, 1800, 285}, {});
+};
+
+TEST(CaptionTest, AGridsBoxIsNamedByItsRowAndItsColumn) {
+  Application app;
+  auto& f = app.Get<frmGrid>();
+  f.Show();
+  EXPECT_EQ(CaptionName(CaptionOf(f.txtOriginLow)), "Origin Low");
+  EXPECT_EQ(CaptionName(CaptionOf(f.txtOriginHigh)), "Origin High");
+  EXPECT_EQ(CaptionName(CaptionOf(f.txtDestinationLow)), "Destination Low");
+  EXPECT_EQ(CaptionName(CaptionOf(f.txtDestinationHigh)), "Destination High");
+  EXPECT_EQ(CaptionOf(f.txtDestinationHigh).label, &f.lblHigh);
+  EXPECT_EQ(CaptionOf(f.txtDestinationHigh).row, &f.lblDestination);
+  // A heading over the row's caption is no column's.
+  EXPECT_EQ(CaptionName(CaptionOf(f.txtName)), "Shipper Name");
+  EXPECT_EQ(CaptionOf(f.txtName).row, nullptr);
+  // Without its column heading a box beyond the row's first is unnamed again.
+  f.lblHigh.SetCaption("");
+  EXPECT_EQ(CaptionName(CaptionOf(f.txtOriginHigh)), "");
+  EXPECT_EQ(CaptionName(CaptionOf(f.txtOriginLow)), "Origin Low");
+}
+
 }  // namespace
 }  // namespace forms

@@ -7,11 +7,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <vector>
 
+#include "testkit/file_size_limit.h"
 #include "testkit/read_file.h"
 #include "testkit/temp_dir.h"
 
@@ -62,6 +65,44 @@ TEST(AtomicFileTest, FailureLeavesTheOldFileAndNoTemporary) {
   // A missing directory.
   EXPECT_FALSE(WriteFileAtomically(dir.File("missing/x.dat"), Bytes("new"), &error));
   EXPECT_FALSE(WriteFileAtomically("", Bytes("new"), nullptr));
+}
+
+TEST(AtomicFileTest, APieceByPieceRewriteReplacesTheFileOnlyWhenCommitted) {
+  testkit::TempDir dir;
+  const std::string path = dir.File("RATES.PRN");
+  dir.Write("RATES.PRN", "old sheet\r\n");
+  std::string error;
+  {
+    AtomicFileWriter writer;
+    ASSERT_TRUE(writer.Begin(path, &error)) << error;
+    ASSERT_TRUE(writer.Write(Bytes("line 1\r\n"), &error)) << error;
+    ASSERT_TRUE(writer.Write(Bytes("line 2\r\n"), &error)) << error;
+    EXPECT_EQ(testkit::ReadFile(path), "old sheet\r\n");
+    ASSERT_TRUE(writer.Commit(&error)) << error;
+    EXPECT_FALSE(writer.IsOpen());
+  }
+  EXPECT_EQ(testkit::ReadFile(path), "line 1\r\nline 2\r\n");
+  {
+    AtomicFileWriter writer;  // dropped unfinished
+    ASSERT_TRUE(writer.Begin(path, &error)) << error;
+    ASSERT_TRUE(writer.Write(Bytes("never shown"), &error)) << error;
+  }
+  EXPECT_EQ(testkit::ReadFile(path), "line 1\r\nline 2\r\n");
+  EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"RATES.PRN"});
+
+  // A write that stops part way (the file-size limit fails it as a full disk does).
+  AtomicFileWriter writer;
+  ASSERT_TRUE(writer.Begin(path, &error)) << error;
+  {
+    testkit::FileSizeLimit full_disk(10);
+    EXPECT_FALSE(writer.Write(Bytes("a line longer than ten bytes"), &error));
+  }
+  EXPECT_EQ(writer.error_number(), EFBIG);
+  EXPECT_NE(error.find(std::strerror(EFBIG)), std::string::npos) << error;
+  EXPECT_FALSE(writer.IsOpen());
+  EXPECT_FALSE(writer.Commit(&error));
+  EXPECT_EQ(testkit::ReadFile(path), "line 1\r\nline 2\r\n");
+  EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"RATES.PRN"});
 }
 
 TEST(AtomicFileTest, UnwritableDirectoryKeepsTheOldFile) {

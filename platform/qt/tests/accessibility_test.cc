@@ -1,10 +1,15 @@
 // What a screen reader is told about the windows, read through Qt's accessibility
-// interface: option buttons are radio buttons of their frame's group, and each text and
-// combo box is named by the caption of its label.
+// interface: option buttons are radio buttons of their frame's group, each text and combo
+// box is named by the caption of its label, each frame by its own caption, and what shows
+// no words (letter buttons, pictures, lists) by its tool tip; a combo box's drop-down list
+// and edit field are its children.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAccessible>
+#include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <string>
@@ -145,6 +150,109 @@ TEST_F(AccessibilityTest, EachBoxIsNamedByItsLabelsCaption) {
   // A caption the program changes renames its box.
   form_.lblOrigin.SetCaption("From");
   EXPECT_EQ(Name(form_.txtOrigin), "From");
+}
+
+// Frames inside a frame, a toolbar's letter buttons, a picture and a list.
+class frmTools : public forms::Form {
+ public:
+  frmTools() : Form("frmTools", {.caption = "Tools", .width = 7200, .height = 5400}) {}
+
+  forms::Frame& fraDiscounts =
+      Add<forms::Frame>("fraDiscounts", {120, 120, 4000, 2400}, {.caption = "Discounts"});
+  forms::Frame& fraIntra = Add<forms::Frame>(
+      "fraIntra", {120, 300, 1800, 1000}, {.container = &fraDiscounts, .caption = "Intra&state"});
+  forms::Frame& fraCanada = Add<forms::Frame>(
+      "fraCanada", {2040, 300, 1800, 1000}, {.container = &fraDiscounts, .caption = "Canada"});
+  forms::CommandButton& btnReset = Add<forms::CommandButton>(
+      "btnReset", {4300, 120, 315, 315}, {.caption = "R", .tool_tip = "Reset"});
+  forms::CommandButton& btnRates = Add<forms::CommandButton>(
+      "btnRates", {4700, 120, 315, 315}, {.caption = "=", .tool_tip = "Calculator"});
+  forms::CommandButton& btnSave = Add<forms::CommandButton>(
+      "btnSave", {5100, 120, 1200, 375}, {.caption = "&Save", .tool_tip = "Keep the entry"});
+  forms::PictureBox& picMap =
+      Add<forms::PictureBox>("picMap", {4300, 600, 1200, 900}, {.tool_tip = "Service Map"});
+  forms::ListBox& lstFiles =
+      Add<forms::ListBox>("lstFiles", {4300, 1600, 1800, 1200}, {.tool_tip = "Files"});
+};
+
+TEST_F(AccessibilityTest, FramesButtonsPicturesAndListsHaveNamesOfTheirOwn) {
+  frmTools& tools = app_.Get<frmTools>();
+  tools.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(host_.WindowOf(tools)));
+  // A frame inside another is named by its own caption, not the outer one's.
+  EXPECT_EQ(Name(tools.fraDiscounts), "Discounts");
+  EXPECT_EQ(Name(tools.fraIntra), "Intrastate");
+  EXPECT_EQ(Name(tools.fraCanada), "Canada");
+  tools.fraCanada.SetCaption("US");
+  EXPECT_EQ(Name(tools.fraCanada), "US");
+  // A button that shows a letter or a sign is named by its tool tip; one captioned in
+  // words by its caption, the tool tip its description.
+  EXPECT_EQ(Name(tools.btnReset), "Reset");
+  EXPECT_EQ(Name(tools.btnRates), "Calculator");
+  EXPECT_EQ(qobject_cast<QPushButton*>(host_.WidgetOf(tools.btnReset))->text(),
+            QStringLiteral("R"));
+  EXPECT_EQ(Name(tools.btnSave), "Save");
+  EXPECT_EQ(Accessible(tools.btnSave)->text(QAccessible::Description),
+            QStringLiteral("Keep the entry"));
+  tools.btnReset.SetCaption("Reset all");
+  EXPECT_EQ(Name(tools.btnReset), "Reset all");
+  EXPECT_EQ(Name(tools.picMap), "Service Map");
+  EXPECT_EQ(Name(tools.lstFiles), "Files");
+  tools.Unload();
+}
+
+// The texts of the items of a list's interface, in order.
+std::vector<std::string> ItemTexts(QAccessibleInterface* list) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < list->childCount(); ++i) {
+    texts.push_back(list->child(i)->text(QAccessible::Name).toStdString());
+  }
+  return texts;
+}
+
+TEST_F(AccessibilityTest, AnOpenDropDownListIsReadItemByItem) {
+  form_.cboCity.AddItem("Shelbyville");
+  form_.cboTerms.AddItem("Net 60");
+  for (forms::ComboBox* combo : {&form_.cboCity, &form_.cboTerms}) {
+    QAccessibleInterface* iface = Accessible(*combo);
+    ASSERT_NE(iface, nullptr);
+    EXPECT_FALSE(iface->state().expanded) << combo->Name();
+    // Opened as a screen reader opens it.
+    iface->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+    auto* widget = qobject_cast<QComboBox*>(host_.WidgetOf(*combo));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(widget->view()->window())) << combo->Name();
+    EXPECT_TRUE(iface->state().expanded);
+
+    QAccessibleInterface* list = iface->child(0);
+    ASSERT_NE(list, nullptr) << combo->Name();
+    EXPECT_EQ(list->role(), QAccessible::List);
+    EXPECT_EQ(list->parent(), iface);
+    EXPECT_EQ(iface->indexOfChild(list), 0);
+    EXPECT_EQ(iface->focusChild(), list);
+    const QRect at = list->rect();
+    EXPECT_EQ(iface->childAt(at.center().x(), at.center().y()), list);
+    widget->hidePopup();
+    // What the interface added stays: the caption as the name, the value.
+    EXPECT_EQ(iface->text(QAccessible::Name).toStdString(), Name(*combo));
+    EXPECT_FALSE(iface->state().expanded);
+  }
+  EXPECT_EQ(ItemTexts(Accessible(form_.cboCity)->child(0)),
+            (std::vector<std::string>{"Springfield", "Shelbyville"}));
+  EXPECT_EQ(ItemTexts(Accessible(form_.cboTerms)->child(0)),
+            (std::vector<std::string>{"Net 30", "Net 60"}));
+
+  // A drop-down list has no edit field; an editable box's comes second, with its text.
+  EXPECT_EQ(Accessible(form_.cboCity)->childCount(), 1);
+  QAccessibleInterface* terms = Accessible(form_.cboTerms);
+  ASSERT_EQ(terms->childCount(), 2);
+  QAccessibleInterface* edit = terms->child(1);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->role(), QAccessible::EditableText);
+  EXPECT_EQ(terms->indexOfChild(edit), 1);
+  form_.cboTerms.SetText("Net 10");
+  EXPECT_EQ(edit->text(QAccessible::Value), QStringLiteral("Net 10"));
+  EXPECT_EQ(terms->text(QAccessible::Value), QStringLiteral("Net 10"));
+  EXPECT_EQ(terms->focusChild(), edit);
 }
 
 }  // namespace

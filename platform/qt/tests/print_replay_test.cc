@@ -69,16 +69,15 @@ TEST(PrintReplayTest, TextSitsInTheCellThePrinterModelMeasured) {
   EXPECT_FALSE(AnyInk(image, QRect(0, 0, 400, 98))) << "ink above its y";
 }
 
-// Content past the page (a heading picture wider than it, a text running off its right
-// edge, a box below its foot) is cut at the edge; everything else keeps its size and place.
-TEST(PrintReplayTest, ContentPastThePageIsCutNotShrunk) {
+// Content past the page's sides (a heading picture wider than it, a box running off its
+// right edge) is cut at the edge; everything else keeps its size and place.
+TEST(PrintReplayTest, ContentPastThePageSidesIsCutNotShrunk) {
   auto black = std::make_shared<print::Bitmap>(print::Bitmap{2, 2, {}});
   black->argb.assign(4, 0xFF000000u);
   print::Page page;
   page.ops = {print::op::Box{0, 3000, 600, 3600, 1, true},
               print::op::DrawPicture{print::Picture{"", black, 30, 30}, -299, 0, 12000, 600},
-              print::op::Box{4500, 4500, 9000, 5100, 1, true},
-              print::op::Box{5400, 11400, 6000, 12000, 1, true}};  // twice the page's height
+              print::op::Box{4500, 4500, 9000, 5100, 1, true}};
   const QImage image = Paint(page, kArea);
   EXPECT_TRUE(Dark(image, 38, 238)) << "the near box keeps its full size";
   EXPECT_FALSE(Dark(image, 42, 242)) << "and ends where it ends";
@@ -86,7 +85,23 @@ TEST(PrintReplayTest, ContentPastThePageIsCutNotShrunk) {
   EXPECT_TRUE(Dark(image, 399, 38));
   EXPECT_FALSE(Dark(image, 200, 42)) << "at its own height";
   EXPECT_TRUE(Dark(image, 399, 320)) << "a box past the right edge is drawn up to it";
-  EXPECT_FALSE(AnyInk(image, QRect(340, 360, 60, 40))) << "nothing of the far box";
+}
+
+// The rows of a page taller than the area are spaced closer until its foot lands on the
+// page; the text keeps its size.
+TEST(PrintReplayTest, ContentPastTheFootIsSpacedOntoThePage) {
+  const print::Font font = Courier();
+  const int line = print::TextHeightTwips(font);
+  print::Page alone;
+  alone.ops = {print::op::Text{1500, 0, font, "MMMM"}};
+  print::Page page = alone;
+  page.ops.push_back(print::op::Box{5400, 11400, 6000, 12000, 1, true});  // twice the height
+  const QImage image = Paint(page, kArea);
+  EXPECT_TRUE(Dark(image, 390, 390)) << "the box at the foot is on the page";
+  EXPECT_FALSE(AnyInk(image, QRect(370, 0, 30, 378))) << "moved, not stretched";
+  const QImage unspaced = Paint(alone, kArea);
+  EXPECT_EQ(image.copy(0, 0, 300, line / 15 + 2), unspaced.copy(0, 0, 300, line / 15 + 2))
+      << "the text at the top is drawn as it was, at its own size";
 }
 
 TEST(PrintReplayTest, PicturesFromPixelsAndUnreadableFiles) {

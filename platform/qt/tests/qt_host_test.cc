@@ -14,8 +14,9 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -104,7 +105,7 @@ TEST_F(QtHostTest, EveryControlIsAWidgetPlacedFromItsTwips) {
   EXPECT_EQ(Widget<QLabel>(form_.lblZip)->text(), QStringLiteral("Zip:"));
   EXPECT_EQ(Widget<QPushButton>(form_.btnPrint)->text(), QStringLiteral("&Print"));
   EXPECT_EQ(Widget<QComboBox>(form_.cboClass)->count(), 3);
-  EXPECT_EQ(Widget<QListWidget>(form_.lstLines)->font().family(), QStringLiteral("Liberation Mono"));
+  EXPECT_EQ(Widget<QListView>(form_.lstLines)->font().family(), QStringLiteral("Liberation Mono"));
 
   form_.lblStatus.SetCaption("Rated");
   form_.fraOutput.SetVisible(false);
@@ -193,6 +194,24 @@ TEST_F(QtHostTest, TheWindowBelowTakesTheKeyboardBackWhenADialogCloses) {
   EXPECT_FALSE(note.IsVisible());
   ExpectTypingReachesZip();
   note.Unload();
+}
+
+// A window unloaded without an event loop turning afterwards is deleted with its host: its
+// event filters call into the host, so it must not outlive it.
+TEST(QtHostLifetimeTest, AWindowUnloadedJustBeforeItsHostEndsGoesWithTheHost) {
+  forms::Application app;
+  print::testing::ScopedRecordingPrintSystem printers;
+  QPointer<QWidget> window;
+  {
+    QtHost host(app);
+    auto& form = app.Get<frmDemo>();
+    form.Show();
+    window = host.WindowOf(form);
+    ASSERT_FALSE(window.isNull());
+    form.Unload();
+    EXPECT_FALSE(window.isNull());  // waits for the event loop
+  }
+  EXPECT_TRUE(window.isNull());
 }
 
 TEST_F(QtHostTest, TheWindowBelowTakesTheKeyboardBackWhenAModalDialogUnloads) {

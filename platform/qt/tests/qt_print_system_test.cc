@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <vector>
+
 #include "platform/print/printers.h"
 #include "testkit/file_size_limit.h"
 
@@ -44,6 +46,31 @@ double WordLeft(const QString& path, const QString& word) {
                                    QRegularExpression::escape(word) + QStringLiteral("</word>"));
   const QRegularExpressionMatch match = pattern.match(boxes);
   return match.hasMatch() ? match.captured(1).toDouble() : -1;
+}
+
+// The words of a PDF's pages with their boxes, in points from the paper's top-left corner.
+struct PdfWord {
+  int page = 0;
+  double top = 0, bottom = 0;
+  QString text;
+};
+std::vector<PdfWord> PdfWords(const QString& path) {
+  const QString boxes = Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path,
+                                                          QStringLiteral("-")});
+  const QRegularExpression pattern(QStringLiteral(
+      "<page |<word xMin=\"[0-9.]+\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" "
+      "yMax=\"([0-9.]+)\">([^<]*)</word>"));
+  std::vector<PdfWord> words;
+  int page = 0;
+  for (const QRegularExpressionMatch& match : pattern.globalMatch(boxes)) {
+    if (match.captured(0).startsWith(QStringLiteral("<page"))) {
+      ++page;
+      continue;
+    }
+    words.push_back({page, match.captured(1).toDouble(), match.captured(2).toDouble(),
+                     match.captured(3)});
+  }
+  return words;
 }
 
 class QtPrintSystemTest : public ::testing::Test {
@@ -95,7 +122,7 @@ TEST_F(QtPrintSystemTest, JobPrintedToPdfHoldsItsTextAndPages) {
   ASSERT_TRUE(print::SelectPrinter(static_cast<int>(print::Printers().size()) - 1));
   print::Printer& printer = print::CurrentPrinter();
   EXPECT_EQ(printer.ScaleWidth(), 11520);
-  EXPECT_EQ(printer.ScaleHeight(), 15696);
+  EXPECT_EQ(printer.ScaleHeight(), 15120);
   printer.SetFontName("Courier New");
   printer.SetFontSize(10);
   printer.SetFontBold(true);
@@ -230,6 +257,66 @@ TEST_F(QtPrintSystemTest, PagePrintsAtItsOwnScaleWhateverRunsPastIt) {
   // A quarter-inch margin and then the twips at 20 to the point.
   EXPECT_NEAR(WordLeft(pdf_, QStringLiteral("Origin")), 18.0 + 72.0, 0.5);
   EXPECT_NEAR(WordLeft(pdf_, QStringLiteral("PO")), 18.0 + 9725 / 20.0, 0.5);
+}
+
+}  // namespace
+}  // namespace qtbind
+
+namespace qtbind {
+namespace {
+
+// Lines of 10-point Courier one under the other from the top, as a rate sheet prints them:
+// "|L01", "|L02", ... each framed by "|" at column 96.
+void PrintNumberedLines(print::Printer& printer, int count) {
+  printer.SetFontName("Courier New");
+  printer.SetFontSize(10);
+  for (int i = 1; i <= count; ++i) {
+    const std::string number = (i < 10 ? "L0" : "L") + std::to_string(i);
+    printer.Print("|" + number + std::string(94 - number.size(), ' ') + "|");
+  }
+}
+
+// A rate sheet's page of 69 lines is taller than a Letter page less the usual quarter-inch
+// border: every line still lands inside the border, evenly spaced, in its own font size.
+// A page that fits keeps its lines at their own line height.
+TEST_F(QtPrintSystemTest, EveryLineOfATallPageLandsInsideTheQuarterInchBorder) {
+  if (!HavePdfToText()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  print::Printer& printer = PdfPrinter();
+  PrintNumberedLines(printer, 69);
+  printer.NewPage();
+  PrintNumberedLines(printer, 10);
+  ASSERT_EQ(EndDocError(printer), "");
+  const std::vector<PdfWord> words = PdfWords(pdf_);
+  std::vector<PdfWord> numbered[3];
+  constexpr double kRounding = 0.01;  // of the boxes pdftotext reports, points
+  for (const PdfWord& word : words) {
+    EXPECT_GE(word.top, 18.0 - kRounding) << word.text.toStdString() << " on page " << word.page;
+    EXPECT_LE(word.bottom, 792.0 - 18.0 + kRounding)
+        << word.text.toStdString() << " on page " << word.page;
+    if (word.text.startsWith(QStringLiteral("|L")) && word.page >= 1 && word.page <= 2) {
+      numbered[word.page].push_back(word);
+    }
+  }
+  ASSERT_EQ(numbered[1].size(), 69u) << "every line of the tall page is printed";
+  ASSERT_EQ(numbered[2].size(), 10u);
+  const double height = numbered[2][0].bottom - numbered[2][0].top;
+  for (int page = 1; page <= 2; ++page) {
+    const std::vector<PdfWord>& lines = numbered[page];
+    const double step = (lines.back().top - lines.front().top) / (lines.size() - 1);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      const QString number = QStringLiteral("|L%1").arg(i + 1, 2, 10, QChar('0'));
+      EXPECT_EQ(lines[i].text, number);
+      EXPECT_NEAR(lines[i].bottom - lines[i].top, height, 0.01) << "the font size is kept";
+      EXPECT_NEAR(lines[i].top, lines.front().top + i * step, 0.1) << "evenly spaced";
+    }
+    if (page == 1) {
+      EXPECT_LT(step, 227 / 20.0) << "spaced closer than the font's line height";
+      EXPECT_GT(step, height * 0.9) << "yet no line runs into the next";
+    } else {
+      EXPECT_NEAR(step, 227 / 20.0, 0.01) << "a page that fits is not respaced";
+    }
+  }
+  EXPECT_NEAR(numbered[1][0].top, numbered[2][0].top, 0.01) << "both start at the border";
 }
 
 }  // namespace
