@@ -11,6 +11,7 @@
 #include "testkit/driver/shipment_request.h"
 #include "testkit/driver/test_tariff.h"
 #include "testkit/effective/efcrec_writer.h"
+#include "testkit/read_file.h"
 #include "testkit/td/td_writers.h"
 #include "testkit/temp_dir.h"
 #include "tolv32dll/include/tolv32.h"
@@ -116,7 +117,9 @@ TEST_F(ExceptionCityRatingTest, ACityNamingOneGroupsPointRatesThatGroupsTariff) 
 }
 
 TEST_F(ExceptionCityRatingTest, ACityNamingNoneFailsOrListsTheNames) {
-  EXPECT_EQ("0123", Status(Rate(Request("CORFE", "DENHOLM", 'E'))));
+  CandidateList unused(3 * 20);
+  EXPECT_EQ("0123", Status(Rate(Request("CORFE", "DENHOLM", 'E'), &unused)));
+  EXPECT_EQ(0, unused.count()) << "list mode 'E' lists nothing";
   for (char mode : {'F', ' '}) {
     CandidateList list(3 * 20);
     Record r = Rate(Request("CORFE", "DENHOLM", mode), &list);
@@ -166,6 +169,29 @@ TEST_F(ExceptionCityRatingTest, WithoutTheNameFilesTheTariffsAreListed) {
   EXPECT_EQ(1, tariffs.kind());
   EXPECT_EQ("0129", Status(Rate(Request("", ""))));
   EXPECT_EQ("0125", Status(Rate(Request("", "", 'E'))));
+}
+
+// Damaged name files leave fewer than two names at each end: nothing to choose from.
+TEST_F(ExceptionCityRatingTest, DamagedNameFilesLeaveTheTariffList) {
+  const std::string index = testkit::ReadFile(data_.File("TDN.IDX"));
+  const std::string names = testkit::ReadFile(data_.File("TDN.IDA"));
+  struct Damage {
+    const char* what;
+    std::string index, names;
+  } damages[] = {
+      {"no name file", index, ""},
+      {"an index cut inside its second record", index.substr(0, 16), names},
+      {"an empty index", "", names},
+      {"a name file cut after its first name", index, names.substr(0, 20)},
+  };
+  for (const Damage& damage : damages) {
+    data_.Write("TDN.IDX", damage.index);
+    data_.Write("TDN.IDA", damage.names);
+    if (damage.names.empty()) std::remove(data_.File("TDN.IDA").c_str());
+    CandidateList tariffs(2 * 24);
+    EXPECT_EQ("0126", Status(Rate(Request("", ""), &tariffs))) << damage.what;
+    EXPECT_EQ(2, tariffs.count()) << damage.what;
+  }
 }
 
 }  // namespace
