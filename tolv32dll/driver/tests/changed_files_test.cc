@@ -4,9 +4,16 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
+#include <cstring>
 #include <string>
+#include <thread>
 
 #include "platform/os/dir_watch.h"
 #include "platform/os/file_cache.h"
@@ -178,6 +185,176 @@ TEST_P(ChangedFilesTest, AnInPlaceWriteThroughALinkElsewhereShowsWithoutATimeOfI
   EXPECT_EQ("0145", At(after, 3, 4));
   EXPECT_TRUE(after == RateInAFreshEngine());
 }
+
+// Changes that raise no directory event: each must show within the watcher's stamp check,
+// well inside this bound.
+constexpr auto kPatience = std::chrono::seconds(5);
+
+// A whole file opened through a shared mapping, written through it and synced.
+class SharedMapping {
+ public:
+  explicit SharedMapping(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDWR);
+    struct stat st;
+    if (fd < 0 || ::fstat(fd, &st) != 0) return;
+    size_ = static_cast<std::size_t>(st.st_size);
+    void* map = ::mmap(nullptr, size_, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    // The file's last close comes only with the unmapping, which raises an event.
+    ::close(fd);
+    if (map != MAP_FAILED) bytes_ = static_cast<char*>(map);
+  }
+  ~SharedMapping() {
+    if (bytes_ != nullptr) ::munmap(bytes_, size_);
+  }
+  bool mapped() const { return bytes_ != nullptr; }
+  std::string_view bytes() const { return {bytes_, size_}; }
+  bool Write(const std::string& bytes) {
+    if (bytes.size() != size_) return false;
+    std::memcpy(bytes_, bytes.data(), size_);
+    return ::msync(bytes_, size_, MS_SYNC) == 0;
+  }
+
+ private:
+  char* bytes_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+// A bind mount, undone when the test ends however it ends.
+class BindMount {
+ public:
+  BindMount(const std::string& from, const std::string& onto) : onto_(onto) {
+    mounted_ = ::mount(from.c_str(), onto.c_str(), nullptr, MS_BIND, nullptr) == 0;
+    error_ = errno;
+  }
+  ~BindMount() { Undo(); }
+  bool mounted() const { return mounted_; }
+  std::string error() const { return std::strerror(error_); }
+  // Detached lazily when busy: the engine may hold the file open.
+  bool Undo() {
+    if (mounted_) {
+      mounted_ = ::umount2(onto_.c_str(), 0) != 0 && ::umount2(onto_.c_str(), MNT_DETACH) != 0;
+    }
+    return !mounted_;
+  }
+
+ private:
+  std::string onto_;
+  bool mounted_ = false;
+  int error_ = 0;
+};
+
+#define SKIP_UNLESS_MOUNTED(mount)                                                 \
+  do {                                                                             \
+    if (::geteuid() != 0) GTEST_SKIP() << "mounting needs root";                   \
+    if (!(mount).mounted()) GTEST_SKIP() << "cannot mount: " << (mount).error(); \
+  } while (0)
+
+struct Notified {
+  int calls = 0;
+  std::int32_t code = -1;
+};
+void Note(std::intptr_t user, std::uint8_t* message) {
+  auto* notified = reinterpret_cast<Notified*>(user);
+  ++notified->calls;
+  std::memcpy(&notified->code, message, 4);
+}
+
+class SilentChangesTest : public ChangedFilesTest {
+ protected:
+  // True once a rating shows text at [at, at + text.size()), rating until kPatience has
+  // passed. No wait for the watcher: these changes come to it by its own clock.
+  bool RatedBecomes(std::size_t at, const std::string& text) {
+    const auto give_up = std::chrono::steady_clock::now() + kPatience;
+    while (At(RateIn(engine_), at, text.size()) != text) {
+      if (std::chrono::steady_clock::now() > give_up) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+  }
+  // The effective date of the tariff rated.
+  bool DateBecomes(const std::string& date) { return RatedBecomes(151, date); }
+  // The sample's effective table with its later issue dated a month earlier.
+  std::string MovedEffectiveTable() {
+    std::string moved = testkit::ReadFile(dir_.File("EFCREC.TBL"));
+    moved.replace(moved.find("20261201"), 8, "20261101");
+    return moved;
+  }
+  // The rate file of the tariff rated (its name, then the rate file number 01).
+  std::string RateFileName(const Record& r) { return At(r, 82, 8) + ".R01"; }
+};
+
+TEST_P(SilentChangesTest, WritesThroughSharedMappingsShow) {
+  const std::string rate_file = RateFileName(Rate());
+  // Times of their own first, so that a write within the clock tick of the copy shows too.
+  Rewrite("EFCREC.TBL", testkit::ReadFile(dir_.File("EFCREC.TBL")), 1'000'000'000);
+  Rewrite(rate_file, testkit::ReadFile(dir_.File(rate_file)), 1'000'000'000);
+  // Mapped before the rating reads them again: only the files' stamps tell of the writes.
+  SharedMapping effective(dir_.File("EFCREC.TBL"));
+  SharedMapping rates(dir_.File(rate_file));
+  ASSERT_TRUE(effective.mapped() && rates.mapped()) << rate_file;
+  const Record first = Rate();
+  ASSERT_EQ("    ", At(first, 3, 4));
+  ASSERT_EQ("12-01-2026", At(first, 151, 10));
+  Notified notified;
+  engine_.effective.SetNotifyCallback(reinterpret_cast<std::intptr_t>(&notified), &Note);
+  const Result<int> rows = engine_.effective.ListingSize();
+  ASSERT_TRUE(rows.ok());
+  ASSERT_EQ(At(first, 0, 2160), At(RateIn(engine_), 0, 2160)) << "rated again as kept";
+
+  // The effective table: the listing and the notice follow, and then the rating.
+  ASSERT_TRUE(effective.Write(MovedEffectiveTable()));
+  const auto give_up = std::chrono::steady_clock::now() + kPatience;
+  while (notified.calls == 0 && std::chrono::steady_clock::now() < give_up) {
+    ASSERT_EQ(*rows, engine_.effective.ListingSize().value());
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_EQ(1, notified.calls);
+  EXPECT_EQ(kNotifyReloadOnListing, notified.code);
+  EXPECT_TRUE(DateBecomes("11-01-2026"));
+  EXPECT_EQ(1, notified.calls) << "the rating found the table reloaded already";
+
+  // The rate file blanked: the rating fails as a fresh engine's does.
+  ASSERT_TRUE(rates.Write(std::string(rates.bytes().size(), ' ')));
+  EXPECT_TRUE(RatedBecomes(3, "0145"));
+  EXPECT_TRUE(RateIn(engine_) == RateInAFreshEngine());
+}
+
+TEST_P(SilentChangesTest, AMountOverADataFileAndItsUnmountShow) {
+  const Record first = Rate();
+  ASSERT_EQ("12-01-2026", At(first, 151, 10));
+  testkit::TempDir other;
+  other.Write("EFCREC.TBL", MovedEffectiveTable());
+  {
+    BindMount mount(other.File("EFCREC.TBL"), dir_.File("EFCREC.TBL"));
+    SKIP_UNLESS_MOUNTED(mount);
+    EXPECT_TRUE(DateBecomes("11-01-2026"));
+    ASSERT_TRUE(mount.Undo());
+    EXPECT_TRUE(DateBecomes("12-01-2026"));
+  }
+  const std::string rate_file = RateFileName(first);
+  other.Write(rate_file, std::string(testkit::ReadFile(dir_.File(rate_file)).size(), ' '));
+  BindMount mount(other.File(rate_file), dir_.File(rate_file));
+  ASSERT_TRUE(mount.mounted());
+  EXPECT_TRUE(RatedBecomes(3, "0145"));
+  ASSERT_TRUE(mount.Undo());
+  EXPECT_TRUE(RatedBecomes(0, At(first, 0, 2160)));
+}
+
+TEST_P(SilentChangesTest, AMountOverTheDataDirectoryAndItsUnmountShow) {
+  const Record first = Rate();
+  ASSERT_EQ("12-01-2026", At(first, 151, 10));
+  testkit::TempDir other;
+  other.CopyFilesOf(dir_.path());
+  other.Write("EFCREC.TBL", MovedEffectiveTable());
+  BindMount mount(other.path(), dir_.path());
+  SKIP_UNLESS_MOUNTED(mount);
+  EXPECT_TRUE(DateBecomes("11-01-2026"));
+  ASSERT_TRUE(mount.Undo());
+  EXPECT_TRUE(RatedBecomes(0, At(first, 0, 2160)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Both, SilentChangesTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Watched" : "Checked"; });
 
 INSTANTIATE_TEST_SUITE_P(Both, ChangedFilesTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Watched" : "Checked"; });
