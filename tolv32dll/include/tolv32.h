@@ -24,6 +24,8 @@
  *     process, to learn of changes to the data files. They stay while the library is
  *     loaded and end (the thread stopped and joined) when it is unloaded (dlclose) or the
  *     process ends. A host ends every engine (Tolv_EndTolv) before it unloads the library.
+ *     A thread that had an engine holds the library loaded until that thread ends: a
+ *     dlclose before then leaves the library, and its watcher thread, in place.
  */
 #ifndef TOLV32DLL_INCLUDE_TOLV32_H_
 #define TOLV32DLL_INCLUDE_TOLV32_H_
