@@ -313,9 +313,16 @@ class frmRatingScreen : public forms::Form {
   void BindHandlers();
   // The toolbar button's own Click handler and how it treats the focus.
   void RunToolbarButton(ToolbarButton button);
+  // The box the focus is given back to (by a toolbar button, or as the screen becomes
+  // active again after a dialog): its GotFocus fills in no default over what the user typed,
+  // so that the action, and the recalculation after a dialog, read the quote the user left.
+  // Asked once, by the box's GotFocus.
+  bool FocusGivenBack(const forms::Control& box);
+  forms::Control* focus_given_back_ = nullptr;
   forms::CommandButton& ToolbarButtonControl(ToolbarButton button);
 
   void Form_Load() override;
+  void Form_Activate() override;
   void Form_Unload(bool& cancel) override;
   void Form_KeyPress(int& key_ascii) override;
   void Form_Paint() override;

@@ -76,10 +76,11 @@ void frmRatingScreen::cboClass_Click(int index) {
 }
 
 void frmRatingScreen::cboClass_GotFocus(int index) {
-  if (ReturningToOrigin()) return;
   forms::ComboBox& box = cboClass(index);
+  const bool given_back = FocusGivenBack(box);
+  if (ReturningToOrigin()) return;
   lblStatusBar.SetCaption(" " + box.ToolTipText());
-  if (!DefaultClass().empty()) box.SetText(DefaultClass());
+  if (!DefaultClass().empty() && !given_back) box.SetText(DefaultClass());
   modMain::SelectAllTextItem(cboClass, index);
   LastFocusName = "cboClass";
   LastFocusIndex = std::to_string(index);
@@ -133,11 +134,12 @@ void frmRatingScreen::txtWeight_Change(int index) {
 }
 
 void frmRatingScreen::txtWeight_GotFocus(int index) {
-  if (ReturningToOrigin()) return;
   forms::TextBox& box = txtWeight(index);
+  const bool given_back = FocusGivenBack(box);
+  if (ReturningToOrigin()) return;
   lblStatusBar.SetCaption(box.ToolTipText() + " ");
   const std::int32_t default_weight = modMain::Settings().I32(settings::kDefaultWeight);
-  if (default_weight > 0) box.SetText(std::to_string(default_weight));
+  if (default_weight > 0 && !given_back) box.SetText(std::to_string(default_weight));
   modMain::SelectAllTextItem(txtWeight, index);
   LastFocusName = "txtWeight";
   LastFocusIndex = std::to_string(index);

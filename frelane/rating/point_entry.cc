@@ -127,8 +127,9 @@ void frmRatingScreen::txtDestination_GotFocus() {
   mnuFileCityLookup.SetEnabled(!DestinationLocked());
   btnFileCityLookup.SetEnabled(!DestinationLocked());
   const SettingsRecord& s = modMain::Settings();
+  const bool given_back = FocusGivenBack(txtDestination);
   if (!modMain::Trim(s.Text(settings::kDefaultDestination)).empty() &&
-      modMain::Trim(modMain::PickedZip()).empty()) {
+      modMain::Trim(modMain::PickedZip()).empty() && !given_back) {
     txtDestination.SetText(os::Cp1252ToUtf8(s.Raw(settings::kDefaultDestination)));
   }
   modMain::PickedZip().clear();

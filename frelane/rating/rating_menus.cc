@@ -125,8 +125,20 @@ void frmRatingScreen::RestoreFocus() {
     target = txtWeight.Find(index);
   }
   // A field hidden or disabled since (a frame the settings took away) is skipped.
-  if (target != nullptr && target->CanTakeFocus()) target->SetFocus();
+  if (target != nullptr && target->CanTakeFocus()) {
+    focus_given_back_ = target;
+    target->SetFocus();
+    focus_given_back_ = nullptr;
+  }
 }
+
+bool frmRatingScreen::FocusGivenBack(const forms::Control& box) {
+  const bool back = focus_given_back_ == &box;
+  focus_given_back_ = nullptr;
+  return back;
+}
+
+void frmRatingScreen::Form_Activate() { focus_given_back_ = ActiveControl(); }
 
 // Menu items.
 void frmRatingScreen::mnuFileReset_Click() {

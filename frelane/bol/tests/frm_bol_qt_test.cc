@@ -288,11 +288,14 @@ TEST_F(BolQtTest, OpenDropDownListsAreReadEntryByEntry) {
   };
   read_open_list(editor_.cboShipperName);
   read_open_list(editor_.cboConsigneeName);
+  read_open_list(editor_.cboThirdPartyName);
   QTest::mouseClick(Widget(editor_.btnNext), Qt::LeftButton);
   QTest::mouseClick(Widget(editor_.btnNext), Qt::LeftButton);
   QTest::mouseClick(Widget(editor_.btnAdd), Qt::LeftButton);
   ASSERT_TRUE(editor_.fraDetailDetail.Visible());
+  read_open_list(editor_.cboProduct);
   read_open_list(editor_.cboHandlingUnitsType);
+  read_open_list(editor_.cboPackagesType);
 }
 
 TEST_F(BolQtTest, PicturesOfTheDefaultsAndOpenDialogs) {

@@ -137,6 +137,32 @@ TEST_F(OutputsAcceptanceTest, PrintFromTheToolbarRatesTheTypedWeightFirst) {
   ExpectPrinted1600();
 }
 
+// With a default weight, the box the toolbar gives the focus back to, or that a closed
+// dialog leaves it in, keeps the weight the user typed: printed or recalculated, the quote
+// stays the one on the screen.
+TEST_F(OutputsAcceptanceTest, TheFocusGivenBackKeepsTheTypedWeightOverTheDefault) {
+  modMain::Settings().SetI32(settings::kDefaultWeight, 500);
+  frmRatingScreen& s = RetypedWeight();
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Information Printed");
+  EXPECT_TRUE(user_.Click(s.btnFilePrint, 10, 10));
+  EXPECT_EQ(s.txtWeight(1).Text(), "1600");
+  ExpectQuoteOf1600(s);
+  ExpectPrinted1600();
+
+  frmAccessorialCharges& dialog = app_.Get<frmAccessorialCharges>();
+  for (bool toolbar : {true, false}) {
+    user_.WhenShown("frmAccessorialCharges", [&] { user_.Click(dialog.btnOK); });
+    EXPECT_TRUE(toolbar ? user_.Click(s.btnEditAccessorialCharges, 10, 10)
+                        : user_.MenuClick(s.mnuEditAccessorialCharges));
+    EXPECT_EQ(s.txtWeight(1).Text(), "1600") << toolbar;
+    ExpectQuoteOf1600(s);
+  }
+  // Entered anew, the box offers the default again.
+  user_.Tab();
+  user_.ShiftTab();
+  EXPECT_EQ(s.txtWeight(1).Text(), "500");
+}
+
 TEST_F(OutputsAcceptanceTest, ExportFromTheMenuAndTheToolbarCarriesTheTypedWeight) {
   frmRatingScreen& s = RetypedWeight();
   modShipmentExport::ExportSettings() = {"N", "N", "N", dir_.File("menu.prn")};
