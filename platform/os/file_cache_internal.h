@@ -26,6 +26,7 @@
 #include "platform/os/dir_watch.h"
 #include "platform/os/file_cache.h"
 #include "platform/os/file_stamp.h"
+#include "platform/os/kept_files.h"
 
 namespace os::file_cache_internal {
 
