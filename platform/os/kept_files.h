@@ -91,23 +91,6 @@ std::optional<std::vector<ListedName>> ListNoCase(const std::string& dir, std::s
 // As ListNoCase, but as outside any scope, leaving the scope's view alone.
 std::optional<std::vector<ListedName>> ListNoCaseNow(const std::string& dir, std::string_view name);
 
-// The name lookups used by FindFileNoCase: the answer of (dir, name) given in the scope in
-// hand, or one kept while its mark holds; nullopt when there is none.
-std::optional<std::optional<std::string>> RecalledLookup(std::string_view dir,
-                                                         std::string_view name);
-// True when the answer FindFileNoCase(dir, name) gives now is kept on a mark that holds,
-// found or not.
-bool IsLookupOnMark(std::string_view dir, std::string_view name);
-// Holds the answer for the rest of the scope in hand.
-void RememberLookup(std::string_view dir, std::string_view name,
-                    const std::optional<std::string>& found);
-// Keeps an answer found as outside any scope, after mark was taken, for as long as the mark
-// holds (not at all for an empty mark).
-void KeepLookup(std::string_view dir, std::string_view name,
-                const std::optional<std::string>& found, const WatchMark& mark);
-// The status FindFileNoCase took of a file, kept for the image read of it in the same scope.
-void RememberStatus(const std::string& path, const struct stat& st);
-
 }  // namespace os
 
 #endif  // FRELANE_PLATFORM_OS_KEPT_FILES_H_

@@ -17,11 +17,6 @@ ReadOnlyFile ReadOnlyFile::Open(const std::string& path) {
   return ReadOnlyFile(OpenRegularFile(path));
 }
 
-const FileImagePtr& ReadOnlyFile::image() const {
-  static const FileImagePtr kNone;
-  return file_ && file_->imaged() ? file_ : kNone;
-}
-
 ReadOnlyFile& ReadOnlyFile::operator=(ReadOnlyFile&& other) noexcept {
   if (this != &other) {
     Close();

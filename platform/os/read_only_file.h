@@ -13,6 +13,9 @@
 
 namespace os {
 
+// What ReadOnlyFile::image() gives for a descriptor.
+inline const FileImagePtr kNoImage;
+
 // An open file, read at given offsets. A default file is "not open".
 class ReadOnlyFile {
  public:
@@ -33,7 +36,7 @@ class ReadOnlyFile {
   // -1 for an image.
   int descriptor() const { return file_ ? file_->descriptor() : descriptor_; }
   // The shared image read from; null for a descriptor.
-  const FileImagePtr& image() const;
+  const FileImagePtr& image() const { return file_ && file_->imaged() ? file_ : kNoImage; }
   // What the cache served (image or descriptor), for the keeping rule; null for a
   // descriptor of the file's own.
   const FileImagePtr& kept() const { return file_; }
