@@ -32,6 +32,8 @@ class RecordFile {
   std::size_t record_size() const { return record_size_; }
   // The shared image read from; null when read from the file itself.
   const os::FileImagePtr& image() const { return file_.image(); }
+  // The file as the cache serves it, image or descriptor (for the keeping rule).
+  const os::FileImagePtr& kept() const { return file_.kept(); }
   // Whole records only: a short tail is not a record.
   std::size_t count() const { return count_; }
   // Reads record index into out (record_size() bytes). False on a short read or an index

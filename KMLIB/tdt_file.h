@@ -48,7 +48,8 @@ class AreaValuesFile {
   TdStatus Find(std::int16_t area, std::int16_t sub_area, TdtRecord* out) const;
 
   const std::string& path() const { return path_; }
-  const os::FileImagePtr& image() const { return file_.image(); }
+  // The file as the cache serves it, image or descriptor (for the keeping rule).
+  const os::FileImagePtr& image() const { return file_.kept(); }
 
  private:
   AreaValuesFile(std::string path, RecordFile file, int group_count)

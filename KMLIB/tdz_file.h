@@ -58,7 +58,8 @@ class ZipRangeFile {
   TdStatus Find(std::string_view code, std::uint8_t version, TdzRecord* out) const;
 
   const std::string& path() const { return path_; }
-  const os::FileImagePtr& image() const { return file_.image(); }
+  // The file as the cache serves it, image or descriptor (for the keeping rule).
+  const os::FileImagePtr& image() const { return file_.kept(); }
 
  private:
   ZipRangeFile(std::string path, RecordFile file)

@@ -1,11 +1,14 @@
 // Ratings per second on the sample data set, once the tariff's files are open: a typical
-// three-line shipment on one thread and on eight (with and without the rating lock), and a
-// rate sheet: one origin against every destination prefix of the sample. Initialisations
-// per second on one thread and on eight at once (they meet at the effective table's mutex).
+// three-line shipment on one thread and on eight (with and without the rating lock), after a
+// pause, and on a rate file too large to hold in memory; a rate sheet: one origin against
+// every destination prefix of the sample. Initialisations per second on one thread and on
+// eight at once (they meet at the effective table's mutex).
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "testkit/read_file.h"
@@ -62,6 +65,48 @@ void BM_ThreeLineShipment(benchmark::State& state) {
 BENCHMARK(BM_ThreeLineShipment)->ArgName("UseCriticalSection")->Arg(0)->Arg(1)->UseRealTime();
 BENCHMARK(BM_ThreeLineShipment)->ArgName("UseCriticalSection")->Arg(0)->Arg(1)->Threads(8)
     ->UseRealTime();
+
+// The typical shipment rated after a pause of a millisecond (untimed), as a user's ratings
+// come: the first request of such a rating asks the kernel for the changes so far.
+void BM_ThreeLineShipmentAfterAPause(benchmark::State& state) {
+  tolv::RatingEngine engine;
+  Open(engine, state);
+  const Record request = testkit::ShipmentRequestBytes(Typical("60601"));
+  if (!Rate(engine, request)) state.SkipWithError("the shipment did not rate");
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    state.ResumeTiming();
+    Rate(engine, request);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ThreeLineShipmentAfterAPause);
+
+// A steady run of the typical shipment on a copy of the sample whose rate file is padded
+// to 20 MB, above the size the file cache holds in memory: it should cost what the sample's
+// does, since nothing changes between the ratings.
+void BM_ThreeLineShipmentOnALargeRateFile(benchmark::State& state) {
+  std::string rates = testkit::ReadFile(std::string(FRELANE_SAMPLE_DIR) + "NORTHW01.R01");
+  rates.resize(20u << 20, '\0');
+  testkit::TempDir dir;
+  dir.CopyFilesOf(FRELANE_SAMPLE_DIR);
+  dir.Write("NORTHW01.R01", rates);
+  // Files younger than the cache's settle time are read afresh at every look.
+  std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+  tolv::RatingEngine engine;
+  if (tolv::InitializeEngine(engine, dir.path().c_str()) != tolv::kOk) {
+    state.SkipWithError("the copy of the sample does not open");
+  }
+  tolv::EngineGlobals::Get().set_use_critical_section(0);
+  const Record request = testkit::ShipmentRequestBytes(Typical("60601"));
+  if (!Rate(engine, request)) state.SkipWithError("the shipment did not rate");
+  for (auto _ : state) {
+    Rate(engine, request);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ThreeLineShipmentOnALargeRateFile)->UseRealTime();
 
 // The first rating on a tariff 100 times the sample's: a copy of the sample whose rate
 // file of the typical lane's tariff is padded past its last indexed record to 100 times

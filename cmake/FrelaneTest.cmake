@@ -1,30 +1,16 @@
-# frelane_test(<name> [BOTH_FILE_PATHS] [OTHER_LOCALES] SOURCES <files...> LIBS <targets...>)
+# frelane_test(<name> [OTHER_LOCALES] SOURCES <files...> LIBS <targets...>)
 # One GoogleTest executable whose tests are registered with CTest one by one.
 # Tests run with the build's testkit data available through FRELANE_TESTKIT_DIR.
-# BOTH_FILE_PATHS registers every test a second time (suffix ".descriptors") with no file
-# imaged, so that the readers go to the files themselves. The readers share one file type,
-# whose own tests cover both paths, so reader suites run once; the suites that rate whole
-# shipments and follow file changes run on both, since the engine keeps nothing across
-# ratings for a file it reads without an image. OTHER_LOCALES registers them
-# twice more, under a Turkish UTF-8 and a single-byte Latin locale taken from the
-# environment (suffixes ".tr_TR.UTF-8" and ".de_DE.ISO-8859-1").
+# OTHER_LOCALES registers them twice more, under a Turkish UTF-8 and a single-byte Latin
+# locale taken from the environment (suffixes ".tr_TR.UTF-8" and ".de_DE.ISO-8859-1").
 function(frelane_test name)
-  cmake_parse_arguments(ARG "BOTH_FILE_PATHS;OTHER_LOCALES" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "OTHER_LOCALES" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT 300)
-  if(ARG_BOTH_FILE_PATHS)
-    target_sources(${name} PRIVATE $<TARGET_OBJECTS:frelane_image_limit_from_environment>)
-    gtest_discover_tests(${name}
-      WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-      DISCOVERY_TIMEOUT 60
-      TEST_SUFFIX .descriptors
-      PROPERTIES TIMEOUT 300
-                 ENVIRONMENT FRELANE_TEST_MAX_IMAGE_SIZE=0)
-  endif()
   if(ARG_OTHER_LOCALES)
     target_sources(${name} PRIVATE $<TARGET_OBJECTS:frelane_locale_from_environment>)
     foreach(test_locale tr_TR.UTF-8 de_DE.ISO-8859-1)

@@ -1,5 +1,6 @@
-// Whole-file images of the small read-only files a rating searches, and the listings of
-// the directories they lie in, shared by every thread of the process.
+// Whole-file images of the small read-only files a rating searches (open descriptors of the
+// large ones), and the listings of the directories they lie in, shared by every thread of
+// the process.
 //
 // An image (or listing) is read once and served again while the file's stamp (device,
 // inode, size, modification and change times) is unchanged. A file whose stamp is younger
@@ -21,8 +22,8 @@
 // are taken in at each request outside a scope and at the first request of a scope, so a
 // change finished before a rating shows in it. What is not watched is checked as above.
 //
-// What a reader may keep across requests while the marks hold, and the name lookups
-// FindFileNoCase remembers, are in kept_files.h.
+// What only the engine's readers use (the keeping rule, descriptors of large files, the
+// listings and name lookups FindFileNoCase remembers) is in kept_files.h.
 //
 // Thread safety: every function may be called from any thread; images are immutable. Each
 // thread keeps its own notes of what it was served on a mark (and its own count of the
@@ -45,42 +46,43 @@
 
 namespace os {
 
-// Files above this size are not imaged; their readers go to the file itself.
+// Files above this size are not imaged: the cache keeps an open descriptor of them instead,
+// under the same rule as an image.
 inline constexpr std::size_t kMaxFileImageSize = 16u << 20;
 // The size limit in force (kMaxFileImageSize unless a test set another).
 std::size_t MaxFileImageSize();
 void SetMaxFileImageSizeForTesting(std::size_t limit);
 
+// What the cache keeps of one state of a file: its bytes, or for a file above the image
+// limit an open descriptor of it (whose reads see the file as it is then).
 class FileImage {
  public:
   FileImage(ReadBytes bytes, FileStamp stamp) : bytes_(std::move(bytes)), stamp_(stamp) {}
+  // Takes descriptor over; closed with the last holder.
+  FileImage(int descriptor, FileStamp stamp) : stamp_(stamp), descriptor_(descriptor) {}
+  ~FileImage();
+  FileImage(const FileImage&) = delete;
+  FileImage& operator=(const FileImage&) = delete;
+
+  // True when the bytes are held; false for a descriptor.
+  bool imaged() const { return descriptor_ < 0; }
+  // Empty for a descriptor.
   std::span<const std::uint8_t> bytes() const { return {bytes_.data.get(), bytes_.size}; }
   std::size_t size() const { return bytes_.size; }
+  // -1 for bytes held.
+  int descriptor() const { return descriptor_; }
   const FileStamp& stamp() const { return stamp_; }
 
  private:
   ReadBytes bytes_;
   FileStamp stamp_;
+  int descriptor_ = -1;
 };
 using FileImagePtr = std::shared_ptr<const FileImage>;
 
 // The bytes of the regular file at path; null when it cannot be opened or read, is no
 // regular file, or is larger than MaxFileImageSize().
 FileImagePtr ReadFileImage(const std::string& path);
-// As ReadFileImage outside any scope: the file as it is now. Inside a scope the image read
-// also replaces what the scope saw of path, so the rest of the scope sees it.
-FileImagePtr ReadFileImageNow(const std::string& path);
-
-struct ListedName {
-  std::string name;
-  bool may_be_directory = true;  // false when the listing says it is no directory
-  bool may_be_link = true;       // false when the listing gives its type, and no link
-};
-// The names in dir (an existing directory path) that equal name without regard to ASCII
-// case, in byte order; nullopt when dir cannot be listed.
-std::optional<std::vector<ListedName>> ListNoCase(const std::string& dir, std::string_view name);
-// As ListNoCase, but as outside any scope, leaving the scope's view alone.
-std::optional<std::vector<ListedName>> ListNoCaseNow(const std::string& dir, std::string_view name);
 
 // Holds the calling thread's view of the files steady for its lifetime. Scopes nest; the
 // view is forgotten when the outermost one ends.
@@ -91,12 +93,6 @@ class SnapshotScope {
   SnapshotScope(const SnapshotScope&) = delete;
   SnapshotScope& operator=(const SnapshotScope&) = delete;
 };
-
-// True while the calling thread is inside a SnapshotScope.
-bool InSnapshot();
-// A number of the calling thread's outermost scope in hand, unique in the process and new
-// with each scope; 0 outside any scope.
-std::uint64_t SnapshotSerial();
 
 // A user's hold on a directory whose files it reads (an engine's data directory). While any
 // claim on a directory stands it is watched as above; when the last one ends, the watch

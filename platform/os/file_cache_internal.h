@@ -1,5 +1,6 @@
 // What the file cache's parts share: the process-wide cache, the calling thread's scope and
-// its notes. Private to file_cache.cc, file_images.cc, file_listings.cc and rating_scope.cc.
+// its notes, and the name lookups FindFileNoCase remembers. Private to file_cache.cc,
+// file_images.cc, file_listings.cc, rating_scope.cc and file_lookup.cc.
 #ifndef FRELANE_PLATFORM_OS_FILE_CACHE_INTERNAL_H_
 #define FRELANE_PLATFORM_OS_FILE_CACHE_INTERNAL_H_
 
@@ -26,6 +27,7 @@
 #include "platform/os/dir_watch.h"
 #include "platform/os/file_cache.h"
 #include "platform/os/file_stamp.h"
+#include "platform/os/kept_files.h"
 
 namespace os::file_cache_internal {
 
@@ -183,5 +185,23 @@ inline std::string_view LookupKey(std::string_view dir, std::string_view name,
 inline std::string_view LookupDir(std::string_view key) { return key.substr(0, key.find('\0')); }
 
 }  // namespace os::file_cache_internal
+
+namespace os {
+
+// The name lookups used by FindFileNoCase: the answer of (dir, name) given in the scope in
+// hand, or one kept while its mark holds; nullopt when there is none.
+std::optional<std::optional<std::string>> RecalledLookup(std::string_view dir,
+                                                         std::string_view name);
+// Holds the answer for the rest of the scope in hand.
+void RememberLookup(std::string_view dir, std::string_view name,
+                    const std::optional<std::string>& found);
+// Keeps an answer found as outside any scope, after mark was taken, for as long as the mark
+// holds (not at all for an empty mark).
+void KeepLookup(std::string_view dir, std::string_view name,
+                const std::optional<std::string>& found, const WatchMark& mark);
+// The status FindFileNoCase took of a file, kept for the image read of it in the same scope.
+void RememberStatus(const std::string& path, const struct stat& st);
+
+}  // namespace os
 
 #endif  // FRELANE_PLATFORM_OS_FILE_CACHE_INTERNAL_H_

@@ -1,5 +1,6 @@
-// The images: files read whole, kept while their stamp stands, vouched for by a mark, and
-// dropped all at once beyond the cache's limits.
+// The images: files read whole (or above the image limit, open descriptors), kept while
+// their stamp stands, vouched for by a mark, and dropped all at once beyond the cache's
+// limits.
 #include <fcntl.h>
 #include <time.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include "platform/os/dir_watch.h"
 #include "platform/os/file_cache.h"
 #include "platform/os/file_cache_internal.h"
+#include "platform/os/kept_files.h"
 #include "platform/os/regular_file.h"
 
 namespace os {
@@ -108,8 +110,15 @@ FileImagePtr FreshImage(const std::string& path) {
   const int fd = OpenRegularFile(path, &opened);
   if (fd < 0) return nullptr;
   bool steady = false;
-  FileImagePtr image = ReadOpen(fd, opened, &steady);
-  ::close(fd);
+  FileImagePtr image;
+  if (static_cast<std::uint64_t>(opened.st_size) > max_image_size.load()) {
+    // Too large to hold: its descriptor is kept instead, under the same rule.
+    image = std::make_shared<const FileImage>(fd, StampOf(opened));
+    steady = true;
+  } else {
+    image = ReadOpen(fd, opened, &steady);
+    ::close(fd);
+  }
   if (image && steady && Settled(image->stamp())) {
     Keep(path, {image, {}});
     VouchFor(path, image, mark);
@@ -162,7 +171,11 @@ FileImagePtr WatchedImage(const std::string& path) {
 
 }  // namespace file_cache_internal
 
-FileImagePtr ReadFileImage(const std::string& path) {
+FileImage::~FileImage() {
+  if (descriptor_ >= 0) ::close(descriptor_);
+}
+
+FileImagePtr ReadKeptFile(const std::string& path) {
   if (scope.depth > 0) {
     if (SeenImage* seen = SeenInScope(path)) return seen->image;
   }
@@ -177,7 +190,7 @@ FileImagePtr ReadFileImage(const std::string& path) {
   return image;
 }
 
-FileImagePtr ReadFileImageNow(const std::string& path) {
+FileImagePtr ReadKeptFileNow(const std::string& path) {
   CatchUpWithChanges();
   FileImagePtr image = WatchedImage(path);
   if (!image) {
@@ -195,6 +208,16 @@ FileImagePtr ReadFileImageNow(const std::string& path) {
     seen->image = image;
   }
   return image;
+}
+
+FileImagePtr ReadFileImage(const std::string& path) {
+  FileImagePtr file = ReadKeptFile(path);
+  return file && file->imaged() ? file : nullptr;
+}
+
+FileImagePtr ReadFileImageNow(const std::string& path) {
+  FileImagePtr file = ReadKeptFileNow(path);
+  return file && file->imaged() ? file : nullptr;
 }
 
 std::size_t MaxFileImageSize() { return max_image_size.load(); }

@@ -164,22 +164,6 @@ std::optional<std::optional<std::string>> RecalledLookup(std::string_view dir,
   return found;
 }
 
-bool IsLookupOnMark(std::string_view dir, std::string_view name) {
-  std::array<char, kMaxLookupKey> buffer;
-  const std::string_view key = LookupKey(dir, name, buffer);
-  if (key.empty()) return false;
-  const std::uint64_t generation = cache_generation.load(std::memory_order_acquire);
-  auto noted = notes.lookups.find(key);
-  if (noted != notes.lookups.end() && noted->second.generation == generation &&
-      noted->second.mark.Holds()) {
-    return true;
-  }
-  Cache& cache = TheCache();
-  std::lock_guard<std::mutex> lock(cache.mu);
-  auto it = cache.lookups.find(key);
-  return it != cache.lookups.end() && it->second.mark.Holds();
-}
-
 void RememberLookup(std::string_view dir, std::string_view name,
                     const std::optional<std::string>& found) {
   if (scope.depth == 0) return;

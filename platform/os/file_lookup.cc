@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/os/file_cache.h"
+#include "platform/os/file_cache_internal.h"
 #include "platform/os/kept_files.h"
 
 namespace os {

@@ -1,6 +1,17 @@
-// What the engine's readers use of the file cache (file_cache.h) beyond its images and
-// listings: whether what they were served stands on a mark, so that they may keep what they
-// made of it across requests, and the name lookups FindFileNoCase remembers.
+// The keeping rule: what the engine's readers may keep across requests of what the file
+// cache (file_cache.h) served them, and the one question they ask of it.
+//
+// A reader opens a set (KeptWhileUnchanged::Start), counts in each file it found by name
+// and read (Include), and keeps what it made of them for as long as the set stands
+// (StandsForThisScope). The cache alone decides when that is:
+//  - the change counter: a set stands while every file counted in was served on a watch
+//    mark and no change has been taken in since Start (ChangesSoFar);
+//  - the settle rule: a file changed within the settle time is never served on a mark, so a
+//    set holding it stands for the rating in hand only;
+//  - the scope rule: asked again within one rating (SnapshotScope), a set that stood at the
+//    first ask, or was started in that rating, still stands, so a rating keeps to what it
+//    first found whatever is taken in meanwhile.
+// A file above the image limit is kept as an open descriptor under the same rule.
 //
 // Thread safety: as file_cache.h; a KeptWhileUnchanged belongs to one reader at a time.
 #ifndef FRELANE_PLATFORM_OS_KEPT_FILES_H_
@@ -12,63 +23,73 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/os/dir_watch.h"
 #include "platform/os/file_cache.h"
 
 namespace os {
 
-// ChangesTakenIn (see dir_watch.h) once the changes so far are taken in, as a request
-// would take them in. A caller may keep what it was served on a mark (see IsServedOnMark)
-// for as long as this stays the same.
-std::uint64_t ChangesSoFar();
-// True when image is what ReadFileImage(path) serves on a mark that holds.
-bool IsServedOnMark(const std::string& path, const FileImagePtr& image);
+// The file at path as the cache keeps it: its image, or above the image limit an open
+// descriptor (see FileImage); null when it cannot be opened or is no regular file.
+FileImagePtr ReadKeptFile(const std::string& path);
+// As ReadKeptFile outside any scope: the file as it is now. Inside a scope what it reads
+// also replaces what the scope saw of path, so the rest of the scope sees it.
+FileImagePtr ReadKeptFileNow(const std::string& path);
 
-// Lets a reader keep what it found by name and read (paths, images, what it made of them)
-// across requests without asking the cache again: what was counted in since Start stands
-// while every image of it was served on a mark and no change has been taken in since.
+// True when a and b are one state of a file: the same served file, or images of the same
+// stamp and bytes (a file within the settle time is read afresh at every request, so only
+// its bytes tell).
+bool SameFileState(const FileImagePtr& a, const FileImagePtr& b);
+
 class KeptWhileUnchanged {
  public:
   // Begins a new set, before its files are looked up: a change taken in after this point
   // ends it.
   void Start();
-  // Counts in image, just read from path; the set stands only if it was served on a mark.
-  // True when it was (the image may then be kept with the set).
-  bool Include(const std::string& path, const FileImagePtr& image);
+  // Counts in file, just read from path (ReadKeptFile, or an image of it). True when it was
+  // served on a mark, so that it may be kept with the set; when not, the set stands for
+  // the rating in hand only.
+  bool Include(const std::string& path, const FileImagePtr& file);
   // Ends the set: nothing stands until the next Start.
   void Forget() {
     vouched_ = false;
     asked_in_ = 0;
   }
-  // True while everything counted in since Start stands.
-  bool Stands() const { return vouched_ && ChangesSoFar() == changes_; }
-  // Stands, asked once a scope (see SnapshotScope): a later ask in the same scope, or one
-  // after a Start in it, is true, so that a rating keeps to what it first found.
+  // True while everything counted in since Start stands; asked once a rating (see above).
   bool StandsForThisScope();
 
+  // Whether file, just read from path, is served on a mark that holds: what Include
+  // answers, without touching any set.
+  static bool MayKeep(const std::string& path, const FileImagePtr& file);
+
  private:
+  bool Stands() const;
+
   std::uint64_t changes_ = 0;
   bool vouched_ = false;
-  std::uint64_t asked_in_ = 0;  // the scope last asked or started in (0: none)
+  std::uint64_t asked_in_ = 0;  // the rating the set last stood in or started in (0: none)
 };
 
-// The name lookups used by FindFileNoCase: the answer of (dir, name) given in the scope in
-// hand, or one kept while its mark holds; nullopt when there is none.
-std::optional<std::optional<std::string>> RecalledLookup(std::string_view dir,
-                                                         std::string_view name);
-// True when the answer FindFileNoCase(dir, name) gives now is kept on a mark that holds,
-// found or not: a caller may keep it as IsServedOnMark allows for an image.
-bool IsLookupOnMark(std::string_view dir, std::string_view name);
-// Holds the answer for the rest of the scope in hand.
-void RememberLookup(std::string_view dir, std::string_view name,
-                    const std::optional<std::string>& found);
-// Keeps an answer found as outside any scope, after mark was taken, for as long as the mark
-// holds (not at all for an empty mark).
-void KeepLookup(std::string_view dir, std::string_view name,
-                const std::optional<std::string>& found, const WatchMark& mark);
-// The status FindFileNoCase took of a file, kept for the image read of it in the same scope.
-void RememberStatus(const std::string& path, const struct stat& st);
+// ChangesTakenIn (see dir_watch.h) once the changes so far are taken in, as a request
+// would take them in; also moves when the cache lets go of what it kept.
+std::uint64_t ChangesSoFar();
+// True while the calling thread is inside a SnapshotScope.
+bool InSnapshot();
+// A number of the calling thread's outermost scope in hand, unique in the process and new
+// with each scope; 0 outside any scope.
+std::uint64_t SnapshotSerial();
+
+struct ListedName {
+  std::string name;
+  bool may_be_directory = true;  // false when the listing says it is no directory
+  bool may_be_link = true;       // false when the listing gives its type, and no link
+};
+// The names in dir (an existing directory path) that equal name without regard to ASCII
+// case, in byte order; nullopt when dir cannot be listed.
+std::optional<std::vector<ListedName>> ListNoCase(const std::string& dir, std::string_view name);
+// As ListNoCase, but as outside any scope, leaving the scope's view alone.
+std::optional<std::vector<ListedName>> ListNoCaseNow(const std::string& dir, std::string_view name);
 
 }  // namespace os
 

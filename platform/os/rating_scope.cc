@@ -1,5 +1,6 @@
 // The rating scope: what a thread saw inside a SnapshotScope, when the changes the watches
 // saw are taken in, and what a reader may keep across requests while they hold.
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 
@@ -75,8 +76,14 @@ std::uint64_t ChangesSoFar() {
   return ChangesTakenIn() + cache_generation.load(std::memory_order_acquire);
 }
 
-bool IsServedOnMark(const std::string& path, const FileImagePtr& image) {
-  return image != nullptr && WatchedImage(path) == image;
+bool KeptWhileUnchanged::MayKeep(const std::string& path, const FileImagePtr& file) {
+  return file != nullptr && WatchedImage(path) == file;
+}
+
+bool SameFileState(const FileImagePtr& a, const FileImagePtr& b) {
+  if (a == b) return true;
+  if (!a || !b || !(a->stamp() == b->stamp()) || !a->imaged() || !b->imaged()) return false;
+  return std::ranges::equal(a->bytes(), b->bytes());
 }
 
 void KeptWhileUnchanged::Start() {
@@ -85,15 +92,18 @@ void KeptWhileUnchanged::Start() {
   asked_in_ = SnapshotSerial();
 }
 
+bool KeptWhileUnchanged::Stands() const { return vouched_ && ChangesSoFar() == changes_; }
+
 bool KeptWhileUnchanged::StandsForThisScope() {
   const std::uint64_t scope = SnapshotSerial();
   if (scope != 0 && scope == asked_in_) return true;
+  if (!Stands()) return false;
   asked_in_ = scope;
-  return Stands();
+  return true;
 }
 
-bool KeptWhileUnchanged::Include(const std::string& path, const FileImagePtr& image) {
-  const bool on_mark = IsServedOnMark(path, image);
+bool KeptWhileUnchanged::Include(const std::string& path, const FileImagePtr& file) {
+  const bool on_mark = MayKeep(path, file);
   if (!on_mark) vouched_ = false;
   return on_mark;
 }

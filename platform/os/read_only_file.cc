@@ -7,12 +7,13 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/os/kept_files.h"
 #include "platform/os/regular_file.h"
 
 namespace os {
 
 ReadOnlyFile ReadOnlyFile::Open(const std::string& path) {
-  if (FileImagePtr image = ReadFileImage(path)) return ReadOnlyFile(std::move(image));
+  if (FileImagePtr file = ReadKeptFile(path)) return ReadOnlyFile(std::move(file));
   return ReadOnlyFile(OpenRegularFile(path));
 }
 
@@ -20,7 +21,7 @@ ReadOnlyFile& ReadOnlyFile::operator=(ReadOnlyFile&& other) noexcept {
   if (this != &other) {
     Close();
     descriptor_ = other.descriptor_;
-    image_ = std::move(other.image_);
+    file_ = std::move(other.file_);
     other.descriptor_ = -1;
   }
   return *this;
@@ -29,29 +30,31 @@ ReadOnlyFile& ReadOnlyFile::operator=(ReadOnlyFile&& other) noexcept {
 void ReadOnlyFile::Close() {
   if (descriptor_ >= 0) ::close(descriptor_);
   descriptor_ = -1;
-  image_.reset();
+  file_.reset();
 }
 
 std::int64_t ReadOnlyFile::Size() const {
-  if (image_) return static_cast<std::int64_t>(image_->size());
+  if (file_ && file_->imaged()) return static_cast<std::int64_t>(file_->size());
   struct stat st;
-  if (descriptor_ < 0 || ::fstat(descriptor_, &st) != 0) return -1;
+  const int fd = descriptor();
+  if (fd < 0 || ::fstat(fd, &st) != 0) return -1;
   return static_cast<std::int64_t>(st.st_size);
 }
 
 std::int64_t ReadOnlyFile::ReadAt(std::int64_t offset, MutableByteSpan out) const {
   if (offset < 0) return -1;
-  if (image_) {
-    const auto size = static_cast<std::int64_t>(image_->size());
+  if (file_ && file_->imaged()) {
+    const auto size = static_cast<std::int64_t>(file_->size());
     const std::size_t n =
         offset >= size ? 0 : std::min(out.size(), static_cast<std::size_t>(size - offset));
-    if (n > 0) std::memcpy(out.data(), image_->bytes().data() + offset, n);
+    if (n > 0) std::memcpy(out.data(), file_->bytes().data() + offset, n);
     return static_cast<std::int64_t>(n);
   }
-  if (descriptor_ < 0) return -1;
+  const int fd = descriptor();
+  if (fd < 0) return -1;
   std::size_t done = 0;
   while (done < out.size()) {
-    const ssize_t n = ::pread(descriptor_, out.data() + done, out.size() - done,
+    const ssize_t n = ::pread(fd, out.data() + done, out.size() - done,
                               static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return -1;

@@ -1,6 +1,6 @@
-// The one way the engine and its readers open a data file: a small regular file as its
-// shared image from the file cache, anything larger (or not to be imaged) as a descriptor,
-// behind one interface. Files are only ever read; line ends are kept as stored.
+// The one way the engine and its readers open a data file: as the file cache keeps it (a
+// small regular file as its shared image, a larger one as a shared descriptor), behind one
+// interface. Files are only ever read; line ends are kept as stored.
 #ifndef FRELANE_PLATFORM_OS_READ_ONLY_FILE_H_
 #define FRELANE_PLATFORM_OS_READ_ONLY_FILE_H_
 
@@ -13,14 +13,18 @@
 
 namespace os {
 
+// What ReadOnlyFile::image() gives for a descriptor.
+inline const FileImagePtr kNoImage;
+
 // An open file, read at given offsets. A default file is "not open".
 class ReadOnlyFile {
  public:
   ReadOnlyFile() = default;
   explicit ReadOnlyFile(int descriptor) : descriptor_(descriptor) {}
-  explicit ReadOnlyFile(FileImagePtr image) : image_(std::move(image)) {}
-  // The file at path: its image when the cache images it, else a descriptor of the
-  // regular file there; not open when neither can be had.
+  // A file as the cache keeps it (see kept_files.h): its image or its descriptor.
+  explicit ReadOnlyFile(FileImagePtr file) : file_(std::move(file)) {}
+  // The file at path as the cache keeps it, else a descriptor of the regular file there;
+  // not open when neither can be had.
   static ReadOnlyFile Open(const std::string& path);
   ~ReadOnlyFile() { Close(); }
   ReadOnlyFile(ReadOnlyFile&& other) noexcept { *this = std::move(other); }
@@ -28,11 +32,14 @@ class ReadOnlyFile {
   ReadOnlyFile(const ReadOnlyFile&) = delete;
   ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
 
-  bool is_open() const { return descriptor_ >= 0 || image_ != nullptr; }
+  bool is_open() const { return descriptor_ >= 0 || file_ != nullptr; }
   // -1 for an image.
-  int descriptor() const { return descriptor_; }
+  int descriptor() const { return file_ ? file_->descriptor() : descriptor_; }
   // The shared image read from; null for a descriptor.
-  const FileImagePtr& image() const { return image_; }
+  const FileImagePtr& image() const { return file_ && file_->imaged() ? file_ : kNoImage; }
+  // What the cache served (image or descriptor), for the keeping rule; null for a
+  // descriptor of the file's own.
+  const FileImagePtr& kept() const { return file_; }
   void Close();
 
   // The size in bytes, -1 when unknown or not open.
@@ -42,8 +49,8 @@ class ReadOnlyFile {
   std::int64_t ReadAt(std::int64_t offset, MutableByteSpan out) const;
 
  private:
-  int descriptor_ = -1;
-  FileImagePtr image_;
+  int descriptor_ = -1;  // owned
+  FileImagePtr file_;
 };
 
 // An open stdio stream, closed when the handle goes away: over a file's image in memory,

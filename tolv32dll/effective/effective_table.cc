@@ -23,14 +23,16 @@ namespace tolv {
 
 struct EffectiveTable::Image {
   std::string path;  // as ReadImage found it
+  // The file as the cache served it: its image, or a descriptor of a file too large to image.
+  os::FileImagePtr served;
+  // What was read of it: served itself, or the head read through the descriptor.
   os::FileImagePtr file;
   // The part that is read: more lines than the table can hold are never looked at.
   std::span<const std::uint8_t> bytes;
-  os::FileStamp stamp;
 
-  void Take(os::FileImagePtr image) {
-    file = std::move(image);
-    stamp = file->stamp();
+  void Take(os::FileImagePtr from, os::FileImagePtr read) {
+    served = std::move(from);
+    file = std::move(read);
     bytes =
         file->bytes().first(std::min(file->size(), kMaxEffectiveEntries * effective_record::kSize));
   }
@@ -71,64 +73,63 @@ ErrorNumber EffectiveTable::ReadImage(Image* image) {
   image->path = *path;
   // As the file is now, not as the rating in hand first saw it: a writer holding the mutex
   // may have been halfway through it then.
-  if (os::FileImagePtr file = os::ReadFileImageNow(*path)) {
+  os::FileImagePtr served = os::ReadKeptFileNow(*path);
+  if (served && served->imaged()) {
     LogBinaryOpenedFile(*path);
-    image->Take(std::move(file));
+    image->Take(served, served);
     return kOk;
   }
-  // Not to be imaged (unreadable, or too large): read its head from the file itself.
+  // Too large to image (or not to be had from the cache): its head, read from the file.
+  const os::ReadOnlyFile file =
+      served ? os::ReadOnlyFile(served) : os::ReadOnlyFile(os::OpenRegularFile(*path));
   struct stat st;
-  const os::ReadOnlyFile file(os::OpenRegularFile(*path, &st));
-  if (!file.is_open()) return kErrEfcopn;
+  if (!file.is_open() || ::fstat(file.descriptor(), &st) != 0) return kErrEfcopn;
   LogBinaryOpenedFile(*path);
   const std::size_t limit = kMaxEffectiveEntries * effective_record::kSize;
   os::ReadBytes bytes{std::unique_ptr<std::uint8_t[]>(new std::uint8_t[limit]), 0};
   const std::int64_t got = file.ReadAt(0, os::MutableByteSpan(bytes.data.get(), limit));
   if (got < 0) return kErrEfcred;
   bytes.size = static_cast<std::size_t>(got);
-  image->Take(std::make_shared<const os::FileImage>(std::move(bytes), os::StampOf(st)));
+  image->Take(served, std::make_shared<const os::FileImage>(std::move(bytes), os::StampOf(st)));
   return kOk;
 }
 
 bool EffectiveTable::Unchanged(Image* image) {
   if (!seen_image_) return false;
-  // Read already in this rating (a file too large to image, or none imaged at all, would
-  // otherwise be read again here and could differ from what the rating chose from), or
-  // vouched for by the watches since: no need to look again.
-  const std::uint64_t scope = os::SnapshotSerial();
-  if ((seen_in_scope_ != 0 && seen_in_scope_ == scope) || seen_kept_.Stands()) {
-    // The rest of the rating keeps to it, whatever the watches take in meanwhile.
-    seen_in_scope_ = scope;
-    LogBinaryOpenedFile(seen_path_);
-    image->Take(seen_image_);
-    return true;
+  // Read already in this rating, or standing since by the keeping rule: the rest of the
+  // rating keeps to it, whatever is taken in meanwhile.
+  if (!seen_kept_.StandsForThisScope()) {
+    // Not vouched for: the cache may still serve the file last read, without the mutex.
+    os::KeptWhileUnchanged kept;
+    kept.Start();
+    std::optional<std::string> path = os::FindFileNoCase(directory_, kEffectiveFileName);
+    if (!path) return false;
+    os::FileImagePtr served = os::ReadKeptFile(*path);
+    if (!served || served != seen_served_) return false;
+    kept.Include(*path, served);
+    Seen(*path, served, seen_image_, kept);
   }
-  os::KeptWhileUnchanged kept;
-  kept.Start();
-  std::optional<std::string> path = os::FindFileNoCase(directory_, kEffectiveFileName);
-  if (!path) return false;
-  os::FileImagePtr file = os::ReadFileImage(*path);
-  if (file != seen_image_) return false;
-  LogBinaryOpenedFile(*path);
-  kept.Include(*path, file);
-  Seen(*path, file, kept);
-  image->Take(std::move(file));
+  LogBinaryOpenedFile(seen_path_);
+  image->Take(seen_served_, seen_image_);
   return true;
 }
 
-void EffectiveTable::Seen(const std::string& path, os::FileImagePtr file,
+void EffectiveTable::Seen(const std::string& path, os::FileImagePtr served, os::FileImagePtr read,
                           const os::KeptWhileUnchanged& kept) {
   seen_path_ = path;
-  seen_image_ = std::move(file);
-  seen_in_scope_ = os::SnapshotSerial();
+  seen_served_ = std::move(served);
+  seen_image_ = std::move(read);
   seen_kept_ = kept;
 }
 
+void EffectiveTable::Unseen() {
+  seen_served_.reset();
+  seen_image_.reset();
+  seen_kept_.Forget();
+}
+
 bool EffectiveTable::Changed(const Image& image) const {
-  if (image.file == seen_image_) return false;
-  if (!seen_image_ || !(image.stamp == seen_)) return true;
-  // The same stamp need not mean the same bytes: a rewrite within one tick of the clock.
-  return !std::ranges::equal(image.file->bytes(), seen_image_->bytes());
+  return !os::SameFileState(image.file, seen_image_);
 }
 
 ErrorNumber EffectiveTable::CatchUpWithFile(Image* image, std::optional<Access>* access,
@@ -138,16 +139,18 @@ ErrorNumber EffectiveTable::CatchUpWithFile(Image* image, std::optional<Access>*
   access->emplace(*this);
   os::KeptWhileUnchanged kept;
   kept.Start();
-  TOLV_RETURN_IF_ERROR(ReadImage(image));
+  if (const ErrorNumber error = ReadImage(image); error != kOk) {
+    seen_kept_.Forget();
+    return error;
+  }
   if (Changed(*image)) {
-    seen_image_.reset();
+    Unseen();
     TOLV_RETURN_IF_ERROR(Reload(*image));
-    seen_ = image->stamp;
     *reloaded = true;
     Notify(kNotifyReloadOnSelect);
   }
-  kept.Include(image->path, image->file);
-  Seen(image->path, image->file, kept);
+  kept.Include(image->path, image->served);
+  Seen(image->path, image->served, image->file, kept);
   return kOk;
 }
 
@@ -194,9 +197,7 @@ void EffectiveTable::Clear() {
   listing_.clear();
   selections_.clear();
   entries_image_.reset();
-  seen_image_.reset();
-  seen_in_scope_ = 0;
-  seen_kept_.Forget();
+  Unseen();
 }
 
 Result<int> EffectiveTable::ListingSize() {
@@ -206,11 +207,11 @@ Result<int> EffectiveTable::ListingSize() {
   if (error != kOk) return Result<int>::Error(error);
   if (Changed(image)) {
     // A file that fails to load stays "changed", so the next look tries again.
-    seen_image_.reset();
+    Unseen();
     error = Reload(image);
     if (error != kOk) return Result<int>::Error(error);
-    seen_ = image.stamp;
-    Seen(image.path, image.file, os::KeptWhileUnchanged());
+    // Not kept across ratings: the next rating looks at the file under the mutex.
+    Seen(image.path, image.served, image.file, os::KeptWhileUnchanged());
     Notify(kNotifyReloadOnListing);
   }
   return static_cast<int>(listing_.size());

@@ -1,10 +1,10 @@
 // The effective-date table of one engine: the entries of EFCREC.TBL, their listing, the
 // selection of one entry as the current tariff, and the named mutex that guards the file
 // across processes. Every access to the file waits for the mutex, reads the file as it is
-// then, and reloads the entries when the file changed since the engine last looked (its
-// stamp or its bytes). A look that finds the file as the engine last read it under the
-// mutex (the same shared image) uses that reading without waiting: a writer that holds the
-// mutex while it rewrites the file is waited for only once the file shows a change.
+// then, and reloads the entries when it is not the state last read (os::SameFileState). A
+// look that finds the file still standing by the keeping rule, or served as last read, uses
+// that reading without waiting: a writer that holds the mutex while it rewrites the file is
+// waited for only once the file shows a change.
 //
 // Thread safety: one object per engine, so per thread. The mutex serialises the engines
 // of all threads and processes.
@@ -128,8 +128,11 @@ class EffectiveTable {
   std::size_t Position(const EffectiveEntry* entry) const {
     return static_cast<std::size_t>(entry - entries_.data());
   }
-  // Notes file, read from path in the scope in hand, as the file the entries are from.
-  void Seen(const std::string& path, os::FileImagePtr file, const os::KeptWhileUnchanged& kept);
+  // Notes what was read from path (served by the cache, read of it) as the file the entries
+  // are from, standing while kept does.
+  void Seen(const std::string& path, os::FileImagePtr served, os::FileImagePtr read,
+            const os::KeptWhileUnchanged& kept);
+  void Unseen();
   void Notify(std::int32_t code);
 
   std::string mutex_name_;
@@ -142,17 +145,15 @@ class EffectiveTable {
   // The image the entries were made of, and the selection of each entry selected since.
   os::FileImagePtr entries_image_;
   std::vector<std::optional<Selection>> selections_;
-  // What identified the file when it was last seen; all zero at construction, so the
-  // first look after initialisation always finds a change.
-  os::FileStamp seen_;
-  // The image seen_ belongs to, while the entries are those read from it, and its path.
+  // The file last seen, while the entries are those read from it: as the cache served it,
+  // what was read of it, and its path; none at construction, so the first look after
+  // initialisation always finds a change.
+  os::FileImagePtr seen_served_;
   os::FileImagePtr seen_image_;
   std::string seen_path_;
-  // Stands while the watches vouch that the file is still seen_image_.
+  // Whether they still stand, by the keeping rule (see platform/os/kept_files.h): within one
+  // rating, the entries first read are kept.
   os::KeptWhileUnchanged seen_kept_;
-  // The snapshot scope seen_image_ was taken in (0 outside any): within that rating the
-  // entries stay those of seen_image_, whether or not the file was imaged.
-  std::uint64_t seen_in_scope_ = 0;
   std::intptr_t notify_user_ = 0;
   NotifyCallback notify_ = nullptr;
 };

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "platform/os/file_cache.h"
-#include "platform/os/kept_files.h"
 #include "platform/os/file_lookup.h"
+#include "platform/os/kept_files.h"
 #include "tolv32dll/logs/binary_log.h"
 
 namespace tolv {
@@ -127,20 +127,26 @@ TariffFile TariffFileSet::OpenPath(const std::string& path) const {
   return File_OpenShared(path);
 }
 
-const TariffFileSet::KeptImage* TariffFileSet::Kept(const ShortName& name) const {
-  if (!kept_set_.StandsForThisScope()) {
-    kept_.clear();
-    kept_set_.Start();
-  }
-  for (const KeptImage& kept : kept_) {
+bool TariffFileSet::KeptStands() const {
+  if (kept_set_.StandsForThisScope()) return true;
+  kept_.clear();
+  kept_set_.Start();
+  open_files_unkept_ = true;
+  return false;
+}
+
+const TariffFileSet::KeptFile* TariffFileSet::Kept(const ShortName& name) const {
+  if (!KeptStands()) return nullptr;
+  for (const KeptFile& kept : kept_) {
     if (kept.name == name) return &kept;
   }
   return nullptr;
 }
 
-void TariffFileSet::ForgetKeptImages() const {
-  kept_.clear();
-  kept_set_.Forget();
+void TariffFileSet::Opened(const ShortName& name, const std::string& path,
+                           const os::FileImagePtr& file) const {
+  // A file not to be kept leaves the set standing for the rating in hand only.
+  if (kept_set_.Include(path, file) && !name.empty()) kept_.push_back({name, path, file});
 }
 
 TariffFile TariffFileSet::OpenNamed(const CurrentTariff& tariff, std::string_view suffix,
@@ -151,29 +157,19 @@ TariffFile TariffFileSet::OpenNamed(const CurrentTariff& tariff, std::string_vie
   *lookup = Lookup::kRefused;
   const ShortName name = FileNameOf(tariff, suffix, file_no, use_request_name);
   if (name.empty()) return TariffFile();
-  if (const KeptImage* kept = Kept(name)) {
-    if (!kept->image) {
-      *lookup = Lookup::kMissing;
-      return TariffFile();
-    }
+  if (const KeptFile* kept = Kept(name)) {
     *lookup = Lookup::kFound;
     LogBinaryOpenedFile(kept->path);
-    return TariffFile(kept->image);
+    return TariffFile(kept->file);
   }
-  // A file the lookup did not find is not there to be opened: the directory's listing of
-  // this rating says so.
   const std::optional<std::string> path = os::FindFileNoCase(tariff_data_directory_, name.view());
   if (!path) {
-    if (!os::IsSafeFileName(name.view())) return TariffFile();
-    *lookup = Lookup::kMissing;
-    if (os::IsLookupOnMark(tariff_data_directory_, name.view())) {
-      kept_.push_back({name, {}, nullptr});
-    }
+    if (os::IsSafeFileName(name.view())) *lookup = Lookup::kMissing;
     return TariffFile();
   }
   *lookup = Lookup::kFound;
   TariffFile file = OpenPath(*path);
-  if (open_files_.Include(*path, file.image())) kept_.push_back({name, *path, file.image()});
+  if (file.is_open()) Opened(name, *path, file.kept());
   return file;
 }
 
@@ -192,7 +188,7 @@ TariffStream TariffFileSet::TariffFile_FOpen(const CurrentTariff& tariff, std::s
   auto path = FindTariffFile(tariff, suffix, file_no, false, &found);
   if (!found) return TariffStream();
   TariffStream stream = File_FOpenShared(*path, mode);
-  open_files_.Include(*path, stream.image());
+  if (stream.is_open()) Opened(ShortName(), *path, stream.image());
   return stream;
 }
 
@@ -367,16 +363,12 @@ void TariffFileSet::CloseTariffFiles() {
   CloseExceptions();
   CloseBorderPoints();
   CloseWeightTypes();
-  // Whatever opens from here on is vouched for by the changes taken in so far.
-  open_files_.Start();
-}
-
-bool TariffFileSet::OpenFilesMayHaveChanged() {
-  return !open_files_.StandsForThisScope();
+  open_files_unkept_ = false;
 }
 
 void TariffFileSet::TariffFiles_CloseAll(const CurrentTariff& selected) {
-  if (open_tariff_ && *open_tariff_ == selected && !OpenFilesMayHaveChanged()) return;
+  const bool stands = KeptStands();
+  if (open_tariff_ && *open_tariff_ == selected && stands && !open_files_unkept_) return;
   CloseTariffFiles();
   open_tariff_ = selected;
 }
@@ -384,7 +376,8 @@ void TariffFileSet::TariffFiles_CloseAll(const CurrentTariff& selected) {
 void TariffFileSet::CloseEverything() {
   CloseTariffFiles();
   open_tariff_.reset();
-  ForgetKeptImages();
+  kept_.clear();
+  kept_set_.Forget();
 }
 
 }  // namespace tolv

@@ -9,10 +9,10 @@
 // Names are refused (as files that cannot be opened) when the tariff name or file number
 // would leave the directory or the path would not fit 259 characters.
 //
-// A file opened as a shared image that the file cache serves on a watch mark is handed out
-// again by its name, without a lookup, while the directory watches take in no change (asked
-// once a rating, so that a rating sees one state of the files). A name the lookup found no
-// file for, on a mark, is likewise known to be missing.
+// A file the file cache serves on a watch mark (its image, or a descriptor of a large one)
+// is handed out again by its name, without a lookup, while the keeping rule says it stands
+// (see platform/os/kept_files.h; asked once a rating, so that a rating sees one state of the
+// files). A name that finds no file is looked up again: the cache recalls the answer.
 //
 // Thread safety: one set belongs to one engine, that is to one thread.
 #ifndef TOLV32DLL_TARIFF_TARIFF_FILE_SET_H_
@@ -217,28 +217,27 @@ class TariffFileSet {
                                             const FileNo& file_no, bool use_request_name,
                                             bool* found) const;
 
-  // A file image handed out again (see the file comment); null for a name known to find
-  // no file.
-  struct KeptImage {
+  // A file handed out again by its name (see the file comment).
+  struct KeptFile {
     ShortName name;
     std::string path;
-    os::FileImagePtr image;
+    os::FileImagePtr file;
   };
-  const KeptImage* Kept(const ShortName& name) const;
-  // True when a file opened since the last close may have changed: one was not served on a
-  // watch mark, or the watches took in a change. Asked once a scope.
-  bool OpenFilesMayHaveChanged();
-  void ForgetKeptImages() const;
+  const KeptFile* Kept(const ShortName& name) const;
+  // True while what kept_ holds and the files opened since the last close stand (one set,
+  // asked once a rating). When not, kept_ starts afresh and the open files count as changed.
+  bool KeptStands() const;
+  // Counts in a file just opened from path: kept by its name when the rule allows.
+  void Opened(const ShortName& name, const std::string& path, const os::FileImagePtr& file) const;
 
   std::string tariff_data_directory_;
   os::DirectoryClaim claim_;  // of the tariff data directory
   std::string request_tariff_name_;
-  mutable std::vector<KeptImage> kept_;
-  mutable os::KeptWhileUnchanged kept_set_;  // what kept_ holds stands while this does
+  mutable std::vector<KeptFile> kept_;
+  mutable os::KeptWhileUnchanged kept_set_;
+  // Set when a file opened since the last close was opened under a set that has ended.
+  mutable bool open_files_unkept_ = false;
   std::optional<CurrentTariff> open_tariff_;
-  // Stands while every file opened since the last close was served on a mark, and no
-  // change has been taken in since that close.
-  mutable os::KeptWhileUnchanged open_files_;
 
   std::array<TariffFile, static_cast<std::size_t>(TariffFileKind::kCount)> files_;
   TariffFile rate_index_;

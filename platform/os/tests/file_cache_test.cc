@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "platform/os/file_lookup.h"
+#include "platform/os/kept_files.h"
 #include "platform/os/tests/file_cache_fixture.h"
 
 namespace os {

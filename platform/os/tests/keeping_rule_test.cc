@@ -1,5 +1,5 @@
 // The rule by which a reader keeps what it found by name and read across ratings
-// (KeptWhileUnchanged over IsServedOnMark, IsLookupOnMark and ChangesSoFar), broken in
+// (KeptWhileUnchanged over the cache's marks and ChangesSoFar), broken in
 // turn by each kind of change: the first rating begun after a change finished sees it, a
 // rating keeps to what it first found, and back-to-back ratings ask nothing again.
 #include <fcntl.h>
@@ -22,6 +22,14 @@
 namespace os {
 namespace {
 
+// The text of a kept file, image or descriptor.
+std::string Contents(const FileImagePtr& file) {
+  if (!file || file->imaged()) return Text(file);
+  char buffer[64];
+  const ssize_t n = ::pread(file->descriptor(), buffer, sizeof buffer, 0);
+  return n < 0 ? "<error>" : std::string(buffer, static_cast<std::size_t>(n));
+}
+
 // Keeps one file found by name across ratings, as the engine's readers do.
 class KeepingReader {
  public:
@@ -29,17 +37,18 @@ class KeepingReader {
 
   // The text as the rating in hand sees it (call inside a SnapshotScope).
   std::string InRating() {
-    if (kept_.StandsForThisScope()) return Text(image_);
+    if (kept_.StandsForThisScope()) return Contents(image_);
     ++lookups_;
     kept_.Start();
     path_ = FindFileNoCase(dir_, name_);
-    image_ = path_ ? ReadFileImage(*path_) : nullptr;
+    image_ = path_ ? ReadKeptFile(*path_) : nullptr;
+    // A name that finds nothing is looked up again: the cache recalls the answer.
     if (path_) {
       kept_.Include(*path_, image_);
-    } else if (!IsLookupOnMark(dir_, name_)) {
+    } else {
       kept_.Forget();
     }
-    return Text(image_);
+    return Contents(image_);
   }
   // One whole rating.
   std::string Rate() {
@@ -104,7 +113,7 @@ class KeepingRuleTest : public ::testing::Test {
 TEST_F(KeepingRuleTest, BackToBackRatingsKeepWhatTheyFoundWithoutAskingAgain) {
   if (!IsWatchedForTesting(data_)) GTEST_SKIP() << "no directory watch to be had here";
   KeepFirst();
-  EXPECT_TRUE(IsServedOnMark(path_, reader_.image()));
+  EXPECT_TRUE(KeptWhileUnchanged::MayKeep(path_, reader_.image()));
   const std::uint64_t changes = ChangesSoFar();
   for (int i = 0; i < 100; ++i) ASSERT_EQ("rates-1", reader_.Rate());
   EXPECT_EQ(1, reader_.lookups()) << "found and read once";
@@ -190,7 +199,7 @@ TEST_F(KeepingRuleTest, AnOverflowingEventQueueEndsWhatWasKept) {
 TEST_F(KeepingRuleTest, BeyondTheWatchLimitEachRatingChecksAgain) {
   SetFileWatchLimitForTesting(0);
   KeepFirst();
-  EXPECT_FALSE(IsServedOnMark(path_, reader_.image()));
+  EXPECT_FALSE(KeptWhileUnchanged::MayKeep(path_, reader_.image()));
   const int lookups = reader_.lookups();
   ASSERT_EQ("rates-1", reader_.Rate());
   EXPECT_EQ(lookups + 1, reader_.lookups()) << "nothing kept without the file's own watch";
@@ -204,7 +213,7 @@ TEST_F(KeepingRuleTest, AFileChangedWithinTheSettleTimeIsNeverKept) {
   SetSettleTimeForTesting(kDefaultSettleTime);
   dir_.Write("data/RATES.R01", "rates-2");  // just now
   ASSERT_EQ("rates-2", reader_.Rate());
-  EXPECT_FALSE(IsServedOnMark(path_, reader_.image()));
+  EXPECT_FALSE(KeptWhileUnchanged::MayKeep(path_, reader_.image()));
   const int lookups = reader_.lookups();
   ASSERT_EQ("rates-2", reader_.Rate());
   EXPECT_EQ(lookups + 1, reader_.lookups());
@@ -227,6 +236,32 @@ TEST_F(KeepingRuleTest, WhatWasKeptOutlivesTheCachesEvictionAndStillSeesChanges)
   EXPECT_EQ("rates-1", reader_.Rate());
   WriteInPlace(link, "rates-2", 1'000'000'001);
   EXPECT_EQ("rates-2", reader_.Rate());
+}
+
+TEST_F(KeepingRuleTest, AFileAboveTheImageLimitIsKeptAsADescriptorUnderTheSameRule) {
+  struct Limit {
+    std::size_t before = MaxFileImageSize();
+    Limit() { SetMaxFileImageSizeForTesting(4); }
+    ~Limit() { SetMaxFileImageSizeForTesting(before); }
+  } limit;
+  KeepFirst();
+  ASSERT_FALSE(reader_.image()->imaged());
+  if (IsWatchedForTesting(data_)) {
+    for (int i = 0; i < 100; ++i) ASSERT_EQ("rates-1", reader_.Rate());
+    EXPECT_EQ(1, reader_.lookups()) << "opened once";
+  }
+  dir_.Write("data/next", "rates-2");
+  ASSERT_EQ(0, ::rename(dir_.File("data/next").c_str(), path_.c_str()));
+  EXPECT_EQ("rates-2", reader_.Rate()) << "renamed over";
+  ASSERT_EQ("rates-2", reader_.Rate());
+  const std::string link = dir_.File("elsewhere/rates.link");
+  ASSERT_EQ(0, ::link(path_.c_str(), link.c_str()));
+  ASSERT_EQ("rates-2", reader_.Rate());
+  dir_.Write("elsewhere/next", "rates-3");
+  ASSERT_EQ(0, ::rename(dir_.File("elsewhere/next").c_str(), link.c_str()));
+  EXPECT_EQ("rates-2", reader_.Rate()) << "only the other name replaced";
+  WriteInPlace(path_, "rates-4", 1'000'000'002);
+  EXPECT_EQ("rates-4", reader_.Rate()) << "written in place";
 }
 
 TEST_F(KeepingRuleTest, ReleasingTheDirectoryEndsWhatWasKeptOfIt) {

@@ -356,6 +356,40 @@ TEST_P(SilentChangesTest, AMountOverTheDataDirectoryAndItsUnmountShow) {
 INSTANTIATE_TEST_SUITE_P(Both, SilentChangesTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Watched" : "Checked"; });
 
+// A rate file above the image limit is kept open as a descriptor under the same rule as an
+// image: rated again through it, and each change to it shows in the next rating.
+TEST_P(ChangedFilesTest, ARateFileAboveTheImageLimitIsKeptOpenAndItsChangesShow) {
+  struct Limit {
+    std::size_t before = os::MaxFileImageSize();
+    Limit() { os::SetMaxFileImageSizeForTesting(32u << 10); }
+    ~Limit() { os::SetMaxFileImageSizeForTesting(before); }
+  } limit;
+  std::string rates = testkit::ReadFile(dir_.File("NORTHW01.R01"));
+  const std::size_t used = rates.size();
+  rates.resize(64u << 10, '\0');
+  Rewrite("NORTHW01.R01", rates, 1'000'000'000);
+  const Record first = Rate();
+  ASSERT_EQ("    ", At(first, 3, 4));
+  EXPECT_TRUE(first == Rate());
+
+  testkit::TempDir elsewhere;
+  const std::string link = elsewhere.File("NORTHW01.R01");
+  ASSERT_EQ(0, ::link(dir_.File("NORTHW01.R01").c_str(), link.c_str()));
+  ASSERT_TRUE(first == Rate());
+  const std::string blank(used, ' ');
+  const int fd = ::open(link.c_str(), O_WRONLY);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(static_cast<ssize_t>(used), ::pwrite(fd, blank.data(), used, 0));
+  ::close(fd);
+  const Record blanked = Rate();
+  EXPECT_NE(At(first, 0, 2160), At(blanked, 0, 2160)) << "rated from the old rate file";
+  EXPECT_TRUE(blanked == RateInAFreshEngine());
+
+  Rewrite("NORTHW01.NEW", rates, 1'000'000'001);
+  ASSERT_EQ(0, ::rename(dir_.File("NORTHW01.NEW").c_str(), dir_.File("NORTHW01.R01").c_str()));
+  EXPECT_EQ(At(first, 0, 2160), At(Rate(), 0, 2160)) << "replaced by the first rates again";
+}
+
 INSTANTIATE_TEST_SUITE_P(Both, ChangedFilesTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Watched" : "Checked"; });
 
