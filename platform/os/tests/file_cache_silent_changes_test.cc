@@ -4,7 +4,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mman.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +13,7 @@
 #include <thread>
 
 #include "platform/os/tests/file_cache_fixture.h"
+#include "testkit/bind_mount.h"
 
 namespace os {
 namespace {
@@ -72,33 +72,7 @@ TEST_P(SilentChangesTest, AWriteThroughASharedMappingShows) {
   ::munmap(map, 7);
 }
 
-// A bind mount, undone when the test ends however it ends.
-class BindMount {
- public:
-  BindMount(const std::string& from, const std::string& onto) : onto_(onto) {
-    mounted_ = ::mount(from.c_str(), onto.c_str(), nullptr, MS_BIND, nullptr) == 0;
-    error_ = errno;
-  }
-  ~BindMount() { Undo(); }
-  bool mounted() const { return mounted_; }
-  std::string error() const { return std::strerror(error_); }
-  bool Undo() {
-    if (!mounted_) return true;
-    mounted_ = ::umount2(onto_.c_str(), 0) != 0 && ::umount2(onto_.c_str(), MNT_DETACH) != 0;
-    return !mounted_;
-  }
-
- private:
-  std::string onto_;
-  bool mounted_ = false;
-  int error_ = 0;
-};
-
-#define SKIP_UNLESS_MOUNTED(mount)                                          \
-  do {                                                                      \
-    if (::geteuid() != 0) GTEST_SKIP() << "mounting needs root";            \
-    if (!(mount).mounted()) GTEST_SKIP() << "cannot mount: " << (mount).error(); \
-  } while (0)
+using testkit::BindMount;
 
 TEST_P(SilentChangesTest, AMountOverTheFileAndItsUnmountShow) {
   dir_.Write("other/RATES.R01", "rates-2");

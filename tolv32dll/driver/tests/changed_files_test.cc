@@ -5,7 +5,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mman.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,6 +16,7 @@
 
 #include "platform/os/dir_watch.h"
 #include "platform/os/file_cache.h"
+#include "testkit/bind_mount.h"
 #include "testkit/driver/shipment_request.h"
 #include "testkit/read_file.h"
 #include "testkit/temp_dir.h"
@@ -219,35 +219,7 @@ class SharedMapping {
   std::size_t size_ = 0;
 };
 
-// A bind mount, undone when the test ends however it ends.
-class BindMount {
- public:
-  BindMount(const std::string& from, const std::string& onto) : onto_(onto) {
-    mounted_ = ::mount(from.c_str(), onto.c_str(), nullptr, MS_BIND, nullptr) == 0;
-    error_ = errno;
-  }
-  ~BindMount() { Undo(); }
-  bool mounted() const { return mounted_; }
-  std::string error() const { return std::strerror(error_); }
-  // Detached lazily when busy: the engine may hold the file open.
-  bool Undo() {
-    if (mounted_) {
-      mounted_ = ::umount2(onto_.c_str(), 0) != 0 && ::umount2(onto_.c_str(), MNT_DETACH) != 0;
-    }
-    return !mounted_;
-  }
-
- private:
-  std::string onto_;
-  bool mounted_ = false;
-  int error_ = 0;
-};
-
-#define SKIP_UNLESS_MOUNTED(mount)                                                 \
-  do {                                                                             \
-    if (::geteuid() != 0) GTEST_SKIP() << "mounting needs root";                   \
-    if (!(mount).mounted()) GTEST_SKIP() << "cannot mount: " << (mount).error(); \
-  } while (0)
+using testkit::BindMount;
 
 struct Notified {
   int calls = 0;
