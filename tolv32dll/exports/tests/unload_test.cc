@@ -1,27 +1,16 @@
 // The library loaded by a host at run time, as the desktop program loads it, and unloaded
 // again: what it started goes with it.
-#include <dirent.h>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 #include <thread>
 
 #include "testkit/driver/shipment_request.h"
+#include "testkit/thread_count.h"
 #include "tolv32dll/include/tolv32.h"
 
 namespace {
-
-// The threads of this process.
-int ThreadCount() {
-  int n = 0;
-  if (DIR* tasks = ::opendir("/proc/self/task")) {
-    while (const dirent* entry = ::readdir(tasks)) n += entry->d_name[0] != '.';
-    ::closedir(tasks);
-  }
-  return n;
-}
 
 template <typename Fn>
 Fn Call(void* library, const char* name) {
@@ -29,7 +18,7 @@ Fn Call(void* library, const char* name) {
 }
 
 TEST(UnloadTest, UnloadingTheLibraryAfterARatingEndsItsWatcherThread) {
-  const int before = ThreadCount();
+  const int before = testkit::ThreadCount();
   void* library = ::dlopen(FRELANE_TOLV32_LIBRARY, RTLD_NOW | RTLD_LOCAL);
   ASSERT_NE(nullptr, library) << ::dlerror();
   auto initialize = Call<decltype(&Tolv_InitializeTolv)>(library, "Tolv_InitializeTolv");
@@ -48,17 +37,13 @@ TEST(UnloadTest, UnloadingTheLibraryAfterARatingEndsItsWatcherThread) {
     EXPECT_EQ(0, end());
   }).join();
   EXPECT_EQ("    ", status);
-  EXPECT_EQ(before + 1, ThreadCount()) << "the library's watcher thread";
+  EXPECT_EQ(before + 1, testkit::ThreadCount()) << "the library's watcher thread";
 
   ASSERT_EQ(0, ::dlclose(library));
   EXPECT_EQ(nullptr, ::dlopen(FRELANE_TOLV32_LIBRARY, RTLD_NOW | RTLD_NOLOAD))
       << "the library stayed loaded";
-  // Joined before the unload returns; the system may list the thread a moment longer.
-  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (ThreadCount() != before && std::chrono::steady_clock::now() < give_up) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  EXPECT_EQ(before, ThreadCount());
+  // Joined before the unload returns.
+  EXPECT_EQ(before, testkit::ThreadCountOnceSettledAt(before));
 }
 
 }  // namespace
