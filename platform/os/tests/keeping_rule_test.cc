@@ -103,10 +103,19 @@ class KeepingRuleTest : public ::testing::Test {
     ASSERT_EQ("rates-1", reader_.Rate());
     ASSERT_EQ("rates-1", reader_.Rate());
   }
+  // Replaces a file under the test directory by renaming a new one over it.
+  void RenameOver(const std::string& name, const std::string& text) {
+    const std::string next = name.substr(0, name.rfind('/')) + "/next";
+    dir_.Write(next, text);
+    ASSERT_EQ(0, ::rename(dir_.File(next).c_str(), dir_.File(name).c_str()));
+  }
+  // A second name for the file in another directory.
+  void LinkElsewhere() { ASSERT_EQ(0, ::link(path_.c_str(), link_.c_str())); }
 
   testkit::TempDir dir_;
   const std::string data_ = dir_.File("data");
   const std::string path_ = dir_.File("data/RATES.R01");
+  const std::string link_ = dir_.File("elsewhere/rates.link");
   KeepingReader reader_{data_, "rates.r01"};
 };
 
@@ -136,14 +145,12 @@ TEST_F(KeepingRuleTest, WritesRenamesAndLinksElsewhereEachShowInTheNextRating) {
   KeepFirst();
   WriteInPlace(path_, "rates-2", 1'000'000'001);
   EXPECT_EQ("rates-2", reader_.Rate()) << "written in place";
-  dir_.Write("data/next", "rates-3");
-  ASSERT_EQ(0, ::rename(dir_.File("data/next").c_str(), path_.c_str()));
+  RenameOver("data/RATES.R01", "rates-3");
   EXPECT_EQ("rates-3", reader_.Rate()) << "renamed over";
   ASSERT_EQ("rates-3", reader_.Rate());
-  const std::string link = dir_.File("elsewhere/rates.link");
-  ASSERT_EQ(0, ::link(path_.c_str(), link.c_str()));
+  LinkElsewhere();
   ASSERT_EQ("rates-3", reader_.Rate());
-  WriteInPlace(link, "rates-4", 1'000'000'002);
+  WriteInPlace(link_, "rates-4", 1'000'000'002);
   EXPECT_EQ("rates-4", reader_.Rate()) << "written through a link in another directory";
   ASSERT_EQ(0, ::unlink(path_.c_str()));
   EXPECT_EQ("<none>", reader_.Rate()) << "removed";
@@ -180,8 +187,7 @@ long MaxQueuedEvents() {
 TEST_F(KeepingRuleTest, AnOverflowingEventQueueEndsWhatWasKept) {
   const long max_queued = MaxQueuedEvents();
   if (max_queued <= 0 || max_queued > 1'000'000) GTEST_SKIP() << "queue limit " << max_queued;
-  const std::string link = dir_.File("elsewhere/rates.link");
-  ASSERT_EQ(0, ::link(path_.c_str(), link.c_str()));
+  LinkElsewhere();
   KeepFirst();
   PauseWatcherThreadForTesting(true);
   dir_.Write("data/a", "a");
@@ -192,7 +198,7 @@ TEST_F(KeepingRuleTest, AnOverflowingEventQueueEndsWhatWasKept) {
   for (long i = 0; i < max_queued + 100; ++i) ASSERT_EQ(1, ::pwrite(i % 2 ? a : b, "z", 1, 0));
   ::close(a);
   ::close(b);
-  WriteInPlace(link, "rates-2", 1'000'000'001);
+  WriteInPlace(link_, "rates-2", 1'000'000'001);
   EXPECT_EQ("rates-2", reader_.Rate());
 }
 
@@ -203,9 +209,8 @@ TEST_F(KeepingRuleTest, BeyondTheWatchLimitEachRatingChecksAgain) {
   const int lookups = reader_.lookups();
   ASSERT_EQ("rates-1", reader_.Rate());
   EXPECT_EQ(lookups + 1, reader_.lookups()) << "nothing kept without the file's own watch";
-  const std::string link = dir_.File("elsewhere/rates.link");
-  ASSERT_EQ(0, ::link(path_.c_str(), link.c_str()));
-  WriteInPlace(link, "rates-2", 1'000'000'001);
+  LinkElsewhere();
+  WriteInPlace(link_, "rates-2", 1'000'000'001);
   EXPECT_EQ("rates-2", reader_.Rate());
 }
 
@@ -225,8 +230,7 @@ TEST_F(KeepingRuleTest, AFileChangedWithinTheSettleTimeIsNeverKept) {
 }
 
 TEST_F(KeepingRuleTest, WhatWasKeptOutlivesTheCachesEvictionAndStillSeesChanges) {
-  const std::string link = dir_.File("elsewhere/rates.link");
-  ASSERT_EQ(0, ::link(path_.c_str(), link.c_str()));
+  LinkElsewhere();
   KeepFirst();
   for (int i = 0; i < 300; ++i) {
     const std::string name = "data/F" + std::to_string(i);
@@ -234,7 +238,7 @@ TEST_F(KeepingRuleTest, WhatWasKeptOutlivesTheCachesEvictionAndStillSeesChanges)
     ASSERT_EQ(name, Text(ReadFileImage(dir_.File(name))));
   }
   EXPECT_EQ("rates-1", reader_.Rate());
-  WriteInPlace(link, "rates-2", 1'000'000'001);
+  WriteInPlace(link_, "rates-2", 1'000'000'001);
   EXPECT_EQ("rates-2", reader_.Rate());
 }
 
@@ -250,15 +254,12 @@ TEST_F(KeepingRuleTest, AFileAboveTheImageLimitIsKeptAsADescriptorUnderTheSameRu
     for (int i = 0; i < 100; ++i) ASSERT_EQ("rates-1", reader_.Rate());
     EXPECT_EQ(1, reader_.lookups()) << "opened once";
   }
-  dir_.Write("data/next", "rates-2");
-  ASSERT_EQ(0, ::rename(dir_.File("data/next").c_str(), path_.c_str()));
+  RenameOver("data/RATES.R01", "rates-2");
   EXPECT_EQ("rates-2", reader_.Rate()) << "renamed over";
   ASSERT_EQ("rates-2", reader_.Rate());
-  const std::string link = dir_.File("elsewhere/rates.link");
-  ASSERT_EQ(0, ::link(path_.c_str(), link.c_str()));
+  LinkElsewhere();
   ASSERT_EQ("rates-2", reader_.Rate());
-  dir_.Write("elsewhere/next", "rates-3");
-  ASSERT_EQ(0, ::rename(dir_.File("elsewhere/next").c_str(), link.c_str()));
+  RenameOver("elsewhere/rates.link", "rates-3");
   EXPECT_EQ("rates-2", reader_.Rate()) << "only the other name replaced";
   WriteInPlace(path_, "rates-4", 1'000'000'002);
   EXPECT_EQ("rates-4", reader_.Rate()) << "written in place";
