@@ -30,8 +30,6 @@ class RecordFile {
   RecordFile& operator=(RecordFile&& other) noexcept = default;
 
   std::size_t record_size() const { return record_size_; }
-  // The shared image read from; null when read from the file itself.
-  const os::FileImagePtr& image() const { return file_.image(); }
   // The file as the cache serves it, image or descriptor (for the keeping rule).
   const os::FileImagePtr& kept() const { return file_.kept(); }
   // Whole records only: a short tail is not a record.

@@ -215,11 +215,6 @@ FileImagePtr ReadFileImage(const std::string& path) {
   return file && file->imaged() ? file : nullptr;
 }
 
-FileImagePtr ReadFileImageNow(const std::string& path) {
-  FileImagePtr file = ReadKeptFileNow(path);
-  return file && file->imaged() ? file : nullptr;
-}
-
 std::size_t MaxFileImageSize() { return max_image_size.load(); }
 
 void SetMaxFileImageSizeForTesting(std::size_t limit) {
