@@ -542,11 +542,11 @@ void CatchUpWithChanges() {
   Watcher& w = TheWatcher();
   const int fd = w.shared_fd.load(std::memory_order_acquire);
   if (fd < 0) return;
+  // Without the thread, the stamps are compared here when due.
+  if (!ChangesArriveByThemselves()) CheckStampsWhenDue(w);
   // Nothing queued and nothing being taken in (the usual case) is told without the lock, so
   // threads do not meet here. Events another thread has read but not yet taken in are
   // waited for under the lock.
-  // Without the thread, the stamps are compared here when due.
-  if (!ChangesArriveByThemselves()) CheckStampsWhenDue(w);
   int queued = 0;
   if (::ioctl(fd, FIONREAD, &queued) == 0 && queued == 0 && !w.draining.load()) return;
   Drain(w, w.drains.load(std::memory_order_acquire));
