@@ -94,8 +94,8 @@ class AccessibleListView : public QAccessibleWidget {
   }
 
   int indexOfChild(const QAccessibleInterface* child) const override {
-    const int first = View().RowsInView().first;
-    for (int i = 0; i < childCount(); ++i) {
+    const auto [first, count] = View().RowsInView();
+    for (int i = 0; i < count; ++i) {
       const auto it = rows_.find(first + i);
       if (it != rows_.end() && QAccessible::accessibleInterface(it->second) == child) return i;
     }
