@@ -246,13 +246,12 @@ void frmZipDiscounts::Form_Load() {
 
 void frmZipDiscounts::Form_KeyPress(int& key_ascii) { modMain::EnterAsTab(key_ascii); }
 
-void frmZipDiscounts::LoadDiscountList() {
+void frmZipDiscounts::LoadDiscountList(z::Table* written) {
   fraEdit.SetVisible(false);
   // Right after a Save the table as written is at hand: the file is not read again.
   z::Table table;
-  if (written_) {
-    table = std::move(*written_);
-    written_.reset();
+  if (written != nullptr) {
+    table = std::move(*written);
   } else if (!ReadFile(&table)) {
     lstZipDiscounts.Clear();
     return;
@@ -406,7 +405,7 @@ bool frmZipDiscounts::ValidateDestinationRange() {
   return ValidateRange(txtDestinationLow, txtDestinationHigh, kMixedDestinations);
 }
 
-bool frmZipDiscounts::SaveEditedRecord() {
+bool frmZipDiscounts::SaveEditedRecord(z::Table* written) {
   for (forms::TextBox* box : {&txtOriginLow, &txtOriginHigh, &txtDestinationLow,
                               &txtDestinationHigh}) {
     if (!ValidateZipField(*box)) return false;
@@ -426,7 +425,7 @@ bool frmZipDiscounts::SaveEditedRecord() {
     return false;
   }
   // One reading of the file for the overlap check, the store and the list shown after.
-  z::Table table;
+  z::Table& table = *written;
   if (!ReadFile(&table)) return false;
   if (z::Overlaps(table, edited_, edited_number_)) {
     Say(kOverlappingEntries);
@@ -437,13 +436,13 @@ bool frmZipDiscounts::SaveEditedRecord() {
     Say(error);
     return false;
   }
-  written_ = std::move(table);
   return true;
 }
 
 void frmZipDiscounts::btnSave_Click() {
-  if (!SaveEditedRecord()) return;
-  LoadDiscountList();
+  z::Table written;
+  if (!SaveEditedRecord(&written)) return;
+  LoadDiscountList(&written);
   ReturnFocusToOpener();
 }
 

@@ -8,7 +8,6 @@
 #ifndef FRELANE_CORE_FRM_ZIP_DISCOUNTS_H_
 #define FRELANE_CORE_FRM_ZIP_DISCOUNTS_H_
 
-#include <optional>
 #include <string>
 
 #include "frelane/core/zip_discount_file.h"
@@ -98,7 +97,8 @@ class frmZipDiscounts : public forms::Form {
 
   std::string FilePath() const;
   bool ReadFile(zipdisc::Table* table);
-  void LoadDiscountList();
+  // Fills the list from the file, or from `written`, the table a Save has just written.
+  void LoadDiscountList(zipdisc::Table* written = nullptr);
   void LoadRecordForEdit();
   // Once the edit frame closes, the focus goes back to the control that opened it.
   void ReturnFocusToOpener();
@@ -110,8 +110,8 @@ class frmZipDiscounts : public forms::Form {
   bool ValidateOriginRange();
   bool ValidateDestinationRange();
   // Runs Save's checks and stores the entry; false when a check, the read or the write
-  // failed. The table as written is then kept for the list.
-  bool SaveEditedRecord();
+  // failed. *written receives the table as written.
+  bool SaveEditedRecord(zipdisc::Table* written);
   void StoreCode(forms::TextBox& box, const os::Field& field);
   void StoreNumber(forms::TextBox& box, const os::Field& field);
   // Leaving a box checks it unless the focus goes to a button or back to an earlier box:
@@ -131,7 +131,6 @@ class frmZipDiscounts : public forms::Form {
   void Number_GotFocus(forms::TextBox& box);
 
   zipdisc::Record edited_ = zipdisc::BlankRecord();
-  std::optional<zipdisc::Table> written_;
   int edited_number_ = 0;
   forms::Control* opener_ = nullptr;
 };

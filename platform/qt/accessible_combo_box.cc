@@ -5,9 +5,12 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "platform/qt/accessible_factory.h"
+
 namespace qtbind {
 namespace {
 
+constexpr char kClassName[] = "QComboBox";
 constexpr char kMarker[] = "frelaneAccessibleCombo";
 
 class AccessibleComboBox : public QAccessibleWidget {
@@ -85,23 +88,10 @@ class AccessibleComboBox : public QAccessibleWidget {
   QComboBox* Combo() const { return static_cast<QComboBox*>(widget()); }
 };
 
-// Qt asks the factories installed last first, so this one comes before Qt's own.
-QAccessibleInterface* ComboBoxFactory(const QString& class_name, QObject* object) {
-  if (class_name != QLatin1String("QComboBox") || !object->property(kMarker).toBool()) {
-    return nullptr;
-  }
-  return new AccessibleComboBox(static_cast<QComboBox*>(object));
-}
-
 }  // namespace
 
 void UseAccessibleComboBox(QComboBox& combo) {
-  static const bool installed = [] {
-    QAccessible::installFactory(ComboBoxFactory);
-    return true;
-  }();
-  (void)installed;
-  combo.setProperty(kMarker, true);
+  UseAccessible<AccessibleComboBox, QComboBox, kClassName, kMarker>(combo);
 }
 
 }  // namespace qtbind

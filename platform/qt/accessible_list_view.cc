@@ -6,11 +6,13 @@
 #include <QPointer>
 #include <QWindow>
 
+#include "platform/qt/accessible_factory.h"
 #include "platform/qt/list_view.h"
 
 namespace qtbind {
 namespace {
 
+constexpr char kClassName[] = "QListView";
 constexpr char kMarker[] = "frelaneAccessibleList";
 
 // One row of the list, read from the view as it stands.
@@ -92,8 +94,8 @@ class AccessibleListView : public QAccessibleWidget {
   }
 
   int indexOfChild(const QAccessibleInterface* child) const override {
-    const int first = View().RowsInView().first;
-    for (int i = 0; i < childCount(); ++i) {
+    const auto [first, count] = View().RowsInView();
+    for (int i = 0; i < count; ++i) {
       const auto it = rows_.find(first + i);
       if (it != rows_.end() && QAccessible::accessibleInterface(it->second) == child) return i;
     }
@@ -131,23 +133,10 @@ class AccessibleListView : public QAccessibleWidget {
   mutable std::map<int, QAccessible::Id> rows_;
 };
 
-// Qt asks the factories installed last first, so this one comes before Qt's own.
-QAccessibleInterface* ListViewFactory(const QString& class_name, QObject* object) {
-  if (class_name != QLatin1String("QListView") || !object->property(kMarker).toBool()) {
-    return nullptr;
-  }
-  return new AccessibleListView(static_cast<ListView*>(object));
-}
-
 }  // namespace
 
 void UseAccessibleListView(ListView& view) {
-  static const bool installed = [] {
-    QAccessible::installFactory(ListViewFactory);
-    return true;
-  }();
-  (void)installed;
-  view.setProperty(kMarker, true);
+  UseAccessible<AccessibleListView, ListView, kClassName, kMarker>(view);
 }
 
 void AccessibleRowsMoved(ListView& view) {

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -76,6 +77,18 @@ class SettingsWindowsQtTest : public qtbind::QtWindowTest {
     EXPECT_TRUE(QTest::qWaitFor([&] { return w->hasFocus(); }, 2000)) << box.DisplayName();
     QTest::keyClicks(w, keys);
   }
+  // Adds an entry through the editor: Add, each box typed and left with Return, then Save.
+  void AddDiscountEntry(frmZipDiscounts& z, const std::array<const char*, 8>& keys) {
+    QTest::mouseClick(Widget(z.btnAdd), Qt::LeftButton);
+    const std::array<forms::TextBox*, 8> boxes = {
+        &z.txtOriginLow, &z.txtOriginHigh, &z.txtDestinationLow, &z.txtDestinationHigh,
+        &z.txtMC,        &z.txtLTL,        &z.txtTL,             &z.txtMCFloor};
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+      Type(*boxes[i], keys[i]);
+      QTest::keyClick(Widget(*boxes[i]), Qt::Key_Return);
+    }
+    QTest::mouseClick(Widget(z.btnSave), Qt::LeftButton);
+  }
   // What a screen reader hears as the control's name.
   std::string Heard(forms::Control& control) {
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(Widget(control));
@@ -110,19 +123,7 @@ TEST_F(SettingsWindowsQtTest, DiscountSavedInALongTableIsSortedIntoTheList) {
   ASSERT_NE(list, nullptr);
   ASSERT_EQ(list->model()->rowCount(), kEntries);
 
-  QTest::mouseClick(Widget(z.btnAdd), Qt::LeftButton);
-  for (auto [box, keys] : {std::pair<forms::TextBox*, const char*>{&z.txtOriginLow, "16000"},
-                           {&z.txtOriginHigh, "16000"},
-                           {&z.txtDestinationLow, "50000"},
-                           {&z.txtDestinationHigh, "59999"},
-                           {&z.txtMC, "1"},
-                           {&z.txtLTL, "2"},
-                           {&z.txtTL, "3"},
-                           {&z.txtMCFloor, "4"}}) {
-    Type(*box, keys);
-    QTest::keyClick(Widget(*box), Qt::Key_Return);
-  }
-  QTest::mouseClick(Widget(z.btnSave), Qt::LeftButton);
+  AddDiscountEntry(z, {"16000", "16000", "50000", "59999", "1", "2", "3", "4"});
   ASSERT_TRUE(QTest::qWaitFor([&] { return list->model()->rowCount() == kEntries + 1; }, 5000));
   EXPECT_FALSE(z.fraEdit.Visible());
 
@@ -203,19 +204,7 @@ TEST_F(SettingsWindowsQtTest, DiscountEntryTypedAndListed) {
   auto* list = qobject_cast<QListView*>(Widget(z.lstZipDiscounts));
   ASSERT_NE(list, nullptr);
   const int before = list->model()->rowCount();
-  QTest::mouseClick(Widget(z.btnAdd), Qt::LeftButton);
-  for (auto [box, keys] : {std::pair<forms::TextBox*, const char*>{&z.txtOriginLow, "k1a0b"},
-                           {&z.txtOriginHigh, "K9Z9Z"},
-                           {&z.txtDestinationLow, "98000"},
-                           {&z.txtDestinationHigh, "98999"},
-                           {&z.txtMC, "12.5"},
-                           {&z.txtLTL, "40"},
-                           {&z.txtTL, "5"},
-                           {&z.txtMCFloor, "75.25"}}) {
-    Type(*box, keys);
-    QTest::keyClick(Widget(*box), Qt::Key_Return);
-  }
-  QTest::mouseClick(Widget(z.btnSave), Qt::LeftButton);
+  AddDiscountEntry(z, {"k1a0b", "K9Z9Z", "98000", "98999", "12.5", "40", "5", "75.25"});
   EXPECT_TRUE(QTest::qWaitFor([&] { return list->model()->rowCount() == before + 1; }, 2000));
   bool found = false;
   for (int i = 0; i < list->model()->rowCount(); ++i) {

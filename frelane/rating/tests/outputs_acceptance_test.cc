@@ -87,18 +87,17 @@ TEST_F(OutputsAcceptanceTest, PrintedAndExportedQuoteCarryTheScreensValues) {
   user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Information Printed");
   user_.MenuClick(s.mnuFilePrint);
   ASSERT_EQ(printers_->jobs().size(), 1u);
-  const auto line_with = [this](const std::string& text) { return PrintedLine(text); };
-  const std::string origin = line_with("Origin      ");
+  const std::string origin = PrintedLine("Origin      ");
   EXPECT_EQ(origin.substr(12, 8), "30310   ");
   EXPECT_EQ(origin.substr(55), " 100" + std::string(7, ' ') + "    1200" +
                                    std::string(10 - s.lblRate(1).Caption().size(), ' ') +
                                    s.lblRate(1).Caption() +
                                    std::string(11 - s.lblCharge(1).Caption().size(), ' ') +
                                    s.lblCharge(1).Caption());
-  const std::string total_row = line_with("Total Charge");
+  const std::string total_row = PrintedLine("Total Charge");
   ASSERT_EQ(total_row.size(), 95u);
   EXPECT_EQ(total_row.substr(95 - total.size()), total);
-  EXPECT_NE(line_with("Quotes are valid for thirty days."), "");
+  EXPECT_NE(PrintedLine("Quotes are valid for thirty days."), "");
 
   modShipmentExport::ExportSettings() = {"N", "N", "N", dir_.File("quotes.prn")};
   user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Rating data exported to");

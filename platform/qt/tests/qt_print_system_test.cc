@@ -38,27 +38,17 @@ bool HavePdfToText() {
   return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
 }
 
-// The left edge, in points from the paper's edge, of the first word `word` of the PDF.
-double WordLeft(const QString& path, const QString& word) {
-  const QString boxes = Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path,
-                                                          QStringLiteral("-")});
-  const QRegularExpression pattern(QStringLiteral("<word xMin=\"([0-9.]+)\"[^>]*>") +
-                                   QRegularExpression::escape(word) + QStringLiteral("</word>"));
-  const QRegularExpressionMatch match = pattern.match(boxes);
-  return match.hasMatch() ? match.captured(1).toDouble() : -1;
-}
-
 // The words of a PDF's pages with their boxes, in points from the paper's top-left corner.
 struct PdfWord {
   int page = 0;
-  double top = 0, bottom = 0;
+  double left = 0, top = 0, bottom = 0;
   QString text;
 };
 std::vector<PdfWord> PdfWords(const QString& path) {
   const QString boxes = Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path,
                                                           QStringLiteral("-")});
   const QRegularExpression pattern(QStringLiteral(
-      "<page |<word xMin=\"[0-9.]+\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" "
+      "<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" "
       "yMax=\"([0-9.]+)\">([^<]*)</word>"));
   std::vector<PdfWord> words;
   int page = 0;
@@ -68,9 +58,17 @@ std::vector<PdfWord> PdfWords(const QString& path) {
       continue;
     }
     words.push_back({page, match.captured(1).toDouble(), match.captured(2).toDouble(),
-                     match.captured(3)});
+                     match.captured(3).toDouble(), match.captured(4)});
   }
   return words;
+}
+
+// The left edge, in points from the paper's edge, of the first word `word` of the PDF.
+double WordLeft(const QString& path, const QString& word) {
+  for (const PdfWord& w : PdfWords(path)) {
+    if (w.text == word) return w.left;
+  }
+  return -1;
 }
 
 class QtPrintSystemTest : public ::testing::Test {
@@ -259,11 +257,6 @@ TEST_F(QtPrintSystemTest, PagePrintsAtItsOwnScaleWhateverRunsPastIt) {
   EXPECT_NEAR(WordLeft(pdf_, QStringLiteral("PO")), 18.0 + 9725 / 20.0, 0.5);
 }
 
-}  // namespace
-}  // namespace qtbind
-
-namespace qtbind {
-namespace {
 
 // Lines of 10-point Courier one under the other from the top, as a rate sheet prints them:
 // "|L01", "|L02", ... each framed by "|" at column 96.
