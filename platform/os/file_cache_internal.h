@@ -199,6 +199,9 @@ void RememberLookup(std::string_view dir, std::string_view name,
 // holds (not at all for an empty mark).
 void KeepLookup(std::string_view dir, std::string_view name,
                 const std::optional<std::string>& found, const WatchMark& mark);
+// True when the answer of (dir, name) kept while its mark holds is answer.
+bool LookupKeptOnMark(std::string_view dir, std::string_view name,
+                      const std::optional<std::string>& answer);
 // The status FindFileNoCase took of a file, kept for the image read of it in the same scope.
 void RememberStatus(const std::string& path, const struct stat& st);
 

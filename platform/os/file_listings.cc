@@ -192,6 +192,27 @@ void KeepLookup(std::string_view dir, std::string_view name,
   it->second.mark = mark;
 }
 
+bool LookupKeptOnMark(std::string_view dir, std::string_view name,
+                      const std::optional<std::string>& answer) {
+  std::array<char, kMaxLookupKey> buffer;
+  const std::string_view key = LookupKey(dir, name, buffer);
+  if (key.empty()) return false;
+  auto is_answer = [&](bool found, const std::string& path) {
+    return found == answer.has_value() && (!found || path == *answer);
+  };
+  const std::uint64_t generation = cache_generation.load(std::memory_order_acquire);
+  auto noted = notes.lookups.find(key);
+  if (noted != notes.lookups.end() && noted->second.generation == generation &&
+      noted->second.mark.Holds()) {
+    return is_answer(noted->second.found, noted->second.path);
+  }
+  Cache& cache = TheCache();
+  std::lock_guard<std::mutex> lock(cache.mu);
+  auto it = cache.lookups.find(key);
+  return it != cache.lookups.end() && it->second.mark.Holds() &&
+         is_answer(it->second.found, it->second.path);
+}
+
 void RememberStatus(const std::string& path, const struct stat& st) {
   if (scope.depth > 0) scope.statuses[path] = st;
 }

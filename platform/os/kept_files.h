@@ -2,8 +2,8 @@
 // cache (file_cache.h) served them, and the one question they ask of it.
 //
 // A reader opens a set (KeptWhileUnchanged::Start), counts in each file it found by name
-// and read (Include), and keeps what it made of them for as long as the set stands
-// (StandsForThisScope). The cache alone decides when that is:
+// and read (Include) and each lookup answer it keeps (IncludeLookup), and keeps what it made
+// of them for as long as the set stands (StandsForThisScope). The cache alone decides when that is:
 //  - the change counter: a set stands while every file counted in was served on a watch
 //    mark and no change has been taken in since Start (ChangesSoFar);
 //  - the settle rule: a file changed within the settle time is never served on a mark, so a
@@ -62,6 +62,12 @@ class KeptWhileUnchanged {
   // Whether file, just read from path, is served on a mark that holds: what Include
   // answers, without touching any set.
   static bool MayKeep(const std::string& path, const FileImagePtr& file);
+  // True when answer, what FindFileNoCase just gave for name in dir, is the cache's answer
+  // kept on a mark that holds, so that the answer may be kept with the set (a change that
+  // may alter it ends the set). An answer not served so is not to be kept; it leaves the
+  // set as it stands, since nothing kept rests on it.
+  bool IncludeLookup(std::string_view dir, std::string_view name,
+                     const std::optional<std::string>& answer) const;
 
  private:
   bool Stands() const;

@@ -80,6 +80,11 @@ bool KeptWhileUnchanged::MayKeep(const std::string& path, const FileImagePtr& fi
   return file != nullptr && WatchedImage(path) == file;
 }
 
+bool KeptWhileUnchanged::IncludeLookup(std::string_view dir, std::string_view name,
+                                       const std::optional<std::string>& answer) const {
+  return vouched_ && LookupKeptOnMark(dir, name, answer);
+}
+
 bool SameFileState(const FileImagePtr& a, const FileImagePtr& b) {
   if (a == b) return true;
   if (!a || !b || !(a->stamp() == b->stamp()) || !a->imaged() || !b->imaged()) return false;

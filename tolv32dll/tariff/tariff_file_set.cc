@@ -105,6 +105,20 @@ TariffFileSet::ShortName TariffFileSet::FileNameOf(const CurrentTariff& tariff,
   return name;
 }
 
+bool TariffFileSet::KeyOf(const CurrentTariff& tariff, std::string_view suffix,
+                          const FileNo& file_no, bool use_request_name, NameKey* key) const {
+  if (suffix.size() != key->suffix.size()) return false;
+  if (use_request_name) {
+    key->tariff.fill('\0');
+    std::copy(request_tariff_name_.begin(), request_tariff_name_.end(), key->tariff.begin());
+  } else {
+    key->tariff = tariff.tariff_name;
+  }
+  std::copy(suffix.begin(), suffix.end(), key->suffix.begin());
+  key->number = IsLetter(file_no[0]) ? tariff.default_file_no : file_no;
+  return true;
+}
+
 std::optional<std::string> TariffFileSet::FindTariffFile(const CurrentTariff& tariff,
                                                          std::string_view suffix,
                                                          const FileNo& file_no,
@@ -135,18 +149,24 @@ bool TariffFileSet::KeptStands() const {
   return false;
 }
 
-const TariffFileSet::KeptFile* TariffFileSet::Kept(const ShortName& name) const {
+const TariffFileSet::KeptFile* TariffFileSet::Kept(const NameKey& key) const {
   if (!KeptStands()) return nullptr;
   for (const KeptFile& kept : kept_) {
-    if (kept.name == name) return &kept;
+    if (kept.key == key) return &kept;
   }
   return nullptr;
 }
 
-void TariffFileSet::Opened(const ShortName& name, const std::string& path,
+void TariffFileSet::Opened(const NameKey* key, const std::string& path,
                            const os::FileImagePtr& file) const {
   // A file not to be kept leaves the set standing for the rating in hand only.
-  if (kept_set_.Include(path, file) && !name.empty()) kept_.push_back({name, path, file});
+  if (kept_set_.Include(path, file) && key != nullptr) kept_.push_back({*key, path, file});
+}
+
+void TariffFileSet::FoundMissing(const NameKey& key, const ShortName& name) const {
+  if (kept_set_.IncludeLookup(tariff_data_directory_, name.view(), std::nullopt)) {
+    kept_.push_back({key, std::string(), nullptr});
+  }
 }
 
 TariffFile TariffFileSet::OpenNamed(const CurrentTariff& tariff, std::string_view suffix,
@@ -155,21 +175,31 @@ TariffFile TariffFileSet::OpenNamed(const CurrentTariff& tariff, std::string_vie
   Lookup ignored;
   if (lookup == nullptr) lookup = &ignored;
   *lookup = Lookup::kRefused;
-  const ShortName name = FileNameOf(tariff, suffix, file_no, use_request_name);
-  if (name.empty()) return TariffFile();
-  if (const KeptFile* kept = Kept(name)) {
+  NameKey key;
+  const bool keyed = KeyOf(tariff, suffix, file_no, use_request_name, &key);
+  if (const KeptFile* kept = keyed ? Kept(key) : nullptr) {
+    if (!kept->file) {
+      *lookup = Lookup::kMissing;
+      return TariffFile();
+    }
     *lookup = Lookup::kFound;
     LogBinaryOpenedFile(kept->path);
     return TariffFile(kept->file);
   }
+  const ShortName name = FileNameOf(tariff, suffix, file_no, use_request_name);
+  if (name.empty()) return TariffFile();
   const std::optional<std::string> path = os::FindFileNoCase(tariff_data_directory_, name.view());
   if (!path) {
-    if (os::IsSafeFileName(name.view())) *lookup = Lookup::kMissing;
+    // Only safe names are looked up, and so only they can be known to be missing.
+    if (os::IsSafeFileName(name.view())) {
+      *lookup = Lookup::kMissing;
+      if (keyed) FoundMissing(key, name);
+    }
     return TariffFile();
   }
   *lookup = Lookup::kFound;
   TariffFile file = OpenPath(*path);
-  if (file.is_open()) Opened(name, *path, file.kept());
+  if (file.is_open()) Opened(keyed ? &key : nullptr, *path, file.kept());
   return file;
 }
 
@@ -188,7 +218,7 @@ TariffStream TariffFileSet::TariffFile_FOpen(const CurrentTariff& tariff, std::s
   auto path = FindTariffFile(tariff, suffix, file_no, false, &found);
   if (!found) return TariffStream();
   TariffStream stream = File_FOpenShared(*path, mode);
-  if (stream.is_open()) Opened(ShortName(), *path, stream.image());
+  if (stream.is_open()) Opened(nullptr, *path, stream.image());
   return stream;
 }
 

@@ -10,9 +10,11 @@
 // would leave the directory or the path would not fit 259 characters.
 //
 // A file the file cache serves on a watch mark (its image, or a descriptor of a large one)
-// is handed out again by its name, without a lookup, while the keeping rule says it stands
-// (see platform/os/kept_files.h; asked once a rating, so that a rating sees one state of the
-// files). A name that finds no file is looked up again: the cache recalls the answer.
+// is handed out again, without building its name or looking it up, while the keeping rule
+// says it stands (see platform/os/kept_files.h; asked once a rating, so that a rating sees
+// one state of the files). So is a name's lookup that found no file, when the cache keeps
+// that answer on a mark; otherwise the name is looked up again (the cache recalls the
+// answer).
 //
 // Thread safety: one set belongs to one engine, that is to one thread.
 #ifndef TOLV32DLL_TARIFF_TARIFF_FILE_SET_H_
@@ -204,10 +206,6 @@ class TariffFileSet {
     std::size_t size = 0;
     std::string_view view() const { return {text.data(), size}; }
     bool empty() const { return size == 0; }
-    bool operator==(const ShortName& other) const {
-      // Whole buffers at a fixed size: compared in place, without a library call.
-      return size == other.size && std::memcmp(text.data(), other.text.data(), text.size()) == 0;
-    }
   };
   // The file name the name rule gives, before the lookup; empty when refused.
   ShortName FileNameOf(const CurrentTariff& tariff, std::string_view suffix,
@@ -217,18 +215,37 @@ class TariffFileSet {
                                             const FileNo& file_no, bool use_request_name,
                                             bool* found) const;
 
-  // A file handed out again by its name (see the file comment).
+  // What the name rule builds a name from: the stored tariff name (or the request's,
+  // NUL-padded), the suffix and the file number in force. Equal keys give equal names, so a
+  // kept file is found by its key without building the name.
+  struct NameKey {
+    TariffNameText tariff{};
+    std::array<char, 2> suffix{};
+    FileNo number{};
+    bool operator==(const NameKey& other) const {
+      // The whole key at a fixed size: compared in place, without a library call.
+      return std::memcmp(this, &other, sizeof(NameKey)) == 0;
+    }
+  };
+  static_assert(sizeof(NameKey) == 12, "a key holds its bytes only");
+  // False for a suffix of another length (such names are not kept).
+  bool KeyOf(const CurrentTariff& tariff, std::string_view suffix, const FileNo& file_no,
+             bool use_request_name, NameKey* key) const;
+  // A file handed out again by the key of its name (see the file comment); no file when
+  // the name is known to find none.
   struct KeptFile {
-    ShortName name;
+    NameKey key;
     std::string path;
     os::FileImagePtr file;
   };
-  const KeptFile* Kept(const ShortName& name) const;
+  const KeptFile* Kept(const NameKey& key) const;
   // True while what kept_ holds and the files opened since the last close stand (one set,
   // asked once a rating). When not, kept_ starts afresh and the open files count as changed.
   bool KeptStands() const;
-  // Counts in a file just opened from path: kept by its name when the rule allows.
-  void Opened(const ShortName& name, const std::string& path, const os::FileImagePtr& file) const;
+  // Counts in a file just opened from path: kept under key, when given, if the rule allows.
+  void Opened(const NameKey* key, const std::string& path, const os::FileImagePtr& file) const;
+  // Keeps under key that name finds no file, if the cache keeps that answer on a mark.
+  void FoundMissing(const NameKey& key, const ShortName& name) const;
 
   std::string tariff_data_directory_;
   os::DirectoryClaim claim_;  // of the tariff data directory
