@@ -117,8 +117,7 @@ struct SeenLookup {
 
 struct ScopeState {
   int depth = 0;
-  std::uint64_t serial = 0;  // of the outermost scope in hand, unique in the process
-  bool caught_up = false;    // with the changes the directory watches saw
+  bool caught_up = false;  // with the changes the directory watches saw
   // When the thread's last outermost scope ended (steady clock, read without a system call).
   std::chrono::steady_clock::time_point last_end{};
   ReusedList<SeenImage> images;

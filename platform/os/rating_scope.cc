@@ -25,6 +25,11 @@ constexpr auto kBackToBack = std::chrono::microseconds(20);
 // another (an engine handed on) must not take the second thread's scope for the first's.
 std::atomic<std::uint64_t> last_scope_serial{0};
 
+// The number of the calling thread's outermost scope in hand (0: none). Kept apart from the
+// rest of the scope's state, which has a thread-local constructor: every kept set asks for
+// it at each use, and this one is read without checking that constructor has run.
+thread_local constinit std::uint64_t scope_serial = 0;
+
 }  // namespace
 
 namespace file_cache_internal {
@@ -49,12 +54,13 @@ void CatchUp() {
 
 SnapshotScope::SnapshotScope() {
   if (scope.depth++ == 0) {
-    scope.serial = last_scope_serial.fetch_add(1, std::memory_order_relaxed) + 1;
+    scope_serial = last_scope_serial.fetch_add(1, std::memory_order_relaxed) + 1;
   }
 }
 
 SnapshotScope::~SnapshotScope() {
   if (--scope.depth > 0) return;
+  scope_serial = 0;
   for (SeenImage& seen : scope.images.InUse()) seen.image.reset();
   scope.images.size = 0;
   scope.lookups.size = 0;
@@ -67,7 +73,7 @@ SnapshotScope::~SnapshotScope() {
 
 bool InSnapshot() { return scope.depth > 0; }
 
-std::uint64_t SnapshotSerial() { return scope.depth > 0 ? scope.serial : 0; }
+std::uint64_t SnapshotSerial() { return scope_serial; }
 
 std::uint64_t ChangesSoFar() {
   CatchUp();
