@@ -1,6 +1,7 @@
 #include "tolv32dll/tariff/tariff_file_set.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "platform/os/file_cache.h"
@@ -53,6 +54,16 @@ std::string_view TrimmedName(std::string_view stored) {
 }
 
 constexpr FileNo kFallbackD = {'9', '9'};
+
+// a == b, settled by the bytes when they are all equal (the rating version compares so
+// unless it is NaN, which equals nothing): a steady run of ratings selects the same tariff
+// each time. Any byte apart, padding included, leaves it to the fields.
+bool SameSelection(const CurrentTariff& a, const CurrentTariff& b) {
+  if (std::memcmp(&a, &b, sizeof(CurrentTariff)) == 0 && !std::isnan(a.rating_version)) {
+    return true;
+  }
+  return a == b;
+}
 
 }  // namespace
 
@@ -398,7 +409,9 @@ void TariffFileSet::CloseTariffFiles() {
 
 void TariffFileSet::TariffFiles_CloseAll(const CurrentTariff& selected) {
   const bool stands = KeptStands();
-  if (open_tariff_ && *open_tariff_ == selected && stands && !open_files_unkept_) return;
+  if (open_tariff_ && SameSelection(*open_tariff_, selected) && stands && !open_files_unkept_) {
+    return;
+  }
   CloseTariffFiles();
   open_tariff_ = selected;
 }
