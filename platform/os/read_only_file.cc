@@ -17,20 +17,9 @@ ReadOnlyFile ReadOnlyFile::Open(const std::string& path) {
   return ReadOnlyFile(OpenRegularFile(path));
 }
 
-ReadOnlyFile& ReadOnlyFile::operator=(ReadOnlyFile&& other) noexcept {
-  if (this != &other) {
-    Close();
-    descriptor_ = other.descriptor_;
-    file_ = std::move(other.file_);
-    other.descriptor_ = -1;
-  }
-  return *this;
-}
-
-void ReadOnlyFile::Close() {
-  if (descriptor_ >= 0) ::close(descriptor_);
+void ReadOnlyFile::CloseDescriptor() {
+  ::close(descriptor_);
   descriptor_ = -1;
-  file_.reset();
 }
 
 std::int64_t ReadOnlyFile::Size() const {
@@ -41,15 +30,7 @@ std::int64_t ReadOnlyFile::Size() const {
   return static_cast<std::int64_t>(st.st_size);
 }
 
-std::int64_t ReadOnlyFile::ReadAt(std::int64_t offset, MutableByteSpan out) const {
-  if (offset < 0) return -1;
-  if (file_ && file_->imaged()) {
-    const auto size = static_cast<std::int64_t>(file_->size());
-    const std::size_t n =
-        offset >= size ? 0 : std::min(out.size(), static_cast<std::size_t>(size - offset));
-    if (n > 0) std::memcpy(out.data(), file_->bytes().data() + offset, n);
-    return static_cast<std::int64_t>(n);
-  }
+std::int64_t ReadOnlyFile::ReadDescriptorAt(std::int64_t offset, MutableByteSpan out) const {
   const int fd = descriptor();
   if (fd < 0) return -1;
   std::size_t done = 0;

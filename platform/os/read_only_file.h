@@ -4,9 +4,12 @@
 #ifndef FRELANE_PLATFORM_OS_READ_ONLY_FILE_H_
 #define FRELANE_PLATFORM_OS_READ_ONLY_FILE_H_
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
+#include <utility>
 
 #include "platform/os/bytes.h"
 #include "platform/os/file_cache.h"
@@ -28,7 +31,14 @@ class ReadOnlyFile {
   static ReadOnlyFile Open(const std::string& path);
   ~ReadOnlyFile() { Close(); }
   ReadOnlyFile(ReadOnlyFile&& other) noexcept { *this = std::move(other); }
-  ReadOnlyFile& operator=(ReadOnlyFile&& other) noexcept;
+  ReadOnlyFile& operator=(ReadOnlyFile&& other) noexcept {
+    if (this != &other) {
+      Close();
+      descriptor_ = std::exchange(other.descriptor_, -1);
+      file_ = std::move(other.file_);
+    }
+    return *this;
+  }
   ReadOnlyFile(const ReadOnlyFile&) = delete;
   ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
 
@@ -40,15 +50,31 @@ class ReadOnlyFile {
   // What the cache served (image or descriptor), for the keeping rule; null for a
   // descriptor of the file's own.
   const FileImagePtr& kept() const { return file_; }
-  void Close();
+  void Close() {
+    if (descriptor_ >= 0) CloseDescriptor();
+    file_.reset();
+  }
 
   // The size in bytes, -1 when unknown or not open.
   std::int64_t Size() const;
   // Reads up to out.size() bytes at offset: the count read (0 at or past the end), -1 on an
-  // error or when not open.
-  std::int64_t ReadAt(std::int64_t offset, MutableByteSpan out) const;
+  // error or when not open. An image is read here, in line: the record searches read a few
+  // bytes at a time.
+  std::int64_t ReadAt(std::int64_t offset, MutableByteSpan out) const {
+    if (offset < 0) return -1;
+    if (!file_ || !file_->imaged()) return ReadDescriptorAt(offset, out);
+    const auto size = static_cast<std::int64_t>(file_->size());
+    const std::size_t n =
+        offset >= size ? 0 : std::min(out.size(), static_cast<std::size_t>(size - offset));
+    if (n > 0) std::memcpy(out.data(), file_->bytes().data() + offset, n);
+    return static_cast<std::int64_t>(n);
+  }
 
  private:
+  void CloseDescriptor();
+  // ReadAt of a descriptor (offset >= 0).
+  std::int64_t ReadDescriptorAt(std::int64_t offset, MutableByteSpan out) const;
+
   int descriptor_ = -1;  // owned
   FileImagePtr file_;
 };
