@@ -384,5 +384,63 @@ TEST_F(TariffFileSetTest, AFileOpenedAgainShowsEachChangeAtTheNextRating) {
   os::SetSettleTimeForTesting(os::kDefaultSettleTime);
 }
 
+// Files handed out again without building their names are told apart by every part of the
+// name: tariff name (the request's for point type 'Y'), suffix and file number (a letter
+// taking the default number).
+TEST_F(TariffFileSetTest, FilesKeptForTheNextRatingKeepToTheirOwnNames) {
+  os::SetSettleTimeForTesting(std::chrono::milliseconds(0));
+  Touch("ABCD0001.P01", "P01");
+  Touch("ABCD0001.Q01", "Q01");
+  Touch("ABCD0001.P03", "P03");
+  Touch("ABCD0001.D01", "000000T");
+  Touch("WXYZ0001.D01", "000000R");
+  files_.SetRequestTariffName("WXYZ0001");
+  auto first_bytes = [](const TariffFile& file) {
+    std::array<std::uint8_t, 3> bytes{};
+    file.ReadAt(0, bytes);
+    return std::string(bytes.begin(), bytes.end());
+  };
+  CurrentTariff t = Tariff();
+  t.point_file_mode = 'S';
+  t.point_file_no = No("AA");  // default "01"
+  CurrentTariff by_default = t;
+  by_default.default_file_no = No("03");
+  by_default.point_type = 'N';  // .P serves both ends
+  CurrentTariff by_request = t;
+  by_request.point_type = 'Y';
+  for (int rating = 0; rating < 3; ++rating) {
+    SCOPED_TRACE(rating);
+    os::WaitForWatcherForTesting();
+    os::SnapshotScope scope;
+    ASSERT_EQ(files_.TariffFile_OpenPoints(t, "15213", "43215", 'O', false), kOk);
+    EXPECT_EQ("P01", first_bytes(files_.points_origin()));
+    EXPECT_EQ("Q01", first_bytes(files_.points_destination()));
+    ASSERT_EQ(files_.TariffFile_OpenPoints(by_default, "15213", "43215", 'O', false), kOk);
+    EXPECT_EQ("P03", first_bytes(files_.points_origin()));
+    for (const CurrentTariff& d : {t, by_request}) {
+      files_.CloseD();
+      files_.TariffFile_OpenD(d);
+      EXPECT_EQ(d.point_type == 'Y' ? 'R' : 'T', files_.default_service_letter());
+    }
+  }
+  os::SetSettleTimeForTesting(os::kDefaultSettleTime);
+}
+
+// Where nothing would tell of a file's arrival, a missing file is looked up at each rating.
+TEST_F(TariffFileSetTest, AFileMissingFromAnUnwatchedDirectoryIsLookedUpAgain) {
+  os::SetDirWatchEnabledForTesting(false);
+  testkit::TempDir unwatched;
+  files_.SetTariffDataDirectory(unwatched.path());
+  auto companion = [&] {
+    os::SnapshotScope rating;
+    return files_.TariffFile_OpenRbaCompanion(Tariff());
+  };
+  EXPECT_EQ(-1, companion());
+  EXPECT_EQ(-1, companion());
+  unwatched.Write("ABCD0001.H01", "companion");
+  EXPECT_EQ(kOk, companion());
+  os::SetDirWatchEnabledForTesting(true);
+}
+
 }  // namespace
 }  // namespace tolv
