@@ -62,6 +62,10 @@ class KeptWhileUnchanged {
   // Whether file, just read from path, is served on a mark that holds: what Include
   // answers, without touching any set.
   static bool MayKeep(const std::string& path, const FileImagePtr& file);
+  // file, just read from path, as held by the calling thread's own count of its holders
+  // when it is served on a mark (see file_cache.h); else file itself. A reader keeps this
+  // one, so that the copies it makes at each request touch no count other threads touch.
+  static FileImagePtr OwnHolder(const std::string& path, const FileImagePtr& file);
   // True when answer, what FindFileNoCase just gave for name in dir, is the cache's answer
   // kept on a mark that holds, so that the answer may be kept with the set (a change that
   // may alter it ends the set). An answer not served so is not to be kept; it leaves the

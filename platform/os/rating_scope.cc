@@ -86,6 +86,11 @@ bool KeptWhileUnchanged::MayKeep(const std::string& path, const FileImagePtr& fi
   return file != nullptr && WatchedImage(path) == file;
 }
 
+FileImagePtr KeptWhileUnchanged::OwnHolder(const std::string& path, const FileImagePtr& file) {
+  FileImagePtr own = WatchedImage(path);
+  return own == file ? own : file;
+}
+
 bool KeptWhileUnchanged::IncludeLookup(std::string_view dir, std::string_view name,
                                        const std::optional<std::string>& answer) const {
   return vouched_ && LookupKeptOnMark(dir, name, answer);

@@ -171,7 +171,9 @@ const TariffFileSet::KeptFile* TariffFileSet::Kept(const NameKey& key) const {
 void TariffFileSet::Opened(const NameKey* key, const std::string& path,
                            const os::FileImagePtr& file) const {
   // A file not to be kept leaves the set standing for the rating in hand only.
-  if (kept_set_.Include(path, file) && key != nullptr) kept_.push_back({*key, path, file});
+  if (kept_set_.Include(path, file) && key != nullptr) {
+    kept_.push_back({*key, path, os::KeptWhileUnchanged::OwnHolder(path, file)});
+  }
 }
 
 void TariffFileSet::FoundMissing(const NameKey& key, const ShortName& name) const {
