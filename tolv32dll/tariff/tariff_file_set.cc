@@ -85,6 +85,8 @@ void TariffFileSet::SetTariffDataDirectory(std::string directory) {
 
 void TariffFileSet::SetRequestTariffName(std::string_view name) {
   request_tariff_name_ = std::string(NameOf(name.substr(0, std::min<std::size_t>(8, name.size()))));
+  request_name_key_.fill('\0');
+  std::copy(request_tariff_name_.begin(), request_tariff_name_.end(), request_name_key_.begin());
 }
 
 std::optional<std::string> TariffFileSet::TariffFileName(const CurrentTariff& tariff,
@@ -119,12 +121,7 @@ TariffFileSet::ShortName TariffFileSet::FileNameOf(const CurrentTariff& tariff,
 bool TariffFileSet::KeyOf(const CurrentTariff& tariff, std::string_view suffix,
                           const FileNo& file_no, bool use_request_name, NameKey* key) const {
   if (suffix.size() != key->suffix.size()) return false;
-  if (use_request_name) {
-    key->tariff.fill('\0');
-    std::copy(request_tariff_name_.begin(), request_tariff_name_.end(), key->tariff.begin());
-  } else {
-    key->tariff = tariff.tariff_name;
-  }
+  key->tariff = use_request_name ? request_name_key_ : tariff.tariff_name;
   std::copy(suffix.begin(), suffix.end(), key->suffix.begin());
   key->number = IsLetter(file_no[0]) ? tariff.default_file_no : file_no;
   return true;
@@ -152,8 +149,7 @@ TariffFile TariffFileSet::OpenPath(const std::string& path) const {
   return File_OpenShared(path);
 }
 
-bool TariffFileSet::KeptStands() const {
-  if (kept_set_.StandsForThisScope()) return true;
+bool TariffFileSet::KeepAfresh() const {
   kept_.clear();
   kept_set_.Start();
   open_files_unkept_ = true;

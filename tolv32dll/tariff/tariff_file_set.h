@@ -241,7 +241,9 @@ class TariffFileSet {
   const KeptFile* Kept(const NameKey& key) const;
   // True while what kept_ holds and the files opened since the last close stand (one set,
   // asked once a rating). When not, kept_ starts afresh and the open files count as changed.
-  bool KeptStands() const;
+  bool KeptStands() const { return kept_set_.StandsForThisScope() || KeepAfresh(); }
+  // Starts kept_ afresh; false.
+  bool KeepAfresh() const;
   // Counts in a file just opened from path: kept under key, when given, if the rule allows.
   void Opened(const NameKey* key, const std::string& path, const os::FileImagePtr& file) const;
   // Keeps under key that name finds no file, if the cache keeps that answer on a mark.
@@ -250,6 +252,7 @@ class TariffFileSet {
   std::string tariff_data_directory_;
   os::DirectoryClaim claim_;  // of the tariff data directory
   std::string request_tariff_name_;
+  TariffNameText request_name_key_{};  // request_tariff_name_ NUL-padded, as NameKey holds it
   mutable std::vector<KeptFile> kept_;
   mutable os::KeptWhileUnchanged kept_set_;
   // Set when a file opened since the last close was opened under a set that has ended.
