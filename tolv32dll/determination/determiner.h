@@ -54,6 +54,8 @@ class Determiner {
   // Which tariff kinds the effective entries may have: 'Y' by ZIP codes, 'N' named in
   // full, or the kind the named pass leaves. Set by each determination before it is read.
   char kind_filter_ = ' ';
+  // TDZ.BIN and TDT.BIN, found for the first point's look-up.
+  std::optional<TdFiles::PointFiles> point_files_;
 };
 
 }  // namespace tolv

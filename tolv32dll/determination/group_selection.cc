@@ -1,5 +1,6 @@
 // The named pass and the selection of groups by jurisdiction.
 #include <algorithm>
+#include <array>
 
 #include "tolv32dll/determination/determiner.h"
 
@@ -108,8 +109,8 @@ Result<bool> Determiner::GroupHasClass(std::size_t g0, bool intrastate) {
 }
 
 ErrorNumber Determiner::ByJurisdiction() {
-  const std::size_t n = state_.a.size();
-  std::vector<bool> intra(n, false);
+  const std::size_t n = state_.a.size();  // at most kMaxGroups
+  std::array<bool, kmlib::kMaxGroups> intra{};
   bool some_intrastate = false;
   for (std::size_t g = 0; g < n; ++g) {
     if (state_.a[g] == 0) continue;

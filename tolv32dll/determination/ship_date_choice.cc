@@ -73,10 +73,13 @@ ErrorNumber Determiner::ChooseByShipDate() {
     return c.entry.name == candidates.front().entry.name;
   });
   if (one_name) {
-    std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& x,
-                                                              const Candidate& y) {
-      return x.entry.date.Key() < y.entry.date.Key();
-    });
+    // A single candidate needs no sorting (which would still take a buffer).
+    if (candidates.size() > 1) {
+      std::stable_sort(candidates.begin(), candidates.end(),
+                       [](const Candidate& x, const Candidate& y) {
+                         return x.entry.date.Key() < y.entry.date.Key();
+                       });
+    }
     for (const Candidate& c : candidates) {
       if (NotAfterShipDate(c.entry)) chosen = &c;
     }
