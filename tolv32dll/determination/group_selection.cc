@@ -89,11 +89,11 @@ ErrorNumber Determiner::NamedPass() {
 Result<bool> Determiner::GroupHasClass(std::size_t g0, bool intrastate) {
   bool selected = false;
   int latest = -1;
-  for (std::size_t i = 0; i < entries().size(); ++i) {
+  const std::int16_t number = state_.a[g0];
+  for (std::size_t i = FirstOfNumber(number); i < entries().size(); ++i) {
     const EffectiveEntry& e = entries()[i];
-    if (e.tariff_number != state_.a[g0] || e.date.Key() <= latest || !NotAfterShipDate(e)) {
-      continue;
-    }
+    if (e.tariff_number > number) break;
+    if (e.tariff_number != number || e.date.Key() <= latest || !NotAfterShipDate(e)) continue;
     if (request_.named() && !NameAgrees(e.Name(), request_.tariff_name)) continue;
     if (!PassesKindFilter(e.tariff_kind)) continue;
     bool of_class = intrastate ? (e.jurisdiction != 'N' && e.jurisdiction != 'C')
