@@ -58,6 +58,11 @@ class AreaValuesFile {
   std::string path_;
   RecordFile file_;
   int group_count_;
+  // The records found last. The file is taken to stay as it was opened (its holder drops
+  // it when the file changes), so a steady run of ratings of the same two points searches
+  // it once.
+  mutable std::array<std::optional<TdtRecord>, 2> found_;  // an origin's and a destination's
+  mutable std::size_t next_found_ = 0;
 };
 
 // One look-up in the file at path: AreaValuesFile::Open's statuses, then Find's.

@@ -1,5 +1,6 @@
 #include "KMLIB/tdz_file.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "KMLIB/packed_zip.h"
@@ -71,14 +72,35 @@ std::optional<ZipRangeFile> ZipRangeFile::Open(std::string path) {
 
 TdStatus ZipRangeFile::Find(std::string_view code, std::uint8_t version, TdzRecord* out) const {
   NoteOpenedFile(path_);
+  for (const std::optional<Found>& f : found_) {
+    if (f && f->version == version && std::string_view(f->code.data(), f->size) == code) {
+      *out = f->record;
+      return TdStatus::kOk;
+    }
+  }
   const ZipKey key(code);
   long index = file_.FindFirst([&](std::span<const std::uint8_t> record) {
     return CompareZipWithBytes(key, version, record);
   });
-  if (index < 0 || !file_.Read(static_cast<std::size_t>(index), out->bytes)) {
-    return TdStatus::kNotFound;
-  }
+  if (index < 0) return TdStatus::kNotFound;
+  const std::span<const std::uint8_t> record =
+      file_.Record(static_cast<std::size_t>(index), out->bytes);
+  if (record.empty()) return TdStatus::kNotFound;
+  if (record.data() != out->bytes.data()) std::copy(record.begin(), record.end(), out->bytes.begin());
+  Remember(code, version, *out);
   return TdStatus::kOk;
+}
+
+void ZipRangeFile::Remember(std::string_view code, std::uint8_t version,
+                            const TdzRecord& record) const {
+  Found found;
+  if (code.size() > found.code.size()) return;
+  std::copy(code.begin(), code.end(), found.code.begin());
+  found.size = code.size();
+  found.version = version;
+  found.record = record;
+  found_[next_found_] = found;
+  next_found_ = (next_found_ + 1) % found_.size();
 }
 
 TdStatus FindZip(const std::string& path, std::string_view code, std::uint8_t version,

@@ -65,8 +65,21 @@ class ZipRangeFile {
   ZipRangeFile(std::string path, RecordFile file)
       : path_(std::move(path)), file_(std::move(file)) {}
 
+  // A look-up that found its record. The file is taken to stay as it was opened (its
+  // holder drops it when the file changes), so a steady run of ratings of the same two
+  // points searches it once.
+  struct Found {
+    std::array<char, 8> code{};
+    std::size_t size = 0;  // code holds code.size() <= 8 characters
+    std::uint8_t version = 0;
+    TdzRecord record;
+  };
+  void Remember(std::string_view code, std::uint8_t version, const TdzRecord& record) const;
+
   std::string path_;
   RecordFile file_;
+  mutable std::array<std::optional<Found>, 2> found_;  // an origin's and a destination's
+  mutable std::size_t next_found_ = 0;
 };
 
 // One look-up in the file at path. kCannotOpen, kNotFound.

@@ -2,6 +2,7 @@
 #ifndef TOLV32DLL_DETERMINATION_DETERMINER_H_
 #define TOLV32DLL_DETERMINATION_DETERMINER_H_
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -21,6 +22,14 @@ class Determiner {
 
  private:
   const std::vector<EffectiveEntry>& entries() const { return context_.effective.entries(); }
+  // Where the entries of a tariff number begin (or would begin). The table is sorted by
+  // number, also after a reload, so they run from there to the first larger number.
+  std::size_t FirstOfNumber(std::int16_t number) const {
+    return static_cast<std::size_t>(
+        std::lower_bound(entries().begin(), entries().end(), number,
+                         [](const EffectiveEntry& e, std::int16_t n) { return e.tariff_number < n; }) -
+        entries().begin());
+  }
   ErrorNumber Select(std::size_t index) {
     return context_.effective.Select(static_cast<int>(index), &context_.current);
   }
@@ -54,6 +63,8 @@ class Determiner {
   // Which tariff kinds the effective entries may have: 'Y' by ZIP codes, 'N' named in
   // full, or the kind the named pass leaves. Set by each determination before it is read.
   char kind_filter_ = ' ';
+  // TDZ.BIN and TDT.BIN, found for the first point's look-up.
+  std::optional<TdFiles::PointFiles> point_files_;
 };
 
 }  // namespace tolv

@@ -1,5 +1,6 @@
 // The named pass and the selection of groups by jurisdiction.
 #include <algorithm>
+#include <array>
 
 #include "tolv32dll/determination/determiner.h"
 
@@ -88,11 +89,11 @@ ErrorNumber Determiner::NamedPass() {
 Result<bool> Determiner::GroupHasClass(std::size_t g0, bool intrastate) {
   bool selected = false;
   int latest = -1;
-  for (std::size_t i = 0; i < entries().size(); ++i) {
+  const std::int16_t number = state_.a[g0];
+  for (std::size_t i = FirstOfNumber(number); i < entries().size(); ++i) {
     const EffectiveEntry& e = entries()[i];
-    if (e.tariff_number != state_.a[g0] || e.date.Key() <= latest || !NotAfterShipDate(e)) {
-      continue;
-    }
+    if (e.tariff_number > number) break;
+    if (e.tariff_number != number || e.date.Key() <= latest || !NotAfterShipDate(e)) continue;
     if (request_.named() && !NameAgrees(e.Name(), request_.tariff_name)) continue;
     if (!PassesKindFilter(e.tariff_kind)) continue;
     bool of_class = intrastate ? (e.jurisdiction != 'N' && e.jurisdiction != 'C')
@@ -108,8 +109,8 @@ Result<bool> Determiner::GroupHasClass(std::size_t g0, bool intrastate) {
 }
 
 ErrorNumber Determiner::ByJurisdiction() {
-  const std::size_t n = state_.a.size();
-  std::vector<bool> intra(n, false);
+  const std::size_t n = state_.a.size();  // at most kMaxGroups
+  std::array<bool, kmlib::kMaxGroups> intra{};
   bool some_intrastate = false;
   for (std::size_t g = 0; g < n; ++g) {
     if (state_.a[g] == 0) continue;

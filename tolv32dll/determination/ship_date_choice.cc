@@ -40,10 +40,14 @@ ErrorNumber Determiner::ChooseByShipDate() {
   char lookup = kind_filter_;
   for (std::size_t g = 0; g < state_.a.size(); ++g) {
     if (state_.a[g] == 0) continue;
+    const std::int16_t number = state_.a[g];
+    const std::size_t first = FirstOfNumber(number);
+    std::size_t end = first;
+    while (end < entries().size() && entries()[end].tariff_number == number) ++end;
     const EffectiveEntry* found = nullptr;
-    for (std::size_t i = entries().size(); i-- > 0;) {
+    for (std::size_t i = end; i-- > first;) {
       const EffectiveEntry& e = entries()[i];
-      if (e.tariff_number != state_.a[g] || !NotAfterShipDate(e)) continue;
+      if (!NotAfterShipDate(e)) continue;
       if (state_.intrastate ? e.jurisdiction != 'Y' : e.jurisdiction == 'Y') continue;
       if (request_.canadian ? !(e.jurisdiction == 'C' || e.point_type == 'Y')
                             : e.jurisdiction == 'C') {
@@ -56,7 +60,8 @@ ErrorNumber Determiner::ChooseByShipDate() {
     }
     if (found == nullptr) continue;
     const EffectiveEntry key = *found;
-    for (std::size_t i = 0; i < entries().size() && candidates.size() < kMaxCandidates; ++i) {
+    for (std::size_t i = first; i < entries().size() && candidates.size() < kMaxCandidates; ++i) {
+      if (entries()[i].tariff_number > number) break;
       const EffectiveEntry e = entries()[i];  // a copy: selecting may reload the table
       if (!CandidateMatches(key, e)) continue;
       bool seen = std::any_of(candidates.begin(), candidates.end(),
@@ -73,10 +78,13 @@ ErrorNumber Determiner::ChooseByShipDate() {
     return c.entry.name == candidates.front().entry.name;
   });
   if (one_name) {
-    std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& x,
-                                                              const Candidate& y) {
-      return x.entry.date.Key() < y.entry.date.Key();
-    });
+    // A single candidate needs no sorting (which would still take a buffer).
+    if (candidates.size() > 1) {
+      std::stable_sort(candidates.begin(), candidates.end(),
+                       [](const Candidate& x, const Candidate& y) {
+                         return x.entry.date.Key() < y.entry.date.Key();
+                       });
+    }
     for (const Candidate& c : candidates) {
       if (NotAfterShipDate(c.entry)) chosen = &c;
     }
@@ -103,7 +111,8 @@ ErrorNumber Determiner::ChooseByShipDate() {
   }
   // The table may have been reloaded by the selections above: select by the entry kept.
   const std::vector<EffectiveEntry>& now = entries();
-  for (std::size_t i = 0; i < now.size(); ++i) {
+  for (std::size_t i = FirstOfNumber(chosen->entry.tariff_number); i < now.size(); ++i) {
+    if (now[i].tariff_number > chosen->entry.tariff_number) break;
     if (now[i].SameTariff(chosen->entry)) {
       TOLV_RETURN_IF_ERROR(Select(i));
       state_.tariff_date = chosen->entry.date;

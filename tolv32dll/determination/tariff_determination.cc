@@ -25,9 +25,8 @@ bool NameAgrees(std::string_view entry_name, std::string_view requested, std::st
 
 Result<std::uint8_t> ReadTdVersion(TdFiles& files, std::string_view dir,
                                    const TariffDate& ship_date) {
-  const std::shared_ptr<const TdVersions> versions = files.Versions(dir);
-  const std::vector<kmlib::TdVersionRow>* rows = &versions->rows;
-  switch (versions->status) {
+  const TdVersions& versions = files.Versions(dir);
+  switch (versions.status) {
     case kmlib::TdStatus::kOk:
       break;
     case kmlib::TdStatus::kCannotOpen:
@@ -35,7 +34,7 @@ Result<std::uint8_t> ReadTdVersion(TdFiles& files, std::string_view dir,
     default:
       return Result<std::uint8_t>::Error(kErrRedtdv);
   }
-  for (const kmlib::TdVersionRow& r : *rows) {
+  for (const kmlib::TdVersionRow& r : versions.rows) {
     if (TariffDate{r.century, r.year, r.month, r.day}.Key() <= ship_date.Key()) return r.version;
   }
   return Result<std::uint8_t>::Error(kErrSertdv);
@@ -108,17 +107,17 @@ std::optional<ErrorNumber> Determiner::NamedInFull() {
 }
 
 ErrorNumber Determiner::FindPoint(std::string_view code, TdPoint* point, ErrorNumber out_of_range) {
-  TdFiles& files = context_.data.files();
-  const kmlib::ZipRangeFile* zip_ranges = files.ZipRanges(context_.data_dir);
-  if (zip_ranges == nullptr) return kErrOpntdz;
-  if (zip_ranges->Find(code, state_.version, &point->tdz) != kmlib::TdStatus::kOk) {
+  if (!point_files_) {
+    point_files_ = context_.data.files().ForPoints(context_.data_dir, context_.data.group_count());
+  }
+  if (point_files_->zip_ranges == nullptr) return kErrOpntdz;
+  if (point_files_->zip_ranges->Find(code, state_.version, &point->tdz) != kmlib::TdStatus::kOk) {
     return kErrGettdz;
   }
   if (!kmlib::CodeInPackedRange(code, point->tdz.low_zip(), point->tdz.high_zip())) {
     return out_of_range;
   }
-  const kmlib::AreaValuesFile* area_values = nullptr;
-  switch (files.AreaValues(context_.data_dir, context_.data.group_count(), &area_values)) {
+  switch (point_files_->area_status) {
     case kmlib::TdStatus::kOk:
       break;
     case kmlib::TdStatus::kCannotOpen:
@@ -126,7 +125,7 @@ ErrorNumber Determiner::FindPoint(std::string_view code, TdPoint* point, ErrorNu
     default:
       return kErrGettdt;
   }
-  if (area_values->Find(point->tdz.area(), point->tdz.sub_area(), &point->tdt) !=
+  if (point_files_->area_values->Find(point->tdz.area(), point->tdz.sub_area(), &point->tdt) !=
       kmlib::TdStatus::kOk) {
     return kErrGettdt;
   }

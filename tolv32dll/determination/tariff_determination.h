@@ -27,7 +27,7 @@ namespace tolv {
 // choices it may hand to the caller.
 struct DeterminationContext {
   TdDataSet& data;
-  std::string data_dir;  // where the TD files lie
+  std::string_view data_dir;  // where the TD files lie; outlives the context
   EffectiveTable& effective;
   CurrentTariff& current;
   // The request's cities, list mode and the caller's candidate list, for a choice among

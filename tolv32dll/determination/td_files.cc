@@ -37,7 +37,7 @@ void TdFiles::Check(std::string_view dir) {
   kept_.Start();
 }
 
-std::shared_ptr<const TdVersions> TdFiles::Versions(std::string_view dir) {
+const TdVersions& TdFiles::Versions(std::string_view dir) {
   Check(dir);
   if (!versions_) {
     const std::string path = TdFilePath(dir, kTdvFile);
@@ -45,32 +45,29 @@ std::shared_ptr<const TdVersions> TdFiles::Versions(std::string_view dir) {
     versions_ = ReadTdVersions(path, &image);
     kept_.Include(path, image);
   }
-  return versions_;
+  return *versions_;
 }
 
-const kmlib::ZipRangeFile* TdFiles::ZipRanges(std::string_view dir) {
+TdFiles::PointFiles TdFiles::ForPoints(std::string_view dir, int group_count) {
   Check(dir);
+  PointFiles files;
   if (!zip_ranges_) {
     zip_ranges_ = kmlib::ZipRangeFile::Open(TdFilePath(dir, kTdzFile));
-    if (!zip_ranges_) return nullptr;
+    if (!zip_ranges_) return files;
     kept_.Include(zip_ranges_->path(), zip_ranges_->image());
   }
-  return &*zip_ranges_;
-}
-
-kmlib::TdStatus TdFiles::AreaValues(std::string_view dir, int group_count,
-                                    const kmlib::AreaValuesFile** out) {
-  Check(dir);
+  files.zip_ranges = &*zip_ranges_;
   if (!area_values_ || area_group_count_ != group_count) {
     area_values_.reset();
-    kmlib::TdStatus status =
+    files.area_status =
         kmlib::AreaValuesFile::Open(TdFilePath(dir, kTdtFile), group_count, &area_values_);
-    if (status != kmlib::TdStatus::kOk) return status;
+    if (files.area_status != kmlib::TdStatus::kOk) return files;
     area_group_count_ = group_count;
     kept_.Include(area_values_->path(), area_values_->image());
   }
-  *out = &*area_values_;
-  return kmlib::TdStatus::kOk;
+  files.area_status = kmlib::TdStatus::kOk;
+  files.area_values = &*area_values_;
+  return files;
 }
 
 }  // namespace tolv

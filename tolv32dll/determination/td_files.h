@@ -31,13 +31,18 @@ struct TdVersions {
 
 class TdFiles {
  public:
-  // The version lines of dir's TDV.SEQ.
-  std::shared_ptr<const TdVersions> Versions(std::string_view dir);
-  // dir's TDZ.BIN; null when it cannot be opened.
-  const kmlib::ZipRangeFile* ZipRanges(std::string_view dir);
-  // dir's TDT.BIN, of records for group_count groups: *out, or AreaValuesFile::Open's status.
-  kmlib::TdStatus AreaValues(std::string_view dir, int group_count,
-                             const kmlib::AreaValuesFile** out);
+  // The version lines of dir's TDV.SEQ, valid until the next call.
+  const TdVersions& Versions(std::string_view dir);
+  // The files a determination looks its two points up in, found under one check so that
+  // both points are looked up in the same files.
+  struct PointFiles {
+    const kmlib::ZipRangeFile* zip_ranges = nullptr;  // null when it cannot be opened
+    // TDT.BIN, of records for the group count: area_values, or AreaValuesFile::Open's
+    // status. Not looked for when TDZ.BIN cannot be opened.
+    kmlib::TdStatus area_status = kmlib::TdStatus::kCannotOpen;
+    const kmlib::AreaValuesFile* area_values = nullptr;
+  };
+  PointFiles ForPoints(std::string_view dir, int group_count);
 
  private:
   // Forgets what may no longer stand: once a scope (see os::SnapshotScope), so that a

@@ -253,7 +253,15 @@ ErrorNumber EffectiveTable::Select(int index, CurrentTariff* current) {
   std::array<std::uint8_t, L::kSize> line{};
   const EffectiveEntry* entry = nullptr;
   for (int attempt = 0;; ++attempt) {
-    entry = FindSame(entries_, wanted);
+    if (reloaded) {
+      entry = FindSame(entries_, wanted);
+    } else {
+      // The entries are those wanted was taken from. Entries of the same tariff sort
+      // together (by number, date and name), so the first of them is at index or just before.
+      std::size_t first = static_cast<std::size_t>(index);
+      while (first > 0 && entries_[first - 1].SameTariff(wanted)) --first;
+      entry = &entries_[first];
+    }
     if (entry == nullptr) return kErrEfcred;
     // The image the entries were made of holds the same line as when it was last selected.
     if (image.file == entries_image_ && selections_[Position(entry)]) break;

@@ -118,6 +118,12 @@ TEST_P(ChangedFilesTest, RewrittenFilesShowInTheNextRating) {
   EXPECT_NE("    ", At(Rate(), 3, 4));
   Rewrite("TDZ.BIN", tdz, 1'000'000'004);
   EXPECT_EQ(At(earlier, 0, 2160), At(Rate(), 0, 2160));
+  // And without the points' area values.
+  const std::string tdt = testkit::ReadFile(dir_.File("TDT.BIN"));
+  Rewrite("TDT.BIN", "", 1'000'000'003);
+  EXPECT_NE("    ", At(Rate(), 3, 4));
+  Rewrite("TDT.BIN", tdt, 1'000'000'004);
+  EXPECT_EQ(At(earlier, 0, 2160), At(Rate(), 0, 2160));
 
   // The only TD version moved past the ship date, the same size: none is in force yet.
   const std::string tdv = testkit::ReadFile(dir_.File("TDV.SEQ"));

@@ -88,10 +88,15 @@ TEST_F(EffectiveTableTest, SelectionFillsTheCurrentTariffFromTheLine) {
   l.jurisdiction = 'C';
   l.index_format = 'P';
   l.companion_code = "12";
-  WriteTable({l}, 1000);
+  // A later line of the same tariff (number, date and name) selects as the first one, also
+  // from a table already read.
+  testkit::EfcrecLine twin = l;
+  twin.point_file_no = "BB";
+  WriteTable({l, twin, Tariff("ABCD0002", 101)}, 1000);
   ASSERT_EQ(kOk, table_.Load());
   CurrentTariff c;
-  ASSERT_EQ(kOk, table_.Select(0, &c));
+  ASSERT_EQ(kOk, table_.Select(2, &c));
+  ASSERT_EQ(kOk, table_.Select(1, &c));
   EXPECT_EQ('B', c.record_letter);
   EXPECT_EQ(20, c.century);
   EXPECT_EQ(24, c.year);
