@@ -129,10 +129,7 @@ Result<std::int32_t> ComputeCell(const CellRuleInputs& in, int c, int b,
 ErrorNumber ComputeClassRow(const CellRuleInputs& in, int c, std::string_view class_text,
                             std::span<std::int32_t> cells) {
   if (IsPlainLetter(in.context.method_letter)) {
-    const std::int64_t first = PlainValueIndex(in.tables, c, 0);
-    for (std::size_t b = 0; b < cells.size(); ++b) {
-      cells[b] = in.record.Value(first + static_cast<std::int64_t>(b));
-    }
+    in.record.Values(PlainValueIndex(in.tables, c, 0), cells);
     return kOk;
   }
   for (std::size_t b = 0; b < cells.size(); ++b) {

@@ -118,6 +118,14 @@ TEST_F(CellRuleTest, NothingIsReadBeyondTheRecordOrTheMatrix) {
   EXPECT_EQ(2000, *Cell('0', 0, 0));
   EXPECT_EQ(0, *Cell('0', 0, 1)) << "V(2) ends past a 16-byte record";
   EXPECT_EQ(0, *Cell('5', 19, 0));
+  // A whole class row read at once stops at the same place, also inside a value.
+  for (std::size_t size = 16; size <= 20; ++size) {
+    record_ = RateRecord(testkit::RateRecord({1, "  1234 ", {9500, 2000, 1600}}, size));
+    std::array<std::int32_t, 3> row{-1, -1, -1};
+    ASSERT_EQ(kOk, ComputeClassRow({tables_, matrix_, record_, context_}, 0, "100", row));
+    const std::int32_t second = size >= 19 ? 1600 : 0;
+    EXPECT_EQ((std::array<std::int32_t, 3>{2000, second, 0}), row) << size << "-byte record";
+  }
 
   // 20 classes of 9 breaks: class 19 lies beyond the 171 cells.
   tables_.class_codes.clear();
