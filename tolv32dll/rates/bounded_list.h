@@ -100,6 +100,15 @@ class ShortText {
     size_ = static_cast<std::uint8_t>(std::min(v.size(), N));
     std::copy_n(v.data(), size_, chars_.data());
   }
+  // The text of a NUL-padded field of at most N characters: up to its first NUL.
+  template <std::size_t M>
+    requires(M <= N)
+  explicit ShortText(const std::array<char, M>& field) {
+    while (size_ < M && field[size_] != '\0') {
+      chars_[size_] = field[size_];
+      ++size_;
+    }
+  }
 
   std::string_view view() const { return std::string_view(chars_.data(), size_); }
   // The text as one number: equal texts, equal keys. Characters past the size stay 0.

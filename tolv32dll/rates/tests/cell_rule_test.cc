@@ -167,9 +167,10 @@ namespace {
 
 TEST(ClassRateTablesTest, TakenFromTheFactorFileAndWeightTypes) {
   FactorTables f;
-  f.class_count = 2;
+  f.class_count = 3;
   f.class_codes[0] = {'5', '0', 0, 0, 0, 0};
   f.class_codes[1] = {'1', '0', '0', 0, 0, 0};
+  f.class_codes[2] = {'P', 'K', 'G', 'B', 'O', 'X'};  // a code filling its field
   f.break_count = 3;
   f.weight_breaks = {0, 500, 1000, 7777};
   f.block_count = 1;
@@ -181,7 +182,7 @@ TEST(ClassRateTablesTest, TakenFromTheFactorFileAndWeightTypes) {
   w.entries[0].slots[0].break_index = 1;
   w.entries[0].slots[0].amount1 = 400;
   ClassRateTables t = ClassRateTables::FromTariff(f, w, '1');
-  EXPECT_EQ((decltype(t.class_codes){"50", "100"}), t.class_codes);
+  EXPECT_EQ((decltype(t.class_codes){"50", "100", "PKGBOX"}), t.class_codes);
   EXPECT_EQ((decltype(t.weight_breaks){0, 500, 1000}), t.weight_breaks);
   EXPECT_EQ(12000, ClassRateTables::Factor(t.class_factors, 1, 2));
   EXPECT_EQ(0, t.FactorSetIndex(4));
