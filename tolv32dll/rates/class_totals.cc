@@ -50,11 +50,12 @@ class TotalsRun {
   ErrorNumber Run();
 
  private:
-  // The rate of line i at a weight; its class index is looked up once per run.
-  Result<std::int32_t> Rate(std::int32_t weight, std::size_t i) const {
+  // The rate of line i at break index b (of the weight the caller rates all lines at); its
+  // class index is looked up once per run.
+  Result<std::int32_t> Rate(int b, std::size_t i) const {
     const std::string_view class_text = lines_[i].class_text;
     const int c = i < classes_.size() ? classes_[i] : tables_.ClassIndex(class_text);
-    return LookupClassCell(cells_, weight, c, class_text);
+    return LookupCellAt(cells_, b, c, class_text);
   }
   int Breaks() const { return static_cast<int>(tables_.weight_breaks.size()); }
   Result<int> DeficitSearch(int start, std::int64_t& best);
@@ -92,15 +93,16 @@ ErrorNumber TotalsRun::Run() {
   }
 
   std::int64_t total = 0;
+  const int total_break = tables_.WeightBreakIndex(totals_.total_weight);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    Result<std::int32_t> rate = Rate(totals_.total_weight, i);
+    Result<std::int32_t> rate = Rate(total_break, i);
     if (!rate.ok()) return rate.error();
     total += LineCharge(lines_[i].weight, *rate);
   }
 
-  int b = tables_.WeightBreakIndex(totals_.total_weight);
   std::int64_t best = total;
-  int d = std::min(DiscountTotal(terms_, std::min(b, usable_ - 1), best, totals_), usable_ - 1);
+  int d = std::min(DiscountTotal(terms_, std::min(total_break, usable_ - 1), best, totals_),
+                   usable_ - 1);
   if (d >= 0 && d < Breaks() - 1) {
     Result<int> searched = DeficitSearch(d, best);
     if (!searched.ok()) return searched.error();
@@ -128,8 +130,9 @@ Result<int> TotalsRun::DeficitSearch(int start, std::int64_t& best) {
     std::int64_t sum = 0;
     bool have_candidate = false;
     DeficitCandidate candidate;
+    const int b = tables_.WeightBreakIndex(break_weight);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-      Result<std::int32_t> r = Rate(break_weight, i);
+      Result<std::int32_t> r = Rate(b, i);
       if (!r.ok()) return Result<int>::Error(r.error());
       sum += LineCharge(lines_[i].weight, *r);
       if (!have_candidate || *r < candidate.rate) {
@@ -173,9 +176,11 @@ ErrorNumber TotalsRun::FinalTotals(int b) {
   totals_.billed_weight = static_cast<std::int32_t>(billed);
 
   std::int64_t sum = 0;
+  const int rated_break =
+      tables_.WeightBreakIndex(totals_.billed_weight - totals_.deficit_excess);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     DetailLine& line = lines_[i];
-    Result<std::int32_t> rate = Rate(totals_.billed_weight - totals_.deficit_excess, i);
+    Result<std::int32_t> rate = Rate(rated_break, i);
     if (!rate.ok()) return rate.error();
     line.rate = *rate;
     line.charge = LineCharge(line.weight, line.rate);
