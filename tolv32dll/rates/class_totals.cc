@@ -24,6 +24,16 @@ std::string_view SlotBytes(const ClassSlot& slot) {
   return std::string_view(slot.data(), slot.size());
 }
 
+// Whether text begins with prefix, compared in place: codes are a few characters, and most
+// differ from a class in the first.
+bool BeginsWith(std::string_view text, std::string_view prefix) {
+  if (prefix.size() > text.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (text[i] != prefix[i]) return false;
+  }
+  return true;
+}
+
 // Lines whose class index a run keeps; a longer list looks the rest up each time.
 constexpr std::size_t kIndexedLines = 32;
 
@@ -210,17 +220,19 @@ ErrorNumber ValidateClasses(const CellRuleInputs& in, const std::vector<DetailLi
       break;
     }
   }
+  const int probe_break = in.tables.WeightBreakIndex(probe);
   const auto& codes = in.tables.class_codes;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string_view line_class = lines[i].class_text;
     bool accepted = false;
     for (const ClassRateTables::CodeText& raw : codes) {
-      const std::string_view raw_code = raw;
-      const std::string_view code = raw_code.substr(0, raw_code.find_last_not_of(' ') + 1);
-      bool taken = codes.size() == 1 || line_class.substr(0, code.size()) == code;
+      std::string_view code = raw;
+      while (!code.empty() && code.back() == ' ') code.remove_suffix(1);
+      bool taken = codes.size() == 1 || BeginsWith(line_class, code);
       if (!taken) continue;
       std::string_view priced = (codes.size() == 1 && line_class == "FAK") ? code : line_class;
-      Result<std::int32_t> rate = LookupCell(in, probe, priced);
+      Result<std::int32_t> rate =
+          LookupCellAt(in, probe_break, in.tables.ClassIndex(priced), priced);
       if (!rate.ok()) return rate.error();
       if (*rate != 0 && *rate < RateMatrix::kNotComputed) {
         accepted = true;
