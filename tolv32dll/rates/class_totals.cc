@@ -247,7 +247,7 @@ ErrorNumber ValidateClasses(const CellRuleInputs& in, const std::vector<DetailLi
 int DiscountTotal(const TotalsTerms& terms, int b, std::int64_t& total, ShipmentTotals& totals) {
   totals.deficit_flag = 'N';
   float percent = 0;
-  if (terms.discount_on && terms.discount_kind == 'C' && terms.discount_marker == "D%") {
+  if (terms.discount_on && terms.discount_kind == 'C' && std::string_view(terms.discount_marker) == "D%") {
     // Element b + 2 of the ten values (element 1 is the minimum charge's); a break
     // beyond the tenth element has no discount.
     int element = b + 2;
