@@ -116,10 +116,7 @@ ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
   const char kind = record.KindLetter();
   const int rows = PricedClassRows(tables);
   const int breaks = static_cast<int>(tables.weight_breaks.size());
-  MinimumTerms minimum = terms.minimum;
-  minimum.rate = &record;
-  minimum.method_letter = letter;
-  TOLV_RETURN_IF_ERROR(BuildMinimumBrackets(minimum, result, &tables));
+  TOLV_RETURN_IF_ERROR(BuildMinimumBrackets(terms.minimum, record, letter, result, &tables));
   // Letter "H" carries the minimum-charge floor of the response after the rates.
   if (letter == 'H') result.minimum_floor = record.Value(breaks + 1);
   result.minimum_charge = 0;
