@@ -25,8 +25,15 @@ inline constexpr std::array<char, 4> kSplitKinds = {'1', '0', '1', '0'};
 
 class BracketBuilder {
  public:
-  BracketBuilder(const MinimumTerms& terms, ChargeResult& result, ClassRateTables* tables)
-      : terms_(terms), result_(result), b_(result.brackets), tables_(tables) {}
+  // rate and method_letter stand for those of the terms.
+  BracketBuilder(const MinimumTerms& terms, const RateRecord& rate, char method_letter,
+                 ChargeResult& result, ClassRateTables* tables)
+      : terms_(terms),
+        rate_(rate),
+        method_letter_(method_letter),
+        result_(result),
+        b_(result.brackets),
+        tables_(tables) {}
 
   // The method-number rules (1-10 in the work area's method number).
   ErrorNumber ByNumber();
@@ -47,9 +54,9 @@ class BracketBuilder {
   // Method 1 with band charges for 100-400 lb; count brackets counted.
   ErrorNumber BandBrackets(std::int16_t count);
 
-  std::int32_t V(int i) const { return terms_.rate->Value(i); }
-  char Kind() const { return terms_.rate->KindLetter(); }
-  char Detail() const { return RateBasisDetailDigit(*terms_.rate); }
+  std::int32_t V(int i) const { return rate_.Value(i); }
+  char Kind() const { return rate_.KindLetter(); }
+  char Detail() const { return RateBasisDetailDigit(rate_); }
   std::array<std::int32_t, 4> RateCharges() const { return {V(0), V(1), V(2), V(3)}; }
 
   void Four(const std::array<char, 4>& kinds, const std::array<std::int32_t, 4>& weights) {
@@ -119,6 +126,8 @@ class BracketBuilder {
   }
 
   const MinimumTerms& terms_;
+  const RateRecord& rate_;
+  const char method_letter_;
   ChargeResult& result_;
   MinimumBrackets& b_;
   ClassRateTables* tables_;

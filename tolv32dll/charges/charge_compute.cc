@@ -1,7 +1,9 @@
 #include "tolv32dll/charges/charge_compute.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
+#include <type_traits>
 
 #include "tolv32dll/charges/charge_log.h"
 #include "tolv32dll/rates/charge_math.h"
@@ -107,15 +109,14 @@ int PricedClassRows(const ClassRateTables& tables) {
 ErrorNumber ComputeCharges(ClassRateTables& tables, const RateRecord& record,
                            const ChargeTerms& terms, ChargeResult& result) {
   tables.ApplyClassBreaks("100");
-  result = ChargeResult();
+  // Built afresh in place: assigning a fresh block would build it aside and copy it over.
+  static_assert(std::is_trivially_destructible_v<ChargeResult>);
+  std::construct_at(&result);
   const char letter = terms.cell.method_letter;
   const char kind = record.KindLetter();
   const int rows = PricedClassRows(tables);
   const int breaks = static_cast<int>(tables.weight_breaks.size());
-  MinimumTerms minimum = terms.minimum;
-  minimum.rate = &record;
-  minimum.method_letter = letter;
-  TOLV_RETURN_IF_ERROR(BuildMinimumBrackets(minimum, result, &tables));
+  TOLV_RETURN_IF_ERROR(BuildMinimumBrackets(terms.minimum, record, letter, result, &tables));
   // Letter "H" carries the minimum-charge floor of the response after the rates.
   if (letter == 'H') result.minimum_floor = record.Value(breaks + 1);
   result.minimum_charge = 0;

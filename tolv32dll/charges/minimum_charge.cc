@@ -73,12 +73,18 @@ char RateBasisDetailDigit(const RateRecord& rate) {
 
 ErrorNumber BuildMinimumBrackets(const MinimumTerms& terms, ChargeResult& result,
                                  ClassRateTables* tables) {
+  return BuildMinimumBrackets(terms, *terms.rate, terms.method_letter, result, tables);
+}
+
+ErrorNumber BuildMinimumBrackets(const MinimumTerms& terms, const RateRecord& rate,
+                                 char method_letter, ChargeResult& result,
+                                 ClassRateTables* tables) {
   MinimumBrackets& b = result.brackets;
   b = MinimumBrackets();
   result.pin_mc = terms.pin_mc;
-  const std::int32_t d = terms.rate->Value(0);
+  const std::int32_t d = rate.Value(0);
   b.charges[0] = d;
-  BracketBuilder builder(terms, result, tables);
+  BracketBuilder builder(terms, rate, method_letter, result, tables);
   if (d >= 1 && d <= 10) {
     b.method = static_cast<std::int16_t>(d);
     return builder.ByNumber();

@@ -101,6 +101,11 @@ struct MinimumTerms {
 // tables when given. Errors: 225 and 226 of the ".M" file.
 ErrorNumber BuildMinimumBrackets(const MinimumTerms& terms, ChargeResult& result,
                                  ClassRateTables* tables = nullptr);
+// The same with the rate record and method letter given apart from the terms (whose own
+// are not read): the charge step prices with terms it does not own.
+ErrorNumber BuildMinimumBrackets(const MinimumTerms& terms, const RateRecord& rate,
+                                 char method_letter, ChargeResult& result,
+                                 ClassRateTables* tables);
 
 // The bracket rule: sorts the ordinary and single-shipment brackets by weight (ordinary
 // first, unknown kinds dropped) and gives the charge of the heaviest bracket at or below

@@ -41,10 +41,10 @@ Result<std::int32_t> BracketBuilder::Band(std::int32_t weight) {
   if (!block.ok()) return Result<std::int32_t>::Error(block.error());
   if (*block == nullptr) return Result<std::int32_t>::Error(kErrMinopn);
   // Four class digits per weight band; any other digit would read another band's charge.
-  const char digit = RateBasisClassDigit(*terms_.rate);
+  const char digit = RateBasisClassDigit(rate_);
   if (!Between(digit, '1', '4')) return Result<std::int32_t>::Error(kErrMinred);
   const int index = (digit - '1') + 4 * WeightBand(weight) +
-                    16 * DistanceBand(terms_.rate->AreaNumber(), terms_.lettered_point);
+                    16 * DistanceBand(rate_.AreaNumber(), terms_.lettered_point);
   const std::uint8_t* p = (*block)->data() + minimum_band_block::kValue.width * index;
   return LoadValue24(p);
 }
@@ -62,7 +62,7 @@ ErrorNumber BracketBuilder::BandBrackets(std::int16_t count) {
 ErrorNumber BracketBuilder::ByMethod() {
   ErrorNumber error = kOk;
   if (ZipPair(error)) return error;
-  switch (terms_.method_letter) {
+  switch (method_letter_) {
     case '1':
     case 'D':
       Charges(RateCharges());

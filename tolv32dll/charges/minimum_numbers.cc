@@ -65,7 +65,7 @@ ErrorNumber BracketBuilder::RecordRules() {
   Result<const FileView*> file = terms_.min_file();
   if (!file.ok()) return file.error();
   if (*file == nullptr) return kErrMinopn;
-  Result<MinimumRecord> read = ReadMinimumRecord(**file, *terms_.rate, terms_.key_width);
+  Result<MinimumRecord> read = ReadMinimumRecord(**file, rate_, terms_.key_width);
   if (!read.ok()) return read.error();
   const MinimumRecord& m = *read;
   switch (b_.method) {

@@ -1,6 +1,7 @@
 #include "tolv32dll/lanes/text_lane_file.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 #include "tolv32dll/errors/error_numbers.h"
@@ -116,10 +117,12 @@ Result<TextLaneFile> ParseTextLaneBytes(std::span<const std::uint8_t> bytes) {
 }
 
 const TextLaneArea* FindTextLaneArea(const TextLaneFile& file, const std::string& zip) {
-  std::string key = zip.substr(0, std::min<std::size_t>(zip.size(), kZipWidth));
-  key.resize(kZipWidth, ' ');
+  std::array<char, kZipWidth> padded;
+  padded.fill(' ');
+  std::copy_n(zip.data(), std::min(zip.size(), padded.size()), padded.data());
+  const std::string_view key(padded.data(), padded.size());
   for (const TextLaneArea& area : file.areas) {
-    if (area.low <= key && key <= area.high) return &area;
+    if (std::string_view(area.low) <= key && key <= std::string_view(area.high)) return &area;
   }
   return nullptr;
 }

@@ -10,7 +10,9 @@
 #define TOLV32DLL_RATEBASIS_RATE_RECORD_H_
 
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -55,6 +57,23 @@ class RateRecord {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes_[at]) |
                                      (static_cast<std::uint32_t>(bytes_[at + 1]) << 8) |
                                      (static_cast<std::uint32_t>(bytes_[at + 2]) << 16));
+  }
+  // V(first), V(first + 1), ... into values, as Value reads each: a class row of the plain
+  // rate methods is a run of consecutive values.
+  void Values(std::int64_t first, std::span<std::int32_t> values) const {
+    std::size_t k = 0;
+    if (first >= 0 && first <= INT32_MAX / 3 - static_cast<std::int64_t>(values.size())) {
+      const std::size_t at = rate_record::kValue.Nth(static_cast<std::size_t>(first)).offset;
+      const std::size_t left = at < bytes_.size() ? bytes_.size() - at : 0;
+      // Values with a byte after them are read as one 4-byte word each; the record's last
+      // value and those beyond its end as Value reads them.
+      const std::size_t followed = left > 0 ? std::min(values.size(), (left - 1) / 3) : 0;
+      const std::uint8_t* p = bytes_.data() + at;
+      for (; k < followed; ++k, p += 3) {
+        values[k] = static_cast<std::int32_t>(os::LoadU32Le(p) & 0xFFFFFFu);
+      }
+    }
+    for (; k < values.size(); ++k) values[k] = Value(first + static_cast<std::int64_t>(k));
   }
   // The factor-set number of bytes 0-2 ("%3d": leading blanks skipped, digits read).
   int FactorSetNumber() const;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
@@ -99,6 +100,28 @@ class ShortText {
     const std::string_view v = text;
     size_ = static_cast<std::uint8_t>(std::min(v.size(), N));
     std::copy_n(v.data(), size_, chars_.data());
+  }
+  // The text of a NUL-padded field of at most N characters: up to its first NUL.
+  template <std::size_t M>
+    requires(M <= N)
+  explicit ShortText(const std::array<char, M>& field) {
+    if constexpr (M < sizeof(std::uint64_t) && std::endian::native == std::endian::little) {
+      // The field taken as one word: its first NUL byte (the word's top byte is one) ends
+      // the text, and the bytes past it are masked off.
+      std::uint64_t word = 0;
+      std::memcpy(&word, field.data(), M);
+      constexpr std::uint64_t kLow = 0x0101010101010101u;
+      const std::uint64_t nul_bytes = (word - kLow) & ~word & (kLow << 7);
+      const std::size_t n = static_cast<std::size_t>(std::countr_zero(nul_bytes)) / 8;
+      word &= (std::uint64_t{1} << (8 * n)) - 1;
+      std::memcpy(chars_.data(), &word, M);
+      size_ = static_cast<std::uint8_t>(n);
+    } else {
+      std::size_t n = 0;
+      while (n < M && field[n] != '\0') ++n;
+      std::copy_n(field.data(), n, chars_.data());
+      size_ = static_cast<std::uint8_t>(n);
+    }
   }
 
   std::string_view view() const { return std::string_view(chars_.data(), size_); }

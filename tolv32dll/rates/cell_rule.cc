@@ -129,10 +129,7 @@ Result<std::int32_t> ComputeCell(const CellRuleInputs& in, int c, int b,
 ErrorNumber ComputeClassRow(const CellRuleInputs& in, int c, std::string_view class_text,
                             std::span<std::int32_t> cells) {
   if (IsPlainLetter(in.context.method_letter)) {
-    const std::int64_t first = PlainValueIndex(in.tables, c, 0);
-    for (std::size_t b = 0; b < cells.size(); ++b) {
-      cells[b] = in.record.Value(first + static_cast<std::int64_t>(b));
-    }
+    in.record.Values(PlainValueIndex(in.tables, c, 0), cells);
     return kOk;
   }
   for (std::size_t b = 0; b < cells.size(); ++b) {
@@ -145,12 +142,12 @@ ErrorNumber ComputeClassRow(const CellRuleInputs& in, int c, std::string_view cl
 
 Result<std::int32_t> LookupCell(const CellRuleInputs& in, std::int32_t weight,
                                 std::string_view class_text) {
-  return LookupClassCell(in, weight, in.tables.ClassIndex(class_text), class_text);
+  return LookupCellAt(in, in.tables.WeightBreakIndex(weight), in.tables.ClassIndex(class_text),
+                      class_text);
 }
 
-Result<std::int32_t> LookupClassCell(const CellRuleInputs& in, std::int32_t weight, int c,
-                                     std::string_view class_text) {
-  int b = in.tables.WeightBreakIndex(weight);
+Result<std::int32_t> LookupCellAt(const CellRuleInputs& in, int b, int c,
+                                  std::string_view class_text) {
   if (b < 0 || c < 0) return 0;
   std::size_t cell = static_cast<std::size_t>(c) * in.tables.weight_breaks.size() + b;
   if (cell >= RateMatrix::kCells) return 0;  // beyond the priced classes

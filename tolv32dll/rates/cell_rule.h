@@ -46,9 +46,10 @@ ErrorNumber ComputeClassRow(const CellRuleInputs& in, int c, std::string_view cl
 // list, or when the cell lies beyond the rate matrix; the priced cell when there is one.
 Result<std::int32_t> LookupCell(const CellRuleInputs& in, std::int32_t weight,
                                 std::string_view class_text);
-// The same for a class whose index (ClassIndex) is already known.
-Result<std::int32_t> LookupClassCell(const CellRuleInputs& in, std::int32_t weight, int c,
-                                     std::string_view class_text);
+// The same at break index b (WeightBreakIndex of the weight) for a class whose index c
+// (ClassIndex) is already known.
+Result<std::int32_t> LookupCellAt(const CellRuleInputs& in, int b, int c,
+                                  std::string_view class_text);
 
 }  // namespace tolv
 

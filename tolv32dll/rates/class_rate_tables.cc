@@ -46,7 +46,7 @@ void ClassRateTables::Load(const FactorTables& factors, const WeightTypeTable& t
   break_factors = factors.break_factors;
   class_codes.clear();
   for (int i = 0; i < Clamp(factors.class_count, kMaxClasses); ++i) {
-    class_codes.emplace_back(factors.ClassCodeText(i));
+    class_codes.emplace_back(factors.class_codes[i]);
   }
   const int breaks = Clamp(factors.break_count, kMaxBreaks);
   weight_breaks.assign(factors.weight_breaks.begin(), factors.weight_breaks.begin() + breaks);

@@ -24,6 +24,16 @@ std::string_view SlotBytes(const ClassSlot& slot) {
   return std::string_view(slot.data(), slot.size());
 }
 
+// Whether text begins with prefix, compared in place: codes are a few characters, and most
+// differ from a class in the first.
+bool BeginsWith(std::string_view text, std::string_view prefix) {
+  if (prefix.size() > text.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (text[i] != prefix[i]) return false;
+  }
+  return true;
+}
+
 // Lines whose class index a run keeps; a longer list looks the rest up each time.
 constexpr std::size_t kIndexedLines = 32;
 
@@ -50,11 +60,12 @@ class TotalsRun {
   ErrorNumber Run();
 
  private:
-  // The rate of line i at a weight; its class index is looked up once per run.
-  Result<std::int32_t> Rate(std::int32_t weight, std::size_t i) const {
+  // The rate of line i at break index b (of the weight the caller rates all lines at); its
+  // class index is looked up once per run.
+  Result<std::int32_t> Rate(int b, std::size_t i) const {
     const std::string_view class_text = lines_[i].class_text;
     const int c = i < classes_.size() ? classes_[i] : tables_.ClassIndex(class_text);
-    return LookupClassCell(cells_, weight, c, class_text);
+    return LookupCellAt(cells_, b, c, class_text);
   }
   int Breaks() const { return static_cast<int>(tables_.weight_breaks.size()); }
   Result<int> DeficitSearch(int start, std::int64_t& best);
@@ -92,15 +103,16 @@ ErrorNumber TotalsRun::Run() {
   }
 
   std::int64_t total = 0;
+  const int total_break = tables_.WeightBreakIndex(totals_.total_weight);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    Result<std::int32_t> rate = Rate(totals_.total_weight, i);
+    Result<std::int32_t> rate = Rate(total_break, i);
     if (!rate.ok()) return rate.error();
     total += LineCharge(lines_[i].weight, *rate);
   }
 
-  int b = tables_.WeightBreakIndex(totals_.total_weight);
   std::int64_t best = total;
-  int d = std::min(DiscountTotal(terms_, std::min(b, usable_ - 1), best, totals_), usable_ - 1);
+  int d = std::min(DiscountTotal(terms_, std::min(total_break, usable_ - 1), best, totals_),
+                   usable_ - 1);
   if (d >= 0 && d < Breaks() - 1) {
     Result<int> searched = DeficitSearch(d, best);
     if (!searched.ok()) return searched.error();
@@ -128,8 +140,9 @@ Result<int> TotalsRun::DeficitSearch(int start, std::int64_t& best) {
     std::int64_t sum = 0;
     bool have_candidate = false;
     DeficitCandidate candidate;
+    const int b = tables_.WeightBreakIndex(break_weight);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-      Result<std::int32_t> r = Rate(break_weight, i);
+      Result<std::int32_t> r = Rate(b, i);
       if (!r.ok()) return Result<int>::Error(r.error());
       sum += LineCharge(lines_[i].weight, *r);
       if (!have_candidate || *r < candidate.rate) {
@@ -173,9 +186,11 @@ ErrorNumber TotalsRun::FinalTotals(int b) {
   totals_.billed_weight = static_cast<std::int32_t>(billed);
 
   std::int64_t sum = 0;
+  const int rated_break =
+      tables_.WeightBreakIndex(totals_.billed_weight - totals_.deficit_excess);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     DetailLine& line = lines_[i];
-    Result<std::int32_t> rate = Rate(totals_.billed_weight - totals_.deficit_excess, i);
+    Result<std::int32_t> rate = Rate(rated_break, i);
     if (!rate.ok()) return rate.error();
     line.rate = *rate;
     line.charge = LineCharge(line.weight, line.rate);
@@ -205,17 +220,19 @@ ErrorNumber ValidateClasses(const CellRuleInputs& in, const std::vector<DetailLi
       break;
     }
   }
+  const int probe_break = in.tables.WeightBreakIndex(probe);
   const auto& codes = in.tables.class_codes;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string_view line_class = lines[i].class_text;
     bool accepted = false;
     for (const ClassRateTables::CodeText& raw : codes) {
-      const std::string_view raw_code = raw;
-      const std::string_view code = raw_code.substr(0, raw_code.find_last_not_of(' ') + 1);
-      bool taken = codes.size() == 1 || line_class.substr(0, code.size()) == code;
+      std::string_view code = raw;
+      while (!code.empty() && code.back() == ' ') code.remove_suffix(1);
+      bool taken = codes.size() == 1 || BeginsWith(line_class, code);
       if (!taken) continue;
       std::string_view priced = (codes.size() == 1 && line_class == "FAK") ? code : line_class;
-      Result<std::int32_t> rate = LookupCell(in, probe, priced);
+      Result<std::int32_t> rate =
+          LookupCellAt(in, probe_break, in.tables.ClassIndex(priced), priced);
       if (!rate.ok()) return rate.error();
       if (*rate != 0 && *rate < RateMatrix::kNotComputed) {
         accepted = true;
@@ -230,7 +247,7 @@ ErrorNumber ValidateClasses(const CellRuleInputs& in, const std::vector<DetailLi
 int DiscountTotal(const TotalsTerms& terms, int b, std::int64_t& total, ShipmentTotals& totals) {
   totals.deficit_flag = 'N';
   float percent = 0;
-  if (terms.discount_on && terms.discount_kind == 'C' && terms.discount_marker == "D%") {
+  if (terms.discount_on && terms.discount_kind == 'C' && std::string_view(terms.discount_marker) == "D%") {
     // Element b + 2 of the ten values (element 1 is the minimum charge's); a break
     // beyond the tenth element has no discount.
     int element = b + 2;

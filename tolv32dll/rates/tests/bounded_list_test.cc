@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tolv32dll/rates/class_rate_tables.h"
@@ -34,6 +36,18 @@ TEST(BoundedListTest, ClassCodesMatchWholeTextsOnly) {
   t.class_codes.push_back("ABCDEFG");
   EXPECT_EQ(3, t.ClassIndex("ABCDEFG"));
   EXPECT_EQ(-1, t.ClassIndex("ABCDEFGH")) << "longer than any code, not cut to fit";
+
+  // Codes taken from NUL-padded fields end at the first NUL, whatever follows it.
+  using Field = std::array<char, 6>;
+  for (const auto& [field, text] : std::vector<std::pair<Field, std::string>>{
+           {{'5', '0', 0, 'X', 'Y', 0}, "50"},
+           {{'P', 'K', 'G', 'B', 'O', 'X'}, "PKGBOX"},
+           {{0, '9', '9', 0, 0, 0}, ""},
+           {{'1', '0', '0', 0, 0, 0}, "100"}}) {
+    const ClassRateTables::CodeText code(field);
+    EXPECT_EQ(text, code.view());
+    EXPECT_EQ(ClassRateTables::CodeText(text).Key(), code.Key()) << "as the same text: " << text;
+  }
 }
 
 }  // namespace

@@ -118,6 +118,14 @@ TEST_F(CellRuleTest, NothingIsReadBeyondTheRecordOrTheMatrix) {
   EXPECT_EQ(2000, *Cell('0', 0, 0));
   EXPECT_EQ(0, *Cell('0', 0, 1)) << "V(2) ends past a 16-byte record";
   EXPECT_EQ(0, *Cell('5', 19, 0));
+  // A whole class row read at once stops at the same place, also inside a value.
+  for (std::size_t size = 16; size <= 20; ++size) {
+    record_ = RateRecord(testkit::RateRecord({1, "  1234 ", {9500, 2000, 1600}}, size));
+    std::array<std::int32_t, 3> row{-1, -1, -1};
+    ASSERT_EQ(kOk, ComputeClassRow({tables_, matrix_, record_, context_}, 0, "100", row));
+    const std::int32_t second = size >= 19 ? 1600 : 0;
+    EXPECT_EQ((std::array<std::int32_t, 3>{2000, second, 0}), row) << size << "-byte record";
+  }
 
   // 20 classes of 9 breaks: class 19 lies beyond the 171 cells.
   tables_.class_codes.clear();
@@ -159,9 +167,10 @@ namespace {
 
 TEST(ClassRateTablesTest, TakenFromTheFactorFileAndWeightTypes) {
   FactorTables f;
-  f.class_count = 2;
+  f.class_count = 3;
   f.class_codes[0] = {'5', '0', 0, 0, 0, 0};
   f.class_codes[1] = {'1', '0', '0', 0, 0, 0};
+  f.class_codes[2] = {'P', 'K', 'G', 'B', 'O', 'X'};  // a code filling its field
   f.break_count = 3;
   f.weight_breaks = {0, 500, 1000, 7777};
   f.block_count = 1;
@@ -173,7 +182,7 @@ TEST(ClassRateTablesTest, TakenFromTheFactorFileAndWeightTypes) {
   w.entries[0].slots[0].break_index = 1;
   w.entries[0].slots[0].amount1 = 400;
   ClassRateTables t = ClassRateTables::FromTariff(f, w, '1');
-  EXPECT_EQ((decltype(t.class_codes){"50", "100"}), t.class_codes);
+  EXPECT_EQ((decltype(t.class_codes){"50", "100", "PKGBOX"}), t.class_codes);
   EXPECT_EQ((decltype(t.weight_breaks){0, 500, 1000}), t.weight_breaks);
   EXPECT_EQ(12000, ClassRateTables::Factor(t.class_factors, 1, 2));
   EXPECT_EQ(0, t.FactorSetIndex(4));
