@@ -207,11 +207,7 @@ class ShipmentRecord {
   // All bytes zero.
   ShipmentRecord() { bytes_.fill(0); }
   // REQUIRES: source points at kSize readable bytes.
-  static ShipmentRecord FromBytes(const std::uint8_t* source) {
-    ShipmentRecord r;
-    std::memcpy(r.bytes_.data(), source, kSize);
-    return r;
-  }
+  static ShipmentRecord FromBytes(const std::uint8_t* source) { return ShipmentRecord(source); }
   // REQUIRES: source points at kSize readable bytes.
   void CopyFrom(const std::uint8_t* source) { std::memcpy(bytes_.data(), source, kSize); }
   // REQUIRES: target points at kSize writable bytes.
@@ -252,6 +248,8 @@ class ShipmentRecord {
   }
 
  private:
+  // The bytes copied in once, not zeroed first.
+  explicit ShipmentRecord(const std::uint8_t* source) { std::memcpy(bytes_.data(), source, kSize); }
   static os::Field DetailField(std::size_t slot) {
     assert(slot < shipment_record::kDetailSlots);
     return shipment_record::kDetail.Nth(slot);
