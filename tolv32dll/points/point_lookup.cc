@@ -209,8 +209,11 @@ Result<std::int32_t> LookupPoints(RatingFiles& files, PointLookupMode mode, Poin
              static_cast<std::int64_t>(state.origin_record.index) * state.destination_point_count;
     if (number < 0 || number > INT32_MAX) return Result<std::int32_t>::Error(kErrBadcmb);
   }
-  LogBinary(BinaryLogKind::kOriginPoint, EncodePointSlot(state.origin_record));
-  LogBinary(BinaryLogKind::kDestinationPoint, EncodePointSlot(state.destination_record));
+  // The slots are built only for a log that will take them.
+  if (ThreadBinaryDebug()) {
+    LogBinary(BinaryLogKind::kOriginPoint, EncodePointSlot(state.origin_record));
+    LogBinary(BinaryLogKind::kDestinationPoint, EncodePointSlot(state.destination_record));
+  }
   return static_cast<std::int32_t>(number);
 }
 
