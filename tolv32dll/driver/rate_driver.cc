@@ -88,8 +88,8 @@ ErrorNumber ShipmentDrive::Run() {
   list_.destination_zip = request_.destination_zip;
   list_.destination_city = request_.destination_city;
   list_.tariff_name = hd.Text(h::kTariffName);
-  list_.list_mode = hd.Text(h::kListMode)[0];
-  list_.list_kind = hd.Text(h::kListKind)[0];
+  list_.list_mode = OneCharText(hd, h::kListMode);
+  list_.list_kind = OneCharText(hd, h::kListKind);
   list_.candidate_list = candidate_list_;
 
   determination_.origin_zip = request_.origin_zip;
@@ -113,8 +113,8 @@ ErrorNumber ShipmentDrive::Run() {
   EngineRatingFiles files(engine_.tariff.files, engine_.current_tariff, engine_.work.points);
   ServiceRequest service{request_.origin_zip,
                          request_.destination_zip,
-                         hd.Text(h::kOriginService)[0],
-                         hd.Text(h::kDestinationService)[0],
+                         OneCharText(hd, h::kOriginService),
+                         OneCharText(hd, h::kDestinationService),
                          request_.block_a,
                          request_.block_b};
   Result<ServiceChoice> letters = FindServiceLetters(files, service);

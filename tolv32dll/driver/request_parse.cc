@@ -55,6 +55,11 @@ void AssignText(std::string& to, os::ConstRecordView v, const os::Field& f) {
   const std::uint8_t* p = v.at(f);
   std::size_t n = f.width;
   while (n > 0 && IsBlankOrNul(p[n - 1])) --n;
+  // A blank field, as a city mostly is, needs no copy.
+  if (n == 0) {
+    to.clear();
+    return;
+  }
   to.assign(reinterpret_cast<const char*>(p), n);
   std::replace(to.begin(), to.end(), '\0', ' ');
 }
@@ -124,7 +129,7 @@ ErrorNumber ParseHeader(const ShipmentRecord& record, ParsedRequest& out) {
   AssignText(out.origin_city, hd, h::kOriginCity);
   AssignText(out.destination_zip, hd, h::kDestinationZip);
   AssignText(out.destination_city, hd, h::kDestinationCity);
-  out.process_mode = hd.Text(h::kProcessMode)[0];
+  out.process_mode = OneCharText(hd, h::kProcessMode);
 
   // mm?dd?ccyy: a date is checked when month, day and year are all given; digits that do
   // not read make the date invalid.
@@ -174,7 +179,7 @@ ErrorNumber ParseDetails(const ShipmentRecord& record, ParsedRequest& out) {
     const BlankedText class_buffer(detail, d::kClass);
     const std::string_view class_text = class_buffer.view();
     DetailLine& line = out.lines.emplace_back();
-    line.class_text = class_text.substr(0, class_text.find(' '));
+    line.class_text = std::string(class_text.substr(0, class_text.find(' ')));
     line.weight = weight_value;
   }
   return kOk;

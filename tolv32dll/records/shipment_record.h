@@ -6,6 +6,7 @@
 #define TOLV32DLL_RECORDS_SHIPMENT_RECORD_H_
 
 #include <array>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -198,6 +199,14 @@ static_assert(os::FieldsTile({kLeadByte,
                               kTrailer},
                              kSize));
 }  // namespace shipment_record
+
+// A one-character text field as Text(f)[0] reads it, without the string: '\0' for a blank
+// or NUL.
+inline char OneCharText(os::ConstRecordView v, const os::Field& f) {
+  assert(f.width == 1);
+  const std::uint8_t c = *v.at(f);
+  return c == ' ' || c == 0 ? '\0' : static_cast<char>(c);
+}
 
 // A ShipmentRecord held as its bytes, with windows on its parts.
 class ShipmentRecord {
