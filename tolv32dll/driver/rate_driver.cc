@@ -50,7 +50,15 @@ DeterminationContext ShipmentDrive::Context() {
 ErrorNumber ShipmentDrive::ChooseTariff() {
   TOLV_RETURN_IF_ERROR(engine_.effective.Refresh());
   DeterminationContext context = Context();
-  engine_.determination = DeterminationState{};
+  // A fresh state that keeps the group lists' storage: the determination sizes them anew.
+  DeterminationState& state = engine_.determination;
+  std::vector<std::int16_t> a = std::move(state.a);
+  std::vector<std::int16_t> b = std::move(state.b);
+  state = DeterminationState{};
+  a.clear();
+  b.clear();
+  state.a = std::move(a);
+  state.b = std::move(b);
   TOLV_RETURN_IF_ERROR(DetermineTariff(1, determination_, context, &engine_.determination));
   use_request_name_ = engine_.current_tariff.point_type == 'Y';
   if (use_request_name_) {
@@ -80,8 +88,8 @@ ErrorNumber ShipmentDrive::Run() {
   list_.destination_zip = request_.destination_zip;
   list_.destination_city = request_.destination_city;
   list_.tariff_name = hd.Text(h::kTariffName);
-  list_.list_mode = hd.Text(h::kListMode)[0];
-  list_.list_kind = hd.Text(h::kListKind)[0];
+  list_.list_mode = OneCharText(hd, h::kListMode);
+  list_.list_kind = OneCharText(hd, h::kListKind);
   list_.candidate_list = candidate_list_;
 
   determination_.origin_zip = request_.origin_zip;
@@ -105,8 +113,8 @@ ErrorNumber ShipmentDrive::Run() {
   EngineRatingFiles files(engine_.tariff.files, engine_.current_tariff, engine_.work.points);
   ServiceRequest service{request_.origin_zip,
                          request_.destination_zip,
-                         hd.Text(h::kOriginService)[0],
-                         hd.Text(h::kDestinationService)[0],
+                         OneCharText(hd, h::kOriginService),
+                         OneCharText(hd, h::kDestinationService),
                          request_.block_a,
                          request_.block_b};
   Result<ServiceChoice> letters = FindServiceLetters(files, service);

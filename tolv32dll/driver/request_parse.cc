@@ -1,6 +1,8 @@
 #include "tolv32dll/driver/request_parse.h"
 
+#include <algorithm>
 #include <cassert>
+#include <cstdint>
 #include <optional>
 
 #include "platform/os/ascii_text.h"
@@ -46,15 +48,35 @@ class BlankedText {
   std::size_t size_;
 };
 
-// Text(f), without a string as wide as the field on the way.
-std::string TrimmedText(os::ConstRecordView v, const os::Field& f) {
-  const BlankedText text(v, f);
-  const std::string_view all = text.view();
-  return std::string(all.substr(0, all.find_last_not_of(' ') + 1));
+bool IsBlankOrNul(std::uint8_t c) { return c == ' ' || c == 0; }
+
+// to = Text(f), written straight from the field's bytes.
+void AssignText(std::string& to, os::ConstRecordView v, const os::Field& f) {
+  const std::uint8_t* p = v.at(f);
+  std::size_t n = f.width;
+  while (n > 0 && IsBlankOrNul(p[n - 1])) --n;
+  // A blank field, as a city mostly is, needs no copy.
+  if (n == 0) {
+    to.clear();
+    return;
+  }
+  to.assign(reinterpret_cast<const char*>(p), n);
+  std::replace(to.begin(), to.end(), '\0', ' ');
 }
 
-// DecimalValue of the field's text: its trailing blanks end the number all the same.
+// DecimalValue of the field's text (NULs as blanks). Blanks, digits and then blanks, as
+// nearly every number field holds, read here; anything else takes the general path.
 double FieldDecimal(os::ConstRecordView v, const os::Field& f) {
+  // Up to 15 digits the double of the whole number is the one DecimalValue builds.
+  constexpr std::size_t kExactDigits = 15;
+  const std::uint8_t* p = v.at(f);
+  std::size_t i = 0;
+  while (i < f.width && IsBlankOrNul(p[i])) ++i;
+  const std::size_t digits_begin = i;
+  std::uint64_t whole = 0;
+  for (; i < f.width && p[i] >= '0' && p[i] <= '9'; ++i) whole = whole * 10 + (p[i] - '0');
+  const bool plain = i == f.width || IsBlankOrNul(p[i]);
+  if (plain && i - digits_begin <= kExactDigits) return static_cast<double>(whole);
   return DecimalValue(BlankedText(v, f).view());
 }
 
@@ -103,11 +125,11 @@ double DecimalValue(std::string_view text) {
 
 ErrorNumber ParseHeader(const ShipmentRecord& record, ParsedRequest& out) {
   os::ConstRecordView hd = record.header();
-  out.origin_zip = TrimmedText(hd, h::kOriginZip);
-  out.origin_city = TrimmedText(hd, h::kOriginCity);
-  out.destination_zip = TrimmedText(hd, h::kDestinationZip);
-  out.destination_city = TrimmedText(hd, h::kDestinationCity);
-  out.process_mode = hd.Text(h::kProcessMode)[0];
+  AssignText(out.origin_zip, hd, h::kOriginZip);
+  AssignText(out.origin_city, hd, h::kOriginCity);
+  AssignText(out.destination_zip, hd, h::kDestinationZip);
+  AssignText(out.destination_city, hd, h::kDestinationCity);
+  out.process_mode = OneCharText(hd, h::kProcessMode);
 
   // mm?dd?ccyy: a date is checked when month, day and year are all given; digits that do
   // not read make the date invalid.
@@ -157,7 +179,7 @@ ErrorNumber ParseDetails(const ShipmentRecord& record, ParsedRequest& out) {
     const BlankedText class_buffer(detail, d::kClass);
     const std::string_view class_text = class_buffer.view();
     DetailLine& line = out.lines.emplace_back();
-    line.class_text = class_text.substr(0, class_text.find(' '));
+    line.class_text = std::string(class_text.substr(0, class_text.find(' ')));
     line.weight = weight_value;
   }
   return kOk;

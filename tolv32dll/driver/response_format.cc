@@ -1,6 +1,7 @@
 #include "tolv32dll/driver/response_format.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cassert>
 #include <cmath>
@@ -25,19 +26,38 @@ constexpr std::int64_t kMaxWeight = 999999;         // "%06d"
 
 bool Fits(std::int64_t v, std::int64_t max) { return v >= 0 && v <= max; }
 
+// "00", "01", ... "99": the digits of a value written two at a time.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
 // The decimal digits of v right-aligned in the width bytes at p, padded on the left with
 // pad: what "%0*ld" (pad '0') or "%*ld" (pad ' ') make of it. REQUIRES: 0 <= v < 10^width
 // (the amounts are checked against their fields first).
 void PutDigits(std::uint8_t* p, std::size_t width, std::int64_t v, char pad) {
   assert(v >= 0 && v <= std::numeric_limits<std::uint32_t>::max());
   auto u = static_cast<std::uint32_t>(v);
-  std::uint8_t* q = p + width;
-  do {
-    *--q = static_cast<std::uint8_t>('0' + u % 10);
+  std::size_t i = width;
+  for (; i >= 2; i -= 2) {
+    std::memcpy(p + i - 2, &kDigitPairs[2 * (u % 100)], 2);
+    u /= 100;
+  }
+  if (i == 1) {
+    p[0] = static_cast<std::uint8_t>('0' + u % 10);
     u /= 10;
-  } while (u > 0 && q > p);
+  }
   assert(u == 0);
-  while (q > p) *--q = static_cast<std::uint8_t>(pad);
+  // Leading zeros become the pad; the units digit stays.
+  if (pad != '0') {
+    for (std::size_t k = 0; k + 1 < width && p[k] == '0'; ++k) {
+      p[k] = static_cast<std::uint8_t>(pad);
+    }
+  }
 }
 // Dollars in the field's width less three (padded with pad), a point and two digits of
 // cents. REQUIRES: the amount fits the field.
@@ -47,8 +67,7 @@ void PutMoney(os::RecordView v, const os::Field& f, std::int64_t cents, char pad
   std::uint8_t* p = v.at(f);
   PutDigits(p, f.width - 3, u / 100, pad);
   p[f.width - 3] = '.';
-  p[f.width - 2] = static_cast<std::uint8_t>('0' + u % 100 / 10);
-  p[f.width - 1] = static_cast<std::uint8_t>('0' + u % 10);
+  std::memcpy(p + f.width - 2, &kDigitPairs[2 * (u % 100)], 2);
 }
 // "%06d" in a field of six. REQUIRES: the value fits.
 void PutWhole(os::RecordView v, const os::Field& f, std::int64_t value) {

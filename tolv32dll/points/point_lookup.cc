@@ -4,6 +4,7 @@
 #include <array>
 #include <cassert>
 #include <cstring>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -33,11 +34,18 @@ struct ExpCandidate {
 
 // The key comparison of the EXP file: for the ZIP form both packed keys are unpacked and
 // compared on 5 characters (3 for a postal prefix); the postal form compares 6 characters.
-// unpacked_key is the ZIP form's key unpacked once for the whole search.
+// unpacked_key is the ZIP form's key unpacked once for the whole search, key_digits its
+// packed number when the key is five digits.
 int CompareExpKey(ExpForm form, os::ByteSpan key, std::string_view unpacked_key,
-                  os::ByteSpan record) {
+                  std::optional<std::uint32_t> key_digits, os::ByteSpan record) {
   int c;
   if (form == ExpForm::kZip) {
+    // Five digits against a record packed as digits: the numbers order as the texts do.
+    if (key_digits) {
+      if (const std::optional<std::uint32_t> digits = kmlib::PackedDigitsOf(record)) {
+        return *key_digits < *digits ? -1 : (*key_digits > *digits ? 1 : 0);
+      }
+    }
     const kmlib::ZipText b = kmlib::UnpackZipText(record);
     std::size_t n = (unpacked_key[0] >= '0' && unpacked_key[0] <= '9') ? 5 : 3;
     c = std::memcmp(unpacked_key.data(), b.chars.data(),
@@ -71,8 +79,10 @@ ErrorNumber SubstituteExpPoint(const FileView* exp_file, ExpForm form, ListReque
   const kmlib::ZipText unpacked =
       form == ExpForm::kZip ? kmlib::UnpackZipText(key_bytes) : kmlib::ZipText{};
   const std::string_view unpacked_key = unpacked.view();
-  auto compare = [form, unpacked_key](os::ByteSpan k, os::ByteSpan record) {
-    return CompareExpKey(form, k, unpacked_key, record);
+  const std::optional<std::uint32_t> key_digits =
+      form == ExpForm::kZip ? kmlib::PackedDigitsOf(key_bytes) : std::nullopt;
+  auto compare = [form, unpacked_key, key_digits](os::ByteSpan k, os::ByteSpan record) {
+    return CompareExpKey(form, k, unpacked_key, key_digits, record);
   };
   std::int64_t first = RecordFile_Search(key_bytes, *exp_file, record_length, compare);
   if (first < 0) return kOk;
@@ -151,9 +161,9 @@ namespace {
 Result<PointRecord> FindPoint(const FileView* file, const std::string& code, bool compact,
                               std::size_t record_length, ErrorNumber not_found) {
   if (file == nullptr) return Result<PointRecord>::Error(kErrPntopn);
+  const PointRangeKey key = PointRangeKeyOf(code);
   auto compare = [&](os::ByteSpan, os::ByteSpan record) {
-    return compact ? CompareCodeWithCompactRange(code, record)
-                   : CompareCodeWithPointRange(code, record);
+    return compact ? CompareCodeWithCompactRange(code, record) : ComparePointRangeKey(key, record);
   };
   std::int64_t index = RecordFile_Search(os::ByteSpan(), *file, record_length, compare);
   if (index < 0) return Result<PointRecord>::Error(not_found);
@@ -199,8 +209,11 @@ Result<std::int32_t> LookupPoints(RatingFiles& files, PointLookupMode mode, Poin
              static_cast<std::int64_t>(state.origin_record.index) * state.destination_point_count;
     if (number < 0 || number > INT32_MAX) return Result<std::int32_t>::Error(kErrBadcmb);
   }
-  LogBinary(BinaryLogKind::kOriginPoint, EncodePointSlot(state.origin_record));
-  LogBinary(BinaryLogKind::kDestinationPoint, EncodePointSlot(state.destination_record));
+  // The slots are built only for a log that will take them.
+  if (ThreadBinaryDebug()) {
+    LogBinary(BinaryLogKind::kOriginPoint, EncodePointSlot(state.origin_record));
+    LogBinary(BinaryLogKind::kDestinationPoint, EncodePointSlot(state.destination_record));
+  }
   return static_cast<std::int32_t>(number);
 }
 

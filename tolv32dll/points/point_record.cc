@@ -7,17 +7,8 @@
 namespace tolv {
 namespace {
 
-// The first five characters of a code, blank-padded: every comparison of a code with a
-// point range runs over five characters.
-std::array<char, 5> FiveChars(std::string_view code) {
-  std::array<char, 5> s;
-  s.fill(' ');
-  if (!code.empty()) std::memcpy(s.data(), code.data(), std::min(s.size(), code.size()));
-  return s;
-}
-
 // Byte by byte, unsigned, as memcmp orders them; five bytes are compared in place.
-int CompareFive(const std::array<char, 5>& code, const char* field) {
+int CompareFive(const PointRangeKey& code, const char* field) {
   for (std::size_t i = 0; i < code.size(); ++i) {
     const auto a = static_cast<unsigned char>(code[i]);
     const auto b = static_cast<unsigned char>(field[i]);
@@ -77,9 +68,19 @@ std::array<std::uint8_t, point_record::kSizeWithSecondFactor> EncodePointSlot(
   return slot;
 }
 
+PointRangeKey PointRangeKeyOf(std::string_view code) {
+  PointRangeKey key;
+  key.fill(' ');
+  if (!code.empty()) std::memcpy(key.data(), code.data(), std::min(key.size(), code.size()));
+  return key;
+}
+
 int CompareCodeWithPointRange(std::string_view code, os::ByteSpan record) {
+  return ComparePointRangeKey(PointRangeKeyOf(code), record);
+}
+
+int ComparePointRangeKey(const PointRangeKey& key, os::ByteSpan record) {
   namespace L = point_record;
-  const std::array<char, 5> key = FiveChars(code);
   const os::ConstRecordView v(record);
   if (CompareFive(key, v.RawView(L::kLowZip).data()) < 0) return -1;
   if (CompareFive(key, v.RawView(L::kHighZip).data()) > 0) return 1;
@@ -88,7 +89,7 @@ int CompareCodeWithPointRange(std::string_view code, os::ByteSpan record) {
 
 int CompareCodeWithCompactRange(std::string_view code, os::ByteSpan record) {
   PointRecord p = DecodeCompactPointRecord(record);
-  const std::array<char, 5> key = FiveChars(code);
+  const PointRangeKey key = PointRangeKeyOf(code);
   if (CompareFive(key, p.low_zip.c_str()) < 0) return -1;
   if (CompareFive(key, p.high_zip.c_str()) > 0) return 1;
   return 0;

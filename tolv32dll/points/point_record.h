@@ -62,6 +62,11 @@ std::array<std::uint8_t, point_record::kSizeWithSecondFactor> EncodePointSlot(
 // Orders a 5-character code against a full record's range: -1 below the low ZIP, 1 above
 // the high ZIP, 0 inside.
 int CompareCodeWithPointRange(std::string_view code, os::ByteSpan record);
+// The first five characters of a code, blank-padded: what the range comparisons compare.
+using PointRangeKey = std::array<char, 5>;
+PointRangeKey PointRangeKeyOf(std::string_view code);
+// CompareCodeWithPointRange with the code's key made once for a whole search.
+int ComparePointRangeKey(const PointRangeKey& key, os::ByteSpan record);
 // The same against a compact record.
 int CompareCodeWithCompactRange(std::string_view code, os::ByteSpan record);
 

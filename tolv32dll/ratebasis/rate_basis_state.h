@@ -33,12 +33,18 @@ struct RateBasisState {
   // destination point and the rate record (-1 = none), for the lane-adjustment step.
   std::array<std::int32_t, 3> lane_adjustment_records{-1, -1, -1};
 
-  // Keeps the record buffer's storage for the next record.
+  // Back to the values above, field by field: the record buffer keeps its storage for the
+  // next record, and no second block is built to be copied over this one.
   void Clear() {
-    RateRecord kept = std::move(record);
-    kept.Clear();
-    *this = RateBasisState{};
-    record = std::move(kept);
+    rate_basis_number = 0;
+    rate_index = 0;
+    record.Clear();
+    record_number = -1;
+    record_length = 0;
+    printed_number.clear();
+    minimum_block.fill(0);
+    minimum_block_read = false;
+    lane_adjustment_records = {-1, -1, -1};
   }
 };
 

@@ -213,15 +213,17 @@ ErrorNumber ReadMinimumBlock(RatingFiles& files, RateBasisState& state) {
 }
 
 std::string CompactRateBasisNumber(const RateRecord& record, char point_type) {
-  std::string text = record.Text(L::kNumber);
-  std::string printed;
-  for (char c : text) {
-    if (c != ' ' && c != '\0') printed.push_back(c);
+  // The field's bytes less blanks and NULs, read in place; bytes past a short record are
+  // blanks.
+  const std::vector<std::uint8_t>& bytes = record.bytes();
+  std::array<char, L::kNumber.width> printed;
+  std::size_t n = 0;
+  for (std::size_t i = L::kNumber.offset; i < L::kNumber.end() && i < bytes.size(); ++i) {
+    const char c = static_cast<char>(bytes[i]);
+    if (c != ' ' && c != '\0') printed[n++] = c;
   }
-  if (point_type == 'F' && !printed.empty() && os::IsAsciiAlpha(printed.back())) {
-    printed.pop_back();
-  }
-  return printed;
+  if (point_type == 'F' && n > 0 && os::IsAsciiAlpha(printed[n - 1])) --n;
+  return std::string(printed.data(), n);
 }
 
 std::string CodedRateBasisNumber(const RateRecord& record) {

@@ -6,6 +6,7 @@
 #define TOLV32DLL_RECORDS_SHIPMENT_RECORD_H_
 
 #include <array>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -199,6 +200,14 @@ static_assert(os::FieldsTile({kLeadByte,
                              kSize));
 }  // namespace shipment_record
 
+// A one-character text field as Text(f)[0] reads it, without the string: '\0' for a blank
+// or NUL.
+inline char OneCharText(os::ConstRecordView v, const os::Field& f) {
+  assert(f.width == 1);
+  const std::uint8_t c = *v.at(f);
+  return c == ' ' || c == 0 ? '\0' : static_cast<char>(c);
+}
+
 // A ShipmentRecord held as its bytes, with windows on its parts.
 class ShipmentRecord {
  public:
@@ -207,11 +216,7 @@ class ShipmentRecord {
   // All bytes zero.
   ShipmentRecord() { bytes_.fill(0); }
   // REQUIRES: source points at kSize readable bytes.
-  static ShipmentRecord FromBytes(const std::uint8_t* source) {
-    ShipmentRecord r;
-    std::memcpy(r.bytes_.data(), source, kSize);
-    return r;
-  }
+  static ShipmentRecord FromBytes(const std::uint8_t* source) { return ShipmentRecord(source); }
   // REQUIRES: source points at kSize readable bytes.
   void CopyFrom(const std::uint8_t* source) { std::memcpy(bytes_.data(), source, kSize); }
   // REQUIRES: target points at kSize writable bytes.
@@ -252,6 +257,8 @@ class ShipmentRecord {
   }
 
  private:
+  // The bytes copied in once, not zeroed first.
+  explicit ShipmentRecord(const std::uint8_t* source) { std::memcpy(bytes_.data(), source, kSize); }
   static os::Field DetailField(std::size_t slot) {
     assert(slot < shipment_record::kDetailSlots);
     return shipment_record::kDetail.Nth(slot);

@@ -43,6 +43,16 @@ TEST(RequestParseTest, DiscountBlocksAndTheirBreakCount) {
   ParseDiscounts(r, p);
   EXPECT_EQ(100, p.usable_breaks);
   EXPECT_FALSE(p.discount_on);
+
+  // Values that are not plain digits read as the C conversion reads them; NULs as blanks.
+  q.block_a = {" 12.5", "-0500", "\t0500", "05 00", std::string("\0" "250 ", 5), "  7x1",
+               "+0300", "     "};
+  r = RecordOf(q);
+  ParseDiscounts(r, p);
+  const float expected[] = {0.125f, -5.0f, 5.0f, 0.05f, 2.5f, 0.07f, 3.0f, 0.0f};
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    EXPECT_FLOAT_EQ(expected[i], p.block_a.values[i]) << "value " << i + 1;
+  }
 }
 
 TEST(RequestParseTest, AdjustmentFactorText) {

@@ -119,6 +119,27 @@ TEST_F(RateFileTest, MinimumBlock) {
   files_.Set(".M", testkit::MinBlock({7, 8}));
   ASSERT_EQ(kOk, ReadMinimumBlock(files_, state_));
   EXPECT_EQ(8, state_.minimum_block[3]);
+
+  // Cleared for the next shipment, the state is a new one's: nothing read carries over.
+  const std::vector<std::uint8_t> record = testkit::RateRecord({1, " 00123B", {}}, 40);
+  state_.record.Assign(record);
+  state_.record_number = 4;
+  state_.record_length = record.size();
+  state_.rate_basis_number = 7;
+  state_.rate_index = 3;
+  state_.printed_number = "00123B";
+  state_.lane_adjustment_records = {1, 2, 3};
+  state_.Clear();
+  const RateBasisState fresh;
+  EXPECT_EQ(fresh.rate_basis_number, state_.rate_basis_number);
+  EXPECT_EQ(fresh.rate_index, state_.rate_index);
+  EXPECT_TRUE(state_.record.empty());
+  EXPECT_EQ(fresh.record_number, state_.record_number);
+  EXPECT_EQ(fresh.record_length, state_.record_length);
+  EXPECT_EQ(fresh.printed_number, state_.printed_number);
+  EXPECT_EQ(fresh.minimum_block, state_.minimum_block);
+  EXPECT_EQ(fresh.minimum_block_read, state_.minimum_block_read);
+  EXPECT_EQ(fresh.lane_adjustment_records, state_.lane_adjustment_records);
 }
 
 TEST_F(RateFileTest, PrintedNumbers) {
