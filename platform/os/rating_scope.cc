@@ -21,9 +21,22 @@ namespace {
 // kernel's queue itself, so a change finished before the rating always shows in it.
 constexpr auto kBackToBack = std::chrono::microseconds(20);
 
-// Serials count every thread's scopes together: an object rated from one thread and then
-// another (an engine handed on) must not take the second thread's scope for the first's.
-std::atomic<std::uint64_t> last_scope_serial{0};
+// Serials are unique across threads: an object rated from one thread and then another (an
+// engine handed on) must not take the second thread's scope for the first's. Each thread
+// takes them in blocks, so that threads rating at once do not meet at one shared counter.
+constexpr std::uint64_t kSerialBlock = 1u << 16;
+std::atomic<std::uint64_t> serial_blocks_taken{0};
+thread_local constinit std::uint64_t next_serial = 0;
+thread_local constinit std::uint64_t serial_block_end = 0;
+
+std::uint64_t NewScopeSerial() {
+  if (next_serial == serial_block_end) {
+    const std::uint64_t block = serial_blocks_taken.fetch_add(1, std::memory_order_relaxed);
+    next_serial = block * kSerialBlock + 1;  // 0 stands for no scope
+    serial_block_end = next_serial + kSerialBlock;
+  }
+  return next_serial++;
+}
 
 // The number of the calling thread's outermost scope in hand (0: none). Kept apart from the
 // rest of the scope's state, which has a thread-local constructor: every kept set asks for
@@ -54,7 +67,7 @@ void CatchUp() {
 
 SnapshotScope::SnapshotScope() {
   if (scope.depth++ == 0) {
-    scope_serial = last_scope_serial.fetch_add(1, std::memory_order_relaxed) + 1;
+    scope_serial = NewScopeSerial();
   }
 }
 
