@@ -19,6 +19,10 @@ class DestinationPointsView : public FileView {
   std::int64_t ReadAt(std::int64_t offset, os::MutableByteSpan out) const override {
     return set_.points_destination().ReadAt(offset, out);
   }
+  os::ByteSpan HeldBytes() const override {
+    const os::FileImagePtr& image = set_.points_destination().image();
+    return image ? image->bytes() : os::ByteSpan();
+  }
 
  private:
   const TariffFileSet& set_;

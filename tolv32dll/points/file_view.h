@@ -25,6 +25,9 @@ class FileView {
   // The shared image the view reads, which stands for the file's identity and version;
   // null when it reads no image.
   virtual os::FileImagePtr Image() const { return nullptr; }
+  // The whole file when the view reads it from memory, so a search can look at records in
+  // place; empty otherwise (an empty file gives nothing to look at either).
+  virtual os::ByteSpan HeldBytes() const { return {}; }
 };
 
 // A file held in memory.

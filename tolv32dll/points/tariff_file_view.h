@@ -19,6 +19,10 @@ class TariffFileView : public FileView {
     return file_.ReadAt(offset, out);
   }
   os::FileImagePtr Image() const override { return file_.image(); }
+  os::ByteSpan HeldBytes() const override {
+    const os::FileImagePtr& image = file_.image();
+    return image ? image->bytes() : os::ByteSpan();
+  }
 
  private:
   const TariffFile& file_;

@@ -1,10 +1,12 @@
 // Searches over the sorted files of fixed-length records that the tariff files are. They
-// work on the open file itself: one positioned read of at most 80 bytes per probe into a
-// buffer on the stack, no allocation, so a lookup costs about log2(records) reads.
+// work on the open file itself: a file held in memory is probed in place, any other with
+// one positioned read of at most 80 bytes per probe into a buffer on the stack; no
+// allocation, so a lookup costs about log2(records) reads.
 //
 // A Source is any file view with
 //   std::int64_t Size() const;                                  // -1 when unknown
 //   std::int64_t ReadAt(std::int64_t offset, os::MutableByteSpan out) const;  // count, -1
+// and optionally os::ByteSpan HeldBytes() const (the whole file when held in memory).
 // Record i sits at record_length * i from the start of the file. A compare callable
 // int(os::ByteSpan key, os::ByteSpan record) orders the key against a record (only its
 // first min(record_length, 80) bytes): negative when the key sorts before the record, 0 on
@@ -37,40 +39,66 @@ inline std::size_t ProbeBytes(std::size_t record_length) {
   return std::min(record_length, kSearchRecordBytes);
 }
 
-// Reads the probed part of record index into buffer; false on a short read.
+// The file's bytes when its view holds them in memory (see FileView::HeldBytes); empty for
+// a source that reads each probe.
 template <typename Source>
-bool ReadRecord(const Source& file, std::size_t record_length, std::int64_t index,
-                RecordBuffer& buffer) {
-  std::size_t n = ProbeBytes(record_length);
-  std::int64_t offset = static_cast<std::int64_t>(record_length) * index;
-  return file.ReadAt(offset, os::MutableByteSpan(buffer.data(), n)) == static_cast<std::int64_t>(n);
+os::ByteSpan HeldBytesOf(const Source& file) {
+  if constexpr (requires { file.HeldBytes(); }) {
+    return file.HeldBytes();
+  } else {
+    return {};
+  }
 }
 
-inline bool SameFirstThree(os::ByteSpan key, const RecordBuffer& record) {
-  return key.size() >= 3 && std::memcmp(key.data(), record.data(), 3) == 0;
+// The probed part of record index: in place in held when the file is held in memory, else
+// read into buffer. Empty on a short read.
+template <typename Source>
+os::ByteSpan ProbeRecord(const Source& file, os::ByteSpan held, std::size_t record_length,
+                         std::int64_t index, RecordBuffer& buffer) {
+  std::size_t n = ProbeBytes(record_length);
+  std::int64_t offset = static_cast<std::int64_t>(record_length) * index;
+  if (!held.empty()) {
+    if (offset < 0 || static_cast<std::uint64_t>(offset) + n > held.size()) return {};
+    return held.subspan(static_cast<std::size_t>(offset), n);
+  }
+  if (file.ReadAt(offset, os::MutableByteSpan(buffer.data(), n)) != static_cast<std::int64_t>(n)) {
+    return {};
+  }
+  return os::ByteSpan(buffer.data(), n);
+}
+
+inline bool SameFirstThree(os::ByteSpan key, os::ByteSpan record) {
+  return key.size() >= 3 && record.size() >= 3 && std::memcmp(key.data(), record.data(), 3) == 0;
 }
 
 // The first record of [low, high] for which compare(key, record) <= 0, when that record
-// matches (compare == 0); its bytes are left in found. -1 otherwise. The files are sorted
-// consistently with compare, so this is the first record of the run of matches.
+// matches (compare == 0); found is left showing its bytes (in place, or copied into
+// storage). -1 otherwise. The files are sorted consistently with compare, so this is the
+// first record of the run of matches.
 template <typename Source, typename Compare>
 std::int64_t FirstMatch(os::ByteSpan key, const Source& file, std::size_t record_length,
                         Compare& compare, std::int64_t low, std::int64_t high,
-                        RecordBuffer& found) {
+                        RecordBuffer& storage, os::ByteSpan& found) {
+  found = os::ByteSpan(storage.data(), ProbeBytes(record_length));
   if (record_length == 0 || low < 0 || high < low) return -1;
-  std::size_t n = ProbeBytes(record_length);
+  const os::ByteSpan held = HeldBytesOf(file);
   RecordBuffer probe;
-  // found holds each probe that the key does not sort after, so at the end the record of
+  // found shows each probe that the key does not sort after, so at the end the record of
   // the answer, once there is one.
   std::optional<std::int64_t> first =
       kmlib::LowerBound(low, high + 1, [&](std::int64_t mid) -> std::optional<bool> {
-        if (!ReadRecord(file, record_length, mid, probe)) return std::nullopt;
-        if (compare(key, os::ByteSpan(probe.data(), n)) > 0) return true;
-        found = probe;
+        const os::ByteSpan record = ProbeRecord(file, held, record_length, mid, probe);
+        if (record.empty()) return std::nullopt;
+        if (compare(key, record) > 0) return true;
+        if (held.empty()) {
+          storage = probe;
+        } else {
+          found = record;
+        }
         return false;
       });
   if (!first || *first > high) return -1;
-  return compare(key, os::ByteSpan(found.data(), n)) == 0 ? *first : -1;
+  return compare(key, found) == 0 ? *first : -1;
 }
 
 template <typename Source>
@@ -86,9 +114,11 @@ std::int64_t RecordCountOf(const Source& file, std::size_t record_length) {
 template <typename Source, typename Compare>
 std::int64_t RecordFile_Search(os::ByteSpan key, const Source& file, std::size_t record_length,
                                Compare compare) {
-  search_internal::RecordBuffer found{};
+  search_internal::RecordBuffer storage{};
+  os::ByteSpan found;
   std::int64_t count = search_internal::RecordCountOf(file, record_length);
-  return search_internal::FirstMatch(key, file, record_length, compare, 0, count - 1, found);
+  return search_internal::FirstMatch(key, file, record_length, compare, 0, count - 1, storage,
+                                     found);
 }
 
 // RecordFile_Search whose compare also receives a context (the shipment work area) as a
@@ -118,9 +148,10 @@ std::int64_t FileSearch_Binary(os::ByteSpan key, const Source& file, std::size_t
                                Compare compare, char unit, std::int64_t low, std::int64_t high) {
   BoundsToRecords(unit, record_length, low, high);
   high = std::min(high, search_internal::RecordCountOf(file, record_length) - 1);
-  search_internal::RecordBuffer found{};
+  search_internal::RecordBuffer storage{};
+  os::ByteSpan found;
   std::int64_t index =
-      search_internal::FirstMatch(key, file, record_length, compare, low, high, found);
+      search_internal::FirstMatch(key, file, record_length, compare, low, high, storage, found);
   if (index < 0 || !search_internal::SameFirstThree(key, found)) return -1;
   return index;
 }
@@ -140,11 +171,17 @@ std::int64_t FileSearch_BinaryFirst(os::ByteSpan key, const Source& file, std::s
   const std::int64_t low_bound = low;
   const std::int64_t high_bound = high;
   std::size_t n = search_internal::ProbeBytes(record_length);
-  search_internal::RecordBuffer in_hand;
+  const os::ByteSpan held = search_internal::HeldBytesOf(file);
+  search_internal::RecordBuffer buffer;
+  os::ByteSpan in_hand;
+  auto probe = [&](std::int64_t index) {
+    in_hand = search_internal::ProbeRecord(file, held, record_length, index, buffer);
+    return !in_hand.empty();
+  };
   std::int64_t mid = low + (high - low) / 2;
   for (;;) {
-    if (!search_internal::ReadRecord(file, record_length, mid, in_hand)) return -1;
-    int order = compare(key, os::ByteSpan(in_hand.data(), n));
+    if (!probe(mid)) return -1;
+    int order = compare(key, in_hand);
     if (order == 0) break;
     if (high <= low) return -1;
     if (order < 0) {
@@ -159,13 +196,13 @@ std::int64_t FileSearch_BinaryFirst(os::ByteSpan key, const Source& file, std::s
   std::size_t ten = std::min<std::size_t>({10, n, key.size()});
   while (mid > low_bound) {
     if (whole && std::memcmp(key.data(), in_hand.data(), n) == 0) return mid;
-    if (!search_internal::ReadRecord(file, record_length, mid, in_hand)) return -1;
+    if (!probe(mid)) return -1;
     int order = ten == 0 ? 0 : std::memcmp(key.data(), in_hand.data(), ten);
     if (order == 0) return mid;
     if (order > 0) return mid + 1;
     --mid;
   }
-  if (!search_internal::ReadRecord(file, record_length, mid, in_hand)) return -1;
+  if (!probe(mid)) return -1;
   return search_internal::SameFirstThree(key, in_hand) ? mid : -1;
 }
 
