@@ -158,8 +158,16 @@ bool TariffFileSet::KeepAfresh() const {
 
 const TariffFileSet::KeptFile* TariffFileSet::Kept(const NameKey& key) const {
   if (!KeptStands()) return nullptr;
-  for (const KeptFile& kept : kept_) {
-    if (kept.key == key) return &kept;
+  // A key is kept once at most. A rating opens its files in the order they were first
+  // kept, so the scan starts after the last one found and mostly finds the next at once.
+  const std::size_t count = kept_.size();
+  std::size_t i = next_kept_ < count ? next_kept_ : 0;
+  for (std::size_t looked = 0; looked < count; ++looked) {
+    if (kept_[i].key == key) {
+      next_kept_ = i + 1;
+      return &kept_[i];
+    }
+    if (++i == count) i = 0;
   }
   return nullptr;
 }

@@ -254,6 +254,7 @@ class TariffFileSet {
   std::string request_tariff_name_;
   TariffNameText request_name_key_{};  // request_tariff_name_ NUL-padded, as NameKey holds it
   mutable std::vector<KeptFile> kept_;
+  mutable std::size_t next_kept_ = 0;  // where Kept starts looking
   mutable os::KeptWhileUnchanged kept_set_;
   // Set when a file opened since the last close was opened under a set that has ended.
   mutable bool open_files_unkept_ = false;
