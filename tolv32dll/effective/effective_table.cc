@@ -128,6 +128,25 @@ void EffectiveTable::Unseen() {
   seen_kept_.Forget();
 }
 
+bool EffectiveTable::SeenStandsForThisScope() {
+  return seen_image_ && seen_kept_.StandsForThisScope();
+}
+
+std::size_t EffectiveTable::FirstOfSameTariff(std::size_t index) const {
+  // Entries of the same tariff sort together (by number, date and name).
+  std::size_t first = index;
+  while (first > 0 && entries_[first - 1].SameTariff(entries_[index])) --first;
+  return first;
+}
+
+const EffectiveTable::Selection* EffectiveTable::StandingSelection(std::size_t index) {
+  if (!seen_image_ || seen_image_ != entries_image_) return nullptr;
+  const std::optional<Selection>& selection = selections_[FirstOfSameTariff(index)];
+  if (!selection || !SeenStandsForThisScope()) return nullptr;
+  LogBinaryOpenedFile(seen_path_);
+  return &*selection;
+}
+
 bool EffectiveTable::Changed(const Image& image) const {
   return !os::SameFileState(image.file, seen_image_);
 }
@@ -155,6 +174,11 @@ ErrorNumber EffectiveTable::CatchUpWithFile(Image* image, std::optional<Access>*
 }
 
 ErrorNumber EffectiveTable::Refresh() {
+  // Standing as last read, the file needs neither the mutex nor its image taken.
+  if (SeenStandsForThisScope()) {
+    LogBinaryOpenedFile(seen_path_);
+    return kOk;
+  }
   Image image;
   std::optional<Access> access;
   bool reloaded;
@@ -244,6 +268,11 @@ ErrorNumber EffectiveTable::Select(int index, CurrentTariff* current) {
   if (index < 0 || static_cast<std::size_t>(index) >= entries_.size()) return kErrEfcred;
   const EffectiveEntry wanted = entries_[static_cast<std::size_t>(index)];
   if (IsCurrent(wanted, *current)) return kOk;
+  if (const Selection* standing = StandingSelection(static_cast<std::size_t>(index))) {
+    if (standing->status != kOk) return standing->status;
+    *current = standing->tariff;
+    return kOk;
+  }
 
   Image image;
   std::optional<Access> access;  // held to the end of the selection
@@ -256,11 +285,8 @@ ErrorNumber EffectiveTable::Select(int index, CurrentTariff* current) {
     if (reloaded) {
       entry = FindSame(entries_, wanted);
     } else {
-      // The entries are those wanted was taken from. Entries of the same tariff sort
-      // together (by number, date and name), so the first of them is at index or just before.
-      std::size_t first = static_cast<std::size_t>(index);
-      while (first > 0 && entries_[first - 1].SameTariff(wanted)) --first;
-      entry = &entries_[first];
+      // The entries are those wanted was taken from.
+      entry = &entries_[FirstOfSameTariff(static_cast<std::size_t>(index))];
     }
     if (entry == nullptr) return kErrEfcred;
     // The image the entries were made of holds the same line as when it was last selected.

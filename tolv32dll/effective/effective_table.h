@@ -118,6 +118,11 @@ class EffectiveTable {
   // with code 0); *reloaded tells whether they were.
   ErrorNumber CatchUpWithFile(Image* image, std::optional<Access>* access, bool* reloaded);
   ErrorNumber Reload(const Image& image);
+  // True when the file last read under the mutex stands for this rating by the keeping
+  // rule, without asking the cache again.
+  bool SeenStandsForThisScope();
+  // The first entry of the tariff of entries_[index]: index or just before it.
+  std::size_t FirstOfSameTariff(std::size_t index) const;
   // What selecting an entry gives: 0 and the tariff of its line, or 397 / 398.
   struct Selection {
     ErrorNumber status = kOk;
@@ -125,6 +130,10 @@ class EffectiveTable {
   };
   // The selection of a line whose rating version has been determined.
   static Selection SelectionOf(std::span<const std::uint8_t> line);
+  // The selection kept for the tariff of entries_[index] when the file it was made of
+  // stands for this rating (the opened-file record logged as reading it would); nullptr
+  // when the full path must decide.
+  const Selection* StandingSelection(std::size_t index);
   std::size_t Position(const EffectiveEntry* entry) const {
     return static_cast<std::size_t>(entry - entries_.data());
   }

@@ -138,6 +138,17 @@ void AssignPadded(std::string& to, const std::string& from, std::size_t n) {
   std::fill(to.begin() + static_cast<std::ptrdiff_t>(kept), to.end(), ' ');
 }
 
+// record = PointRecord{}, its strings emptied in place rather than built anew.
+void ClearPointRecord(PointRecord& record) {
+  static_assert(sizeof(PointRecord) == 2 * sizeof(std::string) + 8,
+                "a new PointRecord member must be cleared here too");
+  record.high_zip.clear();
+  record.low_zip.clear();
+  record.index = 0;
+  record.addon_factor = 0;
+  record.second_addon_factor = 0;
+}
+
 }  // namespace
 
 void PointState::Reset(const std::string& origin_zip, const std::string& origin_city,
@@ -150,8 +161,8 @@ void PointState::Reset(const std::string& origin_zip, const std::string& origin_
   AssignPadded(destination.city, destination_city, 19);
   origin.exp_found = false;
   destination.exp_found = false;
-  origin_record = PointRecord{};
-  destination_record = PointRecord{};
+  ClearPointRecord(origin_record);
+  ClearPointRecord(destination_record);
   destination_point_count = 0;
 }
 

@@ -81,6 +81,8 @@ TEST_F(EffectiveTableTest, SelectionChecksTheVersionAgainstTheLibrary) {
 }
 
 TEST_F(EffectiveTableTest, SelectionFillsTheCurrentTariffFromTheLine) {
+  // Files count as settled at once, so that selections are kept while the file stands.
+  os::SetSettleTimeForTesting(0ms);
   testkit::EfcrecLine l = Tariff("ABCD0001", 100);
   l.point_file_no = "AA";
   l.factor_file_no = "07";
@@ -110,6 +112,14 @@ TEST_F(EffectiveTableTest, SelectionFillsTheCurrentTariffFromTheLine) {
   EXPECT_EQ('P', c.index_format);
   EXPECT_EQ("12", TextOf(c.companion_code));
   EXPECT_FLOAT_EQ(4.18f, c.rating_version);
+
+  // The line rewritten under the same tariff: what was selected of it before is not kept.
+  l.point_file_no = "CC";
+  WriteTable({l, twin, Tariff("ABCD0002", 101)}, 1001);
+  ASSERT_EQ(kOk, table_.Select(2, &c));
+  ASSERT_EQ(kOk, table_.Select(1, &c));
+  EXPECT_EQ("CC", TextOf(c.point_file_no));
+  os::SetSettleTimeForTesting(os::kDefaultSettleTime);
 }
 
 TEST_F(EffectiveTableTest, ReloadNeverSelectsFromTheStaleTable) {
