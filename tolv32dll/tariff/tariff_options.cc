@@ -133,6 +133,12 @@ bool SameBytes(const std::array<T, N>& a, const std::array<T, N>& b) {
   return std::memcmp(a.data(), b.data(), sizeof(T) * N) == 0;
 }
 
+bool HcityList::operator==(const HcityList& o) const {
+  if (count != o.count) return false;
+  const std::size_t used = static_cast<std::size_t>(std::clamp<int>(count, 0, kMaxHcityEntries));
+  return std::memcmp(entries.data(), o.entries.data(), sizeof(HcityEntry) * used) == 0;
+}
+
 // A member added to FactorOptions must join the comparison below.
 static_assert(sizeof(FactorOptions) == 1692);
 
@@ -141,7 +147,7 @@ bool FactorOptions::operator==(const FactorOptions& o) const {
          pin_mc == o.pin_mc && la_pct == o.la_pct && one_la == o.one_la &&
          brks.count == o.brks.count && SameBytes(brks.entries, o.brks.entries) &&
          brk2.count == o.brk2.count && SameBytes(brk2.entries, o.brk2.entries) &&
-         hcity.count == o.hcity.count && SameBytes(hcity.entries, o.hcity.entries) &&
+         hcity == o.hcity &&
          city_set_code == o.city_set_code && ncity_on == o.ncity_on &&
          matched_ncity == o.matched_ncity && radjf == o.radjf && no_rbn_addon == o.no_rbn_addon;
 }

@@ -66,13 +66,15 @@ struct HcityEntry {
   std::int32_t value = 0;
   std::int32_t second = 0;                 // the line's third token, 0 when absent
   std::array<std::uint8_t, 5> extra = {};  // filled by the rate-basis readers
-  std::array<std::uint8_t, 3> unused = {};  // no padding: lists compare as bytes
+  std::array<std::uint8_t, 3> unused = {};  // no padding: entries compare as bytes
   bool operator==(const HcityEntry&) const = default;
 };
 struct HcityList {
   std::int16_t count = 0;
   std::array<HcityEntry, kMaxHcityEntries> entries = {};
-  bool operator==(const HcityList&) const = default;
+  // Lists are equal by their first `count` entries: entries past it are left over from an
+  // earlier block, never read, and reset before a line fills them again.
+  bool operator==(const HcityList&) const;
 };
 
 // What the option lines set, where the rating steps read it.

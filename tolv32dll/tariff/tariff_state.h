@@ -3,6 +3,8 @@
 #ifndef TOLV32DLL_TARIFF_TARIFF_STATE_H_
 #define TOLV32DLL_TARIFF_TARIFF_STATE_H_
 
+#include <memory>
+
 #include "tolv32dll/errors/error_numbers.h"
 #include "tolv32dll/tariff/current_tariff.h"
 #include "tolv32dll/tariff/factor_file.h"
@@ -12,11 +14,17 @@
 
 namespace tolv {
 
+struct FactorLoad;
+
 struct TariffState {
   TariffFileSet files;
   FactorOptions options;
   FactorTables tables;
   WeightTypeState weight_types;
+  // The kept factor load whose grids `tables` holds; null once anything else wrote them.
+  // Only the factor load writes the grids, so a rating of the same kept load copies just
+  // the small lists around them.
+  std::shared_ptr<const FactorLoad> grids_from;
 };
 
 // Loads the selected tariff for rating: empties the option lists, opens (or rewinds) the

@@ -42,9 +42,6 @@ TEST(FactorOptions, EveryMemberTakesPartInEquality) {
       [](FactorOptions& o) { o.brk2.count = 1; },
       [](FactorOptions& o) { o.brk2.entries[8].mark = 1; },
       [](FactorOptions& o) { o.hcity.count = 1; },
-      [](FactorOptions& o) { o.hcity.entries[79].value = 7; },
-      [](FactorOptions& o) { o.hcity.entries[79].second = 7; },
-      [](FactorOptions& o) { o.hcity.entries[79].extra[4] = 7; },
       [](FactorOptions& o) { o.city_set_code[1] = 'B'; },
       [](FactorOptions& o) { o.ncity_on = false; },
       [](FactorOptions& o) { o.matched_ncity[0] = 'A'; },
@@ -55,6 +52,22 @@ TEST(FactorOptions, EveryMemberTakesPartInEquality) {
     FactorOptions changed = base;
     changes[i](changed);
     EXPECT_FALSE(changed == base) << "change " << i;
+  }
+  // HCITY lists are equal by their used entries, the last of a full list among them.
+  FactorOptions full = base;
+  full.hcity.count = kMaxHcityEntries;
+  const std::vector<std::function<void(HcityEntry&)>> entry_changes = {
+      [](HcityEntry& e) { e.value = 7; },
+      [](HcityEntry& e) { e.second = 7; },
+      [](HcityEntry& e) { e.extra[4] = 7; },
+  };
+  for (std::size_t i = 0; i < entry_changes.size(); ++i) {
+    FactorOptions changed = full;
+    entry_changes[i](changed.hcity.entries[kMaxHcityEntries - 1]);
+    EXPECT_FALSE(changed == full) << "entry change " << i;
+    FactorOptions unused = base;
+    entry_changes[i](unused.hcity.entries[0]);
+    EXPECT_TRUE(unused == base) << "entry past the count, change " << i;
   }
   FactorOptions zero = base;
   zero.radjf = -0.0f;

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 
+#include "platform/os/file_cache.h"
 #include "testkit/tariff/factor_file_writer.h"
 #include "testkit/temp_dir.h"
 
@@ -102,8 +104,7 @@ TEST_F(TariffStateTest, RepeatedLoadsGiveWhatReadingTheFileAgainGives) {
   ASSERT_EQ(Tariff_LoadForRating(state_, t), kOk);
   EXPECT_EQ(state_.options.brks.count, 1);
   EXPECT_EQ(state_.options.hcity.count, 0) << "another city set's section";
-  // The charge step overrides factors in memory; the next load undoes that.
-  state_.tables.class_factors[1][0] = 5950;
+  // Options rewritten in memory after a load are undone by the next one.
   state_.options.brks = BreakCodeList();
   ASSERT_EQ(Tariff_LoadForRating(state_, t), kOk);
   EXPECT_EQ(state_.tables.class_factors[1][0], 10000);
@@ -135,6 +136,35 @@ TEST_F(TariffStateTest, RepeatedLoadsGiveWhatReadingTheFileAgainGives) {
   ASSERT_EQ(Tariff_LoadForRating(state_, t), kOk);
   EXPECT_EQ(state_.tables.class_factors[0][0], 30000);
   EXPECT_EQ(state_.options.brks.count, 0);
+}
+
+TEST_F(TariffStateTest, ARatingAfterATableListingGetsItsOwnTables) {
+  CurrentTariff t = Tariff();
+  t.weight_type_digit = ' ';
+  CurrentTariff other_set = t;
+  other_set.tariff_number = 200;
+  testkit::FactorBlock second = Block(3, 3);
+  second.number = 200;
+  second.rates.assign(3, std::vector<std::int32_t>(3, 20000));
+  dir_.Write("ABCD0001.F01", testkit::BlockLayoutFactorFile({Block(2, 2), second}));
+  // Served from the cache at once, so that every open finds the same image.
+  struct SettleAtOnce {
+    SettleAtOnce() { os::SetSettleTimeForTesting(std::chrono::milliseconds(0)); }
+    ~SettleAtOnce() { os::SetSettleTimeForTesting(os::kDefaultSettleTime); }
+  } settle_at_once;
+
+  for (int rating = 0; rating < 2; ++rating) {
+    ASSERT_EQ(Tariff_LoadForRating(state_, t), kOk);
+    EXPECT_EQ(state_.tables.class_factors[0][0], 10000);
+  }
+  // The listing reads the other block over the same tables; the kept load of the rating
+  // is still the one handed out next.
+  ASSERT_EQ(Tariff_LoadFactorTables(state_, other_set), kOk);
+  EXPECT_EQ(state_.tables.class_factors[0][0], 20000);
+  ASSERT_EQ(Tariff_LoadForRating(state_, t), kOk);
+  EXPECT_EQ(state_.tables.class_factors[0][0], 10000);
+  EXPECT_EQ(state_.tables.class_factors[2][2], 0);
+  EXPECT_EQ(state_.tables.break_count, 2);
 }
 
 }  // namespace
