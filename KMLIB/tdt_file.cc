@@ -17,11 +17,11 @@ TdStatus AreaValuesFile::Open(std::string path, int group_count,
 
 TdStatus AreaValuesFile::Find(std::int16_t area, std::int16_t sub_area, TdtRecord* out) const {
   NoteOpenedFile(path_);
-  for (const std::optional<TdtRecord>& found : found_) {
-    if (found && found->area == area && found->sub_area == sub_area) {
-      *out = *found;
-      return TdStatus::kOk;
-    }
+  if (const TdtRecord* found = found_.Recall([&](const TdtRecord& r) {
+        return r.area == area && r.sub_area == sub_area;
+      })) {
+    *out = *found;
+    return TdStatus::kOk;
   }
   long index = file_.FindFirst([&](std::span<const std::uint8_t> r) {
     const os::ConstRecordView v(r);
@@ -44,8 +44,7 @@ TdStatus AreaValuesFile::Find(std::int16_t area, std::int16_t sub_area, TdtRecor
     out->values[static_cast<std::size_t>(g)] =
         v.I16(tdt_record::kValue.Nth(static_cast<std::size_t>(g)));
   }
-  found_[next_found_] = *out;
-  next_found_ = (next_found_ + 1) % found_.size();
+  found_.Remember(*out);
   return TdStatus::kOk;
 }
 

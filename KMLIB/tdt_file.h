@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "KMLIB/recent_finds.h"
 #include "KMLIB/record_file.h"
 #include "KMLIB/td_status.h"
 #include "KMLIB/td_text_files.h"
@@ -58,11 +59,7 @@ class AreaValuesFile {
   std::string path_;
   RecordFile file_;
   int group_count_;
-  // The records found last. The file is taken to stay as it was opened (its holder drops
-  // it when the file changes), so a steady run of ratings of the same two points searches
-  // it once.
-  mutable std::array<std::optional<TdtRecord>, 2> found_;  // an origin's and a destination's
-  mutable std::size_t next_found_ = 0;
+  mutable RecentFinds<TdtRecord> found_;
 };
 
 // One look-up in the file at path: AreaValuesFile::Open's statuses, then Find's.

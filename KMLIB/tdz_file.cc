@@ -72,11 +72,11 @@ std::optional<ZipRangeFile> ZipRangeFile::Open(std::string path) {
 
 TdStatus ZipRangeFile::Find(std::string_view code, std::uint8_t version, TdzRecord* out) const {
   NoteOpenedFile(path_);
-  for (const std::optional<Found>& f : found_) {
-    if (f && f->version == version && std::string_view(f->code.data(), f->size) == code) {
-      *out = f->record;
-      return TdStatus::kOk;
-    }
+  if (const Found* found = found_.Recall([&](const Found& f) {
+        return f.version == version && std::string_view(f.code.data(), f.size) == code;
+      })) {
+    *out = found->record;
+    return TdStatus::kOk;
   }
   const ZipKey key(code);
   long index = file_.FindFirst([&](std::span<const std::uint8_t> record) {
@@ -99,8 +99,7 @@ void ZipRangeFile::Remember(std::string_view code, std::uint8_t version,
   found.size = code.size();
   found.version = version;
   found.record = record;
-  found_[next_found_] = found;
-  next_found_ = (next_found_ + 1) % found_.size();
+  found_.Remember(found);
 }
 
 TdStatus FindZip(const std::string& path, std::string_view code, std::uint8_t version,

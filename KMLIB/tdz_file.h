@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "KMLIB/recent_finds.h"
 #include "KMLIB/record_file.h"
 #include "KMLIB/td_status.h"
 #include "platform/os/record_layout.h"
@@ -65,9 +66,7 @@ class ZipRangeFile {
   ZipRangeFile(std::string path, RecordFile file)
       : path_(std::move(path)), file_(std::move(file)) {}
 
-  // A look-up that found its record. The file is taken to stay as it was opened (its
-  // holder drops it when the file changes), so a steady run of ratings of the same two
-  // points searches it once.
+  // A look-up that found its record.
   struct Found {
     std::array<char, 8> code{};
     std::size_t size = 0;  // code holds code.size() <= 8 characters
@@ -78,8 +77,7 @@ class ZipRangeFile {
 
   std::string path_;
   RecordFile file_;
-  mutable std::array<std::optional<Found>, 2> found_;  // an origin's and a destination's
-  mutable std::size_t next_found_ = 0;
+  mutable RecentFinds<Found> found_;
 };
 
 // One look-up in the file at path. kCannotOpen, kNotFound.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "KMLIB/tdt_file.h"
@@ -57,6 +58,17 @@ struct DeterminationState {
     return n;
   }
   void DropGroup(std::size_t g0) { a[g0] = b[g0] = 0; }
+  // Back to a new state's values, keeping the group lists' storage for the next
+  // determination, which sizes them anew.
+  void Reset() {
+    std::vector<std::int16_t> kept_a = std::move(a);
+    std::vector<std::int16_t> kept_b = std::move(b);
+    *this = DeterminationState{};
+    kept_a.clear();
+    kept_b.clear();
+    a = std::move(kept_a);
+    b = std::move(kept_b);
+  }
 };
 
 // Whether an entry's name agrees with the requested name over that name's length (over

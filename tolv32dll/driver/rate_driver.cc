@@ -50,15 +50,7 @@ DeterminationContext ShipmentDrive::Context() {
 ErrorNumber ShipmentDrive::ChooseTariff() {
   TOLV_RETURN_IF_ERROR(engine_.effective.Refresh());
   DeterminationContext context = Context();
-  // A fresh state that keeps the group lists' storage: the determination sizes them anew.
-  DeterminationState& state = engine_.determination;
-  std::vector<std::int16_t> a = std::move(state.a);
-  std::vector<std::int16_t> b = std::move(state.b);
-  state = DeterminationState{};
-  a.clear();
-  b.clear();
-  state.a = std::move(a);
-  state.b = std::move(b);
+  engine_.determination.Reset();
   TOLV_RETURN_IF_ERROR(DetermineTariff(1, determination_, context, &engine_.determination));
   use_request_name_ = engine_.current_tariff.point_type == 'Y';
   if (use_request_name_) {

@@ -149,11 +149,10 @@ TariffFile TariffFileSet::OpenPath(const std::string& path) const {
   return File_OpenShared(path);
 }
 
-bool TariffFileSet::KeepAfresh() const {
+void TariffFileSet::KeepAfresh() const {
   kept_.clear();
   kept_set_.Start();
   open_files_unkept_ = true;
-  return false;
 }
 
 const TariffFileSet::KeptFile* TariffFileSet::Kept(const NameKey& key) const {

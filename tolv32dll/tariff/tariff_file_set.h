@@ -241,9 +241,12 @@ class TariffFileSet {
   const KeptFile* Kept(const NameKey& key) const;
   // True while what kept_ holds and the files opened since the last close stand (one set,
   // asked once a rating). When not, kept_ starts afresh and the open files count as changed.
-  bool KeptStands() const { return kept_set_.StandsForThisScope() || KeepAfresh(); }
-  // Starts kept_ afresh; false.
-  bool KeepAfresh() const;
+  bool KeptStands() const {
+    if (kept_set_.StandsForThisScope()) return true;
+    KeepAfresh();
+    return false;
+  }
+  void KeepAfresh() const;
   // Counts in a file just opened from path: kept under key, when given, if the rule allows.
   void Opened(const NameKey* key, const std::string& path, const os::FileImagePtr& file) const;
   // Keeps under key that name finds no file, if the cache keeps that answer on a mark.
