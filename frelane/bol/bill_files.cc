@@ -31,23 +31,13 @@ bool WriteWhole(const std::string& path, std::span<const std::uint8_t> bytes,
   return os::WriteFileAtomically(path, bytes, error, os::AtPath::kRegularFileOnly);
 }
 
-// Why a write failed, with the file named once: most reasons name it already.
-std::string NamingTheFile(const std::string& path, const std::string& why) {
-  return why.find(path) != std::string::npos ? why : path + ": " + why;
-}
-
-// Reads up to `size` bytes of the file; nullopt when it is no regular file or cannot be read.
-std::optional<std::vector<std::uint8_t>> ReadPrefix(const std::string& path, std::size_t size) {
-  std::optional<os::FileHead> head = os::ReadRegularFileHead(path, size);
-  if (!head) return std::nullopt;
-  return std::move(head->bytes);
-}
-
-// False, saying why, when the folder is a link: what is saved in it would land elsewhere.
-bool IsFolderOfItsOwn(const std::string& folder, std::string* error) {
-  struct stat st;
-  if (::lstat(folder.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
-  if (error) *error = folder + " is a link to another place; bills are saved only in the data directory";
+// Writes the whole file; on failure *error says why, with the file named once (most reasons
+// name it already).
+bool WriteNamingTheFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                        std::string* error) {
+  std::string why;
+  if (WriteWhole(path, bytes, &why)) return true;
+  if (error) *error = why.find(path) != std::string::npos ? why : path + ": " + why;
   return false;
 }
 
@@ -75,24 +65,9 @@ std::string NamePartAsStored(std::string_view bol_number) {
 }  // namespace
 
 bool IsOwnBillFile(std::string_view file_name) {
+  std::optional<std::string> path = OwnBillPath(file_name, nullptr);
   struct stat st;
-  const std::string path = os::JoinPath(BillFolderPath(), file_name);
-  return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-bool BillFolderIsItsOwn(std::string* error) { return IsFolderOfItsOwn(BillFolderPath(), error); }
-
-std::string BillFolderPath() {
-  const std::string& data = modMain::DataDirectory();
-  std::string exact = os::JoinPath(data, kBillFolder);
-  std::error_code ec;
-  if (fs::is_directory(exact, ec)) return exact;
-  for (const auto& entry : fs::directory_iterator(data.empty() ? "." : data, ec)) {
-    if (entry.is_directory(ec) && SameNameNoCase(entry.path().filename().string(), kBillFolder)) {
-      return entry.path().string();
-    }
-  }
-  return exact;
+  return path && ::lstat(path->c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool EnsureBillFolder(std::string* error) {
@@ -159,16 +134,21 @@ bool SanitizeBill(BOLRecord& record) {
 }
 
 BillRead ReadBillFile(std::string_view file_name, BOLRecord* out, std::string* error) {
-  auto path = ExistingBillFile(file_name);
-  if (!path) {
-    if (error) *error = os::JoinPath(BillFolderPath(), file_name) + " does not exist";
+  std::optional<std::string> path = OwnBillPath(file_name, error);
+  if (!path) return BillRead::kRefused;
+  struct stat st;
+  if (::lstat(path->c_str(), &st) != 0) {
+    if (error) *error = *path + " does not exist";
     return BillRead::kMissing;
   }
-  // Only a file of BOLData itself: a link would show a bill kept somewhere else, which the
-  // editor could never save back.
+  // A link put there since the rule looked is refused by the open itself (errno ELOOP).
   std::optional<os::FileHead> head = os::ReadOwnRegularFileHead(*path, bill::kSize);
   if (!head) {
-    if (error) *error = errno == ELOOP ? os::LinkRefusal(*path) : *path + " cannot be read";
+    if (errno == ELOOP) {
+      if (error) *error = os::LinkRefusal(*path);
+      return BillRead::kRefused;
+    }
+    if (error) *error = *path + " cannot be read";
     return BillRead::kUnreadable;
   }
   const std::vector<std::uint8_t>* bytes = &head->bytes;
@@ -189,50 +169,46 @@ BillStamp StampOfBillFile(std::string_view file_name) {
 }
 
 void RemoveStaleTemporaries() {
-  os::RemoveStaleTemporaries(BillFolderPath());
+  if (std::optional<std::string> folder = OwnBillFolder(nullptr)) {
+    os::RemoveStaleTemporaries(*folder);
+  }
   os::RemoveStaleTemporaries(modMain::DataDirectory());
 }
 
 bool WriteBillFile(std::string_view file_name, const BOLRecord& record, std::string* error) {
-  if (!IsFolderOfItsOwn(BillFolderPath(), error)) return false;
-  std::string path = ExistingBillFile(file_name).value_or(
-      os::JoinPath(BillFolderPath(), file_name));
-  std::string why;
-  if (!WriteWhole(path, record.bytes, &why)) {
-    if (error) *error = NamingTheFile(path, why);
-    return false;
-  }
-  return true;
+  std::optional<std::string> path = OwnBillPath(file_name, error);
+  return path && WriteNamingTheFile(*path, record.bytes, error);
 }
 
 bool DeleteBillFile(std::string_view file_name, std::string* error) {
-  auto path = ExistingBillFile(file_name);
-  if (!path) return true;
+  std::optional<std::string> path = OwnBillPath(file_name, error);
+  if (!path) return false;
+  struct stat st;
+  if (::lstat(path->c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return true;  // no bill there
   std::error_code ec;
   if (fs::remove(*path, ec)) return true;
   if (error) *error = *path + " cannot be deleted: " + ec.message();
   return false;
 }
 
-BOLDefaults ReadDefaultsFile() {
+std::optional<BOLDefaults> ReadDefaultsFile(std::string* error) {
   BOLDefaults defaults;
-  auto path = os::FindFileNoCase(modMain::DataDirectory(), kDefaultsFile);
-  if (!path) return defaults;
-  auto bytes = ReadPrefix(*path, defaults::kSize);
-  if (bytes && bytes->size() == defaults::kSize) {
-    std::copy(bytes->begin(), bytes->end(), defaults.bytes.begin());
+  std::optional<std::string> path = OwnDefaultsPath(error);
+  if (!path) return std::nullopt;
+  std::optional<os::FileHead> head = os::ReadOwnRegularFileHead(*path, defaults::kSize);
+  if (!head && errno == ELOOP) {
+    if (error) *error = os::LinkRefusal(*path);
+    return std::nullopt;
+  }
+  if (head && head->bytes.size() == defaults::kSize) {
+    std::copy(head->bytes.begin(), head->bytes.end(), defaults.bytes.begin());
   }
   return defaults;
 }
 
 bool WriteDefaultsFile(const BOLDefaults& defaults, std::string* error) {
-  std::string path = modMain::DataFilePath(kDefaultsFile);
-  std::string why;
-  if (!WriteWhole(path, defaults.bytes, &why)) {
-    if (error) *error = NamingTheFile(path, why);
-    return false;
-  }
-  return true;
+  std::optional<std::string> path = OwnDefaultsPath(error);
+  return path && WriteNamingTheFile(*path, defaults.bytes, error);
 }
 
 bool SameNameNoCase(std::string_view a, std::string_view b) {

@@ -1,8 +1,8 @@
 // The files of the bill-of-lading subsystem in the data directory: one file per bill in the
 // folder BOLData, and BOLDef.dat with the defaults. Whole files are replaced through a
 // temporary file in the same folder and a rename, so a failed write leaves the old file as
-// it was. They are read and written only as regular files of the data directory: a symbolic
-// link at a bill's or the defaults' name, or a BOLData that is a link, is refused.
+// it was. They are read and written only as regular files of the data directory: every
+// read, write and delete goes through the rule of bill_places.h.
 #ifndef FRELANE_BOL_BILL_FILES_H_
 #define FRELANE_BOL_BILL_FILES_H_
 
@@ -13,17 +13,14 @@
 #include <string>
 #include <string_view>
 
+#include "frelane/bol/bill_places.h"
 #include "frelane/bol/bol_records.h"
 #include "platform/os/file_stamp.h"
 
 namespace frelane::bol {
 
-// The folder of the bills: the data directory's BOLData (matched without regard to case),
-// without a trailing "/".
-std::string BillFolderPath();
-// False, saying why, when BOLData is a link: its bills lie elsewhere.
-bool BillFolderIsItsOwn(std::string* error);
-// True when the name is a regular file of BOLData itself, not a link or anything else.
+// True when the name is a regular file of BOLData itself, not a link or anything else, and
+// BOLData is no link: a bill the folder's listing may offer.
 bool IsOwnBillFile(std::string_view file_name);
 // Creates the folder when it is missing; false with a message naming it on failure.
 bool EnsureBillFolder(std::string* error);
@@ -50,15 +47,18 @@ using BillStamp = std::optional<os::FileStamp>;
 // The version of the bill file of that name as it stands now.
 BillStamp StampOfBillFile(std::string_view file_name);
 
-// Removes what a crash in the middle of a save left in BOLData and beside BOLDef.dat.
+// Removes what a crash in the middle of a save left in BOLData (unless it is a link) and
+// beside BOLDef.dat.
 void RemoveStaleTemporaries();
 
-enum class BillRead { kOk, kMissing, kShort, kUnreadable };
+// kRefused: BOLData or the name is a link (see bill_places.h).
+enum class BillRead { kOk, kMissing, kShort, kUnreadable, kRefused };
 // Reads record 1 of the bill file into *out and clamps what a damaged file could hold out
 // of range (see SanitizeBill). On anything but kOk, *out is not touched.
 BillRead ReadBillFile(std::string_view file_name, BOLRecord* out, std::string* error);
 // Replaces (or creates) the bill file with the record.
 bool WriteBillFile(std::string_view file_name, const BOLRecord& record, std::string* error);
+// True when the file is gone (or was never there); a link is refused and left.
 bool DeleteBillFile(std::string_view file_name, std::string* error);
 
 // Brings a record read from a file into the ranges the editor relies on: at most 20 items,
@@ -66,8 +66,10 @@ bool DeleteBillFile(std::string_view file_name, std::string* error);
 // True when something had to change.
 bool SanitizeBill(BOLRecord& record);
 
-// BOLDef.dat: a missing or short file reads as no defaults; reading creates no file.
-BOLDefaults ReadDefaultsFile();
+// BOLDef.dat: a missing, short or unreadable file reads as no defaults; reading creates no
+// file. nullopt, *error saying why, when a link stands at its name: what the link leads to
+// is neither read nor, by WriteDefaultsFile, written.
+std::optional<BOLDefaults> ReadDefaultsFile(std::string* error);
 bool WriteDefaultsFile(const BOLDefaults& defaults, std::string* error);
 
 // Replaces (or creates) a whole file of the data directory through the routine below.

@@ -30,6 +30,10 @@ std::string ChangedElsewhere(const std::string& name) {
          "replace it with yours?  No keeps the other one.";
 }
 
+void ShowNotSaved(const std::string& why) {
+  modBOL::ShowFileError("The BOL was not saved.\r\n" + why);
+}
+
 constexpr char kUnusableNumber[] =
     "The first 8 characters of the BOL # name its file: they may not hold / \\ : * ? \" < > | "
     "or control characters, nor be \".\" or hold \"..\".";
@@ -87,6 +91,12 @@ bool frmBOL::SaveBOL() {
     return false;
   }
   std::string name = bol::BillFileName(number);
+  std::string refusal;
+  if (!bol::OwnBillPath(name, &refusal)) {
+    // Refused before anything is asked: no answer could let it be written.
+    ShowNotSaved(refusal);
+    return false;
+  }
   if (bol::ExistingBillFile(name)) {
     // Another bill's file, or this bill's own file now holding a bill of another number
     // (the numbers agree only in their first 8 characters): replacing it needs a Yes.
@@ -118,7 +128,7 @@ bool frmBOL::WriteBOLFile(const std::string& file_name) {
   std::string error;
   if (!bol::EnsureBillFolder(&error) ||
       !bol::WriteBillFile(file_name, modBOL::CurrentBOL(), &error)) {
-    modBOL::ShowFileError("The BOL was not saved.\r\n" + error);
+    ShowNotSaved(error);
     return false;
   }
   modBOL::CurrentBOLFile() = file_name;
@@ -180,7 +190,7 @@ void frmBOL::mnuEditDeleteBOL_Click() {
   if (!Ask("Are you sure you want to delete the current BOL?")) return;
   std::string error;
   if (!bol::DeleteBillFile(name, &error)) {
-    modBOL::ShowFileError(error);
+    modBOL::ShowFileError("The BOL was not deleted.\r\n" + error);
     return;
   }
   bol_changed_ = false;

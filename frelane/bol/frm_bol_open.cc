@@ -20,15 +20,15 @@ frmBOLOpen::frmBOLOpen()
 
 std::string frmBOLOpen::LoadMe() {
   chosen_.clear();
-  std::string folder = bol::BillFolderPath();
-  std::error_code ec;
-  if (!std::filesystem::is_directory(folder, ec)) {
-    modBOL::ShowFileError("The folder " + folder + " cannot be read.");
+  std::string error;
+  std::optional<std::string> folder = bol::OwnBillFolder(&error);
+  if (!folder) {
+    modBOL::ShowFileError(error);
     return "";
   }
-  std::string error;
-  if (!bol::BillFolderIsItsOwn(&error)) {
-    modBOL::ShowFileError(error);
+  std::error_code ec;
+  if (!std::filesystem::is_directory(*folder, ec)) {
+    modBOL::ShowFileError("The folder " + *folder + " cannot be read.");
     return "";
   }
   ShowModal();
@@ -43,7 +43,7 @@ void frmBOLOpen::Form_Load() {
   try {
     File1.SetPattern("*.BOL");
     File1.SetPath(bol::BillFolderPath());
-    // Links are left out: only bills of the folder itself are opened.
+    // Left out what a read would refuse: only bills of the folder itself are opened.
     for (int i = File1.ListCount() - 1; i >= 0; --i) {
       if (!bol::IsOwnBillFile(File1.List(i))) File1.RemoveItem(i);
     }

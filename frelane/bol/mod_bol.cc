@@ -172,12 +172,19 @@ bool ReadBookRecord(std::string_view file_name, int n, std::span<std::uint8_t> o
   return false;
 }
 
-void LoadBOLDefaults() { Defaults() = bol::ReadDefaultsFile(); }
+void LoadBOLDefaults() {
+  std::string error;
+  std::optional<bol::BOLDefaults> read = bol::ReadDefaultsFile(&error);
+  Defaults() = read.value_or(bol::BOLDefaults{});
+  if (!read) {
+    ShowFileError("The BOL defaults were not read: new bills start without them.\r\n" + error);
+  }
+}
 
 bool SaveBOLDefaults() {
   std::string error;
   if (bol::WriteDefaultsFile(Defaults(), &error)) return true;
-  ShowFileError(error);
+  ShowFileError("The BOL defaults were not saved.\r\n" + error);
   return false;
 }
 

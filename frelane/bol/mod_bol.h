@@ -68,6 +68,7 @@ void SelectByItemData(forms::ListControl& list, int value, bool add_none);
 // Reads record n of a book into `out`; false with a message naming the file when it cannot.
 bool ReadBookRecord(std::string_view file_name, int n, std::span<std::uint8_t> out);
 
+// A BOLDef.dat that is refused (a link) reads as no defaults after a message saying so.
 void LoadBOLDefaults();
 // False after a message naming the file when BOLDef.dat cannot be written.
 bool SaveBOLDefaults();

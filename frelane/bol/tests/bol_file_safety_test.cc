@@ -11,6 +11,7 @@
 #include "frelane/bol/frm_bol_defaults.h"
 #include "frelane/bol/frm_bol_open.h"
 #include "platform/os/atomic_file.h"
+#include "platform/os/regular_file.h"
 #include "frelane/bol/tests/bol_test_support.h"
 
 namespace frelane::testing {
@@ -37,6 +38,12 @@ class BolFileSafetyTest : public BolEditorTest {
   }
   void Link(const std::string& target, const std::string& name) {
     ASSERT_EQ(::symlink(dir_.File(target).c_str(), dir_.File(name).c_str()), 0) << name;
+  }
+  // The name of a temporary a crashed save left: no process runs under its number.
+  static std::string StaleTemporary(const std::string& of) {
+    long pid_max = 4194304;
+    if (std::ifstream in("/proc/sys/kernel/pid_max"); in) in >> pid_max;
+    return of + ".tmp" + std::to_string(pid_max) + "-0";
   }
   std::vector<std::string> Names(const std::string& folder) {
     std::vector<std::string> names;
@@ -92,9 +99,10 @@ TEST_F(BolFileSafetyTest, ALinkInBOLDataIsNeverWrittenThrough) {
   Link("outside/made.BOL", "BOLData/DANGLE.BOL");
   frmBOL& f = Editor();
   TypeValidBill(f, "LINKED");
-  user_.ExpectMsgBox(MsgBoxResult::kYes, "(LINKED) already exists");
+  // Refused before the question whether to replace it: no answer could let it be written.
   user_.ExpectMsgBox(MsgBoxResult::kOK, "is a link to another place");
   EXPECT_FALSE(f.SaveBOL());
+  EXPECT_EQ(user_.MessageBoxes().size(), 1u);
   TypeValidBill(f, "DANGLE");
   user_.ExpectMsgBox(MsgBoxResult::kOK, "is a link to another place");
   EXPECT_FALSE(f.SaveBOL());
@@ -126,7 +134,6 @@ TEST_F(BolFileSafetyTest, ALinkInBOLDataIsNeitherListedNorOpened) {
   EXPECT_FALSE(f.ReadBOLFile("LINKED.BOL"));
   const std::string refused_open = user_.LastPrompt();
   EXPECT_EQ(modBOL::CurrentBOL().View().Text(bol::bill::kBOLNumber), "MINE");
-  user_.ExpectMsgBox(MsgBoxResult::kYes, "(LINKED) already exists");
   user_.ExpectMsgBox(MsgBoxResult::kOK, "LINKED.BOL is a link to another place");
   TypeValidBill(f, "LINKED");
   EXPECT_FALSE(f.SaveBOL());
@@ -135,6 +142,154 @@ TEST_F(BolFileSafetyTest, ALinkInBOLDataIsNeitherListedNorOpened) {
   EXPECT_NE(refused_open.find(reason), std::string::npos) << refused_open;
   EXPECT_NE(refused_save.find(reason), std::string::npos) << refused_save;
   EXPECT_EQ(Read("outside/far.BOL").substr(0, 3), "FAR");
+}
+
+// The file functions themselves refuse a linked bill and a linked BOLDef.dat on every read,
+// write and delete, with one reason, and leave what the links lead to as it was.
+TEST_F(BolFileSafetyTest, EveryBillAndDefaultsFunctionRefusesALinkAlike) {
+  fs::create_directories(dir_.File("BOLData"));
+  const Bytes far = testkit::bol::BillBytes(testkit::bol::NumberedBill("FAR"));
+  WriteFile("outside/far.BOL", far);
+  Link("outside/far.BOL", "BOLData/LINKED.BOL");
+  const Bytes theirs = testkit::bol::DefaultsBytes(1, 2, 3, 4);
+  WriteFile("outside/BOLDef.dat", theirs);
+  Link("outside/BOLDef.dat", "BOLDef.dat");
+  const std::string bill_reason = os::LinkRefusal(dir_.File("BOLData/LINKED.BOL"));
+  const std::string defaults_reason = os::LinkRefusal(dir_.File("BOLDef.dat"));
+
+  bol::BOLRecord mine;
+  mine.bytes.fill('m');
+  bol::BOLRecord record = mine;
+  std::string error;
+  EXPECT_EQ(bol::ReadBillFile("linked.bol", &record, &error), bol::BillRead::kRefused);
+  EXPECT_EQ(error, bill_reason);
+  EXPECT_EQ(record, mine);
+  error.clear();
+  EXPECT_FALSE(bol::WriteBillFile("LINKED.BOL", mine, &error));
+  EXPECT_EQ(error, bill_reason);
+  error.clear();
+  EXPECT_FALSE(bol::DeleteBillFile("LINKED.BOL", &error));
+  EXPECT_EQ(error, bill_reason);
+  EXPECT_FALSE(bol::IsOwnBillFile("LINKED.BOL"));
+
+  error.clear();
+  EXPECT_EQ(bol::ReadDefaultsFile(&error), std::nullopt);
+  EXPECT_EQ(error, defaults_reason);
+  error.clear();
+  EXPECT_FALSE(bol::WriteDefaultsFile(bol::BOLDefaults{}, &error));
+  EXPECT_EQ(error, defaults_reason);
+
+  EXPECT_EQ(Read("outside/far.BOL"), AsText(far));
+  EXPECT_EQ(Read("outside/BOLDef.dat"), AsText(theirs));
+  EXPECT_TRUE(fs::is_symlink(dir_.File("BOLData/LINKED.BOL")));
+  EXPECT_TRUE(fs::is_symlink(dir_.File("BOLDef.dat")));
+}
+
+// A BOLData that is a link: nothing in it is read, written, deleted, listed or tidied.
+TEST_F(BolFileSafetyTest, EveryBillFunctionRefusesABOLDataThatIsALink) {
+  fs::create_directories(dir_.File("outside/bills"));
+  const Bytes far = testkit::bol::BillBytes(testkit::bol::NumberedBill("FAR"));
+  WriteFile("outside/bills/FAR.BOL", far);
+  const std::string stale = StaleTemporary("OLD.BOL");
+  WriteFile("outside/bills/" + stale, Bytes(10, 'x'));
+  Link("outside/bills", "BOLData");
+  const std::string reason =
+      dir_.File("BOLData") + " is a link to another place; bills are saved only in the data directory";
+
+  bol::BOLRecord record;
+  std::string error;
+  EXPECT_EQ(bol::ReadBillFile("FAR.BOL", &record, &error), bol::BillRead::kRefused);
+  EXPECT_EQ(error, reason);
+  EXPECT_EQ(record, bol::BOLRecord{});
+  error.clear();
+  EXPECT_FALSE(bol::WriteBillFile("NEW.BOL", record, &error));
+  EXPECT_EQ(error, reason);
+  error.clear();
+  EXPECT_FALSE(bol::DeleteBillFile("FAR.BOL", &error));
+  EXPECT_EQ(error, reason);
+  EXPECT_FALSE(bol::IsOwnBillFile("FAR.BOL"));
+  bol::RemoveStaleTemporaries();
+  EXPECT_EQ(Names("outside/bills"), (std::vector<std::string>{"FAR.BOL", stale}));
+  EXPECT_EQ(Read("outside/bills/FAR.BOL"), AsText(far));
+}
+
+// A BOLDef.dat that is a link is not read when the editor opens: it says so, new bills start
+// without defaults, and the dialog's OK is refused with the same reason.
+TEST_F(BolFileSafetyTest, ADefaultsFileThatIsALinkIsNotReadEither) {
+  WriteFile("Shipper.dat", SampleShippers());
+  const Bytes theirs = testkit::bol::DefaultsBytes(2, 0, 0, 0);
+  WriteFile("outside/BOLDef.dat", theirs);
+  Link("outside/BOLDef.dat", "BOLDef.dat");
+  const std::string reason = os::LinkRefusal(dir_.File("BOLDef.dat"));
+
+  user_.ExpectMsgBox(MsgBoxResult::kOK, "The BOL defaults were not read");
+  frmBOL& f = Editor();
+  const std::string refused_read = user_.LastPrompt();
+  EXPECT_NE(refused_read.find(reason), std::string::npos) << refused_read;
+  EXPECT_EQ(modBOL::Defaults(), bol::BOLDefaults{});
+  EXPECT_EQ(f.cboShipperName.Text(), "");  // the linked file's shipper 2 is not taken
+
+  user_.WhenShown("frmBOLDefaults", [this] {
+    frmBOLDefaults& d = app_.Get<frmBOLDefaults>();
+    EXPECT_EQ(d.cboShipperName.Text(), "{None}");
+    user_.Pick(d.cboShipperName, 1);
+    user_.ExpectMsgBox(MsgBoxResult::kOK, "The BOL defaults were not saved");
+    user_.Click(d.btnOK);
+    EXPECT_TRUE(d.IsVisible());
+    user_.Click(d.btnCancel);
+  });
+  user_.MenuClick(f.mnuEditDefaults);
+  const std::string refused_save = user_.LastPrompt();
+  EXPECT_NE(refused_save.find(reason), std::string::npos) << refused_save;
+  EXPECT_EQ(Read("outside/BOLDef.dat"), AsText(theirs));
+  EXPECT_TRUE(fs::is_symlink(dir_.File("BOLDef.dat")));
+}
+
+// A bill opened from BOLData, and then BOLData or the bill's own file turned into a link by
+// something else: reading, saving and deleting it again are all refused, with one reason
+// each, and the files the links lead to stay as they were.
+TEST_F(BolFileSafetyTest, ABillWhosePlaceBecameALinkIsNeitherReadSavedNorDeleted) {
+  fs::create_directories(dir_.File("BOLData"));
+  const Bytes own = testkit::bol::BillBytes(testkit::bol::NumberedBill("OWN"));
+  WriteFile("BOLData/OWN.BOL", own);
+  frmBOL& f = Editor();
+  OpenFromDialog(f, "OWN.BOL");
+  ASSERT_EQ(modBOL::CurrentBOLFile(), "OWN.BOL");
+
+  // The bill's file: moved away, a link left at its name.
+  fs::rename(dir_.File("BOLData/OWN.BOL"), dir_.File("outside/OWN.BOL"));
+  Link("outside/OWN.BOL", "BOLData/OWN.BOL");
+  const std::string file_reason = os::LinkRefusal(dir_.File("BOLData/OWN.BOL"));
+  user_.ExpectMsgBox(MsgBoxResult::kYes, "Are you sure you want to delete the current BOL?");
+  user_.ExpectMsgBox(MsgBoxResult::kOK, "The BOL was not deleted");
+  user_.MenuClick(f.mnuEditDeleteBOL);
+  EXPECT_NE(user_.LastPrompt().find(file_reason), std::string::npos) << user_.LastPrompt();
+  EXPECT_TRUE(fs::is_symlink(dir_.File("BOLData/OWN.BOL")));
+  EXPECT_EQ(modBOL::CurrentBOLFile(), "OWN.BOL");
+
+  // The folder: moved away, a link left in its place.
+  fs::remove(dir_.File("BOLData/OWN.BOL"));
+  fs::rename(dir_.File("outside/OWN.BOL"), dir_.File("BOLData/OWN.BOL"));
+  fs::rename(dir_.File("BOLData"), dir_.File("outside/bills"));
+  Link("outside/bills", "BOLData");
+  const std::string folder_reason =
+      dir_.File("BOLData") + " is a link to another place; bills are saved only in the data directory";
+  user_.TypeInto(f.txtCarriersProNumber, "MINE");
+  user_.ExpectMsgBox(MsgBoxResult::kOK, "The BOL was not opened");
+  EXPECT_FALSE(f.ReadBOLFile("OWN.BOL"));
+  EXPECT_NE(user_.LastPrompt().find(folder_reason), std::string::npos) << user_.LastPrompt();
+  EXPECT_EQ(f.txtCarriersProNumber.Text(), "MINE");
+  TypeValidBill(f, "OWN");
+  user_.ExpectMsgBox(MsgBoxResult::kOK, "The BOL was not saved");
+  user_.MenuClick(f.mnuFileSaveBOL);
+  EXPECT_NE(user_.LastPrompt().find(folder_reason), std::string::npos) << user_.LastPrompt();
+  user_.ExpectMsgBox(MsgBoxResult::kYes, "Are you sure you want to delete the current BOL?");
+  user_.ExpectMsgBox(MsgBoxResult::kOK, "The BOL was not deleted");
+  user_.MenuClick(f.mnuEditDeleteBOL);
+  EXPECT_NE(user_.LastPrompt().find(folder_reason), std::string::npos) << user_.LastPrompt();
+  EXPECT_EQ(Read("outside/bills/OWN.BOL"), AsText(own));
+  EXPECT_EQ(Names("outside/bills"), std::vector<std::string>{"OWN.BOL"});
+  EXPECT_TRUE(f.BOLChanged());
 }
 
 TEST_F(BolFileSafetyTest, ABOLDataThatIsALinkIsNotListed) {
@@ -222,18 +377,15 @@ TEST_F(BolFileSafetyTest, PipesInPlaceOfTheEditorsFilesHoldNothingUp) {
 }
 
 TEST_F(BolFileSafetyTest, OpeningTheEditorRemovesOnlyStaleTemporaries) {
-  long pid_max = 4194304;
-  if (std::ifstream in("/proc/sys/kernel/pid_max"); in) in >> pid_max;
-  const std::string dead = std::to_string(pid_max);  // no process runs under it
   const std::string alive = std::to_string(::getpid());
   fs::create_directories(dir_.File("BOLData"));
-  WriteFile("BOLData/A.BOL.tmp" + dead + "-0", Bytes(100, 'x'));
+  WriteFile("BOLData/" + StaleTemporary("A.BOL"), Bytes(100, 'x'));
   WriteFile("BOLData/B.BOL.tmp" + alive + "-7", Bytes(100, 'y'));
-  WriteFile("BOLDef.dat.tmp" + dead + "-2", Bytes(16, 0));
+  WriteFile(StaleTemporary("BOLDef.dat"), Bytes(16, 0));
   WriteFile("BOLData/C.BOL", testkit::bol::BillBytes(testkit::bol::NumberedBill("C")));
   Editor();
   EXPECT_EQ(Names("BOLData"), (std::vector<std::string>{"B.BOL.tmp" + alive + "-7", "C.BOL"}));
-  EXPECT_FALSE(fs::exists(dir_.File("BOLDef.dat.tmp" + dead + "-2")));
+  EXPECT_FALSE(fs::exists(dir_.File(StaleTemporary("BOLDef.dat"))));
 }
 
 }  // namespace
