@@ -83,9 +83,11 @@ forms::TextBox& frmDefaults::RowBox(const char* name, int row, int max_length, b
       {.tab_index = row, .visible = visible, .max_length = max_length});
 }
 
-forms::Frame& frmDefaults::OptionFrame(const char* name, int left, int tab_index) {
+forms::Frame& frmDefaults::OptionFrame(const char* name, int left, int tab_index,
+                                       const char* spoken) {
   return Add<forms::Frame>(name, {left, 180, 1120, 660},
-                           {.container = &fraDiscountMain, .tab_index = tab_index});
+                           {.container = &fraDiscountMain, .tab_index = tab_index,
+                            .accessible_name = spoken});
 }
 
 forms::OptionButton& frmDefaults::Option(const char* name, forms::Frame& frame, int row,

@@ -72,13 +72,17 @@ class frmDefaults : public forms::Form {
   // discounts.
   forms::Frame& fraDiscountMain = Add<forms::Frame>("fraDiscountMain", {4000, 1140, 5180, 3360},
                                                     {.caption = "Discounts", .tab_index = 14});
-  forms::Frame& fraDiscountType = OptionFrame("fraDiscountType", 100, 15);
+  // The three pairs have no caption of their own: each is named by its choices.
+  forms::Frame& fraDiscountType =
+      OptionFrame("fraDiscountType", 100, 15, "Discount entry: Fixed or Prompt");
   forms::OptionButton& optFixed = Option("optFixed", fraDiscountType, 0, "Fixed", 16);
   forms::OptionButton& optInput = Option("optInput", fraDiscountType, 1, "Prompt", 17);
-  forms::Frame& fraDiscounts2 = OptionFrame("fraDiscounts2", 1220, 18);
+  forms::Frame& fraDiscounts2 =
+      OptionFrame("fraDiscounts2", 1220, 18, "Number of discounts: Single or Multiple");
   forms::OptionButton& optOne = Option("optOne", fraDiscounts2, 0, "Single", 19);
   forms::OptionButton& optThree = Option("optThree", fraDiscounts2, 1, "Multiple", 20);
-  forms::Frame& fraDiscountOn = OptionFrame("fraDiscountOn", 2340, 21);
+  forms::Frame& fraDiscountOn =
+      OptionFrame("fraDiscountOn", 2340, 21, "Discounts apply to: Charges or Rates");
   forms::OptionButton& optCharges = Option("optCharges", fraDiscountOn, 0, "Charges", 22);
   forms::OptionButton& optRates = Option("optRates", fraDiscountOn, 1, "Rates", 23);
 
@@ -121,7 +125,7 @@ class frmDefaults : public forms::Form {
  private:
   forms::Label& RowLabel(const char* name, int row, const char* caption, bool visible = true);
   forms::TextBox& RowBox(const char* name, int row, int max_length, bool visible = true);
-  forms::Frame& OptionFrame(const char* name, int left, int tab_index);
+  forms::Frame& OptionFrame(const char* name, int left, int tab_index, const char* spoken);
   forms::OptionButton& Option(const char* name, forms::Frame& frame, int row,
                               const char* caption, int tab_index);
   forms::Frame& DiscountFrame(const char* name, int left, const char* caption, int tab_index);

@@ -56,10 +56,15 @@ void frmRateSheet::AddArrays() {
   for (int i = 1; i <= kPairs; ++i) {
     const int column = (i - 1) / 8, row = (i - 1) % 8;
     const int left = 300 + column * 2220, top = 1650 + row * 390;
+    // The heading and "Low"/"High" name every box alike: a listener hears the row, numbered
+    // as the boxes are tabbed through, down the first column and on down the second.
+    const std::string row_name = "Row " + std::to_string(i);
     txtSidelineZipLow.Add(i, {left, top, 660, 285},
-                          {.container = &zips, .tab_index = 1 + 2 * i, .max_length = 3});
+                          {.container = &zips, .tab_index = 1 + 2 * i,
+                           .accessible_name = row_name + " low", .max_length = 3});
     txtSidelineZipHigh.Add(i, {left + 780, top, 660, 285},
-                           {.container = &zips, .tab_index = 2 + 2 * i, .max_length = 3});
+                           {.container = &zips, .tab_index = 2 + 2 * i,
+                            .accessible_name = row_name + " high", .max_length = 3});
   }
   for (int i = 1; i <= kWeightBoxes; ++i) {
     const int column = (i - 1) / 3, row = (i - 1) % 3;

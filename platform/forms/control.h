@@ -33,6 +33,9 @@ struct Design {
   bool enabled = true;
   bool causes_validation = true;
   std::string tool_tip = "";
+  // What a screen reader calls the control where its caption, its label or its frame would
+  // not tell it from its neighbours; "" leaves the name to them.
+  std::string accessible_name = "";
   int help_context_id = 0;
   int max_length = 0;          // TextBox: 0 = no limit
   bool multi_line = false;     // TextBox
@@ -164,6 +167,8 @@ class Control {
 
   // For hosts: the value of the design, as given to Form::Add.
   const Design& DesignValues() const { return design_; }
+  // The name the design gives for screen readers; "" when it leaves it to the caption.
+  const std::string& AccessibleName() const { return design_.accessible_name; }
 
  protected:
   Control(Form& form, ControlKind kind, std::string name, int index, const Rect& rect,

@@ -368,7 +368,9 @@ void SyncControlWidget(forms::Control& control, QWidget& widget) {
   }
   const QString tip = QString::fromStdString(control.ToolTipText());
   widget.setToolTip(tip);
-  if (NamedByToolTip(control)) {
+  if (!control.AccessibleName().empty()) {
+    widget.setAccessibleName(Utf8(control.AccessibleName()));
+  } else if (NamedByToolTip(control)) {
     widget.setAccessibleName(tip);
   } else if (control.Kind() == ControlKind::kCommandButton) {
     widget.setAccessibleName(QString());  // a caption in words again names it

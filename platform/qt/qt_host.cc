@@ -430,6 +430,11 @@ void QtHost::NameBoxesByCaption(forms::Form& form) {
     }
     QWidget* box = WidgetOf(*control);
     if (box == nullptr) continue;
+    if (!control->AccessibleName().empty()) {
+      // Named by the design: no caption renames it.
+      box->setAccessibleName(QString::fromStdString(control->AccessibleName()));
+      continue;
+    }
     const forms::BoxCaption caption = forms::CaptionOf(*control);
     captions_[box] = caption;
     // Without a caption the name is empty, and Qt names the box by its frame's caption.

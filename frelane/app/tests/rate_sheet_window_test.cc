@@ -4,6 +4,7 @@
 // are kept there.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -43,6 +44,11 @@ class RateSheetWindowTest : public qtbind::QtWindowTest {
   template <typename W>
   W* Widget(forms::Control& control) {
     return qobject_cast<W*>(host_.WidgetOf(control));
+  }
+  // What a screen reader hears as the control's name.
+  std::string Heard(forms::Control& control) {
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(host_.WidgetOf(control));
+    return iface == nullptr ? "" : iface->text(QAccessible::Name).toStdString();
   }
   void Shot(forms::Form& form, const char* file) {
     if (const char* shots = std::getenv("FRELANE_SHOTS")) {
@@ -90,6 +96,11 @@ TEST_F(RateSheetWindowTest, AUserDefinesASheetKeyByKey) {
   EXPECT_TRUE(Widget<QCheckBox>(screen.chkClass(18))->isChecked());
   EXPECT_FALSE(Widget<QCheckBox>(screen.chkClass(19))->isVisible());
   EXPECT_TRUE(screen.CheckDefinition());
+  // Each range box is heard by its row, not by the heading all of them share.
+  for (int i : {1, 8, 9, 16}) {
+    EXPECT_EQ(Heard(screen.txtSidelineZipLow(i)), "Row " + std::to_string(i) + " low");
+    EXPECT_EQ(Heard(screen.txtSidelineZipHigh(i)), "Row " + std::to_string(i) + " high");
+  }
   Shot(screen, "rate_sheet.png");
 
   frmRateSheetDiscounts& discounts = app_.Get<frmRateSheetDiscounts>();

@@ -251,6 +251,20 @@ TEST_F(SettingsWindowsQtTest, DefaultsDiscountFramesAndClassListAsHeard) {
   }
   EXPECT_EQ(Heard(d.fraZipDiscounts), "Zip Specific Discounts");
   EXPECT_EQ(Heard(d.fraDiscountMain), "Discounts");
+  // The captionless option pairs are heard by their choices, around each option.
+  const std::pair<forms::OptionButton*, const char*> options[] = {
+      {&d.optFixed, "Discount entry: Fixed or Prompt"},
+      {&d.optThree, "Number of discounts: Single or Multiple"},
+      {&d.optRates, "Discounts apply to: Charges or Rates"}};
+  for (const auto& [option, group_name] : options) {
+    ASSERT_TRUE(option->IsShown()) << option->Name();
+    QAccessibleInterface* group = QAccessible::queryAccessibleInterface(Widget(*option))->parent();
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->role(), QAccessible::Grouping);
+    EXPECT_EQ(group->text(QAccessible::Name).toStdString(), group_name) << option->Name();
+    EXPECT_EQ(Heard(*option), option->Caption());
+  }
+  Shoot(window, "defaults.png");
 
   QTest::mouseClick(Widget(d.cboClass), Qt::LeftButton);
   auto* combo = qobject_cast<QComboBox*>(Widget(d.cboClass));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -182,6 +183,32 @@ TEST_F(SettingsDialogTest, SingleAndMultipleDiscountColumns) {
   user_.Click(d.btnSave);
   const std::string bytes = FileBytes();
   EXPECT_EQ(bytes[632], 3);
+}
+
+// The three option pairs stand captionless in the frame "Discounts": a screen reader names
+// each group by its own two choices, not all three by the frame around them.
+TEST_F(SettingsDialogTest, EachDiscountOptionPairIsNamedByItsChoices) {
+  frmDefaults& d = Open();
+  struct Pair {
+    forms::Frame* group;
+    forms::OptionButton* first;
+    forms::OptionButton* second;
+  };
+  const Pair pairs[] = {{&d.fraDiscountType, &d.optFixed, &d.optInput},
+                        {&d.fraDiscounts2, &d.optOne, &d.optThree},
+                        {&d.fraDiscountOn, &d.optCharges, &d.optRates}};
+  std::vector<std::string> names;
+  for (const Pair& p : pairs) {
+    EXPECT_EQ(p.group->Caption(), "") << p.group->Name();
+    const std::string& name = p.group->AccessibleName();
+    EXPECT_NE(name.find(": " + p.first->Caption() + " or " + p.second->Caption()),
+              std::string::npos) << name;
+    EXPECT_EQ(std::count(names.begin(), names.end(), name), 0) << name;
+    names.push_back(name);
+  }
+  EXPECT_EQ(d.fraDiscountType.AccessibleName(), "Discount entry: Fixed or Prompt");
+  // Frames with a caption of their own keep it as their name.
+  EXPECT_EQ(d.fraDiscountMain.AccessibleName(), "");
 }
 
 TEST_F(SettingsDialogTest, DiscountFramesAreLaidOutByTheEnabledSets) {

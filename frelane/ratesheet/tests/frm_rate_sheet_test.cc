@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "frelane/ratesheet/frm_rate_sheet_options.h"
 #include "frelane/ratesheet/frm_rate_sheet_run.h"
 #include "frelane/ratesheet/sideline_pair.h"
@@ -156,6 +158,27 @@ TEST_F(RateSheetScreenTest, PairChecksOnLeavingTheBoxes) {
   user_.Tab();
   user_.Tab();
   EXPECT_TRUE(screen.txtSidelineZipHigh(3).HasFocus());
+}
+
+// The heading and "Low"/"High" caption all 32 range boxes alike: a screen reader names each
+// by its row, numbered in the order Tab visits them (down the first column, then the second).
+TEST_F(RateSheetScreenTest, EachRangeBoxIsNamedByItsRow) {
+  frmRateSheet& screen = Shown();
+  std::vector<forms::TextBox*> boxes;
+  for (int i = 1; i <= frmRateSheet::kPairs; ++i) {
+    boxes.push_back(&screen.txtSidelineZipLow(i));
+    boxes.push_back(&screen.txtSidelineZipHigh(i));
+  }
+  std::stable_sort(boxes.begin(), boxes.end(),
+                   [](forms::TextBox* a, forms::TextBox* b) { return a->TabIndex() < b->TabIndex(); });
+  for (std::size_t k = 0; k < boxes.size(); ++k) {
+    const std::string row = "Row " + std::to_string(k / 2 + 1);
+    EXPECT_EQ(boxes[k]->AccessibleName(), row + (k % 2 == 0 ? " low" : " high"))
+        << boxes[k]->DisplayName();
+  }
+  // Row 9 heads the second column, level with row 1.
+  EXPECT_EQ(screen.txtSidelineZipLow(9).Top(), screen.txtSidelineZipLow(1).Top());
+  EXPECT_GT(screen.txtSidelineZipLow(9).Left(), screen.txtSidelineZipHigh(1).Left());
 }
 
 TEST_F(RateSheetScreenTest, TabbingPastAnEmptyLowBoxEndsTheZipEntry) {

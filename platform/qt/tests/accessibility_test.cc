@@ -155,7 +155,12 @@ TEST_F(AccessibilityTest, EachBoxIsNamedByItsLabelsCaption) {
 // Frames inside a frame, a toolbar's letter buttons, a picture and a list.
 class frmTools : public forms::Form {
  public:
-  frmTools() : Form("frmTools", {.caption = "Tools", .width = 7200, .height = 5400}) {}
+  frmTools() : Form("frmTools", {.caption = "Tools", .width = 7200, .height = 5400}) {
+    for (int i = 1; i <= 2; ++i) {
+      txtLow.Add(i, {120, 3000 + 390 * i, 660, 285},
+                 {.accessible_name = "Row " + std::to_string(i) + " low"});
+    }
+  }
 
   forms::Frame& fraDiscounts =
       Add<forms::Frame>("fraDiscounts", {120, 120, 4000, 2400}, {.caption = "Discounts"});
@@ -173,6 +178,17 @@ class frmTools : public forms::Form {
       Add<forms::PictureBox>("picMap", {4300, 600, 1200, 900}, {.tool_tip = "Service Map"});
   forms::ListBox& lstFiles =
       Add<forms::ListBox>("lstFiles", {4300, 1600, 1800, 1200}, {.tool_tip = "Files"});
+  // Without a caption, named by the design after its choices.
+  forms::Frame& fraEntry = Add<forms::Frame>(
+      "fraEntry", {120, 1400, 1800, 900},
+      {.container = &fraDiscounts, .accessible_name = "Discount entry: Fixed or Prompt"});
+  forms::OptionButton& optFixed = Add<forms::OptionButton>(
+      "optFixed", {90, 120, 1500, 255}, {.container = &fraEntry, .caption = "Fixed"});
+  forms::OptionButton& optPrompt = Add<forms::OptionButton>(
+      "optPrompt", {90, 420, 1500, 255}, {.container = &fraEntry, .caption = "Prompt"});
+  // A column heading would name both boxes alike; the design names each by its row.
+  forms::Label& lblLow = Add<forms::Label>("lblLow", {120, 3060, 660, 225}, {.caption = "Low"});
+  forms::ControlArray<forms::TextBox>& txtLow = AddArray<forms::TextBox>("txtLow");
 };
 
 TEST_F(AccessibilityTest, FramesButtonsPicturesAndListsHaveNamesOfTheirOwn) {
@@ -198,6 +214,26 @@ TEST_F(AccessibilityTest, FramesButtonsPicturesAndListsHaveNamesOfTheirOwn) {
   EXPECT_EQ(Name(tools.btnReset), "Reset all");
   EXPECT_EQ(Name(tools.picMap), "Service Map");
   EXPECT_EQ(Name(tools.lstFiles), "Files");
+  tools.Unload();
+}
+
+TEST_F(AccessibilityTest, ANameTheDesignGivesIsHeardWhateverTheCaptionsSay) {
+  frmTools& tools = app_.Get<frmTools>();
+  tools.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(host_.WindowOf(tools)));
+  // Not the outer frame's "Discounts", as a captionless group would be.
+  for (forms::OptionButton* option : {&tools.optFixed, &tools.optPrompt}) {
+    QAccessibleInterface* group = Accessible(*option)->parent();
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->role(), QAccessible::Grouping);
+    EXPECT_EQ(group->text(QAccessible::Name), QStringLiteral("Discount entry: Fixed or Prompt"));
+  }
+  EXPECT_EQ(Name(tools.optPrompt), "Prompt");
+  EXPECT_EQ(Name(tools.txtLow(1)), "Row 1 low");
+  EXPECT_EQ(Name(tools.txtLow(2)), "Row 2 low");
+  // A caption the program changes renames only the boxes it names.
+  tools.lblLow.SetCaption("From");
+  EXPECT_EQ(Name(tools.txtLow(2)), "Row 2 low");
   tools.Unload();
 }
 
