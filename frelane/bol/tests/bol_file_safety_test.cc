@@ -45,6 +45,11 @@ class BolFileSafetyTest : public BolEditorTest {
     if (std::ifstream in("/proc/sys/kernel/pid_max"); in) in >> pid_max;
     return of + ".tmp" + std::to_string(pid_max) + "-0";
   }
+  // What every refusal says of a BOLData that is a link.
+  std::string FolderIsALink() const {
+    return dir_.File("BOLData") +
+           " is a link to another place; bills are saved only in the data directory";
+  }
   std::vector<std::string> Names(const std::string& folder) {
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(dir_.File(folder))) {
@@ -193,8 +198,7 @@ TEST_F(BolFileSafetyTest, EveryBillFunctionRefusesABOLDataThatIsALink) {
   const std::string stale = StaleTemporary("OLD.BOL");
   WriteFile("outside/bills/" + stale, Bytes(10, 'x'));
   Link("outside/bills", "BOLData");
-  const std::string reason =
-      dir_.File("BOLData") + " is a link to another place; bills are saved only in the data directory";
+  const std::string reason = FolderIsALink();
 
   bol::BOLRecord record;
   std::string error;
@@ -272,8 +276,7 @@ TEST_F(BolFileSafetyTest, ABillWhosePlaceBecameALinkIsNeitherReadSavedNorDeleted
   fs::rename(dir_.File("outside/OWN.BOL"), dir_.File("BOLData/OWN.BOL"));
   fs::rename(dir_.File("BOLData"), dir_.File("outside/bills"));
   Link("outside/bills", "BOLData");
-  const std::string folder_reason =
-      dir_.File("BOLData") + " is a link to another place; bills are saved only in the data directory";
+  const std::string folder_reason = FolderIsALink();
   user_.TypeInto(f.txtCarriersProNumber, "MINE");
   user_.ExpectMsgBox(MsgBoxResult::kOK, "The BOL was not opened");
   EXPECT_FALSE(f.ReadBOLFile("OWN.BOL"));
