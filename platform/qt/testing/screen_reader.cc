@@ -183,14 +183,18 @@ void ScrollEveryWay(QListView& view, const ListChanges& changes) {
   auto scroll = [&](const char* name, int direction, const std::function<void()>& action) {
     const int before = top_row();
     step(name, action);
+    if (!changes.must_scroll) return;
     EXPECT_EQ(top_row() > before, direction > 0) << name << " did not scroll the list";
     EXPECT_EQ(top_row() < before, direction < 0) << name << " did not scroll the list";
   };
   auto key = [&view](Qt::Key k) { return [&view, k] { QTest::keyClick(&view, k); }; };
-  auto click_top = [&view] {
+  auto click_top = [&view, &changes] {
     const QRect top = view.visualRect(view.indexAt(QPoint(0, 0)));
     QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, top.center());
-    EXPECT_TRUE(QTest::qWaitFor([&view] { return view.hasFocus(); }, 2000));
+    const bool focused = QTest::qWaitFor([&view] { return view.hasFocus(); }, 2000);
+    if (changes.must_scroll) {
+      EXPECT_TRUE(focused);
+    }
   };
   auto down_past_view = [&view] {
     const int shown = static_cast<int>(RowsShown(view).size());

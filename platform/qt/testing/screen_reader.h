@@ -40,6 +40,9 @@ void ExpectChildrenAsShown(QListView& view, const std::string& step);
 struct ListChanges {
   std::function<void()> refill;      // the whole list filled anew, as after a Save
   std::function<void()> remove_row;  // one line gone, as after a Delete
+  // Whether each key, wheel and drag must move the rows in view (a list whose form moves
+  // the focus or the current row in its own way may not).
+  bool must_scroll = true;
 };
 
 // What a user does to a list of more lines than it shows, with ExpectChildrenAsShown after
