@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev libcups2-dev
+  qt6-base-dev qt6-base-private-dev libgl-dev libcups2-dev
   fonts-liberation2 xvfb xauth poppler-utils dbus-daemon
   clang libclang-rt-14-dev
   locales

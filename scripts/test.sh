@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the normal build, then the engine, runtime and
 # form-model tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then 30
-# seconds of the rating driver's fuzzer when clang is there.
+# seconds of the rating driver's fuzzer when clang is there. The Qt binding's own tests run
+# under the sanitizers too, in a build of those tests alone (offscreen, no display or bus:
+# their screen reader turns Qt's accessibility on in the process).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -17,6 +19,12 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DFRELANE_SANITIZE=ON \
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+cmake -S . -B build-asan-qt -DCMAKE_BUILD_TYPE=Debug -DFRELANE_SANITIZE=ON \
+  -DFRELANE_BUILD_BENCH=OFF
+cmake --build build-asan-qt -j"$jobs" --target qt_tests
+(cd build-asan-qt/platform/qt && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+  UBSAN_OPTIONS=print_stacktrace=1 ./qt_tests)
 
 # The libFuzzer harness of the rating driver, for a bounded run, where clang is installed.
 if command -v clang++ >/dev/null 2>&1; then

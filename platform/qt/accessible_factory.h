@@ -10,7 +10,8 @@
 namespace qtbind {
 
 // Marks widget (of Qt class kClassName) with the property kMarker and installs, once per
-// interface, the factory that makes an Accessible for each widget so marked.
+// interface, the factory that makes an Accessible for each widget so marked; from then on
+// the widget's interface is an Accessible.
 template <class Accessible, class Widget, const char* kClassName, const char* kMarker>
 void UseAccessible(Widget& widget) {
   static const bool installed = [] {
@@ -26,6 +27,13 @@ void UseAccessible(Widget& widget) {
   }();
   (void)installed;
   widget.setProperty(kMarker, true);
+  // With a screen reader on, Qt makes and keeps an interface of its own for the widget
+  // while it is built (setting a model tells the reader): drop it, so the next query makes
+  // ours, which is what the host's code behind the interface expects to find.
+  QAccessibleInterface* made = QAccessible::queryAccessibleInterface(&widget);
+  if (made != nullptr && dynamic_cast<Accessible*>(made) == nullptr) {
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+  }
 }
 
 }  // namespace qtbind

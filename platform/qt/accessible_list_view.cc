@@ -141,7 +141,7 @@ void UseAccessibleListView(ListView& view) {
 
 void AccessibleRowsMoved(ListView& view) {
   if (!QAccessible::isActive()) return;
-  auto* list = static_cast<AccessibleListView*>(QAccessible::queryAccessibleInterface(&view));
+  auto* list = dynamic_cast<AccessibleListView*>(QAccessible::queryAccessibleInterface(&view));
   if (list == nullptr) return;
   list->ForgetRowsOutOfView();
   QAccessibleTableModelChangeEvent event(&view, QAccessibleTableModelChangeEvent::ModelReset);

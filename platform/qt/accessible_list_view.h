@@ -15,7 +15,8 @@ class ListView;
 // interface's factory in Qt once.
 void UseAccessibleListView(ListView& view);
 
-// The rows in view changed (the list scrolled): the children told before are stale.
+// The rows in view changed (the list scrolled, was resized or refilled): the children told
+// before are stale.
 void AccessibleRowsMoved(ListView& view);
 
 }  // namespace qtbind

@@ -39,12 +39,13 @@ QVariant ListItemsModel::data(const QModelIndex& index, int role) const {
   return QString::fromStdString(items[static_cast<std::size_t>(index.row())]);
 }
 
-void ListItemsModel::Refresh() {
-  if (list_.ItemsRevision() == revision_) return;
+bool ListItemsModel::Refresh() {
+  if (list_.ItemsRevision() == revision_) return false;
   beginResetModel();
   revision_ = list_.ItemsRevision();
   rows_ = static_cast<int>(list_.Items().size());
   endResetModel();
+  return true;
 }
 
 ListView::ListView(forms::ListControl& list, QWidget* parent)
@@ -58,10 +59,14 @@ ListView::ListView(forms::ListControl& list, QWidget* parent)
 }
 
 void ListView::Sync() {
-  model_->Refresh();
+  const bool refilled = model_->Refresh();
+  ShowListIndex();
+  if (refilled) RowsInViewMayHaveChanged(true);
+}
+
+void ListView::ShowListIndex() {
   const int row = list_.CurrentIndex();
-  // Input never reaches the view, so its selection changes only here. Taking the focus,
-  // the view makes its first row current without selecting it.
+  // Input never reaches the view, so its selection changes only here.
   const QModelIndex shown = row >= 0 ? model_->index(row) : QModelIndex();
   if (currentIndex() != shown || (row >= 0 && !selectionModel()->isSelected(shown))) {
     setCurrentIndex(shown);
@@ -89,9 +94,30 @@ void ListView::selectionChanged(const QItemSelection& selected,
   if (!selected.isEmpty()) Announce(*this, QAccessible::Selection, selected.indexes()[0].row());
 }
 
+void ListView::focusInEvent(QFocusEvent* event) {
+  // Taking the focus, QAbstractItemView makes the first row current when none is, which
+  // draws its focus frame and tells a screen reader of it, though the row is not picked.
+  // Setting the current row marks it as the program's choice, none included.
+  if (!currentIndex().isValid()) setCurrentIndex(QModelIndex());
+  QListView::focusInEvent(event);
+  ShowListIndex();
+}
+
 void ListView::scrollContentsBy(int dx, int dy) {
   QListView::scrollContentsBy(dx, dy);
-  if (dy != 0) AccessibleRowsMoved(*this);
+  if (dy != 0) RowsInViewMayHaveChanged(false);
+}
+
+void ListView::updateGeometries() {
+  QListView::updateGeometries();
+  RowsInViewMayHaveChanged(false);
+}
+
+void ListView::RowsInViewMayHaveChanged(bool refilled) {
+  const std::pair<int, int> rows = RowsInView();
+  if (!refilled && rows == rows_told_) return;
+  rows_told_ = rows;
+  AccessibleRowsMoved(*this);
 }
 
 }  // namespace qtbind

@@ -22,8 +22,8 @@ class ListItemsModel : public QAbstractListModel {
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
-  // Tells the views, as one reset, when the items changed since the last call.
-  void Refresh();
+  // Tells the views, as one reset, when the items changed since the last call; true then.
+  bool Refresh();
 
  private:
   forms::ListControl& list_;
@@ -45,10 +45,20 @@ class ListView : public QListView {
   void selectionChanged(const QItemSelection& selected,
                         const QItemSelection& deselected) override;
   void scrollContentsBy(int dx, int dy) override;
+  // Laid out anew or resized: the rows in view may be others.
+  void updateGeometries() override;
+  void focusInEvent(QFocusEvent* event) override;
 
  private:
+  // Tells a screen reader when the rows in view are other than those it was told of;
+  // `refilled`, whichever they are.
+  void RowsInViewMayHaveChanged(bool refilled);
+  // The current row is the model's ListIndex, selected, or none.
+  void ShowListIndex();
+
   forms::ListControl& list_;
   ListItemsModel* model_;  // a child of the view, as a QListWidget's own model is
+  std::pair<int, int> rows_told_{0, 0};
 };
 
 }  // namespace qtbind

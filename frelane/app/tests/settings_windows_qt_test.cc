@@ -25,6 +25,7 @@
 #include "frelane/core/frm_zip_discounts.h"
 #include "frelane/core/main_module.h"
 #include "platform/qt/qt_host.h"
+#include "platform/qt/testing/screen_reader.h"
 #include "platform/qt/tests/qt_window_test.h"
 #include "testkit/app/zip_discount_writer.h"
 #include "testkit/read_file.h"
@@ -105,18 +106,102 @@ class SettingsWindowsQtTest : public qtbind::QtWindowTest {
   }
 };
 
-// A table near its limit: the entry typed in is saved and sorted into the middle; once picked,
-// it is in view, and a screen reader is offered the lines in view, not the thirty thousand.
-TEST_F(SettingsWindowsQtTest, DiscountSavedInALongTableIsSortedIntoTheList) {
-  constexpr int kEntries = 32000;
+// Discount entries of origins from 00100 on, each to 00000-49999.
+std::vector<testkit::ZipDiscountBytes> DiscountEntries(int count) {
   std::vector<testkit::ZipDiscountBytes> records;
-  for (int i = 0; i < kEntries; ++i) {
+  for (int i = 0; i < count; ++i) {
     char origin[8];
     std::snprintf(origin, sizeof origin, "%05d", 100 + i);
     records.push_back(
         testkit::HandBuiltZipDiscount(origin, origin, "00000", "49999", 10, 20, 30, 40));
   }
-  dir_.Write("ZipDisc.dat", testkit::HandBuiltZipDiscountFile(records));
+  return records;
+}
+
+// A screen-reader user's session: the list of more entries than it shows scrolls every
+// way, through a Save and a Delete, and its lines are heard as they are shown.
+TEST_F(SettingsWindowsQtTest, DiscountListScrolledWithAScreenReaderOn) {
+  qtbind::testing::ScreenReader reader;  // on before the window is built
+  dir_.Write("ZipDisc.dat", testkit::HandBuiltZipDiscountFile(DiscountEntries(25)));
+  frmZipDiscounts& z = app_.Get<frmZipDiscounts>();
+  QWidget* window = Shown(z);
+  auto* list = qobject_cast<QListView*>(Widget(z.lstZipDiscounts));
+  ASSERT_NE(list, nullptr);
+  int saved = 0;
+  auto save = [&] {
+    const int before = list->model()->rowCount();
+    const std::string origin = std::to_string(90000 + saved++);
+    AddDiscountEntry(z, {origin.c_str(), origin.c_str(), "50000", "59999", "1", "2", "3", "4"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return list->model()->rowCount() == before + 1; }, 2000));
+  };
+  auto remove = [&] {
+    const int before = list->model()->rowCount();
+    const QRect top = list->visualRect(list->indexAt(QPoint(0, 0)));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, top.center());
+    QTest::mouseClick(Widget(z.btnEdit), Qt::LeftButton);
+    ASSERT_TRUE(z.btnDelete.Visible());
+    QTest::mouseClick(Widget(z.btnDelete), Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return list->model()->rowCount() == before - 1; }, 2000));
+  };
+  qtbind::testing::ScrollEveryWay(*list, {.refill = save, .remove_row = remove});
+  EXPECT_EQ(z.lstZipDiscounts.ListCount(), 25 + 2 - 1);
+  Shoot(window, "zip_discounts_heard.png");
+}
+
+// The editor opens with the focus in its list and nothing picked: no line is drawn or heard
+// as current, and Edit says so; the line picked by Down is the one drawn, heard and edited,
+// and once the focus is on a button, the button alone is focused.
+TEST_F(SettingsWindowsQtTest, DiscountListsCurrentLineIsThePickedOne) {
+  qtbind::testing::ScreenReader reader;
+  MessageBoxAnswerer answerer;
+  dir_.Write("ZipDisc.dat", testkit::HandBuiltZipDiscountFile(DiscountEntries(1)));
+  frmZipDiscounts& z = app_.Get<frmZipDiscounts>();
+  QWidget* window = Shown(z);
+  auto* list = qobject_cast<QListView*>(Widget(z.lstZipDiscounts));
+  ASSERT_TRUE(Focused(z.lstZipDiscounts));
+  EXPECT_EQ(z.lstZipDiscounts.ListIndex(), -1);
+  EXPECT_FALSE(list->currentIndex().isValid());
+  qtbind::testing::ExpectChildrenAsShown(*list, "opened");
+  std::vector<QAccessibleInterface*> focused = qtbind::testing::FocusedObjects(*window);
+  ASSERT_EQ(focused.size(), 1u);
+  EXPECT_EQ(focused[0]->object(), list);
+  Shoot(window, "zip_discounts_opened.png");
+
+  QTest::keyClick(list, Qt::Key_Tab);
+  QTest::keyClick(Widget(z.btnAdd), Qt::Key_Tab);
+  ASSERT_TRUE(Focused(z.btnEdit));
+  QTest::keyClick(Widget(z.btnEdit), Qt::Key_Space);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !answerer.texts().empty(); }, 3000));
+  EXPECT_EQ(answerer.texts(), std::vector<std::string>{kMustSelectToEdit});
+  ASSERT_TRUE(Focused(z.btnEdit));
+  focused = qtbind::testing::FocusedObjects(*window);
+  ASSERT_EQ(focused.size(), 1u);
+  EXPECT_EQ(focused[0]->object(), Widget(z.btnEdit));
+
+  QTest::keyClick(Widget(z.btnEdit), Qt::Key_Tab, Qt::ShiftModifier);
+  QTest::keyClick(Widget(z.btnAdd), Qt::Key_Tab, Qt::ShiftModifier);
+  ASSERT_TRUE(Focused(z.lstZipDiscounts));
+  QTest::keyClick(list, Qt::Key_Down);
+  ASSERT_EQ(z.lstZipDiscounts.ListIndex(), 0);
+  EXPECT_EQ(list->currentIndex().row(), 0);
+  qtbind::testing::ExpectChildrenAsShown(*list, "the line picked");
+  QTest::keyClick(list, Qt::Key_Tab);
+  ASSERT_TRUE(Focused(z.btnAdd));
+  focused = qtbind::testing::FocusedObjects(*window);
+  ASSERT_EQ(focused.size(), 1u);
+  EXPECT_EQ(focused[0]->object(), Widget(z.btnAdd));
+  QTest::keyClick(Widget(z.btnAdd), Qt::Key_Tab);
+  QTest::keyClick(Widget(z.btnEdit), Qt::Key_Space);
+  EXPECT_TRUE(z.fraEdit.Visible());
+  EXPECT_EQ(z.txtOriginLow.Text(), "00100");
+  EXPECT_EQ(answerer.texts().size(), 1u);
+}
+
+// A table near its limit: the entry typed in is saved and sorted into the middle; once picked,
+// it is in view, and a screen reader is offered the lines in view, not the thirty thousand.
+TEST_F(SettingsWindowsQtTest, DiscountSavedInALongTableIsSortedIntoTheList) {
+  constexpr int kEntries = 32000;
+  dir_.Write("ZipDisc.dat", testkit::HandBuiltZipDiscountFile(DiscountEntries(kEntries)));
   frmZipDiscounts& z = app_.Get<frmZipDiscounts>();
   QWidget* window = Shown(z);
   auto* list = qobject_cast<QListView*>(Widget(z.lstZipDiscounts));

@@ -2,12 +2,14 @@
 // control reaches past the window or the frame it sits in, no caption is cut off, and no two
 // controls that show something lie on one another. The rating screen is also checked with a
 // quote and with a city list shown. With FRELANE_SHOTS naming a directory an image of each
-// window is kept there. (The splash holds only its picture.)
+// window is kept there. (The splash holds only its picture.) Every list of the program,
+// filled with more lines than it shows, is scrolled every way with a screen reader on.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QListView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -16,6 +18,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -49,6 +52,7 @@
 #include "frelane/rating/lane_state.h"
 #include "frelane/rating/tests/sample_program.h"
 #include "platform/qt/qt_host.h"
+#include "platform/qt/testing/screen_reader.h"
 #include "platform/qt/tests/qt_window_test.h"
 
 namespace frelane {
@@ -174,7 +178,101 @@ class WindowLayoutTest : public qtbind::QtWindowTest {
     QTest::qWait(30);
   }
 
+  // Each list `form` shows, filled with more lines than it shows in the list's own way,
+  // scrolled every way with the refills and deletions of its kind; a drive list, of one
+  // drive, read as it stands. The forms move the focus and the current row in their own
+  // ways, so a step need not scroll; what the reader is told must match what is shown. The lists heard are counted in lists_heard_.
+  void HearEveryList(forms::Form& form) {
+    if (!form.IsVisible()) form.Show();
+    QWidget* window = host_.WindowOf(form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window)) << form.Name();
+    for (QListView* view : window->findChildren<QListView*>()) {
+      forms::Control* control = host_.ControlOf(view);
+      if (control == nullptr || host_.WidgetOf(*control) != view || !view->isVisibleTo(window)) {
+        continue;
+      }
+      SCOPED_TRACE(control->DisplayName());
+      ++lists_heard_;
+      switch (control->Kind()) {
+        case forms::ControlKind::kListBox: {
+          auto& list = static_cast<forms::ListBox&>(*control);
+          int fills = 0;
+          auto fill = [&] {
+            std::vector<std::string> lines;
+            for (int i = 0; i < 40 + fills; ++i) lines.push_back("line " + std::to_string(i));
+            ++fills;
+            list.SetItems(std::move(lines), {});
+          };
+          fill();
+          qtbind::testing::ScrollEveryWay(
+              *view, {.refill = fill,
+                      .remove_row = [&] { list.RemoveItem(0); },
+                      .must_scroll = false});
+          break;
+        }
+        case forms::ControlKind::kFileListBox: {
+          auto& list = static_cast<forms::FileListBox&>(*control);
+          int added = 0;
+          list.SetPath(ManyEntries().string());
+          qtbind::testing::ScrollEveryWay(
+              *view, {.refill =
+                          [&] {
+                            Touch(ManyEntries() / ("NEW" + std::to_string(added++) + ".BOL"));
+                            list.RefreshList();
+                          },
+                      .remove_row =
+                          [&] {
+                            std::filesystem::remove(ManyEntries() / "F00.BOL");
+                            list.RefreshList();
+                          },
+                      .must_scroll = false});
+          break;
+        }
+        case forms::ControlKind::kDirListBox: {
+          auto& list = static_cast<forms::DirListBox&>(*control);
+          int added = 0;
+          const std::string path = ManyEntries().string();
+          list.SetPath(path);
+          qtbind::testing::ScrollEveryWay(
+              *view, {.refill =
+                          [&] {
+                            std::filesystem::create_directory(ManyEntries() /
+                                                              ("new" + std::to_string(added++)));
+                            list.SetPath(path);
+                          },
+                      .remove_row =
+                          [&] {
+                            std::filesystem::remove(ManyEntries() / "d00");
+                            list.SetPath(path);
+                          },
+                      .must_scroll = false});
+          break;
+        }
+        default:
+          qtbind::testing::ExpectChildrenAsShown(*view, "as shown");
+          break;
+      }
+    }
+  }
+  // A folder of 40 bills and 40 folders, made once.
+  std::filesystem::path ManyEntries() {
+    const std::filesystem::path folder = std::filesystem::path(dir_.path()) / "many";
+    if (std::filesystem::create_directory(folder)) {
+      for (int i = 0; i < 40; ++i) {
+        const std::string n = (i < 10 ? "0" : "") + std::to_string(i);
+        Touch(folder / ("F" + n + ".BOL"));
+        std::filesystem::create_directory(folder / ("d" + n));
+      }
+    }
+    return folder;
+  }
+  static void Touch(const std::filesystem::path& file) {
+    std::FILE* f = std::fopen(file.c_str(), "w");
+    if (f != nullptr) std::fclose(f);
+  }
+
   QTimer timer_;
+  int lists_heard_ = 0;
 };
 
 TEST_F(WindowLayoutTest, EveryWindowAtItsRealSize) {
@@ -210,6 +308,29 @@ TEST_F(WindowLayoutTest, EveryWindowAtItsRealSize) {
   CheckAndClose(app_.Get<frmBOLProducts>());
   CheckAndClose(app_.Get<frmImport>());
   CheckAndClose(app_.Get<frmPrint>());
+}
+
+// Every list of the program, with a screen reader on before its window is built: the
+// rating screen's city lookup and minimum charges, the file chooser's files, folders and
+// drives, the discount editor's entries, the bill's items, and the bill chooser and the
+// import's folder and drive lists.
+TEST_F(WindowLayoutTest, EveryListScrolledWithAScreenReaderOn) {
+  qtbind::testing::ScreenReader reader;
+  for (forms::Form* form : std::initializer_list<forms::Form*>{
+           &app_.Get<frmZipLU>(), &app_.Get<frmRateBlockAlternation>(),
+           &app_.Get<frmCommonDialog>(), &app_.Get<frmZipDiscounts>(), &app_.Get<frmBOLOpen>(),
+           &app_.Get<frmImport>()}) {
+    SCOPED_TRACE(form->Name());
+    HearEveryList(*form);
+    form->Unload();
+  }
+  frmBOL& bill = app_.Get<frmBOL>();
+  bill.Show();
+  bill.btnNext.on.Click();
+  bill.btnNext.on.Click();  // the page of the item list
+  HearEveryList(bill);
+  bill.Unload();
+  EXPECT_EQ(lists_heard_, 10);
 }
 
 // The editors that open inside a window (the postal-code discount entry, the bill's item

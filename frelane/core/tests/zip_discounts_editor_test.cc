@@ -211,14 +211,26 @@ TEST_F(ZipDiscountEditorTest, EditingAndSavingUnchangedIsAccepted) {
   EXPECT_EQ(FileBytes(), testkit::HandBuiltZipDiscountFile({a, b}));
 }
 
+// The editor opens with the focus in its list and no line picked, however short the list;
+// the line Down picks is the one Edit opens.
 TEST_F(ZipDiscountEditorTest, NothingSelectedAsksForASelection) {
   WriteTable({HandBuiltZipDiscount("10000", "19999", "00000", "99999", 10, 20, 30, 40)});
   frmZipDiscounts& f = Open();
+  EXPECT_TRUE(f.lstZipDiscounts.HasFocus());
+  EXPECT_EQ(f.lstZipDiscounts.ListIndex(), -1);
   user_.ExpectMsgBox(MsgBoxResult::kOK, kMustSelectToEdit);
   user_.Click(f.btnEdit);
   user_.ExpectMsgBox(MsgBoxResult::kOK, kMustSelectToEdit);
   user_.DblClick(f.lstZipDiscounts);
   EXPECT_FALSE(f.fraEdit.Visible());
+
+  user_.Focus(f.lstZipDiscounts);
+  user_.Press(forms::kKeyDown);
+  EXPECT_EQ(f.lstZipDiscounts.ListIndex(), 0);
+  user_.Click(f.btnEdit);
+  EXPECT_TRUE(f.fraEdit.Visible());
+  EXPECT_EQ(f.txtOriginLow.Text(), "10000");
+  EXPECT_EQ(user_.MessageBoxes().size(), 2u);
 }
 
 TEST_F(ZipDiscountEditorTest, SaveChecksEachFieldWithItsMessageAndFocus) {

@@ -1,12 +1,14 @@
 // The host's list boxes over long lists: the view follows the model's items and ListIndex,
 // a click or a key picks through the model, and a screen reader is offered the rows in
-// view rather than every row.
+// view rather than every row, however the list scrolls, whether the reader was on when
+// the window was built or not.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QCoreApplication>
 #include <QListView>
 #include <QTest>
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/list_controls.h"
 #include "platform/qt/qt_host.h"
+#include "platform/qt/testing/screen_reader.h"
 
 namespace qtbind {
 namespace {
@@ -40,14 +43,18 @@ std::string Line(int i) {
   return line;
 }
 
+std::vector<std::string> Lines(int count, const char* prefix = "line") {
+  std::vector<std::string> lines;
+  for (int i = 0; i < count; ++i) lines.push_back(prefix + Line(i).substr(4));
+  return lines;
+}
+
 class ListViewTest : public ::testing::Test {
  protected:
   ListViewTest() : host_(app_) {}
 
   void SetUp() override {
-    std::vector<std::string> lines;
-    for (int i = 0; i < kLongList; ++i) lines.push_back(Line(i));
-    form_.lstLines.SetItems(std::move(lines), {});
+    form_.lstLines.SetItems(Lines(lines_), {});
     form_.Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(host_.WindowOf(form_)));
     view_ = qobject_cast<QListView*>(host_.WidgetOf(form_.lstLines));
@@ -65,6 +72,14 @@ class ListViewTest : public ::testing::Test {
   QtHost host_;
   frmLongList& form_ = app_.Get<frmLongList>();
   QListView* view_ = nullptr;
+  int lines_ = kLongList;
+};
+
+// The windows built while a screen reader listens, as in a screen-reader user's session.
+class ListViewHeardTest : public ListViewTest {
+ protected:
+  ListViewHeardTest() { lines_ = 40; }
+  testing::ScreenReader reader_;
 };
 
 TEST_F(ListViewTest, TheViewFollowsTheItemsAndTheListIndex) {
@@ -155,6 +170,64 @@ TEST_F(ListViewTest, AScreenReaderIsOfferedTheRowsInView) {
   ASSERT_NE(list->focusChild(), nullptr);
   EXPECT_EQ(list->focusChild()->text(QAccessible::Name), QStringLiteral("line 30000"));
   EXPECT_TRUE(list->focusChild()->state().focused);
+}
+
+TEST_F(ListViewHeardTest, EveryWayOfScrollingLeavesTheChildrenTheRowsInView) {
+  forms::ListBox& list = form_.lstLines;
+  int refills = 0;
+  testing::ScrollEveryWay(
+      *view_, {.refill = [&] { list.SetItems(Lines(40 + ++refills, "again"), {}); },
+               .remove_row = [&] { list.RemoveItem(std::max(list.ListIndex(), 0)); }});
+  EXPECT_GT(reader_.EventsRead(), 0);
+}
+
+TEST_F(ListViewHeardTest, ALongListOffersTheReaderItsRowsInViewOnly) {
+  form_.lstLines.SetItems(Lines(kLongList), {});
+  QCoreApplication::processEvents();
+  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(view_);
+  ASSERT_NE(list, nullptr);
+  EXPECT_GT(list->childCount(), 5);
+  EXPECT_LT(list->childCount(), 20);
+  form_.lstLines.SetListIndex(30000);
+  testing::ExpectChildrenAsShown(*view_, "far down");
+}
+
+// The row drawn as current is the picked one or none, and a row says it is focused only
+// while the list has the keyboard focus.
+TEST_F(ListViewHeardTest, TheCurrentRowIsThePickedOneAndFocusedOnlyWithTheList) {
+  forms::ListBox& list = form_.lstLines;
+  QWidget& window = *host_.WindowOf(form_);
+  list.SetFocus();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return view_->hasFocus(); }, 2000));
+  // Nothing picked: no row drawn as current, none focused; the list itself is.
+  EXPECT_FALSE(view_->currentIndex().isValid());
+  testing::ExpectChildrenAsShown(*view_, "focus taken with nothing picked");
+  std::vector<QAccessibleInterface*> focused = testing::FocusedObjects(window);
+  ASSERT_EQ(focused.size(), 1u);
+  EXPECT_EQ(focused[0]->object(), view_);
+
+  QTest::keyClick(view_, Qt::Key_Down);
+  ASSERT_EQ(list.ListIndex(), 0);
+  EXPECT_EQ(view_->currentIndex().row(), 0);
+  testing::ExpectChildrenAsShown(*view_, "the first row picked");
+
+  // On the button, the button alone is focused.
+  QTest::keyClick(view_, Qt::Key_Tab);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form_.btnOK.HasFocus(); }, 2000));
+  testing::ExpectChildrenAsShown(*view_, "focus on OK");
+  focused = testing::FocusedObjects(window);
+  ASSERT_EQ(focused.size(), 1u);
+  EXPECT_EQ(focused[0]->object(), host_.WidgetOf(form_.btnOK));
+
+  // Back in the list by a click on the third row: that row, picked, is current.
+  const QRect third = view_->visualRect(view_->model()->index(2, 0));
+  QTest::mouseClick(view_->viewport(), Qt::LeftButton, Qt::NoModifier, third.center());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return view_->hasFocus(); }, 2000));
+  EXPECT_EQ(list.ListIndex(), 2);
+  testing::ExpectChildrenAsShown(*view_, "third row clicked");
+  focused = testing::FocusedObjects(window);
+  ASSERT_GE(focused.size(), 1u);
+  EXPECT_EQ(focused.back()->text(QAccessible::Name), QString::fromStdString(Line(2)));
 }
 
 }  // namespace
