@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -31,9 +32,11 @@
 #include "frelane/rating/tests/sample_program.h"
 #include "platform/forms/application.h"
 #include "platform/print/display_list_text.h"
+#include "platform/print/printers.h"
 #include "platform/print/recording_print_system.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_host.h"
+#include "platform/qt/qt_print_system.h"
 #include "testkit/read_file.h"
 #include "testkit/temp_dir.h"
 
@@ -488,6 +491,40 @@ TEST_F(QuoteWindowTest, AShipmentOverTheSpotQuoteLimitGoesOutByNoPath) {
   const std::string file = testkit::ReadFile(dir_.File("spot.prn"));
   ASSERT_EQ(file.size(), 255u);
   EXPECT_EQ(file.substr(29, 6), "008000");  // ACTL_WT
+}
+
+// File > Print to the "PDF file" printer of the real print system, and Cancel in its file
+// dialog: nothing is written, no message at all, and the user is back in the window where
+// the print started, typing on.
+TEST_F(QuoteWindowTest, CancelInThePdfFileDialogIsNoError) {
+  auto previous = print::InstallPrintSystem(std::make_unique<qtbind::QtPrintSystem>());
+  ASSERT_TRUE(print::SelectPrinter(static_cast<int>(print::Printers().size()) - 1));
+  DialogAnswerer answerer(host_, app_.Get<frmAccessorialCharges>());
+  TypeOneLineQuote();
+  ASSERT_EQ(screen_.lblTotalWeight.Caption(), "1200");
+  const std::size_t shown = answerer.texts().size();
+  int cancelled = 0;
+  QTimer canceller;
+  canceller.setInterval(20);
+  QObject::connect(&canceller, &QTimer::timeout, [&cancelled] {
+    if (auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+      chooser->reject();
+      ++cancelled;
+    }
+  });
+  canceller.start();
+  Retype(screen_.txtWeight(1), "1300");
+  ClickFileItem(QStringLiteral("&Print"));
+  QTest::qWait(100);
+  canceller.stop();
+  print::InstallPrintSystem(std::move(previous));
+
+  EXPECT_EQ(cancelled, 1);
+  EXPECT_EQ(answerer.texts().size(), shown) << answerer.texts().back();
+  EXPECT_EQ(screen_.lblTotalWeight.Caption(), "1300");
+  EXPECT_TRUE(screen_.txtWeight(1).HasFocus());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  EXPECT_EQ(QApplication::focusWidget(), Widget(screen_.txtWeight(1)));
 }
 
 }  // namespace
