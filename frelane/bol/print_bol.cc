@@ -246,6 +246,10 @@ bool PrintCopies(int copies) {
       PrintTotalsOfBill() = SumItems();
       if (!PrintBOL()) return false;
     }
+  } catch (const print::PrintCancelled&) {
+    // The user's own Cancel in the printer's file dialog: no copy after it, nothing said.
+    PassOver([] { print::CurrentPrinter().KillDoc(); });
+    return false;
   } catch (const runtime::RuntimeError& e) {
     ReportPrintError(e.Number(), e.Description());
     return false;

@@ -115,6 +115,9 @@ void frmRateSheetRun::btnOK_Click() {
     NormalEnd();
   } catch (const ratesheet::ExportPathError&) {
     ExportPathEnd();
+  } catch (const print::PrintCancelled&) {
+    // The user's own Cancel in the printer's file dialog: the dialog stays, idle, nothing said.
+    StopEnd();
   } catch (const runtime::RuntimeError& e) {
     ErrorEnd(e.Description());
   } catch (const std::exception& e) {

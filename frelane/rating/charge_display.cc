@@ -108,8 +108,11 @@ void frmRatingScreen::CalculateCharges() {
   modTolvDeclares32::Tolv_RateShipment();
   const std::string status = modMain::Trim(header.Text(hdr::kStatus));
   header.SetText(hdr::kStatus, status);
+  // A shipment refused or cleared here leaves nothing for a command the user started with
+  // the entry still unchecked (File > Print, Export).
   if (!status.empty()) {
     forms::MsgBox(kChargesCannotBeCalculated);
+    forms::App().WithdrawCommand();
     mnuFileReset_Click();
     return;
   }
@@ -121,6 +124,7 @@ void frmRatingScreen::CalculateCharges() {
   const std::int32_t limit = modMain::Settings().I32(settings::kSpotQuoteWeightLimit);
   if (limit != 0 && total_weight > limit) {
     ShowSpotQuoteNotice();
+    forms::App().WithdrawCommand();
     mnuViewRateBlockAlternation.SetEnabled(false);
     btnViewRateBlockAlternation.SetEnabled(false);
     ClearShipment();

@@ -313,6 +313,7 @@ class frmRatingScreen : public forms::Form {
   void BindHandlers();
   // The toolbar button's own Click handler and how it treats the focus.
   void RunToolbarButton(ToolbarButton button);
+  void RunToolbarAction(ToolbarButton button);
   // The box the focus is given back to (by a toolbar button, or as the screen becomes
   // active again after a dialog): its GotFocus fills in no default over what the user typed,
   // so that the action, and the recalculation after a dialog, read the quote the user left.
@@ -424,6 +425,7 @@ class frmRatingScreen : public forms::Form {
   // message given) when the code is not valid.
   bool ShowPoint(bool origin);
   void ShowUnservedLaneMessage();
+  void RefuseCommandOnUnratedLane();
   // Set while the lane rating shows its intrastate tariff: that change clears nothing.
   bool showing_lane_ = false;
 

@@ -182,6 +182,7 @@ void frmRatingScreen::txtOrigin_Validate(bool& cancel) {
   if (!modMain::Trim(txtOrigin.Text()).empty() && !modMain::Trim(txtDestination.Text()).empty()) {
     if (!RateLane()) LaneNotRated = true;
   }
+  RefuseCommandOnUnratedLane();
 }
 
 void frmRatingScreen::txtDestination_Validate(bool& cancel) {
@@ -191,6 +192,13 @@ void frmRatingScreen::txtDestination_Validate(bool& cancel) {
     return;
   }
   LaneNotRated = !RateLane();
+  RefuseCommandOnUnratedLane();
+}
+
+// A command started with the point still unchecked (File > Print, Export) has no rated lane
+// to act on: it does not run, and the user hears why as on leaving the box.
+void frmRatingScreen::RefuseCommandOnUnratedLane() {
+  if (LaneNotRated && forms::App().WithdrawCommand()) ShowUnservedLaneMessage();
 }
 
 void frmRatingScreen::ShowUnservedLaneMessage() {

@@ -316,6 +316,10 @@ void PrintQuote(frmRatingScreen& screen, const std::string& printed_date) {
   print::Printer& printer = print::CurrentPrinter();
   try {
     DrawQuote(screen, printer, printed_date);
+  } catch (const print::PrintCancelled&) {
+    // The user's own Cancel in the printer's file dialog: back to the screen, nothing said.
+    printer.KillDoc();
+    return;
   } catch (const print::PrinterError& error) {
     printer.KillDoc();
     ShowUnexpectedError(error.number(), error.Description());

@@ -1,6 +1,6 @@
 // The rating screen's menus and toolbar, and the focus memory the toolbar relies on: a
-// toolbar button takes no focus of its own, so before it runs its menu item it puts the
-// focus back on the entry field the user was in.
+// toolbar button takes no focus of its own; before it runs its menu item it makes sure the
+// focus is on the entry field the user was in.
 #include <functional>
 #include <string>
 
@@ -81,6 +81,15 @@ void frmRatingScreen::RunToolbarButton(ToolbarButton button) {
   ToolbarAction action = ActionOf(button);
   ToolbarClickMarker.assign(1, action.marker);
   if (action.restore_focus_first) RestoreFocus();
+  RunToolbarAction(button);
+  // The button took no focus: a marker no point box met during the action would make the
+  // box's next real entry or exit look like a toolbar's.
+  if (ToolbarClickMarker.size() == 1 && ToolbarClickMarker[0] == action.marker) {
+    ToolbarClickMarker.clear();
+  }
+}
+
+void frmRatingScreen::RunToolbarAction(ToolbarButton button) {
   switch (button) {
     case kToolReset: return mnuFileReset_Click();
     case kToolBillOfLading: return mnuFileBillofLading_Click();

@@ -131,8 +131,15 @@ class Application {
   bool FocusNext(Form& form, bool backwards);
   // Before a command acts without moving the focus: when the form's focused control holds
   // an edit its Validate has not accepted yet, Validate runs as if the focus were leaving
-  // it, and the focus stays. False when Validate refused it or sent the focus elsewhere.
+  // it, and the focus stays. False when Validate refused it, sent the focus elsewhere or
+  // withdrew the command.
   bool CheckUncheckedEdit(Form& form);
+  // Called from the check that runs before a command (a Validate, or what it calls): the
+  // check ended with nothing left to act on (the entry refused or thrown away, the form
+  // started over), so the command does not run, whatever started it; the focus stays where
+  // it is. True when a command was withdrawn; outside such a check nothing happens and a
+  // Tab moves on as ever.
+  bool WithdrawCommand();
   void ActivateForm(Form& form);
   // The form has just become the active one: Activate, then its control's GotFocus.
   void EnterForm(Form& form);
@@ -208,6 +215,8 @@ class Application {
   // Focus transitions (focus.cc).
   int transition_depth_ = 0;
   Control* queued_focus_ = nullptr;
+  bool checking_for_command_ = false;
+  bool command_withdrawn_ = false;
 };
 
 // The statements the program's code calls without naming an Application: they act on the

@@ -243,7 +243,6 @@ bool Control::IsFocusableKind() const {
     case ControlKind::kListBox:
     case ControlKind::kCheckBox:
     case ControlKind::kOptionButton:
-    case ControlKind::kCommandButton:
     case ControlKind::kPictureBox:
     case ControlKind::kDriveListBox:
     case ControlKind::kDirListBox:
@@ -251,6 +250,8 @@ bool Control::IsFocusableKind() const {
     case ControlKind::kVScrollBar:
     case ControlKind::kHScrollBar:
       return true;
+    case ControlKind::kCommandButton:
+      return !design_.toolbar;
     default:
       return false;
   }

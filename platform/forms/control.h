@@ -47,8 +47,9 @@ struct Design {
   int interval = 0;            // Timer, milliseconds
   bool is_default = false;     // CommandButton: Enter clicks it
   bool is_cancel = false;      // CommandButton: Escape clicks it
-  // CommandButton: a toolbar button. Pressing it checks only an edit of the focused control
-  // still waiting for its Validate (when the button causes validation), as a menu item does.
+  // CommandButton: a toolbar button. It never takes the focus; pressing it checks only an
+  // edit of the focused control still waiting for its Validate (when the button causes
+  // validation), as a menu item does.
   bool toolbar = false;
   bool auto_size = false;      // Label, PictureBox
   bool word_wrap = false;      // Label
@@ -149,8 +150,10 @@ class Control {
   bool HasFocus() const;
   // True for kinds that can hold the focus and while shown and enabled.
   bool CanTakeFocus() const;
-  // The kinds that can ever hold the focus (not labels, frames, images, lines, timers, menus).
+  // The kinds that can ever hold the focus (not labels, frames, images, lines, timers, menus,
+  // toolbar buttons).
   bool IsFocusableKind() const;
+  bool IsToolbarButton() const { return design_.toolbar; }
   void Refresh() {}
 
   ControlEvents on;

@@ -2,9 +2,8 @@
 // keeps the focus on A and nothing else runs), then makes B the active control, then runs
 // A's LostFocus and B's GotFocus. A SetFocus made inside Validate redirects the move to its
 // control; one made inside LostFocus or GotFocus is queued and runs as its own move once the
-// current one has finished. A menu item, which takes no focus, first checks with the same
-// Validate an edit the focused control still holds unchecked; a toolbar button checks the
-// control it leaves only for such an edit.
+// current one has finished. A menu item or a toolbar button, which take no focus, first
+// check with the same Validate an edit the focused control still holds unchecked.
 #include <algorithm>
 #include <utility>
 
@@ -42,11 +41,7 @@ bool Application::MoveFocus(Control& target) {
   if (from != &target) {
     ++transition_depth_;
     Control* to = &target;
-    // A toolbar button checks only what is still unchecked: a press on it with nothing
-    // typed since asks nothing of the box the user was in.
-    const bool validates = target.causes_validation_ &&
-                           (!target.design_.toolbar || (from != nullptr && from->unchecked_edit_));
-    if (from != nullptr && validates) {
+    if (from != nullptr && target.causes_validation_) {
       bool cancel = false;
       from->Fire(from->on.Validate, cancel);
       if (!cancel) from->unchecked_edit_ = false;
@@ -81,16 +76,26 @@ bool Application::CheckUncheckedEdit(Form& form) {
   Control* c = form.active_;
   if (ended_ || c == nullptr || !c->unchecked_edit_) return !ended_;
   Control* outer = std::exchange(queued_focus_, nullptr);
+  const bool outer_checking = std::exchange(checking_for_command_, true);
+  const bool outer_withdrawn = std::exchange(command_withdrawn_, false);
   ++transition_depth_;
   bool cancel = false;
   c->Fire(c->on.Validate, cancel);
   --transition_depth_;
+  checking_for_command_ = outer_checking;
+  const bool withdrawn = std::exchange(command_withdrawn_, outer_withdrawn);
   if (!cancel) c->unchecked_edit_ = false;
   // A SetFocus made inside Validate (a check that starts over elsewhere) runs now, and
   // takes the place of the command as it would of the move.
   Control* elsewhere = std::exchange(queued_focus_, outer);
   if (elsewhere != nullptr && elsewhere != c) MoveFocus(*elsewhere);
-  return !cancel && !ended_ && form.active_ == c;
+  return !cancel && !withdrawn && !ended_ && form.active_ == c;
+}
+
+bool Application::WithdrawCommand() {
+  if (!checking_for_command_) return false;
+  command_withdrawn_ = true;
+  return true;
 }
 
 bool Application::FocusNext(Form& form, bool backwards) {

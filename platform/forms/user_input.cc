@@ -31,8 +31,10 @@ bool Usable(Control& c) {
 
 // Moves the focus to a control about to be clicked; false when the click must not follow.
 bool FocusForClick(Control& c) {
-  if (!c.IsFocusableKind() || c.HasFocus()) return true;
   Application& app = c.GetForm().App();
+  // A toolbar button takes no focus: as a menu item, it checks what was typed last.
+  if (c.IsToolbarButton()) return !c.CausesValidation() || app.CheckUncheckedEdit(c.GetForm());
+  if (!c.IsFocusableKind() || c.HasFocus()) return true;
   if (!app.MoveFocus(c)) return false;
   // A focus handler that sent the focus elsewhere takes the click with it.
   return c.HasFocus() && !app.Ended();

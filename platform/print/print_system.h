@@ -44,6 +44,14 @@ class PrinterError : public runtime::RuntimeError {
 // The run-time error number of every printer failure.
 inline constexpr int kPrinterErrorNumber = 482;
 
+// The user cancelled the job in a dialog of the print system's own (the PDF file's name):
+// nothing went out, and nothing is wrong. A print path that meets it stops quietly; one that
+// does not reports it as the run-time error "Cancel was selected".
+class PrintCancelled : public PrinterError {
+ public:
+  PrintCancelled() : PrinterError(runtime::kErrCancel, runtime::ErrorDescription(runtime::kErrCancel)) {}
+};
+
 class PrintSystem {
  public:
   virtual ~PrintSystem() = default;
@@ -63,7 +71,8 @@ class PrintSystem {
     (void)operation;
   }
 
-  // Sends a finished job to a printer. Throws PrinterError when it did not go out.
+  // Sends a finished job to a printer. Throws PrinterError when it did not go out,
+  // PrintCancelled when the user cancelled it.
   virtual void Submit(const PrinterInfo& printer, const Document& document) = 0;
 };
 

@@ -31,6 +31,7 @@ void RecordingPrintSystem::BeforeOperation(const PrinterInfo&, std::string_view 
 }
 
 void RecordingPrintSystem::Submit(const PrinterInfo& printer, const Document& document) {
+  if (std::exchange(cancel_next_submit_, false)) throw PrintCancelled();
   if (submit_failure_.has_value()) {
     PrinterError error = std::move(*submit_failure_);
     submit_failure_.reset();

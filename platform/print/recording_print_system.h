@@ -33,6 +33,8 @@ class RecordingPrintSystem : public PrintSystem {
   void FailOperation(const std::string& operation, int occurrence, PrinterError error);
   // The next Submit throws `error` and keeps nothing.
   void FailNextSubmit(PrinterError error) { submit_failure_ = std::move(error); }
+  // The next Submit is cancelled by the user (a file dialog's Cancel) and keeps nothing.
+  void CancelNextSubmit() { cancel_next_submit_ = true; }
 
   const std::vector<Job>& jobs() const { return jobs_; }
   // The last job sent. REQUIRES: !jobs().empty().
@@ -58,6 +60,7 @@ class RecordingPrintSystem : public PrintSystem {
   std::map<std::string, int, std::less<>> calls_;
   std::multimap<std::string, Fault, std::less<>> faults_;
   std::optional<PrinterError> submit_failure_;
+  bool cancel_next_submit_ = false;
   std::vector<Job> jobs_;
 };
 

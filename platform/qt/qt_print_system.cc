@@ -135,7 +135,7 @@ void QtPrintSystem::Submit(const print::PrinterInfo& printer, const print::Docum
 
 void QtPrintSystem::SubmitToPdf(const print::Document& document) {
   const QString path = choose_pdf_path_ ? choose_pdf_path_() : QString();
-  if (path.isEmpty()) Fail(QStringLiteral("Printing cancelled: no PDF file was chosen."));
+  if (path.isEmpty()) throw print::PrintCancelled();
   const QByteArray pdf = PaintPdf(PdfLayout(), document);
   const QString reason =
       pdf.isEmpty() ? QStringLiteral("the pages could not be drawn") : write_file_(path, pdf);

@@ -35,8 +35,8 @@ class QtPrintSystem : public print::PrintSystem {
   std::vector<std::string> FontNames(const print::PrinterInfo& printer) const override;
   print::PageArea PrintableArea(const print::PrinterInfo& printer) const override;
   // Returns once the job is out: the PDF file fully written, or the job accepted by CUPS.
-  // Throws print::PrinterError otherwise: the user chose no file, the file could not be
-  // written (a full disk), or CUPS refused the job; the message says which and why.
+  // Throws print::PrintCancelled when the user chose no file, print::PrinterError when the
+  // file could not be written (a full disk) or CUPS refused the job; the message says why.
   void Submit(const print::PrinterInfo& printer, const print::Document& document) override;
 
  private:

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,6 +16,8 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 #include <string>
@@ -25,12 +28,16 @@
 #include "frelane/rating/frm_fak.h"
 #include "frelane/rating/frm_rating_screen.h"
 #include "frelane/rating/lane_state.h"
+#include "frelane/rating/shipment_export.h"
 #include "frelane/rating/tests/sample_program.h"
 #include "platform/forms/application.h"
 #include "platform/print/display_list_text.h"
+#include "platform/print/printers.h"
 #include "platform/print/recording_print_system.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_host.h"
+#include "platform/qt/qt_print_system.h"
+#include "testkit/read_file.h"
 #include "testkit/temp_dir.h"
 
 namespace frelane {
@@ -113,6 +120,43 @@ class QuoteWindowTest : public ::testing::Test {
     TabKey();
     Keys("1200");
     TabKey();
+  }
+  // Selects all of `box` and types `text` over it, the box not left. A message box takes
+  // the activation with it; the offscreen platform has no window manager to give it back.
+  void Retype(forms::Control& box, const char* text) {
+    QTest::qWait(50);
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+    QTest::mouseClick(Widget(box), Qt::LeftButton);
+    QTest::keyClick(Focused(), Qt::Key_A, Qt::ControlModifier);
+    Keys(text);
+  }
+  QMenuBar* MenuBar() { return window_->findChild<QMenuBar*>(); }
+  QAction* FileMenu() {
+    for (QAction* action : MenuBar()->actions()) {
+      if (action->text() == QStringLiteral("&File")) return action;
+    }
+    ADD_FAILURE() << "no File menu";
+    return nullptr;
+  }
+  // File > `item`, both clicked with the mouse.
+  void ClickFileItem(const QString& item) {
+    QMenu* menu = FileMenu()->menu();
+    QAction* chosen = nullptr;
+    for (QAction* action : menu->actions()) {
+      if (action->text() == item) chosen = action;
+    }
+    ASSERT_NE(chosen, nullptr) << item.toStdString();
+    QTest::mouseClick(MenuBar(), Qt::LeftButton, {}, MenuBar()->actionGeometry(FileMenu()).center());
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
+  }
+  // Alt+F, then the item's letter.
+  void FileItemByKey(Qt::Key letter) {
+    QMenu* menu = FileMenu()->menu();
+    QTest::keyClick(Focused(), Qt::Key_F, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000));
+    QTest::keyClick(menu, letter);
   }
   // Every caption the window shows can be read whole: no text runs past its label.
   void ExpectNoCaptionCutOff() {
@@ -323,16 +367,6 @@ TEST_F(QuoteWindowTest, PrintsFromTheToolbarAndTheMenuRateTheWeightTypedLast) {
   TypeOneLineQuote();
   ASSERT_EQ(screen_.lblTotalWeight.Caption(), "1200");
 
-  // The message box of each print takes the activation with it; the offscreen platform has
-  // no window manager to give it back.
-  const auto retype = [this](forms::Control& box, const char* text) {
-    QTest::qWait(50);
-    window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
-    QTest::mouseClick(Widget(box), Qt::LeftButton);
-    QTest::keyClick(Focused(), Qt::Key_A, Qt::ControlModifier);
-    Keys(text);
-  };
   const auto printed = [&printers](const std::string& text) {
     for (const std::string& line : print::PageLines(printers->LastDocument().pages.at(0))) {
       if (line.find(text) != std::string::npos) return line;
@@ -351,7 +385,7 @@ TEST_F(QuoteWindowTest, PrintsFromTheToolbarAndTheMenuRateTheWeightTypedLast) {
   };
 
   const QString dir = qEnvironmentVariable("FRELANE_QUOTE_SCREENSHOT_DIR");
-  retype(screen_.txtWeight(1), "1600");
+  Retype(screen_.txtWeight(1), "1600");
   QTest::mouseClick(host_.WidgetOf(screen_.btnFilePrint), Qt::LeftButton);
   expect_printed("1600", "609.28 ");
   if (!dir.isEmpty()) {
@@ -359,49 +393,138 @@ TEST_F(QuoteWindowTest, PrintsFromTheToolbarAndTheMenuRateTheWeightTypedLast) {
     EXPECT_TRUE(window_->grab().save(dir + "/frmRatingScreen_toolbar_print.png"));
   }
 
-  auto* bar = window_->findChild<QMenuBar*>();
-  ASSERT_NE(bar, nullptr);
-  QAction* file = nullptr;
-  for (QAction* action : bar->actions()) {
-    if (action->text() == QStringLiteral("&File")) file = action;
-  }
-  ASSERT_NE(file, nullptr);
-  QMenu* menu = file->menu();
-  QAction* print_item = nullptr;
-  for (QAction* action : menu->actions()) {
-    if (action->text() == QStringLiteral("&Print")) print_item = action;
-  }
-  ASSERT_NE(print_item, nullptr);
-  retype(screen_.txtWeight(1), "1500");
-  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file).center());
-  ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000));
-  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(print_item).center());
+  Retype(screen_.txtWeight(1), "1500");
+  ClickFileItem(QStringLiteral("&Print"));
   ASSERT_EQ(printers->jobs().size(), 2u);
   expect_printed("1500", "571.20 ");  // 15 x 38.08
 
-  retype(screen_.txtWeight(1), "1400");
-  QTest::keyClick(Focused(), Qt::Key_F, Qt::AltModifier);
-  ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000));
-  QTest::keyClick(menu, Qt::Key_P);
+  Retype(screen_.txtWeight(1), "1400");
+  FileItemByKey(Qt::Key_P);
   ASSERT_EQ(printers->jobs().size(), 3u);
   expect_printed("1400", "533.12 ");  // 14 x 38.08
 
-  retype(screen_.cboClass(1), "93");
+  Retype(screen_.cboClass(1), "93");
   QTest::mouseClick(host_.WidgetOf(screen_.btnFilePrint), Qt::LeftButton);
-  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file).center());
-  ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000));
-  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(print_item).center());
+  ClickFileItem(QStringLiteral("&Print"));
   EXPECT_EQ(printers->jobs().size(), 3u);
   EXPECT_EQ(answerer.texts().back(), "Invalid Class");
   EXPECT_EQ(std::count(answerer.texts().begin(), answerer.texts().end(), "Invalid Class"), 2);
   EXPECT_TRUE(screen_.cboClass(1).HasFocus());
 
   if (!dir.isEmpty()) {
-    retype(screen_.cboClass(1), "100");
+    Retype(screen_.cboClass(1), "100");
     TabKey();
     QTest::qWait(200);
     EXPECT_TRUE(window_->grab().save(dir + "/frmRatingScreen_after_print.png"));
   }
+}
+
+// 15000 lbs typed over a quote of 1500 lbs (over the sample's spot-quote limit of 10,000 lbs)
+// and not left, then Print or Export from the menu by mouse, by Alt+F and from the toolbar:
+// the notice comes, the shipment is cleared, nothing is printed or exported, and the user types
+// on in the weight box. Under the limit, the same paths print and export. With
+// FRELANE_QUOTE_SCREENSHOT_DIR set, the screen after the notice from File > Print is saved.
+TEST_F(QuoteWindowTest, AShipmentOverTheSpotQuoteLimitGoesOutByNoPath) {
+  print::testing::ScopedRecordingPrintSystem printers;
+  DialogAnswerer answerer(host_, app_.Get<frmAccessorialCharges>());
+  modShipmentExport::ExportSettings() = {"N", "N", "N", dir_.File("spot.prn")};
+  QTest::mouseClick(Widget(screen_.txtOrigin), Qt::LeftButton);
+  Keys("30301");
+  TabKey();
+  DestinationAndPrompt("60601");
+  Keys("100");
+  TabKey();
+  Keys("1500");
+  TabKey();
+  ASSERT_EQ(screen_.lblTotalWeight.Caption(), "1500");
+
+  const std::vector<std::function<void()>> paths = {
+      [this] { ClickFileItem(QStringLiteral("&Print")); },
+      [this] { ClickFileItem(QStringLiteral("&Export")); },
+      [this] { FileItemByKey(Qt::Key_P); },
+      [this] { FileItemByKey(Qt::Key_E); },
+      [this] { QTest::mouseClick(host_.WidgetOf(screen_.btnFilePrint), Qt::LeftButton); },
+      [this] { QTest::mouseClick(host_.WidgetOf(screen_.btnFileExport), Qt::LeftButton); }};
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    if (i > 0) {
+      Retype(screen_.cboClass(1), "100");
+      TabKey();
+      Keys("1500");
+      TabKey();
+    }
+    Retype(screen_.txtWeight(1), "15000");
+    const std::size_t shown = answerer.texts().size();
+    paths[i]();
+    QTest::qWait(100);
+    ASSERT_EQ(answerer.texts().size(), shown + 1) << i;
+    EXPECT_NE(answerer.texts().back().find("Spot Quote Desk"), std::string::npos) << i;
+    EXPECT_EQ(screen_.txtWeight(1).Text(), "") << i;
+    EXPECT_TRUE(screen_.txtWeight(1).HasFocus()) << i;
+    // The keyboard is the weight box's, not the toolbar button's.
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+    EXPECT_EQ(QApplication::focusWidget(), Widget(screen_.txtWeight(1))) << i;
+    Keys("9");
+    EXPECT_EQ(screen_.txtWeight(1).Text(), "9") << i;
+    if (const QString dir = qEnvironmentVariable("FRELANE_QUOTE_SCREENSHOT_DIR");
+        i == 0 && !dir.isEmpty()) {
+      QTest::qWait(200);
+      EXPECT_TRUE(window_->grab().save(dir + "/frmRatingScreen_spot_quote_menu.png"));
+    }
+  }
+  EXPECT_TRUE(printers->jobs().empty());
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("spot.prn")));
+
+  // Under the limit: printed by Alt+F, P and exported from the toolbar as ever.
+  Retype(screen_.cboClass(1), "100");
+  TabKey();
+  Keys("1500");
+  TabKey();
+  Retype(screen_.txtWeight(1), "9000");
+  FileItemByKey(Qt::Key_P);
+  ASSERT_EQ(printers->jobs().size(), 1u);
+  EXPECT_EQ(answerer.texts().back(), "Information Printed");
+  Retype(screen_.txtWeight(1), "8000");
+  QTest::mouseClick(host_.WidgetOf(screen_.btnFileExport), Qt::LeftButton);
+  QTest::qWait(100);
+  EXPECT_EQ(answerer.texts().back().rfind("Rating data exported to", 0), 0u);
+  const std::string file = testkit::ReadFile(dir_.File("spot.prn"));
+  ASSERT_EQ(file.size(), 255u);
+  EXPECT_EQ(file.substr(29, 6), "008000");  // ACTL_WT
+}
+
+// File > Print to the "PDF file" printer of the real print system, and Cancel in its file
+// dialog: nothing is written, no message at all, and the user is back in the window where
+// the print started, typing on.
+TEST_F(QuoteWindowTest, CancelInThePdfFileDialogIsNoError) {
+  auto previous = print::InstallPrintSystem(std::make_unique<qtbind::QtPrintSystem>());
+  ASSERT_TRUE(print::SelectPrinter(static_cast<int>(print::Printers().size()) - 1));
+  DialogAnswerer answerer(host_, app_.Get<frmAccessorialCharges>());
+  TypeOneLineQuote();
+  ASSERT_EQ(screen_.lblTotalWeight.Caption(), "1200");
+  const std::size_t shown = answerer.texts().size();
+  int cancelled = 0;
+  QTimer canceller;
+  canceller.setInterval(20);
+  QObject::connect(&canceller, &QTimer::timeout, [&cancelled] {
+    if (auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+      chooser->reject();
+      ++cancelled;
+    }
+  });
+  canceller.start();
+  Retype(screen_.txtWeight(1), "1300");
+  ClickFileItem(QStringLiteral("&Print"));
+  QTest::qWait(100);
+  canceller.stop();
+  print::InstallPrintSystem(std::move(previous));
+
+  EXPECT_EQ(cancelled, 1);
+  EXPECT_EQ(answerer.texts().size(), shown) << answerer.texts().back();
+  EXPECT_EQ(screen_.lblTotalWeight.Caption(), "1300");
+  EXPECT_TRUE(screen_.txtWeight(1).HasFocus());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  EXPECT_EQ(QApplication::focusWidget(), Widget(screen_.txtWeight(1)));
 }
 
 }  // namespace

@@ -197,6 +197,19 @@ TEST_F(PrintBolTest, TotalsRowOnlyWhenSomethingIsCounted) {
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "TOTALS"), 0);
 }
 
+// Cancel in the printer's own file dialog is the user's: no message, no further copy.
+TEST_F(PrintBolTest, ACancelledCopyEndsThePrintSilently) {
+  Load(FlooringBill());
+  printers_->CancelNextSubmit();
+  EXPECT_FALSE(modBOL::PrintCopies(3));
+  EXPECT_TRUE(user_.MessageBoxes().empty());
+  EXPECT_TRUE(printers_->jobs().empty());
+  EXPECT_FALSE(print::CurrentPrinter().HasOpenDocument());
+  EXPECT_EQ(forms::Screen().MousePointer(), forms::kMouseDefault);
+  EXPECT_TRUE(modBOL::PrintCopies(1));
+  EXPECT_EQ(printers_->jobs().size(), 1u);
+}
+
 TEST_F(PrintBolTest, AFailedStepEndsThePrintAndTheRemainingCopies) {
   Load(FlooringBill());
   // Bold is switched off for the copy, five times by the form and twice by the page fields;

@@ -239,6 +239,27 @@ TEST_F(RateSheetRunTest, AFailingPrintJobIsReportedAndTheExportIsKept) {
   EXPECT_EQ(yielder_.mouse_pointers().back(), forms::kMouseDefault);
 }
 
+// Cancel in the printer's own file dialog is the user's: no message, the dialog stays idle
+// for another run, the export is kept.
+TEST_F(RateSheetRunTest, ACancelledPrintJobSaysNothingAndTheDialogStays) {
+  Export();
+  printers_->CancelNextSubmit();
+  yielder_.Click(run_->btnOK);
+  EXPECT_TRUE(yielder_.MessageBoxes().empty());
+  EXPECT_TRUE(printers_->jobs().empty());
+  EXPECT_TRUE(run_->IsLoaded());
+  EXPECT_TRUE(run_->btnOK.Enabled());
+  EXPECT_FALSE(run_->Running());
+  EXPECT_EQ(ExportLines().size(), 7u);
+  EXPECT_EQ(yielder_.mouse_pointers().back(), forms::kMouseDefault);
+  EXPECT_FALSE(print::CurrentPrinter().HasOpenDocument());
+
+  // The next run prints.
+  yielder_.ExpectMsgBox(MsgBoxResult::kOK, "Processing Complete");
+  yielder_.Click(run_->btnOK);
+  EXPECT_EQ(printers_->jobs().size(), 1u);
+}
+
 TEST_F(RateSheetRunTest, AFullDiskKeepsTheOldExportAndSaysWhy) {
   dir_.Write("RATES.PRN", "last week's sheet\r\n");
   Export();

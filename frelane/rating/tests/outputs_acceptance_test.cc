@@ -75,6 +75,17 @@ class OutputsAcceptanceTest : public testing::SampleProgramTest {
     EXPECT_EQ(weight.substr(weight.size() - 6), "  1600");
   }
 
+  // Lane 30301 to 60601, class 100, 1500 lbs quoted; then `weight` typed over the 1500, the
+  // box not left.
+  void QuoteThenRetype(frmRatingScreen& s, const std::string& weight) {
+    user_.TypeInto(s.cboClass(1), "100");
+    user_.Tab();
+    user_.Type("1500");
+    user_.Tab();
+    EXPECT_EQ(s.lblTotalWeight.Caption(), "1500");
+    user_.TypeInto(s.txtWeight(1), weight);
+  }
+
   print::testing::ScopedRecordingPrintSystem printers_;
 };
 
@@ -207,6 +218,71 @@ TEST_F(OutputsAcceptanceTest, ARefusedClassStopsPrintAndExport) {
   EXPECT_TRUE(user_.MenuClick(s.mnuFileReset));
   EXPECT_EQ(s.cboClass(1).Text(), "");
   EXPECT_TRUE(s.txtOrigin.HasFocus());
+}
+
+// 15000 lbs typed over the quote, over the sample's spot-quote limit of 10,000 lbs, and not
+// left: the check before File > Print or Export shows the notice and clears the shipment,
+// and then neither the menu item nor the toolbar button acts. The user goes on in the box.
+TEST_F(OutputsAcceptanceTest, AShipmentOverTheSpotQuoteLimitIsNeitherPrintedNorExported) {
+  frmRatingScreen& s = Lane("30301", "60601", {});
+  modShipmentExport::ExportSettings() = {"N", "N", "N", dir_.File("spot.prn")};
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    QuoteThenRetype(s, "15000");
+    user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Spot Quote Desk");
+    switch (attempt) {
+      case 0: EXPECT_FALSE(user_.MenuClick(s.mnuFilePrint)); break;
+      case 1: EXPECT_FALSE(user_.Click(s.btnFilePrint, 10, 10)); break;
+      case 2: EXPECT_FALSE(user_.MenuClick(s.mnuFileExport)); break;
+      case 3: EXPECT_FALSE(user_.Click(s.btnFileExport, 10, 10)); break;
+    }
+    EXPECT_TRUE(user_.AllMessageBoxesShown()) << attempt;
+    EXPECT_NE(user_.LastPrompt().find("Spot Quote Desk"), std::string::npos) << attempt;
+    EXPECT_EQ(s.txtWeight(1).Text(), "") << attempt;
+    EXPECT_EQ(s.lblTotalCharge.Caption(), "") << attempt;
+    EXPECT_TRUE(s.txtWeight(1).HasFocus()) << attempt;
+  }
+  EXPECT_TRUE(printers_->jobs().empty());
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("spot.prn")));
+
+  // What the user types next goes into the weight box; under the limit it prints and
+  // exports as ever.
+  user_.Type("9000");
+  EXPECT_EQ(s.txtWeight(1).Text(), "9000");
+  QuoteThenRetype(s, "9000");
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Information Printed");
+  EXPECT_TRUE(user_.MenuClick(s.mnuFilePrint));
+  ASSERT_EQ(printers_->jobs().size(), 1u);
+  EXPECT_EQ(PrintedLine("Origin      ").substr(55, 19), " 100" + std::string(7, ' ') + "    9000");
+  user_.TypeInto(s.txtWeight(1), "8000");
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Rating data exported to");
+  EXPECT_TRUE(user_.Click(s.btnFileExport, 10, 10));
+  const std::string file = testkit::ReadFile(dir_.File("spot.prn"));
+  ASSERT_EQ(file.size(), 255u);
+  EXPECT_EQ(file.substr(29, 6), "008000");  // ACTL_WT
+  EXPECT_TRUE(s.txtWeight(1).HasFocus());
+}
+
+// A point typed and not left that makes a lane the engine cannot rate: the menu's and the
+// toolbar's Print and Export say so as leaving the box would, and do nothing.
+TEST_F(OutputsAcceptanceTest, AnUnratedLaneIsNeitherPrintedNorExported) {
+  frmRatingScreen& s = Lane("30301", "60601", {});
+  modShipmentExport::ExportSettings() = {"N", "N", "N", dir_.File("unrated.prn")};
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    user_.TypeInto(s.txtOrigin, "000");
+    user_.Tab();
+    user_.TypeInto(s.txtDestination, "606");
+    user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Invalid Zip Code Combination");
+    switch (attempt) {
+      case 0: EXPECT_FALSE(user_.MenuClick(s.mnuFilePrint)); break;
+      case 1: EXPECT_FALSE(user_.Click(s.btnFilePrint, 10, 10)); break;
+      case 2: EXPECT_FALSE(user_.MenuClick(s.mnuFileExport)); break;
+      case 3: EXPECT_FALSE(user_.Click(s.btnFileExport, 10, 10)); break;
+    }
+    EXPECT_TRUE(user_.AllMessageBoxesShown()) << attempt;
+    EXPECT_TRUE(s.txtOrigin.HasFocus()) << attempt;
+  }
+  EXPECT_TRUE(printers_->jobs().empty());
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("unrated.prn")));
 }
 
 }  // namespace

@@ -231,6 +231,19 @@ TEST_F(PrintQuoteTest, HeadingPictureIsCentredOrStartsLeftOfThePage) {
   EXPECT_NE(listing.find("picture -299,100 12000x300"), std::string::npos) << listing;
 }
 
+// Cancel in the printer's own file dialog is the user's: nothing printed, nothing said.
+TEST_F(PrintQuoteTest, ACancelledPrintSaysNothing) {
+  frmRatingScreen& s = UsQuote();
+  printers_->CancelNextSubmit();
+  PrintQuote(s, "12/09/2026");
+  EXPECT_TRUE(user_.MessageBoxes().empty());
+  EXPECT_TRUE(printers_->jobs().empty());
+  EXPECT_FALSE(print::CurrentPrinter().HasOpenDocument());
+  user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Information Printed");
+  PrintQuote(s, "12/09/2026");
+  EXPECT_EQ(printers_->jobs().size(), 1u);
+}
+
 TEST_F(PrintQuoteTest, AFailingPrinterPrintsNothingMoreAndSaysSo) {
   frmRatingScreen& s = UsQuote();
   printers_->FailOperation("Print", 5, print::PrinterError(482, "Printer error"));

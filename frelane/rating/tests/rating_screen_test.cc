@@ -226,7 +226,8 @@ TEST_F(RatingScreenTest, ToolbarActsOnReleaseInsideAndRestoresTheFocus) {
   user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Calculator not found");
   user_.Click(screen.btnFileCalculator, 10, 10);
   EXPECT_EQ(user_.MessageBoxes().back().request.title, "Error");
-  EXPECT_EQ(screen.ToolbarClickMarker, "C");
+  // The button took no focus: no point box is left with a marker of a focus change.
+  EXPECT_EQ(screen.ToolbarClickMarker, "");
   EXPECT_TRUE(screen.txtWeight(3).HasFocus());
 
   // A field the settings hid since is not restored.
@@ -244,11 +245,11 @@ TEST_F(RatingScreenTest, AToolbarTapActsWhileAWeightBoxHasTheFocus) {
   user_.TypeInto(screen.txtOrigin, "30301");
   user_.TypeInto(screen.txtDestination, "60601");
   user_.TypeInto(screen.txtWeight(1), "500");
-  // Leaving the weight box runs the pending events, which hold the tap's release.
+  // A tap (press and release at once) while the typed weight still waits for its check.
   user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Calculator not found");
   EXPECT_TRUE(user_.Tap(screen.btnFileCalculator, 10, 10));
   EXPECT_TRUE(user_.AllMessageBoxesShown());
-  EXPECT_EQ(screen.ToolbarClickMarker, "C");
+  EXPECT_EQ(screen.ToolbarClickMarker, "");
   EXPECT_TRUE(screen.txtWeight(1).HasFocus());
 }
 

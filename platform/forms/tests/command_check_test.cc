@@ -130,18 +130,20 @@ TEST_F(CommandCheckTest, APickInAListIsAnEntryToCheck) {
   EXPECT_EQ(form.log, (Log{"cboClass.Validate", "mnuPrint.Click"}));
 }
 
-TEST_F(CommandCheckTest, AToolbarPressChecksOnlyWhatIsUnchecked) {
-  // Nothing typed: the press moves the focus without a check, as before.
+TEST_F(CommandCheckTest, AToolbarPressChecksOnlyWhatIsUncheckedAndTakesNoFocus) {
+  // Nothing typed: the press asks nothing and the focus stays where the user was.
   EXPECT_TRUE(user.Click(form.btnPrint, 10, 10));
-  EXPECT_EQ(form.log, (Log{"txtWeight.LostFocus", "btnPrint.GotFocus", "btnPrint.MouseUp",
-                           "btnPrint.Click"}));
+  EXPECT_EQ(form.log, (Log{"btnPrint.MouseUp", "btnPrint.Click"}));
+  EXPECT_TRUE(form.txtWeight.HasFocus());
 
-  ASSERT_TRUE(user.Focus(form.txtWeight));
   ASSERT_TRUE(user.Type("1600"));
   form.log.clear();
   EXPECT_TRUE(user.Click(form.btnPrint, 10, 10));
-  EXPECT_EQ(form.log, (Log{"txtWeight.Validate 1600", "txtWeight.LostFocus", "btnPrint.GotFocus",
-                           "btnPrint.MouseUp", "btnPrint.Click"}));
+  EXPECT_EQ(form.log, (Log{"txtWeight.Validate 1600", "btnPrint.MouseUp", "btnPrint.Click"}));
+  EXPECT_TRUE(form.txtWeight.HasFocus());
+  // What is typed next goes on into the box.
+  ASSERT_TRUE(user.Type("5"));
+  EXPECT_EQ(form.txtWeight.Text(), "16005");
 
   // A refusal drops the press whole; a button that does not cause validation never checks.
   ASSERT_TRUE(user.TypeInto(form.txtWeight, "0"));
@@ -151,7 +153,64 @@ TEST_F(CommandCheckTest, AToolbarPressChecksOnlyWhatIsUnchecked) {
   EXPECT_TRUE(form.txtWeight.HasFocus());
   form.log.clear();
   EXPECT_TRUE(user.Click(form.btnReset, 10, 10));
-  EXPECT_EQ(form.log, (Log{"txtWeight.LostFocus", "btnReset.GotFocus", "btnReset.Click"}));
+  EXPECT_EQ(form.log, (Log{"btnReset.Click"}));
+  EXPECT_TRUE(form.txtWeight.HasFocus());
+
+  // Nor can code put the focus on a toolbar button.
+  EXPECT_FALSE(form.btnPrint.SetFocus());
+  EXPECT_FALSE(form.btnPrint.CanTakeFocus());
+}
+
+// A check that accepts the entry but throws the work away (a shipment over a limit cleared)
+// withdraws the command: no menu item's Click, no toolbar press, the focus where it was.
+class WithdrawingCheckTest : public CommandCheckTest {
+ protected:
+  void SetUp() override {
+    CommandCheckTest::SetUp();
+    form.txtWeight.on.Validate = [this](bool&) {
+      form.log.push_back("txtWeight.Validate " + form.txtWeight.Text());
+      if (form.txtWeight.Text() == "15000") {
+        withdrawn.push_back(App().WithdrawCommand());
+        form.txtWeight.SetText("");
+      }
+    };
+  }
+  std::vector<bool> withdrawn;
+};
+
+TEST_F(WithdrawingCheckTest, TheMenuItemAndTheToolbarButtonDoNotRun) {
+  ASSERT_TRUE(user.Type("15000"));
+  EXPECT_FALSE(user.MenuClick(form.mnuPrint));
+  EXPECT_EQ(form.log, (Log{"txtWeight.Validate 15000"}));
+  EXPECT_TRUE(form.txtWeight.HasFocus());
+
+  ASSERT_TRUE(user.TypeInto(form.txtWeight, "15000"));
+  form.log.clear();
+  EXPECT_FALSE(user.Click(form.btnPrint, 10, 10));
+  EXPECT_EQ(form.log, (Log{"txtWeight.Validate 15000"}));
+  EXPECT_TRUE(form.txtWeight.HasFocus());
+  EXPECT_EQ(withdrawn, (std::vector<bool>{true, true}));
+
+  // The box holds what the check left, accepted: the next command runs.
+  form.log.clear();
+  EXPECT_TRUE(user.MenuClick(form.mnuPrint));
+  EXPECT_EQ(form.log, (Log{"mnuPrint.Click"}));
+  ASSERT_TRUE(user.TypeInto(form.txtWeight, "1500"));
+  form.log.clear();
+  EXPECT_TRUE(user.MenuClick(form.mnuPrint));
+  EXPECT_EQ(form.log, (Log{"txtWeight.Validate 1500", "mnuPrint.Click"}));
+}
+
+TEST_F(WithdrawingCheckTest, ATabIsNotACommandAndMovesOn) {
+  ASSERT_TRUE(user.Type("15000"));
+  EXPECT_TRUE(user.Tab());
+  EXPECT_EQ(withdrawn, (std::vector<bool>{false}));
+  EXPECT_TRUE(form.cboClass.HasFocus());
+  // Nor does a withdrawal outside a check linger for the next command.
+  EXPECT_FALSE(App().WithdrawCommand());
+  form.log.clear();
+  EXPECT_TRUE(user.MenuClick(form.mnuPrint));
+  EXPECT_EQ(form.log, (Log{"mnuPrint.Click"}));
 }
 
 }  // namespace

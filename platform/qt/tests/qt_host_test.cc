@@ -430,14 +430,16 @@ TEST_F(QtHostTest, ThePrintButtonPrintsTheEntryToAPdfFile) {
 }
 
 TEST_F(QtHostTest, AJobThatDidNotGoOutIsReportedNotClaimed) {
-  auto previous = print::InstallPrintSystem(std::make_unique<QtPrintSystem>([] { return QString(); }));
+  auto previous = print::InstallPrintSystem(std::make_unique<QtPrintSystem>(
+      [] { return QStringLiteral("/nowhere/quote.pdf"); },
+      [](const QString&, const QByteArray&) { return QStringLiteral("No space left on device"); }));
   ASSERT_TRUE(print::SelectPrinter(static_cast<int>(print::Printers().size()) - 1));
   QTest::keyClicks(Widget(form_.txtZip), "30301");
   MessageBoxAnswerer answerer;
   QTest::mouseClick(Widget(form_.btnPrint), Qt::LeftButton);
   print::InstallPrintSystem(std::move(previous));
   ASSERT_EQ(answerer.texts().size(), 1);
-  EXPECT_TRUE(answerer.texts()[0].contains(QStringLiteral("no PDF file was chosen")))
+  EXPECT_TRUE(answerer.texts()[0].contains(QStringLiteral("No space left on device")))
       << answerer.texts()[0].toStdString();
   EXPECT_EQ(Widget<QLabel>(form_.lblStatus)->text(), QStringLiteral("Ready"));
   EXPECT_TRUE(window_->isVisible()) << "the program goes on";
