@@ -115,7 +115,15 @@ class DirectoryClaim {
   std::string dir_;  // empty: no claim
 };
 
-// How many images, listings and name lookups the cache keeps (for tests).
+// What a layer above made of the files the cache served goes with them: each hook runs on
+// the calling thread whenever the cache lets go of what it kept there, with everything
+// true when a directory is let go whole, false when only what no longer stands went. At
+// most four hooks; each is added once (by a static object) and stays.
+using LetGoHook = void (*)(bool everything);
+void OnLetGo(LetGoHook hook);
+
+// How many images, listings and name lookups the cache keeps, once what no longer stands
+// is let go (for tests).
 std::size_t CachedEntriesForTesting();
 
 // How long a change must lie in the past before its file is served from the cache.

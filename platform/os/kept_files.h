@@ -27,6 +27,7 @@
 
 #include "platform/os/dir_watch.h"
 #include "platform/os/file_cache.h"
+#include "platform/os/listed_name.h"
 
 namespace os {
 
@@ -90,11 +91,6 @@ bool InSnapshot();
 // with each scope; 0 outside any scope.
 std::uint64_t SnapshotSerial();
 
-struct ListedName {
-  std::string name;
-  bool may_be_directory = true;  // false when the listing says it is no directory
-  bool may_be_link = true;       // false when the listing gives its type, and no link
-};
 // The names in dir (an existing directory path) that equal name without regard to ASCII
 // case, in byte order; nullopt when dir cannot be listed.
 std::optional<std::vector<ListedName>> ListNoCase(const std::string& dir, std::string_view name);
