@@ -1,12 +1,12 @@
 // The cache every part shares, the thread's notes, and the claims that let a directory go.
 #include "platform/os/file_cache.h"
 
+#include <iterator>
 #include <mutex>
 #include <string>
 
 #include "platform/os/dir_watch.h"
 #include "platform/os/file_cache_internal.h"
-#include "platform/os/parsed_files.h"
 
 namespace os {
 using namespace file_cache_internal;
@@ -16,6 +16,31 @@ namespace file_cache_internal {
 Cache& TheCache() {
   static Cache* cache = new Cache;
   return *cache;
+}
+
+void Cache::Add(const std::string& path, CachedImage entry) {
+  auto it = images.find(path);
+  if (it != images.end()) Erase(it);
+  const bool descriptor = !entry.image->imaged();
+  if (image_bytes + entry.image->size() > kMaxCachedBytes || images.size() >= kMaxCachedFiles ||
+      (descriptor && descriptors >= kMaxCachedDescriptors)) {
+    Clear();
+  }
+  image_bytes += entry.image->size();
+  descriptors += descriptor ? 1 : 0;
+  images.emplace(path, std::move(entry));
+}
+
+Cache::Images::iterator Cache::Erase(Images::iterator it) {
+  image_bytes -= it->second.image->size();
+  descriptors -= it->second.image->imaged() ? 0 : 1;
+  return images.erase(it);
+}
+
+void Cache::Clear() {
+  images.clear();
+  image_bytes = 0;
+  descriptors = 0;
 }
 
 // Together in one place, so that a thread's scope and notes begin and end together.
@@ -34,14 +59,12 @@ void ForgetDirectory(const std::string& dir) {
     notes.images.clear();
     notes.lookups.clear();
   }
-  ForgetParsedFiles();
+  RunLetGoHooks(true);
   Cache& cache = TheCache();
   std::lock_guard<std::mutex> lock(cache.mu);
-  std::erase_if(cache.images, [&](const auto& entry) {
-    if (DirKey(DirOf(entry.first)) != key) return false;
-    cache.image_bytes -= entry.second.image->size();
-    return true;
-  });
+  for (auto it = cache.images.begin(); it != cache.images.end();) {
+    it = DirKey(DirOf(it->first)) == key ? cache.Erase(it) : std::next(it);
+  }
   cache.listings.erase(key);
   std::erase_if(cache.lookups,
                 [&](const auto& entry) { return DirKey(LookupDir(entry.first)) == key; });
@@ -73,6 +96,8 @@ void DirectoryClaim::Release() {
 }
 
 std::size_t CachedEntriesForTesting() {
+  // What no longer stands is not counted, whether or not a rating let go of it yet.
+  LetGoOfStale();
   Cache& cache = TheCache();
   std::lock_guard<std::mutex> lock(cache.mu);
   return cache.images.size() + cache.listings.size() + cache.lookups.size();

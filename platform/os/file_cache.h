@@ -18,9 +18,16 @@
 // only while its file is watched itself, so that a write through another name of the file
 // (a hard link elsewhere) breaks the mark too, and so does a change of its stamp that raised
 // no event (see dir_watch.h); where that watch cannot be had, the stamp is checked at each
-// request. The changes the watches saw
-// are taken in at each request outside a scope and at the first request of a scope, so a
-// change finished before a rating shows in it. What is not watched is checked as above.
+// request. The changes the watches saw are taken in at each request outside a scope and at
+// the first request of a scope, so a change finished before a rating shows in it, except
+// in the two cases kept_files.h states: a rating begun back to back with the thread's
+// previous one (within 20 us), and a change that moves no stamp (a write into a mapped page
+// already dirty). What is not watched is checked as above.
+//
+// Nothing is held past its file: once a change was taken in, or a directory that is not
+// watched was found changed, the thread's next rating lets go of the images, descriptors
+// and notes of files no longer as they were kept (deleted, replaced, rewritten), though
+// nobody asks for them again; a steady rating only compares one count.
 //
 // What only the engine's readers use (the keeping rule, descriptors of large files, the
 // listings and name lookups FindFileNoCase remembers) is in kept_files.h.
@@ -115,7 +122,15 @@ class DirectoryClaim {
   std::string dir_;  // empty: no claim
 };
 
-// How many images, listings and name lookups the cache keeps (for tests).
+// What a layer above made of the files the cache served goes with them: each hook runs on
+// the calling thread whenever the cache lets go of what it kept there, with everything
+// true when a directory is let go whole, false when only what no longer stands went. At
+// most four hooks; each is added once (by a static object) and stays.
+using LetGoHook = void (*)(bool everything);
+void OnLetGo(LetGoHook hook);
+
+// How many images, listings and name lookups the cache keeps, once what no longer stands
+// is let go (for tests).
 std::size_t CachedEntriesForTesting();
 
 // How long a change must lie in the past before its file is served from the cache.

@@ -27,14 +27,15 @@
 #include "platform/os/dir_watch.h"
 #include "platform/os/file_cache.h"
 #include "platform/os/file_stamp.h"
-#include "platform/os/kept_files.h"
+#include "platform/os/listed_name.h"
 
 namespace os::file_cache_internal {
 
-// Images beyond this total, or files beyond this count, are dropped all at once; the
-// next requests read them again.
+// Images beyond this total, files beyond this count, or descriptors (of files above the
+// image limit) beyond theirs, are dropped all at once; the next requests read them again.
 inline constexpr std::size_t kMaxCachedBytes = 64u << 20;
 inline constexpr std::size_t kMaxCachedFiles = 256;
+inline constexpr std::size_t kMaxCachedDescriptors = 32;
 
 inline std::atomic<std::size_t> max_image_size{kMaxFileImageSize};
 // Changes whenever what the cache keeps is dropped outside the marks (a new size limit), so
@@ -83,9 +84,17 @@ struct KeptLookup {
 
 // Never destroyed: threads may still read files while the process's statics go away.
 struct Cache {
+  using Images = std::unordered_map<std::string, CachedImage>;
+
+  // Under mu: what every image and descriptor counts towards.
+  void Add(const std::string& path, CachedImage entry);
+  Images::iterator Erase(Images::iterator it);
+  void Clear();
+
   std::mutex mu;
-  std::unordered_map<std::string, CachedImage> images;
+  Images images;
   std::size_t image_bytes = 0;
+  std::size_t descriptors = 0;
   std::unordered_map<std::string, std::shared_ptr<const Listing>> listings;
   std::unordered_map<std::string, KeptLookup, TextHash, std::equal_to<>> lookups;
 };
@@ -118,6 +127,8 @@ struct SeenLookup {
 struct ScopeState {
   int depth = 0;
   bool caught_up = false;  // with the changes the directory watches saw
+  // LetGoCount() when the thread last let go of what no longer stands.
+  std::uint64_t let_go_at = 0;
   // When the thread's last outermost scope ended (steady clock, read without a system call).
   std::chrono::steady_clock::time_point last_end{};
   ReusedList<SeenImage> images;
@@ -164,6 +175,24 @@ void Note(Map& map, std::string_view key, Value value) {
   if (it == map.end()) it = map.emplace(std::string(key), Value()).first;
   it->second = std::move(value);
 }
+
+// Moves whenever the cache let go of images that no longer stand, so that every thread
+// lets go of its own notes and what was made of them too.
+inline std::atomic<std::uint64_t> images_let_go{0};
+// Moves whenever something kept may have stopped standing (see stale_files.cc).
+std::uint64_t LetGoCount();
+// Lets go of what no longer stands: the calling thread's notes whose marks broke, the
+// cache's images whose files are no longer as imaged (one stat each of those whose marks
+// broke; with dir, a directory just found changed, of its images no mark holds for), and
+// what the layers above made of them (see OnLetGo).
+void LetGoOfStale(const std::string* dir = nullptr);
+// LetGoOfStale when LetGoCount() moved since the thread last ran it; at a rating's first
+// request, once its changes are taken in.
+inline void LetGoWhenMoved() {
+  if (LetGoCount() != scope.let_go_at) LetGoOfStale();
+}
+// Runs the hooks of OnLetGo.
+void RunLetGoHooks(bool everything);
 
 // The kept image of path while its mark holds; null otherwise.
 FileImagePtr WatchedImage(const std::string& path);

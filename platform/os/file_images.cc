@@ -51,18 +51,7 @@ bool StatusOf(const std::string& path, struct stat* st) {
 void Keep(const std::string& path, CachedImage entry) {
   Cache& cache = TheCache();
   std::lock_guard<std::mutex> lock(cache.mu);
-  auto it = cache.images.find(path);
-  if (it != cache.images.end()) {
-    cache.image_bytes -= it->second.image->size();
-    cache.images.erase(it);
-  }
-  if (cache.image_bytes + entry.image->size() > kMaxCachedBytes ||
-      cache.images.size() >= kMaxCachedFiles) {
-    cache.images.clear();
-    cache.image_bytes = 0;
-  }
-  cache.image_bytes += entry.image->size();
-  cache.images.emplace(path, std::move(entry));
+  cache.Add(path, std::move(entry));
 }
 
 // Lets mark vouch for the kept image, just found current by its stamp, when path is no
@@ -222,8 +211,7 @@ void SetMaxFileImageSizeForTesting(std::size_t limit) {
   cache_generation.fetch_add(1, std::memory_order_acq_rel);
   Cache& cache = TheCache();
   std::lock_guard<std::mutex> lock(cache.mu);
-  cache.images.clear();
-  cache.image_bytes = 0;
+  cache.Clear();
 }
 
 void SetSettleTimeForTesting(std::chrono::milliseconds settle) {

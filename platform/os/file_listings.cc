@@ -65,11 +65,16 @@ std::shared_ptr<const Listing> FreshListing(const std::string& dir, bool pinned)
   std::optional<FileStamp> stamp = DirStamp(dir, pinned);
   if (!stamp) return nullptr;
   Cache& cache = TheCache();
+  bool changed = false;
   {
     std::lock_guard<std::mutex> lock(cache.mu);
     auto it = cache.listings.find(dir);
     if (it != cache.listings.end() && it->second->stamp == *stamp) return it->second;
+    changed = it != cache.listings.end();
   }
+  // A name the directory lost or replaced no longer holds its image, even where no watch
+  // tells of it.
+  if (changed) LetGoOfStale(&dir);
   std::shared_ptr<const Listing> listing = ScanDirectory(dir);
   // Kept when it was taken of the directory whose stamp is known (the scope's, or a new
   // one taken after the scan).

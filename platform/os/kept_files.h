@@ -3,15 +3,57 @@
 //
 // A reader opens a set (KeptWhileUnchanged::Start), counts in each file it found by name
 // and read (Include) and each lookup answer it keeps (IncludeLookup), and keeps what it made
-// of them for as long as the set stands (StandsForThisScope). The cache alone decides when that is:
+// of them for as long as the set stands (StandsForThisScope). The cache alone decides when
+// that is, by four rules:
 //  - the change counter: a set stands while every file counted in was served on a watch
 //    mark and no change has been taken in since Start (ChangesSoFar);
 //  - the settle rule: a file changed within the settle time is never served on a mark, so a
 //    set holding it stands for the rating in hand only;
 //  - the scope rule: asked again within one rating (SnapshotScope), a set that stood at the
 //    first ask, or was started in that rating, still stands, so a rating keeps to what it
-//    first found whatever is taken in meanwhile.
-// A file above the image limit is kept as an open descriptor under the same rule.
+//    first found whatever is taken in meanwhile;
+//  - the back-to-back rule: a rating begun within 20 us of the end of the same thread's
+//    previous one does not ask the kernel's queue itself; it takes in only what the
+//    watcher thread has taken in by then. A change finished in that window, by any thread
+//    or process, shows once the watcher thread has woken to it, in a later rating. A rating
+//    begun later takes in every change finished before it began.
+// Where no watch stands the counter does not move; every request checks the file's stamp.
+//
+// What the stamps cannot tell: a change that raises no event (a mount over a file or its
+// directory, a write through a shared mapping) shows only through the file's stamp, which
+// the watcher thread compares once a second. A write through a mapping moves the stamp
+// only at the first write into a page that is clean, so a further write into a page still
+// dirty (no msync between), or on tmpfs any write through a mapping after the first, is
+// never seen by a running engine (one started afterwards reads it). An updater writes with
+// write() or replaces the file by rename; one that writes through a mapping syncs (msync)
+// each change before the next, and on tmpfs replaces the file instead.
+//
+// A file above the image limit is kept as an open descriptor under the same rule. Within a
+// rating it reads as it was found: its size is the size found, and where it has since been
+// cut short, a read of what it lost fails (ReadOnlyFile::ReadAt gives -1), so the reader
+// gives its status for a file too short for what it looks for, never an answer read from
+// the shorter file as though it were whole. Rewritten in place at the same length, it
+// reads the new bytes.
+//
+// What is kept across ratings, and what ends it:
+//  - the cache's images, descriptors, listings and name lookups (file_cache.h): a new
+//    stamp when next read; the cache's bounds; the last claim on their directory let go;
+//    and, once a change was taken in (or, unwatched, the directory was found changed), at
+//    the thread's next rating when the file is no longer as kept. Each thread's notes of
+//    them go when their mark breaks, at that thread's next rating;
+//  - ParsedFiles (parsed_files.h, per thread, by image): a new image of the same file and
+//    kind; beyond 64; their image held by nobody else once the cache let go of it; all of
+//    them when a claimed directory is let go;
+//  - TariffFileSet's files kept by name and its open tariff files: the keeping rule, asked
+//    once a rating; another tariff selected; another data directory; Tolv_EndTolv;
+//  - TdFiles (TDV.SEQ's versions, TDZ.BIN, TDT.BIN) and the RecentFinds of their readers:
+//    the keeping rule, asked once a rating (the finds go with their file's reader);
+//  - EffectiveTable's reading of EFCREC.TBL: the keeping rule, else a new state of the
+//    file (SameFileState) under the named mutex;
+//  - TariffState::grids_from: another factor load, or anything else writing the grids;
+//  - WeightTypeState::loaded_key: kept by tariff key (tariff name, weight-type file number
+//    and digit), not by the file: a rewritten weight-type file of the same tariff shows
+//    only once another key was loaded or the engine is new.
 //
 // Thread safety: as file_cache.h; a KeptWhileUnchanged belongs to one reader at a time.
 #ifndef FRELANE_PLATFORM_OS_KEPT_FILES_H_
@@ -27,6 +69,7 @@
 
 #include "platform/os/dir_watch.h"
 #include "platform/os/file_cache.h"
+#include "platform/os/listed_name.h"
 
 namespace os {
 
@@ -90,11 +133,6 @@ bool InSnapshot();
 // with each scope; 0 outside any scope.
 std::uint64_t SnapshotSerial();
 
-struct ListedName {
-  std::string name;
-  bool may_be_directory = true;  // false when the listing says it is no directory
-  bool may_be_link = true;       // false when the listing gives its type, and no link
-};
 // The names in dir (an existing directory path) that equal name without regard to ASCII
 // case, in byte order; nullopt when dir cannot be listed.
 std::optional<std::vector<ListedName>> ListNoCase(const std::string& dir, std::string_view name);

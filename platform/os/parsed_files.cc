@@ -23,6 +23,18 @@ struct KeptList {
 };
 thread_local KeptList kept;
 
+// What the cache let go of goes from here too: everything when a directory went, else
+// what was made of images nobody else holds any more (no request can bring them back).
+void LetGo(bool everything) {
+  if (list_gone) return;
+  if (everything) {
+    kept.items.clear();
+  } else {
+    std::erase_if(kept.items, [](const Kept& k) { return k.image.use_count() == 1; });
+  }
+}
+[[maybe_unused]] const bool let_go_hooked = (OnLetGo(&LetGo), true);
+
 }  // namespace
 
 namespace parsed_files_internal {

@@ -55,10 +55,13 @@ void CatchUp() {
   if (scope.depth > 0) {
     if (scope.caught_up) return;
     scope.caught_up = true;
-    if (ChangesArriveByThemselves() &&
-        std::chrono::steady_clock::now() - scope.last_end < kBackToBack) {
-      return;
+    if (!ChangesArriveByThemselves() ||
+        std::chrono::steady_clock::now() - scope.last_end >= kBackToBack) {
+      CatchUpWithChanges();
     }
+    // Once a rating, and only after a change: what no longer stands is let go.
+    LetGoWhenMoved();
+    return;
   }
   CatchUpWithChanges();
 }

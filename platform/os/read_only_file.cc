@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/os/kept_files.h"
@@ -22,6 +23,7 @@ void ReadOnlyFile::CloseDescriptor() {
 
 std::int64_t ReadOnlyFile::Size() const {
   if (file_ && file_->imaged()) return static_cast<std::int64_t>(file_->size());
+  if (file_) return file_->stamp().size;
   struct stat st;
   const int fd = descriptor();
   if (fd < 0 || ::fstat(fd, &st) != 0) return -1;
@@ -31,15 +33,23 @@ std::int64_t ReadOnlyFile::Size() const {
 std::int64_t ReadOnlyFile::ReadDescriptorAt(std::int64_t offset, MutableByteSpan out) const {
   const int fd = descriptor();
   if (fd < 0) return -1;
+  std::size_t wanted = out.size();
+  if (file_) {
+    // Kept: no more than was found, so that a rating keeps to one state of the file.
+    const std::int64_t found = file_->stamp().size;
+    wanted = offset >= found ? 0 : std::min(wanted, static_cast<std::size_t>(found - offset));
+  }
   std::size_t done = 0;
-  while (done < out.size()) {
-    const ssize_t n = ::pread(fd, out.data() + done, out.size() - done,
+  while (done < wanted) {
+    const ssize_t n = ::pread(fd, out.data() + done, wanted - done,
                               static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return -1;
     if (n == 0) break;
     done += static_cast<std::size_t>(n);
   }
+  // Cut short since it was found: what was found can no longer be read.
+  if (file_ && done < wanted) return -1;
   return static_cast<std::int64_t>(done);
 }
 

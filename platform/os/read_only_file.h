@@ -55,11 +55,14 @@ class ReadOnlyFile {
     file_.reset();
   }
 
-  // The size in bytes, -1 when unknown or not open.
+  // The size in bytes, -1 when unknown or not open. A file the cache kept (image or
+  // descriptor) has the size it was found with.
   std::int64_t Size() const;
   // Reads up to out.size() bytes at offset: the count read (0 at or past the end), -1 on an
   // error or when not open. An image is read here, in line: the record searches read a few
-  // bytes at a time.
+  // bytes at a time. A descriptor the cache kept reads as the file was found: nothing past
+  // the size found, and -1 where the file no longer holds bytes it was found with (it was
+  // cut short since), as for a read that fails.
   std::int64_t ReadAt(std::int64_t offset, MutableByteSpan out) const {
     if (offset < 0) return -1;
     if (!file_ || !file_->imaged()) return ReadDescriptorAt(offset, out);

@@ -3,6 +3,7 @@
 #include "platform/os/read_only_file.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <string>
@@ -45,6 +46,22 @@ TEST_P(ReadOnlyFileTest, SizeAndPositionedReads) {
   EXPECT_EQ("", At(file, 10, 4));
   EXPECT_EQ("", At(file, 99, 4));
   EXPECT_EQ("<error>", At(file, -1, 4));
+}
+
+// A file grown or cut short while open reads as it was found, where it still can; bytes
+// it no longer holds are a failed read, never an early end.
+TEST_P(ReadOnlyFileTest, AFileChangedInLengthWhileOpenReadsAsFound) {
+  const ReadOnlyFile file = ReadOnlyFile::Open(dir_.File("R.R01"));
+  ASSERT_TRUE(file.is_open());
+  dir_.Write("R.R01", "0123456789ABC");
+  EXPECT_EQ(10, file.Size());
+  EXPECT_EQ("789", At(file, 7, 8)) << "nothing past what was found";
+  ASSERT_EQ(0, ::truncate(dir_.File("R.R01").c_str(), 4));
+  EXPECT_EQ(10, file.Size());
+  EXPECT_EQ("0123", At(file, 0, 4));
+  EXPECT_EQ(GetParam() ? "2345" : "<error>", At(file, 2, 4));
+  EXPECT_EQ(GetParam() ? "9" : "<error>", At(file, 9, 4));
+  EXPECT_EQ("", At(file, 10, 4));
 }
 
 TEST_P(ReadOnlyFileTest, MissingMovedAndClosedFilesAreNotOpen) {

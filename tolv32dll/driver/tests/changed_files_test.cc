@@ -214,10 +214,12 @@ class SharedMapping {
   }
   bool mapped() const { return bytes_ != nullptr; }
   std::string_view bytes() const { return {bytes_, size_}; }
-  bool Write(const std::string& bytes) {
+  bool Write(const std::string& bytes) { return Store(bytes) && ::msync(bytes_, size_, MS_SYNC) == 0; }
+  // Writes through the mapping without syncing.
+  bool Store(const std::string& bytes) {
     if (bytes.size() != size_) return false;
     std::memcpy(bytes_, bytes.data(), size_);
-    return ::msync(bytes_, size_, MS_SYNC) == 0;
+    return true;
   }
 
  private:
@@ -297,6 +299,32 @@ TEST_P(SilentChangesTest, WritesThroughSharedMappingsShow) {
   EXPECT_TRUE(RateIn(engine_) == RateInAFreshEngine());
 }
 
+// The limit of what the stamps can tell: a write into a mapped page that is already dirty
+// moves no stamp, so a running engine keeps what it read (a later engine reads the new
+// bytes). A writer that syncs each change is seen at its next one.
+TEST_P(SilentChangesTest, ASecondWriteIntoADirtyMappedPageIsNotSeenUntilAWriteAfterASync) {
+  const std::string efcrec = testkit::ReadFile(dir_.File("EFCREC.TBL"));
+  Rewrite("EFCREC.TBL", efcrec, 1'000'000'000);
+  SharedMapping effective(dir_.File("EFCREC.TBL"));
+  ASSERT_TRUE(effective.mapped());
+  ASSERT_EQ("12-01-2026", At(Rate(), 151, 10));
+
+  // The first write into the page faults, which moves the file's times.
+  const std::string moved = MovedEffectiveTable();
+  ASSERT_TRUE(effective.Store(moved));
+  EXPECT_TRUE(DateBecomes("11-01-2026"));
+  std::string again = moved;
+  again.replace(again.find("20261101"), 8, "20261002");
+  ASSERT_TRUE(effective.Store(again));
+  std::this_thread::sleep_for(3 * os::kStampCheckInterval);
+  ASSERT_EQ(again, testkit::ReadFile(dir_.File("EFCREC.TBL"))) << "the file holds the write";
+  EXPECT_EQ("11-01-2026", At(Rate(), 151, 10)) << "the second write is seen after all";
+
+  ASSERT_TRUE(effective.Write(again));
+  ASSERT_TRUE(effective.Write(efcrec));
+  EXPECT_TRUE(DateBecomes("12-01-2026"));
+}
+
 TEST_P(SilentChangesTest, AMountOverADataFileAndItsUnmountShow) {
   const Record first = Rate();
   ASSERT_EQ("12-01-2026", At(first, 151, 10));
@@ -336,12 +364,15 @@ INSTANTIATE_TEST_SUITE_P(Both, SilentChangesTest, ::testing::Bool(),
 
 // A rate file above the image limit is kept open as a descriptor under the same rule as an
 // image: rated again through it, and each change to it shows in the next rating.
+// Files above 32 kB kept as descriptors while it stands.
+struct SmallImageLimit {
+  std::size_t before = os::MaxFileImageSize();
+  SmallImageLimit() { os::SetMaxFileImageSizeForTesting(32u << 10); }
+  ~SmallImageLimit() { os::SetMaxFileImageSizeForTesting(before); }
+};
+
 TEST_P(ChangedFilesTest, ARateFileAboveTheImageLimitIsKeptOpenAndItsChangesShow) {
-  struct Limit {
-    std::size_t before = os::MaxFileImageSize();
-    Limit() { os::SetMaxFileImageSizeForTesting(32u << 10); }
-    ~Limit() { os::SetMaxFileImageSizeForTesting(before); }
-  } limit;
+  SmallImageLimit limit;
   std::string rates = testkit::ReadFile(dir_.File("NORTHW01.R01"));
   const std::size_t used = rates.size();
   rates.resize(64u << 10, '\0');
@@ -366,6 +397,41 @@ TEST_P(ChangedFilesTest, ARateFileAboveTheImageLimitIsKeptOpenAndItsChangesShow)
   Rewrite("NORTHW01.NEW", rates, 1'000'000'001);
   ASSERT_EQ(0, ::rename(dir_.File("NORTHW01.NEW").c_str(), dir_.File("NORTHW01.R01").c_str()));
   EXPECT_EQ(At(first, 0, 2160), At(Rate(), 0, 2160)) << "replaced by the first rates again";
+}
+
+// How many of the process's descriptors are open on path, or on the file it named before
+// it was deleted.
+int DescriptorsOpenOn(const std::string& path) {
+  int count = 0;
+  DIR* fds = ::opendir("/proc/self/fd");
+  if (fds == nullptr) return -1;
+  while (const dirent* entry = ::readdir(fds)) {
+    char target[4096];
+    const std::string link = std::string("/proc/self/fd/") + entry->d_name;
+    const ssize_t n = ::readlink(link.c_str(), target, sizeof target);
+    if (n <= 0) continue;
+    const std::string to(target, static_cast<std::size_t>(n));
+    if (to == path || to == path + " (deleted)") ++count;
+  }
+  ::closedir(fds);
+  return count;
+}
+
+// A deleted rate file kept as a descriptor is let go by the next rating, and with it its
+// disk blocks, though nothing looks its name up again.
+TEST_P(ChangedFilesTest, ADeletedRateFileAboveTheImageLimitIsClosedByTheNextRating) {
+  SmallImageLimit limit;
+  const std::string path = dir_.File("NORTHW01.R01");
+  std::string rates = testkit::ReadFile(path);
+  rates.resize(64u << 10, '\0');
+  Rewrite("NORTHW01.R01", rates, 1'000'000'000);
+  ASSERT_EQ("    ", At(Rate(), 3, 4));
+  ASSERT_EQ("    ", At(Rate(), 3, 4));
+  ASSERT_LT(0, DescriptorsOpenOn(path)) << "kept open between ratings";
+
+  ASSERT_EQ(0, ::unlink(path.c_str()));
+  EXPECT_NE("    ", At(Rate(), 3, 4));
+  EXPECT_EQ(0, DescriptorsOpenOn(path));
 }
 
 INSTANTIATE_TEST_SUITE_P(Both, ChangedFilesTest, ::testing::Bool(),

@@ -51,24 +51,46 @@ int CompareFive(os::ByteSpan key, os::ByteSpan record) {
   return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
 
-TEST(RecordSearch, AgreesWithLowerBoundOnRandomFiles) {
+// The same file held in memory: searches probe its records in place.
+struct HeldSource : MemorySource {
+  os::ByteSpan HeldBytes() const { return {bytes.data(), bytes.size()}; }
+};
+
+// Both paths of each search, probing in place and reading each probe, against a model of
+// sorted keys; the walk-back search of both paths also agree with each other.
+TEST(RecordSearch, AgreesWithLowerBoundOnRandomFilesReadOrHeld) {
   std::mt19937 random(20261208);
+  auto not_above = [](os::ByteSpan key, os::ByteSpan record) {
+    return CompareFive(key, record) > 0 ? 1 : 0;
+  };
   for (int round = 0; round < 200; ++round) {
     std::vector<int> keys(random() % 40);
     for (int& k : keys) k = static_cast<int>(random() % 30);
     std::sort(keys.begin(), keys.end());
     std::size_t length = 6 + random() % 100;  // also records longer than 80 bytes
-    MemorySource file = KeyedFile(keys, length);
+    const MemorySource read = KeyedFile(keys, length);
+    HeldSource held;
+    held.bytes = read.bytes;
+    const auto last = static_cast<std::int64_t>(keys.size()) - 1;
     for (int probe = -1; probe <= 31; ++probe) {
       auto it = std::lower_bound(keys.begin(), keys.end(), probe);
       std::int64_t expected = (it != keys.end() && *it == probe) ? it - keys.begin() : -1;
-      ASSERT_EQ(RecordFile_Search(Key(probe), file, length, CompareFive), expected)
+      ASSERT_EQ(RecordFile_Search(Key(probe), read, length, CompareFive), expected)
           << "round " << round << " key " << probe;
-      ASSERT_EQ(FileSearch_Binary(Key(probe), file, length, CompareFive, 'R', 0,
-                                  static_cast<std::int64_t>(keys.size()) - 1),
-                expected);
+      ASSERT_EQ(RecordFile_Search(Key(probe), held, length, CompareFive), expected)
+          << "held, round " << round << " key " << probe;
+      ASSERT_EQ(FileSearch_Binary(Key(probe), read, length, CompareFive, 'R', 0, last), expected);
+      ASSERT_EQ(FileSearch_Binary(Key(probe), held, length, CompareFive, 'R', 0, last), expected)
+          << "held, round " << round << " key " << probe;
+      ASSERT_EQ(FileSearch_BinaryFirst(Key(probe), read, length, not_above, 'R', 0, last),
+                FileSearch_BinaryFirst(Key(probe), held, length, not_above, 'R', 0, last))
+          << "round " << round << " key " << probe;
     }
   }
+  HeldSource held;
+  held.bytes = KeyedFile({1, 2, 3, 4, 5, 6, 7}, 12).bytes;
+  ASSERT_EQ(RecordFile_Search(Key(6), held, 12, CompareFive), 5);
+  EXPECT_EQ(0, held.reads) << "a held file is probed in place, never read";
 }
 
 TEST(RecordSearch, OneRecordWithoutMatchReadsOnce) {
