@@ -48,6 +48,9 @@ Dir* StartWatch(Watcher& w, const std::string& path) {
     return nullptr;
   }
   if (!OpenInotify(w)) return nullptr;
+  // What is queued happened before the look that follows: taken in now, it cannot be taken
+  // for a change of the new watch's path (the directory's own making, say).
+  DrainHeld(w);
   std::vector<int> added;
   auto give_up = [&](bool for_good) -> Dir* {
     RemoveUnused(w, added);
@@ -62,14 +65,18 @@ Dir* StartWatch(Watcher& w, const std::string& path) {
   for (std::size_t at = 0; at != std::string::npos && path != "/";) {
     const std::size_t next = path.find('/', at + 1);
     const std::string above = at == 0 ? std::string("/") : path.substr(0, at);
-    if (!IsLocalFileSystem(above.c_str())) return give_up(true);
+    if (const FileSystemKind kind = KindOfFileSystem(above.c_str()); kind != FileSystemKind::kLocal) {
+      return give_up(kind == FileSystemKind::kRemote);
+    }
     const int wd = AddWatch(w, above, kPathEvents);
     if (wd < 0) return give_up(false);
     added.push_back(wd);
     steps.emplace_back(wd, path.substr(at + 1, next == std::string::npos ? next : next - at - 1));
     at = next;
   }
-  if (!IsLocalFileSystem(path.c_str())) return give_up(true);
+  if (const FileSystemKind kind = KindOfFileSystem(path.c_str()); kind != FileSystemKind::kLocal) {
+    return give_up(kind == FileSystemKind::kRemote);
+  }
   const int wd = AddWatch(w, path, kDirEvents);
   if (wd < 0) return give_up(false);
   added.push_back(wd);

@@ -77,6 +77,10 @@ void Drain(Watcher& w, std::uint64_t arrival) {
   std::lock_guard<std::mutex> lock(w.mu);
   // A drain that began after this call arrived has read every event queued before it.
   if (w.drains.load(std::memory_order_relaxed) != arrival) return;
+  DrainHeld(w);
+}
+
+void DrainHeld(Watcher& w) {
   w.drains.fetch_add(1, std::memory_order_release);
   struct Draining {
     std::atomic<bool>& flag;

@@ -11,9 +11,9 @@
 
 namespace os::dir_watch_internal {
 
-bool IsLocalFileSystem(const char* path) {
+FileSystemKind KindOfFileSystem(const char* path) {
   struct statfs fs;
-  if (::statfs(path, &fs) != 0) return false;
+  if (::statfs(path, &fs) != 0) return FileSystemKind::kUnknown;
   static constexpr std::uint32_t kLocal[] = {
       0xEF53,      // ext2, ext3, ext4
       0x58465342,  // xfs
@@ -27,7 +27,9 @@ bool IsLocalFileSystem(const char* path) {
       0x52654973,  // reiserfs
   };
   const auto type = static_cast<std::uint32_t>(fs.f_type);
-  return std::find(std::begin(kLocal), std::end(kLocal), type) != std::end(kLocal);
+  return std::find(std::begin(kLocal), std::end(kLocal), type) != std::end(kLocal)
+             ? FileSystemKind::kLocal
+             : FileSystemKind::kRemote;
 }
 
 }  // namespace os::dir_watch_internal

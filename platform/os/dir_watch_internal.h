@@ -137,9 +137,10 @@ inline void ForgetFailedSetups(Watcher& w) {
   if (!w.failed_setups.empty()) w.failed_setups.clear();
 }
 
-// dir_watch_file_systems.cc: true on file systems on which every change, by whatever
-// process, raises an event here.
-bool IsLocalFileSystem(const char* path);
+// dir_watch_file_systems.cc: kLocal on file systems on which every change, by whatever
+// process, raises an event here; kUnknown when path cannot be looked at (it is missing).
+enum class FileSystemKind { kLocal, kRemote, kUnknown };
+FileSystemKind KindOfFileSystem(const char* path);
 
 // dir_watch_paths.cc: an absolute path with single separators and no trailing one; nullopt
 // for a relative path or one with "." or ".." in it.
@@ -164,6 +165,8 @@ void LetGo(Watcher& w, Dir* dir);
 // dir_watch_events.cc: reads and takes in every queued event, unless a drain that began
 // after arrival (a count of drains begun) already did.
 void Drain(Watcher& w, std::uint64_t arrival);
+// As Drain, unconditionally. REQUIRES: w.mu held.
+void DrainHeld(Watcher& w);
 
 // dir_watch_sweep.cc: how long until the stamps are due to be compared again, in
 // milliseconds (0: now).

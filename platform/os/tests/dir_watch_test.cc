@@ -137,5 +137,52 @@ TEST_F(DirWatchTest, TheWatcherThreadBreaksMarksWithoutAnyCallOfTheReader) {
   PauseWatcherThreadForTesting(false);
 }
 
+// A watch that cannot be set up (its directory missing) takes back the watches it added on
+// the way down, and is not tried again at each look-up: only once something may have let it
+// succeed (here an event in a watched directory, or a claim).
+TEST_F(DirWatchTest, AFailedSetUpTakesBackItsWatchesAndWaitsForAChange) {
+  // Held back, so that nothing is taken in unless asked for.
+  PauseWatcherThreadForTesting(true);
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  ASSERT_EQ(0, ::mkdir(top_.File("above").c_str(), 0755));
+  const std::string missing = top_.File("above/missing");
+  CatchUpWithChanges();
+  const std::size_t watches = WatchCountForTesting();
+  EXPECT_FALSE(IsWatchedForTesting(missing));
+  EXPECT_EQ(watches, WatchCountForTesting()) << "the watch of \"above\" is taken back";
+
+  ASSERT_EQ(0, ::mkdir(missing.c_str(), 0755));  // seen by no watch
+  EXPECT_FALSE(IsWatchedForTesting(missing)) << "not tried again while nothing was seen";
+  EXPECT_EQ(nullptr, MarkBeforeCheck(missing, "X").changes);
+  top_.Write("beside.txt", "x");  // in a directory watched on the way to data_
+  CatchUpWithChanges();
+  EXPECT_TRUE(IsWatchedForTesting(missing));
+
+  const std::string later = top_.File("above/later");
+  EXPECT_FALSE(IsWatchedForTesting(later));
+  ASSERT_EQ(0, ::mkdir(later.c_str(), 0755));
+  EXPECT_FALSE(IsWatchedForTesting(later));
+  ClaimDirectory(later);
+  EXPECT_TRUE(IsWatchedForTesting(later)) << "a claim tries again";
+  EXPECT_TRUE(ReleaseDirectory(later));
+  PauseWatcherThreadForTesting(false);
+  // Gone before the next case starts, so that it sees none of this.
+  ASSERT_EQ(0, ::rmdir(later.c_str()));
+  ASSERT_EQ(0, ::rmdir(missing.c_str()));
+  WaitForWatcherForTesting();
+}
+
+// A look-up alone watches only where a watch stands or the directory is claimed.
+TEST_F(DirWatchTest, ALookUpStartsAWatchOnlyInAClaimedDirectory) {
+  const std::string other = top_.File("other");
+  ASSERT_EQ(0, ::mkdir(other.c_str(), 0755));
+  EXPECT_EQ(nullptr, MarkWhereWatched(other, "X").changes);
+  EXPECT_NE(nullptr, MarkWhereWatched(data_, "X").changes) << "watched already";
+  ClaimDirectory(other);
+  EXPECT_NE(nullptr, MarkWhereWatched(other, "X").changes);
+  EXPECT_TRUE(ReleaseDirectory(other));
+  EXPECT_EQ(nullptr, MarkWhereWatched(other, "X").changes) << "let go with its claim";
+}
+
 }  // namespace
 }  // namespace os
