@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 
@@ -137,38 +139,52 @@ TEST_F(DirWatchTest, TheWatcherThreadBreaksMarksWithoutAnyCallOfTheReader) {
   PauseWatcherThreadForTesting(false);
 }
 
-// A watch that cannot be set up (its directory missing) takes back the watches it added on
-// the way down, and is not tried again at each look-up: only once something may have let it
-// succeed (here an event in a watched directory, or a claim).
+// The inotify watches the kernel holds for this process, as /proc lists them.
+std::size_t KernelWatches() {
+  std::size_t count = 0;
+  for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    if (std::filesystem::read_symlink(fd.path(), error).string() != "anon_inode:inotify") continue;
+    std::ifstream info("/proc/self/fdinfo/" + fd.path().filename().string());
+    for (std::string line; std::getline(info, line);) count += line.starts_with("inotify wd:");
+  }
+  return count;
+}
+
+// A watch that cannot be set up takes back the watches it added on the way down, and is not
+// tried again at each look-up: only once something may have let it succeed (here an event
+// in a watched directory, or a claim).
 TEST_F(DirWatchTest, AFailedSetUpTakesBackItsWatchesAndWaitsForAChange) {
   // Held back, so that nothing is taken in unless asked for.
   PauseWatcherThreadForTesting(true);
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  ASSERT_EQ(0, ::mkdir(top_.File("above").c_str(), 0755));
-  const std::string missing = top_.File("above/missing");
+  top_.Write("above/plain", "no directory");
+  const std::string plain = top_.File("above/plain");
   CatchUpWithChanges();
-  const std::size_t watches = WatchCountForTesting();
-  EXPECT_FALSE(IsWatchedForTesting(missing));
-  EXPECT_EQ(watches, WatchCountForTesting()) << "the watch of \"above\" is taken back";
+  const std::size_t watches = KernelWatches();
+  EXPECT_FALSE(IsWatchedForTesting(plain));
+  EXPECT_EQ(watches, KernelWatches()) << "the watch of \"above\" is taken back";
 
-  ASSERT_EQ(0, ::mkdir(missing.c_str(), 0755));  // seen by no watch
-  EXPECT_FALSE(IsWatchedForTesting(missing)) << "not tried again while nothing was seen";
-  EXPECT_EQ(nullptr, MarkBeforeCheck(missing, "X").changes);
+  // A directory in its place, seen by no watch.
+  ASSERT_EQ(0, ::unlink(plain.c_str()));
+  ASSERT_EQ(0, ::mkdir(plain.c_str(), 0755));
+  EXPECT_FALSE(IsWatchedForTesting(plain)) << "not tried again while nothing was seen";
+  EXPECT_EQ(nullptr, MarkBeforeCheck(plain, "X").changes);
   top_.Write("beside.txt", "x");  // in a directory watched on the way to data_
   CatchUpWithChanges();
-  EXPECT_TRUE(IsWatchedForTesting(missing));
+  EXPECT_TRUE(IsWatchedForTesting(plain));
 
-  const std::string later = top_.File("above/later");
-  EXPECT_FALSE(IsWatchedForTesting(later));
-  ASSERT_EQ(0, ::mkdir(later.c_str(), 0755));
-  EXPECT_FALSE(IsWatchedForTesting(later));
-  ClaimDirectory(later);
-  EXPECT_TRUE(IsWatchedForTesting(later)) << "a claim tries again";
-  EXPECT_TRUE(ReleaseDirectory(later));
+  const std::string missing = top_.File("above/missing");
+  EXPECT_FALSE(IsWatchedForTesting(missing));
+  ASSERT_EQ(0, ::mkdir(missing.c_str(), 0755));
+  EXPECT_FALSE(IsWatchedForTesting(missing));
+  ClaimDirectory(missing);
+  EXPECT_TRUE(IsWatchedForTesting(missing)) << "a claim tries again";
+  EXPECT_TRUE(ReleaseDirectory(missing));
   PauseWatcherThreadForTesting(false);
   // Gone before the next case starts, so that it sees none of this.
-  ASSERT_EQ(0, ::rmdir(later.c_str()));
   ASSERT_EQ(0, ::rmdir(missing.c_str()));
+  ASSERT_EQ(0, ::rmdir(plain.c_str()));
   WaitForWatcherForTesting();
 }
 
