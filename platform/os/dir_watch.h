@@ -48,6 +48,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -121,6 +122,9 @@ void SetFileWatchLimitForTesting(int limit);
 // Holds the watcher thread back (true) from taking changes in, so that events pile up in
 // the kernel's queue; callers take them in themselves meanwhile. false lets it go on.
 void PauseWatcherThreadForTesting(bool paused);
+// Calls hook in each stamp sweep, where the sweep stats outside the watcher's lock (on the
+// watcher thread, or on a caller's without it); an empty hook ends that.
+void SetStampSweepHookForTesting(std::function<void()> hook);
 // Stops (false) or resumes (true) watching: while stopped no mark holds, as where inotify
 // is not to be had.
 void SetDirWatchEnabledForTesting(bool enabled);

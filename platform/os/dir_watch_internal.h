@@ -122,6 +122,8 @@ struct Watcher {
   // Wakes the watcher thread to stop (see dir_watch_thread.cc); -1 when there is no thread.
   int stop_fd = -1;
   std::thread thread;
+  // Called by the stamp sweep between copying and stamping (see SetStampSweepHookForTesting).
+  std::function<void()> sweep_hook;
   // When the stamps were last compared (steady clock, nanoseconds).
   std::atomic<std::int64_t> stamps_checked_ns{0};
 };

@@ -95,12 +95,15 @@ void RecordMoves(const std::vector<DirToCheck>& due) {
 
 void CheckStamps(Watcher& w) {
   std::vector<DirToCheck> due;
+  std::function<void()> hook;
   {
     std::lock_guard<std::mutex> lock(w.mu);
     // A missing directory may have come meanwhile, unseen by any watch.
     ForgetFailedSetups(w);
     due = WhatToCheck(w);
+    hook = w.sweep_hook;
   }
+  if (hook) hook();
   TakeStamps(due);
   std::lock_guard<std::mutex> lock(w.mu);
   RecordMoves(due);
@@ -128,3 +131,13 @@ void CheckStampsWhenDue(Watcher& w) {
 }
 
 }  // namespace os::dir_watch_internal
+
+namespace os {
+
+void SetStampSweepHookForTesting(std::function<void()> hook) {
+  dir_watch_internal::Watcher& w = dir_watch_internal::TheWatcher();
+  std::lock_guard<std::mutex> lock(w.mu);
+  w.sweep_hook = std::move(hook);
+}
+
+}  // namespace os

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <string>
 #include <thread>
 
@@ -198,6 +199,30 @@ TEST_F(DirWatchTest, ALookUpStartsAWatchOnlyInAClaimedDirectory) {
   EXPECT_NE(nullptr, MarkWhereWatched(other, "X").changes);
   EXPECT_TRUE(ReleaseDirectory(other));
   EXPECT_EQ(nullptr, MarkWhereWatched(other, "X").changes) << "let go with its claim";
+}
+
+// The once-a-second sweep stats every watched directory and file; readers marking their
+// files meanwhile do not wait for it.
+TEST_F(DirWatchTest, MarksAreTakenWhileTheStampSweepStats) {
+  ASSERT_TRUE(ChangesArriveByThemselves());
+  top_.Write("data/RATES.R01", "1");
+  ASSERT_TRUE(WatchFileOf(data_, data_ + "/RATES.R01"));
+  std::promise<void> sweeping;
+  std::promise<void> go_on;
+  std::shared_future<void> may_go_on = go_on.get_future().share();
+  std::atomic<bool> stalled{false};
+  SetStampSweepHookForTesting([&, may_go_on] {
+    if (stalled.exchange(true)) return;
+    sweeping.set_value();
+    may_go_on.wait();
+  });
+  ASSERT_EQ(std::future_status::ready, sweeping.get_future().wait_for(std::chrono::seconds(10)));
+  auto marked = std::async(std::launch::async, [&] { return MarkBeforeCheck(data_, "RATES.R01"); });
+  EXPECT_EQ(std::future_status::ready, marked.wait_for(std::chrono::seconds(5)))
+      << "a mark waited for the sweep";
+  go_on.set_value();
+  EXPECT_NE(nullptr, marked.get().changes);
+  SetStampSweepHookForTesting(nullptr);
 }
 
 }  // namespace
