@@ -19,8 +19,16 @@
 // Some changes raise no event: a write through a shared mapping of a file, a mount over a
 // file or a directory and its unmount. Once a second (kStampCheckInterval) the watcher
 // thread compares the stamps of each watched directory and of each file watched itself
-// with those they were watched with, and breaks the marks where one moved; so such a
-// change shows within about that time, still with no system call of the readers'.
+// with those they were watched with, and breaks the marks where one moved. A mount or an
+// unmount thus shows within about a second, with no system call of the readers'; so does a
+// write through a mapping, but only where the kernel moves the file's stamp for it, which it
+// does at a write into a mapped page that is clean (written back, as msync leaves it) on a
+// disk file system. Where it moves none, the change is never seen by a running reader, which
+// keeps what it read with no time limit (a new process reads the new bytes):
+//  - a write into a mapped page already written since the last msync, on any file system;
+//  - on tmpfs, every write through a mapping after the first.
+// So an updater of the data writes its files with write() or replaces them by rename; one
+// that writes through a mapping calls msync after each change (and on tmpfs maps nothing).
 //
 // The library holding this code starts the watcher thread and the inotify instance with the
 // first watch; both end when the code is unloaded (or the process ends).
@@ -28,7 +36,10 @@
 // Only absolute paths free of links and of "." and ".." on local file systems are watched:
 // on a network or user-space file system a change made elsewhere raises no event. Where a
 // directory is not watched (or inotify is not to be had) no mark holds, and its callers
-// check the files' stamps on every use.
+// check the files' stamps on every use. A watch that cannot be set up (the directory
+// missing, the watch limit reached) takes back what it added and is not tried again until
+// something may have changed: an event in a watched directory, the next stamp sweep, or a
+// claim.
 //
 // Thread safety: every function may be called from any thread.
 #ifndef FRELANE_PLATFORM_OS_DIR_WATCH_H_
@@ -37,6 +48,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -62,7 +74,12 @@ struct WatchMark {
 
 // Watches dir (starting the watch when there is none) and marks name in it; an empty mark
 // when dir is not to be watched. Take the mark before the check or read it is to vouch for.
+// For a file about to be read and kept: what is kept of it rests on the watch.
 WatchMark MarkBeforeCheck(std::string_view dir, std::string_view name);
+// As MarkBeforeCheck where dir is claimed or already watched; elsewhere an empty mark, and
+// no watch started. For a name look-up: the directories a program merely looks in (to
+// import a file, say) take none of the system's watches.
+WatchMark MarkWhereWatched(std::string_view dir, std::string_view name);
 
 // Watches the file at path (a regular file of dir, marked there, whose stamp was just found
 // to be stamp) itself, so that a write through any of its names, in whatever directory, or
@@ -84,7 +101,8 @@ std::uint64_t ChangesTakenIn();
 
 // A user's claim on dir (a clean absolute path as above), counted. When the last claim is
 // released, the watch of dir ends and its marks break; true then, so that what was kept
-// of the dir can be let go too. Directories never claimed are watched until the end.
+// of the dir can be let go too. A directory never claimed is watched only once a file of
+// it is read and kept (MarkBeforeCheck), and then until the end.
 void ClaimDirectory(std::string_view dir);
 bool ReleaseDirectory(std::string_view dir);
 // How many inotify watches stand.
@@ -104,6 +122,9 @@ void SetFileWatchLimitForTesting(int limit);
 // Holds the watcher thread back (true) from taking changes in, so that events pile up in
 // the kernel's queue; callers take them in themselves meanwhile. false lets it go on.
 void PauseWatcherThreadForTesting(bool paused);
+// Calls hook in each stamp sweep, where the sweep stats outside the watcher's lock (on the
+// watcher thread, or on a caller's without it); an empty hook ends that.
+void SetStampSweepHookForTesting(std::function<void()> hook);
 // Stops (false) or resumes (true) watching: while stopped no mark holds, as where inotify
 // is not to be had.
 void SetDirWatchEnabledForTesting(bool enabled);

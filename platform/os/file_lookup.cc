@@ -83,7 +83,7 @@ std::optional<std::string> FindFileNoCase(std::string_view dir, std::string_view
   if (!IsSafeFileName(name)) return std::nullopt;
   const std::string dir_path = dir.empty() ? std::string(".") : NormalizeSeparators(dir);
   // Taken before the directory is looked at; empty when it is not watched.
-  const WatchMark mark = MarkBeforeCheck(dir_path, name);
+  const WatchMark mark = MarkWhereWatched(dir_path, name);
   // The answer kept across scopes is found as outside any scope, from what the file system
   // shows now, even when the scope in hand answers from an earlier view.
   auto keep_now = [&] {

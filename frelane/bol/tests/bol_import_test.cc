@@ -8,6 +8,8 @@
 #include "frelane/bol/frm_import.h"
 #include "frelane/bol/tests/bol_test_support.h"
 #include "frelane/core/field_helpers.h"
+#include "platform/os/dir_watch.h"
+#include "platform/os/file_cache.h"
 
 namespace frelane::testing {
 namespace {
@@ -187,6 +189,26 @@ TEST_F(ImportTest, AWriteFailingHalfwayLeavesTheOldBooksWhole) {
   EXPECT_EQ(Read("Shipper.dat"), AsText(SampleShippers()));
   EXPECT_EQ(Read("Consigne.dat"), consignees);
   EXPECT_EQ(f.cboShipperName.ListCount(), 3);
+}
+
+// The folder imported from is looked in once: it keeps none of the system's watches after
+// the import, while the data directory the engine claims stays watched.
+TEST_F(ImportTest, TheFolderImportedFromHoldsNoWatchAfterTheImport) {
+  WriteOwnBooks();
+  const os::DirectoryClaim engine_data(dir_.path());
+  if (!os::IsWatchedForTesting(dir_.path())) GTEST_SKIP() << "no inotify on this file system";
+  EXPECT_TRUE(bol::AnyOwnBook());
+  os::WaitForWatcherForTesting();
+  const std::size_t watches = os::WatchCountForTesting();
+  frmBOL& f = Editor();
+  ChooseInDialog(old_);
+  user_.ExpectMsgBox(MsgBoxResult::kYes, "overwrite");
+  user_.ExpectMsgBox(MsgBoxResult::kOK, "Import Complete");
+  user_.MenuClick(f.mnuFileImport);
+  EXPECT_TRUE(user_.AllMessageBoxesShown());
+  EXPECT_EQ(Read("Consigne.dat"), AsText(PartyBytes(NamedParty("Fir Supply"))));
+  os::WaitForWatcherForTesting();
+  EXPECT_EQ(watches, os::WatchCountForTesting());
 }
 
 }  // namespace

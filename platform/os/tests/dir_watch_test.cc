@@ -5,6 +5,9 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <future>
 #include <string>
 #include <thread>
 
@@ -135,6 +138,91 @@ TEST_F(DirWatchTest, TheWatcherThreadBreaksMarksWithoutAnyCallOfTheReader) {
   EXPECT_TRUE(mark.Holds()) << "nothing taken in while held back";
   EXPECT_FALSE(Holds(mark));
   PauseWatcherThreadForTesting(false);
+}
+
+// The inotify watches the kernel holds for this process, as /proc lists them.
+std::size_t KernelWatches() {
+  std::size_t count = 0;
+  for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    if (std::filesystem::read_symlink(fd.path(), error).string() != "anon_inode:inotify") continue;
+    std::ifstream info("/proc/self/fdinfo/" + fd.path().filename().string());
+    for (std::string line; std::getline(info, line);) count += line.starts_with("inotify wd:");
+  }
+  return count;
+}
+
+// A watch that cannot be set up takes back the watches it added on the way down, and is not
+// tried again at each look-up: only once something may have let it succeed (here an event
+// in a watched directory, or a claim).
+TEST_F(DirWatchTest, AFailedSetUpTakesBackItsWatchesAndWaitsForAChange) {
+  // Held back, so that nothing is taken in unless asked for.
+  PauseWatcherThreadForTesting(true);
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  top_.Write("above/plain", "no directory");
+  const std::string plain = top_.File("above/plain");
+  CatchUpWithChanges();
+  const std::size_t watches = KernelWatches();
+  EXPECT_FALSE(IsWatchedForTesting(plain));
+  EXPECT_EQ(watches, KernelWatches()) << "the watch of \"above\" is taken back";
+
+  // A directory in its place, seen by no watch.
+  ASSERT_EQ(0, ::unlink(plain.c_str()));
+  ASSERT_EQ(0, ::mkdir(plain.c_str(), 0755));
+  EXPECT_FALSE(IsWatchedForTesting(plain)) << "not tried again while nothing was seen";
+  EXPECT_EQ(nullptr, MarkBeforeCheck(plain, "X").changes);
+  top_.Write("beside.txt", "x");  // in a directory watched on the way to data_
+  CatchUpWithChanges();
+  EXPECT_TRUE(IsWatchedForTesting(plain));
+
+  const std::string missing = top_.File("above/missing");
+  EXPECT_FALSE(IsWatchedForTesting(missing));
+  ASSERT_EQ(0, ::mkdir(missing.c_str(), 0755));
+  EXPECT_FALSE(IsWatchedForTesting(missing));
+  ClaimDirectory(missing);
+  EXPECT_TRUE(IsWatchedForTesting(missing)) << "a claim tries again";
+  EXPECT_TRUE(ReleaseDirectory(missing));
+  PauseWatcherThreadForTesting(false);
+  // Gone before the next case starts, so that it sees none of this.
+  ASSERT_EQ(0, ::rmdir(missing.c_str()));
+  ASSERT_EQ(0, ::rmdir(plain.c_str()));
+  WaitForWatcherForTesting();
+}
+
+// A look-up alone watches only where a watch stands or the directory is claimed.
+TEST_F(DirWatchTest, ALookUpStartsAWatchOnlyInAClaimedDirectory) {
+  const std::string other = top_.File("other");
+  ASSERT_EQ(0, ::mkdir(other.c_str(), 0755));
+  EXPECT_EQ(nullptr, MarkWhereWatched(other, "X").changes);
+  EXPECT_NE(nullptr, MarkWhereWatched(data_, "X").changes) << "watched already";
+  ClaimDirectory(other);
+  EXPECT_NE(nullptr, MarkWhereWatched(other, "X").changes);
+  EXPECT_TRUE(ReleaseDirectory(other));
+  EXPECT_EQ(nullptr, MarkWhereWatched(other, "X").changes) << "let go with its claim";
+}
+
+// The once-a-second sweep stats every watched directory and file; readers marking their
+// files meanwhile do not wait for it.
+TEST_F(DirWatchTest, MarksAreTakenWhileTheStampSweepStats) {
+  ASSERT_TRUE(ChangesArriveByThemselves());
+  top_.Write("data/RATES.R01", "1");
+  ASSERT_TRUE(WatchFileOf(data_, data_ + "/RATES.R01"));
+  std::promise<void> sweeping;
+  std::promise<void> go_on;
+  std::shared_future<void> may_go_on = go_on.get_future().share();
+  std::atomic<bool> stalled{false};
+  SetStampSweepHookForTesting([&, may_go_on] {
+    if (stalled.exchange(true)) return;
+    sweeping.set_value();
+    may_go_on.wait();
+  });
+  ASSERT_EQ(std::future_status::ready, sweeping.get_future().wait_for(std::chrono::seconds(10)));
+  auto marked = std::async(std::launch::async, [&] { return MarkBeforeCheck(data_, "RATES.R01"); });
+  EXPECT_EQ(std::future_status::ready, marked.wait_for(std::chrono::seconds(5)))
+      << "a mark waited for the sweep";
+  go_on.set_value();
+  EXPECT_NE(nullptr, marked.get().changes);
+  SetStampSweepHookForTesting(nullptr);
 }
 
 }  // namespace

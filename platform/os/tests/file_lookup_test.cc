@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "platform/os/dir_watch.h"
+#include "platform/os/file_cache.h"
 #include "testkit/temp_dir.h"
 
 namespace os {
@@ -45,6 +47,26 @@ TEST(FileLookupTest, ExactNameFirstThenAnyCase) {
   EXPECT_EQ(FindFileNoCase(dir.path(), "../EFCREC.TBL"), std::nullopt);
   EXPECT_EQ(FindFileNoCase(dir.path(), "absent"), std::nullopt);
   EXPECT_EQ(FindFileNoCase(dir.File("no-such-dir"), "EFCREC.TBL"), std::nullopt);
+}
+
+// A directory looked in once (to import a file, say) keeps none of the system's watches;
+// the directory a reader claims for its data is watched from its first look-up.
+TEST(FileLookupTest, OnlyAClaimedDirectoryIsWatchedForItsLookUps) {
+  testkit::TempDir dir;
+  dir.Write("import/SHIPPER.DAT", "x");
+  dir.Write("data/EFCREC.TBL", "x");
+  if (!IsWatchedForTesting(dir.path())) GTEST_SKIP() << "no inotify on this file system";
+  // Watches of directories that earlier cases removed end as the watcher takes that in.
+  WaitForWatcherForTesting();
+  const std::size_t watches = WatchCountForTesting();
+  EXPECT_EQ(FindFileNoCase(dir.File("import"), "shipper.dat"), dir.File("import/SHIPPER.DAT"));
+  EXPECT_EQ(FindFileNoCase(dir.File("import/"), "CONSIGNE.DAT"), std::nullopt);
+  WaitForWatcherForTesting();
+  EXPECT_EQ(watches, WatchCountForTesting());
+
+  DirectoryClaim claim(dir.File("data/"));
+  EXPECT_EQ(FindFileNoCase(dir.File("data/"), "efcrec.tbl"), dir.File("data/EFCREC.TBL"));
+  EXPECT_LT(watches, WatchCountForTesting());
 }
 
 }  // namespace
