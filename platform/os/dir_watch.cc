@@ -26,10 +26,7 @@
 #include <vector>
 
 #include "platform/os/ascii_keys.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#endif
+#include "platform/os/process_state.h"
 
 namespace os {
 namespace {
@@ -110,8 +107,8 @@ struct Node {
   std::vector<Dir*> file_of;                       // a watched file lies in these dirs
 };
 
-// Never destroyed: threads may still read files while the process's statics go away. Dirs
-// are never freed either, so a mark never points at freed memory.
+// Freed only with the code (see process_state.h). Dirs are not freed before, so a mark never
+// points at freed memory.
 struct Watcher {
   std::mutex mu;
   int fd = -1;
@@ -143,18 +140,9 @@ struct Watcher {
   // When the stamps were last compared (steady clock, nanoseconds).
   std::atomic<std::int64_t> stamps_checked_ns{0};
 };
-Watcher& TheWatcher() {
-  static Watcher* watcher = [] {
-    auto* w = new Watcher;
-#if defined(__SANITIZE_ADDRESS__)
-    // Kept on purpose when the code is unloaded: a thread of the process may still hold
-    // it as the process ends.
-    __lsan_ignore_object(w);
-#endif
-    return w;
-  }();
-  return *watcher;
-}
+// Destroyed after stop_watching_at_unload (below) has stopped its thread.
+constinit ProcessWide<Watcher> the_watcher;
+Watcher& TheWatcher() { return the_watcher.Get(); }
 
 // An absolute path with single separators and no trailing one; nullopt for a relative path
 // or one with "." or ".." in it.
@@ -467,6 +455,7 @@ void WatchForChanges(Watcher& w, int fd) {
 // instance closed. Marks break; callers then check stamps on every use.
 struct StopWatchingAtUnload {
   ~StopWatchingAtUnload() {
+    if (the_watcher.IfMade() == nullptr) return;
     Watcher& w = TheWatcher();
     std::thread thread;
     {

@@ -7,16 +7,15 @@
 #include "platform/os/dir_watch.h"
 #include "platform/os/file_cache_internal.h"
 #include "platform/os/parsed_files.h"
+#include "platform/os/process_state.h"
 
 namespace os {
 using namespace file_cache_internal;
 
 namespace file_cache_internal {
 
-Cache& TheCache() {
-  static Cache* cache = new Cache;
-  return *cache;
-}
+constinit ProcessWide<Cache> the_cache;
+Cache& TheCache() { return the_cache.Get(); }
 
 // Together in one place, so that a thread's scope and notes begin and end together.
 thread_local ScopeState scope;

@@ -81,7 +81,7 @@ struct KeptLookup {
   WatchMark mark;
 };
 
-// Never destroyed: threads may still read files while the process's statics go away.
+// Freed only with the code (see process_state.h).
 struct Cache {
   std::mutex mu;
   std::unordered_map<std::string, CachedImage> images;
