@@ -25,7 +25,9 @@
  *     loaded and end (the thread stopped and joined) when it is unloaded (dlclose) or the
  *     process ends. A host ends every engine (Tolv_EndTolv) before it unloads the library.
  *     A thread that had an engine holds the library loaded until that thread ends: a
- *     dlclose before then leaves the library, and its watcher thread, in place.
+ *     dlclose before then leaves the library, and its watcher thread, in place. The
+ *     unload gives back all the memory the library took (its caches, watches and
+ *     settings), whether or not each thread ended its engine before it ended.
  */
 #ifndef TOLV32DLL_INCLUDE_TOLV32_H_
 #define TOLV32DLL_INCLUDE_TOLV32_H_
