@@ -88,8 +88,8 @@ struct Node {
   std::vector<Dir*> file_of;                       // a watched file lies in these dirs
 };
 
-// Never destroyed: threads may still read files while the process's statics go away. Dirs
-// are never freed either, so a mark never points at freed memory.
+// Freed only with the code (see process_state.h). Dirs are not freed before, so a mark never
+// points at freed memory.
 struct Watcher {
   std::mutex mu;
   int fd = -1;

@@ -13,10 +13,7 @@
 #include <thread>
 
 #include "platform/os/dir_watch_internal.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#endif
+#include "platform/os/process_state.h"
 
 namespace os {
 using namespace dir_watch_internal;
@@ -44,11 +41,15 @@ void WatchForChanges(Watcher& w, int fd) {
   TouchAll(w);
 }
 
+// Destroyed after stop_watching_at_unload (below) has stopped its thread.
+constinit ProcessWide<Watcher> the_watcher;
+
 // Stops watching for good when the code that watches goes away (the library holding it
 // unloaded, or the process ending): the watcher thread is woken and joined, and the inotify
 // instance closed. Marks break; callers then check stamps on every use.
 struct StopWatchingAtUnload {
   ~StopWatchingAtUnload() {
+    if (the_watcher.IfMade() == nullptr) return;
     Watcher& w = TheWatcher();
     std::thread thread;
     {
@@ -77,18 +78,7 @@ struct StopWatchingAtUnload {
 
 namespace dir_watch_internal {
 
-Watcher& TheWatcher() {
-  static Watcher* watcher = [] {
-    auto* w = new Watcher;
-#if defined(__SANITIZE_ADDRESS__)
-    // Kept on purpose when the code is unloaded: a thread of the process may still hold
-    // it as the process ends.
-    __lsan_ignore_object(w);
-#endif
-    return w;
-  }();
-  return *watcher;
-}
+Watcher& TheWatcher() { return the_watcher.Get(); }
 
 bool OpenInotify(Watcher& w) {
   if (w.fd >= 0) return true;

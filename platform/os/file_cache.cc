@@ -7,16 +7,15 @@
 
 #include "platform/os/dir_watch.h"
 #include "platform/os/file_cache_internal.h"
+#include "platform/os/process_state.h"
 
 namespace os {
 using namespace file_cache_internal;
 
 namespace file_cache_internal {
 
-Cache& TheCache() {
-  static Cache* cache = new Cache;
-  return *cache;
-}
+constinit ProcessWide<Cache> the_cache;
+Cache& TheCache() { return the_cache.Get(); }
 
 void Cache::Add(const std::string& path, CachedImage entry) {
   auto it = images.find(path);

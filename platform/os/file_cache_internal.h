@@ -82,7 +82,7 @@ struct KeptLookup {
   WatchMark mark;
 };
 
-// Never destroyed: threads may still read files while the process's statics go away.
+// Freed only with the code (see process_state.h).
 struct Cache {
   using Images = std::unordered_map<std::string, CachedImage>;
 

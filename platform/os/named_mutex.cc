@@ -15,6 +15,7 @@
 #include <unordered_map>
 
 #include "platform/os/file_lookup.h"
+#include "platform/os/process_state.h"
 
 namespace os {
 namespace {
@@ -50,7 +51,8 @@ int OpenLockFile(const std::string& path) {
 }  // namespace
 
 // The waiters of this process on one lock file: one of them at a time goes on to the file
-// lock. Never destroyed (a mutex object may outlive the statics).
+// lock. Freed only with the code (see process_state.h): a mutex object may outlive the
+// statics otherwise.
 struct NamedMutex::Gate {
   std::mutex mu;
   std::condition_variable cv;
@@ -58,13 +60,22 @@ struct NamedMutex::Gate {
   pid_t pid = 0;  // a child made by fork starts with the gate open
 };
 
+namespace {
+
+struct Gates {
+  std::mutex mu;
+  std::unordered_map<std::string, std::unique_ptr<NamedMutex::Gate>> by_path;
+};
+constinit ProcessWide<Gates> gates;
+
+}  // namespace
+
 NamedMutex::Gate* NamedMutex::GateOf(const std::string& lock_path) {
-  static std::mutex mu;
-  static auto* gates = new std::unordered_map<std::string, NamedMutex::Gate*>;
-  std::lock_guard<std::mutex> lock(mu);
-  NamedMutex::Gate*& gate = (*gates)[lock_path];
-  if (gate == nullptr) gate = new NamedMutex::Gate;
-  return gate;
+  Gates& all = gates.Get();
+  std::lock_guard<std::mutex> lock(all.mu);
+  std::unique_ptr<NamedMutex::Gate>& gate = all.by_path[lock_path];
+  if (gate == nullptr) gate = std::make_unique<NamedMutex::Gate>();
+  return gate.get();
 }
 
 NamedMutex::NamedMutex(int fd, std::string lock_path)

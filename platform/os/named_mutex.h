@@ -40,8 +40,10 @@ class NamedMutex {
   bool owned() const { return depth_ > 0; }
   const std::string& lock_path() const { return lock_path_; }
 
- private:
+  // The waiters of this process on one lock file (known to named_mutex.cc only).
   struct Gate;
+
+ private:
   static Gate* GateOf(const std::string& lock_path);
   NamedMutex(int fd, std::string lock_path);
   // Tries once to take the lock; on success tells whether the last owner abandoned it.

@@ -1,12 +1,17 @@
 #include "tolv32dll/engine/engine_globals.h"
 
-namespace tolv {
+#include "platform/os/process_state.h"
 
-EngineGlobals& EngineGlobals::Get() {
-  // Never destroyed: threads may still end (and end their engines) during process exit.
-  static EngineGlobals* globals = new EngineGlobals();
-  return *globals;
-}
+namespace tolv {
+namespace {
+
+// Freed only with the library (see process_state.h): threads may still end (and end their
+// engines) during process exit.
+constinit os::ProcessWide<EngineGlobals> globals;
+
+}  // namespace
+
+EngineGlobals& EngineGlobals::Get() { return globals.Get(); }
 
 std::string EngineGlobals::settings_path() const {
   std::lock_guard<std::mutex> hold(text_mutex_);

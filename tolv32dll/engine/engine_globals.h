@@ -8,6 +8,11 @@
 #include <mutex>
 #include <string>
 
+namespace os {
+template <typename T>
+class ProcessWide;
+}  // namespace os
+
 namespace tolv {
 
 class EngineGlobals {
@@ -28,6 +33,7 @@ class EngineGlobals {
   void set_text_log_path(std::string path);
 
  private:
+  friend class os::ProcessWide<EngineGlobals>;
   EngineGlobals() = default;
 
   std::recursive_mutex rating_lock_;

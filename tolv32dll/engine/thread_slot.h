@@ -1,17 +1,22 @@
 // The calling thread's slot: its engine, if any, and whether the service guide has been
 // initialised for the thread. A thread gets its slot at its first engine call; when the
-// thread ends, an engine it still has is ended as the end call would end it.
+// thread ends, an engine it still has is ended as the end call would end it. The slot holds
+// the process-wide state for its thread, so that it is given back once every thread that
+// used the library has ended and the library is unloaded.
 #ifndef TOLV32DLL_ENGINE_THREAD_SLOT_H_
 #define TOLV32DLL_ENGINE_THREAD_SLOT_H_
 
 #include <memory>
 
+#include "platform/os/process_state.h"
 #include "tolv32dll/engine/rating_engine.h"
 #include "tolv32dll/servguide/service_guide_thread.h"
 
 namespace tolv {
 
 struct ThreadSlot {
+  // First, so that it goes last: what the engine lets go of as it ends still stands.
+  os::ProcessStateHold process_state;
   std::unique_ptr<RatingEngine> engine;
   ServiceGuideThread service_guide;
   int calls_in_progress = 0;  // see ExportCall

@@ -25,13 +25,15 @@
  *     loaded and end (the thread stopped and joined) when it is unloaded (dlclose) or the
  *     process ends. A host ends every engine (Tolv_EndTolv) before it unloads the library.
  *     A thread that had an engine holds the library loaded until that thread ends: a
- *     dlclose before then leaves the library, and its watcher thread, in place.
+ *     dlclose before then leaves the library, and its watcher thread, in place. The
+ *     unload gives back all the memory the library took (its caches, watches and
+ *     settings), whether or not each thread ended its engine before it ended.
  *  8. Changes to the data files: a file written with write() (in place or appended),
  *     truncated, replaced by rename, removed, added or linked shows in the next rating
  *     begun after the change, except a rating begun within 20 microseconds of the same
- *     thread's previous one, which may show it only in a later rating. A rating reads each file as it first
- *     found it. A mount over a file or directory, and a write through a shared mapping into
- *     a clean page, show within about a second. A further write into a mapped page still
+ *     thread's previous one, which may show it only in a later rating. A rating reads
+ *     each file as it first found it. A mount over a file or directory, and a write
+ *     through a shared mapping into a clean page, show within about a second. A further write into a mapped page still
  *     dirty (no msync between), and on tmpfs any mapped write after the first, is not seen
  *     by a running engine at all (a process started afterwards sees it): an updater writes
  *     with write() or replaces the file by rename, and a mapping writer calls msync after

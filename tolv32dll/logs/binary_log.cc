@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <ctime>
 #include <mutex>
+#include <type_traits>
 #include <vector>
 
 #include "platform/os/bytes.h"
@@ -16,11 +17,12 @@ namespace {
 
 thread_local bool thread_binary_debug = false;
 
-// The binary-log lock, shared by every thread of the process. Never destroyed, so a
+// The binary-log lock, shared by every thread of the process. Nothing to destroy, so a
 // thread still logging while the process ends does not meet a dead mutex.
 std::mutex& BinaryLogLock() {
-  static std::mutex* lock = new std::mutex();
-  return *lock;
+  static_assert(std::is_trivially_destructible_v<std::mutex>);
+  static constinit std::mutex lock;
+  return lock;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 #include <mutex>
+#include <type_traits>
 
 #include "platform/os/file_lookup.h"
 #include "platform/os/regular_file.h"
@@ -13,10 +14,12 @@ namespace {
 constexpr long kMegabyte = 1048576;
 
 // Sections of different threads may come in any order, but each is written whole, and
-// no thread deletes the log while another writes to it.
+// no thread deletes the log while another writes to it. Nothing to destroy, so a thread
+// still logging while the process ends does not meet a dead mutex.
 std::mutex& TextLogLock() {
-  static std::mutex* lock = new std::mutex();
-  return *lock;
+  static_assert(std::is_trivially_destructible_v<std::mutex>);
+  static constinit std::mutex lock;
+  return lock;
 }
 
 using File = os::Stream;

@@ -1,6 +1,7 @@
 #include "tolv32dll/servguide/service_guide_library.h"
 
 #include "platform/os/file_lookup.h"
+#include "platform/os/process_state.h"
 #include "platform/os/profile.h"
 
 namespace tolv {
@@ -14,6 +15,13 @@ bool BindOne(const os::DynamicLibrary& library, const char* name, Call& call) {
   return call != nullptr;
 }
 
+// Freed, and the outside library unloaded, only with this library (see process_state.h).
+constinit os::ProcessWide<ServiceGuideLibrary> process_library{[] {
+  auto* bound = new ServiceGuideLibrary();
+  bound->Bind(kServiceGuideSettingsFile);
+  return bound;
+}};
+
 }  // namespace
 
 bool ServiceGuideEntryPoints::complete() const {
@@ -21,14 +29,7 @@ bool ServiceGuideEntryPoints::complete() const {
          get_carriers && initialize && terminate && set_carrier_data_path;
 }
 
-ServiceGuideLibrary& ServiceGuideLibrary::Process() {
-  static ServiceGuideLibrary* library = [] {
-    auto* bound = new ServiceGuideLibrary();
-    bound->Bind(kServiceGuideSettingsFile);
-    return bound;
-  }();
-  return *library;
-}
+ServiceGuideLibrary& ServiceGuideLibrary::Process() { return process_library.Get(); }
 
 ErrorNumber ServiceGuideLibrary::Bind(const std::string& settings_path) {
   flag_.store('N');

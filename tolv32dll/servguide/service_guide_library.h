@@ -42,7 +42,8 @@ inline constexpr std::size_t kMaxServiceGuidePath = 259;
 class ServiceGuideLibrary {
  public:
   // The process's library, bound at its first use from vdx_cvdll.ini as the current
-  // directory holds it. Never destroyed: threads may still end during process exit.
+  // directory holds it; it lasts as long as this library (threads may still end during
+  // process exit).
   static ServiceGuideLibrary& Process();
 
   ServiceGuideLibrary() = default;  // not bound, flag 'N'
