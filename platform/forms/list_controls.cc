@@ -7,9 +7,10 @@
 namespace forms {
 namespace {
 
-// A row is the font's line, a quarter above its size, within a border of two pixels.
-constexpr double kRowTwipsPerPoint = 25.0;
-constexpr int kListBorderTwips = 2 * 2 * kTwipsPerPixel;
+// A row is the font's line, a fifth above its size, within a pixel's border: the rows the
+// Qt view draws.
+constexpr double kRowTwipsPerPoint = 24.0;
+constexpr int kListBorderTwips = 2 * kTwipsPerPixel;
 
 }  // namespace
 

@@ -143,6 +143,7 @@ TEST_F(ListViewTest, PageDownAndPageUpStepByTheRowsInView) {
   int whole = 0;
   while (area.contains(view_->visualRect(view_->model()->index(whole, 0)))) ++whole;
   ASSERT_GT(whole, 2);
+  EXPECT_EQ(list.RowsByHeight(), whole) << "the model reckons the rows the view draws";
   QTest::keyClick(view_, Qt::Key_PageDown);
   EXPECT_EQ(list.ListIndex(), whole - 1);
   EXPECT_EQ(top(), 0) << "the last row in view needs no scrolling";
