@@ -1,7 +1,5 @@
 #include "frelane/bol/frm_import.h"
 
-#include <filesystem>
-
 #include "frelane/core/field_helpers.h"
 #include "frelane/core/form_helpers.h"
 #include "frelane/core/form_setup.h"
@@ -17,7 +15,6 @@ frmImport::frmImport()
   Bind(btnCancel.on.Click, &frmImport::btnCancel_Click);
   Bind(Drive1.on.Change, &frmImport::Drive1_Change);
   Bind(Dir1.on.Change, &frmImport::Dir1_Change);
-  Dir1.on.DblClick = [this] { OpenChosenFolder(); };
 }
 
 std::string frmImport::GetDirectory(const std::string& caption) {
@@ -72,13 +69,8 @@ void frmImport::Dir1_Change() {
 }
 
 void frmImport::OpenChosenFolder() {
-  const int index = Dir1.ListIndex();
-  if (index < 0) return;
-  const std::string entry = Dir1.List(index);
-  const std::string target =
-      entry == forms::kParentFolderEntry ? std::filesystem::path(Dir1.Path()).parent_path().string() : entry;
   try {
-    Dir1.SetPath(target);
+    Dir1.OpenListIndex();
   } catch (const runtime::RuntimeError&) {
     // A folder removed meanwhile: the list stays where it is.
   }

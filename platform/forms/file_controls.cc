@@ -138,6 +138,18 @@ void DirListBox::SetPath(const std::string& path) {
   Fire(on.Change);
 }
 
+bool DirListBox::OpenListIndex() {
+  Touch();
+  if (CurrentIndex() < 0) return false;
+  std::string folder = Items()[CurrentIndex()];
+  // An entry without a full path (the way up) lies in the folder shown.
+  if (folder.empty() || folder[0] != '/') folder = path_ + "/" + folder;
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) return false;
+  SetPath(folder);
+  return true;
+}
+
 FileListBox::FileListBox(Form& form, std::string name, int index, const Rect& rect,
                          const Design& design)
     : ListControl(form, kKind, std::move(name), index, rect, design) {

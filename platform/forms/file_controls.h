@@ -39,6 +39,9 @@ class DirListBox : public ListControl {
   // fires Change. The list holds the way up (kParentFolderEntry, but at "/") and then the
   // sub-folders' full paths, sorted.
   void SetPath(const std::string& path);
+  // Goes into the folder of the current row, its way up to the folder above; false when no
+  // row is current or its folder is gone (the list then stays).
+  bool OpenListIndex();
 
  protected:
   void ResetToDesign() override;

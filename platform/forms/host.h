@@ -15,6 +15,12 @@ namespace forms {
 class Control;
 class Form;
 
+// The rows a list shows whole: the first of them and how many (at least one).
+struct ListRows {
+  int first = 0;
+  int count = 1;
+};
+
 // Proof of being a host. Only Host (and so its subclasses) can make one.
 class HostKey {
  private:
@@ -40,6 +46,11 @@ class Host {
   virtual void FocusChanged(Form&, Control* /*control*/) {}
   // The user asked to see the list of the focused combo box (Alt+Down, Alt+Up, F4).
   virtual void DropDownRequested(Control&) {}
+  // The rows the list `control` shows whole, as drawn; without an answer the model reckons
+  // them from the list's height (ListControl::RowsByHeight).
+  virtual std::optional<ListRows> ListRowsInView(const Control& /*control*/) {
+    return std::nullopt;
+  }
   // A timer was started, stopped or re-timed; Application::NextTimerDue() has the next due
   // time.
   virtual void TimersChanged() {}

@@ -4,6 +4,7 @@
 // with the key that is left; then KeyUp.
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <vector>
 
 #include "platform/forms/application.h"
@@ -56,10 +57,34 @@ bool IsDropDownKey(int key_code, int shift) {
          (alt_only && (key_code == kKeyUp || key_code == kKeyDown));
 }
 
+// The rows `list` shows whole, as its host draws them, else as its height holds them
+// scrolled no further than its current row needs.
+ListRows RowsInView(Host* host, ListControl& list) {
+  if (host != nullptr) {
+    if (const std::optional<ListRows> shown = host->ListRowsInView(list)) return *shown;
+  }
+  const int count = list.RowsByHeight();
+  return {std::max(0, list.CurrentIndex() - count + 1), count};
+}
+
+// Page Down goes to the last row in view, or from there a page further, the last row of
+// that page; Page Up likewise to the first row in view, then a page up.
+int PageRow(Host* host, ListControl& list, int key_code) {
+  const ListRows view = RowsInView(host, list);
+  const int from = list.CurrentIndex();
+  const int step = std::max(1, view.count - 1);
+  if (key_code == kKeyPageDown) {
+    const int last = view.first + view.count - 1;
+    return from < 0 || from < last ? last : from + step;
+  }
+  return from < 0 || from > view.first ? view.first : from - step;
+}
+
 // Up and Down step through a list's rows, stopping at either end; Home and End (in a list
-// box) go to its first and last rows. A combo box takes the row as if it were picked, so
-// its text becomes the row and Click fires.
-void StepListRow(ListControl& list, int key_code) {
+// box) go to its first and last rows, Page Up and Page Down by a page of the rows it shows.
+// A combo box takes the row as if it were picked, so its text becomes the row and Click
+// fires.
+void StepListRow(Host* host, ListControl& list, int key_code) {
   const int count = static_cast<int>(list.Items().size());
   if (count == 0) return;
   if (list.Kind() == ControlKind::kComboBox && static_cast<ComboBox&>(list).Locked()) return;
@@ -68,7 +93,15 @@ void StepListRow(ListControl& list, int key_code) {
   if (from < 0) to = 0;
   if (key_code == kKeyHome) to = 0;
   if (key_code == kKeyEnd) to = count - 1;
+  if (key_code == kKeyPageDown || key_code == kKeyPageUp) to = PageRow(host, list, key_code);
   list.SetListIndex(std::clamp(to, 0, count - 1));
+}
+
+// The keys that step a list; a closed combo box has no page to step by.
+bool IsListStep(ControlKind kind, int key_code) {
+  if (key_code == kKeyPageUp || key_code == kKeyPageDown) return kind != ControlKind::kComboBox;
+  return key_code == kKeyUp || key_code == kKeyDown || key_code == kKeyHome ||
+         key_code == kKeyEnd;
 }
 
 // An option group is one Tab stop; the arrows move within it. The focus goes to the next
@@ -136,7 +169,7 @@ void Application::KeyStroke(Form& form, int key_code, int shift, int ascii) {
       if (host_ != nullptr) host_->DropDownRequested(*c);
     } else if (c->Kind() == ControlKind::kComboBox && plain &&
                (code == kKeyUp || code == kKeyDown)) {
-      StepListRow(static_cast<ListControl&>(*c), code);
+      StepListRow(host_, static_cast<ListControl&>(*c), code);
     } else if (c->Kind() == ControlKind::kOptionButton && plain && IsArrowKey(code)) {
       // The focus leaves the option: its KeyUp is not its own.
       StepOptionGroup(*this, form, *c, code);
@@ -167,9 +200,8 @@ void Application::KeyStroke(Form& form, int key_code, int shift, int ascii) {
           break;
       }
       editing::AfterUserEdit(*c, *field, before);
-    } else if (IsListKind(c->Kind()) && (code == kKeyUp || code == kKeyDown ||
-                                         code == kKeyHome || code == kKeyEnd)) {
-      StepListRow(static_cast<ListControl&>(*c), code);
+    } else if (IsListKind(c->Kind()) && IsListStep(c->Kind(), code)) {
+      StepListRow(host_, static_cast<ListControl&>(*c), code);
     }
   }
 

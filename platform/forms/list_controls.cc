@@ -1,8 +1,18 @@
 #include "platform/forms/list_controls.h"
 
+#include <algorithm>
+
 #include "platform/runtime/error.h"
 
 namespace forms {
+namespace {
+
+// A row is the font's line, a fifth above its size, within a pixel's border: the rows the
+// Qt view draws.
+constexpr double kRowTwipsPerPoint = 24.0;
+constexpr int kListBorderTwips = 2 * kTwipsPerPixel;
+
+}  // namespace
 
 ListControl::ListControl(Form& form, ControlKind kind, std::string name, int index,
                          const Rect& rect, const Design& design)
@@ -68,6 +78,12 @@ void ListControl::SetItems(std::vector<std::string> items, std::vector<int> item
   item_data_ = std::move(item_data);
   if (!items_.empty()) new_index_ = static_cast<int>(items_.size()) - 1;
   OnListIndexChanged();
+}
+
+int ListControl::RowsByHeight() {
+  const double row = std::max(1.0, FontSize() * kRowTwipsPerPoint);
+  const int inside = Geometry().height - kListBorderTwips;
+  return std::max(1, static_cast<int>(inside / row));
 }
 
 int ListControl::ListCount() {

@@ -39,6 +39,9 @@ class ListControl : public Control {
   // Changes with every change of the items (not of ListIndex or ItemData): a host that
   // shows the items on demand knows from it when to ask again.
   std::uint64_t ItemsRevision() const { return items_revision_; }
+  // How many whole rows of the list's font its height holds (at least one): what a list
+  // shows when no host tells.
+  int RowsByHeight();
 
  protected:
   ListControl(Form& form, ControlKind kind, std::string name, int index, const Rect& rect,

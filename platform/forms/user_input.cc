@@ -224,6 +224,8 @@ bool DblClick(HostKey key, Control& c, int button, int shift, int x, int y) {
   c.GetForm().App().Dispatch([&] {
     if (!BeginPress(c, button, false)) return;
     pressed = true;
+    // A folder list goes into the folder double-clicked; a click only picks it.
+    if (c.Kind() == ControlKind::kDirListBox) static_cast<DirListBox&>(c).OpenListIndex();
     c.Fire(c.on.DblClick);
   });
   FinishPress(c);
@@ -251,13 +253,7 @@ bool PickListItem(HostKey, Control& c, int index) {
   c.GetForm().App().Dispatch([&] {
     if (!FocusForClick(c)) return;
     picked = true;
-    if (c.Kind() == ControlKind::kDirListBox) {
-      auto& dir = static_cast<DirListBox&>(c);
-      std::string folder = list->Items()[index];
-      // An entry a form added without a full path (its ".." way up) lies in the folder shown.
-      if (folder.empty() || folder[0] != '/') folder = dir.Path() + "/" + folder;
-      dir.SetPath(folder);
-    } else if (c.Kind() == ControlKind::kComboBox && list->ListIndex() == index) {
+    if (c.Kind() == ControlKind::kComboBox && list->ListIndex() == index) {
       // The row already chosen, picked again: its text comes back over whatever was put in
       // the box since, and the pick is a Click like any other (a form recomputes on it).
       auto& combo = static_cast<ComboBox&>(c);

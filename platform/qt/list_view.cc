@@ -1,5 +1,7 @@
 #include "platform/qt/list_view.h"
 
+#include <algorithm>
+
 #include <QAccessible>
 
 #include "platform/qt/accessible_list_view.h"
@@ -81,6 +83,14 @@ std::pair<int, int> ListView::RowsInView() const {
   const QModelIndex bottom = indexAt(QPoint(0, viewport()->height() - 1));
   const int last = bottom.isValid() ? bottom.row() : rows - 1;
   return {top.row(), last - top.row() + 1};
+}
+
+forms::ListRows ListView::WholeRowsInView() const {
+  const auto [first, count] = RowsInView();
+  const int bottom = viewport()->rect().bottom();
+  int whole = 0;
+  while (whole < count && visualRect(model_->index(first + whole)).bottom() <= bottom) ++whole;
+  return {first, std::max(1, whole)};
 }
 
 void ListView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {

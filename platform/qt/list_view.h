@@ -10,6 +10,7 @@
 #include <QAbstractListModel>
 #include <QListView>
 
+#include "platform/forms/host.h"
 #include "platform/forms/list_controls.h"
 
 namespace qtbind {
@@ -39,6 +40,8 @@ class ListView : public QListView {
   void Sync();
   // The first row in view and how many rows are in view, whole or in part.
   std::pair<int, int> RowsInView() const;
+  // The rows in view whole, the page Page Down and Page Up step by.
+  forms::ListRows WholeRowsInView() const;
 
  protected:
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;

@@ -24,6 +24,7 @@
 #include "platform/qt/control_widgets.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/key_codes.h"
+#include "platform/qt/list_view.h"
 
 namespace qtbind {
 namespace {
@@ -172,6 +173,12 @@ void QtHost::FocusChanged(forms::Form& form, forms::Control*) { SyncFocus(form);
 
 void QtHost::DropDownRequested(forms::Control& control) {
   if (auto* combo = qobject_cast<QComboBox*>(WidgetOf(control))) combo->showPopup();
+}
+
+std::optional<forms::ListRows> QtHost::ListRowsInView(const forms::Control& control) {
+  auto* view = dynamic_cast<ListView*>(WidgetOf(control));
+  if (view == nullptr || !view->isVisible()) return std::nullopt;
+  return view->WholeRowsInView();
 }
 
 void QtHost::TimersChanged() {

@@ -54,6 +54,8 @@ class QtHost : public forms::Host {
   void ControlChanged(forms::Control& control, forms::Property property) override;
   void FocusChanged(forms::Form& form, forms::Control* control) override;
   void DropDownRequested(forms::Control& control) override;
+  // The rows a list's view shows whole.
+  std::optional<forms::ListRows> ListRowsInView(const forms::Control& control) override;
   void TimersChanged() override;
   // The available area of the screen the active window is on, else of the primary screen.
   std::optional<forms::Rect> ScreenWorkArea(const forms::Form& form) override;

@@ -147,11 +147,13 @@ TEST_F(ExportSetupTest, ChooserListsThePatternsAndFilesAndJoinsTheChosenName) {
     // The folder list's first entry leads back up, and into the folder again.
     ASSERT_EQ(chooser_.dirFolders.List(0), "..");
     user_.Pick(chooser_.dirFolders, 0);
+    user_.DblClick(chooser_.dirFolders);
     EXPECT_EQ(chooser_.lblPath.Caption() + "/", dir_.path());
     const std::vector<std::string> folders = chooser_.dirFolders.Items();
     const auto sub = std::find(folders.begin(), folders.end(), dir_.File("sub"));
     ASSERT_NE(sub, folders.end());
     user_.Pick(chooser_.dirFolders, static_cast<int>(sub - folders.begin()));
+    user_.DblClick(chooser_.dirFolders);
     EXPECT_EQ(chooser_.lblPath.Caption(), dir_.File("sub"));
     user_.Pick(chooser_.flbFiles, 0);
     EXPECT_EQ(chooser_.txtFileName.Text(), "inner.txt");

@@ -354,6 +354,56 @@ TEST(ArrowKeyTest, UpAndDownInAComboPickTheRowsAndTheOtherKeysMoveTheCaret) {
   EXPECT_EQ(form.lstCity.ListIndex(), 1);
 }
 
+// A list of twenty rows that shows four (rows of a 12-point font in 1260 twips).
+class frmPages : public Form {
+ public:
+  frmPages() : Form("frmPages", {.caption = "Pages"}) {
+    std::vector<std::string> rows;
+    for (int i = 0; i < 20; ++i) rows.push_back("row " + std::to_string(i));
+    lstRows.SetItems(rows, {});
+    lstRows.on.Click = [this] { clicks.push_back(lstRows.ListIndex()); };
+  }
+  ListBox& lstRows =
+      Add<ListBox>("lstRows", {120, 120, 2400, 1260}, {.tab_index = 0, .font_size = 12});
+  ComboBox& cboUnits = Add<ComboBox>(
+      "cboUnits", {120, 1500, 2400, 315},
+      {.tab_index = 1, .style = ComboBox::kDropDownList, .list = {"Boxes", "Drums", "Skids"}});
+  std::vector<int> clicks;
+};
+
+TEST(ArrowKeyTest, PageDownAndPageUpStepAListBoxByTheRowsInView) {
+  Application app;
+  HeadlessDriver user(app);
+  auto& form = app.Get<frmPages>();
+  form.Show();
+  ListBox& list = form.lstRows;
+  ASSERT_EQ(list.RowsByHeight(), 4);
+  user.Focus(list);
+  user.Press(kKeyPageDown);
+  EXPECT_EQ(list.ListIndex(), 3) << "first to the last row in view";
+  user.Press(kKeyPageDown);
+  EXPECT_EQ(list.ListIndex(), 6) << "then a page on, the last row of that page";
+  user.Press(kKeyPageDown);
+  user.Press(kKeyPageUp);
+  EXPECT_EQ(list.ListIndex(), 6) << "up to the first row in view";
+  user.Press(kKeyPageUp);
+  EXPECT_EQ(list.ListIndex(), 3);
+  user.Press(kKeyEnd);
+  user.Press(kKeyPageDown);
+  EXPECT_EQ(list.ListIndex(), 19) << "the last row stops Page Down";
+  user.Press(kKeyHome);
+  user.Press(kKeyPageUp);
+  EXPECT_EQ(list.ListIndex(), 0) << "the first row stops Page Up";
+  EXPECT_EQ(form.clicks, (std::vector<int>{3, 6, 9, 6, 3, 19, 0})) << "each step a Click";
+
+  // A closed combo box has no page: the keys leave its row.
+  user.Focus(form.cboUnits);
+  user.Press(kKeyDown);
+  user.Press(kKeyPageDown);
+  user.Press(kKeyPageUp);
+  EXPECT_EQ(form.cboUnits.Text(), "Boxes");
+}
+
 TEST(ArrowKeyTest, ArrowsMoveThroughAnOptionGroupAndSelectAsAClickWould) {
   Application app;
   HeadlessDriver user(app);

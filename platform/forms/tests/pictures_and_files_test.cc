@@ -93,16 +93,28 @@ TEST(FileListsTest, ListFoldersAndMatchingFilesIgnoringCase) {
   } catch (const runtime::RuntimeError& e) {
     EXPECT_EQ(e.Number(), runtime::kErrDeviceUnavailable);
   }
-  // A picked folder becomes the path.
+  // A folder picked by a click is only the current row, as a key would make it; a double
+  // click goes into it.
+  changes = 0;
   user.Pick(form.dirFolders, 1);
+  EXPECT_EQ(form.dirFolders.Path() + "/", dir.path());
+  EXPECT_EQ(form.dirFolders.ListIndex(), 1);
+  EXPECT_EQ(changes, 0);
+  user.DblClick(form.dirFolders);
   EXPECT_EQ(form.dirFolders.Path(), dir.File("sub"));
+  EXPECT_EQ(changes, 1);
   // The way-up entry leads to the parent of the folder shown, wherever the program was
   // started, and on up from there to "/", which has none.
   const std::filesystem::path shown = std::filesystem::path(dir.File("sub")).parent_path();
   user.Pick(form.dirFolders, 0);
+  user.DblClick(form.dirFolders);
   EXPECT_EQ(form.dirFolders.Path(), shown.string());
   const std::string above = shown.parent_path().string();
   user.Pick(form.dirFolders, 0);
+  user.DblClick(form.dirFolders);
+  EXPECT_EQ(form.dirFolders.Path(), above);
+  // With no row current a double click stays.
+  user.DblClick(form.dirFolders);
   EXPECT_EQ(form.dirFolders.Path(), above);
   form.dirFolders.SetPath("/");
   EXPECT_NE(form.dirFolders.List(0), "..");

@@ -40,14 +40,11 @@ void ExpectChildrenAsShown(QListView& view, const std::string& step);
 struct ListChanges {
   std::function<void()> refill;      // the whole list filled anew, as after a Save
   std::function<void()> remove_row;  // one line gone, as after a Delete
-  // Whether each key, wheel and drag must move the rows in view (a list whose form moves
-  // the focus or the current row in its own way may not).
-  bool must_scroll = true;
 };
 
 // What a user does to a list of more lines than it shows, with ExpectChildrenAsShown after
-// each step: a click on the top line, End, Home, Page Down, Down past the last line in view,
-// a wheel notch, a drag of the scroll bar, a resize, and the changes between them.
+// each step: a click on the top line, End, Home, Page Down and Up, Down past the last line
+// in view, a wheel notch, a drag of the scroll bar, a resize, and the changes between them.
 void ScrollEveryWay(QListView& view, const ListChanges& changes);
 
 }  // namespace qtbind::testing

@@ -132,6 +132,35 @@ TEST_F(ListViewTest, ClicksAndKeysPickThroughTheModel) {
   EXPECT_EQ(form_.double_clicks, 1);
 }
 
+// Page Down goes to the last row drawn whole, then a page on, scrolling the view; Page Up
+// likewise up. A page is what the view shows, however many rows its font fits.
+TEST_F(ListViewTest, PageDownAndPageUpStepByTheRowsInView) {
+  forms::ListBox& list = form_.lstLines;
+  list.SetFocus();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return view_->hasFocus(); }, 2000));
+  auto top = [this] { return view_->indexAt(QPoint(0, 0)).row(); };
+  const QRect area = view_->viewport()->rect();
+  int whole = 0;
+  while (area.contains(view_->visualRect(view_->model()->index(whole, 0)))) ++whole;
+  ASSERT_GT(whole, 2);
+  EXPECT_EQ(list.RowsByHeight(), whole) << "the model reckons the rows the view draws";
+  QTest::keyClick(view_, Qt::Key_PageDown);
+  EXPECT_EQ(list.ListIndex(), whole - 1);
+  EXPECT_EQ(top(), 0) << "the last row in view needs no scrolling";
+  QTest::keyClick(view_, Qt::Key_PageDown);
+  EXPECT_EQ(list.ListIndex(), 2 * (whole - 1));
+  EXPECT_EQ(top(), whole - 1) << "the new page ends at the current row";
+  EXPECT_EQ(view_->currentIndex().row(), list.ListIndex());
+  QTest::keyClick(view_, Qt::Key_PageUp);
+  EXPECT_EQ(list.ListIndex(), whole - 1) << "up to the first row in view";
+  QTest::keyClick(view_, Qt::Key_PageUp);
+  EXPECT_EQ(list.ListIndex(), 0);
+  EXPECT_EQ(top(), 0);
+  QTest::keyClick(view_, Qt::Key_End);
+  QTest::keyClick(view_, Qt::Key_PageDown);
+  EXPECT_EQ(list.ListIndex(), kLongList - 1);
+}
+
 TEST_F(ListViewTest, AScreenReaderIsOfferedTheRowsInView) {
   QAccessibleInterface* list = QAccessible::queryAccessibleInterface(view_);
   ASSERT_NE(list, nullptr);
