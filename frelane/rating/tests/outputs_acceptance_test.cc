@@ -50,6 +50,17 @@ class OutputsAcceptanceTest : public testing::SampleProgramTest {
     return s;
   }
 
+  // Print or Export by one of four ways: 0 File > Print, 1 the toolbar's Print, 2 File >
+  // Export, 3 the toolbar's Export. True when the command ran.
+  bool PrintOrExport(frmRatingScreen& s, int way) {
+    switch (way) {
+      case 0: return user_.MenuClick(s.mnuFilePrint);
+      case 1: return user_.Click(s.btnFilePrint, 10, 10);
+      case 2: return user_.MenuClick(s.mnuFileExport);
+      default: return user_.Click(s.btnFileExport, 10, 10);
+    }
+  }
+
   // The printed line that contains `text`, "" when none.
   std::string PrintedLine(const std::string& text) {
     const std::vector<std::string> lines =
@@ -201,12 +212,7 @@ TEST_F(OutputsAcceptanceTest, ARefusedClassStopsPrintAndExport) {
   modShipmentExport::ExportSettings() = {"N", "N", "N", dir_.File("refused.prn")};
   for (int attempt = 0; attempt < 4; ++attempt) {
     user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Invalid Class");
-    switch (attempt) {
-      case 0: EXPECT_FALSE(user_.MenuClick(s.mnuFilePrint)); break;
-      case 1: EXPECT_FALSE(user_.Click(s.btnFilePrint, 10, 10)); break;
-      case 2: EXPECT_FALSE(user_.MenuClick(s.mnuFileExport)); break;
-      case 3: EXPECT_FALSE(user_.Click(s.btnFileExport, 10, 10)); break;
-    }
+    EXPECT_FALSE(PrintOrExport(s, attempt)) << attempt;
     EXPECT_TRUE(user_.AllMessageBoxesShown()) << attempt;
     EXPECT_TRUE(s.cboClass(1).HasFocus()) << attempt;
   }
@@ -229,12 +235,7 @@ TEST_F(OutputsAcceptanceTest, AShipmentOverTheSpotQuoteLimitIsNeitherPrintedNorE
   for (int attempt = 0; attempt < 4; ++attempt) {
     QuoteThenRetype(s, "15000");
     user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Spot Quote Desk");
-    switch (attempt) {
-      case 0: EXPECT_FALSE(user_.MenuClick(s.mnuFilePrint)); break;
-      case 1: EXPECT_FALSE(user_.Click(s.btnFilePrint, 10, 10)); break;
-      case 2: EXPECT_FALSE(user_.MenuClick(s.mnuFileExport)); break;
-      case 3: EXPECT_FALSE(user_.Click(s.btnFileExport, 10, 10)); break;
-    }
+    EXPECT_FALSE(PrintOrExport(s, attempt)) << attempt;
     EXPECT_TRUE(user_.AllMessageBoxesShown()) << attempt;
     EXPECT_NE(user_.LastPrompt().find("Spot Quote Desk"), std::string::npos) << attempt;
     EXPECT_EQ(s.txtWeight(1).Text(), "") << attempt;
@@ -272,12 +273,7 @@ TEST_F(OutputsAcceptanceTest, AnUnratedLaneIsNeitherPrintedNorExported) {
     user_.Tab();
     user_.TypeInto(s.txtDestination, "606");
     user_.ExpectMsgBox(forms::MsgBoxResult::kOK, "Invalid Zip Code Combination");
-    switch (attempt) {
-      case 0: EXPECT_FALSE(user_.MenuClick(s.mnuFilePrint)); break;
-      case 1: EXPECT_FALSE(user_.Click(s.btnFilePrint, 10, 10)); break;
-      case 2: EXPECT_FALSE(user_.MenuClick(s.mnuFileExport)); break;
-      case 3: EXPECT_FALSE(user_.Click(s.btnFileExport, 10, 10)); break;
-    }
+    EXPECT_FALSE(PrintOrExport(s, attempt)) << attempt;
     EXPECT_TRUE(user_.AllMessageBoxesShown()) << attempt;
     EXPECT_TRUE(s.txtOrigin.HasFocus()) << attempt;
   }
