@@ -110,7 +110,7 @@ class SettingsWindowsQtTest : public qtbind::QtWindowTest {
 std::vector<testkit::ZipDiscountBytes> DiscountEntries(int count) {
   std::vector<testkit::ZipDiscountBytes> records;
   for (int i = 0; i < count; ++i) {
-    char origin[8];
+    char origin[12];
     std::snprintf(origin, sizeof origin, "%05d", 100 + i);
     records.push_back(
         testkit::HandBuiltZipDiscount(origin, origin, "00000", "49999", 10, 20, 30, 40));
